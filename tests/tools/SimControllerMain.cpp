@@ -1,0 +1,173 @@
+// trov_sim_controller: simulated Trov controllers as a standalone program,
+// for the discovery test that runs inside network namespaces.
+//
+//   trov_sim_controller [--netns] [--listen ADDR] [--probe-port N]
+//                       [--reply-port N] [--seconds N]
+//                       --controller ip=A,mac=M[,from=A][,if=N][,host=H]...
+//
+// Keys of --controller: ip (IF1 IP), netmask, gateway, dhcp, if2ip, if2mask,
+// if (the IF text; "-" leaves it out), from (address replies leave from;
+// default the ip), mac, host, comment, config, setup, appversion, guid,
+// version, altera, board, ident (1: IDENTBUTTON).
+// Without --netns every address must be a loopback address; with it the
+// program refuses to run in the machine's own network namespace.
+#include <sys/stat.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/common/SimController.h"
+
+namespace {
+
+volatile std::sig_atomic_t g_stop = 0;
+void OnSignal(int) { g_stop = 1; }
+
+bool ParseAddress(const std::string& text, uint32_t* out)
+{
+    unsigned a, b, c, d;
+    char tail;
+    if (sscanf(text.c_str(), "%u.%u.%u.%u%c", &a, &b, &c, &d, &tail) != 4 || a > 255 || b > 255 || c > 255 || d > 255)
+        return false;
+    *out = (a << 24) | (b << 16) | (c << 8) | d;
+    return true;
+}
+
+bool InOwnNetworkNamespace()
+{
+    struct stat self, init;
+    if (stat("/proc/self/ns/net", &self) != 0 || stat("/proc/1/ns/net", &init) != 0)
+        return false;
+    return self.st_ino != init.st_ino || self.st_dev != init.st_dev;
+}
+
+struct Controller {
+    trovtest::SimControllerIdentity identity;
+    uint32_t from = 0;
+};
+
+bool ParseController(const std::string& spec, Controller* c)
+{
+    size_t pos = 0;
+    while (pos <= spec.size()) {
+        size_t comma = spec.find(',', pos);
+        std::string item = spec.substr(pos, comma == std::string::npos ? std::string::npos : comma - pos);
+        pos = comma == std::string::npos ? spec.size() + 1 : comma + 1;
+        if (item.empty())
+            continue;
+        size_t eq = item.find('=');
+        if (eq == std::string::npos)
+            return false;
+        std::string key = item.substr(0, eq), value = item.substr(eq + 1);
+        trovtest::SimControllerIdentity& id = c->identity;
+        if (key == "ip") id.if1Ip = value;
+        else if (key == "netmask") id.if1Netmask = value;
+        else if (key == "gateway") id.if1Gateway = value;
+        else if (key == "dhcp") id.if1Dhcp = value;
+        else if (key == "if2ip") id.if2Ip = value;
+        else if (key == "if2mask") id.if2Netmask = value;
+        else if (key == "if") id.ifNumber = value == "-" ? std::string() : value;
+        else if (key == "from") { if (!ParseAddress(value, &c->from)) return false; }
+        else if (key == "mac") id.mac = value;
+        else if (key == "host") id.hostName = value;
+        else if (key == "comment") id.comment = value;
+        else if (key == "config") id.config = value;
+        else if (key == "setup") id.setup = value;
+        else if (key == "appversion") id.appVersion = value;
+        else if (key == "guid") id.appGuid = value;
+        else if (key == "version") id.version = value;
+        else if (key == "altera") id.altera = value;
+        else if (key == "board") id.board = value;
+        else if (key == "ident") id.identButton = value == "1";
+        else return false;
+    }
+    if (!c->from) {
+        std::string own = c->identity.ifNumber == "2" ? c->identity.if2Ip : c->identity.if1Ip;
+        if (!ParseAddress(own, &c->from))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    bool netns = false;
+    uint32_t listen = 0x7F000001;
+    int probePort = 38255, replyPort = 38256, seconds = 60;
+    std::vector<Controller> controllers;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        auto next = [&](const char* what) -> std::string {
+            if (i + 1 >= argc) {
+                fprintf(stderr, "trov_sim_controller: %s needs a value\n", what);
+                exit(2);
+            }
+            return argv[++i];
+        };
+        if (arg == "--netns") netns = true;
+        else if (arg == "--listen") { if (!ParseAddress(next("--listen"), &listen)) { fprintf(stderr, "bad address\n"); return 2; } }
+        else if (arg == "--probe-port") probePort = atoi(next("--probe-port").c_str());
+        else if (arg == "--reply-port") replyPort = atoi(next("--reply-port").c_str());
+        else if (arg == "--seconds") seconds = atoi(next("--seconds").c_str());
+        else if (arg == "--controller") {
+            Controller c;
+            if (!ParseController(next("--controller"), &c)) {
+                fprintf(stderr, "trov_sim_controller: bad controller description\n");
+                return 2;
+            }
+            controllers.push_back(c);
+        } else {
+            fprintf(stderr, "trov_sim_controller: unknown argument %s\n", arg.c_str());
+            return 2;
+        }
+    }
+    if (controllers.empty()) {
+        fprintf(stderr, "trov_sim_controller: no --controller given\n");
+        return 2;
+    }
+    if (netns && !InOwnNetworkNamespace()) {
+        fprintf(stderr, "trov_sim_controller: --netns given but this is the machine's own network namespace\n");
+        return 3;
+    }
+    signal(SIGTERM, OnSignal);
+    signal(SIGINT, OnSignal);
+
+    std::vector<std::unique_ptr<trovtest::SimController>> running;
+    for (const Controller& c : controllers) {
+        trovtest::SimControllerOptions options;
+        options.listenAddress = listen;
+        options.replyFromAddress = c.from;
+        options.probePort = (uint16_t)probePort;
+        options.replyPort = (uint16_t)replyPort;
+        options.reuseAddress = true;
+        options.insideTestNamespace = netns;
+        std::unique_ptr<trovtest::SimController> sim(new trovtest::SimController());
+        sim->SetIdentity(c.identity);
+        std::string error;
+        if (!sim->Start(options, &error)) {
+            fprintf(stderr, "trov_sim_controller: %s\n", error.c_str());
+            return 1;
+        }
+        running.push_back(std::move(sim));
+    }
+    printf("ready %zu\n", running.size());
+    fflush(stdout);
+    for (int tick = 0; tick < seconds * 10 && !g_stop; ++tick)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    for (auto& sim : running) {
+        printf("controller %s: %d probes, %d replies, %zu commands\n", sim->GetIdentity().mac.c_str(),
+               sim->ProbeCount(), sim->ReplyCount(), sim->Commands().size());
+        for (const auto& cmd : sim->Commands())
+            printf("  command %s for %s\n", cmd.command.c_str(), cmd.mac.c_str());
+        sim->Stop();
+    }
+    return 0;
+}
