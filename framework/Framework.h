@@ -1,0 +1,10 @@
+#pragma once
+// Everything of the framework's portable part.
+#include "framework/Types.h"
+#include "framework/WinNames.h"
+#include "framework/Object.h"
+#include "framework/String.h"
+#include "framework/Exceptions.h"
+#include "framework/Array.h"
+#include "framework/List.h"
+#include "framework/Map.h"
