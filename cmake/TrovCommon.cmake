@@ -22,6 +22,12 @@ if(TROV_SANITIZE)
   target_link_options(trov_options INTERFACE -fsanitize=address,undefined)
 endif()
 
+if(TROV_FUZZ)
+  # Coverage feedback for libFuzzer from every library a fuzz target links,
+  # not only from the target's own file.
+  target_compile_options(trov_options INTERFACE -fsanitize=fuzzer-no-link)
+endif()
+
 # trov_glob_sources(<out-var> <folder>): the .cpp files of a folder (recursive)
 # that belong to this side of the build.
 function(trov_glob_sources out folder)
