@@ -1,0 +1,1324 @@
+#include "support/GXml.h"
+
+#include "support/EncryptedData.h"
+#include "support/Utilities.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+namespace {
+
+// Byte classes of the tokenizer.
+enum : uint8_t {
+    kClassName = 1,        // may be part of a name
+    kClassNameSpecial = 2, // ':' (the name restarts behind it) and '\n' (a line)
+    kClassSpace = 4,       // blank, tab, line feed, carriage return
+    kClassTextStop = 8,    // ends a plain run in a text: '<' '&' '\n' NUL
+    kClassValueStop = 16,  // ends a plain run in an attribute value: '"' '&' '\n' NUL
+    kClassEscape = 32,     // written escaped: '"' '&' '\'' '<' '>' NUL
+};
+
+struct ByteClasses {
+    uint8_t of[256];
+    ByteClasses() : of()
+    {
+        for (int c = 1; c < 256; ++c) {
+            // Names: everything but the blank and ASCII punctuation other
+            // than '-', '.', '_' and ':' (so tab, CR and LF are name bytes).
+            bool punct = (c >= 0x21 && c <= 0x2F) || (c >= 0x3A && c <= 0x40) || (c >= 0x5B && c <= 0x60)
+                         || (c >= 0x7B && c <= 0x7E);
+            if (c == '-' || c == '.' || c == '_' || c == ':')
+                punct = false;
+            if (c != ' ' && !punct)
+                of[c] |= kClassName;
+        }
+        of[(unsigned char)':'] |= kClassNameSpecial;
+        of[(unsigned char)'\n'] |= kClassNameSpecial;
+        for (unsigned char c : {' ', '\t', '\n', '\r'})
+            of[c] |= kClassSpace;
+        for (unsigned char c : {'<', '&', '\n', '\0'})
+            of[c] |= kClassTextStop;
+        for (unsigned char c : {'"', '&', '\n', '\0'})
+            of[c] |= kClassValueStop;
+        for (unsigned char c : {'"', '&', '\'', '<', '>', '\0'})
+            of[c] |= kClassEscape;
+    }
+};
+
+const ByteClasses g_byteClasses;
+
+inline uint8_t ClassOf(char c)
+{
+    return g_byteClasses.of[(unsigned char)c];
+}
+
+bool ErrorEmpty(const char* error, size_t errorSize)
+{
+    return error && errorSize > 0 && error[0] == '\0';
+}
+
+// Writes a code point as UTF-8 (up to four bytes, first byte 0xF0 plus the
+// top three bits for the largest).
+char* PutUtf8(char* out, uint32_t cp)
+{
+    if (cp < 0x80) {
+        *out++ = (char)cp;
+    } else if (cp < 0x800) {
+        *out++ = (char)(0xC0 | (cp >> 6));
+        *out++ = (char)(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        *out++ = (char)(0xE0 | (cp >> 12));
+        *out++ = (char)(0x80 | ((cp >> 6) & 0x3F));
+        *out++ = (char)(0x80 | (cp & 0x3F));
+    } else {
+        *out++ = (char)(0xF0 | (cp >> 18));
+        *out++ = (char)(0x80 | ((cp >> 12) & 0x3F));
+        *out++ = (char)(0x80 | ((cp >> 6) & 0x3F));
+        *out++ = (char)(0x80 | (cp & 0x3F));
+    }
+    return out;
+}
+
+int HexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// Decodes the reference at in[0] == '&' into out.  Returns the read
+// position behind it; an unrecognised reference drops only the ampersand.
+// The output never outgrows the reference, so decoding in place is safe.
+char* DecodeReference(char* in, char** out)
+{
+    static const struct {
+        const char* text;
+        size_t length;
+        char value;
+    } named[] = {{"&amp;", 5, '&'}, {"&lt;", 4, '<'}, {"&gt;", 4, '>'}, {"&apos;", 6, '\''}, {"&quot;", 6, '"'}};
+    if (in[1] == '#') {
+        const char* p = in + 2;
+        bool hex = false;
+        if (*p == 'x') {
+            hex = true;
+            ++p;
+        }
+        uint32_t value = 0;
+        bool tooLarge = false;
+        const char* digits = p;
+        for (;; ++p) {
+            int d = hex ? HexValue(*p) : (*p >= '0' && *p <= '9' ? *p - '0' : -1);
+            if (d < 0)
+                break;
+            if (!tooLarge) {
+                value = value * (hex ? 16 : 10) + (uint32_t)d;
+                if (value > 0x1FFFFF)
+                    tooLarge = true;
+            }
+        }
+        if (p > digits && *p == ';') {
+            // Code point 0 and code points beyond 0x1FFFFF write nothing.
+            if (!tooLarge && value != 0)
+                *out = PutUtf8(*out, value);
+            return (char*)p + 1;
+        }
+        return in + 1;
+    }
+    for (const auto& entity : named) {
+        if (strncmp(in, entity.text, entity.length) == 0) {
+            *(*out)++ = entity.value;
+            return in + entity.length;
+        }
+    }
+    return in + 1;
+}
+
+// Parses an optional sign and decimal digits after leading whitespace, as
+// the C library's number readers do.  false when no digit follows.
+bool ReadDecimal(const char* text, bool* negative, uint64_t* magnitude)
+{
+    const char* p = text;
+    while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r' || *p == '\v' || *p == '\f')
+        ++p;
+    *negative = false;
+    if (*p == '+' || *p == '-')
+        *negative = *p++ == '-';
+    if (*p < '0' || *p > '9')
+        return false;
+    uint64_t value = 0;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        unsigned d = (unsigned)(*p - '0');
+        value = value > (UINT64_MAX - d) / 10 ? UINT64_MAX : value * 10 + d;
+    }
+    *magnitude = value;
+    return true;
+}
+
+// The leading decimal integer of a text, clamped to the int range; 0 when
+// there is none.
+int LeadingInt(const char* text)
+{
+    bool negative;
+    uint64_t magnitude;
+    if (!ReadDecimal(text, &negative, &magnitude))
+        return 0;
+    if (negative)
+        return magnitude >= (uint64_t)INT_MAX + 1 ? INT_MIN : -(int)magnitude;
+    return magnitude > (uint64_t)INT_MAX ? INT_MAX : (int)magnitude;
+}
+
+void Out(FILE* file, CGTextStore* store, const char* text, size_t length)
+{
+    if (length == 0)
+        return;
+    if (file)
+        fwrite(text, 1, length, file);
+    else if (store)
+        store->Append(text, length);
+}
+
+void Out(FILE* file, CGTextStore* store, const char* text)
+{
+    Out(file, store, text, strlen(text));
+}
+
+void OutLineBreak(FILE* file, CGTextStore* store, int depth)
+{
+    static const char blanks[] = "                                                                ";
+    if (file)
+        Out(file, store, "\n", 1);
+    else
+        Out(file, store, "\r\n", 2);
+    while (depth > 0) {
+        int n = depth < 64 ? depth : 64;
+        Out(file, store, blanks, (size_t)n);
+        depth -= n;
+    }
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- source
+
+CGXmlSource::~CGXmlSource()
+{
+    Reset();
+}
+
+void CGXmlSource::Reset()
+{
+    if (m_ownsText)
+        free(m_text);
+    m_text = nullptr;
+    m_ownsText = false;
+    m_pos = nullptr;
+    m_length = 0;
+    m_line = 1;
+    m_textEndedAtTag = m_emptyElementPending = m_attributesPending = m_valuePending = m_cdataClosePending = false;
+    m_lastStartName = nullptr;
+    m_folder.clear();
+    m_fileName.clear();
+    CGXmlSource* next = m_next;
+    m_next = nullptr;
+    while (next) {
+        CGXmlSource* after = next->m_next;
+        next->m_next = nullptr;
+        delete next;
+        next = after;
+    }
+}
+
+void CGXmlSource::SetText(char* text, size_t length, bool owned)
+{
+    if (m_ownsText && m_text != text)
+        free(m_text);
+    m_text = text;
+    m_ownsText = owned;
+    m_pos = text;
+    m_length = length;
+    m_line = 1;
+    m_textEndedAtTag = m_emptyElementPending = m_attributesPending = m_valuePending = m_cdataClosePending = false;
+    m_lastStartName = nullptr;
+}
+
+bool CGXmlSource::LoadFile(const char* path, bool* wasEncrypted)
+{
+    if (wasEncrypted)
+        *wasEncrypted = false;
+    FILE* file = fopen(path, "rb");
+    if (!file)
+        return false;
+    const char* slash = strrchr(path, '/');
+    if (!slash)
+        slash = strrchr(path, '\\');
+    if (slash) {
+        m_folder.assign(path, (size_t)(slash - path));
+        m_fileName = slash + 1;
+    } else {
+        m_folder.clear();
+        m_fileName = path;
+    }
+
+    size_t length = 0;
+    unsigned char* plain = ReadEncryptedFile(file, &length, 1, "");
+    if (plain) {
+        SetText((char*)plain, length, true);
+        if (wasEncrypted)
+            *wasEncrypted = true;
+        fclose(file);
+        return true;
+    }
+
+    // A plain text: read it whole from the start.
+    if (fseek(file, 0, SEEK_SET) != 0) {
+        fclose(file);
+        return false;
+    }
+    size_t capacity = 65536, used = 0;
+    char* buffer = (char*)malloc(capacity);
+    bool ok = buffer != nullptr;
+    while (ok) {
+        if (capacity - used < 2) {
+            if (capacity > ((size_t)-1) / 2) {
+                ok = false;
+                break;
+            }
+            char* bigger = (char*)realloc(buffer, capacity * 2);
+            if (!bigger) {
+                ok = false;
+                break;
+            }
+            buffer = bigger;
+            capacity *= 2;
+        }
+        size_t got = fread(buffer + used, 1, capacity - used - 1, file);
+        used += got;
+        if (got == 0) {
+            ok = !ferror(file);
+            break;
+        }
+    }
+    fclose(file);
+    if (!ok) {
+        free(buffer);
+        return false;
+    }
+    buffer[used] = '\0';
+    SetText(buffer, used, true);
+    return true;
+}
+
+void CGXmlSource::SkipWhitespace()
+{
+    char* p = m_pos;
+    while (ClassOf(*p) & kClassSpace) {
+        if (*p == '\n')
+            ++m_line;
+        ++p;
+    }
+    m_pos = p;
+}
+
+char* CGXmlSource::ReadName()
+{
+    char* start = m_pos;
+    char* p = m_pos;
+    for (;;) {
+        uint8_t cls = ClassOf(*p);
+        if (!(cls & kClassName))
+            break;
+        if (cls & kClassNameSpecial) {
+            if (*p == ':')
+                start = p + 1; // drop the namespace prefix
+            else
+                ++m_line;
+        }
+        ++p;
+    }
+    m_pos = p;
+    return start;
+}
+
+void CGXmlSource::DecodeUntil(char stop)
+{
+    const uint8_t stopClass = stop == '"' ? kClassValueStop : kClassTextStop;
+    char* r = m_pos;
+    // Nothing to rewrite until the first reference.
+    for (;;) {
+        while (!(ClassOf(*r) & stopClass))
+            ++r;
+        if (*r != '\n')
+            break;
+        ++m_line;
+        ++r;
+    }
+    if (*r != '&') {
+        m_pos = r;
+        return;
+    }
+    char* w = r;
+    for (;;) {
+        char c = *r;
+        if (c == '&') {
+            r = DecodeReference(r, &w);
+        } else if (c == '\n') {
+            ++m_line;
+            *w++ = *r++;
+        } else if (c == stop || c == '\0') {
+            break;
+        } else {
+            do
+                *w++ = *r++;
+            while (!(ClassOf(*r) & stopClass));
+        }
+    }
+    if (w < r)
+        *w = '\0';
+    m_pos = r;
+}
+
+CGXmlSource::Token CGXmlSource::NextToken(char** token)
+{
+    if (!m_pos) {
+        *token = const_cast<char*>("");
+        return kTokenEnd;
+    }
+    if (m_emptyElementPending) {
+        m_emptyElementPending = false;
+        if (*m_pos == '>') {
+            ++m_pos;
+            *token = m_lastStartName;
+            return kTokenEndTag;
+        }
+        *token = m_pos;
+        return kTokenError;
+    }
+    if (m_attributesPending) {
+        m_attributesPending = false;
+        char* name = ReadName();
+        if (*m_pos == '=') {
+            *m_pos++ = '\0';
+            m_valuePending = true;
+            *token = name;
+            return kTokenAttributeName;
+        }
+        *token = m_pos;
+        return kTokenError;
+    }
+    if (m_valuePending) {
+        m_valuePending = false;
+        if (*m_pos != '"') {
+            *token = m_pos;
+            return kTokenError;
+        }
+        char* value = ++m_pos;
+        DecodeUntil('"');
+        if (*m_pos != '"') {
+            *token = value;
+            return kTokenError;
+        }
+        *m_pos++ = '\0';
+        SkipWhitespace();
+        if (*m_pos == '/') {
+            m_emptyElementPending = true;
+            ++m_pos;
+        } else if (*m_pos == '>') {
+            ++m_pos;
+        } else {
+            m_attributesPending = true;
+        }
+        *token = value;
+        return kTokenAttributeValue;
+    }
+
+    if (m_cdataClosePending) {
+        m_cdataClosePending = false;
+        if (*m_pos != '>') {
+            *token = m_pos;
+            return kTokenError;
+        }
+        ++m_pos;
+    }
+    if (m_textEndedAtTag) {
+        m_textEndedAtTag = false; // the '<' is behind us already
+    } else {
+        char* p = m_pos;
+        int line = m_line;
+        while (ClassOf(*p) & kClassSpace) {
+            if (*p == '\n')
+                ++line;
+            ++p;
+        }
+        if (*p == '\0') {
+            m_pos = p;
+            m_line = line;
+            *token = p;
+            return kTokenEnd;
+        }
+        if (*p == '<') {
+            m_pos = p + 1;
+            m_line = line;
+        } else {
+            // A text keeps its leading whitespace.
+            char* text = m_pos;
+            DecodeUntil('<');
+            if (*m_pos != '<') {
+                *token = text;
+                return kTokenError;
+            }
+            *m_pos++ = '\0';
+            m_textEndedAtTag = true;
+            *token = text;
+            return kTokenText;
+        }
+    }
+
+    if (*m_pos == '/') {
+        ++m_pos;
+        char* name = ReadName();
+        while (ClassOf(*m_pos) & kClassSpace) {
+            if (*m_pos == '\n')
+                ++m_line;
+            *m_pos++ = '\0';
+        }
+        if (*m_pos != '>') {
+            *token = name;
+            return kTokenError;
+        }
+        *m_pos++ = '\0';
+        *token = name;
+        return kTokenEndTag;
+    }
+    if (strncmp(m_pos, "![CDATA[", 8) == 0) {
+        char* content = m_pos + 8;
+        char* close = strstr(content, "]]>");
+        if (!close) {
+            *token = content;
+            return kTokenError;
+        }
+        for (const char* p = content; (p = (const char*)memchr(p, '\n', (size_t)(close - p))) != nullptr; ++p)
+            ++m_line;
+        *close = '\0';
+        m_pos = close + 2;
+        m_cdataClosePending = true;
+        *token = content;
+        return kTokenCData;
+    }
+    char* name = ReadName();
+    while (ClassOf(*m_pos) & kClassSpace) {
+        if (*m_pos == '\n')
+            ++m_line;
+        *m_pos++ = '\0';
+    }
+    if (*m_pos == '/') {
+        *m_pos++ = '\0';
+        m_emptyElementPending = true;
+    } else if (*m_pos == '>') {
+        *m_pos++ = '\0';
+    } else {
+        m_attributesPending = true;
+    }
+    m_lastStartName = name;
+    *token = name;
+    return kTokenStartTag;
+}
+
+// ------------------------------------------------------------------ node
+
+CGXmlNode* CGXmlNode::NewHeapNode(const char* name, CGXmlNode* parent)
+{
+    CGXmlNode* node = new CGXmlNode;
+    node->m_name = name;
+    node->m_parent = parent;
+    return node;
+}
+
+void CGXmlNode::AppendChild(CGXmlNode* child)
+{
+    if (IsAttribute())
+        return;
+    child->m_parent = this;
+    if (!m_child) {
+        m_child = child;
+    } else {
+        CGXmlNode* last = m_child;
+        while (last->m_next)
+            last = last->m_next;
+        last->m_next = child;
+    }
+    // A node made in memory below a parsed tree: tell the tree's top node,
+    // so that freeing the document looks for it.
+    if (!child->m_fromArena && m_fromArena) {
+        CGXmlNode* top = this;
+        while (top->m_parent)
+            top = top->m_parent;
+        top->m_heapBelow = true;
+    }
+}
+
+void CGXmlNode::FreeTree(CGXmlNode* node)
+{
+    // Iterative, so that deep trees cannot exhaust the stack.  Every node
+    // below a node made in memory was made in memory as well.
+    node->m_next = nullptr;
+    CGXmlNode* pending = node;
+    while (pending) {
+        CGXmlNode* n = pending;
+        pending = n->m_next;
+        CGXmlNode* child = n->GetFirstChild();
+        if (child) {
+            CGXmlNode* tail = child;
+            while (tail->m_next)
+                tail = tail->m_next;
+            tail->m_next = pending;
+            pending = child;
+        }
+        delete n;
+    }
+}
+
+CGXmlNode* CGXmlNode::FindChild(const char* name, bool attributesOnly) const
+{
+    for (CGXmlNode* child = GetFirstChild(); child; child = child->m_next) {
+        if (attributesOnly && !child->IsAttribute())
+            continue;
+        if (strcmp(child->GetName(), name) == 0)
+            return child;
+    }
+    return nullptr;
+}
+
+CGXmlNode* CGXmlNode::FindPath(const char* path) const
+{
+    const CGXmlNode* node = this;
+    const char* p = path ? path : "";
+    for (;;) {
+        while (*p == ' ')
+            ++p;
+        if (!*p)
+            return const_cast<CGXmlNode*>(node);
+        const char* end = p;
+        while (*end && *end != ' ')
+            ++end;
+        size_t length = (size_t)(end - p);
+        if (length >= (size_t)kXmlMaxPath)
+            return nullptr;
+        const CGXmlNode* found = nullptr;
+        for (CGXmlNode* child = node->GetFirstChild(); child; child = child->m_next) {
+            const char* name = child->GetName();
+            if (strncmp(name, p, length) == 0 && name[length] == '\0') {
+                found = child;
+                break;
+            }
+        }
+        if (!found)
+            return nullptr;
+        node = found;
+        p = end;
+    }
+}
+
+CGXmlNode* CGXmlNode::FindOrCreatePath(CGTextStore* store, const char* path, bool reuse)
+{
+    CGXmlNode* node = this;
+    const char* p = path ? path : "";
+    char part[kXmlMaxPath];
+    for (;;) {
+        while (*p == ' ')
+            ++p;
+        if (!*p)
+            return node;
+        const char* end = p;
+        while (*end && *end != ' ')
+            ++end;
+        size_t length = (size_t)(end - p);
+        if (length >= sizeof part)
+            return nullptr;
+        memcpy(part, p, length);
+        part[length] = '\0';
+        while (*end == ' ')
+            ++end;
+        bool last = *end == '\0';
+        node = node->AddChild(store, part, reuse || !last);
+        if (!node)
+            return nullptr;
+        p = end;
+    }
+}
+
+CGXmlNode* CGXmlNode::AddChild(CGTextStore* store, const char* name, bool reuse)
+{
+    if (IsAttribute())
+        return nullptr;
+    if (reuse) {
+        if (CGXmlNode* existing = FindChild(name ? name : ""))
+            return existing;
+    }
+    CGXmlNode* child = NewHeapNode(store ? store->Intern(name) : nullptr, this);
+    AppendChild(child);
+    return child;
+}
+
+CGXmlNode* CGXmlNode::AddAttribute(CGTextStore* store, const char* name, const char* value)
+{
+    if (IsAttribute())
+        return nullptr;
+    CGXmlNode* child = NewHeapNode(store ? store->Intern(name) : nullptr, this);
+    child->m_child = AttributeMark();
+    child->m_text = store ? store->Intern(value) : nullptr;
+    AppendChild(child);
+    return child;
+}
+
+void CGXmlNode::SetText(CGTextStore* store, const char* text)
+{
+    m_text = store ? store->Intern(text) : nullptr;
+}
+
+void CGXmlNode::SetTextInt(CGTextStore* store, int value)
+{
+    char buffer[16];
+    FormatBounded(buffer, sizeof buffer, "%d", value);
+    SetText(store, buffer);
+}
+
+bool CGXmlNode::GetBool() const
+{
+    const char* text = GetText();
+    static const char* const yes[] = {"y", "yes", "t", "true"};
+    static const char* const no[] = {"n", "no", "f", "false"};
+    for (const char* word : yes)
+        if (CompareNoCase(text, word) == 0)
+            return true;
+    for (const char* word : no)
+        if (CompareNoCase(text, word) == 0)
+            return false;
+    return LeadingInt(text) > 0;
+}
+
+uint32_t CGXmlNode::GetULong(uint32_t defaultValue) const
+{
+    bool negative;
+    uint64_t magnitude;
+    if (!ReadDecimal(GetText(), &negative, &magnitude))
+        return defaultValue;
+    return (uint32_t)(negative ? (uint64_t)0 - magnitude : magnitude);
+}
+
+int CGXmlNode::GetInt(int defaultValue) const
+{
+    const char* text = GetText();
+    if (!*text)
+        return defaultValue;
+    return LeadingInt(text);
+}
+
+void CGXmlNode::Write(CGXmlWriter& writer) const
+{
+    writer.BeginElement(GetName());
+    bool hasElements = false;
+    for (CGXmlNode* child = GetFirstChild(); child; child = child->m_next) {
+        if (child->IsAttribute())
+            WriteXmlAttribute(writer.m_file, writer.m_store, child->GetName(), child->GetText());
+        else
+            hasElements = true;
+    }
+    if (!hasElements && !*GetText()) {
+        writer.CloseStartTag(true);
+        return;
+    }
+    writer.CloseStartTag(false);
+    if (hasElements) {
+        for (CGXmlNode* child = GetFirstChild(); child; child = child->m_next)
+            if (!child->IsAttribute())
+                child->Write(writer);
+    } else {
+        WriteXmlEscaped(writer.m_file, writer.m_store, GetText(), false);
+    }
+    writer.EndElement();
+}
+
+bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize, CGXml* document, int depth)
+{
+    CGXmlNode* last = nullptr;
+    bool first = true;
+    for (;; first = false) {
+        char* token;
+        CGXmlSource::Token kind = source->NextToken(&token);
+        switch (kind) {
+        case CGXmlSource::kTokenStartTag: {
+            int filter = document->FilterElement(token, source, this, error, errorSize);
+            if (filter == 2)
+                return false;
+            if (filter != 0)
+                break;
+            if (!(document->m_flags & CGXml::kNoIncludeExpansion) && strcmp(token, "INCLUDEXMLFILE") == 0) {
+                if (!ParseInclude(source, error, errorSize, document, depth, &last))
+                    return false;
+                break;
+            }
+            if (depth >= kXmlMaxDepth) {
+                if (ErrorEmpty(error, errorSize))
+                    FormatBounded(error, errorSize, "%s\\%s Error (Line %d): Element %s nested too deeply",
+                                  source->GetFolder(), source->GetFileName(), source->GetLine(), token);
+                return false;
+            }
+            CGXmlNode* child = document->NewNode(token, this);
+            if (last)
+                last->m_next = child;
+            else
+                m_child = child;
+            last = child;
+            if (!child->ParseElement(source, error, errorSize, document, depth + 1)) {
+                if (ErrorEmpty(error, errorSize))
+                    FormatBounded(error, errorSize, "%s\\%s Error (Line %d): Can't load element %s",
+                                  source->GetFolder(), source->GetFileName(), source->GetLine(), child->GetName());
+                return false;
+            }
+            break;
+        }
+        case CGXmlSource::kTokenAttributeName: {
+            int filter = document->FilterElement(token, source, this, error, errorSize);
+            if (filter == 2)
+                return false;
+            if (filter != 0)
+                break;
+            CGXmlNode* child = document->NewNode(token, this);
+            child->m_child = AttributeMark();
+            if (last)
+                last->m_next = child;
+            else
+                m_child = child;
+            last = child;
+            // The attribute's own parse: it takes the value as its text and
+            // always succeeds; a value that cannot be read leaves its text
+            // empty and the element's parse finds the fault.
+            char* value;
+            if (source->NextToken(&value) == CGXmlSource::kTokenAttributeValue)
+                child->m_text = value;
+            break;
+        }
+        case CGXmlSource::kTokenAttributeValue:
+            m_text = token;
+            return true;
+        case CGXmlSource::kTokenText:
+        case CGXmlSource::kTokenCData:
+            m_text = token;
+            break;
+        case CGXmlSource::kTokenEndTag:
+            if (strcmp(token, GetName()) == 0)
+                return true;
+            if (ErrorEmpty(error, errorSize))
+                FormatBounded(error, errorSize, "%s\\%s Error (Line %d): No match for element %s", source->GetFolder(),
+                              source->GetFileName(), source->GetLine(), GetName());
+            return false;
+        default: // end of text or a token that cannot be read
+            if (!first && ErrorEmpty(error, errorSize))
+                FormatBounded(error, errorSize, "%s\\%s Error (Line %d): No match for element %s", source->GetFolder(),
+                              source->GetFileName(), source->GetLine(), GetName());
+            return false;
+        }
+    }
+}
+
+bool CGXmlNode::ParseInclude(CGXmlSource* source, char* error, size_t errorSize, CGXml* document, int depth,
+                             CGXmlNode** lastChild)
+{
+    // The file name, as written between the include tags.
+    char* name;
+    if (source->NextToken(&name) != CGXmlSource::kTokenText) {
+        if (ErrorEmpty(error, errorSize))
+            FormatBounded(error, errorSize, "%s\\%s Error (line %d): Expected Filename", source->GetFolder(),
+                          source->GetFileName(), source->GetLine());
+        return false;
+    }
+    std::string path;
+    if (*source->GetFolder()) {
+        path = source->GetFolder();
+        path += '/';
+    }
+    path += name;
+    if (path.size() >= (size_t)kXmlMaxPath) {
+        if (ErrorEmpty(error, errorSize))
+            FormatBounded(error, errorSize, "%s\\%s Error (line %d): Can't open Filename %s", source->GetFolder(),
+                          source->GetFileName(), source->GetLine(), name);
+        return false;
+    }
+    if (document->m_includeStack.size() >= (size_t)kXmlMaxIncludeDepth) {
+        if (ErrorEmpty(error, errorSize))
+            FormatBounded(error, errorSize, "%s\\%s Error (line %d): Includes nested too deeply at %s",
+                          source->GetFolder(), source->GetFileName(), source->GetLine(), name);
+        return false;
+    }
+    if (document->IsBeingIncluded(path)) {
+        if (ErrorEmpty(error, errorSize))
+            FormatBounded(error, errorSize, "%s\\%s Error (line %d): Recursive include of %s", source->GetFolder(),
+                          source->GetFileName(), source->GetLine(), name);
+        return false;
+    }
+
+    // The included text joins the document's chain of sources: its nodes
+    // point into it for as long as the document holds them.
+    CGXmlSource* included = new CGXmlSource;
+    CGXmlSource* tail = &document->m_source;
+    while (tail->m_next)
+        tail = tail->m_next;
+    tail->m_next = included;
+    if (!included->LoadFile(path.c_str(), nullptr)) {
+        if (ErrorEmpty(error, errorSize))
+            FormatBounded(error, errorSize, "%s\\%s Error (line %d): Can't open Filename %s", source->GetFolder(),
+                          source->GetFileName(), source->GetLine(), name);
+        return false;
+    }
+
+    document->m_includeStack.push_back(path);
+    bool ok = true;
+    for (;;) {
+        char* token;
+        CGXmlSource::Token kind = included->NextToken(&token);
+        if (kind == CGXmlSource::kTokenEnd)
+            break;
+        if (kind != CGXmlSource::kTokenStartTag) {
+            if (ErrorEmpty(error, errorSize))
+                FormatBounded(error, errorSize, "%s\\%s Error (Line %d): Malformed file (el:%s)", included->GetFolder(),
+                              included->GetFileName(), included->GetLine(), token);
+            ok = false;
+            break;
+        }
+        if (depth >= kXmlMaxDepth) {
+            if (ErrorEmpty(error, errorSize))
+                FormatBounded(error, errorSize, "%s\\%s Error (Line %d): Element %s nested too deeply",
+                              included->GetFolder(), included->GetFileName(), included->GetLine(), token);
+            ok = false;
+            break;
+        }
+        CGXmlNode* child = document->NewNode(token, this);
+        if (!child->ParseElement(included, error, errorSize, document, depth + 1)) {
+            if (ErrorEmpty(error, errorSize))
+                FormatBounded(error, errorSize, "%s\\%s Error (Line %d): Can't load element %s", included->GetFolder(),
+                              included->GetFileName(), included->GetLine(), child->GetName());
+            ok = false;
+            break;
+        }
+        if (*lastChild)
+            (*lastChild)->m_next = child;
+        else
+            m_child = child;
+        *lastChild = child;
+    }
+    document->m_includeStack.pop_back();
+    if (!ok)
+        return false;
+
+    char* token;
+    if (source->NextToken(&token) != CGXmlSource::kTokenEndTag || strcmp(token, "INCLUDEXMLFILE") != 0) {
+        if (ErrorEmpty(error, errorSize))
+            FormatBounded(error, errorSize, "%s\\%s Error (Line %d): Expecting /INCLUDEXMLFILE", source->GetFolder(),
+                          source->GetFileName(), source->GetLine());
+        return false;
+    }
+    // Behind the included elements, a record of the file they came from.
+    CGXmlNode* record = document->NewNode("INCLUDEDXMLFILE", this);
+    record->m_text = name;
+    if (*lastChild)
+        (*lastChild)->m_next = record;
+    else
+        m_child = record;
+    *lastChild = record;
+    return true;
+}
+
+// -------------------------------------------------------------- document
+
+struct CGXml::ArenaBlock {
+    ArenaBlock* m_next;
+    size_t m_used;
+    size_t m_capacity;
+    CGXmlNode* Nodes() { return reinterpret_cast<CGXmlNode*>(this + 1); }
+};
+
+CGXml::CGXml(int flags) : m_flags(flags) {}
+
+CGXml::CGXml(CGTextStore* store, const char* rootName, const char* rootText, int flags)
+    : m_flags(flags | kOwnsNodes)
+{
+    m_root = CGXmlNode::NewHeapNode(store ? store->Intern(rootName) : nullptr, nullptr);
+    if (rootText)
+        m_root->SetText(store, rootText);
+}
+
+CGXml::~CGXml()
+{
+    Clear();
+    FreeArena();
+}
+
+int CGXml::FilterElement(const char*, CGXmlSource*, CGXmlNode*, char*, size_t)
+{
+    return 0;
+}
+
+CGXmlNode* CGXml::NewNode(const char* name, CGXmlNode* parent)
+{
+    ArenaBlock* block = m_arena;
+    if (!block || block->m_used == block->m_capacity) {
+        size_t capacity = block ? block->m_capacity * 2 : 64;
+        if (capacity > 16384)
+            capacity = 16384;
+        block = (ArenaBlock*)malloc(sizeof(ArenaBlock) + capacity * sizeof(CGXmlNode));
+        if (!block)
+            throw std::bad_alloc();
+        block->m_next = m_arena;
+        block->m_used = 0;
+        block->m_capacity = capacity;
+        m_arena = block;
+    }
+    CGXmlNode* node = new (block->Nodes() + block->m_used++) CGXmlNode;
+    node->m_name = name;
+    node->m_parent = parent;
+    node->m_fromArena = true;
+    return node;
+}
+
+void CGXml::FreeArena()
+{
+    while (m_arena) {
+        ArenaBlock* next = m_arena->m_next;
+        free(m_arena);
+        m_arena = next;
+    }
+}
+
+void CGXml::Clear()
+{
+    if (m_flags & kOwnsNodes) {
+        for (CGXmlNode* top = m_root; top;) {
+            CGXmlNode* next = top->m_next;
+            if (!top->m_fromArena) {
+                CGXmlNode::FreeTree(top);
+            } else if (top->m_heapBelow) {
+                // Free the nodes made in memory below the parsed tree.
+                std::vector<CGXmlNode*> stack{top};
+                while (!stack.empty()) {
+                    CGXmlNode* node = stack.back();
+                    stack.pop_back();
+                    for (CGXmlNode* child = node->GetFirstChild(); child;) {
+                        CGXmlNode* after = child->m_next;
+                        if (child->m_fromArena)
+                            stack.push_back(child);
+                        else
+                            CGXmlNode::FreeTree(child);
+                        child = after;
+                    }
+                }
+            }
+            top = next;
+        }
+        FreeArena();
+    }
+    m_root = nullptr;
+    m_name.clear();
+}
+
+bool CGXml::IsBeingIncluded(const std::string& path) const
+{
+    auto same = [](const std::string& a, const std::string& b) {
+        if (a.size() != b.size())
+            return false;
+        for (size_t i = 0; i < a.size(); ++i) {
+            char x = a[i] == '\\' ? '/' : a[i];
+            char y = b[i] == '\\' ? '/' : b[i];
+            if (x != y)
+                return false;
+        }
+        return true;
+    };
+    if (!m_name.empty() && same(m_name, path))
+        return true;
+    for (const std::string& open : m_includeStack)
+        if (same(open, path))
+            return true;
+    return false;
+}
+
+void CGXml::MakePlaceholderRoot(const char* name)
+{
+    m_flags |= kOwnsNodes;
+    m_placeholderName = name ? name : "";
+    m_root = NewNode(name ? m_placeholderName.c_str() : nullptr, nullptr);
+}
+
+int CGXml::LoadFile(const char* path, char* error, size_t errorSize, const char* expectedRoot, bool* wasEncrypted)
+{
+    if (error && errorSize > 0)
+        error[0] = '\0';
+    if (wasEncrypted)
+        *wasEncrypted = false;
+    Clear();
+    m_source.Reset();
+    m_flags |= kOwnsNodes;
+    m_name = path ? path : "";
+    if (!path || !m_source.LoadFile(path, wasEncrypted)) {
+        if (ErrorEmpty(error, errorSize))
+            FormatBounded(error, errorSize, "%s : Can't open file", path ? path : "");
+        MakePlaceholderRoot(expectedRoot);
+        return kXmlCantOpen;
+    }
+    return ParseDocument(path, error, errorSize, expectedRoot);
+}
+
+int CGXml::ParseText(const char* sourceName, char* text, char* error, size_t errorSize, const char* expectedRoot,
+                     bool copy)
+{
+    if (error && errorSize > 0)
+        error[0] = '\0';
+    Clear();
+    m_source.Reset();
+    if (!text) {
+        if (expectedRoot)
+            MakePlaceholderRoot(expectedRoot);
+        return kXmlNoElement;
+    }
+    m_flags |= kOwnsNodes;
+    size_t length = strlen(text);
+    if (copy) {
+        char* own = (char*)malloc(length + 1);
+        if (!own) {
+            if (ErrorEmpty(error, errorSize))
+                FormatBounded(error, errorSize, "%s : Out of memory", sourceName ? sourceName : "");
+            return kXmlMalformed;
+        }
+        memcpy(own, text, length + 1);
+        m_source.SetText(own, length, true);
+    } else {
+        m_source.SetText(text, length, false);
+    }
+    return ParseDocument(sourceName, error, errorSize, expectedRoot);
+}
+
+int CGXml::ParseDocument(const char* sourceName, char* error, size_t errorSize, const char* expectedRoot)
+{
+    const char* name = sourceName ? sourceName : "";
+    m_includeStack.clear();
+    char* token;
+    CGXmlSource::Token kind = m_source.NextToken(&token);
+    if (kind == CGXmlSource::kTokenEnd && expectedRoot) {
+        MakePlaceholderRoot(expectedRoot);
+        return kXmlNoElement;
+    }
+    if (kind != CGXmlSource::kTokenStartTag) {
+        if (ErrorEmpty(error, errorSize))
+            FormatBounded(error, errorSize, "%s : Malformed file (not XML)", name);
+        return kXmlMalformed;
+    }
+    if (expectedRoot && strcmp(token, expectedRoot) != 0) {
+        if (ErrorEmpty(error, errorSize))
+            FormatBounded(error, errorSize, "%s : Expecting %s got %s", name, expectedRoot, token);
+        return kXmlMalformed;
+    }
+    CGXmlNode* last = nullptr;
+    for (;;) {
+        CGXmlNode* top = NewNode(token, nullptr);
+        if (last)
+            last->m_next = top;
+        else
+            m_root = top;
+        last = top;
+        if (!top->ParseElement(&m_source, error, errorSize, this, 1)) {
+            // An element that failed on its very first token wrote nothing.
+            if (ErrorEmpty(error, errorSize))
+                FormatBounded(error, errorSize, "%s\\%s Error (Line %d): No match for element %s", m_source.GetFolder(),
+                              m_source.GetFileName(), m_source.GetLine(), top->GetName());
+            return kXmlMalformed;
+        }
+        kind = m_source.NextToken(&token);
+        if (kind == CGXmlSource::kTokenEnd)
+            return kXmlOk;
+        if (kind != CGXmlSource::kTokenStartTag) {
+            if (ErrorEmpty(error, errorSize))
+                FormatBounded(error, errorSize, "%s : Malformed file (el:%s)", name, token);
+            return kXmlMalformed;
+        }
+    }
+}
+
+CGXmlNode* CGXml::SetPathText(CGTextStore* store, const char* path, const char* text)
+{
+    if (!m_root)
+        return nullptr;
+    CGXmlNode* node = m_root->FindOrCreatePath(store, path, true);
+    if (node)
+        node->SetText(store, text);
+    return node;
+}
+
+void CGXml::Write(CGXmlWriter& writer) const
+{
+    if (m_root)
+        m_root->Write(writer);
+}
+
+// ---------------------------------------------------------------- writer
+
+void CGXmlWriter::LineBreak(int depth)
+{
+    if (!m_compact && (m_state == kInContent || m_state == kAfterEndTag))
+        OutLineBreak(m_file, m_store, depth);
+}
+
+void CGXmlWriter::BeginElement(const char* name)
+{
+    if (m_state == kStartTagOpen)
+        CloseStartTag(false); // an element inside a start tag would break the text
+    LineBreak(m_depth);
+    Out(m_file, m_store, "<", 1);
+    Out(m_file, m_store, name ? name : "");
+    m_open.emplace_back(name ? name : "");
+    m_state = kStartTagOpen;
+}
+
+void CGXmlWriter::CloseStartTag(bool empty)
+{
+    if (m_open.empty() || m_state != kStartTagOpen)
+        return;
+    if (empty) {
+        Out(m_file, m_store, "/>", 2);
+        m_open.pop_back();
+        m_state = kAfterEndTag;
+    } else {
+        Out(m_file, m_store, ">", 1);
+        ++m_depth;
+        m_state = kInContent;
+    }
+}
+
+void CGXmlWriter::EndElement()
+{
+    if (m_open.empty())
+        return;
+    if (m_state == kStartTagOpen) {
+        CloseStartTag(true);
+        return;
+    }
+    --m_depth;
+    if (m_state == kAfterEndTag && !m_compact)
+        OutLineBreak(m_file, m_store, m_depth);
+    Out(m_file, m_store, "</", 2);
+    Out(m_file, m_store, m_open.back().c_str(), m_open.back().size());
+    Out(m_file, m_store, ">", 1);
+    m_open.pop_back();
+    m_state = kAfterEndTag;
+}
+
+void CGXmlWriter::EndAll()
+{
+    while (!m_open.empty())
+        EndElement();
+}
+
+void CGXmlWriter::Leaf(const char* name, const char* text)
+{
+    if (m_state == kStartTagOpen)
+        CloseStartTag(false);
+    WriteXmlLeaf(m_file, m_store, m_state, m_depth, name, text, m_compact);
+}
+
+void CGXmlWriter::LeafInt(const char* name, int value)
+{
+    if (m_state == kStartTagOpen)
+        CloseStartTag(false);
+    WriteXmlLeafInt(m_file, m_store, m_state, m_depth, name, value, m_compact);
+}
+
+void CGXmlWriter::LeafULong(const char* name, uint32_t value)
+{
+    if (m_state == kStartTagOpen)
+        CloseStartTag(false);
+    WriteXmlLeafULong(m_file, m_store, m_state, m_depth, name, value, m_compact);
+}
+
+void CGXmlWriter::Attribute(const char* name, const char* value)
+{
+    if (m_state == kStartTagOpen) // attributes belong into an open start tag only
+        WriteXmlAttribute(m_file, m_store, name, value);
+}
+
+void WriteXmlLeaf(FILE* file, CGTextStore* store, int& state, int depth, const char* name, const char* text,
+                  bool compact)
+{
+    if (!name)
+        name = "";
+    if (!compact && (state == CGXmlWriter::kInContent || state == CGXmlWriter::kAfterEndTag))
+        OutLineBreak(file, store, depth);
+    Out(file, store, "<", 1);
+    Out(file, store, name);
+    if (text && *text) {
+        Out(file, store, ">", 1);
+        WriteXmlEscaped(file, store, text, false);
+        Out(file, store, "</", 2);
+        Out(file, store, name);
+        Out(file, store, ">", 1);
+    } else {
+        Out(file, store, "/>", 2);
+    }
+    state = CGXmlWriter::kAfterEndTag;
+}
+
+void WriteXmlLeafInt(FILE* file, CGTextStore* store, int& state, int depth, const char* name, int value, bool compact)
+{
+    char buffer[16];
+    FormatBounded(buffer, sizeof buffer, "%d", value);
+    WriteXmlLeaf(file, store, state, depth, name, buffer, compact);
+}
+
+void WriteXmlLeafULong(FILE* file, CGTextStore* store, int& state, int depth, const char* name, uint32_t value,
+                       bool compact)
+{
+    char buffer[16];
+    FormatBounded(buffer, sizeof buffer, "%lu", (unsigned long)value);
+    WriteXmlLeaf(file, store, state, depth, name, buffer, compact);
+}
+
+void WriteXmlAttribute(FILE* file, CGTextStore* store, const char* name, const char* value)
+{
+    Out(file, store, " ", 1);
+    Out(file, store, name ? name : "");
+    if (value) {
+        Out(file, store, "=\"", 2);
+        WriteXmlEscaped(file, store, value, false);
+        Out(file, store, "\"", 1);
+    }
+}
+
+void WriteXmlEscaped(FILE* file, CGTextStore* store, const char* text, bool raw)
+{
+    if (!text)
+        return;
+    if (raw) {
+        Out(file, store, text);
+        return;
+    }
+    const char* p = text;
+    for (;;) {
+        const char* run = p;
+        while (!(ClassOf(*p) & kClassEscape))
+            ++p;
+        Out(file, store, run, (size_t)(p - run));
+        switch (*p) {
+        case '"': Out(file, store, "&quot;", 6); break;
+        case '&': Out(file, store, "&amp;", 5); break;
+        case '\'': Out(file, store, "&apos;", 6); break;
+        case '<': Out(file, store, "&lt;", 4); break;
+        case '>': Out(file, store, "&gt;", 4); break;
+        default: return; // the terminator
+        }
+        ++p;
+    }
+}
