@@ -2,6 +2,8 @@
 // CDATA, includes, limits, the writer byte for byte and the typed getters.
 #include "support/GXml.h"
 
+#include "support/EncryptedData.h"
+
 #include "tests/common/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -492,6 +494,22 @@ TEST(XmlLoad, ReadsAFileWithWindowsLineBreaksAndCountsLines)
     char error[512];
     EXPECT_EQ(document.LoadFile(path.c_str(), error, sizeof error, "VLUMEX"), kXmlMalformed);
     EXPECT_EQ(std::string(error), dir.Path() + "\\s.xml Error (Line 4): No match for element B");
+}
+
+TEST(XmlLoad, ReadsAWholeFileInTheEncryptedForm)
+{
+    std::string plain = "<VLUMEX><A>secret</A></VLUMEX>";
+    std::string data = plain;
+    unsigned char header[20];
+    ASSERT_EQ(EncryptBuffer((unsigned char*)&data[0], data.size(), header, 1, ""), 0);
+    trovtest::TempDir dir;
+    std::string path = dir.Write("settings.xml", std::string((const char*)header, 20) + data);
+    CGXml document;
+    char error[512];
+    bool encrypted = false;
+    ASSERT_EQ(document.LoadFile(path.c_str(), error, sizeof error, "VLUMEX", &encrypted), kXmlOk) << error;
+    EXPECT_TRUE(encrypted);
+    EXPECT_STREQ(document.FindPath("A")->GetText(), "secret");
 }
 
 // --------------------------------------------------------------- writer
