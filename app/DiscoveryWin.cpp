@@ -1,0 +1,73 @@
+// The Windows side of discovery: the broadcasts and the reply socket.
+#include <winsock2.h>
+#include <windows.h>
+
+#include <new>
+
+#include "app/Discovery.h"
+#include "support/DRBBroadcast.h"
+#include "support/DRBSocket.h"
+#include "support/Utilities.h"
+
+namespace {
+
+void DefaultAlert(const char* text)
+{
+    MessageBoxA(GetActiveWindow(), text, nullptr, MB_OK);
+}
+
+DiscoveryAlertHook g_alert = DefaultAlert;
+
+} // namespace
+
+void SetDiscoveryAlertHook(DiscoveryAlertHook hook)
+{
+    g_alert = hook ? hook : DefaultAlert;
+}
+
+void BroadcastAndAlert(const char* text)
+{
+    CDRBBroadcast* broadcast = new (std::nothrow) CDRBBroadcast(kDiscoveryProbePort);
+    if (!broadcast) {
+        g_alert("Network broadcast failed.");
+        return;
+    }
+    if (broadcast->SendToAllInterfaces(text, (int)strlen(text), nullptr) == -1) {
+        char message[256];
+        FormatBounded(message, sizeof message, "Broadcast error %d", WSAGetLastError());
+        g_alert(message);
+    }
+    delete broadcast;
+}
+
+void BroadcastAndLog(const char* text, CDiscoveryLog* log)
+{
+    CDRBBroadcast* broadcast = new (std::nothrow) CDRBBroadcast(kDiscoveryProbePort);
+    if (!broadcast) {
+        if (log)
+            log->AppendLine("Can't create a broadcast socket");
+        return;
+    }
+    if (log)
+        log->AppendLine("Broadcasting...");
+    CDRBBroadcastResults results;
+    int result = broadcast->SendToAllInterfaces(text, (int)strlen(text), &results);
+    LogBroadcastResults(log, result, results);
+    delete broadcast;
+}
+
+int ReceiveDiscoveryReplies(CDRBSocketUDP& socket, CDiscovery& discovery)
+{
+    int count = 0;
+    char buffer[kDiscoveryBufferSize];
+    // Bounded, so that a flood of datagrams cannot hold the window's thread.
+    while (count < kDiscoveryMaxPerTick) {
+        uint32_t sender = 0;
+        int n = socket.ReceiveFrom(buffer, sizeof buffer, &sender);
+        if (n <= 0)
+            break; // nothing waiting, or an error (an oversize datagram included)
+        ++count;
+        discovery.ProcessDatagram(buffer, n, sender);
+    }
+    return count;
+}

@@ -1,0 +1,122 @@
+#include "app/MachineListFile.h"
+
+#include <cstdio>
+
+#include "app/AppPlatform.h"
+#include "app/MachineMap.h"
+#include "support/GXml.h"
+#include "support/Utilities.h"
+
+bool CMachineListFile::WriteFile(const char* path, const CMachineMap& map, CString* error)
+{
+    CGTextStore store;
+    CGXml document(&store, "MACHINES", nullptr);
+    map.WriteSavedToXml(&store, document.GetRoot());
+
+    CString temporary(path);
+    temporary += ".tmp";
+    FILE* file = fopen(temporary, "w");
+    if (!file) {
+        if (error)
+            error->Format("The machine list could not be saved: %s cannot be created.", (const char*)temporary);
+        return false;
+    }
+    CGXmlWriter writer(file, false);
+    document.Write(writer);
+    writer.EndAll();
+    fputs("\n", file);
+    bool written = !ferror(file) && AppFlushFile(file);
+    if (fclose(file) != 0)
+        written = false;
+    if (!written) {
+        remove(temporary);
+        if (error)
+            error->Format("The machine list could not be saved: writing %s failed (disk full?).",
+                          (const char*)temporary);
+        return false;
+    }
+    char reason[300] = "";
+    if (!AppReplaceFile(temporary, path, reason, sizeof reason)) {
+        remove(temporary);
+        if (error)
+            error->Format("The machine list could not be saved: %s could not be replaced (%s).", path, reason);
+        return false;
+    }
+    return true;
+}
+
+bool CMachineListFile::SetAside(CString* message, const char* what)
+{
+    for (int i = 1; i < 100; ++i) {
+        CString aside(m_path);
+        if (i == 1)
+            aside += ".bad";
+        else
+            aside.AppendFormat(".bad%d", i);
+        if (AppFileExists(aside))
+            continue;
+        if (AppMoveFileAside(m_path, aside)) {
+            m_asidePath = aside;
+            return true;
+        }
+        break;
+    }
+    m_blocked = true;
+    if (message)
+        message->Format("The machine list %s %s. It could not be set aside and will not be overwritten; "
+                        "changes to the saved list are not stored until it is repaired or removed.",
+                        (const char*)m_path, what);
+    return false;
+}
+
+CMachineListFile::LoadResult CMachineListFile::Load(CMachineMap& map, CString* message)
+{
+    m_asidePath.Empty();
+    if (!AppFileExists(m_path))
+        return kMissing;
+    CGXml document;
+    char error[512] = "";
+    int result = document.LoadFile(m_path, error, sizeof error, "MACHINES");
+    if (result == kXmlCantOpen || result == kXmlNoElement) {
+        // Unreadable right now, or nothing but blanks: nothing to lose.
+        return result == kXmlNoElement ? kLoaded : kMissing;
+    }
+    if (result != kXmlOk) {
+        CString what;
+        what.Format("cannot be read (%s)", error);
+        if (!SetAside(message, what))
+            return kBlocked;
+        if (message)
+            message->Format("The machine list %s cannot be read (%s). It was kept as %s and the saved list "
+                            "starts empty.",
+                            (const char*)m_path, error, (const char*)m_asidePath);
+        return kDamaged;
+    }
+    int skipped = map.LoadFromXml(document.GetRoot());
+    if (skipped == 0)
+        return kLoaded;
+    CString what;
+    what.Format("holds %d machine(s) without an address", skipped);
+    if (!SetAside(message, what))
+        return kBlocked;
+    CString error2;
+    bool saved = WriteFile(m_path, map, &error2);
+    if (message) {
+        message->Format("The machine list %s holds %d machine(s) without an address, which were left out. "
+                        "The original was kept as %s.",
+                        (const char*)m_path, skipped, (const char*)m_asidePath);
+        if (!saved)
+            *message += CString(" ") + error2;
+    }
+    return kPartial;
+}
+
+bool CMachineListFile::Save(const CMachineMap& map, CString* error)
+{
+    if (m_blocked) {
+        if (error)
+            error->Format("The machine list %s is damaged and was not overwritten.", (const char*)m_path);
+        return false;
+    }
+    return WriteFile(m_path, map, error);
+}

@@ -1,0 +1,49 @@
+#pragma once
+// machines.xml (the saved list) and exported *.tvl lists: root MACHINES, one
+// MACHINE element per saved machine in map order.
+//
+// Writing never leaves a truncated list behind: the document goes to a
+// temporary file in the same folder, which then replaces the old file in
+// one step; a failure leaves the old file as it was and is reported.
+// Reading a damaged list keeps the damaged file aside (machines.xml.bad)
+// instead of letting the next change overwrite it with an empty list.
+#include "framework/String.h"
+
+class CMachineMap;
+
+class CMachineListFile {
+public:
+    enum LoadResult {
+        kLoaded = 0,   // read (possibly with no machines)
+        kMissing = 1,  // no file yet: an empty list
+        kDamaged = 2,  // malformed or foreign: set aside, the list starts empty
+        kPartial = 3,  // some machines could not be read: the original was set
+                       // aside and the file rewritten with the others
+        kBlocked = 4,  // damaged and could not be set aside: it is not
+                       // overwritten (Save refuses) until the program restarts
+    };
+
+    explicit CMachineListFile(const char* path) : m_path(path) {}
+
+    // Loads the saved machines into the map.  For kDamaged, kPartial and
+    // kBlocked, message says what happened (to be shown to the user once).
+    LoadResult Load(CMachineMap& map, CString* message);
+    // Rewrites the file from the map's saved machines; false, with the
+    // reason in error, when it could not (the old file is then unchanged).
+    bool Save(const CMachineMap& map, CString* error);
+
+    const CString& GetPath() const { return m_path; }
+    // Where a damaged file was kept (after Load), or empty.
+    const CString& GetSetAsidePath() const { return m_asidePath; }
+
+    // Writes the saved machines of a map to a file the same safe way (also
+    // for *.tvl exports).
+    static bool WriteFile(const char* path, const CMachineMap& map, CString* error);
+
+private:
+    bool SetAside(CString* message, const char* what);
+
+    CString m_path;
+    CString m_asidePath;
+    bool m_blocked = false;
+};

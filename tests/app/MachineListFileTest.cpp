@@ -1,0 +1,141 @@
+// machines.xml: safe rewriting, damaged files kept aside.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+
+#include "app/MachineListFile.h"
+#include "app/MachineMap.h"
+#include "tests/common/TempDir.h"
+
+namespace {
+
+void AddSaved(CMachineMap& map, uint32_t address, const char* host)
+{
+    CMachine* m = new CMachine(CIpAddress(address), 1);
+    m->m_hostName = host;
+    map.SetMachine(CIpAddress(address), m);
+}
+
+bool Exists(const std::string& path) { return !trovtest::TempDir::Read(path).empty(); }
+
+} // namespace
+
+TEST(MachineListFile, SavedListReadsBack)
+{
+    trovtest::TempDir dir;
+    std::string path = dir.File("machines.xml");
+    CMachineMap map;
+    AddSaved(map, 0x0A000001, "one");
+    AddSaved(map, 0x0A000002, "two");
+    map.SetMachine(CIpAddress(3), new CMachine(CIpAddress(3), 0)); // not saved
+    CMachineListFile file(path.c_str());
+    CString error;
+    ASSERT_TRUE(file.Save(map, &error)) << (const char*)error;
+    EXPECT_FALSE(Exists(path + ".tmp"));
+    std::string text = trovtest::TempDir::Read(path);
+    // Written in text mode: "\r\n" line ends on Windows.
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    EXPECT_EQ(0u, text.find("<MACHINES>\n <MACHINE>\n"));
+
+    CMachineMap back;
+    CString message;
+    EXPECT_EQ(CMachineListFile::kLoaded, CMachineListFile(path.c_str()).Load(back, &message));
+    EXPECT_TRUE(message.IsEmpty());
+    EXPECT_EQ(2, back.GetCount());
+    EXPECT_STREQ("two", back.Find(CIpAddress(0x0A000002))->m_hostName);
+}
+
+TEST(MachineListFile, MissingOrBlankFileGivesAnEmptyListQuietly)
+{
+    trovtest::TempDir dir;
+    CMachineMap map;
+    CString message;
+    EXPECT_EQ(CMachineListFile::kMissing, CMachineListFile(dir.File("machines.xml").c_str()).Load(map, &message));
+    dir.Write("machines.xml", "  \n");
+    EXPECT_EQ(CMachineListFile::kLoaded, CMachineListFile(dir.File("machines.xml").c_str()).Load(map, &message));
+    EXPECT_TRUE(message.IsEmpty());
+    EXPECT_EQ(0, map.GetCount());
+}
+
+TEST(MachineListFile, DamagedFileIsKeptAsideAndReportedOnce)
+{
+    struct Case {
+        const char* name;
+        const char* text;
+    } cases[] = {
+        {"truncated", "<MACHINES><MACHINE><HOSTNAME>one</HOSTNAME><KEY>10.0.0.1</KEY></MACHINE><MACH"},
+        {"foreign root", "<SETTINGS><A>1</A></SETTINGS>"},
+        {"not XML", "\x01\x02 binary"},
+    };
+    for (const Case& c : cases) {
+        trovtest::TempDir dir;
+        std::string path = dir.Write("machines.xml", c.text);
+        CMachineListFile file(path.c_str());
+        CMachineMap map;
+        CString message;
+        EXPECT_EQ(CMachineListFile::kDamaged, file.Load(map, &message)) << c.name;
+        EXPECT_EQ(0, map.GetCount());
+        EXPECT_NE(-1, message.Find("machines.xml.bad")) << (const char*)message;
+        EXPECT_EQ(c.text, trovtest::TempDir::Read(path + ".bad")) << c.name;
+        // The next change writes a fresh list; the damaged one stays aside.
+        AddSaved(map, 0x0A000005, "new");
+        CString error;
+        EXPECT_TRUE(file.Save(map, &error));
+        EXPECT_EQ(c.text, trovtest::TempDir::Read(path + ".bad"));
+        // The next start reads the new list without a message.
+        CMachineMap next;
+        CString again;
+        EXPECT_EQ(CMachineListFile::kLoaded, CMachineListFile(path.c_str()).Load(next, &again));
+        EXPECT_TRUE(again.IsEmpty());
+        EXPECT_EQ(1, next.GetCount());
+    }
+}
+
+TEST(MachineListFile, SecondDamagedFileDoesNotOverwriteTheFirstSetAside)
+{
+    trovtest::TempDir dir;
+    dir.Write("machines.xml.bad", "first");
+    std::string path = dir.Write("machines.xml", "<broken");
+    CMachineMap map;
+    CString message;
+    CMachineListFile file(path.c_str());
+    EXPECT_EQ(CMachineListFile::kDamaged, file.Load(map, &message));
+    EXPECT_EQ("first", trovtest::TempDir::Read(path + ".bad"));
+    EXPECT_EQ("<broken", trovtest::TempDir::Read(path + ".bad2"));
+}
+
+TEST(MachineListFile, MachinesWithoutAnAddressAreKeptInTheSetAsideOriginal)
+{
+    trovtest::TempDir dir;
+    const char* text = "<MACHINES><MACHINE><HOSTNAME>good</HOSTNAME><KEY>10.0.0.1</KEY></MACHINE>"
+                       "<MACHINE><HOSTNAME>lost</HOSTNAME></MACHINE></MACHINES>";
+    std::string path = dir.Write("machines.xml", text);
+    CMachineMap map;
+    CString message;
+    EXPECT_EQ(CMachineListFile::kPartial, CMachineListFile(path.c_str()).Load(map, &message));
+    EXPECT_EQ(1, map.GetCount());
+    EXPECT_FALSE(message.IsEmpty());
+    EXPECT_EQ(text, trovtest::TempDir::Read(path + ".bad"));
+    CMachineMap again;
+    EXPECT_EQ(CMachineListFile::kLoaded, CMachineListFile(path.c_str()).Load(again, &message));
+    EXPECT_EQ(1, again.GetCount());
+}
+
+TEST(MachineListFile, FailedWriteIsReportedAndLeavesTheOldFile)
+{
+    trovtest::TempDir dir;
+    std::string path = dir.Write("machines.xml", "<MACHINES/>");
+    // The temporary file cannot be made: a folder holds its name.
+    ASSERT_TRUE(std::filesystem::create_directory(path + ".tmp"));
+    CMachineMap map;
+    AddSaved(map, 1, "x");
+    CString error;
+    EXPECT_FALSE(CMachineListFile(path.c_str()).Save(map, &error));
+    EXPECT_FALSE(error.IsEmpty());
+    EXPECT_EQ("<MACHINES/>", trovtest::TempDir::Read(path));
+
+    // A file in a folder that does not exist.
+    EXPECT_FALSE(CMachineListFile(dir.File("no/such/machines.xml").c_str()).Save(map, &error));
+}
