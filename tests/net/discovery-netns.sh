@@ -75,7 +75,10 @@ in_p ip route add 255.255.255.255/32 dev veth-p src "$prog_ip" || fail "broadcas
 
 # Three controllers: two answering on their first interface, one on its
 # second; one RPI board and one K420.
-in_c "$sim" --netns --listen 0.0.0.0 --seconds 60 \
+outside=$(stat -L -c %i /proc/self/ns/net)
+# Started without a shell function in between, so that $! is the program
+# itself (ip netns exec replaces itself by it).
+ip netns exec "$ns_ctl" "$sim" --netns --outside-netns "$outside" --listen 0.0.0.0 --seconds 60 \
     --controller "ip=$net.11,mac=00:50:C2:00:00:11,host=Mixer-1,config=plant.lmx,setup=Night,appversion=2v1r4,version=4v2r11-b3,altera=HW 1.2 SW 3.4,gateway=$net.254" \
     --controller "ip=10.99.0.12,if=2,if2ip=$net.12,if2mask=255.255.255.0,mac=00:50:C2:00:00:12,host=Press-2,version=4v0r1-x,board=RPI,ident=1" \
     --controller "ip=$net.13,if=-,mac=00:50:C2:00:00:13,host=Dryer-3,board=K420,version=3v9r0-a,altera=HW 2.0 SW 1.1" \
@@ -118,7 +121,6 @@ expect "machines: 3"
 expect "machine $net.11 mac=00:50:C2:00:00:11 if=1 host=Mixer-1 config=plant.lmx setup=Night appversion=2v1r4 firmware=4v2r11-b3 io=HW 1.2 SW 3.4 board=0 if1=Static/$net.11/255.255.255.0/$net.254 if2=// state=2 local=1 blink=0"
 expect "machine $net.12 mac=00:50:C2:00:00:12 if=2 host=Press-2 config= setup= appversion= firmware=[RPI] 4v0r1-x io= board=5394505 if1=Static/10.99.0.12/255.255.255.0/ if2=/$net.12/255.255.255.0 state=2 local=1 blink=59"
 expect "machine $net.13 mac=00:50:C2:00:00:13 if=1 host=Dryer-3 config= setup= appversion= firmware=3v9r0-a io=HW 2.0 SW 1.1 board=420"
-grep -q "3 probes\|1 probes" "$work/sim.log" || true
 [ "$(grep -c ': 1 probes, 1 replies' "$work/sim.log")" -eq 3 ] || fail "each controller should have had one probe and sent one reply"
 echo "discovery-netns: PASSED"
 exit 0

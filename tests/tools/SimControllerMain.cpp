@@ -1,7 +1,7 @@
 // trov_sim_controller: simulated Trov controllers as a standalone program,
 // for the discovery test that runs inside network namespaces.
 //
-//   trov_sim_controller [--netns] [--listen ADDR] [--probe-port N]
+//   trov_sim_controller [--netns [--outside-netns INODE]] [--listen ADDR] [--probe-port N]
 //                       [--reply-port N] [--seconds N]
 //                       --controller ip=A,mac=M[,from=A][,if=N][,host=H]...
 //
@@ -10,7 +10,9 @@
 // default the ip), mac, host, comment, config, setup, appversion, guid,
 // version, altera, board, ident (1: IDENTBUTTON).
 // Without --netns every address must be a loopback address; with it the
-// program refuses to run in the machine's own network namespace.
+// program refuses to run in the machine's own network namespace (the inode
+// of the namespace it was started from, given by --outside-netns, tells it
+// where it must not be when process 1's cannot be seen).
 #include <sys/stat.h>
 
 #include <csignal>
@@ -39,12 +41,26 @@ bool ParseAddress(const std::string& text, uint32_t* out)
     return true;
 }
 
-bool InOwnNetworkNamespace()
+// True when this process runs in a network namespace other than the
+// machine's: other than that of process 1 when that can be seen, and other
+// than the one the caller says it started from (`outside`, an inode number).
+bool InOwnNetworkNamespace(unsigned long long outside)
 {
     struct stat self, init;
-    if (stat("/proc/self/ns/net", &self) != 0 || stat("/proc/1/ns/net", &init) != 0)
+    if (stat("/proc/self/ns/net", &self) != 0)
         return false;
-    return self.st_ino != init.st_ino || self.st_dev != init.st_dev;
+    bool checked = false;
+    if (stat("/proc/1/ns/net", &init) == 0) {
+        if (self.st_ino == init.st_ino && self.st_dev == init.st_dev)
+            return false;
+        checked = true;
+    }
+    if (outside) {
+        if ((unsigned long long)self.st_ino == outside)
+            return false;
+        checked = true;
+    }
+    return checked;
 }
 
 struct Controller {
@@ -100,6 +116,7 @@ bool ParseController(const std::string& spec, Controller* c)
 int main(int argc, char** argv)
 {
     bool netns = false;
+    unsigned long long outside = 0;
     uint32_t listen = 0x7F000001;
     int probePort = 38255, replyPort = 38256, seconds = 60;
     std::vector<Controller> controllers;
@@ -113,6 +130,7 @@ int main(int argc, char** argv)
             return argv[++i];
         };
         if (arg == "--netns") netns = true;
+        else if (arg == "--outside-netns") outside = strtoull(next("--outside-netns").c_str(), nullptr, 10);
         else if (arg == "--listen") { if (!ParseAddress(next("--listen"), &listen)) { fprintf(stderr, "bad address\n"); return 2; } }
         else if (arg == "--probe-port") probePort = atoi(next("--probe-port").c_str());
         else if (arg == "--reply-port") replyPort = atoi(next("--reply-port").c_str());
@@ -133,8 +151,9 @@ int main(int argc, char** argv)
         fprintf(stderr, "trov_sim_controller: no --controller given\n");
         return 2;
     }
-    if (netns && !InOwnNetworkNamespace()) {
-        fprintf(stderr, "trov_sim_controller: --netns given but this is the machine's own network namespace\n");
+    if (netns && !InOwnNetworkNamespace(outside)) {
+        fprintf(stderr, "trov_sim_controller: --netns given but this is not a namespace of its own "
+                        "(or --outside-netns is needed to tell)\n");
         return 3;
     }
     signal(SIGTERM, OnSignal);
