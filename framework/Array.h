@@ -12,6 +12,7 @@
 #include <new>
 #include <utility>
 
+#include "framework/Archive.h"
 #include "framework/Exceptions.h"
 #include "framework/Object.h"
 #include "framework/String.h"
@@ -50,6 +51,10 @@ public:
     void InsertAt(INT_PTR nIndex, ARG_TYPE newElement, INT_PTR nCount = 1);
     void InsertAt(INT_PTR nStartIndex, const CArray* pNewArray);
     void RemoveAt(INT_PTR nIndex, INT_PTR nCount = 1);
+
+    // The element count (WriteCount form), then the elements
+    // (SerializeElements).  Loading replaces the content.
+    void Serialize(CArchive& ar) override;
 
 protected:
     void CheckIndex(INT_PTR nIndex) const
@@ -225,16 +230,32 @@ void CArray<TYPE, ARG_TYPE>::RemoveAt(INT_PTR nIndex, INT_PTR nCount)
     SetSize(m_nSize - nCount, -1);
 }
 
+template <class TYPE, class ARG_TYPE>
+void CArray<TYPE, ARG_TYPE>::Serialize(CArchive& ar)
+{
+    CObject::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.WriteCount(DWORD_PTR(m_nSize));
+    } else {
+        DWORD_PTR n = ar.ReadCount();
+        ar.CheckCount(n, MinArchivedSize<TYPE>());
+        if (n > DWORD_PTR(INT_MAX))
+            AfxThrowArchiveException(CArchiveException::genericException, ar.m_strFileName);
+        SetSize(INT_PTR(n), -1);
+    }
+    SerializeElements<TYPE>(ar, m_pData, m_nSize);
+}
+
 class CByteArray : public CArray<BYTE, BYTE> {
-    DECLARE_DYNCREATE(CByteArray)
+    DECLARE_SERIAL(CByteArray)
 };
 
 class CWordArray : public CArray<WORD, WORD> {
-    DECLARE_DYNCREATE(CWordArray)
+    DECLARE_SERIAL(CWordArray)
 };
 
 class CDWordArray : public CArray<DWORD, DWORD> {
-    DECLARE_DYNCREATE(CDWordArray)
+    DECLARE_SERIAL(CDWordArray)
 };
 
 class CUIntArray : public CArray<UINT, UINT> {
@@ -247,11 +268,11 @@ class CPtrArray : public CArray<void*, void*> {
 
 // Holds pointers; deleting the objects is the owner's business.
 class CObArray : public CArray<CObject*, CObject*> {
-    DECLARE_DYNCREATE(CObArray)
+    DECLARE_SERIAL(CObArray)
 };
 
 class CStringArray : public CArray<CString, const CString&> {
-    DECLARE_DYNCREATE(CStringArray)
+    DECLARE_SERIAL(CStringArray)
 public:
     using CArray<CString, const CString&>::Add;
     INT_PTR Add(LPCSTR newElement) { return CArray<CString, const CString&>::Add(CString(newElement)); }

@@ -8,3 +8,7 @@
 #include "framework/Array.h"
 #include "framework/List.h"
 #include "framework/Map.h"
+#include "framework/Time.h"
+#include "framework/File.h"
+#include "framework/FileFind.h"
+#include "framework/Archive.h"

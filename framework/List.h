@@ -6,6 +6,7 @@
 // compared with CompareElements (operator== by default) in Find.
 #include <utility>
 
+#include "framework/Archive.h"
 #include "framework/Exceptions.h"
 #include "framework/Object.h"
 #include "framework/String.h"
@@ -72,6 +73,10 @@ public:
     POSITION Find(ARG_TYPE searchValue, POSITION startAfter = nullptr) const;
     // The position of the element with this index from the head, or null.
     POSITION FindIndex(INT_PTR nIndex) const;
+
+    // The element count (WriteCount form), then the elements from the head
+    // (SerializeElements).  Loading adds them at the tail.
+    void Serialize(CArchive& ar) override;
 
 protected:
     static POSITION Pos(CNode* node) { return reinterpret_cast<POSITION>(node); }
@@ -253,6 +258,25 @@ POSITION CList<TYPE, ARG_TYPE>::FindIndex(INT_PTR nIndex) const
     return Pos(node);
 }
 
+template <class TYPE, class ARG_TYPE>
+void CList<TYPE, ARG_TYPE>::Serialize(CArchive& ar)
+{
+    CObject::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.WriteCount(DWORD_PTR(m_nCount));
+        for (CNode* node = m_pNodeHead; node != nullptr; node = node->pNext)
+            SerializeElements<TYPE>(ar, &node->data, 1);
+    } else {
+        DWORD_PTR n = ar.ReadCount();
+        ar.CheckCount(n, MinArchivedSize<TYPE>());
+        for (DWORD_PTR i = 0; i < n; ++i) {
+            TYPE element{};
+            SerializeElements<TYPE>(ar, &element, 1);
+            AddTail(element);
+        }
+    }
+}
+
 class CPtrList : public CList<void*, void*> {
     DECLARE_DYNCREATE(CPtrList)
 public:
@@ -261,13 +285,13 @@ public:
 
 // Holds pointers; deleting the objects is the owner's business.
 class CObList : public CList<CObject*, CObject*> {
-    DECLARE_DYNCREATE(CObList)
+    DECLARE_SERIAL(CObList)
 public:
     explicit CObList(INT_PTR nBlockSize = 10) : CList<CObject*, CObject*>(nBlockSize) {}
 };
 
 class CStringList : public CList<CString, const CString&> {
-    DECLARE_DYNCREATE(CStringList)
+    DECLARE_SERIAL(CStringList)
 public:
     explicit CStringList(INT_PTR nBlockSize = 10) : CList<CString, const CString&>(nBlockSize) {}
     using CList<CString, const CString&>::AddHead;

@@ -30,6 +30,7 @@
 #include <new>
 #include <type_traits>
 
+#include "framework/Archive.h"
 #include "framework/Exceptions.h"
 #include "framework/List.h"
 #include "framework/Object.h"
@@ -115,6 +116,10 @@ public:
     CPair* PGetNextAssoc(const CPair* pAssocRet) { return NextAssoc(static_cast<const CAssoc*>(pAssocRet)); }
 
     void InitHashTable(UINT nHashSize, BOOL bAllocNow = TRUE);
+
+    // The element count (WriteCount form), then key and value of each
+    // element in iteration order (SerializeElements).  Loading adds them.
+    void Serialize(CArchive& ar) override;
 
 protected:
     // The argument key type without reference, for CompareElements.
@@ -364,6 +369,29 @@ void CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::GetNextAssoc(POSITION& rNextPosition,
     rNextPosition = reinterpret_cast<POSITION>(NextAssoc(a));
 }
 
+template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
+void CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::Serialize(CArchive& ar)
+{
+    CObject::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.WriteCount(DWORD_PTR(m_nCount));
+        for (CAssoc* a = FirstAssoc(); a != nullptr; a = NextAssoc(a)) {
+            SerializeElements<KEY>(ar, const_cast<KEY*>(&a->key), 1);
+            SerializeElements<VALUE>(ar, &a->value, 1);
+        }
+    } else {
+        DWORD_PTR n = ar.ReadCount();
+        ar.CheckCount(n, MinArchivedSize<KEY>() + MinArchivedSize<VALUE>());
+        for (DWORD_PTR i = 0; i < n; ++i) {
+            KEY key{};
+            VALUE value{};
+            SerializeElements<KEY>(ar, &key, 1);
+            SerializeElements<VALUE>(ar, &value, 1);
+            (*this)[key] = value;
+        }
+    }
+}
+
 class CMapStringToPtr : public CMap<CString, LPCSTR, void*, void*> {
     DECLARE_DYNCREATE(CMapStringToPtr)
 public:
@@ -372,13 +400,13 @@ public:
 
 // Holds pointers; deleting the objects is the owner's business.
 class CMapStringToOb : public CMap<CString, LPCSTR, CObject*, CObject*> {
-    DECLARE_DYNCREATE(CMapStringToOb)
+    DECLARE_SERIAL(CMapStringToOb)
 public:
     explicit CMapStringToOb(INT_PTR nBlockSize = 10) : CMap(nBlockSize) {}
 };
 
 class CMapStringToString : public CMap<CString, LPCSTR, CString, LPCSTR> {
-    DECLARE_DYNCREATE(CMapStringToString)
+    DECLARE_SERIAL(CMapStringToString)
 public:
     explicit CMapStringToString(INT_PTR nBlockSize = 10) : CMap(nBlockSize) {}
 };

@@ -53,6 +53,8 @@ typedef const void* LPCVOID;
 typedef BYTE* LPBYTE;
 typedef UINT* PUINT;
 typedef DWORD* LPDWORD;
+typedef void* HANDLE;
+typedef ULONG_PTR SIZE_T;
 
 #ifndef FALSE
 #define FALSE 0
