@@ -118,6 +118,14 @@ HANDLE OpenFile(LPCSTR name, UINT openFlags, LONG* error)
     int fd = ::open(name, flags, 0666);
     if (fd < 0) {
         *error = errno;
+        if (*error == ENOENT) {
+            // As on Windows, a missing folder is a bad path, not a missing file.
+            std::string folder(name);
+            size_t cut = folder.find_last_of('/');
+            struct stat st;
+            if (cut != std::string::npos && cut > 0 && ::stat(folder.substr(0, cut).c_str(), &st) != 0)
+                *error = ENOTDIR;
+        }
         return kNoHandle;
     }
     struct stat st;
