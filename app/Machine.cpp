@@ -45,6 +45,8 @@ CMachine::CMachine(const CIpAddress& address, int inList) : m_inList(inList), m_
     MakeGuidText(m_appGuid);
 }
 
+CMachine::CMachine(const CIpAddress& address, int inList, NoGuidTag) : m_inList(inList), m_address(address) {}
+
 void CMachine::CopyFrom(const CMachine& other)
 {
     if (&other == this)
@@ -93,40 +95,82 @@ int CMachine::DetectBoardType(const CGXmlNode* element)
     return kBoardNone;
 }
 
+namespace {
+
+// The first child of each name ReadXml looks at, found in one walk over
+// the children (replies arrive by the thousand).
+struct MachineChildren {
+    enum {
+        kHostName, kComment, kConfig, kSetup, kAppVersion, kAppGuid, kIf1, kIf2, kIf, kVersion, kAltera, kMac,
+        kK410, kK420, kK430, kRpi, kCount
+    };
+    const CGXmlNode* node[kCount] = {};
+
+    explicit MachineChildren(const CGXmlNode* e)
+    {
+        static const char* const names[kCount] = {"HOSTNAME", "COMMENT", "CONFIG", "SETUP", "APPVERSION", "APPGUID",
+                                                  "IF1", "IF2", "IF", "VERSION", "ALTERA", "MAC",
+                                                  "K410", "K420", "K430", "RPI"};
+        for (const CGXmlNode* c = e->GetFirstChild(); c; c = c->GetNext()) {
+            const char* name = c->GetName();
+            for (int i = 0; i < kCount; ++i)
+                if (!node[i] && name[0] == names[i][0] && strcmp(name, names[i]) == 0) {
+                    node[i] = c;
+                    break;
+                }
+        }
+    }
+    const char* Text(int i) const { return node[i] ? node[i]->GetText() : ""; }
+    int Board() const
+    {
+        if (node[kK410])
+            return kBoardK410;
+        if (node[kK420])
+            return kBoardK420;
+        if (node[kK430])
+            return kBoardK430;
+        if (node[kRpi])
+            return kBoardRpi;
+        return kBoardNone;
+    }
+};
+
+} // namespace
+
 void CMachine::ReadXml(const CGXmlNode* e)
 {
-    m_boardType = DetectBoardType(e);
-    m_hostName = ChildText(e, "HOSTNAME");
-    m_comment = ChildText(e, "COMMENT");
-    m_config = ChildText(e, "CONFIG");
+    MachineChildren c(e);
+    m_boardType = c.Board();
+    m_hostName = c.Text(c.kHostName);
+    m_comment = c.Text(c.kComment);
+    m_config = c.Text(c.kConfig);
     // The small boards carry no data set, application version or identity
     // of their own.
     bool hasApplication = m_boardType == kBoardNone || m_boardType == kBoardRpi;
-    m_setup = hasApplication ? ChildText(e, "SETUP") : "";
-    m_appVersion = hasApplication ? ChildText(e, "APPVERSION") : "";
-    CopyCut(m_appGuid, sizeof m_appGuid, hasApplication ? ChildText(e, "APPGUID") : "");
-    if (const CGXmlNode* if1 = e->FindChild("IF1")) {
+    m_setup = hasApplication ? c.Text(c.kSetup) : "";
+    m_appVersion = hasApplication ? c.Text(c.kAppVersion) : "";
+    CopyCut(m_appGuid, sizeof m_appGuid, hasApplication ? c.Text(c.kAppGuid) : "");
+    if (const CGXmlNode* if1 = c.node[c.kIf1]) {
         m_ifValues[kIf1Dhcp] = ChildText(if1, "DHCP");
         m_ifValues[kIf1Ip] = ChildText(if1, "IP");
         m_ifValues[kIf1Netmask] = ChildText(if1, "NETMASK");
         m_ifValues[kIf1Gateway] = ChildText(if1, "GATEWAY");
     }
-    if (const CGXmlNode* if2 = e->FindChild("IF2")) {
+    if (const CGXmlNode* if2 = c.node[c.kIf2]) {
         m_ifValues[kIf2Dhcp] = ChildText(if2, "DHCP");
         m_ifValues[kIf2Ip] = ChildText(if2, "IP");
         m_ifValues[kIf2Netmask] = ChildText(if2, "NETMASK");
     }
-    const CGXmlNode* ifNode = e->FindChild("IF");
-    m_ifNumber = ifNode ? ifNode->GetInt(0) : 0;
-    if (const CGXmlNode* version = e->FindChild("VERSION")) {
+    m_ifNumber = c.node[c.kIf] ? c.node[c.kIf]->GetInt(0) : 0;
+    if (const CGXmlNode* version = c.node[c.kVersion]) {
         SetVersion(version->GetText());
     } else {
         m_fwMajor = m_fwMinor = m_fwRelease = -1;
         m_fwSuffix[0] = 0;
     }
     bool hasIoFirmware = m_boardType == kBoardNone || m_boardType == kBoardK420 || m_boardType == kBoardK430;
-    m_ioFirmware = hasIoFirmware ? ChildText(e, "ALTERA") : "";
-    m_mac = ChildText(e, "MAC");
+    m_ioFirmware = hasIoFirmware ? c.Text(c.kAltera) : "";
+    m_mac = c.Text(c.kMac);
 }
 
 void CMachine::WriteXml(CGTextStore* store, CGXmlNode* e, const CIpAddress& keyAddress) const

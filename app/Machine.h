@@ -41,6 +41,9 @@ void MakeGuidText(char text[37]);
 class CMachine {
 public:
     CMachine(const CIpAddress& address, int inList);
+    // Without a GUID (for a machine about to be filled from a reply).
+    enum NoGuidTag { kNoGuid };
+    CMachine(const CIpAddress& address, int inList, NoGuidTag);
 
     // Copies every field, the list membership, state, local flag, address,
     // duplicate mark, blink count and board type included.
@@ -70,7 +73,7 @@ public:
     CString m_config;
     CString m_setup = "Base";
     CString m_appVersion;
-    char m_appGuid[37];
+    char m_appGuid[37] = {};
     CString m_ifValues[kIfValueCount];
     int m_ifNumber = 0;
     int m_fwMajor = -1;
@@ -78,6 +81,9 @@ public:
     int m_fwRelease = -1;
     char m_fwSuffix[256] = {};
     CString m_ioFirmware;
+    // MAC and interface number identify a controller; after changing them
+    // on a machine of a map other than by a reply, call the map's
+    // CMachineMap::IdentityChanged.
     CString m_mac;
     int m_inList = 0;
     int m_state = kMachineNew;

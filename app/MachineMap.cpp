@@ -5,14 +5,196 @@
 #include "support/GXml.h"
 #include "support/Utilities.h"
 
-CMachineMap::CMachineMap() : CMap<CIpAddress, CIpAddress, CMachine*, CMachine*>(kBlockSize)
-{
-    InitHashTable(kBuckets);
-}
+CMachineMap::CMachineMap() = default;
 
 CMachineMap::~CMachineMap()
 {
     DeleteAll();
+}
+
+CMachineMap::Node* CMachineMap::FindNode(CIpAddress key) const
+{
+    auto it = m_lookup.find(key.GetValue());
+    return it == m_lookup.end() ? nullptr : it->second;
+}
+
+BOOL CMachineMap::Lookup(CIpAddress key, CMachine*& machine) const
+{
+    Node* node = FindNode(key);
+    if (!node)
+        return FALSE;
+    machine = node->value;
+    return TRUE;
+}
+
+const CMachineMap::CPair* CMachineMap::PLookup(CIpAddress key) const
+{
+    return FindNode(key);
+}
+
+const CMachineMap::CPair* CMachineMap::PGetFirstAssoc() const
+{
+    for (unsigned b = 0; b < kBuckets; ++b)
+        if (m_buckets[b])
+            return m_buckets[b];
+    return nullptr;
+}
+
+const CMachineMap::CPair* CMachineMap::PGetNextAssoc(const CPair* pair) const
+{
+    const Node* node = static_cast<const Node*>(pair);
+    if (node->m_next)
+        return node->m_next;
+    for (unsigned b = node->m_bucket + 1; b < kBuckets; ++b)
+        if (m_buckets[b])
+            return m_buckets[b];
+    return nullptr;
+}
+
+POSITION CMachineMap::GetStartPosition() const
+{
+    return (POSITION)const_cast<CPair*>(PGetFirstAssoc());
+}
+
+void CMachineMap::GetNextAssoc(POSITION& position, CIpAddress& key, CMachine*& machine) const
+{
+    const CPair* pair = reinterpret_cast<const CPair*>(position);
+    key = pair->key;
+    machine = pair->value;
+    position = (POSITION)const_cast<CPair*>(PGetNextAssoc(pair));
+}
+
+void CMachineMap::SetAt(CIpAddress key, CMachine* machine)
+{
+    m_indexValid = false;
+    if (Node* node = FindNode(key)) {
+        node->value = machine;
+        return;
+    }
+    Node* node = new Node;
+    node->key = key;
+    node->value = machine;
+    node->m_bucket = CIpAddress::Hash(key.GetValue()) % kBuckets;
+    // Newest first within the bucket.
+    node->m_next = m_buckets[node->m_bucket];
+    if (node->m_next)
+        node->m_next->m_prev = node;
+    m_buckets[node->m_bucket] = node;
+    m_lookup[key.GetValue()] = node;
+}
+
+void CMachineMap::Unlink(Node* node)
+{
+    if (node->m_prev)
+        node->m_prev->m_next = node->m_next;
+    else
+        m_buckets[node->m_bucket] = node->m_next;
+    if (node->m_next)
+        node->m_next->m_prev = node->m_prev;
+    m_lookup.erase(node->key.GetValue());
+    delete node;
+}
+
+BOOL CMachineMap::RemoveKey(CIpAddress key)
+{
+    m_indexValid = false;
+    Node* node = FindNode(key);
+    if (!node)
+        return FALSE;
+    Unlink(node);
+    return TRUE;
+}
+
+// ProcessReply's own storing and removing: it keeps the index right itself.
+void CMachineMap::SetAtKeepIndex(CIpAddress key, CMachine* machine)
+{
+    bool valid = m_indexValid;
+    SetAt(key, machine);
+    m_indexValid = valid;
+}
+
+void CMachineMap::RemoveKeyKeepIndex(CIpAddress key)
+{
+    bool valid = m_indexValid;
+    RemoveKey(key);
+    m_indexValid = valid;
+}
+
+void CMachineMap::RemoveAll()
+{
+    m_indexValid = false;
+    m_index.clear();
+    for (unsigned b = 0; b < kBuckets; ++b) {
+        for (Node* node = m_buckets[b]; node;) {
+            Node* next = node->m_next;
+            delete node;
+            node = next;
+        }
+        m_buckets[b] = nullptr;
+    }
+    m_lookup.clear();
+}
+
+uint64_t CMachineMap::IdentityKey(const char* mac, int ifNumber)
+{
+    return ComputeHash64(mac ? mac : "", 5381, 0) * 31 + (uint64_t)(uint32_t)ifNumber;
+}
+
+void CMachineMap::IndexAdd(CMachine* machine)
+{
+    if (!machine->m_inList)
+        m_index.emplace(IdentityKey(machine->m_mac, machine->m_ifNumber), machine);
+}
+
+void CMachineMap::IndexRemove(CMachine* machine)
+{
+    auto range = m_index.equal_range(IdentityKey(machine->m_mac, machine->m_ifNumber));
+    for (auto it = range.first; it != range.second; ++it)
+        if (it->second == machine) {
+            m_index.erase(it);
+            return;
+        }
+    // Its identity changed behind the index's back: the entry is found by
+    // the machine itself, so no entry outlives the machine.
+    for (auto it = m_index.begin(); it != m_index.end();)
+        it = it->second == machine ? m_index.erase(it) : std::next(it);
+}
+
+void CMachineMap::RebuildIndex()
+{
+    m_index.clear();
+    for (const CPair* p = PGetFirstAssoc(); p; p = PGetNextAssoc(p))
+        IndexAdd(p->value);
+    m_indexValid = true;
+}
+
+bool CMachineMap::ComesBefore(const CMachine* a, const CMachine* b) const
+{
+    for (const CPair* p = PGetFirstAssoc(); p; p = PGetNextAssoc(p)) {
+        if (p->value == a)
+            return true;
+        if (p->value == b)
+            return false;
+    }
+    return false;
+}
+
+CMachine* CMachineMap::FindUnsavedByMacAndIf(const char* mac, int ifNumber)
+{
+    if (!m_indexValid)
+        RebuildIndex();
+    auto range = m_index.equal_range(IdentityKey(mac, ifNumber));
+    CMachine* first = nullptr;
+    for (auto it = range.first; it != range.second; ++it) {
+        CMachine* candidate = it->second;
+        // Entries are checked, so a machine changed behind the index's back
+        // is never taken for another.
+        if (candidate->m_inList || !candidate->HasMacAndIf(mac, ifNumber))
+            continue;
+        if (!first || ComesBefore(candidate, first))
+            first = candidate;
+    }
+    return first;
 }
 
 void CMachineMap::DeleteAll()
@@ -145,7 +327,7 @@ int CMachineMap::LoadFromXml(const CGXmlNode* root)
 
 void CMachineMap::TickIdentBlink()
 {
-    for (CPair* p = PGetFirstAssoc(); p; p = PGetNextAssoc(p))
+    for (const CPair* p = PGetFirstAssoc(); p; p = PGetNextAssoc(p))
         if (p->value->m_identBlink > 0)
             --p->value->m_identBlink;
 }
@@ -158,51 +340,71 @@ CMachine* CMachineMap::ProcessReply(const CGXml& reply, CMachine** displaced)
     if (!root || strcmp(root->GetName(), "TROV") != 0)
         return nullptr;
 
+    // One walk over the root's children for what the matching needs (the
+    // first child of each name counts).
+    const CGXmlNode *ifNode = nullptr, *if1 = nullptr, *if2 = nullptr, *macNode = nullptr, *identButton = nullptr;
+    for (const CGXmlNode* c = root->GetFirstChild(); c; c = c->GetNext()) {
+        const char* name = c->GetName();
+        if (!ifNode && strcmp(name, "IF") == 0)
+            ifNode = c;
+        else if (!if1 && strcmp(name, "IF1") == 0)
+            if1 = c;
+        else if (!if2 && strcmp(name, "IF2") == 0)
+            if2 = c;
+        else if (!macNode && strcmp(name, "MAC") == 0)
+            macNode = c;
+        else if (!identButton && strcmp(name, "IDENTBUTTON") == 0)
+            identButton = c;
+    }
     // The interface the controller answers on: IF, 1 when missing or empty.
-    int ifNumber = 1;
-    if (const CGXmlNode* ifNode = root->FindChild("IF"))
-        ifNumber = ifNode->GetInt(1);
+    // Its address ("IF%d IP") keys the machine.
+    int ifNumber = ifNode ? ifNode->GetInt(1) : 1;
     if (ifNumber != 1 && ifNumber != 2)
         return nullptr;
-    char path[16];
-    FormatBounded(path, sizeof path, "IF%d IP", ifNumber);
-    const CGXmlNode* ipNode = root->FindPath(path);
+    const CGXmlNode* interfaceNode = ifNumber == 1 ? if1 : if2;
+    const CGXmlNode* ipNode = interfaceNode ? interfaceNode->FindChild("IP") : nullptr;
     CIpAddress address;
     if (!ipNode || !address.Parse(ipNode->GetText()))
         return nullptr;
-    const CGXmlNode* macNode = root->FindChild("MAC");
     const char* mac = macNode ? macNode->GetText() : "";
     if (!*mac)
         return nullptr; // without a MAC a reply could take over any machine
 
+    if (!m_indexValid)
+        RebuildIndex();
     CMachine* held = Find(address);
     CMachine* leaving = nullptr;
     CMachine* machine = nullptr;
+    bool created = false;
     if (held && held->m_inList) {
         machine = held;
         machine->m_mac = mac;
     } else {
-        for (const CPair* p = PGetFirstAssoc(); p; p = PGetNextAssoc(p))
-            if (!p->value->m_inList && p->value->HasMacAndIf(mac, ifNumber)) {
-                machine = p->value;
-                break;
-            }
+        machine = FindUnsavedByMacAndIf(mac, ifNumber);
         if (machine) {
             // The controller's address changed: its machine moves to the new
             // key.  A machine held there leaves the map but not its row.
             CIpAddress oldKey;
             if (FindKeyOf(machine, &oldKey) && oldKey != address) {
-                RemoveKey(oldKey);
-                if (held)
-                    RemoveKey(address), leaving = held;
-                SetAt(address, machine);
+                RemoveKeyKeepIndex(oldKey);
+                if (held) {
+                    RemoveKeyKeepIndex(address);
+                    IndexRemove(held);
+                    leaving = held;
+                }
+                SetAtKeepIndex(address, machine);
             }
             machine->m_address = address;
         } else {
-            machine = new CMachine(address, 0);
-            if (held)
-                RemoveKey(address), leaving = held;
-            SetAt(address, machine);
+            // Its GUID comes from the reply (or stays empty), so none is made.
+            machine = new CMachine(address, 0, CMachine::kNoGuid);
+            created = true;
+            if (held) {
+                RemoveKeyKeepIndex(address);
+                IndexRemove(held);
+                leaving = held;
+            }
+            SetAtKeepIndex(address, machine);
         }
     }
     if (leaving) {
@@ -212,11 +414,17 @@ CMachine* CMachineMap::ProcessReply(const CGXml& reply, CMachine** displaced)
             delete leaving;
     }
 
+    // The index follows the machine's identity (MAC, interface number).
+    bool reindex = created || machine->m_inList || !machine->HasMacAndIf(mac, ifNumber);
+    if (reindex && !created)
+        IndexRemove(machine);
     machine->ReadXml(root);
     machine->m_ifNumber = ifNumber;
     machine->m_state = kMachineAnswered;
     machine->m_local = 1;
-    if (root->FindChild("IDENTBUTTON"))
+    if (identButton)
         machine->m_identBlink = 59;
+    if (reindex)
+        IndexAdd(machine);
     return machine;
 }

@@ -2,10 +2,12 @@
 // The owning map from address to machine that each machine list keeps, and
 // the non-owning ordered list of machines that carries a selection to an
 // operation.
+#include <cstdint>
+#include <unordered_map>
+
 #include "app/IpAddress.h"
 #include "app/Machine.h"
 #include "framework/List.h"
-#include "framework/Map.h"
 
 class CGXml;
 class CGXmlNode;
@@ -16,20 +18,54 @@ public:
     CMachineList() : CList<CMachine*, CMachine*>(10) {}
 };
 
-// Hash table of 17 buckets, associations in blocks of 10.  Walks follow the
-// map order: buckets ascending, and within a bucket the most recently stored
-// machine first.  The map owns its machines.
-class CMachineMap : public CMap<CIpAddress, CIpAddress, CMachine*, CMachine*> {
+// The owning map from address to machine.  Its order is that of a hash
+// table of 17 buckets: walks go through the buckets in ascending order
+// (bucket = CIpAddress::Hash(key) % 17), and within a bucket the most
+// recently stored machine comes first; machines.xml and the rows follow it.
+// It offers the framework map's lookup, SetAt, RemoveKey and iteration.
+// Lookups do not walk the buckets: an address index and an index by MAC and
+// interface number keep a burst of replies from a whole network cheap.
+class CMachineMap {
 public:
-    enum { kBuckets = 17, kBlockSize = 10 };
+    enum { kBuckets = 17 };
+
+    struct CPair {
+        CIpAddress key;
+        CMachine* value = nullptr;
+    };
 
     CMachineMap();
-    ~CMachineMap() override;
+    ~CMachineMap();
     CMachineMap(const CMachineMap&) = delete;
     CMachineMap& operator=(const CMachineMap&) = delete;
 
+    INT_PTR GetCount() const { return (INT_PTR)m_lookup.size(); }
+    BOOL IsEmpty() const { return m_lookup.empty(); }
+    UINT GetHashTableSize() const { return kBuckets; }
+    BOOL Lookup(CIpAddress key, CMachine*& machine) const;
+    const CPair* PLookup(CIpAddress key) const;
+    // Walks in map order.
+    POSITION GetStartPosition() const;
+    void GetNextAssoc(POSITION& position, CIpAddress& key, CMachine*& machine) const;
+    const CPair* PGetFirstAssoc() const;
+    const CPair* PGetNextAssoc(const CPair* pair) const;
+
+    // Stores the machine under the key (replacing the value of an existing
+    // key, which keeps its place); does not delete anything.
+    void SetAt(CIpAddress key, CMachine* machine);
+    // Removes the key (the machine is not deleted).
+    BOOL RemoveKey(CIpAddress key);
+    // Empties the map without deleting the machines.
+    void RemoveAll();
+
+    // To be called after changing the MAC or interface number of a machine
+    // of this map other than through ProcessReply (an identity message, for
+    // instance), so that later replies find it again.
+    void IdentityChanged() { m_indexValid = false; }
+
     // Deletes every machine and empties the map.
     void DeleteAll();
+
 
     // The machine under the address, or none.
     CMachine* Find(const CIpAddress& address) const;
@@ -73,4 +109,34 @@ public:
     // displaced (its row keeps showing it until the caller deletes it with
     // the row) or, when displaced is none, deleted.
     CMachine* ProcessReply(const CGXml& reply, CMachine** displaced = nullptr);
+
+private:
+    struct Node : CPair {
+        Node* m_next = nullptr; // in the bucket, towards older machines
+        Node* m_prev = nullptr;
+        unsigned m_bucket = 0;
+    };
+    Node* FindNode(CIpAddress key) const;
+    void SetAtKeepIndex(CIpAddress key, CMachine* machine);
+    void RemoveKeyKeepIndex(CIpAddress key);
+    void Unlink(Node* node);
+
+    Node* m_buckets[kBuckets] = {};
+    std::unordered_map<uint32_t, Node*> m_lookup;
+
+    // Replies arrive in bursts from whole networks: unsaved machines are
+    // found by MAC and interface number through an index instead of a walk
+    // over the map.  The index is rebuilt whenever the map changed other
+    // than through ProcessReply.
+    typedef std::unordered_multimap<uint64_t, CMachine*> IdentityIndex;
+    static uint64_t IdentityKey(const char* mac, int ifNumber);
+    void RebuildIndex();
+    void IndexAdd(CMachine* machine);
+    void IndexRemove(CMachine* machine);
+    CMachine* FindUnsavedByMacAndIf(const char* mac, int ifNumber);
+    // Position of a machine in map order (bucket, then place in the chain).
+    bool ComesBefore(const CMachine* a, const CMachine* b) const;
+
+    IdentityIndex m_index;
+    bool m_indexValid = false;
 };

@@ -304,3 +304,29 @@ TEST(BroadcastLog, OneLinePerRouteOrFailure)
     EXPECT_EQ(std::vector<std::string>{"Broadcast failed"}, log.log);
     LogBroadcastResults(nullptr, 15, results); // no log pane: nothing
 }
+
+TEST_F(DiscoveryTest, MachineChangedBehindTheMapIsNeverReachedAfterItsRowIsGone)
+{
+    ASSERT_EQ(kDatagramTaken, Receive(Controller("10.0.0.5", "AA")));
+    CMachine* a = view.discovered.Find(CIpAddress(0x0A000005));
+    a->m_mac = "ZZ"; // changed without telling the map
+    ASSERT_EQ(kDatagramTaken, Receive(Controller("10.0.0.5", "BB")));
+    ASSERT_EQ(std::vector<CMachine*>{a}, view.displaced);
+    delete a; // its row went
+    view.displaced.clear();
+    // Replies under either identity find nothing stale (ASan would see it).
+    EXPECT_EQ(kDatagramTaken, Receive(Controller("10.0.0.6", "AA")));
+    EXPECT_EQ(kDatagramTaken, Receive(Controller("10.0.0.7", "ZZ")));
+    EXPECT_EQ(3, view.discovered.GetCount());
+}
+
+TEST_F(DiscoveryTest, IdentityChangedTellsTheMapAboutAnIdentityMessage)
+{
+    ASSERT_EQ(kDatagramTaken, Receive(Controller("10.0.0.5", "AA")));
+    CMachine* a = view.discovered.Find(CIpAddress(0x0A000005));
+    a->m_mac = "CC";
+    view.discovered.IdentityChanged();
+    ASSERT_EQ(kDatagramTaken, Receive(Controller("10.0.0.9", "CC")));
+    EXPECT_EQ(a, view.discovered.Find(CIpAddress(0x0A000009)));
+    EXPECT_EQ(1, view.discovered.GetCount());
+}
