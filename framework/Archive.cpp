@@ -182,6 +182,10 @@ void CArchive::CheckCount(ULONGLONG nCount, ULONGLONG nMinBytes) const
 {
     if (nMinBytes == 0 || nCount == 0)
         return;
+    // What is already gathered answers most checks without asking the file.
+    ULONGLONG buffered = m_nBufEnd - m_nBufPos;
+    if (nCount <= buffered / nMinBytes)
+        return;
     if (nCount > GetRemainingBytes() / nMinBytes)
         AfxThrowArchiveException(CArchiveException::endOfFile, m_strFileName);
 }
@@ -271,8 +275,9 @@ CArchive& operator>>(CArchive& ar, CString& str)
     bool wide = false;
     ULONGLONG n = ReadStringLength(ar, &wide);
     ULONGLONG bytes = wide ? n * 2 : n;
-    if (n > ULONGLONG(INT_MAX - 64) || bytes > ar.GetRemainingBytes())
+    if (n > ULONGLONG(INT_MAX - 64))
         AfxThrowArchiveException(CArchiveException::endOfFile, ar.m_strFileName);
+    ar.CheckCount(bytes, 1);
     if (!wide) {
         CString text;
         if (n > 0) {
