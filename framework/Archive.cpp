@@ -108,6 +108,12 @@ void CArchive::FillBuffer()
 
 UINT CArchive::Read(void* lpBuf, UINT nMax)
 {
+    // Most reads are small and already gathered.
+    if (m_nBufEnd - m_nBufPos >= nMax && nMax > 0 && lpBuf != nullptr && m_pFile != nullptr && IsLoading()) {
+        std::memcpy(lpBuf, m_buffer.data() + m_nBufPos, nMax);
+        m_nBufPos += nMax;
+        return nMax;
+    }
     CheckLoading();
     if (nMax == 0)
         return 0;
@@ -146,6 +152,11 @@ void CArchive::EnsureRead(void* lpBuf, UINT nCount)
 
 void CArchive::Write(const void* lpBuf, UINT nMax)
 {
+    if (m_nBufPos + nMax <= m_buffer.size() && nMax > 0 && lpBuf != nullptr && m_pFile != nullptr && IsStoring()) {
+        std::memcpy(m_buffer.data() + m_nBufPos, lpBuf, nMax);
+        m_nBufPos += nMax;
+        return;
+    }
     CheckStoring();
     if (nMax == 0)
         return;
