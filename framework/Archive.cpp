@@ -471,6 +471,11 @@ void CArchive::WriteObject(const CObject* pOb)
 
 CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested)
 {
+    return ReadObject(pClassRefRequested, nullptr);
+}
+
+CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested, bool (*pfnAccept)(const CObject*))
+{
     UINT nSchema = 0;
     DWORD obTag = 0;
     CRuntimeClass* pClassRef = ReadClass(pClassRefRequested, &nSchema, &obTag);
@@ -480,7 +485,8 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested)
         if (obTag >= m_loadArray.size() || m_loadArray[obTag].kind != LoadEntry::kObject)
             AfxThrowArchiveException(CArchiveException::badIndex, m_strFileName);
         CObject* pOb = m_loadArray[obTag].pObject;
-        if (pClassRefRequested != nullptr && pOb != nullptr && !pOb->IsKindOf(pClassRefRequested))
+        if (pOb != nullptr && ((pClassRefRequested != nullptr && !pOb->IsKindOf(pClassRefRequested)) ||
+                               (pfnAccept != nullptr && !pfnAccept(pOb))))
             AfxThrowArchiveException(CArchiveException::badClass, m_strFileName);
         return pOb;
     }
@@ -489,6 +495,10 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested)
     CObject* pOb = pClassRef->CreateObject();
     if (pOb == nullptr)
         AfxThrowArchiveException(CArchiveException::badClass, m_strFileName);
+    if (pfnAccept != nullptr && !pfnAccept(pOb)) {
+        delete pOb;
+        AfxThrowArchiveException(CArchiveException::badClass, m_strFileName);
+    }
     size_t index = m_loadArray.size();
     m_loadArray.push_back(LoadEntry{ LoadEntry::kObject, pClassRef, pOb, nSchema });
     ++m_nMapCount;

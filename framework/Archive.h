@@ -92,6 +92,10 @@ public:
     // A new object of the archived class (or the one read before, or null);
     // with pClassRefRequested the class must derive from it (badClass).
     CObject* ReadObject(const CRuntimeClass* pClassRefRequested);
+    // The same, with the object also checked by pfnAccept (for element
+    // types known only to C++): an object it refuses is never loaded or
+    // returned (badClass).
+    CObject* ReadObject(const CRuntimeClass* pClassRefRequested, bool (*pfnAccept)(const CObject*));
     void WriteClass(const CRuntimeClass* pClassRef);
     CRuntimeClass* ReadClass(const CRuntimeClass* pClassRefRequested = nullptr, UINT* pSchema = nullptr, DWORD* pObTag = nullptr);
     void SerializeClass(const CRuntimeClass* pClassRef);
@@ -253,12 +257,10 @@ void SerializeElements(CArchive& ar, TYPE* pElements, INT_PTR nCount)
             if (ar.IsStoring()) {
                 ar.WriteObject(pElements[i]);
             } else {
-                CObject* pOb = ar.ReadObject(nullptr);
-                TYPE p = dynamic_cast<TYPE>(pOb);
-                if (pOb != nullptr && p == nullptr)
-                    AfxThrowArchiveException(CArchiveException::badClass, ar.m_strFileName);
-                pElements[i] = p;
-                (void)sizeof(Target);
+                CObject* pOb = ar.ReadObject(nullptr, [](const CObject* p) {
+                    return dynamic_cast<const Target*>(p) != nullptr;
+                });
+                pElements[i] = dynamic_cast<TYPE>(pOb);
             }
         }
     } else if constexpr (std::is_pointer<TYPE>::value) {

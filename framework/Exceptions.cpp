@@ -10,6 +10,7 @@ IMPLEMENT_DYNAMIC(CMemoryException, CSimpleException)
 IMPLEMENT_DYNAMIC(CNotSupportedException, CSimpleException)
 IMPLEMENT_DYNAMIC(CInvalidArgException, CSimpleException)
 IMPLEMENT_DYNAMIC(CResourceException, CSimpleException)
+IMPLEMENT_DYNAMIC(CUserException, CSimpleException)
 IMPLEMENT_DYNAMIC(CFileException, CException)
 IMPLEMENT_DYNAMIC(CArchiveException, CException)
 
@@ -204,6 +205,7 @@ void AfxThrowMemoryException() { throw new CMemoryException; }
 void AfxThrowNotSupportedException() { throw new CNotSupportedException; }
 void AfxThrowInvalidArgException() { throw new CInvalidArgException; }
 void AfxThrowResourceException() { throw new CResourceException; }
+void AfxThrowUserException() { throw new CUserException; }
 
 void AfxThrowFileException(int cause, LONG lOsError, LPCSTR lpszFileName)
 {

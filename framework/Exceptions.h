@@ -66,6 +66,14 @@ public:
     using CException::GetErrorMessage;
 };
 
+// Thrown after the user has been told of a problem (a field that failed
+// validation): handlers end the operation without a message of their own.
+class CUserException : public CSimpleException {
+    DECLARE_DYNAMIC(CUserException)
+public:
+    using CSimpleException::CSimpleException;
+};
+
 class CFileException : public CException {
     DECLARE_DYNAMIC(CFileException)
 public:
@@ -130,6 +138,7 @@ public:
 [[noreturn]] void AfxThrowNotSupportedException();
 [[noreturn]] void AfxThrowInvalidArgException();
 [[noreturn]] void AfxThrowResourceException();
+[[noreturn]] void AfxThrowUserException();
 [[noreturn]] void AfxThrowFileException(int cause, LONG lOsError = -1, LPCSTR lpszFileName = nullptr);
 [[noreturn]] void AfxThrowArchiveException(int cause, LPCSTR lpszArchiveName = nullptr);
 

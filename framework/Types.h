@@ -110,6 +110,17 @@ typedef __POSITION* POSITION;
 #define TRACE2(sz, p1, p2) ((void)0)
 #define TRACE3(sz, p1, p2, p3) ((void)0)
 #define UNUSED_ALWAYS(x) ((void)(x))
+#define DEBUG_NEW new
+#define AFXAPI
+#define AFX_INLINE inline
+
+// Pointer checks for assertions: only null is known to be invalid here.
+inline BOOL AfxIsValidString(LPCSTR psz, int nLength = -1) { (void)nLength; return psz != nullptr; }
+inline BOOL AfxIsValidAddress(const void* p, UINT_PTR nBytes, BOOL bReadWrite = TRUE)
+{
+    (void)bReadWrite;
+    return p != nullptr || nBytes == 0;
+}
 
 #ifndef _countof
 #define _countof(array) (sizeof(array) / sizeof((array)[0]))

@@ -11,6 +11,7 @@
 #include "framework/List.h"
 #include "framework/Map.h"
 #include "framework/Time.h"
+#include "tests/common/TempDir.h"
 
 namespace {
 
@@ -308,6 +309,36 @@ TEST(Archive, LargeWritesPassTheBufferAndKeepOrder)
     });
 }
 
+TEST(Archive, RoundTripThroughAFileOnDisk)
+{
+    trovtest::TempDir dir;
+    std::string path = dir.File("objects.bin");
+    CStringArray texts;
+    for (int i = 0; i < 3000; ++i)
+        texts.Add(CString('t', i % 300));
+    {
+        CFile file(path.c_str(), CFile::modeCreate | CFile::modeWrite);
+        CArchive ar(&file, CArchive::store, 128);
+        texts.Serialize(ar);
+        ar << DWORD(0xC0FFEE);
+        ar.Close();
+    }
+    CFile file(path.c_str(), CFile::modeRead);
+    CArchive ar(&file, CArchive::load, 128);
+    EXPECT_EQ(file.GetLength(), ar.GetRemainingBytes());
+    CStringArray back;
+    back.Serialize(ar);
+    DWORD tail = 0;
+    ar >> tail;
+    EXPECT_EQ(0xC0FFEEu, tail);
+    EXPECT_EQ(0u, ar.GetRemainingBytes());
+    ASSERT_EQ(3000, back.GetSize());
+    EXPECT_EQ(299, back[299].GetLength());
+    EXPECT_TRUE(back[2999] == texts[2999]);
+    ar.Close();
+    EXPECT_EQ(file.GetLength(), file.GetPosition());
+}
+
 TEST(Archive, WrongDirectionThrows)
 {
     CMemFile file;
@@ -401,6 +432,52 @@ TEST(ArchiveObjects, SerialOperatorChecksTheClass)
         ar >> node;
         delete node;
     }));
+}
+
+TEST(ArchiveObjects, TypedPointerElementsRefuseOtherClasses)
+{
+    COther other;
+    CNode node(4);
+    CObArray objects;
+    objects.Add(&node);
+    objects.Add(&other);
+    Bytes bytes = Store([&](CArchive& ar) { objects.Serialize(ar); });
+    // The first element loads, the second is of the wrong class: it is never
+    // created for the caller (the sanitizer sees no leak) and the load fails.
+    CArray<CNode*, CNode*> nodes;
+    EXPECT_EQ(CArchiveException::badClass, LoadCause(bytes, [&](CArchive& ar) { nodes.Serialize(ar); }));
+    ASSERT_EQ(2, nodes.GetSize());
+    ASSERT_NE(nullptr, nodes[0]);
+    EXPECT_EQ(4, nodes[0]->m_value);
+    EXPECT_EQ(nullptr, nodes[1]);
+    delete nodes[0];
+
+    // A reference to an object of the wrong class, loaded before, is
+    // refused without touching that object.
+    objects.RemoveAll();
+    objects.Add(&other);
+    bytes = Store([&](CArchive& ar) {
+        ar << &other;
+        objects.Serialize(ar);
+    });
+    CObject* first = nullptr;
+    nodes.RemoveAll();
+    EXPECT_EQ(CArchiveException::badClass, LoadCause(bytes, [&](CArchive& ar) {
+        ar >> first;
+        nodes.Serialize(ar);
+    }));
+    ASSERT_NE(nullptr, first);
+    EXPECT_TRUE(first->IsKindOf(RUNTIME_CLASS(COther)));
+    delete first;
+
+    // Shared references of the right class load as one object.
+    objects.Add(&other);
+    bytes = Store([&](CArchive& ar) { objects.Serialize(ar); });
+    CArray<COther*, COther*> others;
+    Load(bytes, [&](CArchive& ar) { others.Serialize(ar); });
+    ASSERT_EQ(2, others.GetSize());
+    EXPECT_EQ(others[0], others[1]);
+    delete others[0];
 }
 
 TEST(ArchiveObjects, VersionableSchemaIsGivenToTheLoader)

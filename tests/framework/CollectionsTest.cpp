@@ -271,6 +271,12 @@ TEST(Map, IterationFollowsBucketsThenNewestFirst)
     }
     EXPECT_EQ("0=0 35=350 18=180 1=10 16=160 ", order);
 
+    // Iteration may also start from BEFORE_START_POSITION.
+    pos = BEFORE_START_POSITION;
+    int key, value;
+    map.GetNextAssoc(pos, key, value);
+    EXPECT_EQ(0, key);
+
     // Removing and re-adding a key puts it first in its bucket again.
     EXPECT_TRUE(map.RemoveKey(18));
     map[18] = 1;
