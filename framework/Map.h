@@ -8,11 +8,13 @@
 // used:
 //     template <> inline UINT HashKey<const CMyKey&>(const CMyKey& key) { ... }
 // The built-in hash values are:
-//   - integers and enumerations: the value itself (for 64-bit values the
-//     low 32 bits XOR the high 32 bits);
-//   - pointers: the address shifted right by 4 bits;
+//   - integers, enumerations and pointers: one step of the Park-Miller
+//     minimal standard generator, computed with Schrage's decomposition, on
+//     the low 32 bits of the value taken as a signed 32-bit integer v:
+//     h = 16807 * (v mod 127773) - 2836 * (v div 127773) (division towards
+//     zero), plus 0x7FFFFFFF when negative (HashInteger);
 //   - text (LPCSTR, CString): h = 0, then h = h * 33 + byte for each
-//     unsigned byte, in 32-bit arithmetic.
+//     unsigned byte, in 32-bit arithmetic (HashText).
 // Keys are compared with CompareElements (operator== by default).
 //
 // Iteration order (GetStartPosition / GetNextAssoc, and the order Serialize
@@ -36,15 +38,22 @@
 #include "framework/Object.h"
 #include "framework/String.h"
 
+inline UINT HashInteger(int32_t v)
+{
+    int64_t h = 16807 * int64_t(v % 127773) - 2836 * int64_t(v / 127773);
+    if (h < 0)
+        h += 0x7FFFFFFF;
+    return UINT(h);
+}
+
 template <class ARG_KEY>
 inline UINT HashKey(ARG_KEY key)
 {
     using K = typename std::decay<ARG_KEY>::type;
     if constexpr (std::is_pointer<K>::value) {
-        return UINT(reinterpret_cast<uintptr_t>(key) >> 4);
+        return HashInteger(int32_t(uint32_t(reinterpret_cast<uintptr_t>(key))));
     } else if constexpr (std::is_integral<K>::value || std::is_enum<K>::value) {
-        uint64_t v = uint64_t(key);
-        return UINT(v ^ (v >> 32));
+        return HashInteger(int32_t(uint32_t(uint64_t(key))));
     } else {
         static_assert(std::is_pointer<K>::value, "this key type needs a HashKey specialisation");
         return 0;

@@ -256,7 +256,9 @@ inline UINT HashKey<const CPointKey&>(const CPointKey& key)
 TEST(Map, IterationFollowsBucketsThenNewestFirst)
 {
     CMap<int, int, int, int> map;
-    // 17 buckets: 1, 18 and 35 share bucket 1; 0 is in bucket 0; 16 in bucket 16.
+    // 17 buckets; below 127773 a key's hash is 16807 * key, so its bucket is
+    // 11 * key % 17: 1, 18 and 35 share bucket 11, 0 is in bucket 0 and 16
+    // in bucket 6.
     map[1] = 10;
     map[16] = 160;
     map[18] = 180;
@@ -269,7 +271,7 @@ TEST(Map, IterationFollowsBucketsThenNewestFirst)
         map.GetNextAssoc(pos, key, value);
         order += std::to_string(key) + "=" + std::to_string(value) + " ";
     }
-    EXPECT_EQ("0=0 35=350 18=180 1=10 16=160 ", order);
+    EXPECT_EQ("0=0 16=160 35=350 18=180 1=10 ", order);
 
     // Iteration may also start from BEFORE_START_POSITION.
     pos = BEFORE_START_POSITION;
@@ -283,7 +285,7 @@ TEST(Map, IterationFollowsBucketsThenNewestFirst)
     order.clear();
     for (const auto* p = map.PGetFirstAssoc(); p != nullptr; p = map.PGetNextAssoc(p))
         order += std::to_string(p->key) + " ";
-    EXPECT_EQ("0 18 35 1 16 ", order);
+    EXPECT_EQ("0 16 18 35 1 ", order);
 }
 
 TEST(Map, TextKeysHashAsDocumented)
@@ -293,8 +295,25 @@ TEST(Map, TextKeysHashAsDocumented)
     EXPECT_EQ(UINT('a' * 33 + 'b'), HashKey<LPCSTR>("ab"));
     EXPECT_EQ(HashKey<LPCSTR>("machine"), HashKey<const CString&>(CString("machine")));
     EXPECT_EQ(UINT(0xFF), HashKey<LPCSTR>("\xff"));   // bytes are unsigned
-    EXPECT_EQ(0x12345u, HashKey<int>(0x12345));
-    EXPECT_EQ(1u, HashKey<ULONGLONG>(0x100000000ull));
+}
+
+TEST(Map, IntegerKeysHashByOneParkMillerStep)
+{
+    struct { LONGLONG key; UINT hash; } cases[] = {
+        { 0, 0u },
+        { 1, 16807u },
+        { 0x12345, 1253213955u },                 // 16807 * 74565
+        { 127773, 2147480811u },                  // 16807 * 0 - 2836 * 1 + 0x7FFFFFFF
+        { 2147483646, 2147466840u },
+        { -1, 2147466840u },                      // -16807 + 0x7FFFFFFF
+        { 0x100000000ll + 1, 16807u },            // only the low 32 bits count
+    };
+    for (auto& c : cases) {
+        EXPECT_EQ(c.hash, HashKey<LONGLONG>(c.key)) << c.key;
+        EXPECT_EQ(c.hash, HashInteger(int32_t(uint32_t(uint64_t(c.key))))) << c.key;
+    }
+    EXPECT_EQ(16807u, HashKey<WORD>(1));
+    EXPECT_EQ(HashKey<int>(-1), HashKey<DWORD>(0xFFFFFFFFu));
 }
 
 TEST(Map, LookupSetRemove)
