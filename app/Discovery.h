@@ -86,8 +86,8 @@ void BroadcastAndAlert(const char* text);
 // broadcast; progress lines go to the log pane when one is given.
 void BroadcastAndLog(const char* text, CDiscoveryLog* log);
 // Timer 1: reads the replies waiting on the reply socket (at most
-// kDiscoveryMaxPerTick); returns the number of datagrams read.
-int ReceiveDiscoveryReplies(CDRBSocketUDP& socket, CDiscovery& discovery);
+// maxDatagrams); returns the number of datagrams read.
+int ReceiveDiscoveryReplies(CDRBSocketUDP& socket, CDiscovery& discovery, int maxDatagrams = kDiscoveryMaxPerTick);
 
 // The message box BroadcastAndAlert uses (tests replace it).
 typedef void (*DiscoveryAlertHook)(const char* text);

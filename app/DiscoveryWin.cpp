@@ -56,12 +56,12 @@ void BroadcastAndLog(const char* text, CDiscoveryLog* log)
     delete broadcast;
 }
 
-int ReceiveDiscoveryReplies(CDRBSocketUDP& socket, CDiscovery& discovery)
+int ReceiveDiscoveryReplies(CDRBSocketUDP& socket, CDiscovery& discovery, int maxDatagrams)
 {
     int count = 0;
     char buffer[kDiscoveryBufferSize];
     // Bounded, so that a flood of datagrams cannot hold the window's thread.
-    while (count < kDiscoveryMaxPerTick) {
+    while (count < maxDatagrams) {
         uint32_t sender = 0;
         int n = socket.ReceiveFrom(buffer, sizeof buffer, &sender);
         if (n <= 0)

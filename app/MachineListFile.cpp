@@ -45,6 +45,23 @@ bool CMachineListFile::WriteFile(const char* path, const CMachineMap& map, CStri
     return true;
 }
 
+int CMachineListFile::ReadFile(const char* path, CMachineMap& map, CString* error, int* skipped)
+{
+    if (skipped)
+        *skipped = 0;
+    CGXml document(CGXml::kNoIncludeExpansion);
+    char text[512] = "";
+    int result = document.LoadFile(path, text, sizeof text, "MACHINES");
+    if (error)
+        *error = text;
+    if (result != kXmlOk)
+        return result;
+    int notRead = map.LoadFromXml(document.GetRoot());
+    if (skipped)
+        *skipped = notRead;
+    return result;
+}
+
 bool CMachineListFile::SetAside(CString* message, const char* what)
 {
     for (int i = 1; i < 100; ++i) {

@@ -39,6 +39,12 @@ public:
     // Writes the saved machines of a map to a file the same safe way (also
     // for *.tvl exports).
     static bool WriteFile(const char* path, const CMachineMap& map, CString* error);
+    // Reads a list chosen by the user (a *.tvl import) into a map, all
+    // machines saved: the reader's result (kXmlOk, kXmlCantOpen, ...), its
+    // error text in error, and the number of machines without an address
+    // in skipped.  Such a file comes from elsewhere: its include elements
+    // are not followed.
+    static int ReadFile(const char* path, CMachineMap& map, CString* error, int* skipped);
 
 private:
     bool SetAside(CString* message, const char* what);

@@ -7,6 +7,7 @@
 
 #include "app/MachineListFile.h"
 #include "app/MachineMap.h"
+#include "support/GXml.h"
 #include "tests/common/TempDir.h"
 
 namespace {
@@ -138,4 +139,31 @@ TEST(MachineListFile, FailedWriteIsReportedAndLeavesTheOldFile)
 
     // A file in a folder that does not exist.
     EXPECT_FALSE(CMachineListFile(dir.File("no/such/machines.xml").c_str()).Save(map, &error));
+}
+
+TEST(MachineListFile, ImportedListsAreReadWithoutFollowingIncludes)
+{
+    trovtest::TempDir dir;
+    dir.Write("secret.xml", "<MACHINE><HOSTNAME>secret</HOSTNAME><KEY>10.9.9.9</KEY></MACHINE>");
+    std::string path = dir.Write("export.tvl", "<MACHINES><MACHINE><HOSTNAME>a</HOSTNAME><KEY>10.0.0.1</KEY></MACHINE>"
+                                               "<INCLUDEXMLFILE>secret.xml</INCLUDEXMLFILE></MACHINES>");
+    CMachineMap map;
+    CString error;
+    int skipped = -1;
+    EXPECT_EQ(kXmlOk, CMachineListFile::ReadFile(path.c_str(), map, &error, &skipped));
+    EXPECT_EQ(nullptr, map.Find(CIpAddress(0x0A090909)));
+    ASSERT_NE(nullptr, map.Find(CIpAddress(0x0A000001)));
+    EXPECT_EQ(1, map.Find(CIpAddress(0x0A000001))->m_inList);
+    EXPECT_EQ(1, skipped); // the include element itself has no address
+
+    std::string bad = dir.Write("bad.tvl", "<SETTINGS/>");
+    EXPECT_EQ(kXmlMalformed, CMachineListFile::ReadFile(bad.c_str(), map, &error, &skipped));
+    EXPECT_NE(-1, error.Find("Expecting MACHINES")) << (const char*)error;
+
+    // An export written and read back.
+    std::string out = dir.File("out.tvl");
+    ASSERT_TRUE(CMachineListFile::WriteFile(out.c_str(), map, &error));
+    CMachineMap back;
+    EXPECT_EQ(kXmlOk, CMachineListFile::ReadFile(out.c_str(), back, &error, &skipped));
+    EXPECT_EQ(map.GetCount(), back.GetCount());
 }
