@@ -757,3 +757,21 @@ bool operator<=(LPCSTR a, const CString& b) { return b.Compare(a) >= 0; }
 bool operator>=(const CString& a, const CString& b) { return a.Compare(b) >= 0; }
 bool operator>=(const CString& a, LPCSTR b) { return a.Compare(b) >= 0; }
 bool operator>=(LPCSTR a, const CString& b) { return b.Compare(a) <= 0; }
+
+BOOL AfxExtractSubString(CString& rString, LPCSTR lpszFullString, int iSubString, char chSep)
+{
+    rString.Empty();
+    if (lpszFullString == nullptr || iSubString < 0)
+        return FALSE;
+    const char* start = lpszFullString;
+    while (iSubString-- > 0) {
+        start = std::strchr(start, chSep);
+        if (start == nullptr || chSep == '\0')
+            return FALSE;
+        ++start;
+    }
+    const char* end = std::strchr(start, chSep);
+    int n = end != nullptr && chSep != '\0' ? int(end - start) : LengthOf(start);
+    rString.SetString(start, n);
+    return TRUE;
+}

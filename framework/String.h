@@ -11,6 +11,16 @@
 #include "framework/Types.h"
 #include "framework/WinNames.h"
 
+// printf-style checking of Format arguments (argument numbers count the
+// object as the first).
+#if defined(__clang__)
+#define TROV_PRINTF_METHOD(fmt, first) __attribute__((format(printf, fmt, first)))
+#elif defined(__GNUC__)
+#define TROV_PRINTF_METHOD(fmt, first) __attribute__((format(gnu_printf, fmt, first)))
+#else
+#define TROV_PRINTF_METHOD(fmt, first)
+#endif
+
 class CString {
 public:
     CString() noexcept;
@@ -54,9 +64,9 @@ public:
     void Preallocate(int nLength);
 
     // Formatting (printf rules)
-    void Format(LPCSTR lpszFormat, ...);
+    void Format(LPCSTR lpszFormat, ...) TROV_PRINTF_METHOD(2, 3);
     void FormatV(LPCSTR lpszFormat, va_list args);
-    void AppendFormat(LPCSTR lpszFormat, ...);
+    void AppendFormat(LPCSTR lpszFormat, ...) TROV_PRINTF_METHOD(2, 3);
     void AppendFormatV(LPCSTR lpszFormat, va_list args);
 
     // Searching: positions from 0; -1 when not found or when nStart lies
@@ -161,6 +171,11 @@ bool operator<=(LPCSTR a, const CString& b);
 bool operator>=(const CString& a, const CString& b);
 bool operator>=(const CString& a, LPCSTR b);
 bool operator>=(LPCSTR a, const CString& b);
+
+// Sub-string number iSubString (from 0) of a text whose parts are
+// separated by chSep ("a\nb\nc", 1 gives "b"); FALSE and an empty string
+// when the text has fewer parts.
+BOOL AfxExtractSubString(CString& rString, LPCSTR lpszFullString, int iSubString, char chSep = '\n');
 
 // The module whose string table LoadString reads on Windows; null means the
 // program itself.  The application layer sets it with its resource handle.

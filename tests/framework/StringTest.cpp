@@ -293,3 +293,24 @@ TEST(String, IsOnePointerWide)
 {
     static_assert(sizeof(CString) == sizeof(void*), "a CString is one pointer");
 }
+
+TEST(String, ExtractSubString)
+{
+    struct { const char* text; int index; char sep; BOOL found; const char* part; } cases[] = {
+        { "one\ntwo\nthree", 0, '\n', TRUE, "one" },
+        { "one\ntwo\nthree", 1, '\n', TRUE, "two" },
+        { "one\ntwo\nthree", 2, '\n', TRUE, "three" },
+        { "one\ntwo\nthree", 3, '\n', FALSE, "" },
+        { "a;;b", 1, ';', TRUE, "" },
+        { "a;;b", 2, ';', TRUE, "b" },
+        { "", 0, '\n', TRUE, "" },
+        { "x", -1, '\n', FALSE, "" },
+    };
+    for (auto& c : cases) {
+        CString part("old");
+        EXPECT_EQ(c.found, AfxExtractSubString(part, c.text, c.index, c.sep)) << c.text << " " << c.index;
+        EXPECT_TRUE(part == c.part) << c.text << " " << c.index;
+    }
+    CString part;
+    EXPECT_FALSE(AfxExtractSubString(part, nullptr, 0));
+}
