@@ -34,3 +34,7 @@ int PlatformRandomBytes(unsigned char* out, size_t count);
 // 64-bit file positions (a long is 32 bits on Windows).
 int64_t PlatformFileTell(FILE* file);
 int PlatformFileSeek(FILE* file, int64_t offset, int origin);   // 0 on success
+
+// Closes a system handle (a printer connection's); null is ignored.  Only
+// Windows hands out such handles.
+void PlatformCloseHandle(void* handle);

@@ -63,3 +63,8 @@ int PlatformFileSeek(FILE* file, int64_t offset, int origin)
 {
     return fseeko(file, (off_t)offset, origin);
 }
+
+void PlatformCloseHandle(void*)
+{
+    // No Windows handles exist in the native build.
+}

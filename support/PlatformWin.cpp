@@ -59,3 +59,9 @@ int PlatformFileSeek(FILE* file, int64_t offset, int origin)
 {
     return _fseeki64(file, (__int64)offset, origin);
 }
+
+void PlatformCloseHandle(void* handle)
+{
+    if (handle && handle != INVALID_HANDLE_VALUE)
+        CloseHandle((HANDLE)handle);
+}

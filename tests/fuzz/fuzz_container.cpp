@@ -2,6 +2,7 @@
 // as the application browser and the installer do: the "id" section first
 // (its text becomes the key text), then every other section by its record.
 #include "support/AppContainer.h"
+#include "support/GDataSet.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -50,7 +51,35 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (content != nullptr && (length == 0 || content[length - 1] != '\0'))
             abort();   // every returned content ends with its counted zero byte
     }
-    // TODO(data sets): once CGDataSetList is in the support library, read
-    // the "setup" text here with it as the installer does.
+    // The data sets of the "setup" text, as the installer reads them: the
+    // chosen one (here the last) merged over the first, written back alone
+    // and read again.
+    if (const char* setup = container.GetSection("setup")) {
+        CGXml document(CGXml::kNoIncludeExpansion);
+        char error[1024];
+        if (document.ParseText("setup", setup, error, sizeof error, "SETUPS") == kXmlOk) {
+            CGDataSetList list;
+            int count = list.ReadSetups(document.GetRoot());
+            if (count > CGDataSetList::kMaxDataSets || count != list.GetCount())
+                abort();
+            if (count > 0) {
+                CGDataSet* base = list.GetFirst();
+                base->MergeFrom(*list.GetAt(count - 1));
+                CGTextStore store;
+                CGXmlWriter writer(&store);
+                writer.BeginElement("SETUP");
+                writer.CloseStartTag(false);
+                base->Write(writer);
+                writer.EndAll();
+                char* text = store.GetText(nullptr);
+                CGXml again(CGXml::kNoIncludeExpansion);
+                CGDataSetList reread;
+                if (!text || again.ParseText("merged", text, error, sizeof error, "SETUP", false) != kXmlOk
+                    || reread.ReadOneSetup(again.GetRoot()) != 1)
+                    abort();
+                free(text);
+            }
+        }
+    }
     return 0;
 }
