@@ -95,51 +95,62 @@ int CMachine::DetectBoardType(const CGXmlNode* element)
     return kBoardNone;
 }
 
-namespace {
-
-// The first child of each name ReadXml looks at, found in one walk over
-// the children (replies arrive by the thousand).
-struct MachineChildren {
-    enum {
-        kHostName, kComment, kConfig, kSetup, kAppVersion, kAppGuid, kIf1, kIf2, kIf, kVersion, kAltera, kMac,
-        kK410, kK420, kK430, kRpi, kCount
-    };
-    const CGXmlNode* node[kCount] = {};
-
-    explicit MachineChildren(const CGXmlNode* e)
-    {
-        static const char* const names[kCount] = {"HOSTNAME", "COMMENT", "CONFIG", "SETUP", "APPVERSION", "APPGUID",
-                                                  "IF1", "IF2", "IF", "VERSION", "ALTERA", "MAC",
-                                                  "K410", "K420", "K430", "RPI"};
-        for (const CGXmlNode* c = e->GetFirstChild(); c; c = c->GetNext()) {
-            const char* name = c->GetName();
-            for (int i = 0; i < kCount; ++i)
-                if (!node[i] && name[0] == names[i][0] && strcmp(name, names[i]) == 0) {
-                    node[i] = c;
-                    break;
-                }
+CMachineXmlChildren::CMachineXmlChildren(const CGXmlNode* e)
+{
+    for (const CGXmlNode* c = e->GetFirstChild(); c; c = c->GetNext()) {
+        const char* n = c->GetName();
+        // Sorted out by the first letter: replies arrive by the thousand.
+        int which = -1;
+        switch (n[0]) {
+        case 'A':
+            which = !strcmp(n, "APPVERSION") ? kAppVersion : !strcmp(n, "APPGUID") ? kAppGuid
+                                                         : !strcmp(n, "ALTERA") ? kAltera : -1;
+            break;
+        case 'C': which = !strcmp(n, "COMMENT") ? kComment : !strcmp(n, "CONFIG") ? kConfig : -1; break;
+        case 'H': which = !strcmp(n, "HOSTNAME") ? kHostName : -1; break;
+        case 'I':
+            which = !strcmp(n, "IF") ? kIf : !strcmp(n, "IF1") ? kIf1 : !strcmp(n, "IF2") ? kIf2
+                                                               : !strcmp(n, "IDENTBUTTON") ? kIdentButton : -1;
+            break;
+        case 'K':
+            which = !strcmp(n, "K410") ? kK410 : !strcmp(n, "K420") ? kK420 : !strcmp(n, "K430") ? kK430 : -1;
+            break;
+        case 'M': which = !strcmp(n, "MAC") ? kMac : -1; break;
+        case 'R': which = !strcmp(n, "RPI") ? kRpi : -1; break;
+        case 'S': which = !strcmp(n, "SETUP") ? kSetup : -1; break;
+        case 'V': which = !strcmp(n, "VERSION") ? kVersion : -1; break;
+        default: break;
         }
+        if (which >= 0 && !node[which])
+            node[which] = c;
     }
-    const char* Text(int i) const { return node[i] ? node[i]->GetText() : ""; }
-    int Board() const
-    {
-        if (node[kK410])
-            return kBoardK410;
-        if (node[kK420])
-            return kBoardK420;
-        if (node[kK430])
-            return kBoardK430;
-        if (node[kRpi])
-            return kBoardRpi;
-        return kBoardNone;
-    }
-};
+}
 
-} // namespace
+const char* CMachineXmlChildren::Text(int which) const
+{
+    return node[which] ? node[which]->GetText() : "";
+}
+
+int CMachineXmlChildren::Board() const
+{
+    if (node[kK410])
+        return kBoardK410;
+    if (node[kK420])
+        return kBoardK420;
+    if (node[kK430])
+        return kBoardK430;
+    if (node[kRpi])
+        return kBoardRpi;
+    return kBoardNone;
+}
 
 void CMachine::ReadXml(const CGXmlNode* e)
 {
-    MachineChildren c(e);
+    ReadXml(CMachineXmlChildren(e));
+}
+
+void CMachine::ReadXml(const CMachineXmlChildren& c)
+{
     m_boardType = c.Board();
     m_hostName = c.Text(c.kHostName);
     m_comment = c.Text(c.kComment);

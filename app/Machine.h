@@ -38,6 +38,19 @@ enum {
 // (36 characters and the terminator).
 void MakeGuidText(char text[37]);
 
+// The first child of each name that a MACHINE element or a reply is read
+// by, found in one walk over the element's children.
+struct CMachineXmlChildren {
+    enum {
+        kHostName, kComment, kConfig, kSetup, kAppVersion, kAppGuid, kIf1, kIf2, kIf, kVersion, kAltera, kMac,
+        kK410, kK420, kK430, kRpi, kIdentButton, kCount
+    };
+    explicit CMachineXmlChildren(const CGXmlNode* element);
+    const char* Text(int which) const;
+    int Board() const;
+    const CGXmlNode* node[kCount] = {};
+};
+
 class CMachine {
 public:
     CMachine(const CIpAddress& address, int inList);
@@ -54,6 +67,7 @@ public:
     // Address, list membership, state, local flag, duplicate mark and blink
     // count are not touched.
     void ReadXml(const CGXmlNode* element);
+    void ReadXml(const CMachineXmlChildren& children);
     // Appends the MACHINE children to element, KEY being keyAddress.
     void WriteXml(CGTextStore* store, CGXmlNode* element, const CIpAddress& keyAddress) const;
     static int DetectBoardType(const CGXmlNode* element);

@@ -94,9 +94,18 @@ CMachineListFile::LoadResult CMachineListFile::Load(CMachineMap& map, CString* m
     CGXml document;
     char error[512] = "";
     int result = document.LoadFile(m_path, error, sizeof error, "MACHINES");
-    if (result == kXmlCantOpen || result == kXmlNoElement) {
-        // Unreadable right now, or nothing but blanks: nothing to lose.
-        return result == kXmlNoElement ? kLoaded : kMissing;
+    if (result == kXmlNoElement)
+        return kLoaded; // nothing but blanks: nothing to lose
+    if (result == kXmlCantOpen) {
+        // The file is there but cannot be read now (held open by another
+        // program, no permission): starting empty and saving later would
+        // replace it with a list that lacks its machines.
+        m_blocked = true;
+        if (message)
+            message->Format("The machine list %s cannot be opened. It is left as it is, and changes to the "
+                            "saved list are not stored until the program is started again.",
+                            (const char*)m_path);
+        return kBlocked;
     }
     if (result != kXmlOk) {
         CString what;

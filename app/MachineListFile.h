@@ -19,8 +19,9 @@ public:
         kDamaged = 2,  // malformed or foreign: set aside, the list starts empty
         kPartial = 3,  // some machines could not be read: the original was set
                        // aside and the file rewritten with the others
-        kBlocked = 4,  // damaged and could not be set aside: it is not
-                       // overwritten (Save refuses) until the program restarts
+        kBlocked = 4,  // there but unreadable, or damaged and could not be set
+                       // aside: it is not overwritten (Save refuses) until
+                       // the program restarts
     };
 
     explicit CMachineListFile(const char* path) : m_path(path) {}

@@ -340,22 +340,12 @@ CMachine* CMachineMap::ProcessReply(const CGXml& reply, CMachine** displaced)
     if (!root || strcmp(root->GetName(), "TROV") != 0)
         return nullptr;
 
-    // One walk over the root's children for what the matching needs (the
-    // first child of each name counts).
-    const CGXmlNode *ifNode = nullptr, *if1 = nullptr, *if2 = nullptr, *macNode = nullptr, *identButton = nullptr;
-    for (const CGXmlNode* c = root->GetFirstChild(); c; c = c->GetNext()) {
-        const char* name = c->GetName();
-        if (!ifNode && strcmp(name, "IF") == 0)
-            ifNode = c;
-        else if (!if1 && strcmp(name, "IF1") == 0)
-            if1 = c;
-        else if (!if2 && strcmp(name, "IF2") == 0)
-            if2 = c;
-        else if (!macNode && strcmp(name, "MAC") == 0)
-            macNode = c;
-        else if (!identButton && strcmp(name, "IDENTBUTTON") == 0)
-            identButton = c;
-    }
+    // One walk over the root's children serves the matching and the filling.
+    CMachineXmlChildren children(root);
+    const CGXmlNode* ifNode = children.node[children.kIf];
+    const CGXmlNode* if1 = children.node[children.kIf1];
+    const CGXmlNode* if2 = children.node[children.kIf2];
+    const CGXmlNode* macNode = children.node[children.kMac];
     // The interface the controller answers on: IF, 1 when missing or empty.
     // Its address ("IF%d IP") keys the machine.
     int ifNumber = ifNode ? ifNode->GetInt(1) : 1;
@@ -418,11 +408,11 @@ CMachine* CMachineMap::ProcessReply(const CGXml& reply, CMachine** displaced)
     bool reindex = created || machine->m_inList || !machine->HasMacAndIf(mac, ifNumber);
     if (reindex && !created)
         IndexRemove(machine);
-    machine->ReadXml(root);
+    machine->ReadXml(children);
     machine->m_ifNumber = ifNumber;
     machine->m_state = kMachineAnswered;
     machine->m_local = 1;
-    if (identButton)
+    if (children.node[children.kIdentButton])
         machine->m_identBlink = 59;
     if (reindex)
         IndexAdd(machine);

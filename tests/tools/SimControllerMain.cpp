@@ -68,13 +68,13 @@ struct Controller {
     uint32_t from = 0;
 };
 
-bool ParseController(const std::string& spec, Controller* c)
+bool ParseController(const std::string& description, Controller* c)
 {
     size_t pos = 0;
-    while (pos <= spec.size()) {
-        size_t comma = spec.find(',', pos);
-        std::string item = spec.substr(pos, comma == std::string::npos ? std::string::npos : comma - pos);
-        pos = comma == std::string::npos ? spec.size() + 1 : comma + 1;
+    while (pos <= description.size()) {
+        size_t comma = description.find(',', pos);
+        std::string item = description.substr(pos, comma == std::string::npos ? std::string::npos : comma - pos);
+        pos = comma == std::string::npos ? description.size() + 1 : comma + 1;
         if (item.empty())
             continue;
         size_t eq = item.find('=');
