@@ -7,7 +7,8 @@
 #   - a veth pair between them with addresses of 198.18.0.0/15 (the range
 #     kept for network tests) that exist only inside the two namespaces.
 # The probe goes out by broadcast, the controllers answer, and the machines
-# discovered with their fields are checked.  The namespaces and the prefix
+# discovered with their fields are checked; then each machine's Identify
+# command goes out by the same broadcast and reaches the controllers.  The namespaces and the prefix
 # copy are removed afterwards, also on failure.
 #
 # Exit status: 0 passed, 77 skipped (namespaces cannot be made here; the
@@ -94,14 +95,14 @@ grep -q '^ready 3' "$work/sim.log" || fail "controllers did not start: $(cat "$w
 # A copy of the Wine prefix of its own: hard links for the files Wine only
 # reads, real copies of the registry files it rewrites.
 cp -al "$prefix" "$work/prefix" 2>/dev/null || cp -a "$prefix" "$work/prefix" || fail "cannot copy the Wine prefix"
-for reg in "$work"/prefix/*.reg; do
-    [ -f "$reg" ] && cp --remove-destination "$prefix/$(basename "$reg")" "$reg"
-done
+(cd "$prefix" && for f in *.reg .update-timestamp drive_c/windows/*.ini; do
+    [ -f "$f" ] && cp --remove-destination "$f" "$work/prefix/$f"
+done)
 rm -f "$work"/prefix/wineserver.log
 
 out="$work/probe.out"
 WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
-    timeout 120 ip netns exec "$ns_prog" wine "$probe" "$prog_ip" 4 >"$out" 2>"$work/probe.err" </dev/null
+    timeout 120 ip netns exec "$ns_prog" wine "$probe" "$prog_ip" 4 identify >"$out" 2>"$work/probe.err" </dev/null
 status=$?
 WINEPREFIX="$work/prefix" ip netns exec "$ns_prog" wineserver -k >/dev/null 2>&1
 kill "$sim_pid" 2>/dev/null
@@ -121,6 +122,11 @@ expect "machines: 3"
 expect "machine $net.11 mac=00:50:C2:00:00:11 if=1 host=Mixer-1 config=plant.lmx setup=Night appversion=2v1r4 firmware=4v2r11-b3 io=HW 1.2 SW 3.4 board=0 if1=Static/$net.11/255.255.255.0/$net.254 if2=// state=2 local=1 blink=0"
 expect "machine $net.12 mac=00:50:C2:00:00:12 if=2 host=Press-2 config= setup= appversion= firmware=[RPI] 4v0r1-x io= board=5394505 if1=Static/10.99.0.12/255.255.255.0/ if2=/$net.12/255.255.255.0 state=2 local=1 blink=59"
 expect "machine $net.13 mac=00:50:C2:00:00:13 if=1 host=Dryer-3 config= setup= appversion= firmware=3v9r0-a io=HW 2.0 SW 1.1 board=420"
-[ "$(grep -c ': 1 probes, 1 replies' "$work/sim.log")" -eq 3 ] || fail "each controller should have had one probe and sent one reply"
+[ "$(grep -c ': 1 probes, 1 replies, 3 commands' "$work/sim.log")" -eq 3 ] ||
+    fail "each controller should have had one probe, sent one reply and received the three Identify commands"
+for id in 11 12 13; do
+    [ "$(grep -c "command Identify for 00:50:C2:00:00:$id" "$work/sim.log")" -eq 3 ] ||
+        fail "the Identify command for 00:50:C2:00:00:$id did not reach every controller"
+done
 echo "discovery-netns: PASSED"
 exit 0

@@ -4,17 +4,22 @@
 // every interface (BroadcastAndLog, logging each route), reads the replies
 // for the given time and prints every discovered machine with its fields.
 //
-//   trov_discovery_probe.exe ADAPTER-ADDRESS [SECONDS]
+//   trov_discovery_probe.exe ADAPTER-ADDRESS [SECONDS [identify]]
+//
+// With "identify", the Identify command of every machine found is then
+// broadcast as well (the command of a machine that answered a broadcast).
 #include <winsock2.h>
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "app/Discovery.h"
 #include "app/MachineMap.h"
 #include "support/DRBSocket.h"
+#include "support/GXml.h"
 #include "support/Utilities.h"
 
 namespace {
@@ -84,6 +89,26 @@ int main(int argc, char** argv)
                (const char*)m->m_ifValues[kIf1Netmask], (const char*)m->m_ifValues[kIf1Gateway],
                (const char*)m->m_ifValues[kIf2Dhcp], (const char*)m->m_ifValues[kIf2Ip],
                (const char*)m->m_ifValues[kIf2Netmask], m->m_state, m->m_local, m->m_identBlink);
+    }
+    if (argc > 3 && strcmp(argv[3], "identify") == 0) {
+        pos = view.m_discovered.GetStartPosition();
+        while (pos) {
+            CIpAddress key;
+            CMachine* m;
+            view.m_discovered.GetNextAssoc(pos, key, m);
+            CGTextStore store;
+            CGXmlWriter writer(&store, false);
+            writer.BeginElement("TROV");
+            writer.CloseStartTag(false);
+            writer.Leaf("COMMAND", "Identify");
+            writer.Leaf("MAC", m->m_mac);
+            writer.EndAll();
+            char* text = store.GetText(nullptr);
+            if (text && m->m_local)
+                BroadcastAndLog(text, nullptr);
+            free(text);
+        }
+        printf("identify sent\n");
     }
     return 0;
 }
