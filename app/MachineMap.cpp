@@ -239,15 +239,23 @@ bool CMachineMap::FindKeyOf(const CMachine* machine, CIpAddress* key) const
     return false;
 }
 
-void CMachineMap::SetMachine(const CIpAddress& address, CMachine* machine)
+void CMachineMap::SetMachine(const CIpAddress& address, CMachine* machine, CMachine** replaced)
 {
+    if (replaced)
+        *replaced = nullptr;
     CMachine* held = Find(address);
     if (held == machine)
         return;
     CIpAddress oldKey;
     if (FindKeyOf(machine, &oldKey))
         RemoveKey(oldKey);
-    delete held;
+    if (held) {
+        if (replaced)
+            *replaced = held;
+        else
+            delete held;
+    }
+    // An address already present keeps its place in the map order.
     SetAt(address, machine);
 }
 

@@ -77,8 +77,10 @@ public:
 
     // Stores the machine under the address: nothing when it is there
     // already; its other key is removed; a different machine held under the
-    // address is deleted.
-    void SetMachine(const CIpAddress& address, CMachine* machine);
+    // address leaves the map and is deleted, or, when replaced is given,
+    // handed to the caller (a view whose row shows it deletes it with the
+    // row, so that no row is left on a deleted machine).
+    void SetMachine(const CIpAddress& address, CMachine* machine, CMachine** replaced = nullptr);
     // Takes the machine out of the map without deleting it; false when it
     // is not here.
     bool Detach(CMachine* machine);

@@ -71,9 +71,16 @@ TEST(MachineMap, SetMachineMovesReplacesAndKeeps)
     map.SetMachine(CIpAddress(2), b); // a is deleted (ASan would see a leak otherwise)
     EXPECT_EQ(b, map.Find(CIpAddress(2)));
     EXPECT_EQ(1, map.GetCount());
-    EXPECT_TRUE(map.Detach(b));
+    // A view hands the replaced machine to its row instead.
+    CMachine* c = new CMachine(CIpAddress(2), 1);
+    CMachine* replaced = nullptr;
+    map.SetMachine(CIpAddress(2), c, &replaced);
+    EXPECT_EQ(b, replaced);
+    EXPECT_EQ(c, map.Find(CIpAddress(2)));
+    delete replaced;
+    EXPECT_TRUE(map.Detach(c));
     EXPECT_EQ(0, map.GetCount());
-    delete b;
+    delete c;
 }
 
 TEST(MachineMap, FindByMacAndIfNeedsBoth)
@@ -160,4 +167,15 @@ TEST(MachineMap, BlinkCountsRunDown)
     map.TickIdentBlink();
     EXPECT_EQ(0, a->m_identBlink);
     EXPECT_EQ(0, b->m_identBlink);
+}
+
+TEST(MachineMap, ReplacingTheMachineOfAnAddressKeepsItsPlace)
+{
+    CMachineMap map;
+    for (uint32_t a = 1; a <= 30; ++a)
+        Add(map, a, 1);
+    std::vector<uint32_t> before = KeysInOrder(map);
+    Add(map, 7, 1); // a new machine under an address already present
+    EXPECT_EQ(before, KeysInOrder(map));
+    EXPECT_EQ(30, map.GetCount());
 }

@@ -1,13 +1,15 @@
 // Fuzz target of discovery replies: arbitrary datagrams go through the
 // reception path into a discovered list that already knows machines and a
 // saved list; displaced machines are deleted at once (as their rows would
-// be), so a stale machine left anywhere shows up as a use after free.
+// be), so a stale machine left anywhere shows up as a use after free.  The
+// same bytes are then read as a machine list and written back.
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
 #include "app/Discovery.h"
 #include "app/MachineMap.h"
+#include "support/GXml.h"
 
 namespace {
 
@@ -50,5 +52,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
     }
     view.discovered.TickIdentBlink();
+
+    // The same bytes as a machine list: read, written back, read again.
+    std::vector<char> text(reinterpret_cast<const char*>(data), reinterpret_cast<const char*>(data) + size);
+    text.push_back(0);
+    CGXml list(CGXml::kNoIncludeExpansion);
+    char error[256];
+    if (list.ParseText("fuzz", text.data(), error, sizeof error, nullptr, false) == kXmlOk) {
+        CMachineMap map;
+        map.LoadFromXml(list.GetRoot());
+        CGTextStore store;
+        CGXml out(&store, "MACHINES", nullptr);
+        map.WriteSavedToXml(&store, out.GetRoot());
+        CMachineMap again;
+        again.LoadFromXml(out.GetRoot());
+        if (again.GetCount() != map.GetCount())
+            __builtin_trap(); // every saved machine is written with its key
+    }
     return 0;
 }
