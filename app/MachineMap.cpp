@@ -413,7 +413,8 @@ CMachine* CMachineMap::ProcessReply(const CGXml& reply, CMachine** displaced)
     }
 
     // The index follows the machine's identity (MAC, interface number).
-    bool reindex = created || machine->m_inList || !machine->HasMacAndIf(mac, ifNumber);
+    // (Saved machines are not in it.)
+    bool reindex = created || (!machine->m_inList && !machine->HasMacAndIf(mac, ifNumber));
     if (reindex && !created)
         IndexRemove(machine);
     machine->ReadXml(children);
