@@ -28,3 +28,27 @@ bool AppReplaceFile(const char* replacement, const char* target, char* reason, s
 bool AppMoveFileAside(const char* path, const char* newPath);
 
 bool AppFileExists(const char* path);
+
+bool AppIsFolder(const char* path);
+
+// The separator of the system's paths ("\\" on Windows).
+#ifdef _WIN32
+#define APP_PATH_SEPARATOR "\\"
+#else
+#define APP_PATH_SEPARATOR "/"
+#endif
+
+// The user's documents folder (documents set) or application-data folder,
+// without a final separator; false when the system cannot say.
+bool AppGetUserFolder(bool documents, char* buffer, size_t size);
+
+// Profile (ini) files: the text of a key in a section into buffer (at most
+// size - 1 characters, terminated); the default when the key or the file is
+// missing.  Returns the number of characters copied.
+size_t AppProfileGetString(const char* section, const char* key, const char* defaultText, char* buffer, size_t size,
+                           const char* path);
+// Sets a key of a section (creating file, section and key as needed).
+bool AppProfileWriteString(const char* section, const char* key, const char* value, const char* path);
+
+// The program's own path; false when it cannot be had.
+bool AppGetModulePath(char* buffer, size_t size);

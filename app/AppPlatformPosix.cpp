@@ -4,7 +4,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "support/Platform.h"
 #include "support/Utilities.h"
@@ -47,4 +50,150 @@ bool AppFileExists(const char* path)
 {
     struct stat st;
     return stat(path, &st) == 0;
+}
+
+bool AppIsFolder(const char* path)
+{
+    struct stat st;
+    return stat(path, &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool AppGetUserFolder(bool documents, char* buffer, size_t size)
+{
+    const char* home = getenv("HOME");
+    if (!home || !*home)
+        return false;
+    int n = documents ? FormatBounded(buffer, size, "%s/Documents", home)
+                      : FormatBounded(buffer, size, "%s/.config", home);
+    return n >= 0 && (size_t)n < size;
+}
+
+namespace {
+
+// The ini file as lines; a small reader and writer of "[section]" headers
+// and "key=value" lines, keys compared without regard to letter case as the
+// system's profile functions do.
+bool ReadLines(const char* path, std::vector<std::string>* lines)
+{
+    FILE* file = fopen(path, "rb");
+    if (!file)
+        return false;
+    std::string line;
+    int c;
+    while ((c = fgetc(file)) != EOF) {
+        if (c == '\n') {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            lines->push_back(line);
+            line.clear();
+        } else {
+            line += (char)c;
+        }
+    }
+    if (!line.empty())
+        lines->push_back(line);
+    fclose(file);
+    return true;
+}
+
+std::string Trim(const std::string& s)
+{
+    size_t b = s.find_first_not_of(" \t");
+    size_t e = s.find_last_not_of(" \t");
+    return b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
+}
+
+bool IsSectionLine(const std::string& line, std::string* name)
+{
+    std::string t = Trim(line);
+    if (t.size() < 2 || t[0] != '[' || t.back() != ']')
+        return false;
+    *name = Trim(t.substr(1, t.size() - 2));
+    return true;
+}
+
+bool SplitKeyLine(const std::string& line, std::string* key, std::string* value)
+{
+    size_t eq = line.find('=');
+    if (eq == std::string::npos)
+        return false;
+    *key = Trim(line.substr(0, eq));
+    *value = Trim(line.substr(eq + 1));
+    return true;
+}
+
+} // namespace
+
+size_t AppProfileGetString(const char* section, const char* key, const char* defaultText, char* buffer, size_t size,
+                           const char* path)
+{
+    if (size == 0)
+        return 0;
+    std::vector<std::string> lines;
+    std::string result = defaultText ? defaultText : "";
+    if (path && ReadLines(path, &lines)) {
+        bool inSection = false;
+        for (const std::string& line : lines) {
+            std::string name, k, v;
+            if (IsSectionLine(line, &name)) {
+                inSection = CompareNoCase(name.c_str(), section) == 0;
+            } else if (inSection && SplitKeyLine(line, &k, &v) && CompareNoCase(k.c_str(), key) == 0) {
+                result = v;
+                break;
+            }
+        }
+    }
+    size_t n = result.size() < size - 1 ? result.size() : size - 1;
+    memcpy(buffer, result.data(), n);
+    buffer[n] = 0;
+    return n;
+}
+
+bool AppProfileWriteString(const char* section, const char* key, const char* value, const char* path)
+{
+    std::vector<std::string> lines;
+    ReadLines(path, &lines);
+    std::string entry = std::string(key) + "=" + (value ? value : "");
+    bool inSection = false, done = false;
+    size_t sectionEnd = std::string::npos;
+    for (size_t i = 0; i < lines.size() && !done; ++i) {
+        std::string name, k, v;
+        if (IsSectionLine(lines[i], &name)) {
+            if (inSection)
+                break;
+            inSection = CompareNoCase(name.c_str(), section) == 0;
+            if (inSection)
+                sectionEnd = i + 1;
+        } else if (inSection) {
+            if (SplitKeyLine(lines[i], &k, &v) && CompareNoCase(k.c_str(), key) == 0) {
+                lines[i] = entry;
+                done = true;
+            } else if (!Trim(lines[i]).empty()) {
+                sectionEnd = i + 1;
+            }
+        }
+    }
+    if (!done) {
+        if (sectionEnd == std::string::npos) {
+            lines.push_back(std::string("[") + section + "]");
+            lines.push_back(entry);
+        } else {
+            lines.insert(lines.begin() + (long)sectionEnd, entry);
+        }
+    }
+    FILE* file = fopen(path, "wb");
+    if (!file)
+        return false;
+    for (const std::string& line : lines)
+        fprintf(file, "%s\r\n", line.c_str());
+    return fclose(file) == 0;
+}
+
+bool AppGetModulePath(char* buffer, size_t size)
+{
+    ssize_t n = readlink("/proc/self/exe", buffer, size - 1);
+    if (n <= 0 || (size_t)n >= size - 1)
+        return false;
+    buffer[n] = 0;
+    return true;
 }

@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <objbase.h>
 #include <io.h>
+#include <shlobj.h>
 
 #include <cstring>
 
@@ -55,4 +56,43 @@ bool AppMoveFileAside(const char* path, const char* newPath)
 bool AppFileExists(const char* path)
 {
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool AppIsFolder(const char* path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool AppGetUserFolder(bool documents, char* buffer, size_t size)
+{
+    char path[MAX_PATH] = "";
+    // The application-data folder of a fresh profile may not exist yet: the
+    // system is asked to create it.
+    int folder = (documents ? CSIDL_PERSONAL : CSIDL_APPDATA) | CSIDL_FLAG_CREATE;
+    if (FAILED(SHGetFolderPathA(nullptr, folder, nullptr, SHGFP_TYPE_CURRENT, path)) || !path[0])
+        return false;
+    size_t length = strlen(path);
+    while (length > 3 && (path[length - 1] == '\\' || path[length - 1] == '/'))
+        path[--length] = 0;
+    return FormatBounded(buffer, size, "%s", path) < (int)size;
+}
+
+size_t AppProfileGetString(const char* section, const char* key, const char* defaultText, char* buffer, size_t size,
+                           const char* path)
+{
+    if (size == 0)
+        return 0;
+    return GetPrivateProfileStringA(section, key, defaultText, buffer, (DWORD)size, path);
+}
+
+bool AppProfileWriteString(const char* section, const char* key, const char* value, const char* path)
+{
+    return WritePrivateProfileStringA(section, key, value, path) != 0;
+}
+
+bool AppGetModulePath(char* buffer, size_t size)
+{
+    DWORD n = GetModuleFileNameA(nullptr, buffer, (DWORD)size);
+    return n > 0 && n < size;
 }

@@ -4,6 +4,7 @@
 
 #include "app/AppPlatform.h"
 #include "app/MachineMap.h"
+#include "app/SafeFile.h"
 #include "support/GXml.h"
 #include "support/Utilities.h"
 
@@ -13,33 +14,10 @@ bool CMachineListFile::WriteFile(const char* path, const CMachineMap& map, CStri
     CGXml document(&store, "MACHINES", nullptr);
     map.WriteSavedToXml(&store, document.GetRoot());
 
-    CString temporary(path);
-    temporary += ".tmp";
-    FILE* file = fopen(temporary, "w");
-    if (!file) {
+    CString reason;
+    if (!WriteXmlFileSafely(path, document, true, true, &reason)) {
         if (error)
-            error->Format("The machine list could not be saved: %s cannot be created.", (const char*)temporary);
-        return false;
-    }
-    CGXmlWriter writer(file, false);
-    document.Write(writer);
-    writer.EndAll();
-    fputs("\n", file);
-    bool written = !ferror(file) && AppFlushFile(file);
-    if (fclose(file) != 0)
-        written = false;
-    if (!written) {
-        remove(temporary);
-        if (error)
-            error->Format("The machine list could not be saved: writing %s failed (disk full?).",
-                          (const char*)temporary);
-        return false;
-    }
-    char reason[300] = "";
-    if (!AppReplaceFile(temporary, path, reason, sizeof reason)) {
-        remove(temporary);
-        if (error)
-            error->Format("The machine list could not be saved: %s could not be replaced (%s).", path, reason);
+            error->Format("The machine list could not be saved: %s.", (const char*)reason);
         return false;
     }
     return true;
@@ -64,20 +42,8 @@ int CMachineListFile::ReadFile(const char* path, CMachineMap& map, CString* erro
 
 bool CMachineListFile::SetAside(CString* message, const char* what)
 {
-    for (int i = 1; i < 100; ++i) {
-        CString aside(m_path);
-        if (i == 1)
-            aside += ".bad";
-        else
-            aside.AppendFormat(".bad%d", i);
-        if (AppFileExists(aside))
-            continue;
-        if (AppMoveFileAside(m_path, aside)) {
-            m_asidePath = aside;
-            return true;
-        }
-        break;
-    }
+    if (KeepFileAside(m_path, &m_asidePath))
+        return true;
     m_blocked = true;
     if (message)
         message->Format("The machine list %s %s. It could not be set aside and will not be overwritten; "
