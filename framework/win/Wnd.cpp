@@ -1,0 +1,908 @@
+// The framework's window procedure, the creation hook, handle maps and the
+// CWnd wrappers that need more than one call.
+#pragma GCC optimize("no-delete-null-pointer-checks")
+#include "framework/win/Wnd.h"
+
+#include "framework/win/DC.h"
+#include "framework/win/Menu.h"
+#include "framework/win/WinApp.h"
+#include "framework/win/Controls.h"
+#include "framework/Exceptions.h"
+
+#include <atomic>
+
+IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
+
+namespace {
+
+std::atomic<LONG> g_wndProcExceptions{0};
+
+void SetWndHandle(CWnd* pWnd, HWND hWnd) { pWnd->m_hWnd = hWnd; }
+
+CHandleMap<HWND, CWnd>& WndMap() { return AfxThreadHandleMap<HWND, CWnd>(&SetWndHandle); }
+
+// Sets the thread's current message for the length of one dispatch.
+class CurrentMessageScope {
+public:
+    CurrentMessageScope(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+        : m_state(AfxGetThreadState()), m_saved(m_state->m_lastSentMsg)
+    {
+        m_state->m_lastSentMsg.hwnd = hWnd;
+        m_state->m_lastSentMsg.message = nMsg;
+        m_state->m_lastSentMsg.wParam = wParam;
+        m_state->m_lastSentMsg.lParam = lParam;
+    }
+    ~CurrentMessageScope() { m_state->m_lastSentMsg = m_saved; }
+
+private:
+    AFX_THREAD_STATE* m_state;
+    MSG m_saved;
+};
+
+} // namespace
+
+AFX_THREAD_STATE* AfxGetThreadState()
+{
+    thread_local AFX_THREAD_STATE state;
+    return &state;
+}
+
+void AfxRegisterTempMapCleanup(void (*pfnCleanup)())
+{
+    AfxGetThreadState()->m_tempMapCleanups.push_back(pfnCleanup);
+}
+
+void AfxDeleteTempMaps()
+{
+    for (auto cleanup : AfxGetThreadState()->m_tempMapCleanups)
+        cleanup();
+}
+
+LONG AfxGetWndProcExceptionCount() { return g_wndProcExceptions.load(); }
+
+CWnd* AfxWndFromHandle(HWND hWnd) { return CWnd::FromHandle(hWnd); }
+CDC* AfxDCFromHandle(HDC hDC) { return CDC::FromHandle(hDC); }
+CMenu* AfxMenuFromHandle(HMENU hMenu) { return CMenu::FromHandle(hMenu); }
+CScrollBar* AfxScrollBarFromHandle(HWND hWnd) { return hWnd == nullptr ? nullptr : static_cast<CScrollBar*>(CWnd::FromHandle(hWnd)); }
+
+// ---------------------------------------------------------------------------
+// Window procedure
+
+namespace {
+
+// Records a handler's escaped exception: the window procedure goes on as
+// if the handler had returned the safe answer for its message.
+LRESULT HandlerFailed(HWND hWnd, UINT nMsg)
+{
+    ++g_wndProcExceptions;
+    ::OutputDebugStringA("trovconf: a message handler raised an exception; the message was abandoned\n");
+    switch (nMsg) {
+    case WM_CREATE:
+        return -1;   // creation fails
+    case WM_NCCREATE:
+        return FALSE;
+    case WM_PAINT:
+        ::ValidateRect(hWnd, nullptr);   // or it is repainted forever
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+LRESULT CallWindowObject(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    CurrentMessageScope scope(hWnd, nMsg, wParam, lParam);
+    LRESULT lResult = 0;
+    try {
+        lResult = pWnd->WindowProc(nMsg, wParam, lParam);
+    } catch (CException* e) {
+        e->Delete();
+        lResult = HandlerFailed(hWnd, nMsg);
+    } catch (...) {
+        lResult = HandlerFailed(hWnd, nMsg);
+    }
+    if (nMsg == WM_NCDESTROY) {
+        // A handler of WM_NCDESTROY that did not pass it to CWnd still gets
+        // the object detached from the dead window.
+        if (CWnd::FromHandlePermanent(hWnd) == pWnd)
+            pWnd->OnNcDestroy();
+    }
+    return lResult;
+}
+
+} // namespace
+
+LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+    if (pWnd == nullptr)
+        return ::DefWindowProcA(hWnd, nMsg, wParam, lParam);
+    return CallWindowObject(pWnd, hWnd, nMsg, wParam, lParam);
+}
+
+// The creation hook: attaches the object being created to its window before
+// the window's first message and puts the framework's procedure in front of
+// the class procedure.
+LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    AFX_THREAD_STATE* state = AfxGetThreadState();
+    if (code != HCBT_CREATEWND || state->m_pWndInit == nullptr)
+        return ::CallNextHookEx(state->m_hHookOldCbtFilter, code, wParam, lParam);
+
+    HWND hWnd = (HWND)wParam;
+    CWnd* pWndInit = state->m_pWndInit;
+    state->m_pWndInit = nullptr;   // only the first window of this creation
+
+    pWndInit->Attach(hWnd);
+    pWndInit->PreSubclassWindow();
+    WNDPROC oldProc = (WNDPROC)::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)&AfxWndProc);
+    if (oldProc != &AfxWndProc)
+        *pWndInit->GetSuperWndProcAddr() = oldProc;
+    return ::CallNextHookEx(state->m_hHookOldCbtFilter, code, wParam, lParam);
+}
+
+void CWnd::HookWindowCreate(CWnd* pWnd)
+{
+    AFX_THREAD_STATE* state = AfxGetThreadState();
+    if (state->m_pWndInit == pWnd)
+        return;
+    if (state->m_hHookOldCbtFilter == nullptr)
+        state->m_hHookOldCbtFilter = ::SetWindowsHookExA(WH_CBT, &AfxCbtFilterHook, nullptr, ::GetCurrentThreadId());
+    state->m_pWndInit = pWnd;
+}
+
+BOOL CWnd::UnhookWindowCreate()
+{
+    AFX_THREAD_STATE* state = AfxGetThreadState();
+    if (state->m_hHookOldCbtFilter != nullptr) {
+        ::UnhookWindowsHookEx(state->m_hHookOldCbtFilter);
+        state->m_hHookOldCbtFilter = nullptr;
+    }
+    if (state->m_pWndInit != nullptr) {
+        state->m_pWndInit = nullptr;
+        return FALSE;   // the hook never saw the window
+    }
+    return TRUE;
+}
+
+// ---------------------------------------------------------------------------
+// Construction, handle maps
+
+CWnd::CWnd() = default;
+
+CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd) {}
+
+CWnd::~CWnd()
+{
+    if (m_hWnd != nullptr && WndMap().LookupPermanent(m_hWnd) == this) {
+        // The object goes before its window: the window goes with it, and
+        // must not call back into a half-destroyed object.
+        HWND hWnd = m_hWnd;
+        Detach();
+        if (m_pfnSuper != nullptr && ::IsWindow(hWnd)
+            && (WNDPROC)::GetWindowLongPtrA(hWnd, GWLP_WNDPROC) == &AfxWndProc)
+            ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
+        ::DestroyWindow(hWnd);
+    }
+}
+
+HWND CWnd::GetSafeHwnd() const { return this == nullptr ? nullptr : m_hWnd; }
+
+CWnd* CWnd::FromHandle(HWND hWnd) { return WndMap().FromHandle(hWnd); }
+
+CWnd* CWnd::FromHandlePermanent(HWND hWnd) { return hWnd == nullptr ? nullptr : WndMap().LookupPermanent(hWnd); }
+
+void CWnd::DeleteTempMap() { WndMap().DeleteTemp(); }
+
+BOOL CWnd::Attach(HWND hWndNew)
+{
+    if (hWndNew == nullptr || m_hWnd != nullptr)
+        return FALSE;
+    m_hWnd = hWndNew;
+    WndMap().SetPermanent(hWndNew, this);
+    return TRUE;
+}
+
+HWND CWnd::Detach()
+{
+    HWND hWnd = m_hWnd;
+    if (hWnd != nullptr && WndMap().LookupPermanent(hWnd) == this)
+        WndMap().RemoveHandle(hWnd);
+    m_hWnd = nullptr;
+    return hWnd;
+}
+
+WNDPROC* CWnd::GetSuperWndProcAddr() { return &m_pfnSuper; }
+
+BOOL CWnd::SubclassWindow(HWND hWnd)
+{
+    if (!::IsWindow(hWnd) || !Attach(hWnd))
+        return FALSE;
+    PreSubclassWindow();
+    WNDPROC oldProc = (WNDPROC)::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)&AfxWndProc);
+    if (oldProc != &AfxWndProc)
+        *GetSuperWndProcAddr() = oldProc;
+    return TRUE;
+}
+
+BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
+{
+    HWND hWndControl = ::GetDlgItem(pParent->GetSafeHwnd(), (int)nID);
+    return hWndControl != nullptr && SubclassWindow(hWndControl);
+}
+
+HWND CWnd::UnsubclassWindow()
+{
+    if (m_hWnd == nullptr)
+        return nullptr;
+    if (m_pfnSuper != nullptr)
+        ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
+    m_pfnSuper = nullptr;
+    return Detach();
+}
+
+void CWnd::PreSubclassWindow() {}
+
+void CWnd::PostNcDestroy() {}
+
+// ---------------------------------------------------------------------------
+// Creation
+
+BOOL CWnd::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (cs.lpszClass == nullptr) {
+        // A plain child or popup of the framework's own class.
+        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1));
+    }
+    return TRUE;
+}
+
+BOOL CWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                  CWnd* pParentWnd, UINT nID, CCreateContext* pContext)
+{
+    return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect.left, rect.top,
+                    rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
+                    (HMENU)(UINT_PTR)nID, (LPVOID)pContext);
+}
+
+BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
+                    const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam)
+{
+    return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
+                    rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
+                    (HMENU)(UINT_PTR)nID, lpParam);
+}
+
+BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
+                    int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam)
+{
+    if (m_hWnd != nullptr)
+        return FALSE;   // one window per object
+    CREATESTRUCT cs = {};
+    cs.dwExStyle = dwExStyle;
+    cs.lpszClass = lpszClassName;
+    cs.lpszName = lpszWindowName;
+    cs.style = dwStyle;
+    cs.x = x;
+    cs.y = y;
+    cs.cx = nWidth;
+    cs.cy = nHeight;
+    cs.hwndParent = hWndParent;
+    cs.hMenu = nIDorHMenu;
+    cs.hInstance = AfxGetInstanceHandle();
+    cs.lpCreateParams = lpParam;
+    if (!PreCreateWindow(cs)) {
+        PostNcDestroy();
+        return FALSE;
+    }
+
+    HookWindowCreate(this);
+    HWND hWnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy,
+                                  cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+    BOOL hooked = UnhookWindowCreate();
+    if (hWnd == nullptr) {
+        // WM_CREATE failed (the window is gone and, if it was attached, its
+        // WM_NCDESTROY detached the object) or the class does not exist.
+        if (!hooked)
+            PostNcDestroy();
+        return FALSE;
+    }
+    if (m_hWnd != hWnd) {
+        // Created without our hook seeing it (another hook swallowed it).
+        SubclassWindow(hWnd);
+    }
+    return TRUE;
+}
+
+BOOL CWnd::DestroyWindow()
+{
+    if (m_hWnd == nullptr)
+        return FALSE;
+    return ::DestroyWindow(m_hWnd);
+}
+
+// The end of a window: detaches the object, puts back the class procedure
+// and lets the object clean up (or delete itself) in PostNcDestroy.
+void CWnd::OnNcDestroy()
+{
+    CWinThread* pThread = AfxGetThread();
+    if (pThread != nullptr && pThread->m_pMainWnd == this)
+        pThread->m_pMainWnd = nullptr;
+    HWND hWnd = m_hWnd;
+    WNDPROC ourProc = (WNDPROC)::GetWindowLongPtrA(hWnd, GWLP_WNDPROC);
+    Default();
+    if ((WNDPROC)::GetWindowLongPtrA(hWnd, GWLP_WNDPROC) == ourProc && m_pfnSuper != nullptr)
+        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
+    Detach();
+    PostNcDestroy();
+}
+
+void CWnd::NcDestroyCleanup() { OnNcDestroy(); }
+
+// ---------------------------------------------------------------------------
+// Dispatch
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (m_pfnSuper != nullptr)
+        return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::Default()
+{
+    const MSG& msg = AfxGetThreadState()->m_lastSentMsg;
+    return DefWindowProc(msg.message, msg.wParam, msg.lParam);
+}
+
+const MSG* CWnd::GetCurrentMessage() { return &AfxGetThreadState()->m_lastSentMsg; }
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = 0;
+    if (!OnWndMsg(message, wParam, lParam, &lResult))
+        lResult = DefWindowProc(message, wParam, lParam);
+    return lResult;
+}
+
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    LRESULT lResult = 0;
+    if (message == WM_COMMAND) {
+        if (OnCommand(wParam, lParam)) {
+            *pResult = 1;
+            return TRUE;
+        }
+        return FALSE;
+    }
+    if (message == WM_NOTIFY) {
+        NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
+        if (pNMHDR != nullptr && pNMHDR->hwndFrom != nullptr && OnNotify(wParam, lParam, &lResult)) {
+            *pResult = lResult;
+            return TRUE;
+        }
+        return FALSE;
+    }
+    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
+        AFX_CTLCOLOR ctl = {(HWND)lParam, (HDC)wParam, message - WM_CTLCOLORMSGBOX};
+        if (DispatchMapMessage(WM_CTLCOLOR, 0, (LPARAM)&ctl, &lResult)) {
+            *pResult = lResult;
+            return TRUE;
+        }
+        return FALSE;
+    }
+    if (DispatchMapMessage(message, wParam, lParam, &lResult)) {
+        *pResult = lResult;
+        return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    UINT nID = LOWORD(wParam);
+    HWND hWndCtrl = (HWND)lParam;
+    int nCode = HIWORD(wParam);
+    if (hWndCtrl != nullptr) {
+        // The control may handle its own notification (ON_CONTROL_REFLECT).
+        if (ReflectLastMsg(hWndCtrl))
+            return TRUE;
+    } else if (nCode != 0 && nCode != 1) {
+        return FALSE;   // neither a menu command nor an accelerator
+    } else {
+        nCode = CN_COMMAND;
+    }
+    return OnCmdMsg(nID, nCode, nullptr, nullptr);
+}
+
+BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
+{
+    NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
+    HWND hWndCtrl = pNMHDR->hwndFrom;
+    UINT nID = (UINT)::GetDlgCtrlID(hWndCtrl);
+    if (ReflectLastMsg(hWndCtrl, pResult))
+        return TRUE;   // the control took its own notification
+    AFX_NOTIFY notify = {pResult, pNMHDR};
+    return OnCmdMsg(nID, MAKELONG(pNMHDR->code, WM_NOTIFY), &notify, nullptr);
+}
+
+BOOL CWnd::ReflectLastMsg(HWND hWndChild, LRESULT* pResult)
+{
+    CWnd* pWnd = FromHandlePermanent(hWndChild);
+    if (pWnd == nullptr)
+        return FALSE;
+    return pWnd->SendChildNotifyLastMsg(pResult);
+}
+
+BOOL CWnd::SendChildNotifyLastMsg(LRESULT* pResult)
+{
+    const MSG& msg = AfxGetThreadState()->m_lastSentMsg;
+    return OnChildNotify(msg.message, msg.wParam, msg.lParam, pResult);
+}
+
+BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    return ReflectChildNotify(message, wParam, lParam, pResult);
+}
+
+BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    LRESULT lResult = 0;
+    if (pResult == nullptr)
+        pResult = &lResult;
+    switch (message) {
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_PARENTNOTIFY:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_DELETEITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_COMPAREITEM:
+        return DispatchMapMessage(WM_REFLECT_BASE + message, wParam, lParam, pResult);
+    case WM_COMMAND: {
+        int nCode = HIWORD(wParam);
+        if (OnCmdMsg(0, MAKELONG(nCode, WM_REFLECT_BASE + WM_COMMAND), nullptr, nullptr)) {
+            *pResult = 1;
+            return TRUE;
+        }
+        return FALSE;
+    }
+    case WM_NOTIFY: {
+        NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
+        AFX_NOTIFY notify = {pResult, pNMHDR};
+        return OnCmdMsg(0, MAKELONG(pNMHDR->code, WM_REFLECT_BASE + WM_NOTIFY), &notify, nullptr);
+    }
+    default:
+        if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
+            AFX_CTLCOLOR ctl = {(HWND)lParam, (HDC)wParam, message - WM_CTLCOLORMSGBOX};
+            return DispatchMapMessage(WM_REFLECT_BASE + WM_CTLCOLOR, 0, (LPARAM)&ctl, pResult);
+        }
+        return FALSE;
+    }
+}
+
+BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+
+BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
+{
+    for (HWND hWnd = pMsg->hwnd; hWnd != nullptr; hWnd = ::GetParent(hWnd)) {
+        CWnd* pWnd = FromHandlePermanent(hWnd);
+        if (pWnd != nullptr && pWnd->PreTranslateMessage(pMsg))
+            return TRUE;
+        if (hWnd == hWndStop)
+            break;
+    }
+    return FALSE;
+}
+
+// Default handlers that reflect to the control first.
+HBRUSH CWnd::OnCtlColor(CDC*, CWnd* pWnd, UINT)
+{
+    LRESULT lResult = 0;
+    if (pWnd != nullptr && ReflectLastMsg(pWnd->m_hWnd, &lResult))
+        return (HBRUSH)lResult;
+    return (HBRUSH)Default();
+}
+
+void CWnd::OnHScroll(UINT, UINT, CScrollBar* pScrollBar)
+{
+    if (pScrollBar != nullptr && ReflectLastMsg(pScrollBar->GetSafeHwnd()))
+        return;
+    Default();
+}
+
+void CWnd::OnVScroll(UINT, UINT, CScrollBar* pScrollBar)
+{
+    if (pScrollBar != nullptr && ReflectLastMsg(pScrollBar->GetSafeHwnd()))
+        return;
+    Default();
+}
+
+void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
+{
+    if (lpMeasureItemStruct->CtlType != ODT_MENU) {
+        HWND hWndChild = ::GetDlgItem(m_hWnd, (int)lpMeasureItemStruct->CtlID);
+        if (hWndChild != nullptr && ReflectLastMsg(hWndChild))
+            return;
+    }
+    Default();
+}
+
+void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lpDrawItemStruct)
+{
+    if (lpDrawItemStruct->CtlType != ODT_MENU && ReflectLastMsg(lpDrawItemStruct->hwndItem))
+        return;
+    Default();
+}
+
+LRESULT CWnd::OnReflectableItemMessage(WPARAM, LPARAM lParam)
+{
+    const MSG& msg = AfxGetThreadState()->m_lastSentMsg;
+    HWND hWndChild = nullptr;
+    switch (msg.message) {
+    case WM_DELETEITEM:
+        hWndChild = reinterpret_cast<DELETEITEMSTRUCT*>(lParam)->hwndItem;
+        break;
+    case WM_COMPAREITEM:
+        hWndChild = reinterpret_cast<COMPAREITEMSTRUCT*>(lParam)->hwndItem;
+        break;
+    default:
+        hWndChild = (HWND)lParam;   // WM_VKEYTOITEM, WM_CHARTOITEM
+        break;
+    }
+    LRESULT lResult = 0;
+    if (hWndChild != nullptr && ReflectLastMsg(hWndChild, &lResult))
+        return lResult;
+    return Default();
+}
+
+// Menus that a window opens ask the window's message map for the state of
+// their commands (ON_UPDATE_COMMAND_UI); commands without an update handler
+// keep the state the menu gave them.
+void CWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu)
+{
+    Default();
+    if (bSysMenu || pPopupMenu == nullptr)
+        return;
+    CCmdUI state;
+    state.m_pMenu = pPopupMenu;
+    state.m_nIndexMax = pPopupMenu->GetMenuItemCount();
+    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; state.m_nIndex++) {
+        state.m_nID = pPopupMenu->GetMenuItemID((int)state.m_nIndex);
+        if (state.m_nID == 0 || state.m_nID == (UINT)-1)
+            continue;   // separator or submenu
+        state.DoUpdate(this, FALSE);
+    }
+}
+
+BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
+    ON_WM_CTLCOLOR()
+    ON_WM_HSCROLL()
+    ON_WM_VSCROLL()
+    ON_WM_MEASUREITEM()
+    ON_WM_DRAWITEM()
+    ON_WM_INITMENUPOPUP()
+    ON_MESSAGE(WM_DELETEITEM, &CWnd::OnReflectableItemMessage)
+    ON_MESSAGE(WM_COMPAREITEM, &CWnd::OnReflectableItemMessage)
+    ON_MESSAGE(WM_VKEYTOITEM, &CWnd::OnReflectableItemMessage)
+    ON_MESSAGE(WM_CHARTOITEM, &CWnd::OnReflectableItemMessage)
+END_MESSAGE_MAP()
+
+// ---------------------------------------------------------------------------
+// Modal loop
+
+int CWnd::RunModalLoop(DWORD dwFlags)
+{
+    BOOL bIdle = TRUE;
+    LONG lIdleCount = 0;
+    BOOL bShowIdle = (dwFlags & MLF_SHOWONIDLE) && !(GetStyle() & WS_VISIBLE);
+    HWND hWndParent = ::GetParent(m_hWnd);
+    m_nFlags |= (WF_MODALLOOP | WF_CONTINUEMODAL);
+    MSG* pMsg = &AfxGetThreadState()->m_msgCur;
+
+    for (;;) {
+        if (!ContinueModal())
+            break;
+        // Idle: the queue is empty.
+        while (bIdle && !::PeekMessageA(pMsg, nullptr, 0, 0, PM_NOREMOVE)) {
+            if (bShowIdle) {
+                ShowWindow(SW_SHOWNORMAL);
+                UpdateWindow();
+                bShowIdle = FALSE;
+            }
+            if (!(dwFlags & MLF_NOIDLEMSG) && hWndParent != nullptr && lIdleCount == 0)
+                ::SendMessageA(hWndParent, WM_ENTERIDLE, MSGF_DIALOGBOX, (LPARAM)m_hWnd);
+            if ((dwFlags & MLF_NOKICKIDLE) || !SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX, lIdleCount++)) {
+                bIdle = FALSE;
+            }
+            AfxDeleteTempMaps();
+            if (!ContinueModal())
+                goto ExitModal;
+        }
+        // Pump until the queue is empty again.
+        do {
+            if (!AfxPumpMessage()) {
+                ::PostQuitMessage(0);
+                m_nFlags &= ~(WF_MODALLOOP | WF_CONTINUEMODAL);
+                return -1;
+            }
+            if (bShowIdle && (pMsg->message == 0x118 /* WM_SYSTIMER */ || pMsg->message == WM_SYSKEYDOWN)) {
+                ShowWindow(SW_SHOWNORMAL);
+                UpdateWindow();
+                bShowIdle = FALSE;
+            }
+            if (!ContinueModal())
+                goto ExitModal;
+            if (pMsg->message != WM_PAINT && pMsg->message != 0x118) {
+                bIdle = TRUE;
+                lIdleCount = 0;
+            }
+        } while (::PeekMessageA(pMsg, nullptr, 0, 0, PM_NOREMOVE));
+    }
+ExitModal:
+    m_nFlags &= ~(WF_MODALLOOP | WF_CONTINUEMODAL);
+    return m_nModalResult;
+}
+
+BOOL CWnd::ContinueModal() { return (m_nFlags & WF_CONTINUEMODAL) != 0; }
+
+void CWnd::EndModalLoop(int nResult)
+{
+    m_nModalResult = nResult;
+    if (m_nFlags & WF_CONTINUEMODAL) {
+        m_nFlags &= ~WF_CONTINUEMODAL;
+        PostMessage(WM_NULL);   // wake the loop
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Wrappers
+
+void CWnd::GetWindowText(CString& rString) const
+{
+    int nLen = ::GetWindowTextLengthA(m_hWnd);
+    ::GetWindowTextA(m_hWnd, rString.GetBufferSetLength(nLen), nLen + 1);
+    rString.ReleaseBuffer();
+}
+
+int CWnd::GetDlgItemText(int nID, CString& rString) const
+{
+    rString.Empty();
+    HWND hWnd = ::GetDlgItem(m_hWnd, nID);
+    if (hWnd != nullptr) {
+        int nLen = ::GetWindowTextLengthA(hWnd);
+        ::GetWindowTextA(hWnd, rString.GetBufferSetLength(nLen), nLen + 1);
+        rString.ReleaseBuffer();
+    }
+    return rString.GetLength();
+}
+
+int CWnd::GetCheckedRadioButton(int nIDFirstButton, int nIDLastButton) const
+{
+    for (int nID = nIDFirstButton; nID <= nIDLastButton; nID++) {
+        if (::IsDlgButtonChecked(m_hWnd, nID))
+            return nID;
+    }
+    return 0;
+}
+
+void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
+{
+    ::SendMessageA(m_hWnd, WM_SETFONT, (WPARAM)pFont->GetSafeHandle(), bRedraw);
+}
+
+CFont* CWnd::GetFont() const
+{
+    return CFont::FromHandle((HFONT)::SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
+}
+
+void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep, BOOL bOnlyPerm)
+{
+    for (HWND hWndChild = ::GetTopWindow(m_hWnd); hWndChild != nullptr; hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
+        if (bOnlyPerm) {
+            CWnd* pWnd = FromHandlePermanent(hWndChild);
+            if (pWnd != nullptr)
+                ::SendMessageA(hWndChild, message, wParam, lParam);
+        } else {
+            ::SendMessageA(hWndChild, message, wParam, lParam);
+        }
+        if (bDeep && ::GetTopWindow(hWndChild) != nullptr) {
+            CWnd child(hWndChild);
+            child.SendMessageToDescendants(message, wParam, lParam, bDeep, bOnlyPerm);
+            child.m_hWnd = nullptr;
+        }
+    }
+}
+
+void CWnd::ScreenToClient(LPRECT lpRect) const
+{
+    ::ScreenToClient(m_hWnd, reinterpret_cast<LPPOINT>(lpRect));
+    ::ScreenToClient(m_hWnd, reinterpret_cast<LPPOINT>(lpRect) + 1);
+    if (GetExStyle() & WS_EX_LAYOUTRTL)
+        CRect::SwapLeftRight(lpRect);
+}
+
+void CWnd::ClientToScreen(LPRECT lpRect) const
+{
+    ::ClientToScreen(m_hWnd, reinterpret_cast<LPPOINT>(lpRect));
+    ::ClientToScreen(m_hWnd, reinterpret_cast<LPPOINT>(lpRect) + 1);
+    if (GetExStyle() & WS_EX_LAYOUTRTL)
+        CRect::SwapLeftRight(lpRect);
+}
+
+void CWnd::CenterWindow(CWnd* pAlternateOwner)
+{
+    DWORD dwStyle = GetStyle();
+    HWND hWndCenter = pAlternateOwner->GetSafeHwnd();
+    if (hWndCenter == nullptr)
+        hWndCenter = (dwStyle & WS_CHILD) ? ::GetParent(m_hWnd) : ::GetWindow(m_hWnd, GW_OWNER);
+    CRect rcDlg;
+    GetWindowRect(&rcDlg);
+    CRect rcArea;
+    CRect rcCenter;
+    if (!(dwStyle & WS_CHILD)) {
+        if (hWndCenter != nullptr && (!::IsWindowVisible(hWndCenter) || ::IsIconic(hWndCenter)))
+            hWndCenter = nullptr;
+        MONITORINFO mi = {};
+        mi.cbSize = sizeof(mi);
+        HMONITOR hMonitor = ::MonitorFromWindow(hWndCenter != nullptr ? hWndCenter : m_hWnd, MONITOR_DEFAULTTONEAREST);
+        ::GetMonitorInfoA(hMonitor, &mi);
+        rcArea = mi.rcWork;
+        if (hWndCenter == nullptr)
+            rcCenter = rcArea;
+        else
+            ::GetWindowRect(hWndCenter, &rcCenter);
+    } else {
+        HWND hWndParent = ::GetParent(m_hWnd);
+        ::GetClientRect(hWndParent, &rcArea);
+        ::GetClientRect(hWndCenter, &rcCenter);
+        ::MapWindowPoints(hWndCenter, hWndParent, (LPPOINT)&rcCenter, 2);
+    }
+    int xLeft = (rcCenter.left + rcCenter.right) / 2 - rcDlg.Width() / 2;
+    int yTop = (rcCenter.top + rcCenter.bottom) / 2 - rcDlg.Height() / 2;
+    if (xLeft + rcDlg.Width() > rcArea.right)
+        xLeft = rcArea.right - rcDlg.Width();
+    if (xLeft < rcArea.left)
+        xLeft = rcArea.left;
+    if (yTop + rcDlg.Height() > rcArea.bottom)
+        yTop = rcArea.bottom - rcDlg.Height();
+    if (yTop < rcArea.top)
+        yTop = rcArea.top;
+    SetWindowPos(nullptr, xLeft, yTop, -1, -1, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+BOOL CWnd::ModifyStyle(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+{
+    DWORD dwStyle = (DWORD)::GetWindowLongPtrA(hWnd, GWL_STYLE);
+    DWORD dwNewStyle = (dwStyle & ~dwRemove) | dwAdd;
+    if (dwStyle == dwNewStyle)
+        return FALSE;
+    ::SetWindowLongPtrA(hWnd, GWL_STYLE, (LONG_PTR)dwNewStyle);
+    if (nFlags != 0)
+        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+    return TRUE;
+}
+
+BOOL CWnd::ModifyStyleEx(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+{
+    DWORD dwStyle = (DWORD)::GetWindowLongPtrA(hWnd, GWL_EXSTYLE);
+    DWORD dwNewStyle = (dwStyle & ~dwRemove) | dwAdd;
+    if (dwStyle == dwNewStyle)
+        return FALSE;
+    ::SetWindowLongPtrA(hWnd, GWL_EXSTYLE, (LONG_PTR)dwNewStyle);
+    if (nFlags != 0)
+        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+    return TRUE;
+}
+
+void CWnd::InvalidateRgn(CRgn* pRgn, BOOL bErase) { ::InvalidateRgn(m_hWnd, (HRGN)pRgn->GetSafeHandle(), bErase); }
+
+BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, CRgn* prgnUpdate, UINT flags)
+{
+    return ::RedrawWindow(m_hWnd, lpRectUpdate, prgnUpdate == nullptr ? nullptr : (HRGN)prgnUpdate->GetSafeHandle(), flags);
+}
+
+CDC* CWnd::GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }
+
+CDC* CWnd::GetWindowDC() { return CDC::FromHandle(::GetWindowDC(m_hWnd)); }
+
+int CWnd::ReleaseDC(CDC* pDC) { return ::ReleaseDC(m_hWnd, pDC->GetSafeHdc()); }
+
+CDC* CWnd::BeginPaint(LPPAINTSTRUCT lpPaint) { return CDC::FromHandle(::BeginPaint(m_hWnd, lpPaint)); }
+
+CWnd* CWnd::GetOwner() const
+{
+    if (m_hWndOwner != nullptr)
+        return FromHandle(m_hWndOwner);
+    return GetParent();
+}
+
+CWnd* CWnd::GetParentOwner() const
+{
+    HWND hWndParent = m_hWnd;
+    HWND hWndT;
+    while ((::GetWindowLongPtrA(hWndParent, GWL_STYLE) & WS_CHILD) && (hWndT = ::GetParent(hWndParent)) != nullptr)
+        hWndParent = hWndT;
+    return FromHandle(hWndParent);
+}
+
+CWnd* CWnd::GetTopLevelParent() const
+{
+    if (m_hWnd == nullptr)
+        return nullptr;
+    HWND hWndParent = m_hWnd;
+    HWND hWndT;
+    while ((hWndT = ::GetParent(hWndParent)) != nullptr)
+        hWndParent = hWndT;
+    return FromHandle(hWndParent);
+}
+
+CWnd* CWnd::GetDescendantWindow(int nID, BOOL bOnlyPerm) const
+{
+    HWND hWndChild = ::GetDlgItem(m_hWnd, nID);
+    if (hWndChild != nullptr) {
+        if (::GetTopWindow(hWndChild) != nullptr) {
+            CWnd wndChild(hWndChild);
+            CWnd* pWnd = wndChild.GetDescendantWindow(nID, bOnlyPerm);
+            wndChild.m_hWnd = nullptr;
+            if (pWnd != nullptr)
+                return pWnd;
+        }
+        return bOnlyPerm ? FromHandlePermanent(hWndChild) : FromHandle(hWndChild);
+    }
+    for (hWndChild = ::GetTopWindow(m_hWnd); hWndChild != nullptr; hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
+        CWnd wndChild(hWndChild);
+        CWnd* pWnd = wndChild.GetDescendantWindow(nID, bOnlyPerm);
+        wndChild.m_hWnd = nullptr;
+        if (pWnd != nullptr)
+            return pWnd;
+    }
+    return nullptr;
+}
+
+CWnd* CWnd::GetSafeOwner(CWnd* pParent, HWND* pWndTop)
+{
+    HWND hWnd = pParent->GetSafeHwnd();
+    if (hWnd == nullptr) {
+        CWnd* pMain = AfxGetMainWnd();
+        hWnd = pMain->GetSafeHwnd();
+    }
+    // The owner of a dialog is a top-level window.
+    while (hWnd != nullptr && (::GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD))
+        hWnd = ::GetParent(hWnd);
+    HWND hWndTop = hWnd;
+    if (hWndTop != nullptr)
+        hWnd = ::GetLastActivePopup(hWndTop);
+    if (pWndTop != nullptr)
+        *pWndTop = hWndTop;
+    return FromHandle(hWnd);
+}
+
+CMenu* CWnd::GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
+
+BOOL CWnd::SetMenu(CMenu* pMenu) { return ::SetMenu(m_hWnd, pMenu->GetSafeHmenu()); }
+
+CMenu* CWnd::GetSystemMenu(BOOL bRevert) const { return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert)); }
+
+BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask)
+{
+    lpScrollInfo->cbSize = sizeof(SCROLLINFO);
+    lpScrollInfo->fMask = nMask;
+    return ::GetScrollInfo(m_hWnd, nBar, lpScrollInfo);
+}
+
+BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw)
+{
+    lpScrollInfo->cbSize = sizeof(SCROLLINFO);
+    ::SetScrollInfo(m_hWnd, nBar, lpScrollInfo, bRedraw);
+    return TRUE;
+}
+
+int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
+{
+    if (lpszCaption == nullptr)
+        lpszCaption = AfxGetAppName();
+    return ::MessageBoxA(m_hWnd, lpszText, lpszCaption, nType);
+}

@@ -1,0 +1,366 @@
+#pragma once
+// CWnd: a C++ object attached to a window.  The framework's window
+// procedure finds the object of a window in the thread's permanent handle
+// map and routes every message through CWnd::WindowProc to the object's
+// message map; what no handler takes goes to the window's original
+// procedure (DefWindowProc).  Windows created through CWnd::Create/CreateEx
+// are attached while they are created (a CBT hook attaches the object
+// before WM_NCCREATE), so the object sees every message of its window.
+#include "framework/win/CmdTarget.h"
+#include "framework/win/HandleMap.h"
+#include "framework/win/Rect.h"
+
+class CFont;
+class CRgn;
+class CMenu;
+class CDC;
+class CDataExchange;
+class CWinThread;
+struct CCreateContext;
+
+// Per-thread framework state.
+struct AFX_THREAD_STATE {
+    CWnd* m_pWndInit = nullptr;          // window object being created by CreateEx
+    HHOOK m_hHookOldCbtFilter = nullptr; // the creation hook while it is set
+    MSG m_lastSentMsg = {};              // message being handled (for Default)
+    MSG m_msgCur = {};                   // message being pumped
+    CWinThread* m_pThread = nullptr;     // the thread object of this thread
+    int m_nWaitCursorCount = 0;
+    HCURSOR m_hcurWaitCursorRestore = nullptr;
+    std::vector<void (*)()> m_tempMapCleanups;
+};
+AFX_THREAD_STATE* AfxGetThreadState();
+
+// The framework's window procedure (every CWnd-created window runs it).
+LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+
+// m_nFlags bits
+#define WF_MODALLOOP 0x0004      // a modal loop of this window runs
+#define WF_CONTINUEMODAL 0x0008  // the modal loop goes on
+// RunModalLoop flags
+#define MLF_NOIDLEMSG 0x0001     // no WM_ENTERIDLE to the parent
+#define MLF_NOKICKIDLE 0x0002    // no WM_KICKIDLE to the window
+#define MLF_SHOWONIDLE 0x0004    // the window is shown when the queue first empties
+
+class CWnd : public CCmdTarget {
+    DECLARE_DYNCREATE(CWnd)
+public:
+    CWnd();
+    explicit CWnd(HWND hWnd);
+    ~CWnd() override;
+
+    HWND m_hWnd = nullptr;
+    operator HWND() const { return m_hWnd; }
+    // The handle, or null when called on a null object (a common idiom with
+    // pointers that may be null); defined out of line where the compiler
+    // keeps the null test.
+    HWND GetSafeHwnd() const;
+
+    // Handle maps
+    static CWnd* FromHandle(HWND hWnd);
+    static CWnd* FromHandlePermanent(HWND hWnd);
+    static void DeleteTempMap();
+    BOOL Attach(HWND hWndNew);
+    HWND Detach();
+    BOOL SubclassWindow(HWND hWnd);
+    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
+    HWND UnsubclassWindow();
+
+    // Creation and destruction
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                        CWnd* pParentWnd, UINT nID, CCreateContext* pContext = nullptr);
+    virtual BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
+                          int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu,
+                          LPVOID lpParam = nullptr);
+    virtual BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
+                          const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam = nullptr);
+    virtual BOOL DestroyWindow();
+
+    // Message handling
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual void PreSubclassWindow();
+    virtual void PostNcDestroy();
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    static BOOL ReflectLastMsg(HWND hWndChild, LRESULT* pResult = nullptr);
+    BOOL SendChildNotifyLastMsg(LRESULT* pResult = nullptr);
+    LRESULT Default();
+    static const MSG* GetCurrentMessage();
+    virtual WNDPROC* GetSuperWndProcAddr();
+    // Offers a message to PreTranslateMessage of the window it is for and of
+    // its parents up to hWndStop (included); TRUE when one took it.
+    static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
+
+    // Modal loop (dialogs)
+    int RunModalLoop(DWORD dwFlags = 0);
+    virtual BOOL ContinueModal();
+    virtual void EndModalLoop(int nResult);
+
+    // Dialog data
+    virtual BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    virtual void DoDataExchange(CDataExchange* pDX);
+
+    // Text
+    void SetWindowText(LPCTSTR lpszString) { ::SetWindowTextA(m_hWnd, lpszString); }
+    int GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const { return ::GetWindowTextA(m_hWnd, lpszStringBuf, nMaxCount); }
+    void GetWindowText(CString& rString) const;
+    int GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
+    void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
+    CFont* GetFont() const;
+
+    // Dialog items
+    CWnd* GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
+    void GetDlgItem(int nID, HWND* phWnd) const { *phWnd = ::GetDlgItem(m_hWnd, nID); }
+    int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
+    int SetDlgCtrlID(int nID) { return (int)::SetWindowLongPtrA(m_hWnd, GWLP_ID, nID); }
+    void SetDlgItemText(int nID, LPCTSTR lpszString) { ::SetDlgItemTextA(m_hWnd, nID, lpszString); }
+    int GetDlgItemText(int nID, LPTSTR lpStr, int nMaxCount) const { return (int)::GetDlgItemTextA(m_hWnd, nID, lpStr, nMaxCount); }
+    int GetDlgItemText(int nID, CString& rString) const;
+    void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE) { ::SetDlgItemInt(m_hWnd, nID, nValue, bSigned); }
+    UINT GetDlgItemInt(int nID, BOOL* lpTrans = nullptr, BOOL bSigned = TRUE) const { return ::GetDlgItemInt(m_hWnd, nID, lpTrans, bSigned); }
+    void CheckDlgButton(int nIDButton, UINT nCheck) { ::CheckDlgButton(m_hWnd, nIDButton, nCheck); }
+    UINT IsDlgButtonChecked(int nIDButton) const { return ::IsDlgButtonChecked(m_hWnd, nIDButton); }
+    void CheckRadioButton(int nIDFirst, int nIDLast, int nIDCheck) { ::CheckRadioButton(m_hWnd, nIDFirst, nIDLast, nIDCheck); }
+    int GetCheckedRadioButton(int nIDFirstButton, int nIDLastButton) const;
+    LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
+    { return ::SendDlgItemMessageA(m_hWnd, nID, message, wParam, lParam); }
+    CWnd* GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const
+    { return FromHandle(::GetNextDlgTabItem(m_hWnd, pWndCtl->GetSafeHwnd(), bPrevious)); }
+    CWnd* GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const
+    { return FromHandle(::GetNextDlgGroupItem(m_hWnd, pWndCtl->GetSafeHwnd(), bPrevious)); }
+
+    // Messages
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::SendMessageA(m_hWnd, message, wParam, lParam); }
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::PostMessageA(m_hWnd, message, wParam, lParam); }
+    void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, BOOL bDeep = TRUE, BOOL bOnlyPerm = FALSE);
+
+    // Size and position
+    void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE) { ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint); }
+    void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE) { ::MoveWindow(m_hWnd, lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, bRepaint); }
+    BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
+    { return ::SetWindowPos(m_hWnd, InsertAfterHandle(pWndInsertAfter), x, y, cx, cy, nFlags); }
+    void GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
+    void GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
+    void ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPoint); }
+    void ScreenToClient(LPRECT lpRect) const;
+    void ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(m_hWnd, lpPoint); }
+    void ClientToScreen(LPRECT lpRect) const;
+    void MapWindowPoints(CWnd* pwndTo, LPRECT lpRect) const { ::MapWindowPoints(m_hWnd, pwndTo->GetSafeHwnd(), (LPPOINT)lpRect, 2); }
+    void MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const { ::MapWindowPoints(m_hWnd, pwndTo->GetSafeHwnd(), lpPoint, nCount); }
+    BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const { lpwndpl->length = sizeof(WINDOWPLACEMENT); return ::GetWindowPlacement(m_hWnd, lpwndpl); }
+    BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl) { return ::SetWindowPlacement(m_hWnd, lpwndpl); }
+    void CenterWindow(CWnd* pAlternateOwner = nullptr);
+    int SetWindowRgn(HRGN hRgn, BOOL bRedraw) { return ::SetWindowRgn(m_hWnd, hRgn, bRedraw); }
+    int GetWindowRgn(HRGN hRgn) const { return ::GetWindowRgn(m_hWnd, hRgn); }
+
+    // State
+    BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
+    BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
+    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
+    BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }
+    BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
+    BOOL IsZoomed() const { return ::IsZoomed(m_hWnd); }
+    DWORD GetStyle() const { return (DWORD)::GetWindowLongPtrA(m_hWnd, GWL_STYLE); }
+    DWORD GetExStyle() const { return (DWORD)::GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE); }
+    BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0) { return ModifyStyle(m_hWnd, dwRemove, dwAdd, nFlags); }
+    BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0) { return ModifyStyleEx(m_hWnd, dwRemove, dwAdd, nFlags); }
+    static BOOL ModifyStyle(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags);
+    static BOOL ModifyStyleEx(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags);
+    void SetRedraw(BOOL bRedraw = TRUE) { ::SendMessageA(m_hWnd, WM_SETREDRAW, bRedraw, 0); }
+    HICON SetIcon(HICON hIcon, BOOL bBigIcon) { return (HICON)::SendMessageA(m_hWnd, WM_SETICON, bBigIcon, (LPARAM)hIcon); }
+    HICON GetIcon(BOOL bBigIcon) const { return (HICON)::SendMessageA(m_hWnd, WM_GETICON, bBigIcon, 0); }
+
+    // Painting
+    void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
+    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
+    void InvalidateRgn(CRgn* pRgn, BOOL bErase = TRUE);
+    void ValidateRect(LPCRECT lpRect) { ::ValidateRect(m_hWnd, lpRect); }
+    void UpdateWindow() { ::UpdateWindow(m_hWnd); }
+    BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, CRgn* prgnUpdate = nullptr,
+                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    BOOL GetUpdateRect(LPRECT lpRect, BOOL bErase = FALSE) { return ::GetUpdateRect(m_hWnd, lpRect, bErase); }
+    CDC* GetDC();
+    CDC* GetWindowDC();
+    int ReleaseDC(CDC* pDC);
+    CDC* BeginPaint(LPPAINTSTRUCT lpPaint);
+    void EndPaint(LPPAINTSTRUCT lpPaint) { ::EndPaint(m_hWnd, lpPaint); }
+
+    // Relations
+    CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
+    CWnd* SetParent(CWnd* pWndNewParent) { return FromHandle(::SetParent(m_hWnd, pWndNewParent->GetSafeHwnd())); }
+    CWnd* GetOwner() const;
+    void SetOwner(CWnd* pOwnerWnd) { m_hWndOwner = pOwnerWnd->GetSafeHwnd(); }
+    CWnd* GetTopLevelParent() const;
+    CWnd* GetParentOwner() const;
+    CWnd* GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }
+    CWnd* GetNextWindow(UINT nFlag = GW_HWNDNEXT) const { return FromHandle(::GetWindow(m_hWnd, nFlag)); }
+    CWnd* GetLastActivePopup() const { return FromHandle(::GetLastActivePopup(m_hWnd)); }
+    BOOL IsChild(const CWnd* pWnd) const { return ::IsChild(m_hWnd, pWnd->GetSafeHwnd()); }
+    CWnd* ChildWindowFromPoint(POINT point) const { return FromHandle(::ChildWindowFromPoint(m_hWnd, point)); }
+    CWnd* GetDescendantWindow(int nID, BOOL bOnlyPerm = FALSE) const;
+    static CWnd* WindowFromPoint(POINT point) { return FromHandle(::WindowFromPoint(point)); }
+    static CWnd* GetSafeOwner(CWnd* pParent = nullptr, HWND* pWndTop = nullptr);
+
+    // Focus, activation, capture
+    CWnd* SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
+    static CWnd* GetFocus() { return FromHandle(::GetFocus()); }
+    CWnd* SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
+    static CWnd* GetCapture() { return FromHandle(::GetCapture()); }
+    CWnd* SetActiveWindow() { return FromHandle(::SetActiveWindow(m_hWnd)); }
+    static CWnd* GetActiveWindow() { return FromHandle(::GetActiveWindow()); }
+    static CWnd* GetForegroundWindow() { return FromHandle(::GetForegroundWindow()); }
+    BOOL SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
+    void BringWindowToTop() { ::BringWindowToTop(m_hWnd); }
+    BOOL FlashWindow(BOOL bInvert) { return ::FlashWindow(m_hWnd, bInvert); }
+
+    // Timers
+    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr) { return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer); }
+    BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
+
+    // Menus
+    CMenu* GetMenu() const;
+    BOOL SetMenu(CMenu* pMenu);
+    CMenu* GetSystemMenu(BOOL bRevert) const;
+    void DrawMenuBar() { ::DrawMenuBar(m_hWnd); }
+
+    // Scrolling
+    BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL);
+    BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE);
+    int GetScrollPos(int nBar) const { return ::GetScrollPos(m_hWnd, nBar); }
+    int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE) { return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw); }
+    void SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw = TRUE) { ::SetScrollRange(m_hWnd, nBar, nMinPos, nMaxPos, bRedraw); }
+    void GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const { ::GetScrollRange(m_hWnd, nBar, lpMinPos, lpMaxPos); }
+    void ShowScrollBar(UINT nBar, BOOL bShow = TRUE) { ::ShowScrollBar(m_hWnd, nBar, bShow); }
+    void ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect = nullptr, LPCRECT lpClipRect = nullptr)
+    { ::ScrollWindow(m_hWnd, xAmount, yAmount, lpRect, lpClipRect); }
+
+    // Shell and misc
+    void DragAcceptFiles(BOOL bAccept = TRUE) { ::DragAcceptFiles(m_hWnd, bAccept); }
+    int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
+    BOOL OpenClipboard() { return ::OpenClipboard(m_hWnd); }
+
+    UINT m_nFlags = 0;
+    int m_nModalResult = -1;
+    HWND m_hWndOwner = nullptr;   // owner set with SetOwner (child windows)
+    WNDPROC m_pfnSuper = nullptr; // the window's procedure before ours
+
+protected:
+    static HWND InsertAfterHandle(const CWnd* pWnd) { return pWnd == nullptr ? nullptr : pWnd->m_hWnd; }
+    // Installed by CreateEx/CDialog around the creation of a window so the
+    // object is attached at its first message.
+    static void HookWindowCreate(CWnd* pWnd);
+    static BOOL UnhookWindowCreate();
+    friend LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
+    void NcDestroyCleanup();
+
+    DECLARE_MESSAGE_MAP()
+
+public:
+    // Default handlers: each passes the message on to the window's original
+    // procedure (several reflect it to the child control first).
+    int OnCreate(LPCREATESTRUCT) { return (int)Default(); }
+    BOOL OnNcCreate(LPCREATESTRUCT) { return (BOOL)Default(); }
+    void OnDestroy() { Default(); }
+    void OnNcDestroy();
+    void OnPaint() { Default(); }
+    void OnNcPaint() { Default(); }
+    BOOL OnEraseBkgnd(CDC*) { return (BOOL)Default(); }
+    void OnSize(UINT, int, int) { Default(); }
+    void OnSizing(UINT, LPRECT) { Default(); }
+    void OnMove(int, int) { Default(); }
+    void OnMoving(UINT, LPRECT) { Default(); }
+    void OnTimer(UINT_PTR) { Default(); }
+    void OnClose() { Default(); }
+    void OnContextMenu(CWnd*, CPoint) { Default(); }
+    void OnLButtonDown(UINT, CPoint) { Default(); }
+    void OnLButtonUp(UINT, CPoint) { Default(); }
+    void OnLButtonDblClk(UINT, CPoint) { Default(); }
+    void OnRButtonDown(UINT, CPoint) { Default(); }
+    void OnRButtonUp(UINT, CPoint) { Default(); }
+    void OnRButtonDblClk(UINT, CPoint) { Default(); }
+    void OnMButtonDown(UINT, CPoint) { Default(); }
+    void OnMButtonUp(UINT, CPoint) { Default(); }
+    void OnMButtonDblClk(UINT, CPoint) { Default(); }
+    void OnMouseMove(UINT, CPoint) { Default(); }
+    void OnMouseHover(UINT, CPoint) { Default(); }
+    void OnMouseLeave() { Default(); }
+    void OnNcMouseLeave() { Default(); }
+    BOOL OnMouseWheel(UINT, short, CPoint) { return (BOOL)Default(); }
+    void OnNcLButtonDown(UINT, CPoint) { Default(); }
+    void OnNcLButtonUp(UINT, CPoint) { Default(); }
+    void OnNcLButtonDblClk(UINT, CPoint) { Default(); }
+    void OnNcRButtonDown(UINT, CPoint) { Default(); }
+    void OnNcMouseMove(UINT, CPoint) { Default(); }
+    BOOL OnSetCursor(CWnd*, UINT, UINT) { return (BOOL)Default(); }
+    int OnMouseActivate(CWnd*, UINT, UINT) { return (int)Default(); }
+    void OnKeyDown(UINT, UINT, UINT) { Default(); }
+    void OnKeyUp(UINT, UINT, UINT) { Default(); }
+    void OnSysKeyDown(UINT, UINT, UINT) { Default(); }
+    void OnSysKeyUp(UINT, UINT, UINT) { Default(); }
+    void OnChar(UINT, UINT, UINT) { Default(); }
+    void OnSysChar(UINT, UINT, UINT) { Default(); }
+    UINT OnGetDlgCode() { return (UINT)Default(); }
+    void OnSetFocus(CWnd*) { Default(); }
+    void OnKillFocus(CWnd*) { Default(); }
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    void OnHScroll(UINT, UINT, CScrollBar* pScrollBar);
+    void OnVScroll(UINT, UINT, CScrollBar* pScrollBar);
+    void OnDropFiles(HDROP) { Default(); }
+    void OnSysCommand(UINT, LPARAM) { Default(); }
+    void OnInitMenu(CMenu*) { Default(); }
+    void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    void OnMenuSelect(UINT, UINT, HMENU) { Default(); }
+    void OnGetMinMaxInfo(MINMAXINFO*) { Default(); }
+    void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
+    void OnShowWindow(BOOL, UINT) { Default(); }
+    void OnActivate(UINT, CWnd*, BOOL) { Default(); }
+    void OnActivateApp(BOOL, DWORD) { Default(); }
+    BOOL OnNcActivate(BOOL) { return (BOOL)Default(); }
+    void OnEnable(BOOL) { Default(); }
+    void OnCancelMode() { Default(); }
+    void OnCaptureChanged(CWnd*) { Default(); }
+    void OnWindowPosChanging(WINDOWPOS*) { Default(); }
+    void OnWindowPosChanged(WINDOWPOS*) { Default(); }
+    void OnSettingChange(UINT, LPCTSTR) { Default(); }
+    void OnSysColorChange() { Default(); }
+    void OnTimeChange() { Default(); }
+    LRESULT OnNcHitTest(CPoint) { return Default(); }
+    void OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*) { Default(); }
+    void OnPrintClient(CDC*, UINT) { Default(); }
+    void OnStyleChanged(int, LPSTYLESTRUCT) { Default(); }
+    void OnStyleChanging(int, LPSTYLESTRUCT) { Default(); }
+    BOOL OnHelpInfo(HELPINFO*) { return (BOOL)Default(); }
+    HCURSOR OnQueryDragIcon() { return (HCURSOR)Default(); }
+    void OnParentNotify(UINT, LPARAM) { Default(); }
+    LRESULT OnThemeChanged() { return Default(); }
+    void OnEnterIdle(UINT, CWnd*) { Default(); }
+    void OnEnterMenuLoop(BOOL) { Default(); }
+    void OnExitMenuLoop(BOOL) { Default(); }
+
+private:
+    LRESULT OnReflectableItemMessage(WPARAM wParam, LPARAM lParam);
+};
+
+// Global helpers of the window part.
+HINSTANCE AfxGetInstanceHandle();
+HINSTANCE AfxGetResourceHandle();
+void AfxSetResourceHandle(HINSTANCE hInstResource);
+void AfxSetInstanceHandle(HINSTANCE hInst);
+// Registers (once) a window class of the framework with the given style,
+// cursor, background and icon and returns its name (a static buffer that
+// lives as long as the program).
+LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, HBRUSH hbrBackground = nullptr, HICON hIcon = nullptr);
+// Registers a class whose window procedure is the framework's; TRUE when it
+// exists afterwards.
+BOOL AfxRegisterClass(WNDCLASSA* lpWndClass);
+// What a handler that let an exception escape leaves behind: a line on the
+// debugger output and a count tests can read.
+LONG AfxGetWndProcExceptionCount();
