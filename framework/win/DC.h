@@ -3,6 +3,7 @@
 // it with CreateDC/CreateCompatibleDC); CPaintDC brackets BeginPaint and
 // EndPaint, CClientDC and CWindowDC GetDC/GetWindowDC and ReleaseDC.
 #include "framework/win/GdiObject.h"
+#include "framework/String.h"
 
 class CWnd;
 
