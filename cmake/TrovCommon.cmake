@@ -28,10 +28,19 @@ if(TROV_FUZZ)
   target_compile_options(trov_options INTERFACE -fsanitize=fuzzer-no-link)
 endif()
 
+# Resource scripts (.rc) build on Windows only, with windres.
+if(WIN32)
+  enable_language(RC)
+endif()
+
 # trov_glob_sources(<out-var> <folder>): the .cpp files of a folder (recursive)
-# that belong to this side of the build.
+# that belong to this side of the build, and on Windows its .rc files.
 function(trov_glob_sources out folder)
-  file(GLOB_RECURSE all CONFIGURE_DEPENDS "${folder}/*.cpp" "${folder}/*.c")
+  set(patterns "${folder}/*.cpp" "${folder}/*.c")
+  if(WIN32)
+    list(APPEND patterns "${folder}/*.rc")
+  endif()
+  file(GLOB_RECURSE all CONFIGURE_DEPENDS ${patterns})
   set(kept)
   foreach(f ${all})
     file(RELATIVE_PATH rel "${folder}" "${f}")

@@ -85,29 +85,34 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
     return DispatchCommand(nMessage, nID, code, pExtra);
 }
 
-void CCmdTarget::BeginWaitCursor()
+void AfxWaitCursor(int nCode)
 {
     AFX_THREAD_STATE* state = AfxGetThreadState();
-    HCURSOR hWait = ::LoadCursor(nullptr, IDC_WAIT);
-    HCURSOR hPrevious = ::SetCursor(hWait);
-    if (state->m_nWaitCursorCount++ == 0)
-        state->m_hcurWaitCursorRestore = hPrevious;
-}
-
-void CCmdTarget::EndWaitCursor()
-{
-    AFX_THREAD_STATE* state = AfxGetThreadState();
-    if (state->m_nWaitCursorCount == 0)
-        return;
-    if (--state->m_nWaitCursorCount == 0)
-        ::SetCursor(state->m_hcurWaitCursorRestore != nullptr ? state->m_hcurWaitCursorRestore : ::LoadCursor(nullptr, IDC_ARROW));
-}
-
-void CCmdTarget::RestoreWaitCursor()
-{
-    if (AfxGetThreadState()->m_nWaitCursorCount > 0)
+    if (nCode > 0) {
+        HCURSOR hPrevious = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
+        if (state->m_nWaitCursorCount++ == 0)
+            state->m_hcurWaitCursorRestore = hPrevious;
+    } else if (nCode < 0) {
+        if (state->m_nWaitCursorCount == 0)
+            return;   // unbalanced end: nothing to restore
+        if (--state->m_nWaitCursorCount == 0) {
+            ::SetCursor(state->m_hcurWaitCursorRestore != nullptr ? state->m_hcurWaitCursorRestore
+                                                                  : ::LoadCursor(nullptr, IDC_ARROW));
+        }
+    } else if (state->m_nWaitCursorCount > 0) {
         ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
+    }
 }
+
+int AfxGetWaitCursorCount() { return AfxGetThreadState()->m_nWaitCursorCount; }
+
+void CCmdTarget::BeginWaitCursor() { AfxWaitCursor(1); }
+void CCmdTarget::EndWaitCursor() { AfxWaitCursor(-1); }
+void CCmdTarget::RestoreWaitCursor() { AfxWaitCursor(0); }
+
+CWaitCursor::CWaitCursor() { AfxWaitCursor(1); }
+CWaitCursor::~CWaitCursor() { AfxWaitCursor(-1); }
+void CWaitCursor::Restore() { AfxWaitCursor(0); }
 
 // ---------------------------------------------------------------------------
 // CCmdUI

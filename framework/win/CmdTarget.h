@@ -114,6 +114,22 @@ protected:
     BOOL DispatchCommand(UINT nMessage, UINT nID, UINT nCode, void* pExtra);
 };
 
+// The wait cursor of the thread: nCode 1 shows it (counted), -1 ends one
+// showing (the previous cursor comes back after the last), 0 shows it
+// again after something else changed the cursor.
+void AfxWaitCursor(int nCode);
+int AfxGetWaitCursorCount();
+
+// Shows the wait cursor for the lifetime of the object.
+class CWaitCursor {
+public:
+    CWaitCursor();
+    ~CWaitCursor();
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+    void Restore();
+};
+
 // Updates the state of one user-interface item (menu item, button) for a
 // command: the map's ON_UPDATE_COMMAND_UI handler sets it.
 class CCmdUI {

@@ -16,3 +16,5 @@
 #include "framework/win/TreeCtrl.h"
 #include "framework/win/Dialog.h"
 #include "framework/win/WinApp.h"
+#include "framework/win/FileDialog.h"
+#include "framework/win/AsyncSocket.h"

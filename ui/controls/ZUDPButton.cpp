@@ -1,0 +1,26 @@
+#include "ui/controls/ZUDPButton.h"
+
+#include "ui/foundation/ZUDPMessages.h"
+
+IMPLEMENT_DYNAMIC(CZUDPButton, CButton)
+
+BEGIN_MESSAGE_MAP(CZUDPButton, CButton)
+    ON_REGISTERED_MESSAGE(ZUDM_ONSETCONTROLVMMODE, &CZUDPButton::OnSetControlVMMode)
+    ON_REGISTERED_MESSAGE(ZUDM_ONSETCONTROLAERO, &CZUDPButton::OnSetControlAero)
+END_MESSAGE_MAP()
+
+CZUDPButton::CZUDPButton() = default;
+
+CZUDPButton::~CZUDPButton() = default;
+
+LRESULT CZUDPButton::OnSetControlVMMode(WPARAM wParam, LPARAM)
+{
+    m_bVisualManagerStyle = (BOOL)wParam;
+    return 0;
+}
+
+LRESULT CZUDPButton::OnSetControlAero(WPARAM wParam, LPARAM)
+{
+    m_bOnGlass = (BOOL)wParam;
+    return 0;
+}
