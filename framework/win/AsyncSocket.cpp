@@ -228,6 +228,10 @@ BOOL CAsyncSocket::Connect(LPCTSTR lpszHostAddress, UINT nHostPort)
 
 BOOL CAsyncSocket::Connect(const SOCKADDR* lpSockAddr, int nSockAddrLen)
 {
+    if (lpSockAddr == nullptr) {
+        ::WSASetLastError(WSAEFAULT);
+        return FALSE;
+    }
     return ::connect(m_hSocket, lpSockAddr, nSockAddrLen) != SOCKET_ERROR;
 }
 
