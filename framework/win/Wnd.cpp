@@ -131,10 +131,18 @@ LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
 
     HWND hWnd = (HWND)wParam;
     CWnd* pWndInit = state->m_pWndInit;
-    state->m_pWndInit = nullptr;   // only the first window of this creation
-
     pWndInit->Attach(hWnd);
-    pWndInit->PreSubclassWindow();
+    // PreSubclassWindow still sees the window being created through the
+    // framework (m_pWndInit set), so it can leave its set-up to WM_CREATE.
+    try {
+        pWndInit->PreSubclassWindow();
+    } catch (CException* e) {
+        e->Delete();
+        ++g_wndProcExceptions;
+    } catch (...) {
+        ++g_wndProcExceptions;
+    }
+    state->m_pWndInit = nullptr;   // only the first window of this creation
     WNDPROC oldProc = (WNDPROC)::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)&AfxWndProc);
     if (oldProc != &AfxWndProc)
         *pWndInit->GetSuperWndProcAddr() = oldProc;

@@ -10,6 +10,8 @@ BEGIN_MESSAGE_MAP(CZUDPListCtrl, CListCtrl)
     ON_WM_SIZE()
     ON_WM_SYSCOLORCHANGE()
     ON_WM_STYLECHANGED()
+    ON_MESSAGE(LVM_INSERTCOLUMNA, &CZUDPListCtrl::OnInsertColumn)
+    ON_MESSAGE(LVM_INSERTCOLUMNW, &CZUDPListCtrl::OnInsertColumn)
 END_MESSAGE_MAP()
 
 CZUDPListCtrl::CZUDPListCtrl() = default;
@@ -76,6 +78,8 @@ void CZUDPListCtrl::EnableMarkSortedColumn(BOOL bMark, BOOL bRedraw)
 void CZUDPListCtrl::Sort(int iColumn, BOOL bAscending, BOOL bAdd)
 {
     CWaitCursor wait;
+    if (m_wndHeader.m_hWnd == nullptr)
+        SubclassHeader();
     m_wndHeader.SetSortColumn(iColumn, bAscending, bAdd);
     m_iSortedColumn = iColumn;
     m_bAscending = bAscending;
@@ -176,6 +180,16 @@ void CZUDPListCtrl::OnSysColorChange()
     CListCtrl::OnSysColorChange();
     ComputeSortedColumnColor();
     RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+// Some list controls make their header only with the first column (a list
+// created hidden): the header is attached then.
+LRESULT CZUDPListCtrl::OnInsertColumn(WPARAM, LPARAM)
+{
+    LRESULT lResult = Default();
+    if (m_wndHeader.m_hWnd == nullptr)
+        SubclassHeader();
+    return lResult;
 }
 
 void CZUDPListCtrl::OnStyleChanged(int nStyleType, LPSTYLESTRUCT lpStyleStruct)

@@ -47,6 +47,7 @@ protected:
     void OnSize(UINT nType, int cx, int cy);
     void OnSysColorChange();
     void OnStyleChanged(int nStyleType, LPSTYLESTRUCT lpStyleStruct);
+    LRESULT OnInsertColumn(WPARAM wParam, LPARAM lParam);
 
     CZUDPHeaderCtrl m_wndHeader;
     int m_iSortedColumn = -1;
