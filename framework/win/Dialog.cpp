@@ -8,10 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-IMPLEMENT_DYNAMIC(CUserException, CSimpleException)
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
-
-void AfxThrowUserException() { throw new CUserException(); }
 
 // ---------------------------------------------------------------------------
 // CDataExchange

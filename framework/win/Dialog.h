@@ -7,14 +7,9 @@
 #include "framework/win/Wnd.h"
 #include "framework/Exceptions.h"
 
-// Thrown by data exchange when a control holds an invalid value, after
-// the user has been told; UpdateData catches it and answers FALSE.
-class CUserException : public CSimpleException {
-    DECLARE_DYNAMIC(CUserException)
-public:
-    using CSimpleException::CSimpleException;
-};
-[[noreturn]] void AfxThrowUserException();
+// Data exchange throws CUserException (framework/Exceptions.h) when a
+// control holds an invalid value, after the user has been told; UpdateData
+// catches it and answers FALSE.
 
 class CDataExchange {
 public:
