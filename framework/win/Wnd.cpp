@@ -102,10 +102,11 @@ LRESULT CallWindowObject(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM
         lResult = HandlerFailed(hWnd, nMsg);
     }
     if (nMsg == WM_NCDESTROY) {
-        // A handler of WM_NCDESTROY that did not pass it to CWnd still gets
-        // the object detached from the dead window.
+        // A handler of WM_NCDESTROY that did not pass it on to CWnd still
+        // gets the object detached from the dead window (without a second
+        // default processing of the message).
         if (CWnd::FromHandlePermanent(hWnd) == pWnd)
-            pWnd->OnNcDestroy();
+            pWnd->NcDestroyCleanup(FALSE);
     }
     return lResult;
 }
@@ -331,21 +332,22 @@ BOOL CWnd::DestroyWindow()
 
 // The end of a window: detaches the object, puts back the class procedure
 // and lets the object clean up (or delete itself) in PostNcDestroy.
-void CWnd::OnNcDestroy()
+void CWnd::OnNcDestroy() { NcDestroyCleanup(TRUE); }
+
+void CWnd::NcDestroyCleanup(BOOL bCallDefault)
 {
     CWinThread* pThread = AfxGetThread();
     if (pThread != nullptr && pThread->m_pMainWnd == this)
         pThread->m_pMainWnd = nullptr;
     HWND hWnd = m_hWnd;
     WNDPROC ourProc = (WNDPROC)::GetWindowLongPtrA(hWnd, GWLP_WNDPROC);
-    Default();
+    if (bCallDefault)
+        Default();
     if ((WNDPROC)::GetWindowLongPtrA(hWnd, GWLP_WNDPROC) == ourProc && m_pfnSuper != nullptr)
         ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
     Detach();
     PostNcDestroy();
 }
-
-void CWnd::NcDestroyCleanup() { OnNcDestroy(); }
 
 // ---------------------------------------------------------------------------
 // Dispatch
@@ -586,6 +588,7 @@ void CWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu)
 }
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
+    ON_WM_NCDESTROY()
     ON_WM_CTLCOLOR()
     ON_WM_HSCROLL()
     ON_WM_VSCROLL()

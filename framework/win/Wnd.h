@@ -93,6 +93,9 @@ public:
     LRESULT Default();
     static const MSG* GetCurrentMessage();
     virtual WNDPROC* GetSuperWndProcAddr();
+    // The end of the object's window (WM_NCDESTROY): main-window pointer,
+    // class procedure back, detach, PostNcDestroy.  The framework calls it.
+    void NcDestroyCleanup(BOOL bCallDefault);
     // Offers a message to PreTranslateMessage of the window it is for and of
     // its parents up to hWndStop (included); TRUE when one took it.
     static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
@@ -260,7 +263,6 @@ protected:
     static BOOL UnhookWindowCreate();
     friend LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam);
     friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
-    void NcDestroyCleanup();
 
     DECLARE_MESSAGE_MAP()
 

@@ -516,3 +516,125 @@ TEST_F(WindowTest, DeviceContextsSelectAndRestore)
 }
 
 } // namespace
+
+namespace {
+
+class CForgetfulWnd : public CWnd {
+public:
+    BOOL sawNcDestroy = FALSE;
+
+protected:
+    void OnNcDestroy() { sawNcDestroy = TRUE; }   // never calls CWnd's
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CForgetfulWnd, CWnd)
+    ON_WM_NCDESTROY()
+END_MESSAGE_MAP()
+
+TEST(WindowEndTest, AnObjectIsDetachedEvenWhenItsHandlerSkipsTheBase)
+{
+    InitFrameworkForTests();
+    CForgetfulWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "forgetful", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    HWND hWnd = wnd.m_hWnd;
+    wnd.DestroyWindow();
+    EXPECT_TRUE(wnd.sawNcDestroy);
+    EXPECT_EQ(nullptr, wnd.m_hWnd);
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
+}
+
+// ---------------------------------------------------------------------------
+// The application object: message pump, PreTranslateMessage chain, idle
+
+class CKeyEatingWnd : public CWnd {
+public:
+    int keys = 0;
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_KEYDOWN) {
+            ++keys;
+            return TRUE;   // never dispatched
+        }
+        return FALSE;
+    }
+};
+
+class CKeyCountingChild : public CWnd {
+public:
+    int dispatchedKeys = 0;
+
+protected:
+    void OnKeyDown(UINT, UINT, UINT) { ++dispatchedKeys; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CKeyCountingChild, CWnd)
+    ON_WM_KEYDOWN()
+END_MESSAGE_MAP()
+
+class CPumpApp : public CWinApp {
+public:
+    CPumpApp() : CWinApp("Pump test") {}
+    int idleCalls = 0;
+    int exitCalls = 0;
+    BOOL initResult = TRUE;
+    BOOL InitInstance() override { return initResult; }
+    BOOL OnIdle(LONG lCount) override
+    {
+        ++idleCalls;
+        CWinApp::OnIdle(lCount);
+        ::PostQuitMessage(5);   // one idle pass is enough
+        return FALSE;
+    }
+    int ExitInstance() override
+    {
+        ++exitCalls;
+        return CWinApp::ExitInstance();
+    }
+};
+
+TEST(ApplicationTest, RunPumpsThroughThePreTranslateChainAndIdles)
+{
+    InitFrameworkForTests();
+    CPumpApp app;
+    CKeyEatingWnd main;
+    ASSERT_TRUE(main.CreateEx(0, nullptr, "main", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr));
+    CKeyCountingChild child;
+    ASSERT_TRUE(child.Create(nullptr, "child", WS_CHILD, CRect(0, 0, 10, 10), &main, 1));
+    app.m_pMainWnd = &main;
+    EXPECT_EQ(&main, AfxGetMainWnd());
+
+    // A foreign window wrapped for the moment: the idle pass deletes it.
+    HWND hWndForeign = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                         ::GetModuleHandleA(nullptr), nullptr);
+    CWnd::FromHandle(hWndForeign);
+
+    // The child's key is offered to the child and then to its parent, which
+    // takes it; a key of the main window itself likewise.
+    child.PostMessage(WM_KEYDOWN, 'Q', 0);
+    main.PostMessage(WM_KEYDOWN, 'R', 0);
+    EXPECT_EQ(5, app.Run());
+    EXPECT_EQ(2, main.keys);
+    EXPECT_EQ(0, child.dispatchedKeys);
+    EXPECT_GE(app.idleCalls, 1);
+    EXPECT_EQ(1, app.exitCalls);
+    EXPECT_TRUE(::IsWindow(hWndForeign));
+    ::DestroyWindow(hWndForeign);
+
+    app.m_pMainWnd = nullptr;
+    main.DestroyWindow();
+}
+
+TEST(ApplicationTest, AnApplicationWhoseInitInstanceFailsEndsThroughExitInstance)
+{
+    InitFrameworkForTests();
+    CPumpApp app;
+    app.initResult = FALSE;
+    AfxWinMain(::GetModuleHandleA(nullptr), nullptr, (LPSTR) "", SW_HIDE);
+    EXPECT_EQ(1, app.exitCalls);
+    EXPECT_EQ(0, app.idleCalls);
+    EXPECT_STREQ("Pump test", AfxGetAppName());
+}
+
+} // namespace
