@@ -3,6 +3,7 @@
 // side (AppPlatformWin.cpp) and a POSIX side (AppPlatformPosix.cpp).
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 struct AppGuid {
     uint32_t data1 = 0;
@@ -52,3 +53,10 @@ bool AppProfileWriteString(const char* section, const char* key, const char* val
 
 // The program's own path; false when it cannot be had.
 bool AppGetModulePath(char* buffer, size_t size);
+
+// Creates a new empty file with a unique name beginning with the prefix in
+// the user's temporary folder (GetTempPath and GetTempFileName on Windows)
+// and returns its path; false when none could be made.
+bool AppCreateTempFile(const char* prefix, std::string& path);
+// Deletes a file; false when it exists and could not be deleted.
+bool AppDeleteFile(const char* path);

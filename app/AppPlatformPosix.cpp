@@ -197,3 +197,22 @@ bool AppGetModulePath(char* buffer, size_t size)
     buffer[n] = 0;
     return true;
 }
+
+bool AppCreateTempFile(const char* prefix, std::string& path)
+{
+    const char* folder = getenv("TMPDIR");
+    std::string pattern = std::string(folder && *folder ? folder : "/tmp") + "/" + (prefix ? prefix : "") + "XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    int fd = mkstemp(name.data());
+    if (fd < 0)
+        return false;
+    close(fd);
+    path = name.data();
+    return true;
+}
+
+bool AppDeleteFile(const char* path)
+{
+    return unlink(path) == 0 || errno == ENOENT;
+}

@@ -96,3 +96,22 @@ bool AppGetModulePath(char* buffer, size_t size)
     DWORD n = GetModuleFileNameA(nullptr, buffer, (DWORD)size);
     return n > 0 && n < size;
 }
+
+bool AppCreateTempFile(const char* prefix, std::string& path)
+{
+    char folder[MAX_PATH + 1];
+    DWORD length = GetTempPathA(sizeof folder, folder);
+    if (length == 0 || length > sizeof folder - 1)
+        return false;
+    char name[MAX_PATH + 1];
+    // Unique 0: the system picks a name and creates the empty file.
+    if (GetTempFileNameA(folder, prefix ? prefix : "", 0, name) == 0)
+        return false;
+    path = name;
+    return true;
+}
+
+bool AppDeleteFile(const char* path)
+{
+    return DeleteFileA(path) || GetLastError() == ERROR_FILE_NOT_FOUND;
+}
