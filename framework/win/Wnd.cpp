@@ -39,6 +39,34 @@ private:
     MSG m_saved;
 };
 
+// A window keeps the character set of its procedure: a Unicode window
+// (the application's UTF-16 edits) is subclassed with the Unicode form of
+// the framework's procedure, so its texts reach the class procedure
+// without a detour through the 8-bit code page.
+WNDPROC GetWndProc(HWND hWnd)
+{
+    return (WNDPROC)(::IsWindowUnicode(hWnd) ? ::GetWindowLongPtrW(hWnd, GWLP_WNDPROC)
+                                             : ::GetWindowLongPtrA(hWnd, GWLP_WNDPROC));
+}
+
+WNDPROC SetWndProc(HWND hWnd, WNDPROC proc, bool unicode)
+{
+    return (WNDPROC)(unicode ? ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, (LONG_PTR)proc)
+                             : ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)proc));
+}
+
+bool IsFrameworkProc(WNDPROC proc) { return proc == &AfxWndProc || proc == &AfxWndProcW; }
+
+// Puts the framework's procedure in front of the window's own; the old one
+// (in the same character set) is the object's super procedure.
+void HookWindowProc(CWnd* pWnd, HWND hWnd)
+{
+    bool unicode = ::IsWindowUnicode(hWnd) != FALSE;
+    WNDPROC oldProc = SetWndProc(hWnd, unicode ? &AfxWndProcW : &AfxWndProc, unicode);
+    if (!IsFrameworkProc(oldProc))
+        *pWnd->GetSuperWndProcAddr() = oldProc;
+}
+
 } // namespace
 
 AFX_THREAD_STATE* AfxGetThreadState()
@@ -121,6 +149,14 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
     return CallWindowObject(pWnd, hWnd, nMsg, wParam, lParam);
 }
 
+LRESULT CALLBACK AfxWndProcW(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+    if (pWnd == nullptr)
+        return ::DefWindowProcW(hWnd, nMsg, wParam, lParam);
+    return CallWindowObject(pWnd, hWnd, nMsg, wParam, lParam);
+}
+
 // The creation hook: attaches the object being created to its window before
 // the window's first message and puts the framework's procedure in front of
 // the class procedure.
@@ -144,9 +180,7 @@ LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
         ++g_wndProcExceptions;
     }
     state->m_pWndInit = nullptr;   // only the first window of this creation
-    WNDPROC oldProc = (WNDPROC)::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)&AfxWndProc);
-    if (oldProc != &AfxWndProc)
-        *pWndInit->GetSuperWndProcAddr() = oldProc;
+    HookWindowProc(pWndInit, hWnd);
     return ::CallNextHookEx(state->m_hHookOldCbtFilter, code, wParam, lParam);
 }
 
@@ -188,9 +222,8 @@ CWnd::~CWnd()
         // must not call back into a half-destroyed object.
         HWND hWnd = m_hWnd;
         Detach();
-        if (m_pfnSuper != nullptr && ::IsWindow(hWnd)
-            && (WNDPROC)::GetWindowLongPtrA(hWnd, GWLP_WNDPROC) == &AfxWndProc)
-            ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
+        if (m_pfnSuper != nullptr && ::IsWindow(hWnd) && IsFrameworkProc(GetWndProc(hWnd)))
+            SetWndProc(hWnd, m_pfnSuper, ::IsWindowUnicode(hWnd) != FALSE);
         ::DestroyWindow(hWnd);
     }
 }
@@ -228,9 +261,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
     if (!::IsWindow(hWnd) || !Attach(hWnd))
         return FALSE;
     PreSubclassWindow();
-    WNDPROC oldProc = (WNDPROC)::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)&AfxWndProc);
-    if (oldProc != &AfxWndProc)
-        *GetSuperWndProcAddr() = oldProc;
+    HookWindowProc(this, hWnd);
     return TRUE;
 }
 
@@ -245,7 +276,7 @@ HWND CWnd::UnsubclassWindow()
     if (m_hWnd == nullptr)
         return nullptr;
     if (m_pfnSuper != nullptr)
-        ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
+        SetWndProc(m_hWnd, m_pfnSuper, ::IsWindowUnicode(m_hWnd) != FALSE);
     m_pfnSuper = nullptr;
     return Detach();
 }
@@ -340,11 +371,11 @@ void CWnd::NcDestroyCleanup(BOOL bCallDefault)
     if (pThread != nullptr && pThread->m_pMainWnd == this)
         pThread->m_pMainWnd = nullptr;
     HWND hWnd = m_hWnd;
-    WNDPROC ourProc = (WNDPROC)::GetWindowLongPtrA(hWnd, GWLP_WNDPROC);
+    WNDPROC ourProc = GetWndProc(hWnd);
     if (bCallDefault)
         Default();
-    if ((WNDPROC)::GetWindowLongPtrA(hWnd, GWLP_WNDPROC) == ourProc && m_pfnSuper != nullptr)
-        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
+    if (GetWndProc(hWnd) == ourProc && m_pfnSuper != nullptr)
+        SetWndProc(hWnd, m_pfnSuper, ::IsWindowUnicode(hWnd) != FALSE);
     Detach();
     PostNcDestroy();
 }
@@ -354,6 +385,11 @@ void CWnd::NcDestroyCleanup(BOOL bCallDefault)
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (::IsWindowUnicode(m_hWnd)) {
+        if (m_pfnSuper != nullptr)
+            return ::CallWindowProcW(m_pfnSuper, m_hWnd, message, wParam, lParam);
+        return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
+    }
     if (m_pfnSuper != nullptr)
         return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);

@@ -31,8 +31,11 @@ struct AFX_THREAD_STATE {
 };
 AFX_THREAD_STATE* AfxGetThreadState();
 
-// The framework's window procedure (every CWnd-created window runs it).
+// The framework's window procedure (every CWnd-created window runs it);
+// Unicode windows run its Unicode form, so their texts keep every
+// character on the way to the class procedure.
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK AfxWndProcW(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 
 // m_nFlags bits
 #define WF_MODALLOOP 0x0004      // a modal loop of this window runs

@@ -282,6 +282,47 @@ TEST_F(WindowTest, SubclassingRoutesAForeignWindowThroughTheMapAndBack)
     ::DestroyWindow(hWnd);
 }
 
+class CCountingEdit : public CEdit {
+public:
+    int chars = 0;
+
+protected:
+    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
+    {
+        ++chars;
+        CEdit::OnChar(nChar, nRepCnt, nFlags);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CCountingEdit, CEdit)
+    ON_WM_CHAR()
+END_MESSAGE_MAP()
+
+TEST_F(WindowTest, SubclassedUnicodeWindowsKeepEveryCharacter)
+{
+    HWND hWnd = ::CreateWindowExW(0, L"Edit", L"", WS_POPUP, 0, 0, 100, 20, nullptr, nullptr,
+                                  ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(nullptr, hWnd);
+    CCountingEdit edit;
+    ASSERT_TRUE(edit.SubclassWindow(hWnd));
+    EXPECT_TRUE(::IsWindowUnicode(hWnd));
+    const wchar_t text[] = L"Stra\u00dfe \u4e2d\u6587 \u0394";
+    ::SetWindowTextW(hWnd, text);
+    wchar_t back[64] = {};
+    ::GetWindowTextW(hWnd, back, 64);
+    EXPECT_STREQ(text, back);
+    ::SendMessageW(hWnd, WM_CHAR, 0x4E2D, 0);
+    EXPECT_EQ(1, edit.chars);
+    ::GetWindowTextW(hWnd, back, 64);
+    int count = 0;
+    for (const wchar_t* p = back; *p != 0; p++)
+        count += (*p == 0x4E2D) ? 1 : 0;
+    EXPECT_EQ(2, count);   // the typed character arrived whole
+    edit.UnsubclassWindow();
+    ::DestroyWindow(hWnd);
+}
+
 // ---------------------------------------------------------------------------
 // Objects that delete themselves, and the end of a window before its object
 
