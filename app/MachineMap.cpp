@@ -10,6 +10,7 @@ CMachineMap::CMachineMap() = default;
 CMachineMap::~CMachineMap()
 {
     DeleteAll();
+    FreeBlocks();
 }
 
 CMachineMap::Node* CMachineMap::FindNode(CIpAddress key) const
@@ -71,7 +72,7 @@ void CMachineMap::SetAt(CIpAddress key, CMachine* machine)
         node->value = machine;
         return;
     }
-    Node* node = new Node;
+    Node* node = NewNode();
     node->key = key;
     node->value = machine;
     node->m_bucket = CIpAddress::Hash(key.GetValue()) % kBuckets;
@@ -92,7 +93,47 @@ void CMachineMap::Unlink(Node* node)
     if (node->m_next)
         node->m_next->m_prev = node->m_prev;
     m_lookup.erase(node->key.GetValue());
-    delete node;
+    FreeNode(node);
+    if (m_lookup.empty())
+        FreeBlocks();
+}
+
+CMachineMap::Node* CMachineMap::NewNode()
+{
+    if (!m_freeNodes) {
+        Block* block = new Block;
+        block->m_next = m_blocks;
+        m_blocks = block;
+        for (int i = kBlockSize - 1; i >= 0; --i) {
+            block->m_nodes[i].m_next = m_freeNodes;
+            m_freeNodes = &block->m_nodes[i];
+        }
+    }
+    Node* node = m_freeNodes;
+    m_freeNodes = node->m_next;
+    node->key = CIpAddress();
+    node->value = nullptr;
+    node->m_next = node->m_prev = nullptr;
+    node->m_bucket = 0;
+    return node;
+}
+
+void CMachineMap::FreeNode(Node* node)
+{
+    node->value = nullptr;
+    node->m_prev = nullptr;
+    node->m_next = m_freeNodes;
+    m_freeNodes = node;
+}
+
+void CMachineMap::FreeBlocks()
+{
+    while (m_blocks) {
+        Block* next = m_blocks->m_next;
+        delete m_blocks;
+        m_blocks = next;
+    }
+    m_freeNodes = nullptr;
 }
 
 BOOL CMachineMap::RemoveKey(CIpAddress key)
@@ -124,15 +165,10 @@ void CMachineMap::RemoveAll()
 {
     m_indexValid = false;
     m_index.clear();
-    for (unsigned b = 0; b < kBuckets; ++b) {
-        for (Node* node = m_buckets[b]; node;) {
-            Node* next = node->m_next;
-            delete node;
-            node = next;
-        }
+    for (unsigned b = 0; b < kBuckets; ++b)
         m_buckets[b] = nullptr;
-    }
     m_lookup.clear();
+    FreeBlocks();
 }
 
 uint64_t CMachineMap::IdentityKey(const char* mac, int ifNumber)

@@ -123,8 +123,21 @@ private:
     void RemoveKeyKeepIndex(CIpAddress key);
     void Unlink(Node* node);
 
+    // Associations come in blocks of 10 and are reused after removal; the
+    // blocks go when the map is emptied.
+    enum { kBlockSize = 10 };
+    struct Block {
+        Block* m_next = nullptr;
+        Node m_nodes[kBlockSize];
+    };
+    Node* NewNode();
+    void FreeNode(Node* node);
+    void FreeBlocks();
+
     Node* m_buckets[kBuckets] = {};
     std::unordered_map<uint32_t, Node*> m_lookup;
+    Block* m_blocks = nullptr;
+    Node* m_freeNodes = nullptr; // chained through m_next
 
     // Replies arrive in bursts from whole networks: unsaved machines are
     // found by MAC and interface number through an index instead of a walk
