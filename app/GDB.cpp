@@ -1,6 +1,7 @@
 #include "app/GDB.h"
 
 #include "app/Machine.h"
+#include "support/GDataSet.h"
 #include "support/Utilities.h"
 
 #include <cerrno>
@@ -535,4 +536,12 @@ void CompareDataSetPins(const CGDB* oldModel, const std::map<int64_t, double>& o
             side.out->push_back(name);
         }
     }
+}
+
+void CompareDataSetPins(const CGDB* oldModel, const CGDataSet* oldSet, const CGDB* newModel,
+                        const CGDataSet* newSet, std::vector<CString>& removed, std::vector<CString>& added)
+{
+    static const std::map<int64_t, double> kNone;
+    CompareDataSetPins(oldModel, oldSet ? oldSet->m_values : kNone, newModel, newSet ? newSet->m_values : kNone,
+                       removed, added);
 }

@@ -23,6 +23,7 @@
 
 class CGDB;
 class CGDBPin;
+class CGDataSet;
 class CGDBBlock;
 
 enum {
@@ -243,3 +244,6 @@ private:
 void CompareDataSetPins(const CGDB* oldModel, const std::map<int64_t, double>& oldValues,
                         const CGDB* newModel, const std::map<int64_t, double>& newValues,
                         std::vector<CString>& removed, std::vector<CString>& added);
+// The same for two data sets (either may be null: it holds no values).
+void CompareDataSetPins(const CGDB* oldModel, const CGDataSet* oldSet, const CGDB* newModel,
+                        const CGDataSet* newSet, std::vector<CString>& removed, std::vector<CString>& added);

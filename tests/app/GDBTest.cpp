@@ -2,6 +2,8 @@
 // on damaged texts, display nodes and the comparison of two applications.
 #include "app/GDB.h"
 
+#include "support/GDataSet.h"
+
 #include "tests/app/DrbText.h"
 
 #include <gtest/gtest.h>
@@ -314,4 +316,21 @@ TEST(GDB, ComparisonNamesValuesLostAndGained)
     EXPECT_STREQ("Pin 40[0]", removed[0]);
     EXPECT_EQ(1u, added.size());
     EXPECT_STREQ("Main.Extra", added[0]);
+
+    // The data sets of two setup sections compare the same way.
+    CGDataSet running("Base"), installed("Base");
+    running.m_values[CGDataSet::MakeKey(1, 40)] = 2;
+    installed.m_values[CGDataSet::MakeKey(0, 77)] = 4;
+    removed.clear();
+    added.clear();
+    CompareDataSetPins(&oldModel.db, &running, &newModel.db, &installed, removed, added);
+    ASSERT_EQ(1u, removed.size());
+    EXPECT_STREQ("Main.C.Limit", removed[0]);
+    ASSERT_EQ(1u, added.size());
+    EXPECT_STREQ("Pin 77[0]", added[0]);
+    removed.clear();
+    added.clear();
+    CompareDataSetPins(&oldModel.db, &running, &newModel.db, nullptr, removed, added);
+    EXPECT_EQ(1u, removed.size());
+    EXPECT_TRUE(added.empty());
 }
