@@ -17,17 +17,16 @@ const UINT WM_SOCKET_NOTIFY = WM_USER + 0x0373;
 struct SocketThreadState {
     HWND hWndSocket = nullptr;
     std::unordered_map<SOCKET, CAsyncSocket*> sockets;
-    ~SocketThreadState()
-    {
-        if (hWndSocket != nullptr && ::IsWindow(hWndSocket))
-            ::DestroyWindow(hWndSocket);
-    }
 };
 
+// Never destroyed: a socket object with static lifetime still closes
+// through it while the program exits (the system removes the window).
 SocketThreadState& SocketState()
 {
-    thread_local SocketThreadState state;
-    return state;
+    thread_local SocketThreadState* state = nullptr;
+    if (state == nullptr)
+        state = new SocketThreadState;
+    return *state;
 }
 
 LRESULT CALLBACK SocketWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)

@@ -362,7 +362,7 @@ LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackgro
 {
     // One class per combination, named after it; the names live as long as
     // the program (a window class is registered once).
-    thread_local std::vector<std::unique_ptr<char[]>> names;
+    static std::vector<std::unique_ptr<char[]>> names;
     char name[96];
     wsprintfA(name, "TrovWnd:%p:%x:%p:%p:%p", (void*)AfxGetInstanceHandle(), nClassStyle, (void*)hCursor,
               (void*)hbrBackground, (void*)hIcon);

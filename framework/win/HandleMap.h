@@ -74,15 +74,17 @@ private:
 };
 
 // The calling thread's map for one wrapper class, made on first use and
-// registered for the idle cleanup.
+// registered for the idle cleanup.  The map is never destroyed: wrapper
+// objects with static lifetime (fonts and brushes of the library's global
+// data) detach from it while the program exits, after the thread's own
+// objects are gone.
 template <class THandle, class TObject>
 CHandleMap<THandle, TObject>& AfxThreadHandleMap(void (*setHandle)(TObject*, THandle))
 {
-    thread_local CHandleMap<THandle, TObject> map(setHandle);
-    thread_local bool registered = false;
-    if (!registered) {
-        registered = true;
+    thread_local CHandleMap<THandle, TObject>* map = nullptr;
+    if (map == nullptr) {
+        map = new CHandleMap<THandle, TObject>(setHandle);
         AfxRegisterTempMapCleanup([] { AfxThreadHandleMap<THandle, TObject>(nullptr).DeleteTemp(); });
     }
-    return map;
+    return *map;
 }

@@ -69,10 +69,14 @@ void HookWindowProc(CWnd* pWnd, HWND hWnd)
 
 } // namespace
 
+// Made on first use and never destroyed, so that objects with static
+// lifetime can still reach it while the program exits.
 AFX_THREAD_STATE* AfxGetThreadState()
 {
-    thread_local AFX_THREAD_STATE state;
-    return &state;
+    thread_local AFX_THREAD_STATE* state = nullptr;
+    if (state == nullptr)
+        state = new AFX_THREAD_STATE;
+    return state;
 }
 
 void AfxRegisterTempMapCleanup(void (*pfnCleanup)())
@@ -212,6 +216,11 @@ BOOL CWnd::UnhookWindowCreate()
 // Construction, handle maps
 
 CWnd::CWnd() = default;
+
+const CWnd CWnd::wndTop(HWND_TOP);
+const CWnd CWnd::wndBottom(HWND_BOTTOM);
+const CWnd CWnd::wndTopMost(HWND_TOPMOST);
+const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
 
 CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd) {}
 

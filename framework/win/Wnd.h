@@ -54,6 +54,12 @@ public:
 
     HWND m_hWnd = nullptr;
     operator HWND() const { return m_hWnd; }
+
+    // Z-order places for SetWindowPos(&CWnd::wndTopMost, ...).
+    static const CWnd wndTop;
+    static const CWnd wndBottom;
+    static const CWnd wndTopMost;
+    static const CWnd wndNoTopMost;
     // The handle, or null when called on a null object (a common idiom with
     // pointers that may be null); defined out of line where the compiler
     // keeps the null test.

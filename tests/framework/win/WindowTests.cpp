@@ -522,6 +522,21 @@ TEST_F(WindowTest, ReflectedCtlColorGivesTheControlsBrush)
 // ---------------------------------------------------------------------------
 // GDI wrappers own their handles
 
+// Objects with static lifetime, as the library's global data has: made
+// before main and destroyed after every thread object, at exit.
+CBrush g_staticBrush(RGB(9, 9, 9));
+CFont g_staticFont;
+
+TEST_F(WindowTest, WrappersWithStaticLifetimeAreUsable)
+{
+    EXPECT_EQ(&g_staticBrush, CGdiObject::FromHandle(g_staticBrush.m_hObject));
+    if (g_staticFont.m_hObject == nullptr)
+        ASSERT_TRUE(g_staticFont.CreatePointFont(90, "Tahoma"));
+    LOGFONTA logFont = {};
+    EXPECT_GT(g_staticFont.GetLogFont(&logFont), 0);
+    // Destroyed after main returns; the test program's exit code tells.
+}
+
 TEST_F(WindowTest, GdiObjectsOwnTheirHandlesAndTemporariesDoNot)
 {
     HGDIOBJ hPen = nullptr;
