@@ -324,10 +324,11 @@ INT_PTR CDialog::DoModal()
     if (hLocked != nullptr)
         ::GlobalUnlock(hLocked);
 
-    // The object may delete itself in PostNcDestroy: take the result first.
+    // The object may delete itself in PostNcDestroy: nothing of it is
+    // touched after the window is gone.
     INT_PTR nResult = m_nModalResult;
-    DestroyWindow();
     PostModal();
+    DestroyWindow();
     return nResult;
 }
 

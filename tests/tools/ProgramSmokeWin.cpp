@@ -10,7 +10,6 @@
 #include "ui/foundation/ZUDPShellManager.h"
 #include "ui/foundation/ZUDPWorkspace.h"
 
-
 namespace {
 
 class CSmokeDialog : public CZUDPDialog {

@@ -33,6 +33,8 @@ public:
     BOOL IsAscending() const { return m_bAscending; }
     // Tints the background of the sorted column.
     void EnableMarkSortedColumn(BOOL bMark = TRUE, BOOL bRedraw = TRUE);
+    // The tint: the list's background with each channel times 0.97.
+    COLORREF GetSortedColumnColor() const { return m_clrSortedColumn; }
 
 protected:
     void PreSubclassWindow() override;

@@ -303,3 +303,35 @@ TEST_F(DialogTest, StringsLoadFromTheResourceModule)
 }
 
 } // namespace
+
+namespace {
+
+int g_selfDeletingDialogs = 0;
+
+// A modal dialog object on the heap that deletes itself when its window
+// goes (as some frames and property pages do).
+class CSelfDeletingDialog : public CDialog {
+public:
+    CSelfDeletingDialog() : CDialog(IDD_TEST_DATA) { ++g_selfDeletingDialogs; }
+    ~CSelfDeletingDialog() override { --g_selfDeletingDialogs; }
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        EndDialog(IDOK);
+        return TRUE;
+    }
+    void PostNcDestroy() override { delete this; }
+};
+
+TEST(DialogLifetimeTest, AModalDialogThatDeletesItselfReturnsItsResult)
+{
+    InitFrameworkForTests();
+    int before = g_selfDeletingDialogs;
+    CSelfDeletingDialog* pDlg = new CSelfDeletingDialog;
+    EXPECT_EQ(IDOK, pDlg->DoModal());
+    EXPECT_EQ(before, g_selfDeletingDialogs);
+}
+
+} // namespace

@@ -255,4 +255,51 @@ TEST_F(ZUDPListCtrlTest, CustomDrawAsksForSubItemsAndLeavesDefaultCellsAlone)
     EXPECT_EQ(list.GetTextColor(), draw.clrText);
 }
 
+// A list whose second column is drawn in its own font.
+class CFontList : public CZUDPListCtrl {
+public:
+    CFont font;
+
+protected:
+    HFONT CellFont(int, int nColumn, DWORD_PTR) override { return nColumn == 1 ? (HFONT)font : nullptr; }
+};
+
+TEST_F(ZUDPListCtrlTest, ACellFontIsPutBackAfterTheCell)
+{
+    CFontList list;
+    ASSERT_TRUE(list.Create(WS_CHILD | LVS_REPORT, CRect(0, 0, 300, 200), &m_host, 1));
+    ASSERT_TRUE(list.font.CreatePointFont(120, "Arial"));
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+    HGDIOBJ hListFont = ::GetCurrentObject(dc, OBJ_FONT);
+
+    NMLVCUSTOMDRAW draw = {};
+    draw.nmcd.hdr.hwndFrom = list.m_hWnd;
+    draw.nmcd.hdr.idFrom = 1;
+    draw.nmcd.hdr.code = NM_CUSTOMDRAW;
+    draw.nmcd.hdc = dc;
+    draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT | CDDS_SUBITEM;
+    draw.iSubItem = 1;
+    EXPECT_EQ(CDRF_NEWFONT | CDRF_NOTIFYPOSTPAINT, m_host.SendMessage(WM_NOTIFY, 1, (LPARAM)&draw));
+    EXPECT_EQ(list.font.m_hObject, ::GetCurrentObject(dc, OBJ_FONT));
+    draw.nmcd.dwDrawStage = CDDS_ITEMPOSTPAINT | CDDS_SUBITEM;
+    EXPECT_EQ(0, m_host.SendMessage(WM_NOTIFY, 1, (LPARAM)&draw));
+    EXPECT_EQ(hListFont, ::GetCurrentObject(dc, OBJ_FONT));
+
+    // The next cell starts from the list's font.
+    draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT | CDDS_SUBITEM;
+    draw.iSubItem = 2;
+    EXPECT_EQ(CDRF_DODEFAULT, m_host.SendMessage(WM_NOTIFY, 1, (LPARAM)&draw));
+    EXPECT_EQ(hListFont, ::GetCurrentObject(dc, OBJ_FONT));
+}
+
+TEST_F(ZUDPListCtrlTest, TheSortedColumnTintFollowsTheBackground)
+{
+    CZUDPListCtrl list;
+    ASSERT_TRUE(list.Create(WS_CHILD | LVS_REPORT, CRect(0, 0, 300, 200), &m_host, 1));
+    list.SetBkColor(RGB(200, 100, 50));
+    list.SendMessage(WM_SYSCOLORCHANGE);
+    EXPECT_EQ(RGB(194, 97, 48), list.GetSortedColumnColor());
+}
+
 } // namespace
