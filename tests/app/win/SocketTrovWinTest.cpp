@@ -1,0 +1,381 @@
+// The controller connection end to end: CSocketTrov runs operations over
+// simulated controllers on loopback addresses (port 38254), its status list
+// and progress bar in a hidden window, the reply timeout on a test clock.
+#include "framework/win/FrameworkWin.h"
+#include "framework/win/ListCtrl.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/AppHooks.h"
+#include "app/win/SocketTrov.h"
+#include "tests/common/Loopback.h"
+#include "tests/common/MessagePumpWin.h"
+#include "tests/common/SimTcpController.h"
+#include "tests/common/TempDir.h"
+
+namespace {
+
+using trovtest::SimTcpBehaviour;
+using trovtest::SimTcpController;
+
+uint32_t g_fakeTick = 1000;
+uint32_t FakeTick() { return g_fakeTick; }
+
+std::string Pattern(size_t size, unsigned seed)
+{
+    std::string data(size, '\0');
+    uint32_t x = seed;
+    for (size_t i = 0; i < size; ++i) {
+        x = x * 1103515245u + 12345u;
+        data[i] = (char)(x >> 16);
+    }
+    return data;
+}
+
+class SocketTrovTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        trovtest::InitFrameworkForTests();
+        AfxSocketInit();
+        INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
+        ::InitCommonControlsEx(&icc);
+        m_block = trovtest::RandomLoopbackBlock();
+        ASSERT_TRUE(m_host.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 600, 300, nullptr, nullptr));
+        ASSERT_TRUE(m_list.Create(WS_CHILD | LVS_REPORT, CRect(0, 0, 500, 200), &m_host, 1003));
+        ASSERT_TRUE(m_progress.Create(WS_CHILD | PBS_SMOOTH, CRect(0, 210, 500, 230), &m_host, 1001));
+        g_fakeTick = 1000;
+        SetAppTickCountHook(&FakeTick);
+        m_socket.reset(new CSocketTrov());
+        m_socket->SetControls(&m_list, &m_progress);
+    }
+
+    void TearDown() override
+    {
+        m_socket.reset();
+        SetAppTickCountHook(nullptr);
+        SetSocketTrovMessageHook(nullptr);
+        m_sims.clear();
+        m_progress.DestroyWindow();
+        m_list.DestroyWindow();
+        m_host.DestroyWindow();
+    }
+
+    uint32_t Address(int last) const { return m_block | (uint32_t)last; }
+
+    // A controller at .last; K420 unless told otherwise.
+    SimTcpController& Controller(int last, const char* board = "K420")
+    {
+        m_sims.emplace_back(new SimTcpController());
+        SimTcpController& sim = *m_sims.back();
+        SimTcpBehaviour b;
+        b.identity.if1Ip = trovtest::AddressText(Address(last));
+        b.identity.mac = "00:0A:0B:0C:0D:0" + std::to_string(last);
+        b.identity.board = board;
+        b.identity.hostName = "Line " + std::to_string(last);
+        b.identity.config = "plant" + std::to_string(last) + ".lmx";
+        b.identity.version = "4v2r11-b3";
+        b.password = "secret";
+        sim.SetBehaviour(b);
+        trovtest::SimTcpOptions options;
+        options.address = Address(last);
+        std::string error;
+        EXPECT_TRUE(sim.Start(options, &error)) << error;
+        return sim;
+    }
+
+    CMachine* Machine(int last)
+    {
+        m_machines.emplace_back(new CMachine(CIpAddress(Address(last)), 0, CMachine::kNoGuid));
+        m_socket->GetMachineList().AddTail(m_machines.back().get());
+        return m_machines.back().get();
+    }
+
+    // Starts the run and pumps messages until it is over (or the time is up),
+    // checking the reply timeout on every pass like the progress window.
+    bool Run(const char* password = "secret", DWORD timeoutMs = 15000)
+    {
+        m_socket->Start(password);
+        return trovtest::PumpUntil([&] { return m_socket->IsRunOver(); }, timeoutMs);
+    }
+
+    std::string Row(int row) const { return (const char*)m_list.GetItemText(row, 1); }
+    std::string RowAddress(int row) const { return (const char*)m_list.GetItemText(row, 0); }
+    int Position() const { return m_progress.GetPos(); }
+
+    uint32_t m_block = 0;
+    CWnd m_host;
+    CListCtrl m_list;
+    CProgressCtrl m_progress;
+    std::unique_ptr<CSocketTrov> m_socket;
+    std::vector<std::unique_ptr<SimTcpController>> m_sims;
+    std::vector<std::unique_ptr<CMachine>> m_machines;
+};
+
+TEST_F(SocketTrovTest, PollReadsEachMachinesIdentityAndSequenceNumbersRunOn)
+{
+    SimTcpController& first = Controller(2);
+    SimTcpController& second = Controller(3, "");
+    CMachine* a = Machine(2);
+    CMachine* b = Machine(3);
+    ASSERT_TRUE(Run(""));
+    EXPECT_EQ(trovtest::AddressText(Address(2)), RowAddress(0));
+    EXPECT_EQ("Up", Row(0));
+    EXPECT_EQ("Up", Row(1));
+    EXPECT_EQ("Line 2", std::string((const char*)a->m_hostName));
+    EXPECT_EQ(kBoardK420, a->m_boardType);
+    EXPECT_EQ(kMachineAnswered, a->m_state);
+    EXPECT_EQ("Line 3", std::string((const char*)b->m_hostName));
+    EXPECT_EQ((std::vector<uint16_t>{1}), first.Sequences());
+    EXPECT_EQ((std::vector<uint16_t>{2}), second.Sequences());
+    EXPECT_EQ(4, Position());
+    EXPECT_EQ(SESSION_DONE, m_socket->GetState());
+}
+
+TEST_F(SocketTrovTest, RestartWithLoginOutcomesAndARefusedConnection)
+{
+    Controller(2);
+    SimTcpController& wrong = Controller(3);
+    wrong.Change([](SimTcpBehaviour& b) { b.password = "other"; });
+    SimTcpController& old = Controller(4);
+    old.Change([](SimTcpBehaviour& b) { b.loginReplySize = 7; });
+    SimTcpController& older = Controller(6);
+    older.Change([](SimTcpBehaviour& b) { b.loginReplySize = 6; });
+    for (int last : {2, 3, 4, 5, 6})
+        Machine(last);
+    m_socket->SetOperation(OP_RESTART);
+    m_socket->SetRestartValue(RUNTIME_RESTART_KEEP);
+    ASSERT_TRUE(Run());
+    EXPECT_EQ("Ok.", Row(0));
+    EXPECT_EQ("Bad password", Row(1));
+    EXPECT_EQ("Connection failed. Only v4+ firmware supported", Row(2));
+    EXPECT_EQ("The attempt to connect was forcefully rejected.", Row(3));
+    EXPECT_EQ("Connection failed. Only v4+ firmware supported", Row(4));
+    EXPECT_EQ((std::vector<uint16_t>{RUNTIME_STOP, RUNTIME_RESTART_KEEP}), m_sims[0]->RuntimeParameters());
+    EXPECT_EQ(10, Position());
+    // Steps: 1 + 1, 1 + 2, 1 + 2, 2, 1 + 2 of 10.
+}
+
+TEST_F(SocketTrovTest, IoFirmwareUploadsInTheBoardsChunkSize)
+{
+    trovtest::TempDir dir;
+    std::string data = Pattern(5000, 3);
+    std::string path = dir.Write("io.rbf", data);
+    SimTcpController& small = Controller(2, "K420");
+    SimTcpController& large = Controller(3, "");
+    Machine(2);
+    Machine(3);
+    m_socket->SetIoFirmwareFile(path.c_str());
+    ASSERT_TRUE(Run());
+    EXPECT_EQ("Ok. IO Upgrade Started.", Row(0));
+    EXPECT_EQ("Ok. IO Upgrade Started.", Row(1));
+    ASSERT_EQ(1u, small.Uploads().size());
+    EXPECT_EQ((std::vector<size_t>{1024, 1024, 1024, 1024, 904, 0}), small.Uploads()[0].chunks);
+    EXPECT_EQ((std::vector<size_t>{4000, 1000, 0}), large.Uploads()[0].chunks);
+    EXPECT_TRUE(data == small.UploadedFile("IOFIRMWARE"));
+    EXPECT_TRUE(data == large.UploadedFile("IOFIRMWARE"));
+    trovtest::PumpUntil([&] { return large.RuntimeParameters().size() == 1; }, 2000);
+    EXPECT_EQ((std::vector<uint16_t>{RUNTIME_START_IO_UPGRADE}), small.RuntimeParameters());
+    EXPECT_EQ((std::vector<uint16_t>{RUNTIME_START_IO_UPGRADE}), large.RuntimeParameters());
+    // The second machine's messages carry on from the first's.
+    EXPECT_EQ(small.Sequences().back() + 1, large.Sequences().front());
+    EXPECT_TRUE(small.Violations().empty());
+    EXPECT_TRUE(large.Violations().empty());
+}
+
+TEST_F(SocketTrovTest, UploadErrorsShowTheControllersReason)
+{
+    const struct {
+        uint16_t code;
+        int at;
+        const char* text;
+    } cases[] = {
+        {0, 0, "Trov refused connection. Bad Password?"},
+        {1, 1, "Incorrect password"},
+        {2, 2, "Invalid application type (runcode mismatch)"},
+        {3, 1, "Incompatible target (FRAM mismatch)"},
+        {4, 0, "File type unsupported"},
+        {5, 2, "Unknown error code : 5"},
+    };
+    trovtest::TempDir dir;
+    std::string path = dir.Write("io.rbf", Pattern(9000, 4));
+    int last = 2;
+    for (const auto& c : cases) {
+        SimTcpController& sim = Controller(last, "");
+        sim.Change([&](SimTcpBehaviour& b) {
+            b.uploadErrorAt = c.at;
+            b.uploadErrorCode = c.code;
+        });
+        Machine(last++);
+    }
+    m_socket->SetIoFirmwareFile(path.c_str());
+    ASSERT_TRUE(Run());
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        EXPECT_EQ(cases[i].text, Row((int)i));
+        EXPECT_TRUE(m_sims[i]->RuntimeParameters().empty());
+    }
+    EXPECT_EQ(12, Position());
+}
+
+TEST_F(SocketTrovTest, EventLogsOfSeveralMachinesGoToFilesOfTheirOwn)
+{
+    trovtest::TempDir dir;
+    const std::string empty, log = Pattern(100000, 5);
+    SimTcpController& a = Controller(2);
+    a.Change([&](SimTcpBehaviour& b) { b.eventLog = empty; });
+    SimTcpController& c = Controller(3);
+    c.Change([&](SimTcpBehaviour& b) {
+        b.eventLog = log;
+        b.segmentation.sizes = {5, 3, 4093, 1, 20000};
+        b.segmentation.pauseMs = 1;
+    });
+    Machine(2);
+    Machine(3);
+    m_socket->SetOperation(OP_EVENT_LOG);
+    m_socket->SetOutputPath(dir.File("events.log").c_str());
+    ASSERT_TRUE(Run());
+    EXPECT_EQ("Event Log Retrieved.", Row(0));
+    EXPECT_EQ("Event Log Retrieved.", Row(1));
+    std::string first = dir.File("events_" + trovtest::AddressText(Address(2)) + ".log");
+    std::string second = dir.File("events_" + trovtest::AddressText(Address(3)) + ".log");
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(first.c_str()));
+    EXPECT_TRUE(trovtest::TempDir::Read(first).empty());
+    EXPECT_TRUE(log == trovtest::TempDir::Read(second));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(dir.File("events.log").c_str()));
+}
+
+TEST_F(SocketTrovTest, OneMachinesEventLogKeepsTheChosenNameAndABackupIsNamedByMacAndTime)
+{
+    trovtest::TempDir dir;
+    const std::string log = Pattern(3000, 6), backup = Pattern(40000, 7);
+    SimTcpController& sim = Controller(2);
+    sim.Change([&](SimTcpBehaviour& b) {
+        b.eventLog = log;
+        b.backupFile = backup;
+        b.identity.mac = "00-0A-0B-0C-0D-02";
+    });
+    Machine(2);
+    m_socket->SetOperation(OP_EVENT_LOG);
+    m_socket->SetOutputPath(dir.File("kernel.log").c_str());
+    ASSERT_TRUE(Run());
+    EXPECT_TRUE(log == trovtest::TempDir::Read(dir.File("kernel.log")));
+
+    m_socket.reset(new CSocketTrov());
+    m_list.DeleteAllItems();
+    while (m_list.DeleteColumn(0)) {
+    }
+    m_socket->SetControls(&m_list, &m_progress);
+    m_progress.SetPos(0);
+    Machine(2);
+    m_socket->SetOperation(OP_BACKUP);
+    std::string folder = dir.Path();
+    for (char& ch : folder)
+        if (ch == '/')
+            ch = '\\';
+    m_socket->SetBackupFolder(folder.c_str());
+    ASSERT_TRUE(Run());
+    EXPECT_EQ("Backup Complete.", Row(0));
+    std::string path = (const char*)m_socket->GetOutputPath();
+    EXPECT_EQ(0u, path.find(folder + "\\00-0A-0B-0C-0D-02_"));
+    ASSERT_EQ(folder.size() + 1 + 17 + 1 + 14 + 1 + 10, path.size());
+    EXPECT_EQ("_plant2.lmx", path.substr(path.size() - 11));
+    EXPECT_TRUE(backup == trovtest::TempDir::Read(path));
+}
+
+TEST_F(SocketTrovTest, ADownloadThatCannotBeWrittenFailsAndLeavesNoFile)
+{
+    trovtest::TempDir dir;
+    SimTcpController& sim = Controller(2);
+    sim.Change([&](SimTcpBehaviour& b) { b.eventLog = Pattern(50000, 8); });
+    Controller(3);
+    Machine(2);
+    Machine(3);
+    m_socket->SetOperation(OP_EVENT_LOG);
+    std::string target = dir.File("missing-folder/events.log");
+    m_socket->SetOutputPath(target.c_str());
+    ASSERT_TRUE(Run());
+    EXPECT_EQ("Can't write local file", Row(0));
+    EXPECT_EQ("Can't write local file", Row(1));
+    EXPECT_EQ(4, Position());
+}
+
+TEST_F(SocketTrovTest, RepliesThatNeverComeEndTheStepAfterThirtySeconds)
+{
+    const struct {
+        const char* name;
+        trovtest::SimReplyFault fault;
+    } cases[] = {
+        {"silent", [] { trovtest::SimReplyFault f; f.silent = true; return f; }()},
+        {"wrong sequence and command", [] { trovtest::SimReplyFault f; f.wrongSequence = f.wrongEcho = true; return f; }()},
+        {"word 3 above 4095", [] { trovtest::SimReplyFault f; f.lengthWord = 4096; return f; }()},
+        {"closed in the middle", [] { trovtest::SimReplyFault f; f.closeAfterBytes = 20; return f; }()},
+    };
+    int last = 2;
+    for (const auto& c : cases) {
+        SimTcpController& sim = Controller(last);
+        trovtest::SimReplyFault fault = c.fault;
+        sim.Change([&](SimTcpBehaviour& b) { b.faults[CMD_IDENTIFY] = fault; });
+        Machine(last++);
+    }
+    Controller(last);
+    Machine(last);
+    m_socket->Start("");
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        SCOPED_TRACE(cases[i].name);
+        ASSERT_TRUE(trovtest::PumpUntil([&] { return m_sims[i]->Messages().size() == 1; }, 3000));
+        trovtest::PumpUntil([] { return false; }, 100);
+        EXPECT_TRUE(m_socket->IsWaiting());
+        g_fakeTick += 30000;
+        EXPECT_EQ(1, m_socket->CheckTimeout()); // exactly 30 s is not yet too long
+        g_fakeTick += 1;
+        EXPECT_EQ(0, m_socket->CheckTimeout());
+        EXPECT_EQ("Timeout", Row((int)i));
+        EXPECT_EQ((int)i + 1, Position()); // a timeout adds nothing to the connection's step
+    }
+    ASSERT_TRUE(trovtest::PumpUntil([&] { return m_socket->IsRunOver(); }, 3000));
+    EXPECT_EQ("Up", Row(4));
+    EXPECT_EQ(10, Position());
+}
+
+TEST_F(SocketTrovTest, XmlCommandsAndResultFailures)
+{
+    SimTcpController& ok = Controller(2);
+    SimTcpController& refused = Controller(3);
+    refused.Change([](SimTcpBehaviour& b) { b.xmlCommandSucceeds = false; });
+    Machine(2);
+    Machine(3);
+    const char* command = "<TROV><COMMAND>Identify</COMMAND><MAC>00:0A:0B:0C:0D:02</MAC></TROV>";
+    m_socket->SetXmlCommand(command);
+    ASSERT_TRUE(Run());
+    EXPECT_EQ("Reconfigured", Row(0));
+    // The text is sent once per window.
+    EXPECT_EQ((std::vector<std::string>{command}), ok.XmlCommands());
+    EXPECT_EQ("Sending Command.", Row(1));
+
+    // Runtime results that fail.
+    m_socket.reset(new CSocketTrov());
+    m_list.DeleteAllItems();
+    m_socket->SetControls(&m_list, &m_progress);
+    ok.Change([](SimTcpBehaviour& b) { b.runtimeFailures = {RUNTIME_STOP}; });
+    refused.Change([](SimTcpBehaviour& b) { b.runtimeFailures = {RUNTIME_RESTART_KEEP}; });
+    Machine(2);
+    Machine(3);
+    m_socket->SetOperation(OP_RESTART);
+    ASSERT_TRUE(Run());
+    EXPECT_EQ("Couldn't stop runtime", Row(0));
+    EXPECT_EQ("Restart Failed", Row(1));
+}
+
+TEST_F(SocketTrovTest, AnEmptyListEndsAtOnce)
+{
+    m_socket->Start("");
+    EXPECT_TRUE(m_socket->IsRunOver());
+    EXPECT_EQ(0, m_list.GetItemCount());
+    EXPECT_EQ(0, m_socket->GetSequence());
+}
+
+} // namespace
