@@ -12,6 +12,8 @@
 
 #include "app/AppHooks.h"
 #include "app/win/SocketTrov.h"
+#include "support/AppContainer.h"
+#include "tests/app/DrbText.h"
 #include "tests/common/Loopback.h"
 #include "tests/common/MessagePumpWin.h"
 #include "tests/common/SimTcpController.h"
@@ -24,6 +26,23 @@ using trovtest::SimTcpController;
 
 uint32_t g_fakeTick = 1000;
 uint32_t FakeTick() { return g_fakeTick; }
+
+std::vector<std::string> g_messages;
+void RecordMessage(const char* text) { g_messages.push_back(text); }
+
+// An Intel HEX record.
+std::string HexRecord(int type, unsigned address, const std::vector<unsigned>& bytes)
+{
+    char text[600];
+    unsigned sum = (unsigned)bytes.size() + (address >> 8) + (address & 255) + (unsigned)type;
+    int n = snprintf(text, sizeof text, ":%02X%04X%02X", (unsigned)bytes.size(), address & 0xFFFF, type);
+    for (unsigned b : bytes) {
+        n += snprintf(text + n, sizeof text - n, "%02X", b);
+        sum += b;
+    }
+    snprintf(text + n, sizeof text - n, "%02X\n", (0x100 - (sum & 255)) & 255);
+    return text;
+}
 
 std::string Pattern(size_t size, unsigned seed)
 {
@@ -368,6 +387,132 @@ TEST_F(SocketTrovTest, XmlCommandsAndResultFailures)
     ASSERT_TRUE(Run());
     EXPECT_EQ("Couldn't stop runtime", Row(0));
     EXPECT_EQ("Restart Failed", Row(1));
+}
+
+TEST_F(SocketTrovTest, SmallBoardFirmwareIsBuiltFromItsHexFileAndSentAsAnImage)
+{
+    trovtest::TempDir dir;
+    // 16 bytes at 0, 4 bytes at 0x1500: the image's used part is 0x1504 bytes.
+    std::string hex = HexRecord(0, 0, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}) +
+                      HexRecord(0, 0x1500, {0xAA, 0xBB, 0xCC, 0xDD}) + HexRecord(1, 0, {});
+    std::string path = dir.Write("K420_4v3r1.hex", hex);
+    SimTcpController& sim = Controller(2, "K420");
+    Machine(2);
+    m_socket->SetFirmwareFile(path.c_str());
+    ASSERT_TRUE(Run());
+    EXPECT_EQ("Ok. Restarted.", Row(0));
+    ASSERT_EQ(1u, sim.Uploads().size());
+    EXPECT_EQ("UPDATE", sim.Uploads()[0].kind);
+    EXPECT_EQ((std::vector<size_t>{1024, 1024, 1024, 1024, 1024, 260, 0}), sim.Uploads()[0].chunks);
+    std::string image = sim.UploadedFile("UPDATE");
+    ASSERT_EQ(0x1504u, image.size());
+    EXPECT_EQ(1, image[0]);
+    EXPECT_EQ((char)0xFF, image[16]);
+    EXPECT_EQ((char)0xDD, image[0x1503]);
+    trovtest::PumpUntil([&] { return sim.RuntimeParameters().size() == 1; }, 2000);
+    EXPECT_EQ((std::vector<uint16_t>{RUNTIME_RESTART_FIRMWARE}), sim.RuntimeParameters());
+}
+
+TEST_F(SocketTrovTest, UploadPreparationsThatFailGiveUpOnTheMachine)
+{
+    trovtest::TempDir dir;
+    SetSocketTrovMessageHook(&RecordMessage);
+    g_messages.clear();
+    std::string zipped = dir.Write("io.rbf", std::string("PK\x03\x04", 4) + Pattern(100, 9));
+    // A zipped image is refused for a board of known type, with its message.
+    SimTcpController& known = Controller(2, "K430");
+    Machine(2);
+    m_socket->SetIoFirmwareFile(zipped.c_str());
+    ASSERT_TRUE(Run());
+    EXPECT_EQ("Up", Row(0));
+    EXPECT_TRUE(known.Uploads().empty());
+    EXPECT_EQ((std::vector<std::string>{"RBF file is zipped ... please unzip and try again"}), g_messages);
+    EXPECT_EQ(2, Position());
+
+    // A firmware file that is gone by the time the machine is reached.
+    m_socket.reset(new CSocketTrov());
+    m_list.DeleteAllItems();
+    m_socket->SetControls(&m_list, &m_progress);
+    Machine(2);
+    m_socket->SetIoFirmwareFile(dir.File("gone.rbf").c_str());
+    ASSERT_TRUE(Run());
+    EXPECT_EQ("Up", Row(0));
+    EXPECT_TRUE(known.Uploads().empty());
+}
+
+TEST_F(SocketTrovTest, AnEmptyFileUploadsAsTheClosingChunkAlone)
+{
+    trovtest::TempDir dir;
+    std::string path = dir.Write("empty.rbf", std::string());
+    SimTcpController& sim = Controller(2, "");
+    Machine(2);
+    m_socket->SetIoFirmwareFile(path.c_str());
+    ASSERT_TRUE(Run());
+    EXPECT_EQ("Ok. IO Upgrade Started.", Row(0));
+    ASSERT_EQ(1u, sim.Uploads().size());
+    EXPECT_EQ((std::vector<size_t>{0}), sim.Uploads()[0].chunks);
+    EXPECT_TRUE(sim.Uploads()[0].finished);
+}
+
+TEST_F(SocketTrovTest, RepliesInOddPiecesAndTwoRepliesInOneSegment)
+{
+    // The identity's header arrives in pieces of 3 and 5 bytes, the text
+    // after it in small pieces; a stray reply follows the login reply in
+    // the same segment and is not taken for the next one.
+    SimTcpController& split = Controller(2);
+    split.Change([](SimTcpBehaviour& b) {
+        b.segmentation.sizes = {3, 5, 10, 1, 7};
+        b.segmentation.pauseMs = 5;
+    });
+    SimTcpController& stray = Controller(3);
+    stray.Change([](SimTcpBehaviour& b) { b.extraAfterReply[CMD_LOGIN] = trovtest::SimReplyBytes(0x4444, 0x55, 8, 0); });
+    Machine(2);
+    Machine(3);
+    m_socket->SetOperation(OP_RESTART);
+    ASSERT_TRUE(Run());
+    EXPECT_EQ("Ok.", Row(0));
+    EXPECT_EQ("Ok.", Row(1));
+    EXPECT_EQ((std::vector<uint16_t>{RUNTIME_STOP, RUNTIME_RESTART_KEEP}), stray.RuntimeParameters());
+}
+
+TEST_F(SocketTrovTest, InstallSendsTheFileBuiltForTheMachineAndRestarts)
+{
+    trovtest::TempDir dir;
+    const char kId[] = "6f2d0c1e-8a4b-4c3d-9e5f-0123456789ab";
+    const std::string setups = "<SETUPS><SETUP><NAME>Base</NAME><INPUTS><ENTRY><ID>10</ID><VALUE>1.5</VALUE>"
+                               "</ENTRY></INPUTS></SETUP></SETUPS>";
+    const std::string app = trovtest::DrbText(trovtest::SampleApplication(), "4.2.1");
+    std::string path = dir.File("plant.lmx");
+    {
+        CGAppContainer container;
+        ASSERT_NE(0, container.Create(path.c_str()));
+        ASSERT_EQ(1, container.WriteSection("id", kId, sizeof kId));
+        ASSERT_EQ(1, container.WriteSection("setup", setups.c_str(), setups.size() + 1));
+        ASSERT_EQ(1, container.WritePackedSection("app", app.c_str(), app.size() + 1, kId, 1));
+        container.Close();
+    }
+    const struct {
+        BOOL keep;
+        const char* text;
+        uint16_t restart;
+    } cases[] = {{TRUE, "App Installed. Restarted.", RUNTIME_RESTART_KEEP},
+                 {FALSE, "App Installed. Restarted and cleared totals.", RUNTIME_RESTART_CLEAR}};
+    SimTcpController& sim = Controller(2, "");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        sim.ClearRecords();
+        m_socket.reset(new CSocketTrov());
+        m_list.DeleteAllItems();
+        m_socket->SetControls(&m_list, &m_progress);
+        Machine(2);
+        m_socket->SetInstallParameters(path.c_str(), "Base", c.keep);
+        ASSERT_TRUE(Run());
+        EXPECT_EQ(c.text, Row(0));
+        std::string sent = sim.UploadedFile("APPLICATION");
+        EXPECT_FALSE(sent.empty());
+        ASSERT_TRUE(trovtest::PumpUntil([&] { return sim.RuntimeParameters().size() == 3; }, 2000));
+        EXPECT_EQ((std::vector<uint16_t>{RUNTIME_INSTALL_APP, RUNTIME_STOP, c.restart}), sim.RuntimeParameters());
+    }
 }
 
 TEST_F(SocketTrovTest, AnEmptyListEndsAtOnce)
