@@ -1,0 +1,27 @@
+#pragma once
+// Window messages between the machine lists, the splitters and the main
+// window (WM_APP = 0x8000).
+#include "framework/win/FrameworkWin.h"
+
+#include <string>
+
+enum : UINT {
+    WM_REFRESH_LOCAL = WM_APP + 1,    // F5 in a list: refresh the discovered machines
+    WM_RESYNC_SAVED = WM_APP + 2,     // the saved list imported dropped files
+    WM_LIST_CHAR = WM_APP + 102,      // a character typed in a list
+    WM_LIST_ACTIVATED = WM_APP + 106, // a list's header was pressed
+    WM_HEADER_WIDTH = WM_APP + 109,   // a list's header item is changing
+};
+
+// Control ids of the main window.
+enum : UINT {
+    IDC_SAVED_LIST = 102,
+    IDC_LOG_PANE = 103,
+    IDC_DISCOVERED_LIST = 104,
+    IDC_LIST_SPLITTER = 105,
+    IDC_LOG_SPLITTER = 118,
+};
+
+// UTF-8 <-> UTF-16 at the windows.
+std::wstring WideFromUtf8(const char* text);
+CString Utf8FromWide(const wchar_t* text, int length = -1);

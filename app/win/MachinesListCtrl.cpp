@@ -1,0 +1,530 @@
+#include "app/win/MachinesListCtrl.h"
+
+#include <vector>
+
+#include "app/MachineColumns.h"
+#include "app/win/AppDialogs.h"
+#include "app/win/AppMessages.h"
+#include "res/resource.h"
+#include "support/GXml.h"
+
+IMPLEMENT_DYNAMIC(CMachinesListCtrl, CConsoleListCtrl)
+
+BEGIN_MESSAGE_MAP(CMachinesListCtrl, CConsoleListCtrl)
+    ON_NOTIFY_REFLECT(NM_DBLCLK, &CMachinesListCtrl::OnDoubleClick)
+    ON_NOTIFY_REFLECT(LVN_BEGINDRAG, &CMachinesListCtrl::OnBeginDrag)
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
+    ON_NOTIFY_REFLECT(LVN_KEYDOWN, &CMachinesListCtrl::OnKeyDown)
+    ON_WM_DROPFILES()
+END_MESSAGE_MAP()
+
+CMachinesListCtrl::CMachinesListCtrl()
+    : m_appFolder("", 1), m_firmwareFolder("", 1), m_ioFolder("", 1)
+{
+    SetCompareProc(&CMachinesListCtrl::CompareColumn);
+}
+
+CMachinesListCtrl::~CMachinesListCtrl()
+{
+    delete m_dragImage;
+    for (CMachine* machine : m_displaced)
+        delete machine;
+    m_machines.DeleteAll();
+}
+
+int CMachinesListCtrl::CompareColumn(LPARAM item1, LPARAM item2, int column)
+{
+    return CompareMachineColumn(*reinterpret_cast<const CMachine*>(item1),
+                                *reinterpret_cast<const CMachine*>(item2), column);
+}
+
+BOOL CMachinesListCtrl::Create(CWnd* parent, UINT id, const char* filePath, const char* appFolder,
+                               const char* firmwareFolder, const char* ioFolder, BOOL acceptDroppedFiles,
+                               const int* widths, int count)
+{
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SORTASCENDING | LVS_SHOWSELALWAYS;
+    if (!CListCtrl::Create(style, CRect(0, 0, 0, 0), parent, id))
+        return FALSE;
+    SetExtendedStyle(GetExtendedStyle() | LVS_EX_FULLROWSELECT);
+    SubclassHeader();
+    for (int c = 0; c < kMachineColumnCount; ++c)
+        InsertColumn(c, kMachineColumns[c].title, kMachineColumns[c].centred ? LVCFMT_CENTER : LVCFMT_LEFT,
+                     kMachineColumns[c].width);
+    int columns = m_header.m_hWnd ? m_header.GetItemCount() : kMachineColumnCount;
+    for (int c = 0; widths && c < count && c < columns; ++c)
+        if (widths[c] > 0)
+            SetColumnWidth(c, widths[c]);
+    if (filePath && *filePath) {
+        m_filePath = filePath;
+        m_file.reset(new CMachineListFile(filePath));
+        m_file->Load(m_machines, &m_loadMessage);
+    }
+    m_appFolder.SetFolder(appFolder ? appFolder : "");
+    m_firmwareFolder.SetFolder(firmwareFolder ? firmwareFolder : "");
+    m_ioFolder.SetFolder(ioFolder ? ioFolder : "");
+    m_acceptsDroppedFiles = acceptDroppedFiles;
+    if (acceptDroppedFiles)
+        DragAcceptFiles(TRUE);
+    return TRUE;
+}
+
+void CMachinesListCtrl::SetOwner(CWnd* owner, UINT refreshMessage, UINT droppedFilesMessage)
+{
+    m_owner = owner;
+    m_refreshMessage = refreshMessage;
+    m_droppedFilesMessage = droppedFilesMessage;
+}
+
+int CMachinesListCtrl::FindRow(const CMachine* machine) const
+{
+    if (!machine)
+        return -1;
+    LVFINDINFOA find = {};
+    find.flags = LVFI_PARAM;
+    find.lParam = (LPARAM)machine;
+    return FindItem(&find, -1);
+}
+
+CMachine* CMachinesListCtrl::GetRowMachine(int row) const
+{
+    return reinterpret_cast<CMachine*>(GetItemData(row));
+}
+
+void CMachinesListCtrl::DeleteMachineRow(int row)
+{
+    CMachine* machine = GetRowMachine(row);
+    DeleteRow(row);
+    auto kept = m_displaced.find(machine);
+    if (kept != m_displaced.end()) {
+        m_displaced.erase(kept);
+        delete machine;
+    }
+}
+
+void CMachinesListCtrl::KeepDisplaced(CMachine* machine)
+{
+    if (!machine)
+        return;
+    if (FindRow(machine) < 0) {
+        delete machine; // no row shows it
+        return;
+    }
+    m_displaced.insert(machine);
+}
+
+void CMachinesListCtrl::SetMachineInMap(const CIpAddress& address, CMachine* machine)
+{
+    CMachine* replaced = nullptr;
+    m_machines.SetMachine(address, machine, &replaced);
+    if (replaced) {
+        int row = FindRow(replaced);
+        if (row >= 0)
+            DeleteRow(row);
+        m_displaced.erase(replaced);
+        delete replaced;
+    }
+}
+
+void CMachinesListCtrl::SetRow(int row, CMachine* machine)
+{
+    for (int c = 0; c < kMachineColumnCount; ++c)
+        SetItemText(row, c, DoubleAmpersands(MachineColumnText(*machine, c)));
+    SetItemData(row, (DWORD_PTR)machine);
+    SetRowColour(row, MachineRowColour(*machine, false));
+    RedrawItems(row, row);
+}
+
+void CMachinesListCtrl::UpdateRow(CMachine* machine)
+{
+    if (!machine)
+        return;
+    int row = FindRow(machine);
+    if (row < 0)
+        row = InsertRow(0, "");
+    if (row < 0)
+        return;
+    SetRow(row, machine);
+    if (!m_acceptsDroppedFiles)
+        MarkDuplicates();
+    if (machine->m_inList)
+        Save();
+}
+
+bool CMachinesListCtrl::Save()
+{
+    if (!m_file)
+        return true;
+    if (m_saveSuspended > 0) {
+        m_savePending = true;
+        return true;
+    }
+    CString error;
+    return m_file->Save(m_machines, &error);
+}
+
+void CMachinesListCtrl::RemoveUnlisted()
+{
+    for (int row = GetItemCount() - 1; row >= 0; --row) {
+        CMachine* machine = GetRowMachine(row);
+        if (!machine || machine->m_inList)
+            continue;
+        if (m_displaced.count(machine) == 0) {
+            CIpAddress key;
+            if (m_machines.FindKeyOf(machine, &key))
+                m_machines.RemoveKey(key);
+            m_machines.IdentityChanged();
+            DeleteRow(row);
+            delete machine;
+        } else {
+            DeleteMachineRow(row);
+        }
+    }
+}
+
+void CMachinesListCtrl::MarkPending()
+{
+    for (int row = 0; row < GetItemCount(); ++row) {
+        if (CMachine* machine = GetRowMachine(row)) {
+            machine->m_state = kMachineNotAnswered;
+            machine->m_duplicate = 0;
+        }
+    }
+    if (m_otherList && m_otherList->m_hWnd) {
+        m_otherList->SetRedraw(FALSE);
+        for (int row = 0; row < m_otherList->GetItemCount(); ++row) {
+            if (CMachine* machine = m_otherList->GetRowMachine(row)) {
+                machine->m_duplicate = 0;
+                m_otherList->SetRow(row, machine);
+            }
+        }
+        m_otherList->SetRedraw(TRUE);
+        m_otherList->Invalidate();
+    }
+}
+
+void CMachinesListCtrl::Refill()
+{
+    // One save at the end instead of one per row.
+    ++m_saveSuspended;
+    std::unordered_set<const CMachine*> shown;
+    int rows = GetItemCount();
+    for (int row = 0; row < rows; ++row)
+        shown.insert(GetRowMachine(row));
+    for (const CMachineMap::CPair* pair = m_machines.PGetFirstAssoc(); pair; pair = m_machines.PGetNextAssoc(pair)) {
+        CMachine* machine = pair->value;
+        if (!machine->m_inList || !PassesFilters(*machine))
+            continue;
+        int row = shown.count(machine) ? FindRow(machine) : -1;
+        if (row < 0)
+            row = InsertRow(0, "");
+        if (row >= 0)
+            SetRow(row, machine);
+    }
+    if (!m_acceptsDroppedFiles)
+        MarkDuplicates();
+    // Rows of machines that left the map go (a saved machine that took a
+    // reply's address is still in the map under its old key: it stays).
+    for (int row = GetItemCount() - 1; row >= 0; --row) {
+        CMachine* machine = GetRowMachine(row);
+        CIpAddress key;
+        if (!machine || (m_displaced.count(machine) == 0 && !m_machines.FindKeyOf(machine, &key)))
+            DeleteMachineRow(row);
+    }
+    --m_saveSuspended;
+    m_savePending = false;
+    Save();
+}
+
+void CMachinesListCtrl::ReloadRows()
+{
+    SetRedraw(FALSE);
+    for (int row = GetItemCount() - 1; row >= 0; --row)
+        DeleteMachineRow(row);
+    DeleteAllItems();
+    ClearRowColours();
+    Refill();
+    SetRedraw(TRUE);
+    Invalidate();
+}
+
+void CMachinesListCtrl::MarkAnsweredByAddresses(const CListIpAddresses& addresses)
+{
+    POSITION position = addresses.GetHeadPosition();
+    while (position) {
+        CIpAddress address = addresses.GetNext(position);
+        if (CMachine* machine = m_machines.Find(address)) {
+            machine->m_state = kMachineAnswered;
+            UpdateRow(machine);
+        }
+    }
+}
+
+void CMachinesListCtrl::MarkDuplicates()
+{
+    std::vector<const CMachine*> rows, otherRows;
+    int count = GetItemCount();
+    for (int row = 0; row < count; ++row)
+        rows.push_back(GetRowMachine(row));
+    bool other = m_otherList && m_otherList->m_hWnd;
+    if (other)
+        for (int row = 0; row < m_otherList->GetItemCount(); ++row)
+            otherRows.push_back(m_otherList->GetRowMachine(row));
+    // Rows without a machine take no part.
+    std::vector<const CMachine*> validRows, validOther;
+    std::vector<int> rowIndex, otherIndex;
+    for (int i = 0; i < (int)rows.size(); ++i)
+        if (rows[(size_t)i]) {
+            validRows.push_back(rows[(size_t)i]);
+            rowIndex.push_back(i);
+        }
+    for (int i = 0; i < (int)otherRows.size(); ++i)
+        if (otherRows[(size_t)i]) {
+            validOther.push_back(otherRows[(size_t)i]);
+            otherIndex.push_back(i);
+        }
+    std::vector<char> marks, otherMarks;
+    ComputeDuplicateMarks(validRows, validOther, &marks, &otherMarks);
+    for (size_t i = 0; i < validOther.size(); ++i) {
+        CMachine* machine = const_cast<CMachine*>(validOther[i]);
+        if (machine->m_duplicate != otherMarks[i]) {
+            machine->m_duplicate = otherMarks[i];
+            m_otherList->SetRow(otherIndex[i], machine);
+        }
+    }
+    for (size_t i = 0; i < validRows.size(); ++i) {
+        CMachine* machine = const_cast<CMachine*>(validRows[i]);
+        if (machine->m_duplicate != marks[i]) {
+            machine->m_duplicate = marks[i];
+            SetRow(rowIndex[i], machine);
+        }
+    }
+}
+
+void CMachinesListCtrl::Tick()
+{
+    SetRedraw(FALSE);
+    m_blinkPhase = !m_blinkPhase;
+    m_machines.TickIdentBlink();
+    for (CMachine* machine : m_displaced)
+        if (machine->m_identBlink > 0)
+            --machine->m_identBlink;
+    for (int row = 0; row < GetItemCount(); ++row) {
+        CMachine* machine = GetRowMachine(row);
+        if (!machine)
+            continue;
+        COLORREF wanted = MachineRowColour(*machine, m_blinkPhase != 0);
+        if (GetRowColour(row) != wanted) {
+            SetRowColour(row, wanted);
+            RedrawItems(row, row);
+        }
+    }
+    SetRedraw(TRUE);
+}
+
+void CMachinesListCtrl::GetColumnWidths(CArray<int, int>& widths) const
+{
+    widths.RemoveAll();
+    int count = m_header.m_hWnd ? m_header.GetItemCount() : 0;
+    for (int c = 0; c < count; ++c)
+        widths.Add(GetColumnWidth(c));
+}
+
+CMachine* CMachinesListCtrl::FirstSelectedMachine() const
+{
+    int row = GetNextItem(-1, LVNI_SELECTED);
+    return row >= 0 ? GetRowMachine(row) : nullptr;
+}
+
+BOOL CMachinesListCtrl::HasOneSelectedMachine() const
+{
+    return GetSelectedCount() == 1 && FirstSelectedMachine() != nullptr;
+}
+
+BOOL CMachinesListCtrl::FirstSelectedIsNoneOrRpi() const
+{
+    CMachine* machine = FirstSelectedMachine();
+    return machine && (machine->m_boardType == kBoardNone || machine->m_boardType == kBoardRpi);
+}
+
+bool CMachinesListCtrl::PassesFilters(const CMachine& machine) const
+{
+    if (!m_filterBar)
+        return true;
+    return MachinePassesFilters(machine, m_filters);
+}
+
+CString CMachinesListCtrl::GetColumnText(const CMachine& machine, int column) const
+{
+    return MachineColumnText(machine, column);
+}
+
+void CMachinesListCtrl::TakeDroppedRows(CMachinesListCtrl* source)
+{
+    if (!source || source == this)
+        return;
+    POSITION position = source->GetFirstSelectedItemPosition();
+    while (position) {
+        int row = source->GetNextSelectedItem(position);
+        CMachine* machine = source->GetRowMachine(row);
+        if (!machine || m_machines.FindByMacAndIf(machine->m_mac, machine->m_ifNumber))
+            continue;
+        CIpAddress address;
+        if (!address.Parse(source->GetItemText(row, kColumnAddress)))
+            address = machine->m_address;
+        CMachine* copy = CMachine::CopyConstruct(*machine);
+        copy->m_inList = 1;
+        SetMachineInMap(address, copy);
+        UpdateRow(copy);
+    }
+}
+
+void CMachinesListCtrl::ImportFile(const char* path, int* imported, int* skipped)
+{
+    CMachineMap loaded;
+    CString error;
+    int notRead = 0;
+    if (CMachineListFile::ReadFile(path, loaded, &error, &notRead) != kXmlOk) {
+        AppMessageBox(error.IsEmpty() ? CString(path) + " : Can't open file" : error, MB_OK | MB_ICONERROR);
+        return;
+    }
+    if (loaded.IsEmpty()) {
+        AppMessageBox("Error: No Machines found in that file", MB_OK | MB_ICONERROR);
+        return;
+    }
+    *skipped += notRead;
+    std::vector<std::pair<CIpAddress, CMachine*>> moving;
+    for (const CMachineMap::CPair* pair = loaded.PGetFirstAssoc(); pair; pair = loaded.PGetNextAssoc(pair)) {
+        if (m_machines.Find(pair->key))
+            ++*skipped;
+        else
+            moving.emplace_back(pair->key, pair->value);
+    }
+    for (auto& move : moving) {
+        loaded.Detach(move.second);
+        SetMachineInMap(move.first, move.second);
+        ++*imported;
+    }
+    loaded.DeleteAll();
+    SetRedraw(FALSE);
+    for (int row = GetItemCount() - 1; row >= 0; --row)
+        DeleteMachineRow(row);
+    ClearRowColours();
+    Refill();
+    SetRedraw(TRUE);
+    Invalidate();
+}
+
+void CMachinesListCtrl::OnImport()
+{
+    CFileDialog dialog(TRUE, ".tvl", nullptr, OFN_NOCHANGEDIR | OFN_HIDEREADONLY, "Trovlist Files (*.tvl)|*.tvl||",
+                       this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    int imported = 0, skipped = 0;
+    ImportFile(dialog.GetPathName(), &imported, &skipped);
+    CString text;
+    text.Format("Imported %d machines. %d skipped", imported, skipped);
+    AppMessageBox(text, MB_OK);
+}
+
+void CMachinesListCtrl::ImportDroppedFiles(const CStringArray& paths)
+{
+    int imported = 0, skipped = 0;
+    for (INT_PTR i = 0; i < paths.GetSize(); ++i)
+        ImportFile(paths[i], &imported, &skipped);
+    if (m_owner && m_droppedFilesMessage)
+        m_owner->SendMessage(m_droppedFilesMessage, 0, 0);
+    CString text;
+    text.Format("Imported %d machines. %d skipped", imported, skipped);
+    AppMessageBox(text, MB_OK);
+}
+
+void CMachinesListCtrl::OnDropFiles(HDROP drop)
+{
+    CStringArray paths;
+    UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        char path[MAX_PATH + 1] = "";
+        UINT length = ::DragQueryFileA(drop, i, path, sizeof path);
+        if (length > 0 && length <= MAX_PATH)
+            paths.Add(path);
+    }
+    ::DragFinish(drop);
+    ImportDroppedFiles(paths);
+}
+
+void CMachinesListCtrl::OnDoubleClick(NMHDR*, LRESULT* pResult)
+{
+    // Polling a machine's details comes with the controller operations.
+    *pResult = 0;
+}
+
+void CMachinesListCtrl::StartDrag(int row, CPoint point)
+{
+    delete m_dragImage;
+    CPoint origin(0, 0);
+    m_dragImage = CreateDragImage(row, &origin);
+    if (m_dragImage) {
+        HBITMAP bitmap = (HBITMAP)::LoadImageA(AfxGetResourceHandle(),
+                                               MAKEINTRESOURCEA(GetSelectedCount() > 1 ? IDB_DRAG_MANY : IDB_DRAG_ONE),
+                                               IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR);
+        if (bitmap) {
+            ImageList_Replace(m_dragImage->m_hImageList, 0, bitmap, nullptr);
+            ::DeleteObject(bitmap);
+        }
+        m_dragImage->BeginDrag(0, CPoint(0, 0));
+        CPoint screen = point;
+        ClientToScreen(&screen);
+        CImageList::DragEnter(CWnd::FromHandle(::GetDesktopWindow()), screen);
+    }
+    SetCapture();
+}
+
+void CMachinesListCtrl::OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    if (!m_dragSource)
+        return;
+    NMLISTVIEW* view = reinterpret_cast<NMLISTVIEW*>(pNMHDR);
+    StartDrag(view->iItem, view->ptAction);
+}
+
+void CMachinesListCtrl::OnMouseMove(UINT nFlags, CPoint point)
+{
+    if (::GetCapture() == m_hWnd && m_dragImage) {
+        CPoint screen = point;
+        ClientToScreen(&screen);
+        CImageList::DragMove(screen);
+        return;
+    }
+    CConsoleListCtrl::OnMouseMove(nFlags, point);
+}
+
+void CMachinesListCtrl::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    if (::GetCapture() != m_hWnd) {
+        CConsoleListCtrl::OnLButtonUp(nFlags, point);
+        return;
+    }
+    ::ReleaseCapture();
+    if (m_dragImage) {
+        CImageList::DragLeave(CWnd::FromHandle(::GetDesktopWindow()));
+        CImageList::EndDrag();
+        delete m_dragImage;
+        m_dragImage = nullptr;
+    }
+    CPoint screen = point;
+    ClientToScreen(&screen);
+    CWnd* target = CWnd::FromHandlePermanent(::WindowFromPoint(screen));
+    if (target && target->IsKindOf(RUNTIME_CLASS(CMachinesListCtrl)))
+        static_cast<CMachinesListCtrl*>(target)->TakeDroppedRows(this);
+}
+
+void CMachinesListCtrl::OnKeyDown(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    NMLVKEYDOWN* key = reinterpret_cast<NMLVKEYDOWN*>(pNMHDR);
+    if (key->wVKey == VK_F5 && m_owner && m_refreshMessage)
+        m_owner->SendMessage(m_refreshMessage, 0, 0);
+    *pResult = 0;
+}

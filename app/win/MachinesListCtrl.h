@@ -1,0 +1,115 @@
+#pragma once
+// The machine lists of the main window: the saved list (machines.xml,
+// accepting dropped *.tvl files) and the discovered list (the machines that
+// answered the last broadcast; source of drags; ticks once a second for
+// colours and identification blinking).  Each owns its machine map and
+// shows one row per machine, the machine being the row's item data.
+#include <memory>
+#include <unordered_set>
+
+#include "app/MachineListFile.h"
+#include "app/MachineMap.h"
+#include "app/RememberedPath.h"
+#include "app/win/ConsoleListCtrl.h"
+
+class CMachinesListCtrl : public CConsoleListCtrl {
+    DECLARE_DYNAMIC(CMachinesListCtrl)
+public:
+    CMachinesListCtrl();
+    ~CMachinesListCtrl() override;
+
+    // Creates the list; with a file path, loads the saved machines from it.
+    // Widths above 0 replace the default column widths.
+    BOOL Create(CWnd* parent, UINT id, const char* filePath, const char* appFolder, const char* firmwareFolder,
+                const char* ioFolder, BOOL acceptDroppedFiles, const int* widths, int count);
+
+    // Who hears of F5 and of imported dropped files (0: no message).
+    void SetOwner(CWnd* owner, UINT refreshMessage, UINT droppedFilesMessage);
+    // The list whose rows take part in duplicate marking.
+    void SetOtherList(CMachinesListCtrl* other) { m_otherList = other; }
+    void SetDragSource(BOOL dragSource) { m_dragSource = dragSource; }
+
+    // Updates (or inserts at the top) the machine's row; re-marks
+    // duplicates (lists without dropped files) and saves (saved machines).
+    void UpdateRow(CMachine* machine);
+    void SetRow(int row, CMachine* machine);
+    // Rewrites machines.xml (lists with a file only); false when it failed.
+    bool Save();
+    void RemoveUnlisted();
+    void MarkPending();
+    void Refill();
+    void ReloadRows() override;
+    void MarkAnsweredByAddresses(const CListIpAddresses& addresses);
+    void MarkDuplicates();
+    // Timer: colours and identification blinking.
+    void Tick();
+
+    void GetColumnWidths(CArray<int, int>& widths) const;
+    CMachine* FirstSelectedMachine() const;
+    BOOL HasFirstSelectedMachine() const { return FirstSelectedMachine() != nullptr; }
+    BOOL HasOneSelectedMachine() const;
+    BOOL FirstSelectedIsNoneOrRpi() const;
+
+    bool PassesFilters(const CMachine& machine) const;
+    CString GetColumnText(const CMachine& machine, int column) const;
+
+    // The row showing the machine, or -1; the machine of a row, or none.
+    int FindRow(const CMachine* machine) const;
+    CMachine* GetRowMachine(int row) const;
+    // Deletes a row, and the machine with it when the list kept it only
+    // for that row.
+    void DeleteMachineRow(int row);
+
+    // Discovery: a machine that left the map but keeps its row.
+    void KeepDisplaced(CMachine* machine);
+
+    // Drag and drop between lists: the selected rows of the source.
+    void TakeDroppedRows(CMachinesListCtrl* source);
+    // Imports a *.tvl list; messages for unreadable files and files
+    // without machines; the counters add up.
+    void ImportFile(const char* path, int* imported, int* skipped);
+    void OnImport();
+    // Dropped files (the WM_DROPFILES handling, for a list of paths).
+    void ImportDroppedFiles(const CStringArray& paths);
+
+    CMachineMap& GetMachines() { return m_machines; }
+    const CString& GetFilePath() const { return m_filePath; }
+    // What loading machines.xml reported (a damaged list), or empty.
+    const CString& GetLoadMessage() const { return m_loadMessage; }
+    int GetBlinkPhase() const { return m_blinkPhase; }
+
+    CRememberedPath m_appFolder;
+    CRememberedPath m_firmwareFolder;
+    CRememberedPath m_ioFolder;
+
+protected:
+    static int CompareColumn(LPARAM item1, LPARAM item2, int column);
+    void SetMachineInMap(const CIpAddress& address, CMachine* machine);
+    void StartDrag(int row, CPoint point);
+
+    void OnDoubleClick(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnMouseMove(UINT nFlags, CPoint point);
+    void OnLButtonUp(UINT nFlags, CPoint point);
+    void OnKeyDown(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnDropFiles(HDROP hDropInfo);
+
+    CMachineMap m_machines;
+    int m_blinkPhase = 0;
+    CString m_filePath;
+    std::unique_ptr<CMachineListFile> m_file;
+    CString m_loadMessage;
+    BOOL m_dragSource = FALSE;
+    CImageList* m_dragImage = nullptr;
+    CWnd* m_owner = nullptr;
+    UINT m_refreshMessage = 0;
+    UINT m_droppedFilesMessage = 0;
+    CMachinesListCtrl* m_otherList = nullptr;
+    BOOL m_acceptsDroppedFiles = FALSE;
+    int m_saveSuspended = 0;
+    bool m_savePending = false;
+    // Machines that left the map but still have a row (owned).
+    std::unordered_set<CMachine*> m_displaced;
+
+    DECLARE_MESSAGE_MAP()
+};

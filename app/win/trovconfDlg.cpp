@@ -1,0 +1,412 @@
+#include "app/win/trovconfDlg.h"
+
+#include <cstdlib>
+
+#include "app/win/AppDialogs.h"
+#include "app/win/AppMessages.h"
+#include "res/resource.h"
+#include "support/DRBSocket.h"
+#include "support/Utilities.h"
+
+namespace {
+
+bool SystemAdapters(std::vector<IP_ADAPTER_INFO>* adapters)
+{
+    ULONG size = 0;
+    if (::GetAdaptersInfo(nullptr, &size) != ERROR_BUFFER_OVERFLOW || size == 0)
+        return false;
+    std::vector<unsigned char> buffer(size);
+    IP_ADAPTER_INFO* list = reinterpret_cast<IP_ADAPTER_INFO*>(buffer.data());
+    if (::GetAdaptersInfo(list, &size) != NO_ERROR)
+        return false;
+    for (IP_ADAPTER_INFO* a = list; a; a = a->Next) {
+        adapters->push_back(*a);
+        adapters->back().Next = nullptr;
+    }
+    return true;
+}
+
+void SystemBroadcast(const char* text, bool alert, CDiscoveryLog* log)
+{
+    if (alert)
+        BroadcastAndAlert(text);
+    else
+        BroadcastAndLog(text, log);
+}
+
+CtrovconfDlg::AdapterSource g_adapterSource = SystemAdapters;
+CtrovconfDlg::ProbeBroadcaster g_probeBroadcaster = SystemBroadcast;
+
+const char kVersionFormat[] = "%s v4.5r9";
+
+} // namespace
+
+void CtrovconfDlg::SetAdapterSource(AdapterSource source)
+{
+    g_adapterSource = source ? source : SystemAdapters;
+}
+
+void CtrovconfDlg::SetProbeBroadcaster(ProbeBroadcaster broadcaster)
+{
+    g_probeBroadcaster = broadcaster ? broadcaster : SystemBroadcast;
+}
+
+IMPLEMENT_DYNAMIC(CtrovconfDlg, CZUDPDialog)
+
+BEGIN_MESSAGE_MAP(CtrovconfDlg, CZUDPDialog)
+    ON_WM_CREATE()
+    ON_WM_SYSCOMMAND()
+    ON_WM_TIMER()
+    ON_WM_CLOSE()
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+    ON_WM_SIZE()
+    ON_MESSAGE(WM_REFRESH_LOCAL, &CtrovconfDlg::OnRefreshLocal)
+    ON_MESSAGE(WM_RESYNC_SAVED, &CtrovconfDlg::OnResyncSaved)
+    ON_MESSAGE(WM_LIST_ACTIVATED, &CtrovconfDlg::OnListActivated)
+    ON_MESSAGE(WM_HEADER_WIDTH, &CtrovconfDlg::OnHeaderWidth)
+    ON_MESSAGE(WM_APP + 100, &CtrovconfDlg::OnIgnoredListMessage)
+    ON_MESSAGE(WM_APP + 101, &CtrovconfDlg::OnIgnoredListMessage)
+    ON_MESSAGE(WM_APP + 102, &CtrovconfDlg::OnIgnoredListMessage)
+    ON_MESSAGE(WM_APP + 103, &CtrovconfDlg::OnIgnoredListMessage)
+    ON_MESSAGE(WM_APP + 104, &CtrovconfDlg::OnIgnoredListMessage)
+    ON_MESSAGE(WM_APP + 105, &CtrovconfDlg::OnIgnoredListMessage)
+    ON_MESSAGE(WM_APP + 107, &CtrovconfDlg::OnIgnoredListMessage)
+END_MESSAGE_MAP()
+
+CtrovconfDlg::CtrovconfDlg(CWnd* parent)
+    : CZUDPDialog(IDD_TROVCONF_DIALOG, parent), m_discovery(*this, this)
+{
+    m_hIcon = AfxGetApp() ? AfxGetApp()->LoadIcon(IDR_MAINFRAME) : nullptr;
+    if (!m_hIcon)
+        m_hIcon = (HICON)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, 0, 0,
+                                      LR_DEFAULTSIZE);
+    if (m_config.Load(&m_configMessage) == CTrovConfConfig::kLoaded)
+        m_configMessage.Empty();
+    if (!m_config.FolderExists())
+        m_configMessage.Format("The settings folder %s cannot be created: the settings and the saved machine list "
+                               "will not be kept.",
+                               (const char*)m_config.m_path);
+    SetVisualManagerLook(TRUE, FALSE);
+}
+
+CtrovconfDlg::~CtrovconfDlg()
+{
+    delete m_replySocket;
+    m_replySocket = nullptr;
+    delete m_adapterMenu;
+    m_adapterMenu = nullptr;
+    m_adapters.clear();
+}
+
+void CtrovconfDlg::AppendLine(const char* text)
+{
+    if (m_logPane.m_hWnd)
+        m_logPane.AppendLine(text, 1);
+}
+
+void CtrovconfDlg::SetDebug(int debug)
+{
+    m_debug = debug;
+    m_discovery.SetDebug(debug != 0);
+}
+
+int CtrovconfDlg::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CZUDPDialog::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    if (!m_logSplitter.Create(&m_listSplitter, &m_logPane, this, m_config.GetLogSplitterPos(), IDC_LOG_SPLITTER, 80))
+        return -1;
+    if (!m_listSplitter.Create(&m_savedList, &m_discoveredList, &m_logSplitter, m_config.GetSplitterPos(),
+                               IDC_LIST_SPLITTER, 40))
+        return -1;
+
+    CSettingsPaths folder("trovconf", 0);
+    CString machinesPath = folder.m_path + "\\machines.xml";
+    CString appFolder = m_config.GetAppFolder();
+    CString firmwareFolder = m_config.GetFirmwareFolder();
+    CString ioFolder = m_config.GetIoFolder();
+    CArray<int, int> widths;
+    m_config.GetColumnWidths(widths);
+    const int* widthData = widths.GetSize() ? &widths[0] : nullptr;
+    int widthCount = (int)widths.GetSize();
+
+    if (!m_savedList.Create(&m_listSplitter, IDC_SAVED_LIST, machinesPath, appFolder, firmwareFolder, ioFolder, TRUE,
+                            widthData, widthCount))
+        return -1;
+    m_savedList.SetOwner(this, WM_REFRESH_LOCAL, WM_RESYNC_SAVED);
+    if (!m_discoveredList.Create(&m_listSplitter, IDC_DISCOVERED_LIST, nullptr, appFolder, firmwareFolder, ioFolder,
+                                 FALSE, widthData, widthCount))
+        return -1;
+    m_discoveredList.SetOwner(this, WM_REFRESH_LOCAL, 0);
+    m_discoveredList.SetOtherList(&m_savedList);
+    m_discoveredList.SetDragSource(TRUE);
+
+    if (!m_logPane.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_BORDER | ES_MULTILINE | ES_READONLY,
+                          CRect(0, 0, 1, 1), &m_logSplitter, IDC_LOG_PANE, nullptr, 0x8000))
+        return -1;
+    if (!ReadIniFile())
+        return -1;
+    return 0;
+}
+
+bool CtrovconfDlg::ReadIniFile()
+{
+    char module[261] = "";
+    DWORD n = ::GetModuleFileNameA(nullptr, module, 260);
+    module[n < 260 ? n : 260] = 0;
+    CString baseName;
+    if (!ModuleBaseName(module, &baseName))
+        return false;
+    m_settings.SetIniName(baseName);
+    m_displayName = m_settings.GetString("name");
+    if (m_displayName.IsEmpty()) {
+        // Say which file is missing, or which entry it lacks.
+        CString text("No ini file found");
+        char full[MAX_PATH] = "";
+        ::GetFullPathNameA(m_settings.GetIniPath(), sizeof full, full, nullptr);
+        if (::GetFileAttributesA(m_settings.GetIniPath()) == INVALID_FILE_ATTRIBUTES)
+            text.AppendFormat("\r\n\r\nThe program needs %s with the entry name=<display name> in its [misc] "
+                              "section.",
+                              full);
+        else
+            text.AppendFormat("\r\n\r\n%s has no name entry in its [misc] section.", full);
+        AppMessageBoxCaption(m_hWnd, text, "Unable to start", MB_OK);
+        return false;
+    }
+    m_title.Format(kVersionFormat, (const char*)m_displayName);
+    m_adapterIndex = m_settings.GetInt("adapter");
+    return true;
+}
+
+BOOL CtrovconfDlg::OnInitDialog()
+{
+    CZUDPDialog::OnInitDialog();
+    BuildAdapterMenu();
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+    RestoreWindowRect();
+
+    m_logSplitter.m_secondShown = m_logShown;
+    m_logSplitter.Relayout();
+    for (CGSplitter* splitter : {&m_logSplitter, &m_listSplitter}) {
+        if (splitter->m_storedPosition != 0) {
+            splitter->m_position = splitter->m_storedPosition;
+            splitter->Relayout();
+            splitter->Invalidate();
+        }
+    }
+    OpenReplySocket();
+
+    // The saved list shows its saved machines.
+    m_savedList.RemoveUnlisted();
+    m_savedList.Refill();
+
+    g_probeBroadcaster(GetDiscoveryProbe(), true, nullptr);
+    SetTimer(kTimerReceive, 300);
+    SetTimer(kTimerTick, 1000);
+    SetWindowText(m_title);
+
+    if (!m_configMessage.IsEmpty())
+        AppMessageBox(m_configMessage, MB_OK | MB_ICONWARNING);
+    if (!m_savedList.GetLoadMessage().IsEmpty())
+        AppMessageBox(m_savedList.GetLoadMessage(), MB_OK | MB_ICONWARNING);
+    return TRUE;
+}
+
+void CtrovconfDlg::BuildAdapterMenu()
+{
+    CMenu* system = GetSystemMenu(FALSE);
+    if (!system)
+        return;
+    system->AppendMenu(MF_SEPARATOR);
+    std::vector<IP_ADAPTER_INFO> adapters;
+    if (!g_adapterSource(&adapters))
+        return;
+    m_adapterMenu = new CMenu;
+    m_adapterMenu->CreatePopupMenu();
+    for (size_t i = 0; i < adapters.size(); ++i) {
+        UINT id = kAdapterCommandBase + 16 * (UINT)i;
+        // System commands end below 0xF000: adapters beyond that get no item.
+        if (id >= 0xF000)
+            break;
+        m_adapterMenu->AppendMenu(MF_STRING, id, adapters[i].Description);
+        m_adapters.push_back(adapters[i]);
+    }
+    system->AppendMenu(MF_POPUP, (UINT_PTR)m_adapterMenu->m_hMenu, "Broadcast Adapter");
+    if (m_adapterIndex < 0 || m_adapterIndex >= (int)m_adapters.size())
+        m_adapterIndex = 0;
+    if (!m_adapters.empty())
+        m_adapterMenu->CheckMenuItem(kAdapterCommandBase + 16 * m_adapterIndex, MF_BYCOMMAND | MF_CHECKED);
+}
+
+void CtrovconfDlg::RestoreWindowRect()
+{
+    int left, top, right, bottom;
+    if (!m_config.GetWindowRect(&left, &top, &right, &bottom))
+        return;
+    int screenLeft = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+    int screenTop = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    int screenRight = screenLeft + ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    int screenBottom = screenTop + ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    if (left < screenLeft || right > screenRight) {
+        right -= left;
+        left = 0;
+    }
+    if (top < screenTop || bottom > screenBottom) {
+        bottom -= top;
+        top = 0;
+    }
+    SetWindowPos(nullptr, left, top, right - left, bottom - top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CtrovconfDlg::OpenReplySocket()
+{
+    delete m_replySocket;
+    m_replySocket = nullptr;
+    if (m_adapters.empty() || m_adapterIndex < 0 || m_adapterIndex >= (int)m_adapters.size())
+        return;
+    uint32_t address = ntohl(::inet_addr(m_adapters[(size_t)m_adapterIndex].IpAddressList.IpAddress.String));
+    try {
+        m_replySocket = new CDRBSocketUDP(kDiscoveryReplyPort, 1, address, 1);
+    } catch (const char*) {
+        m_replySocket = nullptr;
+        AppMessageBox("Unable to listen on broadcast port", MB_OK | MB_ICONERROR);
+    }
+}
+
+void CtrovconfDlg::AdoptReplySocket(CDRBSocketUDP* socket)
+{
+    delete m_replySocket;
+    m_replySocket = socket;
+}
+
+void CtrovconfDlg::OnSysCommand(UINT nID, LPARAM lParam)
+{
+    UINT command = nID & 0xFFF0;
+    UINT last = kAdapterCommandBase + 16 * (UINT)(m_adapters.size() ? m_adapters.size() - 1 : 0);
+    if (command >= kAdapterCommandBase && command <= last && !m_adapters.empty() && m_adapterMenu) {
+        m_adapterMenu->CheckMenuItem(kAdapterCommandBase + 16 * m_adapterIndex, MF_BYCOMMAND | MF_UNCHECKED);
+        m_adapterIndex = (int)((command & 0xFFFF) / 16) - kAdapterCommandBase / 16;
+        OpenReplySocket();
+        m_adapterMenu->CheckMenuItem(kAdapterCommandBase + 16 * m_adapterIndex, MF_BYCOMMAND | MF_CHECKED);
+        return;
+    }
+    Default();
+}
+
+void CtrovconfDlg::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent == kTimerReceive && m_replySocket)
+        ReceiveDiscoveryReplies(*m_replySocket, m_discovery);
+    else if (nIDEvent == kTimerTick)
+        m_discoveredList.Tick();
+    Default();
+}
+
+void CtrovconfDlg::OnClose()
+{
+    CRect rect;
+    GetWindowRect(&rect);
+    m_config.SetWindowRect(rect.left, rect.top, rect.right, rect.bottom);
+    m_config.SetSplitterPos(m_listSplitter.m_position);
+    m_config.SetLogSplitterPos(m_logSplitter.m_position);
+    CArray<int, int> widths;
+    m_discoveredList.GetColumnWidths(widths);
+    m_config.SetColumnWidths(widths.GetSize() ? &widths[0] : nullptr, (int)widths.GetSize());
+    m_settings.WriteInt("adapter", m_adapterIndex);
+    Default();
+}
+
+void CtrovconfDlg::OnPaint()
+{
+    if (IsIconic()) {
+        PAINTSTRUCT paint;
+        HDC hdc = ::BeginPaint(m_hWnd, &paint);
+        SendMessage(WM_ICONERASEBKGND, (WPARAM)hdc, 0);
+        CRect client;
+        GetClientRect(&client);
+        int x = (client.Width() - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+        int y = (client.Height() - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+        ::DrawIcon(hdc, x, y, m_hIcon);
+        ::EndPaint(m_hWnd, &paint);
+        return;
+    }
+    Default();
+}
+
+HCURSOR CtrovconfDlg::OnQueryDragIcon()
+{
+    return (HCURSOR)m_hIcon;
+}
+
+void CtrovconfDlg::OnSize(UINT, int cx, int cy)
+{
+    Default();
+    if (m_logSplitter.m_hWnd)
+        m_logSplitter.SetWindowPos(nullptr, 0, 0, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CtrovconfDlg::ShowLogPane(int shown)
+{
+    m_logShown = shown;
+    m_logSplitter.m_secondShown = shown;
+    m_logSplitter.Relayout();
+}
+
+LRESULT CtrovconfDlg::OnRefreshLocal(WPARAM, LPARAM)
+{
+    m_discoveredList.RemoveUnlisted();
+    m_discoveredList.MarkPending();
+    g_probeBroadcaster(GetDiscoveryProbe(), false, m_debug ? this : nullptr);
+    return 0;
+}
+
+LRESULT CtrovconfDlg::OnResyncSaved(WPARAM, LPARAM)
+{
+    ResyncSavedFromDiscovered();
+    return 0;
+}
+
+void CtrovconfDlg::ResyncSavedFromDiscovered()
+{
+    CListIpAddresses addresses;
+    m_discoveredList.GetMachines().CollectKeys(addresses);
+    m_savedList.MarkAnsweredByAddresses(addresses);
+}
+
+LRESULT CtrovconfDlg::OnListActivated(WPARAM wParam, LPARAM)
+{
+    CWnd* list = reinterpret_cast<CWnd*>(wParam);
+    if (list == &m_savedList)
+        m_activeList = &m_savedList;
+    else if (list == &m_discoveredList)
+        m_activeList = &m_discoveredList;
+    else
+        m_activeList = nullptr;
+    return 0;
+}
+
+LRESULT CtrovconfDlg::OnHeaderWidth(WPARAM wParam, LPARAM lParam)
+{
+    CMachinesListCtrl* list = reinterpret_cast<CMachinesListCtrl*>(wParam);
+    const NMHEADERA* notification = reinterpret_cast<const NMHEADERA*>(lParam);
+    if (!notification || !notification->pitem || !(notification->pitem->mask & HDI_WIDTH))
+        return 0;
+    if (list == nullptr || list != m_activeList || notification->pitem->cxy <= 0)
+        return 0;
+    CMachinesListCtrl* other = list == &m_savedList ? &m_discoveredList : &m_savedList;
+    if (other->m_hWnd)
+        other->SetColumnWidth(notification->iItem, notification->pitem->cxy);
+    return 0;
+}
+
+LRESULT CtrovconfDlg::OnIgnoredListMessage(WPARAM, LPARAM)
+{
+    return 0;
+}
+
+BOOL CtrovconfDlg::PreTranslateMessage(MSG* pMsg)
+{
+    return CZUDPDialog::PreTranslateMessage(pMsg);
+}

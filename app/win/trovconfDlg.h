@@ -1,0 +1,110 @@
+#pragma once
+// The program's main window: the saved machines above the machines that
+// answered the last broadcast, a log pane below them, the reply socket of
+// discovery and the broadcast adapter in the system menu.
+#include "ui/controls/ZUDPDialog.h"
+
+#include <iphlpapi.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/Discovery.h"
+#include "app/GSettings.h"
+#include "app/TrovConfConfig.h"
+#include "app/win/GSplitter.h"
+#include "app/win/GZUDPEdit.h"
+#include "app/win/MachinesListCtrl.h"
+
+class CDRBSocketUDP;
+
+class CtrovconfDlg : public CZUDPDialog, public CDiscoveryView, public CDiscoveryLog {
+    DECLARE_DYNAMIC(CtrovconfDlg)
+public:
+    enum { kAdapterCommandBase = 0x4000, kTimerReceive = 1, kTimerTick = 2 };
+
+    explicit CtrovconfDlg(CWnd* parent = nullptr);
+    ~CtrovconfDlg() override;
+
+    BOOL OnInitDialog() override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    // Discovery's view of the two lists and the log pane.
+    CMachineMap& DiscoveredMap() override { return m_discoveredList.GetMachines(); }
+    CMachineMap* SavedMap() override { return &m_savedList.GetMachines(); }
+    void ShowDiscovered(CMachine* machine) override { m_discoveredList.UpdateRow(machine); }
+    void KeepDisplaced(CMachine* machine) override { m_discoveredList.KeepDisplaced(machine); }
+    void ShowSaved(CMachine* machine) override { m_savedList.UpdateRow(machine); }
+    void AppendLine(const char* text) override;
+
+    void ResyncSavedFromDiscovered();
+    // Opens the reply socket at the chosen adapter's address ("Unable to
+    // listen on broadcast port" when it cannot); none without adapters.
+    void OpenReplySocket();
+    // Tests: a reply socket of their own (owned from here on).
+    void AdoptReplySocket(CDRBSocketUDP* socket);
+    CDRBSocketUDP* GetReplySocket() const { return m_replySocket; }
+
+    // The system's network adapters (tests replace them) and the probe
+    // broadcast (tests record it instead of sending).
+    typedef bool (*AdapterSource)(std::vector<IP_ADAPTER_INFO>* adapters);
+    static void SetAdapterSource(AdapterSource source);
+    // alert: the start-up probe (message boxes on failure); otherwise the
+    // progress goes to log when one is given.
+    typedef void (*ProbeBroadcaster)(const char* text, bool alert, CDiscoveryLog* log);
+    static void SetProbeBroadcaster(ProbeBroadcaster broadcaster);
+
+    CMachinesListCtrl& GetSavedList() { return m_savedList; }
+    CMachinesListCtrl& GetDiscoveredList() { return m_discoveredList; }
+    CGSplitter& GetListSplitter() { return m_listSplitter; }
+    CGSplitter& GetLogSplitter() { return m_logSplitter; }
+    CGZUDPEdit& GetLogPane() { return m_logPane; }
+    CTrovConfConfig& GetConfig() { return m_config; }
+    CMachinesListCtrl* GetActiveList() const { return m_activeList; }
+    int GetAdapterIndex() const { return m_adapterIndex; }
+    int GetAdapterCount() const { return (int)m_adapters.size(); }
+    CMenu* GetAdapterMenu() const { return m_adapterMenu; }
+    const CString& GetDisplayName() const { return m_displayName; }
+    void SetDebug(int debug);
+    void ShowLogPane(int shown);
+
+protected:
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    void OnTimer(UINT_PTR nIDEvent);
+    void OnClose();
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnSize(UINT nType, int cx, int cy);
+    LRESULT OnRefreshLocal(WPARAM wParam, LPARAM lParam);
+    LRESULT OnResyncSaved(WPARAM wParam, LPARAM lParam);
+    LRESULT OnListActivated(WPARAM wParam, LPARAM lParam);
+    LRESULT OnHeaderWidth(WPARAM wParam, LPARAM lParam);
+    LRESULT OnIgnoredListMessage(WPARAM wParam, LPARAM lParam);
+
+    bool ReadIniFile();
+    void BuildAdapterMenu();
+    void RestoreWindowRect();
+
+    HICON m_hIcon = nullptr;
+    CDRBSocketUDP* m_replySocket = nullptr;
+    CMachinesListCtrl* m_activeList = nullptr;
+    CMachinesListCtrl m_savedList;
+    CMachinesListCtrl m_discoveredList;
+    CGSplitter m_listSplitter;
+    CGSplitter m_logSplitter;
+    CGZUDPEdit m_logPane;
+    int m_logShown = 0;
+    CTrovConfConfig m_config;
+    CString m_configMessage;
+    CGSettings m_settings;
+    CString m_displayName;
+    CString m_title;
+    CMenu* m_adapterMenu = nullptr;
+    std::vector<IP_ADAPTER_INFO> m_adapters;
+    int m_adapterIndex = -1;
+    int m_debug = 0;
+    CDiscovery m_discovery;
+
+    DECLARE_MESSAGE_MAP()
+};
