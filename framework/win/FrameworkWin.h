@@ -18,3 +18,4 @@
 #include "framework/win/WinApp.h"
 #include "framework/win/FileDialog.h"
 #include "framework/win/AsyncSocket.h"
+#include "framework/win/ShellTreeCtrl.h"
