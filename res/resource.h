@@ -9,3 +9,58 @@
 
 // The application's title (the framework reads it for m_pszAppName).
 #define IDS_APP_TITLE               0xE000
+
+// ---- Operation dialogs (dialogs.rc) ------------------------------------
+#ifndef IDC_STATIC
+#define IDC_STATIC                  (-1)
+#endif
+#define IDD_TEXT_ENTRY              137   // text entry / "Remote System" address
+#define IDD_PASSWORD                160   // "Password Required"
+#define IDD_CONFIGURE_MACHINE       166   // "Configure Machine"
+#define IDD_ADD_MACHINES            179   // "Add Machines"
+#define IDD_INSTALL_APP             180   // install: "Remote System"
+
+// Text entry and install dialogs
+#define IDC_ENTRY                   105   // the entry made in place of IDC_ADDRESS
+#define IDC_VALUE                   1002
+#define IDC_ADMIN_PASSWORD          1006
+#define IDC_ADDRESS                 1007
+#define IDC_ADMIN_PASSWORD_LABEL    1008
+#define IDC_APP_PASSWORD            1009
+#define IDC_APP_PASSWORD_LABEL      1010
+#define IDC_PRESERVE_CONSTANTS      1013
+#define IDC_APP_VERSION             1020
+#define IDC_INSTALL_TYPE            1021
+#define IDC_NAME_LABEL              1022
+#define IDC_DUPLICATE               1023
+#define IDC_DATASET_LABEL           1024
+#define IDC_VALUE_LABEL             1025
+#define IDC_CHOICE_LIST             1026
+#define IDC_VALUE_SPIN              1030
+#define IDC_NAME_LIST               1033
+#define IDC_DATASET                 1034
+
+// Password dialog
+#define IDC_PASSWORD                1008
+#define IDC_PASSWORD_PROMPT         1115
+#define IDC_PATH                    1116
+#define IDC_PATH_LABEL              1117
+
+// Configure-machine dialog
+#define IDC_COMMENT                 1004
+#define IDC_CONFIG_PASSWORD         1008
+#define IDC_IF1_ADDRESS             1066
+#define IDC_IF1_NETMASK             1067
+#define IDC_IF1_GATEWAY             1068
+#define IDC_DHCP                    1069
+#define IDC_IF2_ADDRESS             1070
+#define IDC_IF2_NETMASK             1071
+
+// Add-machines dialog
+#define IDC_SINGLE_ADDRESS          1066
+#define IDC_RANGE_START             1067
+#define IDC_ADDRESS_LIST            1111
+#define IDC_ADD_SINGLE              1112
+#define IDC_ADD_RANGE               1113
+#define IDC_RANGE_END               1114
+#define IDC_REMOVE_SELECTED         1115
