@@ -8,7 +8,9 @@
 // Keys of --controller: ip (IF1 IP), netmask, gateway, dhcp, if2ip, if2mask,
 // if (the IF text; "-" leaves it out), from (address replies leave from;
 // default the ip), mac, host, comment, config, setup, appversion, guid,
-// version, altera, board, ident (1: IDENTBUTTON).
+// version, altera, board, ident (1: IDENTBUTTON), tcp (1: the controller also
+// answers the TCP protocol on port 38254 of its own address), password (the
+// login password of the TCP side).
 // Without --netns every address must be a loopback address; with it the
 // program refuses to run in the machine's own network namespace (the inode
 // of the namespace it was started from, given by --outside-netns, tells it
@@ -25,6 +27,7 @@
 #include <vector>
 
 #include "tests/common/SimController.h"
+#include "tests/common/SimTcpController.h"
 
 namespace {
 
@@ -66,6 +69,8 @@ bool InOwnNetworkNamespace(unsigned long long outside)
 struct Controller {
     trovtest::SimControllerIdentity identity;
     uint32_t from = 0;
+    bool tcp = false;
+    std::string password;
 };
 
 bool ParseController(const std::string& description, Controller* c)
@@ -101,6 +106,8 @@ bool ParseController(const std::string& description, Controller* c)
         else if (key == "altera") id.altera = value;
         else if (key == "board") id.board = value;
         else if (key == "ident") id.identButton = value == "1";
+        else if (key == "tcp") c->tcp = value == "1";
+        else if (key == "password") c->password = value;
         else return false;
     }
     if (!c->from) {
@@ -160,6 +167,7 @@ int main(int argc, char** argv)
     signal(SIGINT, OnSignal);
 
     std::vector<std::unique_ptr<trovtest::SimController>> running;
+    std::vector<std::unique_ptr<trovtest::SimTcpController>> tcpRunning;
     for (const Controller& c : controllers) {
         trovtest::SimControllerOptions options;
         options.listenAddress = listen;
@@ -176,11 +184,34 @@ int main(int argc, char** argv)
             return 1;
         }
         running.push_back(std::move(sim));
+        if (c.tcp) {
+            std::unique_ptr<trovtest::SimTcpController> tcp(new trovtest::SimTcpController());
+            trovtest::SimTcpBehaviour behaviour;
+            behaviour.identity = c.identity;
+            behaviour.password = c.password;
+            tcp->SetBehaviour(behaviour);
+            trovtest::SimTcpOptions tcpOptions;
+            tcpOptions.address = c.from;
+            tcpOptions.insideTestNamespace = netns;
+            if (!tcp->Start(tcpOptions, &error)) {
+                fprintf(stderr, "trov_sim_controller: %s\n", error.c_str());
+                return 1;
+            }
+            tcpRunning.push_back(std::move(tcp));
+        }
     }
     printf("ready %zu\n", running.size());
     fflush(stdout);
     for (int tick = 0; tick < seconds * 10 && !g_stop; ++tick)
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    for (auto& tcp : tcpRunning) {
+        printf("controller %s (TCP): %d connections, %zu messages, %zu uploads, %zu violations\n",
+               tcp->Behaviour().identity.mac.c_str(), tcp->Connections(), tcp->Messages().size(),
+               tcp->Uploads().size(), tcp->Violations().size());
+        for (const std::string& v : tcp->Violations())
+            printf("  violation: %s\n", v.c_str());
+        tcp->Stop();
+    }
     for (auto& sim : running) {
         printf("controller %s: %d probes, %d replies, %zu commands\n", sim->GetIdentity().mac.c_str(),
                sim->ProbeCount(), sim->ReplyCount(), sim->Commands().size());
