@@ -425,9 +425,15 @@ void CSocketTrov::SendNextChunk()
     } else {
         FreeImage(); // the empty chunk tells the controller the data is complete
     }
-    char text[32];
-    std::snprintf(text, sizeof text, "Sending %02d%%", TransferPercent(m_total, m_remaining));
-    SetRowStatus(machine, text, FALSE);
+    // The row changes only when the percentage does: thousands of chunks
+    // would otherwise each redraw it.
+    int percent = TransferPercent(m_total, m_remaining);
+    if (percent != m_shownPercent) {
+        char text[32];
+        std::snprintf(text, sizeof text, "Sending %02d%%", percent);
+        SetRowStatus(machine, text, FALSE);
+        m_shownPercent = percent;
+    }
     ++m_sequence;
     Transmit(FrameDataChunk((uint16_t)m_sequence, chunk.data(), (uint16_t)chunk.size()));
     m_lastCommand = CMD_DATA;
@@ -476,10 +482,13 @@ bool CSocketTrov::WriteDownloadPiece(const unsigned char* data, size_t length, b
         EndMachineStep(1);
         return false;
     }
-    char text[32];
-    std::snprintf(text, sizeof text, "Got %02d%%",
-                  TransferPercent(m_receive.DownloadTotal(), m_receive.DownloadRemaining()));
-    SetRowStatus(Head(), text, FALSE);
+    int percent = TransferPercent(m_receive.DownloadTotal(), m_receive.DownloadRemaining());
+    if (first || percent != m_shownPercent) {
+        char text[32];
+        std::snprintf(text, sizeof text, "Got %02d%%", percent);
+        SetRowStatus(Head(), text, FALSE);
+        m_shownPercent = percent;
+    }
     return true;
 }
 
@@ -537,6 +546,7 @@ int CSocketTrov::OperationStep(int state)
             }
             m_uploadPath = m_sourcePath;
             m_remaining = m_total;
+            m_shownPercent = -1;
             return BeginUpload(io ? "IOFIRMWARE" : "UPDATE");
         }
         if (state == SESSION_UPLOAD) {
@@ -571,6 +581,7 @@ int CSocketTrov::OperationStep(int state)
                 return 1;
             }
             m_total = m_remaining = (uint32_t)size;
+            m_shownPercent = -1;
             return BeginUpload("APPLICATION");
         }
         if (state == SESSION_UPLOAD) {

@@ -117,6 +117,7 @@ private:
     BOOL m_compress = FALSE;
 
     int m_machineCount = 0;          // machines at the start of the run
+    int m_shownPercent = -1;         // the percentage the row shows of the current transfer
     CString m_downloadPath;          // the file the current download writes
     std::vector<unsigned char> m_unsent; // the part of the last message the socket had no room for
     unsigned m_connection = 0;       // counts connections, so a handler sees when the step moved on
