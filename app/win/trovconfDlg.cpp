@@ -182,6 +182,10 @@ bool CtrovconfDlg::ReadIniFile()
 BOOL CtrovconfDlg::OnInitDialog()
 {
     CZUDPDialog::OnInitDialog();
+    // The log pane writes in the window's own font (the dialog has it only
+    // from here on).
+    if (CFont* font = GetFont())
+        ::SendMessageW(m_logPane.m_hWnd, WM_SETFONT, (WPARAM)font->GetSafeHandle(), FALSE);
     BuildAdapterMenu();
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
