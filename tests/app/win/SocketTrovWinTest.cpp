@@ -340,6 +340,10 @@ TEST_F(SocketTrovTest, RepliesThatNeverComeEndTheStepAfterThirtySeconds)
         sim.Change([&](SimTcpBehaviour& b) { b.faults[CMD_IDENTIFY] = fault; });
         Machine(last++);
     }
+    // An identity text that is not a TROV document counts as no reply.
+    SimTcpController& foreign = Controller(last);
+    foreign.Change([](SimTcpBehaviour& b) { b.identityXml = "<OTHER><MAC>AA</MAC></OTHER>"; });
+    Machine(last++);
     Controller(last);
     Machine(last);
     m_socket->Start("");
@@ -355,9 +359,15 @@ TEST_F(SocketTrovTest, RepliesThatNeverComeEndTheStepAfterThirtySeconds)
         EXPECT_EQ("Timeout", Row((int)i));
         EXPECT_EQ((int)i + 1, Position()); // a timeout adds nothing to the connection's step
     }
+    ASSERT_TRUE(trovtest::PumpUntil([&] { return m_sims[4]->Messages().size() == 1; }, 3000));
+    trovtest::PumpUntil([] { return false; }, 100);
+    EXPECT_TRUE(m_socket->IsWaiting());
+    g_fakeTick += 30001;
+    EXPECT_EQ(0, m_socket->CheckTimeout());
+    EXPECT_EQ("Timeout", Row(4));
     ASSERT_TRUE(trovtest::PumpUntil([&] { return m_socket->IsRunOver(); }, 3000));
-    EXPECT_EQ("Up", Row(4));
-    EXPECT_EQ(10, Position());
+    EXPECT_EQ("Up", Row(5));
+    EXPECT_EQ(12, Position());
 }
 
 TEST_F(SocketTrovTest, XmlCommandsAndResultFailures)
@@ -513,6 +523,43 @@ TEST_F(SocketTrovTest, InstallSendsTheFileBuiltForTheMachineAndRestarts)
         ASSERT_TRUE(trovtest::PumpUntil([&] { return sim.RuntimeParameters().size() == 3; }, 2000));
         EXPECT_EQ((std::vector<uint16_t>{RUNTIME_INSTALL_APP, RUNTIME_STOP, c.restart}), sim.RuntimeParameters());
     }
+}
+
+TEST_F(SocketTrovTest, AnIdentityWithoutItsTerminatorIsReadWithinItsReply)
+{
+    SimTcpController& sim = Controller(2);
+    sim.Change([](SimTcpBehaviour& b) {
+        b.identityXml = "<TROV><HOSTNAME>Kiln</HOSTNAME><K430/></TROV>";
+        b.identityTerminator = false;
+    });
+    CMachine* machine = Machine(2);
+    ASSERT_TRUE(Run(""));
+    EXPECT_EQ("Up", Row(0));
+    EXPECT_EQ("Kiln", std::string((const char*)machine->m_hostName));
+    EXPECT_EQ(kBoardK430, machine->m_boardType);
+}
+
+TEST_F(SocketTrovTest, DestroyingTheConnectionDuringAnUploadSendsNoFurtherChunk)
+{
+    trovtest::TempDir dir;
+    std::string path = dir.Write("io.rbf", Pattern(400000, 11));
+    SimTcpController& sim = Controller(2, "");
+    // Slow replies, so that the upload is surely under way when it is cut.
+    sim.Change([](SimTcpBehaviour& b) {
+        b.segmentation.sizes = {4, 4};
+        b.segmentation.pauseMs = 5;
+    });
+    Machine(2);
+    m_socket->SetIoFirmwareFile(path.c_str());
+    m_socket->Start("secret");
+    ASSERT_TRUE(trovtest::PumpUntil(
+        [&] { return !sim.Uploads().empty() && sim.Uploads()[0].chunks.size() >= 3; }, 5000));
+    m_socket.reset();
+    size_t chunks = sim.Uploads()[0].chunks.size();
+    trovtest::PumpUntil([] { return false; }, 300);
+    EXPECT_LE(sim.Uploads()[0].chunks.size(), chunks + 1); // at most the one already on its way
+    EXPECT_FALSE(sim.Uploads()[0].finished);
+    EXPECT_TRUE(sim.RuntimeParameters().empty());
 }
 
 TEST_F(SocketTrovTest, AnEmptyListEndsAtOnce)
