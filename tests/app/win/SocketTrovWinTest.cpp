@@ -562,6 +562,27 @@ TEST_F(SocketTrovTest, DestroyingTheConnectionDuringAnUploadSendsNoFurtherChunk)
     EXPECT_TRUE(sim.RuntimeParameters().empty());
 }
 
+TEST_F(SocketTrovTest, AFileThatShrinksDuringTheUploadIsNeverSentAsComplete)
+{
+    trovtest::TempDir dir;
+    std::string path = dir.Write("io.rbf", Pattern(40000, 12));
+    SimTcpController& sim = Controller(2, "");
+    sim.Change([](SimTcpBehaviour& b) {
+        b.segmentation.sizes = {4, 4};
+        b.segmentation.pauseMs = 20;
+    });
+    Machine(2);
+    m_socket->SetIoFirmwareFile(path.c_str());
+    m_socket->Start("secret");
+    ASSERT_TRUE(trovtest::PumpUntil([&] { return !sim.Uploads().empty() && !sim.Uploads()[0].chunks.empty(); }, 5000));
+    dir.Write("io.rbf", Pattern(100, 12));
+    ASSERT_TRUE(trovtest::PumpUntil([&] { return m_socket->IsRunOver(); }, 10000));
+    EXPECT_EQ("Data read error", Row(0));
+    std::vector<size_t> chunks = sim.Uploads()[0].chunks;
+    EXPECT_FALSE(sim.Uploads()[0].finished);
+    EXPECT_EQ(std::vector<size_t>(chunks.size(), 4000), chunks); // no empty chunk
+}
+
 TEST_F(SocketTrovTest, AnEmptyListEndsAtOnce)
 {
     m_socket->Start("");
