@@ -4,7 +4,8 @@
 // address on the reply port (38256), and records the XML commands
 // (Identify, Reconfigure) that reach it by datagram.  It binds only to
 // loopback addresses unless the caller states that it runs inside a test
-// network namespace.  The TCP side (port 38254) is to come.
+// network namespace.  Its TCP side (port 38254) is SimTcpController, which
+// answers from the same identity record.
 #include <atomic>
 #include <cstdint>
 #include <mutex>
