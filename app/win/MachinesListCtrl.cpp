@@ -131,8 +131,12 @@ void CMachinesListCtrl::SetRow(int row, CMachine* machine)
     for (int c = 0; c < kMachineColumnCount; ++c)
         SetItemText(row, c, DoubleAmpersands(MachineColumnText(*machine, c)));
     SetItemData(row, (DWORD_PTR)machine);
-    SetRowColour(row, MachineRowColour(*machine, false));
-    RedrawItems(row, row);
+    COLORREF colour = MachineRowColour(*machine, false);
+    if (GetRowColour(row) != colour) {
+        // The texts redraw the row themselves; a colour alone does not.
+        SetRowColour(row, colour);
+        RedrawItems(row, row);
+    }
 }
 
 void CMachinesListCtrl::UpdateRow(CMachine* machine)
@@ -205,8 +209,11 @@ void CMachinesListCtrl::MarkPending()
 
 void CMachinesListCtrl::Refill()
 {
-    // One save at the end instead of one per row.
+    // One save at the end instead of one per row, and one repaint.
     ++m_saveSuspended;
+    BOOL visible = IsWindowVisible();
+    if (visible)
+        SetRedraw(FALSE);
     std::unordered_set<const CMachine*> shown;
     int rows = GetItemCount();
     for (int row = 0; row < rows; ++row)
@@ -230,6 +237,10 @@ void CMachinesListCtrl::Refill()
         CIpAddress key;
         if (!machine || (m_displaced.count(machine) == 0 && !m_machines.FindKeyOf(machine, &key)))
             DeleteMachineRow(row);
+    }
+    if (visible) {
+        SetRedraw(TRUE);
+        Invalidate();
     }
     --m_saveSuspended;
     m_savePending = false;

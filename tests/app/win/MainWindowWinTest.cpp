@@ -250,6 +250,19 @@ TEST_F(MainWindowTest, WithoutAnIniFileTheProgramSaysSoAndStillWritesItsSettings
     EXPECT_NE(std::string::npos, g_boxes[0].text.find("has no name entry"));
 }
 
+TEST_F(MainWindowTest, ASettingsFolderThatCannotBeMadeIsReportedAndTheWindowStillRuns)
+{
+    // A file stands where the application-data folder should be.
+    std::string blocked = m_appData.Write("not-a-folder", "x");
+    CSettingsPaths::SetBaseFolderOverride(0, (blocked + "\\inside").c_str());
+    ASSERT_TRUE(Open());
+    ASSERT_EQ(1u, g_boxes.size());
+    EXPECT_NE(std::string::npos, g_boxes[0].text.find("cannot be created")) << g_boxes[0].text;
+    EXPECT_EQ(0, Saved().GetItemCount());
+    CloseAndDestroy(); // nothing can be written: no crash, no message
+    EXPECT_EQ(1u, g_boxes.size());
+}
+
 TEST_F(MainWindowTest, EveryColumnSortsAndTheHeaderShowsTheArrow)
 {
     WriteSaved(kSaved);
