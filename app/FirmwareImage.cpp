@@ -5,11 +5,6 @@
 #include <fstream>
 #include <sstream>
 
-bool IsHexImageBoard(int boardType)
-{
-    return boardType == kBoardK410 || boardType == kBoardK420 || boardType == kBoardK430;
-}
-
 size_t FirmwareImageUsedSize(const unsigned char* image, size_t size)
 {
     for (size_t i = size; i > 0; --i)

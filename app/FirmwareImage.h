@@ -12,17 +12,7 @@
 #include <string>
 #include <vector>
 
-// Board types as the controllers report them (CMachine::m_boardType).
-enum : int {
-    kBoardNone = 0,
-    kBoardK410 = 410,
-    kBoardK420 = 420,
-    kBoardK430 = 430,
-    kBoardRpi = 0x525049, // the letters "RPI"
-};
-
-// Boards whose firmware is built from an Intel HEX file.
-bool IsHexImageBoard(int boardType);
+#include "app/BoardType.h"
 
 constexpr size_t kFirmwareImageSize = 262144;
 

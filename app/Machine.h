@@ -4,20 +4,12 @@
 // TROV replies.
 #include <cstddef>
 
+#include "app/BoardType.h"
 #include "app/IpAddress.h"
 #include "framework/String.h"
 
 class CGXmlNode;
 class CGTextStore;
-
-// Board types (a reply names its board by an empty element).
-enum {
-    kBoardNone = 0,
-    kBoardK410 = 410,
-    kBoardK420 = 420,
-    kBoardK430 = 430,
-    kBoardRpi = 0x525049, // the letters "RPI"
-};
 
 // Display states.
 enum { kMachineNew = 0, kMachineNotAnswered = 1, kMachineAnswered = 2 };

@@ -8,31 +8,21 @@
 
 #include "app/AppHooks.h"
 #include "app/AppInstall.h"
+#include "app/win/AppDialogs.h"
 #include "support/GXml.h"
 #include "support/Utilities.h"
 
 namespace {
 
-SocketTrovMessageHook g_messageHook = nullptr;
-
-void ShowRunMessage(const char* text)
-{
-    if (g_messageHook)
-        g_messageHook(text);
-    else
-        ::MessageBoxA(nullptr, text, "TROVconf", MB_OK);
-}
-
 // Chunk size of an upload: the small boards take 1024 bytes at a time.
 size_t ChunkSizeFor(const CMachine* machine)
 {
     int board = machine ? machine->m_boardType : kBoardNone;
-    return board == kBoardK410 || board == kBoardK420 || board == kBoardK430 ? 1024 : 4000;
+    return IsHexImageBoard(board) ? 1024 : 4000;
 }
 
 } // namespace
 
-void SetSocketTrovMessageHook(SocketTrovMessageHook hook) { g_messageHook = hook; }
 
 CSocketTrov::CSocketTrov() = default;
 
@@ -541,7 +531,7 @@ int CSocketTrov::OperationStep(int state)
             if (!PrepareFirmwareUpload(machine->m_boardType, m_sourcePath, io, &m_image, &m_total, &failure,
                                        &zipped)) {
                 if (zipped)
-                    ShowRunMessage(failure.c_str());
+                    AppMessageBox(failure.c_str());
                 return 2;
             }
             m_uploadPath = m_sourcePath;

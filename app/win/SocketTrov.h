@@ -132,6 +132,3 @@ private:
 bool PrepareFirmwareUpload(int boardType, const char* path, bool ioFirmware, unsigned char** image,
                            uint32_t* total, std::string* failure, bool* zipped);
 
-// The message box of a run (the zipped I/O image); replaceable by tests.
-typedef void (*SocketTrovMessageHook)(const char* text);
-void SetSocketTrovMessageHook(SocketTrovMessageHook hook);

@@ -1,5 +1,5 @@
-// The firmware side of an upload, kept apart from the machine model (whose
-// board constants the firmware image repeats).
+// The firmware side of an upload: the image built from a HEX file, or the
+// file itself checked and measured.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/AppHooks.h"
+#include "app/win/AppDialogs.h"
 #include "app/win/SocketTrov.h"
 #include "support/AppContainer.h"
 #include "tests/app/DrbText.h"
@@ -28,7 +29,11 @@ uint32_t g_fakeTick = 1000;
 uint32_t FakeTick() { return g_fakeTick; }
 
 std::vector<std::string> g_messages;
-void RecordMessage(const char* text) { g_messages.push_back(text); }
+int RecordMessage(const char* text, const char*, UINT)
+{
+    g_messages.push_back(text);
+    return IDOK;
+}
 
 // An Intel HEX record.
 std::string HexRecord(int type, unsigned address, const std::vector<unsigned>& bytes)
@@ -77,7 +82,7 @@ protected:
     {
         m_socket.reset();
         SetAppTickCountHook(nullptr);
-        SetSocketTrovMessageHook(nullptr);
+        SetAppMessageBoxHook(nullptr);
         m_sims.clear();
         m_progress.DestroyWindow();
         m_list.DestroyWindow();
@@ -426,7 +431,7 @@ TEST_F(SocketTrovTest, SmallBoardFirmwareIsBuiltFromItsHexFileAndSentAsAnImage)
 TEST_F(SocketTrovTest, UploadPreparationsThatFailGiveUpOnTheMachine)
 {
     trovtest::TempDir dir;
-    SetSocketTrovMessageHook(&RecordMessage);
+    SetAppMessageBoxHook(&RecordMessage);
     g_messages.clear();
     std::string zipped = dir.Write("io.rbf", std::string("PK\x03\x04", 4) + Pattern(100, 9));
     // A zipped image is refused for a board of known type, with its message.
