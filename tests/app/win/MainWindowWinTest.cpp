@@ -379,6 +379,7 @@ TEST_F(MainWindowDiscoveryTest, IdentificationButtonMakesTheRowBlinkFor59Ticks)
     ASSERT_TRUE(Open());
     AdoptSocket();
     AddController(1, trovtest::AddressText(m_block | 1).c_str(), "AA", "blinker", true);
+    m_window->SetDebug(1); // later replies are logged
     ReceiveUntil(1);
     ASSERT_EQ(1, Discovered().GetItemCount());
     std::vector<COLORREF> colours;
@@ -395,6 +396,11 @@ TEST_F(MainWindowDiscoveryTest, IdentificationButtonMakesTheRowBlinkFor59Ticks)
         red += c == kRowColourBlink;
     EXPECT_EQ(29, red);
     EXPECT_EQ(kRowColourAnswered, colours.back());
+    // With the debug flag, each reply left its sender, text and verdict.
+    CString log = m_window->GetLogPane().GetTextUtf8();
+    EXPECT_EQ(0, log.Find("Received message from ")) << (const char*)log;
+    EXPECT_NE(-1, log.Find("<IDENTBUTTON"));
+    EXPECT_NE(-1, log.Find("Message OK\r\n"));
 }
 
 TEST_F(MainWindowTest, ClosingStoresTheLayoutAndTheNextStartRestoresIt)
@@ -419,6 +425,38 @@ TEST_F(MainWindowTest, ClosingStoresTheLayoutAndTheNextStartRestoresIt)
     EXPECT_EQ(180, Discovered().GetColumnWidth(kColumnAppName));
     m_window->DestroyWindow();
     m_window.reset();
+}
+
+TEST_F(MainWindowTest, EscClosesWithoutStoringTheLayoutButSettingsAreStillWritten)
+{
+    WriteIni("[misc]\r\nname=TROVconf\r\nadapter=3\r\n");
+    ASSERT_TRUE(Open());
+    m_window->SendMessage(WM_COMMAND, IDCANCEL);
+    if (::IsWindow(m_window->m_hWnd))
+        m_window->DestroyWindow();
+    m_window.reset();
+    std::string settings = trovtest::TempDir::Read(SettingsFolder() + "\\settings.xml");
+    EXPECT_NE(std::string::npos, settings.find("<VLUMEX")) << settings;
+    EXPECT_EQ(std::string::npos, settings.find("<rect>")) << settings;
+    EXPECT_EQ(std::string::npos, settings.find("<colwidths>")) << settings;
+    char value[16] = "";
+    ::GetPrivateProfileStringA("misc", "adapter", "", value, sizeof value,
+                               (m_work.Path() + "\\app_tests.ini").c_str());
+    EXPECT_STREQ("3", value);
+}
+
+TEST_F(MainWindowTest, F5InEitherListRefreshes)
+{
+    ASSERT_TRUE(Open());
+    for (CMachinesListCtrl* list : {&Saved(), &Discovered()}) {
+        NMLVKEYDOWN key = {};
+        key.hdr.hwndFrom = list->m_hWnd;
+        key.hdr.idFrom = (UINT_PTR)list->GetDlgCtrlID();
+        key.hdr.code = LVN_KEYDOWN;
+        key.wVKey = VK_F5;
+        list->GetParent()->SendMessage(WM_NOTIFY, key.hdr.idFrom, (LPARAM)&key);
+    }
+    EXPECT_EQ(3u, g_probes.size()); // the start-up probe and two refreshes
 }
 
 TEST_F(MainWindowTest, StoredRectangleOffTheScreenMovesToTheLeftEdge)
