@@ -94,6 +94,10 @@ CtrovconfDlg::~CtrovconfDlg()
 {
     delete m_replySocket;
     m_replySocket = nullptr;
+    // The submenu went with the window's system menu when the window was
+    // destroyed; only a menu still alive is destroyed here.
+    if (m_adapterMenu && m_adapterMenu->m_hMenu && !::IsMenu(m_adapterMenu->m_hMenu))
+        m_adapterMenu->Detach();
     delete m_adapterMenu;
     m_adapterMenu = nullptr;
     m_adapters.clear();
