@@ -319,7 +319,6 @@ TEST_F(MainWindowTest, FiltersShowOnlyMatchingSavedMachines)
     EXPECT_EQ(3, list.GetItemCount());
     // Filtering never touched the saved machines.
     EXPECT_EQ(3, list.GetMachines().GetCount());
-
 }
 
 TEST_F(MainWindowTest, FilterBarChangeSetsTheColumnFilter)
