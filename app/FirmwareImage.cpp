@@ -1,5 +1,7 @@
 #include "app/FirmwareImage.h"
 
+#include "support/Utilities.h"
+
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -15,14 +17,6 @@ size_t FirmwareImageUsedSize(const unsigned char* image, size_t size)
 
 namespace {
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
 // Decodes the pairs of hexadecimal digits after the ':' of a record.
 bool DecodeRecord(const char* line, size_t length, std::vector<unsigned char>& bytes)
 {
@@ -30,7 +24,7 @@ bool DecodeRecord(const char* line, size_t length, std::vector<unsigned char>& b
         return false;
     bytes.clear();
     for (size_t i = 1; i + 1 < length; i += 2) {
-        int hi = HexDigit(line[i]), lo = HexDigit(line[i + 1]);
+        int hi = HexDigitValue(line[i]), lo = HexDigitValue(line[i + 1]);
         if (hi < 0 || lo < 0)
             return false;
         bytes.push_back((unsigned char)(hi * 16 + lo));

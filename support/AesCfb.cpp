@@ -5,20 +5,7 @@
 
 #include <cstring>
 
-namespace {
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-} // namespace
+#include "support/Utilities.h"
 
 CAesCfb::~CAesCfb()
 {
@@ -34,8 +21,8 @@ bool CAesCfb::SetKey(const char* keyText)
         return false;
     unsigned char key[32];
     for (int i = 0; i < 32; ++i) {
-        int high = HexValue(keyText[2 * i]);
-        int low = high < 0 ? -1 : HexValue(keyText[2 * i + 1]);
+        int high = HexDigitValue(keyText[2 * i]);
+        int low = high < 0 ? -1 : HexDigitValue(keyText[2 * i + 1]);
         if (low < 0)
             return false;
         key[i] = (unsigned char)(high * 16 + low);

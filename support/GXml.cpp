@@ -82,16 +82,6 @@ char* PutUtf8(char* out, uint32_t cp)
     return out;
 }
 
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // Decodes the reference at in[0] == '&' into out.  Returns the read
 // position behind it; an unrecognised reference drops only the ampersand.
@@ -114,7 +104,7 @@ char* DecodeReference(char* in, char** out)
         bool tooLarge = false;
         const char* digits = p;
         for (;; ++p) {
-            int d = hex ? HexValue(*p) : (*p >= '0' && *p <= '9' ? *p - '0' : -1);
+            int d = hex ? HexDigitValue(*p) : (*p >= '0' && *p <= '9' ? *p - '0' : -1);
             if (d < 0)
                 break;
             if (!tooLarge) {

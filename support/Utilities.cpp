@@ -363,3 +363,14 @@ int Md5Hex(char* output, int digitCount, const char* text, ptrdiff_t length)
     output[digits] = '\0';
     return digits;
 }
+
+int HexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}

@@ -53,6 +53,9 @@ unsigned char* Base64Decode(const char* text, size_t length, size_t* outputLengt
 // Byte count of the UTF-8 sequence that begins with *p (continuation bytes
 // count as 2).  Reads one byte.
 int Utf8LeadLength(const unsigned char* p);
+
+// Value of one hexadecimal digit (0-9, A-F, a-f), -1 for any other character.
+int HexDigitValue(char c);
 // 1 when the text holds anything but ASCII letters, digits, blanks, '-' and
 // '_'; 0 otherwise (the empty text is valid).
 int HasInvalidNameChars(const char* text);
