@@ -64,3 +64,11 @@
 #define IDC_ADD_RANGE               1113
 #define IDC_RANGE_END               1114
 #define IDC_REMOVE_SELECTED         1115
+
+// ---- Progress window of controller operations (progress.rc) -----------
+#define IDD_SOCKET_TROV             103   // "Synchronising..."
+#define IDC_SOCKET_PROGRESS         1001  // progress bar
+#define IDC_SOCKET_STATUS           1003  // one row per machine
+
+// ---- Main window commands ----------------------------------------------
+#define ID_POLL_DETAILS             33047 // "Poll for Details"

@@ -5,6 +5,7 @@
 #include "app/MachineColumns.h"
 #include "app/win/AppDialogs.h"
 #include "app/win/AppMessages.h"
+#include "app/win/DlgSocketTrov.h"
 #include "res/resource.h"
 #include "support/GXml.h"
 
@@ -465,9 +466,44 @@ void CMachinesListCtrl::OnDropFiles(HDROP drop)
     ImportDroppedFiles(paths);
 }
 
+void CMachinesListCtrl::GetSelectedMachines(CMachineList& machines) const
+{
+    for (int row = GetNextItem(-1, LVNI_SELECTED); row >= 0; row = GetNextItem(row, LVNI_SELECTED)) {
+        if (CMachine* machine = GetRowMachine(row))
+            machines.AddTail(machine);
+    }
+}
+
+void CMachinesListCtrl::PollDetails()
+{
+    CMachineList machines;
+    GetSelectedMachines(machines);
+    if (machines.IsEmpty())
+        return;
+    {
+        CDlgSocketTrov dialog(machines, nullptr, GetParent());
+        dialog.DoModal();
+    }
+    // The rows show what the identity replies said; machines.xml is
+    // rewritten once for them, not once per row.
+    ++m_saveSuspended;
+    bool savedMachine = false;
+    for (POSITION pos = machines.GetHeadPosition(); pos;) {
+        CMachine* machine = machines.GetNext(pos);
+        if (FindRow(machine) < 0)
+            continue; // left the list meanwhile
+        UpdateRow(machine);
+        savedMachine = savedMachine || machine->m_inList;
+    }
+    --m_saveSuspended;
+    m_savePending = false;
+    if (savedMachine)
+        Save();
+}
+
 void CMachinesListCtrl::OnDoubleClick(NMHDR*, LRESULT* pResult)
 {
-    // Polling a machine's details comes with the controller operations.
+    PollDetails();
     *pResult = 0;
 }
 

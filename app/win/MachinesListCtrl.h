@@ -49,6 +49,13 @@ public:
     BOOL HasFirstSelectedMachine() const { return FirstSelectedMachine() != nullptr; }
     BOOL HasOneSelectedMachine() const;
     BOOL FirstSelectedIsNoneOrRpi() const;
+    // The machines of the selected rows in display order (not owned).
+    void GetSelectedMachines(CMachineList& machines) const;
+
+    // "Poll for Details" (and a double click on a row): the selected
+    // machines' identities asked in a progress window, their rows refreshed
+    // when it closes.
+    void PollDetails();
 
     bool PassesFilters(const CMachine& machine) const;
     CString GetColumnText(const CMachine& machine, int column) const;

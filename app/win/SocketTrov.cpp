@@ -145,6 +145,15 @@ void CSocketTrov::ConnectNext(int step)
     }
 }
 
+void CSocketTrov::Abandon()
+{
+    Close();
+    m_waiting = FALSE;
+    m_receive.Stop();
+    ++m_connection;
+    m_machines.RemoveAll();
+}
+
 void CSocketTrov::EndMachineStep(int value)
 {
     if (!m_machines.IsEmpty())

@@ -40,6 +40,9 @@ public:
     int CheckTimeout();
     void SetRowStatus(CMachine* machine, LPCTSTR text, BOOL final);
     void RunOperationStep();
+    // The user ended the run: the connection closes now and nothing more is
+    // sent; the machines not yet done leave the run with their rows as they are.
+    void Abandon();
 
     // Set before the run.
     void SetOperation(int operation) { m_operation = operation; }

@@ -72,6 +72,7 @@ BEGIN_MESSAGE_MAP(CtrovconfDlg, CZUDPDialog)
     ON_MESSAGE(WM_APP + 104, &CtrovconfDlg::OnIgnoredListMessage)
     ON_MESSAGE(WM_APP + 105, &CtrovconfDlg::OnIgnoredListMessage)
     ON_MESSAGE(WM_APP + 107, &CtrovconfDlg::OnIgnoredListMessage)
+    ON_COMMAND(ID_POLL_DETAILS, &CtrovconfDlg::OnPollDetails)
 END_MESSAGE_MAP()
 
 CtrovconfDlg::CtrovconfDlg(CWnd* parent)
@@ -381,6 +382,12 @@ void CtrovconfDlg::ResyncSavedFromDiscovered()
     CListIpAddresses addresses;
     m_discoveredList.GetMachines().CollectKeys(addresses);
     m_savedList.MarkAnsweredByAddresses(addresses);
+}
+
+void CtrovconfDlg::OnPollDetails()
+{
+    if (m_activeList)
+        m_activeList->PollDetails();
 }
 
 LRESULT CtrovconfDlg::OnListActivated(WPARAM wParam, LPARAM)

@@ -79,6 +79,7 @@ protected:
     LRESULT OnRefreshLocal(WPARAM wParam, LPARAM lParam);
     LRESULT OnResyncSaved(WPARAM wParam, LPARAM lParam);
     LRESULT OnListActivated(WPARAM wParam, LPARAM lParam);
+    void OnPollDetails();
     LRESULT OnHeaderWidth(WPARAM wParam, LPARAM lParam);
     LRESULT OnIgnoredListMessage(WPARAM wParam, LPARAM lParam);
 
