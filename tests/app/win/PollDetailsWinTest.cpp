@@ -1,0 +1,288 @@
+// "Poll for Details" from the main window under Wine (headless): the
+// selected saved machines are asked for their identities by simulated
+// controllers on loopback addresses; the progress window runs modally and a
+// script reads and closes it; the rows and machines.xml take the replies.
+#include <winsock2.h>
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/AppHooks.h"
+#include "app/MachineColumns.h"
+#include "app/SettingsPaths.h"
+#include "app/win/AppDialogs.h"
+#include "app/win/AppMessages.h"
+#include "app/win/DlgSocketTrov.h"
+#include "app/win/trovconfDlg.h"
+#include "res/resource.h"
+#include "support/DRBSocket.h"
+#include "tests/common/Loopback.h"
+#include "tests/common/MessagePumpWin.h"
+#include "tests/common/SimTcpController.h"
+#include "tests/common/TempDir.h"
+
+namespace {
+
+std::vector<std::string> g_boxes;
+int RecordBox(const char* text, const char*, UINT)
+{
+    g_boxes.push_back(text ? text : "");
+    return IDOK;
+}
+void NoProbe(const char*, bool, CDiscoveryLog*) {}
+bool NoAdapters(std::vector<IP_ADAPTER_INFO>* adapters)
+{
+    adapters->clear();
+    return false;
+}
+
+// The progress window the command opened, found among the thread's windows.
+CDlgSocketTrov* FindProgressWindow()
+{
+    CDlgSocketTrov* found = nullptr;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM out) -> BOOL {
+            char title[64] = "";
+            ::GetWindowTextA(window, title, sizeof title);
+            if (std::string(title) != "Synchronising...")
+                return TRUE;
+            *reinterpret_cast<CDlgSocketTrov**>(out) = dynamic_cast<CDlgSocketTrov*>(CWnd::FromHandlePermanent(window));
+            return FALSE;
+        },
+        (LPARAM)&found);
+    return found;
+}
+
+// While the command runs: waits for the progress window, lets the run end,
+// keeps what the window shows and presses its button.
+struct ProgressReader {
+    std::vector<std::string> rows;
+    std::string button;
+    bool seen = false;
+    bool closed = false;
+    DWORD start = 0;
+};
+ProgressReader g_reader;
+
+VOID CALLBACK ReadProgress(HWND, UINT, UINT_PTR, DWORD)
+{
+    static bool busy = false;
+    if (busy || g_reader.closed)
+        return;
+    busy = true;
+    if (CDlgSocketTrov* dialog = FindProgressWindow()) {
+        g_reader.seen = true;
+        if (dialog->GetSocket().IsRunOver()) {
+            dialog->SendMessage(WM_TIMER, CDlgSocketTrov::kTimerTimeout, 0);
+            CListCtrl& list = dialog->GetStatusList();
+            g_reader.rows.clear();
+            for (int row = 0; row < list.GetItemCount(); ++row)
+                g_reader.rows.push_back(std::string((const char*)list.GetItemText(row, 0)) + " " +
+                                        (const char*)list.GetItemText(row, 1));
+            CString text;
+            dialog->GetDlgItemText(IDCANCEL, text);
+            g_reader.button = (const char*)text;
+            g_reader.closed = true;
+            dialog->SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        } else if (::GetTickCount() - g_reader.start > 15000) {
+            g_reader.closed = true;
+            dialog->SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        }
+    }
+    busy = false;
+}
+
+class PollDetailsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        trovtest::InitFrameworkForTests();
+        StartSocketLayer();
+        AfxSocketInit();
+        CSettingsPaths::SetBaseFolderOverride(0, m_appData.Path().c_str());
+        CSettingsPaths::SetBaseFolderOverride(1, m_documents.Path().c_str());
+        ::GetCurrentDirectoryA(sizeof m_oldFolder, m_oldFolder);
+        ::SetCurrentDirectoryA(m_work.Path().c_str());
+        m_work.Write("app_tests.ini", "[misc]\r\nname=TROVconf\r\n");
+        g_boxes.clear();
+        SetAppMessageBoxHook(RecordBox);
+        CtrovconfDlg::SetProbeBroadcaster(NoProbe);
+        CtrovconfDlg::SetAdapterSource(NoAdapters);
+        m_block = trovtest::RandomLoopbackBlock();
+    }
+
+    void TearDown() override
+    {
+        m_window.reset();
+        m_sims.clear();
+        ::SetCurrentDirectoryA(m_oldFolder);
+        SetAppMessageBoxHook(nullptr);
+        CtrovconfDlg::SetProbeBroadcaster(nullptr);
+        CtrovconfDlg::SetAdapterSource(nullptr);
+        CSettingsPaths::SetBaseFolderOverride(0, nullptr);
+        CSettingsPaths::SetBaseFolderOverride(1, nullptr);
+    }
+
+    std::string Address(int last) const { return trovtest::AddressText(m_block | (uint32_t)last); }
+    std::string SettingsFolder() const { return m_appData.Path() + "\\trovconf"; }
+    std::string MachinesFile() const { return SettingsFolder() + "\\machines.xml"; }
+
+    // Saved machines at .2, .3 and .4, known only by address and an old name.
+    void WriteSaved()
+    {
+        std::string text = "<MACHINES>\n";
+        for (int last : {2, 3, 4})
+            text += " <MACHINE><HOSTNAME>Old " + std::to_string(last) + "</HOSTNAME><IF1><IP>" + Address(last) +
+                    "</IP></IF1><KEY>" + Address(last) + "</KEY></MACHINE>\n";
+        text += "</MACHINES>\n";
+        ::CreateDirectoryA(SettingsFolder().c_str(), nullptr);
+        FILE* f = fopen(MachinesFile().c_str(), "wb");
+        ASSERT_TRUE(f);
+        fwrite(text.data(), 1, text.size(), f);
+        fclose(f);
+    }
+
+    std::string ReadMachinesFile() const
+    {
+        std::string text;
+        if (FILE* f = fopen(MachinesFile().c_str(), "rb")) {
+            char buffer[4096];
+            size_t n;
+            while ((n = fread(buffer, 1, sizeof buffer, f)) > 0)
+                text.append(buffer, n);
+            fclose(f);
+        }
+        return text;
+    }
+
+    void Controller(int last)
+    {
+        m_sims.emplace_back(new trovtest::SimTcpController());
+        trovtest::SimTcpBehaviour b;
+        b.identity.if1Ip = Address(last);
+        b.identity.mac = "00:0A:0B:0C:0D:0" + std::to_string(last);
+        b.identity.board = "K420";
+        b.identity.hostName = "Line " + std::to_string(last);
+        b.identity.config = "plant" + std::to_string(last) + ".lmx";
+        b.identity.version = "4v2r11-b3";
+        m_sims.back()->SetBehaviour(b);
+        trovtest::SimTcpOptions options;
+        options.address = m_block | (uint32_t)last;
+        std::string error;
+        EXPECT_TRUE(m_sims.back()->Start(options, &error)) << error;
+    }
+
+    bool Open()
+    {
+        m_window.reset(new CtrovconfDlg);
+        BOOL created = m_window->Create(IDD_TROVCONF_DIALOG);
+        if (created) {
+            m_window->SetWindowPos(nullptr, 10, 10, 900, 500, SWP_NOZORDER | SWP_NOACTIVATE);
+            trovtest::PumpPending();
+        }
+        return created != FALSE;
+    }
+
+    CMachinesListCtrl& Saved() { return m_window->GetSavedList(); }
+
+    int RowOf(int last)
+    {
+        for (int row = 0; row < Saved().GetItemCount(); ++row)
+            if (std::string((const char*)Saved().GetItemText(row, kColumnAddress)) == Address(last))
+                return row;
+        return -1;
+    }
+
+    void Select(std::initializer_list<int> lasts)
+    {
+        for (int row = 0; row < Saved().GetItemCount(); ++row)
+            Saved().SetItemState(row, 0, LVIS_SELECTED);
+        for (int last : lasts)
+            Saved().SetItemState(RowOf(last), LVIS_SELECTED, LVIS_SELECTED);
+    }
+
+    // Runs the action (which opens the progress window) with the reader.
+    void WithProgressReader(const std::function<void()>& action)
+    {
+        g_reader = ProgressReader();
+        g_reader.start = ::GetTickCount();
+        UINT_PTR timer = ::SetTimer(nullptr, 0, 10, &ReadProgress);
+        action();
+        ::KillTimer(nullptr, timer);
+    }
+
+    trovtest::TempDir m_appData, m_documents, m_work;
+    char m_oldFolder[MAX_PATH] = "";
+    uint32_t m_block = 0;
+    std::unique_ptr<CtrovconfDlg> m_window;
+    std::vector<std::unique_ptr<trovtest::SimTcpController>> m_sims;
+};
+
+TEST_F(PollDetailsTest, TheCommandPollsTheSelectedMachinesAndTheSavedListTakesTheirDetails)
+{
+    WriteSaved();
+    Controller(2);
+    Controller(3);
+    // Nothing listens at .4.
+    ASSERT_TRUE(Open());
+    ASSERT_EQ(3, Saved().GetItemCount());
+    Select({2, 3, 4});
+    m_window->SendMessage(WM_LIST_ACTIVATED, (WPARAM)&Saved(), 0);
+    WithProgressReader([&] { m_window->SendMessage(WM_COMMAND, MAKEWPARAM(ID_POLL_DETAILS, 0), 0); });
+    ASSERT_TRUE(g_reader.seen);
+    // The rows in the list's display order.
+    std::vector<std::string> expected;
+    for (int row = 0; row < 3; ++row) {
+        std::string address = (const char*)Saved().GetItemText(row, kColumnAddress);
+        expected.push_back(address + " " +
+                           (address == Address(4) ? "The attempt to connect was forcefully rejected." : "Up"));
+    }
+    EXPECT_EQ(expected, g_reader.rows);
+    EXPECT_EQ("OK", g_reader.button);
+    EXPECT_EQ(1u, m_sims[0]->Messages().size());
+    EXPECT_EQ(1u, m_sims[1]->Messages().size());
+    // The rows show what the controllers said, and machines.xml keeps it.
+    EXPECT_STREQ("Line 2", Saved().GetItemText(RowOf(2), kColumnDeviceId));
+    EXPECT_STREQ("Line 3", Saved().GetItemText(RowOf(3), kColumnDeviceId));
+    EXPECT_STREQ("Old 4", Saved().GetItemText(RowOf(4), kColumnDeviceId));
+    EXPECT_NE(kRowColourPending, Saved().GetRowColour(RowOf(2)));
+    std::string saved = ReadMachinesFile();
+    EXPECT_NE(std::string::npos, saved.find("Line 2")) << saved;
+    EXPECT_NE(std::string::npos, saved.find("00:0A:0B:0C:0D:03")) << saved;
+    EXPECT_NE(std::string::npos, saved.find("Old 4")) << saved;
+    EXPECT_TRUE(g_boxes.empty());
+}
+
+TEST_F(PollDetailsTest, ADoubleClickPollsTheSelectedRowAndWithoutSelectionNothingRuns)
+{
+    WriteSaved();
+    Controller(2);
+    Controller(3);
+    ASSERT_TRUE(Open());
+    Select({3});
+    NMITEMACTIVATE click = {};
+    click.hdr.hwndFrom = Saved().GetSafeHwnd();
+    click.hdr.idFrom = IDC_SAVED_LIST;
+    click.hdr.code = NM_DBLCLK;
+    click.iItem = RowOf(3);
+    WithProgressReader([&] { m_window->SendMessage(WM_NOTIFY, IDC_SAVED_LIST, (LPARAM)&click); });
+    ASSERT_TRUE(g_reader.seen);
+    EXPECT_EQ((std::vector<std::string>{Address(3) + " Up"}), g_reader.rows);
+    EXPECT_TRUE(m_sims[0]->Messages().empty());
+    EXPECT_STREQ("Line 3", Saved().GetItemText(RowOf(3), kColumnDeviceId));
+    EXPECT_STREQ("Old 2", Saved().GetItemText(RowOf(2), kColumnDeviceId));
+
+    Select({});
+    click.iItem = -1;
+    WithProgressReader([&] { m_window->SendMessage(WM_NOTIFY, IDC_SAVED_LIST, (LPARAM)&click); });
+    EXPECT_FALSE(g_reader.seen);
+    EXPECT_EQ(1u, m_sims[1]->Messages().size());
+}
+
+} // namespace
