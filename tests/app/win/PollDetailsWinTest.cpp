@@ -66,6 +66,8 @@ struct ProgressReader {
     std::string button;
     bool seen = false;
     bool closed = false;
+    bool ownerEnabled = true; // the main window took input during the run
+    HWND owner = nullptr;
     DWORD start = 0;
 };
 ProgressReader g_reader;
@@ -78,6 +80,8 @@ VOID CALLBACK ReadProgress(HWND, UINT, UINT_PTR, DWORD)
     busy = true;
     if (CDlgSocketTrov* dialog = FindProgressWindow()) {
         g_reader.seen = true;
+        if (g_reader.owner && ::IsWindowEnabled(g_reader.owner))
+            g_reader.ownerEnabled = true;
         if (dialog->GetSocket().IsRunOver()) {
             dialog->SendMessage(WM_TIMER, CDlgSocketTrov::kTimerTimeout, 0);
             CListCtrl& list = dialog->GetStatusList();
@@ -211,6 +215,8 @@ protected:
     void WithProgressReader(const std::function<void()>& action)
     {
         g_reader = ProgressReader();
+        g_reader.owner = m_window->GetSafeHwnd();
+        g_reader.ownerEnabled = false;
         g_reader.start = ::GetTickCount();
         UINT_PTR timer = ::SetTimer(nullptr, 0, 10, &ReadProgress);
         action();
@@ -245,6 +251,8 @@ TEST_F(PollDetailsTest, TheCommandPollsTheSelectedMachinesAndTheSavedListTakesTh
     }
     EXPECT_EQ(expected, g_reader.rows);
     EXPECT_EQ("OK", g_reader.button);
+    EXPECT_FALSE(g_reader.ownerEnabled) << "the main window must wait for the progress window";
+    EXPECT_TRUE(m_window->IsWindowEnabled());
     EXPECT_EQ(1u, m_sims[0]->Messages().size());
     EXPECT_EQ(1u, m_sims[1]->Messages().size());
     // The rows show what the controllers said, and machines.xml keeps it.
