@@ -221,6 +221,22 @@ TEST_F(DlgSocketTrovTest, PollShowsEveryMachineAndTheButtonTurnsToOkOnTheNextTic
     EXPECT_EQ((std::vector<uint16_t>{2}), m_sims[1]->Sequences());
 }
 
+TEST_F(DlgSocketTrovTest, AnEmptyListEndsAtOnceAndEnterClosesTheWindow)
+{
+    CDlgSocketTrov dialog(m_list, "secret");
+    INT_PTR result = RunScript(dialog, {{nullptr, [](CDlgSocketTrov& d) {
+                                             EXPECT_EQ(0, d.GetStatusList().GetItemCount());
+                                             EXPECT_TRUE(d.GetSocket().IsRunOver());
+                                             int lower = 0, upper = -1;
+                                             d.GetProgress().GetRange(lower, upper);
+                                             EXPECT_EQ(upper, d.GetProgress().GetPos());
+                                             Tick(d);
+                                             EXPECT_EQ("OK", ButtonText(d));
+                                             d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                                         }}});
+    EXPECT_EQ(IDOK, result);
+}
+
 TEST_F(DlgSocketTrovTest, RowsFollowTheWindowsSize)
 {
     Controller(2);
