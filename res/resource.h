@@ -6,6 +6,28 @@
 #define IDS_SOCKETS_INIT_FAILED     105
 #define IDB_DRAG_MANY               132   // drag image: two or more machines
 #define IDB_DRAG_ONE                133   // drag image: one machine
+#define IDR_MACHINE_MENU            154   // context menu of the machine lists
+
+// Commands of the machine lists' context menu
+#define ID_REFRESH_LOCAL            32772
+#define ID_RESTART                  32773
+#define ID_GET_EVENT_LOG            32788
+#define ID_REMOVE_MACHINES          32790
+#define ID_VIEW_FILTERS             32792
+#define ID_VIEW_LOG                 32794
+#define ID_EXPORT_MACHINES          32796
+#define ID_IMPORT_MACHINES          32797
+#define ID_VIEW_DEBUG               32801
+#define ID_SELECT_ALL               32803
+#define ID_COPY_SYSTEM_ID           32807
+#define ID_CONFIGURE                32909
+#define ID_INSTALL_APP              32911
+#define ID_UPDATE_FIRMWARE          32950
+#define ID_STROBE_IDENT             32952
+#define ID_UPDATE_IO_FIRMWARE       32996
+#define ID_START_WEB_INTERFACE      33003
+#define ID_GET_BACKUP               33006
+#define ID_ADD_MACHINES             33043
 
 // The application's title (the framework reads it for m_pszAppName).
 #define IDS_APP_TITLE               0xE000

@@ -12,6 +12,8 @@
 #include "app/RememberedPath.h"
 #include "app/win/ConsoleListCtrl.h"
 
+class CDiscoveryLog;
+
 class CMachinesListCtrl : public CConsoleListCtrl {
     DECLARE_DYNAMIC(CMachinesListCtrl)
 public:
@@ -56,6 +58,17 @@ public:
     // machines' identities asked in a progress window, their rows refreshed
     // when it closes.
     void PollDetails();
+
+    // Operations on the selected machines.
+    CString ChooseApplication();
+    void InstallApplication(CDiscoveryLog* log);
+    void GetBackup(const char* folder);
+    void GetEventLog();
+    void UpdateFirmware();
+    void UpdateIoFirmware();
+    void RestartRuntime();
+    BOOL CanUpdateFirmware() const;
+    BOOL CanUpdateIoFirmware() const;
 
     bool PassesFilters(const CMachine& machine) const;
     CString GetColumnText(const CMachine& machine, int column) const;

@@ -1,5 +1,7 @@
 #include "app/win/SocketTrov.h"
 
+#include "app/MachineCommands.h"
+
 #include "framework/win/ListCtrl.h"
 
 #include <cstdio>
@@ -610,10 +612,11 @@ int CSocketTrov::OperationStep(int state)
         if (state == SESSION_LOGIN) {
             SetRowStatus(machine, "Requesting Backup.", FALSE);
             CTime now = CTime::GetCurrentTime();
-            m_outputPath.Format("%s\\%s_%04d%02d%02d%02d%02d%02d_%s", static_cast<LPCSTR>(m_backupFolder),
-                                static_cast<LPCSTR>(machine->m_mac), now.GetYear(), now.GetMonth(), now.GetDay(),
-                                now.GetHour(), now.GetMinute(), now.GetSecond(),
-                                static_cast<LPCSTR>(machine->m_config));
+            // The MAC and configuration name come from the controller: only
+            // safe characters reach the file name, so it stays in the folder.
+            m_outputPath = BuildBackupPath(m_backupFolder, machine->m_mac, machine->m_config, now.GetYear(),
+                                           now.GetMonth(), now.GetDay(), now.GetHour(), now.GetMinute(),
+                                           now.GetSecond());
             m_downloadPath = m_outputPath;
             std::vector<unsigned char> request = BackupRequestPayload();
             SendCommand(CMD_GET_FILE, 0, SESSION_DOWNLOAD, request.data(), (int)request.size());

@@ -51,6 +51,11 @@ void CtrovconfDlg::SetProbeBroadcaster(ProbeBroadcaster broadcaster)
     g_probeBroadcaster = broadcaster ? broadcaster : SystemBroadcast;
 }
 
+void CtrovconfDlg::BroadcastText(const char* text, CDiscoveryLog* log)
+{
+    g_probeBroadcaster(text, false, log);
+}
+
 IMPLEMENT_DYNAMIC(CtrovconfDlg, CZUDPDialog)
 
 BEGIN_MESSAGE_MAP(CtrovconfDlg, CZUDPDialog)
@@ -72,7 +77,27 @@ BEGIN_MESSAGE_MAP(CtrovconfDlg, CZUDPDialog)
     ON_MESSAGE(WM_APP + 104, &CtrovconfDlg::OnIgnoredListMessage)
     ON_MESSAGE(WM_APP + 105, &CtrovconfDlg::OnIgnoredListMessage)
     ON_MESSAGE(WM_APP + 107, &CtrovconfDlg::OnIgnoredListMessage)
+    ON_WM_CONTEXTMENU()
     ON_COMMAND(ID_POLL_DETAILS, &CtrovconfDlg::OnPollDetails)
+    ON_COMMAND(ID_SELECT_ALL, &CtrovconfDlg::OnSelectAll)
+    ON_COMMAND(ID_VIEW_FILTERS, &CtrovconfDlg::OnViewFilters)
+    ON_COMMAND(ID_VIEW_LOG, &CtrovconfDlg::OnViewLog)
+    ON_COMMAND(ID_VIEW_DEBUG, &CtrovconfDlg::OnViewDebug)
+    ON_COMMAND(ID_INSTALL_APP, &CtrovconfDlg::OnInstallApp)
+    ON_COMMAND(ID_GET_BACKUP, &CtrovconfDlg::OnGetBackup)
+    ON_COMMAND(ID_GET_EVENT_LOG, &CtrovconfDlg::OnGetEventLog)
+    ON_COMMAND(ID_UPDATE_FIRMWARE, &CtrovconfDlg::OnUpdateFirmware)
+    ON_COMMAND(ID_UPDATE_IO_FIRMWARE, &CtrovconfDlg::OnUpdateIoFirmware)
+    ON_COMMAND(ID_START_WEB_INTERFACE, &CtrovconfDlg::OnStartWebInterface)
+    ON_COMMAND(ID_CONFIGURE, &CtrovconfDlg::OnConfigure)
+    ON_COMMAND(ID_STROBE_IDENT, &CtrovconfDlg::OnStrobeIdentLights)
+    ON_COMMAND(ID_RESTART, &CtrovconfDlg::OnRestart)
+    ON_COMMAND(ID_COPY_SYSTEM_ID, &CtrovconfDlg::OnCopySystemId)
+    ON_COMMAND(ID_REFRESH_LOCAL, &CtrovconfDlg::OnRefreshCommand)
+    ON_COMMAND(ID_ADD_MACHINES, &CtrovconfDlg::OnAddMachines)
+    ON_COMMAND(ID_REMOVE_MACHINES, &CtrovconfDlg::OnRemoveMachines)
+    ON_COMMAND(ID_IMPORT_MACHINES, &CtrovconfDlg::OnImportMachines)
+    ON_COMMAND(ID_EXPORT_MACHINES, &CtrovconfDlg::OnExport)
 END_MESSAGE_MAP()
 
 CtrovconfDlg::CtrovconfDlg(CWnd* parent)

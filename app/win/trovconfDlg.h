@@ -53,6 +53,8 @@ public:
     // progress goes to log when one is given.
     typedef void (*ProbeBroadcaster)(const char* text, bool alert, CDiscoveryLog* log);
     static void SetProbeBroadcaster(ProbeBroadcaster broadcaster);
+    // Broadcasts a text (probe or XML command) through the broadcaster.
+    static void BroadcastText(const char* text, CDiscoveryLog* log);
 
     CMachinesListCtrl& GetSavedList() { return m_savedList; }
     CMachinesListCtrl& GetDiscoveredList() { return m_discoveredList; }
@@ -67,6 +69,13 @@ public:
     const CString& GetDisplayName() const { return m_displayName; }
     void SetDebug(int debug);
     void ShowLogPane(int shown);
+    int GetDebug() const { return m_debug; }
+    int IsLogPaneShown() const { return m_logShown; }
+
+    // The context menu of the machine lists: its items enabled, disabled or
+    // checked by the active list's selection.
+    void PrepareContextMenu(CMenu* popup);
+    void SetActiveList(CMachinesListCtrl* list) { m_activeList = list; }
 
 protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -82,6 +91,31 @@ protected:
     void OnPollDetails();
     LRESULT OnHeaderWidth(WPARAM wParam, LPARAM lParam);
     LRESULT OnIgnoredListMessage(WPARAM wParam, LPARAM lParam);
+
+    // The machine commands (context menu).
+    void OnContextMenu(CWnd* pWnd, CPoint point);
+    void OnSelectAll();
+    void OnViewFilters();
+    void OnViewLog();
+    void OnViewDebug();
+    void OnInstallApp();
+    void OnGetBackup();
+    void OnGetEventLog();
+    void OnUpdateFirmware();
+    void OnUpdateIoFirmware();
+    void OnStartWebInterface();
+    void OnConfigure();
+    void OnStrobeIdentLights();
+    void OnRestart();
+    void OnCopySystemId();
+    void OnRefreshCommand();
+    void OnAddMachines();
+    void OnRemoveMachines();
+    void OnImportMachines();
+    void OnExport();
+    // Sends an XML command to the machine: by broadcast when it answered
+    // the last broadcast, otherwise over TCP with the password.
+    void SendXmlCommand(CMachine* machine, const char* text, const char* password);
 
     bool ReadIniFile();
     void BuildAdapterMenu();

@@ -1,0 +1,255 @@
+// The operations a machine list runs on its selected machines: each asks
+// for what it needs (file, folder, password, address), checks it, and hands
+// the machines to a run over TCP.
+#include "app/win/MachinesListCtrl.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/FirmwareImage.h"
+#include "app/win/AppDialogs.h"
+#include "app/win/DlgRemoteMachine.h"
+#include "app/win/OperationHooks.h"
+#include "app/win/SocketTrov.h"
+
+namespace {
+
+bool CanRead(const char* path)
+{
+    FILE* file = std::fopen(path, "rb");
+    if (!file)
+        return false;
+    std::fclose(file);
+    return true;
+}
+
+// The folder part of a chosen file (before the last '\').
+CString FolderOf(const CString& path)
+{
+    CRememberedPath remembered;
+    remembered.SetFile(path);
+    remembered.MakeFolder();
+    return remembered.m_path;
+}
+
+// The address dialog with its password row over the machines; true on OK
+// with the typed password.  A machine typed over an empty list lives as
+// long as the dialog.
+bool AskAddress(CDlgRemoteMachine& dialog, CString* password)
+{
+    dialog.m_showPassword = TRUE;
+    if (RunAppDialog(dialog) != IDOK)
+        return false;
+    *password = dialog.m_password;
+    return true;
+}
+
+// The checks of a firmware file against every kind of board selected, made
+// before any controller is contacted: a HEX file must build into an image
+// whole, an I/O-firmware file must not be a zipped image for a known board.
+// The message to show, or empty.
+CString CheckFirmwareFileForBoards(const CMachineList& machines, const char* path, bool ioFirmware)
+{
+    std::set<int> seen;
+    for (POSITION p = machines.GetHeadPosition(); p;) {
+        int board = machines.GetNext(p)->m_boardType;
+        if (!seen.insert(board).second)
+            continue;
+        unsigned char* image = nullptr;
+        uint32_t total = 0;
+        std::string failure;
+        bool zipped = false;
+        bool ok = PrepareFirmwareUpload(board, path, ioFirmware, &image, &total, &failure, &zipped);
+        std::free(image);
+        if (!ok) {
+            if (zipped)
+                return failure.c_str();
+            CString text;
+            text.Format("The firmware file cannot be used, nothing was sent:\r\n%s", failure.c_str());
+            return text;
+        }
+    }
+    return CString();
+}
+
+} // namespace
+
+void CMachinesListCtrl::GetBackup(const char* folder)
+{
+    CMachineList machines;
+    GetSelectedMachines(machines);
+    CDlgRemoteMachine dialog(&machines, GetParentOwner());
+    COperationRequest request;
+    if (!AskAddress(dialog, &request.password))
+        return;
+    request.operation = OP_BACKUP;
+    request.backupFolder = folder;
+    RunOperation(GetParentOwner(), machines, request);
+}
+
+void CMachinesListCtrl::GetEventLog()
+{
+    CFileChoice choice;
+    choice.open = FALSE;
+    choice.defaultExtension = ".log";
+    choice.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    choice.filter = "log Files (*.log)|*.log|All Files (*.*)|*.*||";
+    CString path;
+    if (!ChooseFile(GetParentOwner(), choice, &path))
+        return;
+    CMachineList machines;
+    GetSelectedMachines(machines);
+    CDlgRemoteMachine dialog(&machines, GetParentOwner());
+    COperationRequest request;
+    if (!AskAddress(dialog, &request.password))
+        return;
+    request.operation = OP_EVENT_LOG;
+    request.outputPath = path;
+    RunOperation(GetParentOwner(), machines, request);
+}
+
+void CMachinesListCtrl::UpdateFirmware()
+{
+    CMachineList machines;
+    GetSelectedMachines(machines);
+    if (machines.IsEmpty())
+        return;
+    CFileChoice choice;
+    choice.flags = OFN_NOCHANGEDIR;
+    choice.initialFolder = m_firmwareFolder.m_path;
+    int board = machines.GetHead()->m_boardType;
+    switch (board) {
+    case kBoardNone:
+        choice.defaultExtension = ".zip";
+        choice.filter = "Compressed Firmware (*.zip)|*.zip|Target Firmware (*.tar)|*.tar||";
+        break;
+    case kBoardK410:
+        choice.defaultExtension = ".410";
+        choice.filter = "K410 Firmware (K410*.hex)|K410*.hex|K410 Firmware (*.410)|*.410||";
+        break;
+    case kBoardK420:
+        choice.defaultExtension = ".420";
+        choice.filter = "K420 Firmware (K420*.hex)|K420*.hex|K420 Firmware (*.420)|*.420||";
+        break;
+    case kBoardK430:
+        choice.defaultExtension = ".430";
+        choice.filter = "K430 Firmware (K430*.hex)|K430*.hex|K430 Firmware (*.430)|*.430||";
+        break;
+    case kBoardRpi:
+        choice.defaultExtension = ".rpi";
+        choice.filter = "Compressed RPi Firmware (*.rpi)|*.rpi||";
+        break;
+    default:
+        return;
+    }
+    CString path;
+    if (!ChooseFile(GetParentOwner(), choice, &path))
+        return;
+    if (!CanRead(path)) {
+        AppMessageBox("Can't get Read Access on that Firmware file");
+        return;
+    }
+    m_firmwareFolder.SetFolder(FolderOf(path));
+    std::string nameMessage = CheckFirmwareFileName(board, path);
+    if (!nameMessage.empty()) {
+        AppMessageBox(nameMessage.c_str());
+        return;
+    }
+    CString refused = CheckFirmwareFileForBoards(machines, path, false);
+    if (!refused.IsEmpty()) {
+        AppMessageBox(refused, MB_OK | MB_ICONERROR);
+        return;
+    }
+    CDlgRemoteMachine dialog(&machines, GetParentOwner());
+    COperationRequest request;
+    if (!AskAddress(dialog, &request.password))
+        return;
+    request.operation = OP_FIRMWARE;
+    request.sourcePath = path;
+    RunOperation(GetParentOwner(), machines, request);
+}
+
+void CMachinesListCtrl::UpdateIoFirmware()
+{
+    CFileChoice choice;
+    choice.flags = OFN_NOCHANGEDIR;
+    choice.defaultExtension = ".rbf";
+    choice.filter = "Raw Binary Files (*.rbf)|*.rbf||";
+    choice.initialFolder = m_ioFolder.m_path;
+    CString path;
+    if (!ChooseFile(GetParentOwner(), choice, &path))
+        return;
+    if (!CanRead(path)) {
+        AppMessageBox("Can't get Read Access on that IO file");
+        return;
+    }
+    m_ioFolder.SetFolder(FolderOf(path));
+    CMachineList machines;
+    GetSelectedMachines(machines);
+    CString refused = CheckFirmwareFileForBoards(machines, path, true);
+    if (!refused.IsEmpty()) {
+        AppMessageBox(refused, MB_OK | MB_ICONERROR);
+        return;
+    }
+    CDlgRemoteMachine dialog(&machines, GetParentOwner());
+    COperationRequest request;
+    if (!AskAddress(dialog, &request.password))
+        return;
+    request.operation = OP_IO_FIRMWARE;
+    request.sourcePath = path;
+    RunOperation(GetParentOwner(), machines, request);
+}
+
+void CMachinesListCtrl::RestartRuntime()
+{
+    CMachine* machine = FirstSelectedMachine();
+    if (!machine)
+        return;
+    CDlgTextEntry dialog("Remote System", "Name/IP Address", 64, GetParentOwner());
+    dialog.m_showPassword = TRUE;
+    dialog.m_text = CIpAddressText(machine->m_address);
+    // The run targets the selected machine whatever is typed: the address
+    // is shown, not edited.
+    dialog.m_readOnly = TRUE;
+    if (RunAppDialog(dialog) != IDOK)
+        return;
+    CMachineList machines;
+    machines.AddTail(machine);
+    COperationRequest request;
+    request.operation = OP_RESTART;
+    request.password = dialog.m_password;
+    request.restartValue = RUNTIME_RESTART_KEEP;
+    RunOperation(GetParentOwner(), machines, request);
+}
+
+BOOL CMachinesListCtrl::CanUpdateFirmware() const
+{
+    CMachineList machines;
+    GetSelectedMachines(machines);
+    std::vector<int> boards;
+    for (POSITION p = machines.GetHeadPosition(); p;)
+        boards.push_back(machines.GetNext(p)->m_boardType);
+    return CanUpdateFirmwareBoards(boards);
+}
+
+BOOL CMachinesListCtrl::CanUpdateIoFirmware() const
+{
+    CMachineList machines;
+    GetSelectedMachines(machines);
+    std::vector<int> boards;
+    for (POSITION p = machines.GetHeadPosition(); p;)
+        boards.push_back(machines.GetNext(p)->m_boardType);
+    return CanUpdateIoFirmwareBoards(boards);
+}
+
+CString CMachinesListCtrl::ChooseApplication()
+{
+    return CString();
+}
+
+void CMachinesListCtrl::InstallApplication(CDiscoveryLog*)
+{
+}
