@@ -22,6 +22,7 @@
 #include "app/MachineListFile.h"
 #include "app/SettingsPaths.h"
 #include "app/win/DlgAddMachines.h"
+#include "app/win/DlgSocketTrov.h"
 #include "app/win/OperationHooks.h"
 #include "app/win/trovconfDlg.h"
 #include "res/resource.h"
@@ -87,8 +88,45 @@ bool AnswerFolder(CWnd*, CString* folder)
     *folder = g_folderAnswer.c_str();
     return !g_folderAnswer.empty();
 }
+// The progress window: left alone until its run is over, then its rows
+// are kept and its button pressed.
+CDlgSocketTrov* g_progress = nullptr;
+std::vector<std::vector<std::string>> g_progressRows; // per window: "address status"
+DWORD g_progressStart = 0;
+
+VOID CALLBACK WatchProgress(HWND, UINT, UINT_PTR, DWORD)
+{
+    CDlgSocketTrov* dialog = g_progress;
+    if (!dialog || !dialog->GetSafeHwnd())
+        return;
+    bool over = dialog->GetSocket().IsRunOver();
+    if (!over && ::GetTickCount() - g_progressStart < 20000)
+        return;
+    g_progress = nullptr;
+    CListCtrl& list = dialog->GetStatusList();
+    std::vector<std::string> rows;
+    for (int row = 0; row < list.GetItemCount(); ++row)
+        rows.push_back(std::string((const char*)list.GetItemText(row, 0)) + " " +
+                       (const char*)list.GetItemText(row, 1));
+    g_progressRows.push_back(rows);
+    dialog->SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+INT_PTR RunProgress(CDlgSocketTrov& dialog)
+{
+    g_progress = &dialog;
+    g_progressStart = ::GetTickCount();
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 10, &WatchProgress);
+    INT_PTR result = dialog.DoModal();
+    ::KillTimer(nullptr, timer);
+    g_progress = nullptr;
+    return result;
+}
+
 INT_PTR AnswerDialog(CDialog& dialog)
 {
+    if (CDlgSocketTrov* progress = dynamic_cast<CDlgSocketTrov*>(&dialog))
+        return RunProgress(*progress);
     if (g_dialogAnswers.empty()) {
         ++g_unexpectedDialogs;
         return IDCANCEL;
@@ -162,6 +200,7 @@ protected:
         g_dialogAnswers.clear();
         g_unexpectedDialogs = 0;
         g_runs.clear();
+        g_progressRows.clear();
         SetAppMessageBoxHook(RecordBox);
         CtrovconfDlg::SetProbeBroadcaster(RecordBroadcast);
         CtrovconfDlg::SetAdapterSource(NoAdapters);
@@ -590,18 +629,6 @@ TEST_F(MachineCommandsTest, ConfigureOfAMachineThatAnsweredTheBroadcastIsBroadca
 // ---------------------------------------------------------------------------
 // Operations over TCP
 
-TEST_F(MachineCommandsTest, PollReadsTheIdentitiesIntoTheRows)
-{
-    Open(2);
-    Controller(2);
-    Controller(3);
-    Select(Saved(), {2, 3});
-    Command(ID_POLL_DETAILS);
-    for (int last : {2, 3})
-        EXPECT_EQ("Polled " + std::to_string(last),
-                  std::string(Saved().GetItemText(RowOf(Saved(), last), kColumnDeviceId)));
-}
-
 TEST_F(MachineCommandsTest, FirmwareFromAHexFileIsUploadedAsItsImage)
 {
     Open(2);
@@ -635,6 +662,9 @@ TEST_F(MachineCommandsTest, FirmwareFromAHexFileIsUploadedAsItsImage)
               std::string(g_fileChoices[0].filter));
     EXPECT_TRUE(g_fileChoices[0].flags & OFN_NOCHANGEDIR);
     EXPECT_TRUE(g_boxes.empty());
+    ASSERT_EQ(1u, g_progressRows.size());
+    for (const std::string& row : g_progressRows[0])
+        EXPECT_NE(std::string::npos, row.find("Ok. Restarted.")) << row;
     for (SimTcpController* sim : {&a, &b}) {
         EXPECT_TRUE(expected == sim->UploadedFile("UPDATE"));
         EXPECT_TRUE(sim->Violations().empty());
