@@ -9,8 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "app/AddressCheck.h"
+#include "app/AppInstall.h"
 #include "app/FirmwareImage.h"
 #include "app/win/AppDialogs.h"
+#include "app/win/DlgInstallApp.h"
 #include "app/win/DlgRemoteMachine.h"
 #include "app/win/OperationHooks.h"
 #include "app/win/SocketTrov.h"
@@ -247,9 +250,59 @@ BOOL CMachinesListCtrl::CanUpdateIoFirmware() const
 
 CString CMachinesListCtrl::ChooseApplication()
 {
-    return CString();
+    CString path;
+    if (!ChooseApplicationFile(GetParentOwner(), m_appFolder.m_path, &path))
+        return CString();
+    return path;
 }
 
 void CMachinesListCtrl::InstallApplication(CDiscoveryLog*)
 {
+    CString path = ChooseApplication();
+    if (path.IsEmpty())
+        return;
+    m_appFolder.SetFolder(FolderOf(path));
+    CInstallApplication application;
+    CString message;
+    if (!ReadInstallApplication(path, application, message)) {
+        AppMessageBox(message);
+        return;
+    }
+    CMachineList machines;
+    GetSelectedMachines(machines);
+    std::vector<CString> skipped;
+    RemoveMachinesBelowV4(machines, skipped);
+    for (const CString& text : skipped)
+        AppMessageBox(text);
+    if (machines.IsEmpty())
+        return;
+
+    CInstallUpdateChoice choice = DecideInstallUpdate(machines, application.m_identity);
+    CDlgInstallApp dialog(GetParentOwner());
+    if (machines.GetCount() == 1) {
+        dialog.m_address = CIpAddressText(machines.GetHead()->m_address);
+    } else {
+        dialog.m_address = "<multiple>";
+        dialog.m_addressLocked = TRUE;
+    }
+    dialog.m_dataSetNames = application.m_dataSetNames;
+    dialog.m_currentDataSet = choice.m_currentDataSet;
+    dialog.m_dataSet = choice.m_currentDataSet;
+    dialog.m_updateAllowed = choice.m_updateAllowed ? TRUE : FALSE;
+    dialog.m_appVersion = application.m_version;
+    if (RunAppDialog(dialog) != IDOK)
+        return;
+    if (machines.GetCount() == 1) {
+        // Only a whole address replaces the machine's.
+        uint32_t typed = 0;
+        if (ParseTypedAddress(dialog.m_address, &typed))
+            machines.GetHead()->m_address = CIpAddress(typed);
+    }
+    COperationRequest request;
+    request.operation = OP_INSTALL_APP;
+    request.password = dialog.m_password;
+    request.appPath = path;
+    request.dataSetName = dialog.m_dataSet;
+    request.keepValues = dialog.m_update;
+    RunOperation(GetParentOwner(), machines, request);
 }

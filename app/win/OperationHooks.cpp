@@ -57,6 +57,16 @@ bool SystemFolderChooser(CWnd* parent, CString* folder)
     return !folder->IsEmpty();
 }
 
+bool SystemApplicationChooser(CWnd* parent, const char* folder, CString* path)
+{
+    CFileChoice choice;
+    choice.defaultExtension = ".lmx";
+    choice.flags = OFN_NOCHANGEDIR | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    choice.filter = "Application Files (*.lmx)|*.lmx||";
+    choice.initialFolder = folder ? folder : "";
+    return SystemFileChooser(parent, choice, path);
+}
+
 void SystemShellOpener(const char* address)
 {
     ::ShellExecuteA(nullptr, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
@@ -66,6 +76,7 @@ OperationRunner g_runner = ProgressWindowRun;
 FileChooser g_fileChooser = SystemFileChooser;
 FolderChooser g_folderChooser = SystemFolderChooser;
 ShellOpener g_shellOpener = SystemShellOpener;
+ApplicationChooser g_applicationChooser = SystemApplicationChooser;
 
 } // namespace
 
@@ -117,4 +128,14 @@ void OpenWithShell(const char* address)
 void SetShellOpener(ShellOpener opener)
 {
     g_shellOpener = opener ? opener : SystemShellOpener;
+}
+
+bool ChooseApplicationFile(CWnd* parent, const char* folder, CString* path)
+{
+    return g_applicationChooser(parent, folder, path);
+}
+
+void SetApplicationChooser(ApplicationChooser chooser)
+{
+    g_applicationChooser = chooser ? chooser : SystemApplicationChooser;
 }

@@ -58,3 +58,9 @@ void SetFolderChooser(FolderChooser chooser);
 typedef void (*ShellOpener)(const char* address);
 void OpenWithShell(const char* address);
 void SetShellOpener(ShellOpener opener);
+
+// The application file to install, chosen starting in the folder; true with
+// its path on OK.
+typedef bool (*ApplicationChooser)(CWnd* parent, const char* folder, CString* path);
+bool ChooseApplicationFile(CWnd* parent, const char* folder, CString* path);
+void SetApplicationChooser(ApplicationChooser chooser);

@@ -16,7 +16,12 @@
 #include <string>
 #include <vector>
 
+#include "app/AppInstall.h"
 #include "app/FirmwareImage.h"
+#include "support/AppContainer.h"
+#include "support/GDataSet.h"
+#include "support/GXml.h"
+#include "tests/app/DrbText.h"
 #include "app/MachineCommands.h"
 #include "app/MachineColumns.h"
 #include "app/MachineListFile.h"
@@ -81,6 +86,14 @@ bool AnswerFile(CWnd*, const CFileChoice& choice, CString* path)
     g_fileAnswers.pop_front();
     *path = answer.c_str();
     return !answer.empty();
+}
+std::string g_applicationAnswer; // "" = Cancel
+std::string g_applicationFolder;
+bool AnswerApplication(CWnd*, const char* folder, CString* path)
+{
+    g_applicationFolder = folder ? folder : "";
+    *path = g_applicationAnswer.c_str();
+    return !g_applicationAnswer.empty();
 }
 bool AnswerFolder(CWnd*, CString* folder)
 {
@@ -207,6 +220,8 @@ protected:
         SetShellOpener(RecordOpen);
         SetFileChooser(AnswerFile);
         SetFolderChooser(AnswerFolder);
+        SetApplicationChooser(AnswerApplication);
+        g_applicationAnswer.clear();
         SetAppDialogRunner(AnswerDialog);
         m_block = trovtest::RandomLoopbackBlock();
     }
@@ -224,6 +239,7 @@ protected:
         SetShellOpener(nullptr);
         SetFileChooser(nullptr);
         SetFolderChooser(nullptr);
+        SetApplicationChooser(nullptr);
         SetAppDialogRunner(nullptr);
         SetOperationRunner(nullptr);
         CSettingsPaths::SetBaseFolderOverride(0, nullptr);
@@ -826,6 +842,85 @@ TEST_F(MachineCommandsTest, RestartTargetsTheFirstSelectedMachineWhateverIsTyped
     ASSERT_FALSE(runtime.empty());
     EXPECT_EQ(RUNTIME_RESTART_KEEP, runtime.back());
     EXPECT_EQ(0, other.Connections());
+}
+
+// ---------------------------------------------------------------------------
+// Install
+
+TEST_F(MachineCommandsTest, InstallSendsEachMachineItsContainerWithTheChosenDataSet)
+{
+    const char kId[] = "6f2d0c1e-8a4b-4c3d-9e5f-0123456789ab";
+    const std::string setups =
+        "<SETUPS><SETUP><NAME>Base</NAME><INPUTS><ENTRY><ID>10</ID><VALUE>1.5</VALUE></ENTRY>"
+        "<ENTRY><ID>30</ID><VALUE>4</VALUE></ENTRY></INPUTS></SETUP>"
+        "<SETUP><NAME>Line2</NAME><INPUTS><ENTRY><ID>10</ID><VALUE>2.5</VALUE></ENTRY></INPUTS></SETUP></SETUPS>";
+    const std::string app = trovtest::DrbText(trovtest::SampleApplication(), "4.2.1");
+    std::string path = Windows(m_files.File("plant.lmx"));
+    {
+        CGAppContainer container;
+        ASSERT_NE(0, container.Create(path.c_str()));
+        ASSERT_EQ(1, container.WriteSection("id", kId, sizeof kId));
+        ASSERT_EQ(1, container.WriteSection("setup", setups.c_str(), setups.size() + 1));
+        ASSERT_EQ(1, container.WritePackedSection("app", app.c_str(), app.size() + 1, kId, 1));
+        container.Close();
+    }
+    Open(3);
+    MachineAt(Saved(), 2)->m_boardType = kBoardNone;
+    MachineAt(Saved(), 3)->m_boardType = kBoardNone;
+    MachineAt(Saved(), 4)->m_fwMajor = 3; // skipped with a message
+    SimTcpController& a = Controller(2, "");
+    SimTcpController& b = Controller(3, "");
+    SimTcpController& old = Controller(4, "");
+    Select(Saved(), {2, 3, 4});
+    g_applicationAnswer = path;
+    Script({[](CDialog& d) {
+        EXPECT_EQ("<multiple>", trovtest::ItemText(d, IDC_ADDRESS));
+        EXPECT_EQ((std::vector<std::string>{"Base", "Line2"}), trovtest::ComboEntries(d, IDC_DATASET));
+        trovtest::SelectComboEntry(d, IDC_DATASET, 1);
+        d.SetDlgItemText(IDC_ADMIN_PASSWORD, "secret");
+        Click(d, IDOK);
+    }});
+    Command(ID_INSTALL_APP);
+    EXPECT_EQ(std::vector<std::string>{"Line 4 is not running a v4 firmware and will be skipped."}, g_boxes);
+    EXPECT_EQ(0, old.Connections());
+    ASSERT_EQ(1u, g_progressRows.size());
+    for (const std::string& row : g_progressRows[0])
+        EXPECT_NE(std::string::npos, row.find("App Installed. Restarted and cleared totals.")) << row;
+    // The folder of the file is remembered and stored.
+    EXPECT_EQ(Windows(m_files.Path()), std::string(m_window->GetConfig().GetValue("appfolder")));
+    for (SimTcpController* sim : {&a, &b}) {
+        std::string sent = sim->UploadedFile("APPLICATION");
+        ASSERT_FALSE(sent.empty());
+        std::string copy = m_files.Write("sent.lmx", sent);
+        CGAppContainer container;
+        ASSERT_NE(0, container.Open(copy.c_str()));
+        // The sections are packed with the application's identity as key.
+        EXPECT_EQ(std::string(kId), std::string(ReadApplicationIdentity(container)));
+        int encrypted = -1;
+        const char* setup = container.GetSection("setup", &encrypted);
+        ASSERT_TRUE(setup);
+        EXPECT_EQ(0, encrypted);
+        CGXml document(CGXml::kNoIncludeExpansion);
+        char error[256] = "";
+        ASSERT_EQ(kXmlOk, document.ParseText("setup", setup, error, sizeof error, "SETUP")) << setup;
+        CGDataSetList sets;
+        ASSERT_EQ(1, sets.ReadOneSetup(document.GetRoot()));
+        EXPECT_EQ(std::string("Line2"), std::string(sets.GetFirst()->m_name));
+        EXPECT_EQ(2u, sets.GetFirst()->m_values.size()); // Base's two values, one overridden
+        const char* sentApp = container.GetSection("app", &encrypted);
+        ASSERT_TRUE(sentApp);
+        EXPECT_EQ(app, std::string(sentApp));
+        EXPECT_EQ(1, encrypted);
+        container.Close();
+        EXPECT_TRUE(sim->Violations().empty());
+    }
+
+    // A file that is not an application container: its message, no run.
+    g_boxes.clear();
+    g_applicationAnswer = m_files.Write("bad.lmx", "not a container");
+    Command(ID_INSTALL_APP);
+    EXPECT_EQ(std::vector<std::string>{"Can't open that App file"}, g_boxes);
+    EXPECT_EQ(1u, g_progressRows.size());
 }
 
 } // namespace
