@@ -334,9 +334,8 @@ void CtrovconfDlg::OnAddMachines()
     map.ApplySavedAddresses(dialog.m_addresses);
     m_savedList.Refill();
     m_savedList.Save();
-    m_discoveredList.RemoveUnlisted();
-    for (const CMachineMap::CPair* pair = map.PGetFirstAssoc(); pair; pair = map.PGetNextAssoc(pair))
-        pair->value->m_state = kMachineNotAnswered;
+    m_savedList.RemoveUnlisted();
+    m_savedList.MarkPending();
     m_savedList.Refill();
     BroadcastText(GetDiscoveryProbe(), nullptr);
     m_savedList.Save();

@@ -408,6 +408,35 @@ TEST_F(MachineCommandsTest, MenuItemsFollowTheActiveListsSelection)
     }
 }
 
+VOID CALLBACK CloseMenu(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    ::KillTimer(nullptr, timer);
+    ::EndMenu();
+}
+
+TEST_F(MachineCommandsTest, TheListUnderTheMenuPointBecomesTheActiveList)
+{
+    Open();
+    AddDiscovered(7);
+    m_window->ShowWindow(SW_SHOWNA);
+    trovtest::PumpPending();
+    for (CMachinesListCtrl* list : {&Discovered(), &Saved()}) {
+        CRect rect;
+        list->GetWindowRect(&rect);
+        CPoint centre = rect.CenterPoint();
+        if (::WindowFromPoint(centre) != list->m_hWnd)
+            GTEST_SKIP() << "no window under the point on this display";
+        ::SetTimer(nullptr, 0, 50, &CloseMenu);
+        m_window->SendMessage(WM_CONTEXTMENU, (WPARAM)list->m_hWnd, MAKELPARAM(centre.x, centre.y));
+        EXPECT_EQ(list, m_window->GetActiveList());
+    }
+    // Outside both lists: no active list and no menu.
+    CRect window;
+    m_window->GetWindowRect(&window);
+    m_window->SendMessage(WM_CONTEXTMENU, (WPARAM)m_window->m_hWnd, MAKELPARAM(window.left + 2, window.top + 2));
+    EXPECT_EQ(nullptr, m_window->GetActiveList());
+}
+
 TEST_F(MachineCommandsTest, ViewSwitchesAreCheckedWhileOn)
 {
     Open();
