@@ -94,3 +94,10 @@
 
 // ---- Main window commands ----------------------------------------------
 #define ID_POLL_DETAILS             33047 // "Poll for Details"
+
+// ---- Application browser (browser.rc) ----------------------------------
+#define IDD_APP_BROWSER             110   // "Application Browser"
+#define IDC_BROWSER_PATH            1015  // the folder shown (read-only)
+#define IDC_BROWSER_FILES           1016  // the application files of the folder
+#define IDC_BROWSER_OK              1018  // OK: enabled while a file is selected
+#define IDC_BROWSER_TREE            1118  // the folder tree
