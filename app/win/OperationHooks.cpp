@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include "app/win/DlgAppBrowser.h"
 #include "app/win/DlgSocketTrov.h"
 
 namespace {
@@ -57,14 +58,15 @@ bool SystemFolderChooser(CWnd* parent, CString* folder)
     return !folder->IsEmpty();
 }
 
+// The application browser: the files of the folder with the facts read
+// from inside them; the path of the file chosen.
 bool SystemApplicationChooser(CWnd* parent, const char* folder, CString* path)
 {
-    CFileChoice choice;
-    choice.defaultExtension = ".lmx";
-    choice.flags = OFN_NOCHANGEDIR | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    choice.filter = "Application Files (*.lmx)|*.lmx||";
-    choice.initialFolder = folder ? folder : "";
-    return SystemFileChooser(parent, choice, path);
+    CDlgAppBrowser browser(folder, parent);
+    if (RunAppDialog(browser) != IDOK || browser.GetPath().m_isFolder)
+        return false;
+    *path = browser.GetPath().m_path;
+    return true;
 }
 
 void SystemShellOpener(const char* address)

@@ -3,6 +3,7 @@
 // folder tree driving the list, the layout on resizing, and the path it
 // hands back: exactly the file's own, whatever its name holds.
 #include "app/win/DlgAppBrowser.h"
+#include "app/win/OperationHooks.h"
 #include "res/resource.h"
 #include "support/AppContainer.h"
 #include "tests/app/win/DialogTestSupport.h"
@@ -361,6 +362,39 @@ TEST_F(DlgAppBrowserTest, AMissingFolderShowsTheNearestFolderAbove)
         EXPECT_EQ(5u, Names(d).size());
         Click(d, IDCANCEL);
     }});
+}
+
+} // namespace
+
+namespace {
+
+// The install command's file choice runs the browser (through the program's
+// dialog runner, which the test answers with a script).
+std::vector<DialogStep> g_browserScript;
+
+INT_PTR ScriptedRunner(CDialog& dialog)
+{
+    EXPECT_NE(nullptr, dynamic_cast<CDlgAppBrowser*>(&dialog));
+    return RunDialog(dialog, g_browserScript);
+}
+
+TEST_F(DlgAppBrowserTest, TheInstallCommandChoosesItsFileInTheBrowser)
+{
+    SetApplicationChooser(nullptr);
+    SetAppDialogRunner(&ScriptedRunner);
+    g_browserScript = {[](CDialog& d) {
+        SelectRow(d, "Plant.rev.B");
+        Click(d, IDC_BROWSER_OK);
+    }};
+    CString path;
+    EXPECT_TRUE(ChooseApplicationFile(nullptr, m_folder.c_str(), &path));
+    EXPECT_STREQ(File("Plant.rev.B.lmx").c_str(), path);
+
+    g_browserScript = {[](CDialog& d) { Click(d, IDCANCEL); }};
+    path = "kept";
+    EXPECT_FALSE(ChooseApplicationFile(nullptr, m_folder.c_str(), &path));
+    EXPECT_STREQ("kept", path);
+    SetAppDialogRunner(nullptr);
 }
 
 } // namespace
