@@ -398,3 +398,24 @@ TEST_F(DlgAppBrowserTest, TheInstallCommandChoosesItsFileInTheBrowser)
 }
 
 } // namespace
+
+namespace {
+
+// A name outside ASCII: the list shows it as UTF-8, the path handed back is
+// the system's own spelling of the file.
+TEST_F(DlgAppBrowserTest, ANonAsciiNameIsShownAsUtf8AndReturnedAsFound)
+{
+    if (::GetACP() != 1252)
+        GTEST_SKIP() << "the test's name is spelt in code page 1252";
+    const std::string name = "Pump\xE9";   // e with acute accent
+    WriteContainer(File(name + ".lmx"), {{"id", kId}, {"setup", Setups({"Base"})}});
+    CDlgAppBrowser dialog(m_folder.c_str());
+    INT_PTR result = RunDialog(dialog, {[&](CDialog& d) {
+        SelectRow(d, "Pump\xC3\xA9");
+        Click(d, IDC_BROWSER_OK);
+    }});
+    EXPECT_EQ(IDOK, result);
+    EXPECT_STREQ(File(name + ".lmx").c_str(), dialog.GetPath().m_path);
+}
+
+} // namespace
