@@ -13,6 +13,7 @@
 #include "support/Utilities.h"
 #include "tests/common/Loopback.h"
 #include "tests/common/SimTcpController.h"
+#include "tests/common/SimTcpFixture.h"
 #include "tests/common/TrovTestClient.h"
 
 namespace {
@@ -54,20 +55,7 @@ protected:
         for (auto& sim : m_sims)
             if (sim->Address() == Address(last))
                 return *sim;
-        m_sims.emplace_back(new SimTcpController());
-        SimTcpController& sim = *m_sims.back();
-        SimTcpBehaviour b;
-        b.identity.if1Ip = trovtest::AddressText(Address(last));
-        b.identity.mac = "00:0A:0B:0C:0D:0" + std::to_string(last);
-        b.identity.board = "K420";
-        b.identity.hostName = "Line " + std::to_string(last);
-        b.password = "secret";
-        sim.SetBehaviour(b);
-        trovtest::SimTcpOptions options;
-        options.address = Address(last);
-        std::string error;
-        EXPECT_TRUE(sim.Start(options, &error)) << error;
-        return sim;
+        return trovtest::StartSimTcp(m_sims, Address(last), trovtest::LineBehaviour(Address(last), last));
     }
 
     // A client connected to the controller at .last, logged in unless told not to.

@@ -35,6 +35,7 @@
 #include "tests/app/win/DialogTestSupport.h"
 #include "tests/common/Loopback.h"
 #include "tests/common/SimTcpController.h"
+#include "tests/common/SimTcpFixture.h"
 #include "tests/common/TempDir.h"
 
 namespace {
@@ -317,22 +318,9 @@ protected:
 
     SimTcpController& Controller(int last, const char* board = "K420")
     {
-        m_sims.emplace_back(new SimTcpController());
-        SimTcpController& sim = *m_sims.back();
-        SimTcpBehaviour b;
-        b.identity.if1Ip = AddressText(last);
-        b.identity.mac = Mac(last);
-        b.identity.board = board;
+        SimTcpBehaviour b = trovtest::LineBehaviour(Address(last), last, board);
         b.identity.hostName = "Polled " + std::to_string(last);
-        b.identity.config = "plant" + std::to_string(last) + ".lmx";
-        b.identity.version = "4v2r11-b3";
-        b.password = "secret";
-        sim.SetBehaviour(b);
-        trovtest::SimTcpOptions options;
-        options.address = Address(last);
-        std::string error;
-        EXPECT_TRUE(sim.Start(options, &error)) << error;
-        return sim;
+        return trovtest::StartSimTcp(m_sims, Address(last), b);
     }
 
     trovtest::TempDir m_appData, m_documents, m_work, m_files;

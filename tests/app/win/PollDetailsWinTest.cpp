@@ -24,6 +24,7 @@
 #include "tests/common/Loopback.h"
 #include "tests/common/MessagePumpWin.h"
 #include "tests/common/SimTcpController.h"
+#include "tests/common/SimTcpFixture.h"
 #include "tests/common/TempDir.h"
 
 namespace {
@@ -167,19 +168,9 @@ protected:
 
     void Controller(int last)
     {
-        m_sims.emplace_back(new trovtest::SimTcpController());
-        trovtest::SimTcpBehaviour b;
-        b.identity.if1Ip = Address(last);
-        b.identity.mac = "00:0A:0B:0C:0D:0" + std::to_string(last);
-        b.identity.board = "K420";
-        b.identity.hostName = "Line " + std::to_string(last);
-        b.identity.config = "plant" + std::to_string(last) + ".lmx";
-        b.identity.version = "4v2r11-b3";
-        m_sims.back()->SetBehaviour(b);
-        trovtest::SimTcpOptions options;
-        options.address = m_block | (uint32_t)last;
-        std::string error;
-        EXPECT_TRUE(m_sims.back()->Start(options, &error)) << error;
+        trovtest::SimTcpBehaviour b = trovtest::LineBehaviour(m_block | (uint32_t)last, last);
+        b.password.clear();
+        trovtest::StartSimTcp(m_sims, m_block | (uint32_t)last, b);
     }
 
     bool Open()

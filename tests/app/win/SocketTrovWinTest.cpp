@@ -18,6 +18,7 @@
 #include "tests/common/Loopback.h"
 #include "tests/common/MessagePumpWin.h"
 #include "tests/common/SimTcpController.h"
+#include "tests/common/SimTcpFixture.h"
 #include "tests/common/TempDir.h"
 
 namespace {
@@ -94,22 +95,7 @@ protected:
     // A controller at .last; K420 unless told otherwise.
     SimTcpController& Controller(int last, const char* board = "K420")
     {
-        m_sims.emplace_back(new SimTcpController());
-        SimTcpController& sim = *m_sims.back();
-        SimTcpBehaviour b;
-        b.identity.if1Ip = trovtest::AddressText(Address(last));
-        b.identity.mac = "00:0A:0B:0C:0D:0" + std::to_string(last);
-        b.identity.board = board;
-        b.identity.hostName = "Line " + std::to_string(last);
-        b.identity.config = "plant" + std::to_string(last) + ".lmx";
-        b.identity.version = "4v2r11-b3";
-        b.password = "secret";
-        sim.SetBehaviour(b);
-        trovtest::SimTcpOptions options;
-        options.address = Address(last);
-        std::string error;
-        EXPECT_TRUE(sim.Start(options, &error)) << error;
-        return sim;
+        return trovtest::StartSimTcp(m_sims, Address(last), trovtest::LineBehaviour(Address(last), last, board));
     }
 
     CMachine* Machine(int last)
