@@ -14,10 +14,12 @@
 #include "tests/common/Loopback.h"
 #include "tests/common/SimTcpController.h"
 #include "tests/common/SimTcpFixture.h"
+#include "tests/common/TestBytes.h"
 #include "tests/common/TrovTestClient.h"
 
 namespace {
 
+using trovtest::Pattern;
 using trovtest::SimConnectMode;
 using trovtest::SimReplyBytes;
 using trovtest::SimTcpBehaviour;
@@ -25,17 +27,6 @@ using trovtest::SimTcpController;
 using trovtest::TrovReply;
 using trovtest::TrovTestClient;
 using trovtest::TrovUploadResult;
-
-std::string Pattern(size_t size, unsigned seed = 7)
-{
-    std::string data(size, '\0');
-    uint32_t x = seed;
-    for (size_t i = 0; i < size; ++i) {
-        x = x * 1103515245u + 12345u;
-        data[i] = (char)(x >> 16);
-    }
-    return data;
-}
 
 std::string Md5Text(const std::string& text)
 {

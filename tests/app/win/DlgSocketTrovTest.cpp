@@ -21,9 +21,11 @@
 #include "tests/common/SimTcpController.h"
 #include "tests/common/SimTcpFixture.h"
 #include "tests/common/TempDir.h"
+#include "tests/common/TestBytes.h"
 
 namespace {
 
+using trovtest::Pattern;
 using trovtest::SimTcpBehaviour;
 using trovtest::SimTcpController;
 
@@ -91,17 +93,6 @@ std::string RowAddress(CDlgSocketTrov& dialog, int row)
 std::string ButtonText(CDlgSocketTrov& dialog) { return trovtest::ItemText(dialog, IDCANCEL); }
 // A row whose text is final no longer carries its machine.
 bool RowIsFinal(CDlgSocketTrov& dialog, int row) { return dialog.GetStatusList().GetItemData(row) == 0; }
-
-std::string Pattern(size_t size, unsigned seed)
-{
-    std::string data(size, '\0');
-    uint32_t x = seed;
-    for (size_t i = 0; i < size; ++i) {
-        x = x * 1103515245u + 12345u;
-        data[i] = (char)(x >> 16);
-    }
-    return data;
-}
 
 class DlgSocketTrovTest : public ::testing::Test {
 protected:

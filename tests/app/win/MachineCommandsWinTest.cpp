@@ -37,11 +37,13 @@
 #include "tests/common/SimTcpController.h"
 #include "tests/common/SimTcpFixture.h"
 #include "tests/common/TempDir.h"
+#include "tests/common/TestBytes.h"
 
 namespace {
 
 using trovtest::Click;
 using trovtest::DialogStep;
+using trovtest::HexRecord;
 using trovtest::SimTcpBehaviour;
 using trovtest::SimTcpController;
 
@@ -177,19 +179,6 @@ void TypePassword(const char* password, const char* address = nullptr)
         d.SetDlgItemText(IDC_ADMIN_PASSWORD, pass.c_str());
         Click(d, IDOK);
     }});
-}
-
-std::string HexRecord(int type, unsigned address, const std::vector<unsigned>& bytes)
-{
-    char text[600];
-    unsigned sum = (unsigned)bytes.size() + (address >> 8) + (address & 255) + (unsigned)type;
-    int n = snprintf(text, sizeof text, ":%02X%04X%02X", (unsigned)bytes.size(), address & 0xFFFF, type);
-    for (unsigned b : bytes) {
-        n += snprintf(text + n, sizeof text - n, "%02X", b);
-        sum += b;
-    }
-    snprintf(text + n, sizeof text - n, "%02X\n", (0x100 - (sum & 255)) & 255);
-    return text;
 }
 
 class MachineCommandsTest : public ::testing::Test {

@@ -20,9 +20,12 @@
 #include "tests/common/SimTcpController.h"
 #include "tests/common/SimTcpFixture.h"
 #include "tests/common/TempDir.h"
+#include "tests/common/TestBytes.h"
 
 namespace {
 
+using trovtest::HexRecord;
+using trovtest::Pattern;
 using trovtest::SimTcpBehaviour;
 using trovtest::SimTcpController;
 
@@ -34,31 +37,6 @@ int RecordMessage(const char* text, const char*, UINT)
 {
     g_messages.push_back(text);
     return IDOK;
-}
-
-// An Intel HEX record.
-std::string HexRecord(int type, unsigned address, const std::vector<unsigned>& bytes)
-{
-    char text[600];
-    unsigned sum = (unsigned)bytes.size() + (address >> 8) + (address & 255) + (unsigned)type;
-    int n = snprintf(text, sizeof text, ":%02X%04X%02X", (unsigned)bytes.size(), address & 0xFFFF, type);
-    for (unsigned b : bytes) {
-        n += snprintf(text + n, sizeof text - n, "%02X", b);
-        sum += b;
-    }
-    snprintf(text + n, sizeof text - n, "%02X\n", (0x100 - (sum & 255)) & 255);
-    return text;
-}
-
-std::string Pattern(size_t size, unsigned seed)
-{
-    std::string data(size, '\0');
-    uint32_t x = seed;
-    for (size_t i = 0; i < size; ++i) {
-        x = x * 1103515245u + 12345u;
-        data[i] = (char)(x >> 16);
-    }
-    return data;
 }
 
 class SocketTrovTest : public ::testing::Test {
