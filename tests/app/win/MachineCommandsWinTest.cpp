@@ -33,6 +33,7 @@
 #include "res/resource.h"
 #include "support/DRBSocket.h"
 #include "tests/app/win/DialogTestSupport.h"
+#include "tests/app/win/MainWindowFixture.h"
 #include "tests/common/Loopback.h"
 #include "tests/common/SimTcpController.h"
 #include "tests/common/SimTcpFixture.h"
@@ -251,16 +252,8 @@ protected:
                    "</IP><NETMASK>255.255.255.0</NETMASK></IF2><MAC>" + Mac(last) +
                    "</MAC><VERSION>4v2r11-b3</VERSION><K420/><KEY>" + AddressText(last) + "</KEY></MACHINE>\n";
         xml += "</MACHINES>\n";
-        std::string folder = m_appData.Path() + "\\trovconf";
-        ::CreateDirectoryA(folder.c_str(), nullptr);
-        FILE* f = fopen((folder + "\\machines.xml").c_str(), "wb");
-        ASSERT_TRUE(f);
-        fwrite(xml.data(), 1, xml.size(), f);
-        fclose(f);
-        m_window.reset(new CtrovconfDlg);
-        ASSERT_TRUE(m_window->Create(IDD_TROVCONF_DIALOG));
-        m_window->SetWindowPos(nullptr, 10, 10, 900, 500, SWP_NOZORDER | SWP_NOACTIVATE);
-        trovtest::PumpPending();
+        ASSERT_NO_FATAL_FAILURE(trovtest::WriteMachinesFile(m_appData, xml));
+        ASSERT_TRUE(trovtest::OpenMainWindow(m_window));
         ASSERT_EQ(savedCount, Saved().GetItemCount());
         g_broadcasts.clear();
     }
@@ -516,7 +509,7 @@ TEST_F(MachineCommandsTest, RemoveDeletesTheSelectedSavedMachinesAndRewritesTheL
     EXPECT_EQ(Address(3), Saved().GetRowMachine(0)->m_address.GetValue());
     CMachineMap read;
     CString error;
-    ASSERT_EQ(kXmlOk, CMachineListFile::ReadFile((m_appData.Path() + "\\trovconf\\machines.xml").c_str(), read,
+    ASSERT_EQ(kXmlOk, CMachineListFile::ReadFile(trovtest::MachinesFile(m_appData).c_str(), read,
                                                  &error, nullptr));
     EXPECT_EQ(1, read.GetCount());
     EXPECT_TRUE(read.Find(CIpAddress(Address(3))));

@@ -18,6 +18,7 @@
 #include "app/win/trovconfDlg.h"
 #include "res/resource.h"
 #include "support/DRBSocket.h"
+#include "tests/app/win/MainWindowFixture.h"
 #include "tests/common/Loopback.h"
 #include "tests/common/MessagePumpWin.h"
 #include "tests/common/SimController.h"
@@ -98,27 +99,11 @@ protected:
     }
 
     void WriteIni(const std::string& text) { m_work.Write("app_tests.ini", text); }
-    std::string SettingsFolder() const { return m_appData.Path() + "\\trovconf"; }
-    std::string MachinesFile() const { return SettingsFolder() + "\\machines.xml"; }
-    void WriteSaved(const std::string& text)
-    {
-        ::CreateDirectoryA(SettingsFolder().c_str(), nullptr);
-        FILE* f = fopen(MachinesFile().c_str(), "wb");
-        ASSERT_TRUE(f);
-        fwrite(text.data(), 1, text.size(), f);
-        fclose(f);
-    }
+    std::string SettingsFolder() const { return trovtest::SettingsFolder(m_appData); }
+    std::string MachinesFile() const { return trovtest::MachinesFile(m_appData); }
+    void WriteSaved(const std::string& text) { trovtest::WriteMachinesFile(m_appData, text); }
 
-    bool Open()
-    {
-        m_window.reset(new CtrovconfDlg);
-        BOOL created = m_window->Create(IDD_TROVCONF_DIALOG);
-        if (created) {
-            m_window->SetWindowPos(nullptr, 10, 10, 900, 500, SWP_NOZORDER | SWP_NOACTIVATE);
-            trovtest::PumpPending();
-        }
-        return created != FALSE;
-    }
+    bool Open() { return trovtest::OpenMainWindow(m_window); }
 
     // The caption's close button: what WM_CLOSE stores, then the window goes.
     void CloseAndDestroy()

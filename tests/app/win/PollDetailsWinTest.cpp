@@ -21,6 +21,7 @@
 #include "app/win/trovconfDlg.h"
 #include "res/resource.h"
 #include "support/DRBSocket.h"
+#include "tests/app/win/MainWindowFixture.h"
 #include "tests/common/Loopback.h"
 #include "tests/common/MessagePumpWin.h"
 #include "tests/common/SimTcpController.h"
@@ -135,8 +136,8 @@ protected:
     }
 
     std::string Address(int last) const { return trovtest::AddressText(m_block | (uint32_t)last); }
-    std::string SettingsFolder() const { return m_appData.Path() + "\\trovconf"; }
-    std::string MachinesFile() const { return SettingsFolder() + "\\machines.xml"; }
+    std::string SettingsFolder() const { return trovtest::SettingsFolder(m_appData); }
+    std::string MachinesFile() const { return trovtest::MachinesFile(m_appData); }
 
     // Saved machines at .2, .3 and .4, known only by address and an old name.
     void WriteSaved()
@@ -146,25 +147,10 @@ protected:
             text += " <MACHINE><HOSTNAME>Old " + std::to_string(last) + "</HOSTNAME><IF1><IP>" + Address(last) +
                     "</IP></IF1><KEY>" + Address(last) + "</KEY></MACHINE>\n";
         text += "</MACHINES>\n";
-        ::CreateDirectoryA(SettingsFolder().c_str(), nullptr);
-        FILE* f = fopen(MachinesFile().c_str(), "wb");
-        ASSERT_TRUE(f);
-        fwrite(text.data(), 1, text.size(), f);
-        fclose(f);
+        trovtest::WriteMachinesFile(m_appData, text);
     }
 
-    std::string ReadMachinesFile() const
-    {
-        std::string text;
-        if (FILE* f = fopen(MachinesFile().c_str(), "rb")) {
-            char buffer[4096];
-            size_t n;
-            while ((n = fread(buffer, 1, sizeof buffer, f)) > 0)
-                text.append(buffer, n);
-            fclose(f);
-        }
-        return text;
-    }
+    std::string ReadMachinesFile() const { return trovtest::TempDir::Read(MachinesFile()); }
 
     void Controller(int last)
     {
@@ -173,16 +159,7 @@ protected:
         trovtest::StartSimTcp(m_sims, m_block | (uint32_t)last, b);
     }
 
-    bool Open()
-    {
-        m_window.reset(new CtrovconfDlg);
-        BOOL created = m_window->Create(IDD_TROVCONF_DIALOG);
-        if (created) {
-            m_window->SetWindowPos(nullptr, 10, 10, 900, 500, SWP_NOZORDER | SWP_NOACTIVATE);
-            trovtest::PumpPending();
-        }
-        return created != FALSE;
-    }
+    bool Open() { return trovtest::OpenMainWindow(m_window); }
 
     CMachinesListCtrl& Saved() { return m_window->GetSavedList(); }
 

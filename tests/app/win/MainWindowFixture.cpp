@@ -1,0 +1,36 @@
+#include "tests/app/win/MainWindowFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "app/win/trovconfDlg.h"
+#include "res/resource.h"
+#include "tests/common/MessagePumpWin.h"
+
+namespace trovtest {
+
+std::string SettingsFolder(const TempDir& appData) { return appData.Path() + "\\trovconf"; }
+std::string MachinesFile(const TempDir& appData) { return SettingsFolder(appData) + "\\machines.xml"; }
+
+void WriteMachinesFile(const TempDir& appData, const std::string& text)
+{
+    ::CreateDirectoryA(SettingsFolder(appData).c_str(), nullptr);
+    FILE* f = fopen(MachinesFile(appData).c_str(), "wb");
+    ASSERT_TRUE(f);
+    fwrite(text.data(), 1, text.size(), f);
+    fclose(f);
+}
+
+bool OpenMainWindow(std::unique_ptr<CtrovconfDlg>& window)
+{
+    window.reset(new CtrovconfDlg);
+    BOOL created = window->Create(IDD_TROVCONF_DIALOG);
+    if (created) {
+        window->SetWindowPos(nullptr, 10, 10, 900, 500, SWP_NOZORDER | SWP_NOACTIVATE);
+        PumpPending();
+    }
+    return created != FALSE;
+}
+
+} // namespace trovtest
