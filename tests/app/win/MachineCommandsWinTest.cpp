@@ -182,18 +182,14 @@ void TypePassword(const char* password, const char* address = nullptr)
     }});
 }
 
-class MachineCommandsTest : public ::testing::Test {
+class MachineCommandsTest : public ::testing::Test, protected trovtest::TestAppFolders {
 protected:
     void SetUp() override
     {
         trovtest::InitFrameworkForTests();
         StartSocketLayer();
         AfxSocketInit();
-        CSettingsPaths::SetBaseFolderOverride(0, m_appData.Path().c_str());
-        CSettingsPaths::SetBaseFolderOverride(1, m_documents.Path().c_str());
-        ::GetCurrentDirectoryA(sizeof m_oldFolder, m_oldFolder);
-        ::SetCurrentDirectoryA(m_work.Path().c_str());
-        m_work.Write("app_tests.ini", "[misc]\r\nname=TROVconf\r\n");
+        EnterAppFolders();
         g_boxes.clear();
         g_broadcasts.clear();
         g_opened.clear();
@@ -223,7 +219,6 @@ protected:
         m_sims.clear();
         EXPECT_EQ(0, g_unexpectedDialogs) << "a dialog opened that the test did not expect";
         EXPECT_TRUE(g_dialogAnswers.empty()) << "a dialog the test expected did not open";
-        ::SetCurrentDirectoryA(m_oldFolder);
         SetAppMessageBoxHook(nullptr);
         CtrovconfDlg::SetProbeBroadcaster(nullptr);
         CtrovconfDlg::SetAdapterSource(nullptr);
@@ -233,8 +228,7 @@ protected:
         SetApplicationChooser(nullptr);
         SetAppDialogRunner(nullptr);
         SetOperationRunner(nullptr);
-        CSettingsPaths::SetBaseFolderOverride(0, nullptr);
-        CSettingsPaths::SetBaseFolderOverride(1, nullptr);
+        LeaveAppFolders();
     }
 
     uint32_t Address(int last) const { return m_block | (uint32_t)last; }
@@ -305,8 +299,7 @@ protected:
         return trovtest::StartSimTcp(m_sims, Address(last), b);
     }
 
-    trovtest::TempDir m_appData, m_documents, m_work, m_files;
-    char m_oldFolder[MAX_PATH] = "";
+    trovtest::TempDir m_files;
     std::unique_ptr<CtrovconfDlg> m_window;
     uint32_t m_block = 0;
     std::vector<std::unique_ptr<SimTcpController>> m_sims;

@@ -4,11 +4,30 @@
 
 #include <cstdio>
 
+#include "app/SettingsPaths.h"
 #include "app/win/trovconfDlg.h"
 #include "res/resource.h"
 #include "tests/common/MessagePumpWin.h"
 
 namespace trovtest {
+
+void TestAppFolders::EnterAppFolders()
+{
+    CSettingsPaths::SetBaseFolderOverride(0, m_appData.Path().c_str());
+    CSettingsPaths::SetBaseFolderOverride(1, m_documents.Path().c_str());
+    char old[MAX_PATH] = "";
+    ::GetCurrentDirectoryA(sizeof old, old);
+    m_oldFolder = old;
+    ::SetCurrentDirectoryA(m_work.Path().c_str());
+    m_work.Write("app_tests.ini", "[misc]\r\nname=TROVconf\r\n");
+}
+
+void TestAppFolders::LeaveAppFolders()
+{
+    ::SetCurrentDirectoryA(m_oldFolder.c_str());
+    CSettingsPaths::SetBaseFolderOverride(0, nullptr);
+    CSettingsPaths::SetBaseFolderOverride(1, nullptr);
+}
 
 std::string SettingsFolder(const TempDir& appData) { return appData.Path() + "\\trovconf"; }
 std::string MachinesFile(const TempDir& appData) { return SettingsFolder(appData) + "\\machines.xml"; }

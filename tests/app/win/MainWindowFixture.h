@@ -1,7 +1,7 @@
 #pragma once
-// The main window in a test: its machine list file in the settings folder
-// under the test's application-data folder, and the window itself, created
-// hidden at a fixed size.
+// The main window in a test: the program's folders in temporary ones, its
+// machine list file in the settings folder there, and the window itself,
+// created hidden at a fixed size.
 #include <memory>
 #include <string>
 
@@ -10,6 +10,23 @@
 class CtrovconfDlg;
 
 namespace trovtest {
+
+// The program's folders in a test, for fixtures to derive from: application
+// data and documents in temporary folders, and a temporary working folder
+// whose "app_tests.ini" names the program "TROVconf".
+class TestAppFolders {
+protected:
+    // Points the settings paths at the folders, enters the working folder
+    // and writes the .ini there.
+    void EnterAppFolders();
+    // Goes back to the folder it came from and lets the settings paths be.
+    void LeaveAppFolders();
+
+    TempDir m_appData, m_documents, m_work;
+
+private:
+    std::string m_oldFolder;
+};
 
 // "<appData>\trovconf" and the "machines.xml" in it.
 std::string SettingsFolder(const TempDir& appData);

@@ -67,17 +67,13 @@ const char kSaved[] =
     " <MACHINE><HOSTNAME>Dryer</HOSTNAME><APPVERSION>1v9r5</APPVERSION><KEY>10.2.0.9</KEY></MACHINE>\n"
     "</MACHINES>\n";
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test, protected trovtest::TestAppFolders {
 protected:
     void SetUp() override
     {
         trovtest::InitFrameworkForTests();
         StartSocketLayer();
-        CSettingsPaths::SetBaseFolderOverride(0, m_appData.Path().c_str());
-        CSettingsPaths::SetBaseFolderOverride(1, m_documents.Path().c_str());
-        ::GetCurrentDirectoryA(sizeof m_oldFolder, m_oldFolder);
-        ::SetCurrentDirectoryA(m_work.Path().c_str());
-        WriteIni("[misc]\r\nname=TROVconf\r\n");
+        EnterAppFolders();
         g_boxes.clear();
         g_probes.clear();
         g_fakeAdapters.clear();
@@ -90,12 +86,10 @@ protected:
     void TearDown() override
     {
         m_window.reset();
-        ::SetCurrentDirectoryA(m_oldFolder);
         SetAppMessageBoxHook(nullptr);
         CtrovconfDlg::SetProbeBroadcaster(nullptr);
         CtrovconfDlg::SetAdapterSource(nullptr);
-        CSettingsPaths::SetBaseFolderOverride(0, nullptr);
-        CSettingsPaths::SetBaseFolderOverride(1, nullptr);
+        LeaveAppFolders();
     }
 
     void WriteIni(const std::string& text) { m_work.Write("app_tests.ini", text); }
@@ -125,8 +119,6 @@ protected:
         return texts;
     }
 
-    trovtest::TempDir m_appData, m_documents, m_work;
-    char m_oldFolder[MAX_PATH] = "";
     std::unique_ptr<CtrovconfDlg> m_window;
 };
 

@@ -104,18 +104,14 @@ VOID CALLBACK ReadProgress(HWND, UINT, UINT_PTR, DWORD)
     busy = false;
 }
 
-class PollDetailsTest : public ::testing::Test {
+class PollDetailsTest : public ::testing::Test, protected trovtest::TestAppFolders {
 protected:
     void SetUp() override
     {
         trovtest::InitFrameworkForTests();
         StartSocketLayer();
         AfxSocketInit();
-        CSettingsPaths::SetBaseFolderOverride(0, m_appData.Path().c_str());
-        CSettingsPaths::SetBaseFolderOverride(1, m_documents.Path().c_str());
-        ::GetCurrentDirectoryA(sizeof m_oldFolder, m_oldFolder);
-        ::SetCurrentDirectoryA(m_work.Path().c_str());
-        m_work.Write("app_tests.ini", "[misc]\r\nname=TROVconf\r\n");
+        EnterAppFolders();
         g_boxes.clear();
         SetAppMessageBoxHook(RecordBox);
         CtrovconfDlg::SetProbeBroadcaster(NoProbe);
@@ -127,12 +123,10 @@ protected:
     {
         m_window.reset();
         m_sims.clear();
-        ::SetCurrentDirectoryA(m_oldFolder);
         SetAppMessageBoxHook(nullptr);
         CtrovconfDlg::SetProbeBroadcaster(nullptr);
         CtrovconfDlg::SetAdapterSource(nullptr);
-        CSettingsPaths::SetBaseFolderOverride(0, nullptr);
-        CSettingsPaths::SetBaseFolderOverride(1, nullptr);
+        LeaveAppFolders();
     }
 
     std::string Address(int last) const { return trovtest::AddressText(m_block | (uint32_t)last); }
@@ -191,8 +185,6 @@ protected:
         ::KillTimer(nullptr, timer);
     }
 
-    trovtest::TempDir m_appData, m_documents, m_work;
-    char m_oldFolder[MAX_PATH] = "";
     uint32_t m_block = 0;
     std::unique_ptr<CtrovconfDlg> m_window;
     std::vector<std::unique_ptr<trovtest::SimTcpController>> m_sims;
