@@ -16,21 +16,19 @@
 #include "app/win/AppDialogs.h"
 #include "app/win/DlgSocketTrov.h"
 #include "res/resource.h"
+#include "tests/app/win/ControllerRunFixture.h"
 #include "tests/app/win/DialogTestSupport.h"
 #include "tests/common/Loopback.h"
 #include "tests/common/SimTcpController.h"
-#include "tests/common/SimTcpFixture.h"
 #include "tests/common/TempDir.h"
 #include "tests/common/TestBytes.h"
 
 namespace {
 
+using trovtest::g_fakeTick;
 using trovtest::Pattern;
 using trovtest::SimTcpBehaviour;
 using trovtest::SimTcpController;
-
-uint32_t g_fakeTick = 1000;
-uint32_t FakeTick() { return g_fakeTick; }
 
 // A script of the modal window: each step waits until its condition holds,
 // then acts.  Steps run from a thread timer inside the window's modal loop;
@@ -94,43 +92,26 @@ std::string ButtonText(CDlgSocketTrov& dialog) { return trovtest::ItemText(dialo
 // A row whose text is final no longer carries its machine.
 bool RowIsFinal(CDlgSocketTrov& dialog, int row) { return dialog.GetStatusList().GetItemData(row) == 0; }
 
-class DlgSocketTrovTest : public ::testing::Test {
+class DlgSocketTrovTest : public ::testing::Test, protected trovtest::ControllerRunFixture {
 protected:
     void SetUp() override
     {
-        trovtest::InitFrameworkForTests();
-        AfxSocketInit();
-        INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
-        ::InitCommonControlsEx(&icc);
-        m_block = trovtest::RandomLoopbackBlock();
-        g_fakeTick = 1000;
-        SetAppTickCountHook(&FakeTick);
+        SetUpControllerRun();
     }
 
     void TearDown() override
     {
-        SetAppTickCountHook(nullptr);
-        m_sims.clear();
-    }
-
-    uint32_t Address(int last) const { return m_block | (uint32_t)last; }
-
-    SimTcpController& Controller(int last, const char* board = "K420")
-    {
-        return trovtest::StartSimTcp(m_sims, Address(last), trovtest::LineBehaviour(Address(last), last, board));
+        TearDownControllerRun();
     }
 
     CMachine* Machine(int last)
     {
-        m_machines.emplace_back(new CMachine(CIpAddress(Address(last)), 0, CMachine::kNoGuid));
-        m_list.AddTail(m_machines.back().get());
-        return m_machines.back().get();
+        CMachine* machine = NewMachine(last);
+        m_list.AddTail(machine);
+        return machine;
     }
 
-    uint32_t m_block = 0;
     CMachineList m_list;
-    std::vector<std::unique_ptr<SimTcpController>> m_sims;
-    std::vector<std::unique_ptr<CMachine>> m_machines;
 };
 
 TEST_F(DlgSocketTrovTest, PollShowsEveryMachineAndTheButtonTurnsToOkOnTheNextTick)

@@ -15,22 +15,20 @@
 #include "app/win/SocketTrov.h"
 #include "support/AppContainer.h"
 #include "tests/app/DrbText.h"
+#include "tests/app/win/ControllerRunFixture.h"
 #include "tests/common/Loopback.h"
 #include "tests/common/MessagePumpWin.h"
 #include "tests/common/SimTcpController.h"
-#include "tests/common/SimTcpFixture.h"
 #include "tests/common/TempDir.h"
 #include "tests/common/TestBytes.h"
 
 namespace {
 
+using trovtest::g_fakeTick;
 using trovtest::HexRecord;
 using trovtest::Pattern;
 using trovtest::SimTcpBehaviour;
 using trovtest::SimTcpController;
-
-uint32_t g_fakeTick = 1000;
-uint32_t FakeTick() { return g_fakeTick; }
 
 std::vector<std::string> g_messages;
 int RecordMessage(const char* text, const char*, UINT)
@@ -39,20 +37,14 @@ int RecordMessage(const char* text, const char*, UINT)
     return IDOK;
 }
 
-class SocketTrovTest : public ::testing::Test {
+class SocketTrovTest : public ::testing::Test, protected trovtest::ControllerRunFixture {
 protected:
     void SetUp() override
     {
-        trovtest::InitFrameworkForTests();
-        AfxSocketInit();
-        INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
-        ::InitCommonControlsEx(&icc);
-        m_block = trovtest::RandomLoopbackBlock();
+        SetUpControllerRun();
         ASSERT_TRUE(m_host.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 600, 300, nullptr, nullptr));
         ASSERT_TRUE(m_list.Create(WS_CHILD | LVS_REPORT, CRect(0, 0, 500, 200), &m_host, 1003));
         ASSERT_TRUE(m_progress.Create(WS_CHILD | PBS_SMOOTH, CRect(0, 210, 500, 230), &m_host, 1001));
-        g_fakeTick = 1000;
-        SetAppTickCountHook(&FakeTick);
         m_socket.reset(new CSocketTrov());
         m_socket->SetControls(&m_list, &m_progress);
     }
@@ -60,27 +52,18 @@ protected:
     void TearDown() override
     {
         m_socket.reset();
-        SetAppTickCountHook(nullptr);
+        TearDownControllerRun();
         SetAppMessageBoxHook(nullptr);
-        m_sims.clear();
         m_progress.DestroyWindow();
         m_list.DestroyWindow();
         m_host.DestroyWindow();
     }
 
-    uint32_t Address(int last) const { return m_block | (uint32_t)last; }
-
-    // A controller at .last; K420 unless told otherwise.
-    SimTcpController& Controller(int last, const char* board = "K420")
-    {
-        return trovtest::StartSimTcp(m_sims, Address(last), trovtest::LineBehaviour(Address(last), last, board));
-    }
-
     CMachine* Machine(int last)
     {
-        m_machines.emplace_back(new CMachine(CIpAddress(Address(last)), 0, CMachine::kNoGuid));
-        m_socket->GetMachineList().AddTail(m_machines.back().get());
-        return m_machines.back().get();
+        CMachine* machine = NewMachine(last);
+        m_socket->GetMachineList().AddTail(machine);
+        return machine;
     }
 
     // Starts the run and pumps messages until it is over (or the time is up),
@@ -95,13 +78,10 @@ protected:
     std::string RowAddress(int row) const { return (const char*)m_list.GetItemText(row, 0); }
     int Position() const { return m_progress.GetPos(); }
 
-    uint32_t m_block = 0;
     CWnd m_host;
     CListCtrl m_list;
     CProgressCtrl m_progress;
     std::unique_ptr<CSocketTrov> m_socket;
-    std::vector<std::unique_ptr<SimTcpController>> m_sims;
-    std::vector<std::unique_ptr<CMachine>> m_machines;
 };
 
 TEST_F(SocketTrovTest, PollReadsEachMachinesIdentityAndSequenceNumbersRunOn)
