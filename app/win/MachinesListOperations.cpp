@@ -38,16 +38,17 @@ CString FolderOf(const CString& path)
     return remembered.m_path;
 }
 
-// The address dialog with its password row over the machines; true on OK
-// with the typed password.  A machine typed over an empty list lives as
-// long as the dialog.
-bool AskAddress(CDlgRemoteMachine& dialog, CString* password)
+// The address dialog with its password row over the machines, then, on OK,
+// the run of the request with the typed password.  A machine typed over an
+// empty list lives as long as the dialog, so the run happens inside it.
+void AskAddressAndRun(CWnd* owner, CMachineList& machines, COperationRequest& request)
 {
+    CDlgRemoteMachine dialog(&machines, owner);
     dialog.m_showPassword = TRUE;
     if (RunAppDialog(dialog) != IDOK)
-        return false;
-    *password = dialog.m_password;
-    return true;
+        return;
+    request.password = dialog.m_password;
+    RunOperation(owner, machines, request);
 }
 
 // The checks of a firmware file against every kind of board selected, made
@@ -78,19 +79,40 @@ CString CheckFirmwareFileForBoards(const CMachineList& machines, const char* pat
     return CString();
 }
 
+// A firmware file checked against the selected boards and, when none
+// refuses it, the address dialog and the upload.
+void UploadFirmwareFile(CWnd* owner, CMachineList& machines, const CString& path, bool ioFirmware)
+{
+    CString refused = CheckFirmwareFileForBoards(machines, path, ioFirmware);
+    if (!refused.IsEmpty()) {
+        AppMessageBox(refused, MB_OK | MB_ICONERROR);
+        return;
+    }
+    COperationRequest request;
+    request.operation = ioFirmware ? OP_IO_FIRMWARE : OP_FIRMWARE;
+    request.sourcePath = path;
+    AskAddressAndRun(owner, machines, request);
+}
+
+// The board kinds of the machines, one per machine in list order.
+std::vector<int> BoardsOf(const CMachineList& machines)
+{
+    std::vector<int> boards;
+    for (POSITION p = machines.GetHeadPosition(); p;)
+        boards.push_back(machines.GetNext(p)->m_boardType);
+    return boards;
+}
+
 } // namespace
 
 void CMachinesListCtrl::GetBackup(const char* folder)
 {
     CMachineList machines;
     GetSelectedMachines(machines);
-    CDlgRemoteMachine dialog(&machines, GetParentOwner());
     COperationRequest request;
-    if (!AskAddress(dialog, &request.password))
-        return;
     request.operation = OP_BACKUP;
     request.backupFolder = folder;
-    RunOperation(GetParentOwner(), machines, request);
+    AskAddressAndRun(GetParentOwner(), machines, request);
 }
 
 void CMachinesListCtrl::GetEventLog()
@@ -105,13 +127,10 @@ void CMachinesListCtrl::GetEventLog()
         return;
     CMachineList machines;
     GetSelectedMachines(machines);
-    CDlgRemoteMachine dialog(&machines, GetParentOwner());
     COperationRequest request;
-    if (!AskAddress(dialog, &request.password))
-        return;
     request.operation = OP_EVENT_LOG;
     request.outputPath = path;
-    RunOperation(GetParentOwner(), machines, request);
+    AskAddressAndRun(GetParentOwner(), machines, request);
 }
 
 void CMachinesListCtrl::UpdateFirmware()
@@ -161,18 +180,7 @@ void CMachinesListCtrl::UpdateFirmware()
         AppMessageBox(nameMessage.c_str());
         return;
     }
-    CString refused = CheckFirmwareFileForBoards(machines, path, false);
-    if (!refused.IsEmpty()) {
-        AppMessageBox(refused, MB_OK | MB_ICONERROR);
-        return;
-    }
-    CDlgRemoteMachine dialog(&machines, GetParentOwner());
-    COperationRequest request;
-    if (!AskAddress(dialog, &request.password))
-        return;
-    request.operation = OP_FIRMWARE;
-    request.sourcePath = path;
-    RunOperation(GetParentOwner(), machines, request);
+    UploadFirmwareFile(GetParentOwner(), machines, path, false);
 }
 
 void CMachinesListCtrl::UpdateIoFirmware()
@@ -192,18 +200,7 @@ void CMachinesListCtrl::UpdateIoFirmware()
     m_ioFolder.SetFolder(FolderOf(path));
     CMachineList machines;
     GetSelectedMachines(machines);
-    CString refused = CheckFirmwareFileForBoards(machines, path, true);
-    if (!refused.IsEmpty()) {
-        AppMessageBox(refused, MB_OK | MB_ICONERROR);
-        return;
-    }
-    CDlgRemoteMachine dialog(&machines, GetParentOwner());
-    COperationRequest request;
-    if (!AskAddress(dialog, &request.password))
-        return;
-    request.operation = OP_IO_FIRMWARE;
-    request.sourcePath = path;
-    RunOperation(GetParentOwner(), machines, request);
+    UploadFirmwareFile(GetParentOwner(), machines, path, true);
 }
 
 void CMachinesListCtrl::RestartRuntime()
@@ -232,20 +229,14 @@ BOOL CMachinesListCtrl::CanUpdateFirmware() const
 {
     CMachineList machines;
     GetSelectedMachines(machines);
-    std::vector<int> boards;
-    for (POSITION p = machines.GetHeadPosition(); p;)
-        boards.push_back(machines.GetNext(p)->m_boardType);
-    return CanUpdateFirmwareBoards(boards);
+    return CanUpdateFirmwareBoards(BoardsOf(machines));
 }
 
 BOOL CMachinesListCtrl::CanUpdateIoFirmware() const
 {
     CMachineList machines;
     GetSelectedMachines(machines);
-    std::vector<int> boards;
-    for (POSITION p = machines.GetHeadPosition(); p;)
-        boards.push_back(machines.GetNext(p)->m_boardType);
-    return CanUpdateIoFirmwareBoards(boards);
+    return CanUpdateIoFirmwareBoards(BoardsOf(machines));
 }
 
 CString CMachinesListCtrl::ChooseApplication()
