@@ -20,6 +20,18 @@
 #include "support/GXml.h"
 #include "support/Utilities.h"
 
+namespace {
+
+// A folder a machine list remembered goes to the configuration under its
+// key, for the next start; a list that remembers none leaves the stored one.
+void StoreListFolder(CTrovConfConfig& config, const char* key, const CRememberedPath& folder)
+{
+    if (!folder.m_path.IsEmpty())
+        config.SetValue(key, folder.m_path);
+}
+
+} // namespace
+
 void CtrovconfDlg::OnContextMenu(CWnd*, CPoint point)
 {
     HWND under = ::WindowFromPoint(point);
@@ -111,8 +123,7 @@ void CtrovconfDlg::OnInstallApp()
         return;
     m_logPane.SetWindowText("");
     m_activeList->InstallApplication(this);
-    if (!m_activeList->m_appFolder.m_path.IsEmpty())
-        m_config.SetValue("appfolder", m_activeList->m_appFolder.m_path);
+    StoreListFolder(m_config, "appfolder", m_activeList->m_appFolder);
     CRect client;
     GetClientRect(&client);
     SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.Width(), client.Height()));
@@ -139,8 +150,7 @@ void CtrovconfDlg::OnUpdateFirmware()
     if (!m_activeList)
         return;
     m_activeList->UpdateFirmware();
-    if (!m_activeList->m_firmwareFolder.m_path.IsEmpty())
-        m_config.SetValue("firmwarefolder", m_activeList->m_firmwareFolder.m_path);
+    StoreListFolder(m_config, "firmwarefolder", m_activeList->m_firmwareFolder);
 }
 
 void CtrovconfDlg::OnUpdateIoFirmware()
@@ -148,8 +158,7 @@ void CtrovconfDlg::OnUpdateIoFirmware()
     if (!m_activeList)
         return;
     m_activeList->UpdateIoFirmware();
-    if (!m_activeList->m_ioFolder.m_path.IsEmpty())
-        m_config.SetValue("iofolder", m_activeList->m_ioFolder.m_path);
+    StoreListFolder(m_config, "iofolder", m_activeList->m_ioFolder);
 }
 
 void CtrovconfDlg::OnStartWebInterface()
