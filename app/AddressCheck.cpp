@@ -4,6 +4,16 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+const char* SkipBlanks(const char* p)
+{
+    while (IsBlank(*p))
+        ++p;
+    return p;
+}
+
+// True when only blanks follow p: a typed value may be padded, not followed.
+bool OnlyBlanksLeft(const char* p) { return *SkipBlanks(p) == '\0'; }
+
 // One number of 1 to 3 digits at p (moved behind it), 0 to 255.
 bool ReadOctet(const char*& p, int* value)
 {
@@ -27,9 +37,7 @@ bool ParseTypedAddress(const char* text, uint32_t* value)
 {
     if (text == nullptr)
         return false;
-    const char* p = text;
-    while (IsBlank(*p))
-        ++p;
+    const char* p = SkipBlanks(text);
     uint32_t result = 0;
     for (int i = 0; i < 4; ++i) {
         if (i > 0) {
@@ -42,9 +50,7 @@ bool ParseTypedAddress(const char* text, uint32_t* value)
             return false;
         result = (result << 8) | uint32_t(octet);
     }
-    while (IsBlank(*p))
-        ++p;
-    if (*p != '\0')
+    if (!OnlyBlanksLeft(p))
         return false;
     if (value != nullptr)
         *value = result;
@@ -55,15 +61,11 @@ bool ParseTypedOctet(const char* text, int* value)
 {
     if (text == nullptr)
         return false;
-    const char* p = text;
-    while (IsBlank(*p))
-        ++p;
+    const char* p = SkipBlanks(text);
     int octet = 0;
     if (!ReadOctet(p, &octet))
         return false;
-    while (IsBlank(*p))
-        ++p;
-    if (*p != '\0')
+    if (!OnlyBlanksLeft(p))
         return false;
     if (value != nullptr)
         *value = octet;
