@@ -12,15 +12,3 @@ END_MESSAGE_MAP()
 CZUDPButton::CZUDPButton() = default;
 
 CZUDPButton::~CZUDPButton() = default;
-
-LRESULT CZUDPButton::OnSetControlVMMode(WPARAM wParam, LPARAM)
-{
-    m_bVisualManagerStyle = (BOOL)wParam;
-    return 0;
-}
-
-LRESULT CZUDPButton::OnSetControlAero(WPARAM wParam, LPARAM)
-{
-    m_bOnGlass = (BOOL)wParam;
-    return 0;
-}

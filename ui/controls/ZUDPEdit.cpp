@@ -12,15 +12,3 @@ END_MESSAGE_MAP()
 CZUDPEdit::CZUDPEdit() = default;
 
 CZUDPEdit::~CZUDPEdit() = default;
-
-LRESULT CZUDPEdit::OnSetControlVMMode(WPARAM wParam, LPARAM)
-{
-    m_bVisualManagerStyle = (BOOL)wParam;
-    return 0;
-}
-
-LRESULT CZUDPEdit::OnSetControlAero(WPARAM wParam, LPARAM)
-{
-    m_bOnGlass = (BOOL)wParam;
-    return 0;
-}

@@ -12,15 +12,3 @@ END_MESSAGE_MAP()
 CZUDPListBox::CZUDPListBox() = default;
 
 CZUDPListBox::~CZUDPListBox() = default;
-
-LRESULT CZUDPListBox::OnSetControlVMMode(WPARAM wParam, LPARAM)
-{
-    m_bVisualManagerStyle = (BOOL)wParam;
-    return 0;
-}
-
-LRESULT CZUDPListBox::OnSetControlAero(WPARAM wParam, LPARAM)
-{
-    m_bOnGlass = (BOOL)wParam;
-    return 0;
-}

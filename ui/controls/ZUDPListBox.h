@@ -1,26 +1,16 @@
 #pragma once
 // CZUDPListBox: the library's list box.
 // This version is the framework's control that learns its look from its
-// dialog (the registered messages ZUDM_ONSETCONTROLVMMODE and
-// ZUDM_ONSETCONTROLAERO: wParam stored, result 0); the themed painting
-// arrives with the control's own implementation.
-#include "framework/win/FrameworkWin.h"
+// dialog (CZUDPControlLook); the themed painting arrives with the control's
+// own implementation.
+#include "ui/controls/ZUDPControlLook.h"
 
-class CZUDPListBox : public CListBox {
+class CZUDPListBox : public CZUDPControlLook<CListBox> {
     DECLARE_DYNAMIC(CZUDPListBox)
 public:
     CZUDPListBox();
     ~CZUDPListBox() override;
 
-    BOOL IsVisualManagerStyle() const { return m_bVisualManagerStyle; }
-    BOOL IsOnGlass() const { return m_bOnGlass; }
-
 protected:
-    LRESULT OnSetControlVMMode(WPARAM wParam, LPARAM lParam);
-    LRESULT OnSetControlAero(WPARAM wParam, LPARAM lParam);
-
-    BOOL m_bVisualManagerStyle = FALSE;
-    BOOL m_bOnGlass = FALSE;
-
     DECLARE_MESSAGE_MAP()
 };
