@@ -4,6 +4,7 @@
 #include "app/AppFile.h"
 
 #include "support/AppContainer.h"
+#include "tests/common/AppContainerFile.h"
 #include "tests/common/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -37,25 +38,14 @@ std::string BigEndian32(uint32_t value)
     return std::string(bytes, 4);
 }
 
-struct Section {
-    std::string name;
-    std::string content;
-    bool packed = false; // encrypted with the id's key and compressed
-};
+// A packed section is encrypted with the id's key and compressed.
+using Section = trovtest::AppSection;
 
 std::string WriteContainer(const trovtest::TempDir& dir, const std::string& fileName,
                            const std::vector<Section>& sections)
 {
     std::string path = dir.File(fileName);
-    CGAppContainer container;
-    EXPECT_NE(0, container.Create(path.c_str()));
-    for (const Section& s : sections) {
-        if (s.packed)
-            EXPECT_EQ(1, container.WritePackedSection(s.name.c_str(), s.content.c_str(), s.content.size() + 1, kId, 1));
-        else
-            EXPECT_EQ(1, container.WriteSection(s.name.c_str(), s.content.c_str(), s.content.size() + 1));
-    }
-    EXPECT_NE(0, container.Close());
+    trovtest::WriteAppContainer(path, sections, kId);
     return path;
 }
 

@@ -10,6 +10,7 @@
 #include "support/GDataSet.h"
 #include "support/GXml.h"
 #include "tests/app/DrbText.h"
+#include "tests/common/AppContainerFile.h"
 #include "tests/common/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -44,11 +45,7 @@ std::string AppText()
 }
 
 // One section of a source file: written plain or packed with the key.
-struct Section {
-    std::string name;
-    std::string content; // written with its terminator
-    bool packed = false;
-};
+using Section = trovtest::AppSection;
 
 std::vector<Section> StandardSections()
 {
@@ -59,15 +56,7 @@ std::string WriteSource(const trovtest::TempDir& dir, const std::string& fileNam
                         const char* key = kId)
 {
     std::string path = dir.File(fileName);
-    CGAppContainer container;
-    EXPECT_NE(0, container.Create(path.c_str()));
-    for (const Section& s : sections) {
-        if (s.packed)
-            EXPECT_EQ(1, container.WritePackedSection(s.name.c_str(), s.content.c_str(), s.content.size() + 1, key, 1));
-        else
-            EXPECT_EQ(1, container.WriteSection(s.name.c_str(), s.content.c_str(), s.content.size() + 1));
-    }
-    container.Close();
+    trovtest::WriteAppContainer(path, sections, key);
     return path;
 }
 

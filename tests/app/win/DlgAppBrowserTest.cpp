@@ -5,8 +5,8 @@
 #include "app/win/DlgAppBrowser.h"
 #include "app/win/OperationHooks.h"
 #include "res/resource.h"
-#include "support/AppContainer.h"
 #include "tests/app/win/DialogTestSupport.h"
+#include "tests/common/AppContainerFile.h"
 #include "tests/common/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -38,23 +38,11 @@ std::string Setups(const std::vector<std::string>& names)
     return text + "</SETUPS>";
 }
 
-struct Section {
-    std::string name;
-    std::string content;
-    bool packed = false;
-};
+using Section = trovtest::AppSection;
 
 void WriteContainer(const std::string& path, const std::vector<Section>& sections)
 {
-    CGAppContainer container;
-    ASSERT_NE(0, container.Create(path.c_str()));
-    for (const Section& s : sections) {
-        if (s.packed)
-            ASSERT_EQ(1, container.WritePackedSection(s.name.c_str(), s.content.c_str(), s.content.size() + 1, kId, 1));
-        else
-            ASSERT_EQ(1, container.WriteSection(s.name.c_str(), s.content.c_str(), s.content.size() + 1));
-    }
-    ASSERT_NE(0, container.Close());
+    trovtest::WriteAppContainer(path, sections, kId);
 }
 
 std::string Backslashed(std::string path)

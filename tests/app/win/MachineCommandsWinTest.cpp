@@ -34,6 +34,7 @@
 #include "support/DRBSocket.h"
 #include "tests/app/win/DialogTestSupport.h"
 #include "tests/app/win/MainWindowFixture.h"
+#include "tests/common/AppContainerFile.h"
 #include "tests/common/Loopback.h"
 #include "tests/common/SimTcpController.h"
 #include "tests/common/SimTcpFixture.h"
@@ -848,14 +849,8 @@ TEST_F(MachineCommandsTest, InstallSendsEachMachineItsContainerWithTheChosenData
         "<SETUP><NAME>Line2</NAME><INPUTS><ENTRY><ID>10</ID><VALUE>2.5</VALUE></ENTRY></INPUTS></SETUP></SETUPS>";
     const std::string app = trovtest::DrbText(trovtest::SampleApplication(), "4.2.1");
     std::string path = Windows(m_files.File("plant.lmx"));
-    {
-        CGAppContainer container;
-        ASSERT_NE(0, container.Create(path.c_str()));
-        ASSERT_EQ(1, container.WriteSection("id", kId, sizeof kId));
-        ASSERT_EQ(1, container.WriteSection("setup", setups.c_str(), setups.size() + 1));
-        ASSERT_EQ(1, container.WritePackedSection("app", app.c_str(), app.size() + 1, kId, 1));
-        container.Close();
-    }
+    ASSERT_NO_FATAL_FAILURE(
+        trovtest::WriteAppContainer(path, {{"id", kId}, {"setup", setups}, {"app", app, true}}, kId));
     Open(3);
     MachineAt(Saved(), 2)->m_boardType = kBoardNone;
     MachineAt(Saved(), 3)->m_boardType = kBoardNone;

@@ -16,6 +16,7 @@
 #include "support/AppContainer.h"
 #include "tests/app/DrbText.h"
 #include "tests/app/win/ControllerRunFixture.h"
+#include "tests/common/AppContainerFile.h"
 #include "tests/common/Loopback.h"
 #include "tests/common/MessagePumpWin.h"
 #include "tests/common/SimTcpController.h"
@@ -442,14 +443,8 @@ TEST_F(SocketTrovTest, InstallSendsTheFileBuiltForTheMachineAndRestarts)
                                "</ENTRY></INPUTS></SETUP></SETUPS>";
     const std::string app = trovtest::DrbText(trovtest::SampleApplication(), "4.2.1");
     std::string path = dir.File("plant.lmx");
-    {
-        CGAppContainer container;
-        ASSERT_NE(0, container.Create(path.c_str()));
-        ASSERT_EQ(1, container.WriteSection("id", kId, sizeof kId));
-        ASSERT_EQ(1, container.WriteSection("setup", setups.c_str(), setups.size() + 1));
-        ASSERT_EQ(1, container.WritePackedSection("app", app.c_str(), app.size() + 1, kId, 1));
-        container.Close();
-    }
+    ASSERT_NO_FATAL_FAILURE(
+        trovtest::WriteAppContainer(path, {{"id", kId}, {"setup", setups}, {"app", app, true}}, kId));
     const struct {
         BOOL keep;
         const char* text;
