@@ -166,19 +166,6 @@ bool SimTcpSocket::Connect(uint32_t address, uint16_t port, int timeoutMs, int* 
     return true;
 }
 
-bool SimTcpSocket::SendAll(const void* data, size_t length, int timeoutMs)
-{
-    const char* p = static_cast<const char*>(data);
-    while (length > 0) {
-        int n = SendSome(p, length, timeoutMs);
-        if (n <= 0)
-            return false;
-        p += n;
-        length -= (size_t)n;
-    }
-    return true;
-}
-
 int SimTcpSocket::SendSome(const void* data, size_t length, int timeoutMs)
 {
     if (m_handle < 0)
