@@ -375,6 +375,18 @@ void WriteNumber(HWND hWndCtrl, long long value)
     ::SetWindowTextA(hWndCtrl, text);
 }
 
+// The exchange of a number of type T with an edit control: written as
+// decimal, read back only when it is a number within [minValue, maxValue].
+template <class T>
+void ExchangeNumber(CDataExchange* pDX, int nIDC, T& value, bool isSigned, long long minValue, long long maxValue)
+{
+    HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
+    if (pDX->m_bSaveAndValidate)
+        value = (T)ReadNumber(pDX, hWndCtrl, isSigned, minValue, maxValue);
+    else
+        WriteNumber(hWndCtrl, value);
+}
+
 } // namespace
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
@@ -400,56 +412,32 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
 
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
 {
-    HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate)
-        value = (int)ReadNumber(pDX, hWndCtrl, true, INT32_MIN, INT32_MAX);
-    else
-        WriteNumber(hWndCtrl, value);
+    ExchangeNumber(pDX, nIDC, value, true, INT32_MIN, INT32_MAX);
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, long& value)
 {
-    HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate)
-        value = (long)ReadNumber(pDX, hWndCtrl, true, INT32_MIN, INT32_MAX);
-    else
-        WriteNumber(hWndCtrl, value);
+    ExchangeNumber(pDX, nIDC, value, true, INT32_MIN, INT32_MAX);
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, short& value)
 {
-    HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate)
-        value = (short)ReadNumber(pDX, hWndCtrl, true, INT16_MIN, INT16_MAX);
-    else
-        WriteNumber(hWndCtrl, value);
+    ExchangeNumber(pDX, nIDC, value, true, INT16_MIN, INT16_MAX);
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value)
 {
-    HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate)
-        value = (UINT)ReadNumber(pDX, hWndCtrl, false, 0, UINT32_MAX);
-    else
-        WriteNumber(hWndCtrl, value);
+    ExchangeNumber(pDX, nIDC, value, false, 0, UINT32_MAX);
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, DWORD& value)
 {
-    HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate)
-        value = (DWORD)ReadNumber(pDX, hWndCtrl, false, 0, UINT32_MAX);
-    else
-        WriteNumber(hWndCtrl, value);
+    ExchangeNumber(pDX, nIDC, value, false, 0, UINT32_MAX);
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, BYTE& value)
 {
-    HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate)
-        value = (BYTE)ReadNumber(pDX, hWndCtrl, false, 0, 255);
-    else
-        WriteNumber(hWndCtrl, value);
+    ExchangeNumber(pDX, nIDC, value, false, 0, 255);
 }
 
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
