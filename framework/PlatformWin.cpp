@@ -25,6 +25,18 @@ LONGLONG SecondsOf(const FILETIME& ft)
     return LONGLONG(ticks / 10000000ull) - 11644473600ll;
 }
 
+// The times, size and attributes of a file, from either of the system's
+// records that carry them (by name or by open handle).
+template <class TFileRecord>
+void FillStatus(const TFileRecord& record, CFileStatus& status)
+{
+    status.m_ctime = CTime(SecondsOf(record.ftCreationTime));
+    status.m_atime = CTime(SecondsOf(record.ftLastAccessTime));
+    status.m_mtime = CTime(SecondsOf(record.ftLastWriteTime));
+    status.m_size = (ULONGLONG(record.nFileSizeHigh) << 32) | record.nFileSizeLow;
+    status.m_attribute = BYTE(record.dwFileAttributes & 0xFF);
+}
+
 } // namespace
 
 const HANDLE kNoHandle = INVALID_HANDLE_VALUE;
@@ -197,11 +209,7 @@ bool StatusOfFile(LPCSTR name, CFileStatus& status)
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!::GetFileAttributesExA(name, GetFileExInfoStandard, &data))
         return false;
-    status.m_ctime = CTime(SecondsOf(data.ftCreationTime));
-    status.m_atime = CTime(SecondsOf(data.ftLastAccessTime));
-    status.m_mtime = CTime(SecondsOf(data.ftLastWriteTime));
-    status.m_size = (ULONGLONG(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    status.m_attribute = BYTE(data.dwFileAttributes & 0xFF);
+    FillStatus(data, status);
     return true;
 }
 
@@ -210,11 +218,7 @@ bool StatusOfHandle(HANDLE h, CFileStatus& status)
     BY_HANDLE_FILE_INFORMATION info;
     if (!::GetFileInformationByHandle(h, &info))
         return false;
-    status.m_ctime = CTime(SecondsOf(info.ftCreationTime));
-    status.m_atime = CTime(SecondsOf(info.ftLastAccessTime));
-    status.m_mtime = CTime(SecondsOf(info.ftLastWriteTime));
-    status.m_size = (ULONGLONG(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-    status.m_attribute = BYTE(info.dwFileAttributes & 0xFF);
+    FillStatus(info, status);
     return true;
 }
 
