@@ -3,6 +3,20 @@
 #include "framework/Exceptions.h"
 #include "framework/Platform.h"
 
+namespace {
+
+// One of the times of the found file (none when there is no found file).
+template <class TEntry>
+BOOL EntryTime(const TEntry* e, LONGLONG TEntry::*time, CTime& refTime)
+{
+    if (e == nullptr)
+        return FALSE;
+    refTime = CTime(e->*time);
+    return TRUE;
+}
+
+} // namespace
+
 IMPLEMENT_DYNAMIC(CFileFind, CObject)
 
 BOOL CFileFind::FindFile(LPCSTR pstrName, DWORD)
@@ -80,29 +94,17 @@ ULONGLONG CFileFind::GetLength() const
 
 BOOL CFileFind::GetLastWriteTime(CTime& refTime) const
 {
-    const Entry* e = Current();
-    if (e == nullptr)
-        return FALSE;
-    refTime = CTime(e->lastWriteTime);
-    return TRUE;
+    return EntryTime(Current(), &Entry::lastWriteTime, refTime);
 }
 
 BOOL CFileFind::GetCreationTime(CTime& refTime) const
 {
-    const Entry* e = Current();
-    if (e == nullptr)
-        return FALSE;
-    refTime = CTime(e->creationTime);
-    return TRUE;
+    return EntryTime(Current(), &Entry::creationTime, refTime);
 }
 
 BOOL CFileFind::GetLastAccessTime(CTime& refTime) const
 {
-    const Entry* e = Current();
-    if (e == nullptr)
-        return FALSE;
-    refTime = CTime(e->lastAccessTime);
-    return TRUE;
+    return EntryTime(Current(), &Entry::lastAccessTime, refTime);
 }
 
 BOOL CFileFind::MatchesMask(DWORD dwMask) const
