@@ -283,6 +283,14 @@ void CtrovconfDlg::OnCopySystemId()
         ::CloseClipboard();
         return;
     }
+    // A failure to hand over the text is reported with the system's error
+    // number, and the clipboard is given back.
+    auto reportFailure = []() {
+        CString message;
+        message.Format("Unable to set Clipboard data, error: %d", (int)::GetLastError());
+        AppMessageBox(message);
+        ::CloseClipboard();
+    };
     // The block holds the whole MAC text, CR LF and the terminator.
     CString text;
     text.Format("%s\r\n", (const char*)machine->m_mac);
@@ -292,19 +300,13 @@ void CtrovconfDlg::OnCopySystemId()
     if (!data) {
         if (block)
             ::GlobalFree(block);
-        CString message;
-        message.Format("Unable to set Clipboard data, error: %d", (int)::GetLastError());
-        AppMessageBox(message);
-        ::CloseClipboard();
+        reportFailure();
         return;
     }
     std::memcpy(data, (const char*)text, size);
     ::GlobalUnlock(block);
     if (!::SetClipboardData(CF_TEXT, block)) {
-        CString message;
-        message.Format("Unable to set Clipboard data, error: %d", (int)::GetLastError());
-        AppMessageBox(message);
-        ::CloseClipboard();
+        reportFailure();
         ::GlobalFree(block);
         return;
     }
