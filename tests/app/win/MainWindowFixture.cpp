@@ -22,6 +22,8 @@ void TestAppFolders::EnterAppFolders()
     m_work.Write("app_tests.ini", "[misc]\r\nname=TROVconf\r\n");
 }
 
+std::string TestAppFolders::IniFile() const { return m_work.Path() + "\\app_tests.ini"; }
+
 void TestAppFolders::LeaveAppFolders()
 {
     ::SetCurrentDirectoryA(m_oldFolder.c_str());

@@ -21,6 +21,8 @@ protected:
     void EnterAppFolders();
     // Goes back to the folder it came from and lets the settings paths be.
     void LeaveAppFolders();
+    // The .ini in the working folder.
+    std::string IniFile() const;
 
     TempDir m_appData, m_documents, m_work;
 

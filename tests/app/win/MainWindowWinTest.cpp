@@ -93,6 +93,12 @@ protected:
     }
 
     void WriteIni(const std::string& text) { m_work.Write("app_tests.ini", text); }
+    std::string IniValue(const char* section, const char* key) const
+    {
+        char value[256] = "";
+        ::GetPrivateProfileStringA(section, key, "", value, sizeof value, IniFile().c_str());
+        return value;
+    }
     std::string SettingsFolder() const { return trovtest::SettingsFolder(m_appData); }
     std::string MachinesFile() const { return trovtest::MachinesFile(m_appData); }
     void WriteSaved(const std::string& text) { trovtest::WriteMachinesFile(m_appData, text); }
@@ -210,7 +216,7 @@ TEST_F(MainWindowTest, ComesUpWithTheSavedMachines)
 
 TEST_F(MainWindowTest, WithoutAnIniFileTheProgramSaysSoAndStillWritesItsSettings)
 {
-    ::DeleteFileA((m_work.Path() + "\\app_tests.ini").c_str());
+    ::DeleteFileA(IniFile().c_str());
     EXPECT_FALSE(Open());
     ASSERT_EQ(1u, g_boxes.size());
     EXPECT_EQ(0u, g_boxes[0].text.find("No ini file found"));
@@ -450,10 +456,7 @@ TEST_F(MainWindowTest, EscClosesWithoutStoringTheLayoutButSettingsAreStillWritte
     EXPECT_NE(std::string::npos, settings.find("<VLUMEX")) << settings;
     EXPECT_EQ(std::string::npos, settings.find("<rect>")) << settings;
     EXPECT_EQ(std::string::npos, settings.find("<colwidths>")) << settings;
-    char value[16] = "";
-    ::GetPrivateProfileStringA("misc", "adapter", "", value, sizeof value,
-                               (m_work.Path() + "\\app_tests.ini").c_str());
-    EXPECT_STREQ("3", value);
+    EXPECT_EQ("3", IniValue("misc", "adapter"));
 }
 
 TEST_F(MainWindowTest, F5InEitherListRefreshes)
@@ -515,10 +518,7 @@ TEST_F(MainWindowTest, AdapterMenuAndOutOfRangeIndex)
     EXPECT_TRUE(menu->GetMenuState(0x4000 + 16 * 17, MF_BYCOMMAND) & MF_CHECKED);
     EXPECT_FALSE(menu->GetMenuState(0x4000, MF_BYCOMMAND) & MF_CHECKED);
     CloseAndDestroy();
-    char value[16] = "";
-    ::GetPrivateProfileStringA("misc", "adapter", "", value, sizeof value,
-                               (m_work.Path() + "\\app_tests.ini").c_str());
-    EXPECT_STREQ("17", value);
+    EXPECT_EQ("17", IniValue("misc", "adapter"));
 }
 
 TEST_F(MainWindowTest, HeaderWidthFollowsInTheOtherListOnlyFromTheActiveList)
