@@ -39,6 +39,16 @@ SimTcpController& ControllerRunFixture::Controller(int last, const char* board)
     return StartSimTcp(m_sims, Address(last), LineBehaviour(Address(last), last, board));
 }
 
+SimTcpController& ControllerRunFixture::SlowController(int last, int pauseMs)
+{
+    SimTcpController& sim = Controller(last, "");
+    sim.Change([pauseMs](SimTcpBehaviour& b) {
+        b.segmentation.sizes = {4, 4};
+        b.segmentation.pauseMs = pauseMs;
+    });
+    return sim;
+}
+
 CMachine* ControllerRunFixture::NewMachine(int last)
 {
     m_machines.emplace_back(new CMachine(CIpAddress(Address(last)), 0, CMachine::kNoGuid));

@@ -26,6 +26,10 @@ protected:
     uint32_t Address(int last) const { return m_block | (uint32_t)last; }
     // A controller at .last; K420 unless told otherwise.
     SimTcpController& Controller(int last, const char* board = "K420");
+    // A controller at .last without a board whose replies come 4 bytes at a
+    // time, pauseMs apart, so that an upload to it is surely under way for
+    // a while.
+    SimTcpController& SlowController(int last, int pauseMs);
     // A machine for the address .last, kept by the fixture.
     CMachine* NewMachine(int last);
 

@@ -374,11 +374,7 @@ TEST_F(DlgSocketTrovTest, CancelDuringAnUploadClosesTheWindowAndSendsNothingMore
 {
     trovtest::TempDir dir;
     std::string ioFile = dir.Write("io.rbf", Pattern(400000, 11));
-    SimTcpController& sim = Controller(2, "");
-    sim.Change([](SimTcpBehaviour& b) {
-        b.segmentation.sizes = {4, 4};
-        b.segmentation.pauseMs = 5;
-    });
+    SimTcpController& sim = SlowController(2, 5);
     Controller(3);
     Machine(2);
     Machine(3);

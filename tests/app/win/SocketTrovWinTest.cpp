@@ -487,12 +487,8 @@ TEST_F(SocketTrovTest, DestroyingTheConnectionDuringAnUploadSendsNoFurtherChunk)
 {
     trovtest::TempDir dir;
     std::string path = dir.Write("io.rbf", Pattern(400000, 11));
-    SimTcpController& sim = Controller(2, "");
     // Slow replies, so that the upload is surely under way when it is cut.
-    sim.Change([](SimTcpBehaviour& b) {
-        b.segmentation.sizes = {4, 4};
-        b.segmentation.pauseMs = 5;
-    });
+    SimTcpController& sim = SlowController(2, 5);
     Machine(2);
     m_socket->SetIoFirmwareFile(path.c_str());
     m_socket->Start("secret");
@@ -510,11 +506,7 @@ TEST_F(SocketTrovTest, AFileThatShrinksDuringTheUploadIsNeverSentAsComplete)
 {
     trovtest::TempDir dir;
     std::string path = dir.Write("io.rbf", Pattern(40000, 12));
-    SimTcpController& sim = Controller(2, "");
-    sim.Change([](SimTcpBehaviour& b) {
-        b.segmentation.sizes = {4, 4};
-        b.segmentation.pauseMs = 20;
-    });
+    SimTcpController& sim = SlowController(2, 20);
     Machine(2);
     m_socket->SetIoFirmwareFile(path.c_str());
     m_socket->Start("secret");
