@@ -161,18 +161,6 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
     return ::IsDialogMessageA(m_hWnd, pMsg);
 }
 
-BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
-{
-    CDataExchange dx(this, bSaveAndValidate);
-    try {
-        DoDataExchange(&dx);
-    } catch (CUserException* e) {
-        e->Delete();
-        return FALSE;
-    }
-    return TRUE;
-}
-
 void CDialog::DoDataExchange(CDataExchange*) {}
 
 BOOL CWnd::UpdateData(BOOL bSaveAndValidate)

@@ -56,7 +56,6 @@ public:
     virtual void PreInitDialog();
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
-    BOOL UpdateData(BOOL bSaveAndValidate = TRUE) override;
     void DoDataExchange(CDataExchange* pDX) override;
 
     BOOL IsDialogMessage(LPMSG lpMsg) { return ::IsDialogMessageA(m_hWnd, lpMsg); }
