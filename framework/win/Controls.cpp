@@ -72,6 +72,21 @@ BOOL HandleItemMessage(TControl* pControl, UINT message, LPARAM lParam, LRESULT*
     return TRUE;
 }
 
+// The text of one item of a list or combo box, given its length (nError
+// when there is no such item) and the call that copies it; empty when
+// there is none.
+template <class TCopyText>
+void ReadItemText(int nLen, int nError, TCopyText copyText, CString& rString)
+{
+    rString.Empty();
+    if (nLen == nError)
+        return;
+    std::vector<char> buffer((size_t)nLen + 1, '\0');
+    int n = copyText(buffer.data());
+    if (n > 0)
+        rString.SetString(buffer.data(), n);
+}
+
 } // namespace
 
 BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
@@ -83,14 +98,7 @@ BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
 
 void CListBox::GetText(int nIndex, CString& rString) const
 {
-    rString.Empty();
-    int nLen = GetTextLen(nIndex);
-    if (nLen == LB_ERR)
-        return;
-    std::vector<char> buffer((size_t)nLen + 1, '\0');
-    int n = GetText(nIndex, buffer.data());
-    if (n > 0)
-        rString.SetString(buffer.data(), n);
+    ReadItemText(GetTextLen(nIndex), LB_ERR, [&](LPTSTR text) { return GetText(nIndex, text); }, rString);
 }
 
 int CListBox::ItemFromPoint(CPoint pt, BOOL& bOutside) const
@@ -114,14 +122,7 @@ BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 
 void CComboBox::GetLBText(int nIndex, CString& rString) const
 {
-    rString.Empty();
-    int nLen = GetLBTextLen(nIndex);
-    if (nLen == CB_ERR)
-        return;
-    std::vector<char> buffer((size_t)nLen + 1, '\0');
-    int n = GetLBText(nIndex, buffer.data());
-    if (n > 0)
-        rString.SetString(buffer.data(), n);
+    ReadItemText(GetLBTextLen(nIndex), CB_ERR, [&](LPTSTR text) { return GetLBText(nIndex, text); }, rString);
 }
 
 // ---------------------------------------------------------------------------
