@@ -51,6 +51,32 @@ void AskAddressAndRun(CWnd* owner, CMachineList& machines, COperationRequest& re
     RunOperation(owner, machines, request);
 }
 
+// The firmware files offered for each kind of board: the extension a typed
+// name gets and the file filter of the chooser.
+struct FirmwareFileKind {
+    int board;
+    const char* defaultExtension;
+    const char* filter;
+};
+
+const FirmwareFileKind kFirmwareFileKinds[] = {
+    {kBoardNone, ".zip", "Compressed Firmware (*.zip)|*.zip|Target Firmware (*.tar)|*.tar||"},
+    {kBoardK410, ".410", "K410 Firmware (K410*.hex)|K410*.hex|K410 Firmware (*.410)|*.410||"},
+    {kBoardK420, ".420", "K420 Firmware (K420*.hex)|K420*.hex|K420 Firmware (*.420)|*.420||"},
+    {kBoardK430, ".430", "K430 Firmware (K430*.hex)|K430*.hex|K430 Firmware (*.430)|*.430||"},
+    {kBoardRpi, ".rpi", "Compressed RPi Firmware (*.rpi)|*.rpi||"},
+};
+
+// The firmware files of a board, or null for a board that takes none.
+const FirmwareFileKind* FirmwareFileKindOf(int board)
+{
+    for (const FirmwareFileKind& kind : kFirmwareFileKinds) {
+        if (kind.board == board)
+            return &kind;
+    }
+    return nullptr;
+}
+
 // The checks of a firmware file against every kind of board selected, made
 // before any controller is contacted: a HEX file must build into an image
 // whole, an I/O-firmware file must not be a zipped image for a known board.
@@ -143,30 +169,11 @@ void CMachinesListCtrl::UpdateFirmware()
     choice.flags = OFN_NOCHANGEDIR;
     choice.initialFolder = m_firmwareFolder.m_path;
     int board = machines.GetHead()->m_boardType;
-    switch (board) {
-    case kBoardNone:
-        choice.defaultExtension = ".zip";
-        choice.filter = "Compressed Firmware (*.zip)|*.zip|Target Firmware (*.tar)|*.tar||";
-        break;
-    case kBoardK410:
-        choice.defaultExtension = ".410";
-        choice.filter = "K410 Firmware (K410*.hex)|K410*.hex|K410 Firmware (*.410)|*.410||";
-        break;
-    case kBoardK420:
-        choice.defaultExtension = ".420";
-        choice.filter = "K420 Firmware (K420*.hex)|K420*.hex|K420 Firmware (*.420)|*.420||";
-        break;
-    case kBoardK430:
-        choice.defaultExtension = ".430";
-        choice.filter = "K430 Firmware (K430*.hex)|K430*.hex|K430 Firmware (*.430)|*.430||";
-        break;
-    case kBoardRpi:
-        choice.defaultExtension = ".rpi";
-        choice.filter = "Compressed RPi Firmware (*.rpi)|*.rpi||";
-        break;
-    default:
+    const FirmwareFileKind* kind = FirmwareFileKindOf(board);
+    if (!kind)
         return;
-    }
+    choice.defaultExtension = kind->defaultExtension;
+    choice.filter = kind->filter;
     CString path;
     if (!ChooseFile(GetParentOwner(), choice, &path))
         return;
