@@ -26,6 +26,15 @@ LPCSTR NamePart(LPCSTR path)
     return name;
 }
 
+// Opening by a constructor: a file that cannot be opened throws why.
+void OpenOrThrow(CFile& file, LPCSTR lpszFileName, UINT nOpenFlags)
+{
+    CFileException error;
+    error.m_bAutoDelete = FALSE;
+    if (!file.Open(lpszFileName, nOpenFlags, &error))
+        AfxThrowFileException(error.m_cause, error.m_lOsError, error.m_strFileName);
+}
+
 } // namespace
 
 // ---- CFile ----------------------------------------------------------------
@@ -36,10 +45,7 @@ CFile::CFile(HANDLE hFile) : m_hFile(hFile), m_bCloseOnDelete(FALSE) {}
 
 CFile::CFile(LPCSTR lpszFileName, UINT nOpenFlags) : m_hFile(hFileNull), m_bCloseOnDelete(FALSE)
 {
-    CFileException error;
-    error.m_bAutoDelete = FALSE;
-    if (!Open(lpszFileName, nOpenFlags, &error))
-        AfxThrowFileException(error.m_cause, error.m_lOsError, error.m_strFileName);
+    OpenOrThrow(*this, lpszFileName, nOpenFlags);
 }
 
 CFile::~CFile()
@@ -237,10 +243,7 @@ CStdioFile::CStdioFile(FILE* pOpenStream) : m_pStream(pOpenStream), m_bCloseStre
 
 CStdioFile::CStdioFile(LPCSTR lpszFileName, UINT nOpenFlags) : m_pStream(nullptr), m_bCloseStream(FALSE)
 {
-    CFileException error;
-    error.m_bAutoDelete = FALSE;
-    if (!Open(lpszFileName, nOpenFlags, &error))
-        AfxThrowFileException(error.m_cause, error.m_lOsError, error.m_strFileName);
+    OpenOrThrow(*this, lpszFileName, nOpenFlags);
 }
 
 CStdioFile::~CStdioFile()
