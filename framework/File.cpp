@@ -26,6 +26,20 @@ LPCSTR NamePart(LPCSTR path)
     return name;
 }
 
+// A missing or empty file name cannot be opened: true for one, with the
+// reason (a bad path) in pError.
+bool RefuseEmptyName(LPCSTR lpszFileName, CFileException* pError)
+{
+    if (lpszFileName != nullptr && *lpszFileName != '\0')
+        return false;
+    if (pError != nullptr) {
+        pError->m_cause = CFileException::badPath;
+        pError->m_lOsError = -1;
+        pError->m_strFileName = lpszFileName;
+    }
+    return true;
+}
+
 // Opening by a constructor: a file that cannot be opened throws why.
 void OpenOrThrow(CFile& file, LPCSTR lpszFileName, UINT nOpenFlags)
 {
@@ -63,14 +77,8 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
 {
     if (m_hFile != hFileNull)
         Abort();
-    if (lpszFileName == nullptr || *lpszFileName == '\0') {
-        if (pError != nullptr) {
-            pError->m_cause = CFileException::badPath;
-            pError->m_lOsError = -1;
-            pError->m_strFileName = lpszFileName;
-        }
+    if (RefuseEmptyName(lpszFileName, pError))
         return FALSE;
-    }
     LONG error = 0;
     HANDLE h = FrameworkPlatform::OpenFile(lpszFileName, nOpenFlags, &error);
     if (h == hFileNull) {
@@ -256,14 +264,8 @@ BOOL CStdioFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pErr
 {
     if (m_pStream != nullptr)
         Abort();
-    if (lpszFileName == nullptr || *lpszFileName == '\0') {
-        if (pError != nullptr) {
-            pError->m_cause = CFileException::badPath;
-            pError->m_lOsError = -1;
-            pError->m_strFileName = lpszFileName;
-        }
+    if (RefuseEmptyName(lpszFileName, pError))
         return FALSE;
-    }
     // modeCreate truncates unless modeNoTruncate; modeWrite alone (without
     // modeCreate) keeps the content, so the file must exist.
     char mode[4] = {};
