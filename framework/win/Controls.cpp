@@ -25,18 +25,29 @@ IMPLEMENT_DYNAMIC(CTreeCtrl, CWnd)
 // Owner drawing: a reflected item message that no map entry took reaches
 // the control's virtual item function.
 
+namespace {
+
+// The drawing message of an owner-drawn control that draws one item.
+template <class TControl>
+BOOL HandleDrawItem(TControl* pControl, UINT message, LPARAM lParam, LRESULT* pResult)
+{
+    if (message != WM_DRAWITEM)
+        return FALSE;
+    pControl->DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+    if (pResult != nullptr)
+        *pResult = TRUE;
+    return TRUE;
+}
+
+} // namespace
+
 void CButton::DrawItem(LPDRAWITEMSTRUCT) {}
 
 BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     if (CWnd::OnChildNotify(message, wParam, lParam, pResult))
         return TRUE;
-    if (message != WM_DRAWITEM)
-        return FALSE;
-    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    if (pResult != nullptr)
-        *pResult = TRUE;
-    return TRUE;
+    return HandleDrawItem(this, message, lParam, pResult);
 }
 
 void CListBox::DrawItem(LPDRAWITEMSTRUCT) {}
@@ -196,12 +207,7 @@ BOOL CHeaderCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRES
 {
     if (CWnd::OnChildNotify(message, wParam, lParam, pResult))
         return TRUE;
-    if (message != WM_DRAWITEM)
-        return FALSE;
-    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    if (pResult != nullptr)
-        *pResult = TRUE;
-    return TRUE;
+    return HandleDrawItem(this, message, lParam, pResult);
 }
 
 CImageList* CHeaderCtrl::GetImageList() const { return CImageList::FromHandle((HIMAGELIST)SendMessage(HDM_GETIMAGELIST)); }
@@ -222,12 +228,7 @@ BOOL CListCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 {
     if (CWnd::OnChildNotify(message, wParam, lParam, pResult))
         return TRUE;
-    if (message != WM_DRAWITEM)
-        return FALSE;
-    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    if (pResult != nullptr)
-        *pResult = TRUE;
-    return TRUE;
+    return HandleDrawItem(this, message, lParam, pResult);
 }
 
 int CListCtrl::InsertColumn(int nCol, LPCTSTR lpszColumnHeading, int nFormat, int nWidth, int nSubItem)
