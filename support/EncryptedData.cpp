@@ -95,13 +95,17 @@ bool BuildKeyText(int wholeFileKey, const char* idText, char keyText[65])
     return ok;
 }
 
+// Keys the cipher for the file; false with errno kEncErrKey when it cannot.
 bool SetCipherKey(CAesCfb& cipher, int wholeFileKey, const char* idText)
 {
-    if (GetSupportTestHooks().failKeySetup)
-        return false;
-    char keyText[65];
-    bool ok = BuildKeyText(wholeFileKey, idText, keyText) && cipher.SetKey(keyText);
-    OPENSSL_cleanse(keyText, sizeof keyText);
+    bool ok = false;
+    if (!GetSupportTestHooks().failKeySetup) {
+        char keyText[65];
+        ok = BuildKeyText(wholeFileKey, idText, keyText) && cipher.SetKey(keyText);
+        OPENSSL_cleanse(keyText, sizeof keyText);
+    }
+    if (!ok)
+        errno = kEncErrKey;
     return ok;
 }
 
@@ -138,10 +142,8 @@ unsigned char* ReadEncryptedFile(FILE* file, size_t* lengthOut, int wholeFileKey
         return nullptr;
     }
     CAesCfb cipher;
-    if (!SetCipherKey(cipher, wholeFileKey, idText)) {
-        errno = kEncErrKey;
+    if (!SetCipherKey(cipher, wholeFileKey, idText))
         return nullptr;
-    }
     unsigned char iv[16];
     if (ReadFully(file, iv, 16) != 16) {
         errno = kEncErrNotEncrypted;
@@ -216,10 +218,8 @@ unsigned char* DecryptBuffer(unsigned char* buffer, size_t length, int wholeFile
         return nullptr;
     }
     CAesCfb cipher;
-    if (!SetCipherKey(cipher, wholeFileKey, idText)) {
-        errno = kEncErrKey;
+    if (!SetCipherKey(cipher, wholeFileKey, idText))
         return nullptr;
-    }
     cipher.Start(buffer + 4);
     if (!cipher.Decrypt(buffer + kEncHeaderSize, length - kEncHeaderSize)) {
         errno = kEncErrKey;
@@ -231,10 +231,8 @@ unsigned char* DecryptBuffer(unsigned char* buffer, size_t length, int wholeFile
 int EncryptBuffer(unsigned char* data, size_t length, unsigned char header[20], int wholeFileKey, const char* idText)
 {
     CAesCfb cipher;
-    if (!SetCipherKey(cipher, wholeFileKey, idText)) {
-        errno = kEncErrKey;
+    if (!SetCipherKey(cipher, wholeFileKey, idText))
         return -1;
-    }
     unsigned char iv[16];
     int failure = RandomBytes(iv, sizeof iv);
     if (failure != 0) {
