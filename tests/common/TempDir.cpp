@@ -48,4 +48,12 @@ std::string TempDir::Read(const std::string& path)
     return all.str();
 }
 
+std::string Backslashed(std::string path)
+{
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
 } // namespace trovtest

@@ -25,4 +25,7 @@ private:
     std::string m_path;
 };
 
+// The Windows form of a path: every "/" turned into a backslash.
+std::string Backslashed(std::string path);
+
 } // namespace trovtest

@@ -45,13 +45,7 @@ void WriteContainer(const std::string& path, const std::vector<Section>& section
     trovtest::WriteAppContainer(path, sections, kId);
 }
 
-std::string Backslashed(std::string path)
-{
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
+using trovtest::Backslashed;
 
 using Row = std::vector<std::string>;
 

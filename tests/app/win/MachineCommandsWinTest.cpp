@@ -43,6 +43,7 @@
 
 namespace {
 
+using trovtest::Backslashed;
 using trovtest::Click;
 using trovtest::DialogStep;
 using trovtest::HexRecord;
@@ -306,14 +307,6 @@ protected:
     std::vector<std::unique_ptr<SimTcpController>> m_sims;
 };
 
-std::string Windows(std::string path)
-{
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
-
 // ---------------------------------------------------------------------------
 // The menu
 
@@ -467,7 +460,7 @@ TEST_F(MachineCommandsTest, SelectAllWebInterfaceAndSystemId)
 TEST_F(MachineCommandsTest, ExportWritesTheSelectedRowsUnderTheirShownAddresses)
 {
     Open(3);
-    std::string path = Windows(m_files.File("three.tvl"));
+    std::string path = Backslashed(m_files.File("three.tvl"));
     Select(Saved(), {2, 3, 4});
     g_fileAnswers = {path};
     Command(ID_EXPORT_MACHINES);
@@ -485,7 +478,7 @@ TEST_F(MachineCommandsTest, ExportWritesTheSelectedRowsUnderTheirShownAddresses)
 
     // A file that cannot be written.
     g_boxes.clear();
-    g_fileAnswers = {Windows(m_files.Path()) + "\\no such folder\\x.tvl"};
+    g_fileAnswers = {Backslashed(m_files.Path()) + "\\no such folder\\x.tvl"};
     Command(ID_EXPORT_MACHINES);
     EXPECT_EQ(std::vector<std::string>{"Error. Can't write to that file"}, g_boxes);
     // Over the discovered list nothing happens.
@@ -650,7 +643,7 @@ TEST_F(MachineCommandsTest, FirmwareFromAHexFileIsUploadedAsItsImage)
     for (unsigned offset = 0; offset < 200; offset += 20)
         hex += HexRecord(0, 0x0100 + offset, std::vector<unsigned>(data.begin() + offset, data.begin() + offset + 20));
     hex += HexRecord(1, 0, {});
-    std::string path = Windows(m_files.File("K420_new.hex"));
+    std::string path = Backslashed(m_files.File("K420_new.hex"));
     m_files.Write("K420_new.hex", hex);
     FirmwareImage image;
     std::string error;
@@ -679,8 +672,8 @@ TEST_F(MachineCommandsTest, FirmwareFromAHexFileIsUploadedAsItsImage)
         EXPECT_TRUE(sim->Violations().empty());
     }
     // The chosen file's folder is remembered, and stored.
-    EXPECT_EQ(Windows(m_files.Path()), std::string(Saved().m_firmwareFolder.m_path));
-    EXPECT_EQ(Windows(m_files.Path()), std::string(m_window->GetConfig().GetValue("firmwarefolder")));
+    EXPECT_EQ(Backslashed(m_files.Path()), std::string(Saved().m_firmwareFolder.m_path));
+    EXPECT_EQ(Backslashed(m_files.Path()), std::string(m_window->GetConfig().GetValue("firmwarefolder")));
 }
 
 TEST_F(MachineCommandsTest, RefusedFirmwareFilesNeverReachAController)
@@ -704,27 +697,27 @@ TEST_F(MachineCommandsTest, RefusedFirmwareFilesNeverReachAController)
         g_boxes.clear();
         m_files.Write("K420_bad.hex", c.text);
         Select(Saved(), {2});
-        g_fileAnswers = {Windows(m_files.File("K420_bad.hex"))};
+        g_fileAnswers = {Backslashed(m_files.File("K420_bad.hex"))};
         Command(ID_UPDATE_FIRMWARE);
         ASSERT_EQ(1u, g_boxes.size());
         EXPECT_EQ(0u, g_boxes[0].find("The firmware file cannot be used, nothing was sent:"));
     }
     // A file that cannot be read.
     g_boxes.clear();
-    g_fileAnswers = {Windows(m_files.File("missing.hex"))};
+    g_fileAnswers = {Backslashed(m_files.File("missing.hex"))};
     Command(ID_UPDATE_FIRMWARE);
     EXPECT_EQ(std::vector<std::string>{"Can't get Read Access on that Firmware file"}, g_boxes);
     // A zipped I/O-firmware file for a K420 board.
     g_boxes.clear();
     m_files.Write("io.rbf", std::string("PK\x03\x04zipped", 10));
-    g_fileAnswers = {Windows(m_files.File("io.rbf"))};
+    g_fileAnswers = {Backslashed(m_files.File("io.rbf"))};
     Command(ID_UPDATE_IO_FIRMWARE);
     EXPECT_EQ(std::vector<std::string>{kZippedIoFirmwareMessage}, g_boxes);
     // A firmware name that the version test refuses (board without type).
     g_boxes.clear();
     MachineAt(Saved(), 2)->m_boardType = kBoardNone;
     m_files.Write("CPU_3v9r1-a.zip", "zip");
-    g_fileAnswers = {Windows(m_files.File("CPU_3v9r1-a.zip"))};
+    g_fileAnswers = {Backslashed(m_files.File("CPU_3v9r1-a.zip"))};
     Command(ID_UPDATE_FIRMWARE);
     EXPECT_EQ(std::vector<std::string>{"Error. Can only install Version 4 firmware."}, g_boxes);
     EXPECT_EQ(0, sim.Connections());
@@ -737,13 +730,13 @@ TEST_F(MachineCommandsTest, IoFirmwareIsUploadedUnchanged)
     const std::string rbf(5000, '\x5A');
     m_files.Write("io.rbf", rbf);
     Select(Saved(), {2});
-    g_fileAnswers = {Windows(m_files.File("io.rbf"))};
+    g_fileAnswers = {Backslashed(m_files.File("io.rbf"))};
     TypePassword("secret");
     Command(ID_UPDATE_IO_FIRMWARE);
     ASSERT_EQ(1u, g_fileChoices.size());
     EXPECT_EQ("Raw Binary Files (*.rbf)|*.rbf||", std::string(g_fileChoices[0].filter));
     EXPECT_TRUE(rbf == sim.UploadedFile("IOFIRMWARE"));
-    EXPECT_EQ(Windows(m_files.Path()), std::string(m_window->GetConfig().GetValue("iofolder")));
+    EXPECT_EQ(Backslashed(m_files.Path()), std::string(m_window->GetConfig().GetValue("iofolder")));
 }
 
 TEST_F(MachineCommandsTest, BackupsLandInTheChosenFolderUnderSafeNames)
@@ -762,7 +755,7 @@ TEST_F(MachineCommandsTest, BackupsLandInTheChosenFolderUnderSafeNames)
         s.identity.config = "../x:y.lmx";
     });
     trovtest::TempDir target;
-    g_folderAnswer = Windows(target.Path());
+    g_folderAnswer = Backslashed(target.Path());
     Select(Saved(), {2, 3});
     TypePassword("secret");
     Command(ID_GET_BACKUP);
@@ -799,7 +792,7 @@ TEST_F(MachineCommandsTest, KernelLogWithNothingSelectedGoesToTheTypedAddress)
     const std::string log(7000, 'L');
     sim.Change([&](SimTcpBehaviour& s) { s.eventLog = log; });
     Select(Saved(), {});
-    std::string path = Windows(m_files.File("kernel.log"));
+    std::string path = Backslashed(m_files.File("kernel.log"));
     g_fileAnswers = {path};
     TypePassword("secret", AddressText(5).c_str());
     Command(ID_GET_EVENT_LOG);
@@ -848,7 +841,7 @@ TEST_F(MachineCommandsTest, InstallSendsEachMachineItsContainerWithTheChosenData
         "<ENTRY><ID>30</ID><VALUE>4</VALUE></ENTRY></INPUTS></SETUP>"
         "<SETUP><NAME>Line2</NAME><INPUTS><ENTRY><ID>10</ID><VALUE>2.5</VALUE></ENTRY></INPUTS></SETUP></SETUPS>";
     const std::string app = trovtest::DrbText(trovtest::SampleApplication(), "4.2.1");
-    std::string path = Windows(m_files.File("plant.lmx"));
+    std::string path = Backslashed(m_files.File("plant.lmx"));
     ASSERT_NO_FATAL_FAILURE(
         trovtest::WriteAppContainer(path, {{"id", kId}, {"setup", setups}, {"app", app, true}}, kId));
     Open(3);
@@ -874,7 +867,7 @@ TEST_F(MachineCommandsTest, InstallSendsEachMachineItsContainerWithTheChosenData
     for (const std::string& row : g_progressRows[0])
         EXPECT_NE(std::string::npos, row.find("App Installed. Restarted and cleared totals.")) << row;
     // The folder of the file is remembered and stored.
-    EXPECT_EQ(Windows(m_files.Path()), std::string(m_window->GetConfig().GetValue("appfolder")));
+    EXPECT_EQ(Backslashed(m_files.Path()), std::string(m_window->GetConfig().GetValue("appfolder")));
     for (SimTcpController* sim : {&a, &b}) {
         std::string sent = sim->UploadedFile("APPLICATION");
         ASSERT_FALSE(sent.empty());

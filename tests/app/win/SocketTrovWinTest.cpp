@@ -241,10 +241,7 @@ TEST_F(SocketTrovTest, OneMachinesEventLogKeepsTheChosenNameAndABackupIsNamedByM
     m_progress.SetPos(0);
     Machine(2);
     m_socket->SetOperation(OP_BACKUP);
-    std::string folder = dir.Path();
-    for (char& ch : folder)
-        if (ch == '/')
-            ch = '\\';
+    std::string folder = trovtest::Backslashed(dir.Path());
     m_socket->SetBackupFolder(folder.c_str());
     ASSERT_TRUE(Run());
     EXPECT_EQ("Backup Complete.", Row(0));

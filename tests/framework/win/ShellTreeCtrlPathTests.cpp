@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+using trovtest::Backslashed;
 using trovtest::InitFrameworkForTests;
 
 namespace {
@@ -38,15 +39,6 @@ BEGIN_MESSAGE_MAP(CTreeHost, CWnd)
     ON_NOTIFY(TVN_SELCHANGEDA, kTreeId, &CTreeHost::OnSelChanged)
     ON_NOTIFY(TVN_SELCHANGEDW, kTreeId, &CTreeHost::OnSelChanged)
 END_MESSAGE_MAP()
-
-// The Windows form of a test folder path.
-std::string Backslashed(std::string path)
-{
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
 
 class ShellTreeCtrlPathTest : public ::testing::Test {
 protected:

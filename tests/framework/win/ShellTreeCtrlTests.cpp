@@ -49,8 +49,7 @@ TEST_F(ShellTreeCtrlTest, SelectingAPathOpensTheWayToItAndListsSubfoldersInOrder
     ASSERT_TRUE(m_tree.SelectPath(m_dir.Path().c_str()));
     HTREEITEM hSelected = m_tree.GetSelectedItem();
     ASSERT_TRUE(m_tree.GetItemPath(path));
-    CString expected(m_dir.Path().c_str());
-    expected.Replace('/', '\\');
+    CString expected(trovtest::Backslashed(m_dir.Path()).c_str());
     EXPECT_EQ(0, path.CompareNoCase(expected));
 
     m_tree.Expand(hSelected, TVE_EXPAND);
