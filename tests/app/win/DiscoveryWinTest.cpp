@@ -15,6 +15,7 @@
 #include "tests/app/DiscoveryTestSupport.h"
 #include "tests/common/Loopback.h"
 #include "tests/common/SimController.h"
+#include "tests/common/SimUdpFixture.h"
 
 namespace {
 
@@ -31,23 +32,8 @@ protected:
 
     trovtest::SimController& AddController(int last, const char* mac, const char* host)
     {
-        trovtest::SimControllerIdentity id;
-        id.if1Ip = trovtest::AddressText(m_block | last);
-        id.mac = mac;
-        id.hostName = host;
-        id.version = "4v2r11-b3";
-        m_sims.emplace_back(new trovtest::SimController());
-        trovtest::SimController& sim = *m_sims.back();
-        sim.SetIdentity(id);
-        trovtest::SimControllerOptions options;
-        options.listenAddress = m_block | last;
-        // Wine binds a UDP socket to its interface rather than its address,
-        // so each controller listens on a port of its own.
-        options.probePort = ProbePort(last);
-        options.replyPort = m_replyPort;
-        std::string error;
-        EXPECT_TRUE(sim.Start(options, &error)) << error;
-        return sim;
+        trovtest::SimControllerIdentity id = trovtest::DiscoveryIdentity(trovtest::AddressText(m_block | last), mac, host);
+        return trovtest::StartSimUdp(m_sims, id, m_block | last, ProbePort(last), m_replyPort);
     }
 
     uint16_t ProbePort(int last) const { return (uint16_t)(m_probePort + 2 + last); }

@@ -22,6 +22,7 @@
 #include "tests/common/Loopback.h"
 #include "tests/common/MessagePumpWin.h"
 #include "tests/common/SimController.h"
+#include "tests/common/SimUdpFixture.h"
 #include "tests/common/TempDir.h"
 
 namespace {
@@ -146,22 +147,11 @@ protected:
     trovtest::SimController& AddController(int last, const char* ip, const char* mac, const char* host,
                                            bool identButton = false)
     {
-        trovtest::SimControllerIdentity id;
-        id.if1Ip = ip;
-        id.mac = mac;
-        id.hostName = host;
-        id.version = "4v2r11-b3";
+        trovtest::SimControllerIdentity id = trovtest::DiscoveryIdentity(ip, mac, host);
         id.identButton = identButton;
-        m_sims.emplace_back(new trovtest::SimController());
-        trovtest::SimController& sim = *m_sims.back();
-        sim.SetIdentity(id);
-        trovtest::SimControllerOptions options;
-        options.listenAddress = m_block | last;
-        options.probePort = (uint16_t)(m_probePort + 2 + last);
-        options.replyPort = m_replyPort;
-        std::string error;
-        EXPECT_TRUE(sim.Start(options, &error)) << error;
-        CDRBSocketUDPClient prober(options.probePort, m_block | last, htonl(m_block | 100));
+        uint16_t probePort = (uint16_t)(m_probePort + 2 + last);
+        trovtest::SimController& sim = trovtest::StartSimUdp(m_sims, id, m_block | last, probePort, m_replyPort);
+        CDRBSocketUDPClient prober(probePort, m_block | last, htonl(m_block | 100));
         EXPECT_EQ(15, prober.Write("Trov:KnockKnock", 15));
         return sim;
     }
