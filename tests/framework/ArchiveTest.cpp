@@ -12,6 +12,7 @@
 #include "framework/Map.h"
 #include "framework/Time.h"
 #include "tests/common/TempDir.h"
+#include "tests/framework/Thrown.h"
 
 namespace {
 
@@ -72,14 +73,7 @@ Bytes Repeat(unsigned char c, size_t n) { return Bytes(n, c); }
 // Causes of a load that must fail.
 int LoadCause(const Bytes& bytes, const std::function<void(CArchive&)>& read)
 {
-    try {
-        Load(bytes, read, false);
-    } catch (CArchiveException* e) {
-        int cause = e->m_cause;
-        e->Delete();
-        return cause;
-    }
-    return -1;
+    return trovtest::ThrownCause<CArchiveException>([&] { Load(bytes, read, false); });
 }
 
 } // namespace

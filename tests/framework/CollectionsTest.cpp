@@ -9,19 +9,11 @@
 #include "framework/Array.h"
 #include "framework/List.h"
 #include "framework/Map.h"
+#include "tests/framework/Thrown.h"
 
 namespace {
 
-template <class F>
-void ExpectInvalidArg(F f)
-{
-    try {
-        f();
-        ADD_FAILURE() << "no CInvalidArgException";
-    } catch (CInvalidArgException* e) {
-        e->Delete();
-    }
-}
+using trovtest::ExpectThrown;
 
 std::string Join(const CStringArray& a)
 {
@@ -94,14 +86,14 @@ TEST(Array, BadIndexesThrowAndChangeNothing)
 {
     CStringArray a;
     a.Add("a");
-    ExpectInvalidArg([&] { a.GetAt(1); });
-    ExpectInvalidArg([&] { a[-1]; });
-    ExpectInvalidArg([&] { a.SetAt(1, "x"); });
-    ExpectInvalidArg([&] { a.RemoveAt(0, 2); });
-    ExpectInvalidArg([&] { a.RemoveAt(-1); });
-    ExpectInvalidArg([&] { a.InsertAt(-1, "x"); });
-    ExpectInvalidArg([&] { a.SetSize(-1); });
-    ExpectInvalidArg([&] { a.SetAtGrow(-1, "x"); });
+    ExpectThrown<CInvalidArgException>([&] { a.GetAt(1); });
+    ExpectThrown<CInvalidArgException>([&] { a[-1]; });
+    ExpectThrown<CInvalidArgException>([&] { a.SetAt(1, "x"); });
+    ExpectThrown<CInvalidArgException>([&] { a.RemoveAt(0, 2); });
+    ExpectThrown<CInvalidArgException>([&] { a.RemoveAt(-1); });
+    ExpectThrown<CInvalidArgException>([&] { a.InsertAt(-1, "x"); });
+    ExpectThrown<CInvalidArgException>([&] { a.SetSize(-1); });
+    ExpectThrown<CInvalidArgException>([&] { a.SetAtGrow(-1, "x"); });
     EXPECT_EQ("a", Join(a));
 }
 
@@ -213,10 +205,10 @@ TEST_F(StringListTest, AddsWholeLists)
 TEST_F(StringListTest, EmptyListErrorsThrow)
 {
     list.RemoveAll();
-    ExpectInvalidArg([&] { list.RemoveHead(); });
-    ExpectInvalidArg([&] { list.RemoveTail(); });
-    ExpectInvalidArg([&] { list.GetHead(); });
-    ExpectInvalidArg([&] { list.RemoveAt(nullptr); });
+    ExpectThrown<CInvalidArgException>([&] { list.RemoveHead(); });
+    ExpectThrown<CInvalidArgException>([&] { list.RemoveTail(); });
+    ExpectThrown<CInvalidArgException>([&] { list.GetHead(); });
+    ExpectThrown<CInvalidArgException>([&] { list.RemoveAt(nullptr); });
 }
 
 TEST(List, PointerLists)
@@ -377,7 +369,7 @@ TEST(Map, CustomHashKeyAndTableSize)
         ++count;
     EXPECT_EQ(50, count);
     EXPECT_TRUE(map.Lookup(CPointKey{ 49, 1 }, v));
-    ExpectInvalidArg([&] { map.InitHashTable(0); });
+    ExpectThrown<CInvalidArgException>([&] { map.InitHashTable(0); });
 }
 
 TEST(Map, TypedMaps)
@@ -409,7 +401,7 @@ TEST(Map, TypedMaps)
     toOb.GetNextAssoc(pos, key, ob);
     EXPECT_TRUE(key == "self");
     EXPECT_EQ(nullptr, pos);
-    ExpectInvalidArg([&] { toOb.GetNextAssoc(pos, key, ob); });
+    ExpectThrown<CInvalidArgException>([&] { toOb.GetNextAssoc(pos, key, ob); });
     CObject* created = CRuntimeClass::CreateObject("CMapStringToString");
     EXPECT_TRUE(created != nullptr && created->IsKindOf(RUNTIME_CLASS(CMapStringToString)));
     delete created;

@@ -6,21 +6,11 @@
 
 #include "framework/File.h"
 #include "tests/common/TempDir.h"
+#include "tests/framework/Thrown.h"
 
 namespace {
 
-template <class E, class F>
-int ThrownCause(F f)
-{
-    try {
-        f();
-    } catch (E* e) {
-        int cause = e->m_cause;
-        e->Delete();
-        return cause;
-    }
-    return -1;
-}
+using trovtest::ThrownCause;
 
 std::string ReadAll(CFile& f)
 {

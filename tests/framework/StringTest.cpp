@@ -9,8 +9,11 @@
 
 #include "framework/Exceptions.h"
 #include "framework/String.h"
+#include "tests/framework/Thrown.h"
 
 namespace {
+
+using trovtest::ExpectThrown;
 
 struct StringCase {
     const char* name;
@@ -260,19 +263,11 @@ TEST(String, CopiesAreIndependent)
 TEST(String, BadIndexesThrow)
 {
     CString s("abc");
-    auto expectInvalid = [](const std::function<void()>& f) {
-        try {
-            f();
-            ADD_FAILURE() << "no exception";
-        } catch (CInvalidArgException* e) {
-            e->Delete();
-        }
-    };
-    expectInvalid([&] { s.GetAt(4); });
-    expectInvalid([&] { s.GetAt(-1); });
-    expectInvalid([&] { s.SetAt(3, 'x'); });
-    expectInvalid([&] { s.Truncate(4); });
-    expectInvalid([&] { s.GetBuffer(-1); });
+    ExpectThrown<CInvalidArgException>([&] { s.GetAt(4); });
+    ExpectThrown<CInvalidArgException>([&] { s.GetAt(-1); });
+    ExpectThrown<CInvalidArgException>([&] { s.SetAt(3, 'x'); });
+    ExpectThrown<CInvalidArgException>([&] { s.Truncate(4); });
+    ExpectThrown<CInvalidArgException>([&] { s.GetBuffer(-1); });
     EXPECT_EQ(std::string("abc"), S(s));
 }
 
