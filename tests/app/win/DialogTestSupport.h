@@ -156,8 +156,9 @@ inline void ExpectTemplateLayout(CDialog& dialog, const std::vector<TemplateCont
         EXPECT_EQ(expected.left, actual.left);
         EXPECT_EQ(expected.top, actual.top);
         EXPECT_EQ(expected.right, actual.Width());
-        if (c.checkHeight)
+        if (c.checkHeight) {
             EXPECT_EQ(expected.bottom, actual.Height());
+        }
     }
 }
 

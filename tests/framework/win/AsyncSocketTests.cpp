@@ -96,8 +96,9 @@ TEST_F(AsyncSocketTest, ConnectsToALoopbackServerReceivesAndSeesTheClose)
 
     CClientSocket client;
     ASSERT_TRUE(client.Create());
-    if (!client.Connect("127.0.0.1", port))
+    if (!client.Connect("127.0.0.1", port)) {
         ASSERT_EQ(WSAEWOULDBLOCK, CAsyncSocket::GetLastError());
+    }
 
     ASSERT_TRUE(PumpUntil([&] { return client.closed; }));
     EXPECT_TRUE(client.connected);

@@ -34,7 +34,7 @@ public:
 
     BOOL CreateHidden(CWnd* pParent = nullptr, DWORD style = WS_POPUP)
     {
-        return CreateEx(0, nullptr, "recording", style, 0, 0, 200, 100, pParent->GetSafeHwnd(), nullptr);
+        return CreateEx(0, nullptr, "recording", style, 0, 0, 200, 100, pParent != nullptr ? pParent->GetSafeHwnd() : nullptr, nullptr);
     }
 
 protected:
@@ -530,8 +530,9 @@ CFont g_staticFont;
 TEST_F(WindowTest, WrappersWithStaticLifetimeAreUsable)
 {
     EXPECT_EQ(&g_staticBrush, CGdiObject::FromHandle(g_staticBrush.m_hObject));
-    if (g_staticFont.m_hObject == nullptr)
+    if (g_staticFont.m_hObject == nullptr) {
         ASSERT_TRUE(g_staticFont.CreatePointFont(90, "Tahoma"));
+    }
     LOGFONTA logFont = {};
     EXPECT_GT(g_staticFont.GetLogFont(&logFont), 0);
     // Destroyed after main returns; the test program's exit code tells.
