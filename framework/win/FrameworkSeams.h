@@ -1,0 +1,43 @@
+#pragma once
+// The framework's seams: what the window layer asks of the system that
+// tests cannot produce headless.  Product code calls these instead of the
+// system functions; tests replace an entry for a scope with ScopedSeam
+// (framework/Seam.h).  Each library subsystem and the application keep
+// their own seams in one header of their own, in this shape.
+#include "framework/Seam.h"
+#include "framework/win/WinSdk.h"
+
+struct FrameworkSeams {
+    // Milliseconds since start-up, wrapping like the system's tick count.
+    Seam<DWORD()> tickCount;
+    // The cursor position in screen coordinates.
+    Seam<BOOL(POINT*)> cursorPos;
+    // Key state as of the message being handled (GetKeyState: handlers never
+    // ask for the key now).
+    Seam<SHORT(int)> keyState;
+    // Timers: tests drive timers by sending WM_TIMER, and may record what the
+    // code asked for.
+    Seam<UINT_PTR(HWND, UINT_PTR, UINT, TIMERPROC)> setTimer;
+    Seam<BOOL(HWND, UINT_PTR)> killTimer;
+    // A popup menu tracked modally; answers the chosen command (TPM_RETURNCMD)
+    // or whatever TrackPopupMenu answers.
+    Seam<BOOL(HMENU, UINT, int, int, HWND, const RECT*)> trackPopupMenu;
+    // A system message box.
+    Seam<int(HWND, const char*, const char*, UINT)> messageBox;
+    // The shell: open a document or address.
+    Seam<HINSTANCE(HWND, const char*, const char*, const char*, const char*, int)> shellExecute;
+    // Sounds by alias or file name (PlaySound).
+    Seam<BOOL(const char*, HMODULE, DWORD)> playSound;
+    // Help requests: the help file, the command and its data.
+    Seam<BOOL(HWND, const char*, UINT, ULONG_PTR)> winHelp;
+    // The screen's colour depth in bits per pixel.
+    Seam<int()> colorDepth;
+    // The screen's logical pixels per inch (96 at 100 %).
+    Seam<int()> screenDpi;
+    // Whether desktop composition is on.
+    Seam<bool()> compositionEnabled;
+
+    FrameworkSeams();
+};
+
+extern FrameworkSeams g_frameworkSeams;
