@@ -11,6 +11,7 @@ enum : UINT {
     WM_LIST_CHAR = WM_APP + 102,      // a character typed in a list
     WM_LIST_ACTIVATED = WM_APP + 106, // a list's header was pressed
     WM_HEADER_WIDTH = WM_APP + 109,   // a list's header item is changing
+    WM_DISCOVERY_REPLIES = WM_APP + 120, // the reply socket has data (or replies wait in the queue)
 };
 
 // Control ids of the main window.

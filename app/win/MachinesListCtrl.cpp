@@ -1,5 +1,6 @@
 #include "app/win/MachinesListCtrl.h"
 
+#include <unordered_map>
 #include <vector>
 
 #include "app/MachineColumns.h"
@@ -156,6 +157,54 @@ void CMachinesListCtrl::UpdateRow(CMachine* machine)
         Save();
 }
 
+void CMachinesListCtrl::UpdateRows(const std::vector<CMachine*>& machines)
+{
+    if (machines.empty())
+        return;
+    if (machines.size() == 1) {
+        UpdateRow(machines[0]);
+        return;
+    }
+    BOOL visible = IsWindowVisible();
+    if (visible)
+        SetRedraw(FALSE);
+    ++m_saveSuspended;
+    std::unordered_map<const CMachine*, int> rows;
+    int count = GetItemCount();
+    rows.reserve((size_t)count);
+    for (int row = 0; row < count; ++row)
+        rows.emplace(GetRowMachine(row), row);
+    bool saved = false;
+    std::vector<CMachine*> added;
+    for (CMachine* machine : machines) {
+        if (!machine)
+            continue;
+        auto found = rows.find(machine);
+        if (found != rows.end())
+            SetRow(found->second, machine);
+        else
+            added.push_back(machine);
+        saved = saved || machine->m_inList;
+    }
+    // Rows already set keep their machines: an inserted row shifts indexes
+    // only after they were used.
+    for (CMachine* machine : added) {
+        int row = InsertRow(0, "");
+        if (row >= 0)
+            SetRow(row, machine);
+    }
+    if (!m_acceptsDroppedFiles)
+        MarkDuplicates();
+    if (visible) {
+        SetRedraw(TRUE);
+        Invalidate(FALSE);
+    }
+    --m_saveSuspended;
+    m_savePending = false;
+    if (saved)
+        Save();
+}
+
 bool CMachinesListCtrl::Save()
 {
     if (!m_file)
@@ -170,20 +219,41 @@ bool CMachinesListCtrl::Save()
 
 void CMachinesListCtrl::RemoveUnlisted()
 {
-    for (int row = GetItemCount() - 1; row >= 0; --row) {
+    // The rows go in one go with drawing suspended: a list that repaints
+    // after each deleted row takes seconds for a network's machines.
+    int count = GetItemCount();
+    std::vector<int> leaving;
+    for (int row = 0; row < count; ++row) {
         CMachine* machine = GetRowMachine(row);
-        if (!machine || machine->m_inList)
-            continue;
-        if (m_displaced.count(machine) == 0) {
+        if (machine && !machine->m_inList)
+            leaving.push_back(row);
+    }
+    if (leaving.empty())
+        return;
+    BOOL visible = IsWindowVisible();
+    if (visible)
+        SetRedraw(FALSE);
+    bool all = (int)leaving.size() == count;
+    for (auto it = leaving.rbegin(); it != leaving.rend(); ++it) {
+        int row = *it;
+        CMachine* machine = GetRowMachine(row);
+        if (m_displaced.erase(machine) == 0) {
             CIpAddress key;
             if (m_machines.FindKeyOf(machine, &key))
                 m_machines.RemoveKey(key);
-            m_machines.IdentityChanged();
-            DeleteRow(row);
-            delete machine;
-        } else {
-            DeleteMachineRow(row);
         }
+        if (!all)
+            DeleteRow(row);
+        delete machine;
+    }
+    m_machines.IdentityChanged();
+    if (all) {
+        DeleteAllItems();
+        ClearRowColours();
+    }
+    if (visible) {
+        SetRedraw(TRUE);
+        Invalidate();
     }
 }
 

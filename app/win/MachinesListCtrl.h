@@ -6,6 +6,7 @@
 // shows one row per machine, the machine being the row's item data.
 #include <memory>
 #include <unordered_set>
+#include <vector>
 
 #include "app/MachineListFile.h"
 #include "app/MachineMap.h"
@@ -34,6 +35,10 @@ public:
     // Updates (or inserts at the top) the machine's row; re-marks
     // duplicates (lists without dropped files) and saves (saved machines).
     void UpdateRow(CMachine* machine);
+    // The same for many machines at once: one pass over the rows, new rows
+    // added together, drawing suspended meanwhile, one duplicate marking and
+    // one save.
+    void UpdateRows(const std::vector<CMachine*>& machines);
     void SetRow(int row, CMachine* machine);
     // Rewrites machines.xml (lists with a file only); false when it failed.
     bool Save();
