@@ -314,9 +314,12 @@ void CMachineMap::CollectSavedAddresses(CListIpAddresses& addresses) const
 {
     for (const CPair* p = PGetFirstAssoc(); p; p = PGetNextAssoc(p))
         if (p->value->m_inList)
-            addresses.AddUnique(p->value->m_address);
+            addresses.AddUnique(p->key);
 }
 
+// A saved machine is known by its key throughout: the key is what
+// machines.xml holds, and a saved machine that answered from another address
+// keeps it while its address follows the reply.
 void CMachineMap::ApplySavedAddresses(const CListIpAddresses& addresses)
 {
     POSITION pos = addresses.GetHeadPosition();
@@ -330,7 +333,7 @@ void CMachineMap::ApplySavedAddresses(const CListIpAddresses& addresses)
     // Collect first: removing while walking the map would skip machines.
     CMachineList dropped;
     for (const CPair* p = PGetFirstAssoc(); p; p = PGetNextAssoc(p))
-        if (p->value->m_inList && !addresses.Contains(p->value->m_address))
+        if (p->value->m_inList && !addresses.Contains(p->key))
             dropped.AddTail(p->value);
     pos = dropped.GetHeadPosition();
     while (pos) {

@@ -86,10 +86,13 @@ public:
     bool Detach(CMachine* machine);
 
     void CollectKeys(CListIpAddresses& addresses) const;
+    // The keys of the saved machines (their KEY in machines.xml, which a
+    // machine that answered from another address keeps).
     void CollectSavedAddresses(CListIpAddresses& addresses) const;
-    // Makes exactly the listed addresses the saved machines: listed
-    // machines become saved (new ones are created), saved machines not
-    // listed are removed and deleted.
+    // Makes exactly the listed keys the saved machines: machines stored under
+    // a listed key become saved (new ones are created), saved machines whose
+    // key is not listed are removed and deleted.  Applying the list
+    // CollectSavedAddresses gave changes nothing.
     void ApplySavedAddresses(const CListIpAddresses& addresses);
 
     // One MACHINE child of root per saved machine, in map order.
