@@ -3,11 +3,9 @@
 
 #include <filesystem>
 #include <vector>
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 #include <string>
 
+#include "app/AppHooks.h"
 #include "app/AppPlatform.h"
 #include "app/GSettings.h"
 #include "app/RememberedPath.h"
@@ -173,29 +171,30 @@ TEST_F(SettingsFolders, ForeignRootIsKeptAsideToo)
     EXPECT_NE(-1, message.Find("Expecting VLUMEX")) << (const char*)message;
 }
 
-#ifndef _WIN32
 TEST_F(SettingsFolders, DamagedSettingsThatCannotBeKeptAsideAreNeverOverwritten)
 {
     const std::string damaged = "<VLUMEX><splitter>";
     WriteSettings(damaged);
-    std::string folder = m_appData.Path() + "/trovconf";
-    std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    if (access(folder.c_str(), W_OK) == 0) {
-        std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
-        GTEST_SKIP() << "running with permission to write anywhere";
-    }
     {
+        // The folder refuses the move (as one without write permission does).
+        int moves = 0;
+        ScopedSeam refuse(g_appMoveFileAside, [&](const char*, const char*) {
+            ++moves;
+            return false;
+        });
         CTrovConfConfig config;
         CString message;
         EXPECT_EQ(CTrovConfConfig::kBlocked, config.Load(&message));
-        std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
+        EXPECT_EQ(1, moves);
+        EXPECT_NE(-1, message.Find("could not be kept aside")) << (const char*)message;
+        EXPECT_EQ(80, config.GetSplitterPos());
         config.SetSplitterPos(1);
         CString reason;
         EXPECT_FALSE(config.Save(&reason));
     }
     EXPECT_EQ(damaged, trovtest::TempDir::Read(SettingsFile()));
+    EXPECT_FALSE(AppFileExists((SettingsFile() + ".bad").c_str()));
 }
-#endif
 
 TEST_F(SettingsFolders, AFailedWriteLeavesTheOldSettings)
 {
