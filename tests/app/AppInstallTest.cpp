@@ -371,32 +371,3 @@ TEST(AppInstall, UpdateOnlyWhenEveryMachineRunsTheApplication)
     EXPECT_FALSE(DecideInstallUpdate(empty, kId).m_updateAllowed);
 }
 
-// Writes the seed files of the install fuzz target (tests/fuzz/corpus/
-// install/) when TROV_WRITE_INSTALL_SEEDS names a folder:
-//   TROV_WRITE_INSTALL_SEEDS=tests/fuzz/corpus/install
-//   build/native/tests/app_tests --gtest_filter='InstallSeeds.*'
-TEST(InstallSeeds, WriteWhenAsked)
-{
-    const char* folder = getenv("TROV_WRITE_INSTALL_SEEDS");
-    if (folder == nullptr || *folder == '\0')
-        GTEST_SKIP() << "set TROV_WRITE_INSTALL_SEEDS to write the seeds";
-    trovtest::TempDir dir;
-    std::vector<Section> lateId = StandardSections();
-    std::rotate(lateId.begin(), lateId.begin() + 1, lateId.end());
-    std::vector<Section> oneSet = StandardSections();
-    oneSet[1].content = "<SETUPS><SETUP><INPUTS><ENTRY><DB>2:1</DB><ID>5</ID><VALUE>1</VALUE></ENTRY></INPUTS></SETUP></SETUPS>";
-    struct Seed {
-        const char* name;
-        std::vector<Section> sections;
-    } seeds[] = {{"standard", StandardSections()}, {"late-id", lateId}, {"one-data-set", oneSet}};
-    for (const Seed& seed : seeds) {
-        std::string path = WriteSource(dir, seed.name, seed.sections);
-        std::string bytes = trovtest::TempDir::Read(path);
-        std::string target = std::string(folder) + "/" + seed.name;
-        FILE* file = fopen(target.c_str(), "wb");
-        ASSERT_NE(nullptr, file) << target;
-        fwrite(bytes.data(), 1, bytes.size(), file);
-        fclose(file);
-        EXPECT_EQ(1, BuildInstallFile(dir.File("out").c_str(), target.c_str(), "Line2", true)) << seed.name;
-    }
-}
