@@ -26,6 +26,7 @@
 #include "app/MachineColumns.h"
 #include "app/MachineListFile.h"
 #include "app/SettingsPaths.h"
+#include "framework/win/FrameworkSeams.h"
 #include "app/win/DlgAddMachines.h"
 #include "app/win/DlgSocketTrov.h"
 #include "app/win/OperationHooks.h"
@@ -454,6 +455,23 @@ TEST_F(MachineCommandsTest, SelectAllWebInterfaceAndSystemId)
         ::CloseClipboard();
         EXPECT_EQ(id + "\r\n", text);
     }
+    EXPECT_TRUE(g_boxes.empty());
+
+    // A clipboard held by another window: the framework's message box says
+    // so, captioned with the application's name.
+    std::vector<std::string> captions;
+    ScopedSeam box(g_frameworkSeams.messageBox, [&](HWND, const char* text, const char* caption, UINT) {
+        captions.push_back(std::string(text ? text : "") + "|" + (caption ? caption : "(none)"));
+        return IDOK;
+    });
+    CWnd holder;
+    ASSERT_TRUE(holder.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    ASSERT_TRUE(::OpenClipboard(holder.m_hWnd));
+    Command(ID_COPY_SYSTEM_ID);
+    ::CloseClipboard();
+    holder.DestroyWindow();
+    ASSERT_EQ(1u, captions.size());
+    EXPECT_EQ(std::string("Cannot open the Clipboard|") + AfxGetAppName(), captions[0]);
     EXPECT_TRUE(g_boxes.empty());
 }
 
