@@ -789,12 +789,13 @@ TEST_F(MachineCommandsTest, BackupsLandInTheChosenFolderUnderSafeNames)
     ::FindClose(find);
     ASSERT_EQ(2u, names.size());
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(0u, names[0].find("00_0A_0B_0C_0D_02_"));
-    EXPECT_EQ("_plant2.lmx", names[0].substr(names[0].size() - 11));
-    EXPECT_TRUE(first == trovtest::TempDir::Read(g_folderAnswer + "\\" + names[0]));
-    EXPECT_EQ(0u, names[1].find("_.._.._evil_"));
-    EXPECT_EQ("_x_y.lmx", names[1].substr(names[1].size() - 8));
-    EXPECT_TRUE(second == trovtest::TempDir::Read(g_folderAnswer + "\\" + names[1]));
+    // Separators and colons become '_'; the dots stay.
+    EXPECT_EQ(0u, names[0].find(".._.._.._evil_")) << names[0];
+    EXPECT_EQ("_.._x_y.lmx", names[0].substr(names[0].size() - 11)) << names[0];
+    EXPECT_TRUE(second == trovtest::TempDir::Read(g_folderAnswer + "\\" + names[0]));
+    EXPECT_EQ(0u, names[1].find("00_0A_0B_0C_0D_02_")) << names[1];
+    EXPECT_EQ("_plant2.lmx", names[1].substr(names[1].size() - 11));
+    EXPECT_TRUE(first == trovtest::TempDir::Read(g_folderAnswer + "\\" + names[1]));
 
     // Cancel in the folder picker: nothing more.
     g_folderAnswer.clear();
