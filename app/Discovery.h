@@ -126,4 +126,7 @@ bool NotifyRepliesTo(CDRBSocketUDP& socket, HWND__* window, unsigned message);
 // The message box BroadcastAndAlert uses (tests replace it).
 typedef void (*DiscoveryAlertHook)(const char* text);
 void SetDiscoveryAlertHook(DiscoveryAlertHook hook);
+// The hook's own behaviour: the framework's message box (OK button),
+// captioned with the application's name.
+void DiscoveryAlertBox(const char* text);
 #endif

@@ -135,9 +135,11 @@ void CMachinesListCtrl::SetRow(int row, CMachine* machine)
     SetItemData(row, (DWORD_PTR)machine);
     COLORREF colour = MachineRowColour(*machine, false);
     if (GetRowColour(row) != colour) {
-        // The texts redraw the row themselves; a colour alone does not.
+        // The texts redraw the row themselves; a colour alone does not
+        // (a bulk change repaints the whole list at its end).
         SetRowColour(row, colour);
-        RedrawItems(row, row);
+        if (m_bulkChange == 0)
+            RedrawItems(row, row);
     }
 }
 
@@ -169,6 +171,7 @@ void CMachinesListCtrl::UpdateRows(const std::vector<CMachine*>& machines)
     if (visible)
         SetRedraw(FALSE);
     ++m_saveSuspended;
+    ++m_bulkChange;
     std::unordered_map<const CMachine*, int> rows;
     int count = GetItemCount();
     rows.reserve((size_t)count);
@@ -193,6 +196,7 @@ void CMachinesListCtrl::UpdateRows(const std::vector<CMachine*>& machines)
         if (row >= 0)
             SetRow(row, machine);
     }
+    --m_bulkChange;
     if (!m_acceptsDroppedFiles)
         MarkDuplicates();
     if (visible) {
@@ -214,7 +218,15 @@ bool CMachinesListCtrl::Save()
         return true;
     }
     CString error;
-    return m_file->Save(m_machines, &error);
+    if (m_file->Save(m_machines, &error)) {
+        m_saveFailing = false;
+        return true;
+    }
+    // A list that was never to be overwritten was reported when it was read.
+    if (!m_file->IsBlocked() && m_owner && m_saveFailedMessage)
+        m_owner->SendMessage(m_saveFailedMessage, m_saveFailing ? 0 : 1, (LPARAM)(const char*)error);
+    m_saveFailing = true;
+    return false;
 }
 
 void CMachinesListCtrl::RemoveUnlisted()
@@ -289,6 +301,10 @@ void CMachinesListCtrl::Refill()
     int rows = GetItemCount();
     for (int row = 0; row < rows; ++row)
         shown.insert(GetRowMachine(row));
+    // The list makes room for every row at once; each row's colour is
+    // painted with the list at the end.
+    SetItemCount(rows + (int)m_machines.GetCount());
+    ++m_bulkChange;
     for (const CMachineMap::CPair* pair = m_machines.PGetFirstAssoc(); pair; pair = m_machines.PGetNextAssoc(pair)) {
         CMachine* machine = pair->value;
         if (!machine->m_inList || !PassesFilters(*machine))
@@ -299,6 +315,7 @@ void CMachinesListCtrl::Refill()
         if (row >= 0)
             SetRow(row, machine);
     }
+    --m_bulkChange;
     if (!m_acceptsDroppedFiles)
         MarkDuplicates();
     // Rows of machines that left the map go (a saved machine that took a
@@ -461,18 +478,18 @@ void CMachinesListCtrl::TakeDroppedRows(CMachinesListCtrl* source)
     }
 }
 
-void CMachinesListCtrl::ImportFile(const char* path, int* imported, int* skipped)
+bool CMachinesListCtrl::ImportFile(const char* path, int* imported, int* skipped)
 {
     CMachineMap loaded;
     CString error;
     int notRead = 0;
     if (CMachineListFile::ReadFile(path, loaded, &error, &notRead) != kXmlOk) {
         AppMessageBox(error.IsEmpty() ? CString(path) + " : Can't open file" : error, MB_OK | MB_ICONERROR);
-        return;
+        return false;
     }
     if (loaded.IsEmpty()) {
         AppMessageBox("Error: No Machines found in that file", MB_OK | MB_ICONERROR);
-        return;
+        return false;
     }
     *skipped += notRead;
     std::vector<std::pair<CIpAddress, CMachine*>> moving;
@@ -495,6 +512,7 @@ void CMachinesListCtrl::ImportFile(const char* path, int* imported, int* skipped
     Refill();
     SetRedraw(TRUE);
     Invalidate();
+    return true;
 }
 
 void CMachinesListCtrl::OnImport()
@@ -504,7 +522,9 @@ void CMachinesListCtrl::OnImport()
     if (dialog.DoModal() != IDOK)
         return;
     int imported = 0, skipped = 0;
-    ImportFile(dialog.GetPathName(), &imported, &skipped);
+    // A file that could not be imported was reported: no totals of nothing.
+    if (!ImportFile(dialog.GetPathName(), &imported, &skipped))
+        return;
     CString text;
     text.Format("Imported %d machines. %d skipped", imported, skipped);
     AppMessageBox(text, MB_OK);
@@ -513,10 +533,13 @@ void CMachinesListCtrl::OnImport()
 void CMachinesListCtrl::ImportDroppedFiles(const CStringArray& paths)
 {
     int imported = 0, skipped = 0;
+    bool anyRead = false;
     for (INT_PTR i = 0; i < paths.GetSize(); ++i)
-        ImportFile(paths[i], &imported, &skipped);
+        anyRead = ImportFile(paths[i], &imported, &skipped) || anyRead;
     if (m_owner && m_droppedFilesMessage)
         m_owner->SendMessage(m_droppedFilesMessage, 0, 0);
+    if (!anyRead)
+        return; // each file that failed said so
     CString text;
     text.Format("Imported %d machines. %d skipped", imported, skipped);
     AppMessageBox(text, MB_OK);

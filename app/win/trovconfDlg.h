@@ -94,11 +94,18 @@ protected:
     LRESULT OnHeaderWidth(WPARAM wParam, LPARAM lParam);
     LRESULT OnIgnoredListMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnDiscoveryReplies(WPARAM wParam, LPARAM lParam);
+    LRESULT OnFillSaved(WPARAM wParam, LPARAM lParam);
     // Empties the reply socket, processes the waiting replies for one slice
     // of time and shows their rows; asks for another slice when replies
     // are left.
     void TakeReplies();
     void ShowPendingRows();
+    LRESULT OnSaveFailed(WPARAM wParam, LPARAM lParam);
+    LRESULT OnStartMessages(WPARAM wParam, LPARAM lParam);
+    void OnDestroy();
+    // A file that could not be written: a line in the log pane and, with
+    // alert, a message box.
+    void ReportSaveFailure(const char* reason, bool alert);
 
     // The machine commands (context menu).
     void OnContextMenu(CWnd* pWnd, CPoint point);
