@@ -126,20 +126,15 @@ HBITMAP CZUDPDrawManager::CopyBitmapTo32Bit(HBITMAP hBitmap, COLORREF clrTranspa
         return nullptr;
     int width = section.dsBm.bmWidth;
     int height = section.dsBm.bmHeight;
-    // Same row order as the source, so that a 32-bit source copies as is.
-    int signedHeight = section.dsBmih.biHeight < 0 ? -height : height;
     LPVOID bits = nullptr;
-    HBITMAP hCopy = Create32BitDibSection(CSize(width, signedHeight), &bits);
+    HBITMAP hCopy = Create32BitDibSection(CSize(width, height), &bits);
     if (hCopy == nullptr)
         return nullptr;
     DWORD* pixels = static_cast<DWORD*>(bits);
     size_t count = size_t(width) * size_t(height);
 
-    if (section.dsBm.bmBitsPixel == 32) {
-        std::memcpy(pixels, section.dsBm.bmBits, count * 4);
-        return hCopy;
-    }
-
+    // The system copies every depth, a 32-bit source with its alpha bytes
+    // as they are, whatever the row order of either bitmap.
     HDC source = ::CreateCompatibleDC(nullptr);
     HDC destination = ::CreateCompatibleDC(nullptr);
     if (source == nullptr || destination == nullptr) {
@@ -158,6 +153,8 @@ HBITMAP CZUDPDrawManager::CopyBitmapTo32Bit(HBITMAP hBitmap, COLORREF clrTranspa
     ::DeleteDC(source);
     ::DeleteDC(destination);
     ::GdiFlush();
+    if (section.dsBm.bmBitsPixel == 32)
+        return hCopy;
 
     DWORD key = PixelFromColor(clrTransparent, 0) & 0x00FFFFFF;
     for (size_t i = 0; i < count; ++i) {
@@ -549,6 +546,9 @@ void CZUDPDrawManager::DrawEllipse(CRect rect, COLORREF clrFill, COLORREF clrBor
     const double cx = a, cy = b;
     const DWORD fillPixel = PixelFromColor(hasFill ? clrFill : 0);
     std::vector<BYTE> filled(size_t(w) * size_t(h), 0);
+    // Pixel centres that lie on the curve count as inside, however the
+    // square root rounds for them.
+    const double kEdgeSlack = 1e-9;
 
     auto at = [&](int x, int y) -> DWORD* {
         return (x >= 0 && x < w && y >= 0 && y < h) ? &bits[size_t(y) * size_t(w) + size_t(x)] : nullptr;
@@ -562,7 +562,7 @@ void CZUDPDrawManager::DrawEllipse(CRect rect, COLORREF clrFill, COLORREF clrBor
                 if (std::fabs(dy) > 1.0)
                     continue;
                 double extent = a * std::sqrt(1.0 - dy * dy);
-                for (int x = int(std::ceil(cx - extent)); x <= int(std::floor(cx + extent)); ++x)
+                for (int x = int(std::ceil(cx - extent - kEdgeSlack)); x <= int(std::floor(cx + extent + kEdgeSlack)); ++x)
                     if (DWORD* p = at(x, y)) {
                         *p = fillPixel;
                         filled[size_t(y) * size_t(w) + size_t(x)] = 1;
@@ -574,7 +574,7 @@ void CZUDPDrawManager::DrawEllipse(CRect rect, COLORREF clrFill, COLORREF clrBor
                 if (std::fabs(dx) > 1.0)
                     continue;
                 double extent = b * std::sqrt(1.0 - dx * dx);
-                for (int y = int(std::ceil(cy - extent)); y <= int(std::floor(cy + extent)); ++y)
+                for (int y = int(std::ceil(cy - extent - kEdgeSlack)); y <= int(std::floor(cy + extent + kEdgeSlack)); ++y)
                     if (DWORD* p = at(x, y)) {
                         *p = fillPixel;
                         filled[size_t(y) * size_t(w) + size_t(x)] = 1;
@@ -583,25 +583,14 @@ void CZUDPDrawManager::DrawEllipse(CRect rect, COLORREF clrFill, COLORREF clrBor
         }
     }
 
-    // One pixel of the outline at a coverage: over the fill an opaque mix,
-    // elsewhere the border premultiplied by its coverage (the higher
-    // coverage wins where the two passes meet).
+    // The outline's coverage of each pixel: where the two passes meet the
+    // higher coverage wins, whatever their order.
+    std::vector<double> coverageOf(size_t(w) * size_t(h), 0.0);
     auto put = [&](int x, int y, double coverage) {
-        DWORD* p = at(x, y);
-        if (p == nullptr || coverage <= 0.0)
+        if (at(x, y) == nullptr)
             return;
-        coverage = std::min(coverage, 1.0);
-        if (filled[size_t(y) * size_t(w) + size_t(x)]) {
-            COLORREF mix = InterpolateColor(clrFill, clrBorder, coverage);
-            *p = PixelFromColor(mix);
-            return;
-        }
-        int alpha = ClampChannel(coverage * 255.0 + 0.5);
-        if (int((*p >> 24) & 0xFF) >= alpha && canBlend)
-            return;
-        *p = MakePixel(ClampChannel(GetRValue(clrBorder) * coverage + 0.5),
-                       ClampChannel(GetGValue(clrBorder) * coverage + 0.5),
-                       ClampChannel(GetBValue(clrBorder) * coverage + 0.5), canBlend ? alpha : 0xFF);
+        double& stored = coverageOf[size_t(y) * size_t(w) + size_t(x)];
+        stored = std::max(stored, std::min(coverage, 1.0));
     };
 
     // An edge at position e (along one axis, centre c): the pixel beyond it
@@ -650,6 +639,25 @@ void CZUDPDrawManager::DrawEllipse(CRect rect, COLORREF clrFill, COLORREF clrBor
             edge(cx - extent, cx, TRUE, y);
         }
     }
+    // Over the fill an opaque mix, elsewhere the border premultiplied by
+    // its coverage.
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            double coverage = coverageOf[size_t(y) * size_t(w) + size_t(x)];
+            if (coverage <= 0.0)
+                continue;
+            DWORD* p = at(x, y);
+            if (filled[size_t(y) * size_t(w) + size_t(x)]) {
+                *p = PixelFromColor(InterpolateColor(clrFill, clrBorder, coverage));
+            } else if (canBlend) {
+                *p = MakePixel(ClampChannel(GetRValue(clrBorder) * coverage + 0.5),
+                               ClampChannel(GetGValue(clrBorder) * coverage + 0.5),
+                               ClampChannel(GetBValue(clrBorder) * coverage + 0.5), ClampChannel(coverage * 255.0 + 0.5));
+            } else {
+                COLORREF under = ColorFromPixel(*p);
+                *p = PixelFromColor(InterpolateColor(under, clrBorder, coverage));
+            }
+        }
     if (canBlend)
         area.BlendBack();
     else
