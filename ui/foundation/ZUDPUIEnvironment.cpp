@@ -1,5 +1,6 @@
 #include "ui/foundation/ZUDPUIEnvironment.h"
 
+#include "res/ui/foundation.h"
 #include "ui/commandbars/ZUDPToolBar.h"
 #include "ui/docking/ZUDPDockingFlags.h"
 #include "framework/win/FrameworkSeams.h"
@@ -507,7 +508,7 @@ HCURSOR CZUDPUIEnvironment::GetHandCursor()
 {
     if (m_cursorHand == nullptr) {
         if (m_isNT4 || m_is9x)
-            m_cursorHand = ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(16919));
+            m_cursorHand = ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDC_ZUDP_HAND));
         else
             m_cursorHand = ::LoadCursorA(nullptr, IDC_HAND);
     }

@@ -563,3 +563,23 @@ TEST(UIEnvironmentTest, EnclosingFrame)
 }
 
 } // namespace
+
+namespace {
+
+TEST(UIEnvironmentTest, HandCursor)
+{
+    // The library carries its own hand for systems without one; newer
+    // systems use theirs.
+    EXPECT_NE(nullptr, ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(16919)));
+    CZUDPUIEnvironment env;
+    HCURSOR system = env.GetHandCursor();
+    EXPECT_EQ(::LoadCursorA(nullptr, IDC_HAND), system);
+    EXPECT_EQ(system, env.GetHandCursor());
+    CZUDPUIEnvironment old;
+    old.m_isNT4 = TRUE;
+    HCURSOR own = old.GetHandCursor();
+    EXPECT_NE(nullptr, own);
+    EXPECT_NE(system, own);
+}
+
+} // namespace
