@@ -12,6 +12,59 @@ IMPLEMENT_DYNAMIC(CZUDPDrawManager, CObject)
 
 namespace {
 
+// The scratch DIB section of one row order, kept selected into a memory DC
+// of its own between effects: making a DC and a DIB for every effect costs
+// far more than the effect itself.  A thread's effects run one after the
+// other; one that finds the scratch busy makes its own.
+struct CScratchDib {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ original = nullptr;
+    DWORD* bits = nullptr;
+    int width = 0, height = 0;
+    bool busy = false;
+
+    ~CScratchDib() { Release(); }
+    void Release()
+    {
+        if (dc != nullptr && original != nullptr)
+            ::SelectObject(dc, original);
+        if (bitmap != nullptr)
+            ::DeleteObject(bitmap);
+        if (dc != nullptr)
+            ::DeleteDC(dc);
+        dc = nullptr;
+        bitmap = nullptr;
+        original = nullptr;
+        bits = nullptr;
+        width = height = 0;
+    }
+    // A DC holding a DIB of exactly this size and row order, or null.
+    bool Prepare(int w, int h, BOOL bTopDown)
+    {
+        if (dc == nullptr && (dc = ::CreateCompatibleDC(nullptr)) == nullptr)
+            return false;
+        if (bitmap != nullptr && width == w && height == h)
+            return true;
+        LPVOID newBits = nullptr;
+        HBITMAP fresh = CZUDPDrawManager::Create32BitDibSection(CSize(w, bTopDown ? -h : h), &newBits);
+        if (fresh == nullptr)
+            return false;
+        HGDIOBJ previous = ::SelectObject(dc, fresh);
+        if (original == nullptr)
+            original = previous;
+        if (bitmap != nullptr)
+            ::DeleteObject(bitmap);
+        bitmap = fresh;
+        bits = static_cast<DWORD*>(newBits);
+        width = w;
+        height = h;
+        return true;
+    }
+};
+
+thread_local CScratchDib t_scratch[2];  // top-down, bottom-up
+
 // An area of a DC copied into a 32-bit DIB section selected into a memory
 // DC: the effects work on Bits() and put the area back with PutBack().
 class CDibArea {
@@ -22,15 +75,23 @@ public:
     {
         if (rect.Width() <= 0 || rect.Height() <= 0)
             return;
-        if (!m_memDC.CreateCompatibleDC(&target))
-            return;
-        LPVOID bits = nullptr;
-        m_bitmap = CZUDPDrawManager::Create32BitDibSection(
-            CSize(rect.Width(), bTopDown ? -rect.Height() : rect.Height()), &bits);
-        if (m_bitmap == nullptr)
-            return;
-        m_bits = static_cast<DWORD*>(bits);
-        m_previous = ::SelectObject(m_memDC, m_bitmap);
+        CScratchDib& scratch = t_scratch[bTopDown ? 0 : 1];
+        if (!scratch.busy && scratch.Prepare(rect.Width(), rect.Height(), bTopDown)) {
+            scratch.busy = true;
+            m_scratch = &scratch;
+            m_memDC.Attach(scratch.dc);
+            m_bits = scratch.bits;
+        } else {
+            if (!m_memDC.CreateCompatibleDC(&target))
+                return;
+            LPVOID bits = nullptr;
+            m_bitmap = CZUDPDrawManager::Create32BitDibSection(
+                CSize(rect.Width(), bTopDown ? -rect.Height() : rect.Height()), &bits);
+            if (m_bitmap == nullptr)
+                return;
+            m_bits = static_cast<DWORD*>(bits);
+            m_previous = ::SelectObject(m_memDC, m_bitmap);
+        }
         if (bCopyIn)
             ::BitBlt(m_memDC, 0, 0, rect.Width(), rect.Height(), target, rect.left, rect.top, SRCCOPY);
         else
@@ -39,6 +100,11 @@ public:
     }
     ~CDibArea()
     {
+        if (m_scratch != nullptr) {
+            m_memDC.Detach();
+            m_scratch->busy = false;
+            return;
+        }
         if (m_previous != nullptr)
             ::SelectObject(m_memDC, m_previous);
         if (m_bitmap != nullptr)
@@ -54,13 +120,22 @@ public:
     size_t Count() const { return size_t(Width()) * size_t(Height()); }
     CDC& MemDC() { return m_memDC; }
 
-    void PutBack() { ::BitBlt(m_target, m_rect.left, m_rect.top, Width(), Height(), m_memDC, 0, 0, SRCCOPY); }
-    void BlendBack() { CZUDPDrawManager::AlphaBlendRect(&m_target, m_rect, &m_memDC, CRect(0, 0, Width(), Height()), 255); }
+    void PutBack()
+    {
+        ::GdiFlush();
+        ::BitBlt(m_target, m_rect.left, m_rect.top, Width(), Height(), m_memDC, 0, 0, SRCCOPY);
+    }
+    void BlendBack()
+    {
+        ::GdiFlush();
+        CZUDPDrawManager::AlphaBlendRect(&m_target, m_rect, &m_memDC, CRect(0, 0, Width(), Height()), 255);
+    }
 
 private:
     CDC& m_target;
     CRect m_rect;
     CDC m_memDC;
+    CScratchDib* m_scratch = nullptr;
     HBITMAP m_bitmap = nullptr;
     HGDIOBJ m_previous = nullptr;
     DWORD* m_bits = nullptr;
@@ -72,6 +147,39 @@ int Blue(DWORD pixel) { return int(pixel & 0xFF); }
 DWORD MakePixel(int r, int g, int b, int a = 0xFF)
 {
     return (DWORD(a & 0xFF) << 24) | (DWORD(r & 0xFF) << 16) | (DWORD(g & 0xFF) << 8) | DWORD(b & 0xFF);
+}
+
+// Byte k times a factor as MultiplyColorChannels computes it, for all 256
+// bytes at once: the pixel loops look each channel up.
+struct CChannelScale {
+    explicit CChannelScale(double factor)
+    {
+        for (int byte = 0; byte < 256; ++byte)
+            table[byte] = BYTE(CZUDPColorArithmetic::MultiplyColorChannels(MakeColor(byte, 0, 0), factor, 1.0, 1.0) & 0xFF);
+    }
+    DWORD Apply(DWORD pixel) const
+    {
+        return MakePixel(table[Red(pixel)], table[Green(pixel)], table[Blue(pixel)]);
+    }
+    BYTE table[256];
+};
+
+// The grey of a colour's HLS lightness depends only on its largest and
+// smallest channel: computed once for every pair, as the colour model
+// computes it.
+const BYTE* GreyByExtremes()
+{
+    static std::vector<BYTE> table = [] {
+        std::vector<BYTE> t(256 * 256);
+        for (int mx = 0; mx < 256; ++mx)
+            for (int mn = 0; mn <= mx; ++mn) {
+                double h, s, l;
+                CZUDPColorArithmetic::RgbToHlsUnitHue(MakeColor(mx, mn, mn), &h, &s, &l);
+                t[mx * 256 + mn] = BYTE(CZUDPColorArithmetic::HlsToRgbUnitHue(h, l, 0.0) & 0xFF);
+            }
+        return t;
+    }();
+    return table.data();
 }
 
 // Fills the light (halftone) brush of the global UI data: what the tint
@@ -457,7 +565,7 @@ BOOL CZUDPDrawManager::TintRect(CRect rect, int nPercent, COLORREF clrTransparen
     if (!area.IsValid())
         return FALSE;
     const COLORREF highlight = g_uiEnvironment.m_colorButtonHighlight;
-    const double factor = nPercent / 100.0;
+    const CChannelScale scale(nPercent / 100.0);
     DWORD* bits = area.Bits();
     for (size_t i = 0; i < area.Count(); ++i) {
         DWORD pixel = bits[i];
@@ -477,7 +585,7 @@ BOOL CZUDPDrawManager::TintRect(CRect rect, int nPercent, COLORREF clrTransparen
             bits[i] = MakePixel((GetRValue(highlight) + 2 * Red(pixel)) / 3, (GetGValue(highlight) + 2 * Green(pixel)) / 3,
                                 (GetBValue(highlight) + 2 * Blue(pixel)) / 3);
         } else if (clrBlend == (COLORREF)-1) {
-            bits[i] = (MultiplyColorChannels(pixel & 0x00FFFFFF, factor, factor, factor) & 0x00FFFFFF) | 0xFF000000;
+            bits[i] = scale.Apply(pixel);
         } else {
             auto towards = [nPercent](int c, int b) { return ClampChannel((long long)c + ::MulDiv(b - c, nPercent, 100)); };
             bits[i] = MakePixel(towards(Red(pixel), GetRValue(clrBlend)), towards(Green(pixel), GetGValue(clrBlend)),
@@ -500,22 +608,22 @@ BOOL CZUDPDrawManager::GrayRect(CRect rect, int nPercent, COLORREF clrTransparen
     if (!area.IsValid())
         return FALSE;
     const COLORREF blend = clrBlend == (COLORREF)-1 ? g_uiEnvironment.m_colorButtonHighlight : clrBlend;
-    const double factor = nPercent / 100.0;
+    const CChannelScale scale(nPercent / 100.0);
+    const BYTE* greyOf = GreyByExtremes();
     DWORD* bits = area.Bits();
     for (size_t i = 0; i < area.Count(); ++i) {
-        COLORREF colour = ColorFromPixel(bits[i]);
-        if (clrTransparent != (COLORREF)-1 && colour == clrTransparent)
+        DWORD pixel = bits[i];
+        if (clrTransparent != (COLORREF)-1 && ColorFromPixel(pixel) == clrTransparent)
             continue;
-        double hue, saturation, lightness;
-        RgbToHlsUnitHue(colour, &hue, &saturation, &lightness);
-        COLORREF grey = HlsToRgbUnitHue(hue, lightness, 0.0);
+        int r = Red(pixel), g = Green(pixel), b = Blue(pixel);
+        int greyValue = greyOf[std::max(r, std::max(g, b)) * 256 + std::min(r, std::min(g, b))];
+        COLORREF grey = RGB(greyValue, greyValue, greyValue);
         if (nPercent == -1) {
             auto half = [](int c, int b) { return ClampChannel((long long)c + (b - c) / 2); };
             bits[i] = MakePixel(half(GetRValue(grey), GetRValue(blend)), half(GetGValue(grey), GetGValue(blend)),
                                 half(GetBValue(grey), GetBValue(blend)));
         } else {
-            COLORREF scaled = MultiplyColorChannels(grey, factor, factor, factor);
-            bits[i] = PixelFromColor(scaled);
+            bits[i] = scale.Apply(MakePixel(greyValue, greyValue, greyValue));
         }
     }
     area.PutBack();
