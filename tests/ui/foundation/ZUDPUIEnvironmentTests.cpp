@@ -7,6 +7,7 @@
 #include "framework/win/FrameworkSeams.h"
 #include "tests/common/MessagePumpWin.h"
 #include "tests/ui/foundation/FoundationTestSupport.h"
+#include "ui/commandbars/ZUDPToolBar.h"
 #include "ui/docking/ZUDPMiniFrameWnd.h"
 #include "ui/foundation/ZUDPDrawManager.h"
 
@@ -580,6 +581,29 @@ TEST(UIEnvironmentTest, HandCursor)
     HCURSOR own = old.GetHandCursor();
     EXPECT_NE(nullptr, own);
     EXPECT_NE(system, own);
+}
+
+} // namespace
+
+namespace {
+
+class CountingToolBar : public CZUDPToolBar {
+public:
+    int updates = 0;
+    void UpdateButtonFonts() override { ++updates; }
+};
+
+TEST(UIEnvironmentTest, FontUpdateReachesLiveToolbarsOnly)
+{
+    trovtest::InitFrameworkForTests();
+    CountingToolBar live, closed;
+    ASSERT_TRUE(live.CreateEx(0, "STATIC", "", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+    g_uiEnvironment.UpdateFonts();
+    EXPECT_EQ(1, live.updates);
+    EXPECT_EQ(0, closed.updates);
+    live.DestroyWindow();
+    g_uiEnvironment.UpdateFonts();
+    EXPECT_EQ(1, live.updates);
 }
 
 } // namespace
