@@ -509,6 +509,15 @@ TEST(UIEnvironmentTest, TextOnGlassOnlyWithThemeEntryAndComposition)
             for (int y = 0; y < 20; ++y)
                 inked = inked || canvas.Pixel(x, y) != RGB(255, 255, 255);
         EXPECT_TRUE(inked);
+        // Icons likewise: without composition the plain icon drawing.
+        canvas.Fill(RGB(255, 255, 255));
+        HICON icon = ::LoadIconA(nullptr, IDI_APPLICATION);
+        EXPECT_FALSE(env.DrawIconOnGlass(someTheme, &canvas.Dc(), icon, CRect(0, 0, 16, 16)));
+        bool drawn = false;
+        for (int x = 0; x < 16; ++x)
+            for (int y = 0; y < 16; ++y)
+                drawn = drawn || canvas.Pixel(x, y) != RGB(255, 255, 255);
+        EXPECT_TRUE(drawn);
     }
 }
 
