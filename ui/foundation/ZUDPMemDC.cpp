@@ -4,6 +4,27 @@
 
 BOOL CZUDPMemDC::m_memoryBitmapAllowed = TRUE;
 
+namespace {
+
+// The memory bitmap of the last paint on this thread, kept for the next one
+// of the same size and depth: a new bitmap costs far more to make and touch
+// than the paint itself.  A paint that finds it busy (a paint inside a
+// paint) makes its own.
+struct CScratchBitmap {
+    HBITMAP bitmap = nullptr;
+    int width = 0, height = 0, bitsPerPixel = 0;
+    bool busy = false;
+    ~CScratchBitmap()
+    {
+        if (bitmap != nullptr)
+            ::DeleteObject(bitmap);
+    }
+};
+
+thread_local CScratchBitmap t_scratchBitmap;
+
+} // namespace
+
 CZUDPMemDC::CZUDPMemDC(CDC& dc, CWnd* pWnd, BYTE nAlpha) : m_targetDC(dc), m_alpha(nAlpha)
 {
     m_rect.SetRectEmpty();
@@ -30,7 +51,27 @@ CZUDPMemDC::CZUDPMemDC(CDC& dc, CWnd* pWnd, BYTE nAlpha) : m_targetDC(dc), m_alp
     }
 
     if (m_memoryBitmapAllowed && !m_rect.IsRectEmpty() && m_drawingDC.CreateCompatibleDC(&dc)) {
-        if (m_bitmap.CreateCompatibleBitmap(&dc, m_rect.Width(), m_rect.Height())) {
+        CScratchBitmap& scratch = t_scratchBitmap;
+        const int depth = dc.GetDeviceCaps(BITSPIXEL);
+        if (!scratch.busy && scratch.bitmap != nullptr && scratch.width == m_rect.Width() &&
+            scratch.height == m_rect.Height() && scratch.bitsPerPixel == depth) {
+            scratch.busy = true;
+            m_bitmap.m_hObject = scratch.bitmap;  // borrowed: detached again at the end
+            m_scratchInUse = TRUE;
+        } else if (m_bitmap.CreateCompatibleBitmap(&dc, m_rect.Width(), m_rect.Height())) {
+            if (!scratch.busy) {
+                // This bitmap becomes the thread's scratch once the paint ends.
+                if (scratch.bitmap != nullptr)
+                    ::DeleteObject(scratch.bitmap);
+                scratch.bitmap = (HBITMAP)m_bitmap.m_hObject;
+                scratch.width = m_rect.Width();
+                scratch.height = m_rect.Height();
+                scratch.bitsPerPixel = depth;
+                scratch.busy = true;
+                m_scratchInUse = TRUE;
+            }
+        }
+        if (m_bitmap.m_hObject != nullptr) {
             m_memoryDCInUse = TRUE;
             m_previousBitmap = m_drawingDC.SelectObject(&m_bitmap);
         } else {
@@ -63,6 +104,10 @@ CZUDPMemDC::~CZUDPMemDC()
             break;
         }
         m_drawingDC.SelectObject(m_previousBitmap);
+    }
+    if (m_scratchInUse) {
+        m_bitmap.m_hObject = nullptr;  // the thread's scratch keeps it
+        t_scratchBitmap.busy = false;
     }
     m_bitmap.DeleteObject();
     m_drawingDC.DeleteDC();

@@ -35,6 +35,7 @@ protected:
     CDC m_drawingDC;
     CBitmap m_bitmap;
     CBitmap* m_previousBitmap = nullptr;
+    BOOL m_scratchInUse = FALSE;  // m_bitmap is the thread's scratch bitmap
     CRect m_rect;
     BYTE m_alpha = 0;
 };

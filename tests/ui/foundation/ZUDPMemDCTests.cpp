@@ -137,8 +137,13 @@ TEST_F(MemDCTest, EmptyClipBoxCopiesNothing)
     }
     target.Dc().SelectClipRgn((HRGN) nullptr);
     EXPECT_EQ(RGB(255, 255, 255), target.Pixel(5, 5));
-    // The surface's bitmap was deselected and deleted with the surface.
-    EXPECT_EQ(0u, (UINT)::GetObjectType(drawnInto));
+    // The surface's bitmap was taken out of its DC again: another DC can
+    // select it.
+    CDC other;
+    other.CreateCompatibleDC(&target.Dc());
+    HGDIOBJ before = ::SelectObject(other, drawnInto);
+    EXPECT_NE(nullptr, before);
+    ::SelectObject(other, before);
 
     // A clip box smaller than the surface: only it is copied.
     CRgn part;
@@ -199,6 +204,31 @@ TEST_F(MemDCTest, FailedBufferedPaintFallsBackToAMemoryBitmap)
     }
     EXPECT_EQ(RGB(255, 0, 0), target.Pixel(5, 5));
     EXPECT_EQ(0, g_buffer.ends);
+}
+
+TEST_F(MemDCTest, ConsecutivePaintsReuseOneBitmapAndNestedPaintsGetTheirOwn)
+{
+    ScopedBufferedPaint absent(nullptr, nullptr, nullptr);
+    Canvas target(100, 100);
+    HBITMAP first = nullptr, again = nullptr, nested = nullptr;
+    {
+        CZUDPMemDC outer(target.Dc(), &m_wnd);
+        first = (HBITMAP)::GetCurrentObject(outer.GetDC(), OBJ_BITMAP);
+        {
+            CZUDPMemDC inner(target.Dc(), &m_wnd);
+            nested = (HBITMAP)::GetCurrentObject(inner.GetDC(), OBJ_BITMAP);
+            inner.GetDC().FillSolidRect(CRect(0, 0, 5, 5), RGB(0, 0, 255));
+        }
+        EXPECT_EQ(RGB(0, 0, 255), target.Pixel(2, 2));
+        outer.GetDC().FillSolidRect(CRect(20, 20, 25, 25), RGB(255, 0, 0));
+    }
+    EXPECT_EQ(RGB(255, 0, 0), target.Pixel(22, 22));
+    {
+        CZUDPMemDC next(target.Dc(), &m_wnd);
+        again = (HBITMAP)::GetCurrentObject(next.GetDC(), OBJ_BITMAP);
+    }
+    EXPECT_NE(first, nested);
+    EXPECT_EQ(first, again);
 }
 
 TEST_F(MemDCTest, WithoutAnySurfaceDrawingGoesStraightToTheTarget)
