@@ -616,3 +616,40 @@ TEST(UIEnvironmentTest, FontUpdateReachesLiveToolbarsOnly)
 }
 
 } // namespace
+
+namespace {
+
+TEST(UIEnvironmentTest, VersionFlags)
+{
+    struct Case {
+        DWORD platform, major, minor;
+        BOOL nt4, vista, seven, layered;
+        COLORREF hotLink;
+    } cases[] = {
+        {VER_PLATFORM_WIN32_NT, 10, 0, FALSE, TRUE, TRUE, TRUE, RGB(4, 5, 6)},
+        {VER_PLATFORM_WIN32_NT, 6, 1, FALSE, TRUE, TRUE, TRUE, RGB(4, 5, 6)},
+        {VER_PLATFORM_WIN32_NT, 6, 0, FALSE, TRUE, FALSE, TRUE, RGB(4, 5, 6)},
+        {VER_PLATFORM_WIN32_NT, 5, 1, FALSE, FALSE, FALSE, TRUE, RGB(4, 5, 6)},
+        // Older systems: no layered windows, fixed link colours.
+        {VER_PLATFORM_WIN32_NT, 4, 0, TRUE, FALSE, FALSE, FALSE, RGB(0, 0, 255)},
+    };
+    for (const Case& c : cases) {
+        ScopedSeam version(g_foundationSeams.osVersion, [&](OSVERSIONINFOA* info) {
+            info->dwPlatformId = c.platform;
+            info->dwMajorVersion = c.major;
+            info->dwMinorVersion = c.minor;
+            return TRUE;
+        });
+        ScopedSeam colours(g_foundationSeams.sysColor, SysColorsWith({{COLOR_HOTLIGHT, RGB(4, 5, 6)}}));
+        CZUDPUIEnvironment env;
+        EXPECT_EQ(c.nt4, env.m_isNT4) << c.major << "." << c.minor;
+        EXPECT_EQ(c.vista, env.m_isVistaOrLater) << c.major << "." << c.minor;
+        EXPECT_EQ(c.seven, env.m_isWindows7OrLater) << c.major << "." << c.minor;
+        EXPECT_EQ(c.layered, env.m_layeredWindowsAvailable) << c.major << "." << c.minor;
+        EXPECT_EQ(c.hotLink, env.m_colorHotLink) << c.major << "." << c.minor;
+        // Accessibility support needs NT 5 or later.
+        EXPECT_EQ(c.major >= 5, env.m_accessibility != FALSE) << c.major << "." << c.minor;
+    }
+}
+
+} // namespace
