@@ -191,11 +191,7 @@ void CMachinesListCtrl::UpdateRows(const std::vector<CMachine*>& machines)
     }
     // Rows already set keep their machines: an inserted row shifts indexes
     // only after they were used.
-    for (CMachine* machine : added) {
-        int row = InsertRow(0, "");
-        if (row >= 0)
-            SetRow(row, machine);
-    }
+    InsertRowsOnTop(added);
     --m_bulkChange;
     if (!m_acceptsDroppedFiles)
         MarkDuplicates();
@@ -207,6 +203,25 @@ void CMachinesListCtrl::UpdateRows(const std::vector<CMachine*>& machines)
     m_savePending = false;
     if (saved)
         Save();
+}
+
+void CMachinesListCtrl::InsertRowsOnTop(const std::vector<CMachine*>& machines)
+{
+    // The order rows inserted one by one at the top would have (the last
+    // machine first), placed directly: the list's sorting on insertion is
+    // off meanwhile, so that no insertion searches or shifts the rows
+    // inserted before it.
+    DWORD sorting = GetStyle() & (LVS_SORTASCENDING | LVS_SORTDESCENDING);
+    if (sorting)
+        ModifyStyle(sorting, 0);
+    int count = (int)machines.size();
+    for (int i = 0; i < count; ++i) {
+        int row = InsertRow(i, "");
+        if (row >= 0)
+            SetRow(row, machines[(size_t)(count - 1 - i)]);
+    }
+    if (sorting)
+        ModifyStyle(0, sorting);
 }
 
 bool CMachinesListCtrl::Save()
@@ -297,24 +312,27 @@ void CMachinesListCtrl::Refill()
     BOOL visible = IsWindowVisible();
     if (visible)
         SetRedraw(FALSE);
-    std::unordered_set<const CMachine*> shown;
+    std::unordered_map<const CMachine*, int> shown;
     int rows = GetItemCount();
+    shown.reserve((size_t)rows);
     for (int row = 0; row < rows; ++row)
-        shown.insert(GetRowMachine(row));
+        shown.emplace(GetRowMachine(row), row);
     // The list makes room for every row at once; each row's colour is
     // painted with the list at the end.
     SetItemCount(rows + (int)m_machines.GetCount());
     ++m_bulkChange;
+    std::vector<CMachine*> added;
     for (const CMachineMap::CPair* pair = m_machines.PGetFirstAssoc(); pair; pair = m_machines.PGetNextAssoc(pair)) {
         CMachine* machine = pair->value;
         if (!machine->m_inList || !PassesFilters(*machine))
             continue;
-        int row = shown.count(machine) ? FindRow(machine) : -1;
-        if (row < 0)
-            row = InsertRow(0, "");
-        if (row >= 0)
-            SetRow(row, machine);
+        auto found = shown.find(machine);
+        if (found != shown.end())
+            SetRow(found->second, machine);
+        else
+            added.push_back(machine);
     }
+    InsertRowsOnTop(added);
     --m_bulkChange;
     if (!m_acceptsDroppedFiles)
         MarkDuplicates();

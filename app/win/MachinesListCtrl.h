@@ -115,6 +115,9 @@ public:
 protected:
     static int CompareColumn(LPARAM item1, LPARAM item2, int column);
     void SetMachineInMap(const CIpAddress& address, CMachine* machine);
+    // New rows for the machines at the top, as if each had been inserted
+    // there in turn.
+    void InsertRowsOnTop(const std::vector<CMachine*>& machines);
     void StartDrag(int row, CPoint point);
 
     void OnDoubleClick(NMHDR* pNMHDR, LRESULT* pResult);

@@ -204,6 +204,30 @@ TEST_F(MainWindowTest, ComesUpWithTheSavedMachines)
     EXPECT_EQ(client.Width(), splitter.Width());
 }
 
+TEST_F(MainWindowTest, TheWindowIsUpBeforeALongSavedListFillsItsRows)
+{
+    // A list of thousands of machines must not keep the window from
+    // appearing: the rows follow once it is up.
+    std::string xml = "<MACHINES>\n";
+    for (int i = 0; i < 2000; ++i)
+        xml += "<MACHINE><HOSTNAME>m" + std::to_string(i) + "</HOSTNAME><KEY>10.5." + std::to_string(i / 250) + "." +
+               std::to_string(i % 250 + 1) + "</KEY></MACHINE>\n";
+    WriteSaved(xml + "</MACHINES>\n");
+    m_window.reset(new CtrovconfDlg);
+    ASSERT_TRUE(m_window->Create(IDD_TROVCONF_DIALOG));
+    EXPECT_EQ(0, Saved().GetItemCount());
+    trovtest::PumpPending();
+    ASSERT_EQ(2000, Saved().GetItemCount());
+    // The rows stand as if each had been put at the top in turn: the last
+    // machine of the map first.
+    const CMachineMap& map = Saved().GetMachines();
+    const CMachine* last = nullptr;
+    for (const CMachineMap::CPair* p = map.PGetFirstAssoc(); p; p = map.PGetNextAssoc(p))
+        last = p->value;
+    EXPECT_EQ(last, Saved().GetRowMachine(0));
+    EXPECT_EQ(map.PGetFirstAssoc()->value, Saved().GetRowMachine(1999));
+}
+
 TEST_F(MainWindowTest, WithoutAnIniFileTheProgramSaysSoAndStillWritesItsSettings)
 {
     ::DeleteFileA(IniFile().c_str());
