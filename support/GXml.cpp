@@ -60,6 +60,50 @@ bool ErrorEmpty(const char* error, size_t errorSize)
     return error && errorSize > 0 && error[0] == '\0';
 }
 
+// Messages quote the document only in short one-line excerpts: a name up to
+// its first byte that cannot be in a name, a text up to its first line
+// break, each cut to a few dozen bytes.
+struct Excerpt {
+    enum { kName = 64, kText = 40 };
+    char text[kName + 4];
+};
+
+Excerpt NameExcerpt(const char* name)
+{
+    Excerpt e;
+    size_t n = 0;
+    if (name) {
+        while ((ClassOf(name[n]) & kClassName) && !(ClassOf(name[n]) & kClassSpace) && (unsigned char)name[n] >= 0x20
+               && n < (size_t)Excerpt::kName)
+            ++n;
+        memcpy(e.text, name, n);
+    }
+    bool cut = name && n == (size_t)Excerpt::kName && (ClassOf(name[n]) & kClassName) && !(ClassOf(name[n]) & kClassSpace);
+    if (cut) {
+        memcpy(e.text + n, "...", 3);
+        n += 3;
+    }
+    e.text[n] = '\0';
+    return e;
+}
+
+Excerpt TextExcerpt(const char* text)
+{
+    Excerpt e;
+    size_t n = 0;
+    if (text) {
+        while ((unsigned char)text[n] >= 0x20 && n < (size_t)Excerpt::kText)
+            ++n;
+        memcpy(e.text, text, n);
+    }
+    if (text && (unsigned char)text[n] >= 0x20) {
+        memcpy(e.text + n, "...", 3);
+        n += 3;
+    }
+    e.text[n] = '\0';
+    return e;
+}
+
 // Writes a code point as UTF-8 (up to four bytes, first byte 0xF0 plus the
 // top three bits for the largest).
 char* PutUtf8(char* out, uint32_t cp)
@@ -238,10 +282,12 @@ void CGXmlSource::SetText(char* text, size_t length, bool owned)
     m_lastStartName = nullptr;
 }
 
-bool CGXmlSource::LoadFile(const char* path, bool* wasEncrypted)
+bool CGXmlSource::LoadFile(const char* path, bool* wasEncrypted, size_t maxBytes, bool* tooLarge)
 {
     if (wasEncrypted)
         *wasEncrypted = false;
+    if (tooLarge)
+        *tooLarge = false;
     FILE* file = fopen(path, "rb");
     if (!file)
         return false;
@@ -256,13 +302,31 @@ bool CGXmlSource::LoadFile(const char* path, bool* wasEncrypted)
         m_fileName = path;
     }
 
+    // The size decides the buffer, so that a small file keeps a small one
+    // for as long as its nodes point into it.
+    long size = -1;
+    if (fseek(file, 0, SEEK_END) == 0)
+        size = ftell(file);
+    if ((size > 0 && (unsigned long)size > maxBytes) || fseek(file, 0, SEEK_SET) != 0) {
+        if (tooLarge && size > 0)
+            *tooLarge = true;
+        fclose(file);
+        return false;
+    }
+
     size_t length = 0;
     unsigned char* plain = ReadEncryptedFile(file, &length, 1, "");
     if (plain) {
+        fclose(file);
+        if (length > maxBytes) {
+            free(plain);
+            if (tooLarge)
+                *tooLarge = true;
+            return false;
+        }
         SetText((char*)plain, length, true);
         if (wasEncrypted)
             *wasEncrypted = true;
-        fclose(file);
         return true;
     }
 
@@ -271,7 +335,7 @@ bool CGXmlSource::LoadFile(const char* path, bool* wasEncrypted)
         fclose(file);
         return false;
     }
-    size_t capacity = 65536, used = 0;
+    size_t capacity = size >= 0 ? (size_t)size + 2 : 65536, used = 0;
     char* buffer = (char*)malloc(capacity);
     bool ok = buffer != nullptr;
     while (ok) {
@@ -290,6 +354,12 @@ bool CGXmlSource::LoadFile(const char* path, bool* wasEncrypted)
         }
         size_t got = fread(buffer + used, 1, capacity - used - 1, file);
         used += got;
+        if (used > maxBytes) {
+            if (tooLarge)
+                *tooLarge = true;
+            ok = false;
+            break;
+        }
         if (got == 0) {
             ok = !ferror(file);
             break;
@@ -299,6 +369,11 @@ bool CGXmlSource::LoadFile(const char* path, bool* wasEncrypted)
     if (!ok) {
         free(buffer);
         return false;
+    }
+    if (capacity - used > 4096) {
+        // A file that grew while it was read: give the slack back.
+        if (char* fitted = (char*)realloc(buffer, used + 1))
+            buffer = fitted;
     }
     buffer[used] = '\0';
     SetText(buffer, used, true);
@@ -502,6 +577,12 @@ CGXmlSource::Token CGXmlSource::NextToken(char** token)
         return kTokenCData;
     }
     char* name = ReadName();
+    if (name == m_pos) {
+        // "<" followed by no name ("<?", "<!--", "< A", a text cut short):
+        // nothing here can be read as an element.
+        *token = m_pos;
+        return kTokenError;
+    }
     while (ClassOf(*m_pos) & kClassSpace) {
         if (*m_pos == '\n')
             ++m_line;
@@ -757,7 +838,8 @@ bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize,
             if (depth >= kXmlMaxDepth) {
                 if (ErrorEmpty(error, errorSize))
                     FormatBounded(error, errorSize, "%s\\%s Error (Line %d): Element %s nested too deeply",
-                                  source->GetFolder(), source->GetFileName(), source->GetLine(), token);
+                                  source->GetFolder(), source->GetFileName(), source->GetLine(),
+                                  NameExcerpt(token).text);
                 return false;
             }
             CGXmlNode* child = document->NewNode(token, this);
@@ -769,7 +851,8 @@ bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize,
             if (!child->ParseElement(source, error, errorSize, document, depth + 1)) {
                 if (ErrorEmpty(error, errorSize))
                     FormatBounded(error, errorSize, "%s\\%s Error (Line %d): Can't load element %s",
-                                  source->GetFolder(), source->GetFileName(), source->GetLine(), child->GetName());
+                                  source->GetFolder(), source->GetFileName(), source->GetLine(),
+                                  NameExcerpt(child->GetName()).text);
                 return false;
             }
             break;
@@ -787,12 +870,18 @@ bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize,
             else
                 m_child = child;
             last = child;
-            // The attribute's own parse: it takes the value as its text and
-            // always succeeds; a value that cannot be read leaves its text
-            // empty and the element's parse finds the fault.
+            // The attribute's own parse: it takes the value as its text.  A
+            // value that is not between double quotation marks fails the
+            // element (read on, it would become the element's text).
             char* value;
-            if (source->NextToken(&value) == CGXmlSource::kTokenAttributeValue)
-                child->m_text = value;
+            if (source->NextToken(&value) != CGXmlSource::kTokenAttributeValue) {
+                if (ErrorEmpty(error, errorSize))
+                    FormatBounded(error, errorSize, "%s\\%s Error (Line %d): No match for element %s",
+                                  source->GetFolder(), source->GetFileName(), source->GetLine(),
+                                  NameExcerpt(GetName()).text);
+                return false;
+            }
+            child->m_text = value;
             break;
         }
         case CGXmlSource::kTokenAttributeValue:
@@ -807,12 +896,12 @@ bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize,
                 return true;
             if (ErrorEmpty(error, errorSize))
                 FormatBounded(error, errorSize, "%s\\%s Error (Line %d): No match for element %s", source->GetFolder(),
-                              source->GetFileName(), source->GetLine(), GetName());
+                              source->GetFileName(), source->GetLine(), NameExcerpt(GetName()).text);
             return false;
         default: // end of text or a token that cannot be read
             if (!first && ErrorEmpty(error, errorSize))
                 FormatBounded(error, errorSize, "%s\\%s Error (Line %d): No match for element %s", source->GetFolder(),
-                              source->GetFileName(), source->GetLine(), GetName());
+                              source->GetFileName(), source->GetLine(), NameExcerpt(GetName()).text);
             return false;
         }
     }
@@ -838,7 +927,7 @@ bool CGXmlNode::ParseInclude(CGXmlSource* source, char* error, size_t errorSize,
     if (path.size() >= (size_t)kXmlMaxPath) {
         if (ErrorEmpty(error, errorSize))
             FormatBounded(error, errorSize, "%s\\%s Error (line %d): Can't open Filename %s", source->GetFolder(),
-                          source->GetFileName(), source->GetLine(), name);
+                          source->GetFileName(), source->GetLine(), TextExcerpt(name).text);
         return false;
     }
     if (document->m_includeStack.size() >= (size_t)kXmlMaxIncludeDepth) {
@@ -853,20 +942,37 @@ bool CGXmlNode::ParseInclude(CGXmlSource* source, char* error, size_t errorSize,
                           source->GetFileName(), source->GetLine(), name);
         return false;
     }
+    // Files including each other several times multiply: bound the number
+    // of files and the bytes read for one document.
+    if (document->m_includedFiles >= kXmlMaxIncludeFiles) {
+        if (ErrorEmpty(error, errorSize))
+            FormatBounded(error, errorSize, "%s\\%s Error (line %d): Too many included files at %s (at most %d)",
+                          source->GetFolder(), source->GetFileName(), source->GetLine(), name,
+                          (int)kXmlMaxIncludeFiles);
+        return false;
+    }
 
     // The included text joins the document's chain of sources: its nodes
     // point into it for as long as the document holds them.
     CGXmlSource* included = new CGXmlSource;
-    CGXmlSource* tail = &document->m_source;
-    while (tail->m_next)
-        tail = tail->m_next;
-    tail->m_next = included;
-    if (!included->LoadFile(path.c_str(), nullptr)) {
-        if (ErrorEmpty(error, errorSize))
-            FormatBounded(error, errorSize, "%s\\%s Error (line %d): Can't open Filename %s", source->GetFolder(),
-                          source->GetFileName(), source->GetLine(), name);
+    document->m_lastSource->m_next = included;
+    document->m_lastSource = included;
+    ++document->m_includedFiles;
+    bool tooLarge = false;
+    if (!included->LoadFile(path.c_str(), nullptr, kXmlMaxIncludeBytes - document->m_includedBytes, &tooLarge)) {
+        if (ErrorEmpty(error, errorSize)) {
+            if (tooLarge)
+                FormatBounded(error, errorSize,
+                              "%s\\%s Error (line %d): Included files too large at %s (at most %d MB in all)",
+                              source->GetFolder(), source->GetFileName(), source->GetLine(), name,
+                              (int)(kXmlMaxIncludeBytes >> 20));
+            else
+                FormatBounded(error, errorSize, "%s\\%s Error (line %d): Can't open Filename %s", source->GetFolder(),
+                              source->GetFileName(), source->GetLine(), name);
+        }
         return false;
     }
+    document->m_includedBytes += included->m_length;
 
     document->m_includeStack.push_back(path);
     bool ok = true;
@@ -876,16 +982,19 @@ bool CGXmlNode::ParseInclude(CGXmlSource* source, char* error, size_t errorSize,
         if (kind == CGXmlSource::kTokenEnd)
             break;
         if (kind != CGXmlSource::kTokenStartTag) {
+            // The included file may be anything the name points at: its
+            // content stays out of the message.
             if (ErrorEmpty(error, errorSize))
-                FormatBounded(error, errorSize, "%s\\%s Error (Line %d): Malformed file (el:%s)", included->GetFolder(),
-                              included->GetFileName(), included->GetLine(), token);
+                FormatBounded(error, errorSize, "%s\\%s Error (Line %d): Malformed file (not XML)",
+                              included->GetFolder(), included->GetFileName(), included->GetLine());
             ok = false;
             break;
         }
         if (depth >= kXmlMaxDepth) {
             if (ErrorEmpty(error, errorSize))
                 FormatBounded(error, errorSize, "%s\\%s Error (Line %d): Element %s nested too deeply",
-                              included->GetFolder(), included->GetFileName(), included->GetLine(), token);
+                              included->GetFolder(), included->GetFileName(), included->GetLine(),
+                              NameExcerpt(token).text);
             ok = false;
             break;
         }
@@ -893,7 +1002,7 @@ bool CGXmlNode::ParseInclude(CGXmlSource* source, char* error, size_t errorSize,
         if (!child->ParseElement(included, error, errorSize, document, depth + 1)) {
             if (ErrorEmpty(error, errorSize))
                 FormatBounded(error, errorSize, "%s\\%s Error (Line %d): Can't load element %s", included->GetFolder(),
-                              included->GetFileName(), included->GetLine(), child->GetName());
+                              included->GetFileName(), included->GetLine(), NameExcerpt(child->GetName()).text);
             ok = false;
             break;
         }
@@ -1097,6 +1206,11 @@ int CGXml::ParseDocument(const char* sourceName, char* error, size_t errorSize, 
 {
     const char* name = sourceName ? sourceName : "";
     m_includeStack.clear();
+    m_lastSource = &m_source;
+    while (m_lastSource->m_next)
+        m_lastSource = m_lastSource->m_next;
+    m_includedFiles = 0;
+    m_includedBytes = 0;
     char* token;
     CGXmlSource::Token kind = m_source.NextToken(&token);
     if (kind == CGXmlSource::kTokenEnd && expectedRoot) {
@@ -1110,7 +1224,7 @@ int CGXml::ParseDocument(const char* sourceName, char* error, size_t errorSize, 
     }
     if (expectedRoot && strcmp(token, expectedRoot) != 0) {
         if (ErrorEmpty(error, errorSize))
-            FormatBounded(error, errorSize, "%s : Expecting %s got %s", name, expectedRoot, token);
+            FormatBounded(error, errorSize, "%s : Expecting %s got %s", name, expectedRoot, NameExcerpt(token).text);
         return kXmlMalformed;
     }
     CGXmlNode* last = nullptr;
@@ -1125,7 +1239,7 @@ int CGXml::ParseDocument(const char* sourceName, char* error, size_t errorSize, 
             // An element that failed on its very first token wrote nothing.
             if (ErrorEmpty(error, errorSize))
                 FormatBounded(error, errorSize, "%s\\%s Error (Line %d): No match for element %s", m_source.GetFolder(),
-                              m_source.GetFileName(), m_source.GetLine(), top->GetName());
+                              m_source.GetFileName(), m_source.GetLine(), NameExcerpt(top->GetName()).text);
             return kXmlMalformed;
         }
         kind = m_source.NextToken(&token);
@@ -1133,7 +1247,7 @@ int CGXml::ParseDocument(const char* sourceName, char* error, size_t errorSize, 
             return kXmlOk;
         if (kind != CGXmlSource::kTokenStartTag) {
             if (ErrorEmpty(error, errorSize))
-                FormatBounded(error, errorSize, "%s : Malformed file (el:%s)", name, token);
+                FormatBounded(error, errorSize, "%s : Malformed file (el:%s)", name, TextExcerpt(token).text);
             return kXmlMalformed;
         }
     }

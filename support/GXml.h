@@ -33,12 +33,15 @@ enum {
     kXmlNoElement = -3, // with an expected root, a placeholder root exists
 };
 
-// Limits that keep a hostile text from exhausting the stack.
+// Limits that keep a hostile text from exhausting the stack or the memory.
 enum {
     kXmlMaxDepth = 256,       // element nesting, the root being level 1
     kXmlMaxIncludeDepth = 8,  // INCLUDEXMLFILE inside included files
+    kXmlMaxIncludeFiles = 64, // included files per document, all levels together
     kXmlMaxPath = 1024,       // include path and path-lookup part, with terminator
 };
+// Bytes read through includes per document, all files together.
+constexpr size_t kXmlMaxIncludeBytes = (size_t)64 << 20;
 
 class CGXmlSource;
 
@@ -132,8 +135,9 @@ public:
     Token NextToken(char** token);
 
     // Opens a file ("rb") and takes its text, decrypted when it is in the
-    // encrypted form.  false when it cannot be opened or read.
-    bool LoadFile(const char* path, bool* wasEncrypted);
+    // encrypted form.  false when it cannot be opened or read, or when it
+    // holds more than maxBytes (then *tooLarge is set).
+    bool LoadFile(const char* path, bool* wasEncrypted, size_t maxBytes = (size_t)-1, bool* tooLarge = nullptr);
     // Takes a terminated text to read in place (owned: freed with free()).
     void SetText(char* text, size_t length, bool owned);
     // Frees the text and every include source chained behind this one.
@@ -231,6 +235,9 @@ private:
     std::string m_placeholderName;
     ArenaBlock* m_arena = nullptr;
     std::vector<std::string> m_includeStack; // files being included, outermost first
+    CGXmlSource* m_lastSource = &m_source;   // end of the chain of sources
+    int m_includedFiles = 0;                 // files included by this parse
+    size_t m_includedBytes = 0;              // and the bytes read from them
 };
 
 // Writes XML to a file ("\n" line breaks) or into a text store ("\r\n"),
