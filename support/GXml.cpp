@@ -19,6 +19,7 @@ enum : uint8_t {
     kClassTextStop = 8,    // ends a plain run in a text: '<' '&' '\n' NUL
     kClassValueStop = 16,  // ends a plain run in an attribute value: '"' '&' '\n' NUL
     kClassEscape = 32,     // written escaped: '"' '&' '\'' '<' '>' NUL
+    kClassPlainName = 64,  // a name byte other than ':' and '\n'
 };
 
 struct ByteClasses {
@@ -35,6 +36,9 @@ struct ByteClasses {
             if (c != ' ' && !punct)
                 of[c] |= kClassName;
         }
+        for (int c = 1; c < 256; ++c)
+            if ((of[c] & kClassName) && c != ':' && c != '\n')
+                of[c] |= kClassPlainName;
         of[(unsigned char)':'] |= kClassNameSpecial;
         of[(unsigned char)'\n'] |= kClassNameSpecial;
         for (unsigned char c : {' ', '\t', '\n', '\r'})
@@ -58,6 +62,31 @@ inline uint8_t ClassOf(char c)
 bool ErrorEmpty(const char* error, size_t errorSize)
 {
     return error && errorSize > 0 && error[0] == '\0';
+}
+
+// Index of the lowest non-zero byte of a non-zero word read from memory.
+inline size_t LowestByteSet(uint64_t word)
+{
+    uint16_t probe = 1;
+    unsigned char first;
+    memcpy(&first, &probe, 1);
+    if (first) // little-endian: the first byte in memory is the lowest
+        return (size_t)__builtin_ctzll(word) >> 3;
+    return (size_t)__builtin_clzll(word) >> 3;
+}
+
+// Names are short: a plain loop beats a library call.
+inline bool SameName(const char* a, const char* b)
+{
+    if (a == b) // the end of an empty-element tag
+        return true;
+    while (*a == *b) {
+        if (!*a)
+            return true;
+        ++a;
+        ++b;
+    }
+    return false;
 }
 
 // Messages quote the document only in short one-line excerpts: a name up to
@@ -132,44 +161,61 @@ char* PutUtf8(char* out, uint32_t cp)
 // The output never outgrows the reference, so decoding in place is safe.
 char* DecodeReference(char* in, char** out)
 {
-    static const struct {
-        const char* text;
-        size_t length;
-        char value;
-    } named[] = {{"&amp;", 5, '&'}, {"&lt;", 4, '<'}, {"&gt;", 4, '>'}, {"&apos;", 6, '\''}, {"&quot;", 6, '"'}};
-    if (in[1] == '#') {
-        const char* p = in + 2;
-        bool hex = false;
-        if (*p == 'x') {
-            hex = true;
-            ++p;
+    // The five named references, told apart by their second byte.
+    switch (in[1]) {
+    case 'a':
+        if (in[2] == 'm' && in[3] == 'p' && in[4] == ';') {
+            *(*out)++ = '&';
+            return in + 5;
         }
-        uint32_t value = 0;
-        bool tooLarge = false;
-        const char* digits = p;
-        for (;; ++p) {
-            int d = hex ? HexDigitValue(*p) : (*p >= '0' && *p <= '9' ? *p - '0' : -1);
-            if (d < 0)
-                break;
-            if (!tooLarge) {
-                value = value * (hex ? 16 : 10) + (uint32_t)d;
-                if (value > 0x1FFFFF)
-                    tooLarge = true;
-            }
-        }
-        if (p > digits && *p == ';') {
-            // Code point 0 and code points beyond 0x1FFFFF write nothing.
-            if (!tooLarge && value != 0)
-                *out = PutUtf8(*out, value);
-            return (char*)p + 1;
+        if (in[2] == 'p' && in[3] == 'o' && in[4] == 's' && in[5] == ';') {
+            *(*out)++ = '\'';
+            return in + 6;
         }
         return in + 1;
-    }
-    for (const auto& entity : named) {
-        if (strncmp(in, entity.text, entity.length) == 0) {
-            *(*out)++ = entity.value;
-            return in + entity.length;
+    case 'l':
+    case 'g':
+        if (in[2] == 't' && in[3] == ';') {
+            *(*out)++ = in[1] == 'l' ? '<' : '>';
+            return in + 4;
         }
+        return in + 1;
+    case 'q':
+        if (in[2] == 'u' && in[3] == 'o' && in[4] == 't' && in[5] == ';') {
+            *(*out)++ = '"';
+            return in + 6;
+        }
+        return in + 1;
+    case '#':
+        break;
+    default:
+        return in + 1;
+    }
+    // A numeric reference.
+    const char* p = in + 2;
+    bool hex = false;
+    if (*p == 'x') {
+        hex = true;
+        ++p;
+    }
+    uint32_t value = 0;
+    bool tooLarge = false;
+    const char* digits = p;
+    for (;; ++p) {
+        int d = hex ? HexDigitValue(*p) : (*p >= '0' && *p <= '9' ? *p - '0' : -1);
+        if (d < 0)
+            break;
+        if (!tooLarge) {
+            value = value * (hex ? 16 : 10) + (uint32_t)d;
+            if (value > 0x1FFFFF)
+                tooLarge = true;
+        }
+    }
+    if (p > digits && *p == ';') {
+        // Code point 0 and code points beyond 0x1FFFFF write nothing.
+        if (!tooLarge && value != 0)
+            *out = PutUtf8(*out, value);
+        return (char*)p + 1;
     }
     return in + 1;
 }
@@ -255,7 +301,7 @@ void CGXmlSource::Reset()
     m_pos = nullptr;
     m_length = 0;
     m_line = 1;
-    m_textEndedAtTag = m_emptyElementPending = m_attributesPending = m_valuePending = m_cdataClosePending = false;
+    m_pending = kPendingNone;
     m_lastStartName = nullptr;
     m_folder.clear();
     m_fileName.clear();
@@ -278,7 +324,7 @@ void CGXmlSource::SetText(char* text, size_t length, bool owned)
     m_pos = text;
     m_length = length;
     m_line = 1;
-    m_textEndedAtTag = m_emptyElementPending = m_attributesPending = m_valuePending = m_cdataClosePending = false;
+    m_pending = kPendingNone;
     m_lastStartName = nullptr;
 }
 
@@ -380,40 +426,61 @@ bool CGXmlSource::LoadFile(const char* path, bool* wasEncrypted, size_t maxBytes
     return true;
 }
 
-void CGXmlSource::SkipWhitespace()
+// Whitespace from p on, counting line feeds; returns the first other byte.
+// Most bytes met here are '<' or a letter: one comparison sends them back.
+inline char* CGXmlSource::SkipWhitespace(char* p)
 {
-    char* p = m_pos;
-    while (ClassOf(*p) & kClassSpace) {
-        if (*p == '\n')
+    for (;;) {
+        char c = *p;
+        if ((unsigned char)c > ' ')
+            return p;
+        if (c == '\n') {
             ++m_line;
-        ++p;
+            ++p;
+            // Indentation: blanks eight at a time while the text lasts.
+            const char* end = m_text + m_length;
+            while (end - p >= 8) {
+                uint64_t word;
+                memcpy(&word, p, 8);
+                uint64_t other = word ^ 0x2020202020202020ull;
+                if (other) {
+                    p += LowestByteSet(other);
+                    break;
+                }
+                p += 8;
+            }
+        } else if (c == ' ' || c == '\t' || c == '\r') {
+            ++p;
+        } else {
+            return p;
+        }
     }
-    m_pos = p;
 }
 
-char* CGXmlSource::ReadName()
+inline char* CGXmlSource::ReadName()
 {
-    char* start = m_pos;
     char* p = m_pos;
+    char* start = p;
     for (;;) {
-        uint8_t cls = ClassOf(*p);
-        if (!(cls & kClassName))
+        while (ClassOf(*p) & kClassPlainName)
+            ++p;
+        if (*p == ':') {
+            start = ++p; // drop the namespace prefix
+        } else if (*p == '\n') {
+            ++m_line;
+            ++p;
+        } else {
             break;
-        if (cls & kClassNameSpecial) {
-            if (*p == ':')
-                start = p + 1; // drop the namespace prefix
-            else
-                ++m_line;
         }
-        ++p;
     }
     m_pos = p;
     return start;
 }
 
-void CGXmlSource::DecodeUntil(char stop)
+template <char stop>
+inline void CGXmlSource::DecodeUntil()
 {
-    const uint8_t stopClass = stop == '"' ? kClassValueStop : kClassTextStop;
+    constexpr uint8_t stopClass = stop == '"' ? kClassValueStop : kClassTextStop;
     char* r = m_pos;
     // Nothing to rewrite until the first reference.
     for (;;) {
@@ -449,97 +516,96 @@ void CGXmlSource::DecodeUntil(char stop)
     m_pos = r;
 }
 
-CGXmlSource::Token CGXmlSource::NextToken(char** token)
+// The tokenizer proper, inlined into the element parser's loop.
+__attribute__((always_inline)) inline CGXmlSource::Token CGXmlSource::ReadToken(char** token)
 {
     if (!m_pos) {
         *token = const_cast<char*>("");
         return kTokenEnd;
     }
-    if (m_emptyElementPending) {
-        m_emptyElementPending = false;
-        if (*m_pos == '>') {
-            ++m_pos;
-            *token = m_lastStartName;
-            return kTokenEndTag;
-        }
-        *token = m_pos;
-        return kTokenError;
-    }
-    if (m_attributesPending) {
-        m_attributesPending = false;
-        char* name = ReadName();
-        if (*m_pos == '=') {
-            *m_pos++ = '\0';
-            m_valuePending = true;
-            *token = name;
-            return kTokenAttributeName;
-        }
-        *token = m_pos;
-        return kTokenError;
-    }
-    if (m_valuePending) {
-        m_valuePending = false;
-        if (*m_pos != '"') {
+    // The tokenizer's pending states exclude each other: one byte says
+    // which, if any, the previous token left.
+    const uint8_t pending = m_pending;
+    m_pending = kPendingNone;
+    if (pending > kPendingTextEndedAtTag) {
+        switch (pending) {
+        case kPendingEmptyElement:
+            if (*m_pos == '>') {
+                ++m_pos;
+                *token = m_lastStartName;
+                return kTokenEndTag;
+            }
+            *token = m_pos;
+            return kTokenError;
+        case kPendingAttributes: {
+            char* name = ReadName();
+            if (*m_pos == '=') {
+                *m_pos++ = '\0';
+                m_pending = kPendingValue;
+                *token = name;
+                return kTokenAttributeName;
+            }
             *token = m_pos;
             return kTokenError;
         }
-        char* value = ++m_pos;
-        DecodeUntil('"');
-        if (*m_pos != '"') {
+        case kPendingValue: {
+            if (*m_pos != '"') {
+                *token = m_pos;
+                return kTokenError;
+            }
+            char* value = ++m_pos;
+            DecodeUntil<'"'>();
+            if (*m_pos != '"') {
+                *token = value;
+                return kTokenError;
+            }
+            *m_pos++ = '\0';
+            m_pos = SkipWhitespace(m_pos);
+            if (*m_pos == '>') {
+                ++m_pos;
+            } else if (*m_pos == '/') {
+                m_pending = kPendingEmptyElement;
+                ++m_pos;
+            } else {
+                m_pending = kPendingAttributes;
+            }
             *token = value;
-            return kTokenError;
+            return kTokenAttributeValue;
         }
-        *m_pos++ = '\0';
-        SkipWhitespace();
-        if (*m_pos == '/') {
-            m_emptyElementPending = true;
+        case kPendingCDataClose:
+            if (*m_pos != '>') {
+                *token = m_pos;
+                return kTokenError;
+            }
             ++m_pos;
-        } else if (*m_pos == '>') {
-            ++m_pos;
-        } else {
-            m_attributesPending = true;
+            break;
+        default:
+            break;
         }
-        *token = value;
-        return kTokenAttributeValue;
     }
 
-    if (m_cdataClosePending) {
-        m_cdataClosePending = false;
-        if (*m_pos != '>') {
-            *token = m_pos;
-            return kTokenError;
-        }
-        ++m_pos;
-    }
-    if (m_textEndedAtTag) {
-        m_textEndedAtTag = false; // the '<' is behind us already
-    } else {
-        char* p = m_pos;
+    // After a text the '<' that ended it is behind us already.
+    if (pending != kPendingTextEndedAtTag) {
         int line = m_line;
-        while (ClassOf(*p) & kClassSpace) {
-            if (*p == '\n')
-                ++line;
-            ++p;
-        }
-        if (*p == '\0') {
-            m_pos = p;
-            m_line = line;
-            *token = p;
-            return kTokenEnd;
-        }
+        char* p = SkipWhitespace(m_pos);
         if (*p == '<') {
             m_pos = p + 1;
-            m_line = line;
+        } else if (*p == '\0') {
+            m_pos = p;
+            *token = p;
+            return kTokenEnd;
         } else {
-            // A text keeps its leading whitespace.
+            // A text keeps its leading whitespace (and counts its lines
+            // itself).
+            m_line = line;
             char* text = m_pos;
-            DecodeUntil('<');
+            DecodeUntil<'<'>();
             if (*m_pos != '<') {
                 *token = text;
                 return kTokenError;
             }
             *m_pos++ = '\0';
-            m_textEndedAtTag = true;
+            m_pending = kPendingTextEndedAtTag;
             *token = text;
             return kTokenText;
         }
@@ -548,20 +614,22 @@ CGXmlSource::Token CGXmlSource::NextToken(char** token)
     if (*m_pos == '/') {
         ++m_pos;
         char* name = ReadName();
-        while (ClassOf(*m_pos) & kClassSpace) {
-            if (*m_pos == '\n')
-                ++m_line;
-            *m_pos++ = '\0';
-        }
         if (*m_pos != '>') {
-            *token = name;
-            return kTokenError;
+            while (ClassOf(*m_pos) & kClassSpace) {
+                if (*m_pos == '\n')
+                    ++m_line;
+                *m_pos++ = '\0';
+            }
+            if (*m_pos != '>') {
+                *token = name;
+                return kTokenError;
+            }
         }
         *m_pos++ = '\0';
         *token = name;
         return kTokenEndTag;
     }
-    if (strncmp(m_pos, "![CDATA[", 8) == 0) {
+    if (*m_pos == '!' && strncmp(m_pos, "![CDATA[", 8) == 0) {
         char* content = m_pos + 8;
         char* close = strstr(content, "]]>");
         if (!close) {
@@ -572,7 +640,7 @@ CGXmlSource::Token CGXmlSource::NextToken(char** token)
             ++m_line;
         *close = '\0';
         m_pos = close + 2;
-        m_cdataClosePending = true;
+        m_pending = kPendingCDataClose;
         *token = content;
         return kTokenCData;
     }
@@ -583,22 +651,31 @@ CGXmlSource::Token CGXmlSource::NextToken(char** token)
         *token = m_pos;
         return kTokenError;
     }
-    while (ClassOf(*m_pos) & kClassSpace) {
-        if (*m_pos == '\n')
-            ++m_line;
-        *m_pos++ = '\0';
-    }
-    if (*m_pos == '/') {
-        *m_pos++ = '\0';
-        m_emptyElementPending = true;
-    } else if (*m_pos == '>') {
+    if (*m_pos == '>') {
         *m_pos++ = '\0';
     } else {
-        m_attributesPending = true;
+        while (ClassOf(*m_pos) & kClassSpace) {
+            if (*m_pos == '\n')
+                ++m_line;
+            *m_pos++ = '\0';
+        }
+        if (*m_pos == '/') {
+            *m_pos++ = '\0';
+            m_pending = kPendingEmptyElement;
+        } else if (*m_pos == '>') {
+            *m_pos++ = '\0';
+        } else {
+            m_pending = kPendingAttributes;
+        }
     }
     m_lastStartName = name;
     *token = name;
     return kTokenStartTag;
+}
+
+CGXmlSource::Token CGXmlSource::NextToken(char** token)
+{
+    return ReadToken(token);
 }
 
 // ------------------------------------------------------------------ node
@@ -822,7 +899,7 @@ bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize,
     bool first = true;
     for (;; first = false) {
         char* token;
-        CGXmlSource::Token kind = source->NextToken(&token);
+        CGXmlSource::Token kind = source->ReadToken(&token);
         switch (kind) {
         case CGXmlSource::kTokenStartTag: {
             int filter = document->FilterElement(token, source, this, error, errorSize);
@@ -830,7 +907,8 @@ bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize,
                 return false;
             if (filter != 0)
                 break;
-            if (!(document->m_flags & CGXml::kNoIncludeExpansion) && strcmp(token, "INCLUDEXMLFILE") == 0) {
+            if (token[0] == 'I' && !(document->m_flags & CGXml::kNoIncludeExpansion)
+                && strcmp(token, "INCLUDEXMLFILE") == 0) {
                 if (!ParseInclude(source, error, errorSize, document, depth, &last))
                     return false;
                 break;
@@ -892,7 +970,7 @@ bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize,
             m_text = token;
             break;
         case CGXmlSource::kTokenEndTag:
-            if (strcmp(token, GetName()) == 0)
+            if (SameName(token, GetName()))
                 return true;
             if (ErrorEmpty(error, errorSize))
                 FormatBounded(error, errorSize, "%s\\%s Error (Line %d): No match for element %s", source->GetFolder(),
@@ -1064,7 +1142,7 @@ int CGXml::FilterElement(const char*, CGXmlSource*, CGXmlNode*, char*, size_t)
     return 0;
 }
 
-CGXmlNode* CGXml::NewNode(const char* name, CGXmlNode* parent)
+inline CGXmlNode* CGXml::NewNode(const char* name, CGXmlNode* parent)
 {
     ArenaBlock* block = m_arena;
     if (!block || block->m_used == block->m_capacity) {

@@ -151,20 +151,29 @@ public:
 private:
     friend class CGXml;
     friend class CGXmlNode;
-    void DecodeUntil(char stop);
-    void SkipWhitespace();
+    template <char stop>
+    void DecodeUntil();
+    char* SkipWhitespace(char* p);
     char* ReadName();
+    Token ReadToken(char** token);
 
     char* m_text = nullptr;
     bool m_ownsText = false;
     char* m_pos = nullptr;
     size_t m_length = 0;
     int m_line = 1;
-    bool m_textEndedAtTag = false;
-    bool m_emptyElementPending = false;
-    bool m_attributesPending = false;
-    bool m_valuePending = false;
-    bool m_cdataClosePending = false;
+    // What the previous token left pending: the '<' that ended a text was
+    // consumed; a '/' ended a start tag; attributes follow; an attribute
+    // name and '=' were read; a CDATA section waits for its '>'.
+    enum : uint8_t {
+        kPendingNone,
+        kPendingTextEndedAtTag,
+        kPendingEmptyElement,
+        kPendingAttributes,
+        kPendingValue,
+        kPendingCDataClose,
+    };
+    uint8_t m_pending = kPendingNone;
     char* m_lastStartName = nullptr;
     std::string m_folder;
     std::string m_fileName;
