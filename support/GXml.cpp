@@ -64,22 +64,48 @@ bool ErrorEmpty(const char* error, size_t errorSize)
     return error && errorSize > 0 && error[0] == '\0';
 }
 
-// Index of the lowest non-zero byte of a non-zero word read from memory.
+// Index, in memory order, of the first non-zero byte of a non-zero word
+// read from memory (the program runs on little-endian processors).
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "word-at-a-time scanning expects little-endian");
 inline size_t LowestByteSet(uint64_t word)
 {
-    uint16_t probe = 1;
-    unsigned char first;
-    memcpy(&first, &probe, 1);
-    if (first) // little-endian: the first byte in memory is the lowest
-        return (size_t)__builtin_ctzll(word) >> 3;
-    return (size_t)__builtin_clzll(word) >> 3;
+    return (size_t)__builtin_ctzll(word) >> 3;
 }
 
-// Names are short: a plain loop beats a library call.
-inline bool SameName(const char* a, const char* b)
+// Word-at-a-time tests: a bit set in the top of every byte that is zero
+// (or equals c).  The lowest such byte is always exact.
+constexpr uint64_t kOnes = 0x0101010101010101ull;
+inline uint64_t ZeroBytes(uint64_t word)
+{
+    return (word - kOnes) & ~word & (kOnes << 7);
+}
+inline uint64_t BytesEqual(uint64_t word, char c)
+{
+    return ZeroBytes(word ^ (kOnes * (unsigned char)c));
+}
+
+// Whether two terminated names inside one text are equal; both may be read
+// eight bytes at a time up to the text's end.
+inline bool SameName(const char* a, const char* b, const char* end)
 {
     if (a == b) // the end of an empty-element tag
         return true;
+    while (end - a >= 8 && end - b >= 8) {
+        uint64_t x, y;
+        memcpy(&x, a, 8);
+        memcpy(&y, b, 8);
+        uint64_t zero = ZeroBytes(x);
+        if (zero) {
+            // Equal up to and including the first terminator: the bytes
+            // below the terminator's top bit.
+            uint64_t upToTerminator = zero ^ (zero - 1);
+            return ((x ^ y) & upToTerminator) == 0;
+        }
+        if (x != y)
+            return false;
+        a += 8;
+        b += 8;
+    }
     while (*a == *b) {
         if (!*a)
             return true;
@@ -478,12 +504,23 @@ inline char* CGXmlSource::ReadName()
 }
 
 template <char stop>
-inline void CGXmlSource::DecodeUntil()
+__attribute__((always_inline)) inline void CGXmlSource::DecodeUntil()
 {
     constexpr uint8_t stopClass = stop == '"' ? kClassValueStop : kClassTextStop;
     char* r = m_pos;
+    const char* end = m_text + m_length;
     // Nothing to rewrite until the first reference.
     for (;;) {
+        while (end - r >= 8) {
+            uint64_t word;
+            memcpy(&word, r, 8);
+            uint64_t hit = ZeroBytes(word) | BytesEqual(word, stop) | BytesEqual(word, '&') | BytesEqual(word, '\n');
+            if (hit) {
+                r += LowestByteSet(hit);
+                break;
+            }
+            r += 8;
+        }
         while (!(ClassOf(*r) & stopClass))
             ++r;
         if (*r != '\n')
@@ -970,7 +1007,7 @@ bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize,
             m_text = token;
             break;
         case CGXmlSource::kTokenEndTag:
-            if (SameName(token, GetName()))
+            if (SameName(token, GetName(), source->m_text + source->m_length))
                 return true;
             if (ErrorEmpty(error, errorSize))
                 FormatBounded(error, errorSize, "%s\\%s Error (Line %d): No match for element %s", source->GetFolder(),
