@@ -717,6 +717,12 @@ CGXmlSource::Token CGXmlSource::NextToken(char** token)
 
 // ------------------------------------------------------------------ node
 
+struct CGXmlNode::ReadAhead {
+    CGXmlSource::Token kind;
+    char* token;
+    bool first; // the element's first token
+};
+
 CGXmlNode* CGXmlNode::NewHeapNode(const char* name, CGXmlNode* parent)
 {
     CGXmlNode* node = new CGXmlNode;
@@ -930,13 +936,21 @@ void CGXmlNode::Write(CGXmlWriter& writer) const
     writer.EndElement();
 }
 
-bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize, CGXml* document, int depth)
+bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize, CGXml* document, int depth,
+                              const ReadAhead* ahead)
 {
     CGXmlNode* last = nullptr;
     bool first = true;
-    for (;; first = false) {
-        char* token;
-        CGXmlSource::Token kind = source->ReadToken(&token);
+    char* token;
+    CGXmlSource::Token kind;
+    if (ahead) {
+        kind = ahead->kind;
+        token = ahead->token;
+        first = ahead->first;
+    } else {
+        kind = source->ReadToken(&token);
+    }
+    for (;; first = false, kind = source->ReadToken(&token)) {
         switch (kind) {
         case CGXmlSource::kTokenStartTag: {
             int filter = document->FilterElement(token, source, this, error, errorSize);
@@ -963,7 +977,20 @@ bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize,
             else
                 m_child = child;
             last = child;
-            if (!child->ParseElement(source, error, errorSize, document, depth + 1)) {
+            // Most elements hold a text or nothing: read those here, and
+            // hand anything else to the child's own parse.
+            ReadAhead inner;
+            inner.kind = source->ReadToken(&inner.token);
+            inner.first = true;
+            if (inner.kind == CGXmlSource::kTokenText || inner.kind == CGXmlSource::kTokenCData) {
+                child->m_text = inner.token;
+                inner.kind = source->ReadToken(&inner.token);
+                inner.first = false;
+            }
+            if (inner.kind == CGXmlSource::kTokenEndTag
+                && SameName(inner.token, child->GetName(), source->m_text + source->m_length))
+                break;
+            if (!child->ParseElement(source, error, errorSize, document, depth + 1, &inner)) {
                 if (ErrorEmpty(error, errorSize))
                     FormatBounded(error, errorSize, "%s\\%s Error (Line %d): Can't load element %s",
                                   source->GetFolder(), source->GetFileName(), source->GetLine(),
