@@ -556,10 +556,8 @@ __attribute__((always_inline)) inline void CGXmlSource::DecodeUntil()
 // The tokenizer proper, inlined into the element parser's loop.
 __attribute__((always_inline)) inline CGXmlSource::Token CGXmlSource::ReadToken(char** token)
 {
-    if (!m_pos) {
-        *token = const_cast<char*>("");
-        return kTokenEnd;
-    }
+    // The element parser calls this only after NextToken found a text.
+
     // The tokenizer's pending states exclude each other: one byte says
     // which, if any, the previous token left.
     const uint8_t pending = m_pending;
@@ -712,6 +710,10 @@ __attribute__((always_inline)) inline CGXmlSource::Token CGXmlSource::ReadToken(
 
 CGXmlSource::Token CGXmlSource::NextToken(char** token)
 {
+    if (!m_pos) {
+        *token = const_cast<char*>("");
+        return kTokenEnd;
+    }
     return ReadToken(token);
 }
 
