@@ -708,6 +708,40 @@ __attribute__((always_inline)) inline CGXmlSource::Token CGXmlSource::ReadToken(
     return kTokenStartTag;
 }
 
+// After a text, when "</" and exactly the given name and ">" follow, takes
+// that end tag as ReadToken would and returns true.  The name lies in this
+// text, so both may be read eight bytes at a time; near the end of the
+// text, or for a name with a prefix, blanks or a line feed, ReadToken
+// decides.
+__attribute__((always_inline)) inline bool CGXmlSource::TakeEndTagOf(const char* name)
+{
+    if (m_pending != kPendingTextEndedAtTag || *m_pos != '/')
+        return false;
+    const char* end = m_text + m_length;
+    char* p = m_pos + 1;
+    while (end - p >= 8 && end - name >= 8) {
+        uint64_t text, expected;
+        memcpy(&text, p, 8);
+        memcpy(&expected, name, 8);
+        uint64_t terminator = ZeroBytes(expected);
+        if (terminator) {
+            size_t length = LowestByteSet(terminator);
+            uint64_t nameBytes = (terminator ^ (terminator - 1)) >> 8;
+            if (((text ^ expected) & nameBytes) || (BytesEqual(expected, '\n') & nameBytes) || p[length] != '>')
+                return false;
+            p[length] = '\0';
+            m_pos = p + length + 1;
+            m_pending = kPendingNone;
+            return true;
+        }
+        if (text != expected || BytesEqual(expected, '\n'))
+            return false;
+        p += 8;
+        name += 8;
+    }
+    return false;
+}
+
 CGXmlSource::Token CGXmlSource::NextToken(char** token)
 {
     if (!m_pos) {
@@ -986,6 +1020,8 @@ bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize,
             inner.first = true;
             if (inner.kind == CGXmlSource::kTokenText || inner.kind == CGXmlSource::kTokenCData) {
                 child->m_text = inner.token;
+                if (source->TakeEndTagOf(token))
+                    break;
                 inner.kind = source->ReadToken(&inner.token);
                 inner.first = false;
             }
@@ -1018,7 +1054,7 @@ bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize,
             // value that is not between double quotation marks fails the
             // element (read on, it would become the element's text).
             char* value;
-            if (source->NextToken(&value) != CGXmlSource::kTokenAttributeValue) {
+            if (source->ReadToken(&value) != CGXmlSource::kTokenAttributeValue) {
                 if (ErrorEmpty(error, errorSize))
                     FormatBounded(error, errorSize, "%s\\%s Error (Line %d): No match for element %s",
                                   source->GetFolder(), source->GetFileName(), source->GetLine(),

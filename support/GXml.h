@@ -159,6 +159,7 @@ private:
     char* SkipWhitespace(char* p);
     char* ReadName();
     Token ReadToken(char** token);
+    bool TakeEndTagOf(const char* name);
 
     char* m_text = nullptr;
     bool m_ownsText = false;
