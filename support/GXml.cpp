@@ -326,6 +326,8 @@ void CGXmlSource::Reset()
     m_ownsText = false;
     m_pos = nullptr;
     m_length = 0;
+    m_end = nullptr;
+    m_endKnown = false;
     m_line = 1;
     m_pending = kPendingNone;
     m_lastStartName = nullptr;
@@ -348,7 +350,11 @@ void CGXmlSource::SetText(char* text, size_t length, bool owned)
     m_text = text;
     m_ownsText = owned;
     m_pos = text;
-    m_length = length;
+    // A text parsed in place need not be measured first: its end is then
+    // found piece by piece, just ahead of the reading (see SafeEnd).
+    m_endKnown = length != kUnknownLength;
+    m_length = m_endKnown ? length : 0;
+    m_end = text + m_length;
     m_line = 1;
     m_pending = kPendingNone;
     m_lastStartName = nullptr;
@@ -464,7 +470,7 @@ inline char* CGXmlSource::SkipWhitespace(char* p)
             ++m_line;
             ++p;
             // Indentation: blanks eight at a time while the text lasts.
-            const char* end = m_text + m_length;
+            const char* end = SafeEnd(p);
             while (end - p >= 8) {
                 uint64_t word;
                 memcpy(&word, p, 8);
@@ -508,7 +514,7 @@ __attribute__((always_inline)) inline void CGXmlSource::DecodeUntil()
 {
     constexpr uint8_t stopClass = stop == '"' ? kClassValueStop : kClassTextStop;
     char* r = m_pos;
-    const char* end = m_text + m_length;
+    const char* end = SafeEnd(r);
     // Nothing to rewrite until the first reference.
     for (;;) {
         while (end - r >= 8) {
@@ -708,6 +714,18 @@ __attribute__((always_inline)) inline CGXmlSource::Token CGXmlSource::ReadToken(
     return kTokenStartTag;
 }
 
+const char* CGXmlSource::FindMoreOfEnd()
+{
+    // Everything the tokenizer wrote lies behind the read position: from
+    // there on the text is as it came, and its terminator is its end.
+    enum { kPiece = 65536 };
+    const char* from = m_end > m_pos ? m_end : m_pos;
+    size_t length = strnlen(from, kPiece);
+    m_end = from + length;
+    m_endKnown = length < (size_t)kPiece;
+    return m_end;
+}
+
 // After a text, when "</" and exactly the given name and ">" follow, takes
 // that end tag as ReadToken would and returns true.  The name lies in this
 // text, so both may be read eight bytes at a time; near the end of the
@@ -717,8 +735,8 @@ __attribute__((always_inline)) inline bool CGXmlSource::TakeEndTagOf(const char*
 {
     if (m_pending != kPendingTextEndedAtTag || *m_pos != '/')
         return false;
-    const char* end = m_text + m_length;
     char* p = m_pos + 1;
+    const char* end = SafeEnd(p);
     while (end - p >= 8 && end - name >= 8) {
         uint64_t text, expected;
         memcpy(&text, p, 8);
@@ -1026,7 +1044,7 @@ bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize,
                 inner.first = false;
             }
             if (inner.kind == CGXmlSource::kTokenEndTag
-                && SameName(inner.token, child->GetName(), source->m_text + source->m_length))
+                && SameName(inner.token, child->GetName(), source->SafeEnd(inner.token)))
                 break;
             if (!child->ParseElement(source, error, errorSize, document, depth + 1, &inner)) {
                 if (ErrorEmpty(error, errorSize))
@@ -1072,7 +1090,7 @@ bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize,
             m_text = token;
             break;
         case CGXmlSource::kTokenEndTag:
-            if (SameName(token, GetName(), source->m_text + source->m_length))
+            if (SameName(token, GetName(), source->SafeEnd(token)))
                 return true;
             if (ErrorEmpty(error, errorSize))
                 FormatBounded(error, errorSize, "%s\\%s Error (Line %d): No match for element %s", source->GetFolder(),
@@ -1366,8 +1384,8 @@ int CGXml::ParseText(const char* sourceName, char* text, char* error, size_t err
         return kXmlNoElement;
     }
     m_flags |= kOwnsNodes;
-    size_t length = strlen(text);
     if (copy) {
+        size_t length = strlen(text);
         char* own = (char*)malloc(length + 1);
         if (!own) {
             if (ErrorEmpty(error, errorSize))
@@ -1377,7 +1395,7 @@ int CGXml::ParseText(const char* sourceName, char* text, char* error, size_t err
         memcpy(own, text, length + 1);
         m_source.SetText(own, length, true);
     } else {
-        m_source.SetText(text, length, false);
+        m_source.SetText(text, CGXmlSource::kUnknownLength, false);
     }
     return ParseDocument(sourceName, error, errorSize, expectedRoot);
 }

@@ -142,6 +142,8 @@ public:
     // holds more than maxBytes (then *tooLarge is set).
     bool LoadFile(const char* path, bool* wasEncrypted, size_t maxBytes = (size_t)-1, bool* tooLarge = nullptr);
     // Takes a terminated text to read in place (owned: freed with free()).
+    // With kUnknownLength the text is not measured beforehand.
+    static constexpr size_t kUnknownLength = (size_t)-1;
     void SetText(char* text, size_t length, bool owned);
     // Frees the text and every include source chained behind this one.
     void Reset();
@@ -160,11 +162,20 @@ private:
     char* ReadName();
     Token ReadToken(char** token);
     bool TakeEndTagOf(const char* name);
+    // A point up to which the text may be read in words: at least 64 bytes
+    // ahead of p where the text goes on that far.
+    const char* SafeEnd(const char* p)
+    {
+        return m_endKnown || m_end - p >= 64 ? m_end : FindMoreOfEnd();
+    }
+    const char* FindMoreOfEnd();
 
     char* m_text = nullptr;
     bool m_ownsText = false;
     char* m_pos = nullptr;
-    size_t m_length = 0;
+    size_t m_length = 0;         // 0 for a text parsed in place
+    const char* m_end = nullptr; // the text goes on at least this far
+    bool m_endKnown = false;     // m_end is its terminator
     int m_line = 1;
     // What the previous token left pending: the '<' that ended a text was
     // consumed; a '/' ended a start tag; attributes follow; an attribute
