@@ -73,13 +73,20 @@ private:
 };
 
 // Renders the client area of the window, with its visible child windows at
-// their places, into the canvas (the client's top-left corner at 0,0): each
-// window gets WM_ERASEBKGND and WM_PRINTCLIENT (PRF_CLIENT) on the canvas's
-// DC, through its whole subclass chain, so the framework's handlers and
-// custom draw run.  A window that paints nothing for WM_PRINTCLIENT
-// (BeginPaint-only painters) is asked again with WM_PAINT carrying the DC,
-// then with WM_PRINT.  True when anything at all was drawn.  Hidden windows
-// render too: nothing here needs a display.
+// their places, into the canvas (the client's top-left corner at 0,0).
+// Each window paints on a DIB of its own whose origin is the window's
+// (controls clip themselves through the DC's mapping, so a shifted viewport
+// would cut them off), then lands on the canvas clipped to its parent: it
+// gets WM_ERASEBKGND and WM_PRINTCLIENT (PRF_CLIENT) through its whole
+// subclass chain, so the framework's handlers and custom draw run.  A
+// window that paints nothing for WM_PRINTCLIENT is asked again with
+// WM_PAINT carrying the DC (common controls take it), then with WM_PRINT;
+// one that paints only between BeginPaint and EndPaint stays unrendered.
+// Children's frames are drawn where the child draws them for WM_PRINT
+// (PRF_NONCLIENT); Wine's themed edit draws its client edge only in
+// WM_NCPAINT, on the screen.  Some controls paint only while visible (Wine's
+// combo box text): show the top-level window with SW_SHOWNA first, which
+// costs nothing without a display.  True when anything at all was drawn.
 bool RenderWindow(HWND window, DibCanvas& canvas);
 
 // A rectangle of a window's client area in the client coordinates of one

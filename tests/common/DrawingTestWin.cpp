@@ -204,92 +204,78 @@ bool DibCanvas::SaveBmp(const char* path) const
 
 namespace {
 
-// The pixels of one rectangle of the canvas, to put back what a window
-// left unpainted.
-std::vector<uint32_t> Save(const DibCanvas& canvas, const RECT& r)
+std::vector<uint32_t> Pixels(const DibCanvas& canvas)
 {
-    std::vector<uint32_t> saved;
-    const uint32_t* bits = canvas.Bits();
-    for (LONG y = r.top; y < r.bottom; ++y)
-        saved.insert(saved.end(), bits + (size_t)y * canvas.Width() + r.left, bits + (size_t)y * canvas.Width() + r.right);
-    return saved;
+    return std::vector<uint32_t>(canvas.Bits(), canvas.Bits() + (size_t)canvas.Width() * canvas.Height());
 }
 
-void FillUnpainted(DibCanvas& canvas, const RECT& r)
+// Copies a rectangle between canvases: source point `from`, destination
+// rectangle `to`.
+void Copy(const DibCanvas& source, POINT from, DibCanvas& target, const RECT& to)
 {
-    uint32_t* bits = canvas.MutableBits();
-    for (LONG y = r.top; y < r.bottom; ++y)
-        std::fill(bits + (size_t)y * canvas.Width() + r.left, bits + (size_t)y * canvas.Width() + r.right, kUnpainted);
-}
-
-bool AnyPainted(const DibCanvas& canvas, const RECT& r)
-{
-    const uint32_t* bits = canvas.Bits();
-    for (LONG y = r.top; y < r.bottom; ++y)
-        for (LONG x = r.left; x < r.right; ++x)
-            if (bits[(size_t)y * canvas.Width() + x] != kUnpainted)
-                return true;
-    return false;
-}
-
-// Pixels the window left unpainted get back what was there before it.
-void RestoreUnpainted(DibCanvas& canvas, const RECT& r, const std::vector<uint32_t>& saved)
-{
-    uint32_t* bits = canvas.MutableBits();
-    size_t i = 0;
-    for (LONG y = r.top; y < r.bottom; ++y) {
-        for (LONG x = r.left; x < r.right; ++x, ++i) {
-            uint32_t& pixel = bits[(size_t)y * canvas.Width() + x];
-            if (pixel == kUnpainted)
-                pixel = saved[i];
-        }
-    }
-}
-
-// One paint request on the canvas's DC with the window's client origin at
-// `origin` and drawing clipped to `area` (canvas coordinates).
-void Ask(HWND window, DibCanvas& canvas, POINT origin, const RECT& area, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    HDC dc = canvas.Dc();
-    int saved = ::SaveDC(dc);
-    ::IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
-    ::SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
-    ::SendMessageA(window, message, wParam, lParam);
-    ::RestoreDC(dc, saved);
+    ::BitBlt(target.Dc(), to.left, to.top, to.right - to.left, to.bottom - to.top, source.Dc(), from.x, from.y,
+             SRCCOPY);
     ::GdiFlush();
 }
 
-bool RenderTree(HWND window, DibCanvas& canvas, POINT origin, const RECT& parentArea)
+// One window's own drawing on a canvas of its own, the window's origin at
+// the canvas's 0,0 and nothing else set in the DC: controls map their
+// client rectangle through the DC (DPtoLP) to clip themselves, which goes
+// wrong with a shifted viewport.  The canvas starts with what lies under
+// the window, so whatever the window leaves unpainted shows that.  Each
+// request goes through the window procedure (and every subclass of it):
+// derived controls paint part of their look while erasing.
+bool PaintOwn(HWND window, DibCanvas& own, UINT flags)
+{
+    std::vector<uint32_t> before = Pixels(own);
+    std::fill(own.MutableBits(), own.MutableBits() + before.size(), kUnpainted);
+    auto ask = [&](UINT message, LPARAM lParam) {
+        int saved = ::SaveDC(own.Dc());
+        ::SendMessageA(window, message, (WPARAM)own.Dc(), lParam);
+        ::RestoreDC(own.Dc(), saved);
+        ::GdiFlush();
+    };
+    if (flags & PRF_NONCLIENT) {
+        ask(WM_PRINT, PRF_NONCLIENT);
+    } else {
+        ask(WM_ERASEBKGND, 0);
+        std::vector<uint32_t> erased = Pixels(own);
+        ask(WM_PRINTCLIENT, PRF_CLIENT);
+        // Windows that paint only between BeginPaint and EndPaint ignore
+        // WM_PRINTCLIENT; common controls also take a DC with WM_PAINT.
+        if (Pixels(own) == erased)
+            ask(WM_PAINT, 0);
+        if (Pixels(own) == erased)
+            ask(WM_PRINT, PRF_CLIENT);
+    }
+    bool painted = false;
+    uint32_t* bits = own.MutableBits();
+    for (size_t i = 0; i < before.size(); ++i) {
+        if (bits[i] == kUnpainted)
+            bits[i] = before[i];
+        else
+            painted = true;
+    }
+    return painted;
+}
+
+// The window drawn on the canvas with its client's top-left at `origin`,
+// within `clip` (canvas coordinates), then its visible children.
+bool RenderTree(HWND window, DibCanvas& canvas, POINT origin, const RECT& clip)
 {
     RECT client = {};
     ::GetClientRect(window, &client);
     RECT onCanvas = {origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
     RECT area = {};
-    if (!::IntersectRect(&area, &onCanvas, &parentArea))
+    if (!::IntersectRect(&area, &onCanvas, &clip))
         return false;
 
-    HDC dc = canvas.Dc();
-    std::vector<uint32_t> before = Save(canvas, area);
-    FillUnpainted(canvas, area);
-    // Through the window procedure (and every subclass of it), not the
-    // control's internal erase: derived controls paint part of their look
-    // while erasing.
-    Ask(window, canvas, origin, area, WM_ERASEBKGND, (WPARAM)dc, 0);
-    std::vector<uint32_t> erased = Save(canvas, area);
-    Ask(window, canvas, origin, area, WM_PRINTCLIENT, (WPARAM)dc, PRF_CLIENT);
-    bool painted = Save(canvas, area) != erased;
-    // Windows that paint only between BeginPaint and EndPaint ignore
-    // WM_PRINTCLIENT; common controls also take a DC with WM_PAINT.
-    if (!painted) {
-        Ask(window, canvas, origin, area, WM_PAINT, (WPARAM)dc, 0);
-        painted = Save(canvas, area) != erased;
-    }
-    if (!painted) {
-        Ask(window, canvas, origin, area, WM_PRINT, (WPARAM)dc, PRF_CLIENT);
-        painted = Save(canvas, area) != erased;
-    }
-    painted = AnyPainted(canvas, area);
-    RestoreUnpainted(canvas, area, before);
+    DibCanvas own(client.right, client.bottom);
+    if (!own.IsValid())
+        return false;
+    Copy(canvas, origin, own, own.Rect());
+    bool painted = PaintOwn(window, own, PRF_CLIENT);
+    Copy(own, POINT{area.left - origin.x, area.top - origin.y}, canvas, area);
 
     // Children bottom of the z-order first, so the top ones end up on top.
     std::vector<HWND> children;
@@ -299,19 +285,23 @@ bool RenderTree(HWND window, DibCanvas& canvas, POINT origin, const RECT& parent
         if (!(::GetWindowLongA(*it, GWL_STYLE) & WS_VISIBLE))
             continue;
         RECT childClient = ClientRectIn(*it, window);
-        POINT childOrigin = {origin.x + childClient.left, origin.y + childClient.top};
-        // The child's frame (border, client edge) is drawn by WM_PRINT's
-        // non-client part, at the window's own origin.
+        ::OffsetRect(&childClient, origin.x, origin.y);
+        // The child's frame (border, client edge, scroll bars), where the
+        // window draws it for WM_PRINT.
         RECT frame = {};
         ::GetWindowRect(*it, &frame);
         ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&frame), 2);
         ::OffsetRect(&frame, origin.x, origin.y);
         RECT frameArea = {};
-        if (::IntersectRect(&frameArea, &frame, &area) && !::EqualRect(&frame, &childClient)) {
-            POINT frameOrigin = {frame.left, frame.top};
-            Ask(*it, canvas, frameOrigin, frameArea, WM_PRINT, (WPARAM)dc, PRF_NONCLIENT);
+        if (!::EqualRect(&frame, &childClient) && ::IntersectRect(&frameArea, &frame, &area)) {
+            DibCanvas outer(frame.right - frame.left, frame.bottom - frame.top);
+            if (outer.IsValid()) {
+                Copy(canvas, POINT{frame.left, frame.top}, outer, outer.Rect());
+                painted = PaintOwn(*it, outer, PRF_NONCLIENT) || painted;
+                Copy(outer, POINT{frameArea.left - frame.left, frameArea.top - frame.top}, canvas, frameArea);
+            }
         }
-        painted = RenderTree(*it, canvas, childOrigin, area) || painted;
+        painted = RenderTree(*it, canvas, POINT{childClient.left, childClient.top}, area) || painted;
     }
     return painted;
 }

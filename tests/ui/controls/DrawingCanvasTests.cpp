@@ -211,4 +211,45 @@ TEST_F(DrawingCanvasTest, TextIsMeasuredWithTheFontItIsDrawnIn)
     EXPECT_GT(ink.right - ink.left, wide.cx / 2);
 }
 
+// Controls clip their painting to their client rectangle mapped through
+// the DC: each one must get a DC whose origin is its own, whatever its
+// place in the parent.
+TEST_F(DrawingCanvasTest, StandardControlsDrawAtTheirPlacesInTheParent)
+{
+    m_window = ::CreateWindowExA(0, "#32770", "", WS_POPUP, 0, 0, 300, 160, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, m_window);
+    HFONT font = (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
+    struct Control {
+        const char *className, *text;
+        DWORD style;
+        RECT place;
+    } controls[] = {{"STATIC", "A label", 0, {10, 90, 90, 110}},
+                    {"BUTTON", "Check", BS_AUTOCHECKBOX, {100, 50, 180, 76}},
+                    {"BUTTON", "Press", BS_PUSHBUTTON, {10, 50, 90, 76}},
+                    {"EDIT", "typed", 0, {10, 10, 160, 30}}};
+    for (const Control& c : controls) {
+        HWND control = ::CreateWindowExA(0, c.className, c.text, WS_CHILD | WS_VISIBLE | c.style, c.place.left,
+                                         c.place.top, c.place.right - c.place.left, c.place.bottom - c.place.top,
+                                         m_window, nullptr, nullptr, nullptr);
+        ::SendMessageA(control, WM_SETFONT, (WPARAM)font, 0);
+    }
+    // Some controls paint only while visible; without a display that costs
+    // nothing.
+    ::ShowWindow(m_window, SW_SHOWNA);
+    DibCanvas canvas(300, 160);
+    ASSERT_TRUE(RenderWindow(m_window, canvas));
+    for (const Control& c : controls) {
+        SCOPED_TRACE(c.text);
+        COLORREF background = canvas.DominantColor(c.place);
+        RECT ink = canvas.BoundsOfOther(c.place, background);
+        ASSERT_LT(ink.left, ink.right) << "nothing drawn at the control's place";
+        RECT inside = {};
+        EXPECT_TRUE(::IntersectRect(&inside, &ink, &c.place) && ::EqualRect(&inside, &ink));
+    }
+    // The label's ink is its text, as wide as measured at most.
+    RECT label = canvas.BoundsOfOther(controls[0].place, canvas.DominantColor(controls[0].place));
+    EXPECT_LE(label.right - label.left, trovtest::MeasureText(font, "A label").cx);
+    EXPECT_GE(label.right - label.left, trovtest::MeasureText(font, "A label").cx / 2);
+}
+
 } // namespace
