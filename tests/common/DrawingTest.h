@@ -89,6 +89,15 @@ private:
 // costs nothing without a display.  True when anything at all was drawn.
 bool RenderWindow(HWND window, DibCanvas& canvas);
 
+// The window painted for real (WM_PAINT through BeginPaint, its children
+// too) and its client area copied from its own DC into the canvas, for
+// what a control draws only when it paints itself: Wine's header control
+// draws the arrows of its items' sort format bits only then.  The window
+// must be visible (SW_SHOWNA); under Wine's null display driver window
+// surfaces are memory, so this works without a display as well.  False
+// when the window is hidden or nothing could be copied.
+bool CaptureWindow(HWND window, DibCanvas& canvas);
+
 // A rectangle of a window's client area in the client coordinates of one
 // of its ancestors (where RenderWindow puts it on the canvas).
 RECT ClientRectIn(HWND window, HWND ancestor);

@@ -323,6 +323,23 @@ bool RenderWindow(HWND window, DibCanvas& canvas)
     return RenderTree(window, canvas, POINT{0, 0}, canvas.Rect());
 }
 
+bool CaptureWindow(HWND window, DibCanvas& canvas)
+{
+    if (window == nullptr || !::IsWindowVisible(window) || !canvas.IsValid())
+        return false;
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT client = {};
+    ::GetClientRect(window, &client);
+    HDC dc = ::GetDC(window);
+    if (dc == nullptr)
+        return false;
+    BOOL copied = ::BitBlt(canvas.Dc(), 0, 0, std::min<LONG>(client.right, canvas.Width()),
+                           std::min<LONG>(client.bottom, canvas.Height()), dc, 0, 0, SRCCOPY);
+    ::ReleaseDC(window, dc);
+    ::GdiFlush();
+    return copied != FALSE;
+}
+
 bool ColorNear(COLORREF a, COLORREF b, int tolerance)
 {
     return std::abs((int)GetRValue(a) - (int)GetRValue(b)) <= tolerance &&
