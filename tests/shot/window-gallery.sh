@@ -9,6 +9,8 @@ set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 build=${1:-$root/build/win}
+# Absolute, since Wine is given it as a path on drive Z:.
+build=$(cd "$build" 2>/dev/null && pwd) || { echo "gallery: no build folder ${1:-}"; exit 1; }
 exe="$build/tests/trov_window_gallery.exe"
 [ -x "$exe" ] || { echo "gallery: $exe is not built"; exit 1; }
 command -v Xvfb >/dev/null || { echo "gallery: skipped (no Xvfb)"; exit 77; }
