@@ -12,6 +12,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 IMPLEMENT_DYNAMIC(CZUDPDrawManager, CObject)
 
@@ -364,11 +367,128 @@ struct CKeepTest {
 #endif
 };
 
+#if defined(__GNUC__) && defined(__x86_64__)
+#define ZUDP_WIDE_KERNELS 1
+
+// Whether this processor runs the eight-pixel loops below.
+bool HasWideKernels()
+{
+    static const bool has = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") != 0;
+    }();
+    return has;
+}
+
+// The kept lanes of eight pixels, as CKeepTest::Keeps.
+__attribute__((target("avx2"))) inline __m256i KeptLanes(const CKeepTest& keep, __m256i pixels)
+{
+    const __m256i rgb = _mm256_set1_epi32(0x00FFFFFF);
+    const __m256i k = _mm256_set1_epi32(int(keep.key));
+    switch (keep.kind) {
+    case CKeepTest::Equal: return _mm256_cmpeq_epi32(_mm256_and_si256(pixels, rgb), k);
+    case CKeepTest::Near: {
+        __m256i difference = _mm256_or_si256(_mm256_subs_epu8(pixels, k), _mm256_subs_epu8(k, pixels));
+        __m256i beyond = _mm256_subs_epu8(difference, _mm256_set1_epi8(char(keep.tolerance - 1)));
+        return _mm256_cmpeq_epi32(_mm256_and_si256(beyond, rgb), _mm256_setzero_si256());
+    }
+    case CKeepTest::All: return _mm256_set1_epi32(-1);
+    default: return _mm256_setzero_si256();
+    }
+}
+
+// MapRow's linear form eight pixels at a time; answers how many pixels it
+// did.
+__attribute__((target("avx2"))) int MapRowWide(DWORD* row, int count, const CChannelMaps& maps,
+                                               const CKeepTest& keep)
+{
+    const __m256i zeroes = _mm256_setzero_si256();
+    const __m256i factor = _mm256_set1_epi16(short(maps.factor));
+    const __m256i bias = _mm256_set1_epi16(short(maps.bias));
+    const __m256i hundredth = _mm256_set1_epi16(short(20972));
+    const __m256i zeroByte = _mm256_set1_epi8(char(maps.zero));
+    const __m256i alpha = _mm256_set1_epi32(int(0xFF000000u));
+    const bool keeps = keep.kind != CKeepTest::None;
+    int x = 0;
+    for (; x + 8 <= count; x += 8) {
+        __m256i* p = reinterpret_cast<__m256i*>(row + x);
+        const __m256i pixels = _mm256_loadu_si256(p);
+        __m256i low = _mm256_add_epi16(_mm256_mullo_epi16(_mm256_unpacklo_epi8(pixels, zeroes), factor), bias);
+        __m256i high = _mm256_add_epi16(_mm256_mullo_epi16(_mm256_unpackhi_epi8(pixels, zeroes), factor), bias);
+        low = _mm256_srli_epi16(_mm256_mulhi_epu16(_mm256_srli_epi16(low, 2), hundredth), 3);
+        high = _mm256_srli_epi16(_mm256_mulhi_epu16(_mm256_srli_epi16(high, 2), hundredth), 3);
+        __m256i mapped = _mm256_packus_epi16(low, high);
+        mapped = _mm256_or_si256(mapped, _mm256_and_si256(_mm256_cmpeq_epi8(pixels, zeroes), zeroByte));
+        mapped = _mm256_or_si256(mapped, alpha);
+        if (keeps)
+            mapped = _mm256_blendv_epi8(mapped, pixels, KeptLanes(keep, pixels));
+        _mm256_storeu_si256(p, mapped);
+    }
+    return x;
+}
+
+// The grey of a colour is (largest + smallest channel) / 2, or one less
+// where the colour model's rounding says so: one bit per pair of channels,
+// small enough to stay in the nearest cache.  Null when some grey differs
+// otherwise.
+const uint32_t* GreyCorrections(const BYTE* greyOf)
+{
+    static const std::vector<uint32_t> bits = [greyOf] {
+        std::vector<uint32_t> b(256 * 256 / 32, 0);
+        for (int high = 0; high < 256; ++high)
+            for (int low = 0; low <= high; ++low) {
+                const int index = high * 256 + low, grey = greyOf[index], plain = (high + low) >> 1;
+                if (grey == plain - 1)
+                    b[index >> 5] |= 1u << (index & 31);
+                else if (grey != plain)
+                    return std::vector<uint32_t>();
+            }
+        return b;
+    }();
+    return bits.empty() ? nullptr : bits.data();
+}
+
+// The grey loop eight pixels at a time: the grey of each pixel's largest
+// and smallest channel, then the pixel of that grey looked up.
+__attribute__((target("avx2"))) int GreyRowWide(DWORD* row, int count, const uint32_t* corrections,
+                                                const DWORD* pixelOfGrey, const CKeepTest& keep)
+{
+    const __m256i byteMask = _mm256_set1_epi32(0xFF);
+    const __m256i bitMask = _mm256_set1_epi32(31);
+    const __m256i one = _mm256_set1_epi32(1);
+    const bool keeps = keep.kind != CKeepTest::None;
+    int x = 0;
+    for (; x + 8 <= count; x += 8) {
+        __m256i* p = reinterpret_cast<__m256i*>(row + x);
+        const __m256i pixels = _mm256_loadu_si256(p);
+        const __m256i r = _mm256_and_si256(_mm256_srli_epi32(pixels, 16), byteMask);
+        const __m256i g = _mm256_and_si256(_mm256_srli_epi32(pixels, 8), byteMask);
+        const __m256i b = _mm256_and_si256(pixels, byteMask);
+        const __m256i high = _mm256_max_epi32(_mm256_max_epi32(r, g), b);
+        const __m256i low = _mm256_min_epi32(_mm256_min_epi32(r, g), b);
+        const __m256i index = _mm256_or_si256(_mm256_slli_epi32(high, 8), low);
+        const __m256i word = _mm256_i32gather_epi32(reinterpret_cast<const int*>(corrections),
+                                                    _mm256_srli_epi32(index, 5), 4);
+        const __m256i correction = _mm256_and_si256(_mm256_srlv_epi32(word, _mm256_and_si256(index, bitMask)), one);
+        const __m256i grey = _mm256_sub_epi32(_mm256_srli_epi32(_mm256_add_epi32(high, low), 1), correction);
+        __m256i mapped = _mm256_i32gather_epi32(reinterpret_cast<const int*>(pixelOfGrey), grey, 4);
+        if (keeps)
+            mapped = _mm256_blendv_epi8(mapped, pixels, KeptLanes(keep, pixels));
+        _mm256_storeu_si256(p, mapped);
+    }
+    return x;
+}
+#endif
+
 // Applies the channel maps to every pixel of a row the keep test does not
 // keep, alpha 0xFF.
 void MapRow(DWORD* row, int count, const CChannelMaps& maps, const CKeepTest& keep)
 {
     int x = 0;
+#if defined(ZUDP_WIDE_KERNELS)
+    if (maps.linear && HasWideKernels())
+        x = MapRowWide(row, count, maps, keep);
+#endif
 #if defined(__SSE2__)
     if (maps.linear) {
         const __m128i zeroes = _mm_setzero_si128();
@@ -928,9 +1048,17 @@ BOOL CZUDPDrawManager::GrayRect(CRect rect, int nPercent, COLORREF clrTransparen
     }
     const BYTE* greyOf = GreyByExtremes();
     const CKeepTest keep(clrTransparent, 0);
+#if defined(ZUDP_WIDE_KERNELS)
+    const uint32_t* corrections = HasWideKernels() ? GreyCorrections(greyOf) : nullptr;
+#endif
     for (int y = 0; y < area.Height(); ++y) {
         DWORD* row = area.Row(y);
-        for (int x = 0; x < area.Width(); ++x) {
+        int x = 0;
+#if defined(ZUDP_WIDE_KERNELS)
+        if (corrections != nullptr)
+            x = GreyRowWide(row, area.Width(), corrections, pixelOfGrey, keep);
+#endif
+        for (; x < area.Width(); ++x) {
             const DWORD pixel = row[x];
             if (keep.Keeps(pixel))
                 continue;
