@@ -437,6 +437,34 @@ TEST(DrawManagerTest, TintOfEveryByteFollowsTheColourFunction)
     }
 }
 
+// Grey gives every pair of largest and smallest channel the grey of the
+// colour model's lightness, however many pixels are worked on at once.
+TEST(DrawManagerTest, GreyOfEveryChannelPairFollowsTheColourModel)
+{
+    for (int percent : {100, 60, -1}) {
+        SCOPED_TRACE(percent);
+        Canvas canvas(256, 256);
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 256; ++x)
+                canvas.Bits()[y * 256 + x] = CZUDPDrawManager::PixelFromColor(RGB(x, y, (x + y) / 2), 0);
+        EXPECT_TRUE(CZUDPDrawManager(canvas.Dc()).GrayRect(CRect(0, 0, 256, 256), percent, (COLORREF)-1,
+                                                           RGB(20, 140, 250)));
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 256; ++x) {
+                double h, s, l;
+                CZUDPColorArithmetic::RgbToHlsUnitHue(RGB(x, y, (x + y) / 2), &h, &s, &l);
+                const int grey = GetRValue(CZUDPColorArithmetic::HlsToRgbUnitHue(h, l, 0.0));
+                COLORREF expected;
+                if (percent == -1)
+                    expected = RGB(grey + (20 - grey) / 2, grey + (140 - grey) / 2, grey + (250 - grey) / 2);
+                else
+                    expected = CZUDPColorArithmetic::MultiplyColorChannels(RGB(grey, grey, grey), percent / 100.0,
+                                                                           percent / 100.0, percent / 100.0);
+                ASSERT_EQ(CZUDPDrawManager::PixelFromColor(expected), canvas.Raw(x, y)) << x << "," << y;
+            }
+    }
+}
+
 // A 32-bit DIB of either row order, filled with a pattern of varied pixels:
 // some of the transparent colour, some with channels of 0, alpha varied.
 class PatternSurface {
