@@ -1005,8 +1005,9 @@ BOOL CZUDPDrawManager::TintRect(CRect rect, int nPercent, COLORREF clrTransparen
             for (int v = 0; v < 256; ++v)
                 maps.table[k][v] = BYTE((highlightChannel[k] + 2 * v) / 3);
     } else if (clrBlend == (COLORREF)-1) {
-        for (int k = 0; k < 3; ++k)
-            ScaleTable(maps.table[k], nPercent / 100.0);
+        ScaleTable(maps.table[0], nPercent / 100.0);
+        std::memcpy(maps.table[1], maps.table[0], 256);
+        std::memcpy(maps.table[2], maps.table[0], 256);
         maps.FindLinearForm(nPercent);
     } else {
         for (int k = 0; k < 3; ++k)
