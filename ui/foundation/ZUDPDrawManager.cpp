@@ -451,8 +451,17 @@ const uint32_t* GreyCorrections(const BYTE* greyOf)
 // The grey loop eight pixels at a time: the grey of each pixel's largest
 // and smallest channel, then the pixel of that grey looked up.
 __attribute__((target("avx2"))) int GreyRowWide(DWORD* row, int count, const uint32_t* corrections,
-                                                const DWORD* pixelOfGrey, const CKeepTest& keep)
+                                                const DWORD* pixelOfGrey, const CChannelMaps* scale,
+                                                const CKeepTest& keep)
 {
+    // With a scale in its linear form the grey's pixel is computed, not
+    // looked up: min(255, ((grey * factor + bias) / 100)), grey 0 apart.
+    const __m256i factor = _mm256_set1_epi32(scale != nullptr ? scale->factor : 0);
+    const __m256i bias = _mm256_set1_epi32(scale != nullptr ? scale->bias : 0);
+    const __m256i zeroGrey = _mm256_set1_epi32(scale != nullptr ? scale->zero : 0);
+    const __m256i hundredth = _mm256_set1_epi32(20972);
+    const __m256i greyToPixel = _mm256_set1_epi32(0x010101);
+    const __m256i alpha = _mm256_set1_epi32(int(0xFF000000u));
     const __m256i byteMask = _mm256_set1_epi32(0xFF);
     const __m256i bitMask = _mm256_set1_epi32(31);
     const __m256i one = _mm256_set1_epi32(1);
@@ -471,7 +480,16 @@ __attribute__((target("avx2"))) int GreyRowWide(DWORD* row, int count, const uin
                                                     _mm256_srli_epi32(index, 5), 4);
         const __m256i correction = _mm256_and_si256(_mm256_srlv_epi32(word, _mm256_and_si256(index, bitMask)), one);
         const __m256i grey = _mm256_sub_epi32(_mm256_srli_epi32(_mm256_add_epi32(high, low), 1), correction);
-        __m256i mapped = _mm256_i32gather_epi32(reinterpret_cast<const int*>(pixelOfGrey), grey, 4);
+        __m256i mapped;
+        if (scale != nullptr) {
+            __m256i n = _mm256_add_epi32(_mm256_mullo_epi32(grey, factor), bias);
+            __m256i q = _mm256_srli_epi32(_mm256_mullo_epi32(_mm256_srli_epi32(n, 2), hundredth), 19);
+            q = _mm256_min_epi32(q, byteMask);
+            q = _mm256_blendv_epi8(q, zeroGrey, _mm256_cmpeq_epi32(grey, _mm256_setzero_si256()));
+            mapped = _mm256_or_si256(_mm256_mullo_epi32(q, greyToPixel), alpha);
+        } else {
+            mapped = _mm256_i32gather_epi32(reinterpret_cast<const int*>(pixelOfGrey), grey, 4);
+        }
         if (keeps)
             mapped = _mm256_blendv_epi8(mapped, pixels, KeptLanes(keep, pixels));
         _mm256_storeu_si256(p, mapped);
@@ -1035,16 +1053,18 @@ BOOL CZUDPDrawManager::GrayRect(CRect rect, int nPercent, COLORREF clrTransparen
     const COLORREF blend = clrBlend == (COLORREF)-1 ? g_uiEnvironment.m_colorButtonHighlight : clrBlend;
     // The pixel each grey becomes.
     DWORD pixelOfGrey[256];
-    {
-        BYTE scale[256];
-        ScaleTable(scale, nPercent / 100.0);
-        for (int g = 0; g < 256; ++g) {
-            if (nPercent == -1) {
-                auto half = [g](int b) { return ClampChannel((long long)g + (b - g) / 2); };
-                pixelOfGrey[g] = MakePixel(half(GetRValue(blend)), half(GetGValue(blend)), half(GetBValue(blend)));
-            } else {
-                pixelOfGrey[g] = MakePixel(scale[g], scale[g], scale[g]);
-            }
+    CChannelMaps scale;
+    ScaleTable(scale.table[0], nPercent / 100.0);
+    std::memcpy(scale.table[1], scale.table[0], 256);
+    std::memcpy(scale.table[2], scale.table[0], 256);
+    if (nPercent != -1)
+        scale.FindLinearForm(nPercent);
+    for (int g = 0; g < 256; ++g) {
+        if (nPercent == -1) {
+            auto half = [g](int b) { return ClampChannel((long long)g + (b - g) / 2); };
+            pixelOfGrey[g] = MakePixel(half(GetRValue(blend)), half(GetGValue(blend)), half(GetBValue(blend)));
+        } else {
+            pixelOfGrey[g] = MakePixel(scale.table[0][g], scale.table[0][g], scale.table[0][g]);
         }
     }
     const BYTE* greyOf = GreyByExtremes();
@@ -1057,7 +1077,7 @@ BOOL CZUDPDrawManager::GrayRect(CRect rect, int nPercent, COLORREF clrTransparen
         int x = 0;
 #if defined(ZUDP_WIDE_KERNELS)
         if (corrections != nullptr)
-            x = GreyRowWide(row, area.Width(), corrections, pixelOfGrey, keep);
+            x = GreyRowWide(row, area.Width(), corrections, pixelOfGrey, scale.linear ? &scale : nullptr, keep);
 #endif
         for (; x < area.Width(); ++x) {
             const DWORD pixel = row[x];
