@@ -462,6 +462,8 @@ __attribute__((target("avx2"))) int GreyRowWide(DWORD* row, int count, const uin
     const __m256i hundredth = _mm256_set1_epi32(20972);
     const __m256i greyToPixel = _mm256_set1_epi32(0x010101);
     const __m256i alpha = _mm256_set1_epi32(int(0xFF000000u));
+    const bool identity = scale != nullptr && scale->zero == 0 &&
+                          CChannelMaps::LinearForm(255, scale->factor, scale->bias) == 255 && scale->factor == 100;
     const __m256i byteMask = _mm256_set1_epi32(0xFF);
     const __m256i bitMask = _mm256_set1_epi32(31);
     const __m256i one = _mm256_set1_epi32(1);
@@ -481,7 +483,9 @@ __attribute__((target("avx2"))) int GreyRowWide(DWORD* row, int count, const uin
         const __m256i correction = _mm256_and_si256(_mm256_srlv_epi32(word, _mm256_and_si256(index, bitMask)), one);
         const __m256i grey = _mm256_sub_epi32(_mm256_srli_epi32(_mm256_add_epi32(high, low), 1), correction);
         __m256i mapped;
-        if (scale != nullptr) {
+        if (identity) {
+            mapped = _mm256_or_si256(_mm256_mullo_epi32(grey, greyToPixel), alpha);
+        } else if (scale != nullptr) {
             __m256i n = _mm256_add_epi32(_mm256_mullo_epi32(grey, factor), bias);
             __m256i q = _mm256_srli_epi32(_mm256_mullo_epi32(_mm256_srli_epi32(n, 2), hundredth), 19);
             q = _mm256_min_epi32(q, byteMask);
