@@ -781,10 +781,29 @@ void ForEachGradientBand(CRect rect, COLORREF clrStart, COLORREF clrEnd, BOOL bV
     }
 }
 
-// count pixels set to one value, sixteen bytes at a time.
+#if defined(ZUDP_WIDE_KERNELS)
+__attribute__((target("avx2"))) int FillPixelsWide(DWORD* pixels, int count, DWORD value)
+{
+    const __m256i eight = _mm256_set1_epi32(int(value));
+    int x = 0;
+    for (; x + 32 <= count; x += 32) {
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(pixels + x), eight);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(pixels + x + 8), eight);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(pixels + x + 16), eight);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(pixels + x + 24), eight);
+    }
+    return x;
+}
+#endif
+
+// count pixels set to one value, sixteen or thirty-two bytes at a time.
 void FillPixels(DWORD* pixels, int count, DWORD value)
 {
     int x = 0;
+#if defined(ZUDP_WIDE_KERNELS)
+    if (count >= 32 && HasWideKernels())
+        x = FillPixelsWide(pixels, count, value);
+#endif
 #if defined(__SSE2__)
     const __m128i four = _mm_set1_epi32(int(value));
     for (; x + 16 <= count; x += 16) {
