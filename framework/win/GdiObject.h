@@ -4,7 +4,7 @@
 // add the creating calls of their kind.
 #include "framework/win/WinSdk.h"
 #include "framework/Object.h"
-#include "framework/win/Rect.h"
+#include "framework/Rect.h"
 
 class CDC;
 

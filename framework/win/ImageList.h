@@ -2,7 +2,7 @@
 // CImageList wraps an HIMAGELIST, destroyed with the object unless detached.
 #include "framework/win/WinSdk.h"
 #include "framework/Object.h"
-#include "framework/win/Rect.h"
+#include "framework/Rect.h"
 
 class CDC;
 class CBitmap;

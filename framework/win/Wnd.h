@@ -8,7 +8,7 @@
 // before WM_NCCREATE), so the object sees every message of its window.
 #include "framework/win/CmdTarget.h"
 #include "framework/win/HandleMap.h"
-#include "framework/win/Rect.h"
+#include "framework/Rect.h"
 
 class CFont;
 class CRgn;
