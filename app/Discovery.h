@@ -88,8 +88,4 @@ void BroadcastAndLog(const char* text, CDiscoveryLog* log);
 // Timer 1: reads the replies waiting on the reply socket (at most
 // maxDatagrams); returns the number of datagrams read.
 int ReceiveDiscoveryReplies(CDRBSocketUDP& socket, CDiscovery& discovery, int maxDatagrams = kDiscoveryMaxPerTick);
-
-// The message box BroadcastAndAlert uses (tests replace it).
-typedef void (*DiscoveryAlertHook)(const char* text);
-void SetDiscoveryAlertHook(DiscoveryAlertHook hook);
 #endif

@@ -5,37 +5,33 @@
 #include <new>
 
 #include "app/Discovery.h"
+#include "framework/win/FrameworkSeams.h"
 #include "support/DRBBroadcast.h"
 #include "support/DRBSocket.h"
 #include "support/Utilities.h"
 
 namespace {
 
-void DefaultAlert(const char* text)
+// The start-up probe's failures are told in the system's message box, over
+// the active window (tests answer it through the framework's seam).
+void Alert(const char* text)
 {
-    MessageBoxA(GetActiveWindow(), text, nullptr, MB_OK);
+    g_frameworkSeams.messageBox(GetActiveWindow(), text, nullptr, MB_OK);
 }
-
-DiscoveryAlertHook g_alert = DefaultAlert;
 
 } // namespace
-
-void SetDiscoveryAlertHook(DiscoveryAlertHook hook)
-{
-    g_alert = hook ? hook : DefaultAlert;
-}
 
 void BroadcastAndAlert(const char* text)
 {
     CDRBBroadcast* broadcast = new (std::nothrow) CDRBBroadcast(kDiscoveryProbePort);
     if (!broadcast) {
-        g_alert("Network broadcast failed.");
+        Alert("Network broadcast failed.");
         return;
     }
     if (broadcast->SendToAllInterfaces(text, (int)strlen(text), nullptr) == -1) {
         char message[256];
         FormatBounded(message, sizeof message, "Broadcast error %d", WSAGetLastError());
-        g_alert(message);
+        Alert(message);
     }
     delete broadcast;
 }

@@ -16,6 +16,7 @@
 #include "app/Discovery.h"
 #include "app/SettingsPaths.h"
 #include "app/win/AppDialogs.h"
+#include "app/win/AppSeams.h"
 #include "app/win/trovconfDlg.h"
 #include "res/resource.h"
 #include "support/DRBSocket.h"
@@ -23,7 +24,7 @@
 
 namespace {
 
-int NoBox(const char* text, const char*, UINT)
+int NoBox(HWND, const char* text, const char*, UINT)
 {
     fprintf(stderr, "message box: %s\n", text);
     return IDOK;
@@ -123,9 +124,11 @@ int main(int argc, char** argv)
         fputs(kSaved, saved);
         fclose(saved);
     }
-    SetAppMessageBoxHook(NoBox);
-    CtrovconfDlg::SetProbeBroadcaster(NoProbe);
-    CtrovconfDlg::SetAdapterSource(NoAdapters);
+    // No box waits for a user, no probe leaves the machine, no adapter is
+    // listed: the picture shows the window as the files describe it.
+    ScopedSeam boxes(g_appSeams.messageBox, NoBox);
+    ScopedSeam probe(g_appSeams.broadcast, NoProbe);
+    ScopedSeam adapters(g_appSeams.networkAdapters, NoAdapters);
 
     CtrovconfDlg dialog;
     if (!dialog.Create(IDD_TROVCONF_DIALOG)) {
