@@ -1,5 +1,7 @@
 #include "app/win/GZUDPEdit.h"
 
+#include "framework/win/FrameworkSeams.h"
+
 #include <string>
 
 #include "app/win/AppMessages.h"
@@ -101,7 +103,7 @@ HBRUSH CGZUDPEdit::CtlColor(CDC* pDC, UINT)
 BOOL CGZUDPEdit::PreTranslateMessage(MSG* pMsg)
 {
     if (pMsg->message == WM_KEYDOWN && pMsg->hwnd == m_hWnd) {
-        if (::GetKeyState(VK_CONTROL) & 0x8000) {
+        if (g_frameworkSeams.keyState(VK_CONTROL) & 0x8000) {
             switch (pMsg->wParam) {
             case 'A':
                 ::SendMessageW(m_hWnd, EM_SETSEL, 0, -1);

@@ -2,6 +2,7 @@
 // handles and the temporary wrappers of handles nobody owns.
 #pragma GCC optimize("no-delete-null-pointer-checks")
 #include "framework/win/GdiObject.h"
+#include "framework/win/FrameworkSeams.h"
 
 #include "framework/win/DC.h"
 #include "framework/Exceptions.h"
@@ -271,7 +272,7 @@ int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const
 
 BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect)
 {
-    return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd->GetSafeHwnd(), lpRect);
+    return g_frameworkSeams.trackPopupMenu(m_hMenu, nFlags, x, y, pWnd->GetSafeHwnd(), lpRect);
 }
 
 // ---------------------------------------------------------------------------

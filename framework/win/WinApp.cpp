@@ -1,5 +1,6 @@
 // The application object, the message pump and the program's entry point.
 #include "framework/win/WinApp.h"
+#include "framework/win/FrameworkSeams.h"
 
 #include "framework/win/Dialog.h"
 
@@ -210,14 +211,14 @@ int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
 {
     HWND hWndTop = nullptr;
     CWnd* pOwner = CWnd::GetSafeOwner(nullptr, &hWndTop);
-    return ::MessageBoxA(pOwner->GetSafeHwnd(), lpszPrompt, AfxGetAppName(), nType);
+    return g_frameworkSeams.messageBox(pOwner->GetSafeHwnd(), lpszPrompt, AfxGetAppName(), nType);
 }
 
 void CWinApp::WinHelp(DWORD_PTR dwData, UINT nCmd)
 {
     CWnd* pMainWnd = AfxGetMainWnd();
     if (m_pszHelpFilePath != nullptr)
-        ::WinHelpA(pMainWnd->GetSafeHwnd(), m_pszHelpFilePath, nCmd, dwData);
+        g_frameworkSeams.winHelp(pMainWnd->GetSafeHwnd(), m_pszHelpFilePath, nCmd, dwData);
 }
 
 HCURSOR CWinApp::LoadCursor(UINT nIDResource) const { return ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource)); }
@@ -428,7 +429,7 @@ int AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp)
     CWinApp* pApp = AfxGetApp();
     if (pApp != nullptr)
         return pApp->DoMessageBox(lpszText, nType, nIDHelp);
-    return ::MessageBoxA(::GetActiveWindow(), lpszText, AfxGetAppName(), nType);
+    return g_frameworkSeams.messageBox(::GetActiveWindow(), lpszText, AfxGetAppName(), nType);
 }
 
 int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
@@ -512,8 +513,8 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, i
         char text[512] = {};
         e->GetErrorMessage(text, sizeof(text));
         e->Delete();
-        ::MessageBoxA(nullptr, text[0] != '\0' ? text : "An unexpected error ended the program.", AfxGetAppName(),
-                      MB_OK | MB_ICONSTOP);
+        g_frameworkSeams.messageBox(nullptr, text[0] != '\0' ? text : "An unexpected error ended the program.", AfxGetAppName(),
+                                    MB_OK | MB_ICONSTOP);
     }
     return nReturnCode;
 }

@@ -2,6 +2,7 @@
 // CWnd wrappers that need more than one call.
 #pragma GCC optimize("no-delete-null-pointer-checks")
 #include "framework/win/Wnd.h"
+#include "framework/win/FrameworkSeams.h"
 
 #include "framework/win/DC.h"
 #include "framework/win/Menu.h"
@@ -956,9 +957,16 @@ BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw)
     return TRUE;
 }
 
+UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer)
+{
+    return g_frameworkSeams.setTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
+}
+
+BOOL CWnd::KillTimer(UINT_PTR nIDEvent) { return g_frameworkSeams.killTimer(m_hWnd, nIDEvent); }
+
 int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
 {
     if (lpszCaption == nullptr)
         lpszCaption = AfxGetAppName();
-    return ::MessageBoxA(m_hWnd, lpszText, lpszCaption, nType);
+    return g_frameworkSeams.messageBox(m_hWnd, lpszText, lpszCaption, nType);
 }

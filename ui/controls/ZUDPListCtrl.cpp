@@ -1,5 +1,7 @@
 #include "ui/controls/ZUDPListCtrl.h"
 
+#include "framework/win/FrameworkSeams.h"
+
 IMPLEMENT_DYNAMIC(CZUDPListCtrl, CListCtrl)
 
 BEGIN_MESSAGE_MAP(CZUDPListCtrl, CListCtrl)
@@ -107,7 +109,8 @@ void CZUDPListCtrl::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
     int iColumn = pNMListView->iSubItem;
     // Ascending unless the column is sorted ascending now.
     BOOL bAscending = m_wndHeader.GetColumnState(iColumn) != 1;
-    BOOL bShift = (::GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0;
+    // Shift as it was when the click happened, not as it is now.
+    BOOL bShift = (g_frameworkSeams.keyState(VK_SHIFT) & 0x8000) != 0;
     Sort(iColumn, bAscending, bShift && m_wndHeader.IsMultipleSort());
     *pResult = 0;
 }

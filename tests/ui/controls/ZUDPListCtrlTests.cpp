@@ -1,6 +1,7 @@
 // Header-click sorting of the library's list control and the sort state of
 // its header.
 #include "ui/controls/ZUDPListCtrl.h"
+#include "framework/win/FrameworkSeams.h"
 #include "tests/common/MessagePumpWin.h"
 
 #include <gtest/gtest.h>
@@ -233,6 +234,35 @@ TEST_F(ZUDPListCtrlTest, MultiColumnSortKeepsTheOtherColumnsOnlyWhenEnabled)
     EXPECT_EQ(0, header.GetColumnState(0));
     EXPECT_EQ(0, header.GetColumnState(1));
     EXPECT_EQ(0, SortBits(header, 0));
+}
+
+// Shift is read as of the click's message: a Shift-click adds the column to
+// the sort when multi-column sort is on, a plain click replaces the sort.
+TEST_F(ZUDPListCtrlTest, AShiftClickAddsTheColumnToAMultiColumnSort)
+{
+    CNumberList list;
+    ASSERT_TRUE(list.Create(WS_CHILD | LVS_REPORT, CRect(0, 0, 300, 200), &m_host, 1));
+    Fill(list);
+    CZUDPHeaderCtrl& header = list.HeaderControl();
+    header.EnableMultipleSort(TRUE);
+    bool shiftDown = false;
+    ScopedSeam keys(g_frameworkSeams.keyState, [&](int key) -> SHORT {
+        return key == VK_SHIFT && shiftDown ? (SHORT)0x8000 : (SHORT)0;
+    });
+
+    ClickColumn(list, 1);
+    shiftDown = true;
+    ClickColumn(list, 0);
+    EXPECT_EQ(1, header.GetColumnState(1));
+    EXPECT_EQ(1, header.GetColumnState(0));
+    EXPECT_EQ(-1, header.GetSortColumn());
+
+    shiftDown = false;
+    ClickColumn(list, 2);
+    EXPECT_EQ(0, header.GetColumnState(0));
+    EXPECT_EQ(0, header.GetColumnState(1));
+    EXPECT_EQ(1, header.GetColumnState(2));
+    EXPECT_EQ(2, header.GetSortColumn());
 }
 
 TEST_F(ZUDPListCtrlTest, CustomDrawAsksForSubItemsAndLeavesDefaultCellsAlone)
