@@ -254,9 +254,26 @@ BOOL CMenu::DestroyMenu()
     return ::DestroyMenu(Detach());
 }
 
-BOOL CMenu::LoadMenu(UINT nIDResource) { return Attach(::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource))); }
+// A menu made for an object that already holds one could only be leaked:
+// refuse before making it.
+BOOL CMenu::CreateMenu() { return m_hMenu == nullptr && Attach(::CreateMenu()); }
 
-BOOL CMenu::LoadMenu(LPCTSTR lpszResourceName) { return Attach(::LoadMenuA(AfxGetResourceHandle(), lpszResourceName)); }
+BOOL CMenu::CreatePopupMenu() { return m_hMenu == nullptr && Attach(::CreatePopupMenu()); }
+
+BOOL CMenu::LoadMenu(UINT nIDResource)
+{
+    return m_hMenu == nullptr && Attach(::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource)));
+}
+
+BOOL CMenu::LoadMenu(LPCTSTR lpszResourceName)
+{
+    return m_hMenu == nullptr && Attach(::LoadMenuA(AfxGetResourceHandle(), lpszResourceName));
+}
+
+BOOL CMenu::LoadMenuIndirect(const void* lpMenuTemplate)
+{
+    return m_hMenu == nullptr && Attach(::LoadMenuIndirectA(lpMenuTemplate));
+}
 
 int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const
 {
