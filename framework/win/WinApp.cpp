@@ -136,7 +136,7 @@ BOOL CWinThread::OnIdle(LONG lCount)
         if (pMainWnd != nullptr && pMainWnd->m_hWnd != nullptr && pMainWnd->IsWindowVisible())
             pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
     }
-    AfxDeleteTempMaps();
+    AfxDeleteTempMapsAtIdle();
     return lCount < 1;
 }
 
@@ -145,6 +145,7 @@ int CWinThread::Run()
     BOOL bIdle = TRUE;
     LONG lIdleCount = 0;
     MSG& msg = AfxGetThreadState()->m_msgCur;
+    CMessageLoopScope loop;
     for (;;) {
         while (bIdle && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
             if (!OnIdle(lIdleCount++))

@@ -87,9 +87,18 @@ void AfxRegisterTempMapCleanup(void (*pfnCleanup)())
 
 void AfxDeleteTempMaps()
 {
+    ASSERT(AfxGetThreadState()->m_nMessageLoopDepth <= 1);
     for (auto cleanup : AfxGetThreadState()->m_tempMapCleanups)
         cleanup();
 }
+
+void AfxDeleteTempMapsAtIdle()
+{
+    if (AfxGetThreadState()->m_nMessageLoopDepth <= 1)
+        AfxDeleteTempMaps();
+}
+
+CWnd* AfxLookupTempWnd(HWND hWnd) { return WndMap().LookupTemporary(hWnd); }
 
 LONG AfxGetWndProcExceptionCount() { return g_wndProcExceptions.load(); }
 
@@ -658,6 +667,7 @@ int CWnd::RunModalLoop(DWORD dwFlags)
     HWND hWndParent = ::GetParent(m_hWnd);
     m_nFlags |= (WF_MODALLOOP | WF_CONTINUEMODAL);
     MSG* pMsg = &AfxGetThreadState()->m_msgCur;
+    CMessageLoopScope loop;
 
     for (;;) {
         if (!ContinueModal())
@@ -674,7 +684,7 @@ int CWnd::RunModalLoop(DWORD dwFlags)
             if ((dwFlags & MLF_NOKICKIDLE) || !SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX, lIdleCount++)) {
                 bIdle = FALSE;
             }
-            AfxDeleteTempMaps();
+            AfxDeleteTempMapsAtIdle();
             if (!ContinueModal())
                 goto ExitModal;
         }

@@ -28,8 +28,25 @@ struct AFX_THREAD_STATE {
     int m_nWaitCursorCount = 0;
     HCURSOR m_hcurWaitCursorRestore = nullptr;
     std::vector<void (*)()> m_tempMapCleanups;
+    int m_nMessageLoopDepth = 0;         // message loops running (the thread's and modal ones)
 };
 AFX_THREAD_STATE* AfxGetThreadState();
+
+// Counts a message loop while it runs: temporary objects are deleted only at
+// the idle of the outermost one, since code below a nested modal loop on the
+// stack may still hold temporaries it got before the loop started.
+class CMessageLoopScope {
+public:
+    CMessageLoopScope() { ++AfxGetThreadState()->m_nMessageLoopDepth; }
+    ~CMessageLoopScope() { --AfxGetThreadState()->m_nMessageLoopDepth; }
+    CMessageLoopScope(const CMessageLoopScope&) = delete;
+    CMessageLoopScope& operator=(const CMessageLoopScope&) = delete;
+};
+// The idle cleanup of a message loop: deletes the temporary objects when the
+// loop running is the outermost one, keeps them otherwise.
+void AfxDeleteTempMapsAtIdle();
+// The temporary object that wraps a window handle, if one lives now.
+CWnd* AfxLookupTempWnd(HWND hWnd);
 
 // The framework's window procedure (every CWnd-created window runs it);
 // Unicode windows run its Unicode form, so their texts keep every
