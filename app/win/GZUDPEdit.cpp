@@ -28,7 +28,7 @@ CGZUDPEdit::~CGZUDPEdit()
 BOOL CGZUDPEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id, CFont* font, int limit)
 {
     HWND window = ::CreateWindowExW(0, L"Edit", L"", style, rect.left, rect.top, rect.right - rect.left + 1,
-                                    rect.bottom - rect.top + 1, parent ? parent->GetSafeHwnd() : nullptr,
+                                    rect.bottom - rect.top + 1, parent ? AfxSafeHwnd(parent) : nullptr,
                                     (HMENU)(UINT_PTR)id, AfxGetInstanceHandle(), nullptr);
     if (window == nullptr)
         return FALSE;
@@ -37,7 +37,7 @@ BOOL CGZUDPEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id, CF
         return FALSE;
     }
     if (font)
-        ::SendMessageW(m_hWnd, WM_SETFONT, (WPARAM)font->GetSafeHandle(), TRUE);
+        ::SendMessageW(m_hWnd, WM_SETFONT, (WPARAM)AfxSafeHandle(font), TRUE);
     if (limit != 0)
         ::SendMessageW(m_hWnd, EM_LIMITTEXT, (WPARAM)limit, 0);
     return TRUE;

@@ -179,7 +179,7 @@ BOOL CtrovconfDlg::OnInitDialog()
     // The log pane writes in the window's own font (the dialog has it only
     // from here on).
     if (CFont* font = GetFont())
-        ::SendMessageW(m_logPane.m_hWnd, WM_SETFONT, (WPARAM)font->GetSafeHandle(), FALSE);
+        ::SendMessageW(m_logPane.m_hWnd, WM_SETFONT, (WPARAM)AfxSafeHandle(font), FALSE);
     BuildAdapterMenu();
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);

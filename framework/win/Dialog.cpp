@@ -188,7 +188,7 @@ BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
         hInst = AfxGetResourceHandle();
     m_nModalResult = -1;
     HookWindowCreate(this);
-    HWND hWnd = ::CreateDialogIndirectParamA(hInst, lpDialogTemplate, pParentWnd->GetSafeHwnd(), &AfxDlgProc, 0);
+    HWND hWnd = ::CreateDialogIndirectParamA(hInst, lpDialogTemplate, AfxSafeHwnd(pParentWnd), &AfxDlgProc, 0);
     UnhookWindowCreate();
     if (hWnd == nullptr) {
         if (m_hWnd != nullptr && FromHandlePermanent(m_hWnd) == this)
@@ -251,7 +251,7 @@ BOOL CDialog::InitModalIndirect(HGLOBAL hDialogTemplate, CWnd* pParentWnd)
 HWND CDialog::PreModal()
 {
     CWnd* pOwner = CWnd::GetSafeOwner(m_pParentWnd, &m_hWndTop);
-    return pOwner->GetSafeHwnd();
+    return AfxSafeHwnd(pOwner);
 }
 
 void CDialog::PostModal()

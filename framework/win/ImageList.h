@@ -53,3 +53,6 @@ public:
     static BOOL DragLeave(class CWnd* pWndLock);
     static BOOL DragShowNolock(BOOL bShow) { return ImageList_DragShowNolock(bShow); }
 };
+
+// The handle of an object that may be missing: none for a null pointer.
+inline HIMAGELIST AfxSafeHandle(const CImageList* pImageList) { return pImageList != nullptr ? pImageList->m_hImageList : nullptr; }

@@ -105,7 +105,7 @@ BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
     if (pMsg->hwnd == nullptr)
         return FALSE;   // thread messages go to no window
     CWnd* pMainWnd = GetMainWnd();
-    if (CWnd::WalkPreTranslateTree(pMainWnd->GetSafeHwnd(), pMsg))
+    if (CWnd::WalkPreTranslateTree(AfxSafeHwnd(pMainWnd), pMsg))
         return TRUE;
     // Messages of modeless windows outside the main window's tree get a last
     // chance with the main window (its accelerators).
@@ -212,14 +212,14 @@ int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
 {
     HWND hWndTop = nullptr;
     CWnd* pOwner = CWnd::GetSafeOwner(nullptr, &hWndTop);
-    return g_frameworkSeams.messageBox(pOwner->GetSafeHwnd(), lpszPrompt, AfxGetAppName(), nType);
+    return g_frameworkSeams.messageBox(AfxSafeHwnd(pOwner), lpszPrompt, AfxGetAppName(), nType);
 }
 
 void CWinApp::WinHelp(DWORD_PTR dwData, UINT nCmd)
 {
     CWnd* pMainWnd = AfxGetMainWnd();
     if (m_pszHelpFilePath != nullptr)
-        g_frameworkSeams.winHelp(pMainWnd->GetSafeHwnd(), m_pszHelpFilePath, nCmd, dwData);
+        g_frameworkSeams.winHelp(AfxSafeHwnd(pMainWnd), m_pszHelpFilePath, nCmd, dwData);
 }
 
 HCURSOR CWinApp::LoadCursor(UINT nIDResource) const { return ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource)); }

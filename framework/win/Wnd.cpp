@@ -1,6 +1,5 @@
 // The framework's window procedure, the creation hook, handle maps and the
 // CWnd wrappers that need more than one call.
-#pragma GCC optimize("no-delete-null-pointer-checks")
 #include "framework/win/Wnd.h"
 #include "framework/win/FrameworkSeams.h"
 
@@ -247,7 +246,7 @@ CWnd::~CWnd()
     }
 }
 
-HWND CWnd::GetSafeHwnd() const { return this == nullptr ? nullptr : m_hWnd; }
+HWND CWnd::GetSafeHwnd() const { return m_hWnd; }
 
 CWnd* CWnd::FromHandle(HWND hWnd) { return WndMap().FromHandle(hWnd); }
 
@@ -286,7 +285,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
 
 BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
 {
-    HWND hWndControl = ::GetDlgItem(pParent->GetSafeHwnd(), (int)nID);
+    HWND hWndControl = ::GetDlgItem(AfxSafeHwnd(pParent), (int)nID);
     return hWndControl != nullptr && SubclassWindow(hWndControl);
 }
 
@@ -320,7 +319,7 @@ BOOL CWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, 
                   CWnd* pParentWnd, UINT nID, CCreateContext* pContext)
 {
     return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
+                    rect.right - rect.left, rect.bottom - rect.top, AfxSafeHwnd(pParentWnd),
                     (HMENU)(UINT_PTR)nID, (LPVOID)pContext);
 }
 
@@ -328,7 +327,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
                     const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam)
 {
     return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
+                    rect.right - rect.left, rect.bottom - rect.top, AfxSafeHwnd(pParentWnd),
                     (HMENU)(UINT_PTR)nID, lpParam);
 }
 
@@ -573,14 +572,14 @@ HBRUSH CWnd::OnCtlColor(CDC*, CWnd* pWnd, UINT)
 
 void CWnd::OnHScroll(UINT, UINT, CScrollBar* pScrollBar)
 {
-    if (pScrollBar != nullptr && ReflectLastMsg(pScrollBar->GetSafeHwnd()))
+    if (pScrollBar != nullptr && ReflectLastMsg(AfxSafeHwnd(pScrollBar)))
         return;
     Default();
 }
 
 void CWnd::OnVScroll(UINT, UINT, CScrollBar* pScrollBar)
 {
-    if (pScrollBar != nullptr && ReflectLastMsg(pScrollBar->GetSafeHwnd()))
+    if (pScrollBar != nullptr && ReflectLastMsg(AfxSafeHwnd(pScrollBar)))
         return;
     Default();
 }
@@ -757,7 +756,7 @@ int CWnd::GetCheckedRadioButton(int nIDFirstButton, int nIDLastButton) const
 
 void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
 {
-    ::SendMessageA(m_hWnd, WM_SETFONT, (WPARAM)pFont->GetSafeHandle(), bRedraw);
+    ::SendMessageA(m_hWnd, WM_SETFONT, (WPARAM)AfxSafeHandle(pFont), bRedraw);
 }
 
 CFont* CWnd::GetFont() const
@@ -802,7 +801,7 @@ void CWnd::ClientToScreen(LPRECT lpRect) const
 void CWnd::CenterWindow(CWnd* pAlternateOwner)
 {
     DWORD dwStyle = GetStyle();
-    HWND hWndCenter = pAlternateOwner->GetSafeHwnd();
+    HWND hWndCenter = AfxSafeHwnd(pAlternateOwner);
     if (hWndCenter == nullptr)
         hWndCenter = (dwStyle & WS_CHILD) ? ::GetParent(m_hWnd) : ::GetWindow(m_hWnd, GW_OWNER);
     CRect rcDlg;
@@ -864,18 +863,18 @@ BOOL CWnd::ModifyStyleEx(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
     return TRUE;
 }
 
-void CWnd::InvalidateRgn(CRgn* pRgn, BOOL bErase) { ::InvalidateRgn(m_hWnd, (HRGN)pRgn->GetSafeHandle(), bErase); }
+void CWnd::InvalidateRgn(CRgn* pRgn, BOOL bErase) { ::InvalidateRgn(m_hWnd, (HRGN)AfxSafeHandle(pRgn), bErase); }
 
 BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, CRgn* prgnUpdate, UINT flags)
 {
-    return ::RedrawWindow(m_hWnd, lpRectUpdate, prgnUpdate == nullptr ? nullptr : (HRGN)prgnUpdate->GetSafeHandle(), flags);
+    return ::RedrawWindow(m_hWnd, lpRectUpdate, prgnUpdate == nullptr ? nullptr : (HRGN)AfxSafeHandle(prgnUpdate), flags);
 }
 
 CDC* CWnd::GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }
 
 CDC* CWnd::GetWindowDC() { return CDC::FromHandle(::GetWindowDC(m_hWnd)); }
 
-int CWnd::ReleaseDC(CDC* pDC) { return ::ReleaseDC(m_hWnd, pDC->GetSafeHdc()); }
+int CWnd::ReleaseDC(CDC* pDC) { return ::ReleaseDC(m_hWnd, AfxSafeHdc(pDC)); }
 
 CDC* CWnd::BeginPaint(LPPAINTSTRUCT lpPaint) { return CDC::FromHandle(::BeginPaint(m_hWnd, lpPaint)); }
 
@@ -931,10 +930,10 @@ CWnd* CWnd::GetDescendantWindow(int nID, BOOL bOnlyPerm) const
 
 CWnd* CWnd::GetSafeOwner(CWnd* pParent, HWND* pWndTop)
 {
-    HWND hWnd = pParent->GetSafeHwnd();
+    HWND hWnd = AfxSafeHwnd(pParent);
     if (hWnd == nullptr) {
         CWnd* pMain = AfxGetMainWnd();
-        hWnd = pMain->GetSafeHwnd();
+        hWnd = AfxSafeHwnd(pMain);
     }
     // The owner of a dialog is a top-level window.
     while (hWnd != nullptr && (::GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD))
@@ -949,7 +948,7 @@ CWnd* CWnd::GetSafeOwner(CWnd* pParent, HWND* pWndTop)
 
 CMenu* CWnd::GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
 
-BOOL CWnd::SetMenu(CMenu* pMenu) { return ::SetMenu(m_hWnd, pMenu->GetSafeHmenu()); }
+BOOL CWnd::SetMenu(CMenu* pMenu) { return ::SetMenu(m_hWnd, AfxSafeHmenu(pMenu)); }
 
 CMenu* CWnd::GetSystemMenu(BOOL bRevert) const { return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert)); }
 

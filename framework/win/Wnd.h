@@ -16,6 +16,10 @@ class CMenu;
 class CDC;
 class CDataExchange;
 class CWinThread;
+class CWnd;
+
+// The handle of an object that may be missing: none for a null pointer.
+HWND AfxSafeHwnd(const CWnd* pWnd);
 struct CCreateContext;
 
 // Per-thread framework state.
@@ -80,6 +84,7 @@ public:
     // The handle, or null when called on a null object (a common idiom with
     // pointers that may be null); defined out of line where the compiler
     // keeps the null test.
+    // The handle; through a pointer that may be null ask AfxSafeHwnd.
     HWND GetSafeHwnd() const;
 
     // Handle maps
@@ -160,9 +165,9 @@ public:
     LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     { return ::SendDlgItemMessageA(m_hWnd, nID, message, wParam, lParam); }
     CWnd* GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const
-    { return FromHandle(::GetNextDlgTabItem(m_hWnd, pWndCtl->GetSafeHwnd(), bPrevious)); }
+    { return FromHandle(::GetNextDlgTabItem(m_hWnd, AfxSafeHwnd(pWndCtl), bPrevious)); }
     CWnd* GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const
-    { return FromHandle(::GetNextDlgGroupItem(m_hWnd, pWndCtl->GetSafeHwnd(), bPrevious)); }
+    { return FromHandle(::GetNextDlgGroupItem(m_hWnd, AfxSafeHwnd(pWndCtl), bPrevious)); }
 
     // Messages
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::SendMessageA(m_hWnd, message, wParam, lParam); }
@@ -180,8 +185,8 @@ public:
     void ScreenToClient(LPRECT lpRect) const;
     void ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(m_hWnd, lpPoint); }
     void ClientToScreen(LPRECT lpRect) const;
-    void MapWindowPoints(CWnd* pwndTo, LPRECT lpRect) const { ::MapWindowPoints(m_hWnd, pwndTo->GetSafeHwnd(), (LPPOINT)lpRect, 2); }
-    void MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const { ::MapWindowPoints(m_hWnd, pwndTo->GetSafeHwnd(), lpPoint, nCount); }
+    void MapWindowPoints(CWnd* pwndTo, LPRECT lpRect) const { ::MapWindowPoints(m_hWnd, AfxSafeHwnd(pwndTo), (LPPOINT)lpRect, 2); }
+    void MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const { ::MapWindowPoints(m_hWnd, AfxSafeHwnd(pwndTo), lpPoint, nCount); }
     BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const { lpwndpl->length = sizeof(WINDOWPLACEMENT); return ::GetWindowPlacement(m_hWnd, lpwndpl); }
     BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl) { return ::SetWindowPlacement(m_hWnd, lpwndpl); }
     void CenterWindow(CWnd* pAlternateOwner = nullptr);
@@ -222,9 +227,9 @@ public:
 
     // Relations
     CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
-    CWnd* SetParent(CWnd* pWndNewParent) { return FromHandle(::SetParent(m_hWnd, pWndNewParent->GetSafeHwnd())); }
+    CWnd* SetParent(CWnd* pWndNewParent) { return FromHandle(::SetParent(m_hWnd, AfxSafeHwnd(pWndNewParent))); }
     CWnd* GetOwner() const;
-    void SetOwner(CWnd* pOwnerWnd) { m_hWndOwner = pOwnerWnd->GetSafeHwnd(); }
+    void SetOwner(CWnd* pOwnerWnd) { m_hWndOwner = AfxSafeHwnd(pOwnerWnd); }
     CWnd* GetTopLevelParent() const;
     CWnd* GetParentOwner() const;
     CWnd* GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }
@@ -232,7 +237,7 @@ public:
     // spelt so that the macro does not reach it.)
     CWnd* (GetNextWindow)(UINT nFlag = GW_HWNDNEXT) const { return FromHandle(::GetWindow(m_hWnd, nFlag)); }
     CWnd* GetLastActivePopup() const { return FromHandle(::GetLastActivePopup(m_hWnd)); }
-    BOOL IsChild(const CWnd* pWnd) const { return ::IsChild(m_hWnd, pWnd->GetSafeHwnd()); }
+    BOOL IsChild(const CWnd* pWnd) const { return ::IsChild(m_hWnd, AfxSafeHwnd(pWnd)); }
     CWnd* ChildWindowFromPoint(POINT point) const { return FromHandle(::ChildWindowFromPoint(m_hWnd, point)); }
     CWnd* GetDescendantWindow(int nID, BOOL bOnlyPerm = FALSE) const;
     static CWnd* WindowFromPoint(POINT point) { return FromHandle(::WindowFromPoint(point)); }
@@ -378,6 +383,8 @@ public:
 private:
     LRESULT OnReflectableItemMessage(WPARAM wParam, LPARAM lParam);
 };
+
+inline HWND AfxSafeHwnd(const CWnd* pWnd) { return pWnd != nullptr ? pWnd->m_hWnd : nullptr; }
 
 // Global helpers of the window part.
 HINSTANCE AfxGetInstanceHandle();

@@ -33,7 +33,7 @@ BOOL CZUDPShellManager::PickFolder(CString& strOutFolder, CWnd* pWndParent, LPCT
     m_lpszInitialFolder = lpszInitialFolder;
     char displayName[MAX_PATH] = {};
     BROWSEINFOA bi = {};
-    bi.hwndOwner = pWndParent->GetSafeHwnd();
+    bi.hwndOwner = AfxSafeHwnd(pWndParent);
     bi.pszDisplayName = displayName;
     bi.lpszTitle = lpszTitle != nullptr ? lpszTitle : "";
     bi.ulFlags = ulFlags;
