@@ -53,12 +53,10 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
         CDialog* pDlg = DYNAMIC_DOWNCAST(CDialog, CWnd::FromHandlePermanent(hWnd));
         if (pDlg == nullptr)
             return TRUE;
-        try {
-            return pDlg->OnInitDialog();
-        } catch (CException* e) {
-            e->Delete();
-        } catch (...) {
-        }
+        // -1: the initialisation raised an exception (OnInitDialog answers a BOOL).
+        INT_PTR result = AfxCallbackGuard<INT_PTR>(-1, [&]() -> INT_PTR { return pDlg->OnInitDialog(); });
+        if (result != -1)
+            return result;
         // Initialisation failed: the dialog ends at once.
         pDlg->EndDialog(IDABORT);
         return FALSE;

@@ -101,6 +101,12 @@ CWnd* AfxLookupTempWnd(HWND hWnd) { return WndMap().LookupTemporary(hWnd); }
 
 LONG AfxGetWndProcExceptionCount() { return g_wndProcExceptions.load(); }
 
+void AfxCallbackFailed()
+{
+    ++g_wndProcExceptions;
+    ::OutputDebugStringA("trovconf: a callback raised an exception; it was abandoned\n");
+}
+
 CWnd* AfxWndFromHandle(HWND hWnd) { return CWnd::FromHandle(hWnd); }
 CDC* AfxDCFromHandle(HDC hDC) { return CDC::FromHandle(hDC); }
 CMenu* AfxMenuFromHandle(HMENU hMenu) { return CMenu::FromHandle(hMenu); }
@@ -184,14 +190,10 @@ LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
     pWndInit->Attach(hWnd);
     // PreSubclassWindow still sees the window being created through the
     // framework (m_pWndInit set), so it can leave its set-up to WM_CREATE.
-    try {
+    AfxCallbackGuard(0, [&] {
         pWndInit->PreSubclassWindow();
-    } catch (CException* e) {
-        e->Delete();
-        ++g_wndProcExceptions;
-    } catch (...) {
-        ++g_wndProcExceptions;
-    }
+        return 0;
+    });
     state->m_pWndInit = nullptr;   // only the first window of this creation
     HookWindowProc(pWndInit, hWnd);
     return ::CallNextHookEx(state->m_hHookOldCbtFilter, code, wParam, lParam);

@@ -9,6 +9,7 @@
 #include "framework/win/CmdTarget.h"
 #include "framework/win/HandleMap.h"
 #include "framework/Rect.h"
+#include "framework/Exceptions.h"
 
 class CFont;
 class CRgn;
@@ -401,3 +402,24 @@ BOOL AfxRegisterClass(WNDCLASSA* lpWndClass);
 // What a handler that let an exception escape leaves behind: a line on the
 // debugger output and a count tests can read.
 LONG AfxGetWndProcExceptionCount();
+
+// Records an exception that a C callback (a sort comparison, an enumeration,
+// a hook, a timer procedure) let escape, the way the window procedure
+// records a handler's: counted and reported, the callback abandoned.
+void AfxCallbackFailed();
+
+// Runs the framework code of a C callback; an exception stops here (the
+// system's code between must never be unwound) and the callback answers
+// failed.
+template <typename R, typename F>
+R AfxCallbackGuard(R failed, F&& body) noexcept
+{
+    try {
+        return body();
+    } catch (CException* e) {
+        e->Delete();
+    } catch (...) {
+    }
+    AfxCallbackFailed();
+    return failed;
+}

@@ -90,9 +90,13 @@ void CZUDPListCtrl::Sort(int iColumn, BOOL bAscending, BOOL bAdd)
 
 int CALLBACK CZUDPListCtrl::CompareProc(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort)
 {
+    // The list view's sort is between this comparison and the caller: a
+    // failing comparison answers "equal" instead of unwinding through it.
     CZUDPListCtrl* pList = reinterpret_cast<CZUDPListCtrl*>(lParamSort);
-    int nResult = pList->CompareItems(lParam1, lParam2, pList->m_iSortedColumn);
-    return pList->m_bAscending ? nResult : -nResult;
+    return AfxCallbackGuard(0, [&] {
+        int nResult = pList->CompareItems(lParam1, lParam2, pList->m_iSortedColumn);
+        return pList->m_bAscending ? nResult : -nResult;
+    });
 }
 
 int CZUDPListCtrl::CompareItems(LPARAM, LPARAM, int) { return 0; }

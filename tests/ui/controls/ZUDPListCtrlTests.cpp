@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -234,6 +235,28 @@ TEST_F(ZUDPListCtrlTest, MultiColumnSortKeepsTheOtherColumnsOnlyWhenEnabled)
     EXPECT_EQ(0, header.GetColumnState(0));
     EXPECT_EQ(0, header.GetColumnState(1));
     EXPECT_EQ(0, SortBits(header, 0));
+}
+
+// A comparison that throws must not unwind through the list view's sort:
+// the comparison answers "equal", the failure is counted, and every row is
+// still there.
+class CThrowingList : public CZUDPListCtrl {
+protected:
+    int CompareItems(LPARAM, LPARAM, int) override { throw std::runtime_error("comparison failed"); }
+};
+
+TEST_F(ZUDPListCtrlTest, AComparisonThatThrowsStopsAtTheSortCallback)
+{
+    CThrowingList list;
+    ASSERT_TRUE(list.Create(WS_CHILD | LVS_REPORT, CRect(0, 0, 300, 200), &m_host, 1));
+    list.InsertColumn(0, "Number", LVCFMT_LEFT, 80);
+    for (int i = 0; i < 3; i++)
+        list.SetItemData(list.InsertItem(i, std::to_string(i).c_str()), (DWORD_PTR)i);
+    LONG failures = AfxGetWndProcExceptionCount();
+    EXPECT_NO_THROW(list.Sort(0, TRUE));
+    EXPECT_GT(AfxGetWndProcExceptionCount(), failures);
+    EXPECT_EQ(1, list.HeaderControl().GetColumnState(0));
+    EXPECT_EQ((std::vector<int>{0, 1, 2}), Rows(list));
 }
 
 // Shift is read as of the click's message: a Shift-click adds the column to
