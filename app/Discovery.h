@@ -88,4 +88,8 @@ void BroadcastAndLog(const char* text, CDiscoveryLog* log);
 // Timer 1: reads the replies waiting on the reply socket (at most
 // maxDatagrams); returns the number of datagrams read.
 int ReceiveDiscoveryReplies(CDRBSocketUDP& socket, CDiscovery& discovery, int maxDatagrams = kDiscoveryMaxPerTick);
+
+// The start-up probe's alert: the framework's message box (OK button),
+// captioned with the application's name.
+void DiscoveryAlertBox(const char* text);
 #endif

@@ -5,33 +5,27 @@
 #include <new>
 
 #include "app/Discovery.h"
-#include "framework/win/FrameworkSeams.h"
+#include "framework/win/WinApp.h"
 #include "support/DRBBroadcast.h"
 #include "support/DRBSocket.h"
 #include "support/Utilities.h"
 
-namespace {
-
-// The start-up probe's failures are told in the system's message box, over
-// the active window (tests answer it through the framework's seam).
-void Alert(const char* text)
+void DiscoveryAlertBox(const char* text)
 {
-    g_frameworkSeams.messageBox(GetActiveWindow(), text, nullptr, MB_OK);
+    AfxMessageBox(text, MB_OK);
 }
-
-} // namespace
 
 void BroadcastAndAlert(const char* text)
 {
     CDRBBroadcast* broadcast = new (std::nothrow) CDRBBroadcast(kDiscoveryProbePort);
     if (!broadcast) {
-        Alert("Network broadcast failed.");
+        DiscoveryAlertBox("Network broadcast failed.");
         return;
     }
     if (broadcast->SendToAllInterfaces(text, (int)strlen(text), nullptr) == -1) {
         char message[256];
         FormatBounded(message, sizeof message, "Broadcast error %d", WSAGetLastError());
-        Alert(message);
+        DiscoveryAlertBox(message);
     }
     delete broadcast;
 }

@@ -83,12 +83,13 @@ uint32_t SteadyTickCount()
     return (uint32_t)std::chrono::duration_cast<std::chrono::milliseconds>(now).count();
 }
 
-// The library's themed box for the program's own messages; a box with a
-// caption of its own is the system's, owned by the given window.
+// The library's themed box for the program's own messages (owned by the
+// given window, when one is given); a box with a caption of its own is the
+// system's, owned by the given window.
 int SystemMessageBox(HWND owner, const char* text, const char* caption, UINT type)
 {
     if (caption == nullptr)
-        return ThemedMessageBox(text, type);
+        return owner != nullptr ? ThemedMessageBoxEx(owner, text, AfxGetAppName(), type) : ThemedMessageBox(text, type);
     return g_frameworkSeams.messageBox(owner, text, caption, type);
 }
 

@@ -71,9 +71,9 @@ uint32_t AppTickCount();
 
 struct AppSeams {
     Seam<uint32_t()> tickCount;
-    // The message boxes of the program: the text, the caption (none: the
-    // library's box captioned with the application's name) and the type;
-    // answers the button pressed.
+    // The message boxes of the program: the owner (or none), the text, the
+    // caption (none: the library's box captioned with the application's
+    // name) and the type; answers the button pressed.
     Seam<int(HWND owner, const char* text, const char* caption, UINT type)> messageBox;
     Seam<void(CWnd* parent, CMachineList& machines, const COperationRequest& request)> runOperation;
     Seam<INT_PTR(CDialog& dialog)> runDialog;
