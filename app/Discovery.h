@@ -123,10 +123,7 @@ int DrainReplySocket(CDRBSocketUDP& socket, CDiscoveryQueue& queue);
 // has data, and gives the socket room for a burst of replies.
 bool NotifyRepliesTo(CDRBSocketUDP& socket, HWND__* window, unsigned message);
 
-// The message box BroadcastAndAlert uses (tests replace it).
-typedef void (*DiscoveryAlertHook)(const char* text);
-void SetDiscoveryAlertHook(DiscoveryAlertHook hook);
-// The hook's own behaviour: the framework's message box (OK button),
+// The start-up probe's alert: the framework's message box (OK button),
 // captioned with the application's name.
 void DiscoveryAlertBox(const char* text);
 #endif

@@ -15,26 +15,17 @@ void DiscoveryAlertBox(const char* text)
     AfxMessageBox(text, MB_OK);
 }
 
-namespace {
-DiscoveryAlertHook g_alert = DiscoveryAlertBox;
-} // namespace
-
-void SetDiscoveryAlertHook(DiscoveryAlertHook hook)
-{
-    g_alert = hook ? hook : DiscoveryAlertBox;
-}
-
 void BroadcastAndAlert(const char* text)
 {
     CDRBBroadcast* broadcast = new (std::nothrow) CDRBBroadcast(kDiscoveryProbePort);
     if (!broadcast) {
-        g_alert("Network broadcast failed.");
+        DiscoveryAlertBox("Network broadcast failed.");
         return;
     }
     if (broadcast->SendToAllInterfaces(text, (int)strlen(text), nullptr) == -1) {
         char message[256];
         FormatBounded(message, sizeof message, "Broadcast error %d", WSAGetLastError());
-        g_alert(message);
+        DiscoveryAlertBox(message);
     }
     delete broadcast;
 }

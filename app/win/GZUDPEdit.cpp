@@ -1,6 +1,8 @@
 #include "app/win/GZUDPEdit.h"
 
 #include <algorithm>
+#include "framework/win/FrameworkSeams.h"
+
 #include <string>
 
 #include "app/win/AppMessages.h"
@@ -27,7 +29,7 @@ CGZUDPEdit::~CGZUDPEdit()
 BOOL CGZUDPEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id, CFont* font, int limit)
 {
     HWND window = ::CreateWindowExW(0, L"Edit", L"", style, rect.left, rect.top, rect.right - rect.left + 1,
-                                    rect.bottom - rect.top + 1, parent ? parent->GetSafeHwnd() : nullptr,
+                                    rect.bottom - rect.top + 1, parent ? AfxSafeHwnd(parent) : nullptr,
                                     (HMENU)(UINT_PTR)id, AfxGetInstanceHandle(), nullptr);
     if (window == nullptr)
         return FALSE;
@@ -36,7 +38,7 @@ BOOL CGZUDPEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id, CF
         return FALSE;
     }
     if (font)
-        ::SendMessageW(m_hWnd, WM_SETFONT, (WPARAM)font->GetSafeHandle(), TRUE);
+        ::SendMessageW(m_hWnd, WM_SETFONT, (WPARAM)AfxSafeHandle(font), TRUE);
     if (limit != 0)
         ::SendMessageW(m_hWnd, EM_LIMITTEXT, (WPARAM)limit, 0);
     return TRUE;
@@ -102,7 +104,7 @@ HBRUSH CGZUDPEdit::CtlColor(CDC* pDC, UINT)
 BOOL CGZUDPEdit::PreTranslateMessage(MSG* pMsg)
 {
     if (pMsg->message == WM_KEYDOWN && pMsg->hwnd == m_hWnd) {
-        if (::GetKeyState(VK_CONTROL) & 0x8000) {
+        if (g_frameworkSeams.keyState(VK_CONTROL) & 0x8000) {
             switch (pMsg->wParam) {
             case 'A':
                 ::SendMessageW(m_hWnd, EM_SETSEL, 0, -1);

@@ -13,7 +13,7 @@
 #include "app/win/DlgAddMachines.h"
 #include "app/win/DlgConfigureMachine.h"
 #include "app/win/DlgPassword.h"
-#include "app/win/OperationHooks.h"
+#include "app/win/AppSeams.h"
 #include "app/MachineColumns.h"
 #include "res/resource.h"
 #include "support/GTextStore.h"

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/AppHooks.h"
+#include "app/win/AppSeams.h"
 #include "app/AppInstall.h"
 #include "app/win/AppDialogs.h"
 #include "support/GXml.h"

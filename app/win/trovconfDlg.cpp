@@ -5,56 +5,20 @@
 
 #include "app/win/AppDialogs.h"
 #include "app/win/AppMessages.h"
+#include "app/win/AppSeams.h"
 #include "res/resource.h"
 #include "support/DRBSocket.h"
 #include "support/Utilities.h"
 
 namespace {
 
-bool SystemAdapters(std::vector<IP_ADAPTER_INFO>* adapters)
-{
-    ULONG size = 0;
-    if (::GetAdaptersInfo(nullptr, &size) != ERROR_BUFFER_OVERFLOW || size == 0)
-        return false;
-    std::vector<unsigned char> buffer(size);
-    IP_ADAPTER_INFO* list = reinterpret_cast<IP_ADAPTER_INFO*>(buffer.data());
-    if (::GetAdaptersInfo(list, &size) != NO_ERROR)
-        return false;
-    for (IP_ADAPTER_INFO* a = list; a; a = a->Next) {
-        adapters->push_back(*a);
-        adapters->back().Next = nullptr;
-    }
-    return true;
-}
-
-void SystemBroadcast(const char* text, bool alert, CDiscoveryLog* log)
-{
-    if (alert)
-        BroadcastAndAlert(text);
-    else
-        BroadcastAndLog(text, log);
-}
-
-CtrovconfDlg::AdapterSource g_adapterSource = SystemAdapters;
-CtrovconfDlg::ProbeBroadcaster g_probeBroadcaster = SystemBroadcast;
-
 const char kVersionFormat[] = "%s v4.5r9";
 
 } // namespace
 
-void CtrovconfDlg::SetAdapterSource(AdapterSource source)
-{
-    g_adapterSource = source ? source : SystemAdapters;
-}
-
-void CtrovconfDlg::SetProbeBroadcaster(ProbeBroadcaster broadcaster)
-{
-    g_probeBroadcaster = broadcaster ? broadcaster : SystemBroadcast;
-}
-
 void CtrovconfDlg::BroadcastText(const char* text, CDiscoveryLog* log)
 {
-    g_probeBroadcaster(text, false, log);
+    g_appSeams.broadcast(text, false, log);
 }
 
 IMPLEMENT_DYNAMIC(CtrovconfDlg, CZUDPDialog)
@@ -228,7 +192,7 @@ BOOL CtrovconfDlg::OnInitDialog()
     // The log pane writes in the window's own font (the dialog has it only
     // from here on).
     if (CFont* font = GetFont())
-        ::SendMessageW(m_logPane.m_hWnd, WM_SETFONT, (WPARAM)font->GetSafeHandle(), FALSE);
+        ::SendMessageW(m_logPane.m_hWnd, WM_SETFONT, (WPARAM)AfxSafeHandle(font), FALSE);
     BuildAdapterMenu();
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
@@ -249,7 +213,7 @@ BOOL CtrovconfDlg::OnInitDialog()
     // screen: a long list must not keep the window from appearing.
     PostMessage(WM_FILL_SAVED);
 
-    g_probeBroadcaster(GetDiscoveryProbe(), true, nullptr);
+    g_appSeams.broadcast(GetDiscoveryProbe(), true, nullptr);
     SetTimer(kTimerReceive, kDiscoveryReceiveMilliseconds);
     SetTimer(kTimerTick, 1000);
     SetWindowText(m_title);
@@ -308,7 +272,7 @@ void CtrovconfDlg::BuildAdapterMenu()
         return;
     system->AppendMenu(MF_SEPARATOR);
     std::vector<IP_ADAPTER_INFO> adapters;
-    if (!g_adapterSource(&adapters))
+    if (!g_appSeams.networkAdapters(&adapters))
         return;
     m_adapterMenu = new CMenu;
     m_adapterMenu->CreatePopupMenu();
@@ -538,7 +502,7 @@ LRESULT CtrovconfDlg::OnRefreshLocal(WPARAM, LPARAM)
 {
     m_discoveredList.RemoveUnlisted();
     m_discoveredList.MarkPending();
-    g_probeBroadcaster(GetDiscoveryProbe(), false, m_debug ? this : nullptr);
+    g_appSeams.broadcast(GetDiscoveryProbe(), false, m_debug ? this : nullptr);
     return 0;
 }
 

@@ -47,15 +47,8 @@ public:
     void AdoptReplySocket(CDRBSocketUDP* socket);
     CDRBSocketUDP* GetReplySocket() const { return m_replySocket; }
 
-    // The system's network adapters (tests replace them) and the probe
-    // broadcast (tests record it instead of sending).
-    typedef bool (*AdapterSource)(std::vector<IP_ADAPTER_INFO>* adapters);
-    static void SetAdapterSource(AdapterSource source);
-    // alert: the start-up probe (message boxes on failure); otherwise the
-    // progress goes to log when one is given.
-    typedef void (*ProbeBroadcaster)(const char* text, bool alert, CDiscoveryLog* log);
-    static void SetProbeBroadcaster(ProbeBroadcaster broadcaster);
-    // Broadcasts a text (probe or XML command) through the broadcaster.
+    // Broadcasts a text (probe or XML command) through the broadcast seam
+    // (app/win/AppSeams.h), its progress to log when one is given.
     static void BroadcastText(const char* text, CDiscoveryLog* log);
 
     CMachinesListCtrl& GetSavedList() { return m_savedList; }

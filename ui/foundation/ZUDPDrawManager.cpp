@@ -658,8 +658,8 @@ BOOL CZUDPDrawManager::AlphaBlendRect(CDC* pDstDC, CRect rectDst, CDC* pSrcDC, C
 {
     if (g_uiEnvironment.m_alphaBlend != nullptr && !g_uiEnvironment.m_is9x) {
         BLENDFUNCTION blend = {AC_SRC_OVER, 0, nAlpha, AC_SRC_ALPHA};
-        return g_uiEnvironment.m_alphaBlend(pDstDC->GetSafeHdc(), rectDst.left, rectDst.top, rectDst.Width(),
-                                            rectDst.Height(), pSrcDC->GetSafeHdc(), rectSrc.left, rectSrc.top,
+        return g_uiEnvironment.m_alphaBlend(AfxSafeHdc(pDstDC), rectDst.left, rectDst.top, rectDst.Width(),
+                                            rectDst.Height(), AfxSafeHdc(pSrcDC), rectSrc.left, rectSrc.top,
                                             rectSrc.Width(), rectSrc.Height(), blend);
     }
     if (rectDst.Size() == rectSrc.Size())
@@ -968,10 +968,10 @@ BOOL CZUDPDrawManager::DrawDropShadow(CRect rect, int nDepth, int nOuterPercent,
     const int areaLeft = bRightShadow ? rect.left : rect.left - D;
     const int sideLeft = bRightShadow ? rect.right : rect.left - D;
 
-    if (pBottomCache != nullptr && pSideCache != nullptr && pBottomCache->GetSafeHandle() != nullptr &&
-        pSideCache->GetSafeHandle() != nullptr) {
-        m_dc.DrawState(CPoint(sideLeft, rect.top), CSize(D, H + D), (HBITMAP)pSideCache->GetSafeHandle(), DSS_NORMAL);
-        m_dc.DrawState(CPoint(areaLeft, rect.bottom), CSize(W + D, D), (HBITMAP)pBottomCache->GetSafeHandle(),
+    if (pBottomCache != nullptr && pSideCache != nullptr && AfxSafeHandle(pBottomCache) != nullptr &&
+        AfxSafeHandle(pSideCache) != nullptr) {
+        m_dc.DrawState(CPoint(sideLeft, rect.top), CSize(D, H + D), (HBITMAP)AfxSafeHandle(pSideCache), DSS_NORMAL);
+        m_dc.DrawState(CPoint(areaLeft, rect.bottom), CSize(W + D, D), (HBITMAP)AfxSafeHandle(pBottomCache),
                        DSS_NORMAL);
         return TRUE;
     }

@@ -50,10 +50,10 @@ int CompatibleDepth(CDC& dc)
 CZUDPMemDC::CZUDPMemDC(CDC& dc, CWnd* pWnd, BYTE nAlpha) : m_targetDC(dc), m_alpha(nAlpha)
 {
     m_rect.SetRectEmpty();
-    if (pWnd->GetSafeHwnd() != nullptr) {
+    if (AfxSafeHwnd(pWnd) != nullptr) {
         pWnd->GetClientRect(&m_rect);
-        m_rect.right += ::GetScrollPos(pWnd->GetSafeHwnd(), SB_HORZ);
-        m_rect.bottom += ::GetScrollPos(pWnd->GetSafeHwnd(), SB_VERT);
+        m_rect.right += ::GetScrollPos(AfxSafeHwnd(pWnd), SB_HORZ);
+        m_rect.bottom += ::GetScrollPos(AfxSafeHwnd(pWnd), SB_VERT);
     }
 
     if (g_uiEnvironment.m_beginBufferedPaint != nullptr && g_uiEnvironment.m_endBufferedPaint != nullptr) {

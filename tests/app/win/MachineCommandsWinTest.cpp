@@ -29,7 +29,7 @@
 #include "framework/win/FrameworkSeams.h"
 #include "app/win/DlgAddMachines.h"
 #include "app/win/DlgSocketTrov.h"
-#include "app/win/OperationHooks.h"
+#include "app/win/AppSeams.h"
 #include "app/win/trovconfDlg.h"
 #include "res/resource.h"
 #include "support/DRBSocket.h"
@@ -67,7 +67,7 @@ struct RecordedRun {
 };
 std::vector<RecordedRun> g_runs;
 
-int RecordBox(const char* text, const char*, UINT)
+int RecordBox(HWND, const char* text, const char*, UINT)
 {
     g_boxes.push_back(text ? text : "");
     return IDOK;
@@ -187,6 +187,9 @@ void TypePassword(const char* password, const char* address = nullptr)
 
 class MachineCommandsTest : public ::testing::Test, protected trovtest::TestAppFolders {
 protected:
+    // The program's seams answered by the test, restored when it ends.
+    ScopedSeams m_seams;
+
     void SetUp() override
     {
         trovtest::InitFrameworkForTests();
@@ -204,15 +207,15 @@ protected:
         g_unexpectedDialogs = 0;
         g_runs.clear();
         g_progressRows.clear();
-        SetAppMessageBoxHook(RecordBox);
-        CtrovconfDlg::SetProbeBroadcaster(RecordBroadcast);
-        CtrovconfDlg::SetAdapterSource(NoAdapters);
-        SetShellOpener(RecordOpen);
-        SetFileChooser(AnswerFile);
-        SetFolderChooser(AnswerFolder);
-        SetApplicationChooser(AnswerApplication);
+        m_seams.Replace(g_appSeams.messageBox, RecordBox);
+        m_seams.Replace(g_appSeams.broadcast, RecordBroadcast);
+        m_seams.Replace(g_appSeams.networkAdapters, NoAdapters);
+        m_seams.Replace(g_appSeams.openWithShell, RecordOpen);
+        m_seams.Replace(g_appSeams.chooseFile, AnswerFile);
+        m_seams.Replace(g_appSeams.chooseFolder, AnswerFolder);
+        m_seams.Replace(g_appSeams.chooseApplication, AnswerApplication);
         g_applicationAnswer.clear();
-        SetAppDialogRunner(AnswerDialog);
+        m_seams.Replace(g_appSeams.runDialog, AnswerDialog);
         m_block = trovtest::RandomLoopbackBlock();
     }
 
@@ -222,15 +225,6 @@ protected:
         m_sims.clear();
         EXPECT_EQ(0, g_unexpectedDialogs) << "a dialog opened that the test did not expect";
         EXPECT_TRUE(g_dialogAnswers.empty()) << "a dialog the test expected did not open";
-        SetAppMessageBoxHook(nullptr);
-        CtrovconfDlg::SetProbeBroadcaster(nullptr);
-        CtrovconfDlg::SetAdapterSource(nullptr);
-        SetShellOpener(nullptr);
-        SetFileChooser(nullptr);
-        SetFolderChooser(nullptr);
-        SetApplicationChooser(nullptr);
-        SetAppDialogRunner(nullptr);
-        SetOperationRunner(nullptr);
         LeaveAppFolders();
     }
 
@@ -552,7 +546,7 @@ TEST_F(MachineCommandsTest, AddMakesTheReturnedAddressesTheSavedMachines)
 TEST_F(MachineCommandsTest, StrobeAsksThePasswordOfEachRemoteMachineAndCancelSkipsTheRest)
 {
     Open(3);
-    SetOperationRunner(RecordRun);
+    m_seams.Replace(g_appSeams.runOperation, RecordRun);
     Select(Saved(), {2, 3, 4});
     // Over the saved list only one machine may be selected; the rule is the
     // menu's, the command itself goes through the selection.

@@ -14,6 +14,7 @@
 
 #include "app/MachineColumns.h"
 #include "app/win/AppDialogs.h"
+#include "app/win/AppSeams.h"
 #include "app/win/AppMessages.h"
 #include "app/win/trovconfDlg.h"
 #include "res/resource.h"
@@ -35,7 +36,7 @@ std::vector<std::string> g_probes;
 std::vector<IP_ADAPTER_INFO> g_fakeAdapters;
 bool g_haveAdapters = false;
 
-int RecordBox(const char* text, const char* caption, UINT)
+int RecordBox(HWND, const char* text, const char* caption, UINT)
 {
     g_boxes.push_back({text ? text : "", caption ? caption : ""});
     return IDOK;
@@ -70,6 +71,9 @@ const char kSaved[] =
 
 class MainWindowTest : public ::testing::Test, protected trovtest::TestAppFolders {
 protected:
+    // The program's seams answered by the test, restored when it ends.
+    ScopedSeams m_seams;
+
     void SetUp() override
     {
         trovtest::InitFrameworkForTests();
@@ -79,17 +83,14 @@ protected:
         g_probes.clear();
         g_fakeAdapters.clear();
         g_haveAdapters = false;
-        SetAppMessageBoxHook(RecordBox);
-        CtrovconfDlg::SetProbeBroadcaster(RecordProbe);
-        CtrovconfDlg::SetAdapterSource(FakeAdapters);
+        m_seams.Replace(g_appSeams.messageBox, RecordBox);
+        m_seams.Replace(g_appSeams.broadcast, RecordProbe);
+        m_seams.Replace(g_appSeams.networkAdapters, FakeAdapters);
     }
 
     void TearDown() override
     {
         m_window.reset();
-        SetAppMessageBoxHook(nullptr);
-        CtrovconfDlg::SetProbeBroadcaster(nullptr);
-        CtrovconfDlg::SetAdapterSource(nullptr);
         LeaveAppFolders();
     }
 

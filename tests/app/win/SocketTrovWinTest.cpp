@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppHooks.h"
+#include "app/win/AppSeams.h"
 #include "app/win/AppDialogs.h"
 #include "app/win/SocketTrov.h"
 #include "support/AppContainer.h"
@@ -32,7 +32,7 @@ using trovtest::SimTcpBehaviour;
 using trovtest::SimTcpController;
 
 std::vector<std::string> g_messages;
-int RecordMessage(const char* text, const char*, UINT)
+int RecordMessage(HWND, const char* text, const char*, UINT)
 {
     g_messages.push_back(text);
     return IDOK;
@@ -60,7 +60,6 @@ protected:
     {
         m_socket.reset();
         TearDownControllerRun();
-        SetAppMessageBoxHook(nullptr);
         m_progress.DestroyWindow();
         m_list.DestroyWindow();
         m_host.DestroyWindow();
@@ -443,7 +442,7 @@ TEST_F(SocketTrovTest, SmallBoardFirmwareIsBuiltFromItsHexFileAndSentAsAnImage)
 TEST_F(SocketTrovTest, UploadPreparationsThatFailGiveUpOnTheMachine)
 {
     trovtest::TempDir dir;
-    SetAppMessageBoxHook(&RecordMessage);
+    m_seams.Replace(g_appSeams.messageBox, &RecordMessage);
     g_messages.clear();
     std::string zipped = dir.Write("io.rbf", std::string("PK\x03\x04", 4) + Pattern(100, 9));
     // A zipped image is refused for a board of known type, with its message.
