@@ -1,7 +1,7 @@
 #pragma once
 // The message boxes of the machine manager go through here, so that tests
 // can answer them instead of a user.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/WinSdk.h"
 
 // The library's message box captioned with the application's name.
 int AppMessageBox(const char* text, UINT type = MB_OK);

@@ -8,6 +8,9 @@
 #include <unordered_set>
 
 #include "app/MachineListFile.h"
+#include "framework/win/Wnd.h"
+#include "framework/win/ImageList.h"
+#include "framework/Array.h"
 #include "app/MachineMap.h"
 #include "app/RememberedPath.h"
 #include "app/win/ConsoleListCtrl.h"

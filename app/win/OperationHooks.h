@@ -3,7 +3,7 @@
 // folder choosers, the shell, the run of an operation over machines — goes
 // through replaceable functions, so that tests can answer them instead of
 // a user and never open a browser.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/Dialog.h"
 
 #include "app/MachineMap.h"
 #include "app/TrovProtocol.h"

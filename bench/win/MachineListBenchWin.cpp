@@ -9,7 +9,7 @@
 // cell texts per row into a plain report list view and sorts it by the
 // same two columns with a callback over the same values.  Prints each
 // round's times and the ratio saved list / baseline (the goal is 2 or less).
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/ListCtrl.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -69,27 +69,6 @@ void HookWindowProc(CWnd* pWnd, HWND hWnd)
 
 } // namespace
 
-// Made on first use and never destroyed, so that objects with static
-// lifetime can still reach it while the program exits.
-AFX_THREAD_STATE* AfxGetThreadState()
-{
-    thread_local AFX_THREAD_STATE* state = nullptr;
-    if (state == nullptr)
-        state = new AFX_THREAD_STATE;
-    return state;
-}
-
-void AfxRegisterTempMapCleanup(void (*pfnCleanup)())
-{
-    AfxGetThreadState()->m_tempMapCleanups.push_back(pfnCleanup);
-}
-
-void AfxDeleteTempMaps()
-{
-    for (auto cleanup : AfxGetThreadState()->m_tempMapCleanups)
-        cleanup();
-}
-
 LONG AfxGetWndProcExceptionCount() { return g_wndProcExceptions.load(); }
 
 CWnd* AfxWndFromHandle(HWND hWnd) { return CWnd::FromHandle(hWnd); }

@@ -9,6 +9,7 @@
 #include "framework/win/CmdTarget.h"
 #include "framework/win/HandleMap.h"
 #include "framework/win/Rect.h"
+#include "framework/win/ThreadState.h"
 
 class CFont;
 class CRgn;
@@ -17,19 +18,6 @@ class CDC;
 class CDataExchange;
 class CWinThread;
 struct CCreateContext;
-
-// Per-thread framework state.
-struct AFX_THREAD_STATE {
-    CWnd* m_pWndInit = nullptr;          // window object being created by CreateEx
-    HHOOK m_hHookOldCbtFilter = nullptr; // the creation hook while it is set
-    MSG m_lastSentMsg = {};              // message being handled (for Default)
-    MSG m_msgCur = {};                   // message being pumped
-    CWinThread* m_pThread = nullptr;     // the thread object of this thread
-    int m_nWaitCursorCount = 0;
-    HCURSOR m_hcurWaitCursorRestore = nullptr;
-    std::vector<void (*)()> m_tempMapCleanups;
-};
-AFX_THREAD_STATE* AfxGetThreadState();
 
 // The framework's window procedure (every CWnd-created window runs it);
 // Unicode windows run its Unicode form, so their texts keep every

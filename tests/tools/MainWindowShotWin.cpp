@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/Discovery.h"
+#include "framework/win/WinApp.h"
 #include "app/SettingsPaths.h"
 #include "app/win/AppDialogs.h"
 #include "app/win/trovconfDlg.h"

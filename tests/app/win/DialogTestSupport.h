@@ -4,6 +4,7 @@
 // sending commands, checking what the dialog shows), and every message box
 // is answered by a hook that keeps its text.
 #include "app/win/AppDialogs.h"
+#include "framework/win/Dialog.h"
 #include "tests/common/MessagePumpWin.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // Geometry values: the operator sets of CPoint, CSize and CRect.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/Rect.h"
 
 #include <gtest/gtest.h>
 
