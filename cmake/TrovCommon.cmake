@@ -146,7 +146,8 @@ endfunction()
 #   test, windows_test   the same with GoogleTest, for test sources.
 # Reusing one header needs the same compiler options everywhere, which
 # trov_options gives; -Winvalid-pch (added by CMake) reports a header that
-# could not be used, and -Werror makes that fail the CI build.
+# could not be used, and -Werror makes that fail the CI build.  With ccache
+# as the launcher, its sloppiness must include pch_defines,time_macros.
 option(TROV_PCH "Precompiled headers for the Windows build" ON)
 
 function(trov_pch_base out kind)
