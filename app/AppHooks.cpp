@@ -1,5 +1,7 @@
 #include "app/AppHooks.h"
 
+#include "app/AppPlatform.h"
+
 #include <chrono>
 
 namespace {
@@ -15,3 +17,5 @@ uint32_t AppTickCount()
     auto now = std::chrono::steady_clock::now().time_since_epoch();
     return (uint32_t)std::chrono::duration_cast<std::chrono::milliseconds>(now).count();
 }
+
+Seam<bool(const char* path, const char* newPath)> g_appMoveFileAside(&AppMoveFileAside);

@@ -106,13 +106,8 @@ int CGDBPin::Parse(const CGXmlNode* variable, const CGDBTableList& tables, std::
     else if (const CGXmlNode* path = variable->FindPath("ADP PATH"))
         m_adpPath = path->GetText();
 
-    if (const CGXmlNode* dim = variable->FindChild("DIM")) {
+    if (const CGXmlNode* dim = variable->FindChild("DIM"))
         m_dimension = dim->GetInt(1);
-        if (m_dimension < 0 || m_dimension > kGDBMaxDimension) {
-            SetError(error, "VARIABLE " + m_name + ": dimension out of range");
-            return 0;
-        }
-    }
 
     const CGXmlNode* format = variable->FindChild("FORMAT");
     if (format == nullptr || strcmp(format->GetText(), "double") == 0) {
@@ -122,10 +117,6 @@ int CGDBPin::Parse(const CGXmlNode* variable, const CGDBTableList& tables, std::
             m_format = kPinText;
             const CGXmlNode* length = variable->FindChild("TEXTLEN");
             m_textLength = length ? length->GetInt(1) : 1;
-            if (m_textLength < 0 || m_textLength > kGDBMaxTextLength) {
-                SetError(error, "VARIABLE " + m_name + ": text length out of range");
-                return 0;
-            }
         } else if (variable->FindChild("IPADDRESS") && m_dimension == 4) {
             m_format = kPinIpAddress;
         } else {
@@ -142,7 +133,9 @@ int CGDBPin::Parse(const CGXmlNode* variable, const CGDBTableList& tables, std::
     m_reset = variable->FindChild("RESET") != nullptr;
 
     if (const CGXmlNode* id = variable->FindChild("ID")) {
-        m_id = id->GetInt(0);
+        // Data-set values carry IDs as 32 bits: both spellings of the highest
+        // one name it.
+        m_id = (int32_t)id->GetULong(0);
         m_hasId = true;
     }
     if (const char* db = ChildText(variable, "DB")) {
@@ -193,9 +186,9 @@ int CGDBBlock::CheckNames(const CGXmlNode* element) const
 void CGDBBlock::AddPinsToTable(CGDBPinTable& table) const
 {
     for (const auto& pin : m_inputs)
-        table.emplace(pin->m_id, pin.get());
+        table.emplace(PinTableKey(*pin), pin.get());
     for (const auto& pin : m_outputs)
-        table.emplace(pin->m_id, pin.get());
+        table.emplace(PinTableKey(*pin), pin.get());
 }
 
 void CGDBBlock::CollectNvPins(std::vector<CGDBPin*>& list) const
@@ -485,7 +478,7 @@ int CGDB::Parse()
 
 CGDBPin* CGDB::FindPin(int32_t id) const
 {
-    auto found = m_pins.find(id);
+    auto found = m_pins.find((int64_t)(uint32_t)id);
     return found != m_pins.end() ? found->second : nullptr;
 }
 
@@ -511,7 +504,7 @@ int CGDB::GetPinName(CString& name, int32_t id) const
 bool CGDB::HoldsValue(uint32_t id, int32_t ai) const
 {
     const CGDBPin* pin = FindPin((int32_t)id);
-    return pin != nullptr && pin->m_dimension > ai;
+    return pin != nullptr && ai >= 0 && pin->m_dimension > ai;
 }
 
 void CompareDataSetPins(const CGDB* oldModel, const std::map<int64_t, double>& oldValues,

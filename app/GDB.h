@@ -7,9 +7,10 @@
 // joined by ".") when the installer compares the application running on a
 // controller with the one being installed.
 //
-// The parse is bounded: containers nest at most kGDBMaxDepth deep, and
-// dimensions and text lengths beyond kGDBMaxDimension / kGDBMaxTextLength
-// are refused, so a damaged or hostile text fails cleanly.
+// The parse is bounded: containers nest at most kGDBMaxDepth deep, so a
+// damaged or hostile text fails cleanly.  Dimensions and text lengths are
+// taken as written: nothing is allocated by them, and where they are used
+// they are clamped.
 #include "framework/String.h"
 #include "support/DRNetwork.h"
 #include "support/DRReport.h"
@@ -28,8 +29,6 @@ class CGDBBlock;
 
 enum {
     kGDBMaxDepth = 128,            // nested containers below the top one
-    kGDBMaxDimension = 1 << 20,    // elements of one pin
-    kGDBMaxTextLength = 1 << 16,   // characters of a text pin
 };
 
 // Pin formats.
@@ -66,8 +65,7 @@ private:
 // One VARIABLE element.
 class CGDBPin {
 public:
-    // Reads the VARIABLE element; 0 (and an error text) when it has no NAME
-    // or states an absurd dimension or text length.
+    // Reads the VARIABLE element; 0 (and an error text) when it has no NAME.
     int Parse(const CGXmlNode* variable, const CGDBTableList& tables, std::string* error);
 
     std::string m_name;
@@ -77,14 +75,15 @@ public:
     CGDBTable* m_unitsTable = nullptr;
     int m_adp = -1;
     std::string m_adpPath;      // ADP PATH, when there is no ADP VALUE
-    int m_dimension = 1;
+    int m_dimension = 1;        // as written; below 0 counts as 0
     int m_format = kPinDouble;
-    int m_textLength = 0;       // of a text pin
+    int m_textLength = 0;       // of a text pin, as written
     CGDBTable* m_table = nullptr;
     CGDBTable* m_fieldTable = nullptr;
     bool m_reset = false;
-    // A VARIABLE without ID still enters the pin table, under -1 (no data
-    // set value carries that ID).
+    // The ID as the 32 bits data-set values carry (4294967295 and -1 are the
+    // same ID).  A VARIABLE without ID has m_hasId false; it still enters the
+    // pin table, under kNoPinId, which no data-set value can reach.
     int32_t m_id = -1;
     bool m_hasId = false;
     // DB pair: bank type and element index; -1 and -1 without DB.
@@ -96,7 +95,14 @@ public:
 // Owning pin and block lists, in element order.
 using CGDBPinList = std::vector<std::unique_ptr<CGDBPin>>;
 using CGDBBlockList = std::vector<std::unique_ptr<CGDBBlock>>;
-using CGDBPinTable = std::map<int32_t, CGDBPin*>;
+// The pin table: pins with an ID under the ID's 32 bits taken as unsigned,
+// pins without one under kNoPinId.
+using CGDBPinTable = std::map<int64_t, CGDBPin*>;
+const int64_t kNoPinId = -1;
+inline int64_t PinTableKey(const CGDBPin& pin)
+{
+    return pin.m_hasId ? (int64_t)(uint32_t)pin.m_id : kNoPinId;
+}
 using CGDBNamePath = std::vector<const std::string*>;
 
 class CGDBBlock {
@@ -211,7 +217,7 @@ public:
     int GetPinName(CString& name, int32_t id) const;
     CGDBPin* FindPin(int32_t id) const;
     // Whether a data-set value keyed (ID, AI) belongs to this model: a pin of
-    // that ID whose dimension is greater than AI.
+    // that ID whose dimension is greater than AI (a negative AI never does).
     bool HoldsValue(uint32_t id, int32_t ai) const;
 
     const char* GetIdentity() const { return m_identity; }

@@ -314,9 +314,12 @@ void CMachineMap::CollectSavedAddresses(CListIpAddresses& addresses) const
 {
     for (const CPair* p = PGetFirstAssoc(); p; p = PGetNextAssoc(p))
         if (p->value->m_inList)
-            addresses.AddUnique(p->value->m_address);
+            addresses.AddUnique(p->key);
 }
 
+// A saved machine is known by its key throughout: the key is what
+// machines.xml holds, and a saved machine that answered from another address
+// keeps it while its address follows the reply.
 void CMachineMap::ApplySavedAddresses(const CListIpAddresses& addresses)
 {
     POSITION pos = addresses.GetHeadPosition();
@@ -330,7 +333,7 @@ void CMachineMap::ApplySavedAddresses(const CListIpAddresses& addresses)
     // Collect first: removing while walking the map would skip machines.
     CMachineList dropped;
     for (const CPair* p = PGetFirstAssoc(); p; p = PGetNextAssoc(p))
-        if (p->value->m_inList && !addresses.Contains(p->value->m_address))
+        if (p->value->m_inList && !addresses.Contains(p->key))
             dropped.AddTail(p->value);
     pos = dropped.GetHeadPosition();
     while (pos) {
@@ -347,11 +350,13 @@ void CMachineMap::WriteSavedToXml(CGTextStore* store, CGXmlNode* root) const
             p->value->WriteXml(store, root->AddChild(store, "MACHINE"), p->key);
 }
 
-int CMachineMap::LoadFromXml(const CGXmlNode* root)
+int CMachineMap::LoadFromXml(const CGXmlNode* root, int* replaced)
 {
     int skipped = 0;
+    if (replaced)
+        *replaced = 0;
     for (const CGXmlNode* e = root ? root->GetFirstChild() : nullptr; e; e = e->GetNext()) {
-        if (e->IsAttribute())
+        if (e->IsAttribute() || strcmp(e->GetName(), "INCLUDEDXMLFILE") == 0)
             continue;
         CIpAddress address;
         const CGXmlNode* key = e->FindChild("KEY");
@@ -363,7 +368,13 @@ int CMachineMap::LoadFromXml(const CGXmlNode* root)
             continue;
         }
         CMachine* machine = new CMachine(address, 1);
-        SetMachine(address, machine);
+        CMachine* earlier = nullptr;
+        SetMachine(address, machine, &earlier);
+        if (earlier) {
+            delete earlier;
+            if (replaced)
+                ++*replaced;
+        }
         machine->ReadXml(e);
     }
     return skipped;

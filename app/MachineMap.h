@@ -86,10 +86,13 @@ public:
     bool Detach(CMachine* machine);
 
     void CollectKeys(CListIpAddresses& addresses) const;
+    // The keys of the saved machines (their KEY in machines.xml, which a
+    // machine that answered from another address keeps).
     void CollectSavedAddresses(CListIpAddresses& addresses) const;
-    // Makes exactly the listed addresses the saved machines: listed
-    // machines become saved (new ones are created), saved machines not
-    // listed are removed and deleted.
+    // Makes exactly the listed keys the saved machines: machines stored under
+    // a listed key become saved (new ones are created), saved machines whose
+    // key is not listed are removed and deleted.  Applying the list
+    // CollectSavedAddresses gave changes nothing.
     void ApplySavedAddresses(const CListIpAddresses& addresses);
 
     // One MACHINE child of root per saved machine, in map order.
@@ -97,8 +100,11 @@ public:
     // Reads every child element of root as a saved machine under its KEY
     // (a later element with the same KEY replaces the earlier).  An element
     // without a usable KEY is keyed by its IF1 or IF2 address; one without
-    // any address is skipped.  Returns the number skipped.
-    int LoadFromXml(const CGXmlNode* root);
+    // any address is skipped.  The record an expanded include leaves behind
+    // (INCLUDEDXMLFILE) is no machine and is passed over.  Returns the
+    // number skipped; replaced, when given, receives the number of machines
+    // that a later element with the same address replaced.
+    int LoadFromXml(const CGXmlNode* root, int* replaced = nullptr);
 
     // Every positive blink count loses one.
     void TickIdentBlink();

@@ -1,5 +1,6 @@
 #include "app/SafeFile.h"
 
+#include "app/AppHooks.h"
 #include "app/AppPlatform.h"
 #include "support/GXml.h"
 
@@ -68,7 +69,7 @@ bool KeepFileAside(const char* path, CString* asidePath)
             aside.AppendFormat(".bad%d", i);
         if (AppFileExists(aside))
             continue;
-        if (!AppMoveFileAside(path, aside))
+        if (!g_appMoveFileAside(path, aside))
             return false;
         if (asidePath)
             *asidePath = aside;

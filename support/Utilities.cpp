@@ -248,9 +248,11 @@ int HasInvalidNameChars(const char* text)
     return 0;
 }
 
+// Words of a key=value list are separated by blanks alone; a tab, CR or LF
+// is part of the word it stands in.
 static bool IsBlank(char c)
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+    return c == ' ';
 }
 
 const char* FindKeyValue(const char* text, const char* key)

@@ -1,4 +1,5 @@
 #include "app/win/AppDialogs.h"
+#include "framework/win/WinApp.h"
 
 #include "ui/controls/ZUDPMessageBox.h"
 
@@ -16,6 +17,13 @@ int AppMessageBox(const char* text, UINT type)
     if (g_messageBoxHook)
         return g_messageBoxHook(text, nullptr, type);
     return ThemedMessageBox(text, type);
+}
+
+int AppMessageBoxOwned(HWND owner, const char* text, UINT type)
+{
+    if (g_messageBoxHook)
+        return g_messageBoxHook(text, nullptr, type);
+    return ThemedMessageBoxEx(owner, text, AfxGetAppName(), type);
 }
 
 int AppMessageBoxCaption(HWND owner, const char* text, const char* caption, UINT type)

@@ -301,13 +301,54 @@ TEST(AppInstall, ApplicationFileIsReadOrRefusedWithItsMessage)
         {"missing file", dir.File("none.lmx"), "Can't open that App file"},
         {"no setup", WriteSource(dir, "a.lmx", without(1)), notV4},
         {"setup of another root", WriteSource(dir, "b.lmx", with(1, "<SETUP/>")), notV4},
-        {"no app", WriteSource(dir, "c.lmx", without(2)), "Can't find APP part in lmx file"},
-        {"app of another root", WriteSource(dir, "d.lmx", with(2, "<DRBv2/>")), "Invalid app in file"},
     };
     for (const Case& c : cases) {
         CString text;
         EXPECT_FALSE(ReadInstallApplication(c.path.c_str(), application, text)) << c.what;
         EXPECT_STREQ(c.message, text) << c.what;
+    }
+}
+
+TEST(AppInstall, TheAppPartIsCheckedAfterTheMachinesBelowV4WereAnnounced)
+{
+    trovtest::TempDir dir;
+    std::vector<Section> noApp = StandardSections();
+    noApp.erase(noApp.begin() + 2);
+    std::vector<Section> foreignApp = StandardSections();
+    foreignApp[2].content = "<DRBv2/>";
+    const std::string good = WriteSource(dir, "good.lmx", StandardSections());
+    const std::string missing = WriteSource(dir, "c.lmx", noApp);
+    const std::string foreign = WriteSource(dir, "d.lmx", foreignApp);
+    const char* skipOld = "old is not running a v4 firmware and will be skipped.";
+    struct Case {
+        const char* what;
+        std::string path;
+        bool withNewMachine;
+        bool goesOn;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"no app part, only an old machine", missing, false, false, {skipOld}},
+        {"no app part, a machine left", missing, true, false, {skipOld, "Can't find APP part in lmx file"}},
+        {"app of another root, a machine left", foreign, true, false, {skipOld, "Invalid app in file"}},
+        {"good file", good, true, true, {skipOld}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CInstallApplication application;
+        CString message;
+        ASSERT_TRUE(ReadInstallApplication(c.path.c_str(), application, message)) << message;
+        auto old = Machine(3, 9, kId, "Base", 1, "old");
+        auto current = Machine(4, 2, kId, "Base", 1, "new");
+        CMachineList machines;
+        machines.AddTail(old.get());
+        if (c.withNewMachine)
+            machines.AddTail(current.get());
+        std::vector<CString> messages;
+        EXPECT_EQ(c.goesOn, CheckInstallSelection(application, machines, messages));
+        std::vector<std::string> texts;
+        for (const CString& m : messages)
+            texts.push_back((const char*)m);
+        EXPECT_EQ(c.messages, texts);
     }
 }
 
@@ -371,32 +412,3 @@ TEST(AppInstall, UpdateOnlyWhenEveryMachineRunsTheApplication)
     EXPECT_FALSE(DecideInstallUpdate(empty, kId).m_updateAllowed);
 }
 
-// Writes the seed files of the install fuzz target (tests/fuzz/corpus/
-// install/) when TROV_WRITE_INSTALL_SEEDS names a folder:
-//   TROV_WRITE_INSTALL_SEEDS=tests/fuzz/corpus/install
-//   build/native/tests/app_tests --gtest_filter='InstallSeeds.*'
-TEST(InstallSeeds, WriteWhenAsked)
-{
-    const char* folder = getenv("TROV_WRITE_INSTALL_SEEDS");
-    if (folder == nullptr || *folder == '\0')
-        GTEST_SKIP() << "set TROV_WRITE_INSTALL_SEEDS to write the seeds";
-    trovtest::TempDir dir;
-    std::vector<Section> lateId = StandardSections();
-    std::rotate(lateId.begin(), lateId.begin() + 1, lateId.end());
-    std::vector<Section> oneSet = StandardSections();
-    oneSet[1].content = "<SETUPS><SETUP><INPUTS><ENTRY><DB>2:1</DB><ID>5</ID><VALUE>1</VALUE></ENTRY></INPUTS></SETUP></SETUPS>";
-    struct Seed {
-        const char* name;
-        std::vector<Section> sections;
-    } seeds[] = {{"standard", StandardSections()}, {"late-id", lateId}, {"one-data-set", oneSet}};
-    for (const Seed& seed : seeds) {
-        std::string path = WriteSource(dir, seed.name, seed.sections);
-        std::string bytes = trovtest::TempDir::Read(path);
-        std::string target = std::string(folder) + "/" + seed.name;
-        FILE* file = fopen(target.c_str(), "wb");
-        ASSERT_NE(nullptr, file) << target;
-        fwrite(bytes.data(), 1, bytes.size(), file);
-        fclose(file);
-        EXPECT_EQ(1, BuildInstallFile(dir.File("out").c_str(), target.c_str(), "Line2", true)) << seed.name;
-    }
-}

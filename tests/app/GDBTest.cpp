@@ -1,6 +1,7 @@
 // The application model: block tree, pin names and table, pin fields, bounds
 // on damaged texts, display nodes and the comparison of two applications.
 #include "app/GDB.h"
+#include "framework/String.h"
 
 #include "support/GDataSet.h"
 
@@ -137,12 +138,77 @@ TEST(GDB, PinFieldsFollowTheirElements)
     EXPECT_EQ(2, pin.m_dbBank);
     EXPECT_EQ(17, pin.m_dbIndex);
 
-    // A DB that is not two numbers and a missing ID leave the pin unplaced,
-    // but it still enters the table (under -1).
+    // A DB that is not two numbers leaves the pin unplaced.
     model = OnePin("<NAME>Odd</NAME><DB>2-17</DB>");
     ASSERT_TRUE(model->parsed);
     EXPECT_EQ(-1, model->db.GetTop().m_inputs.at(0)->m_dbBank);
-    EXPECT_EQ("Main.Odd", Name(model->db, -1));
+}
+
+// DIM and TEXTLEN are only compared, never used to allocate: any value is
+// taken, the model keeps every pin name, and a dimension counts as no
+// elements below 0 and as many as it says above.
+TEST(GDB, AnyDimensionOrTextLengthKeepsTheModel)
+{
+    struct Case {
+        const char* body;
+        int dimension;
+        int textLength;
+        int32_t aiHeld;    // an index the pin holds, or -1 for none
+        int32_t aiNotHeld;
+    } cases[] = {
+        {"<DIM>-3</DIM>", -3, 0, -1, 0},
+        {"<DIM>0</DIM>", 0, 0, -1, 0},
+        {"<DIM>1048577</DIM>", 1048577, 0, 1048576, 1048577},
+        {"<DIM>99999999999</DIM>", 2147483647, 0, 2147483646, -1},
+        {"<FORMAT>int</FORMAT><STRING/><TEXTLEN>2000000000</TEXTLEN>", 1, 2000000000, 0, 1},
+        {"<FORMAT>int</FORMAT><STRING/><TEXTLEN>-5</TEXTLEN>", 1, -5, 0, 1},
+    };
+    for (const Case& c : cases) {
+        auto model = OnePin(std::string("<NAME>v</NAME><ID>7</ID>") + c.body);
+        ASSERT_TRUE(model->parsed) << c.body << ": " << model->db.GetError();
+        EXPECT_EQ("Main.v", Name(model->db, 7)) << c.body;
+        const CGDBPin* pin = model->db.FindPin(7);
+        ASSERT_NE(nullptr, pin);
+        EXPECT_EQ(c.dimension, pin->m_dimension) << c.body;
+        EXPECT_EQ(c.textLength, pin->m_textLength) << c.body;
+        if (c.aiHeld >= 0) {
+            EXPECT_TRUE(model->db.HoldsValue(7, c.aiHeld)) << c.body;
+        }
+        EXPECT_FALSE(model->db.HoldsValue(7, c.aiNotHeld)) << c.body;
+        // A negative index is never an element of a pin.
+        EXPECT_FALSE(model->db.HoldsValue(7, -1)) << c.body;
+    }
+}
+
+// A pin without ID stays in the table, but apart from every ID a data-set
+// value can carry; the highest ID is an ordinary one.
+TEST(GDB, PinWithoutIdIsNotTheHighestId)
+{
+    auto model = OnePin("<NAME>Odd</NAME>");
+    ASSERT_TRUE(model->parsed);
+    EXPECT_FALSE(model->db.GetTop().m_inputs.at(0)->m_hasId);
+    EXPECT_EQ(1u, model->db.GetPinTable().size());
+    EXPECT_EQ(nullptr, model->db.FindPin(-1));
+    EXPECT_EQ("<none>", Name(model->db, -1));
+    EXPECT_FALSE(model->db.HoldsValue(0xFFFFFFFFu, 0));
+
+    const uint32_t highest = 0xFFFFFFFFu;
+    std::vector<CString> removed, added;
+    CompareDataSetPins(&model->db, {{CGDataSet::MakeKey(0, highest), 1}}, &model->db, {}, removed, added);
+    ASSERT_EQ(1u, removed.size());
+    EXPECT_STREQ("Pin -1[0]", removed[0]);
+
+    // A pin that states the highest ID, in either spelling, holds its values.
+    for (const char* id : {"4294967295", "-1"}) {
+        auto stated = std::make_unique<Model>(
+            std::string("<DRBv1><CONTAINER><NAME>T</NAME><INPUTS><VARIABLE><NAME>Odd</NAME></VARIABLE>"
+                        "<VARIABLE><NAME>Max</NAME><ID>") +
+            id + "</ID></VARIABLE></INPUTS></CONTAINER></DRBv1>");
+        ASSERT_TRUE(stated->parsed) << id;
+        EXPECT_EQ(2u, stated->db.GetPinTable().size()) << id;
+        EXPECT_EQ("Main.Max", Name(stated->db, -1)) << id;
+        EXPECT_TRUE(stated->db.HoldsValue(highest, 0)) << id;
+    }
 }
 
 TEST(GDB, DamagedTextsFailCleanly)
@@ -157,13 +223,6 @@ TEST(GDB, DamagedTextsFailCleanly)
          "<DRBv1><CONTAINER><NAME>T</NAME><CODEBLOCK><INPUTS/></CODEBLOCK></CONTAINER></DRBv1>"},
         {"variable without name",
          "<DRBv1><CONTAINER><NAME>T</NAME><OUTPUTS><VARIABLE><ID>1</ID></VARIABLE></OUTPUTS></CONTAINER></DRBv1>"},
-        {"negative dimension",
-         "<DRBv1><CONTAINER><NAME>T</NAME><INPUTS><VARIABLE><NAME>v</NAME><DIM>-3</DIM></VARIABLE></INPUTS></CONTAINER></DRBv1>"},
-        {"absurd dimension",
-         "<DRBv1><CONTAINER><NAME>T</NAME><INPUTS><VARIABLE><NAME>v</NAME><DIM>99999999999</DIM></VARIABLE></INPUTS></CONTAINER></DRBv1>"},
-        {"absurd text length",
-         "<DRBv1><CONTAINER><NAME>T</NAME><INPUTS><VARIABLE><NAME>v</NAME><FORMAT>int</FORMAT><STRING/>"
-         "<TEXTLEN>2000000000</TEXTLEN></VARIABLE></INPUTS></CONTAINER></DRBv1>"},
         {"containers nested too deeply", trovtest::NestedDrbText(kGDBMaxDepth + 1)},
     };
     for (const Case& c : cases) {

@@ -119,6 +119,40 @@ TEST(MachineMap, ApplySavedAddressesMakesExactlyTheListSaved)
     EXPECT_EQ(2, keys.GetCount());
 }
 
+// A saved machine that answered from a new address keeps its key (the
+// address machines.xml holds) while carrying the new address: the list the
+// "Add machines" dialog starts from, the lookup and the removal all go by
+// the key, so confirming the list unchanged changes nothing.
+TEST(MachineMap, ApplyingTheUnchangedSavedListKeepsAMachineThatMoved)
+{
+    CMachineMap map;
+    CMachine* moved = Add(map, 0x0A000001, 1, "00:11:22:33:44:55", 1);
+    moved->m_hostName = "press-7";
+    moved->m_address = CIpAddress(0x0A000002);
+    Add(map, 0x0A000003, 1);
+
+    CListIpAddresses saved;
+    map.CollectSavedAddresses(saved);
+    ASSERT_EQ(2, saved.GetCount());
+    EXPECT_TRUE(saved.Contains(CIpAddress(0x0A000001)));
+    map.ApplySavedAddresses(saved);
+
+    EXPECT_EQ(2, map.GetCount());
+    EXPECT_EQ(moved, map.Find(CIpAddress(0x0A000001)));
+    EXPECT_EQ(nullptr, map.Find(CIpAddress(0x0A000002)));
+    EXPECT_STREQ("press-7", moved->m_hostName);
+    CListIpAddresses again;
+    map.CollectSavedAddresses(again);
+    EXPECT_EQ(2, again.GetCount());
+
+    // Dropping its key from the list removes it.
+    CListIpAddresses without;
+    without.AddUnique(CIpAddress(0x0A000003));
+    map.ApplySavedAddresses(without);
+    EXPECT_EQ(1, map.GetCount());
+    EXPECT_EQ(nullptr, map.Find(CIpAddress(0x0A000001)));
+}
+
 TEST(MachineMap, MachinesListRoundTripAndDuplicateKeys)
 {
     const char* xml =

@@ -16,6 +16,7 @@
 #include "tests/common/SimTcpFixture.h"
 #include "tests/common/TestBytes.h"
 #include "tests/common/TrovTestClient.h"
+#include "tests/common/WaitFor.h"
 
 namespace {
 
@@ -503,13 +504,7 @@ TEST_F(SimTcpTest, BreachesOfTheFramingConventionsAreReported)
             EXPECT_EQ(1, begun.header.length);
         }
         ASSERT_TRUE(client.SendRaw(c.message.data(), c.message.size()));
-        bool reported = false;
-        for (int i = 0; i < 100 && !reported; ++i) {
-            reported = !sim.Violations().empty();
-            if (!reported)
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        EXPECT_TRUE(reported);
+        EXPECT_TRUE(trovtest::WaitUntil([&] { return !sim.Violations().empty(); }));
     }
 }
 

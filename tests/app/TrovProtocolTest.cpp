@@ -54,6 +54,54 @@ struct Feeder {
 
 } // namespace
 
+// The numbers controllers understand: each constant against the value on
+// the wire, written here as a literal.
+TEST(TrovProtocol, WireNumbersAreTheControllers)
+{
+    struct Number {
+        const char* name;
+        long value;
+        long wire;
+    } numbers[] = {
+        {"CMD_GET_LOG", CMD_GET_LOG, 9},
+        {"CMD_LOGIN", CMD_LOGIN, 16},
+        {"CMD_RUNTIME", CMD_RUNTIME, 18},
+        {"CMD_BEGIN_UPLOAD", CMD_BEGIN_UPLOAD, 19},
+        {"CMD_DATA", CMD_DATA, 20},
+        {"CMD_GET_FILE", CMD_GET_FILE, 27},
+        {"CMD_IDENTIFY", CMD_IDENTIFY, 29},
+        {"CMD_XML_COMMAND", CMD_XML_COMMAND, 35},
+        {"RUNTIME_STOP", RUNTIME_STOP, 0},
+        {"RUNTIME_RESTART_CLEAR", RUNTIME_RESTART_CLEAR, 1},
+        {"RUNTIME_RESTART_FIRMWARE", RUNTIME_RESTART_FIRMWARE, 2},
+        {"RUNTIME_RESTART_KEEP", RUNTIME_RESTART_KEEP, 4},
+        {"RUNTIME_INSTALL_APP", RUNTIME_INSTALL_APP, 5},
+        {"RUNTIME_START_IO_UPGRADE", RUNTIME_START_IO_UPGRADE, 6},
+        {"SESSION_LOGIN", SESSION_LOGIN, 1},
+        {"SESSION_UPLOAD", SESSION_UPLOAD, 2},
+        {"SESSION_DONE", SESSION_DONE, 3},
+        {"SESSION_IDENTITY", SESSION_IDENTITY, 4},
+        {"SESSION_STOP_RESULT", SESSION_STOP_RESULT, 5},
+        {"SESSION_RESTART_RESULT", SESSION_RESTART_RESULT, 6},
+        {"SESSION_INSTALL_RESULT", SESSION_INSTALL_RESULT, 8},
+        {"SESSION_DOWNLOAD", SESSION_DOWNLOAD, 12},
+        {"SESSION_COMMAND_RESULT", SESSION_COMMAND_RESULT, 13},
+        {"OP_IDENTIFY", OP_IDENTIFY, 0},
+        {"OP_RESTART", OP_RESTART, 2},
+        {"OP_FIRMWARE", OP_FIRMWARE, 3},
+        {"OP_IO_FIRMWARE", OP_IO_FIRMWARE, 4},
+        {"OP_INSTALL_APP", OP_INSTALL_APP, 5},
+        {"OP_BACKUP", OP_BACKUP, 8},
+        {"OP_EVENT_LOG", OP_EVENT_LOG, 9},
+        {"OP_SEND_COMMAND", OP_SEND_COMMAND, 10},
+        {"kTrovTcpPort", kTrovTcpPort, 38254},
+        {"kMessageHeaderSize", (long)kMessageHeaderSize, 8},
+        {"kMaxShortReply", kMaxShortReply, 4095},
+    };
+    for (const Number& n : numbers)
+        EXPECT_EQ(n.wire, n.value) << n.name;
+}
+
 TEST(TrovProtocol, FramingIsBigEndianWithWholeLength)
 {
     const char payload[] = "UPDATE";

@@ -3,7 +3,6 @@
 #include <chrono>
 #include <cstring>
 
-#include "support/Utilities.h"
 
 namespace trovtest {
 
@@ -27,7 +26,7 @@ const char* KindOf(const unsigned char* payload, size_t length)
     return nullptr;
 }
 
-std::string Describe(const MessageHeader& h)
+std::string Describe(const wire::Header& h)
 {
     return "message " + std::to_string(h.sequence) + " (command " + std::to_string(h.command) + ")";
 }
@@ -36,14 +35,12 @@ std::string Describe(const MessageHeader& h)
 
 std::string SimReplyBytes(uint16_t sequence, uint16_t result, uint16_t word3, uint16_t word4, const std::string& payload)
 {
-    MessageHeader header;
+    wire::Header header;
     header.sequence = sequence;
     header.command = result;
     header.length = word3;
     header.parameter = word4;
-    unsigned char bytes[kMessageHeaderSize];
-    header.Encode(bytes);
-    return std::string(reinterpret_cast<const char*>(bytes), sizeof bytes) + payload;
+    return wire::HeaderBytes(header) + payload;
 }
 
 struct SimTcpController::Connection {
@@ -161,41 +158,41 @@ void SimTcpController::ServeConnection(Connection& c, int timeoutMs)
     if (n > 0)
         c.inbox.append(buffer, (size_t)n);
 
-    while (c.socket.IsOpen() && c.inbox.size() >= kMessageHeaderSize) {
+    while (c.socket.IsOpen() && c.inbox.size() >= wire::kHeaderSize) {
         const unsigned char* bytes = reinterpret_cast<const unsigned char*>(c.inbox.data());
-        MessageHeader header = MessageHeader::Decode(bytes);
+        wire::Header header = wire::DecodeHeader(bytes);
         size_t payload;
-        if (header.command == CMD_DATA) {
+        if (header.command == wire::kData) {
             payload = header.length; // a data chunk announces its own length only
         } else {
-            if (header.length < kMessageHeaderSize) {
+            if (header.length < wire::kHeaderSize) {
                 Violation(Describe(header) + ": length word " + std::to_string(header.length) +
                           " is shorter than the header");
                 c.socket.Close();
                 return;
             }
-            payload = header.length - kMessageHeaderSize;
+            payload = header.length - wire::kHeaderSize;
         }
-        if (c.inbox.size() < kMessageHeaderSize + payload) {
+        if (c.inbox.size() < wire::kHeaderSize + payload) {
             if (!c.partial) {
                 c.partial = true;
                 c.partialSince = Clock::now();
             } else if (MillisecondsSince(c.partialSince) > Current()->stallMs) {
                 Violation(Describe(header) + ": announced " + std::to_string(payload) + " payload bytes, " +
-                          std::to_string(c.inbox.size() - kMessageHeaderSize) + " arrived");
+                          std::to_string(c.inbox.size() - wire::kHeaderSize) + " arrived");
                 c.socket.Close();
             }
             return;
         }
         c.partial = false;
-        bool keep = HandleMessage(c, header, bytes + kMessageHeaderSize, payload);
-        c.inbox.erase(0, kMessageHeaderSize + payload);
+        bool keep = HandleMessage(c, header, bytes + wire::kHeaderSize, payload);
+        c.inbox.erase(0, wire::kHeaderSize + payload);
         if (!keep)
             c.socket.Close();
     }
 }
 
-bool SimTcpController::HandleMessage(Connection& c, const MessageHeader& h, const unsigned char* payload,
+bool SimTcpController::HandleMessage(Connection& c, const wire::Header& h, const unsigned char* payload,
                                      size_t length)
 {
     std::shared_ptr<const SimTcpBehaviour> b = Current();
@@ -204,12 +201,12 @@ bool SimTcpController::HandleMessage(Connection& c, const MessageHeader& h, cons
         m.connection = c.number;
         m.header = h;
         m.payloadLength = length;
-        if (h.command != CMD_DATA)
+        if (h.command != wire::kData)
             m.payload.assign(reinterpret_cast<const char*>(payload), length);
         std::lock_guard<std::mutex> lock(m_recordMutex);
         m_messages.push_back(std::move(m));
     }
-    if (h.command != CMD_RUNTIME && h.parameter != 0)
+    if (h.command != wire::kRuntime && h.parameter != 0)
         Violation(Describe(h) + ": parameter " + std::to_string(h.parameter) + " where 0 belongs");
 
     auto fault = b->faults.find(h.command);
@@ -217,7 +214,7 @@ bool SimTcpController::HandleMessage(Connection& c, const MessageHeader& h, cons
     const uint16_t ok = h.command;
 
     switch (h.command) {
-    case CMD_IDENTIFY: {
+    case wire::kIdentify: {
         if (length != 0)
             Violation(Describe(h) + ": identity request with a payload");
         std::string text = b->identityXml.empty() ? BuildSimReply(b->identity) : b->identityXml;
@@ -226,23 +223,21 @@ bool SimTcpController::HandleMessage(Connection& c, const MessageHeader& h, cons
         if (silent)
             return true;
         return SendReply(c, *b, h.command,
-                         SimReplyBytes(h.sequence, ok, (uint16_t)(kMessageHeaderSize + text.size()), 0, text));
+                         SimReplyBytes(h.sequence, ok, (uint16_t)(wire::kHeaderSize + text.size()), 0, text));
     }
-    case CMD_LOGIN: {
+    case wire::kLogin: {
         bool wellFormed = length == 32;
         for (size_t i = 0; wellFormed && i < length; ++i)
             wellFormed = (payload[i] >= '0' && payload[i] <= '9') || (payload[i] >= 'a' && payload[i] <= 'f');
         if (!wellFormed)
             Violation(Describe(h) + ": the login payload is not 32 lower-case hexadecimal digits");
-        char digest[33] = {};
-        Md5Hex(digest, 32, b->password.c_str(), (ptrdiff_t)b->password.size());
-        bool accepted = wellFormed && std::memcmp(digest, payload, 32) == 0;
+        bool accepted = wellFormed && std::memcmp(wire::LoginDigest(b->password).data(), payload, 32) == 0;
         if (silent)
             return true;
-        std::string rest(b->loginReplySize >= 7 ? 45 - kMessageHeaderSize : 0, '\0');
+        std::string rest(b->loginReplySize >= 7 ? 45 - wire::kHeaderSize : 0, '\0');
         return SendReply(c, *b, h.command, SimReplyBytes(h.sequence, accepted ? ok : 0, b->loginReplySize, 0, rest));
     }
-    case CMD_BEGIN_UPLOAD: {
+    case wire::kBeginUpload: {
         const char* kind = KindOf(payload, length);
         if (!kind)
             Violation(Describe(h) + ": unknown upload kind");
@@ -264,7 +259,7 @@ bool SimTcpController::HandleMessage(Connection& c, const MessageHeader& h, cons
         uint16_t code = kind ? b->uploadErrorCode : 4;
         return SendReply(c, *b, h.command, SimReplyBytes(h.sequence, ok, error ? 0 : 1, error ? code : 0));
     }
-    case CMD_DATA: {
+    case wire::kData: {
         {
             // Records cleared by the test end the upload they held.
             std::lock_guard<std::mutex> lock(m_recordMutex);
@@ -299,7 +294,7 @@ bool SimTcpController::HandleMessage(Connection& c, const MessageHeader& h, cons
         uint16_t status = error ? 0 : last ? 2 : 1;
         return SendReply(c, *b, h.command, SimReplyBytes(h.sequence, ok, status, error ? b->uploadErrorCode : 0));
     }
-    case CMD_RUNTIME: {
+    case wire::kRuntime: {
         if (length != 0)
             Violation(Describe(h) + ": runtime command with a payload");
         {
@@ -309,22 +304,21 @@ bool SimTcpController::HandleMessage(Connection& c, const MessageHeader& h, cons
         if (silent || !b->runtimeReplies.count(h.parameter))
             return true;
         bool failed = b->runtimeFailures.count(h.parameter) != 0;
-        return SendReply(c, *b, h.command, SimReplyBytes(h.sequence, failed ? 0 : ok, kMessageHeaderSize, 0));
+        return SendReply(c, *b, h.command, SimReplyBytes(h.sequence, failed ? 0 : ok, wire::kHeaderSize, 0));
     }
-    case CMD_GET_FILE:
-    case CMD_GET_LOG: {
-        std::vector<unsigned char> expected =
-            h.command == CMD_GET_FILE ? BackupRequestPayload() : EventLogRequestPayload();
+    case wire::kGetFile:
+    case wire::kGetLog: {
+        std::string expected = h.command == wire::kGetFile ? wire::BackupRequest() : wire::EventLogRequest();
         if (length != expected.size() || std::memcmp(payload, expected.data(), length) != 0)
             Violation(Describe(h) + ": the file request does not name the file");
         if (silent)
             return true;
-        const std::string& data = h.command == CMD_GET_FILE ? b->backupFile : b->eventLog;
+        const std::string& data = h.command == wire::kGetFile ? b->backupFile : b->eventLog;
         uint32_t size = (uint32_t)data.size();
         return SendReply(c, *b, h.command,
                          SimReplyBytes(h.sequence, ok, (uint16_t)(size >> 16), (uint16_t)size, data));
     }
-    case CMD_XML_COMMAND: {
+    case wire::kXmlCommand: {
         if (length == 0 || payload[length - 1] != 0)
             Violation(Describe(h) + ": XML command without its terminator");
         std::string text(reinterpret_cast<const char*>(payload), length);
@@ -340,7 +334,7 @@ bool SimTcpController::HandleMessage(Connection& c, const MessageHeader& h, cons
             rest.push_back('\0');
         return SendReply(c, *b, h.command,
                          SimReplyBytes(h.sequence, b->xmlCommandSucceeds ? ok : 0,
-                                       (uint16_t)(kMessageHeaderSize + rest.size()), 0, rest));
+                                       (uint16_t)(wire::kHeaderSize + rest.size()), 0, rest));
     }
     default:
         Violation(Describe(h) + ": unknown command");
@@ -353,16 +347,14 @@ bool SimTcpController::SendReply(Connection& c, const SimTcpBehaviour& b, uint16
     auto fault = b.faults.find(command);
     if (fault != b.faults.end()) {
         const SimReplyFault& f = fault->second;
-        MessageHeader h = MessageHeader::Decode(reinterpret_cast<const unsigned char*>(bytes.data()));
+        wire::Header h = wire::DecodeHeader(reinterpret_cast<const unsigned char*>(bytes.data()));
         if (f.wrongSequence)
             h.sequence ^= 0x8000;
         if (f.wrongEcho && h.command != 0)
             h.command = (uint16_t)(command + 100);
-        if (f.lengthWord >= 0 && (command == CMD_IDENTIFY || command == CMD_XML_COMMAND))
+        if (f.lengthWord >= 0 && (command == wire::kIdentify || command == wire::kXmlCommand))
             h.length = (uint16_t)f.lengthWord;
-        unsigned char head[kMessageHeaderSize];
-        h.Encode(head);
-        bytes.replace(0, kMessageHeaderSize, reinterpret_cast<const char*>(head), kMessageHeaderSize);
+        bytes.replace(0, wire::kHeaderSize, wire::HeaderBytes(h));
         if (f.closeAfterBytes >= 0 && (size_t)f.closeAfterBytes < bytes.size()) {
             SendBytes(c, bytes.data(), (size_t)f.closeAfterBytes);
             return false;

@@ -8,6 +8,9 @@
 // numbers, over-long replies, connections closed mid-reply, upload errors,
 // replies cut into arbitrary segments).
 //
+// It speaks the wire format of tests/common/SimWire.h, its own codec and
+// literal values, never the program's.
+//
 // It serves on a thread of its own; every wait is short, so Stop() returns
 // promptly and a misbehaving client never holds a test.  It binds only to
 // 127.0.0.0/8 unless told that it runs inside a test network namespace.
@@ -22,9 +25,9 @@
 #include <thread>
 #include <vector>
 
-#include "app/TrovProtocol.h"
 #include "tests/common/SimController.h"
 #include "tests/common/SimSocket.h"
+#include "tests/common/SimWire.h"
 
 namespace trovtest {
 
@@ -60,11 +63,11 @@ struct SimTcpBehaviour {
     uint16_t loginReplySize = 45;  // word 3 of login replies; 17 or more: v4 firmware;
                                    // below 7 the reply is 8 bytes long, else 45
 
-    std::set<uint16_t> runtimeReplies = {RUNTIME_STOP, RUNTIME_RESTART_KEEP, RUNTIME_INSTALL_APP};
+    std::set<uint16_t> runtimeReplies = {wire::kRuntimeStop, wire::kRuntimeRestartKeep, wire::kRuntimeInstallApp};
     std::set<uint16_t> runtimeFailures; // parameters answered with failure
 
-    std::string backupFile; // data of the reply to CMD_GET_FILE
-    std::string eventLog;   // data of the reply to CMD_GET_LOG
+    std::string backupFile; // data of the reply to wire::kGetFile
+    std::string eventLog;   // data of the reply to wire::kGetLog
 
     bool xmlCommandSucceeds = true;
     std::string xmlReplyText; // text after the header of XML-command replies (with a terminator)
@@ -86,7 +89,7 @@ struct SimTcpBehaviour {
 
 struct SimTcpMessage {
     int connection = 0; // 1 for the first connection accepted
-    MessageHeader header;
+    wire::Header header;
     size_t payloadLength = 0;
     std::string payload; // kept for every command but data chunks
 };
@@ -102,7 +105,7 @@ struct SimUpload {
 
 struct SimTcpOptions {
     uint32_t address = 0x7F000002; // host order
-    uint16_t port = kTrovTcpPort;
+    uint16_t port = wire::kPort;
     bool insideTestNamespace = false; // allows addresses other than 127.0.0.0/8
 };
 
@@ -149,7 +152,7 @@ private:
 
     void Serve();
     void ServeConnection(Connection& c, int timeoutMs);
-    bool HandleMessage(Connection& c, const MessageHeader& header, const unsigned char* payload, size_t length);
+    bool HandleMessage(Connection& c, const wire::Header& header, const unsigned char* payload, size_t length);
     // Sends a reply with the behaviour's faults and segmentation; false when
     // the connection is to be closed.
     bool SendReply(Connection& c, const SimTcpBehaviour& b, uint16_t command, std::string bytes);

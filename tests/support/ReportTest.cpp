@@ -160,6 +160,9 @@ TEST(Reports, IdentAndAttributeFlagsComeFromTheAttributeText)
     const Case cases[] = {
         {"type=fctfx,qrcode dl=pdf", 1 | 2 | 32, {"", "", ""}},
         {"dl=text,tsv,tfx type=qr", 4 | 8 | 16, {"", "", ""}},
+        // Only blanks separate the words: a tab, CR or LF is part of a value.
+        {"type=fctfx\tdl=pdf", 0, {"", "", ""}},
+        {"type=fctfx\r\ndl=pdf", 0, {"", "", ""}},
         {"x ident='a','b','c' y", 0, {"a", "b", "c"}},
         {"ident='a','','c'", 0, {"", "", ""}},
         {"ident='a','b'", 0, {"", "", ""}},

@@ -243,6 +243,17 @@ TEST(KeyValueList, FindsWordsAndListValues)
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.found, HasListValue(text, c.key, c.value)) << c.key << "=" << c.value;
+
+    // Words are separated by blanks only: tab, CR and LF belong to a word.
+    const char* tabbed = "a=1\tdl=pdf\r\ntype=x,y\nz=2 b=3";
+    EXPECT_EQ(nullptr, FindKeyValue(tabbed, "dl"));
+    EXPECT_EQ(nullptr, FindKeyValue(tabbed, "type"));
+    EXPECT_EQ(tabbed, FindKeyValue(tabbed, "a"));
+    EXPECT_EQ(strstr(tabbed, "b=3"), FindKeyValue(tabbed, "b"));
+    EXPECT_EQ(0, HasListValue(tabbed, "a", "1"));
+    EXPECT_EQ(1, HasListValue(tabbed, "b", "3"));
+    EXPECT_EQ(1, HasListValue("k=\tv,w", "k", "w"));
+    EXPECT_EQ(1, HasListValue("k=\tv,w", "k", "\tv"));
 }
 
 TEST(SmallHelpers, ProbeCompareAndHash)

@@ -16,6 +16,7 @@
 #include "tests/common/Loopback.h"
 #include "tests/common/SimController.h"
 #include "tests/common/SimUdpFixture.h"
+#include "tests/common/SocketWaitWin.h"
 
 namespace {
 
@@ -50,14 +51,22 @@ protected:
         sender.Write(bytes.data(), (int)bytes.size());
     }
 
-    // Timer 1 until `count` machines are known or two seconds pass.
+    // Timer 1 until `count` machines are known or three seconds pass.
     void ReceiveUntil(INT_PTR count)
     {
-        for (int tick = 0; tick < 100 && m_view.discovered.GetCount() < count; ++tick) {
+        trovtest::WaitUntil([&] {
             ReceiveDiscoveryReplies(*m_replies, m_discovery);
-            Sleep(20);
-        }
-        ReceiveDiscoveryReplies(*m_replies, m_discovery);
+            return m_view.discovered.GetCount() >= count;
+        });
+    }
+
+    // Timer 1 until `count` rows have been shown or three seconds pass.
+    bool ReceiveUntilShown(size_t count)
+    {
+        return trovtest::WaitUntil([&] {
+            ReceiveDiscoveryReplies(*m_replies, m_discovery);
+            return m_view.shownDiscovered.size() >= count;
+        });
     }
 
     uint32_t m_block = 0;
@@ -90,9 +99,7 @@ TEST_F(DiscoveryWinTest, SeveralControllersAreDiscovered)
     }
     // A second probe updates the same machines.
     Probe(2);
-    m_sims[1]->WaitForProbes(2, 2000);
-    Sleep(50);
-    ReceiveDiscoveryReplies(*m_replies, m_discovery);
+    ASSERT_TRUE(ReceiveUntilShown(4));
     EXPECT_EQ(3, m_view.discovered.GetCount());
     EXPECT_EQ(4u, m_view.shownDiscovered.size());
 }
@@ -111,18 +118,17 @@ TEST_F(DiscoveryWinTest, HostileDatagramsOnTheReplySocketChangeNothing)
     SendRaw(valid.substr(0, valid.size() / 2));      // truncated
     SendRaw("<TROV><MAC>EVIL</MAC></TROV>");         // no address
     SendRaw(std::string(1024, 'x'));                 // fills the buffer: dropped unread
-    Sleep(50);
-    for (int tick = 0; tick < 5; ++tick)
-        ReceiveDiscoveryReplies(*m_replies, m_discovery);
+    // The controller's own reply again, sent last: once it is shown, every
+    // datagram before it has been read.  It changes nothing either.
+    SendRaw(valid);
+    ASSERT_TRUE(ReceiveUntilShown(2));
     EXPECT_EQ(before, trovtest::DescribeMap(m_view.discovered));
-    EXPECT_EQ(1u, m_view.shownDiscovered.size());
+    EXPECT_EQ(2u, m_view.shownDiscovered.size());
 
     // The socket still works after them.
     Probe(1);
-    m_sims[0]->WaitForProbes(2, 2000);
-    Sleep(50);
-    ReceiveDiscoveryReplies(*m_replies, m_discovery);
-    EXPECT_EQ(2u, m_view.shownDiscovered.size());
+    ASSERT_TRUE(ReceiveUntilShown(3));
+    EXPECT_EQ(3u, m_view.shownDiscovered.size());
 }
 
 TEST_F(DiscoveryWinTest, OneTickReadsABoundedNumberOfDatagrams)
@@ -131,9 +137,18 @@ TEST_F(DiscoveryWinTest, OneTickReadsABoundedNumberOfDatagrams)
     // number of datagrams (kDiscoveryMaxPerTick; 10 here) and the next tick
     // goes on.
     const std::string reply = "<TROV><IF1><IP>10.0.0.1</IP></IF1><MAC>AA</MAC></TROV>";
+    // The same sender's datagram to a socket of the test's own, sent after
+    // the 25: once it is there, they are all waiting.
+    CDRBSocketUDP marker(m_replyPort + 100, 1, m_block | 98, 1);
+    CDRBSocketUDPClient sender(m_replyPort, m_block | 100, htonl(m_block | 99));
     for (int i = 0; i < 25; ++i)
-        SendRaw(reply);
-    Sleep(100);
+        ASSERT_EQ((int)reply.size(), sender.Write(reply.data(), (int)reply.size()));
+    sockaddr_in to = {};
+    to.sin_family = AF_INET;
+    to.sin_port = htons((u_short)(m_replyPort + 100));
+    to.sin_addr.s_addr = htonl(m_block | 98);
+    ASSERT_EQ(1, sendto((SOCKET)sender.GetHandle(), "m", 1, 0, (sockaddr*)&to, sizeof to));
+    ASSERT_TRUE(trovtest::WaitReadable((SOCKET)marker.GetHandle()));
     EXPECT_EQ(10, ReceiveDiscoveryReplies(*m_replies, m_discovery, 10));
     EXPECT_EQ(10, ReceiveDiscoveryReplies(*m_replies, m_discovery, 10));
     EXPECT_EQ(5, ReceiveDiscoveryReplies(*m_replies, m_discovery, 10));

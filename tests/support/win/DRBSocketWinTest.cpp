@@ -11,6 +11,7 @@
 #include "support/DRBBroadcast.h"
 #include "support/DRBSocket.h"
 #include "tests/common/Loopback.h"
+#include "tests/common/SocketWaitWin.h"
 
 namespace {
 
@@ -87,13 +88,8 @@ TEST_F(SocketTest, ClientDatagramArrivesWithSenderAddress)
     EXPECT_EQ(15, client.Write("Trov:KnockKnock", 15));
     char buffer[64] = {};
     uint32_t sender = 0;
-    int n = 0;
-    for (int i = 0; i < 100 && n == 0; ++i) {
-        n = udp.ReceiveFrom(buffer, sizeof buffer, &sender);
-        if (n == 0)
-            Sleep(10);
-    }
-    ASSERT_EQ(15, n);
+    ASSERT_TRUE(trovtest::WaitReadable((SOCKET)udp.GetHandle()));
+    ASSERT_EQ(15, udp.ReceiveFrom(buffer, sizeof buffer, &sender));
     EXPECT_EQ(0, memcmp(buffer, "Trov:KnockKnock", 15));
     // Windows reports the client's own address; Wine binds broadcast-capable
     // sockets to the interface rather than the address, so the sender is
@@ -109,10 +105,11 @@ TEST_F(SocketTest, OversizeDatagramIsAnErrorAndDiscarded)
     std::string big(2000, 'x');
     ASSERT_EQ(2000, client.Write(big.data(), (int)big.size()));
     ASSERT_EQ(2, client.Write("ok", 2));
-    Sleep(50);
     char buffer[1024];
     uint32_t sender = 0;
+    ASSERT_TRUE(trovtest::WaitReadable((SOCKET)udp.GetHandle()));
     EXPECT_EQ(-1, udp.ReceiveFrom(buffer, sizeof buffer, &sender));
+    ASSERT_TRUE(trovtest::WaitReadable((SOCKET)udp.GetHandle()));
     EXPECT_EQ(2, udp.ReceiveFrom(buffer, sizeof buffer, &sender));
 }
 
@@ -141,7 +138,7 @@ TEST_F(SocketTest, FiveReadTimeoutsGiveZeroTheSixthFailsAndRestartsTheCount)
     EXPECT_EQ(0, pair.client.Read(buffer, sizeof buffer));
     // Data resets the count.
     pair.ServerSend("abc");
-    Sleep(20);
+    ASSERT_TRUE(trovtest::WaitForBytes((SOCKET)pair.client.GetHandle(), 3));
     EXPECT_EQ(3, pair.client.Read(buffer, sizeof buffer));
     EXPECT_EQ(0, CDRBSocket::ConsecutiveTimeouts());
 }
@@ -151,13 +148,13 @@ TEST_F(SocketTest, ReadTakesAtMostTheRequestedLengthAndReportsThePeerClosing)
     TcpPair pair(Address(1));
     pair.client.SetTimeout(1, 0);
     pair.ServerSend("0123456789");
-    Sleep(20);
+    ASSERT_TRUE(trovtest::WaitForBytes((SOCKET)pair.client.GetHandle(), 10));
     char buffer[16] = {};
     EXPECT_EQ(4, pair.client.Read(buffer, 4));
     EXPECT_EQ(0, memcmp(buffer, "0123", 4));
     EXPECT_EQ(6, pair.client.Read(buffer, sizeof buffer));
     pair.ServerClose();
-    Sleep(20);
+    ASSERT_TRUE(trovtest::WaitReadable((SOCKET)pair.client.GetHandle()));
     EXPECT_EQ(-1, pair.client.Read(buffer, sizeof buffer));
 }
 
@@ -176,7 +173,7 @@ TEST_F(SocketTest, WriteSendsEverythingAndDrainDiscardsWhatWaits)
     EXPECT_EQ(data, got);
 
     pair.ServerSend(std::string(1000, 'z'));
-    Sleep(30);
+    ASSERT_TRUE(trovtest::WaitForBytes((SOCKET)pair.client.GetHandle(), 1000));
     EXPECT_EQ(1000, pair.client.Drain(0));
     unsigned long waiting = 99;
     EXPECT_NE(0, pair.client.BytesAvailable(&waiting));
@@ -215,7 +212,7 @@ TEST_F(SocketTest, ReacceptTakesAWaitingConnectionOnly)
     from.sin_addr.s_addr = NetOrder(Address(2));
     ASSERT_EQ(0, bind(c, (sockaddr*)&from, sizeof from));
     ASSERT_EQ(0, connect(c, (sockaddr*)&a, sizeof a));
-    Sleep(20);
+    ASSERT_TRUE(trovtest::WaitReadable(l));
     EXPECT_EQ(1, conn.Reaccept());
     EXPECT_NE(CDRBSocket::kNoSocket, conn.GetHandle());
     sockaddr_in peer;
