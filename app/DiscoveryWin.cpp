@@ -70,3 +70,38 @@ int ReceiveDiscoveryReplies(CDRBSocketUDP& socket, CDiscovery& discovery, int ma
     }
     return count;
 }
+
+int DrainReplySocket(CDRBSocketUDP& socket, CDiscoveryQueue& queue)
+{
+    int count = 0, errors = 0;
+    char buffer[kDiscoveryBufferSize];
+    while (!queue.IsFull()) {
+        uint32_t sender = 0;
+        int n = socket.ReceiveFrom(buffer, sizeof buffer, &sender);
+        if (n == 0)
+            break; // nothing waiting
+        if (n < 0) {
+            // An oversize datagram is discarded by the socket layer with an
+            // error; the ones behind it are still read.  A socket that only
+            // fails is left alone.
+            if (++errors >= 16)
+                break;
+            continue;
+        }
+        errors = 0;
+        ++count;
+        queue.Push(buffer, n, sender);
+    }
+    return count;
+}
+
+bool NotifyRepliesTo(CDRBSocketUDP& socket, HWND window, unsigned message)
+{
+    SOCKET handle = (SOCKET)socket.GetHandle();
+    if (handle == INVALID_SOCKET)
+        return false;
+    // Room for a network's replies while the window is busy elsewhere.
+    int size = 1 << 20;
+    setsockopt(handle, SOL_SOCKET, SO_RCVBUF, (const char*)&size, sizeof size);
+    return WSAAsyncSelect(handle, window, message, FD_READ) == 0;
+}

@@ -187,6 +187,14 @@ void CtrovconfDlg::SendXmlCommand(CMachine* machine, const char* text, const cha
     request.password = password;
     request.xmlCommand = text;
     RunOperation(this, machines, request);
+    // The run read the controller's identity into the machine (MAC
+    // included): its row and machines.xml follow, as after Poll for Details.
+    for (CMachinesListCtrl* list : {&m_savedList, &m_discoveredList}) {
+        if (list->m_hWnd && list->FindRow(machine) >= 0) {
+            list->GetMachines().IdentityChanged();
+            list->UpdateRow(machine);
+        }
+    }
 }
 
 void CtrovconfDlg::OnConfigure()

@@ -633,6 +633,50 @@ TEST_F(MachineCommandsTest, IdentifyAndReconfigureReachARemoteControllerOverTcp)
     EXPECT_TRUE(sim.Violations().empty());
 }
 
+TEST_F(MachineCommandsTest, AnIdentityReadDuringIdentifyOrConfigureReachesTheRowAndTheSavedList)
+{
+    // The controller says it is someone else now (another name and MAC):
+    // the saved machine, its row and machines.xml must agree afterwards.
+    Open(1);
+    SimTcpController& sim = Controller(2);
+    sim.Change([](SimTcpBehaviour& b) {
+        b.identity.hostName = "Renamed 2";
+        b.identity.mac = "00:0A:0B:0C:0D:99";
+    });
+    struct Case {
+        UINT command;
+        std::function<void(CDialog&)> answer;
+        const char* host;
+    } cases[] = {
+        {ID_STROBE_IDENT, [](CDialog& d) { d.SetDlgItemText(IDC_PASSWORD, "secret"); Click(d, IDOK); }, "Renamed 2"},
+        {ID_CONFIGURE,
+         [](CDialog& d) {
+             d.SetDlgItemText(IDC_CONFIG_PASSWORD, "secret");
+             d.SetDlgItemText(IDC_COMMENT, "moved");
+             Click(d, IDOK);
+         },
+         "Configured 2"},
+    };
+    for (const Case& c : cases) {
+        if (c.command == ID_CONFIGURE)
+            sim.Change([](SimTcpBehaviour& b) { b.identity.hostName = "Configured 2"; });
+        Select(Saved(), {2});
+        Script({c.answer});
+        Command(c.command);
+        CMachine* machine = MachineAt(Saved(), 2);
+        ASSERT_NE(nullptr, machine) << c.host;
+        EXPECT_STREQ(c.host, machine->m_hostName);
+        EXPECT_STREQ("00:0A:0B:0C:0D:99", machine->m_mac);
+        int row = RowOf(Saved(), 2);
+        EXPECT_STREQ(c.host, Saved().GetItemText(row, kColumnDeviceId));
+        EXPECT_STREQ("00:0A:0B:0C:0D:99", Saved().GetItemText(row, kColumnSystemId));
+        std::string file = trovtest::TempDir::Read(trovtest::MachinesFile(m_appData));
+        EXPECT_NE(std::string::npos, file.find(std::string("<HOSTNAME>") + c.host + "</HOSTNAME>")) << file;
+        EXPECT_NE(std::string::npos, file.find("<MAC>00:0A:0B:0C:0D:99</MAC>")) << file;
+        EXPECT_EQ(std::string::npos, file.find("<MAC>" + Mac(2) + "</MAC>")) << file;
+    }
+}
+
 TEST_F(MachineCommandsTest, ConfigureOfAMachineThatAnsweredTheBroadcastIsBroadcast)
 {
     Open(1);

@@ -38,6 +38,12 @@ int RecordMessage(const char* text, const char*, UINT)
     return IDOK;
 }
 
+// Lets a test hand the run a connection outcome the loopback cannot produce.
+class ConnectOutcomeSocket : public CSocketTrov {
+public:
+    using CSocketTrov::OnConnect;
+};
+
 class SocketTrovTest : public ::testing::Test, protected trovtest::ControllerRunFixture {
 protected:
     void SetUp() override
@@ -46,7 +52,7 @@ protected:
         ASSERT_TRUE(m_host.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 600, 300, nullptr, nullptr));
         ASSERT_TRUE(m_list.Create(WS_CHILD | LVS_REPORT, CRect(0, 0, 500, 200), &m_host, 1003));
         ASSERT_TRUE(m_progress.Create(WS_CHILD | PBS_SMOOTH, CRect(0, 210, 500, 230), &m_host, 1001));
-        m_socket.reset(new CSocketTrov());
+        m_socket.reset(new ConnectOutcomeSocket());
         m_socket->SetControls(&m_list, &m_progress);
     }
 
@@ -516,7 +522,7 @@ TEST_F(SocketTrovTest, InstallSendsTheFileBuiltForTheMachineAndRestarts)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         sim.ClearRecords();
-        m_socket.reset(new CSocketTrov());
+        m_socket.reset(new ConnectOutcomeSocket());
         m_list.DeleteAllItems();
         m_socket->SetControls(&m_list, &m_progress);
         Machine(2);
@@ -589,3 +595,24 @@ TEST_F(SocketTrovTest, AnEmptyListEndsAtOnce)
 }
 
 } // namespace
+
+TEST_F(SocketTrovTest, AConnectionFailureOutsideTheProgramsTableShowsTheSystemsText)
+{
+    // Codes of the program's table keep their texts; any other code (host
+    // unreachable here) shows the system's text, never an empty status.
+    EXPECT_STREQ("The attempt to connect was forcefully rejected.", ConnectionErrorText(10061));
+    EXPECT_STREQ("The network cannot be reached from this host at this time.", ConnectionErrorText(10051));
+    for (int code : {10065, 10050, 10064, 12345}) {
+        CString text = ConnectionErrorText(code);
+        EXPECT_FALSE(text.IsEmpty()) << code;
+        EXPECT_NE(-1, text.Find(std::to_string(code).c_str())) << code << ": " << (const char*)text;
+    }
+
+    CMachine* machine = Machine(9);
+    m_socket->Start("");
+    EXPECT_EQ("Connecting", Row(0));
+    static_cast<ConnectOutcomeSocket*>(m_socket.get())->OnConnect(10065);
+    EXPECT_EQ(std::string((const char*)ConnectionErrorText(10065)), Row(0));
+    EXPECT_EQ(kMachineNotAnswered, machine->m_state);
+    EXPECT_TRUE(m_socket->IsRunOver());
+}
