@@ -16,6 +16,11 @@ if(WIN32)
   target_link_options(trov_options INTERFACE -static -static-libgcc -static-libstdc++)
 endif()
 
+option(TROV_WERROR "Treat compiler warnings as errors (the CI build)" OFF)
+if(TROV_WERROR)
+  target_compile_options(trov_options INTERFACE $<$<COMPILE_LANGUAGE:C,CXX>:-Werror>)
+endif()
+
 if(TROV_SANITIZE)
   target_compile_options(trov_options INTERFACE
     -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
@@ -31,7 +36,33 @@ endif()
 # Resource scripts (.rc) build on Windows only, with windres.
 if(WIN32)
   enable_language(RC)
+  # The manifest that every executable carries (trov_add_windows_executable).
+  add_library(trov_manifest OBJECT "${TROV_ROOT}/res/manifest.rc")
+  target_link_libraries(trov_manifest PRIVATE trov_options)
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
 endif()
+
+# trov_binary_resources(<out-var> <source>...): the resources windres cannot
+# express (toolbars, dialog-init data), made by scripts/make-resource from
+# their text sources into <name>.bin in the current binary folder.  A script
+# includes one as `<id> 241 "<name>.bin"` (240 for dialog-init data); give
+# the script OBJECT_DEPENDS on the outputs and the folder as an include
+# folder of its target.
+function(trov_binary_resources out)
+  set(outputs)
+  foreach(src ${ARGN})
+    get_filename_component(abs "${src}" ABSOLUTE)
+    get_filename_component(stem "${src}" NAME_WE)
+    set(bin "${CMAKE_CURRENT_BINARY_DIR}/${stem}.bin")
+    add_custom_command(OUTPUT "${bin}"
+      COMMAND Python3::Interpreter "${TROV_ROOT}/scripts/make-resource" "${abs}" "${bin}"
+      DEPENDS "${abs}" "${TROV_ROOT}/scripts/make-resource"
+      COMMENT "Making resource ${stem}.bin"
+      VERBATIM)
+    list(APPEND outputs "${bin}")
+  endforeach()
+  set(${out} ${outputs} PARENT_SCOPE)
+endfunction()
 
 # trov_glob_sources(<out-var> <folder>): the .cpp files of a folder (recursive)
 # that belong to this side of the build, and on Windows its .rc files.
@@ -63,11 +94,12 @@ function(trov_glob_sources out folder)
   set(${out} ${kept} PARENT_SCOPE)
 endfunction()
 
-# trov_add_library(<name> <folder> [LIBS ...] [WIN_LIBS ...]): a static
-# library of a folder's sources; WIN_LIBS are linked only on Windows.  An
+# trov_add_library(<name> <folder> [TEST] [LIBS ...] [WIN_LIBS ...]): a
+# static library of a folder's sources; WIN_LIBS are linked only on Windows;
+# TEST: test helpers (their precompiled header holds GoogleTest).  An
 # empty folder gives an interface library so dependants still link.
 function(trov_add_library name folder)
-  cmake_parse_arguments(ARG "" "" "LIBS;WIN_LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "TEST" "" "LIBS;WIN_LIBS" ${ARGN})
   if(WIN32)
     list(APPEND ARG_LIBS ${ARG_WIN_LIBS})
   endif()
@@ -75,8 +107,155 @@ function(trov_add_library name folder)
   if(srcs)
     add_library(${name} STATIC ${srcs})
     target_link_libraries(${name} PUBLIC trov_options ${ARG_LIBS})
+    if(ARG_TEST)
+      trov_precompile(${name} TEST)
+    else()
+      trov_precompile(${name})
+    endif()
   else()
     add_library(${name} INTERFACE)
     target_link_libraries(${name} INTERFACE trov_options ${ARG_LIBS})
+  endif()
+endfunction()
+
+# trov_is_windows_source(<out-var> <file>): TRUE for a source that builds
+# only on Windows (under a "win/" folder, named "*Win.cpp", a resource
+# script, or part of the library and its tests, which are Windows-only).
+function(trov_is_windows_source out file)
+  file(RELATIVE_PATH rel "${TROV_ROOT}" "${file}")
+  if(rel MATCHES "(^|/)win/" OR rel MATCHES "Win\\.(cpp|c)$" OR rel MATCHES "\\.rc$"
+     OR rel MATCHES "^(tests/)?ui/")
+    set(${out} TRUE PARENT_SCOPE)
+  else()
+    set(${out} FALSE PARENT_SCOPE)
+  endif()
+endfunction()
+
+# Precompiled headers of the Windows build.  Four headers (cmake/pch/), each
+# compiled once by a small object library and reused by every target:
+#   portable       standard headers, for portable sources (which must not
+#                  see the Win32 headers: they build natively too);
+#   windows        the Win32 headers of the framework plus the above, for
+#                  Windows-only sources;
+#   test, windows_test   the same with GoogleTest, for test sources.
+# Reusing one header needs the same compiler options everywhere, which
+# trov_options gives; -Winvalid-pch (added by CMake) reports a header that
+# could not be used, and -Werror makes that fail the CI build.  With ccache
+# as the launcher, its sloppiness must include pch_defines,time_macros.
+option(TROV_PCH "Precompiled headers for the Windows build" ON)
+
+function(trov_pch_base out kind)
+  set(base trov_pch_${kind})
+  if(NOT TARGET ${base})
+    set(header_portable PortablePch.h)
+    set(header_windows WindowsPch.h)
+    set(header_test TestPch.h)
+    set(header_windows_test WindowsTestPch.h)
+    add_library(${base} OBJECT "${TROV_ROOT}/cmake/pch/PchBase.cpp")
+    target_link_libraries(${base} PRIVATE trov_options)
+    if(kind MATCHES "test")
+      target_link_libraries(${base} PRIVATE GTest::gtest)
+    endif()
+    target_precompile_headers(${base} PRIVATE "${TROV_ROOT}/cmake/pch/${header_${kind}}")
+  endif()
+  set(${out} ${base} PARENT_SCOPE)
+endfunction()
+
+# trov_precompile(<target> [TEST]): gives a target's C++ sources their
+# precompiled header.  Windows-only and portable sources need different
+# ones and a target has one, so in a target with both the portable sources
+# move into an object library <target>_portable of their own (same link
+# libraries and definitions), whose objects the target takes.  Call it after
+# the target's sources, libraries and definitions are set.  Sources with
+# SKIP_PRECOMPILE_HEADERS keep parsing their headers themselves.
+function(trov_precompile target)
+  cmake_parse_arguments(ARG "TEST" "" "" ${ARGN})
+  if(NOT WIN32 OR NOT TROV_PCH)
+    return()
+  endif()
+  set(prefix "")
+  if(ARG_TEST)
+    set(prefix "test")
+  endif()
+  get_target_property(sources ${target} SOURCES)
+  get_target_property(dir ${target} SOURCE_DIR)
+  set(windows_sources)
+  set(portable_sources)
+  set(other_sources)
+  foreach(src ${sources})
+    if(src MATCHES "^\\$<" OR NOT src MATCHES "\\.(cpp|c)$")
+      list(APPEND other_sources "${src}")
+      continue()
+    endif()
+    get_filename_component(abs "${src}" ABSOLUTE BASE_DIR "${dir}")
+    trov_is_windows_source(win "${abs}")
+    if(win)
+      list(APPEND windows_sources "${src}")
+    else()
+      list(APPEND portable_sources "${src}")
+    endif()
+  endforeach()
+
+  if(windows_sources AND portable_sources)
+    set(obj ${target}_portable)
+    add_library(${obj} OBJECT ${portable_sources})
+    get_target_property(libs ${target} LINK_LIBRARIES)
+    get_target_property(defs ${target} COMPILE_DEFINITIONS)
+    if(libs)
+      target_link_libraries(${obj} PRIVATE ${libs})
+    endif()
+    if(defs)
+      target_compile_definitions(${obj} PRIVATE ${defs})
+    endif()
+    if(prefix)
+      trov_pch_base(base test)
+    else()
+      trov_pch_base(base portable)
+    endif()
+    target_precompile_headers(${obj} REUSE_FROM ${base})
+    set_property(TARGET ${target} PROPERTY SOURCES ${windows_sources} ${other_sources} $<TARGET_OBJECTS:${obj}>)
+    # The objects carry the dependency on their own sources' build.
+    add_dependencies(${target} ${obj})
+  endif()
+  if(windows_sources)
+    if(prefix)
+      trov_pch_base(base windows_test)
+    else()
+      trov_pch_base(base windows)
+    endif()
+  elseif(prefix)
+    trov_pch_base(base test)
+  else()
+    trov_pch_base(base portable)
+  endif()
+  target_precompile_headers(${target} REUSE_FROM ${base})
+endfunction()
+
+# trov_add_windows_executable(<name> SOURCES ... [LIBS ...] [RESOURCES ...]
+#                             [DEFINITIONS ...] [GUI] [TEST]): a Windows
+# executable (the program, a test or a tool) with the manifest, the static
+# runtime (trov_options) and its resources: the object libraries named in
+# RESOURCES (the program's script), and the library's own scripts, which
+# come with trov_ui to every executable that links it (ui/CMakeLists.txt).
+# GUI: a windows-subsystem program; TEST: test sources (precompiled header
+# with GoogleTest).
+function(trov_add_windows_executable name)
+  cmake_parse_arguments(ARG "GUI;TEST" "" "SOURCES;LIBS;RESOURCES;DEFINITIONS" ${ARGN})
+  set(subsystem)
+  if(ARG_GUI)
+    set(subsystem WIN32)
+  endif()
+  add_executable(${name} ${subsystem} ${ARG_SOURCES} $<TARGET_OBJECTS:trov_manifest>)
+  foreach(res ${ARG_RESOURCES})
+    target_sources(${name} PRIVATE $<TARGET_OBJECTS:${res}>)
+  endforeach()
+  target_link_libraries(${name} PRIVATE trov_options ${ARG_LIBS})
+  if(ARG_DEFINITIONS)
+    target_compile_definitions(${name} PRIVATE ${ARG_DEFINITIONS})
+  endif()
+  if(ARG_TEST)
+    trov_precompile(${name} TEST)
+  else()
+    trov_precompile(${name})
   endif()
 endfunction()

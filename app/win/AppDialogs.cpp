@@ -1,4 +1,5 @@
 #include "app/win/AppDialogs.h"
+#include "framework/win/WinApp.h"
 
 #include "app/win/AppSeams.h"
 

@@ -2,7 +2,7 @@
 // The message boxes of the machine manager go through here (the
 // messageBox seam, app/win/AppSeams.h), so that tests can answer them
 // instead of a user.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/WinSdk.h"
 
 // The library's message box captioned with the application's name.
 int AppMessageBox(const char* text, UINT type = MB_OK);

@@ -1,7 +1,7 @@
 #pragma once
 // Window messages between the machine lists, the splitters and the main
 // window (WM_APP = 0x8000).
-#include "framework/win/FrameworkWin.h"
+#include "framework/String.h"
 
 #include <string>
 

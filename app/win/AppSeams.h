@@ -6,7 +6,8 @@
 // replace an entry of g_appSeams for a scope with ScopedSeam
 // (framework/Seam.h), so they answer instead of a user and never open a
 // browser or send a broadcast.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/Dialog.h"
+#include "framework/win/Wnd.h"
 
 #include <iphlpapi.h>
 

@@ -1,5 +1,7 @@
 #include "app/win/DlgAddMachines.h"
 
+#include "framework/win/Dialog.h"
+
 #include <vector>
 
 #include "app/AddressCheck.h"

@@ -3,6 +3,8 @@
 // machine list, one address at a time or as a range within the last number
 // of an address.
 #include "app/IpAddress.h"
+#include "framework/win/Dialog.h"
+#include "framework/win/Controls.h"
 #include "ui/controls/ZUDPButton.h"
 #include "ui/controls/ZUDPEdit.h"
 #include "ui/controls/ZUDPListBox.h"

@@ -1,5 +1,8 @@
 #include "app/win/DlgAppBrowser.h"
 
+#include "framework/win/Dialog.h"
+#include "framework/FileFind.h"
+
 #include "app/MachineColumns.h"
 #include "res/resource.h"
 #include "support/Utilities.h"

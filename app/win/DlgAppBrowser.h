@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "app/AppFile.h"
+#include "framework/win/Dialog.h"
+#include "framework/win/ShellTreeCtrl.h"
 #include "app/RememberedPath.h"
 #include "app/win/ConsoleListCtrl.h"
 #include "app/win/GDialogManager.h"

@@ -1,5 +1,8 @@
 #include "app/win/DlgConfigureMachine.h"
 
+#include "framework/win/Dialog.h"
+#include "framework/win/Controls.h"
+
 #include "app/IpAddress.h"
 #include "app/win/AppDialogs.h"
 #include "res/resource.h"

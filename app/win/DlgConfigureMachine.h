@@ -4,6 +4,8 @@
 // and, with static addressing, an interface-1 address that is neither
 // 0.0.0.0 nor the interface-2 address.
 #include "ui/controls/ZUDPButton.h"
+#include "framework/win/Dialog.h"
+#include "framework/win/Controls.h"
 #include "ui/controls/ZUDPDialog.h"
 #include "app/win/GZUDPEdit.h"
 

@@ -1,5 +1,8 @@
 #include "app/win/DlgInstallApp.h"
 
+#include "framework/win/Dialog.h"
+#include "framework/win/Controls.h"
+
 #include "app/AddressCheck.h"
 #include "app/win/AppDialogs.h"
 #include "app/win/DlgTextEntry.h"

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "ui/controls/ZUDPDialog.h"
+#include "framework/win/Dialog.h"
+#include "framework/win/Controls.h"
 
 class CDlgInstallApp : public CZUDPDialog {
 public:

@@ -1,5 +1,8 @@
 #include "app/win/DlgPassword.h"
 
+#include "framework/win/Dialog.h"
+#include "framework/win/Controls.h"
+
 #include "res/resource.h"
 
 CDlgPassword::CDlgPassword(CWnd* parent) : CZUDPDialog(IDD_PASSWORD, parent)

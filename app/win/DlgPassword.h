@@ -3,6 +3,8 @@
 // (Identify by TCP).  An optional prompt replaces the "Password:" label and
 // an optional path text is shown with a tooltip.
 #include "ui/controls/ZUDPDialog.h"
+#include "framework/win/Dialog.h"
+#include "framework/win/Controls.h"
 
 class CDlgPassword : public CZUDPDialog {
 public:

@@ -1,5 +1,7 @@
 #include "app/win/DlgRemoteMachine.h"
 
+#include "framework/win/Wnd.h"
+
 #include "app/AddressCheck.h"
 
 CDlgRemoteMachine::CDlgRemoteMachine(CMachineList* machines, CWnd* parent)

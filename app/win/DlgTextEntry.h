@@ -4,6 +4,8 @@
 // (CDlgRemoteMachine); the template's other rows (value with spin, list of
 // names, data-set choice, application password, "Duplicate") stay hidden.
 #include "ui/controls/ZUDPDialog.h"
+#include "framework/win/Dialog.h"
+#include "framework/win/GdiObject.h"
 #include "app/win/GZUDPEdit.h"
 
 class CDlgTextEntry : public CZUDPDialog {

@@ -3,7 +3,7 @@
 // rectangle once its controls exist, registers the controls that follow its
 // size with their anchor flags, and on every size change has them moved and
 // sized by the change of the client size.  Dialogs use it as a second base.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/Wnd.h"
 
 class CGDialogManager {
 public:

@@ -2,7 +2,7 @@
 // A child window that divides its area between two panes, one above the
 // other, with a 7-pixel bar between them that the user drags.  It passes
 // the lists' WM_APP messages on to its parent.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/Wnd.h"
 
 class CGSplitter : public CWnd {
     DECLARE_DYNAMIC(CGSplitter)

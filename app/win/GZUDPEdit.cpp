@@ -1,5 +1,8 @@
 #include "app/win/GZUDPEdit.h"
 
+#include "framework/win/Wnd.h"
+#include "framework/win/DC.h"
+
 #include <algorithm>
 #include "framework/win/FrameworkSeams.h"
 

@@ -3,6 +3,8 @@
 // program reads and writes as UTF-8, with error and read-only backgrounds
 // and the usual Ctrl shortcuts.  The main window's log pane is one.
 #include "ui/controls/ZUDPEdit.h"
+#include "framework/win/Wnd.h"
+#include "framework/win/DC.h"
 
 class CGZUDPEdit : public CZUDPEdit {
     DECLARE_DYNAMIC(CGZUDPEdit)

@@ -1,5 +1,10 @@
 #include "app/win/MachinesListCtrl.h"
 
+#include "framework/win/ListCtrl.h"
+#include "framework/win/FileDialog.h"
+#include "framework/win/ImageList.h"
+#include "framework/Array.h"
+
 #include <unordered_map>
 #include <vector>
 

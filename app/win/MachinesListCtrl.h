@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "app/MachineListFile.h"
+#include "framework/win/Wnd.h"
+#include "framework/win/ImageList.h"
+#include "framework/Array.h"
 #include "app/MachineMap.h"
 #include "app/RememberedPath.h"
 #include "app/win/ConsoleListCtrl.h"

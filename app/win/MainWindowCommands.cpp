@@ -1,6 +1,9 @@
 // The main window's commands: the context menu of the two machine lists,
 // its enable rules, and the commands handled by the window itself.
 #include "app/win/trovconfDlg.h"
+#include "framework/win/Wnd.h"
+#include "framework/win/Menu.h"
+#include "framework/win/WinApp.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -7,7 +7,8 @@
 // asynchronous socket, and the owner calls CheckTimeout every 500 ms.
 // Progress shows in a two-column status list (one row per machine) and a
 // progress bar that the owner hands over.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/ListCtrl.h"
+#include "framework/win/AsyncSocket.h"
 
 #include <cstdint>
 #include <string>

@@ -2,7 +2,7 @@
 // The application object: starts the framework, the sockets and the
 // library's workspace, then runs the main window modally; the process ends
 // when the window closes.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/WinApp.h"
 #include "ui/foundation/ZUDPWorkspace.h"
 
 class CtrovconfApp : public CWinApp, public CZUDPWorkspace {

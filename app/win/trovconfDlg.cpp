@@ -1,5 +1,10 @@
 #include "app/win/trovconfDlg.h"
 
+#include "framework/win/WinApp.h"
+#include "framework/win/GdiObject.h"
+#include "framework/win/Menu.h"
+#include "framework/Array.h"
+
 #include <algorithm>
 #include <cstdlib>
 

@@ -18,7 +18,8 @@
 // bitmap, where they copy the area out and back.
 // Both sides are warmed up first and run in alternating rounds; each line
 // gives the median of the rounds' ratios.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/WinApp.h"
+#include "framework/win/DC.h"
 #include "ui/foundation/ZUDPDrawManager.h"
 #include "ui/foundation/ZUDPMemDC.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"

@@ -11,7 +11,7 @@
 // same two columns with a callback over the same values.  Both sides run
 // once to warm up, then in alternating rounds; each round's times and the
 // median ratio saved list / plain list view are printed (goal: 1.2 or less).
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/ListCtrl.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -8,7 +8,7 @@
 // than K410/K420/K430), each chunk waiting for its reply.  Prints each
 // round's times and the ratio baseline time / CSocketTrov time (throughput
 // of CSocketTrov relative to the baseline; the goal is at least 0.8).
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/WinApp.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -2,6 +2,7 @@
 #include "framework/win/CmdTarget.h"
 
 #include "framework/win/Menu.h"
+#include "framework/win/ThreadState.h"
 #include "framework/win/Wnd.h"
 #include "framework/win/WinApp.h"
 

@@ -1,10 +1,12 @@
 #pragma once
-// Everything of the framework: the portable part and the window part.
+// Everything of the framework: the portable part and the window part.  Code
+// of the project includes the headers of what it uses instead.
 #include "framework/win/WinSdk.h"
 #include "framework/Framework.h"
 
 #include "framework/Rect.h"
 #include "framework/win/CmdTarget.h"
+#include "framework/win/ThreadState.h"
 #include "framework/win/HandleMap.h"
 #include "framework/win/Wnd.h"
 #include "framework/win/GdiObject.h"

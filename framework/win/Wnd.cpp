@@ -69,34 +69,6 @@ void HookWindowProc(CWnd* pWnd, HWND hWnd)
 
 } // namespace
 
-// Made on first use and never destroyed, so that objects with static
-// lifetime can still reach it while the program exits.
-AFX_THREAD_STATE* AfxGetThreadState()
-{
-    thread_local AFX_THREAD_STATE* state = nullptr;
-    if (state == nullptr)
-        state = new AFX_THREAD_STATE;
-    return state;
-}
-
-void AfxRegisterTempMapCleanup(void (*pfnCleanup)())
-{
-    AfxGetThreadState()->m_tempMapCleanups.push_back(pfnCleanup);
-}
-
-void AfxDeleteTempMaps()
-{
-    ASSERT(AfxGetThreadState()->m_nMessageLoopDepth <= 1);
-    for (auto cleanup : AfxGetThreadState()->m_tempMapCleanups)
-        cleanup();
-}
-
-void AfxDeleteTempMapsAtIdle()
-{
-    if (AfxGetThreadState()->m_nMessageLoopDepth <= 1)
-        AfxDeleteTempMaps();
-}
-
 CWnd* AfxLookupTempWnd(HWND hWnd) { return WndMap().LookupTemporary(hWnd); }
 
 LONG AfxGetWndProcExceptionCount() { return g_wndProcExceptions.load(); }

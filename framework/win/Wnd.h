@@ -10,6 +10,7 @@
 #include "framework/win/HandleMap.h"
 #include "framework/Rect.h"
 #include "framework/Exceptions.h"
+#include "framework/win/ThreadState.h"
 
 class CFont;
 class CRgn;
@@ -23,33 +24,6 @@ class CWnd;
 HWND AfxSafeHwnd(const CWnd* pWnd);
 struct CCreateContext;
 
-// Per-thread framework state.
-struct AFX_THREAD_STATE {
-    CWnd* m_pWndInit = nullptr;          // window object being created by CreateEx
-    HHOOK m_hHookOldCbtFilter = nullptr; // the creation hook while it is set
-    MSG m_lastSentMsg = {};              // message being handled (for Default)
-    MSG m_msgCur = {};                   // message being pumped
-    CWinThread* m_pThread = nullptr;     // the thread object of this thread
-    int m_nWaitCursorCount = 0;
-    HCURSOR m_hcurWaitCursorRestore = nullptr;
-    std::vector<void (*)()> m_tempMapCleanups;
-    int m_nMessageLoopDepth = 0;         // message loops running (the thread's and modal ones)
-};
-AFX_THREAD_STATE* AfxGetThreadState();
-
-// Counts a message loop while it runs: temporary objects are deleted only at
-// the idle of the outermost one, since code below a nested modal loop on the
-// stack may still hold temporaries it got before the loop started.
-class CMessageLoopScope {
-public:
-    CMessageLoopScope() { ++AfxGetThreadState()->m_nMessageLoopDepth; }
-    ~CMessageLoopScope() { --AfxGetThreadState()->m_nMessageLoopDepth; }
-    CMessageLoopScope(const CMessageLoopScope&) = delete;
-    CMessageLoopScope& operator=(const CMessageLoopScope&) = delete;
-};
-// The idle cleanup of a message loop: deletes the temporary objects when the
-// loop running is the outermost one, keeps them otherwise.
-void AfxDeleteTempMapsAtIdle();
 // The temporary object that wraps a window handle, if one lives now.
 CWnd* AfxLookupTempWnd(HWND hWnd);
 

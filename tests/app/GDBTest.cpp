@@ -1,6 +1,7 @@
 // The application model: block tree, pin names and table, pin fields, bounds
 // on damaged texts, display nodes and the comparison of two applications.
 #include "app/GDB.h"
+#include "framework/String.h"
 
 #include "support/GDataSet.h"
 
@@ -170,8 +171,9 @@ TEST(GDB, AnyDimensionOrTextLengthKeepsTheModel)
         ASSERT_NE(nullptr, pin);
         EXPECT_EQ(c.dimension, pin->m_dimension) << c.body;
         EXPECT_EQ(c.textLength, pin->m_textLength) << c.body;
-        if (c.aiHeld >= 0)
+        if (c.aiHeld >= 0) {
             EXPECT_TRUE(model->db.HoldsValue(7, c.aiHeld)) << c.body;
+        }
         EXPECT_FALSE(model->db.HoldsValue(7, c.aiNotHeld)) << c.body;
         // A negative index is never an element of a pin.
         EXPECT_FALSE(model->db.HoldsValue(7, -1)) << c.body;

@@ -2,7 +2,7 @@
 // Windows tests: framework set-up and a bounded message pump, so that a
 // test drives windows by posting messages and waits for their effect
 // without ever waiting for real input.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/WinApp.h"
 
 #include <functional>
 

@@ -22,6 +22,9 @@
 #include <vector>
 
 #include "app/Discovery.h"
+#include "framework/win/WinApp.h"
+#include "framework/win/Dialog.h"
+#include "framework/win/ListCtrl.h"
 #include "app/MachineColumns.h"
 #include "app/SettingsPaths.h"
 #include "app/win/AppDialogs.h"

@@ -4,7 +4,7 @@
 // opens the main window template modally, closes it through its own queue
 // and ends with 0 when everything it checked was as expected (else one
 // bit per failed check).
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/WinApp.h"
 #include "res/resource.h"
 #include "ui/controls/ZUDPDialog.h"
 #include "ui/foundation/ZUDPShellManager.h"

@@ -2,7 +2,8 @@
 // The library's toolbar.  So far it has what the global UI data asks of
 // it: its runtime class (archived by name) and the button-font update that
 // follows a font change; the command-bar subsystem completes it.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/Wnd.h"
+#include "framework/List.h"
 
 class CZUDPToolBar : public CWnd {
     DECLARE_SERIAL(CZUDPToolBar)

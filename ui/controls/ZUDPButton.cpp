@@ -1,5 +1,7 @@
 #include "ui/controls/ZUDPButton.h"
 
+#include "framework/win/Controls.h"
+
 #include "ui/foundation/ZUDPMessages.h"
 
 IMPLEMENT_DYNAMIC(CZUDPButton, CButton)

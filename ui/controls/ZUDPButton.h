@@ -4,6 +4,7 @@
 // dialog (CZUDPControlLook); the themed painting arrives with the control's
 // own implementation.
 #include "ui/controls/ZUDPControlLook.h"
+#include "framework/win/Controls.h"
 
 class CZUDPButton : public CZUDPControlLook<CButton> {
     DECLARE_DYNAMIC(CZUDPButton)

@@ -4,7 +4,7 @@
 // ZUDM_ONSETCONTROLVMMODE and ZUDM_ONSETCONTROLAERO (wParam stored, result
 // 0); each control routes the two messages to these handlers in its own
 // message map.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/WinSdk.h"
 
 template <class TBase>
 class CZUDPControlLook : public TBase {

@@ -5,7 +5,8 @@
 // ZUDM_ONSETCONTROLVMMODE); the visual-manager painting, the owner-drawn
 // caption and the popup-menu cooperation arrive with the dialog
 // implementation.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/Dialog.h"
+#include "framework/List.h"
 
 class CZUDPDialog : public CDialog {
     DECLARE_DYNAMIC(CZUDPDialog)

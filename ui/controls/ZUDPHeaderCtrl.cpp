@@ -1,5 +1,8 @@
 #include "ui/controls/ZUDPHeaderCtrl.h"
 
+#include "framework/win/Dialog.h"
+#include "framework/win/ListCtrl.h"
+
 IMPLEMENT_DYNAMIC(CZUDPHeaderCtrl, CHeaderCtrl)
 
 BEGIN_MESSAGE_MAP(CZUDPHeaderCtrl, CHeaderCtrl)

@@ -7,7 +7,8 @@
 // This version shows the arrows through the header's own format bits
 // (HDF_SORTUP / HDF_SORTDOWN) and leaves the painting to the system; the
 // visual-manager painting arrives with the visual manager.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/ListCtrl.h"
+#include "framework/Map.h"
 
 class CZUDPHeaderCtrl : public CHeaderCtrl {
     DECLARE_DYNAMIC(CZUDPHeaderCtrl)

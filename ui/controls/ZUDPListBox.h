@@ -4,6 +4,7 @@
 // dialog (CZUDPControlLook); the themed painting arrives with the control's
 // own implementation.
 #include "ui/controls/ZUDPControlLook.h"
+#include "framework/win/Controls.h"
 
 class CZUDPListBox : public CZUDPControlLook<CListBox> {
     DECLARE_DYNAMIC(CZUDPListBox)

@@ -5,7 +5,8 @@
 // header (CZUDPHeaderCtrl) shows the sort arrows.  Derived lists decide the
 // order, colours and fonts through four hooks: CompareItems, CellTextColor,
 // CellBackColor and CellFont.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/ListCtrl.h"
+#include "framework/win/DC.h"
 #include "ui/controls/ZUDPHeaderCtrl.h"
 
 class CZUDPListCtrl : public CListCtrl {

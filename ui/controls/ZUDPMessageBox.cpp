@@ -1,5 +1,7 @@
 #include "ui/controls/ZUDPMessageBox.h"
 
+#include "framework/win/WinApp.h"
+
 int ThemedMessageBox(LPCTSTR lpszText, UINT nType)
 {
     return ThemedMessageBoxEx(::GetActiveWindow(), lpszText, AfxGetAppName(), nType, 0);

@@ -6,7 +6,7 @@
 // This version shows the system's message box with those parameters; the
 // themed box (visual-manager look, library buttons, Ctrl+C copy) arrives
 // with CZUDPMessageBox's own implementation.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/WinSdk.h"
 
 // Owner: the active window; caption: the application's name; language 0.
 int ThemedMessageBox(LPCTSTR lpszText, UINT nType = MB_OK);

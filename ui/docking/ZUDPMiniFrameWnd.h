@@ -4,7 +4,7 @@
 // name) and the window it recorded as its owner when it was created, which
 // the search for a window's enclosing frame follows.  The docking subsystem
 // completes it.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/FrameWnd.h"
 
 class CZUDPMiniFrameWnd : public CMiniFrameWnd {
     DECLARE_SERIAL(CZUDPMiniFrameWnd)

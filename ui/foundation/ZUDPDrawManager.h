@@ -13,7 +13,7 @@
 // byte); colours are 0x00BBGGRR.  While g_drawingOnGlass is set every
 // pixel the manager writes carries alpha 0xFF.  A drawing manager lives on
 // the stack around a drawing sequence and borrows the target DC.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/DC.h"
 #include "ui/foundation/ZUDPColorArithmetic.h"
 
 class CZUDPDrawManager : public CObject, public CZUDPColorArithmetic {

@@ -7,7 +7,8 @@
 // windows on glass) and otherwise draws into a compatible bitmap copied to
 // the target's visible part at the end.  When neither can be had, GetDC()
 // answers the target itself and painting goes straight to it.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/Wnd.h"
+#include "framework/win/DC.h"
 
 #include <uxtheme.h>
 

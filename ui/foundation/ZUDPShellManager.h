@@ -3,7 +3,7 @@
 // browser.  One exists from the application's initialisation (the
 // workspace creates it) to the workspace's destruction; it publishes
 // itself in g_shellManager.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/Wnd.h"
 
 class CZUDPShellManager : public CObject {
     DECLARE_DYNAMIC(CZUDPShellManager)

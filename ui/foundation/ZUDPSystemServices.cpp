@@ -5,6 +5,11 @@
 // the library's window classes, the enclosing frame, the auto-hide taskbar
 // edges, the taskbar list and accessibility notifications.
 #include "ui/foundation/ZUDPUIEnvironment.h"
+#include "framework/win/WinApp.h"
+#include "framework/win/FrameWnd.h"
+#include "framework/win/Ole.h"
+#include "framework/win/DC.h"
+#include "framework/Exceptions.h"
 
 #include "ui/docking/ZUDPMiniFrameWnd.h"
 #include "ui/foundation/ZUDPFoundationSeams.h"

@@ -11,7 +11,8 @@
 // One instance, g_uiEnvironment, is built by the library's start-up unit
 // before any library window exists.  Only the UI thread reads or refreshes
 // it; nothing locks it.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/FrameWnd.h"
+#include "framework/win/DC.h"
 
 #include <uxtheme.h>
 #include <shobjidl.h>

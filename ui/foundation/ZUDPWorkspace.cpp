@@ -1,5 +1,7 @@
 #include "ui/foundation/ZUDPWorkspace.h"
 
+#include "framework/win/WinApp.h"
+
 #include "ui/foundation/ZUDPShellManager.h"
 
 namespace {

@@ -7,7 +7,7 @@
 //
 // This version holds the registry section and creates the shell manager;
 // loading and saving the UI state come with the components that own state.
-#include "framework/win/FrameworkWin.h"
+#include "framework/String.h"
 
 class CZUDPWorkspace {
 public:

@@ -1,6 +1,6 @@
 #include "tests/app/win/ControllerRunFixture.h"
 
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/WinApp.h"
 
 #include "framework/win/ListCtrl.h"
 

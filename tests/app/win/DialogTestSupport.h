@@ -5,6 +5,7 @@
 // is answered by a hook that keeps its text.
 #include "app/win/AppDialogs.h"
 #include "app/win/AppSeams.h"
+#include "framework/win/Dialog.h"
 #include "tests/common/MessagePumpWin.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 // The add-machines dialog: single addresses and ranges added without
 // repeats, selected entries removed, bad fields refused with a message.
 #include "app/win/DlgAddMachines.h"
+#include "framework/win/Dialog.h"
 #include "res/resource.h"
 #include "tests/app/win/DialogTestSupport.h"
 

@@ -3,6 +3,9 @@
 // folder tree driving the list, the layout on resizing, and the path it
 // hands back: exactly the file's own, whatever its name holds.
 #include "app/win/DlgAppBrowser.h"
+#include "framework/win/Dialog.h"
+#include "framework/win/ListCtrl.h"
+#include "framework/win/ShellTreeCtrl.h"
 #include "app/win/AppSeams.h"
 #include "res/resource.h"
 #include "tests/app/win/DialogTestSupport.h"

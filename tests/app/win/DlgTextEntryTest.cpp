@@ -1,6 +1,7 @@
 // The address and password dialogs: what they show of the caller's values,
 // what they accept and what they hand back.
 #include "app/win/DlgPassword.h"
+#include "framework/win/Dialog.h"
 #include "app/win/DlgRemoteMachine.h"
 #include "res/resource.h"
 #include "tests/app/win/DialogTestSupport.h"

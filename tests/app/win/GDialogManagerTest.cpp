@@ -1,6 +1,8 @@
 // The anchor layout keeps controls at their distances from the edges they
 // are anchored to when a dialog changes size.
 #include "app/win/GDialogManager.h"
+#include "framework/win/Dialog.h"
+#include "framework/win/Controls.h"
 #include "tests/common/MessagePumpWin.h"
 
 #include <gtest/gtest.h>

@@ -17,6 +17,10 @@
 #include <vector>
 
 #include "app/AppInstall.h"
+#include "framework/win/WinApp.h"
+#include "framework/win/Dialog.h"
+#include "framework/win/ListCtrl.h"
+#include "framework/win/Menu.h"
 #include "app/FirmwareImage.h"
 #include "support/AppContainer.h"
 #include "support/GDataSet.h"

@@ -13,6 +13,9 @@
 #include <vector>
 
 #include "app/MachineColumns.h"
+#include "framework/win/Wnd.h"
+#include "framework/win/Menu.h"
+#include "framework/Array.h"
 #include "app/win/AppDialogs.h"
 #include "app/win/AppSeams.h"
 #include "app/win/AppMessages.h"

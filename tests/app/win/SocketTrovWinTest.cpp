@@ -1,7 +1,7 @@
 // The controller connection end to end: CSocketTrov runs operations over
 // simulated controllers on loopback addresses (port 38254), its status list
 // and progress bar in a hidden window, the reply timeout on a test clock.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/ListCtrl.h"
 #include "framework/win/ListCtrl.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 // Asynchronous sockets over loopback: connect, receive, see the close, all
 // delivered through the thread's message loop.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/WinApp.h"
+#include "framework/win/AsyncSocket.h"
 #include "tests/common/MessagePumpWin.h"
 
 #include <gtest/gtest.h>

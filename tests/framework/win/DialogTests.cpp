@@ -1,7 +1,8 @@
 // Dialogs from resource templates: the modal loop driven by posted
 // messages, data exchange in both directions, PreTranslateMessage of the
 // window chain, modeless dialogs and templates built in memory.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/Dialog.h"
+#include "framework/win/Controls.h"
 #include "tests/common/MessagePumpWin.h"
 #include "tests/framework/win/TestResources.h"
 

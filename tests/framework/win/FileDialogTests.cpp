@@ -1,6 +1,6 @@
 // What the file dialog answers from the names the system put in its buffer
 // (single and multiple selection).
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/FileDialog.h"
 
 #include <gtest/gtest.h>
 

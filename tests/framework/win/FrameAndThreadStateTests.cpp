@@ -1,6 +1,8 @@
 // Frame windows as runtime classes, critical sections and the thread's OLE
 // state.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/FrameWnd.h"
+#include "framework/win/Sync.h"
+#include "framework/win/Ole.h"
 #include "tests/common/MessagePumpWin.h"
 
 #include <gtest/gtest.h>

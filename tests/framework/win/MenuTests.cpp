@@ -1,6 +1,7 @@
 // Menu objects own at most one menu: making or attaching a second one while
 // they hold a menu fails and leaves nothing behind.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/Dialog.h"
+#include "framework/win/Wnd.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,8 @@
 // The framework's rectangle arithmetic gives the system's answers: every
 // pair of a small set of rectangles (overlapping, touching, nested, empty,
 // reversed) through both.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/Dialog.h"
+#include "framework/win/Wnd.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The folder tree's paths: the drives under the root, a folder selected by
 // program whatever the spelling of its path (hidden folders on the way
 // included), and the parent told of every new selection.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/ShellTreeCtrl.h"
 #include "tests/common/MessagePumpWin.h"
 #include "tests/common/TempDir.h"
 

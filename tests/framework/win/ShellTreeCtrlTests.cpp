@@ -1,6 +1,6 @@
 // The folder tree: drives under the root, subfolders read when opened, a
 // path selected by walking down to it.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/ShellTreeCtrl.h"
 #include "tests/common/MessagePumpWin.h"
 #include "tests/common/TempDir.h"
 

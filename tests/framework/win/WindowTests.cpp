@@ -1,7 +1,11 @@
 // Windows and message maps: dispatch with typed handlers, the creation
 // hook, handle maps, reflection, self-deleting objects and exceptions that
 // escape handlers.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/WinApp.h"
+#include "framework/win/ListCtrl.h"
+#include "framework/win/DC.h"
+#include "framework/win/Menu.h"
+#include "framework/Exceptions.h"
 #include "tests/common/MessagePumpWin.h"
 
 #include <gtest/gtest.h>

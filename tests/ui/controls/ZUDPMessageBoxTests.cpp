@@ -1,6 +1,7 @@
 // The application's message boxes: captioned with the application's name,
 // answered with the id of the button pressed.
 #include "ui/controls/ZUDPMessageBox.h"
+#include "framework/win/WinApp.h"
 #include "ui/controls/ZUDPButton.h"
 #include "ui/controls/ZUDPDialog.h"
 #include "tests/common/MessagePumpWin.h"

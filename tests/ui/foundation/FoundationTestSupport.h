@@ -1,7 +1,7 @@
 #pragma once
 // Helpers of the foundation tests: a 32-bit DIB canvas to draw into and
 // read back, and fakes of the optional system entry points.
-#include "framework/win/FrameworkWin.h"
+#include "framework/win/DC.h"
 #include "ui/foundation/ZUDPFoundationSeams.h"
 
 #include <map>

@@ -5,6 +5,9 @@
 #include "ui/foundation/ZUDPUIEnvironment.h"
 
 #include "framework/win/FrameworkSeams.h"
+#include "framework/win/FrameWnd.h"
+#include "framework/win/Ole.h"
+#include "framework/win/GdiObject.h"
 #include "tests/common/MessagePumpWin.h"
 #include "tests/ui/foundation/FoundationTestSupport.h"
 #include "ui/commandbars/ZUDPToolBar.h"

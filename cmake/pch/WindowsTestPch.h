@@ -1,0 +1,3 @@
+// Precompiled for the Windows-only test sources.
+#include "WindowsPch.h"
+#include <gtest/gtest.h>

@@ -1,0 +1,4 @@
+#pragma once
+// Ids of the resources that the resource tests read back.
+#define IDR_TEST_TOOLBAR 17190
+#define IDR_TEST_DLGINIT 17191
