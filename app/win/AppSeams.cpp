@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "framework/win/FileDialog.h"
+#include "framework/win/WinApp.h"
 
 #include <shellapi.h>
 

@@ -2,7 +2,7 @@
 // runs modally over simulated controllers on loopback addresses while a
 // script waits for what the window shows and steps its 500 ms timer with a
 // test clock, so the 30-second reply timeout passes without waiting.
-#include "framework/win/Rect.h"
+#include "framework/Rect.h"
 #include "framework/String.h"
 #include "framework/win/ListCtrl.h"
 

@@ -1,7 +1,6 @@
 // Menu objects own at most one menu: making or attaching a second one while
 // they hold a menu fails and leaves nothing behind.
-#include "framework/win/Dialog.h"
-#include "framework/win/Wnd.h"
+#include "framework/win/Menu.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The framework's rectangle arithmetic gives the system's answers: every
 // pair of a small set of rectangles (overlapping, touching, nested, empty,
 // reversed) through both.
-#include "framework/win/Dialog.h"
-#include "framework/win/Wnd.h"
+#include "framework/Rect.h"
+#include "framework/win/WinSdk.h"
 
 #include <gtest/gtest.h>
 

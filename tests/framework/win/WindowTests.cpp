@@ -5,6 +5,7 @@
 #include "framework/win/ListCtrl.h"
 #include "framework/win/DC.h"
 #include "framework/win/Menu.h"
+#include "framework/win/ImageList.h"
 #include "framework/Exceptions.h"
 #include "tests/common/MessagePumpWin.h"
 
