@@ -1,6 +1,12 @@
 #include "app/MachineListFile.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <utility>
+#include <vector>
 
 #include "app/AppPlatform.h"
 #include "app/MachineMap.h"
@@ -8,19 +14,139 @@
 #include "support/GXml.h"
 #include "support/Utilities.h"
 
-bool CMachineListFile::WriteFile(const char* path, const CMachineMap& map, CString* error)
-{
-    CGTextStore store;
-    CGXml document(&store, "MACHINES", nullptr);
-    map.WriteSavedToXml(&store, document.GetRoot());
+namespace {
 
+// The list's document as the writer makes it, with the final line break.
+std::string ListText(const CMachineMap& map)
+{
+    // Each machine is written from a small document of its own: a single
+    // document holding every machine appends its elements one by one, each
+    // append walking the elements before it.
+    CGTextStore store;
+    CGTextStore out;
+    bool any = false;
+    {
+        CGXmlWriter writer(&out, false);
+        for (const CMachineMap::CPair* p = map.PGetFirstAssoc(); p; p = map.PGetNextAssoc(p)) {
+            if (!p->value->m_inList)
+                continue;
+            if (!any)
+                writer.BeginElement("MACHINES");
+            any = true;
+            CGXml element(&store, "MACHINE", nullptr);
+            p->value->WriteXml(&store, element.GetRoot(), p->key);
+            element.Write(writer);
+        }
+        if (any)
+            writer.EndAll();
+    }
+    if (!any) {
+        CGXml document(&store, "MACHINES", nullptr);
+        CGXmlWriter writer(&out, false);
+        document.Write(writer);
+        writer.EndAll();
+    }
+    out.Append("\n");
+    size_t length = 0;
+    char* joined = out.GetText(&length);
+    std::string text;
+    if (joined) {
+        text.assign(joined, length > 0 ? length - 1 : 0);
+        free(joined);
+    }
+    return text;
+}
+
+bool WriteText(FILE* file, const void* context)
+{
+    const std::string* text = static_cast<const std::string*>(context);
+    return fwrite(text->data(), 1, text->size(), file) == text->size();
+}
+
+bool WriteListText(const char* path, const std::string& text, CString* error)
+{
     CString reason;
-    if (!WriteXmlFileSafely(path, document, true, true, &reason)) {
+    if (!WriteFileSafely(path, true, WriteText, &text, &reason)) {
         if (error)
             error->Format("The machine list could not be saved: %s.", (const char*)reason);
         return false;
     }
     return true;
+}
+
+// The text with its MACHINE elements in one fixed order.  Loading a list
+// and writing it back changes the order of machines that share a hash
+// bucket, not the machines: the same machines compare equal this way.
+std::string SortedElements(const std::string& text)
+{
+    static const char kStart[] = "\n <MACHINE>";
+    std::vector<size_t> starts;
+    for (size_t at = text.find(kStart); at != std::string::npos; at = text.find(kStart, at + 1))
+        starts.push_back(at);
+    size_t end = text.rfind("\n</MACHINES>");
+    if (starts.size() < 2 || end == std::string::npos || end < starts.back())
+        return text;
+    std::vector<std::string> elements;
+    elements.reserve(starts.size());
+    for (size_t i = 0; i < starts.size(); ++i)
+        elements.push_back(text.substr(starts[i], (i + 1 < starts.size() ? starts[i + 1] : end) - starts[i]));
+    std::sort(elements.begin(), elements.end());
+    std::string sorted = text.substr(0, starts[0]);
+    sorted.reserve(text.size());
+    for (const std::string& element : elements)
+        sorted += element;
+    sorted += text.substr(end);
+    return sorted;
+}
+
+bool FileStamp(const char* path, long long* size, long long* time)
+{
+    struct stat st;
+    if (stat(path, &st) != 0)
+        return false;
+    *size = (long long)st.st_size;
+    *time = (long long)st.st_mtime;
+    return true;
+}
+
+// The file's text as a text-mode write would have produced it (line ends
+// translated back on Windows).
+bool ReadText(const char* path, std::string* text)
+{
+    FILE* file = fopen(path, "r");
+    if (!file)
+        return false;
+    char buffer[65536];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, file)) > 0)
+        text->append(buffer, n);
+    bool ok = !ferror(file);
+    fclose(file);
+    return ok;
+}
+
+} // namespace
+
+bool CMachineListFile::WriteFile(const char* path, const CMachineMap& map, CString* error)
+{
+    return WriteListText(path, ListText(map), error);
+}
+
+void CMachineListFile::RememberContent(std::string text)
+{
+    m_known = !text.empty() && FileStamp(m_path, &m_diskSize, &m_diskTime);
+    if (m_known)
+        m_content = SortedElements(text);
+    else
+        m_content.clear();
+}
+
+bool CMachineListFile::DiskStillHolds(const std::string& text) const
+{
+    if (!m_known || text.size() != m_content.size() || SortedElements(text) != m_content)
+        return false;
+    long long size = 0, time = 0;
+    return FileStamp(m_path, &size, &time) && size == m_diskSize && time == m_diskTime;
 }
 
 int CMachineListFile::ReadFile(const char* path, CMachineMap& map, CString* error, int* skipped)
@@ -58,6 +184,7 @@ bool CMachineListFile::SetAside(CString* message, const char* what)
 CMachineListFile::LoadResult CMachineListFile::Load(CMachineMap& map, CString* message)
 {
     m_asidePath.Empty();
+    RememberContent(std::string());
     if (!AppFileExists(m_path))
         return kMissing;
     CGXml document;
@@ -91,8 +218,14 @@ CMachineListFile::LoadResult CMachineListFile::Load(CMachineMap& map, CString* m
     // rewrite would otherwise make the loss permanent.
     int replaced = 0;
     int skipped = map.LoadFromXml(document.GetRoot(), &replaced);
-    if (skipped == 0 && replaced == 0)
+    if (skipped == 0 && replaced == 0) {
+        // The text as read: a file that the writer would write the same way
+        // is then not rewritten until its machines change.
+        std::string text;
+        if (ReadText(m_path, &text))
+            RememberContent(std::move(text));
         return kLoaded;
+    }
     CString why;
     if (skipped > 0)
         why.Format("%d without an address", skipped);
@@ -121,5 +254,13 @@ bool CMachineListFile::Save(const CMachineMap& map, CString* error)
             error->Format("The machine list %s is damaged and was not overwritten.", (const char*)m_path);
         return false;
     }
-    return WriteFile(m_path, map, error);
+    std::string text = ListText(map);
+    if (DiskStillHolds(text))
+        return true;
+    RememberContent(std::string());
+    if (!WriteListText(m_path, text, error))
+        return false;
+    ++m_writes;
+    RememberContent(std::move(text));
+    return true;
 }

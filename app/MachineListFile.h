@@ -7,6 +7,8 @@
 // one step; a failure leaves the old file as it was and is reported.
 // Reading a damaged list keeps the damaged file aside (machines.xml.bad)
 // instead of letting the next change overwrite it with an empty list.
+#include <string>
+
 #include "framework/String.h"
 
 class CMachineMap;
@@ -32,7 +34,12 @@ public:
     LoadResult Load(CMachineMap& map, CString* message);
     // Rewrites the file from the map's saved machines; false, with the
     // reason in error, when it could not (the old file is then unchanged).
+    // When the file on disk is still the one this object last read or wrote
+    // and already holds exactly these machines, it is left untouched.
     bool Save(const CMachineMap& map, CString* error);
+    // Files actually written by Save since construction (for tests and
+    // measurements).
+    int GetWriteCount() const { return m_writes; }
 
     const CString& GetPath() const { return m_path; }
     // True when Load found a file that must not be overwritten in this run.
@@ -52,8 +59,20 @@ public:
 
 private:
     bool SetAside(CString* message, const char* what);
+    // Remembers text as the file's content, with the file's size and time as
+    // they are now; an empty text forgets it.
+    void RememberContent(std::string text);
+    bool DiskStillHolds(const std::string& text) const;
 
     CString m_path;
     CString m_asidePath;
     bool m_blocked = false;
+    int m_writes = 0;
+    // The document text (as written in text mode, before any line-end
+    // translation) the file held when last read or written, and the file's
+    // size and modification time then.
+    bool m_known = false;
+    std::string m_content;
+    long long m_diskSize = -1;
+    long long m_diskTime = -1;
 };

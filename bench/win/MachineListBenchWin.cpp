@@ -153,7 +153,8 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "trov_list_bench: %s\n", (const char*)error);
             return 1;
         }
-        // The fill ends by rewriting machines.xml: its share of the fill.
+        // What writing the list costs (a fill writes it only when its machines
+        // differ from those the file holds).
         std::printf("writing machines.xml of %d machines: %.3f s\n", count, Now() - writing);
         for (const CMachineMap::CPair* p = map.PGetFirstAssoc(); p; p = map.PGetNextAssoc(p)) {
             PlainRow row;

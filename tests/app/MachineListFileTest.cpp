@@ -244,3 +244,63 @@ TEST(MachineListFile, LongFieldsAndCommentsSurviveSaveLoadAndExport)
     EXPECT_TRUE(host == (const char*)machine->m_hostName);
     EXPECT_TRUE(comment == (const char*)machine->m_comment);
 }
+
+TEST(MachineListFile, UnchangedListIsNotRewrittenAChangedOneIs)
+{
+    trovtest::TempDir dir;
+    std::string path = dir.File("machines.xml");
+    {
+        CMachineMap map;
+        // Enough machines that several share a bucket: reading them back
+        // gives another map order than the file's.
+        for (uint32_t i = 1; i <= 60; ++i)
+            AddSaved(map, 0x0A000000 + i, "m");
+        CString error;
+        ASSERT_TRUE(CMachineListFile::WriteFile(path.c_str(), map, &error));
+    }
+    CMachineMap map;
+    CMachineListFile file(path.c_str());
+    CString message, error;
+    ASSERT_EQ(CMachineListFile::kLoaded, file.Load(map, &message));
+    // The same machines: the file stays as it is, however often it is saved.
+    EXPECT_TRUE(file.Save(map, &error));
+    EXPECT_TRUE(file.Save(map, &error));
+    EXPECT_EQ(0, file.GetWriteCount());
+
+    struct Case {
+        const char* what;
+        void (*change)(CMachineMap& map);
+    } cases[] = {
+        {"changed field", [](CMachineMap& m) { m.Find(CIpAddress(0x0A000005))->m_hostName = "renamed"; }},
+        {"dropped machine", [](CMachineMap& m) {
+             CMachine* gone = m.Find(CIpAddress(0x0A000006));
+             m.RemoveKey(CIpAddress(0x0A000006));
+             delete gone;
+         }},
+        {"added machine", [](CMachineMap& m) { AddSaved(m, 0x0A0000F0, "new"); }},
+        {"machine no longer saved", [](CMachineMap& m) { m.Find(CIpAddress(0x0A000007))->m_inList = 0; }},
+    };
+    int writes = 0;
+    for (const Case& c : cases) {
+        c.change(map);
+        EXPECT_TRUE(file.Save(map, &error)) << c.what;
+        EXPECT_EQ(++writes, file.GetWriteCount()) << c.what;
+        EXPECT_TRUE(file.Save(map, &error)) << c.what;
+        EXPECT_EQ(writes, file.GetWriteCount()) << c.what << ": saved twice";
+        CMachineMap back;
+        EXPECT_EQ(CMachineListFile::kLoaded, CMachineListFile(path.c_str()).Load(back, &message)) << c.what;
+        int saved = 0;
+        for (const CMachineMap::CPair* p = map.PGetFirstAssoc(); p; p = map.PGetNextAssoc(p))
+            saved += p->value->m_inList ? 1 : 0;
+        EXPECT_EQ(saved, back.GetCount()) << c.what;
+    }
+
+    // A file replaced or removed behind the list's back is written again.
+    dir.Write("machines.xml", "<MACHINES/>");
+    EXPECT_TRUE(file.Save(map, &error));
+    EXPECT_EQ(++writes, file.GetWriteCount());
+    std::filesystem::remove(path);
+    EXPECT_TRUE(file.Save(map, &error));
+    EXPECT_EQ(++writes, file.GetWriteCount());
+    EXPECT_TRUE(Exists(path));
+}

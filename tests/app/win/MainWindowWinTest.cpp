@@ -293,6 +293,8 @@ TEST_F(MainWindowTest, FailedSavesAreShownAndTheMachinesAreWrittenByALaterSave)
     ASSERT_TRUE(Open());
     ASSERT_TRUE(g_boxes.empty());
     std::string before = trovtest::TempDir::Read(MachinesFile());
+    // A new machine: the file no longer holds the list.
+    Saved().GetMachines().SetMachine(CIpAddress(0x0A090909), new CMachine(CIpAddress(0x0A090909), 1));
     HANDLE held = HoldFile(MachinesFile());
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
 
@@ -313,12 +315,12 @@ TEST_F(MainWindowTest, FailedSavesAreShownAndTheMachinesAreWrittenByALaterSave)
     EXPECT_EQ(before, trovtest::TempDir::Read(MachinesFile()));
 
     // The list kept its machines: once the file is free they are written.
-    Saved().GetMachines().SetMachine(CIpAddress(0x0A090909), new CMachine(CIpAddress(0x0A090909), 1));
     EXPECT_TRUE(Saved().Save());
     std::string after = trovtest::TempDir::Read(MachinesFile());
     for (const char* key : {"10.1.0.5", "192.168.1.2", "10.2.0.9", "10.9.9.9"})
         EXPECT_NE(std::string::npos, after.find(std::string("<KEY>") + key + "</KEY>")) << key;
     // A new failure after a success is shown again.
+    Saved().GetMachines().Find(CIpAddress(0x0A090909))->m_comment = "changed";
     held = HoldFile(MachinesFile());
     EXPECT_FALSE(Saved().Save());
     EXPECT_EQ(2u, g_boxes.size());
