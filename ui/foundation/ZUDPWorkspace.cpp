@@ -11,26 +11,6 @@ const char* const kDefaultSection = "ZUDWorkspace";
 
 CZUDPWorkspace* GetWorkspaceInstance() { return g_workspace; }
 
-CString BuildRegistrySectionPath(LPCTSTR lpszSectionName, LPCTSTR lpszProfileName)
-{
-    if (lpszProfileName != nullptr && *lpszProfileName != '\0')
-        return CString(lpszProfileName);
-    CWinApp* pApp = AfxGetApp();
-    if (pApp == nullptr || pApp->m_pszRegistryKey == nullptr || pApp->m_pszProfileName == nullptr)
-        return CString();
-    CString path;
-    if (*pApp->m_pszRegistryKey != '\0') {
-        path = "SOFTWARE\\";
-        path += pApp->m_pszRegistryKey;
-        path += "\\";
-    }
-    path += pApp->m_pszProfileName;
-    path += "\\";
-    path += lpszSectionName != nullptr ? lpszSectionName : "";
-    path += "\\";
-    return path;
-}
-
 CZUDPWorkspace::CZUDPWorkspace(BOOL bResourceSmartUpdate)
     : m_strRegSection(kDefaultSection), m_bResourceSmartUpdate(bResourceSmartUpdate)
 {

@@ -8,6 +8,7 @@
 // This version holds the registry section and creates the shell manager;
 // loading and saving the UI state come with the components that own state.
 #include "framework/win/FrameworkWin.h"
+#include "ui/foundation/ZUDPRegistry.h"
 
 class CZUDPWorkspace {
 public:
@@ -63,9 +64,3 @@ protected:
 
 // The single workspace, null before one is constructed.
 CZUDPWorkspace* GetWorkspaceInstance();
-
-// Base registry path of a component (see CZUDPWorkspace::MakeSectionPath):
-// a non-empty profile is returned unchanged; otherwise
-// "SOFTWARE\<company>\<profile name>\<section>\", or empty when the
-// application has no registry key or profile name.
-CString BuildRegistrySectionPath(LPCTSTR lpszSectionName, LPCTSTR lpszProfileName);
