@@ -1,11 +1,32 @@
 #include "ui/foundation/ZUDPWorkspace.h"
 
+#include "framework/win/CommandLineInfo.h"
+#include "framework/win/FrameworkSeams.h"
+#include "ui/foundation/FoundationSeams.h"
+#include "ui/foundation/ZUDPMouseManager.h"
 #include "ui/foundation/ZUDPShellManager.h"
 
 namespace {
 
 CZUDPWorkspace* g_workspace = nullptr;
 const char* const kDefaultSection = "ZUDWorkspace";
+const char* const kVersionKey = "ZUDControlBarVersion";
+const char* const kPlacementKey = "WindowPlacement";
+
+// A rectangle in screen coordinates that shows at least partly on the work
+// area of some monitor.
+bool IsOnSomeWorkArea(const CRect& rect)
+{
+    HMONITOR hMonitor = ::MonitorFromRect(&rect, MONITOR_DEFAULTTONULL);
+    if (hMonitor == nullptr)
+        return false;
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (!::GetMonitorInfoA(hMonitor, &info))
+        return false;
+    RECT overlap;
+    return ::IntersectRect(&overlap, &rect, &info.rcWork) != FALSE;
+}
 
 } // namespace
 
@@ -21,6 +42,11 @@ CZUDPWorkspace::~CZUDPWorkspace()
 {
     if (g_workspace == this)
         g_workspace = nullptr;
+    // Only the managers this workspace made; others belong to their makers.
+    if (m_bMouseManagerAutocreated && g_mouseManager != nullptr) {
+        delete g_mouseManager;   // clears g_mouseManager
+        g_mouseManager = nullptr;
+    }
     if (m_bShellManagerAutocreated && g_shellManager != nullptr) {
         delete g_shellManager;   // clears g_shellManager
         g_shellManager = nullptr;
@@ -28,6 +54,11 @@ CZUDPWorkspace::~CZUDPWorkspace()
 }
 
 void CZUDPWorkspace::OnWorkspaceNotify(UINT_PTR) {}
+BOOL CZUDPWorkspace::QueryWorkspaceHook(UINT_PTR) { return FALSE; }
+void CZUDPWorkspace::OnBeforeLoadState() {}
+void CZUDPWorkspace::OnAfterLoadState() {}
+void CZUDPWorkspace::OnBeforeSaveState() {}
+void CZUDPWorkspace::OnAfterSaveState() {}
 
 BOOL CZUDPWorkspace::CreateShellManager()
 {
@@ -35,6 +66,15 @@ BOOL CZUDPWorkspace::CreateShellManager()
         return FALSE;
     new CZUDPShellManager;   // publishes itself in g_shellManager
     m_bShellManagerAutocreated = TRUE;
+    return TRUE;
+}
+
+BOOL CZUDPWorkspace::CreateMouseManager()
+{
+    if (g_mouseManager != nullptr)
+        return FALSE;
+    new CZUDPMouseManager;   // publishes itself in g_mouseManager
+    m_bMouseManagerAutocreated = TRUE;
     return TRUE;
 }
 
@@ -63,4 +103,186 @@ int CZUDPWorkspace::GetStoredStateVersion() const
     else
         nVersion += (m_iSavedVersionMinor / 10) * 0x100 + (m_iSavedVersionMinor % 10) * 0x10;
     return nVersion;
+}
+
+BOOL CZUDPWorkspace::LoadState(LPCTSTR lpszSectionName, CZUDPFrameImpl* pFrameImpl)
+{
+    (void)pFrameImpl;
+    if (lpszSectionName != nullptr)
+        m_strRegSection = lpszSectionName;
+    const CString path = MakeSectionPath(nullptr);
+
+    OnBeforeLoadState();
+    {
+        CZUDPRegistryHolder holder;
+        CZUDPRegistry& reg = holder.Create(FALSE, TRUE);
+        if (!path.IsEmpty() && reg.Open(path + kVersionKey)) {
+            // A missing value leaves its field as it was.
+            reg.Read("Major", m_iSavedVersionMajor);
+            reg.Read("Minor", m_iSavedVersionMinor);
+        }
+    }
+    if (!path.IsEmpty()) {
+        if (g_mouseManager != nullptr)
+            g_mouseManager->LoadState(path);
+    }
+    OnAfterLoadState();
+    // The state in memory is now that of this version.
+    m_iSavedVersionMajor = kVersionMajor;
+    m_iSavedVersionMinor = kVersionMinor;
+    return TRUE;
+}
+
+BOOL CZUDPWorkspace::CleanState(LPCTSTR lpszSectionName)
+{
+    if (lpszSectionName != nullptr)
+        m_strRegSection = lpszSectionName;
+    // Without a company key or a section the path would not be the
+    // workspace's own key but the profile, or the root of the user's
+    // registry: never delete those.
+    CString section = m_strRegSection;
+    section.Trim('\\');
+    const CString path = MakeSectionPath(nullptr);
+    if (section.IsEmpty() || path.IsEmpty())
+        return FALSE;
+    CZUDPRegistryHolder holder;
+    return holder.Create(FALSE, FALSE).DeleteKey(path);
+}
+
+BOOL CZUDPWorkspace::SaveState(LPCTSTR lpszSectionName, CZUDPFrameImpl* pFrameImpl)
+{
+    (void)pFrameImpl;
+    if (!m_bSaveState)
+        return FALSE;
+    if (lpszSectionName != nullptr)
+        m_strRegSection = lpszSectionName;
+    const CString path = MakeSectionPath(nullptr);
+    // Without a company key there is no place of ours to write to.
+    if (path.IsEmpty())
+        return FALSE;
+
+    OnBeforeSaveState();
+    {
+        CZUDPRegistryHolder holder;
+        CZUDPRegistry& reg = holder.Create(FALSE, FALSE);
+        if (reg.CreateKey(path + kVersionKey)) {
+            reg.Write("Major", kVersionMajor);
+            reg.Write("Minor", kVersionMinor);
+        }
+    }
+    if (g_mouseManager != nullptr)
+        g_mouseManager->SaveState(path);
+    OnAfterSaveState();
+    return TRUE;
+}
+
+BOOL CZUDPWorkspace::SaveFrameStateOnClose(CZUDPFrameImpl* pFrameImpl)
+{
+    return SaveState(nullptr, pFrameImpl);
+}
+
+BOOL CZUDPWorkspace::OnViewDoubleClick(CWnd* pWnd, int iViewId)
+{
+    if (g_mouseManager == nullptr)
+        return FALSE;
+    const UINT uiCmd = g_mouseManager->LookupDblClickCommand(iViewId);
+    if (uiCmd == 0 || uiCmd == UINT(-1)) {
+        g_foundationSeams.messageBeep(UINT(-1));
+        return FALSE;
+    }
+    HWND hTarget = nullptr;
+    if (pWnd != nullptr && pWnd->GetSafeHwnd() != nullptr) {
+        hTarget = ::GetAncestor(pWnd->GetSafeHwnd(), GA_ROOT);
+    } else if (CWnd* pMain = AfxGetMainWnd()) {
+        hTarget = pMain->GetSafeHwnd();
+    }
+    if (hTarget != nullptr)
+        ::SendMessageA(hTarget, WM_COMMAND, WPARAM(uiCmd), 0);
+    return TRUE;
+}
+
+BOOL CZUDPWorkspace::ShowPopupMenu(UINT uiMenuResId, const CPoint& point, CWnd* pWnd)
+{
+    (void)uiMenuResId;
+    (void)point;
+    (void)pWnd;
+    return FALSE;   // no context-menu manager in this program yet
+}
+
+BOOL CZUDPWorkspace::OnWinHelp(CWnd* pWnd, DWORD_PTR dwData)
+{
+    CWinApp* pApp = AfxGetApp();
+    return g_frameworkSeams.winHelp(pWnd != nullptr ? pWnd->GetSafeHwnd() : nullptr,
+                                    pApp != nullptr ? pApp->m_pszHelpFilePath : nullptr, HELP_CONTEXTMENU,
+                                    ULONG_PTR(dwData));
+}
+
+BOOL CZUDPWorkspace::LoadWindowPlacement(CRect& rectNormalPosition, int& nFlags, int& nShowCmd)
+{
+    const CString path = MakeSectionPath(kPlacementKey);
+    if (path.IsEmpty())
+        return FALSE;
+    CZUDPRegistryHolder holder;
+    CZUDPRegistry& reg = holder.Create(FALSE, TRUE);
+    if (!reg.Open(path))
+        return FALSE;
+    // Read into locals: a partly stored placement changes nothing.
+    CRect rect;
+    int flags = 0, showCmd = 0;
+    if (!reg.Read("MainWindowRect", rect) || !reg.Read("Flags", flags) || !reg.Read("ShowCmd", showCmd))
+        return FALSE;
+    rectNormalPosition = rect;
+    nFlags = flags;
+    nShowCmd = showCmd;
+    return TRUE;
+}
+
+BOOL CZUDPWorkspace::StoreWindowPlacement(const CRect& rectNormalPosition, int nFlags, int nShowCmd)
+{
+    const CString path = MakeSectionPath(kPlacementKey);
+    if (path.IsEmpty())
+        return FALSE;
+    CZUDPRegistryHolder holder;
+    CZUDPRegistry& reg = holder.Create(FALSE, FALSE);
+    if (!reg.CreateKey(path))
+        return FALSE;
+    BOOL bResult = reg.Write("MainWindowRect", rectNormalPosition);
+    bResult = reg.Write("Flags", nFlags) && bResult;
+    bResult = reg.Write("ShowCmd", nShowCmd) && bResult;
+    return bResult;
+}
+
+BOOL CZUDPWorkspace::ReloadWindowPlacement(CWnd* pFrame)
+{
+    if (pFrame == nullptr || pFrame->GetSafeHwnd() == nullptr)
+        return FALSE;
+    CWinApp* pApp = AfxGetApp();
+    CCommandLineInfo cmdInfo;
+    if (pApp != nullptr)
+        AfxParseCommandLine(cmdInfo, pApp->m_lpCmdLine);
+    if (cmdInfo.m_bRunEmbedded || cmdInfo.m_bRunAutomated)
+        return FALSE;
+
+    CRect rectNormal;
+    int nFlags = 0;
+    int nShowCmd = SW_SHOWNORMAL;
+    if (!LoadWindowPlacement(rectNormal, nFlags, nShowCmd))
+        return FALSE;
+
+    WINDOWPLACEMENT wp = {};
+    wp.length = sizeof wp;
+    if (!::GetWindowPlacement(pFrame->GetSafeHwnd(), &wp))
+        return FALSE;
+    // Stored data is input: a hidden or minimized show command, or a
+    // rectangle on a monitor that is gone, would lose the main window.
+    if (nShowCmd == SW_SHOWNORMAL || nShowCmd == SW_SHOWMAXIMIZED)
+        wp.showCmd = UINT(nShowCmd);
+    if (!rectNormal.IsRectEmpty() && IsOnSomeWorkArea(rectNormal)) {
+        // The normal position is kept in work-area coordinates.
+        RECT rectWork = {};
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rectWork, 0);
+        rectNormal.OffsetRect(-rectWork.left, -rectWork.top);
+        wp.rcNormalPosition = rectNormal;
+    }
+    return ::SetWindowPlacement(pFrame->GetSafeHwnd(), &wp);
 }
