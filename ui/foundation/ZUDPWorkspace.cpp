@@ -3,8 +3,10 @@
 #include "framework/win/CommandLineInfo.h"
 #include "framework/win/FrameworkSeams.h"
 #include "ui/foundation/FoundationSeams.h"
+#include "ui/foundation/ZUDPContextMenuManager.h"
 #include "ui/foundation/ZUDPMouseManager.h"
 #include "ui/foundation/ZUDPShellManager.h"
+#include "ui/foundation/ZUDPTearOffBarManager.h"
 
 namespace {
 
@@ -43,9 +45,17 @@ CZUDPWorkspace::~CZUDPWorkspace()
     if (g_workspace == this)
         g_workspace = nullptr;
     // Only the managers this workspace made; others belong to their makers.
+    if (m_bContextMenuManagerAutocreated && g_contextMenuManager != nullptr) {
+        delete g_contextMenuManager;
+        g_contextMenuManager = nullptr;
+    }
     if (m_bMouseManagerAutocreated && g_mouseManager != nullptr) {
         delete g_mouseManager;   // clears g_mouseManager
         g_mouseManager = nullptr;
+    }
+    if (m_bTearOffManagerAutoCreated && g_tearOffManager != nullptr) {
+        delete g_tearOffManager;
+        g_tearOffManager = nullptr;
     }
     if (m_bShellManagerAutocreated && g_shellManager != nullptr) {
         delete g_shellManager;   // clears g_shellManager
@@ -75,6 +85,28 @@ BOOL CZUDPWorkspace::CreateMouseManager()
         return FALSE;
     new CZUDPMouseManager;   // publishes itself in g_mouseManager
     m_bMouseManagerAutocreated = TRUE;
+    return TRUE;
+}
+
+BOOL CZUDPWorkspace::CreateContextMenuManager()
+{
+    if (g_contextMenuManager != nullptr)
+        return FALSE;
+    new CZUDPContextMenuManager;   // publishes itself in g_contextMenuManager
+    m_bContextMenuManagerAutocreated = TRUE;
+    return TRUE;
+}
+
+BOOL CZUDPWorkspace::CreateTearOffManager(UINT uiFirstId, UINT uiLastId)
+{
+    if (g_tearOffManager != nullptr)
+        return FALSE;
+    auto* pManager = new CZUDPTearOffBarManager;   // publishes itself in g_tearOffManager
+    if (!pManager->Build(uiFirstId, uiLastId)) {
+        delete pManager;
+        return FALSE;
+    }
+    m_bTearOffManagerAutoCreated = TRUE;
     return TRUE;
 }
 
@@ -125,6 +157,8 @@ BOOL CZUDPWorkspace::LoadState(LPCTSTR lpszSectionName, CZUDPFrameImpl* pFrameIm
     if (!path.IsEmpty()) {
         if (g_mouseManager != nullptr)
             g_mouseManager->LoadState(path);
+        if (g_contextMenuManager != nullptr)
+            g_contextMenuManager->LoadState(path);
     }
     OnAfterLoadState();
     // The state in memory is now that of this version.
@@ -172,6 +206,8 @@ BOOL CZUDPWorkspace::SaveState(LPCTSTR lpszSectionName, CZUDPFrameImpl* pFrameIm
     }
     if (g_mouseManager != nullptr)
         g_mouseManager->SaveState(path);
+    if (g_contextMenuManager != nullptr)
+        g_contextMenuManager->SaveState(path);
     OnAfterSaveState();
     return TRUE;
 }
@@ -203,10 +239,9 @@ BOOL CZUDPWorkspace::OnViewDoubleClick(CWnd* pWnd, int iViewId)
 
 BOOL CZUDPWorkspace::ShowPopupMenu(UINT uiMenuResId, const CPoint& point, CWnd* pWnd)
 {
-    (void)uiMenuResId;
-    (void)point;
-    (void)pWnd;
-    return FALSE;   // no context-menu manager in this program yet
+    if (g_contextMenuManager == nullptr)
+        return FALSE;
+    return g_contextMenuManager->ShowPopupMenu(uiMenuResId, point.x, point.y, pWnd, FALSE, FALSE);
 }
 
 BOOL CZUDPWorkspace::OnWinHelp(CWnd* pWnd, DWORD_PTR dwData)
