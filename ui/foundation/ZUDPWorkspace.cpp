@@ -7,6 +7,7 @@
 #include "ui/foundation/ZUDPMouseManager.h"
 #include "ui/foundation/ZUDPShellManager.h"
 #include "ui/foundation/ZUDPTearOffBarManager.h"
+#include "ui/foundation/ZUDPUserToolsManager.h"
 
 namespace {
 
@@ -52,6 +53,10 @@ CZUDPWorkspace::~CZUDPWorkspace()
     if (m_bMouseManagerAutocreated && g_mouseManager != nullptr) {
         delete g_mouseManager;   // clears g_mouseManager
         g_mouseManager = nullptr;
+    }
+    if (m_bUserToolsManagerAutoCreated && g_userToolsManager != nullptr) {
+        delete g_userToolsManager;
+        g_userToolsManager = nullptr;
     }
     if (m_bTearOffManagerAutoCreated && g_tearOffManager != nullptr) {
         delete g_tearOffManager;
@@ -110,6 +115,15 @@ BOOL CZUDPWorkspace::CreateTearOffManager(UINT uiFirstId, UINT uiLastId)
     return TRUE;
 }
 
+BOOL CZUDPWorkspace::CreateUserToolsManager(UINT uiCmdToolsFirst, UINT uiCmdToolsLast, CRuntimeClass* pToolRTC)
+{
+    if (g_userToolsManager != nullptr)
+        return FALSE;
+    new CZUDPUserToolsManager(uiCmdToolsFirst, uiCmdToolsLast, pToolRTC);   // publishes itself
+    m_bUserToolsManagerAutoCreated = TRUE;
+    return TRUE;
+}
+
 void CZUDPWorkspace::SetRegistryBase(LPCTSTR lpszSectionName)
 {
     m_strRegSection = (lpszSectionName != nullptr) ? lpszSectionName : kDefaultSection;
@@ -159,6 +173,8 @@ BOOL CZUDPWorkspace::LoadState(LPCTSTR lpszSectionName, CZUDPFrameImpl* pFrameIm
             g_mouseManager->LoadState(path);
         if (g_contextMenuManager != nullptr)
             g_contextMenuManager->LoadState(path);
+        if (g_userToolsManager != nullptr)
+            g_userToolsManager->LoadState(path);
     }
     OnAfterLoadState();
     // The state in memory is now that of this version.
@@ -208,6 +224,8 @@ BOOL CZUDPWorkspace::SaveState(LPCTSTR lpszSectionName, CZUDPFrameImpl* pFrameIm
         g_mouseManager->SaveState(path);
     if (g_contextMenuManager != nullptr)
         g_contextMenuManager->SaveState(path);
+    if (g_userToolsManager != nullptr)
+        g_userToolsManager->SaveState(path);
     OnAfterSaveState();
     return TRUE;
 }
@@ -226,6 +244,8 @@ BOOL CZUDPWorkspace::OnViewDoubleClick(CWnd* pWnd, int iViewId)
         g_foundationSeams.messageBeep(UINT(-1));
         return FALSE;
     }
+    if (g_userToolsManager != nullptr && g_userToolsManager->RunTool(uiCmd))
+        return TRUE;
     HWND hTarget = nullptr;
     if (pWnd != nullptr && pWnd->GetSafeHwnd() != nullptr) {
         hTarget = ::GetAncestor(pWnd->GetSafeHwnd(), GA_ROOT);

@@ -67,6 +67,9 @@ public:
     BOOL CreateMouseManager();
     BOOL CreateContextMenuManager();
     BOOL CreateTearOffManager(UINT uiFirstId, UINT uiLastId);
+    // The user-tools manager (g_userToolsManager) with its command range
+    // and the class of its tools (null: CZUDPUserTool).
+    BOOL CreateUserToolsManager(UINT uiCmdToolsFirst, UINT uiCmdToolsLast, CRuntimeClass* pToolRTC = nullptr);
 
     // The registry section of all workspace state ("ZUDWorkspace").
     LPCTSTR GetRegistryBase() const { return m_strRegSection; }
