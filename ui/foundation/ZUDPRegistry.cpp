@@ -336,6 +336,25 @@ BOOL CZUDPRegistry::ReadBinary(LPCTSTR lpszValueName, LPBYTE* ppData, UINT* pnBy
     *ppData = nullptr;
     *pnBytes = 0;
     m_lastValueType = REG_BINARY;
+    // Most state values are small: one query into a local buffer saves the
+    // separate size query (each is a round trip to the registry).
+    BYTE local[2048];
+    DWORD nLocal = sizeof local;
+    m_lastResult = ::RegQueryValueExA(m_hKey, lpszValueName, nullptr, nullptr, local, &nLocal);
+    if (m_lastResult == ERROR_SUCCESS) {
+        m_lastDataSize = nLocal;
+        if (nLocal == 0)
+            return TRUE;
+        BYTE* pData = new (std::nothrow) BYTE[nLocal];
+        if (pData == nullptr)
+            return FALSE;
+        memcpy(pData, local, nLocal);
+        *ppData = pData;
+        *pnBytes = nLocal;
+        return TRUE;
+    }
+    if (m_lastResult != ERROR_MORE_DATA)
+        return FALSE;
     for (int attempt = 0; attempt < 4; ++attempt) {
         DWORD nSize = 0;
         m_lastResult = ::RegQueryValueExA(m_hKey, lpszValueName, nullptr, nullptr, nullptr, &nSize);
