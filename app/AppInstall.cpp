@@ -88,16 +88,29 @@ bool ReadInstallApplication(const char* appPath, CInstallApplication& applicatio
 
     const char* app = container.GetSection("app");
     if (app == nullptr) {
-        message = "Can't find APP part in lmx file";
-        return false;
+        application.m_appProblem = "Can't find APP part in lmx file";
+        return true;
     }
     CGXml text(CGXml::kNoIncludeExpansion);
     if (text.ParseText("app", app, error, sizeof error, "DRBv1") != kXmlOk) {
-        message = "Invalid app in file";
-        return false;
+        application.m_appProblem = "Invalid app in file";
+        return true;
     }
     if (const CGXmlNode* version = text.FindPath("VERSION"))
         application.m_version = version->GetText();
+    return true;
+}
+
+bool CheckInstallSelection(const CInstallApplication& application, CMachineList& machines,
+                           std::vector<CString>& messages)
+{
+    RemoveMachinesBelowV4(machines, messages);
+    if (machines.IsEmpty())
+        return false;
+    if (!application.m_appProblem.IsEmpty()) {
+        messages.push_back(application.m_appProblem);
+        return false;
+    }
     return true;
 }
 

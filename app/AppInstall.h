@@ -20,13 +20,26 @@ struct CInstallApplication {
     CString m_identity;                  // the "id" text, at most 36 characters
     std::vector<CString> m_dataSetNames; // in file order, the first is the base
     CString m_version;                   // VERSION of the "app" text, empty without
+    // Why the "app" part cannot be installed ("Can't find APP part in lmx
+    // file", "Invalid app in file"), or empty.  The command says so only
+    // after the machines were checked (CheckInstallSelection).
+    CString m_appProblem;
 };
 
-// Opens the file and reads its identity, data-set names and version.  false
-// with the message to show ("Can't open that App file", "The selected app is
-// not version 4. Update it or install with an earlier version.", "Can't find
-// APP part in lmx file", "Invalid app in file") when it cannot be installed.
+// Opens the file and reads its identity, data-set names, version and the
+// state of its "app" part.  false with the message to show ("Can't open
+// that App file", "The selected app is not version 4. Update it or install
+// with an earlier version.") when the file cannot be opened or its data sets
+// cannot be read.
 bool ReadInstallApplication(const char* appPath, CInstallApplication& application, CString& message);
+
+// The checks between reading the file and the install dialog, in their
+// order: machines whose firmware is below v4 leave the selection with one
+// message each; with no machine left the command ends without a further
+// message; then a file whose "app" part is missing or invalid ends it with
+// that message.  false when the command ends; messages in the order shown.
+bool CheckInstallSelection(const CInstallApplication& application, CMachineList& machines,
+                           std::vector<CString>& messages);
 
 // The "id" text of an open container cut to 36 characters (empty without
 // one); it also becomes the container's key text.

@@ -39,9 +39,9 @@ static void SystemReason(char* reason, size_t size)
 
 bool AppReplaceFile(const char* replacement, const char* target, char* reason, size_t reasonSize)
 {
-    if (GetFileAttributesA(target) != INVALID_FILE_ATTRIBUTES &&
-        ReplaceFileA(target, replacement, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
-        return true;
+    // One rename over the target.  ReplaceFile is not used: where it moves
+    // the target out of the way through a temporary file of its own, a
+    // target that cannot be moved leaves that temporary file in the folder.
     if (MoveFileExA(replacement, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     SystemReason(reason, reasonSize);

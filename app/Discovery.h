@@ -92,4 +92,7 @@ int ReceiveDiscoveryReplies(CDRBSocketUDP& socket, CDiscovery& discovery, int ma
 // The message box BroadcastAndAlert uses (tests replace it).
 typedef void (*DiscoveryAlertHook)(const char* text);
 void SetDiscoveryAlertHook(DiscoveryAlertHook hook);
+// The hook's own behaviour: the framework's message box (OK button),
+// captioned with the application's name.
+void DiscoveryAlertBox(const char* text);
 #endif

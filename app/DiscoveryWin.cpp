@@ -5,24 +5,23 @@
 #include <new>
 
 #include "app/Discovery.h"
+#include "framework/win/WinApp.h"
 #include "support/DRBBroadcast.h"
 #include "support/DRBSocket.h"
 #include "support/Utilities.h"
 
-namespace {
-
-void DefaultAlert(const char* text)
+void DiscoveryAlertBox(const char* text)
 {
-    MessageBoxA(GetActiveWindow(), text, nullptr, MB_OK);
+    AfxMessageBox(text, MB_OK);
 }
 
-DiscoveryAlertHook g_alert = DefaultAlert;
-
+namespace {
+DiscoveryAlertHook g_alert = DiscoveryAlertBox;
 } // namespace
 
 void SetDiscoveryAlertHook(DiscoveryAlertHook hook)
 {
-    g_alert = hook ? hook : DefaultAlert;
+    g_alert = hook ? hook : DiscoveryAlertBox;
 }
 
 void BroadcastAndAlert(const char* text)

@@ -1,5 +1,6 @@
 #include "app/MachineCommands.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -85,28 +86,55 @@ bool ConfigureChanged(const CConfigureTexts& before, const CConfigureTexts& afte
     return std::strcmp(before.comment, after.comment) != 0;
 }
 
-std::string SafeFileNamePart(const char* text)
+namespace {
+
+bool IsReservedDeviceName(std::string stem)
 {
-    std::string part;
-    for (const char* p = text ? text : ""; *p && part.size() < kBackupNamePartMax; ++p) {
-        unsigned char c = (unsigned char)*p;
-        bool keep = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-                    c == '.' || c == '_';
-        if (c == '.' && part.empty())
-            continue; // no hidden files, no "." or ".." names
-        part += keep ? (char)c : '_';
+    // The system ignores blanks at the end of the part before the extension.
+    while (!stem.empty() && stem.back() == ' ')
+        stem.pop_back();
+    for (char& c : stem)
+        c = (char)std::toupper((unsigned char)c);
+    if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL")
+        return true;
+    return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) &&
+           stem[3] >= '1' && stem[3] <= '9';
+}
+
+std::string NamePart(const char* text)
+{
+    std::string part(text ? text : "");
+    if (part.size() > kBackupNamePartMax)
+        part.resize(kBackupNamePartMax);
+    return part;
+}
+
+} // namespace
+
+std::string WindowsFileName(const std::string& name)
+{
+    std::string result;
+    result.reserve(name.size() + 1);
+    for (char ch : name) {
+        unsigned char c = (unsigned char)ch;
+        bool refused = c < 32 || std::strchr("<>:\"/\\|?*", ch) != nullptr;
+        result += refused ? '_' : ch;
     }
-    // The system drops trailing dots from file names.
-    while (!part.empty() && part.back() == '.')
-        part.back() = '_';
-    return part.empty() ? std::string("unknown") : part;
+    // The system drops dots and blanks at the end of a name.
+    for (size_t i = result.size(); i > 0 && (result[i - 1] == '.' || result[i - 1] == ' '); --i)
+        result[i - 1] = '_';
+    if (IsReservedDeviceName(result.substr(0, result.find('.'))))
+        result.insert(result.begin(), '_');
+    return result.empty() ? std::string("_") : result;
 }
 
 CString BuildBackupPath(const char* folder, const char* mac, const char* config, int year, int month, int day,
                         int hour, int minute, int second)
 {
+    char stamp[40];
+    std::snprintf(stamp, sizeof stamp, "_%04d%02d%02d%02d%02d%02d_", year, month, day, hour, minute, second);
+    std::string name = WindowsFileName(NamePart(mac) + stamp + NamePart(config));
     CString path;
-    path.Format("%s\\%s_%04d%02d%02d%02d%02d%02d_%s", folder ? folder : "", SafeFileNamePart(mac).c_str(), year,
-                month, day, hour, minute, second, SafeFileNamePart(config).c_str());
+    path.Format("%s\\%s", folder ? folder : "", name.c_str());
     return path;
 }

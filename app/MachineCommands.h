@@ -42,16 +42,21 @@ struct CConfigureTexts {
 bool ConfigureChanged(const CConfigureTexts& before, const CConfigureTexts& after);
 
 // Longest run of a controller's text (MAC, configuration name) taken into
-// a backup file name.
-enum { kBackupNamePartMax = 64 };
+// a backup file name: two of them and the time stamp stay within the 255
+// characters a file name can hold.
+enum { kBackupNamePartMax = 119 };
 
-// A controller's text made fit for a file name: letters, digits, '-', '.'
-// and '_' stay, every other byte becomes '_', leading dots are dropped, at
-// most kBackupNamePartMax characters; "unknown" when nothing is left.
-std::string SafeFileNamePart(const char* text);
+// A file name made acceptable to Windows, changing only what it cannot
+// take: each of < > : " / \ | ? * and every control character becomes '_',
+// as do dots and blanks at the end; a reserved device name (CON, PRN, AUX,
+// NUL, COM1-COM9, LPT1-LPT9, in any case, alone or before an extension)
+// gets a '_' in front.  Blanks and every other character stay.  An empty
+// name gives "_".
+std::string WindowsFileName(const std::string& name);
 
-// The backup file of a machine: folder\MAC_YYYYMMDDhhmmss_CONFIG with both
-// controller texts made safe, so the file always lands directly inside the
-// chosen folder.
+// The backup file of a machine: folder\MAC_YYYYMMDDhhmmss_CONFIG, the name
+// reduced by WindowsFileName (each controller text cut to
+// kBackupNamePartMax bytes first), so that the file always lands directly
+// inside the chosen folder.
 CString BuildBackupPath(const char* folder, const char* mac, const char* config, int year, int month, int day,
                         int hour, int minute, int second);

@@ -34,9 +34,12 @@ int CMachineListFile::ReadFile(const char* path, CMachineMap& map, CString* erro
         *error = text;
     if (result != kXmlOk)
         return result;
-    int notRead = map.LoadFromXml(document.GetRoot());
+    // A machine that a later one of the same address replaced was not taken
+    // either: both count as skipped.
+    int replaced = 0;
+    int notRead = map.LoadFromXml(document.GetRoot(), &replaced);
     if (skipped)
-        *skipped = notRead;
+        *skipped = notRead + replaced;
     return result;
 }
 
@@ -84,19 +87,27 @@ CMachineListFile::LoadResult CMachineListFile::Load(CMachineMap& map, CString* m
                             (const char*)m_path, error, (const char*)m_asidePath);
         return kDamaged;
     }
-    int skipped = map.LoadFromXml(document.GetRoot());
-    if (skipped == 0)
+    // Every machine of the file must arrive in the list: the start-up
+    // rewrite would otherwise make the loss permanent.
+    int replaced = 0;
+    int skipped = map.LoadFromXml(document.GetRoot(), &replaced);
+    if (skipped == 0 && replaced == 0)
         return kLoaded;
+    CString why;
+    if (skipped > 0)
+        why.Format("%d without an address", skipped);
+    if (replaced > 0)
+        why.AppendFormat("%s%d with the address of a later machine, which was kept", skipped > 0 ? "; " : "",
+                         replaced);
     CString what;
-    what.Format("holds %d machine(s) without an address", skipped);
+    what.Format("holds %d machine(s) that could not be taken (%s)", skipped + replaced, (const char*)why);
     if (!SetAside(message, what))
         return kBlocked;
     CString error2;
     bool saved = WriteFile(m_path, map, &error2);
     if (message) {
-        message->Format("The machine list %s holds %d machine(s) without an address, which were left out. "
-                        "The original was kept as %s.",
-                        (const char*)m_path, skipped, (const char*)m_asidePath);
+        message->Format("The machine list %s %s. They were left out of the list; the original was kept as %s.",
+                        (const char*)m_path, (const char*)what, (const char*)m_asidePath);
         if (!saved)
             *message += CString(" ") + error2;
     }

@@ -17,7 +17,8 @@ public:
         kLoaded = 0,   // read (possibly with no machines)
         kMissing = 1,  // no file yet: an empty list
         kDamaged = 2,  // malformed or foreign: set aside, the list starts empty
-        kPartial = 3,  // some machines could not be read: the original was set
+        kPartial = 3,  // some machines could not be taken (no address, or the
+                       // address of a later machine): the original was set
                        // aside and the file rewritten with the others
         kBlocked = 4,  // there but unreadable, or damaged and could not be set
                        // aside: it is not overwritten (Save refuses) until
@@ -34,6 +35,8 @@ public:
     bool Save(const CMachineMap& map, CString* error);
 
     const CString& GetPath() const { return m_path; }
+    // True when Load found a file that must not be overwritten in this run.
+    bool IsBlocked() const { return m_blocked; }
     // Where a damaged file was kept (after Load), or empty.
     const CString& GetSetAsidePath() const { return m_asidePath; }
 
@@ -42,8 +45,8 @@ public:
     static bool WriteFile(const char* path, const CMachineMap& map, CString* error);
     // Reads a list chosen by the user (a *.tvl import) into a map, all
     // machines saved: the reader's result (kXmlOk, kXmlCantOpen, ...), its
-    // error text in error, and the number of machines without an address
-    // in skipped.  Such a file comes from elsewhere: its include elements
+    // error text in error, and the number of machines not taken (without an
+    // address, or replaced by a later one of the same address) in skipped.  Such a file comes from elsewhere: its include elements
     // are not followed.
     static int ReadFile(const char* path, CMachineMap& map, CString* error, int* skipped);
 

@@ -350,11 +350,13 @@ void CMachineMap::WriteSavedToXml(CGTextStore* store, CGXmlNode* root) const
             p->value->WriteXml(store, root->AddChild(store, "MACHINE"), p->key);
 }
 
-int CMachineMap::LoadFromXml(const CGXmlNode* root)
+int CMachineMap::LoadFromXml(const CGXmlNode* root, int* replaced)
 {
     int skipped = 0;
+    if (replaced)
+        *replaced = 0;
     for (const CGXmlNode* e = root ? root->GetFirstChild() : nullptr; e; e = e->GetNext()) {
-        if (e->IsAttribute())
+        if (e->IsAttribute() || strcmp(e->GetName(), "INCLUDEDXMLFILE") == 0)
             continue;
         CIpAddress address;
         const CGXmlNode* key = e->FindChild("KEY");
@@ -366,7 +368,13 @@ int CMachineMap::LoadFromXml(const CGXmlNode* root)
             continue;
         }
         CMachine* machine = new CMachine(address, 1);
-        SetMachine(address, machine);
+        CMachine* earlier = nullptr;
+        SetMachine(address, machine, &earlier);
+        if (earlier) {
+            delete earlier;
+            if (replaced)
+                ++*replaced;
+        }
         machine->ReadXml(e);
     }
     return skipped;

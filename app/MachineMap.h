@@ -100,8 +100,11 @@ public:
     // Reads every child element of root as a saved machine under its KEY
     // (a later element with the same KEY replaces the earlier).  An element
     // without a usable KEY is keyed by its IF1 or IF2 address; one without
-    // any address is skipped.  Returns the number skipped.
-    int LoadFromXml(const CGXmlNode* root);
+    // any address is skipped.  The record an expanded include leaves behind
+    // (INCLUDEDXMLFILE) is no machine and is passed over.  Returns the
+    // number skipped; replaced, when given, receives the number of machines
+    // that a later element with the same address replaced.
+    int LoadFromXml(const CGXmlNode* root, int* replaced = nullptr);
 
     // Every positive blink count loses one.
     void TickIdentBlink();

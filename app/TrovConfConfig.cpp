@@ -18,7 +18,8 @@ CTrovConfConfig::CTrovConfConfig() : CSettingsPaths("trovconf", 0)
 
 CTrovConfConfig::~CTrovConfConfig()
 {
-    Save();
+    if (!m_saved)
+        Save();
 }
 
 void CTrovConfConfig::ResetDocument()
@@ -39,6 +40,19 @@ CTrovConfConfig::LoadResult CTrovConfConfig::Load(CString* message)
     int result = LoadFile(path, error, sizeof error, kRoot);
     if (result == kXmlOk)
         return kLoaded;
+    if (result == kXmlCantOpen && AppFileExists(path)) {
+        // The file is there but cannot be read now (another program holds
+        // it, no permission): starting from the defaults and saving at the
+        // end would replace the user's settings with them.
+        ResetDocument();
+        m_blocked = true;
+        if (message)
+            message->Format("The settings file %s cannot be opened. The program starts with its default settings "
+                            "and leaves the file as it is: changes to the settings are not stored until the "
+                            "program is started again.",
+                            (const char*)path);
+        return kBlocked;
+    }
     if (result == kXmlCantOpen || result == kXmlNoElement) {
         // No file yet, or nothing in it: every key takes its default.
         ResetDocument();
@@ -72,7 +86,8 @@ bool CTrovConfConfig::Save(CString* reason)
     }
     if (!GetRoot())
         return false;
-    return WriteXmlFileSafely(GetFilePath(), *this, false, false, reason);
+    m_saved = WriteXmlFileSafely(GetFilePath(), *this, false, false, reason);
+    return m_saved;
 }
 
 CString CTrovConfConfig::GetValue(const char* key, bool* found) const
@@ -92,6 +107,7 @@ void CTrovConfConfig::SetValue(const char* key, const char* text)
     CGXmlNode* node = GetRoot()->AddChild(&m_store, key, true);
     if (node)
         node->SetText(&m_store, text ? text : "");
+    m_saved = false;
 }
 
 int CTrovConfConfig::GetPixels(const char* key) const
@@ -149,6 +165,9 @@ bool CTrovConfConfig::GetWindowRect(int* left, int* top, int* right, int* bottom
         if (!ScanDecimalInt(p, &v[i]))
             return false;
     }
+    // An inside-out rectangle is no place for a window.
+    if (v[0] > v[2] || v[1] > v[3])
+        return false;
     *left = v[0];
     *top = v[1];
     *right = v[2];

@@ -9,7 +9,8 @@
 // failed write never leaves a truncated settings.xml.  A settings.xml that
 // cannot be read (malformed, or another root) is kept aside as
 // settings.xml.bad and the program starts from the defaults; when it cannot
-// be kept aside it is never overwritten in this run.
+// be kept aside, or it is there but cannot be opened at all (held by another
+// program), it is never overwritten in this run.
 #include "app/SettingsPaths.h"
 #include "framework/Array.h"
 #include "support/GXml.h"
@@ -20,21 +21,25 @@ public:
 
     enum LoadResult {
         kLoaded = 0,
-        kMissing = 1, // no file (or it cannot be opened): defaults, no message
+        kMissing = 1, // no file: defaults, no message
         kDamaged = 2, // malformed or foreign: kept aside, defaults, message
-        kBlocked = 3, // damaged and could not be kept aside: never overwritten
+        kBlocked = 3, // there but cannot be opened, or damaged and could not
+                      // be kept aside: defaults, message, never overwritten
     };
 
     // The settings folder trovconf under the application-data folder.
     CTrovConfConfig();
-    // Saves the document.
+    // Saves the document unless it was saved since its last change.
     ~CTrovConfConfig() override;
 
     // Reads settings.xml; for kDamaged and kBlocked, message holds the
     // reader's error text and what became of the file (shown to the user).
     LoadResult Load(CString* message = nullptr);
-    // Writes settings.xml; false (the old file unchanged) when it could not.
+    // Writes settings.xml; false (the old file unchanged, the settings kept
+    // for a later save) when it could not.
     bool Save(CString* reason = nullptr);
+    // True when the file must not be overwritten in this run.
+    bool IsBlocked() const { return m_blocked; }
     CString GetFilePath() const;
 
     // The text of a key; found is false (and the text empty) when missing.
@@ -49,7 +54,8 @@ public:
     int GetLogSplitterPos() const;
 
     void SetWindowRect(int left, int top, int right, int bottom);
-    // True when "rect" scans as four integers.
+    // True when "rect" scans as four integers with left <= right and
+    // top <= bottom.
     bool GetWindowRect(int* left, int* top, int* right, int* bottom) const;
 
     void SetColumnWidths(const int* widths, int count);
@@ -71,4 +77,7 @@ private:
 
     CGTextStore m_store;
     bool m_blocked = false;
+    // Nothing changed since the last successful save (the destructor then
+    // has nothing to write).
+    bool m_saved = false;
 };

@@ -18,6 +18,13 @@ int AppMessageBox(const char* text, UINT type)
     return ThemedMessageBox(text, type);
 }
 
+int AppMessageBoxOwned(HWND owner, const char* text, UINT type)
+{
+    if (g_messageBoxHook)
+        return g_messageBoxHook(text, nullptr, type);
+    return ThemedMessageBoxEx(owner, text, AfxGetAppName(), type);
+}
+
 int AppMessageBoxCaption(HWND owner, const char* text, const char* caption, UINT type)
 {
     if (g_messageBoxHook)

@@ -5,6 +5,9 @@
 
 // The library's message box captioned with the application's name.
 int AppMessageBox(const char* text, UINT type = MB_OK);
+// The same, owned by the given window (a window of the program that is on
+// the screen, so that the box never appears on its own).
+int AppMessageBoxOwned(HWND owner, const char* text, UINT type = MB_OK);
 // A message box with its own caption, owned by a window (or none).
 int AppMessageBoxCaption(HWND owner, const char* text, const char* caption, UINT type);
 

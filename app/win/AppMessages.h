@@ -8,6 +8,9 @@
 enum : UINT {
     WM_REFRESH_LOCAL = WM_APP + 1,    // F5 in a list: refresh the discovered machines
     WM_RESYNC_SAVED = WM_APP + 2,     // the saved list imported dropped files
+    WM_SAVE_FAILED = WM_APP + 20,     // a list's file could not be written: lParam the reason
+                                      // (const char*), wParam 1 when the save before succeeded
+    WM_START_MESSAGES = WM_APP + 21,  // the main window shows what start-up had to say
     WM_LIST_CHAR = WM_APP + 102,      // a character typed in a list
     WM_LIST_ACTIVATED = WM_APP + 106, // a list's header was pressed
     WM_HEADER_WIDTH = WM_APP + 109,   // a list's header item is changing

@@ -165,7 +165,15 @@ bool CMachinesListCtrl::Save()
         return true;
     }
     CString error;
-    return m_file->Save(m_machines, &error);
+    if (m_file->Save(m_machines, &error)) {
+        m_saveFailing = false;
+        return true;
+    }
+    // A list that was never to be overwritten was reported when it was read.
+    if (!m_file->IsBlocked() && m_owner && m_saveFailedMessage)
+        m_owner->SendMessage(m_saveFailedMessage, m_saveFailing ? 0 : 1, (LPARAM)(const char*)error);
+    m_saveFailing = true;
+    return false;
 }
 
 void CMachinesListCtrl::RemoveUnlisted()
@@ -391,18 +399,18 @@ void CMachinesListCtrl::TakeDroppedRows(CMachinesListCtrl* source)
     }
 }
 
-void CMachinesListCtrl::ImportFile(const char* path, int* imported, int* skipped)
+bool CMachinesListCtrl::ImportFile(const char* path, int* imported, int* skipped)
 {
     CMachineMap loaded;
     CString error;
     int notRead = 0;
     if (CMachineListFile::ReadFile(path, loaded, &error, &notRead) != kXmlOk) {
         AppMessageBox(error.IsEmpty() ? CString(path) + " : Can't open file" : error, MB_OK | MB_ICONERROR);
-        return;
+        return false;
     }
     if (loaded.IsEmpty()) {
         AppMessageBox("Error: No Machines found in that file", MB_OK | MB_ICONERROR);
-        return;
+        return false;
     }
     *skipped += notRead;
     std::vector<std::pair<CIpAddress, CMachine*>> moving;
@@ -425,6 +433,7 @@ void CMachinesListCtrl::ImportFile(const char* path, int* imported, int* skipped
     Refill();
     SetRedraw(TRUE);
     Invalidate();
+    return true;
 }
 
 void CMachinesListCtrl::OnImport()
@@ -434,7 +443,9 @@ void CMachinesListCtrl::OnImport()
     if (dialog.DoModal() != IDOK)
         return;
     int imported = 0, skipped = 0;
-    ImportFile(dialog.GetPathName(), &imported, &skipped);
+    // A file that could not be imported was reported: no totals of nothing.
+    if (!ImportFile(dialog.GetPathName(), &imported, &skipped))
+        return;
     CString text;
     text.Format("Imported %d machines. %d skipped", imported, skipped);
     AppMessageBox(text, MB_OK);
@@ -443,10 +454,13 @@ void CMachinesListCtrl::OnImport()
 void CMachinesListCtrl::ImportDroppedFiles(const CStringArray& paths)
 {
     int imported = 0, skipped = 0;
+    bool anyRead = false;
     for (INT_PTR i = 0; i < paths.GetSize(); ++i)
-        ImportFile(paths[i], &imported, &skipped);
+        anyRead = ImportFile(paths[i], &imported, &skipped) || anyRead;
     if (m_owner && m_droppedFilesMessage)
         m_owner->SendMessage(m_droppedFilesMessage, 0, 0);
+    if (!anyRead)
+        return; // each file that failed said so
     CString text;
     text.Format("Imported %d machines. %d skipped", imported, skipped);
     AppMessageBox(text, MB_OK);

@@ -27,6 +27,9 @@ public:
 
     // Who hears of F5 and of imported dropped files (0: no message).
     void SetOwner(CWnd* owner, UINT refreshMessage, UINT droppedFilesMessage);
+    // The message the owner gets when the list's file cannot be written
+    // (WM_SAVE_FAILED; 0: none).
+    void SetSaveFailedMessage(UINT message) { m_saveFailedMessage = message; }
     // The list whose rows take part in duplicate marking.
     void SetOtherList(CMachinesListCtrl* other) { m_otherList = other; }
     void SetDragSource(BOOL dragSource) { m_dragSource = dragSource; }
@@ -35,7 +38,9 @@ public:
     // duplicates (lists without dropped files) and saves (saved machines).
     void UpdateRow(CMachine* machine);
     void SetRow(int row, CMachine* machine);
-    // Rewrites machines.xml (lists with a file only); false when it failed.
+    // Rewrites machines.xml (lists with a file only); false when it failed,
+    // which the owner hears of (the machines stay as they are, so that a
+    // later save can still write them).
     bool Save();
     void RemoveUnlisted();
     void MarkPending();
@@ -86,8 +91,8 @@ public:
     // Drag and drop between lists: the selected rows of the source.
     void TakeDroppedRows(CMachinesListCtrl* source);
     // Imports a *.tvl list; messages for unreadable files and files
-    // without machines; the counters add up.
-    void ImportFile(const char* path, int* imported, int* skipped);
+    // without machines (false then); the counters add up.
+    bool ImportFile(const char* path, int* imported, int* skipped);
     void OnImport();
     // Dropped files (the WM_DROPFILES handling, for a list of paths).
     void ImportDroppedFiles(const CStringArray& paths);
@@ -128,6 +133,8 @@ protected:
     BOOL m_acceptsDroppedFiles = FALSE;
     int m_saveSuspended = 0;
     bool m_savePending = false;
+    UINT m_saveFailedMessage = 0;
+    bool m_saveFailing = false; // the last save failed
     // Machines that left the map but still have a row (owned).
     std::unordered_set<CMachine*> m_displaced;
 

@@ -268,11 +268,11 @@ void CMachinesListCtrl::InstallApplication(CDiscoveryLog*)
     }
     CMachineList machines;
     GetSelectedMachines(machines);
-    std::vector<CString> skipped;
-    RemoveMachinesBelowV4(machines, skipped);
-    for (const CString& text : skipped)
+    std::vector<CString> messages;
+    bool goOn = CheckInstallSelection(application, machines, messages);
+    for (const CString& text : messages)
         AppMessageBox(text);
-    if (machines.IsEmpty())
+    if (!goOn)
         return;
 
     CInstallUpdateChoice choice = DecideInstallUpdate(machines, application.m_identity);

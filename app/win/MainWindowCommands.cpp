@@ -274,12 +274,14 @@ void CtrovconfDlg::OnCopySystemId()
     if (!m_activeList || !m_activeList->HasOneSelectedMachine())
         return;
     CMachine* machine = m_activeList->FirstSelectedMachine();
+    // The clipboard's messages are the framework's boxes, captioned with the
+    // application's name and owned by the main window.
     if (!::OpenClipboard(m_hWnd)) {
-        AppMessageBox("Cannot open the Clipboard");
+        AfxMessageBox("Cannot open the Clipboard", MB_OK);
         return;
     }
     if (!::EmptyClipboard()) {
-        AppMessageBox("Cannot empty the Clipboard");
+        AfxMessageBox("Cannot empty the Clipboard", MB_OK);
         ::CloseClipboard();
         return;
     }
@@ -288,7 +290,7 @@ void CtrovconfDlg::OnCopySystemId()
     auto reportFailure = []() {
         CString message;
         message.Format("Unable to set Clipboard data, error: %d", (int)::GetLastError());
-        AppMessageBox(message);
+        AfxMessageBox(message, MB_OK);
         ::CloseClipboard();
     };
     // The block holds the whole MAC text, CR LF and the terminator.

@@ -30,6 +30,7 @@ CSocketTrov::CSocketTrov() = default;
 
 CSocketTrov::~CSocketTrov()
 {
+    DropPartialDownload();
     FreeImage();
     std::free(m_xmlCommand);
     m_xmlCommand = nullptr;
@@ -113,6 +114,7 @@ void CSocketTrov::Start(LPCTSTR password)
 
 void CSocketTrov::ConnectNext(int step)
 {
+    DropPartialDownload();
     if (m_progress)
         m_progress->OffsetPos(step);
     Close();
@@ -149,6 +151,7 @@ void CSocketTrov::ConnectNext(int step)
 
 void CSocketTrov::Abandon()
 {
+    DropPartialDownload();
     Close();
     m_waiting = FALSE;
     m_receive.Stop();
@@ -182,7 +185,7 @@ void CSocketTrov::SetRowStatus(CMachine* machine, LPCTSTR text, BOOL final)
 int CSocketTrov::CheckTimeout()
 {
     if (m_waiting && ReplyTimedOut(m_lastSendTick, AppTickCount())) {
-        SetRowStatus(Head(), "Timeout", TRUE);
+        SetRowStatus(Head(), DropPartialDownload() ? "Timeout. Incomplete file removed." : "Timeout", TRUE);
         m_waiting = FALSE;
         EndMachineStep(0);
         return 0;
@@ -270,6 +273,13 @@ void CSocketTrov::OnClose(int nErrorCode)
     // its reply does not come (timeout).
     for (int i = 0; i < 1024 && ReceiveOnce(); ++i) {
     }
+    // A download cut off by the close can never end: what came of it is
+    // not left under the chosen name as if it were the whole file.
+    if (m_waiting && m_state == SESSION_DOWNLOAD && DropPartialDownload()) {
+        SetRowStatus(Head(), "Connection closed. Incomplete file removed.", TRUE);
+        m_waiting = FALSE;
+        EndMachineStep(0);
+    }
 }
 
 bool CSocketTrov::ReceiveOnce()
@@ -302,6 +312,7 @@ bool CSocketTrov::ReceiveOnce()
             if (!WriteDownloadPiece(m_receive.PieceData(), m_receive.PieceLength(), m_receive.PieceIsFirst()))
                 return false;
             m_remaining = 0;
+            m_downloadOpen = false; // the file is whole
         }
         m_waiting = FALSE;
         ReplyComplete();
@@ -437,7 +448,8 @@ void CSocketTrov::SendNextChunk()
     }
     ++m_sequence;
     Transmit(FrameDataChunk((uint16_t)m_sequence, chunk.data(), (uint16_t)chunk.size()));
-    m_lastCommand = CMD_DATA;
+    // A chunk is no command: the last command stays the upload's begin, so
+    // a chunk's reply is recognised by its sequence number.
     m_state = SESSION_UPLOAD;
     AwaitReply();
     m_remaining -= (uint32_t)chunk.size();
@@ -477,12 +489,14 @@ bool CSocketTrov::WriteDownloadPiece(const unsigned char* data, size_t length, b
     if (!written) {
         // Never a partial file reported as complete.
         std::remove(m_downloadPath);
+        m_downloadOpen = false;
         SetRowStatus(Head(), "Can't write local file", TRUE);
         m_waiting = FALSE;
         m_receive.Stop();
         EndMachineStep(1);
         return false;
     }
+    m_downloadOpen = true;
     int percent = TransferPercent(m_receive.DownloadTotal(), m_receive.DownloadRemaining());
     if (first || percent != m_shownPercent) {
         char text[32];
@@ -490,6 +504,15 @@ bool CSocketTrov::WriteDownloadPiece(const unsigned char* data, size_t length, b
         SetRowStatus(Head(), text, FALSE);
         m_shownPercent = percent;
     }
+    return true;
+}
+
+bool CSocketTrov::DropPartialDownload()
+{
+    if (!m_downloadOpen)
+        return false;
+    m_downloadOpen = false;
+    std::remove(m_downloadPath);
     return true;
 }
 

@@ -88,6 +88,9 @@ private:
     // Writes one piece of a download; false (with the step ended) when the
     // output file cannot be opened or written.
     bool WriteDownloadPiece(const unsigned char* data, size_t length, bool first);
+    // Removes the file of a download that was cut off before its end; true
+    // when there was one.
+    bool DropPartialDownload();
     int OperationStep(int state);
     int BeginUpload(const char* kind);
     CString MachineOutputPath(const CString& path) const;
@@ -122,6 +125,7 @@ private:
     int m_machineCount = 0;          // machines at the start of the run
     int m_shownPercent = -1;         // the percentage the row shows of the current transfer
     CString m_downloadPath;          // the file the current download writes
+    bool m_downloadOpen = false;     // m_downloadPath holds the first part of an unfinished download
     std::vector<unsigned char> m_unsent; // the part of the last message the socket had no room for
     unsigned m_connection = 0;       // counts connections, so a handler sees when the step moved on
 };

@@ -66,6 +66,9 @@ BEGIN_MESSAGE_MAP(CtrovconfDlg, CZUDPDialog)
     ON_WM_PAINT()
     ON_WM_QUERYDRAGICON()
     ON_WM_SIZE()
+    ON_WM_DESTROY()
+    ON_MESSAGE(WM_SAVE_FAILED, &CtrovconfDlg::OnSaveFailed)
+    ON_MESSAGE(WM_START_MESSAGES, &CtrovconfDlg::OnStartMessages)
     ON_MESSAGE(WM_REFRESH_LOCAL, &CtrovconfDlg::OnRefreshLocal)
     ON_MESSAGE(WM_RESYNC_SAVED, &CtrovconfDlg::OnResyncSaved)
     ON_MESSAGE(WM_LIST_ACTIVATED, &CtrovconfDlg::OnListActivated)
@@ -165,6 +168,7 @@ int CtrovconfDlg::OnCreate(LPCREATESTRUCT lpCreateStruct)
                             widthData, widthCount))
         return -1;
     m_savedList.SetOwner(this, WM_REFRESH_LOCAL, WM_RESYNC_SAVED);
+    m_savedList.SetSaveFailedMessage(WM_SAVE_FAILED);
     if (!m_discoveredList.Create(&m_listSplitter, IDC_DISCOVERED_LIST, nullptr, appFolder, firmwareFolder, ioFolder,
                                  FALSE, widthData, widthCount))
         return -1;
@@ -241,11 +245,51 @@ BOOL CtrovconfDlg::OnInitDialog()
     SetTimer(kTimerTick, 1000);
     SetWindowText(m_title);
 
-    if (!m_configMessage.IsEmpty())
-        AppMessageBox(m_configMessage, MB_OK | MB_ICONWARNING);
-    if (!m_savedList.GetLoadMessage().IsEmpty())
-        AppMessageBox(m_savedList.GetLoadMessage(), MB_OK | MB_ICONWARNING);
+    // What start-up has to say is shown once the window is on the screen,
+    // owned by it.
+    if (!m_configMessage.IsEmpty() || !m_savedList.GetLoadMessage().IsEmpty())
+        PostMessage(WM_START_MESSAGES);
     return TRUE;
+}
+
+LRESULT CtrovconfDlg::OnStartMessages(WPARAM, LPARAM)
+{
+    if (!m_configMessage.IsEmpty())
+        AppMessageBoxOwned(m_hWnd, m_configMessage, MB_OK | MB_ICONWARNING);
+    if (!m_savedList.GetLoadMessage().IsEmpty())
+        AppMessageBoxOwned(m_hWnd, m_savedList.GetLoadMessage(), MB_OK | MB_ICONWARNING);
+    return 0;
+}
+
+void CtrovconfDlg::ReportSaveFailure(const char* reason, bool alert)
+{
+    AppendLine(reason);
+    if (alert)
+        AppMessageBoxOwned(m_hWnd, reason, MB_OK | MB_ICONERROR);
+}
+
+LRESULT CtrovconfDlg::OnSaveFailed(WPARAM wParam, LPARAM lParam)
+{
+    // While the file keeps failing, each failure adds its line; the message
+    // box comes once, for the first.
+    // A settings folder that could not be made was reported at start-up.
+    const char* reason = reinterpret_cast<const char*>(lParam);
+    ReportSaveFailure(reason ? reason : "The machine list could not be saved.",
+                      wParam != 0 && m_config.FolderExists());
+    return 0;
+}
+
+void CtrovconfDlg::OnDestroy()
+{
+    // settings.xml is written as the window goes, while the log pane and a
+    // message box can still say that it could not be.
+    CString reason;
+    if (!m_config.Save(&reason) && !m_config.IsBlocked() && m_config.FolderExists()) {
+        CString text;
+        text.Format("The settings could not be saved: %s.", (const char*)reason);
+        ReportSaveFailure(text, true);
+    }
+    Default();
 }
 
 void CtrovconfDlg::BuildAdapterMenu()
@@ -305,7 +349,7 @@ void CtrovconfDlg::OpenReplySocket()
         m_replySocket = new CDRBSocketUDP(kDiscoveryReplyPort, 1, address, 1);
     } catch (const char*) {
         m_replySocket = nullptr;
-        AppMessageBox("Unable to listen on broadcast port", MB_OK | MB_ICONERROR);
+        AppMessageBoxOwned(m_hWnd, "Unable to listen on broadcast port", MB_OK | MB_ICONERROR);
     }
 }
 

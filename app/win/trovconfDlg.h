@@ -91,6 +91,12 @@ protected:
     void OnPollDetails();
     LRESULT OnHeaderWidth(WPARAM wParam, LPARAM lParam);
     LRESULT OnIgnoredListMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSaveFailed(WPARAM wParam, LPARAM lParam);
+    LRESULT OnStartMessages(WPARAM wParam, LPARAM lParam);
+    void OnDestroy();
+    // A file that could not be written: a line in the log pane and, with
+    // alert, a message box.
+    void ReportSaveFailure(const char* reason, bool alert);
 
     // The machine commands (context menu).
     void OnContextMenu(CWnd* pWnd, CPoint point);

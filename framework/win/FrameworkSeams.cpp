@@ -85,4 +85,6 @@ FrameworkSeams::FrameworkSeams()
 {
 }
 
-FrameworkSeams g_frameworkSeams;
+// Built before every other file-scope object, so that start-up code of the
+// libraries above (the UI library's global data) may already ask the seams.
+FrameworkSeams g_frameworkSeams __attribute__((init_priority(101)));

@@ -19,3 +19,6 @@
 #include "framework/win/FileDialog.h"
 #include "framework/win/AsyncSocket.h"
 #include "framework/win/ShellTreeCtrl.h"
+#include "framework/win/FrameWnd.h"
+#include "framework/win/Sync.h"
+#include "framework/win/Ole.h"

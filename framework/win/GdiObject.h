@@ -90,6 +90,13 @@ public:
     { return Attach(::CreateBitmap(nWidth, nHeight, nPlanes, nBitcount, lpBits)); }
     BOOL CreateBitmapIndirect(LPBITMAP lpBitmap) { return Attach(::CreateBitmapIndirect(lpBitmap)); }
     BOOL CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight);
+    // A DIB section: its pixels are reachable through *ppBits (null on
+    // failure); a negative biHeight makes it top-down.
+    BOOL CreateDIBSection(HDC hDC, const BITMAPINFO* pInfo, UINT nUsage, void** ppBits)
+    { return Attach(::CreateDIBSection(hDC, pInfo, nUsage, ppBits, nullptr, 0)); }
+    // The pixel pointer of a DIB section, or null for other bitmaps.
+    void* GetDIBSectionBits() const
+    { DIBSECTION ds = {}; return ::GetObjectA(m_hObject, sizeof(ds), &ds) == int(sizeof(ds)) ? ds.dsBm.bmBits : nullptr; }
     int GetBitmap(BITMAP* pBitMap) const { return ::GetObjectA(m_hObject, sizeof(BITMAP), pBitMap); }
     CSize GetBitmapDimension() const { SIZE size = {0, 0}; ::GetBitmapDimensionEx((HBITMAP)m_hObject, &size); return size; }
 };

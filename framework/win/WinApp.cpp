@@ -1,5 +1,6 @@
 // The application object, the message pump and the program's entry point.
 #include "framework/win/WinApp.h"
+#include "framework/win/FrameworkSeams.h"
 
 #include "framework/win/Dialog.h"
 
@@ -210,7 +211,7 @@ int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
 {
     HWND hWndTop = nullptr;
     CWnd* pOwner = CWnd::GetSafeOwner(nullptr, &hWndTop);
-    return ::MessageBoxA(pOwner->GetSafeHwnd(), lpszPrompt, AfxGetAppName(), nType);
+    return g_frameworkSeams.messageBox(pOwner->GetSafeHwnd(), lpszPrompt, AfxGetAppName(), nType);
 }
 
 void CWinApp::WinHelp(DWORD_PTR dwData, UINT nCmd)
@@ -428,7 +429,7 @@ int AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp)
     CWinApp* pApp = AfxGetApp();
     if (pApp != nullptr)
         return pApp->DoMessageBox(lpszText, nType, nIDHelp);
-    return ::MessageBoxA(::GetActiveWindow(), lpszText, AfxGetAppName(), nType);
+    return g_frameworkSeams.messageBox(::GetActiveWindow(), lpszText, AfxGetAppName(), nType);
 }
 
 int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)

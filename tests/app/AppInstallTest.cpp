@@ -301,13 +301,54 @@ TEST(AppInstall, ApplicationFileIsReadOrRefusedWithItsMessage)
         {"missing file", dir.File("none.lmx"), "Can't open that App file"},
         {"no setup", WriteSource(dir, "a.lmx", without(1)), notV4},
         {"setup of another root", WriteSource(dir, "b.lmx", with(1, "<SETUP/>")), notV4},
-        {"no app", WriteSource(dir, "c.lmx", without(2)), "Can't find APP part in lmx file"},
-        {"app of another root", WriteSource(dir, "d.lmx", with(2, "<DRBv2/>")), "Invalid app in file"},
     };
     for (const Case& c : cases) {
         CString text;
         EXPECT_FALSE(ReadInstallApplication(c.path.c_str(), application, text)) << c.what;
         EXPECT_STREQ(c.message, text) << c.what;
+    }
+}
+
+TEST(AppInstall, TheAppPartIsCheckedAfterTheMachinesBelowV4WereAnnounced)
+{
+    trovtest::TempDir dir;
+    std::vector<Section> noApp = StandardSections();
+    noApp.erase(noApp.begin() + 2);
+    std::vector<Section> foreignApp = StandardSections();
+    foreignApp[2].content = "<DRBv2/>";
+    const std::string good = WriteSource(dir, "good.lmx", StandardSections());
+    const std::string missing = WriteSource(dir, "c.lmx", noApp);
+    const std::string foreign = WriteSource(dir, "d.lmx", foreignApp);
+    const char* skipOld = "old is not running a v4 firmware and will be skipped.";
+    struct Case {
+        const char* what;
+        std::string path;
+        bool withNewMachine;
+        bool goesOn;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"no app part, only an old machine", missing, false, false, {skipOld}},
+        {"no app part, a machine left", missing, true, false, {skipOld, "Can't find APP part in lmx file"}},
+        {"app of another root, a machine left", foreign, true, false, {skipOld, "Invalid app in file"}},
+        {"good file", good, true, true, {skipOld}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CInstallApplication application;
+        CString message;
+        ASSERT_TRUE(ReadInstallApplication(c.path.c_str(), application, message)) << message;
+        auto old = Machine(3, 9, kId, "Base", 1, "old");
+        auto current = Machine(4, 2, kId, "Base", 1, "new");
+        CMachineList machines;
+        machines.AddTail(old.get());
+        if (c.withNewMachine)
+            machines.AddTail(current.get());
+        std::vector<CString> messages;
+        EXPECT_EQ(c.goesOn, CheckInstallSelection(application, machines, messages));
+        std::vector<std::string> texts;
+        for (const CString& m : messages)
+            texts.push_back((const char*)m);
+        EXPECT_EQ(c.messages, texts);
     }
 }
 

@@ -103,32 +103,52 @@ TEST(ConfigureChange, AddressesCompareByValueAndEmptyFieldsAlwaysCount)
     EXPECT_TRUE(ConfigureChanged(before, after));
 }
 
-TEST(BackupName, ControllerTextsKeepOnlySafeCharactersAndACappedLength)
+TEST(BackupName, OnlyWhatWindowsCannotTakeIsReduced)
 {
-    const std::string longText(200, 'x');
     struct Case {
-        const char* text;
-        std::string part;
+        std::string name, file;
     } cases[] = {
-        {"00-0A-0B-0C-0D-02", "00-0A-0B-0C-0D-02"},
-        {"00:0A:0B", "00_0A_0B"},
-        {"plant.lmx", "plant.lmx"},
-        {"..\\..\\Windows\\win.ini", "_.._Windows_win.ini"},
-        {"../../etc/passwd", "_.._etc_passwd"},
-        {"C:\\x", "C__x"},
-        {"...", "unknown"},
-        {"", "unknown"},
-        {"name.", "name_"},
-        {"a b\t\xC3\xA9*?\"<>|", "a_b_________"},
-        {longText.c_str(), std::string(kBackupNamePartMax, 'x')},
+        {"00-0A-0B-0C-0D-02_20260304050607_plant 2 (east).lmx", "00-0A-0B-0C-0D-02_20260304050607_plant 2 (east).lmx"},
+        {"a<b>c:d\"e/f\\g|h?i*j", "a_b_c_d_e_f_g_h_i_j"},
+        {std::string("tab\there\x01\x1f") + "\x7f" + "\xC3\xA9", std::string("tab_here__") + "\x7f" + "\xC3\xA9"},
+        {"name. . ", "name____"},
+        {" lead and .dots. inside", " lead and .dots. inside"},
+        {"CON", "_CON"},
+        {"nul.txt", "_nul.txt"},
+        {"Com7 .log", "_Com7 .log"},
+        {"LPT0", "LPT0"},
+        {"CONSOLE", "CONSOLE"},
+        {"x.CON", "x.CON"},
+        {"", "_"},
+        {"..", "__"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.part, SafeFileNamePart(c.text)) << c.text;
+        EXPECT_EQ(c.file, WindowsFileName(c.name)) << c.name;
+}
 
-    std::string path = (const char*)BuildBackupPath("C:\\backups", "..\\..\\evil", "..\\x/y", 2026, 3, 4, 5, 6, 7);
-    EXPECT_EQ("C:\\backups\\_.._evil_20260304050607__x_y", path);
-    // Nothing after the folder separates a further path component.
-    EXPECT_EQ(std::string::npos, path.find_first_of("\\/:", std::string("C:\\backups\\").size()));
+TEST(BackupName, ControllerTextsStayInsideTheChosenFolder)
+{
+    struct Case {
+        const char* mac;
+        const char* config;
+        std::string name;
+    } cases[] = {
+        {"00:0A:0B", "plant line.lmx", "00_0A_0B_20260304050607_plant line.lmx"},
+        {"..\\..\\evil", "..\\x/y", ".._.._evil_20260304050607_.._x_y"},
+        {"NUL", "x", "NUL_20260304050607_x"},
+        {"NUL.", "x", "_NUL._20260304050607_x"},
+        {"", "cfg. ", "_20260304050607_cfg__"},
+    };
+    for (const Case& c : cases) {
+        std::string path = (const char*)BuildBackupPath("C:\\backups", c.mac, c.config, 2026, 3, 4, 5, 6, 7);
+        EXPECT_EQ("C:\\backups\\" + c.name, path) << c.mac;
+        // Nothing after the folder separates a further path component.
+        EXPECT_EQ(std::string::npos, path.find_first_of("\\/:", std::string("C:\\backups\\").size())) << c.mac;
+    }
+    // Long controller texts are cut so that the name fits a file name.
+    const std::string longText(400, 'x');
+    std::string path = (const char*)BuildBackupPath("C:\\b", longText.c_str(), longText.c_str(), 2026, 3, 4, 5, 6, 7);
+    EXPECT_GE(255u, path.size() - std::string("C:\\b\\").size());
 }
 
 } // namespace

@@ -107,21 +107,53 @@ TEST(MachineListFile, SecondDamagedFileDoesNotOverwriteTheFirstSetAside)
     EXPECT_EQ("<broken", trovtest::TempDir::Read(path + ".bad2"));
 }
 
-TEST(MachineListFile, MachinesWithoutAnAddressAreKeptInTheSetAsideOriginal)
+TEST(MachineListFile, MachinesThatCannotBeTakenAreKeptInTheSetAsideOriginalAndCounted)
+{
+    const char* good = "<MACHINE><HOSTNAME>good</HOSTNAME><KEY>10.0.0.1</KEY></MACHINE>";
+    struct Case {
+        const char* what;
+        std::string machines; // inside MACHINES, after the good machine
+        int taken;
+        const char* reason; // part of the message
+    } cases[] = {
+        {"no address", "<MACHINE><HOSTNAME>lost</HOSTNAME></MACHINE>", 1, "1 without an address"},
+        {"same key twice", "<MACHINE><HOSTNAME>twin</HOSTNAME><KEY>10.0.0.1</KEY></MACHINE>", 1,
+         "1 with the address of a later machine"},
+        {"key that does not scan, interface address of another",
+         "<MACHINE><KEY>x</KEY><IF1><IP>10.0.0.1</IP></IF1></MACHINE>", 1, "1 with the address of a later machine"},
+        {"both", "<MACHINE/><MACHINE><KEY>10.0.0.1</KEY></MACHINE><MACHINE><KEY>10.0.0.2</KEY></MACHINE>", 2,
+         "2 machine(s) that could not be taken (1 without an address; 1 with the address"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        trovtest::TempDir dir;
+        std::string text = std::string("<MACHINES>") + good + c.machines + "</MACHINES>";
+        std::string path = dir.Write("machines.xml", text);
+        CMachineMap map;
+        CString message;
+        EXPECT_EQ(CMachineListFile::kPartial, CMachineListFile(path.c_str()).Load(map, &message));
+        EXPECT_EQ(c.taken, map.GetCount());
+        EXPECT_NE(-1, message.Find(c.reason)) << (const char*)message;
+        EXPECT_NE(-1, message.Find("machines.xml.bad")) << (const char*)message;
+        EXPECT_EQ(text, trovtest::TempDir::Read(path + ".bad"));
+        CMachineMap again;
+        EXPECT_EQ(CMachineListFile::kLoaded, CMachineListFile(path.c_str()).Load(again, &message));
+        EXPECT_EQ(c.taken, again.GetCount());
+    }
+}
+
+TEST(MachineListFile, TheRecordOfAnExpandedIncludeIsNoMachine)
 {
     trovtest::TempDir dir;
-    const char* text = "<MACHINES><MACHINE><HOSTNAME>good</HOSTNAME><KEY>10.0.0.1</KEY></MACHINE>"
-                       "<MACHINE><HOSTNAME>lost</HOSTNAME></MACHINE></MACHINES>";
-    std::string path = dir.Write("machines.xml", text);
+    dir.Write("more.xml", "<MACHINE><KEY>10.0.0.2</KEY></MACHINE>");
+    std::string path = dir.Write("machines.xml", "<MACHINES><MACHINE><KEY>10.0.0.1</KEY></MACHINE>"
+                                                 "<INCLUDEXMLFILE>more.xml</INCLUDEXMLFILE></MACHINES>");
     CMachineMap map;
     CString message;
-    EXPECT_EQ(CMachineListFile::kPartial, CMachineListFile(path.c_str()).Load(map, &message));
-    EXPECT_EQ(1, map.GetCount());
-    EXPECT_FALSE(message.IsEmpty());
-    EXPECT_EQ(text, trovtest::TempDir::Read(path + ".bad"));
-    CMachineMap again;
-    EXPECT_EQ(CMachineListFile::kLoaded, CMachineListFile(path.c_str()).Load(again, &message));
-    EXPECT_EQ(1, again.GetCount());
+    EXPECT_EQ(CMachineListFile::kLoaded, CMachineListFile(path.c_str()).Load(map, &message))
+        << (const char*)message;
+    EXPECT_EQ(2, map.GetCount());
+    EXPECT_FALSE(Exists(path + ".bad"));
 }
 
 TEST(MachineListFile, FailedWriteIsReportedAndLeavesTheOldFile)
@@ -155,6 +187,14 @@ TEST(MachineListFile, ImportedListsAreReadWithoutFollowingIncludes)
     ASSERT_NE(nullptr, map.Find(CIpAddress(0x0A000001)));
     EXPECT_EQ(1, map.Find(CIpAddress(0x0A000001))->m_inList);
     EXPECT_EQ(1, skipped); // the include element itself has no address
+
+    // Two machines of one address in one list: the earlier is not taken.
+    std::string twice = dir.Write("twice.tvl", "<MACHINES><MACHINE><KEY>10.0.0.7</KEY></MACHINE>"
+                                               "<MACHINE><KEY>10.0.0.7</KEY></MACHINE></MACHINES>");
+    CMachineMap twins;
+    EXPECT_EQ(kXmlOk, CMachineListFile::ReadFile(twice.c_str(), twins, &error, &skipped));
+    EXPECT_EQ(1, twins.GetCount());
+    EXPECT_EQ(1, skipped);
 
     std::string bad = dir.Write("bad.tvl", "<SETTINGS/>");
     EXPECT_EQ(kXmlMalformed, CMachineListFile::ReadFile(bad.c_str(), map, &error, &skipped));

@@ -3,6 +3,11 @@
 
 #include <filesystem>
 #include <vector>
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
 #include <string>
 
 #include "app/AppHooks.h"
@@ -144,6 +149,29 @@ TEST_F(SettingsFolders, ColumnWidthTextsAreSplitLikeAtoi)
     EXPECT_TRUE(found);
 }
 
+TEST_F(SettingsFolders, OnlyAWellFormedWindowRectangleIsTaken)
+{
+    const struct {
+        const char* text;
+        bool taken;
+    } cases[] = {
+        {"10,20,300,400", true},
+        {"-50,-60,-10,-20", true},
+        {"5,5,5,5", true},
+        {"300,20,10,400", false}, // left > right
+        {"10,400,300,20", false}, // top > bottom
+        {"10,20,300", false},
+        {"", false},
+    };
+    for (const auto& c : cases) {
+        WriteSettings(std::string("<VLUMEX><rect>") + c.text + "</rect></VLUMEX>");
+        CTrovConfConfig config;
+        ASSERT_EQ(CTrovConfConfig::kLoaded, config.Load());
+        int left = 0, top = 0, right = 0, bottom = 0;
+        EXPECT_EQ(c.taken, config.GetWindowRect(&left, &top, &right, &bottom)) << c.text;
+    }
+}
+
 TEST_F(SettingsFolders, DamagedSettingsAreKeptAsideNotOverwrittenByWhatWasRead)
 {
     const std::string damaged = "<VLUMEX><splitter>150</splitter><rect>1,2,3,4</re";
@@ -195,6 +223,33 @@ TEST_F(SettingsFolders, DamagedSettingsThatCannotBeKeptAsideAreNeverOverwritten)
     EXPECT_EQ(damaged, trovtest::TempDir::Read(SettingsFile()));
     EXPECT_FALSE(AppFileExists((SettingsFile() + ".bad").c_str()));
 }
+
+#ifdef _WIN32
+TEST_F(SettingsFolders, SettingsHeldByAnotherProgramAreNeverOverwritten)
+{
+    const std::string kept = "<VLUMEX><splitter>150</splitter><rect>1,2,300,400</rect></VLUMEX>";
+    WriteSettings(kept);
+    // Another program holds the file open without sharing it.
+    HANDLE held = CreateFileA(SettingsFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    {
+        CTrovConfConfig config;
+        CString message;
+        EXPECT_EQ(CTrovConfConfig::kBlocked, config.Load(&message));
+        EXPECT_NE(-1, message.Find("cannot be opened")) << (const char*)message;
+        EXPECT_EQ(80, config.GetSplitterPos());
+        CloseHandle(held);
+        config.SetSplitterPos(120);
+        CString reason;
+        EXPECT_FALSE(config.Save(&reason));
+        EXPECT_FALSE(reason.IsEmpty());
+    } // the destructor's save leaves it too
+    EXPECT_EQ(kept, trovtest::TempDir::Read(SettingsFile()));
+    CTrovConfConfig next;
+    EXPECT_EQ(CTrovConfConfig::kLoaded, next.Load());
+    EXPECT_EQ(150, next.GetSplitterPos());
+}
+#endif
 
 TEST_F(SettingsFolders, AFailedWriteLeavesTheOldSettings)
 {

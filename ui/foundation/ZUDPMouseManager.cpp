@@ -1,4 +1,5 @@
 #include "ui/foundation/ZUDPMouseManager.h"
+#include "ui/foundation/ZUDPTextConstants.h"
 
 #include "ui/foundation/ZUDPRegistry.h"
 
@@ -7,11 +8,6 @@
 IMPLEMENT_SERIAL(CZUDPMouseManager, CObject, 1)
 
 CZUDPMouseManager* g_mouseManager = nullptr;
-
-namespace {
-const char* const kSection = "ZUDMouseManager";
-const char* const kValue = "Mouse";
-}
 
 CZUDPMouseManager::CZUDPMouseManager()
 {
@@ -106,14 +102,14 @@ void CZUDPMouseManager::Serialize(CArchive& ar)
 
 BOOL CZUDPMouseManager::LoadState(LPCTSTR lpszProfileName)
 {
-    CString path = BuildRegistrySectionPath(kSection, lpszProfileName);
+    CString path = BuildRegistrySectionPath(kMouseSection, lpszProfileName);
     CZUDPRegistryHolder holder;
     CZUDPRegistry& reg = holder.Create(FALSE, TRUE);
     if (path.IsEmpty() || !reg.Open(path))
         return FALSE;
     LPBYTE pData = nullptr;
     UINT nBytes = 0;
-    if (!reg.ReadBinary(kValue, &pData, &nBytes))
+    if (!reg.ReadBinary(kMouseEntry, &pData, &nBytes))
         return FALSE;
     std::unique_ptr<BYTE[]> owner(pData);
     // Read into a temporary: damaged data keeps the current assignments.
@@ -138,10 +134,10 @@ BOOL CZUDPMouseManager::LoadState(LPCTSTR lpszProfileName)
 
 BOOL CZUDPMouseManager::SaveState(LPCTSTR lpszProfileName)
 {
-    CString path = BuildRegistrySectionPath(kSection, lpszProfileName);
+    CString path = BuildRegistrySectionPath(kMouseSection, lpszProfileName);
     if (path.IsEmpty())
         return FALSE;
     CZUDPRegistryHolder holder;
     CZUDPRegistry& reg = holder.Create(FALSE, FALSE);
-    return reg.CreateKey(path) && reg.Write(kValue, static_cast<CObject&>(*this));
+    return reg.CreateKey(path) && reg.Write(kMouseEntry, static_cast<CObject&>(*this));
 }

@@ -1,4 +1,5 @@
 #include "ui/foundation/ZUDPRebarState.h"
+#include "ui/foundation/ZUDPTextConstants.h"
 
 #include <shlwapi.h>
 
@@ -58,7 +59,7 @@ UINT StoredRecordSize()
 CString RebarKey(LPCTSTR lpszProfileName, HWND hRebar)
 {
     CString key;
-    key.Format("%sZUDRebar-%ld", lpszProfileName != nullptr ? lpszProfileName : "", long(::GetDlgCtrlID(hRebar)));
+    key.Format(CString("%s") + kRebarKeyFormat, lpszProfileName != nullptr ? lpszProfileName : "", long(::GetDlgCtrlID(hRebar)));
     return key;
 }
 
@@ -70,9 +71,9 @@ bool LoadOne(LPCTSTR lpszProfileName, CZUDPReBar& rebar)
         return false;
     LPBYTE pSlots = nullptr, pIds = nullptr;
     UINT nSlotBytes = 0, nIdBytes = 0;
-    const BOOL bSlots = reg.ReadBinary("RBI", &pSlots, &nSlotBytes);
+    const BOOL bSlots = reg.ReadBinary(kRebarBandInfoEntry, &pSlots, &nSlotBytes);
     std::unique_ptr<BYTE[]> slotsOwner(pSlots);
-    const BOOL bIds = reg.ReadBinary("IDs", &pIds, &nIdBytes);
+    const BOOL bIds = reg.ReadBinary(kRebarIdsEntry, &pIds, &nIdBytes);
     std::unique_ptr<BYTE[]> idsOwner(pIds);
     if (!bSlots || !bIds || pSlots == nullptr || pIds == nullptr)
         return true;
@@ -98,7 +99,7 @@ bool LoadOne(LPCTSTR lpszProfileName, CZUDPReBar& rebar)
         }
     }
     int nLocked = 0;
-    if (reg.Read("Locked", nLocked))
+    if (reg.Read(kRebarLockedEntry, nLocked))
         rebar.SetLocked(nLocked != 0);
     return true;
 }
@@ -127,9 +128,9 @@ bool SaveOne(LPCTSTR lpszProfileName, CZUDPReBar& rebar)
         Put(ids.data(), i * 4, info.hwndChild != nullptr ? UINT(::GetDlgCtrlID(info.hwndChild)) : 0);
         RebarSlotFromBandInfo(info, StoredRecordSize(), slots.data() + size_t(i) * kRebarSlotSize);
     }
-    reg.Write("RBI", slots.data(), UINT(slots.size()));
-    reg.Write("IDs", ids.data(), UINT(ids.size()));
-    reg.Write("Locked", int(rebar.IsLocked()));
+    reg.Write(kRebarBandInfoEntry, slots.data(), UINT(slots.size()));
+    reg.Write(kRebarIdsEntry, ids.data(), UINT(ids.size()));
+    reg.Write(kRebarLockedEntry, int(rebar.IsLocked()));
     return true;
 }
 

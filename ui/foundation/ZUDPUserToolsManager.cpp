@@ -1,4 +1,5 @@
 #include "ui/foundation/ZUDPUserToolsManager.h"
+#include "ui/foundation/ZUDPTextConstants.h"
 
 #include <set>
 
@@ -6,11 +7,6 @@
 #include "ui/foundation/ZUDPRegistry.h"
 
 CZUDPUserToolsManager* g_userToolsManager = nullptr;
-
-namespace {
-const char* const kSection = "ZUDUserToolsManager";
-const char* const kValue = "Tools";
-}
 
 CZUDPUserToolsManager::CZUDPUserToolsManager(UINT uiCmdToolsFirst, UINT uiCmdToolsLast, CRuntimeClass* pToolRTC)
     : m_uiCmdToolsFirst(uiCmdToolsFirst), m_uiCmdToolsLast(uiCmdToolsLast),
@@ -107,14 +103,14 @@ BOOL CZUDPUserToolsManager::DeleteTool(CZUDPUserTool* pTool)
 
 BOOL CZUDPUserToolsManager::LoadState(LPCTSTR lpszProfileName)
 {
-    const CString path = BuildRegistrySectionPath(kSection, lpszProfileName);
+    const CString path = BuildRegistrySectionPath(kUserToolsSection, lpszProfileName);
     CZUDPRegistryHolder holder;
     CZUDPRegistry& reg = holder.Create(FALSE, TRUE);
     if (path.IsEmpty() || !reg.Open(path))
         return FALSE;
     // Read into a temporary: a missing or damaged value keeps the tools.
     CObList loaded;
-    if (!reg.Read(kValue, loaded, m_pToolRTC))
+    if (!reg.Read(kUserToolsEntry, loaded, m_pToolRTC))
         return FALSE;
     std::set<UINT> ids;
     CObList kept;
@@ -136,10 +132,10 @@ BOOL CZUDPUserToolsManager::LoadState(LPCTSTR lpszProfileName)
 
 BOOL CZUDPUserToolsManager::SaveState(LPCTSTR lpszProfileName)
 {
-    const CString path = BuildRegistrySectionPath(kSection, lpszProfileName);
+    const CString path = BuildRegistrySectionPath(kUserToolsSection, lpszProfileName);
     if (path.IsEmpty())
         return FALSE;
     CZUDPRegistryHolder holder;
     CZUDPRegistry& reg = holder.Create(FALSE, FALSE);
-    return reg.CreateKey(path) && reg.Write(kValue, m_lstUserTools);
+    return reg.CreateKey(path) && reg.Write(kUserToolsEntry, m_lstUserTools);
 }

@@ -1,8 +1,9 @@
 #include "ui/foundation/ZUDPWorkspace.h"
+#include "ui/foundation/ZUDPTextConstants.h"
 
 #include "framework/win/CommandLineInfo.h"
 #include "framework/win/FrameworkSeams.h"
-#include "ui/foundation/FoundationSeams.h"
+#include "ui/foundation/ZUDPFoundationSeams.h"
 #include "ui/foundation/ZUDPContextMenuManager.h"
 #include "ui/foundation/ZUDPMouseManager.h"
 #include "ui/foundation/ZUDPShellManager.h"
@@ -13,8 +14,6 @@ namespace {
 
 CZUDPWorkspace* g_workspace = nullptr;
 const char* const kDefaultSection = "ZUDWorkspace";
-const char* const kVersionKey = "ZUDControlBarVersion";
-const char* const kPlacementKey = "WindowPlacement";
 
 // A rectangle in screen coordinates that shows at least partly on the work
 // area of some monitor.
@@ -162,10 +161,10 @@ BOOL CZUDPWorkspace::LoadState(LPCTSTR lpszSectionName, CZUDPFrameImpl* pFrameIm
     {
         CZUDPRegistryHolder holder;
         CZUDPRegistry& reg = holder.Create(FALSE, TRUE);
-        if (!path.IsEmpty() && reg.Open(path + kVersionKey)) {
+        if (!path.IsEmpty() && reg.Open(path + kWorkspaceVersionKey)) {
             // A missing value leaves its field as it was.
-            reg.Read("Major", m_iSavedVersionMajor);
-            reg.Read("Minor", m_iSavedVersionMinor);
+            reg.Read(kWorkspaceVersionMajor, m_iSavedVersionMajor);
+            reg.Read(kWorkspaceVersionMinor, m_iSavedVersionMinor);
         }
     }
     if (!path.IsEmpty()) {
@@ -215,9 +214,9 @@ BOOL CZUDPWorkspace::SaveState(LPCTSTR lpszSectionName, CZUDPFrameImpl* pFrameIm
     {
         CZUDPRegistryHolder holder;
         CZUDPRegistry& reg = holder.Create(FALSE, FALSE);
-        if (reg.CreateKey(path + kVersionKey)) {
-            reg.Write("Major", kVersionMajor);
-            reg.Write("Minor", kVersionMinor);
+        if (reg.CreateKey(path + kWorkspaceVersionKey)) {
+            reg.Write(kWorkspaceVersionMajor, kVersionMajor);
+            reg.Write(kWorkspaceVersionMinor, kVersionMinor);
         }
     }
     if (g_mouseManager != nullptr)
@@ -274,7 +273,7 @@ BOOL CZUDPWorkspace::OnWinHelp(CWnd* pWnd, DWORD_PTR dwData)
 
 BOOL CZUDPWorkspace::LoadWindowPlacement(CRect& rectNormalPosition, int& nFlags, int& nShowCmd)
 {
-    const CString path = MakeSectionPath(kPlacementKey);
+    const CString path = MakeSectionPath(kWorkspacePlacementKey);
     if (path.IsEmpty())
         return FALSE;
     CZUDPRegistryHolder holder;
@@ -284,7 +283,8 @@ BOOL CZUDPWorkspace::LoadWindowPlacement(CRect& rectNormalPosition, int& nFlags,
     // Read into locals: a partly stored placement changes nothing.
     CRect rect;
     int flags = 0, showCmd = 0;
-    if (!reg.Read("MainWindowRect", rect) || !reg.Read("Flags", flags) || !reg.Read("ShowCmd", showCmd))
+    if (!reg.Read(kWorkspaceMainWindowRect, rect) || !reg.Read(kWorkspacePlacementFlags, flags) ||
+        !reg.Read(kWorkspaceShowCommand, showCmd))
         return FALSE;
     rectNormalPosition = rect;
     nFlags = flags;
@@ -294,16 +294,16 @@ BOOL CZUDPWorkspace::LoadWindowPlacement(CRect& rectNormalPosition, int& nFlags,
 
 BOOL CZUDPWorkspace::StoreWindowPlacement(const CRect& rectNormalPosition, int nFlags, int nShowCmd)
 {
-    const CString path = MakeSectionPath(kPlacementKey);
+    const CString path = MakeSectionPath(kWorkspacePlacementKey);
     if (path.IsEmpty())
         return FALSE;
     CZUDPRegistryHolder holder;
     CZUDPRegistry& reg = holder.Create(FALSE, FALSE);
     if (!reg.CreateKey(path))
         return FALSE;
-    BOOL bResult = reg.Write("MainWindowRect", rectNormalPosition);
-    bResult = reg.Write("Flags", nFlags) && bResult;
-    bResult = reg.Write("ShowCmd", nShowCmd) && bResult;
+    BOOL bResult = reg.Write(kWorkspaceMainWindowRect, rectNormalPosition);
+    bResult = reg.Write(kWorkspacePlacementFlags, nFlags) && bResult;
+    bResult = reg.Write(kWorkspaceShowCommand, nShowCmd) && bResult;
     return bResult;
 }
 

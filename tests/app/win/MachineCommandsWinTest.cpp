@@ -26,6 +26,7 @@
 #include "app/MachineColumns.h"
 #include "app/MachineListFile.h"
 #include "app/SettingsPaths.h"
+#include "framework/win/FrameworkSeams.h"
 #include "app/win/DlgAddMachines.h"
 #include "app/win/DlgSocketTrov.h"
 #include "app/win/OperationHooks.h"
@@ -455,6 +456,23 @@ TEST_F(MachineCommandsTest, SelectAllWebInterfaceAndSystemId)
         EXPECT_EQ(id + "\r\n", text);
     }
     EXPECT_TRUE(g_boxes.empty());
+
+    // A clipboard held by another window: the framework's message box says
+    // so, captioned with the application's name.
+    std::vector<std::string> captions;
+    ScopedSeam box(g_frameworkSeams.messageBox, [&](HWND, const char* text, const char* caption, UINT) {
+        captions.push_back(std::string(text ? text : "") + "|" + (caption ? caption : "(none)"));
+        return IDOK;
+    });
+    CWnd holder;
+    ASSERT_TRUE(holder.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    ASSERT_TRUE(::OpenClipboard(holder.m_hWnd));
+    Command(ID_COPY_SYSTEM_ID);
+    ::CloseClipboard();
+    holder.DestroyWindow();
+    ASSERT_EQ(1u, captions.size());
+    EXPECT_EQ(std::string("Cannot open the Clipboard|") + AfxGetAppName(), captions[0]);
+    EXPECT_TRUE(g_boxes.empty());
 }
 
 TEST_F(MachineCommandsTest, ExportWritesTheSelectedRowsUnderTheirShownAddresses)
@@ -771,12 +789,13 @@ TEST_F(MachineCommandsTest, BackupsLandInTheChosenFolderUnderSafeNames)
     ::FindClose(find);
     ASSERT_EQ(2u, names.size());
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(0u, names[0].find("00_0A_0B_0C_0D_02_"));
-    EXPECT_EQ("_plant2.lmx", names[0].substr(names[0].size() - 11));
-    EXPECT_TRUE(first == trovtest::TempDir::Read(g_folderAnswer + "\\" + names[0]));
-    EXPECT_EQ(0u, names[1].find("_.._.._evil_"));
-    EXPECT_EQ("_x_y.lmx", names[1].substr(names[1].size() - 8));
-    EXPECT_TRUE(second == trovtest::TempDir::Read(g_folderAnswer + "\\" + names[1]));
+    // Separators and colons become '_'; the dots stay.
+    EXPECT_EQ(0u, names[0].find(".._.._.._evil_")) << names[0];
+    EXPECT_EQ("_.._x_y.lmx", names[0].substr(names[0].size() - 11)) << names[0];
+    EXPECT_TRUE(second == trovtest::TempDir::Read(g_folderAnswer + "\\" + names[0]));
+    EXPECT_EQ(0u, names[1].find("00_0A_0B_0C_0D_02_")) << names[1];
+    EXPECT_EQ("_plant2.lmx", names[1].substr(names[1].size() - 11));
+    EXPECT_TRUE(first == trovtest::TempDir::Read(g_folderAnswer + "\\" + names[1]));
 
     // Cancel in the folder picker: nothing more.
     g_folderAnswer.clear();

@@ -236,6 +236,113 @@ TEST_F(MainWindowTest, ASettingsFolderThatCannotBeMadeIsReportedAndTheWindowStil
     EXPECT_EQ(1u, g_boxes.size());
 }
 
+// The files of a folder, by name.
+static std::vector<std::string> FolderFiles(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(found.cFileName);
+    } while (::FindNextFileA(find, &found));
+    ::FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Another program holding a file open without sharing it.
+static HANDLE HoldFile(const std::string& path)
+{
+    return ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
+}
+
+TEST_F(MainWindowTest, FailedSavesAreShownAndTheMachinesAreWrittenByALaterSave)
+{
+    WriteSaved(kSaved);
+    ASSERT_TRUE(Open());
+    ASSERT_TRUE(g_boxes.empty());
+    std::string before = trovtest::TempDir::Read(MachinesFile());
+    HANDLE held = HoldFile(MachinesFile());
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+
+    // Each failure is a line in the log pane; the message box comes for the
+    // first of a run of failures.
+    EXPECT_FALSE(Saved().Save());
+    EXPECT_FALSE(Saved().Save());
+    ASSERT_EQ(1u, g_boxes.size());
+    EXPECT_EQ(0u, g_boxes[0].text.find("The machine list could not be saved")) << g_boxes[0].text;
+    EXPECT_EQ("", g_boxes[0].caption); // the application's name
+    std::string log = (const char*)m_window->GetLogPane().GetTextUtf8();
+    size_t first = log.find("The machine list could not be saved");
+    ASSERT_NE(std::string::npos, first) << log;
+    EXPECT_NE(std::string::npos, log.find("The machine list could not be saved", first + 1)) << log;
+    // No temporary file is left in the folder.
+    EXPECT_EQ((std::vector<std::string>{"machines.xml"}), FolderFiles(SettingsFolder()));
+    ::CloseHandle(held);
+    EXPECT_EQ(before, trovtest::TempDir::Read(MachinesFile()));
+
+    // The list kept its machines: once the file is free they are written.
+    Saved().GetMachines().SetMachine(CIpAddress(0x0A090909), new CMachine(CIpAddress(0x0A090909), 1));
+    EXPECT_TRUE(Saved().Save());
+    std::string after = trovtest::TempDir::Read(MachinesFile());
+    for (const char* key : {"10.1.0.5", "192.168.1.2", "10.2.0.9", "10.9.9.9"})
+        EXPECT_NE(std::string::npos, after.find(std::string("<KEY>") + key + "</KEY>")) << key;
+    // A new failure after a success is shown again.
+    held = HoldFile(MachinesFile());
+    EXPECT_FALSE(Saved().Save());
+    EXPECT_EQ(2u, g_boxes.size());
+    ::CloseHandle(held);
+
+    // settings.xml is written as the window goes; when it cannot be, that
+    // is shown too, and nothing is left behind.
+    std::string settings = SettingsFolder() + "\\settings.xml";
+    held = HoldFile(settings);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    CloseAndDestroy();
+    ::CloseHandle(held);
+    ASSERT_EQ(3u, g_boxes.size());
+    EXPECT_EQ(0u, g_boxes[2].text.find("The settings could not be saved")) << g_boxes[2].text;
+    EXPECT_EQ((std::vector<std::string>{"machines.xml", "settings.xml"}), FolderFiles(SettingsFolder()));
+    EXPECT_EQ("", trovtest::TempDir::Read(settings));
+}
+
+TEST_F(MainWindowTest, StartUpMessagesComeOnceTheWindowIsUp)
+{
+    // settings.xml held by another program and a machine list with two
+    // machines of one address: both are said once, after the window was
+    // made, owned by it.
+    ::CreateDirectoryA(SettingsFolder().c_str(), nullptr);
+    std::string settings = SettingsFolder() + "\\settings.xml";
+    const std::string kept = "<VLUMEX><splitter>150</splitter></VLUMEX>";
+    {
+        FILE* f = fopen(settings.c_str(), "wb");
+        ASSERT_TRUE(f);
+        fputs(kept.c_str(), f);
+        fclose(f);
+    }
+    WriteSaved("<MACHINES><MACHINE><HOSTNAME>a</HOSTNAME><KEY>10.0.0.1</KEY></MACHINE>"
+               "<MACHINE><HOSTNAME>b</HOSTNAME><KEY>10.0.0.1</KEY></MACHINE></MACHINES>");
+    HANDLE held = HoldFile(settings);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    m_window.reset(new CtrovconfDlg);
+    ASSERT_TRUE(m_window->Create(IDD_TROVCONF_DIALOG));
+    EXPECT_TRUE(g_boxes.empty()); // nothing before the window is there
+    trovtest::PumpPending();
+    ::CloseHandle(held);
+    ASSERT_EQ(2u, g_boxes.size());
+    EXPECT_NE(std::string::npos, g_boxes[0].text.find("settings.xml cannot be opened")) << g_boxes[0].text;
+    EXPECT_NE(std::string::npos, g_boxes[1].text.find("1 with the address of a later machine")) << g_boxes[1].text;
+    EXPECT_EQ(1, Saved().GetItemCount());
+    m_window->SetWindowPos(nullptr, 5, 6, 700, 400, SWP_NOZORDER | SWP_NOACTIVATE);
+    CloseAndDestroy();
+    EXPECT_EQ(2u, g_boxes.size()); // said once
+    EXPECT_EQ(kept, trovtest::TempDir::Read(settings));
+    EXPECT_NE(std::string::npos, trovtest::TempDir::Read(MachinesFile() + ".bad").find("<HOSTNAME>a</HOSTNAME>"));
+}
+
 TEST_F(MainWindowTest, EveryColumnSortsAndTheHeaderShowsTheArrow)
 {
     WriteSaved(kSaved);
@@ -550,6 +657,23 @@ TEST_F(MainWindowTest, DroppedListFilesAreImportedWithTotals)
     EXPECT_EQ("Imported 3 machines. 1 skipped", g_boxes[1].text);
     std::string file = trovtest::TempDir::Read(MachinesFile());
     EXPECT_NE(std::string::npos, file.find("<KEY>10.5.0.3</KEY>"));
+
+    // A drop of files that all fail says so once for each, without totals;
+    // machines repeated inside one list count as skipped.
+    g_boxes.clear();
+    CStringArray failing;
+    failing.Add(c.c_str());
+    Saved().ImportDroppedFiles(failing);
+    ASSERT_EQ(1u, g_boxes.size());
+    EXPECT_NE(std::string::npos, g_boxes[0].text.find("Expecting MACHINES")) << g_boxes[0].text;
+    g_boxes.clear();
+    std::string twice = m_work.Write("d.tvl", "<MACHINES><MACHINE><KEY>10.6.0.1</KEY></MACHINE>"
+                                              "<MACHINE><KEY>10.6.0.1</KEY></MACHINE></MACHINES>");
+    CStringArray one;
+    one.Add(twice.c_str());
+    Saved().ImportDroppedFiles(one);
+    ASSERT_EQ(1u, g_boxes.size());
+    EXPECT_EQ("Imported 1 machines. 1 skipped", g_boxes[0].text);
 }
 
 TEST_F(MainWindowTest, DraggedRowsAreSavedOnceAndThePressOrderIsKept)

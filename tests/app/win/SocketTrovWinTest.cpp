@@ -156,6 +156,28 @@ TEST_F(SocketTrovTest, IoFirmwareUploadsInTheBoardsChunkSize)
     EXPECT_TRUE(large.Violations().empty());
 }
 
+TEST_F(SocketTrovTest, AChunksReplyIsKnownByItsSequenceNumberNotByEchoingTheChunk)
+{
+    // The begin of the upload stays the last command: a chunk's reply with a
+    // stale sequence number that echoes the chunk is not taken, and the step
+    // ends through the reply timeout.
+    trovtest::TempDir dir;
+    std::string path = dir.Write("io.rbf", Pattern(5000, 3));
+    SimTcpController& sim = Controller(2, "");
+    sim.Change([](SimTcpBehaviour& b) { b.faults[CMD_DATA].wrongSequence = true; });
+    Machine(2);
+    m_socket->SetIoFirmwareFile(path.c_str());
+    m_socket->Start("secret");
+    ASSERT_TRUE(trovtest::PumpUntil([&] { return sim.Uploads().size() == 1 && sim.Uploads()[0].chunks.size() == 1; },
+                                    5000));
+    trovtest::PumpUntil([] { return false; }, 200);
+    EXPECT_EQ(1u, sim.Uploads()[0].chunks.size()); // no second chunk
+    EXPECT_TRUE(m_socket->IsWaiting());
+    g_fakeTick += 30001;
+    EXPECT_EQ(0, m_socket->CheckTimeout());
+    EXPECT_EQ("Timeout", Row(0));
+}
+
 TEST_F(SocketTrovTest, UploadErrorsShowTheControllersReason)
 {
     const struct {
@@ -267,6 +289,48 @@ TEST_F(SocketTrovTest, ADownloadThatCannotBeWrittenFailsAndLeavesNoFile)
     EXPECT_EQ("Can't write local file", Row(0));
     EXPECT_EQ("Can't write local file", Row(1));
     EXPECT_EQ(4, Position());
+}
+
+TEST_F(SocketTrovTest, ADownloadCutOffLeavesNoPartialFileAndTheRowSaysSo)
+{
+    trovtest::TempDir dir;
+    // The connection closes in the middle of the event log; the next
+    // machine's backup stalls half-way until the reply timeout.
+    SimTcpController& closing = Controller(2);
+    closing.Change([&](SimTcpBehaviour& b) {
+        b.eventLog = Pattern(50000, 4);
+        b.faults[CMD_GET_LOG].closeAfterBytes = 20000;
+    });
+    Machine(2);
+    m_socket->SetOperation(OP_EVENT_LOG);
+    std::string log = dir.File("kernel.log");
+    m_socket->SetOutputPath(log.c_str());
+    ASSERT_TRUE(Run());
+    EXPECT_EQ("Connection closed. Incomplete file removed.", Row(0));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(log.c_str()));
+
+    m_socket.reset(new CSocketTrov());
+    m_list.DeleteAllItems();
+    while (m_list.DeleteColumn(0)) {
+    }
+    m_socket->SetControls(&m_list, &m_progress);
+    SimTcpController& stalling = Controller(3);
+    stalling.Change([&](SimTcpBehaviour& b) {
+        b.backupFile = Pattern(50000, 5);
+        b.segmentation.sizes = {20000, 40000};
+        b.segmentation.pauseMs = 2500;
+    });
+    Machine(3);
+    m_socket->SetOperation(OP_BACKUP);
+    m_socket->SetBackupFolder(trovtest::Backslashed(dir.Path()).c_str());
+    m_socket->Start("secret");
+    ASSERT_TRUE(trovtest::PumpUntil([&] { return Row(0).find("Got") == 0; }, 5000)) << Row(0);
+    std::string backup = (const char*)m_socket->GetOutputPath();
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(backup.c_str()));
+    g_fakeTick += 30001;
+    EXPECT_EQ(0, m_socket->CheckTimeout());
+    EXPECT_EQ("Timeout. Incomplete file removed.", Row(0));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(backup.c_str()));
 }
 
 TEST_F(SocketTrovTest, RepliesThatNeverComeEndTheStepAfterThirtySeconds)

@@ -65,7 +65,7 @@ TEST(ZUDPWorkspaceTest, ProfileValuesRoundTripThroughTheRegistry)
 
 #include "framework/win/FrameworkSeams.h"
 #include "tests/ui/foundation/RegistryTestKey.h"
-#include "ui/foundation/FoundationSeams.h"
+#include "ui/foundation/ZUDPFoundationSeams.h"
 #include "ui/foundation/ZUDPMouseManager.h"
 
 namespace {

@@ -1,0 +1,19 @@
+#pragma once
+// The library's toolbar.  So far it has what the global UI data asks of
+// it: its runtime class (archived by name) and the button-font update that
+// follows a font change; the command-bar subsystem completes it.
+#include "framework/win/FrameworkWin.h"
+
+class CZUDPToolBar : public CWnd {
+    DECLARE_SERIAL(CZUDPToolBar)
+public:
+    CZUDPToolBar();
+    ~CZUDPToolBar() override;
+
+    // The library's fonts changed: the buttons take the new ones.
+    virtual void UpdateButtonFonts() {}
+};
+
+// Every live toolbar of the process (each adds itself on construction and
+// removes itself on destruction).
+extern CObList g_toolbarList;

@@ -1,0 +1,3 @@
+#include "ui/docking/ZUDPDockingFlags.h"
+
+BOOL g_rebuildSmartDocking = FALSE;

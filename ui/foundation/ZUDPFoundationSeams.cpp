@@ -1,0 +1,38 @@
+#include "ui/foundation/ZUDPFoundationSeams.h"
+
+namespace {
+
+HMODULE RealLoadModule(const char* name) { return ::LoadLibraryA(name); }
+BOOL RealFreeModule(HMODULE module) { return module != nullptr && ::FreeLibrary(module); }
+HMODULE RealLoadedModule(const char* name) { return ::GetModuleHandleA(name); }
+FARPROC RealFindEntry(HMODULE module, const char* name)
+{
+    return module != nullptr ? ::GetProcAddress(module, name) : nullptr;
+}
+COLORREF RealSysColor(int index) { return ::GetSysColor(index); }
+BOOL RealNonClientMetrics(NONCLIENTMETRICSA* metrics)
+{
+    return ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics->cbSize, metrics, 0);
+}
+BOOL RealOsVersion(OSVERSIONINFOA* info)
+{
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    return ::GetVersionExA(info);
+#pragma GCC diagnostic pop
+}
+UINT_PTR RealAppBarMessage(DWORD message, APPBARDATA* data) { return ::SHAppBarMessage(message, data); }
+BOOL RealMessageBeep(UINT type) { return ::MessageBeep(type); }
+
+} // namespace
+
+FoundationSeams::FoundationSeams()
+    : loadModule(RealLoadModule), freeModule(RealFreeModule), loadedModule(RealLoadedModule),
+      findEntry(RealFindEntry), sysColor(RealSysColor), nonClientMetrics(RealNonClientMetrics),
+      osVersion(RealOsVersion), appBarMessage(RealAppBarMessage), messageBeep(RealMessageBeep)
+{
+}
+
+// Built before every ordinary file-scope object: the library's start-up unit
+// builds the global UI data from these entries.
+FoundationSeams g_foundationSeams __attribute__((init_priority(102)));

@@ -1,0 +1,39 @@
+#pragma once
+// The UI foundation's seams: what the library's global UI data and its
+// drawing ask of the system that tests cannot choose headless.  Under Wine
+// composition is off, the common controls answer 5.81 or 6.0, the screen is
+// 32 bits deep at 96 DPI and a theme is active; the other branches (glass,
+// buffered painting faked absent, 8-bit screens, high DPI, high-contrast
+// colours, old common controls, auto-hide taskbars) are reached by
+// replacing these entries for a scope (framework/Seam.h).
+//
+// The screen's colour depth, its DPI and composition come from the
+// framework's seams (g_frameworkSeams.colorDepth, screenDpi).
+#include "framework/Seam.h"
+#include "framework/win/WinSdk.h"
+
+struct FoundationSeams {
+    // The optional system modules and their entry points (UxTheme, USER32,
+    // dwmapi, msimg32, COMCTL32's DllGetVersion).  A test that fakes an
+    // entry point answers its own function from findEntry for that name
+    // (and null for a missing one), then builds a CZUDPUIEnvironment of its
+    // own or reloads the entry points.
+    Seam<HMODULE(const char*)> loadModule;
+    Seam<BOOL(HMODULE)> freeModule;
+    Seam<HMODULE(const char*)> loadedModule;  // GetModuleHandle: a module already loaded
+    Seam<FARPROC(HMODULE, const char*)> findEntry;
+    // GetSysColor, as read by the colour update.
+    Seam<COLORREF(int)> sysColor;
+    // SPI_GETNONCLIENTMETRICS (the menu, status and caption fonts).
+    Seam<BOOL(NONCLIENTMETRICSA*)> nonClientMetrics;
+    // The operating system's version (GetVersionEx).
+    Seam<BOOL(OSVERSIONINFOA*)> osVersion;
+    // The shell's application-bar messages (SHAppBarMessage).
+    Seam<UINT_PTR(DWORD, APPBARDATA*)> appBarMessage;
+    // The warning beep (MessageBeep).
+    Seam<BOOL(UINT)> messageBeep;
+
+    FoundationSeams();
+};
+
+extern FoundationSeams g_foundationSeams;

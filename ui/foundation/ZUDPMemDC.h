@@ -1,0 +1,41 @@
+#pragma once
+// A flicker-free surface for one paint of a window: built on the stack
+// with the paint DC at the start of painting, it offers a DC covering the
+// window's client area (grown by the scroll positions); when it goes out of
+// scope the picture reaches the target in one step.  It prefers the
+// system's buffered painting (which can also make every pixel opaque for
+// windows on glass) and otherwise draws into a compatible bitmap copied to
+// the target's visible part at the end.  When neither can be had, GetDC()
+// answers the target itself and painting goes straight to it.
+#include "framework/win/FrameworkWin.h"
+
+#include <uxtheme.h>
+
+class CZUDPMemDC {
+public:
+    // nAlpha: 0 leaves the drawn alpha as it is; otherwise buffered
+    // painting sets it on every pixel before presenting.
+    CZUDPMemDC(CDC& dc, CWnd* pWnd, BYTE nAlpha = 0);
+    virtual ~CZUDPMemDC();
+    CZUDPMemDC(const CZUDPMemDC&) = delete;
+    CZUDPMemDC& operator=(const CZUDPMemDC&) = delete;
+
+    CDC& GetDC() { return m_memoryDCInUse ? m_drawingDC : m_targetDC; }
+    BOOL IsMemDC() const { return m_memoryDCInUse; }
+    BOOL IsBufferedPaint() const { return m_paintBuffer != nullptr; }
+    const CRect& GetRect() const { return m_rect; }
+
+    // Allows the memory-bitmap path (on unless switched off library-wide).
+    static BOOL m_memoryBitmapAllowed;
+
+protected:
+    CDC& m_targetDC;
+    BOOL m_memoryDCInUse = FALSE;
+    HPAINTBUFFER m_paintBuffer = nullptr;
+    CDC m_drawingDC;
+    CBitmap m_bitmap;
+    CBitmap* m_previousBitmap = nullptr;
+    BOOL m_scratchInUse = FALSE;  // m_bitmap is the thread's scratch bitmap
+    CRect m_rect;
+    BYTE m_alpha = 0;
+};

@@ -1,0 +1,118 @@
+// The library's start-up unit.  C++ builds the file-scope objects of one
+// translation unit in the order they are written, so everything the
+// library sets up before the application object is defined here, in the
+// order it depends on: the list of toolbars (which the font update of the
+// global UI data walks), the global UI data, then the other globals, the
+// registered messages and the text constants.  The seams the global UI
+// data reads are built before any ordinary file-scope object.
+#include "ui/foundation/ZUDPStartup.h"
+
+#include "ui/commandbars/ZUDPToolBar.h"
+#include "ui/commandbars/ZUDPUserTool.h"
+#include "ui/docking/ZUDPMiniFrameWnd.h"
+#include "ui/foundation/ZUDPDrawOnGlass.h"
+#include "ui/foundation/ZUDPMessages.h"
+#include "ui/foundation/ZUDPMouseManager.h"
+#include "ui/foundation/ZUDPTextConstants.h"
+#include "ui/foundation/ZUDPUIEnvironment.h"
+
+#include <set>
+#include <string>
+
+namespace {
+
+std::set<std::string>& ReportedFailures()
+{
+    static std::set<std::string> reported;
+    return reported;
+}
+
+} // namespace
+
+BOOL ReportStartupFailure(const char* feature)
+{
+    if (!ReportedFailures().insert(feature != nullptr ? feature : "").second)
+        return FALSE;
+    std::string text = std::string("UI library: could not set up ") + (feature != nullptr ? feature : "?") + "\n";
+    ::OutputDebugStringA(text.c_str());
+    return TRUE;
+}
+
+int GetStartupFailureCount() { return int(ReportedFailures().size()); }
+
+// ---------------------------------------------------------------------------
+// Globals, in order
+
+BOOL g_drawingOnGlass = FALSE;
+
+CObList g_toolbarList;
+
+CZUDPUIEnvironment g_uiEnvironment;
+
+// ---------------------------------------------------------------------------
+// Registered messages
+
+#define ZUDP_DEFINE_REGISTERED_MESSAGE(name) const UINT name = ::RegisterWindowMessageA(#name);
+ZUDP_REGISTERED_MESSAGES(ZUDP_DEFINE_REGISTERED_MESSAGE)
+#undef ZUDP_DEFINE_REGISTERED_MESSAGE
+
+#define ZUDP_LIST_REGISTERED_MESSAGE(name) {#name, &name},
+const ZUDPRegisteredMessage g_registeredMessages[] = {ZUDP_REGISTERED_MESSAGES(ZUDP_LIST_REGISTERED_MESSAGE)};
+#undef ZUDP_LIST_REGISTERED_MESSAGE
+const int g_registeredMessageCount = int(sizeof(g_registeredMessages) / sizeof(g_registeredMessages[0]));
+
+// ---------------------------------------------------------------------------
+// Runtime classes (each class's IMPLEMENT_SERIAL adds it to the framework's
+// list; naming it here keeps its object file in every program)
+
+const ZUDPLibraryClass g_libraryClasses[] = {
+    {RUNTIME_CLASS(CZUDPToolBar)},
+    {RUNTIME_CLASS(CZUDPUserTool)},
+    {RUNTIME_CLASS(CZUDPMiniFrameWnd)},
+    {RUNTIME_CLASS(CZUDPMouseManager)},
+};
+const int g_libraryClassCount = int(sizeof(g_libraryClasses) / sizeof(g_libraryClasses[0]));
+
+// ---------------------------------------------------------------------------
+// Text constants
+
+const char kWorkspaceVersionKey[] = "ZUDControlBarVersion";
+const char kWorkspaceVersionMajor[] = "Major";
+const char kWorkspaceVersionMinor[] = "Minor";
+const char kWorkspacePlacementKey[] = "WindowPlacement";
+const char kWorkspaceMainWindowRect[] = "MainWindowRect";
+const char kWorkspacePlacementFlags[] = "Flags";
+const char kWorkspaceShowCommand[] = "ShowCmd";
+const char kWorkspaceControlBarsSuffix[] = "\\ControlBars";
+const char kUserToolsSection[] = "ZUDUserToolsManager";
+const char kUserToolsEntry[] = "Tools";
+const char kMouseSection[] = "ZUDMouseManager";
+const char kMouseEntry[] = "Mouse";
+const char kKeyboardSection[] = "ZUDPKeyboardManager";
+const char kRebarKeyFormat[] = "ZUDRebar-%ld";
+const char kRebarBandInfoEntry[] = "RBI";
+const char kRebarIdsEntry[] = "IDs";
+const char kRebarLockedEntry[] = "Locked";
+const char kFaceSegoeUI[] = "Segoe UI";
+const char kFaceTahoma[] = "Tahoma";
+const char kFaceMSSansSerif[] = "MS Sans Serif";
+const char kFaceMarlett[] = "Marlett";
+const char kFaceArial[] = "Arial";
+const char kPngResourceType[] = "PNG";
+const char kCommandManagerSection[] = "ZUDToolBars";
+const char kToolbarsSection[] = "ZUDToolBars";
+const char kBaseControlBarsSection[] = "ZUDPBaseControlBars";
+const char kControlBarsSection[] = "ZUDControlBars";
+const char kMenuBarSection[] = "ZUDMenuBar";
+const char kButtonDoubleAmpersandPlaceholder[] = "\x01\x01";
+const char kMenuDoubleAmpersandPlaceholder[] = "\x01\x01";
+const char kRibbonDoubleAmpersandPlaceholder[] = "\x01\x01";
+const char kTearOffSection[] = "ControlBars-TearOff";
+const char kDockManagersSection[] = "ZUDPDockManagers";
+const char kMDIClientAreaSection[] = "MDIClientArea";
+const char kAppBarsSection[] = "ZUDPAppBars";
+const char kDockingWrapperControlBarsSection[] = "ZUDControlBars";
+const char kOutlookBarsSection[] = "ZUDPOutlookBars";
+const char kOutlookCustomPagesSection[] = "ZUDPOutlookCustomPages";
+const char kTasksPanesSection[] = "ZUDPTasksPanes";
+const char kPlannerClipboardFormat[] = "ZUDPPlannerManagerClpFmt";
