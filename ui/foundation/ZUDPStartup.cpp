@@ -11,6 +11,7 @@
 #include "ui/commandbars/ZUDPUserTool.h"
 #include "ui/docking/ZUDPMiniFrameWnd.h"
 #include "ui/foundation/ZUDPDrawOnGlass.h"
+#include "ui/foundation/ZUDPMenuHash.h"
 #include "ui/foundation/ZUDPMessages.h"
 #include "ui/foundation/ZUDPMouseManager.h"
 #include "ui/foundation/ZUDPTextConstants.h"
@@ -48,6 +49,8 @@ BOOL g_drawingOnGlass = FALSE;
 CObList g_toolbarList;
 
 CZUDPUIEnvironment g_uiEnvironment;
+
+CZUDPMenuHash g_menuHash;
 
 // ---------------------------------------------------------------------------
 // Registered messages
