@@ -5,6 +5,7 @@
 #include "framework/win/FrameworkSeams.h"
 #include "ui/foundation/ZUDPFoundationSeams.h"
 #include "ui/foundation/ZUDPContextMenuManager.h"
+#include "ui/foundation/ZUDPKeyboardManager.h"
 #include "ui/foundation/ZUDPMouseManager.h"
 #include "ui/foundation/ZUDPShellManager.h"
 #include "ui/foundation/ZUDPTearOffBarManager.h"
@@ -45,6 +46,10 @@ CZUDPWorkspace::~CZUDPWorkspace()
     if (g_workspace == this)
         g_workspace = nullptr;
     // Only the managers this workspace made; others belong to their makers.
+    if (m_bKeyboardManagerAutocreated && g_keyboardManager != nullptr) {
+        delete g_keyboardManager;
+        g_keyboardManager = nullptr;
+    }
     if (m_bContextMenuManagerAutocreated && g_contextMenuManager != nullptr) {
         delete g_contextMenuManager;
         g_contextMenuManager = nullptr;
@@ -89,6 +94,15 @@ BOOL CZUDPWorkspace::CreateMouseManager()
         return FALSE;
     new CZUDPMouseManager;   // publishes itself in g_mouseManager
     m_bMouseManagerAutocreated = TRUE;
+    return TRUE;
+}
+
+BOOL CZUDPWorkspace::CreateKeyboardManager()
+{
+    if (g_keyboardManager != nullptr)
+        return FALSE;
+    new CZUDPKeyboardManager;   // publishes itself in g_keyboardManager
+    m_bKeyboardManagerAutocreated = TRUE;
     return TRUE;
 }
 
@@ -172,6 +186,8 @@ BOOL CZUDPWorkspace::LoadState(LPCTSTR lpszSectionName, CZUDPFrameImpl* pFrameIm
             g_mouseManager->LoadState(path);
         if (g_contextMenuManager != nullptr)
             g_contextMenuManager->LoadState(path);
+        if (g_keyboardManager != nullptr)
+            g_keyboardManager->LoadState(path);
         if (g_userToolsManager != nullptr)
             g_userToolsManager->LoadState(path);
     }
@@ -223,6 +239,8 @@ BOOL CZUDPWorkspace::SaveState(LPCTSTR lpszSectionName, CZUDPFrameImpl* pFrameIm
         g_mouseManager->SaveState(path);
     if (g_contextMenuManager != nullptr)
         g_contextMenuManager->SaveState(path);
+    if (g_keyboardManager != nullptr)
+        g_keyboardManager->SaveState(path);
     if (g_userToolsManager != nullptr)
         g_userToolsManager->SaveState(path);
     OnAfterSaveState();
