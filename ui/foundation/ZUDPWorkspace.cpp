@@ -9,6 +9,7 @@
 #include "ui/foundation/ZUDPMouseManager.h"
 #include "ui/foundation/ZUDPShellManager.h"
 #include "ui/foundation/ZUDPTearOffBarManager.h"
+#include "ui/foundation/ZUDPToolTipProvider.h"
 #include "ui/foundation/ZUDPUserToolsManager.h"
 
 namespace {
@@ -70,6 +71,10 @@ CZUDPWorkspace::~CZUDPWorkspace()
         delete g_shellManager;   // clears g_shellManager
         g_shellManager = nullptr;
     }
+    if (m_bTooltipManagerAutocreated && g_tooltipManager != nullptr) {
+        delete g_tooltipManager;
+        g_tooltipManager = nullptr;
+    }
 }
 
 void CZUDPWorkspace::OnWorkspaceNotify(UINT_PTR) {}
@@ -103,6 +108,15 @@ BOOL CZUDPWorkspace::CreateKeyboardManager()
         return FALSE;
     new CZUDPKeyboardManager;   // publishes itself in g_keyboardManager
     m_bKeyboardManagerAutocreated = TRUE;
+    return TRUE;
+}
+
+BOOL CZUDPWorkspace::CreateTooltipManager()
+{
+    if (g_tooltipManager != nullptr)
+        return FALSE;
+    new CZUDPToolTipProvider;   // publishes itself in g_tooltipManager
+    m_bTooltipManagerAutocreated = TRUE;
     return TRUE;
 }
 

@@ -62,11 +62,13 @@ public:
     // it in g_shellManager, owns it (the destructor deletes it) and TRUE.
     BOOL CreateShellManager();
     // The same for the mouse manager (g_mouseManager), the keyboard
-    // manager (g_keyboardManager), the context-menu
+    // manager (g_keyboardManager), the tooltip manager (g_tooltipManager),
+    // the context-menu
     // manager (g_contextMenuManager) and the tear-off manager
     // (g_tearOffManager, with its id range; FALSE for an empty range).
     BOOL CreateMouseManager();
     BOOL CreateKeyboardManager();
+    BOOL CreateTooltipManager();
     BOOL CreateContextMenuManager();
     BOOL CreateTearOffManager(UINT uiFirstId, UINT uiLastId);
     // The user-tools manager (g_userToolsManager) with its command range

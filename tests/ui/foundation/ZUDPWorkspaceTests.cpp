@@ -1,7 +1,12 @@
 // The workspace: single instance, shell manager ownership and the registry
 // section path.
 #include "ui/foundation/ZUDPWorkspace.h"
+#include "ui/foundation/ZUDPKeyboardManager.h"
+#include "ui/foundation/ZUDPMouseManager.h"
 #include "ui/foundation/ZUDPShellManager.h"
+#include "ui/foundation/ZUDPTearOffBarManager.h"
+#include "ui/foundation/ZUDPToolTipProvider.h"
+#include "ui/foundation/ZUDPUserToolsManager.h"
 #include "tests/common/MessagePumpWin.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +18,7 @@ public:
     CTestApp() : CWinApp("TestApp") {}
 };
 
-TEST(ZUDPWorkspaceTest, CreatesTheShellManagerOnceAndDeletesWhatItOwns)
+TEST(ZUDPWorkspaceTest, CreatesEachManagerOnceAndDeletesWhatItOwns)
 {
     trovtest::InitFrameworkForTests();
     ASSERT_EQ(nullptr, g_shellManager);
@@ -23,8 +28,24 @@ TEST(ZUDPWorkspaceTest, CreatesTheShellManagerOnceAndDeletesWhatItOwns)
         EXPECT_TRUE(app.CreateShellManager());
         EXPECT_NE(nullptr, g_shellManager);
         EXPECT_FALSE(app.CreateShellManager());
+        EXPECT_TRUE(app.CreateKeyboardManager());
+        EXPECT_TRUE(app.CreateTooltipManager());
+        EXPECT_TRUE(app.CreateUserToolsManager(100, 110));
+        EXPECT_TRUE(app.CreateTearOffManager(200, 210));
+        EXPECT_FALSE(app.CreateTearOffManager(200, 210));
     }
     EXPECT_EQ(nullptr, g_shellManager);
+    EXPECT_EQ(nullptr, g_keyboardManager);
+    EXPECT_EQ(nullptr, g_tooltipManager);
+    EXPECT_EQ(nullptr, g_userToolsManager);
+    EXPECT_EQ(nullptr, g_tearOffManager);
+    // A manager made by someone else is left alone.
+    CZUDPMouseManager own;
+    {
+        CTestApp app;
+        EXPECT_FALSE(app.CreateMouseManager());
+    }
+    EXPECT_EQ(&own, g_mouseManager);
     EXPECT_EQ(nullptr, GetWorkspaceInstance());
 }
 
