@@ -64,6 +64,26 @@ DiscoveryOutcome CDiscovery::ProcessDatagram(const char* data, int length, uint3
     return kDatagramTaken;
 }
 
+void CDiscoveryQueue::Push(const char* data, int length, uint32_t sender)
+{
+    Datagram datagram;
+    datagram.bytes.assign(data, length > 0 ? (size_t)length : 0);
+    datagram.sender = sender;
+    m_waiting.push_back(std::move(datagram));
+}
+
+int CDiscoveryQueue::Process(CDiscovery& discovery, int count)
+{
+    int done = 0;
+    while (done < count && !m_waiting.empty()) {
+        Datagram datagram = std::move(m_waiting.front());
+        m_waiting.pop_front();
+        discovery.ProcessDatagram(datagram.bytes.data(), (int)datagram.bytes.size(), datagram.sender);
+        ++done;
+    }
+    return done;
+}
+
 void LogBroadcastResults(CDiscoveryLog* log, int result, const CDRBBroadcastResults& results)
 {
     if (!log)

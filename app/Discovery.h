@@ -6,6 +6,8 @@
 // CDiscoveryView and CDiscoveryLog, so that discovery is driven and checked
 // without windows.
 #include <cstdint>
+#include <deque>
+#include <string>
 
 #include "support/BroadcastRoutes.h"
 
@@ -17,6 +19,7 @@ enum {
     kDiscoveryReplyPort = 38256, // replies, on the reply socket
     kDiscoveryBufferSize = 1024, // a datagram that fills it is dropped
     kDiscoveryMaxPerTick = 256,  // datagrams read per timer tick at most
+    kDiscoveryReceiveMilliseconds = 300, // period of the receive timer
 };
 
 // The log pane: each line is appended and followed by one "\r\n".
@@ -72,12 +75,37 @@ private:
     bool m_debug = false;
 };
 
+// Datagrams taken off the reply socket and not yet processed.  The socket
+// is emptied as soon as it signals data (its buffer holds far fewer replies
+// than a network sends at once); the processing follows in short slices so
+// that the window keeps answering.
+class CDiscoveryQueue {
+public:
+    // A flood beyond this waits in the socket.
+    enum { kMaxWaiting = 4096 };
+
+    bool IsFull() const { return m_waiting.size() >= kMaxWaiting; }
+    bool IsEmpty() const { return m_waiting.empty(); }
+    size_t GetCount() const { return m_waiting.size(); }
+    void Push(const char* data, int length, uint32_t sender);
+    // Processes at most count datagrams, oldest first; returns how many.
+    int Process(CDiscovery& discovery, int count);
+
+private:
+    struct Datagram {
+        std::string bytes;
+        uint32_t sender = 0;
+    };
+    std::deque<Datagram> m_waiting;
+};
+
 // The lines BroadcastAndLog writes after the broadcast: "Broadcast failed"
 // for -1, otherwise one "Interface %s : %s" line per result pair.
 void LogBroadcastResults(CDiscoveryLog* log, int result, const CDRBBroadcastResults& results);
 
 #ifdef _WIN32
 class CDRBSocketUDP;
+struct HWND__;
 
 // The probe at start-up: message boxes on failure ("Network broadcast
 // failed.", "Broadcast error %d").
@@ -88,11 +116,14 @@ void BroadcastAndLog(const char* text, CDiscoveryLog* log);
 // Timer 1: reads the replies waiting on the reply socket (at most
 // maxDatagrams); returns the number of datagrams read.
 int ReceiveDiscoveryReplies(CDRBSocketUDP& socket, CDiscovery& discovery, int maxDatagrams = kDiscoveryMaxPerTick);
+// Moves every datagram waiting on the reply socket into the queue (until
+// the socket has none or the queue is full); returns how many were read.
+int DrainReplySocket(CDRBSocketUDP& socket, CDiscoveryQueue& queue);
+// Asks the socket layer to post message to window whenever the reply socket
+// has data, and gives the socket room for a burst of replies.
+bool NotifyRepliesTo(CDRBSocketUDP& socket, HWND__* window, unsigned message);
 
-// The message box BroadcastAndAlert uses (tests replace it).
-typedef void (*DiscoveryAlertHook)(const char* text);
-void SetDiscoveryAlertHook(DiscoveryAlertHook hook);
-// The hook's own behaviour: the framework's message box (OK button),
+// The start-up probe's alert: the framework's message box (OK button),
 // captioned with the application's name.
 void DiscoveryAlertBox(const char* text);
 #endif

@@ -15,26 +15,17 @@ void DiscoveryAlertBox(const char* text)
     AfxMessageBox(text, MB_OK);
 }
 
-namespace {
-DiscoveryAlertHook g_alert = DiscoveryAlertBox;
-} // namespace
-
-void SetDiscoveryAlertHook(DiscoveryAlertHook hook)
-{
-    g_alert = hook ? hook : DiscoveryAlertBox;
-}
-
 void BroadcastAndAlert(const char* text)
 {
     CDRBBroadcast* broadcast = new (std::nothrow) CDRBBroadcast(kDiscoveryProbePort);
     if (!broadcast) {
-        g_alert("Network broadcast failed.");
+        DiscoveryAlertBox("Network broadcast failed.");
         return;
     }
     if (broadcast->SendToAllInterfaces(text, (int)strlen(text), nullptr) == -1) {
         char message[256];
         FormatBounded(message, sizeof message, "Broadcast error %d", WSAGetLastError());
-        g_alert(message);
+        DiscoveryAlertBox(message);
     }
     delete broadcast;
 }
@@ -69,4 +60,39 @@ int ReceiveDiscoveryReplies(CDRBSocketUDP& socket, CDiscovery& discovery, int ma
         discovery.ProcessDatagram(buffer, n, sender);
     }
     return count;
+}
+
+int DrainReplySocket(CDRBSocketUDP& socket, CDiscoveryQueue& queue)
+{
+    int count = 0, errors = 0;
+    char buffer[kDiscoveryBufferSize];
+    while (!queue.IsFull()) {
+        uint32_t sender = 0;
+        int n = socket.ReceiveFrom(buffer, sizeof buffer, &sender);
+        if (n == 0)
+            break; // nothing waiting
+        if (n < 0) {
+            // An oversize datagram is discarded by the socket layer with an
+            // error; the ones behind it are still read.  A socket that only
+            // fails is left alone.
+            if (++errors >= 16)
+                break;
+            continue;
+        }
+        errors = 0;
+        ++count;
+        queue.Push(buffer, n, sender);
+    }
+    return count;
+}
+
+bool NotifyRepliesTo(CDRBSocketUDP& socket, HWND window, unsigned message)
+{
+    SOCKET handle = (SOCKET)socket.GetHandle();
+    if (handle == INVALID_SOCKET)
+        return false;
+    // Room for a network's replies while the window is busy elsewhere.
+    int size = 1 << 20;
+    setsockopt(handle, SOL_SOCKET, SO_RCVBUF, (const char*)&size, sizeof size);
+    return WSAAsyncSelect(handle, window, message, FD_READ) == 0;
 }

@@ -12,12 +12,6 @@ if(WIN32)
   target_compile_definitions(trov_options INTERFACE
     _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0800 STRICT
     WIN32_LEAN_AND_MEAN _CRT_SECURE_NO_WARNINGS)
-  # Window code written in the framework's style asks a possibly null
-  # wrapper for its handle (pWnd->GetSafeHwnd() and the like), and those
-  # accessors answer none for a null object.  Keep GCC from folding their
-  # "this == nullptr" test away.
-  target_compile_options(trov_options INTERFACE
-    $<$<COMPILE_LANGUAGE:CXX>:-fno-delete-null-pointer-checks -Wno-nonnull-compare>)
   # The .exe must run on a bare Windows: no MinGW runtime DLLs.
   target_link_options(trov_options INTERFACE -static -static-libgcc -static-libstdc++)
 endif()

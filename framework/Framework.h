@@ -1,6 +1,7 @@
 #pragma once
 // Everything of the framework's portable part.
 #include "framework/Types.h"
+#include "framework/Rect.h"
 #include "framework/WinNames.h"
 #include "framework/Object.h"
 #include "framework/String.h"

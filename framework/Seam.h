@@ -10,10 +10,16 @@
 //
 //     ScopedSeam clock(g_frameworkSeams.tickCount, [&] { return fakeNow; });
 //
+// A test fixture that replaces several entries for every test keeps them in
+// one ScopedSeams member, which restores them in reverse order when the
+// fixture ends.
+//
 // Each subsystem keeps its seams in one struct of its own, declared in one
 // header (framework/win/FrameworkSeams.h, app/AppSeams.h, ...).
 #include <functional>
+#include <memory>
 #include <utility>
+#include <vector>
 
 template <typename Signature>
 class Seam;
@@ -69,3 +75,37 @@ private:
 
 template <typename Signature, typename F>
 ScopedSeam(Seam<Signature>&, F&&) -> ScopedSeam<Signature>;
+
+// Several replacements held for one scope (a test fixture's lifetime); they
+// are undone in reverse order, so a seam replaced twice ends as it began.
+class ScopedSeams {
+public:
+    ScopedSeams() = default;
+    ScopedSeams(const ScopedSeams&) = delete;
+    ScopedSeams& operator=(const ScopedSeams&) = delete;
+    ~ScopedSeams()
+    {
+        while (!m_scopes.empty())
+            m_scopes.pop_back();
+    }
+
+    template <typename Signature, typename F>
+    void Replace(Seam<Signature>& seam, F&& replacement)
+    {
+        m_scopes.push_back(std::make_unique<Held<Signature>>(seam, std::forward<F>(replacement)));
+    }
+
+private:
+    struct HeldBase {
+        virtual ~HeldBase() = default;
+    };
+    template <typename Signature>
+    struct Held : HeldBase {
+        template <typename F>
+        Held(Seam<Signature>& seam, F&& replacement) : scope(seam, std::forward<F>(replacement))
+        {
+        }
+        ScopedSeam<Signature> scope;
+    };
+    std::vector<std::unique_ptr<HeldBase>> m_scopes;
+};

@@ -86,6 +86,31 @@ typedef ULONG_PTR SIZE_T;
 #define HIBYTE(w) ((BYTE) ((((DWORD_PTR) (w)) >> 8) & 0xff))
 #endif
 
+// Message parameters and the geometry records.  On Windows they come from
+// the system headers; natively they are spelt with the same field types, so
+// a record has the same size and layout on both sides (LONG is 32 bits).
+#ifndef _WIN32
+typedef UINT_PTR WPARAM;
+typedef LONG_PTR LPARAM;
+typedef LONG_PTR LRESULT;
+
+typedef struct tagPOINT {
+    LONG x;
+    LONG y;
+} POINT, *PPOINT, *LPPOINT;
+typedef struct tagSIZE {
+    LONG cx;
+    LONG cy;
+} SIZE, *PSIZE, *LPSIZE;
+typedef struct tagRECT {
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+} RECT, *PRECT, *LPRECT;
+typedef const RECT* LPCRECT;
+#endif
+
 // An opaque iteration position of the list and map classes.
 struct __POSITION {};
 typedef __POSITION* POSITION;

@@ -2,7 +2,7 @@
 
 #include "support/AesCfb.h"
 #include "support/Platform.h"
-#include "support/SupportHooks.h"
+#include "support/SupportSeams.h"
 
 #include <openssl/crypto.h>
 #include <openssl/evp.h>
@@ -98,24 +98,15 @@ bool BuildKeyText(int wholeFileKey, const char* idText, char keyText[65])
 // Keys the cipher for the file; false with errno kEncErrKey when it cannot.
 bool SetCipherKey(CAesCfb& cipher, int wholeFileKey, const char* idText)
 {
-    bool ok = false;
-    if (!GetSupportTestHooks().failKeySetup) {
-        char keyText[65];
-        ok = BuildKeyText(wholeFileKey, idText, keyText) && cipher.SetKey(keyText);
-        OPENSSL_cleanse(keyText, sizeof keyText);
-    }
+    char keyText[65];
+    bool ok = BuildKeyText(wholeFileKey, idText, keyText) && g_supportSeams.setCipherKey(cipher, keyText);
+    OPENSSL_cleanse(keyText, sizeof keyText);
     if (!ok)
         errno = kEncErrKey;
     return ok;
 }
 
-int RandomBytes(unsigned char* out, size_t count)
-{
-    const SupportTestHooks& hooks = GetSupportTestHooks();
-    if (hooks.randomBytes != nullptr)
-        return hooks.randomBytes(out, count);
-    return PlatformRandomBytes(out, count);
-}
+int RandomBytes(unsigned char* out, size_t count) { return g_supportSeams.randomBytes(out, count); }
 
 // Reads up to count bytes; returns how many arrived.
 size_t ReadFully(FILE* file, unsigned char* out, size_t count)

@@ -2,32 +2,42 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <new>
 
-CGTextStore::Block* CGTextStore::NewBlock()
+CGTextStore::Block* CGTextStore::NewBlock(size_t capacity)
 {
-    Block* block = new (std::nothrow) Block;
+    if (capacity > (size_t)-1 - sizeof(Block))
+        return nullptr;
+    Block* block = (Block*)malloc(sizeof(Block) + capacity);
     if (!block)
         return nullptr;
     block->m_older = m_newest;
+    block->m_used = 0;
+    block->m_capacity = capacity;
+    block->m_openText = false;
     m_newest = block;
     return block;
 }
 
 const char* CGTextStore::Intern(const char* text)
 {
-    if (!text)
-        return nullptr;
-    size_t length = strlen(text);
-    if (length + 1 > (size_t)kBlockSize)
+    return text ? Intern(text, strlen(text)) : nullptr;
+}
+
+const char* CGTextStore::Intern(const char* text, size_t length)
+{
+    if (!text || length >= (size_t)-1 - sizeof(Block))
         return nullptr;
     Block* block = m_newest;
-    if (!block || block->m_used + length + 1 > (size_t)kBlockSize)
-        block = NewBlock();
-    if (!block)
-        return nullptr;
-    char* copy = block->m_text + block->m_used;
-    memcpy(copy, text, length + 1);
+    if (!block || block->m_capacity - block->m_used < length + 1) {
+        // A string longer than an ordinary block gets a block of its own;
+        // the next string starts a new ordinary block behind it.
+        block = NewBlock(length + 1 > (size_t)kBlockSize ? length + 1 : (size_t)kBlockSize);
+        if (!block)
+            return nullptr;
+    }
+    char* copy = block->Text() + block->m_used;
+    memcpy(copy, text, length);
+    copy[length] = '\0';
     block->m_used += length + 1;
     block->m_openText = false;
     return copy;
@@ -47,16 +57,16 @@ void CGTextStore::Append(const char* text, size_t length)
         Block* block = m_newest;
         // Continue the previous appended text by overwriting its terminator.
         size_t start = block ? block->m_used - (block->m_openText && block->m_used ? 1 : 0) : 0;
-        if (!block || start + 1 >= (size_t)kBlockSize) {
-            block = NewBlock();
+        if (!block || start + 1 >= block->m_capacity) {
+            block = NewBlock(kBlockSize);
             if (!block)
                 return;
             start = 0;
         }
-        size_t room = (size_t)kBlockSize - start - 1;
+        size_t room = block->m_capacity - start - 1;
         size_t part = length < room ? length : room;
-        memcpy(block->m_text + start, text, part);
-        block->m_text[start + part] = '\0';
+        memcpy(block->Text() + start, text, part);
+        block->Text()[start + part] = '\0';
         block->m_used = start + part + 1;
         block->m_openText = true;
         text += part;
@@ -79,7 +89,7 @@ char* CGTextStore::GetText(size_t* lengthOut) const
     size_t end = total;
     for (const Block* b = m_newest; b; b = b->m_older) {
         end -= b->m_used;
-        memcpy(out + end, b->m_text, b->m_used);
+        memcpy(out + end, b->Text(), b->m_used);
     }
     // Drop the terminators of the pieces.
     size_t kept = 0;
@@ -100,7 +110,7 @@ void CGTextStore::FreeAll()
 {
     while (m_newest) {
         Block* older = m_newest->m_older;
-        delete m_newest;
+        free(m_newest);
         m_newest = older;
     }
 }

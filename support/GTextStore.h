@@ -6,6 +6,8 @@
 
 class CGTextStore {
 public:
+    // Size of an ordinary block.  A string that does not fit one gets a
+    // block of its own, so that no length the reader accepts is refused.
     enum { kBlockSize = 131072 };
 
     CGTextStore() = default;
@@ -14,8 +16,9 @@ public:
     CGTextStore& operator=(const CGTextStore&) = delete;
 
     // Copies a string with its terminator and returns the stable copy;
-    // nullptr for a null string or one longer than kBlockSize - 1 bytes.
+    // nullptr for a null string or when memory runs out.
     const char* Intern(const char* text);
+    const char* Intern(const char* text, size_t length);
     // Appends text so that it continues the text appended before it.  Text
     // that does not fit the newest block goes on in new blocks: GetText
     // joins the blocks, so nothing is lost however long the text is.
@@ -30,14 +33,16 @@ public:
 
 private:
     struct Block {
-        Block* m_older = nullptr;
-        size_t m_used = 0;
+        Block* m_older;
+        size_t m_used;
+        size_t m_capacity;
         // The block's last piece came from Append and may be continued;
         // an interned string is never continued (its node would change).
-        bool m_openText = false;
-        char m_text[kBlockSize];
+        bool m_openText;
+        char* Text() { return reinterpret_cast<char*>(this + 1); }
+        const char* Text() const { return reinterpret_cast<const char*>(this + 1); }
     };
-    Block* NewBlock();
+    Block* NewBlock(size_t capacity);
 
     Block* m_newest = nullptr;
 };

@@ -19,6 +19,7 @@ enum : uint8_t {
     kClassTextStop = 8,    // ends a plain run in a text: '<' '&' '\n' NUL
     kClassValueStop = 16,  // ends a plain run in an attribute value: '"' '&' '\n' NUL
     kClassEscape = 32,     // written escaped: '"' '&' '\'' '<' '>' NUL
+    kClassPlainName = 64,  // a name byte other than ':' and '\n'
 };
 
 struct ByteClasses {
@@ -35,6 +36,9 @@ struct ByteClasses {
             if (c != ' ' && !punct)
                 of[c] |= kClassName;
         }
+        for (int c = 1; c < 256; ++c)
+            if ((of[c] & kClassName) && c != ':' && c != '\n')
+                of[c] |= kClassPlainName;
         of[(unsigned char)':'] |= kClassNameSpecial;
         of[(unsigned char)'\n'] |= kClassNameSpecial;
         for (unsigned char c : {' ', '\t', '\n', '\r'})
@@ -58,6 +62,101 @@ inline uint8_t ClassOf(char c)
 bool ErrorEmpty(const char* error, size_t errorSize)
 {
     return error && errorSize > 0 && error[0] == '\0';
+}
+
+// Index, in memory order, of the first non-zero byte of a non-zero word
+// read from memory (the program runs on little-endian processors).
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "word-at-a-time scanning expects little-endian");
+inline size_t LowestByteSet(uint64_t word)
+{
+    return (size_t)__builtin_ctzll(word) >> 3;
+}
+
+// Word-at-a-time tests: a bit set in the top of every byte that is zero
+// (or equals c).  The lowest such byte is always exact.
+constexpr uint64_t kOnes = 0x0101010101010101ull;
+inline uint64_t ZeroBytes(uint64_t word)
+{
+    return (word - kOnes) & ~word & (kOnes << 7);
+}
+inline uint64_t BytesEqual(uint64_t word, char c)
+{
+    return ZeroBytes(word ^ (kOnes * (unsigned char)c));
+}
+
+// Whether two terminated names inside one text are equal; both may be read
+// eight bytes at a time up to the text's end.
+inline bool SameName(const char* a, const char* b, const char* end)
+{
+    if (a == b) // the end of an empty-element tag
+        return true;
+    while (end - a >= 8 && end - b >= 8) {
+        uint64_t x, y;
+        memcpy(&x, a, 8);
+        memcpy(&y, b, 8);
+        uint64_t zero = ZeroBytes(x);
+        if (zero) {
+            // Equal up to and including the first terminator: the bytes
+            // below the terminator's top bit.
+            uint64_t upToTerminator = zero ^ (zero - 1);
+            return ((x ^ y) & upToTerminator) == 0;
+        }
+        if (x != y)
+            return false;
+        a += 8;
+        b += 8;
+    }
+    while (*a == *b) {
+        if (!*a)
+            return true;
+        ++a;
+        ++b;
+    }
+    return false;
+}
+
+// Messages quote the document only in short one-line excerpts: a name up to
+// its first byte that cannot be in a name, a text up to its first line
+// break, each cut to a few dozen bytes.
+struct Excerpt {
+    enum { kName = 64, kText = 40 };
+    char text[kName + 4];
+};
+
+Excerpt NameExcerpt(const char* name)
+{
+    Excerpt e;
+    size_t n = 0;
+    if (name) {
+        while ((ClassOf(name[n]) & kClassName) && !(ClassOf(name[n]) & kClassSpace) && (unsigned char)name[n] >= 0x20
+               && n < (size_t)Excerpt::kName)
+            ++n;
+        memcpy(e.text, name, n);
+    }
+    bool cut = name && n == (size_t)Excerpt::kName && (ClassOf(name[n]) & kClassName) && !(ClassOf(name[n]) & kClassSpace);
+    if (cut) {
+        memcpy(e.text + n, "...", 3);
+        n += 3;
+    }
+    e.text[n] = '\0';
+    return e;
+}
+
+Excerpt TextExcerpt(const char* text)
+{
+    Excerpt e;
+    size_t n = 0;
+    if (text) {
+        while ((unsigned char)text[n] >= 0x20 && n < (size_t)Excerpt::kText)
+            ++n;
+        memcpy(e.text, text, n);
+    }
+    if (text && (unsigned char)text[n] >= 0x20) {
+        memcpy(e.text + n, "...", 3);
+        n += 3;
+    }
+    e.text[n] = '\0';
+    return e;
 }
 
 // Writes a code point as UTF-8 (up to four bytes, first byte 0xF0 plus the
@@ -88,44 +187,61 @@ char* PutUtf8(char* out, uint32_t cp)
 // The output never outgrows the reference, so decoding in place is safe.
 char* DecodeReference(char* in, char** out)
 {
-    static const struct {
-        const char* text;
-        size_t length;
-        char value;
-    } named[] = {{"&amp;", 5, '&'}, {"&lt;", 4, '<'}, {"&gt;", 4, '>'}, {"&apos;", 6, '\''}, {"&quot;", 6, '"'}};
-    if (in[1] == '#') {
-        const char* p = in + 2;
-        bool hex = false;
-        if (*p == 'x') {
-            hex = true;
-            ++p;
+    // The five named references, told apart by their second byte.
+    switch (in[1]) {
+    case 'a':
+        if (in[2] == 'm' && in[3] == 'p' && in[4] == ';') {
+            *(*out)++ = '&';
+            return in + 5;
         }
-        uint32_t value = 0;
-        bool tooLarge = false;
-        const char* digits = p;
-        for (;; ++p) {
-            int d = hex ? HexDigitValue(*p) : (*p >= '0' && *p <= '9' ? *p - '0' : -1);
-            if (d < 0)
-                break;
-            if (!tooLarge) {
-                value = value * (hex ? 16 : 10) + (uint32_t)d;
-                if (value > 0x1FFFFF)
-                    tooLarge = true;
-            }
-        }
-        if (p > digits && *p == ';') {
-            // Code point 0 and code points beyond 0x1FFFFF write nothing.
-            if (!tooLarge && value != 0)
-                *out = PutUtf8(*out, value);
-            return (char*)p + 1;
+        if (in[2] == 'p' && in[3] == 'o' && in[4] == 's' && in[5] == ';') {
+            *(*out)++ = '\'';
+            return in + 6;
         }
         return in + 1;
-    }
-    for (const auto& entity : named) {
-        if (strncmp(in, entity.text, entity.length) == 0) {
-            *(*out)++ = entity.value;
-            return in + entity.length;
+    case 'l':
+    case 'g':
+        if (in[2] == 't' && in[3] == ';') {
+            *(*out)++ = in[1] == 'l' ? '<' : '>';
+            return in + 4;
         }
+        return in + 1;
+    case 'q':
+        if (in[2] == 'u' && in[3] == 'o' && in[4] == 't' && in[5] == ';') {
+            *(*out)++ = '"';
+            return in + 6;
+        }
+        return in + 1;
+    case '#':
+        break;
+    default:
+        return in + 1;
+    }
+    // A numeric reference.
+    const char* p = in + 2;
+    bool hex = false;
+    if (*p == 'x') {
+        hex = true;
+        ++p;
+    }
+    uint32_t value = 0;
+    bool tooLarge = false;
+    const char* digits = p;
+    for (;; ++p) {
+        int d = hex ? HexDigitValue(*p) : (*p >= '0' && *p <= '9' ? *p - '0' : -1);
+        if (d < 0)
+            break;
+        if (!tooLarge) {
+            value = value * (hex ? 16 : 10) + (uint32_t)d;
+            if (value > 0x1FFFFF)
+                tooLarge = true;
+        }
+    }
+    if (p > digits && *p == ';') {
+        // Code point 0 and code points beyond 0x1FFFFF write nothing.
+        if (!tooLarge && value != 0)
+            *out = PutUtf8(*out, value);
+        return (char*)p + 1;
     }
     return in + 1;
 }
@@ -210,8 +326,10 @@ void CGXmlSource::Reset()
     m_ownsText = false;
     m_pos = nullptr;
     m_length = 0;
+    m_end = nullptr;
+    m_endKnown = false;
     m_line = 1;
-    m_textEndedAtTag = m_emptyElementPending = m_attributesPending = m_valuePending = m_cdataClosePending = false;
+    m_pending = kPendingNone;
     m_lastStartName = nullptr;
     m_folder.clear();
     m_fileName.clear();
@@ -232,16 +350,22 @@ void CGXmlSource::SetText(char* text, size_t length, bool owned)
     m_text = text;
     m_ownsText = owned;
     m_pos = text;
-    m_length = length;
+    // A text parsed in place need not be measured first: its end is then
+    // found piece by piece, just ahead of the reading (see SafeEnd).
+    m_endKnown = length != kUnknownLength;
+    m_length = m_endKnown ? length : 0;
+    m_end = text + m_length;
     m_line = 1;
-    m_textEndedAtTag = m_emptyElementPending = m_attributesPending = m_valuePending = m_cdataClosePending = false;
+    m_pending = kPendingNone;
     m_lastStartName = nullptr;
 }
 
-bool CGXmlSource::LoadFile(const char* path, bool* wasEncrypted)
+bool CGXmlSource::LoadFile(const char* path, bool* wasEncrypted, size_t maxBytes, bool* tooLarge)
 {
     if (wasEncrypted)
         *wasEncrypted = false;
+    if (tooLarge)
+        *tooLarge = false;
     FILE* file = fopen(path, "rb");
     if (!file)
         return false;
@@ -256,13 +380,31 @@ bool CGXmlSource::LoadFile(const char* path, bool* wasEncrypted)
         m_fileName = path;
     }
 
+    // The size decides the buffer, so that a small file keeps a small one
+    // for as long as its nodes point into it.
+    long size = -1;
+    if (fseek(file, 0, SEEK_END) == 0)
+        size = ftell(file);
+    if ((size > 0 && (unsigned long)size > maxBytes) || fseek(file, 0, SEEK_SET) != 0) {
+        if (tooLarge && size > 0)
+            *tooLarge = true;
+        fclose(file);
+        return false;
+    }
+
     size_t length = 0;
     unsigned char* plain = ReadEncryptedFile(file, &length, 1, "");
     if (plain) {
+        fclose(file);
+        if (length > maxBytes) {
+            free(plain);
+            if (tooLarge)
+                *tooLarge = true;
+            return false;
+        }
         SetText((char*)plain, length, true);
         if (wasEncrypted)
             *wasEncrypted = true;
-        fclose(file);
         return true;
     }
 
@@ -271,7 +413,7 @@ bool CGXmlSource::LoadFile(const char* path, bool* wasEncrypted)
         fclose(file);
         return false;
     }
-    size_t capacity = 65536, used = 0;
+    size_t capacity = size >= 0 ? (size_t)size + 2 : 65536, used = 0;
     char* buffer = (char*)malloc(capacity);
     bool ok = buffer != nullptr;
     while (ok) {
@@ -290,6 +432,12 @@ bool CGXmlSource::LoadFile(const char* path, bool* wasEncrypted)
         }
         size_t got = fread(buffer + used, 1, capacity - used - 1, file);
         used += got;
+        if (used > maxBytes) {
+            if (tooLarge)
+                *tooLarge = true;
+            ok = false;
+            break;
+        }
         if (got == 0) {
             ok = !ferror(file);
             break;
@@ -300,48 +448,85 @@ bool CGXmlSource::LoadFile(const char* path, bool* wasEncrypted)
         free(buffer);
         return false;
     }
+    if (capacity - used > 4096) {
+        // A file that grew while it was read: give the slack back.
+        if (char* fitted = (char*)realloc(buffer, used + 1))
+            buffer = fitted;
+    }
     buffer[used] = '\0';
     SetText(buffer, used, true);
     return true;
 }
 
-void CGXmlSource::SkipWhitespace()
+// Whitespace from p on, counting line feeds; returns the first other byte.
+// Most bytes met here are '<' or a letter: one comparison sends them back.
+inline char* CGXmlSource::SkipWhitespace(char* p)
 {
-    char* p = m_pos;
-    while (ClassOf(*p) & kClassSpace) {
-        if (*p == '\n')
+    for (;;) {
+        char c = *p;
+        if ((unsigned char)c > ' ')
+            return p;
+        if (c == '\n') {
             ++m_line;
-        ++p;
+            ++p;
+            // Indentation: blanks eight at a time while the text lasts.
+            const char* end = SafeEnd(p);
+            while (end - p >= 8) {
+                uint64_t word;
+                memcpy(&word, p, 8);
+                uint64_t other = word ^ 0x2020202020202020ull;
+                if (other) {
+                    p += LowestByteSet(other);
+                    break;
+                }
+                p += 8;
+            }
+        } else if (c == ' ' || c == '\t' || c == '\r') {
+            ++p;
+        } else {
+            return p;
+        }
     }
-    m_pos = p;
 }
 
-char* CGXmlSource::ReadName()
+inline char* CGXmlSource::ReadName()
 {
-    char* start = m_pos;
     char* p = m_pos;
+    char* start = p;
     for (;;) {
-        uint8_t cls = ClassOf(*p);
-        if (!(cls & kClassName))
+        while (ClassOf(*p) & kClassPlainName)
+            ++p;
+        if (*p == ':') {
+            start = ++p; // drop the namespace prefix
+        } else if (*p == '\n') {
+            ++m_line;
+            ++p;
+        } else {
             break;
-        if (cls & kClassNameSpecial) {
-            if (*p == ':')
-                start = p + 1; // drop the namespace prefix
-            else
-                ++m_line;
         }
-        ++p;
     }
     m_pos = p;
     return start;
 }
 
-void CGXmlSource::DecodeUntil(char stop)
+template <char stop>
+__attribute__((always_inline)) inline void CGXmlSource::DecodeUntil()
 {
-    const uint8_t stopClass = stop == '"' ? kClassValueStop : kClassTextStop;
+    constexpr uint8_t stopClass = stop == '"' ? kClassValueStop : kClassTextStop;
     char* r = m_pos;
+    const char* end = SafeEnd(r);
     // Nothing to rewrite until the first reference.
     for (;;) {
+        while (end - r >= 8) {
+            uint64_t word;
+            memcpy(&word, r, 8);
+            uint64_t hit = ZeroBytes(word) | BytesEqual(word, stop) | BytesEqual(word, '&') | BytesEqual(word, '\n');
+            if (hit) {
+                r += LowestByteSet(hit);
+                break;
+            }
+            r += 8;
+        }
         while (!(ClassOf(*r) & stopClass))
             ++r;
         if (*r != '\n')
@@ -374,97 +559,94 @@ void CGXmlSource::DecodeUntil(char stop)
     m_pos = r;
 }
 
-CGXmlSource::Token CGXmlSource::NextToken(char** token)
+// The tokenizer proper, inlined into the element parser's loop.
+__attribute__((always_inline)) inline CGXmlSource::Token CGXmlSource::ReadToken(char** token)
 {
-    if (!m_pos) {
-        *token = const_cast<char*>("");
-        return kTokenEnd;
-    }
-    if (m_emptyElementPending) {
-        m_emptyElementPending = false;
-        if (*m_pos == '>') {
-            ++m_pos;
-            *token = m_lastStartName;
-            return kTokenEndTag;
-        }
-        *token = m_pos;
-        return kTokenError;
-    }
-    if (m_attributesPending) {
-        m_attributesPending = false;
-        char* name = ReadName();
-        if (*m_pos == '=') {
-            *m_pos++ = '\0';
-            m_valuePending = true;
-            *token = name;
-            return kTokenAttributeName;
-        }
-        *token = m_pos;
-        return kTokenError;
-    }
-    if (m_valuePending) {
-        m_valuePending = false;
-        if (*m_pos != '"') {
+    // The element parser calls this only after NextToken found a text.
+
+    // The tokenizer's pending states exclude each other: one byte says
+    // which, if any, the previous token left.
+    const uint8_t pending = m_pending;
+    m_pending = kPendingNone;
+    if (pending > kPendingTextEndedAtTag) {
+        switch (pending) {
+        case kPendingEmptyElement:
+            if (*m_pos == '>') {
+                ++m_pos;
+                *token = m_lastStartName;
+                return kTokenEndTag;
+            }
+            *token = m_pos;
+            return kTokenError;
+        case kPendingAttributes: {
+            char* name = ReadName();
+            if (*m_pos == '=') {
+                *m_pos++ = '\0';
+                m_pending = kPendingValue;
+                *token = name;
+                return kTokenAttributeName;
+            }
             *token = m_pos;
             return kTokenError;
         }
-        char* value = ++m_pos;
-        DecodeUntil('"');
-        if (*m_pos != '"') {
+        case kPendingValue: {
+            if (*m_pos != '"') {
+                *token = m_pos;
+                return kTokenError;
+            }
+            char* value = ++m_pos;
+            DecodeUntil<'"'>();
+            if (*m_pos != '"') {
+                *token = value;
+                return kTokenError;
+            }
+            *m_pos++ = '\0';
+            m_pos = SkipWhitespace(m_pos);
+            if (*m_pos == '>') {
+                ++m_pos;
+            } else if (*m_pos == '/') {
+                m_pending = kPendingEmptyElement;
+                ++m_pos;
+            } else {
+                m_pending = kPendingAttributes;
+            }
             *token = value;
-            return kTokenError;
+            return kTokenAttributeValue;
         }
-        *m_pos++ = '\0';
-        SkipWhitespace();
-        if (*m_pos == '/') {
-            m_emptyElementPending = true;
+        case kPendingCDataClose:
+            if (*m_pos != '>') {
+                *token = m_pos;
+                return kTokenError;
+            }
             ++m_pos;
-        } else if (*m_pos == '>') {
-            ++m_pos;
-        } else {
-            m_attributesPending = true;
+            break;
+        default:
+            break;
         }
-        *token = value;
-        return kTokenAttributeValue;
     }
 
-    if (m_cdataClosePending) {
-        m_cdataClosePending = false;
-        if (*m_pos != '>') {
-            *token = m_pos;
-            return kTokenError;
-        }
-        ++m_pos;
-    }
-    if (m_textEndedAtTag) {
-        m_textEndedAtTag = false; // the '<' is behind us already
-    } else {
-        char* p = m_pos;
+    // After a text the '<' that ended it is behind us already.
+    if (pending != kPendingTextEndedAtTag) {
         int line = m_line;
-        while (ClassOf(*p) & kClassSpace) {
-            if (*p == '\n')
-                ++line;
-            ++p;
-        }
-        if (*p == '\0') {
-            m_pos = p;
-            m_line = line;
-            *token = p;
-            return kTokenEnd;
-        }
+        char* p = SkipWhitespace(m_pos);
         if (*p == '<') {
             m_pos = p + 1;
-            m_line = line;
+        } else if (*p == '\0') {
+            m_pos = p;
+            *token = p;
+            return kTokenEnd;
         } else {
-            // A text keeps its leading whitespace.
+            // A text keeps its leading whitespace (and counts its lines
+            // itself).
+            m_line = line;
             char* text = m_pos;
-            DecodeUntil('<');
+            DecodeUntil<'<'>();
             if (*m_pos != '<') {
                 *token = text;
                 return kTokenError;
             }
             *m_pos++ = '\0';
-            m_textEndedAtTag = true;
+            m_pending = kPendingTextEndedAtTag;
             *token = text;
             return kTokenText;
         }
@@ -473,20 +655,22 @@ CGXmlSource::Token CGXmlSource::NextToken(char** token)
     if (*m_pos == '/') {
         ++m_pos;
         char* name = ReadName();
-        while (ClassOf(*m_pos) & kClassSpace) {
-            if (*m_pos == '\n')
-                ++m_line;
-            *m_pos++ = '\0';
-        }
         if (*m_pos != '>') {
-            *token = name;
-            return kTokenError;
+            while (ClassOf(*m_pos) & kClassSpace) {
+                if (*m_pos == '\n')
+                    ++m_line;
+                *m_pos++ = '\0';
+            }
+            if (*m_pos != '>') {
+                *token = name;
+                return kTokenError;
+            }
         }
         *m_pos++ = '\0';
         *token = name;
         return kTokenEndTag;
     }
-    if (strncmp(m_pos, "![CDATA[", 8) == 0) {
+    if (*m_pos == '!' && strncmp(m_pos, "![CDATA[", 8) == 0) {
         char* content = m_pos + 8;
         char* close = strstr(content, "]]>");
         if (!close) {
@@ -497,30 +681,101 @@ CGXmlSource::Token CGXmlSource::NextToken(char** token)
             ++m_line;
         *close = '\0';
         m_pos = close + 2;
-        m_cdataClosePending = true;
+        m_pending = kPendingCDataClose;
         *token = content;
         return kTokenCData;
     }
     char* name = ReadName();
-    while (ClassOf(*m_pos) & kClassSpace) {
-        if (*m_pos == '\n')
-            ++m_line;
-        *m_pos++ = '\0';
+    if (name == m_pos) {
+        // "<" followed by no name ("<?", "<!--", "< A", a text cut short):
+        // nothing here can be read as an element.
+        *token = m_pos;
+        return kTokenError;
     }
-    if (*m_pos == '/') {
-        *m_pos++ = '\0';
-        m_emptyElementPending = true;
-    } else if (*m_pos == '>') {
+    if (*m_pos == '>') {
         *m_pos++ = '\0';
     } else {
-        m_attributesPending = true;
+        while (ClassOf(*m_pos) & kClassSpace) {
+            if (*m_pos == '\n')
+                ++m_line;
+            *m_pos++ = '\0';
+        }
+        if (*m_pos == '/') {
+            *m_pos++ = '\0';
+            m_pending = kPendingEmptyElement;
+        } else if (*m_pos == '>') {
+            *m_pos++ = '\0';
+        } else {
+            m_pending = kPendingAttributes;
+        }
     }
     m_lastStartName = name;
     *token = name;
     return kTokenStartTag;
 }
 
+const char* CGXmlSource::FindMoreOfEnd()
+{
+    // Everything the tokenizer wrote lies behind the read position: from
+    // there on the text is as it came, and its terminator is its end.
+    enum { kPiece = 65536 };
+    const char* from = m_end > m_pos ? m_end : m_pos;
+    size_t length = strnlen(from, kPiece);
+    m_end = from + length;
+    m_endKnown = length < (size_t)kPiece;
+    return m_end;
+}
+
+// After a text, when "</" and exactly the given name and ">" follow, takes
+// that end tag as ReadToken would and returns true.  The name lies in this
+// text, so both may be read eight bytes at a time; near the end of the
+// text, or for a name with a prefix, blanks or a line feed, ReadToken
+// decides.
+__attribute__((always_inline)) inline bool CGXmlSource::TakeEndTagOf(const char* name)
+{
+    if (m_pending != kPendingTextEndedAtTag || *m_pos != '/')
+        return false;
+    char* p = m_pos + 1;
+    const char* end = SafeEnd(p);
+    while (end - p >= 8 && end - name >= 8) {
+        uint64_t text, expected;
+        memcpy(&text, p, 8);
+        memcpy(&expected, name, 8);
+        uint64_t terminator = ZeroBytes(expected);
+        if (terminator) {
+            size_t length = LowestByteSet(terminator);
+            uint64_t nameBytes = (terminator ^ (terminator - 1)) >> 8;
+            if (((text ^ expected) & nameBytes) || (BytesEqual(expected, '\n') & nameBytes) || p[length] != '>')
+                return false;
+            p[length] = '\0';
+            m_pos = p + length + 1;
+            m_pending = kPendingNone;
+            return true;
+        }
+        if (text != expected || BytesEqual(expected, '\n'))
+            return false;
+        p += 8;
+        name += 8;
+    }
+    return false;
+}
+
+CGXmlSource::Token CGXmlSource::NextToken(char** token)
+{
+    if (!m_pos) {
+        *token = const_cast<char*>("");
+        return kTokenEnd;
+    }
+    return ReadToken(token);
+}
+
 // ------------------------------------------------------------------ node
+
+struct CGXmlNode::ReadAhead {
+    CGXmlSource::Token kind;
+    char* token;
+    bool first; // the element's first token
+};
 
 CGXmlNode* CGXmlNode::NewHeapNode(const char* name, CGXmlNode* parent)
 {
@@ -735,13 +990,21 @@ void CGXmlNode::Write(CGXmlWriter& writer) const
     writer.EndElement();
 }
 
-bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize, CGXml* document, int depth)
+bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize, CGXml* document, int depth,
+                              const ReadAhead* ahead)
 {
     CGXmlNode* last = nullptr;
     bool first = true;
-    for (;; first = false) {
-        char* token;
-        CGXmlSource::Token kind = source->NextToken(&token);
+    char* token;
+    CGXmlSource::Token kind;
+    if (ahead) {
+        kind = ahead->kind;
+        token = ahead->token;
+        first = ahead->first;
+    } else {
+        kind = source->ReadToken(&token);
+    }
+    for (;; first = false, kind = source->ReadToken(&token)) {
         switch (kind) {
         case CGXmlSource::kTokenStartTag: {
             int filter = document->FilterElement(token, source, this, error, errorSize);
@@ -749,7 +1012,8 @@ bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize,
                 return false;
             if (filter != 0)
                 break;
-            if (!(document->m_flags & CGXml::kNoIncludeExpansion) && strcmp(token, "INCLUDEXMLFILE") == 0) {
+            if (token[0] == 'I' && !(document->m_flags & CGXml::kNoIncludeExpansion)
+                && strcmp(token, "INCLUDEXMLFILE") == 0) {
                 if (!ParseInclude(source, error, errorSize, document, depth, &last))
                     return false;
                 break;
@@ -757,7 +1021,8 @@ bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize,
             if (depth >= kXmlMaxDepth) {
                 if (ErrorEmpty(error, errorSize))
                     FormatBounded(error, errorSize, "%s\\%s Error (Line %d): Element %s nested too deeply",
-                                  source->GetFolder(), source->GetFileName(), source->GetLine(), token);
+                                  source->GetFolder(), source->GetFileName(), source->GetLine(),
+                                  NameExcerpt(token).text);
                 return false;
             }
             CGXmlNode* child = document->NewNode(token, this);
@@ -766,10 +1031,26 @@ bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize,
             else
                 m_child = child;
             last = child;
-            if (!child->ParseElement(source, error, errorSize, document, depth + 1)) {
+            // Most elements hold a text or nothing: read those here, and
+            // hand anything else to the child's own parse.
+            ReadAhead inner;
+            inner.kind = source->ReadToken(&inner.token);
+            inner.first = true;
+            if (inner.kind == CGXmlSource::kTokenText || inner.kind == CGXmlSource::kTokenCData) {
+                child->m_text = inner.token;
+                if (source->TakeEndTagOf(token))
+                    break;
+                inner.kind = source->ReadToken(&inner.token);
+                inner.first = false;
+            }
+            if (inner.kind == CGXmlSource::kTokenEndTag
+                && SameName(inner.token, child->GetName(), source->SafeEnd(inner.token)))
+                break;
+            if (!child->ParseElement(source, error, errorSize, document, depth + 1, &inner)) {
                 if (ErrorEmpty(error, errorSize))
                     FormatBounded(error, errorSize, "%s\\%s Error (Line %d): Can't load element %s",
-                                  source->GetFolder(), source->GetFileName(), source->GetLine(), child->GetName());
+                                  source->GetFolder(), source->GetFileName(), source->GetLine(),
+                                  NameExcerpt(child->GetName()).text);
                 return false;
             }
             break;
@@ -787,12 +1068,18 @@ bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize,
             else
                 m_child = child;
             last = child;
-            // The attribute's own parse: it takes the value as its text and
-            // always succeeds; a value that cannot be read leaves its text
-            // empty and the element's parse finds the fault.
+            // The attribute's own parse: it takes the value as its text.  A
+            // value that is not between double quotation marks fails the
+            // element (read on, it would become the element's text).
             char* value;
-            if (source->NextToken(&value) == CGXmlSource::kTokenAttributeValue)
-                child->m_text = value;
+            if (source->ReadToken(&value) != CGXmlSource::kTokenAttributeValue) {
+                if (ErrorEmpty(error, errorSize))
+                    FormatBounded(error, errorSize, "%s\\%s Error (Line %d): No match for element %s",
+                                  source->GetFolder(), source->GetFileName(), source->GetLine(),
+                                  NameExcerpt(GetName()).text);
+                return false;
+            }
+            child->m_text = value;
             break;
         }
         case CGXmlSource::kTokenAttributeValue:
@@ -803,16 +1090,16 @@ bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize,
             m_text = token;
             break;
         case CGXmlSource::kTokenEndTag:
-            if (strcmp(token, GetName()) == 0)
+            if (SameName(token, GetName(), source->SafeEnd(token)))
                 return true;
             if (ErrorEmpty(error, errorSize))
                 FormatBounded(error, errorSize, "%s\\%s Error (Line %d): No match for element %s", source->GetFolder(),
-                              source->GetFileName(), source->GetLine(), GetName());
+                              source->GetFileName(), source->GetLine(), NameExcerpt(GetName()).text);
             return false;
         default: // end of text or a token that cannot be read
             if (!first && ErrorEmpty(error, errorSize))
                 FormatBounded(error, errorSize, "%s\\%s Error (Line %d): No match for element %s", source->GetFolder(),
-                              source->GetFileName(), source->GetLine(), GetName());
+                              source->GetFileName(), source->GetLine(), NameExcerpt(GetName()).text);
             return false;
         }
     }
@@ -838,7 +1125,7 @@ bool CGXmlNode::ParseInclude(CGXmlSource* source, char* error, size_t errorSize,
     if (path.size() >= (size_t)kXmlMaxPath) {
         if (ErrorEmpty(error, errorSize))
             FormatBounded(error, errorSize, "%s\\%s Error (line %d): Can't open Filename %s", source->GetFolder(),
-                          source->GetFileName(), source->GetLine(), name);
+                          source->GetFileName(), source->GetLine(), TextExcerpt(name).text);
         return false;
     }
     if (document->m_includeStack.size() >= (size_t)kXmlMaxIncludeDepth) {
@@ -853,20 +1140,37 @@ bool CGXmlNode::ParseInclude(CGXmlSource* source, char* error, size_t errorSize,
                           source->GetFileName(), source->GetLine(), name);
         return false;
     }
+    // Files including each other several times multiply: bound the number
+    // of files and the bytes read for one document.
+    if (document->m_includedFiles >= kXmlMaxIncludeFiles) {
+        if (ErrorEmpty(error, errorSize))
+            FormatBounded(error, errorSize, "%s\\%s Error (line %d): Too many included files at %s (at most %d)",
+                          source->GetFolder(), source->GetFileName(), source->GetLine(), name,
+                          (int)kXmlMaxIncludeFiles);
+        return false;
+    }
 
     // The included text joins the document's chain of sources: its nodes
     // point into it for as long as the document holds them.
     CGXmlSource* included = new CGXmlSource;
-    CGXmlSource* tail = &document->m_source;
-    while (tail->m_next)
-        tail = tail->m_next;
-    tail->m_next = included;
-    if (!included->LoadFile(path.c_str(), nullptr)) {
-        if (ErrorEmpty(error, errorSize))
-            FormatBounded(error, errorSize, "%s\\%s Error (line %d): Can't open Filename %s", source->GetFolder(),
-                          source->GetFileName(), source->GetLine(), name);
+    document->m_lastSource->m_next = included;
+    document->m_lastSource = included;
+    ++document->m_includedFiles;
+    bool tooLarge = false;
+    if (!included->LoadFile(path.c_str(), nullptr, kXmlMaxIncludeBytes - document->m_includedBytes, &tooLarge)) {
+        if (ErrorEmpty(error, errorSize)) {
+            if (tooLarge)
+                FormatBounded(error, errorSize,
+                              "%s\\%s Error (line %d): Included files too large at %s (at most %d MB in all)",
+                              source->GetFolder(), source->GetFileName(), source->GetLine(), name,
+                              (int)(kXmlMaxIncludeBytes >> 20));
+            else
+                FormatBounded(error, errorSize, "%s\\%s Error (line %d): Can't open Filename %s", source->GetFolder(),
+                              source->GetFileName(), source->GetLine(), name);
+        }
         return false;
     }
+    document->m_includedBytes += included->m_length;
 
     document->m_includeStack.push_back(path);
     bool ok = true;
@@ -876,16 +1180,19 @@ bool CGXmlNode::ParseInclude(CGXmlSource* source, char* error, size_t errorSize,
         if (kind == CGXmlSource::kTokenEnd)
             break;
         if (kind != CGXmlSource::kTokenStartTag) {
+            // The included file may be anything the name points at: its
+            // content stays out of the message.
             if (ErrorEmpty(error, errorSize))
-                FormatBounded(error, errorSize, "%s\\%s Error (Line %d): Malformed file (el:%s)", included->GetFolder(),
-                              included->GetFileName(), included->GetLine(), token);
+                FormatBounded(error, errorSize, "%s\\%s Error (Line %d): Malformed file (not XML)",
+                              included->GetFolder(), included->GetFileName(), included->GetLine());
             ok = false;
             break;
         }
         if (depth >= kXmlMaxDepth) {
             if (ErrorEmpty(error, errorSize))
                 FormatBounded(error, errorSize, "%s\\%s Error (Line %d): Element %s nested too deeply",
-                              included->GetFolder(), included->GetFileName(), included->GetLine(), token);
+                              included->GetFolder(), included->GetFileName(), included->GetLine(),
+                              NameExcerpt(token).text);
             ok = false;
             break;
         }
@@ -893,7 +1200,7 @@ bool CGXmlNode::ParseInclude(CGXmlSource* source, char* error, size_t errorSize,
         if (!child->ParseElement(included, error, errorSize, document, depth + 1)) {
             if (ErrorEmpty(error, errorSize))
                 FormatBounded(error, errorSize, "%s\\%s Error (Line %d): Can't load element %s", included->GetFolder(),
-                              included->GetFileName(), included->GetLine(), child->GetName());
+                              included->GetFileName(), included->GetLine(), NameExcerpt(child->GetName()).text);
             ok = false;
             break;
         }
@@ -955,7 +1262,7 @@ int CGXml::FilterElement(const char*, CGXmlSource*, CGXmlNode*, char*, size_t)
     return 0;
 }
 
-CGXmlNode* CGXml::NewNode(const char* name, CGXmlNode* parent)
+inline CGXmlNode* CGXml::NewNode(const char* name, CGXmlNode* parent)
 {
     ArenaBlock* block = m_arena;
     if (!block || block->m_used == block->m_capacity) {
@@ -1077,8 +1384,8 @@ int CGXml::ParseText(const char* sourceName, char* text, char* error, size_t err
         return kXmlNoElement;
     }
     m_flags |= kOwnsNodes;
-    size_t length = strlen(text);
     if (copy) {
+        size_t length = strlen(text);
         char* own = (char*)malloc(length + 1);
         if (!own) {
             if (ErrorEmpty(error, errorSize))
@@ -1088,7 +1395,7 @@ int CGXml::ParseText(const char* sourceName, char* text, char* error, size_t err
         memcpy(own, text, length + 1);
         m_source.SetText(own, length, true);
     } else {
-        m_source.SetText(text, length, false);
+        m_source.SetText(text, CGXmlSource::kUnknownLength, false);
     }
     return ParseDocument(sourceName, error, errorSize, expectedRoot);
 }
@@ -1097,6 +1404,11 @@ int CGXml::ParseDocument(const char* sourceName, char* error, size_t errorSize, 
 {
     const char* name = sourceName ? sourceName : "";
     m_includeStack.clear();
+    m_lastSource = &m_source;
+    while (m_lastSource->m_next)
+        m_lastSource = m_lastSource->m_next;
+    m_includedFiles = 0;
+    m_includedBytes = 0;
     char* token;
     CGXmlSource::Token kind = m_source.NextToken(&token);
     if (kind == CGXmlSource::kTokenEnd && expectedRoot) {
@@ -1110,7 +1422,7 @@ int CGXml::ParseDocument(const char* sourceName, char* error, size_t errorSize, 
     }
     if (expectedRoot && strcmp(token, expectedRoot) != 0) {
         if (ErrorEmpty(error, errorSize))
-            FormatBounded(error, errorSize, "%s : Expecting %s got %s", name, expectedRoot, token);
+            FormatBounded(error, errorSize, "%s : Expecting %s got %s", name, expectedRoot, NameExcerpt(token).text);
         return kXmlMalformed;
     }
     CGXmlNode* last = nullptr;
@@ -1125,7 +1437,7 @@ int CGXml::ParseDocument(const char* sourceName, char* error, size_t errorSize, 
             // An element that failed on its very first token wrote nothing.
             if (ErrorEmpty(error, errorSize))
                 FormatBounded(error, errorSize, "%s\\%s Error (Line %d): No match for element %s", m_source.GetFolder(),
-                              m_source.GetFileName(), m_source.GetLine(), top->GetName());
+                              m_source.GetFileName(), m_source.GetLine(), NameExcerpt(top->GetName()).text);
             return kXmlMalformed;
         }
         kind = m_source.NextToken(&token);
@@ -1133,7 +1445,7 @@ int CGXml::ParseDocument(const char* sourceName, char* error, size_t errorSize, 
             return kXmlOk;
         if (kind != CGXmlSource::kTokenStartTag) {
             if (ErrorEmpty(error, errorSize))
-                FormatBounded(error, errorSize, "%s : Malformed file (el:%s)", name, token);
+                FormatBounded(error, errorSize, "%s : Malformed file (el:%s)", name, TextExcerpt(token).text);
             return kXmlMalformed;
         }
     }

@@ -33,12 +33,15 @@ enum {
     kXmlNoElement = -3, // with an expected root, a placeholder root exists
 };
 
-// Limits that keep a hostile text from exhausting the stack.
+// Limits that keep a hostile text from exhausting the stack or the memory.
 enum {
     kXmlMaxDepth = 256,       // element nesting, the root being level 1
     kXmlMaxIncludeDepth = 8,  // INCLUDEXMLFILE inside included files
+    kXmlMaxIncludeFiles = 64, // included files per document, all levels together
     kXmlMaxPath = 1024,       // include path and path-lookup part, with terminator
 };
+// Bytes read through includes per document, all files together.
+constexpr size_t kXmlMaxIncludeBytes = (size_t)64 << 20;
 
 class CGXmlSource;
 
@@ -94,7 +97,10 @@ private:
     static CGXmlNode* AttributeMark() { return reinterpret_cast<CGXmlNode*>(~(uintptr_t)0); }
     static CGXmlNode* NewHeapNode(const char* name, CGXmlNode* parent);
     void AppendChild(CGXmlNode* child);
-    bool ParseElement(CGXmlSource* source, char* error, size_t errorSize, CGXml* document, int depth);
+    // A token the caller has read already: the parse starts with it.
+    struct ReadAhead;
+    bool ParseElement(CGXmlSource* source, char* error, size_t errorSize, CGXml* document, int depth,
+                      const ReadAhead* ahead = nullptr);
     bool ParseInclude(CGXmlSource* source, char* error, size_t errorSize, CGXml* document, int depth,
                       CGXmlNode** lastChild);
     static void FreeTree(CGXmlNode* node);
@@ -132,9 +138,12 @@ public:
     Token NextToken(char** token);
 
     // Opens a file ("rb") and takes its text, decrypted when it is in the
-    // encrypted form.  false when it cannot be opened or read.
-    bool LoadFile(const char* path, bool* wasEncrypted);
+    // encrypted form.  false when it cannot be opened or read, or when it
+    // holds more than maxBytes (then *tooLarge is set).
+    bool LoadFile(const char* path, bool* wasEncrypted, size_t maxBytes = (size_t)-1, bool* tooLarge = nullptr);
     // Takes a terminated text to read in place (owned: freed with free()).
+    // With kUnknownLength the text is not measured beforehand.
+    static constexpr size_t kUnknownLength = (size_t)-1;
     void SetText(char* text, size_t length, bool owned);
     // Frees the text and every include source chained behind this one.
     void Reset();
@@ -147,20 +156,39 @@ public:
 private:
     friend class CGXml;
     friend class CGXmlNode;
-    void DecodeUntil(char stop);
-    void SkipWhitespace();
+    template <char stop>
+    void DecodeUntil();
+    char* SkipWhitespace(char* p);
     char* ReadName();
+    Token ReadToken(char** token);
+    bool TakeEndTagOf(const char* name);
+    // A point up to which the text may be read in words: at least 64 bytes
+    // ahead of p where the text goes on that far.
+    const char* SafeEnd(const char* p)
+    {
+        return m_endKnown || m_end - p >= 64 ? m_end : FindMoreOfEnd();
+    }
+    const char* FindMoreOfEnd();
 
     char* m_text = nullptr;
     bool m_ownsText = false;
     char* m_pos = nullptr;
-    size_t m_length = 0;
+    size_t m_length = 0;         // 0 for a text parsed in place
+    const char* m_end = nullptr; // the text goes on at least this far
+    bool m_endKnown = false;     // m_end is its terminator
     int m_line = 1;
-    bool m_textEndedAtTag = false;
-    bool m_emptyElementPending = false;
-    bool m_attributesPending = false;
-    bool m_valuePending = false;
-    bool m_cdataClosePending = false;
+    // What the previous token left pending: the '<' that ended a text was
+    // consumed; a '/' ended a start tag; attributes follow; an attribute
+    // name and '=' were read; a CDATA section waits for its '>'.
+    enum : uint8_t {
+        kPendingNone,
+        kPendingTextEndedAtTag,
+        kPendingEmptyElement,
+        kPendingAttributes,
+        kPendingValue,
+        kPendingCDataClose,
+    };
+    uint8_t m_pending = kPendingNone;
     char* m_lastStartName = nullptr;
     std::string m_folder;
     std::string m_fileName;
@@ -231,6 +259,9 @@ private:
     std::string m_placeholderName;
     ArenaBlock* m_arena = nullptr;
     std::vector<std::string> m_includeStack; // files being included, outermost first
+    CGXmlSource* m_lastSource = &m_source;   // end of the chain of sources
+    int m_includedFiles = 0;                 // files included by this parse
+    size_t m_includedBytes = 0;              // and the bytes read from them
 };
 
 // Writes XML to a file ("\n" line breaks) or into a text store ("\r\n"),

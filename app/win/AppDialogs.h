@@ -1,6 +1,7 @@
 #pragma once
-// The message boxes of the machine manager go through here, so that tests
-// can answer them instead of a user.
+// The message boxes of the machine manager go through here (the
+// messageBox seam, app/win/AppSeams.h), so that tests can answer them
+// instead of a user.
 #include "framework/win/FrameworkWin.h"
 
 // The library's message box captioned with the application's name.
@@ -11,8 +12,3 @@ int AppMessageBoxOwned(HWND owner, const char* text, UINT type = MB_OK);
 // A message box with its own caption, owned by a window (or none).
 int AppMessageBoxCaption(HWND owner, const char* text, const char* caption, UINT type);
 
-// Replaces the message boxes (none: the real ones again).  The hook gets
-// the text, the caption (none for the application's name) and the type and
-// returns the button pressed.
-typedef int (*AppMessageBoxHook)(const char* text, const char* caption, UINT type);
-void SetAppMessageBoxHook(AppMessageBoxHook hook);

@@ -14,6 +14,8 @@ enum : UINT {
     WM_LIST_CHAR = WM_APP + 102,      // a character typed in a list
     WM_LIST_ACTIVATED = WM_APP + 106, // a list's header was pressed
     WM_HEADER_WIDTH = WM_APP + 109,   // a list's header item is changing
+    WM_DISCOVERY_REPLIES = WM_APP + 120, // the reply socket has data (or replies wait in the queue)
+    WM_FILL_SAVED = WM_APP + 121,        // the main window is up: the saved list shows its machines
 };
 
 // Control ids of the main window.

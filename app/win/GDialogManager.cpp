@@ -8,7 +8,7 @@ CGDialogManager::~CGDialogManager()
 void CGDialogManager::RecordClientRect(CWnd* dialog)
 {
     m_clientRect.SetRectEmpty();
-    if (dialog == nullptr || dialog->GetSafeHwnd() == nullptr)
+    if (dialog == nullptr || AfxSafeHwnd(dialog) == nullptr)
         return;
     dialog->GetClientRect(&m_clientRect);
     dialog->ClientToScreen(&m_clientRect);
@@ -16,7 +16,7 @@ void CGDialogManager::RecordClientRect(CWnd* dialog)
 
 BOOL CGDialogManager::RegisterControl(CWnd* control, UINT anchorFlags)
 {
-    if (control == nullptr || control->GetSafeHwnd() == nullptr)
+    if (control == nullptr || AfxSafeHwnd(control) == nullptr)
         return FALSE;
     CControlAnchor* anchor = new CControlAnchor;
     anchor->m_control = control;
@@ -31,7 +31,7 @@ BOOL CGDialogManager::RegisterControl(CWnd* control, UINT anchorFlags)
 void CGDialogManager::ApplySizeChange(int dx, int dy)
 {
     for (CControlAnchor* anchor = m_firstControl; anchor != nullptr; anchor = anchor->m_next) {
-        HWND hWnd = anchor->m_control->GetSafeHwnd();
+        HWND hWnd = AfxSafeHwnd(anchor->m_control);
         if (hWnd == nullptr || !::IsWindow(hWnd))
             continue;
         const CRect& rect = anchor->m_rect;

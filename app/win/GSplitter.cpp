@@ -56,9 +56,9 @@ void CGSplitter::OnSize(UINT, int cx, int cy)
     else if (!m_firstShown)
         m_position = 0;
     const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-    if (m_firstPane && m_firstPane->GetSafeHwnd())
+    if (m_firstPane && AfxSafeHwnd(m_firstPane))
         m_firstPane->SetWindowPos(nullptr, 0, 0, cx, m_position, flags);
-    if (m_secondPane && m_secondPane->GetSafeHwnd()) {
+    if (m_secondPane && AfxSafeHwnd(m_secondPane)) {
         int height = cy - m_position - kBarWidth;
         m_secondPane->SetWindowPos(nullptr, 0, m_position + kBarWidth, cx, height > 0 ? height : 0, flags);
     }

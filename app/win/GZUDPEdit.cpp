@@ -1,5 +1,8 @@
 #include "app/win/GZUDPEdit.h"
 
+#include <algorithm>
+#include "framework/win/FrameworkSeams.h"
+
 #include <string>
 
 #include "app/win/AppMessages.h"
@@ -26,7 +29,7 @@ CGZUDPEdit::~CGZUDPEdit()
 BOOL CGZUDPEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id, CFont* font, int limit)
 {
     HWND window = ::CreateWindowExW(0, L"Edit", L"", style, rect.left, rect.top, rect.right - rect.left + 1,
-                                    rect.bottom - rect.top + 1, parent ? parent->GetSafeHwnd() : nullptr,
+                                    rect.bottom - rect.top + 1, parent ? AfxSafeHwnd(parent) : nullptr,
                                     (HMENU)(UINT_PTR)id, AfxGetInstanceHandle(), nullptr);
     if (window == nullptr)
         return FALSE;
@@ -35,7 +38,7 @@ BOOL CGZUDPEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id, CF
         return FALSE;
     }
     if (font)
-        ::SendMessageW(m_hWnd, WM_SETFONT, (WPARAM)font->GetSafeHandle(), TRUE);
+        ::SendMessageW(m_hWnd, WM_SETFONT, (WPARAM)AfxSafeHandle(font), TRUE);
     if (limit != 0)
         ::SendMessageW(m_hWnd, EM_LIMITTEXT, (WPARAM)limit, 0);
     return TRUE;
@@ -101,7 +104,7 @@ HBRUSH CGZUDPEdit::CtlColor(CDC* pDC, UINT)
 BOOL CGZUDPEdit::PreTranslateMessage(MSG* pMsg)
 {
     if (pMsg->message == WM_KEYDOWN && pMsg->hwnd == m_hWnd) {
-        if (::GetKeyState(VK_CONTROL) & 0x8000) {
+        if (g_frameworkSeams.keyState(VK_CONTROL) & 0x8000) {
             switch (pMsg->wParam) {
             case 'A':
                 ::SendMessageW(m_hWnd, EM_SETSEL, 0, -1);
@@ -161,12 +164,33 @@ void CGZUDPEdit::DeleteSelection()
 
 LRESULT CGZUDPEdit::AppendLine(const char* text, int newlines)
 {
+    std::wstring wide = WideFromUtf8(text);
+    for (int i = 0; i < newlines; ++i)
+        wide += L"\r\n";
+    int limit = (int)::SendMessageW(m_hWnd, EM_GETLIMITTEXT, 0, 0);
+    if (limit > 0 && (int)wide.size() > limit)
+        wide.erase(0, wide.size() - (size_t)limit); // only the newest part of a huge text fits
     int end = ::GetWindowTextLengthW(m_hWnd);
+    if (limit > 0 && end + (int)wide.size() > limit) {
+        DropOldestLines(end + (int)wide.size() - limit, limit);
+        end = ::GetWindowTextLengthW(m_hWnd);
+    }
     ::SendMessageW(m_hWnd, EM_SETSEL, (WPARAM)end, (LPARAM)end);
     ::SendMessageW(m_hWnd, EM_SCROLLCARET, 0, 0);
-    std::wstring wide = WideFromUtf8(text);
-    LRESULT result = ::SendMessageW(m_hWnd, EM_REPLACESEL, FALSE, (LPARAM)wide.c_str());
-    for (int i = 0; i < newlines; ++i)
-        result = ::SendMessageW(m_hWnd, EM_REPLACESEL, FALSE, (LPARAM)L"\r\n");
-    return result;
+    return ::SendMessageW(m_hWnd, EM_REPLACESEL, FALSE, (LPARAM)wide.c_str());
+}
+
+void CGZUDPEdit::DropOldestLines(int needed, int limit)
+{
+    // Whole lines go from the top; a quarter of the limit more than needed,
+    // so that a busy log does not cut on every line.
+    int length = ::GetWindowTextLengthW(m_hWnd);
+    std::wstring current((size_t)length + 1, L'\0');
+    ::GetWindowTextW(m_hWnd, &current[0], length + 1);
+    current.resize((size_t)length);
+    size_t cut = (size_t)std::min(length, needed + limit / 4);
+    size_t lineEnd = current.find(L"\r\n", cut > 0 ? cut - 1 : 0);
+    cut = lineEnd == std::wstring::npos ? current.size() : lineEnd + 2;
+    ::SendMessageW(m_hWnd, EM_SETSEL, 0, (LPARAM)cut);
+    ::SendMessageW(m_hWnd, EM_REPLACESEL, FALSE, (LPARAM)L"");
 }

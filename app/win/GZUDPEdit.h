@@ -27,12 +27,16 @@ public:
     BOOL GetError() const { return m_error; }
     // Removes the selection, or the character after the caret.
     void DeleteSelection();
-    // Appends the UTF-8 text at the end, then "\r\n" newlines times.
+    // Appends the UTF-8 text at the end, then "\r\n" newlines times.  At
+    // the text limit the oldest lines make room: the newest are kept.
     LRESULT AppendLine(const char* text, int newlines);
 
     HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
 
 protected:
+    // Removes whole lines from the top: at least needed characters.
+    void DropOldestLines(int needed, int limit);
+
     BOOL m_error = FALSE;
     CBrush m_errorBrush;
     CBrush m_normalBrush;

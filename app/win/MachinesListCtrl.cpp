@@ -1,5 +1,6 @@
 #include "app/win/MachinesListCtrl.h"
 
+#include <unordered_map>
 #include <vector>
 
 #include "app/MachineColumns.h"
@@ -134,9 +135,11 @@ void CMachinesListCtrl::SetRow(int row, CMachine* machine)
     SetItemData(row, (DWORD_PTR)machine);
     COLORREF colour = MachineRowColour(*machine, false);
     if (GetRowColour(row) != colour) {
-        // The texts redraw the row themselves; a colour alone does not.
+        // The texts redraw the row themselves; a colour alone does not
+        // (a bulk change repaints the whole list at its end).
         SetRowColour(row, colour);
-        RedrawItems(row, row);
+        if (m_bulkChange == 0)
+            RedrawItems(row, row);
     }
 }
 
@@ -154,6 +157,71 @@ void CMachinesListCtrl::UpdateRow(CMachine* machine)
         MarkDuplicates();
     if (machine->m_inList)
         Save();
+}
+
+void CMachinesListCtrl::UpdateRows(const std::vector<CMachine*>& machines)
+{
+    if (machines.empty())
+        return;
+    if (machines.size() == 1) {
+        UpdateRow(machines[0]);
+        return;
+    }
+    BOOL visible = IsWindowVisible();
+    if (visible)
+        SetRedraw(FALSE);
+    ++m_saveSuspended;
+    ++m_bulkChange;
+    std::unordered_map<const CMachine*, int> rows;
+    int count = GetItemCount();
+    rows.reserve((size_t)count);
+    for (int row = 0; row < count; ++row)
+        rows.emplace(GetRowMachine(row), row);
+    bool saved = false;
+    std::vector<CMachine*> added;
+    for (CMachine* machine : machines) {
+        if (!machine)
+            continue;
+        auto found = rows.find(machine);
+        if (found != rows.end())
+            SetRow(found->second, machine);
+        else
+            added.push_back(machine);
+        saved = saved || machine->m_inList;
+    }
+    // Rows already set keep their machines: an inserted row shifts indexes
+    // only after they were used.
+    InsertRowsOnTop(added);
+    --m_bulkChange;
+    if (!m_acceptsDroppedFiles)
+        MarkDuplicates();
+    if (visible) {
+        SetRedraw(TRUE);
+        Invalidate(FALSE);
+    }
+    --m_saveSuspended;
+    m_savePending = false;
+    if (saved)
+        Save();
+}
+
+void CMachinesListCtrl::InsertRowsOnTop(const std::vector<CMachine*>& machines)
+{
+    // The order rows inserted one by one at the top would have (the last
+    // machine first), placed directly: the list's sorting on insertion is
+    // off meanwhile, so that no insertion searches or shifts the rows
+    // inserted before it.
+    DWORD sorting = GetStyle() & (LVS_SORTASCENDING | LVS_SORTDESCENDING);
+    if (sorting)
+        ModifyStyle(sorting, 0);
+    int count = (int)machines.size();
+    for (int i = 0; i < count; ++i) {
+        int row = InsertRow(i, "");
+        if (row >= 0)
+            SetRow(row, machines[(size_t)(count - 1 - i)]);
+    }
+    if (sorting)
+        ModifyStyle(0, sorting);
 }
 
 bool CMachinesListCtrl::Save()
@@ -178,20 +246,41 @@ bool CMachinesListCtrl::Save()
 
 void CMachinesListCtrl::RemoveUnlisted()
 {
-    for (int row = GetItemCount() - 1; row >= 0; --row) {
+    // The rows go in one go with drawing suspended: a list that repaints
+    // after each deleted row takes seconds for a network's machines.
+    int count = GetItemCount();
+    std::vector<int> leaving;
+    for (int row = 0; row < count; ++row) {
         CMachine* machine = GetRowMachine(row);
-        if (!machine || machine->m_inList)
-            continue;
-        if (m_displaced.count(machine) == 0) {
+        if (machine && !machine->m_inList)
+            leaving.push_back(row);
+    }
+    if (leaving.empty())
+        return;
+    BOOL visible = IsWindowVisible();
+    if (visible)
+        SetRedraw(FALSE);
+    bool all = (int)leaving.size() == count;
+    for (auto it = leaving.rbegin(); it != leaving.rend(); ++it) {
+        int row = *it;
+        CMachine* machine = GetRowMachine(row);
+        if (m_displaced.erase(machine) == 0) {
             CIpAddress key;
             if (m_machines.FindKeyOf(machine, &key))
                 m_machines.RemoveKey(key);
-            m_machines.IdentityChanged();
-            DeleteRow(row);
-            delete machine;
-        } else {
-            DeleteMachineRow(row);
         }
+        if (!all)
+            DeleteRow(row);
+        delete machine;
+    }
+    m_machines.IdentityChanged();
+    if (all) {
+        DeleteAllItems();
+        ClearRowColours();
+    }
+    if (visible) {
+        SetRedraw(TRUE);
+        Invalidate();
     }
 }
 
@@ -223,20 +312,28 @@ void CMachinesListCtrl::Refill()
     BOOL visible = IsWindowVisible();
     if (visible)
         SetRedraw(FALSE);
-    std::unordered_set<const CMachine*> shown;
+    std::unordered_map<const CMachine*, int> shown;
     int rows = GetItemCount();
+    shown.reserve((size_t)rows);
     for (int row = 0; row < rows; ++row)
-        shown.insert(GetRowMachine(row));
+        shown.emplace(GetRowMachine(row), row);
+    // The list makes room for every row at once; each row's colour is
+    // painted with the list at the end.
+    SetItemCount(rows + (int)m_machines.GetCount());
+    ++m_bulkChange;
+    std::vector<CMachine*> added;
     for (const CMachineMap::CPair* pair = m_machines.PGetFirstAssoc(); pair; pair = m_machines.PGetNextAssoc(pair)) {
         CMachine* machine = pair->value;
         if (!machine->m_inList || !PassesFilters(*machine))
             continue;
-        int row = shown.count(machine) ? FindRow(machine) : -1;
-        if (row < 0)
-            row = InsertRow(0, "");
-        if (row >= 0)
-            SetRow(row, machine);
+        auto found = shown.find(machine);
+        if (found != shown.end())
+            SetRow(found->second, machine);
+        else
+            added.push_back(machine);
     }
+    InsertRowsOnTop(added);
+    --m_bulkChange;
     if (!m_acceptsDroppedFiles)
         MarkDuplicates();
     // Rows of machines that left the map go (a saved machine that took a

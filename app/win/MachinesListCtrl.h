@@ -6,6 +6,7 @@
 // shows one row per machine, the machine being the row's item data.
 #include <memory>
 #include <unordered_set>
+#include <vector>
 
 #include "app/MachineListFile.h"
 #include "app/MachineMap.h"
@@ -37,6 +38,10 @@ public:
     // Updates (or inserts at the top) the machine's row; re-marks
     // duplicates (lists without dropped files) and saves (saved machines).
     void UpdateRow(CMachine* machine);
+    // The same for many machines at once: one pass over the rows, new rows
+    // added together, drawing suspended meanwhile, one duplicate marking and
+    // one save.
+    void UpdateRows(const std::vector<CMachine*>& machines);
     void SetRow(int row, CMachine* machine);
     // Rewrites machines.xml (lists with a file only); false when it failed,
     // which the owner hears of (the machines stay as they are, so that a
@@ -110,6 +115,9 @@ public:
 protected:
     static int CompareColumn(LPARAM item1, LPARAM item2, int column);
     void SetMachineInMap(const CIpAddress& address, CMachine* machine);
+    // New rows for the machines at the top, as if each had been inserted
+    // there in turn.
+    void InsertRowsOnTop(const std::vector<CMachine*>& machines);
     void StartDrag(int row, CPoint point);
 
     void OnDoubleClick(NMHDR* pNMHDR, LRESULT* pResult);
@@ -132,6 +140,8 @@ protected:
     CMachinesListCtrl* m_otherList = nullptr;
     BOOL m_acceptsDroppedFiles = FALSE;
     int m_saveSuspended = 0;
+    // Above 0 while rows change in bulk with drawing suspended.
+    int m_bulkChange = 0;
     bool m_savePending = false;
     UINT m_saveFailedMessage = 0;
     bool m_saveFailing = false; // the last save failed

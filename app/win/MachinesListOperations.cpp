@@ -15,7 +15,7 @@
 #include "app/win/AppDialogs.h"
 #include "app/win/DlgInstallApp.h"
 #include "app/win/DlgRemoteMachine.h"
-#include "app/win/OperationHooks.h"
+#include "app/win/AppSeams.h"
 #include "app/win/SocketTrov.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "app/win/DlgAddMachines.h"
 #include "app/win/DlgConfigureMachine.h"
 #include "app/win/DlgPassword.h"
-#include "app/win/OperationHooks.h"
+#include "app/win/AppSeams.h"
 #include "app/MachineColumns.h"
 #include "res/resource.h"
 #include "support/GTextStore.h"
@@ -184,6 +184,14 @@ void CtrovconfDlg::SendXmlCommand(CMachine* machine, const char* text, const cha
     request.password = password;
     request.xmlCommand = text;
     RunOperation(this, machines, request);
+    // The run read the controller's identity into the machine (MAC
+    // included): its row and machines.xml follow, as after Poll for Details.
+    for (CMachinesListCtrl* list : {&m_savedList, &m_discoveredList}) {
+        if (list->m_hWnd && list->FindRow(machine) >= 0) {
+            list->GetMachines().IdentityChanged();
+            list->UpdateRow(machine);
+        }
+    }
 }
 
 void CtrovconfDlg::OnConfigure()

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/AppHooks.h"
+#include "app/win/AppSeams.h"
 #include "app/AppInstall.h"
 #include "app/win/AppDialogs.h"
 #include "support/GXml.h"
@@ -25,6 +25,29 @@ size_t ChunkSizeFor(const CMachine* machine)
 
 } // namespace
 
+CString ConnectionErrorText(int code)
+{
+    const char* known = SocketErrorText(code);
+    if (*known)
+        return known;
+    // Any other code (host unreachable, network down, ...) shows what the
+    // system says of it, so that a failed row never stays without a reason.
+    char* system = nullptr;
+    DWORD n = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                   FORMAT_MESSAGE_IGNORE_INSERTS,
+                               nullptr, (DWORD)code, 0, (LPSTR)&system, 0, nullptr);
+    CString text;
+    if (n > 0 && system)
+        text = system;
+    if (system)
+        ::LocalFree(system);
+    text.TrimRight(" \r\n\t.");
+    if (text.IsEmpty())
+        text.Format("Connection failed (error %d)", code);
+    else
+        text.AppendFormat(" (error %d)", code);
+    return text;
+}
 
 CSocketTrov::CSocketTrov() = default;
 
@@ -134,7 +157,7 @@ void CSocketTrov::ConnectNext(int step)
         } else {
             error = GetLastError();
         }
-        SetRowStatus(machine, SocketErrorText(error), TRUE);
+        SetRowStatus(machine, ConnectionErrorText(error), TRUE);
         machine->m_state = kMachineNotAnswered;
         if (m_progress)
             m_progress->OffsetPos(2);
@@ -252,7 +275,7 @@ void CSocketTrov::OnConnect(int nErrorCode)
     if (!machine)
         return;
     if (nErrorCode != 0) {
-        SetRowStatus(machine, SocketErrorText(nErrorCode), TRUE);
+        SetRowStatus(machine, ConnectionErrorText(nErrorCode), TRUE);
         machine->m_state = kMachineNotAnswered;
         EndMachineStep(2);
         return;

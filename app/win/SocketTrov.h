@@ -20,6 +20,10 @@ class CListCtrl;
 class CProgressCtrl;
 class CInstallTempFile;
 
+// The row text of a failed connection: the program's own text for the codes
+// it knows, otherwise the system's text of the code.
+CString ConnectionErrorText(int code);
+
 class CSocketTrov : public CAsyncSocket {
 public:
     CSocketTrov();

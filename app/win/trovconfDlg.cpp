@@ -1,59 +1,24 @@
 #include "app/win/trovconfDlg.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/win/AppDialogs.h"
 #include "app/win/AppMessages.h"
+#include "app/win/AppSeams.h"
 #include "res/resource.h"
 #include "support/DRBSocket.h"
 #include "support/Utilities.h"
 
 namespace {
 
-bool SystemAdapters(std::vector<IP_ADAPTER_INFO>* adapters)
-{
-    ULONG size = 0;
-    if (::GetAdaptersInfo(nullptr, &size) != ERROR_BUFFER_OVERFLOW || size == 0)
-        return false;
-    std::vector<unsigned char> buffer(size);
-    IP_ADAPTER_INFO* list = reinterpret_cast<IP_ADAPTER_INFO*>(buffer.data());
-    if (::GetAdaptersInfo(list, &size) != NO_ERROR)
-        return false;
-    for (IP_ADAPTER_INFO* a = list; a; a = a->Next) {
-        adapters->push_back(*a);
-        adapters->back().Next = nullptr;
-    }
-    return true;
-}
-
-void SystemBroadcast(const char* text, bool alert, CDiscoveryLog* log)
-{
-    if (alert)
-        BroadcastAndAlert(text);
-    else
-        BroadcastAndLog(text, log);
-}
-
-CtrovconfDlg::AdapterSource g_adapterSource = SystemAdapters;
-CtrovconfDlg::ProbeBroadcaster g_probeBroadcaster = SystemBroadcast;
-
 const char kVersionFormat[] = "%s v4.5r9";
 
 } // namespace
 
-void CtrovconfDlg::SetAdapterSource(AdapterSource source)
-{
-    g_adapterSource = source ? source : SystemAdapters;
-}
-
-void CtrovconfDlg::SetProbeBroadcaster(ProbeBroadcaster broadcaster)
-{
-    g_probeBroadcaster = broadcaster ? broadcaster : SystemBroadcast;
-}
-
 void CtrovconfDlg::BroadcastText(const char* text, CDiscoveryLog* log)
 {
-    g_probeBroadcaster(text, false, log);
+    g_appSeams.broadcast(text, false, log);
 }
 
 IMPLEMENT_DYNAMIC(CtrovconfDlg, CZUDPDialog)
@@ -73,6 +38,8 @@ BEGIN_MESSAGE_MAP(CtrovconfDlg, CZUDPDialog)
     ON_MESSAGE(WM_RESYNC_SAVED, &CtrovconfDlg::OnResyncSaved)
     ON_MESSAGE(WM_LIST_ACTIVATED, &CtrovconfDlg::OnListActivated)
     ON_MESSAGE(WM_HEADER_WIDTH, &CtrovconfDlg::OnHeaderWidth)
+    ON_MESSAGE(WM_DISCOVERY_REPLIES, &CtrovconfDlg::OnDiscoveryReplies)
+    ON_MESSAGE(WM_FILL_SAVED, &CtrovconfDlg::OnFillSaved)
     ON_MESSAGE(WM_APP + 100, &CtrovconfDlg::OnIgnoredListMessage)
     ON_MESSAGE(WM_APP + 101, &CtrovconfDlg::OnIgnoredListMessage)
     ON_MESSAGE(WM_APP + 102, &CtrovconfDlg::OnIgnoredListMessage)
@@ -134,6 +101,12 @@ CtrovconfDlg::~CtrovconfDlg()
 
 void CtrovconfDlg::AppendLine(const char* text)
 {
+    if (m_takingReplies) {
+        // The lines of a slice of replies go in at once at its end.
+        m_pendingLog += text;
+        m_pendingLog += "\r\n";
+        return;
+    }
     if (m_logPane.m_hWnd)
         m_logPane.AppendLine(text, 1);
 }
@@ -219,7 +192,7 @@ BOOL CtrovconfDlg::OnInitDialog()
     // The log pane writes in the window's own font (the dialog has it only
     // from here on).
     if (CFont* font = GetFont())
-        ::SendMessageW(m_logPane.m_hWnd, WM_SETFONT, (WPARAM)font->GetSafeHandle(), FALSE);
+        ::SendMessageW(m_logPane.m_hWnd, WM_SETFONT, (WPARAM)AfxSafeHandle(font), FALSE);
     BuildAdapterMenu();
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
@@ -236,12 +209,12 @@ BOOL CtrovconfDlg::OnInitDialog()
     }
     OpenReplySocket();
 
-    // The saved list shows its saved machines.
-    m_savedList.RemoveUnlisted();
-    m_savedList.Refill();
+    // The saved list shows its saved machines once the window is on the
+    // screen: a long list must not keep the window from appearing.
+    PostMessage(WM_FILL_SAVED);
 
-    g_probeBroadcaster(GetDiscoveryProbe(), true, nullptr);
-    SetTimer(kTimerReceive, 300);
+    g_appSeams.broadcast(GetDiscoveryProbe(), true, nullptr);
+    SetTimer(kTimerReceive, kDiscoveryReceiveMilliseconds);
     SetTimer(kTimerTick, 1000);
     SetWindowText(m_title);
 
@@ -299,7 +272,7 @@ void CtrovconfDlg::BuildAdapterMenu()
         return;
     system->AppendMenu(MF_SEPARATOR);
     std::vector<IP_ADAPTER_INFO> adapters;
-    if (!g_adapterSource(&adapters))
+    if (!g_appSeams.networkAdapters(&adapters))
         return;
     m_adapterMenu = new CMenu;
     m_adapterMenu->CreatePopupMenu();
@@ -350,13 +323,104 @@ void CtrovconfDlg::OpenReplySocket()
     } catch (const char*) {
         m_replySocket = nullptr;
         AppMessageBoxOwned(m_hWnd, "Unable to listen on broadcast port", MB_OK | MB_ICONERROR);
+        return;
     }
+    NotifyRepliesTo(*m_replySocket, m_hWnd, WM_DISCOVERY_REPLIES);
 }
 
 void CtrovconfDlg::AdoptReplySocket(CDRBSocketUDP* socket)
 {
     delete m_replySocket;
     m_replySocket = socket;
+    if (m_replySocket && m_hWnd)
+        NotifyRepliesTo(*m_replySocket, m_hWnd, WM_DISCOVERY_REPLIES);
+}
+
+void CtrovconfDlg::ShowDiscovered(CMachine* machine)
+{
+    if (!m_takingReplies) {
+        m_discoveredList.UpdateRow(machine);
+        return;
+    }
+    if (std::find(m_pendingDiscovered.begin(), m_pendingDiscovered.end(), machine) == m_pendingDiscovered.end())
+        m_pendingDiscovered.push_back(machine);
+}
+
+void CtrovconfDlg::KeepDisplaced(CMachine* machine)
+{
+    // The machine keeps its row: a machine of this slice gets it now.
+    if (m_takingReplies)
+        ShowPendingRows();
+    m_discoveredList.KeepDisplaced(machine);
+}
+
+void CtrovconfDlg::ShowSaved(CMachine* machine)
+{
+    if (!m_takingReplies) {
+        m_savedList.UpdateRow(machine);
+        return;
+    }
+    if (std::find(m_pendingSaved.begin(), m_pendingSaved.end(), machine) == m_pendingSaved.end())
+        m_pendingSaved.push_back(machine);
+}
+
+void CtrovconfDlg::ShowPendingRows()
+{
+    std::vector<CMachine*> discovered, saved;
+    discovered.swap(m_pendingDiscovered);
+    saved.swap(m_pendingSaved);
+    m_discoveredList.UpdateRows(discovered);
+    m_savedList.UpdateRows(saved);
+    if (!m_pendingLog.empty()) {
+        std::string lines;
+        lines.swap(m_pendingLog);
+        if (m_logPane.m_hWnd)
+            m_logPane.AppendLine(lines.c_str(), 0);
+    }
+}
+
+LRESULT CtrovconfDlg::OnFillSaved(WPARAM, LPARAM)
+{
+    HCURSOR old = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
+    m_savedList.RemoveUnlisted();
+    m_savedList.Refill();
+    ::SetCursor(old);
+    return 0;
+}
+
+LRESULT CtrovconfDlg::OnDiscoveryReplies(WPARAM, LPARAM)
+{
+    m_moreRepliesPosted = false;
+    TakeReplies();
+    return 0;
+}
+
+void CtrovconfDlg::TakeReplies()
+{
+    if (m_takingReplies)
+        return; // a message box of a row update runs its own loop
+    if (m_replySocket)
+        DrainReplySocket(*m_replySocket, m_replyQueue);
+    // A slice short enough that the window answers between slices; the
+    // socket is emptied again between batches, so that it never overflows.
+    // Showing a row costs more than reading its reply: a slice takes at most
+    // kSliceReplies replies.
+    const DWORD kSliceMilliseconds = 40;
+    const int kSliceReplies = 48;
+    DWORD start = ::GetTickCount();
+    int taken = 0;
+    m_takingReplies = true;
+    while (!m_replyQueue.IsEmpty() && taken < kSliceReplies && ::GetTickCount() - start < kSliceMilliseconds) {
+        taken += m_replyQueue.Process(m_discovery, 16);
+        if (m_replySocket)
+            DrainReplySocket(*m_replySocket, m_replyQueue);
+    }
+    m_takingReplies = false;
+    ShowPendingRows();
+    if (!m_replyQueue.IsEmpty() && !m_moreRepliesPosted) {
+        m_moreRepliesPosted = true;
+        PostMessage(WM_DISCOVERY_REPLIES);
+    }
 }
 
 void CtrovconfDlg::OnSysCommand(UINT nID, LPARAM lParam)
@@ -375,8 +439,10 @@ void CtrovconfDlg::OnSysCommand(UINT nID, LPARAM lParam)
 
 void CtrovconfDlg::OnTimer(UINT_PTR nIDEvent)
 {
-    if (nIDEvent == kTimerReceive && m_replySocket)
-        ReceiveDiscoveryReplies(*m_replySocket, m_discovery);
+    // The socket's own notifications take the replies as they come; the
+    // timer still looks, in case one was missed.
+    if (nIDEvent == kTimerReceive)
+        TakeReplies();
     else if (nIDEvent == kTimerTick)
         m_discoveredList.Tick();
     Default();
@@ -436,7 +502,7 @@ LRESULT CtrovconfDlg::OnRefreshLocal(WPARAM, LPARAM)
 {
     m_discoveredList.RemoveUnlisted();
     m_discoveredList.MarkPending();
-    g_probeBroadcaster(GetDiscoveryProbe(), false, m_debug ? this : nullptr);
+    g_appSeams.broadcast(GetDiscoveryProbe(), false, m_debug ? this : nullptr);
     return 0;
 }
 

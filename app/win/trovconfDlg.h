@@ -7,6 +7,7 @@
 #include <iphlpapi.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/Discovery.h"
@@ -32,9 +33,10 @@ public:
     // Discovery's view of the two lists and the log pane.
     CMachineMap& DiscoveredMap() override { return m_discoveredList.GetMachines(); }
     CMachineMap* SavedMap() override { return &m_savedList.GetMachines(); }
-    void ShowDiscovered(CMachine* machine) override { m_discoveredList.UpdateRow(machine); }
-    void KeepDisplaced(CMachine* machine) override { m_discoveredList.KeepDisplaced(machine); }
-    void ShowSaved(CMachine* machine) override { m_savedList.UpdateRow(machine); }
+    // While replies are taken in a slice, rows are updated once at its end.
+    void ShowDiscovered(CMachine* machine) override;
+    void KeepDisplaced(CMachine* machine) override;
+    void ShowSaved(CMachine* machine) override;
     void AppendLine(const char* text) override;
 
     void ResyncSavedFromDiscovered();
@@ -45,15 +47,8 @@ public:
     void AdoptReplySocket(CDRBSocketUDP* socket);
     CDRBSocketUDP* GetReplySocket() const { return m_replySocket; }
 
-    // The system's network adapters (tests replace them) and the probe
-    // broadcast (tests record it instead of sending).
-    typedef bool (*AdapterSource)(std::vector<IP_ADAPTER_INFO>* adapters);
-    static void SetAdapterSource(AdapterSource source);
-    // alert: the start-up probe (message boxes on failure); otherwise the
-    // progress goes to log when one is given.
-    typedef void (*ProbeBroadcaster)(const char* text, bool alert, CDiscoveryLog* log);
-    static void SetProbeBroadcaster(ProbeBroadcaster broadcaster);
-    // Broadcasts a text (probe or XML command) through the broadcaster.
+    // Broadcasts a text (probe or XML command) through the broadcast seam
+    // (app/win/AppSeams.h), its progress to log when one is given.
     static void BroadcastText(const char* text, CDiscoveryLog* log);
 
     CMachinesListCtrl& GetSavedList() { return m_savedList; }
@@ -91,6 +86,13 @@ protected:
     void OnPollDetails();
     LRESULT OnHeaderWidth(WPARAM wParam, LPARAM lParam);
     LRESULT OnIgnoredListMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDiscoveryReplies(WPARAM wParam, LPARAM lParam);
+    LRESULT OnFillSaved(WPARAM wParam, LPARAM lParam);
+    // Empties the reply socket, processes the waiting replies for one slice
+    // of time and shows their rows; asks for another slice when replies
+    // are left.
+    void TakeReplies();
+    void ShowPendingRows();
     LRESULT OnSaveFailed(WPARAM wParam, LPARAM lParam);
     LRESULT OnStartMessages(WPARAM wParam, LPARAM lParam);
     void OnDestroy();
@@ -146,6 +148,11 @@ protected:
     int m_adapterIndex = -1;
     int m_debug = 0;
     CDiscovery m_discovery;
+    CDiscoveryQueue m_replyQueue;
+    bool m_takingReplies = false;
+    bool m_moreRepliesPosted = false;
+    std::vector<CMachine*> m_pendingDiscovered, m_pendingSaved;
+    std::string m_pendingLog;
 
     DECLARE_MESSAGE_MAP()
 };

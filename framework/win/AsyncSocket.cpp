@@ -34,13 +34,10 @@ LRESULT CALLBACK SocketWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lPara
     if (nMsg == WM_SOCKET_NOTIFY) {
         // A notification handler's exception must not leave the window
         // procedure: the notification is dropped.
-        try {
+        return AfxCallbackGuard<LRESULT>(0, [&] {
             CAsyncSocket::DoCallBack(wParam, lParam);
-        } catch (CException* e) {
-            e->Delete();
-        } catch (...) {
-        }
-        return 0;
+            return (LRESULT)0;
+        });
     }
     return ::DefWindowProcA(hWnd, nMsg, wParam, lParam);
 }

@@ -142,7 +142,7 @@ void CComboBox::GetLBText(int nIndex, CString& rString) const
 BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle)
 {
     BOOL bResult = CWnd::CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | dwStyle, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, pParentWnd->GetSafeHwnd(), nullptr);
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, AfxSafeHwnd(pParentWnd), nullptr);
     if (bResult)
         SetOwner(pParentWnd);
     return bResult;
@@ -152,7 +152,7 @@ void CToolTipCtrl::FillInToolInfo(TOOLINFOA& ti, CWnd* pWnd, UINT_PTR nIDTool) c
 {
     ti = {};
     ti.cbSize = sizeof(TOOLINFOA);
-    HWND hWnd = pWnd->GetSafeHwnd();
+    HWND hWnd = AfxSafeHwnd(pWnd);
     if (nIDTool == 0) {
         ti.hwnd = ::GetParent(hWnd);
         ti.uFlags = TTF_IDISHWND;
@@ -214,7 +214,7 @@ CImageList* CHeaderCtrl::GetImageList() const { return CImageList::FromHandle((H
 
 CImageList* CHeaderCtrl::SetImageList(CImageList* pImageList)
 {
-    return CImageList::FromHandle((HIMAGELIST)SendMessage(HDM_SETIMAGELIST, 0, (LPARAM)pImageList->GetSafeHandle()));
+    return CImageList::FromHandle((HIMAGELIST)SendMessage(HDM_SETIMAGELIST, 0, (LPARAM)AfxSafeHandle(pImageList)));
 }
 
 // ---------------------------------------------------------------------------
@@ -395,7 +395,7 @@ CImageList* CListCtrl::GetImageList(int nImageList) const
 
 CImageList* CListCtrl::SetImageList(CImageList* pImageList, int nImageListType)
 {
-    return CImageList::FromHandle((HIMAGELIST)SendMessage(LVM_SETIMAGELIST, (WPARAM)nImageListType, (LPARAM)pImageList->GetSafeHandle()));
+    return CImageList::FromHandle((HIMAGELIST)SendMessage(LVM_SETIMAGELIST, (WPARAM)nImageListType, (LPARAM)AfxSafeHandle(pImageList)));
 }
 
 CImageList* CListCtrl::CreateDragImage(int nItem, LPPOINT lpPoint)
@@ -538,5 +538,5 @@ CImageList* CTreeCtrl::GetImageList(int nImageList) const
 
 CImageList* CTreeCtrl::SetImageList(CImageList* pImageList, int nImageListType)
 {
-    return CImageList::FromHandle((HIMAGELIST)SendMessage(TVM_SETIMAGELIST, (WPARAM)nImageListType, (LPARAM)pImageList->GetSafeHandle()));
+    return CImageList::FromHandle((HIMAGELIST)SendMessage(TVM_SETIMAGELIST, (WPARAM)nImageListType, (LPARAM)AfxSafeHandle(pImageList)));
 }

@@ -6,6 +6,10 @@
 #include "framework/String.h"
 
 class CWnd;
+class CDC;
+
+// The handle of an object that may be missing: none for a null pointer.
+HDC AfxSafeHdc(const CDC* pDC);
 
 class CDC : public CObject {
     DECLARE_DYNCREATE(CDC)
@@ -36,7 +40,7 @@ public:
     CBrush* SelectObject(CBrush* pBrush) { return CBrush::FromHandle((HBRUSH)SelectHandle(pBrush)); }
     CFont* SelectObject(CFont* pFont) { return CFont::FromHandle((HFONT)SelectHandle(pFont)); }
     CBitmap* SelectObject(CBitmap* pBitmap) { return CBitmap::FromHandle((HBITMAP)SelectHandle(pBitmap)); }
-    int SelectObject(CRgn* pRgn) { return (int)(INT_PTR)::SelectObject(m_hDC, pRgn->GetSafeHandle()); }
+    int SelectObject(CRgn* pRgn) { return (int)(INT_PTR)::SelectObject(m_hDC, AfxSafeHandle(pRgn)); }
     HGDIOBJ SelectObject(HGDIOBJ hObject) { return ::SelectObject(m_hDC, hObject); }
     CGdiObject* SelectStockObject(int nIndex) { return CGdiObject::FromHandle(::SelectObject(m_hDC, ::GetStockObject(nIndex))); }
     CFont* GetCurrentFont() const { return CFont::FromHandle((HFONT)::GetCurrentObject(m_hDC, OBJ_FONT)); }
@@ -68,8 +72,8 @@ public:
     void LPtoDP(LPRECT lpRect) const { ::LPtoDP(m_hDC, (LPPOINT)lpRect, 2); }
 
     // Clipping
-    int SelectClipRgn(CRgn* pRgn) { return ::SelectClipRgn(m_hDC, (HRGN)pRgn->GetSafeHandle()); }
-    int SelectClipRgn(CRgn* pRgn, int nMode) { return ::ExtSelectClipRgn(m_hDC, (HRGN)pRgn->GetSafeHandle(), nMode); }
+    int SelectClipRgn(CRgn* pRgn) { return ::SelectClipRgn(m_hDC, (HRGN)AfxSafeHandle(pRgn)); }
+    int SelectClipRgn(CRgn* pRgn, int nMode) { return ::ExtSelectClipRgn(m_hDC, (HRGN)AfxSafeHandle(pRgn), nMode); }
     int SelectClipRgn(HRGN hRgn) { return ::SelectClipRgn(m_hDC, hRgn); }
     int GetClipBox(LPRECT lpRect) const { return ::GetClipBox(m_hDC, lpRect); }
     int IntersectClipRect(int x1, int y1, int x2, int y2) { return ::IntersectClipRect(m_hDC, x1, y1, x2, y2); }
@@ -98,8 +102,8 @@ public:
     COLORREF GetPixel(POINT point) const { return ::GetPixel(m_hDC, point.x, point.y); }
 
     // Fills and frames
-    void FillRect(LPCRECT lpRect, CBrush* pBrush) { ::FillRect(m_hDC, lpRect, (HBRUSH)pBrush->GetSafeHandle()); }
-    void FrameRect(LPCRECT lpRect, CBrush* pBrush) { ::FrameRect(m_hDC, lpRect, (HBRUSH)pBrush->GetSafeHandle()); }
+    void FillRect(LPCRECT lpRect, CBrush* pBrush) { ::FillRect(m_hDC, lpRect, (HBRUSH)AfxSafeHandle(pBrush)); }
+    void FrameRect(LPCRECT lpRect, CBrush* pBrush) { ::FrameRect(m_hDC, lpRect, (HBRUSH)AfxSafeHandle(pBrush)); }
     void InvertRect(LPCRECT lpRect) { ::InvertRect(m_hDC, lpRect); }
     void FillSolidRect(LPCRECT lpRect, COLORREF clr);
     void FillSolidRect(int x, int y, int cx, int cy, COLORREF clr);
@@ -108,9 +112,9 @@ public:
     BOOL DrawEdge(LPRECT lpRect, UINT nEdge, UINT nFlags) { return ::DrawEdge(m_hDC, lpRect, nEdge, nFlags); }
     void DrawFocusRect(LPCRECT lpRect) { ::DrawFocusRect(m_hDC, lpRect); }
     BOOL DrawFrameControl(LPRECT lpRect, UINT nType, UINT nState) { return ::DrawFrameControl(m_hDC, lpRect, nType, nState); }
-    BOOL FillRgn(CRgn* pRgn, CBrush* pBrush) { return ::FillRgn(m_hDC, (HRGN)pRgn->GetSafeHandle(), (HBRUSH)pBrush->GetSafeHandle()); }
+    BOOL FillRgn(CRgn* pRgn, CBrush* pBrush) { return ::FillRgn(m_hDC, (HRGN)AfxSafeHandle(pRgn), (HBRUSH)AfxSafeHandle(pBrush)); }
     BOOL FrameRgn(CRgn* pRgn, CBrush* pBrush, int nWidth, int nHeight)
-    { return ::FrameRgn(m_hDC, (HRGN)pRgn->GetSafeHandle(), (HBRUSH)pBrush->GetSafeHandle(), nWidth, nHeight); }
+    { return ::FrameRgn(m_hDC, (HRGN)AfxSafeHandle(pRgn), (HBRUSH)AfxSafeHandle(pBrush), nWidth, nHeight); }
     BOOL DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(m_hDC, x, y, hIcon); }
     BOOL DrawIcon(POINT point, HICON hIcon) { return ::DrawIcon(m_hDC, point.x, point.y, hIcon); }
     BOOL DrawState(CPoint pt, CSize size, HBITMAP hBitmap, UINT nFlags, HBRUSH hBrush = nullptr)
@@ -120,12 +124,12 @@ public:
 
     // Bit blocks
     BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop)
-    { return ::BitBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC->GetSafeHdc(), xSrc, ySrc, dwRop); }
+    { return ::BitBlt(m_hDC, x, y, nWidth, nHeight, AfxSafeHdc(pSrcDC), xSrc, ySrc, dwRop); }
     BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth, int nSrcHeight, DWORD dwRop)
-    { return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC->GetSafeHdc(), xSrc, ySrc, nSrcWidth, nSrcHeight, dwRop); }
+    { return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, AfxSafeHdc(pSrcDC), xSrc, ySrc, nSrcWidth, nSrcHeight, dwRop); }
     BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop) { return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop); }
     BOOL AlphaBlend(int xDest, int yDest, int nDestWidth, int nDestHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth, int nSrcHeight, BLENDFUNCTION blend)
-    { return ::GdiAlphaBlend(m_hDC, xDest, yDest, nDestWidth, nDestHeight, pSrcDC->GetSafeHdc(), xSrc, ySrc, nSrcWidth, nSrcHeight, blend); }
+    { return ::GdiAlphaBlend(m_hDC, xDest, yDest, nDestWidth, nDestHeight, AfxSafeHdc(pSrcDC), xSrc, ySrc, nSrcWidth, nSrcHeight, blend); }
     BOOL GradientFill(TRIVERTEX* pVertices, ULONG nVertices, void* pMesh, ULONG nMeshElements, DWORD dwMode)
     { return ::GdiGradientFill(m_hDC, pVertices, nVertices, pMesh, nMeshElements, dwMode); }
 
@@ -142,8 +146,10 @@ public:
     int GetTextFace(int nCount, LPTSTR lpszFacename) const { return ::GetTextFaceA(m_hDC, nCount, lpszFacename); }
 
 protected:
-    HGDIOBJ SelectHandle(CGdiObject* pObject) { return ::SelectObject(m_hDC, pObject->GetSafeHandle()); }
+    HGDIOBJ SelectHandle(CGdiObject* pObject) { return ::SelectObject(m_hDC, AfxSafeHandle(pObject)); }
 };
+
+inline HDC AfxSafeHdc(const CDC* pDC) { return pDC != nullptr ? pDC->m_hDC : nullptr; }
 
 class CPaintDC : public CDC {
     DECLARE_DYNAMIC(CPaintDC)

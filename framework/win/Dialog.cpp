@@ -53,12 +53,10 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
         CDialog* pDlg = DYNAMIC_DOWNCAST(CDialog, CWnd::FromHandlePermanent(hWnd));
         if (pDlg == nullptr)
             return TRUE;
-        try {
-            return pDlg->OnInitDialog();
-        } catch (CException* e) {
-            e->Delete();
-        } catch (...) {
-        }
+        // -1: the initialisation raised an exception (OnInitDialog answers a BOOL).
+        INT_PTR result = AfxCallbackGuard<INT_PTR>(-1, [&]() -> INT_PTR { return pDlg->OnInitDialog(); });
+        if (result != -1)
+            return result;
         // Initialisation failed: the dialog ends at once.
         pDlg->EndDialog(IDABORT);
         return FALSE;
@@ -188,7 +186,7 @@ BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
         hInst = AfxGetResourceHandle();
     m_nModalResult = -1;
     HookWindowCreate(this);
-    HWND hWnd = ::CreateDialogIndirectParamA(hInst, lpDialogTemplate, pParentWnd->GetSafeHwnd(), &AfxDlgProc, 0);
+    HWND hWnd = ::CreateDialogIndirectParamA(hInst, lpDialogTemplate, AfxSafeHwnd(pParentWnd), &AfxDlgProc, 0);
     UnhookWindowCreate();
     if (hWnd == nullptr) {
         if (m_hWnd != nullptr && FromHandlePermanent(m_hWnd) == this)
@@ -251,7 +249,7 @@ BOOL CDialog::InitModalIndirect(HGLOBAL hDialogTemplate, CWnd* pParentWnd)
 HWND CDialog::PreModal()
 {
     CWnd* pOwner = CWnd::GetSafeOwner(m_pParentWnd, &m_hWndTop);
-    return pOwner->GetSafeHwnd();
+    return AfxSafeHwnd(pOwner);
 }
 
 void CDialog::PostModal()

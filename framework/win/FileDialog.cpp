@@ -58,7 +58,7 @@ INT_PTR CFileDialog::DoModal()
     }
     HWND hWndTop = nullptr;
     CWnd* pOwner = CWnd::GetSafeOwner(m_pParentWnd, &hWndTop);
-    m_ofn.hwndOwner = pOwner->GetSafeHwnd();
+    m_ofn.hwndOwner = AfxSafeHwnd(pOwner);
     m_ofn.lpstrFile = m_fileBuffer.data();
     m_ofn.lpstrFileTitle = m_titleBuffer.data();
     BOOL bResult = m_bOpenFileDialog ? ::GetOpenFileNameA(&m_ofn) : ::GetSaveFileNameA(&m_ofn);
@@ -159,7 +159,7 @@ INT_PTR CFolderPickerDialog::DoModal()
     CWnd* pOwner = CWnd::GetSafeOwner(m_pParentWnd, &hWndTop);
     char displayName[MAX_PATH] = {};
     BROWSEINFOA bi = {};
-    bi.hwndOwner = pOwner->GetSafeHwnd();
+    bi.hwndOwner = AfxSafeHwnd(pOwner);
     bi.pszDisplayName = displayName;
     bi.lpszTitle = m_strTitle.IsEmpty() ? nullptr : (LPCSTR)m_strTitle;
     bi.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;

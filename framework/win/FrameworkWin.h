@@ -3,7 +3,7 @@
 #include "framework/win/WinSdk.h"
 #include "framework/Framework.h"
 
-#include "framework/win/Rect.h"
+#include "framework/Rect.h"
 #include "framework/win/CmdTarget.h"
 #include "framework/win/HandleMap.h"
 #include "framework/win/Wnd.h"

@@ -1,7 +1,7 @@
 // GDI objects, device contexts, menus and image lists: ownership of their
 // handles and the temporary wrappers of handles nobody owns.
-#pragma GCC optimize("no-delete-null-pointer-checks")
 #include "framework/win/GdiObject.h"
+#include "framework/win/FrameworkSeams.h"
 
 #include "framework/win/DC.h"
 #include "framework/Exceptions.h"
@@ -45,7 +45,7 @@ CHandleMap<HIMAGELIST, CImageList>& ImageListMap() { return AfxThreadHandleMap<H
 // ---------------------------------------------------------------------------
 // CGdiObject
 
-HGDIOBJ CGdiObject::GetSafeHandle() const { return this == nullptr ? nullptr : m_hObject; }
+HGDIOBJ CGdiObject::GetSafeHandle() const { return m_hObject; }
 
 CGdiObject* CGdiObject::FromHandle(HGDIOBJ hObject) { return GdiMap().FromHandle(hObject); }
 
@@ -79,7 +79,7 @@ BOOL CGdiObject::DeleteObject()
     return ::DeleteObject(hObject);   // stock objects ignore it
 }
 
-BOOL CBrush::CreatePatternBrush(CBitmap* pBitmap) { return Attach(::CreatePatternBrush((HBITMAP)pBitmap->GetSafeHandle())); }
+BOOL CBrush::CreatePatternBrush(CBitmap* pBitmap) { return Attach(::CreatePatternBrush((HBITMAP)AfxSafeHandle(pBitmap))); }
 
 BOOL CFont::CreatePointFontIndirect(const LOGFONTA* lpLogFont, CDC* pDC)
 {
@@ -111,7 +111,7 @@ BOOL CBitmap::LoadBitmap(LPCTSTR lpszResourceName) { return Attach(::LoadBitmapA
 
 BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight)
 {
-    return Attach(::CreateCompatibleBitmap(pDC->GetSafeHdc(), nWidth, nHeight));
+    return Attach(::CreateCompatibleBitmap(AfxSafeHdc(pDC), nWidth, nHeight));
 }
 
 // ---------------------------------------------------------------------------
@@ -123,7 +123,7 @@ CDC::~CDC()
         DeleteDC();
 }
 
-HDC CDC::GetSafeHdc() const { return this == nullptr ? nullptr : m_hDC; }
+HDC CDC::GetSafeHdc() const { return m_hDC; }
 
 CDC* CDC::FromHandle(HDC hDC) { return DCMap().FromHandle(hDC); }
 
@@ -159,7 +159,7 @@ BOOL CDC::CreateDC(LPCTSTR lpszDriverName, LPCTSTR lpszDeviceName, LPCTSTR lpszO
     return Attach(::CreateDCA(lpszDriverName, lpszDeviceName, lpszOutput, (const DEVMODEA*)lpInitData));
 }
 
-BOOL CDC::CreateCompatibleDC(CDC* pDC) { return Attach(::CreateCompatibleDC(pDC->GetSafeHdc())); }
+BOOL CDC::CreateCompatibleDC(CDC* pDC) { return Attach(::CreateCompatibleDC(AfxSafeHdc(pDC))); }
 
 CWnd* CDC::GetWindow() const { return CWnd::FromHandle(::WindowFromDC(m_hDC)); }
 
@@ -201,7 +201,7 @@ CPaintDC::~CPaintDC()
     Detach();
 }
 
-CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd())
+CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(AfxSafeHwnd(pWnd))
 {
     if (!Attach(::GetDC(m_hWnd)))
         AfxThrowResourceException();
@@ -209,7 +209,7 @@ CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd())
 
 CClientDC::~CClientDC() { ::ReleaseDC(m_hWnd, Detach()); }
 
-CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd())
+CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(AfxSafeHwnd(pWnd))
 {
     if (!Attach(::GetWindowDC(m_hWnd)))
         AfxThrowResourceException();
@@ -220,7 +220,7 @@ CWindowDC::~CWindowDC() { ::ReleaseDC(m_hWnd, Detach()); }
 // ---------------------------------------------------------------------------
 // CMenu
 
-HMENU CMenu::GetSafeHmenu() const { return this == nullptr ? nullptr : m_hMenu; }
+HMENU CMenu::GetSafeHmenu() const { return m_hMenu; }
 
 CMenu* CMenu::FromHandle(HMENU hMenu) { return MenuMap().FromHandle(hMenu); }
 
@@ -253,9 +253,26 @@ BOOL CMenu::DestroyMenu()
     return ::DestroyMenu(Detach());
 }
 
-BOOL CMenu::LoadMenu(UINT nIDResource) { return Attach(::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource))); }
+// A menu made for an object that already holds one could only be leaked:
+// refuse before making it.
+BOOL CMenu::CreateMenu() { return m_hMenu == nullptr && Attach(::CreateMenu()); }
 
-BOOL CMenu::LoadMenu(LPCTSTR lpszResourceName) { return Attach(::LoadMenuA(AfxGetResourceHandle(), lpszResourceName)); }
+BOOL CMenu::CreatePopupMenu() { return m_hMenu == nullptr && Attach(::CreatePopupMenu()); }
+
+BOOL CMenu::LoadMenu(UINT nIDResource)
+{
+    return m_hMenu == nullptr && Attach(::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource)));
+}
+
+BOOL CMenu::LoadMenu(LPCTSTR lpszResourceName)
+{
+    return m_hMenu == nullptr && Attach(::LoadMenuA(AfxGetResourceHandle(), lpszResourceName));
+}
+
+BOOL CMenu::LoadMenuIndirect(const void* lpMenuTemplate)
+{
+    return m_hMenu == nullptr && Attach(::LoadMenuIndirectA(lpMenuTemplate));
+}
 
 int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const
 {
@@ -271,13 +288,13 @@ int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const
 
 BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect)
 {
-    return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd->GetSafeHwnd(), lpRect);
+    return g_frameworkSeams.trackPopupMenu(m_hMenu, nFlags, x, y, AfxSafeHwnd(pWnd), lpRect);
 }
 
 // ---------------------------------------------------------------------------
 // CImageList
 
-HIMAGELIST CImageList::GetSafeHandle() const { return this == nullptr ? nullptr : m_hImageList; }
+HIMAGELIST CImageList::GetSafeHandle() const { return m_hImageList; }
 
 CImageList* CImageList::FromHandle(HIMAGELIST hImageList) { return ImageListMap().FromHandle(hImageList); }
 
@@ -328,32 +345,32 @@ BOOL CImageList::Create(CImageList* pImageList) { return Attach(ImageList_Duplic
 
 int CImageList::Add(CBitmap* pbmImage, CBitmap* pbmMask)
 {
-    return ImageList_Add(m_hImageList, (HBITMAP)pbmImage->GetSafeHandle(), (HBITMAP)pbmMask->GetSafeHandle());
+    return ImageList_Add(m_hImageList, (HBITMAP)AfxSafeHandle(pbmImage), (HBITMAP)AfxSafeHandle(pbmMask));
 }
 
 int CImageList::Add(CBitmap* pbmImage, COLORREF crMask)
 {
-    return ImageList_AddMasked(m_hImageList, (HBITMAP)pbmImage->GetSafeHandle(), crMask);
+    return ImageList_AddMasked(m_hImageList, (HBITMAP)AfxSafeHandle(pbmImage), crMask);
 }
 
 BOOL CImageList::Replace(int nImage, CBitmap* pbmImage, CBitmap* pbmMask)
 {
-    return ImageList_Replace(m_hImageList, nImage, (HBITMAP)pbmImage->GetSafeHandle(), (HBITMAP)pbmMask->GetSafeHandle());
+    return ImageList_Replace(m_hImageList, nImage, (HBITMAP)AfxSafeHandle(pbmImage), (HBITMAP)AfxSafeHandle(pbmMask));
 }
 
 BOOL CImageList::Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle)
 {
-    return ImageList_Draw(m_hImageList, nImage, pDC->GetSafeHdc(), pt.x, pt.y, nStyle);
+    return ImageList_Draw(m_hImageList, nImage, AfxSafeHdc(pDC), pt.x, pt.y, nStyle);
 }
 
 BOOL CImageList::DrawEx(CDC* pDC, int nImage, POINT pt, SIZE sz, COLORREF clrBk, COLORREF clrFg, UINT nStyle)
 {
-    return ImageList_DrawEx(m_hImageList, nImage, pDC->GetSafeHdc(), pt.x, pt.y, sz.cx, sz.cy, clrBk, clrFg, nStyle);
+    return ImageList_DrawEx(m_hImageList, nImage, AfxSafeHdc(pDC), pt.x, pt.y, sz.cx, sz.cy, clrBk, clrFg, nStyle);
 }
 
-BOOL CImageList::DragEnter(CWnd* pWndLock, CPoint point) { return ImageList_DragEnter(pWndLock->GetSafeHwnd(), point.x, point.y); }
+BOOL CImageList::DragEnter(CWnd* pWndLock, CPoint point) { return ImageList_DragEnter(AfxSafeHwnd(pWndLock), point.x, point.y); }
 
-BOOL CImageList::DragLeave(CWnd* pWndLock) { return ImageList_DragLeave(pWndLock->GetSafeHwnd()); }
+BOOL CImageList::DragLeave(CWnd* pWndLock) { return ImageList_DragLeave(AfxSafeHwnd(pWndLock)); }
 
 // ---------------------------------------------------------------------------
 // Window classes

@@ -4,7 +4,7 @@
 // add the creating calls of their kind.
 #include "framework/win/WinSdk.h"
 #include "framework/Object.h"
-#include "framework/win/Rect.h"
+#include "framework/Rect.h"
 
 class CDC;
 
@@ -29,6 +29,9 @@ public:
     BOOL CreateStockObject(int nIndex) { return Attach(::GetStockObject(nIndex)); }
     BOOL UnrealizeObject() { return ::UnrealizeObject(m_hObject); }
 };
+
+// The handle of an object that may be missing: none for a null pointer.
+inline HGDIOBJ AfxSafeHandle(const CGdiObject* pObject) { return pObject != nullptr ? pObject->m_hObject : nullptr; }
 
 class CPen : public CGdiObject {
     DECLARE_DYNAMIC(CPen)
@@ -115,9 +118,9 @@ public:
     void SetRectRgn(int x1, int y1, int x2, int y2) { ::SetRectRgn((HRGN)m_hObject, x1, y1, x2, y2); }
     void SetRectRgn(LPCRECT lpRect) { ::SetRectRgn((HRGN)m_hObject, lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
     int CombineRgn(const CRgn* pRgn1, const CRgn* pRgn2, int nCombineMode)
-    { return ::CombineRgn((HRGN)m_hObject, (HRGN)pRgn1->GetSafeHandle(), (HRGN)pRgn2->GetSafeHandle(), nCombineMode); }
-    int CopyRgn(const CRgn* pRgnSrc) { return ::CombineRgn((HRGN)m_hObject, (HRGN)pRgnSrc->GetSafeHandle(), nullptr, RGN_COPY); }
-    BOOL EqualRgn(const CRgn* pRgn) const { return ::EqualRgn((HRGN)m_hObject, (HRGN)pRgn->GetSafeHandle()); }
+    { return ::CombineRgn((HRGN)m_hObject, (HRGN)AfxSafeHandle(pRgn1), (HRGN)AfxSafeHandle(pRgn2), nCombineMode); }
+    int CopyRgn(const CRgn* pRgnSrc) { return ::CombineRgn((HRGN)m_hObject, (HRGN)AfxSafeHandle(pRgnSrc), nullptr, RGN_COPY); }
+    BOOL EqualRgn(const CRgn* pRgn) const { return ::EqualRgn((HRGN)m_hObject, (HRGN)AfxSafeHandle(pRgn)); }
     int OffsetRgn(int x, int y) { return ::OffsetRgn((HRGN)m_hObject, x, y); }
     int OffsetRgn(POINT point) { return ::OffsetRgn((HRGN)m_hObject, point.x, point.y); }
     int GetRgnBox(LPRECT lpRect) const { return ::GetRgnBox((HRGN)m_hObject, lpRect); }

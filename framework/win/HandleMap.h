@@ -8,6 +8,8 @@
 #include <vector>
 
 // Deletes the temporary objects of every handle map of the calling thread.
+// Never inside a nested message loop (debug builds assert): the code that
+// started the loop may hold temporaries; loops call AfxDeleteTempMapsAtIdle.
 void AfxDeleteTempMaps();
 // Registers a cleanup of one handle map of the calling thread.
 void AfxRegisterTempMapCleanup(void (*pfnCleanup)());

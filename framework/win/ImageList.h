@@ -2,7 +2,7 @@
 // CImageList wraps an HIMAGELIST, destroyed with the object unless detached.
 #include "framework/win/WinSdk.h"
 #include "framework/Object.h"
-#include "framework/win/Rect.h"
+#include "framework/Rect.h"
 
 class CDC;
 class CBitmap;
@@ -53,3 +53,6 @@ public:
     static BOOL DragLeave(class CWnd* pWndLock);
     static BOOL DragShowNolock(BOOL bShow) { return ImageList_DragShowNolock(bShow); }
 };
+
+// The handle of an object that may be missing: none for a null pointer.
+inline HIMAGELIST AfxSafeHandle(const CImageList* pImageList) { return pImageList != nullptr ? pImageList->m_hImageList : nullptr; }

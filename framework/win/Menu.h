@@ -20,14 +20,17 @@ public:
     static CMenu* FromHandle(HMENU hMenu);
     static CMenu* FromHandlePermanent(HMENU hMenu);
     static void DeleteTempMap();
+    // Fails while the object holds a menu; the handle then stays the
+    // caller's.
     BOOL Attach(HMENU hMenu);
     HMENU Detach();
 
-    BOOL CreateMenu() { return Attach(::CreateMenu()); }
-    BOOL CreatePopupMenu() { return Attach(::CreatePopupMenu()); }
+    // Each fails, and makes no menu, while the object holds one.
+    BOOL CreateMenu();
+    BOOL CreatePopupMenu();
     BOOL LoadMenu(UINT nIDResource);
     BOOL LoadMenu(LPCTSTR lpszResourceName);
-    BOOL LoadMenuIndirect(const void* lpMenuTemplate) { return Attach(::LoadMenuIndirectA(lpMenuTemplate)); }
+    BOOL LoadMenuIndirect(const void* lpMenuTemplate);
     BOOL DestroyMenu();
 
     BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCTSTR lpszNewItem = nullptr) { return ::AppendMenuA(m_hMenu, nFlags, nIDNewItem, lpszNewItem); }
@@ -49,3 +52,6 @@ public:
     CMenu* GetSubMenu(int nPos) const { return FromHandle(::GetSubMenu(m_hMenu, nPos)); }
     BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect = nullptr);
 };
+
+// The handle of an object that may be missing: none for a null pointer.
+inline HMENU AfxSafeHmenu(const CMenu* pMenu) { return pMenu != nullptr ? pMenu->m_hMenu : nullptr; }

@@ -105,7 +105,7 @@ BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
     if (pMsg->hwnd == nullptr)
         return FALSE;   // thread messages go to no window
     CWnd* pMainWnd = GetMainWnd();
-    if (CWnd::WalkPreTranslateTree(pMainWnd->GetSafeHwnd(), pMsg))
+    if (CWnd::WalkPreTranslateTree(AfxSafeHwnd(pMainWnd), pMsg))
         return TRUE;
     // Messages of modeless windows outside the main window's tree get a last
     // chance with the main window (its accelerators).
@@ -136,7 +136,7 @@ BOOL CWinThread::OnIdle(LONG lCount)
         if (pMainWnd != nullptr && pMainWnd->m_hWnd != nullptr && pMainWnd->IsWindowVisible())
             pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
     }
-    AfxDeleteTempMaps();
+    AfxDeleteTempMapsAtIdle();
     return lCount < 1;
 }
 
@@ -145,6 +145,7 @@ int CWinThread::Run()
     BOOL bIdle = TRUE;
     LONG lIdleCount = 0;
     MSG& msg = AfxGetThreadState()->m_msgCur;
+    CMessageLoopScope loop;
     for (;;) {
         while (bIdle && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
             if (!OnIdle(lIdleCount++))
@@ -211,14 +212,14 @@ int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
 {
     HWND hWndTop = nullptr;
     CWnd* pOwner = CWnd::GetSafeOwner(nullptr, &hWndTop);
-    return g_frameworkSeams.messageBox(pOwner->GetSafeHwnd(), lpszPrompt, AfxGetAppName(), nType);
+    return g_frameworkSeams.messageBox(AfxSafeHwnd(pOwner), lpszPrompt, AfxGetAppName(), nType);
 }
 
 void CWinApp::WinHelp(DWORD_PTR dwData, UINT nCmd)
 {
     CWnd* pMainWnd = AfxGetMainWnd();
     if (m_pszHelpFilePath != nullptr)
-        ::WinHelpA(pMainWnd->GetSafeHwnd(), m_pszHelpFilePath, nCmd, dwData);
+        g_frameworkSeams.winHelp(AfxSafeHwnd(pMainWnd), m_pszHelpFilePath, nCmd, dwData);
 }
 
 HCURSOR CWinApp::LoadCursor(UINT nIDResource) const { return ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource)); }
@@ -513,8 +514,8 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, i
         char text[512] = {};
         e->GetErrorMessage(text, sizeof(text));
         e->Delete();
-        ::MessageBoxA(nullptr, text[0] != '\0' ? text : "An unexpected error ended the program.", AfxGetAppName(),
-                      MB_OK | MB_ICONSTOP);
+        g_frameworkSeams.messageBox(nullptr, text[0] != '\0' ? text : "An unexpected error ended the program.", AfxGetAppName(),
+                                    MB_OK | MB_ICONSTOP);
     }
     return nReturnCode;
 }

@@ -1,7 +1,7 @@
 // The framework's window procedure, the creation hook, handle maps and the
 // CWnd wrappers that need more than one call.
-#pragma GCC optimize("no-delete-null-pointer-checks")
 #include "framework/win/Wnd.h"
+#include "framework/win/FrameworkSeams.h"
 
 #include "framework/win/DC.h"
 #include "framework/win/Menu.h"
@@ -86,11 +86,26 @@ void AfxRegisterTempMapCleanup(void (*pfnCleanup)())
 
 void AfxDeleteTempMaps()
 {
+    ASSERT(AfxGetThreadState()->m_nMessageLoopDepth <= 1);
     for (auto cleanup : AfxGetThreadState()->m_tempMapCleanups)
         cleanup();
 }
 
+void AfxDeleteTempMapsAtIdle()
+{
+    if (AfxGetThreadState()->m_nMessageLoopDepth <= 1)
+        AfxDeleteTempMaps();
+}
+
+CWnd* AfxLookupTempWnd(HWND hWnd) { return WndMap().LookupTemporary(hWnd); }
+
 LONG AfxGetWndProcExceptionCount() { return g_wndProcExceptions.load(); }
+
+void AfxCallbackFailed()
+{
+    ++g_wndProcExceptions;
+    ::OutputDebugStringA("trovconf: a callback raised an exception; it was abandoned\n");
+}
 
 CWnd* AfxWndFromHandle(HWND hWnd) { return CWnd::FromHandle(hWnd); }
 CDC* AfxDCFromHandle(HDC hDC) { return CDC::FromHandle(hDC); }
@@ -175,14 +190,10 @@ LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
     pWndInit->Attach(hWnd);
     // PreSubclassWindow still sees the window being created through the
     // framework (m_pWndInit set), so it can leave its set-up to WM_CREATE.
-    try {
+    AfxCallbackGuard(0, [&] {
         pWndInit->PreSubclassWindow();
-    } catch (CException* e) {
-        e->Delete();
-        ++g_wndProcExceptions;
-    } catch (...) {
-        ++g_wndProcExceptions;
-    }
+        return 0;
+    });
     state->m_pWndInit = nullptr;   // only the first window of this creation
     HookWindowProc(pWndInit, hWnd);
     return ::CallNextHookEx(state->m_hHookOldCbtFilter, code, wParam, lParam);
@@ -237,7 +248,7 @@ CWnd::~CWnd()
     }
 }
 
-HWND CWnd::GetSafeHwnd() const { return this == nullptr ? nullptr : m_hWnd; }
+HWND CWnd::GetSafeHwnd() const { return m_hWnd; }
 
 CWnd* CWnd::FromHandle(HWND hWnd) { return WndMap().FromHandle(hWnd); }
 
@@ -276,7 +287,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
 
 BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
 {
-    HWND hWndControl = ::GetDlgItem(pParent->GetSafeHwnd(), (int)nID);
+    HWND hWndControl = ::GetDlgItem(AfxSafeHwnd(pParent), (int)nID);
     return hWndControl != nullptr && SubclassWindow(hWndControl);
 }
 
@@ -310,7 +321,7 @@ BOOL CWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, 
                   CWnd* pParentWnd, UINT nID, CCreateContext* pContext)
 {
     return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
+                    rect.right - rect.left, rect.bottom - rect.top, AfxSafeHwnd(pParentWnd),
                     (HMENU)(UINT_PTR)nID, (LPVOID)pContext);
 }
 
@@ -318,7 +329,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
                     const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam)
 {
     return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
+                    rect.right - rect.left, rect.bottom - rect.top, AfxSafeHwnd(pParentWnd),
                     (HMENU)(UINT_PTR)nID, lpParam);
 }
 
@@ -563,14 +574,14 @@ HBRUSH CWnd::OnCtlColor(CDC*, CWnd* pWnd, UINT)
 
 void CWnd::OnHScroll(UINT, UINT, CScrollBar* pScrollBar)
 {
-    if (pScrollBar != nullptr && ReflectLastMsg(pScrollBar->GetSafeHwnd()))
+    if (pScrollBar != nullptr && ReflectLastMsg(AfxSafeHwnd(pScrollBar)))
         return;
     Default();
 }
 
 void CWnd::OnVScroll(UINT, UINT, CScrollBar* pScrollBar)
 {
-    if (pScrollBar != nullptr && ReflectLastMsg(pScrollBar->GetSafeHwnd()))
+    if (pScrollBar != nullptr && ReflectLastMsg(AfxSafeHwnd(pScrollBar)))
         return;
     Default();
 }
@@ -657,6 +668,7 @@ int CWnd::RunModalLoop(DWORD dwFlags)
     HWND hWndParent = ::GetParent(m_hWnd);
     m_nFlags |= (WF_MODALLOOP | WF_CONTINUEMODAL);
     MSG* pMsg = &AfxGetThreadState()->m_msgCur;
+    CMessageLoopScope loop;
 
     for (;;) {
         if (!ContinueModal())
@@ -673,7 +685,7 @@ int CWnd::RunModalLoop(DWORD dwFlags)
             if ((dwFlags & MLF_NOKICKIDLE) || !SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX, lIdleCount++)) {
                 bIdle = FALSE;
             }
-            AfxDeleteTempMaps();
+            AfxDeleteTempMapsAtIdle();
             if (!ContinueModal())
                 goto ExitModal;
         }
@@ -746,7 +758,7 @@ int CWnd::GetCheckedRadioButton(int nIDFirstButton, int nIDLastButton) const
 
 void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
 {
-    ::SendMessageA(m_hWnd, WM_SETFONT, (WPARAM)pFont->GetSafeHandle(), bRedraw);
+    ::SendMessageA(m_hWnd, WM_SETFONT, (WPARAM)AfxSafeHandle(pFont), bRedraw);
 }
 
 CFont* CWnd::GetFont() const
@@ -791,7 +803,7 @@ void CWnd::ClientToScreen(LPRECT lpRect) const
 void CWnd::CenterWindow(CWnd* pAlternateOwner)
 {
     DWORD dwStyle = GetStyle();
-    HWND hWndCenter = pAlternateOwner->GetSafeHwnd();
+    HWND hWndCenter = AfxSafeHwnd(pAlternateOwner);
     if (hWndCenter == nullptr)
         hWndCenter = (dwStyle & WS_CHILD) ? ::GetParent(m_hWnd) : ::GetWindow(m_hWnd, GW_OWNER);
     CRect rcDlg;
@@ -853,18 +865,18 @@ BOOL CWnd::ModifyStyleEx(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
     return TRUE;
 }
 
-void CWnd::InvalidateRgn(CRgn* pRgn, BOOL bErase) { ::InvalidateRgn(m_hWnd, (HRGN)pRgn->GetSafeHandle(), bErase); }
+void CWnd::InvalidateRgn(CRgn* pRgn, BOOL bErase) { ::InvalidateRgn(m_hWnd, (HRGN)AfxSafeHandle(pRgn), bErase); }
 
 BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, CRgn* prgnUpdate, UINT flags)
 {
-    return ::RedrawWindow(m_hWnd, lpRectUpdate, prgnUpdate == nullptr ? nullptr : (HRGN)prgnUpdate->GetSafeHandle(), flags);
+    return ::RedrawWindow(m_hWnd, lpRectUpdate, prgnUpdate == nullptr ? nullptr : (HRGN)AfxSafeHandle(prgnUpdate), flags);
 }
 
 CDC* CWnd::GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }
 
 CDC* CWnd::GetWindowDC() { return CDC::FromHandle(::GetWindowDC(m_hWnd)); }
 
-int CWnd::ReleaseDC(CDC* pDC) { return ::ReleaseDC(m_hWnd, pDC->GetSafeHdc()); }
+int CWnd::ReleaseDC(CDC* pDC) { return ::ReleaseDC(m_hWnd, AfxSafeHdc(pDC)); }
 
 CDC* CWnd::BeginPaint(LPPAINTSTRUCT lpPaint) { return CDC::FromHandle(::BeginPaint(m_hWnd, lpPaint)); }
 
@@ -920,10 +932,10 @@ CWnd* CWnd::GetDescendantWindow(int nID, BOOL bOnlyPerm) const
 
 CWnd* CWnd::GetSafeOwner(CWnd* pParent, HWND* pWndTop)
 {
-    HWND hWnd = pParent->GetSafeHwnd();
+    HWND hWnd = AfxSafeHwnd(pParent);
     if (hWnd == nullptr) {
         CWnd* pMain = AfxGetMainWnd();
-        hWnd = pMain->GetSafeHwnd();
+        hWnd = AfxSafeHwnd(pMain);
     }
     // The owner of a dialog is a top-level window.
     while (hWnd != nullptr && (::GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD))
@@ -938,7 +950,7 @@ CWnd* CWnd::GetSafeOwner(CWnd* pParent, HWND* pWndTop)
 
 CMenu* CWnd::GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
 
-BOOL CWnd::SetMenu(CMenu* pMenu) { return ::SetMenu(m_hWnd, pMenu->GetSafeHmenu()); }
+BOOL CWnd::SetMenu(CMenu* pMenu) { return ::SetMenu(m_hWnd, AfxSafeHmenu(pMenu)); }
 
 CMenu* CWnd::GetSystemMenu(BOOL bRevert) const { return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert)); }
 
@@ -956,9 +968,16 @@ BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw)
     return TRUE;
 }
 
+UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer)
+{
+    return g_frameworkSeams.setTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
+}
+
+BOOL CWnd::KillTimer(UINT_PTR nIDEvent) { return g_frameworkSeams.killTimer(m_hWnd, nIDEvent); }
+
 int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
 {
     if (lpszCaption == nullptr)
         lpszCaption = AfxGetAppName();
-    return ::MessageBoxA(m_hWnd, lpszText, lpszCaption, nType);
+    return g_frameworkSeams.messageBox(m_hWnd, lpszText, lpszCaption, nType);
 }

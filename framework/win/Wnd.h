@@ -8,7 +8,8 @@
 // before WM_NCCREATE), so the object sees every message of its window.
 #include "framework/win/CmdTarget.h"
 #include "framework/win/HandleMap.h"
-#include "framework/win/Rect.h"
+#include "framework/Rect.h"
+#include "framework/Exceptions.h"
 
 class CFont;
 class CRgn;
@@ -16,6 +17,10 @@ class CMenu;
 class CDC;
 class CDataExchange;
 class CWinThread;
+class CWnd;
+
+// The handle of an object that may be missing: none for a null pointer.
+HWND AfxSafeHwnd(const CWnd* pWnd);
 struct CCreateContext;
 
 // Per-thread framework state.
@@ -28,8 +33,25 @@ struct AFX_THREAD_STATE {
     int m_nWaitCursorCount = 0;
     HCURSOR m_hcurWaitCursorRestore = nullptr;
     std::vector<void (*)()> m_tempMapCleanups;
+    int m_nMessageLoopDepth = 0;         // message loops running (the thread's and modal ones)
 };
 AFX_THREAD_STATE* AfxGetThreadState();
+
+// Counts a message loop while it runs: temporary objects are deleted only at
+// the idle of the outermost one, since code below a nested modal loop on the
+// stack may still hold temporaries it got before the loop started.
+class CMessageLoopScope {
+public:
+    CMessageLoopScope() { ++AfxGetThreadState()->m_nMessageLoopDepth; }
+    ~CMessageLoopScope() { --AfxGetThreadState()->m_nMessageLoopDepth; }
+    CMessageLoopScope(const CMessageLoopScope&) = delete;
+    CMessageLoopScope& operator=(const CMessageLoopScope&) = delete;
+};
+// The idle cleanup of a message loop: deletes the temporary objects when the
+// loop running is the outermost one, keeps them otherwise.
+void AfxDeleteTempMapsAtIdle();
+// The temporary object that wraps a window handle, if one lives now.
+CWnd* AfxLookupTempWnd(HWND hWnd);
 
 // The framework's window procedure (every CWnd-created window runs it);
 // Unicode windows run its Unicode form, so their texts keep every
@@ -63,6 +85,7 @@ public:
     // The handle, or null when called on a null object (a common idiom with
     // pointers that may be null); defined out of line where the compiler
     // keeps the null test.
+    // The handle; through a pointer that may be null ask AfxSafeHwnd.
     HWND GetSafeHwnd() const;
 
     // Handle maps
@@ -143,9 +166,9 @@ public:
     LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     { return ::SendDlgItemMessageA(m_hWnd, nID, message, wParam, lParam); }
     CWnd* GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const
-    { return FromHandle(::GetNextDlgTabItem(m_hWnd, pWndCtl->GetSafeHwnd(), bPrevious)); }
+    { return FromHandle(::GetNextDlgTabItem(m_hWnd, AfxSafeHwnd(pWndCtl), bPrevious)); }
     CWnd* GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const
-    { return FromHandle(::GetNextDlgGroupItem(m_hWnd, pWndCtl->GetSafeHwnd(), bPrevious)); }
+    { return FromHandle(::GetNextDlgGroupItem(m_hWnd, AfxSafeHwnd(pWndCtl), bPrevious)); }
 
     // Messages
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::SendMessageA(m_hWnd, message, wParam, lParam); }
@@ -163,8 +186,8 @@ public:
     void ScreenToClient(LPRECT lpRect) const;
     void ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(m_hWnd, lpPoint); }
     void ClientToScreen(LPRECT lpRect) const;
-    void MapWindowPoints(CWnd* pwndTo, LPRECT lpRect) const { ::MapWindowPoints(m_hWnd, pwndTo->GetSafeHwnd(), (LPPOINT)lpRect, 2); }
-    void MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const { ::MapWindowPoints(m_hWnd, pwndTo->GetSafeHwnd(), lpPoint, nCount); }
+    void MapWindowPoints(CWnd* pwndTo, LPRECT lpRect) const { ::MapWindowPoints(m_hWnd, AfxSafeHwnd(pwndTo), (LPPOINT)lpRect, 2); }
+    void MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const { ::MapWindowPoints(m_hWnd, AfxSafeHwnd(pwndTo), lpPoint, nCount); }
     BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const { lpwndpl->length = sizeof(WINDOWPLACEMENT); return ::GetWindowPlacement(m_hWnd, lpwndpl); }
     BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl) { return ::SetWindowPlacement(m_hWnd, lpwndpl); }
     void CenterWindow(CWnd* pAlternateOwner = nullptr);
@@ -205,9 +228,9 @@ public:
 
     // Relations
     CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
-    CWnd* SetParent(CWnd* pWndNewParent) { return FromHandle(::SetParent(m_hWnd, pWndNewParent->GetSafeHwnd())); }
+    CWnd* SetParent(CWnd* pWndNewParent) { return FromHandle(::SetParent(m_hWnd, AfxSafeHwnd(pWndNewParent))); }
     CWnd* GetOwner() const;
-    void SetOwner(CWnd* pOwnerWnd) { m_hWndOwner = pOwnerWnd->GetSafeHwnd(); }
+    void SetOwner(CWnd* pOwnerWnd) { m_hWndOwner = AfxSafeHwnd(pOwnerWnd); }
     CWnd* GetTopLevelParent() const;
     CWnd* GetParentOwner() const;
     CWnd* GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }
@@ -215,7 +238,7 @@ public:
     // spelt so that the macro does not reach it.)
     CWnd* (GetNextWindow)(UINT nFlag = GW_HWNDNEXT) const { return FromHandle(::GetWindow(m_hWnd, nFlag)); }
     CWnd* GetLastActivePopup() const { return FromHandle(::GetLastActivePopup(m_hWnd)); }
-    BOOL IsChild(const CWnd* pWnd) const { return ::IsChild(m_hWnd, pWnd->GetSafeHwnd()); }
+    BOOL IsChild(const CWnd* pWnd) const { return ::IsChild(m_hWnd, AfxSafeHwnd(pWnd)); }
     CWnd* ChildWindowFromPoint(POINT point) const { return FromHandle(::ChildWindowFromPoint(m_hWnd, point)); }
     CWnd* GetDescendantWindow(int nID, BOOL bOnlyPerm = FALSE) const;
     static CWnd* WindowFromPoint(POINT point) { return FromHandle(::WindowFromPoint(point)); }
@@ -234,8 +257,8 @@ public:
     BOOL FlashWindow(BOOL bInvert) { return ::FlashWindow(m_hWnd, bInvert); }
 
     // Timers
-    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr) { return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer); }
-    BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
+    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr);
+    BOOL KillTimer(UINT_PTR nIDEvent);
 
     // Menus
     CMenu* GetMenu() const;
@@ -362,6 +385,8 @@ private:
     LRESULT OnReflectableItemMessage(WPARAM wParam, LPARAM lParam);
 };
 
+inline HWND AfxSafeHwnd(const CWnd* pWnd) { return pWnd != nullptr ? pWnd->m_hWnd : nullptr; }
+
 // Global helpers of the window part.
 HINSTANCE AfxGetInstanceHandle();
 HINSTANCE AfxGetResourceHandle();
@@ -377,3 +402,24 @@ BOOL AfxRegisterClass(WNDCLASSA* lpWndClass);
 // What a handler that let an exception escape leaves behind: a line on the
 // debugger output and a count tests can read.
 LONG AfxGetWndProcExceptionCount();
+
+// Records an exception that a C callback (a sort comparison, an enumeration,
+// a hook, a timer procedure) let escape, the way the window procedure
+// records a handler's: counted and reported, the callback abandoned.
+void AfxCallbackFailed();
+
+// Runs the framework code of a C callback; an exception stops here (the
+// system's code between must never be unwound) and the callback answers
+// failed.
+template <typename R, typename F>
+R AfxCallbackGuard(R failed, F&& body) noexcept
+{
+    try {
+        return body();
+    } catch (CException* e) {
+        e->Delete();
+    } catch (...) {
+    }
+    AfxCallbackFailed();
+    return failed;
+}

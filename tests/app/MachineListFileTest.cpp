@@ -207,3 +207,40 @@ TEST(MachineListFile, ImportedListsAreReadWithoutFollowingIncludes)
     EXPECT_EQ(kXmlOk, CMachineListFile::ReadFile(out.c_str(), back, &error, &skipped));
     EXPECT_EQ(map.GetCount(), back.GetCount());
 }
+
+TEST(MachineListFile, LongFieldsAndCommentsSurviveSaveLoadAndExport)
+{
+    // Far beyond the text store's block: such texts once came back empty
+    // while the save reported success.
+    std::string host(200000, 'h');
+    std::string comment(3 << 20, 'c');
+    comment[10] = '&';
+    comment[20] = '<';
+    trovtest::TempDir dir;
+    std::string path = dir.File("machines.xml");
+    CMachineMap map;
+    AddSaved(map, 0x0A000001, host.c_str());
+    map.Find(CIpAddress(0x0A000001))->m_comment = comment.c_str();
+    AddSaved(map, 0x0A000002, "short");
+    CString error;
+    ASSERT_TRUE(CMachineListFile(path.c_str()).Save(map, &error)) << (const char*)error;
+
+    CMachineMap back;
+    CString message;
+    ASSERT_EQ(CMachineListFile::kLoaded, CMachineListFile(path.c_str()).Load(back, &message)) << (const char*)message;
+    const CMachine* machine = back.Find(CIpAddress(0x0A000001));
+    ASSERT_NE(nullptr, machine);
+    EXPECT_TRUE(host == (const char*)machine->m_hostName);
+    EXPECT_TRUE(comment == (const char*)machine->m_comment);
+
+    // The same through an export and its import.
+    std::string exported = dir.File("list.tvl");
+    ASSERT_TRUE(CMachineListFile::WriteFile(exported.c_str(), back, &error)) << (const char*)error;
+    CMachineMap imported;
+    int skipped = -1;
+    ASSERT_EQ(kXmlOk, CMachineListFile::ReadFile(exported.c_str(), imported, &error, &skipped)) << (const char*)error;
+    machine = imported.Find(CIpAddress(0x0A000001));
+    ASSERT_NE(nullptr, machine);
+    EXPECT_TRUE(host == (const char*)machine->m_hostName);
+    EXPECT_TRUE(comment == (const char*)machine->m_comment);
+}

@@ -33,6 +33,7 @@
 #include "app/win/DlgRemoteMachine.h"
 #include "app/win/DlgSocketTrov.h"
 #include "app/win/DlgTextEntry.h"
+#include "app/win/AppSeams.h"
 #include "app/win/trovconfDlg.h"
 #include "res/resource.h"
 #include "support/DRBSocket.h"
@@ -196,7 +197,7 @@ void ShootModal(const std::string& name, const std::function<void()>& show,
     Pump(100);
 }
 
-int NoBox(const char* text, const char*, UINT)
+int NoBox(HWND, const char* text, const char*, UINT)
 {
     fprintf(stderr, "message box: %s\n", text);
     return IDOK;
@@ -435,15 +436,20 @@ int main(int argc, char** argv)
         fputs("[misc]\r\nname=TROVconf\r\n", ini);
         fclose(ini);
     }
-    SetAppMessageBoxHook(NoBox);
-    CtrovconfDlg::SetProbeBroadcaster(NoProbe);
-    CtrovconfDlg::SetAdapterSource(NoAdapters);
-
-    ShootMainWindow(work);
-    ShootProgressWindow();
-    ShootDialogs(work);
-    SetAppMessageBoxHook(nullptr);
-    ShootMessageBoxes();
+    {
+        // No probe leaves the machine and no adapter is listed; the program's
+        // own boxes are answered while its windows are photographed, and
+        // shown for real for their own pictures.
+        ScopedSeam probe(g_appSeams.broadcast, NoProbe);
+        ScopedSeam adapters(g_appSeams.networkAdapters, NoAdapters);
+        {
+            ScopedSeam boxes(g_appSeams.messageBox, NoBox);
+            ShootMainWindow(work);
+            ShootProgressWindow();
+            ShootDialogs(work);
+        }
+        ShootMessageBoxes();
+    }
 
     printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
     return g_failures.empty() ? 0 : 1;

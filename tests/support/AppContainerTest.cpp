@@ -1,7 +1,7 @@
 #include "support/AppContainer.h"
 
 #include "support/EncryptedData.h"
-#include "support/SupportHooks.h"
+#include "tests/support/EncryptionFailures.h"
 #include "tests/common/TempDir.h"
 #include "tests/support/ContainerFixture.h"
 
@@ -240,11 +240,6 @@ TEST_F(AppContainerTest, SectionsLoadOnceAndGoWithClose)
 // ---- Writing --------------------------------------------------------------
 
 class AppContainerWriteTest : public AppContainerTest {
-protected:
-    struct HookScope {
-        explicit HookScope(const SupportTestHooks& hooks) { SetSupportTestHooks(&hooks); }
-        ~HookScope() { SetSupportTestHooks(nullptr); }
-    };
 };
 
 std::string Incompressible(size_t length)
@@ -336,11 +331,11 @@ TEST_F(AppContainerWriteTest, FailedEncryptionWritesNothing)
 {
     struct Case {
         const char* what;
-        SupportTestHooks hooks;
+        trovtest::EncryptionFailure failure;
     } cases[] = {
-        {"key setup", {nullptr, true}},
-        {"no context", {[](unsigned char*, size_t) { return 1001; }, false}},
-        {"no random bytes", {[](unsigned char*, size_t) { return 1002; }, false}},
+        {"key setup", {true, 0}},
+        {"no context", {false, 1001}},
+        {"no random bytes", {false, 1002}},
     };
     for (const Case& c : cases) {
         std::string path = m_dir.File("failing.lmx");
@@ -348,7 +343,7 @@ TEST_F(AppContainerWriteTest, FailedEncryptionWritesNothing)
         ASSERT_NE(0, writer.Create(path.c_str()));
         ASSERT_EQ(1, writer.WriteSection("id", "ID", 3));
         {
-            HookScope scope(c.hooks);
+            trovtest::EncryptionFailureScope scope(c.failure);
             EXPECT_EQ(0, writer.WritePackedSection("app", "content", 7, "ID", 1)) << c.what;
             EXPECT_EQ(0, writer.WritePackedSection("info", "content", 7, "ID", 0)) << c.what;
         }

@@ -1,6 +1,6 @@
 #include "support/EncryptedData.h"
 
-#include "support/SupportHooks.h"
+#include "tests/support/EncryptionFailures.h"
 #include "tests/common/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -32,12 +32,6 @@ Bytes Encrypted(const Bytes& plain, int wholeFileKey, const char* idText)
     EXPECT_EQ(0, EncryptBuffer(out.data() + 20, plain.size(), out.data(), wholeFileKey, idText));
     return out;
 }
-
-// Restores the real hooks when a test ends.
-struct HookScope {
-    explicit HookScope(const SupportTestHooks& hooks) { SetSupportTestHooks(&hooks); }
-    ~HookScope() { SetSupportTestHooks(nullptr); }
-};
 
 TEST(EncryptedData, RoundTripsEveryLengthWithBothKeys)
 {
@@ -184,9 +178,7 @@ TEST(EncryptedData, KnownTextsGiveKnownBytes)
          {0x06, 0xb6, 0x62, 0x31, 0xfa, 0x93, 0xa4, 0x4c, 0x5b, 0x86, 0x15, 0xa0, 0xa3, 0x9c,
           0xb4, 0x48, 0x8a, 0x41, 0x73, 0x1a, 0xf2, 0x16, 0x6b, 0x95, 0xb3, 0x2b, 0x87, 0x40}},
     };
-    SupportTestHooks hooks;
-    hooks.randomBytes = FixedVector;
-    HookScope scope(hooks);
+    ScopedSeam vector(g_supportSeams.randomBytes, FixedVector);
     for (const Case& c : cases) {
         Bytes data(c.plain.begin(), c.plain.end());
         unsigned char written[20] = {};
@@ -208,16 +200,16 @@ TEST(EncryptedData, FailuresLeaveTheirErrorNumberAndTheDataUnchanged)
 {
     struct Case {
         const char* what;
-        SupportTestHooks hooks;
+        trovtest::EncryptionFailure failure;
         int error;
     } cases[] = {
-        {"key setup", {nullptr, true}, kEncErrKey},
-        {"no context", {[](unsigned char*, size_t) { return 1001; }, false}, kEncErrContext},
-        {"no random bytes", {[](unsigned char*, size_t) { return 1002; }, false}, kEncErrRandom},
+        {"key setup", {true, 0}, kEncErrKey},
+        {"no context", {false, 1001}, kEncErrContext},
+        {"no random bytes", {false, 1002}, kEncErrRandom},
     };
     Bytes form = Encrypted(Pattern(40), 0, "X");
     for (const Case& c : cases) {
-        HookScope scope(c.hooks);
+        trovtest::EncryptionFailureScope scope(c.failure);
         Bytes data = Pattern(40);
         unsigned char header[20];
         memset(header, 0x55, sizeof header);
@@ -308,9 +300,7 @@ TEST_F(EncryptedFile, ReadsTheEncryptedFormAndRefusesOthers)
 TEST_F(EncryptedFile, KeySetupFailureIs1016)
 {
     Bytes form = Encrypted(Pattern(30), 1, nullptr);
-    SupportTestHooks hooks;
-    hooks.failKeySetup = true;
-    HookScope scope(hooks);
+    trovtest::EncryptionFailureScope scope({true, 0});
     int error = 0;
     bool refused = false;
     Read(std::string(form.begin(), form.end()), 1, nullptr, &error, &refused);

@@ -148,12 +148,53 @@ TEST(XmlParse, ReportsMalformedTextsWithTheirMessages)
         {"<A><![CDATA[x]]]</A>", nullptr, kXmlMalformed, "\\ Error (Line 1): No match for element A"},
         {"<A></A >x</A>", nullptr, kXmlMalformed, "t : Malformed file (el:x)"},
         {"<A/ >", nullptr, kXmlMalformed, "\\ Error (Line 1): No match for element A"},
+        // A value between apostrophes or without quotation marks fails,
+        // also when content follows (read on, it became the text).
+        {"<A x='1'>t</A>", nullptr, kXmlMalformed, "\\ Error (Line 1): No match for element A"},
+        {"<A x=1>t</A>", nullptr, kXmlMalformed, "\\ Error (Line 1): No match for element A"},
+        {"<R>\n<A y=\"2\" x='1'>t</A></R>", nullptr, kXmlMalformed, "\\ Error (Line 2): No match for element A"},
     };
     for (const BadText& c : cases) {
         Parsed p;
         Parse(p, c.text, c.expectedRoot);
         EXPECT_EQ(p.result, c.result) << c.text;
         EXPECT_STREQ(p.error, c.error) << c.text;
+    }
+}
+
+TEST(XmlParse, MessagesNameTheElementAndQuoteOnlyAShortExcerpt)
+{
+    const std::string longName(100, 'N');
+    const std::string longText(100, 'x');
+    struct Case {
+        std::string text;
+        const char* expectedRoot;
+        std::string error;
+    };
+    const Case cases[] = {
+        // A tag without a name is never taken as a name running on into the
+        // rest of the text.
+        {"<?xml version=\"1.0\"?>\n<MACHINES/>", "MACHINES", "t : Malformed file (not XML)"},
+        {"<R>\n<!-- note --></R>", nullptr, "\\ Error (Line 2): No match for element R"},
+        {"<R><?pi x?></R>", nullptr, "\\ Error (Line 1): No match for element R"},
+        // A file cut short names the element it ends in.
+        {"<R>\n<A><", nullptr, "\\ Error (Line 2): Can't load element A"},
+        {"<R>\n<A>\n<", nullptr, "\\ Error (Line 3): Can't load element A"},
+        {"<R><A", nullptr, "\\ Error (Line 1): Can't load element A"},
+        // Names end at the first byte that cannot be in a name.
+        {"<R><A\"x=\"1\">tail</A></R>", nullptr, "\\ Error (Line 1): Can't load element A"},
+        {"<MACHINE\"junk\"/>", "MACHINES", "t : Expecting MACHINES got MACHINE"},
+        {"<R>\n<A>\n</A\tjunk>\n</R>", nullptr, "\\ Error (Line 3): No match for element A"},
+        // Long names and texts are cut.
+        {"<R><" + longName + ">", nullptr, "\\ Error (Line 1): Can't load element " + longName.substr(0, 64) + "..."},
+        {"<A/>" + longText + "\nmore", nullptr, "t : Malformed file (el:" + longText.substr(0, 40) + "...)"},
+        {"<A/>two\nlines", nullptr, "t : Malformed file (el:two)"},
+    };
+    for (const Case& c : cases) {
+        Parsed p;
+        Parse(p, c.text, c.expectedRoot);
+        EXPECT_EQ(p.result, kXmlMalformed) << c.text;
+        EXPECT_EQ(p.error, c.error) << c.text;
     }
 }
 
@@ -410,8 +451,12 @@ TEST(XmlInclude, ReportsBadIncludesWithTheirMessages)
          "%s\\main.xml Error (Line 1): Expecting /INCLUDEXMLFILE"},
         {"<ROOT><INCLUDEXMLFILE>part.xml</INCLUDEXMLFILE></ROOT>", "<B>\n<C></B>",
          "%s\\part.xml Error (Line 2): No match for element C"},
-        {"<ROOT><INCLUDEXMLFILE>part.xml</INCLUDEXMLFILE></ROOT>", "<B/>junk",
-         "%s\\part.xml Error (Line 1): Malformed file (el:junk)"},
+        // An included file that is not XML: its content stays out of the
+        // message.
+        {"<ROOT><INCLUDEXMLFILE>part.xml</INCLUDEXMLFILE></ROOT>", "<B/>secret",
+         "%s\\part.xml Error (Line 1): Malformed file (not XML)"},
+        {"<ROOT><INCLUDEXMLFILE>part.xml</INCLUDEXMLFILE></ROOT>", "root:x:0:0:root",
+         "%s\\part.xml Error (Line 1): Malformed file (not XML)"},
         {"<ROOT><INCLUDEXMLFILE>main.xml</INCLUDEXMLFILE></ROOT>", nullptr,
          "%s\\main.xml Error (line 1): Recursive include of main.xml"},
         {"<ROOT><INCLUDEXMLFILE>part.xml</INCLUDEXMLFILE></ROOT>", "<B><INCLUDEXMLFILE>part.xml</INCLUDEXMLFILE></B>",
@@ -452,6 +497,80 @@ TEST(XmlInclude, BoundsTheIncludeNestingDepth)
     snprintf(expected, sizeof expected, "%s\\f8.xml Error (line 1): Includes nested too deeply at f9.xml",
              deep.dir.Path().c_str());
     EXPECT_STREQ(deep.error, expected);
+}
+
+TEST(XmlInclude, BoundsTheNumberOfIncludedFilesWhateverTheirFanOut)
+{
+    // Eight small files, each including the next four times: 4^7 includes
+    // if nothing stops them.
+    Included fan;
+    fan.dir.Write("main.xml", "<ROOT><INCLUDEXMLFILE>f1.xml</INCLUDEXMLFILE></ROOT>");
+    for (int i = 1; i <= 8; ++i) {
+        std::string body;
+        for (int k = 0; k < 4 && i < 8; ++k)
+            body += "<INCLUDEXMLFILE>f" + std::to_string(i + 1) + ".xml</INCLUDEXMLFILE>";
+        fan.dir.Write("f" + std::to_string(i) + ".xml", "<E" + std::to_string(i) + ">" + body + "</E" +
+                                                         std::to_string(i) + ">");
+    }
+    EXPECT_EQ(fan.Load("main.xml"), kXmlMalformed);
+    EXPECT_NE(strstr(fan.error, "Too many included files at f"), nullptr) << fan.error;
+    EXPECT_NE(strstr(fan.error, "(at most 64)"), nullptr) << fan.error;
+
+    // Up to the bound, the same file may be included again and again.
+    auto repeated = [](Included& t, int times) {
+        std::string main = "<ROOT>";
+        for (int k = 0; k < times; ++k)
+            main += "<INCLUDEXMLFILE>part.xml</INCLUDEXMLFILE>";
+        t.dir.Write("main.xml", main + "</ROOT>");
+        t.dir.Write("part.xml", "<P>1</P>");
+    };
+    Included atBound;
+    repeated(atBound, kXmlMaxIncludeFiles);
+    ASSERT_EQ(atBound.Load("main.xml"), kXmlOk) << atBound.error;
+    int parts = 0;
+    for (CGXmlNode* n = atBound.document.GetRoot()->GetFirstChild(); n; n = n->GetNext())
+        parts += strcmp(n->GetName(), "P") == 0;
+    EXPECT_EQ(parts, kXmlMaxIncludeFiles);
+    // The count starts again with every parse.
+    ASSERT_EQ(atBound.Load("main.xml"), kXmlOk) << atBound.error;
+
+    Included over;
+    repeated(over, kXmlMaxIncludeFiles + 1);
+    EXPECT_EQ(over.Load("main.xml"), kXmlMalformed);
+    char expected[512];
+    snprintf(expected, sizeof expected, "%s\\main.xml Error (line 1): Too many included files at part.xml (at most 64)",
+             over.dir.Path().c_str());
+    EXPECT_STREQ(over.error, expected);
+}
+
+TEST(XmlInclude, BoundsTheBytesReadThroughIncludes)
+{
+    // Files of NUL bytes (sparse, made in no time) read as empty texts.
+    Included t;
+    t.dir.Write("half.xml", "");
+    std::filesystem::resize_file(t.dir.File("half.xml"), kXmlMaxIncludeBytes / 2);
+    t.dir.Write("big.xml", "");
+    std::filesystem::resize_file(t.dir.File("big.xml"), kXmlMaxIncludeBytes + 1);
+
+    t.dir.Write("main.xml", "<ROOT><INCLUDEXMLFILE>half.xml</INCLUDEXMLFILE>"
+                            "<INCLUDEXMLFILE>half.xml</INCLUDEXMLFILE></ROOT>");
+    EXPECT_EQ(t.Load("main.xml"), kXmlOk) << t.error;
+
+    char expected[512];
+    t.dir.Write("main.xml", "<ROOT><INCLUDEXMLFILE>half.xml</INCLUDEXMLFILE>\n<INCLUDEXMLFILE>half.xml</INCLUDEXMLFILE>"
+                            "<INCLUDEXMLFILE>half.xml</INCLUDEXMLFILE></ROOT>");
+    EXPECT_EQ(t.Load("main.xml"), kXmlMalformed);
+    snprintf(expected, sizeof expected,
+             "%s\\main.xml Error (line 2): Included files too large at half.xml (at most 64 MB in all)",
+             t.dir.Path().c_str());
+    EXPECT_STREQ(t.error, expected);
+
+    t.dir.Write("main.xml", "<ROOT><INCLUDEXMLFILE>big.xml</INCLUDEXMLFILE></ROOT>");
+    EXPECT_EQ(t.Load("main.xml"), kXmlMalformed);
+    snprintf(expected, sizeof expected,
+             "%s\\main.xml Error (line 1): Included files too large at big.xml (at most 64 MB in all)",
+             t.dir.Path().c_str());
+    EXPECT_STREQ(t.error, expected);
 }
 
 // -------------------------------------------------------------- loading
@@ -695,6 +814,29 @@ TEST(XmlTree, TypedGettersReadTheText)
     }
 }
 
+TEST(XmlTree, TextsLongerThanAStoreBlockSurviveBuildWriteAndRead)
+{
+    // Lengths around the store's block and far beyond it, with bytes the
+    // writer escapes, as element text and as attribute value.
+    for (size_t length : {(size_t)CGTextStore::kBlockSize - 1, (size_t)CGTextStore::kBlockSize, (size_t)1 << 22}) {
+        std::string text(length, 'c');
+        text[0] = '<';
+        text[length / 2] = '&';
+        CGTextStore store;
+        CGXml built(&store, "MACHINES", nullptr);
+        CGXmlNode* machine = built.GetRoot()->AddChild(&store, "MACHINE");
+        machine->AddChild(&store, "COMMENT")->SetText(&store, text.c_str());
+        machine->AddAttribute(&store, "note", text.c_str());
+        ASSERT_STREQ(built.FindPath("MACHINE COMMENT")->GetText(), text.c_str()) << length;
+
+        Parsed back;
+        Parse(back, WriteToStore(built), "MACHINES");
+        ASSERT_EQ(back.result, kXmlOk) << back.error;
+        EXPECT_EQ(back.document.FindPath("MACHINE COMMENT")->GetText(), text) << length;
+        EXPECT_EQ(back.document.FindPath("MACHINE note")->GetText(), text) << length;
+    }
+}
+
 // ------------------------------------------------------------ text store
 
 TEST(XmlTextStore, InternsAppendsAndJoins)
@@ -706,10 +848,23 @@ TEST(XmlTextStore, InternsAppendsAndJoins)
     EXPECT_EQ(length, 1u);
     free(text);
 
-    std::string big(CGTextStore::kBlockSize - 1, 'b');
-    EXPECT_NE(store.Intern(big.c_str()), nullptr);
-    EXPECT_EQ(store.Intern((big + "x").c_str()), nullptr);
     EXPECT_EQ(store.Intern(nullptr), nullptr);
+    // Strings up to a block, just over it and far over it are all kept
+    // whole, in order, and the store goes on with ordinary blocks behind.
+    std::string joined;
+    for (size_t length : {(size_t)CGTextStore::kBlockSize - 1, (size_t)CGTextStore::kBlockSize,
+                          (size_t)CGTextStore::kBlockSize + 1, (size_t)5 * CGTextStore::kBlockSize}) {
+        std::string big(length, (char)('a' + joined.size() % 26));
+        const char* kept = store.Intern(big.c_str());
+        ASSERT_NE(kept, nullptr) << length;
+        EXPECT_EQ(std::string(kept), big) << length;
+        const char* small = store.Intern("s");
+        EXPECT_STREQ(small, "s");
+        joined += big + "s";
+    }
+    text = store.GetText(&length);
+    EXPECT_EQ(std::string(text), joined);
+    free(text);
     store.FreeAll();
 
     // Appended text continues across blocks and never changes an interned

@@ -1,5 +1,7 @@
 #include "ui/controls/ZUDPListCtrl.h"
 
+#include "framework/win/FrameworkSeams.h"
+
 IMPLEMENT_DYNAMIC(CZUDPListCtrl, CListCtrl)
 
 BEGIN_MESSAGE_MAP(CZUDPListCtrl, CListCtrl)
@@ -88,9 +90,13 @@ void CZUDPListCtrl::Sort(int iColumn, BOOL bAscending, BOOL bAdd)
 
 int CALLBACK CZUDPListCtrl::CompareProc(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort)
 {
+    // The list view's sort is between this comparison and the caller: a
+    // failing comparison answers "equal" instead of unwinding through it.
     CZUDPListCtrl* pList = reinterpret_cast<CZUDPListCtrl*>(lParamSort);
-    int nResult = pList->CompareItems(lParam1, lParam2, pList->m_iSortedColumn);
-    return pList->m_bAscending ? nResult : -nResult;
+    return AfxCallbackGuard(0, [&] {
+        int nResult = pList->CompareItems(lParam1, lParam2, pList->m_iSortedColumn);
+        return pList->m_bAscending ? nResult : -nResult;
+    });
 }
 
 int CZUDPListCtrl::CompareItems(LPARAM, LPARAM, int) { return 0; }
@@ -107,7 +113,8 @@ void CZUDPListCtrl::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
     int iColumn = pNMListView->iSubItem;
     // Ascending unless the column is sorted ascending now.
     BOOL bAscending = m_wndHeader.GetColumnState(iColumn) != 1;
-    BOOL bShift = (::GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0;
+    // Shift as it was when the click happened, not as it is now.
+    BOOL bShift = (g_frameworkSeams.keyState(VK_SHIFT) & 0x8000) != 0;
     Sort(iColumn, bAscending, bShift && m_wndHeader.IsMultipleSort());
     *pResult = 0;
 }

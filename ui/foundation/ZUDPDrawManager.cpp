@@ -4,9 +4,17 @@
 #include "ui/foundation/ZUDPUIEnvironment.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
 #include <cstring>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+#if defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 IMPLEMENT_DYNAMIC(CZUDPDrawManager, CObject)
 
@@ -65,15 +73,112 @@ struct CScratchDib {
 
 thread_local CScratchDib t_scratch[2];  // top-down, bottom-up
 
+// Where the target is a memory DC holding a 32-bit DIB section and nothing
+// stands between its logical and device pixels over the rectangle (text
+// mapping, no mirroring, a clip box of one rectangle containing it), the
+// effects that write every pixel of their area work on the bitmap's own
+// rows: copying the area out and back would only move the same bytes
+// twice.  Answers the first pixel of the rectangle's top row and the bytes
+// from one row to the next, or false.
+bool OpenInPlace(CDC& target, const CRect& rect, BYTE*& origin, ptrdiff_t& stride)
+{
+    HDC hdc = target.GetSafeHdc();
+    if (hdc == nullptr || rect.left >= rect.right || rect.top >= rect.bottom)
+        return false;
+    HGDIOBJ selected = ::GetCurrentObject(hdc, OBJ_BITMAP);
+    DIBSECTION section = {};
+    if (selected == nullptr || ::GetObjectA(selected, sizeof(section), &section) != int(sizeof(section)) ||
+        section.dsBm.bmBits == nullptr || section.dsBm.bmBitsPixel != 32)
+        return false;
+    const BITMAPINFOHEADER& header = section.dsBmih;
+    if (header.biCompression != BI_RGB &&
+        !(header.biCompression == BI_BITFIELDS && section.dsBitfields[0] == 0x00FF0000 &&
+          section.dsBitfields[1] == 0x0000FF00 && section.dsBitfields[2] == 0x000000FF))
+        return false;
+    if (::GetMapMode(hdc) != MM_TEXT || ::GetLayout(hdc) != 0)
+        return false;
+    if (::GetGraphicsMode(hdc) != GM_COMPATIBLE) {
+        XFORM xform = {};
+        if (!::GetWorldTransform(hdc, &xform) || xform.eM11 != 1.0f || xform.eM12 != 0.0f || xform.eM21 != 0.0f ||
+            xform.eM22 != 1.0f || xform.eDx != 0.0f || xform.eDy != 0.0f)
+            return false;
+    }
+    RECT clip;
+    if (::GetClipBox(hdc, &clip) != SIMPLEREGION || rect.left < clip.left || rect.top < clip.top ||
+        rect.right > clip.right || rect.bottom > clip.bottom)
+        return false;
+    // Text mapping without a world transform: device = logical - window
+    // origin + viewport origin.
+    POINT windowOrigin = {}, viewportOrigin = {};
+    if (!::GetWindowOrgEx(hdc, &windowOrigin) || !::GetViewportOrgEx(hdc, &viewportOrigin))
+        return false;
+    POINT corner = {rect.left - windowOrigin.x + viewportOrigin.x, rect.top - windowOrigin.y + viewportOrigin.y};
+    const int width = section.dsBm.bmWidth, height = section.dsBm.bmHeight;
+    if (corner.x < 0 || corner.y < 0 || corner.x + rect.Width() > width || corner.y + rect.Height() > height)
+        return false;
+    const ptrdiff_t rowBytes = section.dsBm.bmWidthBytes;
+    BYTE* bits = static_cast<BYTE*>(section.dsBm.bmBits);
+    ::GdiFlush();
+    // The section's description does not tell its row order (its height is
+    // positive for both): one pixel of the rectangle drawn through GDI
+    // shows which row it lands in, and is put back as it was.
+    int probeY = corner.y;
+    if (height - 1 - probeY == probeY) {
+        if (rect.Height() > 1)
+            ++probeY;
+        // else: the middle row alone, the same in either order
+    }
+    DWORD* fromTop = reinterpret_cast<DWORD*>(bits + rowBytes * probeY) + corner.x;
+    DWORD* fromBottom = reinterpret_cast<DWORD*>(bits + rowBytes * (height - 1 - probeY)) + corner.x;
+    bool topDown = true;
+    if (fromTop != fromBottom) {
+        const DWORD oldTop = *fromTop, oldBottom = *fromBottom;
+        DWORD probe = 0x00010203;
+        while (probe == (oldTop & 0x00FFFFFF) || probe == (oldBottom & 0x00FFFFFF))
+            probe += 0x00010101;
+        if (!::SetPixelV(hdc, rect.left, rect.top + (probeY - corner.y),
+                         RGB((probe >> 16) & 0xFF, (probe >> 8) & 0xFF, probe & 0xFF)))
+            return false;
+        ::GdiFlush();
+        const bool hitTop = (*fromTop & 0x00FFFFFF) == probe, hitBottom = (*fromBottom & 0x00FFFFFF) == probe;
+        *fromTop = oldTop;
+        *fromBottom = oldBottom;
+        if (hitTop == hitBottom)
+            return false;
+        topDown = hitTop;
+    }
+    if (topDown) {
+        origin = bits + rowBytes * corner.y + 4 * ptrdiff_t(corner.x);
+        stride = rowBytes;
+    } else {
+        origin = bits + rowBytes * (height - 1 - corner.y) + 4 * ptrdiff_t(corner.x);
+        stride = -rowBytes;
+    }
+    return true;
+}
+
 // An area of a DC copied into a 32-bit DIB section selected into a memory
 // DC: the effects work on Bits() and put the area back with PutBack().
+// Made with bInPlace, the area may instead be the target's own pixels (see
+// OpenInPlace): then only Row() reaches them and PutBack() has nothing to
+// do.
 class CDibArea {
 public:
     // bTopDown: rows from the top; otherwise the DIB is bottom-up.
-    CDibArea(CDC& target, const CRect& rect, BOOL bCopyIn, BOOL bTopDown = TRUE)
+    enum Place { Copied, InPlaceIfPossible, InPlaceOnly };
+    CDibArea(CDC& target, const CRect& rect, BOOL bCopyIn, BOOL bTopDown = TRUE, Place place = Copied)
         : m_target(target), m_rect(rect)
     {
         if (rect.Width() <= 0 || rect.Height() <= 0)
+            return;
+        if (place != Copied && bTopDown && OpenInPlace(target, rect, m_origin, m_stride)) {
+            m_inPlace = true;
+            if (!bCopyIn)
+                for (int y = 0; y < rect.Height(); ++y)
+                    std::memset(Row(y), 0, size_t(rect.Width()) * 4);
+            return;
+        }
+        if (place == InPlaceOnly)
             return;
         CScratchDib& scratch = t_scratch[bTopDown ? 0 : 1];
         if (!scratch.busy && scratch.Prepare(rect.Width(), rect.Height(), bTopDown)) {
@@ -97,6 +202,8 @@ public:
         else
             std::memset(m_bits, 0, size_t(rect.Width()) * size_t(rect.Height()) * 4);
         ::GdiFlush();
+        m_origin = reinterpret_cast<BYTE*>(m_bits);
+        m_stride = ptrdiff_t(rect.Width()) * 4;
     }
     ~CDibArea()
     {
@@ -113,8 +220,12 @@ public:
     CDibArea(const CDibArea&) = delete;
     CDibArea& operator=(const CDibArea&) = delete;
 
-    BOOL IsValid() const { return m_bits != nullptr; }
+    BOOL IsValid() const { return m_origin != nullptr; }
+    // The contiguous pixels of a copied area (null when in place).
     DWORD* Bits() const { return m_bits; }
+    // Row y of the area, from its top, whether copied or in place.
+    DWORD* Row(int y) const { return reinterpret_cast<DWORD*>(m_origin + m_stride * y); }
+    BOOL IsInPlace() const { return m_inPlace; }
     int Width() const { return m_rect.Width(); }
     int Height() const { return m_rect.Height(); }
     size_t Count() const { return size_t(Width()) * size_t(Height()); }
@@ -122,6 +233,8 @@ public:
 
     void PutBack()
     {
+        if (m_inPlace)
+            return;
         ::GdiFlush();
         ::BitBlt(m_target, m_rect.left, m_rect.top, Width(), Height(), m_memDC, 0, 0, SRCCOPY);
     }
@@ -139,6 +252,9 @@ private:
     HBITMAP m_bitmap = nullptr;
     HGDIOBJ m_previous = nullptr;
     DWORD* m_bits = nullptr;
+    BYTE* m_origin = nullptr;
+    ptrdiff_t m_stride = 0;
+    bool m_inPlace = false;
 };
 
 int Red(DWORD pixel) { return int((pixel >> 16) & 0xFF); }
@@ -149,20 +265,283 @@ DWORD MakePixel(int r, int g, int b, int a = 0xFF)
     return (DWORD(a & 0xFF) << 24) | (DWORD(r & 0xFF) << 16) | (DWORD(g & 0xFF) << 8) | DWORD(b & 0xFF);
 }
 
-// Byte k times a factor as MultiplyColorChannels computes it, for all 256
-// bytes at once: the pixel loops look each channel up.
-struct CChannelScale {
-    explicit CChannelScale(double factor)
+// What an effect does to each channel of a pixel it changes: one table of
+// 256 bytes per channel (blue, green, red).  When all three tables are the
+// same rounded percentage, min(255, (byte * factor + bias) / 100) for every
+// byte but 0, the SSE2 form applies it four pixels at a time; the check
+// below runs the very operations of that form over all 256 bytes, so both
+// forms give the same pixels.
+struct CChannelMaps {
+    BYTE table[3][256];
+    bool linear = false;
+    uint16_t factor = 0, bias = 0;
+    BYTE zero = 0;  // what byte 0 becomes
+
+    static int LinearForm(int byte, int factor, int bias)
     {
-        for (int byte = 0; byte < 256; ++byte)
-            table[byte] = BYTE(CZUDPColorArithmetic::MultiplyColorChannels(MakeColor(byte, 0, 0), factor, 1.0, 1.0) & 0xFF);
+        unsigned n = unsigned(byte * factor + bias);           // 16 bits
+        unsigned q = ((((n >> 2) & 0xFFFF) * 20972u) >> 16) >> 3;  // n / 100
+        return q > 255 ? 255 : int(q);
+    }
+    void FindLinearForm(int percent)
+    {
+        linear = false;
+        if (percent < 0 || percent > 256 || std::memcmp(table[0], table[1], 256) != 0 ||
+            std::memcmp(table[0], table[2], 256) != 0)
+            return;
+        for (int candidate : {50, 49}) {
+            bool same = true;
+            for (int byte = 1; byte < 256 && same; ++byte)
+                same = LinearForm(byte, percent, candidate) == table[0][byte];
+            if (same && LinearForm(0, percent, candidate) == 0) {
+                linear = true;
+                factor = uint16_t(percent);
+                bias = uint16_t(candidate);
+                zero = table[0][0];
+                return;
+            }
+        }
     }
     DWORD Apply(DWORD pixel) const
     {
-        return MakePixel(table[Red(pixel)], table[Green(pixel)], table[Blue(pixel)]);
+        return 0xFF000000u | (DWORD(table[2][(pixel >> 16) & 0xFF]) << 16) |
+               (DWORD(table[1][(pixel >> 8) & 0xFF]) << 8) | DWORD(table[0][pixel & 0xFF]);
     }
-    BYTE table[256];
 };
+
+// Byte k times a factor as MultiplyColorChannels computes it.
+void ScaleTable(BYTE* table, double factor)
+{
+    for (int byte = 0; byte < 256; ++byte)
+        table[byte] = BYTE(CZUDPColorArithmetic::MultiplyColorChannels(MakeColor(byte, 0, 0), factor, 1.0, 1.0) & 0xFF);
+}
+
+// Which pixels an effect leaves alone: those of the transparent colour, or
+// with a tolerance those no channel of which differs from it by the
+// tolerance or more.
+struct CKeepTest {
+    enum Kind { None, Equal, Near, All } kind = None;
+    DWORD key = 0;  // the transparent colour as a pixel without alpha
+    int tolerance = 0;
+
+    CKeepTest(COLORREF clrTransparent, int nTolerance)
+    {
+        if (clrTransparent == (COLORREF)-1)
+            return;
+        key = CZUDPDrawManager::PixelFromColor(clrTransparent, 0);
+        if (nTolerance > 0) {
+            kind = nTolerance > 255 ? All : Near;
+            tolerance = nTolerance;
+        } else if ((clrTransparent >> 24) == 0) {
+            kind = Equal;
+        }
+    }
+    bool Keeps(DWORD pixel) const
+    {
+        switch (kind) {
+        case Equal: return (pixel & 0x00FFFFFF) == key;
+        case Near:
+            return std::abs(Red(pixel) - Red(key)) < tolerance && std::abs(Green(pixel) - Green(key)) < tolerance &&
+                   std::abs(Blue(pixel) - Blue(key)) < tolerance;
+        case All: return true;
+        default: return false;
+        }
+    }
+#if defined(__SSE2__)
+    // 0xFFFFFFFF in the lanes of the pixels kept.
+    __m128i Keeps(__m128i pixels) const
+    {
+        const __m128i rgb = _mm_set1_epi32(0x00FFFFFF);
+        switch (kind) {
+        case Equal: return _mm_cmpeq_epi32(_mm_and_si128(pixels, rgb), _mm_set1_epi32(int(key)));
+        case Near: {
+            const __m128i k = _mm_set1_epi32(int(key));
+            __m128i difference = _mm_or_si128(_mm_subs_epu8(pixels, k), _mm_subs_epu8(k, pixels));
+            __m128i beyond = _mm_subs_epu8(difference, _mm_set1_epi8(char(tolerance - 1)));
+            return _mm_cmpeq_epi32(_mm_and_si128(beyond, rgb), _mm_setzero_si128());
+        }
+        case All: return _mm_set1_epi32(-1);
+        default: return _mm_setzero_si128();
+        }
+    }
+#endif
+};
+
+#if defined(__GNUC__) && defined(__x86_64__)
+#define ZUDP_WIDE_KERNELS 1
+
+// Whether this processor runs the eight-pixel loops below.
+bool HasWideKernels()
+{
+    static const bool has = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") != 0;
+    }();
+    return has;
+}
+
+// The kept lanes of eight pixels, as CKeepTest::Keeps.
+__attribute__((target("avx2"))) inline __m256i KeptLanes(const CKeepTest& keep, __m256i pixels)
+{
+    const __m256i rgb = _mm256_set1_epi32(0x00FFFFFF);
+    const __m256i k = _mm256_set1_epi32(int(keep.key));
+    switch (keep.kind) {
+    case CKeepTest::Equal: return _mm256_cmpeq_epi32(_mm256_and_si256(pixels, rgb), k);
+    case CKeepTest::Near: {
+        __m256i difference = _mm256_or_si256(_mm256_subs_epu8(pixels, k), _mm256_subs_epu8(k, pixels));
+        __m256i beyond = _mm256_subs_epu8(difference, _mm256_set1_epi8(char(keep.tolerance - 1)));
+        return _mm256_cmpeq_epi32(_mm256_and_si256(beyond, rgb), _mm256_setzero_si256());
+    }
+    case CKeepTest::All: return _mm256_set1_epi32(-1);
+    default: return _mm256_setzero_si256();
+    }
+}
+
+// MapRow's linear form eight pixels at a time; answers how many pixels it
+// did.
+__attribute__((target("avx2"))) int MapRowWide(DWORD* row, int count, const CChannelMaps& maps,
+                                               const CKeepTest& keep)
+{
+    const __m256i zeroes = _mm256_setzero_si256();
+    const __m256i factor = _mm256_set1_epi16(short(maps.factor));
+    const __m256i bias = _mm256_set1_epi16(short(maps.bias));
+    const __m256i hundredth = _mm256_set1_epi16(short(20972));
+    const __m256i zeroByte = _mm256_set1_epi8(char(maps.zero));
+    const __m256i alpha = _mm256_set1_epi32(int(0xFF000000u));
+    const bool keeps = keep.kind != CKeepTest::None;
+    int x = 0;
+    for (; x + 8 <= count; x += 8) {
+        __m256i* p = reinterpret_cast<__m256i*>(row + x);
+        const __m256i pixels = _mm256_loadu_si256(p);
+        __m256i low = _mm256_add_epi16(_mm256_mullo_epi16(_mm256_unpacklo_epi8(pixels, zeroes), factor), bias);
+        __m256i high = _mm256_add_epi16(_mm256_mullo_epi16(_mm256_unpackhi_epi8(pixels, zeroes), factor), bias);
+        low = _mm256_srli_epi16(_mm256_mulhi_epu16(_mm256_srli_epi16(low, 2), hundredth), 3);
+        high = _mm256_srli_epi16(_mm256_mulhi_epu16(_mm256_srli_epi16(high, 2), hundredth), 3);
+        __m256i mapped = _mm256_packus_epi16(low, high);
+        mapped = _mm256_or_si256(mapped, _mm256_and_si256(_mm256_cmpeq_epi8(pixels, zeroes), zeroByte));
+        mapped = _mm256_or_si256(mapped, alpha);
+        if (keeps)
+            mapped = _mm256_blendv_epi8(mapped, pixels, KeptLanes(keep, pixels));
+        _mm256_storeu_si256(p, mapped);
+    }
+    return x;
+}
+
+// The grey of a colour is (largest + smallest channel) / 2, or one less
+// where the colour model's rounding says so: one bit per pair of channels,
+// small enough to stay in the nearest cache.  Null when some grey differs
+// otherwise.
+const uint32_t* GreyCorrections(const BYTE* greyOf)
+{
+    static const std::vector<uint32_t> bits = [greyOf] {
+        std::vector<uint32_t> b(256 * 256 / 32, 0);
+        for (int high = 0; high < 256; ++high)
+            for (int low = 0; low <= high; ++low) {
+                const int index = high * 256 + low, grey = greyOf[index], plain = (high + low) >> 1;
+                if (grey == plain - 1)
+                    b[index >> 5] |= 1u << (index & 31);
+                else if (grey != plain)
+                    return std::vector<uint32_t>();
+            }
+        return b;
+    }();
+    return bits.empty() ? nullptr : bits.data();
+}
+
+// The grey loop eight pixels at a time: the grey of each pixel's largest
+// and smallest channel, then the pixel of that grey looked up.
+__attribute__((target("avx2"))) int GreyRowWide(DWORD* row, int count, const uint32_t* corrections,
+                                                const DWORD* pixelOfGrey, const CChannelMaps* scale,
+                                                const CKeepTest& keep)
+{
+    // With a scale in its linear form the grey's pixel is computed, not
+    // looked up: min(255, ((grey * factor + bias) / 100)), grey 0 apart.
+    const __m256i factor = _mm256_set1_epi32(scale != nullptr ? scale->factor : 0);
+    const __m256i bias = _mm256_set1_epi32(scale != nullptr ? scale->bias : 0);
+    const __m256i zeroGrey = _mm256_set1_epi32(scale != nullptr ? scale->zero : 0);
+    const __m256i hundredth = _mm256_set1_epi32(20972);
+    const __m256i greyToPixel = _mm256_set1_epi32(0x010101);
+    const __m256i alpha = _mm256_set1_epi32(int(0xFF000000u));
+    const bool identity = scale != nullptr && scale->zero == 0 &&
+                          CChannelMaps::LinearForm(255, scale->factor, scale->bias) == 255 && scale->factor == 100;
+    const __m256i byteMask = _mm256_set1_epi32(0xFF);
+    const __m256i bitMask = _mm256_set1_epi32(31);
+    const __m256i one = _mm256_set1_epi32(1);
+    const bool keeps = keep.kind != CKeepTest::None;
+    int x = 0;
+    for (; x + 8 <= count; x += 8) {
+        __m256i* p = reinterpret_cast<__m256i*>(row + x);
+        const __m256i pixels = _mm256_loadu_si256(p);
+        const __m256i r = _mm256_and_si256(_mm256_srli_epi32(pixels, 16), byteMask);
+        const __m256i g = _mm256_and_si256(_mm256_srli_epi32(pixels, 8), byteMask);
+        const __m256i b = _mm256_and_si256(pixels, byteMask);
+        const __m256i high = _mm256_max_epi32(_mm256_max_epi32(r, g), b);
+        const __m256i low = _mm256_min_epi32(_mm256_min_epi32(r, g), b);
+        const __m256i index = _mm256_or_si256(_mm256_slli_epi32(high, 8), low);
+        const __m256i word = _mm256_i32gather_epi32(reinterpret_cast<const int*>(corrections),
+                                                    _mm256_srli_epi32(index, 5), 4);
+        const __m256i correction = _mm256_and_si256(_mm256_srlv_epi32(word, _mm256_and_si256(index, bitMask)), one);
+        const __m256i grey = _mm256_sub_epi32(_mm256_srli_epi32(_mm256_add_epi32(high, low), 1), correction);
+        __m256i mapped;
+        if (identity) {
+            mapped = _mm256_or_si256(_mm256_mullo_epi32(grey, greyToPixel), alpha);
+        } else if (scale != nullptr) {
+            __m256i n = _mm256_add_epi32(_mm256_mullo_epi32(grey, factor), bias);
+            __m256i q = _mm256_srli_epi32(_mm256_mullo_epi32(_mm256_srli_epi32(n, 2), hundredth), 19);
+            q = _mm256_min_epi32(q, byteMask);
+            q = _mm256_blendv_epi8(q, zeroGrey, _mm256_cmpeq_epi32(grey, _mm256_setzero_si256()));
+            mapped = _mm256_or_si256(_mm256_mullo_epi32(q, greyToPixel), alpha);
+        } else {
+            mapped = _mm256_i32gather_epi32(reinterpret_cast<const int*>(pixelOfGrey), grey, 4);
+        }
+        if (keeps)
+            mapped = _mm256_blendv_epi8(mapped, pixels, KeptLanes(keep, pixels));
+        _mm256_storeu_si256(p, mapped);
+    }
+    return x;
+}
+#endif
+
+// Applies the channel maps to every pixel of a row the keep test does not
+// keep, alpha 0xFF.
+void MapRow(DWORD* row, int count, const CChannelMaps& maps, const CKeepTest& keep)
+{
+    int x = 0;
+#if defined(ZUDP_WIDE_KERNELS)
+    if (maps.linear && HasWideKernels())
+        x = MapRowWide(row, count, maps, keep);
+#endif
+#if defined(__SSE2__)
+    if (maps.linear) {
+        const __m128i zeroes = _mm_setzero_si128();
+        const __m128i factor = _mm_set1_epi16(short(maps.factor));
+        const __m128i bias = _mm_set1_epi16(short(maps.bias));
+        const __m128i hundredth = _mm_set1_epi16(short(20972));
+        const __m128i zeroByte = _mm_set1_epi8(char(maps.zero));
+        const __m128i alpha = _mm_set1_epi32(int(0xFF000000u));
+        auto scale = [&](__m128i half) {
+            half = _mm_add_epi16(_mm_mullo_epi16(half, factor), bias);
+            return _mm_srli_epi16(_mm_mulhi_epu16(_mm_srli_epi16(half, 2), hundredth), 3);
+        };
+        for (; x + 4 <= count; x += 4) {
+            __m128i* p = reinterpret_cast<__m128i*>(row + x);
+            const __m128i pixels = _mm_loadu_si128(p);
+            __m128i mapped = _mm_packus_epi16(scale(_mm_unpacklo_epi8(pixels, zeroes)),
+                                              scale(_mm_unpackhi_epi8(pixels, zeroes)));
+            mapped = _mm_or_si128(mapped, _mm_and_si128(_mm_cmpeq_epi8(pixels, zeroes), zeroByte));
+            mapped = _mm_or_si128(mapped, alpha);
+            if (keep.kind != CKeepTest::None) {
+                const __m128i kept = keep.Keeps(pixels);
+                mapped = _mm_or_si128(_mm_and_si128(kept, pixels), _mm_andnot_si128(kept, mapped));
+            }
+            _mm_storeu_si128(p, mapped);
+        }
+    }
+#endif
+    for (; x < count; ++x)
+        if (!keep.Keeps(row[x]))
+            row[x] = maps.Apply(row[x]);
+}
 
 // The grey of a colour's HLS lightness depends only on its largest and
 // smallest channel: computed once for every pair, as the colour model
@@ -279,8 +658,8 @@ BOOL CZUDPDrawManager::AlphaBlendRect(CDC* pDstDC, CRect rectDst, CDC* pSrcDC, C
 {
     if (g_uiEnvironment.m_alphaBlend != nullptr && !g_uiEnvironment.m_is9x) {
         BLENDFUNCTION blend = {AC_SRC_OVER, 0, nAlpha, AC_SRC_ALPHA};
-        return g_uiEnvironment.m_alphaBlend(pDstDC->GetSafeHdc(), rectDst.left, rectDst.top, rectDst.Width(),
-                                            rectDst.Height(), pSrcDC->GetSafeHdc(), rectSrc.left, rectSrc.top,
+        return g_uiEnvironment.m_alphaBlend(AfxSafeHdc(pDstDC), rectDst.left, rectDst.top, rectDst.Width(),
+                                            rectDst.Height(), AfxSafeHdc(pSrcDC), rectSrc.left, rectSrc.top,
                                             rectSrc.Width(), rectSrc.Height(), blend);
     }
     if (rectDst.Size() == rectSrc.Size())
@@ -346,33 +725,38 @@ void CZUDPDrawManager::ShadePixel(DWORD* pBits, CSize size, int x, int y, int nP
 // ---------------------------------------------------------------------------
 // Gradients
 
-void CZUDPDrawManager::FillGradientBands(CRect rect, COLORREF clrStart, COLORREF clrEnd, BOOL bVertical,
-                                         int nStartFlatPercent, int nEndFlatPercent)
+namespace {
+
+// The bands of a straight gradient: the flat parts, then 64 bands between
+// them, each handed to fill(band, colour).
+template <class Fill>
+void ForEachGradientBand(CRect rect, COLORREF clrStart, COLORREF clrEnd, BOOL bVertical, int nStartFlatPercent,
+                         int nEndFlatPercent, Fill fill)
 {
     if (clrStart == clrEnd) {
-        m_dc.FillSolidRect(&rect, clrStart);
+        fill(rect, clrStart);
         return;
     }
     const int width = rect.Width(), height = rect.Height();
     if (nStartFlatPercent > 0) {
         if (bVertical) {
             CRect band(rect.left, rect.top, rect.right, rect.top + height * nStartFlatPercent / 100);
-            m_dc.FillSolidRect(&band, clrEnd);
+            fill(band, clrEnd);
             rect.top = band.bottom;
         } else {
             CRect band(rect.left, rect.top, rect.left + width * nStartFlatPercent / 100, rect.bottom);
-            m_dc.FillSolidRect(&band, clrStart);
+            fill(band, clrStart);
             rect.left = band.right;
         }
     }
     if (nEndFlatPercent > 0) {
         if (bVertical) {
             CRect band(rect.left, rect.bottom - height * nEndFlatPercent / 100, rect.right, rect.bottom);
-            m_dc.FillSolidRect(&band, clrStart);
+            fill(band, clrStart);
             rect.bottom = band.top;
         } else {
             CRect band(rect.right - width * nEndFlatPercent / 100, rect.top, rect.right, rect.bottom);
-            m_dc.FillSolidRect(&band, clrEnd);
+            fill(band, clrEnd);
             rect.right = band.left;
         }
     }
@@ -393,8 +777,91 @@ void CZUDPDrawManager::FillGradientBands(CRect rect, COLORREF clrStart, COLORREF
                          rect.left + ((remainingWidth * (r + 1)) >> 6), rect.bottom);
         if (band.IsRectEmpty())
             continue;
-        m_dc.FillSolidRect(&band, colour);
+        fill(band, colour);
     }
+}
+
+#if defined(ZUDP_WIDE_KERNELS)
+__attribute__((target("avx2"))) int FillPixelsWide(DWORD* pixels, int count, DWORD value)
+{
+    const __m256i eight = _mm256_set1_epi32(int(value));
+    int x = 0;
+    for (; x + 32 <= count; x += 32) {
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(pixels + x), eight);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(pixels + x + 8), eight);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(pixels + x + 16), eight);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(pixels + x + 24), eight);
+    }
+    return x;
+}
+#endif
+
+// count pixels set to one value, sixteen or thirty-two bytes at a time.
+void FillPixels(DWORD* pixels, int count, DWORD value)
+{
+    int x = 0;
+#if defined(ZUDP_WIDE_KERNELS)
+    if (count >= 32 && HasWideKernels())
+        x = FillPixelsWide(pixels, count, value);
+#endif
+#if defined(__SSE2__)
+    const __m128i four = _mm_set1_epi32(int(value));
+    for (; x + 16 <= count; x += 16) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + x), four);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + x + 4), four);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + x + 8), four);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + x + 12), four);
+    }
+    for (; x + 4 <= count; x += 4)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + x), four);
+#endif
+    for (; x < count; ++x)
+        pixels[x] = value;
+}
+
+// The bands written straight into the pixel rows of an area (area
+// coordinates, every band inside it) with the given alpha.  A horizontal
+// gradient is the same in every row: its first row is drawn and copied.
+bool FillGradientRows(CDibArea& area, COLORREF clrStart, COLORREF clrEnd, BOOL bVertical, int nStartFlatPercent,
+                      int nEndFlatPercent, BYTE alpha)
+{
+    const int rows = bVertical ? area.Height() : 1;
+    ForEachGradientBand(CRect(0, 0, area.Width(), area.Height()), clrStart, clrEnd, bVertical, nStartFlatPercent,
+                        nEndFlatPercent, [&](const CRect& band, COLORREF colour) {
+                            const DWORD pixel = CZUDPDrawManager::PixelFromColor(colour, alpha);
+                            for (int y = band.top; y < std::min(int(band.bottom), rows); ++y)
+                                FillPixels(area.Row(y) + band.left, band.Width(), pixel);
+                        });
+    for (int y = rows; y < area.Height(); ++y)
+        std::memcpy(area.Row(y), area.Row(0), size_t(area.Width()) * 4);
+    return true;
+}
+
+// Whether the bands can be written as pixels: plain colours, and flat parts
+// that stay inside the rectangle.
+bool GradientFitsRows(const CRect& rect, COLORREF clrStart, COLORREF clrEnd, int nStartFlatPercent,
+                      int nEndFlatPercent)
+{
+    return rect.left < rect.right && rect.top < rect.bottom && (clrStart >> 24) == 0 && (clrEnd >> 24) == 0 &&
+           nStartFlatPercent >= 0 && nStartFlatPercent <= 100 && nEndFlatPercent >= 0 && nEndFlatPercent <= 100;
+}
+
+} // namespace
+
+void CZUDPDrawManager::FillGradientBands(CRect rect, COLORREF clrStart, COLORREF clrEnd, BOOL bVertical,
+                                         int nStartFlatPercent, int nEndFlatPercent)
+{
+    if (GradientFitsRows(rect, clrStart, clrEnd, nStartFlatPercent, nEndFlatPercent)) {
+        // A DIB target takes the bands as pixels; GDI's solid fills leave
+        // alpha 0 in 32-bit pixels, and so does this.
+        CDibArea area(m_dc, rect, TRUE, TRUE, CDibArea::InPlaceOnly);
+        if (area.IsValid()) {
+            FillGradientRows(area, clrStart, clrEnd, bVertical, nStartFlatPercent, nEndFlatPercent, 0);
+            return;
+        }
+    }
+    ForEachGradientBand(rect, clrStart, clrEnd, bVertical, nStartFlatPercent, nEndFlatPercent,
+                        [this](const CRect& band, COLORREF colour) { m_dc.FillSolidRect(&band, colour); });
 }
 
 void CZUDPDrawManager::FillLinearGradient(CRect rect, COLORREF clrStart, COLORREF clrEnd, BOOL bVertical,
@@ -407,18 +874,24 @@ void CZUDPDrawManager::FillLinearGradient(CRect rect, COLORREF clrStart, COLORRE
     rect.NormalizeRect();
     if (rect.IsRectEmpty())
         return;
-    CDibArea area(m_dc, rect, FALSE);
+    const bool fits = GradientFitsRows(rect, clrStart, clrEnd, nStartFlatPercent, nEndFlatPercent);
+    CDibArea area(m_dc, rect, FALSE, TRUE, fits ? CDibArea::InPlaceIfPossible : CDibArea::Copied);
     if (!area.IsValid())
         return;
-    {
+    if (fits) {
+        FillGradientRows(area, clrStart, clrEnd, bVertical, nStartFlatPercent, nEndFlatPercent, 0xFF);
+    } else {
         CZUDPDrawManager inner(area.MemDC());
         inner.FillGradientBands(CRect(0, 0, rect.Width(), rect.Height()), clrStart, clrEnd, bVertical,
                                 nStartFlatPercent, nEndFlatPercent);
+        ::GdiFlush();
     }
-    ::GdiFlush();
-    DWORD* bits = area.Bits();
-    for (size_t i = 0; i < area.Count(); ++i)
-        bits[i] |= 0xFF000000;
+    // Pixels no band reached are opaque black, as are those of the bands.
+    for (int y = 0; y < area.Height(); ++y) {
+        DWORD* row = area.Row(y);
+        for (int x = 0; x < area.Width(); ++x)
+            row[x] |= 0xFF000000;
+    }
     area.PutBack();
 }
 
@@ -495,10 +968,10 @@ BOOL CZUDPDrawManager::DrawDropShadow(CRect rect, int nDepth, int nOuterPercent,
     const int areaLeft = bRightShadow ? rect.left : rect.left - D;
     const int sideLeft = bRightShadow ? rect.right : rect.left - D;
 
-    if (pBottomCache != nullptr && pSideCache != nullptr && pBottomCache->GetSafeHandle() != nullptr &&
-        pSideCache->GetSafeHandle() != nullptr) {
-        m_dc.DrawState(CPoint(sideLeft, rect.top), CSize(D, H + D), (HBITMAP)pSideCache->GetSafeHandle(), DSS_NORMAL);
-        m_dc.DrawState(CPoint(areaLeft, rect.bottom), CSize(W + D, D), (HBITMAP)pBottomCache->GetSafeHandle(),
+    if (pBottomCache != nullptr && pSideCache != nullptr && AfxSafeHandle(pBottomCache) != nullptr &&
+        AfxSafeHandle(pSideCache) != nullptr) {
+        m_dc.DrawState(CPoint(sideLeft, rect.top), CSize(D, H + D), (HBITMAP)AfxSafeHandle(pSideCache), DSS_NORMAL);
+        m_dc.DrawState(CPoint(areaLeft, rect.bottom), CSize(W + D, D), (HBITMAP)AfxSafeHandle(pBottomCache),
                        DSS_NORMAL);
         return TRUE;
     }
@@ -561,37 +1034,30 @@ BOOL CZUDPDrawManager::TintRect(CRect rect, int nPercent, COLORREF clrTransparen
     if (clrBlend != (COLORREF)-1 && nPercent > 100)
         return FALSE;
 
-    CDibArea area(m_dc, rect, TRUE);
+    CDibArea area(m_dc, rect, TRUE, TRUE, CDibArea::InPlaceIfPossible);
     if (!area.IsValid())
         return FALSE;
     const COLORREF highlight = g_uiEnvironment.m_colorButtonHighlight;
-    const CChannelScale scale(nPercent / 100.0);
-    DWORD* bits = area.Bits();
-    for (size_t i = 0; i < area.Count(); ++i) {
-        DWORD pixel = bits[i];
-        COLORREF colour = ColorFromPixel(pixel);
-        BOOL change;
-        if (clrTransparent == (COLORREF)-1)
-            change = TRUE;
-        else if (nTolerance > 0)
-            change = std::abs(GetRValue(colour) - GetRValue(clrTransparent)) >= nTolerance ||
-                     std::abs(GetGValue(colour) - GetGValue(clrTransparent)) >= nTolerance ||
-                     std::abs(GetBValue(colour) - GetBValue(clrTransparent)) >= nTolerance;
-        else
-            change = colour != clrTransparent;
-        if (!change)
-            continue;
-        if (nPercent == -1) {
-            bits[i] = MakePixel((GetRValue(highlight) + 2 * Red(pixel)) / 3, (GetGValue(highlight) + 2 * Green(pixel)) / 3,
-                                (GetBValue(highlight) + 2 * Blue(pixel)) / 3);
-        } else if (clrBlend == (COLORREF)-1) {
-            bits[i] = scale.Apply(pixel);
-        } else {
-            auto towards = [nPercent](int c, int b) { return ClampChannel((long long)c + ::MulDiv(b - c, nPercent, 100)); };
-            bits[i] = MakePixel(towards(Red(pixel), GetRValue(clrBlend)), towards(Green(pixel), GetGValue(clrBlend)),
-                                towards(Blue(pixel), GetBValue(clrBlend)));
-        }
+    const int highlightChannel[3] = {GetBValue(highlight), GetGValue(highlight), GetRValue(highlight)};
+    const int blendChannel[3] = {GetBValue(clrBlend), GetGValue(clrBlend), GetRValue(clrBlend)};
+    CChannelMaps maps;
+    if (nPercent == -1) {
+        for (int k = 0; k < 3; ++k)
+            for (int v = 0; v < 256; ++v)
+                maps.table[k][v] = BYTE((highlightChannel[k] + 2 * v) / 3);
+    } else if (clrBlend == (COLORREF)-1) {
+        ScaleTable(maps.table[0], nPercent / 100.0);
+        std::memcpy(maps.table[1], maps.table[0], 256);
+        std::memcpy(maps.table[2], maps.table[0], 256);
+        maps.FindLinearForm(nPercent);
+    } else {
+        for (int k = 0; k < 3; ++k)
+            for (int v = 0; v < 256; ++v)
+                maps.table[k][v] = BYTE(ClampChannel((long long)v + ::MulDiv(blendChannel[k] - v, nPercent, 100)));
     }
+    const CKeepTest keep(clrTransparent, nTolerance);
+    for (int y = 0; y < area.Height(); ++y)
+        MapRow(area.Row(y), area.Width(), maps, keep);
     area.PutBack();
     return TRUE;
 }
@@ -604,26 +1070,45 @@ BOOL CZUDPDrawManager::GrayRect(CRect rect, int nPercent, COLORREF clrTransparen
         FillLightRect(m_dc, rect);
         return TRUE;
     }
-    CDibArea area(m_dc, rect, TRUE);
+    CDibArea area(m_dc, rect, TRUE, TRUE, CDibArea::InPlaceIfPossible);
     if (!area.IsValid())
         return FALSE;
     const COLORREF blend = clrBlend == (COLORREF)-1 ? g_uiEnvironment.m_colorButtonHighlight : clrBlend;
-    const CChannelScale scale(nPercent / 100.0);
-    const BYTE* greyOf = GreyByExtremes();
-    DWORD* bits = area.Bits();
-    for (size_t i = 0; i < area.Count(); ++i) {
-        DWORD pixel = bits[i];
-        if (clrTransparent != (COLORREF)-1 && ColorFromPixel(pixel) == clrTransparent)
-            continue;
-        int r = Red(pixel), g = Green(pixel), b = Blue(pixel);
-        int greyValue = greyOf[std::max(r, std::max(g, b)) * 256 + std::min(r, std::min(g, b))];
-        COLORREF grey = RGB(greyValue, greyValue, greyValue);
+    // The pixel each grey becomes.
+    DWORD pixelOfGrey[256];
+    CChannelMaps scale;
+    ScaleTable(scale.table[0], nPercent / 100.0);
+    std::memcpy(scale.table[1], scale.table[0], 256);
+    std::memcpy(scale.table[2], scale.table[0], 256);
+    if (nPercent != -1)
+        scale.FindLinearForm(nPercent);
+    for (int g = 0; g < 256; ++g) {
         if (nPercent == -1) {
-            auto half = [](int c, int b) { return ClampChannel((long long)c + (b - c) / 2); };
-            bits[i] = MakePixel(half(GetRValue(grey), GetRValue(blend)), half(GetGValue(grey), GetGValue(blend)),
-                                half(GetBValue(grey), GetBValue(blend)));
+            auto half = [g](int b) { return ClampChannel((long long)g + (b - g) / 2); };
+            pixelOfGrey[g] = MakePixel(half(GetRValue(blend)), half(GetGValue(blend)), half(GetBValue(blend)));
         } else {
-            bits[i] = scale.Apply(MakePixel(greyValue, greyValue, greyValue));
+            pixelOfGrey[g] = MakePixel(scale.table[0][g], scale.table[0][g], scale.table[0][g]);
+        }
+    }
+    const BYTE* greyOf = GreyByExtremes();
+    const CKeepTest keep(clrTransparent, 0);
+#if defined(ZUDP_WIDE_KERNELS)
+    const uint32_t* corrections = HasWideKernels() ? GreyCorrections(greyOf) : nullptr;
+#endif
+    for (int y = 0; y < area.Height(); ++y) {
+        DWORD* row = area.Row(y);
+        int x = 0;
+#if defined(ZUDP_WIDE_KERNELS)
+        if (corrections != nullptr)
+            x = GreyRowWide(row, area.Width(), corrections, pixelOfGrey, scale.linear ? &scale : nullptr, keep);
+#endif
+        for (; x < area.Width(); ++x) {
+            const DWORD pixel = row[x];
+            if (keep.Keeps(pixel))
+                continue;
+            const int r = Red(pixel), g = Green(pixel), b = Blue(pixel);
+            const int high = std::max(r, std::max(g, b)), low = std::min(r, std::min(g, b));
+            row[x] = pixelOfGrey[greyOf[high * 256 + low]];
         }
     }
     area.PutBack();

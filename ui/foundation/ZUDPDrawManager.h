@@ -5,7 +5,9 @@
 // and boxes with per-pixel alpha, alpha-channel fills and mirroring an area
 // in place.  Almost every effect copies the target area into a 32-bit DIB
 // section, works on its pixels and puts the result back with BitBlt or,
-// where per-pixel alpha matters, AlphaBlend.
+// where per-pixel alpha matters, AlphaBlend.  Gradients, tint and grey
+// work on the target's own pixels instead when it is a memory DC holding a
+// 32-bit DIB section that they can reach without mapping or clipping.
 //
 // DIB pixels are 0xAARRGGBB with premultiplied alpha (blue in the lowest
 // byte); colours are 0x00BBGGRR.  While g_drawingOnGlass is set every

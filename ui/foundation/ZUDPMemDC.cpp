@@ -7,15 +7,22 @@ BOOL CZUDPMemDC::m_memoryBitmapAllowed = TRUE;
 namespace {
 
 // The memory bitmap of the last paint on this thread, kept for the next one
-// of the same size and depth: a new bitmap costs far more to make and touch
-// than the paint itself.  A paint that finds it busy (a paint inside a
-// paint) makes its own.
+// of the same size and depth, and the memory DC that draws into it: a new
+// bitmap costs far more to make and touch than the paint itself, and a new
+// DC has to find its font again before its first text.  Each paint gets
+// the DC with the state it had when it was made (SaveDC/RestoreDC around
+// the paint); between paints the bitmap is out of the DC.  A paint that finds them busy (a paint inside a paint) makes
+// its own.
 struct CScratchBitmap {
     HBITMAP bitmap = nullptr;
+    HDC dc = nullptr;
+    HGDIOBJ original = nullptr;  // the DC's own bitmap, selected between paints
     int width = 0, height = 0, bitsPerPixel = 0;
     bool busy = false;
     ~CScratchBitmap()
     {
+        if (dc != nullptr)
+            ::DeleteDC(dc);
         if (bitmap != nullptr)
             ::DeleteObject(bitmap);
     }
@@ -23,15 +30,30 @@ struct CScratchBitmap {
 
 thread_local CScratchBitmap t_scratchBitmap;
 
+// The depth of a bitmap compatible with the DC: that of the bitmap a memory
+// DC holds, else the screen's (asking the device itself is slow on some
+// systems).
+int CompatibleDepth(CDC& dc)
+{
+    HDC hdc = dc.GetSafeHdc();
+    if (::GetObjectType(hdc) == OBJ_MEMDC) {
+        BITMAP bitmap = {};
+        HGDIOBJ selected = ::GetCurrentObject(hdc, OBJ_BITMAP);
+        if (selected != nullptr && ::GetObjectA(selected, sizeof(bitmap), &bitmap) != 0)
+            return bitmap.bmBitsPixel * bitmap.bmPlanes;
+    }
+    return g_uiEnvironment.m_bitsPerPixel;
+}
+
 } // namespace
 
 CZUDPMemDC::CZUDPMemDC(CDC& dc, CWnd* pWnd, BYTE nAlpha) : m_targetDC(dc), m_alpha(nAlpha)
 {
     m_rect.SetRectEmpty();
-    if (pWnd->GetSafeHwnd() != nullptr) {
+    if (AfxSafeHwnd(pWnd) != nullptr) {
         pWnd->GetClientRect(&m_rect);
-        m_rect.right += ::GetScrollPos(pWnd->GetSafeHwnd(), SB_HORZ);
-        m_rect.bottom += ::GetScrollPos(pWnd->GetSafeHwnd(), SB_VERT);
+        m_rect.right += ::GetScrollPos(AfxSafeHwnd(pWnd), SB_HORZ);
+        m_rect.bottom += ::GetScrollPos(AfxSafeHwnd(pWnd), SB_VERT);
     }
 
     if (g_uiEnvironment.m_beginBufferedPaint != nullptr && g_uiEnvironment.m_endBufferedPaint != nullptr) {
@@ -50,32 +72,47 @@ CZUDPMemDC::CZUDPMemDC(CDC& dc, CWnd* pWnd, BYTE nAlpha) : m_targetDC(dc), m_alp
         m_paintBuffer = nullptr;
     }
 
-    if (m_memoryBitmapAllowed && !m_rect.IsRectEmpty() && m_drawingDC.CreateCompatibleDC(&dc)) {
-        CScratchBitmap& scratch = t_scratchBitmap;
-        const int depth = dc.GetDeviceCaps(BITSPIXEL);
-        if (!scratch.busy && scratch.bitmap != nullptr && scratch.width == m_rect.Width() &&
-            scratch.height == m_rect.Height() && scratch.bitsPerPixel == depth) {
+    if (!m_memoryBitmapAllowed || m_rect.IsRectEmpty())
+        return;
+    CScratchBitmap& scratch = t_scratchBitmap;
+    const int depth = CompatibleDepth(dc);
+    if (!scratch.busy && scratch.dc != nullptr && scratch.bitmap != nullptr && scratch.width == m_rect.Width() &&
+        scratch.height == m_rect.Height() && scratch.bitsPerPixel == depth) {
+        // The thread's DC and bitmap.
+        ::SelectObject(scratch.dc, scratch.bitmap);
+        m_savedState = ::SaveDC(scratch.dc);
+        if (m_savedState != 0) {
             scratch.busy = true;
-            m_bitmap.m_hObject = scratch.bitmap;  // borrowed: detached again at the end
             m_scratchInUse = TRUE;
-        } else if (m_bitmap.CreateCompatibleBitmap(&dc, m_rect.Width(), m_rect.Height())) {
-            if (!scratch.busy) {
-                // This bitmap becomes the thread's scratch once the paint ends.
-                if (scratch.bitmap != nullptr)
-                    ::DeleteObject(scratch.bitmap);
-                scratch.bitmap = (HBITMAP)m_bitmap.m_hObject;
-                scratch.width = m_rect.Width();
-                scratch.height = m_rect.Height();
-                scratch.bitsPerPixel = depth;
-                scratch.busy = true;
-                m_scratchInUse = TRUE;
-            }
-        }
-        if (m_bitmap.m_hObject != nullptr) {
             m_memoryDCInUse = TRUE;
-            m_previousBitmap = m_drawingDC.SelectObject(&m_bitmap);
-        } else {
-            m_drawingDC.DeleteDC();
+            m_drawingDC.Attach(scratch.dc);
+            return;
+        }
+    }
+    if (!m_drawingDC.CreateCompatibleDC(&dc))
+        return;
+    if (!m_bitmap.CreateCompatibleBitmap(&dc, m_rect.Width(), m_rect.Height())) {
+        m_drawingDC.DeleteDC();
+        return;
+    }
+    m_memoryDCInUse = TRUE;
+    m_previousBitmap = m_drawingDC.SelectObject(&m_bitmap);
+    if (!scratch.busy) {
+        // This DC and bitmap become the thread's scratch from now on.
+        m_savedState = ::SaveDC(m_drawingDC.GetSafeHdc());
+        if (m_savedState != 0) {
+            if (scratch.dc != nullptr)
+                ::DeleteDC(scratch.dc);
+            if (scratch.bitmap != nullptr)
+                ::DeleteObject(scratch.bitmap);
+            scratch.dc = m_drawingDC.GetSafeHdc();
+            scratch.original = m_previousBitmap != nullptr ? m_previousBitmap->GetSafeHandle() : nullptr;
+            scratch.bitmap = (HBITMAP)m_bitmap.m_hObject;
+            scratch.width = m_rect.Width();
+            scratch.height = m_rect.Height();
+            scratch.bitsPerPixel = depth;
+            scratch.busy = true;
+            m_scratchInUse = TRUE;
         }
     }
 }
@@ -103,10 +140,16 @@ CZUDPMemDC::~CZUDPMemDC()
                               m_rect.top, SRCCOPY);
             break;
         }
-        m_drawingDC.SelectObject(m_previousBitmap);
+        if (!m_scratchInUse)
+            m_drawingDC.SelectObject(m_previousBitmap);
     }
     if (m_scratchInUse) {
-        m_bitmap.m_hObject = nullptr;  // the thread's scratch keeps it
+        // The thread's scratch keeps the DC (back in its state from before
+        // the paint) and the bitmap.
+        ::RestoreDC(m_drawingDC.GetSafeHdc(), m_savedState);
+        ::SelectObject(m_drawingDC.GetSafeHdc(), t_scratchBitmap.original);
+        m_drawingDC.Detach();
+        m_bitmap.m_hObject = nullptr;
         t_scratchBitmap.busy = false;
     }
     m_bitmap.DeleteObject();

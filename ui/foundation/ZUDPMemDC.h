@@ -35,7 +35,8 @@ protected:
     CDC m_drawingDC;
     CBitmap m_bitmap;
     CBitmap* m_previousBitmap = nullptr;
-    BOOL m_scratchInUse = FALSE;  // m_bitmap is the thread's scratch bitmap
+    BOOL m_scratchInUse = FALSE;  // m_drawingDC and m_bitmap are the thread's scratch
+    int m_savedState = 0;         // SaveDC of the scratch DC for this paint
     CRect m_rect;
     BYTE m_alpha = 0;
 };

@@ -22,9 +22,11 @@ CZUDPShellManager::~CZUDPShellManager()
 int CALLBACK CZUDPShellManager::BrowseCallbackProc(HWND hwnd, UINT uMsg, LPARAM, LPARAM lpData)
 {
     CZUDPShellManager* pThis = reinterpret_cast<CZUDPShellManager*>(lpData);
-    if (uMsg == BFFM_INITIALIZED && pThis != nullptr && pThis->m_lpszInitialFolder != nullptr)
-        ::SendMessageA(hwnd, BFFM_SETSELECTIONA, TRUE, (LPARAM)pThis->m_lpszInitialFolder);
-    return 0;
+    return AfxCallbackGuard(0, [&] {
+        if (uMsg == BFFM_INITIALIZED && pThis != nullptr && pThis->m_lpszInitialFolder != nullptr)
+            ::SendMessageA(hwnd, BFFM_SETSELECTIONA, TRUE, (LPARAM)pThis->m_lpszInitialFolder);
+        return 0;
+    });
 }
 
 BOOL CZUDPShellManager::PickFolder(CString& strOutFolder, CWnd* pWndParent, LPCTSTR lpszInitialFolder,
@@ -33,7 +35,7 @@ BOOL CZUDPShellManager::PickFolder(CString& strOutFolder, CWnd* pWndParent, LPCT
     m_lpszInitialFolder = lpszInitialFolder;
     char displayName[MAX_PATH] = {};
     BROWSEINFOA bi = {};
-    bi.hwndOwner = pWndParent->GetSafeHwnd();
+    bi.hwndOwner = AfxSafeHwnd(pWndParent);
     bi.pszDisplayName = displayName;
     bi.lpszTitle = lpszTitle != nullptr ? lpszTitle : "";
     bi.ulFlags = ulFlags;

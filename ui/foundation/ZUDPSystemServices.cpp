@@ -283,8 +283,8 @@ BOOL CZUDPUIEnvironment::TaskbarSetTabProperties(HWND hWndTab, DWORD dwFlags)
 
 BOOL CZUDPUIEnvironment::DrawParentBackground(CWnd* pWnd, CDC* pDC, LPRECT lpRect)
 {
-    HWND hWnd = pWnd->GetSafeHwnd();
-    HDC hDC = pDC->GetSafeHdc();
+    HWND hWnd = AfxSafeHwnd(pWnd);
+    HDC hDC = AfxSafeHdc(pDC);
     if (hWnd == nullptr || hDC == nullptr)
         return FALSE;
     // A window without a parent has no background to borrow.
@@ -317,7 +317,7 @@ BOOL CZUDPUIEnvironment::DrawIconOnGlass(HTHEME hTheme, CDC* pDC, HICON hIcon, C
         HIMAGELIST images = ImageList_Create(rect.Width(), rect.Height(), ILC_COLOR32 | ILC_MASK, 1, 1);
         if (images != nullptr) {
             ImageList_AddIcon(images, hIcon);
-            m_drawThemeIcon(hTheme, pDC->GetSafeHdc(), 0, 0, &rect, images, 0);
+            m_drawThemeIcon(hTheme, AfxSafeHdc(pDC), 0, 0, &rect, images, 0);
             ImageList_Destroy(images);
             return TRUE;
         }
@@ -346,7 +346,7 @@ BOOL CZUDPUIEnvironment::DrawTextOnGlass(HTHEME hTheme, CDC* pDC, int iPartId, i
             options.dwFlags |= DTT_TEXTCOLOR;
             options.crText = clrText;
         }
-        m_drawThemeTextEx(hTheme, pDC->GetSafeHdc(), iPartId, iStateId, wide.data(), -1, dwFlags, &rect, &options);
+        m_drawThemeTextEx(hTheme, AfxSafeHdc(pDC), iPartId, iStateId, wide.data(), -1, dwFlags, &rect, &options);
         return TRUE;
     }
     pDC->DrawText(strText, &rect, dwFlags);
@@ -403,7 +403,7 @@ void CZUDPUIEnvironment::UpdateAutoHideTaskbarEdges()
 
 CFrameWnd* GetEnclosingFrame(CWnd* pWnd)
 {
-    if (pWnd == nullptr || pWnd->GetSafeHwnd() == nullptr)
+    if (pWnd == nullptr || AfxSafeHwnd(pWnd) == nullptr)
         return nullptr;
     CWnd* current = pWnd;
     // A chain of windows is finite, but a recorded owner could lead back
@@ -413,8 +413,8 @@ CFrameWnd* GetEnclosingFrame(CWnd* pWnd)
         if (CZUDPMiniFrameWnd* miniFrame = DYNAMIC_DOWNCAST(CZUDPMiniFrameWnd, current))
             next = CWnd::FromHandlePermanent(miniFrame->GetRecordedOwner());
         else
-            next = CWnd::FromHandle(::GetParent(current->GetSafeHwnd()));
-        if (next == nullptr || next->GetSafeHwnd() == nullptr)
+            next = CWnd::FromHandle(::GetParent(AfxSafeHwnd(current)));
+        if (next == nullptr || AfxSafeHwnd(next) == nullptr)
             return nullptr;
         if (next->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
             return static_cast<CFrameWnd*>(next);

@@ -403,7 +403,7 @@ void CZUDPUIEnvironment::UpdateFonts()
 
     for (POSITION pos = g_toolbarList.GetHeadPosition(); pos != nullptr;) {
         CZUDPToolBar* pToolBar = static_cast<CZUDPToolBar*>(g_toolbarList.GetNext(pos));
-        if (pToolBar != nullptr && ::IsWindow(pToolBar->GetSafeHwnd()))
+        if (pToolBar != nullptr && ::IsWindow(AfxSafeHwnd(pToolBar)))
             pToolBar->UpdateButtonFonts();
     }
 }

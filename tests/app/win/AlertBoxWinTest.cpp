@@ -27,7 +27,6 @@ TEST(AlertBox, TheStartUpBroadcastsMessageIsCaptionedWithTheApplicationsName)
         shown.push_back({text ? text : "", caption != nullptr, caption ? caption : "", type});
         return IDOK;
     });
-    SetDiscoveryAlertHook(nullptr);
     DiscoveryAlertBox("Broadcast error 10050");
     ASSERT_EQ(1u, shown.size());
     EXPECT_EQ("Broadcast error 10050", shown[0].text);

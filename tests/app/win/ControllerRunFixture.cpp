@@ -4,7 +4,7 @@
 
 #include "framework/win/ListCtrl.h"
 
-#include "app/AppHooks.h"
+#include "app/win/AppSeams.h"
 #include "tests/common/Loopback.h"
 #include "tests/common/MessagePumpWin.h"
 #include "tests/common/SimTcpFixture.h"
@@ -25,12 +25,11 @@ void ControllerRunFixture::SetUpControllerRun()
     ::InitCommonControlsEx(&icc);
     m_block = RandomLoopbackBlock();
     g_fakeTick = 1000;
-    SetAppTickCountHook(&FakeTick);
+    m_seams.Replace(g_appSeams.tickCount, &FakeTick);
 }
 
 void ControllerRunFixture::TearDownControllerRun()
 {
-    SetAppTickCountHook(nullptr);
     m_sims.clear();
 }
 

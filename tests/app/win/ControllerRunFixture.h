@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "framework/Seam.h"
 #include "app/Machine.h"
 #include "tests/common/SimTcpController.h"
 
@@ -33,6 +34,8 @@ protected:
     // A machine for the address .last, kept by the fixture.
     CMachine* NewMachine(int last);
 
+    // The clock (and what a test adds) answered by the test until it ends.
+    ScopedSeams m_seams;
     uint32_t m_block = 0;
     std::vector<std::unique_ptr<SimTcpController>> m_sims;
     std::vector<std::unique_ptr<CMachine>> m_machines;

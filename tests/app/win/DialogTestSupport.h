@@ -4,6 +4,7 @@
 // sending commands, checking what the dialog shows), and every message box
 // is answered by a hook that keeps its text.
 #include "app/win/AppDialogs.h"
+#include "app/win/AppSeams.h"
 #include "tests/common/MessagePumpWin.h"
 
 #include <gtest/gtest.h>
@@ -65,12 +66,7 @@ inline INT_PTR RunDialog(CDialog& dialog, std::vector<DialogStep> steps)
 // The message boxes shown while the object lives, answered with IDOK.
 class CMessageBoxRecorder {
 public:
-    CMessageBoxRecorder()
-    {
-        Texts().clear();
-        SetAppMessageBoxHook(&Record);
-    }
-    ~CMessageBoxRecorder() { SetAppMessageBoxHook(nullptr); }
+    CMessageBoxRecorder() : m_seam(g_appSeams.messageBox, &Record) { Texts().clear(); }
     const std::vector<std::string>& texts() const { return Texts(); }
     void clear() { Texts().clear(); }
 
@@ -80,11 +76,13 @@ private:
         static std::vector<std::string> texts;
         return texts;
     }
-    static int Record(const char* text, const char*, UINT)
+    static int Record(HWND, const char* text, const char*, UINT)
     {
         Texts().push_back(text ? text : "");
         return IDOK;
     }
+
+    ScopedSeam<int(HWND, const char*, const char*, UINT)> m_seam;
 };
 
 // Commands as a click would send them.

@@ -3,7 +3,7 @@
 // folder tree driving the list, the layout on resizing, and the path it
 // hands back: exactly the file's own, whatever its name holds.
 #include "app/win/DlgAppBrowser.h"
-#include "app/win/OperationHooks.h"
+#include "app/win/AppSeams.h"
 #include "res/resource.h"
 #include "tests/app/win/DialogTestSupport.h"
 #include "tests/common/AppContainerFile.h"
@@ -362,8 +362,7 @@ INT_PTR ScriptedRunner(CDialog& dialog)
 
 TEST_F(DlgAppBrowserTest, TheInstallCommandChoosesItsFileInTheBrowser)
 {
-    SetApplicationChooser(nullptr);
-    SetAppDialogRunner(&ScriptedRunner);
+    ScopedSeam runner(g_appSeams.runDialog, &ScriptedRunner);
     g_browserScript = {[](CDialog& d) {
         SelectRow(d, "Plant.rev.B");
         Click(d, IDC_BROWSER_OK);
@@ -376,7 +375,6 @@ TEST_F(DlgAppBrowserTest, TheInstallCommandChoosesItsFileInTheBrowser)
     path = "kept";
     EXPECT_FALSE(ChooseApplicationFile(nullptr, m_folder.c_str(), &path));
     EXPECT_STREQ("kept", path);
-    SetAppDialogRunner(nullptr);
 }
 
 } // namespace

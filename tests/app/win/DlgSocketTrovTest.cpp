@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppHooks.h"
+#include "app/win/AppSeams.h"
 #include "app/win/AppDialogs.h"
 #include "app/win/DlgSocketTrov.h"
 #include "res/resource.h"

@@ -29,7 +29,7 @@
 #include "framework/win/FrameworkSeams.h"
 #include "app/win/DlgAddMachines.h"
 #include "app/win/DlgSocketTrov.h"
-#include "app/win/OperationHooks.h"
+#include "app/win/AppSeams.h"
 #include "app/win/trovconfDlg.h"
 #include "res/resource.h"
 #include "support/DRBSocket.h"
@@ -67,7 +67,7 @@ struct RecordedRun {
 };
 std::vector<RecordedRun> g_runs;
 
-int RecordBox(const char* text, const char*, UINT)
+int RecordBox(HWND, const char* text, const char*, UINT)
 {
     g_boxes.push_back(text ? text : "");
     return IDOK;
@@ -187,6 +187,9 @@ void TypePassword(const char* password, const char* address = nullptr)
 
 class MachineCommandsTest : public ::testing::Test, protected trovtest::TestAppFolders {
 protected:
+    // The program's seams answered by the test, restored when it ends.
+    ScopedSeams m_seams;
+
     void SetUp() override
     {
         trovtest::InitFrameworkForTests();
@@ -204,15 +207,15 @@ protected:
         g_unexpectedDialogs = 0;
         g_runs.clear();
         g_progressRows.clear();
-        SetAppMessageBoxHook(RecordBox);
-        CtrovconfDlg::SetProbeBroadcaster(RecordBroadcast);
-        CtrovconfDlg::SetAdapterSource(NoAdapters);
-        SetShellOpener(RecordOpen);
-        SetFileChooser(AnswerFile);
-        SetFolderChooser(AnswerFolder);
-        SetApplicationChooser(AnswerApplication);
+        m_seams.Replace(g_appSeams.messageBox, RecordBox);
+        m_seams.Replace(g_appSeams.broadcast, RecordBroadcast);
+        m_seams.Replace(g_appSeams.networkAdapters, NoAdapters);
+        m_seams.Replace(g_appSeams.openWithShell, RecordOpen);
+        m_seams.Replace(g_appSeams.chooseFile, AnswerFile);
+        m_seams.Replace(g_appSeams.chooseFolder, AnswerFolder);
+        m_seams.Replace(g_appSeams.chooseApplication, AnswerApplication);
         g_applicationAnswer.clear();
-        SetAppDialogRunner(AnswerDialog);
+        m_seams.Replace(g_appSeams.runDialog, AnswerDialog);
         m_block = trovtest::RandomLoopbackBlock();
     }
 
@@ -222,15 +225,6 @@ protected:
         m_sims.clear();
         EXPECT_EQ(0, g_unexpectedDialogs) << "a dialog opened that the test did not expect";
         EXPECT_TRUE(g_dialogAnswers.empty()) << "a dialog the test expected did not open";
-        SetAppMessageBoxHook(nullptr);
-        CtrovconfDlg::SetProbeBroadcaster(nullptr);
-        CtrovconfDlg::SetAdapterSource(nullptr);
-        SetShellOpener(nullptr);
-        SetFileChooser(nullptr);
-        SetFolderChooser(nullptr);
-        SetApplicationChooser(nullptr);
-        SetAppDialogRunner(nullptr);
-        SetOperationRunner(nullptr);
         LeaveAppFolders();
     }
 
@@ -552,7 +546,7 @@ TEST_F(MachineCommandsTest, AddMakesTheReturnedAddressesTheSavedMachines)
 TEST_F(MachineCommandsTest, StrobeAsksThePasswordOfEachRemoteMachineAndCancelSkipsTheRest)
 {
     Open(3);
-    SetOperationRunner(RecordRun);
+    m_seams.Replace(g_appSeams.runOperation, RecordRun);
     Select(Saved(), {2, 3, 4});
     // Over the saved list only one machine may be selected; the rule is the
     // menu's, the command itself goes through the selection.
@@ -627,6 +621,50 @@ TEST_F(MachineCommandsTest, IdentifyAndReconfigureReachARemoteControllerOverTcp)
     std::free(identify);
 
     EXPECT_TRUE(sim.Violations().empty());
+}
+
+TEST_F(MachineCommandsTest, AnIdentityReadDuringIdentifyOrConfigureReachesTheRowAndTheSavedList)
+{
+    // The controller says it is someone else now (another name and MAC):
+    // the saved machine, its row and machines.xml must agree afterwards.
+    Open(1);
+    SimTcpController& sim = Controller(2);
+    sim.Change([](SimTcpBehaviour& b) {
+        b.identity.hostName = "Renamed 2";
+        b.identity.mac = "00:0A:0B:0C:0D:99";
+    });
+    struct Case {
+        UINT command;
+        std::function<void(CDialog&)> answer;
+        const char* host;
+    } cases[] = {
+        {ID_STROBE_IDENT, [](CDialog& d) { d.SetDlgItemText(IDC_PASSWORD, "secret"); Click(d, IDOK); }, "Renamed 2"},
+        {ID_CONFIGURE,
+         [](CDialog& d) {
+             d.SetDlgItemText(IDC_CONFIG_PASSWORD, "secret");
+             d.SetDlgItemText(IDC_COMMENT, "moved");
+             Click(d, IDOK);
+         },
+         "Configured 2"},
+    };
+    for (const Case& c : cases) {
+        if (c.command == ID_CONFIGURE)
+            sim.Change([](SimTcpBehaviour& b) { b.identity.hostName = "Configured 2"; });
+        Select(Saved(), {2});
+        Script({c.answer});
+        Command(c.command);
+        CMachine* machine = MachineAt(Saved(), 2);
+        ASSERT_NE(nullptr, machine) << c.host;
+        EXPECT_STREQ(c.host, machine->m_hostName);
+        EXPECT_STREQ("00:0A:0B:0C:0D:99", machine->m_mac);
+        int row = RowOf(Saved(), 2);
+        EXPECT_STREQ(c.host, Saved().GetItemText(row, kColumnDeviceId));
+        EXPECT_STREQ("00:0A:0B:0C:0D:99", Saved().GetItemText(row, kColumnSystemId));
+        std::string file = trovtest::TempDir::Read(trovtest::MachinesFile(m_appData));
+        EXPECT_NE(std::string::npos, file.find(std::string("<HOSTNAME>") + c.host + "</HOSTNAME>")) << file;
+        EXPECT_NE(std::string::npos, file.find("<MAC>00:0A:0B:0C:0D:99</MAC>")) << file;
+        EXPECT_EQ(std::string::npos, file.find("<MAC>" + Mac(2) + "</MAC>")) << file;
+    }
 }
 
 TEST_F(MachineCommandsTest, ConfigureOfAMachineThatAnsweredTheBroadcastIsBroadcast)

@@ -15,6 +15,7 @@
 #include "app/Discovery.h"
 #include "app/MachineColumns.h"
 #include "app/win/AppDialogs.h"
+#include "app/win/AppSeams.h"
 #include "app/win/trovconfDlg.h"
 #include "support/DRBSocket.h"
 #include "tests/app/win/MainWindowFixture.h"
@@ -26,28 +27,28 @@ namespace {
 
 using trovtest::DibCanvas;
 
-int NoBox(const char*, const char*, UINT) { return IDOK; }
+int NoBox(HWND, const char*, const char*, UINT) { return IDOK; }
 void NoProbe(const char*, bool, CDiscoveryLog*) {}
 bool NoAdapters(std::vector<IP_ADAPTER_INFO>*) { return false; }
 
 class MachineRowDrawingTest : public ::testing::Test, protected trovtest::TestAppFolders {
 protected:
+    // The program's seams answered by the test, restored when it ends.
+    ScopedSeams m_seams;
+
     void SetUp() override
     {
         trovtest::InitFrameworkForTests();
         StartSocketLayer();
         EnterAppFolders();
-        SetAppMessageBoxHook(NoBox);
-        CtrovconfDlg::SetProbeBroadcaster(NoProbe);
-        CtrovconfDlg::SetAdapterSource(NoAdapters);
+        m_seams.Replace(g_appSeams.messageBox, NoBox);
+        m_seams.Replace(g_appSeams.broadcast, NoProbe);
+        m_seams.Replace(g_appSeams.networkAdapters, NoAdapters);
         ASSERT_TRUE(trovtest::OpenMainWindow(m_window));
     }
     void TearDown() override
     {
         m_window.reset();
-        SetAppMessageBoxHook(nullptr);
-        CtrovconfDlg::SetProbeBroadcaster(nullptr);
-        CtrovconfDlg::SetAdapterSource(nullptr);
         LeaveAppFolders();
     }
 

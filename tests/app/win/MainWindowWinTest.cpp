@@ -14,6 +14,7 @@
 
 #include "app/MachineColumns.h"
 #include "app/win/AppDialogs.h"
+#include "app/win/AppSeams.h"
 #include "app/win/AppMessages.h"
 #include "app/win/trovconfDlg.h"
 #include "res/resource.h"
@@ -35,7 +36,7 @@ std::vector<std::string> g_probes;
 std::vector<IP_ADAPTER_INFO> g_fakeAdapters;
 bool g_haveAdapters = false;
 
-int RecordBox(const char* text, const char* caption, UINT)
+int RecordBox(HWND, const char* text, const char* caption, UINT)
 {
     g_boxes.push_back({text ? text : "", caption ? caption : ""});
     return IDOK;
@@ -70,6 +71,9 @@ const char kSaved[] =
 
 class MainWindowTest : public ::testing::Test, protected trovtest::TestAppFolders {
 protected:
+    // The program's seams answered by the test, restored when it ends.
+    ScopedSeams m_seams;
+
     void SetUp() override
     {
         trovtest::InitFrameworkForTests();
@@ -79,17 +83,14 @@ protected:
         g_probes.clear();
         g_fakeAdapters.clear();
         g_haveAdapters = false;
-        SetAppMessageBoxHook(RecordBox);
-        CtrovconfDlg::SetProbeBroadcaster(RecordProbe);
-        CtrovconfDlg::SetAdapterSource(FakeAdapters);
+        m_seams.Replace(g_appSeams.messageBox, RecordBox);
+        m_seams.Replace(g_appSeams.broadcast, RecordProbe);
+        m_seams.Replace(g_appSeams.networkAdapters, FakeAdapters);
     }
 
     void TearDown() override
     {
         m_window.reset();
-        SetAppMessageBoxHook(nullptr);
-        CtrovconfDlg::SetProbeBroadcaster(nullptr);
-        CtrovconfDlg::SetAdapterSource(nullptr);
         LeaveAppFolders();
     }
 
@@ -202,6 +203,30 @@ TEST_F(MainWindowTest, ComesUpWithTheSavedMachines)
     m_window->GetClientRect(&client);
     m_window->GetLogSplitter().GetWindowRect(&splitter);
     EXPECT_EQ(client.Width(), splitter.Width());
+}
+
+TEST_F(MainWindowTest, TheWindowIsUpBeforeALongSavedListFillsItsRows)
+{
+    // A list of thousands of machines must not keep the window from
+    // appearing: the rows follow once it is up.
+    std::string xml = "<MACHINES>\n";
+    for (int i = 0; i < 2000; ++i)
+        xml += "<MACHINE><HOSTNAME>m" + std::to_string(i) + "</HOSTNAME><KEY>10.5." + std::to_string(i / 250) + "." +
+               std::to_string(i % 250 + 1) + "</KEY></MACHINE>\n";
+    WriteSaved(xml + "</MACHINES>\n");
+    m_window.reset(new CtrovconfDlg);
+    ASSERT_TRUE(m_window->Create(IDD_TROVCONF_DIALOG));
+    EXPECT_EQ(0, Saved().GetItemCount());
+    trovtest::PumpPending();
+    ASSERT_EQ(2000, Saved().GetItemCount());
+    // The rows stand as if each had been put at the top in turn: the last
+    // machine of the map first.
+    const CMachineMap& map = Saved().GetMachines();
+    const CMachine* last = nullptr;
+    for (const CMachineMap::CPair* p = map.PGetFirstAssoc(); p; p = map.PGetNextAssoc(p))
+        last = p->value;
+    EXPECT_EQ(last, Saved().GetRowMachine(0));
+    EXPECT_EQ(map.PGetFirstAssoc()->value, Saved().GetRowMachine(1999));
 }
 
 TEST_F(MainWindowTest, WithoutAnIniFileTheProgramSaysSoAndStillWritesItsSettings)
@@ -802,6 +827,28 @@ TEST(GZUDPEdit, Utf8AtTheWindowAndDeletion)
     edit.AppendLine("Broadcasting...", 1);
     edit.AppendLine("Interface 10.0.0.1 : Broadcast ok", 1);
     EXPECT_STREQ("Broadcasting...\r\nInterface 10.0.0.1 : Broadcast ok\r\n", edit.GetTextUtf8());
+
+    // At its limit the log keeps the newest lines and drops the oldest,
+    // whole lines at a time.
+    CGZUDPEdit pane;
+    ASSERT_TRUE(pane.Create(WS_CHILD | WS_VSCROLL | ES_MULTILINE | ES_READONLY, CRect(0, 0, 199, 39), &parent, 6,
+                            nullptr, 100));
+    for (int i = 0; i < 30; ++i) {
+        char line[16];
+        sprintf(line, "line %02d", i);
+        pane.AppendLine(line, 1);
+    }
+    std::string log = (const char*)pane.GetTextUtf8();
+    EXPECT_LE(log.size(), 100u);
+    EXPECT_EQ(0u, log.find("line ")) << log;
+    EXPECT_EQ("line 28\r\nline 29\r\n", log.substr(log.size() - 18)) << log;
+    EXPECT_EQ(std::string::npos, log.find("line 00"));
+    // A single text longer than the limit leaves its end.
+    pane.AppendLine(std::string(150, 'x').append("end").c_str(), 1);
+    log = (const char*)pane.GetTextUtf8();
+    EXPECT_EQ(100u, log.size());
+    EXPECT_EQ("xxend\r\n", log.substr(log.size() - 7));
+    pane.DestroyWindow();
 
     // The Delete key on a read-only edit does nothing (and is consumed).
     edit.ModifyStyle(0, ES_READONLY);

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppHooks.h"
+#include "app/win/AppSeams.h"
 #include "app/MachineColumns.h"
 #include "app/SettingsPaths.h"
 #include "app/win/AppDialogs.h"
@@ -31,7 +31,7 @@
 namespace {
 
 std::vector<std::string> g_boxes;
-int RecordBox(const char* text, const char*, UINT)
+int RecordBox(HWND, const char* text, const char*, UINT)
 {
     g_boxes.push_back(text ? text : "");
     return IDOK;
@@ -106,6 +106,9 @@ VOID CALLBACK ReadProgress(HWND, UINT, UINT_PTR, DWORD)
 
 class PollDetailsTest : public ::testing::Test, protected trovtest::TestAppFolders {
 protected:
+    // The program's seams answered by the test, restored when it ends.
+    ScopedSeams m_seams;
+
     void SetUp() override
     {
         trovtest::InitFrameworkForTests();
@@ -113,9 +116,9 @@ protected:
         AfxSocketInit();
         EnterAppFolders();
         g_boxes.clear();
-        SetAppMessageBoxHook(RecordBox);
-        CtrovconfDlg::SetProbeBroadcaster(NoProbe);
-        CtrovconfDlg::SetAdapterSource(NoAdapters);
+        m_seams.Replace(g_appSeams.messageBox, RecordBox);
+        m_seams.Replace(g_appSeams.broadcast, NoProbe);
+        m_seams.Replace(g_appSeams.networkAdapters, NoAdapters);
         m_block = trovtest::RandomLoopbackBlock();
     }
 
@@ -123,9 +126,6 @@ protected:
     {
         m_window.reset();
         m_sims.clear();
-        SetAppMessageBoxHook(nullptr);
-        CtrovconfDlg::SetProbeBroadcaster(nullptr);
-        CtrovconfDlg::SetAdapterSource(nullptr);
         LeaveAppFolders();
     }
 

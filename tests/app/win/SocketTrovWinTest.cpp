@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppHooks.h"
+#include "app/win/AppSeams.h"
 #include "app/win/AppDialogs.h"
 #include "app/win/SocketTrov.h"
 #include "support/AppContainer.h"
@@ -32,11 +32,17 @@ using trovtest::SimTcpBehaviour;
 using trovtest::SimTcpController;
 
 std::vector<std::string> g_messages;
-int RecordMessage(const char* text, const char*, UINT)
+int RecordMessage(HWND, const char* text, const char*, UINT)
 {
     g_messages.push_back(text);
     return IDOK;
 }
+
+// Lets a test hand the run a connection outcome the loopback cannot produce.
+class ConnectOutcomeSocket : public CSocketTrov {
+public:
+    using CSocketTrov::OnConnect;
+};
 
 class SocketTrovTest : public ::testing::Test, protected trovtest::ControllerRunFixture {
 protected:
@@ -46,7 +52,7 @@ protected:
         ASSERT_TRUE(m_host.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 600, 300, nullptr, nullptr));
         ASSERT_TRUE(m_list.Create(WS_CHILD | LVS_REPORT, CRect(0, 0, 500, 200), &m_host, 1003));
         ASSERT_TRUE(m_progress.Create(WS_CHILD | PBS_SMOOTH, CRect(0, 210, 500, 230), &m_host, 1001));
-        m_socket.reset(new CSocketTrov());
+        m_socket.reset(new ConnectOutcomeSocket());
         m_socket->SetControls(&m_list, &m_progress);
     }
 
@@ -54,7 +60,6 @@ protected:
     {
         m_socket.reset();
         TearDownControllerRun();
-        SetAppMessageBoxHook(nullptr);
         m_progress.DestroyWindow();
         m_list.DestroyWindow();
         m_host.DestroyWindow();
@@ -437,7 +442,7 @@ TEST_F(SocketTrovTest, SmallBoardFirmwareIsBuiltFromItsHexFileAndSentAsAnImage)
 TEST_F(SocketTrovTest, UploadPreparationsThatFailGiveUpOnTheMachine)
 {
     trovtest::TempDir dir;
-    SetAppMessageBoxHook(&RecordMessage);
+    m_seams.Replace(g_appSeams.messageBox, &RecordMessage);
     g_messages.clear();
     std::string zipped = dir.Write("io.rbf", std::string("PK\x03\x04", 4) + Pattern(100, 9));
     // A zipped image is refused for a board of known type, with its message.
@@ -516,7 +521,7 @@ TEST_F(SocketTrovTest, InstallSendsTheFileBuiltForTheMachineAndRestarts)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         sim.ClearRecords();
-        m_socket.reset(new CSocketTrov());
+        m_socket.reset(new ConnectOutcomeSocket());
         m_list.DeleteAllItems();
         m_socket->SetControls(&m_list, &m_progress);
         Machine(2);
@@ -589,3 +594,24 @@ TEST_F(SocketTrovTest, AnEmptyListEndsAtOnce)
 }
 
 } // namespace
+
+TEST_F(SocketTrovTest, AConnectionFailureOutsideTheProgramsTableShowsTheSystemsText)
+{
+    // Codes of the program's table keep their texts; any other code (host
+    // unreachable here) shows the system's text, never an empty status.
+    EXPECT_STREQ("The attempt to connect was forcefully rejected.", ConnectionErrorText(10061));
+    EXPECT_STREQ("The network cannot be reached from this host at this time.", ConnectionErrorText(10051));
+    for (int code : {10065, 10050, 10064, 12345}) {
+        CString text = ConnectionErrorText(code);
+        EXPECT_FALSE(text.IsEmpty()) << code;
+        EXPECT_NE(-1, text.Find(std::to_string(code).c_str())) << code << ": " << (const char*)text;
+    }
+
+    CMachine* machine = Machine(9);
+    m_socket->Start("");
+    EXPECT_EQ("Connecting", Row(0));
+    static_cast<ConnectOutcomeSocket*>(m_socket.get())->OnConnect(10065);
+    EXPECT_EQ(std::string((const char*)ConnectionErrorText(10065)), Row(0));
+    EXPECT_EQ(kMachineNotAnswered, machine->m_state);
+    EXPECT_TRUE(m_socket->IsRunOver());
+}

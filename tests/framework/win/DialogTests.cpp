@@ -246,6 +246,70 @@ TEST_F(DialogTest, MissingTemplateFailsWithMinusOne)
 }
 
 // A dialog whose template is built in memory (as the message box does).
+// A dialog that closes itself the first time its loop goes idle (after the
+// loop's idle cleanup has had its chance).
+class CIdleClosingDialog : public CDialog {
+public:
+    CIdleClosingDialog() : CDialog(IDD_TEST_DATA) {}
+
+protected:
+    LRESULT OnKickIdle(WPARAM, LPARAM)
+    {
+        PostMessage(WM_COMMAND, IDCANCEL);
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CIdleClosingDialog, CDialog)
+    ON_MESSAGE(WM_KICKIDLE, &CIdleClosingDialog::OnKickIdle)
+END_MESSAGE_MAP()
+
+// Takes a temporary object for a window nobody wrapped, runs a nested modal
+// dialog, and looks whether the temporary is still alive afterwards.
+class CNestingDialog : public CDialog {
+public:
+    explicit CNestingDialog(HWND foreign) : CDialog(IDD_TEST_DATA), m_foreign(foreign) {}
+
+    CWnd* m_temporary = nullptr;
+    CWnd* m_afterNestedLoop = nullptr;
+
+protected:
+    LRESULT OnKickIdle(WPARAM, LPARAM)
+    {
+        if (m_temporary == nullptr) {
+            m_temporary = CWnd::FromHandle(m_foreign);
+            CIdleClosingDialog nested;
+            nested.DoModal();
+            m_afterNestedLoop = AfxLookupTempWnd(m_foreign);
+            PostMessage(WM_COMMAND, IDCANCEL);
+        }
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+
+private:
+    HWND m_foreign;
+};
+
+BEGIN_MESSAGE_MAP(CNestingDialog, CDialog)
+    ON_MESSAGE(WM_KICKIDLE, &CNestingDialog::OnKickIdle)
+END_MESSAGE_MAP()
+
+TEST_F(DialogTest, ATemporaryHeldAcrossANestedModalLoopSurvivesItsIdle)
+{
+    HWND foreign = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, foreign);
+    CNestingDialog outer(foreign);
+    EXPECT_EQ(IDCANCEL, outer.DoModal());
+    ASSERT_NE(nullptr, outer.m_temporary);
+    EXPECT_EQ(outer.m_temporary, outer.m_afterNestedLoop) << "the nested loop deleted the temporary";
+    // The outermost loop's idle, or the thread's, deletes it as before.
+    AfxDeleteTempMaps();
+    EXPECT_EQ(nullptr, AfxLookupTempWnd(foreign));
+    ::DestroyWindow(foreign);
+}
+
 class CMemoryTemplateDialog : public CDialog {
 public:
     CMemoryTemplateDialog()

@@ -143,6 +143,34 @@ TEST_F(WindowTest, CreationAttachesTheObjectBeforeTheFirstMessages)
     EXPECT_EQ("destroy", wnd.log.back());
 }
 
+// Wrappers that may be missing (no parent, no owner, no menu) stand for no
+// handle, without calling a member function through a null pointer.
+TEST_F(WindowTest, AMissingWrapperStandsForNoHandle)
+{
+    EXPECT_EQ(nullptr, AfxSafeHwnd(nullptr));
+    EXPECT_EQ(nullptr, AfxSafeHandle(static_cast<const CGdiObject*>(nullptr)));
+    EXPECT_EQ(nullptr, AfxSafeHandle(static_cast<const CImageList*>(nullptr)));
+    EXPECT_EQ(nullptr, AfxSafeHdc(nullptr));
+    EXPECT_EQ(nullptr, AfxSafeHmenu(nullptr));
+
+    CRecordingWnd wnd;
+    ASSERT_TRUE(wnd.CreateHidden());
+    EXPECT_EQ(wnd.m_hWnd, AfxSafeHwnd(&wnd));
+    wnd.MoveWindow(30, 40, 100, 50);
+    POINT point = {1, 2};
+    wnd.MapWindowPoints(nullptr, &point, 1);   // no window: to the screen
+    POINT expected = {1, 2};
+    ::ClientToScreen(wnd.m_hWnd, &expected);
+    EXPECT_EQ(expected.x, point.x);
+    EXPECT_EQ(expected.y, point.y);
+    EXPECT_FALSE(wnd.IsChild(nullptr));
+    {
+        CClientDC screen(nullptr);   // no window: the screen's DC
+        EXPECT_NE(nullptr, screen.m_hDC);
+    }
+    wnd.DestroyWindow();
+}
+
 TEST_F(WindowTest, CreateFailsCleanlyWhenOnCreateRefuses)
 {
     CRecordingWnd wnd;

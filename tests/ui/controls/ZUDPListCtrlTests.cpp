@@ -1,10 +1,12 @@
 // Header-click sorting of the library's list control and the sort state of
 // its header.
 #include "ui/controls/ZUDPListCtrl.h"
+#include "framework/win/FrameworkSeams.h"
 #include "tests/common/MessagePumpWin.h"
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -233,6 +235,56 @@ TEST_F(ZUDPListCtrlTest, MultiColumnSortKeepsTheOtherColumnsOnlyWhenEnabled)
     EXPECT_EQ(0, header.GetColumnState(0));
     EXPECT_EQ(0, header.GetColumnState(1));
     EXPECT_EQ(0, SortBits(header, 0));
+}
+
+// A comparison that throws must not unwind through the list view's sort:
+// the comparison answers "equal", the failure is counted, and every row is
+// still there.
+class CThrowingList : public CZUDPListCtrl {
+protected:
+    int CompareItems(LPARAM, LPARAM, int) override { throw std::runtime_error("comparison failed"); }
+};
+
+TEST_F(ZUDPListCtrlTest, AComparisonThatThrowsStopsAtTheSortCallback)
+{
+    CThrowingList list;
+    ASSERT_TRUE(list.Create(WS_CHILD | LVS_REPORT, CRect(0, 0, 300, 200), &m_host, 1));
+    list.InsertColumn(0, "Number", LVCFMT_LEFT, 80);
+    for (int i = 0; i < 3; i++)
+        list.SetItemData(list.InsertItem(i, std::to_string(i).c_str()), (DWORD_PTR)i);
+    LONG failures = AfxGetWndProcExceptionCount();
+    EXPECT_NO_THROW(list.Sort(0, TRUE));
+    EXPECT_GT(AfxGetWndProcExceptionCount(), failures);
+    EXPECT_EQ(1, list.HeaderControl().GetColumnState(0));
+    EXPECT_EQ((std::vector<int>{0, 1, 2}), Rows(list));
+}
+
+// Shift is read as of the click's message: a Shift-click adds the column to
+// the sort when multi-column sort is on, a plain click replaces the sort.
+TEST_F(ZUDPListCtrlTest, AShiftClickAddsTheColumnToAMultiColumnSort)
+{
+    CNumberList list;
+    ASSERT_TRUE(list.Create(WS_CHILD | LVS_REPORT, CRect(0, 0, 300, 200), &m_host, 1));
+    Fill(list);
+    CZUDPHeaderCtrl& header = list.HeaderControl();
+    header.EnableMultipleSort(TRUE);
+    bool shiftDown = false;
+    ScopedSeam keys(g_frameworkSeams.keyState, [&](int key) -> SHORT {
+        return key == VK_SHIFT && shiftDown ? (SHORT)0x8000 : (SHORT)0;
+    });
+
+    ClickColumn(list, 1);
+    shiftDown = true;
+    ClickColumn(list, 0);
+    EXPECT_EQ(1, header.GetColumnState(1));
+    EXPECT_EQ(1, header.GetColumnState(0));
+    EXPECT_EQ(-1, header.GetSortColumn());
+
+    shiftDown = false;
+    ClickColumn(list, 2);
+    EXPECT_EQ(0, header.GetColumnState(0));
+    EXPECT_EQ(0, header.GetColumnState(1));
+    EXPECT_EQ(1, header.GetColumnState(2));
 }
 
 TEST_F(ZUDPListCtrlTest, CustomDrawAsksForSubItemsAndLeavesDefaultCellsAlone)

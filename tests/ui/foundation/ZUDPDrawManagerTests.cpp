@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 using foundationtest::Canvas;
@@ -415,6 +416,162 @@ TEST(DrawManagerTest, ShadowSpot)
     EXPECT_EQ(0u, pixels[0] >> 24);             // corners outside the disc
     EXPECT_LT(pixels[3 * 7 + 0] >> 24, pixels[3 * 7 + 2] >> 24);
     ::DeleteObject(spot);
+}
+
+// Tint by a percentage gives every byte of every channel what the colour
+// function gives it, however many pixels are worked on at once.
+TEST(DrawManagerTest, TintOfEveryByteFollowsTheColourFunction)
+{
+    for (int percent : {0, 50, 70, 80, 130, 200, 300}) {
+        SCOPED_TRACE(percent);
+        Canvas canvas(256, 1);
+        for (int x = 0; x < 256; ++x)
+            canvas.Bits()[x] = CZUDPDrawManager::PixelFromColor(RGB(x, (x + 85) % 256, (x + 170) % 256), 0);
+        EXPECT_TRUE(CZUDPDrawManager(canvas.Dc()).TintRect(CRect(0, 0, 256, 1), percent));
+        const double f = percent / 100.0;
+        for (int x = 0; x < 256; ++x) {
+            const COLORREF expected = CZUDPColorArithmetic::MultiplyColorChannels(
+                RGB(x, (x + 85) % 256, (x + 170) % 256), f, f, f);
+            ASSERT_EQ(CZUDPDrawManager::PixelFromColor(expected), canvas.Raw(x, 0)) << x;
+        }
+    }
+}
+
+// Grey gives every pair of largest and smallest channel the grey of the
+// colour model's lightness, however many pixels are worked on at once.
+TEST(DrawManagerTest, GreyOfEveryChannelPairFollowsTheColourModel)
+{
+    for (int percent : {100, 60, -1}) {
+        SCOPED_TRACE(percent);
+        Canvas canvas(256, 256);
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 256; ++x)
+                canvas.Bits()[y * 256 + x] = CZUDPDrawManager::PixelFromColor(RGB(x, y, (x + y) / 2), 0);
+        EXPECT_TRUE(CZUDPDrawManager(canvas.Dc()).GrayRect(CRect(0, 0, 256, 256), percent, (COLORREF)-1,
+                                                           RGB(20, 140, 250)));
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 256; ++x) {
+                double h, s, l;
+                CZUDPColorArithmetic::RgbToHlsUnitHue(RGB(x, y, (x + y) / 2), &h, &s, &l);
+                const int grey = GetRValue(CZUDPColorArithmetic::HlsToRgbUnitHue(h, l, 0.0));
+                COLORREF expected;
+                if (percent == -1)
+                    expected = RGB(grey + (20 - grey) / 2, grey + (140 - grey) / 2, grey + (250 - grey) / 2);
+                else
+                    expected = CZUDPColorArithmetic::MultiplyColorChannels(RGB(grey, grey, grey), percent / 100.0,
+                                                                           percent / 100.0, percent / 100.0);
+                ASSERT_EQ(CZUDPDrawManager::PixelFromColor(expected), canvas.Raw(x, y)) << x << "," << y;
+            }
+    }
+}
+
+// A 32-bit DIB of either row order, filled with a pattern of varied pixels:
+// some of the transparent colour, some with channels of 0, alpha varied.
+class PatternSurface {
+public:
+    static const COLORREF kKey = RGB(255, 0, 255);
+    PatternSurface(int width, int height, bool bottomUp) : m_width(width), m_height(height), m_bottomUp(bottomUp)
+    {
+        m_bitmap = CZUDPDrawManager::Create32BitDibSection(CSize(width, bottomUp ? height : -height),
+                                                           reinterpret_cast<LPVOID*>(&m_bits));
+        m_dc.CreateCompatibleDC(nullptr);
+        m_previous = ::SelectObject(m_dc, m_bitmap);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                DWORD i = DWORD(y * width + x);
+                DWORD pixel = (i * 2654435761u) >> 3;
+                if (i % 7 == 0)
+                    pixel = 0x00FF00FF;  // the key
+                else if (i % 5 == 0)
+                    pixel &= 0xFF00FF00;  // blue and red 0
+                Raw(x, y) = pixel;
+            }
+    }
+    ~PatternSurface()
+    {
+        ::SelectObject(m_dc, m_previous);
+        ::DeleteObject(m_bitmap);
+    }
+    CDC& Dc() { return m_dc; }
+    DWORD& Raw(int x, int y)
+    {
+        ::GdiFlush();
+        return m_bits[(m_bottomUp ? m_height - 1 - y : y) * m_width + x];
+    }
+
+private:
+    int m_width, m_height;
+    bool m_bottomUp;
+    DWORD* m_bits = nullptr;
+    HBITMAP m_bitmap = nullptr;
+    HGDIOBJ m_previous = nullptr;
+    CDC m_dc;
+};
+
+// The effects that work on a DIB target's own pixels draw exactly what they
+// draw through a copy of the area (forced here by a clip region that is not
+// one rectangle), whatever the DIB's row order or the DC's origin.
+TEST(DrawManagerTest, InPlaceEffectsEqualTheCopiedOnes)
+{
+    struct Effect {
+        const char* name;
+        std::function<void(CZUDPDrawManager&, const CRect&)> draw;
+    };
+    const Effect effects[] = {
+        {"vertical gradient, flat 20/20", [](CZUDPDrawManager& dm, const CRect& r) { dm.FillLinearGradient(r, kStart, kEnd, TRUE, 20, 20); }},
+        {"horizontal gradient, flat 10/30", [](CZUDPDrawManager& dm, const CRect& r) { dm.FillLinearGradient(r, kStart, kEnd, FALSE, 10, 30); }},
+        {"flat parts over 100", [](CZUDPDrawManager& dm, const CRect& r) { dm.FillLinearGradient(r, kStart, kEnd, TRUE, 55, 46); }},
+        {"gradient on glass", [](CZUDPDrawManager& dm, const CRect& r) { CZUDPDrawOnGlass glass; dm.FillLinearGradient(r, kStart, kEnd, TRUE, 55, 46); }},
+        {"one colour", [](CZUDPDrawManager& dm, const CRect& r) { dm.FillLinearGradient(r, kEnd, kEnd); }},
+        {"tint 80", [](CZUDPDrawManager& dm, const CRect& r) { dm.TintRect(r, 80); }},
+        {"tint 70", [](CZUDPDrawManager& dm, const CRect& r) { dm.TintRect(r, 70); }},
+        {"tint 130", [](CZUDPDrawManager& dm, const CRect& r) { dm.TintRect(r, 130); }},
+        {"tint 80 keeping the key", [](CZUDPDrawManager& dm, const CRect& r) { dm.TintRect(r, 80, PatternSurface::kKey); }},
+        {"tint 60 keeping near the key", [](CZUDPDrawManager& dm, const CRect& r) { dm.TintRect(r, 60, PatternSurface::kKey, 40); }},
+        {"tint -1", [](CZUDPDrawManager& dm, const CRect& r) { dm.TintRect(r, -1); }},
+        {"tint towards a colour", [](CZUDPDrawManager& dm, const CRect& r) { dm.TintRect(r, 50, (COLORREF)-1, 0, RGB(10, 200, 90)); }},
+        {"grey 100 keeping the key", [](CZUDPDrawManager& dm, const CRect& r) { dm.GrayRect(r, 100, PatternSurface::kKey); }},
+        {"grey 60", [](CZUDPDrawManager& dm, const CRect& r) { dm.GrayRect(r, 60); }},
+        {"grey -1", [](CZUDPDrawManager& dm, const CRect& r) { dm.GrayRect(r, -1, (COLORREF)-1, RGB(40, 80, 120)); }},
+    };
+    const int w = 40, h = 30;
+    const CRect rect(3, 2, 37, 27);
+    for (const Effect& effect : effects) {
+        SCOPED_TRACE(effect.name);
+        PatternSurface copied(w, h, false), topDown(w, h, false), bottomUp(w, h, true), moved(w, h, true);
+        {
+            CRgn clip;
+            clip.CreateRectRgn(0, 0, w, h);
+            CRgn corner;
+            corner.CreateRectRgn(w - 1, h - 1, w, h);
+            clip.CombineRgn(&clip, &corner, RGN_DIFF);
+            copied.Dc().SelectClipRgn(&clip);
+            CZUDPDrawManager dm(copied.Dc());
+            effect.draw(dm, rect);
+        }
+        {
+            CZUDPDrawManager dm(topDown.Dc());
+            effect.draw(dm, rect);
+        }
+        {
+            CZUDPDrawManager dm(bottomUp.Dc());
+            effect.draw(dm, rect);
+        }
+        {
+            ::SetWindowOrgEx(moved.Dc(), 100, -50, nullptr);
+            CZUDPDrawManager dm(moved.Dc());
+            CRect shifted = rect;
+            shifted.OffsetRect(100, -50);
+            effect.draw(dm, shifted);
+        }
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const DWORD expected = copied.Raw(x, y);
+                ASSERT_EQ(expected, topDown.Raw(x, y)) << "top-down at " << x << "," << y;
+                ASSERT_EQ(expected, bottomUp.Raw(x, y)) << "bottom-up at " << x << "," << y;
+                ASSERT_EQ(expected, moved.Raw(x, y)) << "moved origin at " << x << "," << y;
+            }
+    }
 }
 
 } // namespace

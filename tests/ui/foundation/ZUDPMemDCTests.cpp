@@ -257,4 +257,43 @@ TEST_F(MemDCTest, SystemBufferedPaintReachesTheTarget)
     EXPECT_EQ(RGB(255, 0, 0), target.Pixel(5, 5));
 }
 
+// The memory DC is kept for the next paint of the thread: each paint gets
+// it in the state it was made with, whatever the last paint changed, and a
+// paint inside a paint gets a DC of its own.
+TEST_F(MemDCTest, NextPaintStartsWithAFreshDcState)
+{
+    ScopedBufferedPaint absent(nullptr, nullptr, nullptr);
+    Canvas target(100, 100);
+    HGDIOBJ defaultFont = nullptr;
+    {
+        CZUDPMemDC memDC(target.Dc(), &m_wnd);
+        ASSERT_TRUE(memDC.IsMemDC());
+        CDC& dc = memDC.GetDC();
+        defaultFont = ::GetCurrentObject(dc, OBJ_FONT);
+        ::SelectObject(dc, ::GetStockObject(ANSI_FIXED_FONT));
+        ::SetTextColor(dc, RGB(1, 2, 3));
+        ::SetViewportOrgEx(dc, 7, 9, nullptr);
+        CRgn clip;
+        clip.CreateRectRgn(0, 0, 2, 2);
+        dc.SelectClipRgn(&clip);
+        {
+            CZUDPMemDC inner(target.Dc(), &m_wnd);
+            ASSERT_TRUE(inner.IsMemDC());
+            EXPECT_NE(dc.GetSafeHdc(), inner.GetDC().GetSafeHdc());
+        }
+    }
+    CZUDPMemDC next(target.Dc(), &m_wnd);
+    ASSERT_TRUE(next.IsMemDC());
+    CDC& dc = next.GetDC();
+    EXPECT_EQ(defaultFont, ::GetCurrentObject(dc, OBJ_FONT));
+    EXPECT_NE(RGB(1, 2, 3), ::GetTextColor(dc));
+    POINT origin = {};
+    ::GetViewportOrgEx(dc, &origin);
+    EXPECT_EQ(0, origin.x);
+    EXPECT_EQ(0, origin.y);
+    // No clip region: the whole surface can be drawn on.
+    dc.FillSolidRect(CRect(0, 0, 10, 10), RGB(0, 200, 0));
+    EXPECT_EQ(RGB(0, 200, 0), dc.GetPixel(5, 5));
+}
+
 } // namespace

@@ -1,9 +1,63 @@
 #pragma once
 // Geometry values over the Win32 records: CSize over SIZE, CPoint over POINT,
 // CRect over RECT.  Each is layout-identical to its record, so a pointer to
-// one can be passed wherever Win32 wants the record.
-#include <winsock2.h>
-#include <windows.h>
+// one can be passed wherever Win32 wants the record.  The arithmetic is the
+// framework's own (the same answers as the system's rectangle functions), so
+// layout and hit-testing code runs and is tested natively as well.
+#ifdef _WIN32
+#include <windef.h>
+#endif
+
+#include "framework/Types.h"
+
+// The rectangle functions of the system, with their answers: an empty
+// rectangle is one with no area (right <= left or bottom <= top); a point is
+// inside when left <= x < right and top <= y < bottom; an intersection or
+// union that has no area is (0, 0, 0, 0) and answers FALSE.
+namespace RectMath {
+
+inline void SetRect(RECT* rect, int left, int top, int right, int bottom)
+{
+    rect->left = left;
+    rect->top = top;
+    rect->right = right;
+    rect->bottom = bottom;
+}
+inline void SetRectEmpty(RECT* rect) { RectMath::SetRect(rect, 0, 0, 0, 0); }
+inline void CopyRect(RECT* dest, const RECT* source) { *dest = *source; }
+inline BOOL IsRectEmpty(const RECT* rect) { return rect->right <= rect->left || rect->bottom <= rect->top; }
+inline BOOL EqualRect(const RECT* a, const RECT* b)
+{
+    return a->left == b->left && a->top == b->top && a->right == b->right && a->bottom == b->bottom;
+}
+inline BOOL PtInRect(const RECT* rect, POINT point)
+{
+    return point.x >= rect->left && point.x < rect->right && point.y >= rect->top && point.y < rect->bottom;
+}
+inline void InflateRect(RECT* rect, int dx, int dy)
+{
+    rect->left -= dx;
+    rect->top -= dy;
+    rect->right += dx;
+    rect->bottom += dy;
+}
+inline void OffsetRect(RECT* rect, int dx, int dy)
+{
+    rect->left += dx;
+    rect->top += dy;
+    rect->right += dx;
+    rect->bottom += dy;
+}
+// dest may be one of the sources.
+BOOL IntersectRect(RECT* dest, const RECT* a, const RECT* b);
+BOOL UnionRect(RECT* dest, const RECT* a, const RECT* b);
+// The part of a that b leaves, when that part is a rectangle; otherwise a.
+BOOL SubtractRect(RECT* dest, const RECT* a, const RECT* b);
+// value * multiplier / divisor rounded half away from zero; -1 when the
+// divisor is 0 or the answer does not fit 32 bits.
+int MulDiv(int value, int multiplier, int divisor);
+
+} // namespace RectMath
 
 class CPoint;
 class CRect;
@@ -66,8 +120,8 @@ class CRect : public tagRECT {
 public:
     CRect() { left = top = right = bottom = 0; }
     CRect(int l, int t, int r, int b) { left = l; top = t; right = r; bottom = b; }
-    CRect(const RECT& srcRect) { ::CopyRect(this, &srcRect); }
-    CRect(const RECT* lpSrcRect) { ::CopyRect(this, lpSrcRect); }
+    CRect(const RECT& srcRect) { RectMath::CopyRect(this, &srcRect); }
+    CRect(const RECT* lpSrcRect) { RectMath::CopyRect(this, lpSrcRect); }
     CRect(POINT point, SIZE size) { right = (left = point.x) + size.cx; bottom = (top = point.y) + size.cy; }
     CRect(POINT topLeft, POINT bottomRight) { left = topLeft.x; top = topLeft.y; right = bottomRight.x; bottom = bottomRight.y; }
 
@@ -85,28 +139,28 @@ public:
     operator LPRECT() { return this; }
     operator LPCRECT() const { return this; }
 
-    BOOL IsRectEmpty() const { return ::IsRectEmpty(this); }
+    BOOL IsRectEmpty() const { return RectMath::IsRectEmpty(this); }
     BOOL IsRectNull() const { return left == 0 && right == 0 && top == 0 && bottom == 0; }
-    BOOL PtInRect(POINT point) const { return ::PtInRect(this, point); }
+    BOOL PtInRect(POINT point) const { return RectMath::PtInRect(this, point); }
 
-    void SetRect(int x1, int y1, int x2, int y2) { ::SetRect(this, x1, y1, x2, y2); }
-    void SetRect(POINT topLeft, POINT bottomRight) { ::SetRect(this, topLeft.x, topLeft.y, bottomRight.x, bottomRight.y); }
-    void SetRectEmpty() { ::SetRectEmpty(this); }
-    void CopyRect(LPCRECT lpSrcRect) { ::CopyRect(this, lpSrcRect); }
-    BOOL EqualRect(LPCRECT lpRect) const { return ::EqualRect(this, lpRect); }
+    void SetRect(int x1, int y1, int x2, int y2) { RectMath::SetRect(this, x1, y1, x2, y2); }
+    void SetRect(POINT topLeft, POINT bottomRight) { RectMath::SetRect(this, topLeft.x, topLeft.y, bottomRight.x, bottomRight.y); }
+    void SetRectEmpty() { RectMath::SetRectEmpty(this); }
+    void CopyRect(LPCRECT lpSrcRect) { RectMath::CopyRect(this, lpSrcRect); }
+    BOOL EqualRect(LPCRECT lpRect) const { return RectMath::EqualRect(this, lpRect); }
 
-    void InflateRect(int x, int y) { ::InflateRect(this, x, y); }
-    void InflateRect(SIZE size) { ::InflateRect(this, size.cx, size.cy); }
+    void InflateRect(int x, int y) { RectMath::InflateRect(this, x, y); }
+    void InflateRect(SIZE size) { RectMath::InflateRect(this, size.cx, size.cy); }
     void InflateRect(LPCRECT lpRect) { left -= lpRect->left; top -= lpRect->top; right += lpRect->right; bottom += lpRect->bottom; }
     void InflateRect(int l, int t, int r, int b) { left -= l; top -= t; right += r; bottom += b; }
-    void DeflateRect(int x, int y) { ::InflateRect(this, -x, -y); }
-    void DeflateRect(SIZE size) { ::InflateRect(this, -size.cx, -size.cy); }
+    void DeflateRect(int x, int y) { RectMath::InflateRect(this, -x, -y); }
+    void DeflateRect(SIZE size) { RectMath::InflateRect(this, -size.cx, -size.cy); }
     void DeflateRect(LPCRECT lpRect) { left += lpRect->left; top += lpRect->top; right -= lpRect->right; bottom -= lpRect->bottom; }
     void DeflateRect(int l, int t, int r, int b) { left += l; top += t; right -= r; bottom -= b; }
 
-    void OffsetRect(int x, int y) { ::OffsetRect(this, x, y); }
-    void OffsetRect(SIZE size) { ::OffsetRect(this, size.cx, size.cy); }
-    void OffsetRect(POINT point) { ::OffsetRect(this, point.x, point.y); }
+    void OffsetRect(int x, int y) { RectMath::OffsetRect(this, x, y); }
+    void OffsetRect(SIZE size) { RectMath::OffsetRect(this, size.cx, size.cy); }
+    void OffsetRect(POINT point) { RectMath::OffsetRect(this, point.x, point.y); }
     void NormalizeRect()
     {
         if (left > right) { LONG t = left; left = right; right = t; }
@@ -117,37 +171,37 @@ public:
     void MoveToXY(int x, int y) { MoveToX(x); MoveToY(y); }
     void MoveToXY(POINT point) { MoveToX(point.x); MoveToY(point.y); }
 
-    BOOL IntersectRect(LPCRECT lpRect1, LPCRECT lpRect2) { return ::IntersectRect(this, lpRect1, lpRect2); }
-    BOOL UnionRect(LPCRECT lpRect1, LPCRECT lpRect2) { return ::UnionRect(this, lpRect1, lpRect2); }
-    BOOL SubtractRect(LPCRECT lpRectSrc1, LPCRECT lpRectSrc2) { return ::SubtractRect(this, lpRectSrc1, lpRectSrc2); }
+    BOOL IntersectRect(LPCRECT lpRect1, LPCRECT lpRect2) { return RectMath::IntersectRect(this, lpRect1, lpRect2); }
+    BOOL UnionRect(LPCRECT lpRect1, LPCRECT lpRect2) { return RectMath::UnionRect(this, lpRect1, lpRect2); }
+    BOOL SubtractRect(LPCRECT lpRectSrc1, LPCRECT lpRectSrc2) { return RectMath::SubtractRect(this, lpRectSrc1, lpRectSrc2); }
 
-    void operator=(const RECT& srcRect) { ::CopyRect(this, &srcRect); }
-    BOOL operator==(const RECT& rect) const { return ::EqualRect(this, &rect); }
-    BOOL operator!=(const RECT& rect) const { return !::EqualRect(this, &rect); }
-    void operator+=(POINT point) { ::OffsetRect(this, point.x, point.y); }
-    void operator+=(SIZE size) { ::OffsetRect(this, size.cx, size.cy); }
+    void operator=(const RECT& srcRect) { RectMath::CopyRect(this, &srcRect); }
+    BOOL operator==(const RECT& rect) const { return RectMath::EqualRect(this, &rect); }
+    BOOL operator!=(const RECT& rect) const { return !RectMath::EqualRect(this, &rect); }
+    void operator+=(POINT point) { RectMath::OffsetRect(this, point.x, point.y); }
+    void operator+=(SIZE size) { RectMath::OffsetRect(this, size.cx, size.cy); }
     void operator+=(LPCRECT lpRect) { InflateRect(lpRect); }
-    void operator-=(POINT point) { ::OffsetRect(this, -point.x, -point.y); }
-    void operator-=(SIZE size) { ::OffsetRect(this, -size.cx, -size.cy); }
+    void operator-=(POINT point) { RectMath::OffsetRect(this, -point.x, -point.y); }
+    void operator-=(SIZE size) { RectMath::OffsetRect(this, -size.cx, -size.cy); }
     void operator-=(LPCRECT lpRect) { DeflateRect(lpRect); }
-    void operator&=(const RECT& rect) { ::IntersectRect(this, this, &rect); }
-    void operator|=(const RECT& rect) { ::UnionRect(this, this, &rect); }
+    void operator&=(const RECT& rect) { RectMath::IntersectRect(this, this, &rect); }
+    void operator|=(const RECT& rect) { RectMath::UnionRect(this, this, &rect); }
 
-    CRect operator+(POINT pt) const { CRect rect(*this); ::OffsetRect(&rect, pt.x, pt.y); return rect; }
-    CRect operator-(POINT pt) const { CRect rect(*this); ::OffsetRect(&rect, -pt.x, -pt.y); return rect; }
-    CRect operator+(SIZE size) const { CRect rect(*this); ::OffsetRect(&rect, size.cx, size.cy); return rect; }
-    CRect operator-(SIZE size) const { CRect rect(*this); ::OffsetRect(&rect, -size.cx, -size.cy); return rect; }
+    CRect operator+(POINT pt) const { CRect rect(*this); RectMath::OffsetRect(&rect, pt.x, pt.y); return rect; }
+    CRect operator-(POINT pt) const { CRect rect(*this); RectMath::OffsetRect(&rect, -pt.x, -pt.y); return rect; }
+    CRect operator+(SIZE size) const { CRect rect(*this); RectMath::OffsetRect(&rect, size.cx, size.cy); return rect; }
+    CRect operator-(SIZE size) const { CRect rect(*this); RectMath::OffsetRect(&rect, -size.cx, -size.cy); return rect; }
     CRect operator+(LPCRECT lpRect) const { CRect rect(this); rect.InflateRect(lpRect); return rect; }
     CRect operator-(LPCRECT lpRect) const { CRect rect(this); rect.DeflateRect(lpRect); return rect; }
-    CRect operator&(const RECT& rect2) const { CRect rect; ::IntersectRect(&rect, this, &rect2); return rect; }
-    CRect operator|(const RECT& rect2) const { CRect rect; ::UnionRect(&rect, this, &rect2); return rect; }
+    CRect operator&(const RECT& rect2) const { CRect rect; RectMath::IntersectRect(&rect, this, &rect2); return rect; }
+    CRect operator|(const RECT& rect2) const { CRect rect; RectMath::UnionRect(&rect, this, &rect2); return rect; }
 
     // A rectangle converted by a device context's mapping (DPtoLP/LPtoDP
     // callers) keeps its order; MulDiv scales each side.
     CRect MulDiv(int nMultiplier, int nDivisor) const
     {
-        return CRect(::MulDiv(left, nMultiplier, nDivisor), ::MulDiv(top, nMultiplier, nDivisor),
-                     ::MulDiv(right, nMultiplier, nDivisor), ::MulDiv(bottom, nMultiplier, nDivisor));
+        return CRect(RectMath::MulDiv(left, nMultiplier, nDivisor), RectMath::MulDiv(top, nMultiplier, nDivisor),
+                     RectMath::MulDiv(right, nMultiplier, nDivisor), RectMath::MulDiv(bottom, nMultiplier, nDivisor));
     }
 };
 

@@ -1,0 +1,40 @@
+// Menu objects own at most one menu: making or attaching a second one while
+// they hold a menu fails and leaves nothing behind.
+#include "framework/win/FrameworkWin.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+WORD Slot(HMENU menu) { return LOWORD((UINT_PTR)menu); }
+
+TEST(MenuTest, MakingAMenuForAnObjectThatHoldsOneMakesNone)
+{
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    HMENU held = menu.m_hMenu;
+
+    // A freed handle slot is handed out again by the next menu made, unless
+    // a menu made in between (and leaked) took it.
+    HMENU probe = ::CreatePopupMenu();
+    ASSERT_TRUE(::DestroyMenu(probe));
+    EXPECT_FALSE(menu.CreatePopupMenu());
+    EXPECT_FALSE(menu.CreateMenu());
+    EXPECT_EQ(held, menu.m_hMenu);
+    HMENU next = ::CreatePopupMenu();
+    EXPECT_EQ(Slot(probe), Slot(next)) << "a menu was made and leaked";
+    ::DestroyMenu(next);
+
+    // A handle offered to Attach stays the caller's.
+    HMENU offered = ::CreatePopupMenu();
+    EXPECT_FALSE(menu.Attach(offered));
+    EXPECT_TRUE(::IsMenu(offered));
+    EXPECT_EQ(held, menu.m_hMenu);
+    ::DestroyMenu(offered);
+
+    EXPECT_TRUE(menu.DestroyMenu());
+    EXPECT_FALSE(::IsMenu(held));
+    EXPECT_TRUE(menu.CreateMenu());
+}
+
+} // namespace
