@@ -17,6 +17,7 @@
 
 #include "app/win/AppDialogs.h"
 #include "app/win/AppMessages.h"
+#include "app/win/AppSeams.h"
 #include "app/win/trovconfDlg.h"
 #include "support/DRBSocket.h"
 #include "tests/app/win/MainWindowFixture.h"
@@ -27,7 +28,7 @@
 
 namespace {
 
-int SilentBox(const char*, const char*, UINT) { return IDOK; }
+int SilentBox(HWND, const char*, const char*, UINT) { return IDOK; }
 void NoProbe(const char*, bool, CDiscoveryLog*) {}
 bool NoAdapters(std::vector<IP_ADAPTER_INFO>*) { return false; }
 
@@ -48,14 +49,17 @@ struct Burst {
 
 class DiscoveryBurstTest : public ::testing::Test, protected trovtest::TestAppFolders {
 protected:
+    // The program's seams answered by the test, restored when it ends.
+    ScopedSeams m_seams;
+
     void SetUp() override
     {
         trovtest::InitFrameworkForTests();
         StartSocketLayer();
         EnterAppFolders();
-        SetAppMessageBoxHook(SilentBox);
-        CtrovconfDlg::SetProbeBroadcaster(NoProbe);
-        CtrovconfDlg::SetAdapterSource(NoAdapters);
+        m_seams.Replace(g_appSeams.messageBox, SilentBox);
+        m_seams.Replace(g_appSeams.broadcast, NoProbe);
+        m_seams.Replace(g_appSeams.networkAdapters, NoAdapters);
         m_block = trovtest::RandomLoopbackBlock();
         m_replyPort = trovtest::RandomTestPort();
         ASSERT_TRUE(trovtest::OpenMainWindow(m_window));
@@ -67,9 +71,6 @@ protected:
     void TearDown() override
     {
         m_window.reset();
-        SetAppMessageBoxHook(nullptr);
-        CtrovconfDlg::SetProbeBroadcaster(nullptr);
-        CtrovconfDlg::SetAdapterSource(nullptr);
         LeaveAppFolders();
     }
 
