@@ -15,6 +15,10 @@ public:
     virtual CFrameWnd* GetActiveFrame() { return this; }
     // The frame whose child this frame is, or null for a top-level frame.
     CFrameWnd* GetParentFrame() const;
+    // The accelerator table the frame translates keys with (null: none).
+    virtual HACCEL GetDefaultAccelerator() { return m_hAccelTable; }
+
+    HACCEL m_hAccelTable = nullptr;
 };
 
 class CMiniFrameWnd : public CFrameWnd {

@@ -13,6 +13,8 @@ public:
 
     // The library's fonts changed: the buttons take the new ones.
     virtual void UpdateButtonFonts() {}
+    // The number of buttons, separators included (none in this version).
+    virtual int GetCount() const { return 0; }
 };
 
 // Every live toolbar of the process (each adds itself on construction and

@@ -22,13 +22,14 @@ BOOL RealOsVersion(OSVERSIONINFOA* info)
 #pragma GCC diagnostic pop
 }
 UINT_PTR RealAppBarMessage(DWORD message, APPBARDATA* data) { return ::SHAppBarMessage(message, data); }
+BOOL RealMessageBeep(UINT type) { return ::MessageBeep(type); }
 
 } // namespace
 
 FoundationSeams::FoundationSeams()
     : loadModule(RealLoadModule), freeModule(RealFreeModule), loadedModule(RealLoadedModule),
       findEntry(RealFindEntry), sysColor(RealSysColor), nonClientMetrics(RealNonClientMetrics),
-      osVersion(RealOsVersion), appBarMessage(RealAppBarMessage)
+      osVersion(RealOsVersion), appBarMessage(RealAppBarMessage), messageBeep(RealMessageBeep)
 {
 }
 

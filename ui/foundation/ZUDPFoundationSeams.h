@@ -30,6 +30,8 @@ struct FoundationSeams {
     Seam<BOOL(OSVERSIONINFOA*)> osVersion;
     // The shell's application-bar messages (SHAppBarMessage).
     Seam<UINT_PTR(DWORD, APPBARDATA*)> appBarMessage;
+    // The warning beep (MessageBeep).
+    Seam<BOOL(UINT)> messageBeep;
 
     FoundationSeams();
 };

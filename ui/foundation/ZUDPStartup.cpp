@@ -8,9 +8,12 @@
 #include "ui/foundation/ZUDPStartup.h"
 
 #include "ui/commandbars/ZUDPToolBar.h"
+#include "ui/commandbars/ZUDPUserTool.h"
 #include "ui/docking/ZUDPMiniFrameWnd.h"
 #include "ui/foundation/ZUDPDrawOnGlass.h"
+#include "ui/foundation/ZUDPMenuHash.h"
 #include "ui/foundation/ZUDPMessages.h"
+#include "ui/foundation/ZUDPMouseManager.h"
 #include "ui/foundation/ZUDPTextConstants.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 
@@ -47,6 +50,8 @@ CObList g_toolbarList;
 
 CZUDPUIEnvironment g_uiEnvironment;
 
+CZUDPMenuHash g_menuHash;
+
 // ---------------------------------------------------------------------------
 // Registered messages
 
@@ -65,7 +70,9 @@ const int g_registeredMessageCount = int(sizeof(g_registeredMessages) / sizeof(g
 
 const ZUDPLibraryClass g_libraryClasses[] = {
     {RUNTIME_CLASS(CZUDPToolBar)},
+    {RUNTIME_CLASS(CZUDPUserTool)},
     {RUNTIME_CLASS(CZUDPMiniFrameWnd)},
+    {RUNTIME_CLASS(CZUDPMouseManager)},
 };
 const int g_libraryClassCount = int(sizeof(g_libraryClasses) / sizeof(g_libraryClasses[0]));
 

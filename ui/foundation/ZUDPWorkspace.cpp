@@ -1,37 +1,41 @@
 #include "ui/foundation/ZUDPWorkspace.h"
+#include "ui/foundation/ZUDPTextConstants.h"
 
 #include "framework/win/WinApp.h"
-
+#include "framework/win/CommandLineInfo.h"
+#include "framework/win/FrameworkSeams.h"
+#include "ui/foundation/ZUDPFoundationSeams.h"
+#include "ui/foundation/ZUDPContextMenuManager.h"
+#include "ui/foundation/ZUDPKeyboardManager.h"
+#include "ui/foundation/ZUDPMouseManager.h"
 #include "ui/foundation/ZUDPShellManager.h"
+#include "ui/foundation/ZUDPTearOffBarManager.h"
+#include "ui/foundation/ZUDPToolTipProvider.h"
+#include "ui/foundation/ZUDPUserToolsManager.h"
 
 namespace {
 
 CZUDPWorkspace* g_workspace = nullptr;
 const char* const kDefaultSection = "ZUDWorkspace";
 
+// A rectangle in screen coordinates that shows at least partly on the work
+// area of some monitor.
+bool IsOnSomeWorkArea(const CRect& rect)
+{
+    HMONITOR hMonitor = ::MonitorFromRect(&rect, MONITOR_DEFAULTTONULL);
+    if (hMonitor == nullptr)
+        return false;
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (!::GetMonitorInfoA(hMonitor, &info))
+        return false;
+    RECT overlap;
+    return ::IntersectRect(&overlap, &rect, &info.rcWork) != FALSE;
+}
+
 } // namespace
 
 CZUDPWorkspace* GetWorkspaceInstance() { return g_workspace; }
-
-CString BuildRegistrySectionPath(LPCTSTR lpszSectionName, LPCTSTR lpszProfileName)
-{
-    if (lpszProfileName != nullptr && *lpszProfileName != '\0')
-        return CString(lpszProfileName);
-    CWinApp* pApp = AfxGetApp();
-    if (pApp == nullptr || pApp->m_pszRegistryKey == nullptr || pApp->m_pszProfileName == nullptr)
-        return CString();
-    CString path;
-    if (*pApp->m_pszRegistryKey != '\0') {
-        path = "SOFTWARE\\";
-        path += pApp->m_pszRegistryKey;
-        path += "\\";
-    }
-    path += pApp->m_pszProfileName;
-    path += "\\";
-    path += lpszSectionName != nullptr ? lpszSectionName : "";
-    path += "\\";
-    return path;
-}
 
 CZUDPWorkspace::CZUDPWorkspace(BOOL bResourceSmartUpdate)
     : m_strRegSection(kDefaultSection), m_bResourceSmartUpdate(bResourceSmartUpdate)
@@ -43,13 +47,43 @@ CZUDPWorkspace::~CZUDPWorkspace()
 {
     if (g_workspace == this)
         g_workspace = nullptr;
+    // Only the managers this workspace made; others belong to their makers.
+    if (m_bKeyboardManagerAutocreated && g_keyboardManager != nullptr) {
+        delete g_keyboardManager;
+        g_keyboardManager = nullptr;
+    }
+    if (m_bContextMenuManagerAutocreated && g_contextMenuManager != nullptr) {
+        delete g_contextMenuManager;
+        g_contextMenuManager = nullptr;
+    }
+    if (m_bMouseManagerAutocreated && g_mouseManager != nullptr) {
+        delete g_mouseManager;   // clears g_mouseManager
+        g_mouseManager = nullptr;
+    }
+    if (m_bUserToolsManagerAutoCreated && g_userToolsManager != nullptr) {
+        delete g_userToolsManager;
+        g_userToolsManager = nullptr;
+    }
+    if (m_bTearOffManagerAutoCreated && g_tearOffManager != nullptr) {
+        delete g_tearOffManager;
+        g_tearOffManager = nullptr;
+    }
     if (m_bShellManagerAutocreated && g_shellManager != nullptr) {
         delete g_shellManager;   // clears g_shellManager
         g_shellManager = nullptr;
     }
+    if (m_bTooltipManagerAutocreated && g_tooltipManager != nullptr) {
+        delete g_tooltipManager;
+        g_tooltipManager = nullptr;
+    }
 }
 
 void CZUDPWorkspace::OnWorkspaceNotify(UINT_PTR) {}
+BOOL CZUDPWorkspace::QueryWorkspaceHook(UINT_PTR) { return FALSE; }
+void CZUDPWorkspace::OnBeforeLoadState() {}
+void CZUDPWorkspace::OnAfterLoadState() {}
+void CZUDPWorkspace::OnBeforeSaveState() {}
+void CZUDPWorkspace::OnAfterSaveState() {}
 
 BOOL CZUDPWorkspace::CreateShellManager()
 {
@@ -57,6 +91,64 @@ BOOL CZUDPWorkspace::CreateShellManager()
         return FALSE;
     new CZUDPShellManager;   // publishes itself in g_shellManager
     m_bShellManagerAutocreated = TRUE;
+    return TRUE;
+}
+
+BOOL CZUDPWorkspace::CreateMouseManager()
+{
+    if (g_mouseManager != nullptr)
+        return FALSE;
+    new CZUDPMouseManager;   // publishes itself in g_mouseManager
+    m_bMouseManagerAutocreated = TRUE;
+    return TRUE;
+}
+
+BOOL CZUDPWorkspace::CreateKeyboardManager()
+{
+    if (g_keyboardManager != nullptr)
+        return FALSE;
+    new CZUDPKeyboardManager;   // publishes itself in g_keyboardManager
+    m_bKeyboardManagerAutocreated = TRUE;
+    return TRUE;
+}
+
+BOOL CZUDPWorkspace::CreateTooltipManager()
+{
+    if (g_tooltipManager != nullptr)
+        return FALSE;
+    new CZUDPToolTipProvider;   // publishes itself in g_tooltipManager
+    m_bTooltipManagerAutocreated = TRUE;
+    return TRUE;
+}
+
+BOOL CZUDPWorkspace::CreateContextMenuManager()
+{
+    if (g_contextMenuManager != nullptr)
+        return FALSE;
+    new CZUDPContextMenuManager;   // publishes itself in g_contextMenuManager
+    m_bContextMenuManagerAutocreated = TRUE;
+    return TRUE;
+}
+
+BOOL CZUDPWorkspace::CreateTearOffManager(UINT uiFirstId, UINT uiLastId)
+{
+    if (g_tearOffManager != nullptr)
+        return FALSE;
+    auto* pManager = new CZUDPTearOffBarManager;   // publishes itself in g_tearOffManager
+    if (!pManager->Build(uiFirstId, uiLastId)) {
+        delete pManager;
+        return FALSE;
+    }
+    m_bTearOffManagerAutoCreated = TRUE;
+    return TRUE;
+}
+
+BOOL CZUDPWorkspace::CreateUserToolsManager(UINT uiCmdToolsFirst, UINT uiCmdToolsLast, CRuntimeClass* pToolRTC)
+{
+    if (g_userToolsManager != nullptr)
+        return FALSE;
+    new CZUDPUserToolsManager(uiCmdToolsFirst, uiCmdToolsLast, pToolRTC);   // publishes itself
+    m_bUserToolsManagerAutoCreated = TRUE;
     return TRUE;
 }
 
@@ -85,4 +177,200 @@ int CZUDPWorkspace::GetStoredStateVersion() const
     else
         nVersion += (m_iSavedVersionMinor / 10) * 0x100 + (m_iSavedVersionMinor % 10) * 0x10;
     return nVersion;
+}
+
+BOOL CZUDPWorkspace::LoadState(LPCTSTR lpszSectionName, CZUDPFrameImpl* pFrameImpl)
+{
+    (void)pFrameImpl;
+    if (lpszSectionName != nullptr)
+        m_strRegSection = lpszSectionName;
+    const CString path = MakeSectionPath(nullptr);
+
+    OnBeforeLoadState();
+    {
+        CZUDPRegistryHolder holder;
+        CZUDPRegistry& reg = holder.Create(FALSE, TRUE);
+        if (!path.IsEmpty() && reg.Open(path + kWorkspaceVersionKey)) {
+            // A missing value leaves its field as it was.
+            reg.Read(kWorkspaceVersionMajor, m_iSavedVersionMajor);
+            reg.Read(kWorkspaceVersionMinor, m_iSavedVersionMinor);
+        }
+    }
+    if (!path.IsEmpty()) {
+        if (g_mouseManager != nullptr)
+            g_mouseManager->LoadState(path);
+        if (g_contextMenuManager != nullptr)
+            g_contextMenuManager->LoadState(path);
+        if (g_keyboardManager != nullptr)
+            g_keyboardManager->LoadState(path);
+        if (g_userToolsManager != nullptr)
+            g_userToolsManager->LoadState(path);
+    }
+    OnAfterLoadState();
+    // The state in memory is now that of this version.
+    m_iSavedVersionMajor = kVersionMajor;
+    m_iSavedVersionMinor = kVersionMinor;
+    return TRUE;
+}
+
+BOOL CZUDPWorkspace::CleanState(LPCTSTR lpszSectionName)
+{
+    if (lpszSectionName != nullptr)
+        m_strRegSection = lpszSectionName;
+    // Without a company key or a section the path would not be the
+    // workspace's own key but the profile, or the root of the user's
+    // registry: never delete those.
+    CString section = m_strRegSection;
+    section.Trim('\\');
+    const CString path = MakeSectionPath(nullptr);
+    if (section.IsEmpty() || path.IsEmpty())
+        return FALSE;
+    CZUDPRegistryHolder holder;
+    return holder.Create(FALSE, FALSE).DeleteKey(path);
+}
+
+BOOL CZUDPWorkspace::SaveState(LPCTSTR lpszSectionName, CZUDPFrameImpl* pFrameImpl)
+{
+    (void)pFrameImpl;
+    if (!m_bSaveState)
+        return FALSE;
+    if (lpszSectionName != nullptr)
+        m_strRegSection = lpszSectionName;
+    const CString path = MakeSectionPath(nullptr);
+    // Without a company key there is no place of ours to write to.
+    if (path.IsEmpty())
+        return FALSE;
+
+    OnBeforeSaveState();
+    {
+        CZUDPRegistryHolder holder;
+        CZUDPRegistry& reg = holder.Create(FALSE, FALSE);
+        if (reg.CreateKey(path + kWorkspaceVersionKey)) {
+            reg.Write(kWorkspaceVersionMajor, kVersionMajor);
+            reg.Write(kWorkspaceVersionMinor, kVersionMinor);
+        }
+    }
+    if (g_mouseManager != nullptr)
+        g_mouseManager->SaveState(path);
+    if (g_contextMenuManager != nullptr)
+        g_contextMenuManager->SaveState(path);
+    if (g_keyboardManager != nullptr)
+        g_keyboardManager->SaveState(path);
+    if (g_userToolsManager != nullptr)
+        g_userToolsManager->SaveState(path);
+    OnAfterSaveState();
+    return TRUE;
+}
+
+BOOL CZUDPWorkspace::SaveFrameStateOnClose(CZUDPFrameImpl* pFrameImpl)
+{
+    return SaveState(nullptr, pFrameImpl);
+}
+
+BOOL CZUDPWorkspace::OnViewDoubleClick(CWnd* pWnd, int iViewId)
+{
+    if (g_mouseManager == nullptr)
+        return FALSE;
+    const UINT uiCmd = g_mouseManager->LookupDblClickCommand(iViewId);
+    if (uiCmd == 0 || uiCmd == UINT(-1)) {
+        g_foundationSeams.messageBeep(UINT(-1));
+        return FALSE;
+    }
+    if (g_userToolsManager != nullptr && g_userToolsManager->RunTool(uiCmd))
+        return TRUE;
+    HWND hTarget = nullptr;
+    if (pWnd != nullptr && pWnd->GetSafeHwnd() != nullptr) {
+        hTarget = ::GetAncestor(pWnd->GetSafeHwnd(), GA_ROOT);
+    } else if (CWnd* pMain = AfxGetMainWnd()) {
+        hTarget = pMain->GetSafeHwnd();
+    }
+    if (hTarget != nullptr)
+        ::SendMessageA(hTarget, WM_COMMAND, WPARAM(uiCmd), 0);
+    return TRUE;
+}
+
+BOOL CZUDPWorkspace::ShowPopupMenu(UINT uiMenuResId, const CPoint& point, CWnd* pWnd)
+{
+    if (g_contextMenuManager == nullptr)
+        return FALSE;
+    return g_contextMenuManager->ShowPopupMenu(uiMenuResId, point.x, point.y, pWnd, FALSE, FALSE);
+}
+
+BOOL CZUDPWorkspace::OnWinHelp(CWnd* pWnd, DWORD_PTR dwData)
+{
+    CWinApp* pApp = AfxGetApp();
+    return g_frameworkSeams.winHelp(pWnd != nullptr ? pWnd->GetSafeHwnd() : nullptr,
+                                    pApp != nullptr ? pApp->m_pszHelpFilePath : nullptr, HELP_CONTEXTMENU,
+                                    ULONG_PTR(dwData));
+}
+
+BOOL CZUDPWorkspace::LoadWindowPlacement(CRect& rectNormalPosition, int& nFlags, int& nShowCmd)
+{
+    const CString path = MakeSectionPath(kWorkspacePlacementKey);
+    if (path.IsEmpty())
+        return FALSE;
+    CZUDPRegistryHolder holder;
+    CZUDPRegistry& reg = holder.Create(FALSE, TRUE);
+    if (!reg.Open(path))
+        return FALSE;
+    // Read into locals: a partly stored placement changes nothing.
+    CRect rect;
+    int flags = 0, showCmd = 0;
+    if (!reg.Read(kWorkspaceMainWindowRect, rect) || !reg.Read(kWorkspacePlacementFlags, flags) ||
+        !reg.Read(kWorkspaceShowCommand, showCmd))
+        return FALSE;
+    rectNormalPosition = rect;
+    nFlags = flags;
+    nShowCmd = showCmd;
+    return TRUE;
+}
+
+BOOL CZUDPWorkspace::StoreWindowPlacement(const CRect& rectNormalPosition, int nFlags, int nShowCmd)
+{
+    const CString path = MakeSectionPath(kWorkspacePlacementKey);
+    if (path.IsEmpty())
+        return FALSE;
+    CZUDPRegistryHolder holder;
+    CZUDPRegistry& reg = holder.Create(FALSE, FALSE);
+    if (!reg.CreateKey(path))
+        return FALSE;
+    BOOL bResult = reg.Write(kWorkspaceMainWindowRect, rectNormalPosition);
+    bResult = reg.Write(kWorkspacePlacementFlags, nFlags) && bResult;
+    bResult = reg.Write(kWorkspaceShowCommand, nShowCmd) && bResult;
+    return bResult;
+}
+
+BOOL CZUDPWorkspace::ReloadWindowPlacement(CWnd* pFrame)
+{
+    if (pFrame == nullptr || pFrame->GetSafeHwnd() == nullptr)
+        return FALSE;
+    CWinApp* pApp = AfxGetApp();
+    CCommandLineInfo cmdInfo;
+    if (pApp != nullptr)
+        AfxParseCommandLine(cmdInfo, pApp->m_lpCmdLine);
+    if (cmdInfo.m_bRunEmbedded || cmdInfo.m_bRunAutomated)
+        return FALSE;
+
+    CRect rectNormal;
+    int nFlags = 0;
+    int nShowCmd = SW_SHOWNORMAL;
+    if (!LoadWindowPlacement(rectNormal, nFlags, nShowCmd))
+        return FALSE;
+
+    WINDOWPLACEMENT wp = {};
+    wp.length = sizeof wp;
+    if (!::GetWindowPlacement(pFrame->GetSafeHwnd(), &wp))
+        return FALSE;
+    // Stored data is input: a hidden or minimized show command, or a
+    // rectangle on a monitor that is gone, would lose the main window.
+    if (nShowCmd == SW_SHOWNORMAL || nShowCmd == SW_SHOWMAXIMIZED)
+        wp.showCmd = UINT(nShowCmd);
+    if (!rectNormal.IsRectEmpty() && IsOnSomeWorkArea(rectNormal)) {
+        // The normal position is kept in work-area coordinates.
+        RECT rectWork = {};
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rectWork, 0);
+        rectNormal.OffsetRect(-rectWork.left, -rectWork.top);
+        wp.rcNormalPosition = rectNormal;
+    }
+    return ::SetWindowPlacement(pFrame->GetSafeHwnd(), &wp);
 }

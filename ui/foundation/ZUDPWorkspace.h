@@ -5,9 +5,17 @@
 // second base (after CWinApp), so exactly one exists per process; every
 // component finds it through GetWorkspaceInstance.
 //
-// This version holds the registry section and creates the shell manager;
-// loading and saving the UI state come with the components that own state.
+// Registry, below P = "SOFTWARE\<company>\<profile>\<section>\":
+//   ZUDControlBarVersion  Major (DWORD 11), Minor (DWORD 0)
+//   WindowPlacement       MainWindowRect (16-byte rectangle, screen
+//                         coordinates), Flags (DWORD), ShowCmd (DWORD, 3
+//                         maximized, else 1)
+// Every component saved with the workspace keeps its keys below P.
 #include "framework/String.h"
+#include "framework/win/Wnd.h"
+#include "ui/foundation/ZUDPRegistry.h"
+
+class CZUDPFrameImpl;
 
 class CZUDPWorkspace {
 public:
@@ -19,10 +27,54 @@ public:
     CZUDPWorkspace& operator=(const CZUDPWorkspace&) = delete;
 
     virtual void OnWorkspaceNotify(UINT_PTR nNotification);
+    // Loads all UI state (a given section becomes the section name);
+    // registry failures are silent, so always TRUE.
+    virtual BOOL LoadState(LPCTSTR lpszSectionName = nullptr, CZUDPFrameImpl* pFrameImpl = nullptr);
+    // Deletes the workspace key with everything below it; refused (FALSE)
+    // when there is no workspace path (no company key or no section name).
+    virtual BOOL CleanState(LPCTSTR lpszSectionName = nullptr);
+    // Saves all UI state; FALSE (nothing written) while saving is off.
+    virtual BOOL SaveState(LPCTSTR lpszSectionName = nullptr, CZUDPFrameImpl* pFrameImpl = nullptr);
+    // Runs the double-click command the mouse manager assigns to the view;
+    // FALSE (and a beep) when there is none.
+    virtual BOOL OnViewDoubleClick(CWnd* pWnd, int iViewId);
+    // The named context menu at the screen point, through the context-menu
+    // manager; FALSE without one.
+    virtual BOOL ShowPopupMenu(UINT uiMenuResId, const CPoint& point, CWnd* pWnd);
+    // Context help for the window through the help seam.
+    virtual BOOL OnWinHelp(CWnd* pWnd, DWORD_PTR dwData);
+    virtual BOOL QueryWorkspaceHook(UINT_PTR nArgument);
+    virtual BOOL SaveFrameStateOnClose(CZUDPFrameImpl* pFrameImpl);
+    virtual void OnBeforeLoadState();
+    virtual void OnAfterLoadState();
+    virtual void OnBeforeSaveState();
+    virtual void OnAfterSaveState();
+    // The stored main-window placement; TRUE only when all three values
+    // were read (a rectangle of exactly 16 bytes and two 32-bit integers).
+    virtual BOOL LoadWindowPlacement(CRect& rectNormalPosition, int& nFlags, int& nShowCmd);
+    virtual BOOL StoreWindowPlacement(const CRect& rectNormalPosition, int nFlags, int nShowCmd);
+    // Applies the stored placement to the frame window.  Only the show
+    // commands normal (1) and maximized (3) are applied, and a rectangle
+    // that lies on no monitor's work area is ignored, so a damaged or
+    // outdated value can neither hide the window nor put it off screen.
+    virtual BOOL ReloadWindowPlacement(CWnd* pFrame);
 
     // FALSE when a shell manager exists; otherwise creates it, publishes
     // it in g_shellManager, owns it (the destructor deletes it) and TRUE.
     BOOL CreateShellManager();
+    // The same for the mouse manager (g_mouseManager), the keyboard
+    // manager (g_keyboardManager), the tooltip manager (g_tooltipManager),
+    // the context-menu
+    // manager (g_contextMenuManager) and the tear-off manager
+    // (g_tearOffManager, with its id range; FALSE for an empty range).
+    BOOL CreateMouseManager();
+    BOOL CreateKeyboardManager();
+    BOOL CreateTooltipManager();
+    BOOL CreateContextMenuManager();
+    BOOL CreateTearOffManager(UINT uiFirstId, UINT uiLastId);
+    // The user-tools manager (g_userToolsManager) with its command range
+    // and the class of its tools (null: CZUDPUserTool).
+    BOOL CreateUserToolsManager(UINT uiCmdToolsFirst, UINT uiCmdToolsLast, CRuntimeClass* pToolRTC = nullptr);
 
     // The registry section of all workspace state ("ZUDWorkspace").
     LPCTSTR GetRegistryBase() const { return m_strRegSection; }
@@ -33,11 +85,23 @@ public:
     CString GetRegSectionPath(LPCTSTR lpszSubSection = nullptr) const { return MakeSectionPath(lpszSubSection); }
 
     // The library version of the UI state being loaded: -1 when none was
-    // read, else major * 0x10000 and the minor in the next digits.
+    // read, else major * 0x10000 and the minor in the next digits (11.0 is
+    // 0xB0000, 8.12 is 0x80120).  After any load it describes 11.0.
     int GetStoredStateVersion() const;
 
     void EnableSaveState(BOOL bEnable) { m_bSaveState = bEnable; }
     BOOL IsSaveStateEnabled() const { return m_bSaveState; }
+    void EnableLoadWindowPlacement(BOOL bEnable) { m_bLoadWindowPlacement = bEnable; }
+    void EnableUserToolbars(BOOL bEnable) { m_bLoadUserToolbars = bEnable; }
+    void EnableFrameBarsOnly(BOOL bEnable) { m_bLoadSaveFrameBarsOnly = bEnable; }
+    void EnableForceDockStateLoad(BOOL bEnable) { m_bForceDockStateLoad = bEnable; }
+    void EnableForceImageReset(BOOL bEnable) { m_bForceImageReset = bEnable; }
+    void EnableTaskbarInteraction(BOOL bEnable) { m_bTaskbarInteraction = bEnable; }
+    BOOL IsTaskbarInteractionEnabled() const { return m_bTaskbarInteraction; }
+
+    // The library version this code writes.
+    static const int kVersionMajor = 11;
+    static const int kVersionMinor = 0;
 
 protected:
     BOOL m_bLoadUserToolbars = TRUE;
@@ -63,9 +127,3 @@ protected:
 
 // The single workspace, null before one is constructed.
 CZUDPWorkspace* GetWorkspaceInstance();
-
-// Base registry path of a component (see CZUDPWorkspace::MakeSectionPath):
-// a non-empty profile is returned unchanged; otherwise
-// "SOFTWARE\<company>\<profile name>\<section>\", or empty when the
-// application has no registry key or profile name.
-CString BuildRegistrySectionPath(LPCTSTR lpszSectionName, LPCTSTR lpszProfileName);

@@ -84,7 +84,7 @@ TEST(StartupTest, RuntimeClassesAreRegisteredByName)
         bool built;
     } rows[] = {
         {"CZUDPToolBar", V | 1, true}, {"CZUDPToolbarButton", V | 1, false}, {"CZUDPPopupMenu", V | 1, false},
-        {"CZUDPUserTool", V | 1, false}, {"CZUDPToolbarMenuButton", V | 1, false}, {"CCustomizeButton", V | 1, false},
+        {"CZUDPUserTool", V | 1, true}, {"CZUDPToolbarMenuButton", V | 1, false}, {"CCustomizeButton", V | 1, false},
         {"CZUDPHelpComboBoxButton", V | 1, false}, {"CZUDPMenuBar", V | 1, false},
         {"CZUDPToolbarSystemMenuButton", V | 1, false}, {"CZUDPDropDownFrame", V | 1, false},
         {"CZUDPDropDownToolbarButton", V | 1, false}, {"CZUDPDialogBar", V | 1, false}, {"CZUDPTasksPane", V | 1, false},
@@ -98,7 +98,7 @@ TEST(StartupTest, RuntimeClassesAreRegisteredByName)
         {"CZUDPOutlookBarDockingPane", V | 2, false}, {"CZUDPTaskPaneMiniFrameWnd", V | 2, false},
         {"CZUDPRecurrenceBaseRule", V | 2, false}, {"CZUDPRecurrenceRuleDaily", V | 2, false},
         {"CZUDPRecurrenceRuleMonthly", V | 2, false}, {"CZUDPRecurrenceRuleWeekly", V | 2, false},
-        {"CZUDPRecurrenceRuleYearly", V | 2, false}, {"CZUDPMouseManager", 1, false}, {"CZUDPPopupMenuBar", 1, false},
+        {"CZUDPRecurrenceRuleYearly", V | 2, false}, {"CZUDPMouseManager", 1, true}, {"CZUDPPopupMenuBar", 1, false},
         {"CZUDPDropDownToolBar", 1, false}, {"CZUDPOutlookBar", 1, false}, {"CZUDPOutlookBarPane", 1, false},
         {"CZUDPOutlookButton", 1, false}, {"CZUDPCalculator", 1, false}, {"CCalculatorButton", 1, false},
         {"CCalculatorDisplay", 1, false}, {"CZUDPToolbarComboBoxButton", 1, false}, {"CZUDPColorBar", 1, false},

@@ -1,0 +1,3 @@
+#include "ui/docking/ZUDPReBar.h"
+
+IMPLEMENT_DYNAMIC(CZUDPReBar, CReBar)

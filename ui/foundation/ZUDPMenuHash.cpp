@@ -1,0 +1,91 @@
+#include "ui/foundation/ZUDPMenuHash.h"
+
+#include "framework/Archive.h"
+#include "ui/commandbars/ZUDPToolBar.h"
+
+CZUDPMenuHash::CZUDPMenuHash() : m_StoredMenues(10)
+{
+    m_StoredMenues.InitHashTable(17);
+}
+
+CZUDPMenuHash::~CZUDPMenuHash()
+{
+    for (POSITION pos = m_StoredMenues.GetStartPosition(); pos != nullptr;) {
+        HMENU hMenu = nullptr;
+        HANDLE hFile = nullptr;
+        m_StoredMenues.GetNextAssoc(pos, hMenu, hFile);
+        ::CloseHandle(hFile);
+    }
+    m_StoredMenues.RemoveAll();
+}
+
+BOOL CZUDPMenuHash::SaveMenuBar(HMENU hMenu, CZUDPToolBar* pBar)
+{
+    if (pBar == nullptr || pBar->GetCount() <= 0)
+        return FALSE;
+    char szTempPath[MAX_PATH] = {};
+    char szTempName[MAX_PATH] = {};
+    if (::GetTempPathA(MAX_PATH, szTempPath) == 0 || ::GetTempFileNameA(szTempPath, "ZUD", 0, szTempName) == 0)
+        return FALSE;
+    HANDLE hFile = ::CreateFileA(szTempName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE) {
+        ::DeleteFileA(szTempName);
+        return FALSE;
+    }
+    // The new snapshot is written completely before the old one is let go,
+    // so a failed write keeps the menu's previous customisation.
+    BOOL bResult = TRUE;
+    m_bIsSerializing = TRUE;
+    try {
+        CFile file(hFile);
+        CArchive ar(&file, CArchive::store, 4096);
+        pBar->Serialize(ar);
+        ar.Close();
+    } catch (CException* e) {
+        e->Delete();
+        bResult = FALSE;
+    }
+    m_bIsSerializing = FALSE;
+    if (!bResult) {
+        ::CloseHandle(hFile);   // the system deletes it
+        return FALSE;
+    }
+    HANDLE hOld = nullptr;
+    if (m_StoredMenues.Lookup(hMenu, hOld))
+        ::CloseHandle(hOld);
+    m_StoredMenues.SetAt(hMenu, hFile);
+    return TRUE;
+}
+
+BOOL CZUDPMenuHash::LoadMenuBar(HMENU hMenu, CZUDPToolBar* pBar)
+{
+    HANDLE hFile = nullptr;
+    if (pBar == nullptr || !m_StoredMenues.Lookup(hMenu, hFile))
+        return FALSE;
+    if (::SetFilePointer(hFile, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
+        return FALSE;
+    BOOL bResult = TRUE;
+    m_bIsSerializing = TRUE;
+    try {
+        CFile file(hFile);
+        CArchive ar(&file, CArchive::load, 4096);
+        pBar->Serialize(ar);
+        ar.Close();
+    } catch (CException* e) {
+        e->Delete();
+        bResult = FALSE;
+    }
+    m_bIsSerializing = FALSE;
+    return bResult;
+}
+
+BOOL CZUDPMenuHash::RemoveMenu(HMENU hMenu)
+{
+    HANDLE hFile = nullptr;
+    if (!m_StoredMenues.Lookup(hMenu, hFile))
+        return FALSE;
+    ::CloseHandle(hFile);
+    m_StoredMenues.RemoveKey(hMenu);
+    return TRUE;
+}

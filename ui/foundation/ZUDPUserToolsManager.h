@@ -1,0 +1,52 @@
+#pragma once
+// The user's external tools: an ordered list of CZUDPUserTool objects,
+// each bound to a command id of a fixed range.  At most one manager
+// exists; it publishes itself in g_userToolsManager.
+//
+// Registry: value "Tools" under the section "ZUDUserToolsManager" of the
+// caller's profile: the archived object list (count, then each tool as an
+// archived object).
+#include "framework/List.h"
+#include "framework/Object.h"
+
+class CZUDPUserTool;
+
+class CZUDPUserToolsManager : public CObject {
+public:
+    // pToolRTC: the class of the tools the manager makes (CZUDPUserTool or
+    // derived; null for CZUDPUserTool).
+    CZUDPUserToolsManager(UINT uiCmdToolsFirst, UINT uiCmdToolsLast, CRuntimeClass* pToolRTC = nullptr);
+    ~CZUDPUserToolsManager() override;
+
+    // A new tool with the lowest free id, appended; null when every id of
+    // the range is taken or the range is empty.
+    CZUDPUserTool* AddTool();
+    CZUDPUserTool* FindToolByCommand(UINT uiCmdId) const;
+    BOOL RunTool(UINT uiCmdId);
+    BOOL ShiftToolUp(CZUDPUserTool* pTool);
+    BOOL ShiftToolDown(CZUDPUserTool* pTool);
+    // Removes and deletes the tool; FALSE when it is not listed.
+    BOOL DeleteTool(CZUDPUserTool* pTool);
+
+    // A missing or damaged value keeps the tools there are.  Tools whose
+    // id is outside the range or taken by an earlier tool are dropped.
+    BOOL LoadState(LPCTSTR lpszProfileName = nullptr);
+    BOOL SaveState(LPCTSTR lpszProfileName = nullptr);
+
+    const CObList& GetUserTools() const { return m_lstUserTools; }
+    int GetMaxTools() const { return int(m_uiCmdToolsLast) - int(m_uiCmdToolsFirst) + 1; }
+    UINT GetToolsFirstCmdId() const { return m_uiCmdToolsFirst; }
+    UINT GetToolsLastCmdId() const { return m_uiCmdToolsLast; }
+
+private:
+    bool InRange(UINT uiCmdId) const { return uiCmdId >= m_uiCmdToolsFirst && uiCmdId <= m_uiCmdToolsLast; }
+    void DeleteAllTools(CObList& list);
+
+    CObList m_lstUserTools;
+    UINT m_uiCmdToolsFirst;
+    UINT m_uiCmdToolsLast;
+    CRuntimeClass* m_pToolRTC;
+};
+
+// The process-wide user-tools manager, null while none exists.
+extern CZUDPUserToolsManager* g_userToolsManager;
