@@ -30,8 +30,10 @@ TEST(MouseLeaveTrackingTest, LeavingOntoAChildOrOutsidePostsOneMouseLeave)
     wc.lpfnWndProc = ::DefWindowProcA;
     wc.lpszClassName = "TrovHotTracked";
     ::RegisterClassA(&wc);
-    HWND hWnd = ::CreateWindowExA(0, wc.lpszClassName, "hot", WS_POPUP | WS_VISIBLE, 100, 100, 200, 150, nullptr, nullptr,
-                                  nullptr, nullptr);
+    // Topmost: test programs run side by side on one desktop, and another
+    // program's window over this one would take the cursor from it.
+    HWND hWnd = ::CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "hot", WS_POPUP | WS_VISIBLE, 100, 100, 200, 150,
+                                  nullptr, nullptr, nullptr, nullptr);
     HWND hChild = ::CreateWindowExA(0, wc.lpszClassName, "child", WS_CHILD | WS_VISIBLE, 10, 10, 40, 40, hWnd, nullptr,
                                     nullptr, nullptr);
     ASSERT_NE(nullptr, hChild);
@@ -75,6 +77,7 @@ TEST(MouseLeaveTrackingTest, LeavingOntoAChildOrOutsidePostsOneMouseLeave)
     for (const Step& step : steps) {
         SCOPED_TRACE(step.where);
         killed.clear();
+        ::SetWindowPos(hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         PeekMouseLeave(hWnd);
         cursor = step.cursor;
         timers[0].proc(hWnd, WM_TIMER, timers[0].id, 0);
