@@ -1,7 +1,8 @@
 #pragma once
-// Helpers of the foundation tests: a 32-bit DIB canvas to draw into and
-// read back, and fakes of the optional system entry points.
+// Helpers of the foundation tests: the drawing canvas as a device context,
+// and fakes of the optional system entry points.
 #include "framework/win/DC.h"
+#include "tests/common/DrawingTest.h"
 #include "ui/foundation/ZUDPFoundationSeams.h"
 
 #include <map>
@@ -10,62 +11,31 @@
 
 namespace foundationtest {
 
-// A top-down 32-bit DIB section selected into a memory DC.
+// The tests' drawing canvas (a top-down 32-bit DIB section in a memory DC)
+// as a framework device context, the form the drawing code takes.  Starts
+// white, alpha 0.
 class Canvas {
 public:
-    Canvas(int width, int height, COLORREF fill = RGB(255, 255, 255)) : m_width(width), m_height(height)
+    Canvas(int width, int height, COLORREF fill = RGB(255, 255, 255)) : m_dib(width, height)
     {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        m_bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        m_bits = static_cast<DWORD*>(bits);
-        m_dc.CreateCompatibleDC(nullptr);
-        m_previous = ::SelectObject(m_dc, m_bitmap);
+        m_dc.Attach(m_dib.Dc());
         Fill(fill);
     }
-    ~Canvas()
-    {
-        ::SelectObject(m_dc, m_previous);
-        ::DeleteObject(m_bitmap);
-    }
+    ~Canvas() { m_dc.Detach(); }
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
     CDC& Dc() { return m_dc; }
-    int Width() const { return m_width; }
-    int Height() const { return m_height; }
-    // Every pixel: the colour with alpha 0.
-    void Fill(COLORREF colour)
-    {
-        ::GdiFlush();
-        DWORD pixel = (DWORD(GetRValue(colour)) << 16) | (DWORD(GetGValue(colour)) << 8) | GetBValue(colour);
-        for (int i = 0; i < m_width * m_height; ++i)
-            m_bits[i] = pixel;
-    }
-    DWORD Raw(int x, int y) const
-    {
-        ::GdiFlush();
-        return m_bits[y * m_width + x];
-    }
-    COLORREF Pixel(int x, int y) const
-    {
-        DWORD p = Raw(x, y);
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-    int Alpha(int x, int y) const { return int(Raw(x, y) >> 24); }
-    DWORD* Bits() { return m_bits; }
+    int Width() const { return m_dib.Width(); }
+    int Height() const { return m_dib.Height(); }
+    void Fill(COLORREF colour) { m_dib.Fill(colour); }
+    DWORD Raw(int x, int y) const { return m_dib.Bits()[y * m_dib.Width() + x]; }
+    COLORREF Pixel(int x, int y) const { return m_dib.Pixel(x, y); }
+    int Alpha(int x, int y) const { return m_dib.Alpha(x, y); }
+    uint32_t* Bits() { return m_dib.MutableBits(); }
 
 private:
-    int m_width, m_height;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_previous = nullptr;
-    DWORD* m_bits = nullptr;
+    trovtest::DibCanvas m_dib;
     CDC m_dc;
 };
 
