@@ -35,19 +35,7 @@ BOOL CZUDPMenuHash::SaveMenuBar(HMENU hMenu, CZUDPToolBar* pBar)
     }
     // The new snapshot is written completely before the old one is let go,
     // so a failed write keeps the menu's previous customisation.
-    BOOL bResult = TRUE;
-    m_bIsSerializing = TRUE;
-    try {
-        CFile file(hFile);
-        CArchive ar(&file, CArchive::store, 4096);
-        pBar->Serialize(ar);
-        ar.Close();
-    } catch (CException* e) {
-        e->Delete();
-        bResult = FALSE;
-    }
-    m_bIsSerializing = FALSE;
-    if (!bResult) {
+    if (!SerializeBar(hFile, CArchive::store, pBar)) {
         ::CloseHandle(hFile);   // the system deletes it
         return FALSE;
     }
@@ -58,18 +46,15 @@ BOOL CZUDPMenuHash::SaveMenuBar(HMENU hMenu, CZUDPToolBar* pBar)
     return TRUE;
 }
 
-BOOL CZUDPMenuHash::LoadMenuBar(HMENU hMenu, CZUDPToolBar* pBar)
+// Stores the bar into the snapshot file or loads it from there; a damaged
+// or cut snapshot answers FALSE.
+BOOL CZUDPMenuHash::SerializeBar(HANDLE hFile, CArchive::Mode mode, CZUDPToolBar* pBar)
 {
-    HANDLE hFile = nullptr;
-    if (pBar == nullptr || !m_StoredMenues.Lookup(hMenu, hFile))
-        return FALSE;
-    if (::SetFilePointer(hFile, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
-        return FALSE;
     BOOL bResult = TRUE;
     m_bIsSerializing = TRUE;
     try {
         CFile file(hFile);
-        CArchive ar(&file, CArchive::load, 4096);
+        CArchive ar(&file, mode, 4096);
         pBar->Serialize(ar);
         ar.Close();
     } catch (CException* e) {
@@ -78,6 +63,16 @@ BOOL CZUDPMenuHash::LoadMenuBar(HMENU hMenu, CZUDPToolBar* pBar)
     }
     m_bIsSerializing = FALSE;
     return bResult;
+}
+
+BOOL CZUDPMenuHash::LoadMenuBar(HMENU hMenu, CZUDPToolBar* pBar)
+{
+    HANDLE hFile = nullptr;
+    if (pBar == nullptr || !m_StoredMenues.Lookup(hMenu, hFile))
+        return FALSE;
+    if (::SetFilePointer(hFile, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
+        return FALSE;
+    return SerializeBar(hFile, CArchive::load, pBar);
 }
 
 BOOL CZUDPMenuHash::RemoveMenu(HMENU hMenu)

@@ -6,6 +6,7 @@
 // prefix, delete-on-close) that stays open while it is mapped, so the
 // system removes it when it is dropped or the process ends.  One object
 // exists per process, g_menuHash.
+#include "framework/Archive.h"
 #include "framework/Map.h"
 #include "framework/win/WinSdk.h"
 
@@ -33,6 +34,7 @@ public:
     int GetCount() const { return int(m_StoredMenues.GetCount()); }
 
 private:
+    BOOL SerializeBar(HANDLE hFile, CArchive::Mode mode, CZUDPToolBar* pBar);
     CMap<HMENU, HMENU, HANDLE, HANDLE> m_StoredMenues;
     BOOL m_bIsSerializing = FALSE;
 };
