@@ -6,3 +6,8 @@
 
 // The hand cursor of systems without one of their own (global UI data).
 #define IDC_ZUDP_HAND 16919
+
+// Image strips: the library's internal-error message and the failed
+// clipboard copy of an image.
+#define IDS_ZUDP_INTERNAL_ERROR 16008
+#define IDS_ZUDP_CANNOT_COPY_BITMAP 16010

@@ -42,8 +42,8 @@ public:
 
 class CZUDPLocalResource {
 public:
-    CZUDPLocalResource() = default;
-    ~CZUDPLocalResource() = default;
+    CZUDPLocalResource() {}
+    ~CZUDPLocalResource() {}
     CZUDPLocalResource(const CZUDPLocalResource&) = delete;
     CZUDPLocalResource& operator=(const CZUDPLocalResource&) = delete;
 };

@@ -14,6 +14,7 @@
 #include "ui/foundation/ZUDPMenuHash.h"
 #include "ui/foundation/ZUDPMessages.h"
 #include "ui/foundation/ZUDPMouseManager.h"
+#include "ui/foundation/ZUDPPngImage.h"
 #include "ui/foundation/ZUDPTextConstants.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 
@@ -51,6 +52,16 @@ CObList g_toolbarList;
 CZUDPUIEnvironment g_uiEnvironment;
 
 CZUDPMenuHash g_menuHash;
+
+// The process's GDI+ session (PNG images): this unit holds one reference
+// from start-up to exit, each image strip one more, so GDI+ is shut down
+// only after the last strip, whatever order the exit destroys them in.
+namespace {
+struct GdiplusSessionReference {
+    GdiplusSessionReference() { CZUDPGdiplusSession::AddRef(); }
+    ~GdiplusSessionReference() { CZUDPGdiplusSession::Release(); }
+} g_gdiplusSessionReference;
+} // namespace
 
 // ---------------------------------------------------------------------------
 // Registered messages

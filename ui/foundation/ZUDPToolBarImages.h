@@ -192,6 +192,10 @@ protected:
     // aliases follow.  Light and shadow copies are dropped.
     void ReplaceImageBitmap(HBITMAP hBitmap);
     void DropDerivedImages();
+    // AppendBitmap's body; bMirror FALSE appends as given even while the
+    // library-wide mirror flag is on (a reload mirrors the whole strip once
+    // at its end).
+    int AppendBitmapInternal(HBITMAP hBitmap, BOOL bTakeBitDepth, BOOL bMirror);
     // Passes the source's bitmap, sizes, count and depth on to every alias.
     void RefreshAliases();
     void DetachFromSource();
