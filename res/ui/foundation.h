@@ -6,3 +6,7 @@
 
 // The hand cursor of systems without one of their own (global UI data).
 #define IDC_ZUDP_HAND 16919
+
+// The menu glyph strips (4 and 24 bits per pixel).
+#define IDB_ZUDP_MENU_GLYPHS 16129
+#define IDB_ZUDP_MENU_GLYPHS_HICOLOR 17080
