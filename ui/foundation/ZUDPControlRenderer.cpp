@@ -175,7 +175,9 @@ void CZUDPControlRenderer::DrawPieces(CDC* pDC, CRect rect, int nState, BYTE nAl
     const CRect& s = m_params.m_sideMargins;
     const int w = state.Width(), h = state.Height();
     const CRect inner(rect.left + c.left, rect.top + c.top, rect.right - c.right, rect.bottom - c.bottom);
-    if (inner.Width() <= 0 && inner.Height() <= 0)
+    // A destination smaller than the corners both ways shows nothing; one
+    // exactly as large as the corners shows the four corners.
+    if (inner.Width() < 0 && inner.Height() < 0)
         return;
     const BOOL mirrored = m_mirrored;
 

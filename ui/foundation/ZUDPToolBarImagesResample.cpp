@@ -60,14 +60,14 @@ HBITMAP CopyAs32Bit(HBITMAP hBitmap, COLORREF clrTransparent, LPVOID* pBits)
     return hCopy;
 }
 
-// A new size of one side: the old one times the factor, rounded; 0 when it
-// is out of any sensible range.
+// A new size of one side: the old one times the factor, rounded; -1 when
+// it is larger than any bitmap the strip could hold.
 int ScaledLength(int length, double factor)
 {
     const double scaled = double(length) * factor + 0.5;
-    if (!(scaled >= 0.0) || scaled > 32767.0)
-        return 0;
-    return int(scaled);
+    if (!(scaled < 32768.0))
+        return -1;
+    return scaled < 0.0 ? 0 : int(scaled);
 }
 
 } // namespace
@@ -82,6 +82,8 @@ BOOL CZUDPToolBarImages::ResampleByScale(double dScale)
 
     const int width = m_imageSize.cx, height = m_imageSize.cy;
     const int newWidth = ScaledLength(width, dScale), newHeight = ScaledLength(height, dScale);
+    if (newWidth < 0 || newHeight < 0)
+        return FALSE;
     if ((newWidth == width && newHeight == height) || width < 1 || height < 1 || newWidth < 1 || newHeight < 1 ||
         m_count == 0)
         return TRUE;
