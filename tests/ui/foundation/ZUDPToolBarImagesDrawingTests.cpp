@@ -186,7 +186,10 @@ TEST(ToolBarImagesDrawTest, DisabledImageOnA16BitScreenWithoutPrivateDCKeysTheBu
 {
     SavedStripStatics saved;
     g_uiEnvironment.m_bitsPerPixel = 16;
-    const COLORREF face = g_uiEnvironment.m_colorButtonFace;
+    // A face that greying would change.
+    const COLORREF savedFace = g_uiEnvironment.m_colorButtonFace;
+    const COLORREF face = RGB(120, 170, 240);
+    g_uiEnvironment.m_colorButtonFace = face;
     CZUDPToolBarImages strip;
     Fill(strip, MakeDib(16, 16, 24, [face](int x, int y) {
         return (x == 5 && y == 5) ? 0xFF0000u : ArgbOf(face, 0);
@@ -202,6 +205,7 @@ TEST(ToolBarImagesDrawTest, DisabledImageOnA16BitScreenWithoutPrivateDCKeysTheBu
     COLORREF grey = canvas.Pixel(5, 5);
     EXPECT_NE(RGB(255, 0, 0), grey);
     EXPECT_EQ(face, canvas.Pixel(0, 0));
+    g_uiEnvironment.m_colorButtonFace = savedFace;
 }
 
 TEST(ToolBarImagesDrawTest, FadedPassDrawsTheLightCopyOfAFourBitStrip)
@@ -276,6 +280,14 @@ TEST(ToolBarImagesColorTest, HueRetintMovesNearHuesOnlyAndWrapsAroundTheCircle)
     // 0.2 or more away from the from colour's hue: untouched.
     EXPECT_EQ(hueColor(0.3), PixelOf(strip.GetImageBitmap(), 8, 0));
     EXPECT_EQ(hueColor(0.5), PixelOf(strip.GetImageBitmap(), 12, 0));
+
+    // Below hue 0 the hue comes round from 1, not to a stop at 0 (red).
+    CZUDPToolBarImages under;
+    Fill(under, MakeDib(16, 16, 24, [&](int, int) { return ArgbOf(hueColor(0.05), 0); }));
+    ASSERT_TRUE(under.RetintByHue(hueColor(0.1), hueColor(0.0)));
+    double h, s, l;
+    CZUDPColorArithmetic::RgbToHlsUnitHue(PixelOf(under.GetImageBitmap(), 3, 3), &h, &s, &l);
+    EXPECT_NEAR(0.95, h, 0.01);
 
     // Premultiplied colour above its alpha (bad data) never comes back
     // above it.
