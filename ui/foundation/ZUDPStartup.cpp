@@ -11,6 +11,7 @@
 #include "ui/commandbars/ZUDPUserTool.h"
 #include "ui/docking/ZUDPMiniFrameWnd.h"
 #include "ui/foundation/ZUDPDrawOnGlass.h"
+#include "ui/foundation/ZUDPMenuGlyphs.h"
 #include "ui/foundation/ZUDPMenuHash.h"
 #include "ui/foundation/ZUDPMessages.h"
 #include "ui/foundation/ZUDPMouseManager.h"
@@ -50,6 +51,10 @@ BOOL g_drawingOnGlass = FALSE;
 CObList g_toolbarList;
 
 CZUDPUIEnvironment g_uiEnvironment;
+
+// The menu glyph strip and its five recoloured copies (empty until first
+// use; they take the shadow colour of the global UI data).
+CZUDPMenuGlyphStrips g_menuGlyphStrips;
 
 CZUDPMenuHash g_menuHash;
 
