@@ -23,13 +23,18 @@ BOOL RealOsVersion(OSVERSIONINFOA* info)
 }
 UINT_PTR RealAppBarMessage(DWORD message, APPBARDATA* data) { return ::SHAppBarMessage(message, data); }
 BOOL RealMessageBeep(UINT type) { return ::MessageBeep(type); }
+BOOL RealWriteFile(HANDLE file, const void* data, DWORD count, DWORD* written)
+{
+    return ::WriteFile(file, data, count, written, nullptr);
+}
 
 } // namespace
 
 FoundationSeams::FoundationSeams()
     : loadModule(RealLoadModule), freeModule(RealFreeModule), loadedModule(RealLoadedModule),
       findEntry(RealFindEntry), sysColor(RealSysColor), nonClientMetrics(RealNonClientMetrics),
-      osVersion(RealOsVersion), appBarMessage(RealAppBarMessage), messageBeep(RealMessageBeep)
+      osVersion(RealOsVersion), appBarMessage(RealAppBarMessage), messageBeep(RealMessageBeep),
+      writeFile(RealWriteFile)
 {
 }
 

@@ -32,6 +32,9 @@ struct FoundationSeams {
     Seam<UINT_PTR(DWORD, APPBARDATA*)> appBarMessage;
     // The warning beep (MessageBeep).
     Seam<BOOL(UINT)> messageBeep;
+    // Writing to a file the library saves (WriteFile): tests make it fail
+    // or write short, as a full disk does.
+    Seam<BOOL(HANDLE, const void*, DWORD, DWORD*)> writeFile;
 
     FoundationSeams();
 };
