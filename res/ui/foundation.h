@@ -6,3 +6,7 @@
 
 // The hand cursor of systems without one of their own (global UI data).
 #define IDC_ZUDP_HAND 16919
+
+// Tooltip text of the show-all item of a menu: the key that opens the
+// rest of the menu, as shortcut text.
+#define IDS_ZUDP_EXPAND_KEY 16025

@@ -1,5 +1,7 @@
 #include "ui/foundation/ZUDPFoundationSeams.h"
 
+#include "framework/win/Monitor.h"
+
 namespace {
 
 HMODULE RealLoadModule(const char* name) { return ::LoadLibraryA(name); }
@@ -23,13 +25,16 @@ BOOL RealOsVersion(OSVERSIONINFOA* info)
 }
 UINT_PTR RealAppBarMessage(DWORD message, APPBARDATA* data) { return ::SHAppBarMessage(message, data); }
 BOOL RealMessageBeep(UINT type) { return ::MessageBeep(type); }
+BOOL RealMonitorWorkArea(POINT pt, RECT* pWorkArea) { return AfxGetMonitorRects(pt, nullptr, pWorkArea); }
+BOOL RealPrimaryWorkArea(RECT* pWorkArea) { return AfxGetPrimaryWorkArea(pWorkArea); }
 
 } // namespace
 
 FoundationSeams::FoundationSeams()
     : loadModule(RealLoadModule), freeModule(RealFreeModule), loadedModule(RealLoadedModule),
       findEntry(RealFindEntry), sysColor(RealSysColor), nonClientMetrics(RealNonClientMetrics),
-      osVersion(RealOsVersion), appBarMessage(RealAppBarMessage), messageBeep(RealMessageBeep)
+      osVersion(RealOsVersion), appBarMessage(RealAppBarMessage), messageBeep(RealMessageBeep),
+      monitorWorkArea(RealMonitorWorkArea), primaryWorkArea(RealPrimaryWorkArea)
 {
 }
 
