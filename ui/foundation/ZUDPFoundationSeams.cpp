@@ -27,6 +27,10 @@ UINT_PTR RealAppBarMessage(DWORD message, APPBARDATA* data) { return ::SHAppBarM
 BOOL RealMessageBeep(UINT type) { return ::MessageBeep(type); }
 BOOL RealMonitorWorkArea(POINT pt, RECT* pWorkArea) { return AfxGetMonitorRects(pt, nullptr, pWorkArea); }
 BOOL RealPrimaryWorkArea(RECT* pWorkArea) { return AfxGetPrimaryWorkArea(pWorkArea); }
+BOOL RealWriteFile(HANDLE file, const void* data, DWORD count, DWORD* written)
+{
+    return ::WriteFile(file, data, count, written, nullptr);
+}
 
 } // namespace
 
@@ -34,7 +38,8 @@ FoundationSeams::FoundationSeams()
     : loadModule(RealLoadModule), freeModule(RealFreeModule), loadedModule(RealLoadedModule),
       findEntry(RealFindEntry), sysColor(RealSysColor), nonClientMetrics(RealNonClientMetrics),
       osVersion(RealOsVersion), appBarMessage(RealAppBarMessage), messageBeep(RealMessageBeep),
-      monitorWorkArea(RealMonitorWorkArea), primaryWorkArea(RealPrimaryWorkArea)
+      monitorWorkArea(RealMonitorWorkArea), primaryWorkArea(RealPrimaryWorkArea),
+      writeFile(RealWriteFile)
 {
 }
 

@@ -38,6 +38,9 @@ struct FoundationSeams {
     Seam<BOOL(POINT, RECT*)> monitorWorkArea;
     // The primary monitor's work area (SPI_GETWORKAREA), the fallback.
     Seam<BOOL(RECT*)> primaryWorkArea;
+    // Writing to a file the library saves (WriteFile): tests make it fail
+    // or write short, as a full disk does.
+    Seam<BOOL(HANDLE, const void*, DWORD, DWORD*)> writeFile;
 
     FoundationSeams();
 };
