@@ -7,6 +7,7 @@
 #include "ui/foundation/ZUDPFoundationSeams.h"
 #include "ui/foundation/ZUDPPngImage.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
+#include "ui/foundation/ZUDPVisualManager.h"
 #include "ui/foundation/ZUDPStartup.h"
 #include "framework/win/Clipboard.h"
 #include "framework/win/ImageList.h"
@@ -265,12 +266,14 @@ CString ResolveUserPath(LPCTSTR lpszPath)
     return CString(module) + path;
 }
 
-// What the visual manager says about images: hot images are drawn without
-// a shadow, disabled ones embossed, greyed images blend toward the bar
-// face, and image shadows take the button-shadow colour.
-BOOL ZUDPVisualManagerShadowsHotImages() { return FALSE; }
-BOOL ZUDPVisualManagerEmbossesDisabledImages() { return TRUE; }
-COLORREF ZUDPVisualManagerDisabledImageFaceColor() { return g_uiEnvironment.m_colorBarFace; }
+// What the active visual manager says about images.
+BOOL ZUDPVisualManagerShadowsHotImages() { return CZUDPVisualManager::GetActiveManager()->m_shadowHighlightedImage; }
+BOOL ZUDPVisualManagerEmbossesDisabledImages() { return CZUDPVisualManager::GetActiveManager()->m_embossDisabledImage; }
+COLORREF ZUDPVisualManagerDisabledImageFaceColor()
+{
+    return CZUDPVisualManager::GetActiveManager()->GetDisabledImageFaceColor();
+}
+// Image shadows take the button-shadow colour.
 COLORREF ZUDPImageShadowColor() { return g_uiEnvironment.m_colorButtonShadow; }
 
 } // namespace
