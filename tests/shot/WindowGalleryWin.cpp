@@ -4,7 +4,8 @@
 // The main window with both machine lists filled and the log pane, the
 // progress window while a run is under way, every dialog, and the message
 // boxes.  Modal windows are photographed from a thread timer running inside
-// their own modal loop, then closed from there.
+// their own modal loop, then closed from there.  Last, a sheet of the
+// library's own small drawings (menu glyphs, skins, shadows).
 //
 //   trov_window_gallery.exe <work folder> <output folder>
 //
@@ -47,6 +48,10 @@
 #include "tests/common/SimTcpController.h"
 #include "tests/common/SimTcpFixture.h"
 #include "ui/controls/ZUDPMessageBox.h"
+
+// The library's own drawings (LibraryDrawingsWin.cpp).
+bool ShootLibraryDrawings(const std::function<void(const std::string&, HWND)>& photograph,
+                          const std::function<void(DWORD)>& pump);
 
 namespace {
 
@@ -453,6 +458,8 @@ int main(int argc, char** argv)
         }
         ShootMessageBoxes();
     }
+    if (!ShootLibraryDrawings(Photograph, Pump))
+        Fail("library-glyphs-and-renderers", "the window could not be made");
 
     printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
     return g_failures.empty() ? 0 : 1;
