@@ -41,6 +41,10 @@ HRESULT RealCurrentThemeName(UxGetCurrentThemeNameFn get, LPWSTR file, int fileC
 {
     return get != nullptr ? get(file, fileChars, colour, colourChars, size, sizeChars) : E_NOTIMPL;
 }
+BOOL RealWriteFile(HANDLE file, const void* data, DWORD count, DWORD* written)
+{
+    return ::WriteFile(file, data, count, written, nullptr);
+}
 
 } // namespace
 
@@ -48,8 +52,8 @@ FoundationSeams::FoundationSeams()
     : loadModule(RealLoadModule), freeModule(RealFreeModule), loadedModule(RealLoadedModule),
       findEntry(RealFindEntry), sysColor(RealSysColor), nonClientMetrics(RealNonClientMetrics),
       osVersion(RealOsVersion), appBarMessage(RealAppBarMessage), messageBeep(RealMessageBeep),
-      openThemeData(RealOpenThemeData), drawThemeBackground(RealDrawThemeBackground), getThemeColor(RealGetThemeColor),
-      currentThemeName(RealCurrentThemeName)
+      writeFile(RealWriteFile), openThemeData(RealOpenThemeData), drawThemeBackground(RealDrawThemeBackground),
+      getThemeColor(RealGetThemeColor), currentThemeName(RealCurrentThemeName)
 {
 }
 

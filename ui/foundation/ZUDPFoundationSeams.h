@@ -43,6 +43,9 @@ struct FoundationSeams {
     Seam<UINT_PTR(DWORD, APPBARDATA*)> appBarMessage;
     // The warning beep (MessageBeep).
     Seam<BOOL(UINT)> messageBeep;
+    // Writing to a file the library saves (WriteFile): tests make it fail
+    // or write short, as a full disk does.
+    Seam<BOOL(HANDLE, const void*, DWORD, DWORD*)> writeFile;
 
     // The theme manager's visual-style calls.  Each is handed the entry
     // point the manager looked up (the manager calls only entry points it

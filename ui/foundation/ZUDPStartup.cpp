@@ -11,9 +11,11 @@
 #include "ui/commandbars/ZUDPUserTool.h"
 #include "ui/docking/ZUDPMiniFrameWnd.h"
 #include "ui/foundation/ZUDPDrawOnGlass.h"
+#include "ui/foundation/ZUDPMenuGlyphs.h"
 #include "ui/foundation/ZUDPMenuHash.h"
 #include "ui/foundation/ZUDPMessages.h"
 #include "ui/foundation/ZUDPMouseManager.h"
+#include "ui/foundation/ZUDPPngImage.h"
 #include "ui/foundation/ZUDPTextConstants.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 
@@ -50,7 +52,21 @@ CObList g_toolbarList;
 
 CZUDPUIEnvironment g_uiEnvironment;
 
+// The menu glyph strip and its five recoloured copies (empty until first
+// use; they take the shadow colour of the global UI data).
+CZUDPMenuGlyphStrips g_menuGlyphStrips;
+
 CZUDPMenuHash g_menuHash;
+
+// The process's GDI+ session (PNG images): this unit holds one reference
+// from start-up to exit, each image strip one more, so GDI+ is shut down
+// only after the last strip, whatever order the exit destroys them in.
+namespace {
+struct GdiplusSessionReference {
+    GdiplusSessionReference() { CZUDPGdiplusSession::AddRef(); }
+    ~GdiplusSessionReference() { CZUDPGdiplusSession::Release(); }
+} g_gdiplusSessionReference;
+} // namespace
 
 // ---------------------------------------------------------------------------
 // Registered messages
