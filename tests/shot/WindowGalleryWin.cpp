@@ -46,6 +46,7 @@
 #include "tests/common/SimController.h"
 #include "tests/common/SimTcpController.h"
 #include "tests/common/SimTcpFixture.h"
+#include "tests/shot/GallerySheets.h"
 #include "ui/controls/ZUDPMessageBox.h"
 
 namespace {
@@ -453,6 +454,7 @@ int main(int argc, char** argv)
         }
         ShootMessageBoxes();
     }
+    ShootControlFamiliesSheet(Photograph);
 
     printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
     return g_failures.empty() ? 0 : 1;

@@ -1,0 +1,14 @@
+#pragma once
+// Sheets of the library's drawing for the window gallery: windows that show
+// elements painted by the visual manager in their states, each handed to
+// the gallery's photographer under its picture name.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+using GalleryPhotographer = std::function<void(const std::string& name, HWND window)>;
+
+// Popup menus and menu items, toolbar buttons, combo and edit boxes on
+// bars, and dialog controls: normal, hot, pressed and disabled.
+void ShootControlFamiliesSheet(const GalleryPhotographer& photograph);
