@@ -7,12 +7,17 @@
 #include "framework/win/FrameworkSeams.h"
 #include "tests/common/MessagePumpWin.h"
 #include "tests/ui/foundation/FoundationTestSupport.h"
+#include "ui/commandbars/ZUDPToolBar.h"
+#include "ui/commandbars/ZUDPToolbarButton.h"
 #include "ui/foundation/ZUDPFoundationSeams.h"
+#include "ui/foundation/ZUDPToolBarImages.h"
+#include "ui/ribbon/ZUDPBaseRibbonElement.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 
 using foundationtest::Canvas;
@@ -26,7 +31,10 @@ class TestTip : public CZUDPToolTipCtrl {
 public:
     explicit TestTip(const ZUDP_TOOLTIP_PARAMS* pParams = nullptr) : CZUDPToolTipCtrl(pParams) {}
     CString GetLabel() override { return m_label; }
-    CSize GetIconSize() override { return m_fakeIconSize; }
+    CSize GetIconSize() override
+    {
+        return m_fakeIconSize.cx >= 0 ? m_fakeIconSize : CZUDPToolTipCtrl::GetIconSize();
+    }
     CSize OnDrawDescription(CDC* pDC, CRect rect, BOOL bCalcOnly) override
     {
         if (!bCalcOnly)
@@ -41,7 +49,7 @@ public:
     }
 
     CString m_label = "Open";
-    CSize m_fakeIconSize{0, 0};
+    CSize m_fakeIconSize{0, 0};  // (-1, -1): the hot button's
     CRect m_descriptionRect;
     CRect m_labelRect;
 };
@@ -413,6 +421,264 @@ TEST_F(ToolTipTest, ParametersFromTheVisualManagerAreTakenOnEveryShow)
     EXPECT_EQ(200, m_tip.GetParams().values[TTPARAM_MAX_DESCR_WIDTH]);
     EXPECT_EQ(0, m_tip.GetParams().values[TTPARAM_ROUNDED_CORNERS]);
     EXPECT_EQ(1, m_tip.GetParams().values[TTPARAM_FROM_VISUAL_MANAGER]);
+}
+
+// A toolbar button that records how the tooltip has it draw itself.
+struct DrawRecord {
+    int calls = 0;
+    CZUDPToolBarImages* images = nullptr;
+    CRect rect;
+    UINT style = 0xFFFF;
+    BOOL text = TRUE, image = FALSE, largeIcons = TRUE;
+};
+
+class RecordingButton : public CZUDPToolbarButton {
+public:
+    RecordingButton(DrawRecord& record, int image) : m_record(record)
+    {
+        m_iImage = image;
+        m_nStyle = TBBS_CHECKED | TBBS_DISABLED;
+        m_bText = TRUE;
+        m_bImage = FALSE;
+    }
+    void DrawButton(CDC*, const CRect& rect, CZUDPToolBarImages* pImages, BOOL, BOOL, BOOL, BOOL, BOOL) override
+    {
+        ++m_record.calls;
+        m_record.images = pImages;
+        m_record.rect = rect;
+        m_record.style = m_nStyle;
+        m_record.text = m_bText;
+        m_record.image = m_bImage;
+        m_record.largeIcons = g_largeIcons;
+    }
+    DrawRecord& m_record;
+};
+
+// A toolbar (the tooltip's parent) with a button with an image at
+// (0, 0)-(24, 24), one without at (24, 0)-(48, 24), and a locked strip of
+// two 16 x 16 images.
+class ToolBarTipTest : public ToolTipTest {
+protected:
+    void SetUp() override
+    {
+        ToolTipTest::SetUp();
+        ASSERT_TRUE(m_bar.CreateEx(0, AfxRegisterWndClass(0), "bar", WS_POPUP, CRect(300, 200, 400, 224), nullptr, 0));
+        auto* pWithImage = new RecordingButton(m_record, 1);
+        pWithImage->SetRect(CRect(0, 0, 24, 24));
+        auto* pWithout = new RecordingButton(m_record, -1);
+        pWithout->SetRect(CRect(24, 0, 48, 24));
+        m_bar.InsertButton(pWithImage);
+        m_bar.InsertButton(pWithout);
+        m_bar.m_bLocked = TRUE;
+        m_bar.m_ImagesLocked.SetImageSize(CSize(16, 16));
+        void* bits = nullptr;
+        BITMAPINFO bmi = {};
+        bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), 32, -16, 1, 24, BI_RGB};
+        HBITMAP hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        ASSERT_NE(-1, m_bar.m_ImagesLocked.AppendBitmap(hBitmap));
+        ::DeleteObject(hBitmap);
+        ASSERT_EQ(2, m_bar.m_ImagesLocked.GetCount());
+
+        m_tip.m_fakeIconSize = CSize(-1, -1);
+        ASSERT_TRUE(m_tip.Create(&m_bar, TTS_ALWAYSTIP | TTS_NOPREFIX));
+    }
+    void TearDown() override
+    {
+        if (m_tip.GetSafeHwnd() != nullptr)
+            m_tip.DestroyWindow();
+        m_bar.DestroyWindow();
+        ToolTipTest::TearDown();
+    }
+    // The tip's show notification comes through the toolbar, its parent.
+    LRESULT ShowOnBar(CPoint ptClient)
+    {
+        m_cursor = CPoint(300 + ptClient.x, 200 + ptClient.y);
+        m_tip.SetWindowPos(nullptr, 100, 120, 10, 10, SWP_NOZORDER | SWP_NOACTIVATE);
+        NMHDR hdr = {m_tip.GetSafeHwnd(), 1, (UINT)TTN_SHOW};
+        return m_bar.SendMessage(WM_NOTIFY, 1, (LPARAM)&hdr);
+    }
+
+    DrawRecord m_record;
+    CZUDPToolBar m_bar;
+};
+
+TEST_F(ToolBarTipTest, HotButtonImageIsShownAtTheLeft)
+{
+    EXPECT_EQ(&m_bar, m_tip.GetOwningToolBar());
+    ShowOnBar(CPoint(5, 5));
+    EXPECT_EQ(m_bar.GetButtonAt(0), m_tip.GetHotButton());
+    EXPECT_EQ(&m_bar.m_ImagesLocked, m_tip.GetIconImages());
+    const CSize label = Extent(g_uiEnvironment.m_fontStatus, "Open");
+    EXPECT_EQ(CSize(label.cx + 16 + 4 + 8, std::max<int>(label.cy, 16) + 4), TipRect().Size());
+
+    g_largeIcons = TRUE;
+    Canvas canvas(TipRect().Width(), TipRect().Height());
+    m_tip.DrawTip(&canvas.Dc());
+    g_largeIcons = FALSE;
+    ASSERT_EQ(1, m_record.calls);
+    EXPECT_EQ(&m_bar.m_ImagesLocked, m_record.images);
+    EXPECT_EQ(CRect(4, 2, 20, 18), m_record.rect);
+    // Drawn as a bare image: no state, no text, small icons...
+    EXPECT_EQ(0u, m_record.style);
+    EXPECT_FALSE(m_record.text);
+    EXPECT_TRUE(m_record.image);
+    EXPECT_FALSE(m_record.largeIcons);
+    // ...and put back as it was.
+    CZUDPToolbarButton* pButton = m_bar.GetButtonAt(0);
+    EXPECT_EQ((UINT)(TBBS_CHECKED | TBBS_DISABLED), pButton->m_nStyle);
+    EXPECT_TRUE(pButton->m_bText);
+    EXPECT_FALSE(pButton->m_bImage);
+    EXPECT_EQ(m_tip.m_labelRect.left, 4 + 16 + 4);
+}
+
+TEST_F(ToolBarTipTest, NoIconRoomWithoutAnImage)
+{
+    struct Case {
+        const char* name;
+        CPoint point;
+        std::function<void()> arrange;
+    } cases[] = {
+        {"button without an image", CPoint(30, 5), [] {}},
+        {"nowhere on a button", CPoint(70, 5), [] {}},
+        {"strip without images", CPoint(5, 5), [this] { m_bar.m_ImagesLocked.RemoveAllImages(); }},
+    };
+    const CSize label = Extent(g_uiEnvironment.m_fontStatus, "Open");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.arrange();
+        ShowOnBar(c.point);
+        EXPECT_EQ(CSize(label.cx + 8, label.cy + 4), TipRect().Size());
+        Canvas canvas(TipRect().Width(), TipRect().Height());
+        m_tip.DrawTip(&canvas.Dc());
+        EXPECT_EQ(0, m_record.calls);
+    }
+}
+
+TEST_F(ToolBarTipTest, ButtonRemovedBeforeThePaintIsNotDrawn)
+{
+    ShowOnBar(CPoint(5, 5));
+    ASSERT_NE(nullptr, m_tip.GetHotButton());
+    ASSERT_TRUE(m_bar.RemoveButton(0));  // deletes it
+    Canvas canvas(TipRect().Width(), TipRect().Height());
+    m_tip.DrawTip(&canvas.Dc());
+    EXPECT_EQ(0, m_record.calls);
+    EXPECT_EQ(nullptr, m_tip.GetHotButton());
+}
+
+// A ribbon button whose image sizes the test chooses; it records its image
+// drawing.
+class FakeRibbonButton : public CZUDPRibbonButton {
+public:
+    CSize GetImageSize(int nForm) const override { return nForm == kLargeImage ? m_large : m_small; }
+    void DrawImage(CDC*, int nForm, const CRect& rect) override
+    {
+        m_drawnForm = nForm;
+        m_drawnRect = rect;
+        m_disabledWhileDrawn = m_bIsDisabled;
+    }
+    BOOL HasImage() const override { return m_hasImage; }
+    CSize m_large{32, 32}, m_small{16, 16};
+    BOOL m_hasImage = TRUE;
+    int m_drawnForm = -1;
+    CRect m_drawnRect;
+    BOOL m_disabledWhileDrawn = TRUE;
+};
+
+TEST_F(ToolTipTest, RibbonButtonIconSizeAndForm)
+{
+    struct Case {
+        const char* name;
+        BOOL hasImage, ownIcon, large;
+        int smallIndex, largeIndex;
+        CSize largeSize;
+        CSize expected;
+        int form;
+    } cases[] = {
+        {"no image at all", FALSE, TRUE, TRUE, 0, 0, CSize(32, 32), CSize(0, 0), 0},
+        {"own icon, large", TRUE, TRUE, TRUE, -1, -1, CSize(32, 32), CSize(32, 32), 0},
+        {"own icon, small", TRUE, TRUE, FALSE, -1, -1, CSize(32, 32), CSize(16, 16), 1},
+        {"large image", TRUE, FALSE, TRUE, 3, 4, CSize(32, 32), CSize(32, 32), 0},
+        {"large image of no size: the small one", TRUE, FALSE, TRUE, 3, 4, CSize(0, 0), CSize(16, 16), 1},
+        {"small layout", TRUE, FALSE, FALSE, 3, 4, CSize(32, 32), CSize(16, 16), 1},
+        {"no indexes", TRUE, FALSE, TRUE, -1, -1, CSize(32, 32), CSize(0, 0), 1},
+    };
+    CreateTip();
+    m_tip.m_fakeIconSize = CSize(-1, -1);
+    HICON hIcon = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32516));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeRibbonButton button;
+        button.m_hasImage = c.hasImage;
+        button.m_hIcon = c.ownIcon ? hIcon : nullptr;
+        button.m_bIsLargeImage = c.large;
+        button.m_nSmallImageIndex = c.smallIndex;
+        button.m_nLargeImageIndex = c.largeIndex;
+        button.m_large = c.largeSize;
+        m_tip.SetHotRibbonButton(&button);
+        EXPECT_EQ(c.expected, m_tip.GetIconSize());
+        if (c.hasImage)
+            EXPECT_EQ(c.form, m_tip.GetRibbonImageForm());
+        Pop();
+    }
+}
+
+TEST_F(ToolTipTest, RibbonButtonDrawsItsImageEnabled)
+{
+    CreateTip();
+    m_tip.m_fakeIconSize = CSize(-1, -1);
+    FakeRibbonButton button;
+    button.m_nSmallImageIndex = 2;
+    button.m_bIsDisabled = TRUE;
+    m_tip.SetHotRibbonButton(&button);
+    Show(CPoint(100, 120));
+    Canvas canvas(TipRect().Width(), TipRect().Height());
+    m_tip.DrawTip(&canvas.Dc());
+    EXPECT_EQ(1, button.m_drawnForm);
+    EXPECT_EQ(CRect(4, 2, 20, 18), button.m_drawnRect);
+    EXPECT_FALSE(button.m_disabledWhileDrawn);
+    EXPECT_TRUE(button.m_bIsDisabled);
+    // A button going away is forgotten by every tooltip.
+    CZUDPToolTipCtrl::ForgetButton(&button);
+    EXPECT_EQ(nullptr, m_tip.GetHotRibbonButton());
+}
+
+// The whole road through the system control: a tracked tool shows, the
+// system asks the control through its owner, and the label is the tool's
+// text.
+TEST_F(ToolTipTest, SystemShowReachesTheControlWithTheToolText)
+{
+    class RealLabelTip : public CZUDPToolTipCtrl {
+    public:
+        int shows = 0;
+        CString label;
+        CSize OnDrawLabel(CDC* pDC, CRect rect, BOOL bCalcOnly) override
+        {
+            if (bCalcOnly) {
+                ++shows;
+                label = GetLabel();
+            }
+            return CZUDPToolTipCtrl::OnDrawLabel(pDC, rect, bCalcOnly);
+        }
+    } tip;
+    ASSERT_TRUE(tip.Create(&m_owner, TTS_ALWAYSTIP | TTS_NOPREFIX));
+    TOOLINFOA ti = {};
+    ti.cbSize = sizeof(ti);
+    ti.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+    ti.hwnd = m_owner.GetSafeHwnd();
+    ti.uId = 7;
+    ti.lpszText = (LPSTR) "Discover machines";
+    ASSERT_TRUE(tip.SendMessage(TTM_ADDTOOLA, 0, (LPARAM)&ti));
+    tip.SendMessage(TTM_TRACKPOSITION, 0, MAKELPARAM(100, 120));
+    tip.SendMessage(TTM_TRACKACTIVATE, TRUE, (LPARAM)&ti);
+    trovtest::PumpUntil([&] { return tip.shows > 0; }, 2000);
+    EXPECT_GE(tip.shows, 1);
+    EXPECT_STREQ("Discover machines", tip.label);
+    const CSize label = Extent(g_uiEnvironment.m_fontStatus, "Discover machines");
+    CRect rect;
+    tip.GetWindowRect(rect);
+    EXPECT_EQ(CSize(label.cx + 8, label.cy + 4), rect.Size());
+    tip.SendMessage(TTM_TRACKACTIVATE, FALSE, (LPARAM)&ti);
+    tip.DestroyWindow();
 }
 
 } // namespace
