@@ -4,7 +4,8 @@
 // The main window with both machine lists filled and the log pane, the
 // progress window while a run is under way, every dialog, and the message
 // boxes.  Modal windows are photographed from a thread timer running inside
-// their own modal loop, then closed from there.
+// their own modal loop, then closed from there.  Last, a sheet of the
+// library's own small drawings (menu glyphs, skins, shadows).
 //
 //   trov_window_gallery.exe <work folder> <output folder>
 //
@@ -54,6 +55,10 @@
 #include "ui/foundation/ZUDPVisualManager.h"
 #include "ui/ribbon/ZUDPBaseRibbonElement.h"
 #include "ui/ribbon/ZUDPTasksPane.h"
+
+// The library's own drawings (LibraryDrawingsWin.cpp).
+bool ShootLibraryDrawings(const std::function<void(const std::string&, HWND)>& photograph,
+                          const std::function<void(DWORD)>& pump);
 
 namespace {
 
@@ -641,6 +646,8 @@ int main(int argc, char** argv)
         ShootToolTips();
         ShootPaneElements();
     }
+    if (!ShootLibraryDrawings(Photograph, Pump))
+        Fail("library-glyphs-and-renderers", "the window could not be made");
 
     printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
     return g_failures.empty() ? 0 : 1;
