@@ -7,9 +7,19 @@
 // data reads are built before any ordinary file-scope object.
 #include "ui/foundation/ZUDPStartup.h"
 
+#include "ui/commandbars/ZUDPCommandManager.h"
+#include "ui/commandbars/ZUDPMenuBar.h"
+#include "ui/commandbars/ZUDPPopupMenu.h"
 #include "ui/commandbars/ZUDPToolBar.h"
+#include "ui/commandbars/ZUDPToolbarMenuButton.h"
 #include "ui/commandbars/ZUDPUserTool.h"
+#include "ui/docking/ZUDPDockBar.h"
+#include "ui/docking/ZUDPDockManager.h"
+#include "ui/docking/ZUDPFrameWnd.h"
+#include "ui/docking/ZUDPGlobalUtils.h"
 #include "ui/docking/ZUDPMiniFrameWnd.h"
+#include "ui/ribbon/ZUDPOutlookBarPane.h"
+#include "ui/ribbon/ZUDPTasksPane.h"
 #include "ui/foundation/ZUDPDrawOnGlass.h"
 #include "ui/foundation/ZUDPMenuGlyphs.h"
 #include "ui/foundation/ZUDPMenuHash.h"
@@ -49,6 +59,12 @@ int GetStartupFailureCount() { return int(ReportedFailures().size()); }
 BOOL g_drawingOnGlass = FALSE;
 
 CObList g_toolbarList;
+CZUDPCommandManager g_commandManager;
+CList<UINT, UINT> g_blockedCommands;
+
+CObList g_frameList;
+CObList g_miniFrameList;
+CZUDPGlobalUtils g_globalUtils;
 
 CZUDPUIEnvironment g_uiEnvironment;
 
@@ -86,9 +102,20 @@ const int g_registeredMessageCount = int(sizeof(g_registeredMessages) / sizeof(g
 
 const ZUDPLibraryClass g_libraryClasses[] = {
     {RUNTIME_CLASS(CZUDPToolBar)},
+    {RUNTIME_CLASS(CZUDPToolbarButton)},
+    {RUNTIME_CLASS(CZUDPPopupMenu)},
     {RUNTIME_CLASS(CZUDPUserTool)},
+    {RUNTIME_CLASS(CZUDPToolbarMenuButton)},
+    {RUNTIME_CLASS(CZUDPMenuBar)},
+    {RUNTIME_CLASS(CZUDPDialogBar)},
+    {RUNTIME_CLASS(CZUDPTasksPane)},
     {RUNTIME_CLASS(CZUDPMiniFrameWnd)},
+    {RUNTIME_CLASS(CZUDPTabbedControlBar)},
     {RUNTIME_CLASS(CZUDPMouseManager)},
+    {RUNTIME_CLASS(CZUDPPopupMenuBar)},
+    {RUNTIME_CLASS(CZUDPOutlookBarPane)},
+    {RUNTIME_CLASS(CZUDPOutlookButton)},
+    {RUNTIME_CLASS(CZUDPToolbarComboBoxButton)},
 };
 const int g_libraryClassCount = int(sizeof(g_libraryClasses) / sizeof(g_libraryClasses[0]));
 
