@@ -7,6 +7,10 @@
 // The hand cursor of systems without one of their own (global UI data).
 #define IDC_ZUDP_HAND 16919
 
+// Tooltip text of the show-all item of a menu: the key that opens the
+// rest of the menu, as shortcut text.
+#define IDS_ZUDP_EXPAND_KEY 16025
+
 // Image strips: the library's internal-error message and the failed
 // clipboard copy of an image.
 #define IDS_ZUDP_INTERNAL_ERROR 16008

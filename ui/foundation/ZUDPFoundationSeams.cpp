@@ -1,5 +1,7 @@
 #include "ui/foundation/ZUDPFoundationSeams.h"
 
+#include "framework/win/Monitor.h"
+
 namespace {
 
 HMODULE RealLoadModule(const char* name) { return ::LoadLibraryA(name); }
@@ -23,6 +25,8 @@ BOOL RealOsVersion(OSVERSIONINFOA* info)
 }
 UINT_PTR RealAppBarMessage(DWORD message, APPBARDATA* data) { return ::SHAppBarMessage(message, data); }
 BOOL RealMessageBeep(UINT type) { return ::MessageBeep(type); }
+BOOL RealMonitorWorkArea(POINT pt, RECT* pWorkArea) { return AfxGetMonitorRects(pt, nullptr, pWorkArea); }
+BOOL RealPrimaryWorkArea(RECT* pWorkArea) { return AfxGetPrimaryWorkArea(pWorkArea); }
 BOOL RealWriteFile(HANDLE file, const void* data, DWORD count, DWORD* written)
 {
     return ::WriteFile(file, data, count, written, nullptr);
@@ -52,8 +56,10 @@ FoundationSeams::FoundationSeams()
     : loadModule(RealLoadModule), freeModule(RealFreeModule), loadedModule(RealLoadedModule),
       findEntry(RealFindEntry), sysColor(RealSysColor), nonClientMetrics(RealNonClientMetrics),
       osVersion(RealOsVersion), appBarMessage(RealAppBarMessage), messageBeep(RealMessageBeep),
-      writeFile(RealWriteFile), openThemeData(RealOpenThemeData), drawThemeBackground(RealDrawThemeBackground),
-      getThemeColor(RealGetThemeColor), currentThemeName(RealCurrentThemeName)
+      monitorWorkArea(RealMonitorWorkArea), primaryWorkArea(RealPrimaryWorkArea),
+      writeFile(RealWriteFile),
+      openThemeData(RealOpenThemeData), drawThemeBackground(RealDrawThemeBackground), getThemeColor(RealGetThemeColor),
+      currentThemeName(RealCurrentThemeName)
 {
 }
 

@@ -43,6 +43,12 @@ struct FoundationSeams {
     Seam<UINT_PTR(DWORD, APPBARDATA*)> appBarMessage;
     // The warning beep (MessageBeep).
     Seam<BOOL(UINT)> messageBeep;
+    // The work area of the monitor nearest to a screen point (what a popup
+    // placed there must stay inside); FALSE when the monitor cannot be
+    // asked.
+    Seam<BOOL(POINT, RECT*)> monitorWorkArea;
+    // The primary monitor's work area (SPI_GETWORKAREA), the fallback.
+    Seam<BOOL(RECT*)> primaryWorkArea;
     // Writing to a file the library saves (WriteFile): tests make it fail
     // or write short, as a full disk does.
     Seam<BOOL(HANDLE, const void*, DWORD, DWORD*)> writeFile;

@@ -107,15 +107,38 @@ BOOL CZUDPToolBarImages::ResampleByScale(double dScale)
     if (outWidth > 0x7FFFFFFF / 4 || outHeight > 0x7FFFFFFF / 4 || outWidth * outHeight > 0x7FFFFFFF / 4)
         return FALSE;
 
-    LPVOID sourceBits = nullptr;
-    HBITMAP hSource = CopyAs32Bit(m_hImageBitmap, m_transparentColor, &sourceBits);
-    if (hSource == nullptr)
-        return FALSE;
+    // The source pixels: a 24- or 32-bit DIB section is read where it lies
+    // (a 24-bit one keyed on the transparent colour); any other bitmap
+    // through a 32-bit copy in which the key is already transparent.
+    ZUDPPixelView source;
+    uint32_t keyPixel = ZUDPNoKeyPixel;
+    HBITMAP hSource = nullptr;
+    const BOOL direct = section.dsBm.bmBits != nullptr && section.dsBmih.biCompression == BI_RGB &&
+                        (section.dsBm.bmBitsPixel == 24 || section.dsBm.bmBitsPixel == 32);
+    if (direct) {
+        ::GdiFlush();
+        source = ZUDPPixelView::OfDib(section.dsBm.bmBits, plain.bmWidth, plain.bmHeight,
+                                      section.dsBm.bmBitsPixel / 8, section.dsBmih.biHeight > 0);
+        if (section.dsBm.bmBitsPixel == 24 && m_transparentColor != (COLORREF)-1)
+            keyPixel = CZUDPDrawManager::PixelFromColor(m_transparentColor, 0) & 0x00FFFFFF;
+    } else {
+        LPVOID sourceBits = nullptr;
+        hSource = CopyAs32Bit(m_hImageBitmap, m_transparentColor, &sourceBits);
+        if (hSource == nullptr)
+            return FALSE;
+        source = ZUDPPixelView::OfDib(sourceBits, plain.bmWidth, plain.bmHeight, 4, true);
+    }
+    auto dropSource = [&] {
+        if (hSource != nullptr)
+            ::DeleteObject(hSource);
+        hSource = nullptr;
+    };
+
     LPVOID destinationBits = nullptr;
     HBITMAP hDestination = CZUDPDrawManager::Create32BitDibSection(
         CSize(int(outWidth), topDown ? -int(outHeight) : int(outHeight)), &destinationBits);
     if (hDestination == nullptr) {
-        ::DeleteObject(hSource);
+        dropSource();
         return FALSE;
     }
 
@@ -123,22 +146,21 @@ BOOL CZUDPToolBarImages::ResampleByScale(double dScale)
     CZUDPZoomKernel across, down;
     if (!across.BuildContributions(width, newWidth, 0, width, filter) ||
         !down.BuildContributions(height, newHeight, 0, height, filter)) {
-        ::DeleteObject(hSource);
+        dropSource();
         ::DeleteObject(hDestination);
         return FALSE;
     }
-    const ZUDPPixelView source = ZUDPPixelView::OfDib(sourceBits, plain.bmWidth, plain.bmHeight, 4, true);
     const ZUDPPixelView destination =
         ZUDPPixelView::OfDib(destinationBits, int(outWidth), int(outHeight), 4, !topDown);
     for (int i = 0; i < images; ++i) {
         if (column)
             ResampleImage(source.Sub(0, i * height, width, height), destination.Sub(0, i * newHeight, newWidth, newHeight),
-                          across, down);
+                          across, down, keyPixel);
         else
             ResampleImage(source.Sub(i * width, 0, width, height), destination.Sub(i * newWidth, 0, newWidth, newHeight),
-                          across, down);
+                          across, down, keyPixel);
     }
-    ::DeleteObject(hSource);
+    dropSource();
 
     // Only now, with the new bitmap made, does the strip change.  The size
     // and key before the first rescaling are kept (a second rescaling must

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 const double kPi = 3.141592653589793;
@@ -45,6 +49,33 @@ inline BYTE ChannelByte(double value)
     if (value >= 255.0)
         return 255;
     return BYTE(value);
+}
+
+// sum[0..3] += weight x pixel[0..3]: the four channels of one pixel, in two
+// pairs of doubles where the processor has them.
+inline void AddWeighted(double* sum, double weight, const double* pixel)
+{
+#if defined(__SSE2__)
+    const __m128d w = _mm_set1_pd(weight);
+    _mm_storeu_pd(sum, _mm_add_pd(_mm_loadu_pd(sum), _mm_mul_pd(w, _mm_loadu_pd(pixel))));
+    _mm_storeu_pd(sum + 2, _mm_add_pd(_mm_loadu_pd(sum + 2), _mm_mul_pd(w, _mm_loadu_pd(pixel + 2))));
+#else
+    for (int c = 0; c < 4; ++c)
+        sum[c] += weight * pixel[c];
+#endif
+}
+
+// out[0..n) += weight x in[0..n), n even.
+inline void AddWeightedRow(double* out, double weight, const double* in, size_t n)
+{
+#if defined(__SSE2__)
+    const __m128d w = _mm_set1_pd(weight);
+    for (size_t i = 0; i < n; i += 2)
+        _mm_storeu_pd(out + i, _mm_add_pd(_mm_loadu_pd(out + i), _mm_mul_pd(w, _mm_loadu_pd(in + i))));
+#else
+    for (size_t i = 0; i < n; ++i)
+        out[i] += weight * in[i];
+#endif
 }
 
 } // namespace
@@ -221,7 +252,7 @@ ZUDPPixelView ZUDPPixelView::Sub(int x, int y, int w, int h) const
 }
 
 void ResampleImage(const ZUDPPixelView& source, const ZUDPPixelView& destination, const CZUDPZoomKernel& horizontal,
-                   const CZUDPZoomKernel& vertical)
+                   const CZUDPZoomKernel& vertical, uint32_t keyPixel)
 {
     if (source.firstRow == nullptr || destination.firstRow == nullptr || destination.bytesPerPixel != 4)
         return;
@@ -230,64 +261,67 @@ void ResampleImage(const ZUDPPixelView& source, const ZUDPPixelView& destination
     if (outWidth < 1 || outHeight < 1)
         return;
     const int inBytes = source.bytesPerPixel;
+    const bool keyed = inBytes == 3 && keyPixel != ZUDPNoKeyPixel;
 
+    // One source row as four doubles a pixel (blue, green, red, alpha):
+    // 3-byte pixels are opaque, or fully transparent when they are the key.
+    // The working rows are kept from one call to the next (a strip calls
+    // this once per image, with the same sizes).
+    thread_local std::vector<double> row, across, down;
+    row.resize(size_t(source.width) * 4);
     // The filter is separable: every source row is first filtered across
-    // into outWidth pixels (four channels each), then the columns of those
-    // rows are filtered down.  The sum is the same as weighting each source
-    // pixel by u x v, with far fewer multiplications.
-    std::vector<double> across(size_t(source.height) * size_t(outWidth) * 4);
+    // into outWidth pixels, then the columns of those rows are filtered
+    // down.  The sum is the same as weighting each source pixel by u x v,
+    // with far fewer multiplications.
+    across.resize(size_t(source.height) * size_t(outWidth) * 4);
     for (int y = 0; y < source.height; ++y) {
-        const BYTE* row = source.Row(y);
+        const BYTE* in = source.Row(y);
+        for (int x = 0; x < source.width; ++x, in += inBytes) {
+            double* px = &row[size_t(x) * 4];
+            if (inBytes == 4) {
+                px[0] = in[0], px[1] = in[1], px[2] = in[2], px[3] = in[3];
+            } else if (keyed && (uint32_t(in[0]) | uint32_t(in[1]) << 8 | uint32_t(in[2]) << 16) == keyPixel) {
+                px[0] = px[1] = px[2] = px[3] = 0.0;
+            } else {
+                px[0] = in[0], px[1] = in[1], px[2] = in[2], px[3] = 255.0;
+            }
+        }
         double* out = &across[size_t(y) * size_t(outWidth) * 4];
         for (int x = 0; x < outWidth; ++x, out += 4) {
-            double b = 0, g = 0, r = 0, a = 0;
+            double sum[4] = {0.0, 0.0, 0.0, 0.0};
             const ZUDPZoomContribution* entries = horizontal.GetEntries(x);
             const int count = horizontal.GetCount(x);
             for (int k = 0; k < count; ++k) {
                 const int column = entries[k].sourceIndex;
                 if (column < 0 || column >= source.width)
                     continue;
-                const BYTE* pixel = row + ptrdiff_t(column) * inBytes;
-                const double u = entries[k].weight;
-                b += u * pixel[0];
-                g += u * pixel[1];
-                r += u * pixel[2];
-                a += u * (inBytes == 4 ? pixel[3] : 255);
+                AddWeighted(sum, entries[k].weight, &row[size_t(column) * 4]);
             }
-            out[0] = b;
-            out[1] = g;
-            out[2] = r;
-            out[3] = a;
+            for (int c = 0; c < 4; ++c)
+                out[c] = sum[c];
         }
     }
 
+    // Each destination row is a weighted sum of whole filtered rows.
+    const size_t rowDoubles = size_t(outWidth) * 4;
+    down.resize(rowDoubles);
     for (int y = 0; y < outHeight; ++y) {
-        BYTE* row = destination.Row(y);
+        std::fill(down.begin(), down.end(), 0.0);
         const ZUDPZoomContribution* entries = vertical.GetEntries(y);
         const int count = vertical.GetCount(y);
-        for (int x = 0; x < outWidth; ++x) {
-            double b = 0, g = 0, r = 0, a = 0;
-            for (int k = 0; k < count; ++k) {
-                const int sourceRow = entries[k].sourceIndex;
-                if (sourceRow < 0 || sourceRow >= source.height)
-                    continue;
-                const double* in = &across[(size_t(sourceRow) * size_t(outWidth) + size_t(x)) * 4];
-                const double v = entries[k].weight;
-                b += v * in[0];
-                g += v * in[1];
-                r += v * in[2];
-                a += v * in[3];
-            }
+        for (int k = 0; k < count; ++k) {
+            const int sourceRow = entries[k].sourceIndex;
+            if (sourceRow >= 0 && sourceRow < source.height)
+                AddWeightedRow(down.data(), entries[k].weight, &across[size_t(sourceRow) * rowDoubles], rowDoubles);
+        }
+        BYTE* out = destination.Row(y);
+        const double* sum = down.data();
+        for (int x = 0; x < outWidth; ++x, out += 4, sum += 4) {
             // Premultiplied colour never exceeds its alpha (the negative
             // lobes of the filters can push it past).
-            b = std::min(b, a);
-            g = std::min(g, a);
-            r = std::min(r, a);
-            BYTE* pixel = row + ptrdiff_t(x) * 4;
-            pixel[0] = ChannelByte(b);
-            pixel[1] = ChannelByte(g);
-            pixel[2] = ChannelByte(r);
-            pixel[3] = ChannelByte(a);
+            for (int c = 0; c < 3; ++c)
+                out[c] = ChannelByte(std::min(sum[c], sum[3]));
+            out[3] = ChannelByte(sum[3]);
         }
     }
 }

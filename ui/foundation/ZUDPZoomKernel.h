@@ -81,12 +81,18 @@ struct ZUDPPixelView {
     BYTE* Row(int y) const { return firstRow + rowStep * y; }
 };
 
-// Fills the destination view (32-bit premultiplied BGRA) from the 32-bit
-// source view: destination pixel (x, y) is the sum over the vertical
-// contributions of row y and the horizontal contributions of column x.  The
-// kernels must have been built for these views (horizontal: destination
-// width entries indexing source columns; vertical: destination height
-// entries indexing source rows).  Colour never exceeds alpha and every
-// channel stays in 0..255.
+// No key colour for ResampleImage.
+const uint32_t ZUDPNoKeyPixel = 0xFFFFFFFF;
+
+// Fills the destination view (32-bit premultiplied BGRA) from the source
+// view: destination pixel (x, y) is the sum over the vertical contributions
+// of row y and the horizontal contributions of column x.  A 32-bit source
+// is premultiplied BGRA; a 24-bit source is opaque except for pixels equal
+// to keyPixel (0x00RRGGBB, as the bytes lie in memory), which are fully
+// transparent.  The kernels must have been built for these views
+// (horizontal: destination width entries indexing source columns;
+// vertical: destination height entries indexing source rows).  Colour
+// never exceeds alpha and every channel stays in 0..255.
 void ResampleImage(const ZUDPPixelView& source, const ZUDPPixelView& destination,
-                   const CZUDPZoomKernel& horizontal, const CZUDPZoomKernel& vertical);
+                   const CZUDPZoomKernel& horizontal, const CZUDPZoomKernel& vertical,
+                   uint32_t keyPixel = ZUDPNoKeyPixel);

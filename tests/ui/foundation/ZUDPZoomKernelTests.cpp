@@ -260,6 +260,33 @@ TEST(ResampleImageTest, CellOfAStripIsReadOnlyInsideItsOwnView)
     }
 }
 
+TEST(ResampleImageTest, ThreeBytePixelsAreOpaqueExceptTheKey)
+{
+    // A 5 x 5 24-bit image (rows of 16 bytes): magenta key on the left two
+    // columns, blue-grey elsewhere.
+    std::vector<BYTE> bits(16 * 5);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 5; ++x) {
+            BYTE* p = &bits[size_t(y) * 16 + size_t(x) * 3];
+            if (x < 2)
+                p[0] = 0xFF, p[1] = 0x00, p[2] = 0xFF;
+            else
+                p[0] = 0x90, p[1] = 0x60, p[2] = 0x30;
+        }
+    const ZUDPPixelView source = ZUDPPixelView::OfDib(bits.data(), 5, 5, 3, false);
+    CZUDPZoomKernel across, down;
+    ASSERT_TRUE(across.BuildContributions(5, 10, 0, 5, ZUDPZoomMitchell));
+    ASSERT_TRUE(down.BuildContributions(5, 10, 0, 5, ZUDPZoomMitchell));
+
+    Image keyed(10, 10), plain(10, 10);
+    ResampleImage(source, keyed.View(), across, down, 0x00FF00FF);
+    ResampleImage(source, plain.View(), across, down);
+    EXPECT_EQ(0u, keyed.At(0, 5)) << "key pixels are fully transparent";
+    EXPECT_EQ(0xFF306090u, keyed.At(9, 5)) << "other pixels opaque";
+    EXPECT_EQ(0xFFFF00FFu, plain.At(0, 5)) << "without a key, every pixel is opaque";
+    EXPECT_EQ(0xFF306090u, plain.At(9, 5));
+}
+
 TEST(PixelViewTest, StrideIsRoundedToFourBytesAndSubViewsAreClipped)
 {
     std::vector<BYTE> bits(12 * 3);
