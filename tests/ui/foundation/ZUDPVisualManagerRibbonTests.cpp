@@ -3,6 +3,7 @@
 // panels and their captions, key tips without a theme, and the context
 // colours and other base answers later ribbon code asks for.
 #include "tests/ui/foundation/VisualManagerFamilyTest.h"
+#include "tests/ui/foundation/VisualManagerTestSupport.h"
 #include "ui/foundation/ZUDPColorArithmetic.h"
 #include "ui/ribbon/ZUDPBaseRibbonElement.h"
 #include "ui/ribbon/ZUDPRibbonBar.h"
@@ -293,6 +294,40 @@ TEST_F(RibbonDrawingTest, KeyTipWithoutThemeUsesInfoColours)
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 40; ++x)
             ASSERT_EQ(upper.Pixel(x, y), canvas.Pixel(x, y)) << x << "," << y;
+}
+
+TEST_F(RibbonDrawingTest, KeyTipWithThemeDrawsTheTooltipPartAroundIt)
+{
+    // A tooltip theme that records its drawing and answers its colours.
+    const HTHEME fakeTheme = reinterpret_cast<HTHEME>(UINT_PTR(0x7000));
+    const COLORREF themeText = RGB(200, 0, 0), themeEdge = RGB(0, 0, 200);
+    m_manager->m_hThemeToolTip = fakeTheme;
+    foundationtest::ThemeDrawRecorder recorder(false);
+    ScopedSeam colours(g_foundationSeams.getThemeColor,
+                       [&](UxGetThemeColorFn, HTHEME theme, int part, int, int property, COLORREF* colour) -> HRESULT {
+                           if (theme != fakeTheme || part != 1)
+                               return E_FAIL;
+                           *colour = property == 3803 ? themeText : property == 3804 ? themeEdge : 0;
+                           return S_OK;
+                       });
+    Canvas canvas(40, 30, kCanvas);
+    CZUDPBaseRibbonElement element;
+    m_manager->DrawRibbonKeyTip(&canvas.Dc(), &element, CRect(5, 5, 35, 25), "W");
+    m_manager->m_hThemeToolTip = nullptr;
+
+    if (recorder.Calls().empty())
+        GTEST_SKIP() << "visual styles cannot be loaded";
+    ASSERT_EQ(1u, recorder.Calls().size());
+    const auto& call = recorder.Calls()[0];
+    EXPECT_EQ(fakeTheme, call.theme);
+    EXPECT_EQ(1, call.part);
+    EXPECT_EQ(0, call.state);
+    EXPECT_EQ(CRect(3, 3, 37, 27), CRect(call.rect));
+    // The theme's edge colour frames it, its text colour writes the key,
+    // and there is no info-background fill.
+    EXPECT_EQ(themeEdge, canvas.Pixel(5, 15));
+    EXPECT_EQ(kCanvas, canvas.Pixel(7, 7));
+    EXPECT_TRUE(HasColor(canvas, CRect(6, 6, 34, 24), themeText));
 }
 
 TEST_F(RibbonDrawingTest, ContextColoursByIndexAndDepth)
