@@ -17,8 +17,13 @@ public:
     CFrameWnd* GetParentFrame() const;
     // The accelerator table the frame translates keys with (null: none).
     virtual HACCEL GetDefaultAccelerator() { return m_hAccelTable; }
+    // The resource id of the frame's own accelerator table, the one its
+    // resources were loaded with (0: none); frames that take their
+    // resources elsewhere answer that id.
+    virtual UINT GetDefaultAcceleratorId() const { return m_nIDResource; }
 
     HACCEL m_hAccelTable = nullptr;
+    UINT m_nIDResource = 0;
 };
 
 class CMiniFrameWnd : public CFrameWnd {
