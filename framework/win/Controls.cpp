@@ -169,6 +169,14 @@ void CToolTipCtrl::UpdateTipText(LPCTSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool)
     SendMessage(TTM_UPDATETIPTEXTA, 0, (LPARAM)&ti);
 }
 
+BOOL CToolTipCtrl::GetToolInfo(TOOLINFOA& ti, CWnd* pWnd, UINT_PTR nIDTool) const
+{
+    LPSTR lpszText = ti.lpszText;
+    FillInToolInfo(ti, pWnd, nIDTool);
+    ti.lpszText = lpszText;
+    return (BOOL)SendMessage(TTM_GETTOOLINFOA, 0, (LPARAM)&ti);
+}
+
 void CToolTipCtrl::SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, LPCRECT lpRect)
 {
     TOOLINFOA ti;

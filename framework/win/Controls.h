@@ -261,6 +261,27 @@ public:
     void SetDelayTime(UINT nDelay) { SendMessage(TTM_SETDELAYTIME, TTDT_AUTOMATIC, (LPARAM)nDelay); }
     void SetDelayTime(DWORD dwDuration, int iTime) { SendMessage(TTM_SETDELAYTIME, dwDuration, MAKELPARAM(iTime, 0)); }
     int GetToolCount() const { return (int)SendMessage(TTM_GETTOOLCOUNT); }
+    int GetMaxTipWidth() const { return (int)SendMessage(TTM_GETMAXTIPWIDTH); }
+    // The tool's record (its text only into a buffer the caller puts in
+    // lpszText, of at least 80 characters); FALSE when the control has no such tool.
+    BOOL GetToolInfo(TOOLINFOA& ti, CWnd* pWnd, UINT_PTR nIDTool = 0) const;
+    void SetToolInfo(const TOOLINFOA& ti) { SendMessage(TTM_SETTOOLINFOA, 0, (LPARAM)&ti); }
+    // The space between the border and the text, per side.
+    void GetMargin(LPRECT lprc) const { SendMessage(TTM_GETMARGIN, 0, (LPARAM)lprc); }
+    void SetMargin(LPCRECT lprc) { SendMessage(TTM_SETMARGIN, 0, (LPARAM)lprc); }
+    // A title above the text with an icon (0 none, 1 info, 2 warning,
+    // 3 error, or an icon handle); an empty title removes it.
+    BOOL SetTitle(UINT_PTR uIcon, LPCTSTR lpszTitle)
+    {
+        return (BOOL)SendMessage(TTM_SETTITLEA, uIcon, (LPARAM)(lpszTitle != nullptr ? lpszTitle : ""));
+    }
+    COLORREF GetTipBkColor() const { return (COLORREF)SendMessage(TTM_GETTIPBKCOLOR); }
+    COLORREF GetTipTextColor() const { return (COLORREF)SendMessage(TTM_GETTIPTEXTCOLOR); }
+    void SetTipBkColor(COLORREF clr) { SendMessage(TTM_SETTIPBKCOLOR, clr); }
+    void SetTipTextColor(COLORREF clr) { SendMessage(TTM_SETTIPTEXTCOLOR, clr); }
+    // Shows the tool's tip at once when the control is active (as the
+    // mouse resting on it would).
+    void Popup() { SendMessage(TTM_POPUP); }
 
 protected:
     void FillInToolInfo(TOOLINFOA& ti, CWnd* pWnd, UINT_PTR nIDTool) const;

@@ -1,7 +1,38 @@
 #include "framework/win/FrameWnd.h"
 
+#include "framework/win/Menu.h"
+
+IMPLEMENT_DYNAMIC(CDockState, CObject)
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
+IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(CMiniFrameWnd, CFrameWnd)
+
+const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
+
+BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                       CWnd* pParentWnd, LPCTSTR lpszMenuName, DWORD dwExStyle)
+{
+    if (lpszClassName == nullptr)
+        lpszClassName = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursorA(nullptr, IDC_ARROW),
+                                            (HBRUSH)(COLOR_WINDOW + 1));
+    HMENU hMenu = nullptr;
+    if (lpszMenuName != nullptr) {
+        hMenu = ::LoadMenuA(AfxGetResourceHandle(), lpszMenuName);
+        if (hMenu == nullptr)
+            return FALSE;
+    }
+    // A default placement is the system's choice of position and size.
+    int x = rect.left, y = rect.top, cx = rect.right - rect.left, cy = rect.bottom - rect.top;
+    if (rect.left == CW_USEDEFAULT) {
+        x = y = cx = cy = CW_USEDEFAULT;
+    }
+    if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, cx, cy, AfxSafeHwnd(pParentWnd), hMenu)) {
+        if (hMenu != nullptr)
+            ::DestroyMenu(hMenu);
+        return FALSE;
+    }
+    return TRUE;
+}
 
 CFrameWnd* CFrameWnd::GetParentFrame() const
 {
@@ -13,4 +44,60 @@ CFrameWnd* CFrameWnd::GetParentFrame() const
             return static_cast<CFrameWnd*>(pWnd);
     }
     return nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// MDI frame
+
+BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+int CMDIFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (Default() == -1)
+        return -1;
+    return CreateClient(lpCreateStruct, nullptr) ? 0 : -1;
+}
+
+BOOL CMDIFrameWnd::CreateClient(LPCREATESTRUCT lpCreateStruct, CMenu* pWindowMenu)
+{
+    (void)lpCreateStruct;
+    CLIENTCREATESTRUCT ccs = {};
+    ccs.hWindowMenu = pWindowMenu != nullptr ? pWindowMenu->m_hMenu : nullptr;
+    ccs.idFirstChild = 0xFF00;
+    CRect rc;
+    ::GetClientRect(m_hWnd, &rc);
+    m_hWndMDIClient = ::CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
+                                        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL |
+                                            MDIS_ALLCHILDSTYLES,
+                                        0, 0, rc.Width(), rc.Height(), m_hWnd, (HMENU)(UINT_PTR)0xE900,
+                                        AfxGetInstanceHandle(), &ccs);
+    return m_hWndMDIClient != nullptr;
+}
+
+HWND CMDIFrameWnd::MDIGetActiveHwnd(BOOL* pbMaximized) const
+{
+    BOOL bMaximized = FALSE;
+    HWND hWnd = m_hWndMDIClient != nullptr
+                    ? (HWND)::SendMessageA(m_hWndMDIClient, WM_MDIGETACTIVE, 0, (LPARAM)&bMaximized)
+                    : nullptr;
+    if (pbMaximized != nullptr)
+        *pbMaximized = hWnd != nullptr && bMaximized;
+    return hWnd;
+}
+
+CFrameWnd* CMDIFrameWnd::GetActiveFrame()
+{
+    CWnd* pWnd = CWnd::FromHandlePermanent(MDIGetActiveHwnd());
+    if (pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
+        return static_cast<CFrameWnd*>(pWnd);
+    return this;
+}
+
+LRESULT CMDIFrameWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // The MDI frame's default processing sizes the client window and
+    // routes the window menu's child commands.
+    return ::DefFrameProcA(m_hWnd, m_hWndMDIClient, message, wParam, lParam);
 }

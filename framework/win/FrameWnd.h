@@ -1,14 +1,36 @@
 #pragma once
 // Frame windows: CFrameWnd, a top-level window that hosts bars and views,
-// and CMiniFrameWnd, the small-caption frame that floating bars live in.
-// The library's frames derive from them; code that walks up from a window
-// to its frame tests for these classes.
+// CMDIFrameWnd, the frame whose client area is an MDI client window holding
+// child frames, and CMiniFrameWnd, the small-caption frame that floating
+// bars live in.  The library's frames derive from them; code that walks up
+// from a window to its frame tests for these classes.
 #include "framework/win/Wnd.h"
+
+class CMenu;
+
+// The saved docking layout of a frame's bars (what the frame's state
+// loading hands to its frame implementation).
+class CDockState : public CObject {
+    DECLARE_DYNAMIC(CDockState)
+public:
+    CDockState() = default;
+};
 
 class CFrameWnd : public CWnd {
     DECLARE_DYNCREATE(CFrameWnd)
 public:
     CFrameWnd() = default;
+
+    // The default placement of a new frame (the system chooses).
+    static const CRect rectDefault;
+
+    // Creates the frame window in a class of the framework (arrow cursor,
+    // window-colour background, redrawn on size) unless a class is named;
+    // a menu resource name loads the frame's menu.
+    using CWnd::Create;
+    BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
+                const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr, LPCTSTR lpszMenuName = nullptr,
+                DWORD dwExStyle = 0);
 
     // The active view's frame for a frame that holds others (MDI); this
     // frame itself here.
@@ -21,9 +43,33 @@ public:
     // resources were loaded with (0: none); frames that take their
     // resources elsewhere answer that id.
     virtual UINT GetDefaultAcceleratorId() const { return m_nIDResource; }
+    // Lays out the frame's bars and client area again.
+    virtual void RecalcLayout(BOOL bNotify = TRUE) { (void)bNotify; }
 
     HACCEL m_hAccelTable = nullptr;
     UINT m_nIDResource = 0;
+};
+
+class CMDIFrameWnd : public CFrameWnd {
+    DECLARE_DYNCREATE(CMDIFrameWnd)
+public:
+    CMDIFrameWnd() = default;
+
+    // Creates the MDI client window that fills the frame's client area
+    // (called when the frame is created); the window menu, when given,
+    // lists the child frames.
+    virtual BOOL CreateClient(LPCREATESTRUCT lpCreateStruct, CMenu* pWindowMenu);
+    // The active child frame's window, or null.
+    HWND MDIGetActiveHwnd(BOOL* pbMaximized = nullptr) const;
+    CFrameWnd* GetActiveFrame() override;
+
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    HWND m_hWndMDIClient = nullptr;
+
+protected:
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    DECLARE_MESSAGE_MAP()
 };
 
 class CMiniFrameWnd : public CFrameWnd {

@@ -3,6 +3,7 @@
 #include "framework/win/Controls.h"
 
 #include "ui/foundation/ZUDPMessages.h"
+#include "ui/foundation/ZUDPUIEnvironment.h"
 
 IMPLEMENT_DYNAMIC(CZUDPButton, CButton)
 
@@ -14,3 +15,8 @@ END_MESSAGE_MAP()
 CZUDPButton::CZUDPButton() = default;
 
 CZUDPButton::~CZUDPButton() = default;
+
+void CZUDPButton::DrawParentBackground(CDC* pDC, LPRECT lpRect)
+{
+    g_uiEnvironment.DrawParentBackground(this, pDC, lpRect);
+}

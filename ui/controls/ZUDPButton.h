@@ -12,6 +12,15 @@ public:
     CZUDPButton();
     ~CZUDPButton() override;
 
+    // Paints the parent's background into the rectangle (the button's
+    // client coordinates), for faces that do not cover it.
+    void DrawParentBackground(CDC* pDC, LPRECT lpRect);
+
+    // Drawn pressed: the left button is held with the pointer on it.
+    BOOL m_bDown = FALSE;
+    // The pointer is over the button.
+    BOOL m_bHot = FALSE;
+
 protected:
     DECLARE_MESSAGE_MAP()
 };

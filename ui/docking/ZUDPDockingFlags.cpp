@@ -1,3 +1,7 @@
 #include "ui/docking/ZUDPDockingFlags.h"
 
 BOOL g_rebuildSmartDocking = FALSE;
+BOOL g_paneCaptionMenuButton = FALSE;
+BOOL g_autoHideActiveTextOnly = FALSE;
+BOOL g_suspendDockLayout = FALSE;
+CFrameWnd* g_activeInPlaceFrame = nullptr;

@@ -12,6 +12,17 @@
 #include "framework/Seam.h"
 #include "framework/win/WinSdk.h"
 
+#include <uxtheme.h>
+
+// The visual-style entry points the theme manager looks up in UxTheme.dll.
+typedef HTHEME(WINAPI* UxOpenThemeDataFn)(HWND, LPCWSTR);
+typedef HRESULT(WINAPI* UxCloseThemeDataFn)(HTHEME);
+typedef HRESULT(WINAPI* UxDrawThemeBackgroundFn)(HTHEME, HDC, int, int, const RECT*, const RECT*);
+typedef HRESULT(WINAPI* UxGetThemeColorFn)(HTHEME, int, int, int, COLORREF*);
+typedef COLORREF(WINAPI* UxGetThemeSysColorFn)(HTHEME, int);
+typedef HRESULT(WINAPI* UxGetCurrentThemeNameFn)(LPWSTR, int, LPWSTR, int, LPWSTR, int);
+typedef HTHEME(WINAPI* UxGetWindowThemeFn)(HWND);
+
 struct FoundationSeams {
     // The optional system modules and their entry points (UxTheme, USER32,
     // dwmapi, msimg32, COMCTL32's DllGetVersion).  A test that fakes an
@@ -32,6 +43,27 @@ struct FoundationSeams {
     Seam<UINT_PTR(DWORD, APPBARDATA*)> appBarMessage;
     // The warning beep (MessageBeep).
     Seam<BOOL(UINT)> messageBeep;
+    // The work area of the monitor nearest to a screen point (what a popup
+    // placed there must stay inside); FALSE when the monitor cannot be
+    // asked.
+    Seam<BOOL(POINT, RECT*)> monitorWorkArea;
+    // The primary monitor's work area (SPI_GETWORKAREA), the fallback.
+    Seam<BOOL(RECT*)> primaryWorkArea;
+    // Writing to a file the library saves (WriteFile): tests make it fail
+    // or write short, as a full disk does.
+    Seam<BOOL(HANDLE, const void*, DWORD, DWORD*)> writeFile;
+
+    // The theme manager's visual-style calls.  Each is handed the entry
+    // point the manager looked up (the manager calls only entry points it
+    // found); the real behaviour calls it.  Under Wine a visual style is
+    // active: classic-drawing tests answer null from openThemeData (and
+    // reopen the handles), themed-drawing tests record the part and state
+    // numbers drawThemeBackground receives, and the style detection reads
+    // the theme file and colour name from currentThemeName.
+    Seam<HTHEME(UxOpenThemeDataFn, HWND, LPCWSTR)> openThemeData;
+    Seam<HRESULT(UxDrawThemeBackgroundFn, HTHEME, HDC, int, int, const RECT*, const RECT*)> drawThemeBackground;
+    Seam<HRESULT(UxGetThemeColorFn, HTHEME, int, int, int, COLORREF*)> getThemeColor;
+    Seam<HRESULT(UxGetCurrentThemeNameFn, LPWSTR, int, LPWSTR, int, LPWSTR, int)> currentThemeName;
 
     FoundationSeams();
 };

@@ -7,13 +7,25 @@
 // data reads are built before any ordinary file-scope object.
 #include "ui/foundation/ZUDPStartup.h"
 
+#include "ui/commandbars/ZUDPCommandManager.h"
+#include "ui/commandbars/ZUDPMenuBar.h"
+#include "ui/commandbars/ZUDPPopupMenu.h"
 #include "ui/commandbars/ZUDPToolBar.h"
+#include "ui/commandbars/ZUDPToolbarMenuButton.h"
 #include "ui/commandbars/ZUDPUserTool.h"
+#include "ui/docking/ZUDPDockBar.h"
+#include "ui/docking/ZUDPDockManager.h"
+#include "ui/docking/ZUDPFrameWnd.h"
+#include "ui/docking/ZUDPGlobalUtils.h"
 #include "ui/docking/ZUDPMiniFrameWnd.h"
+#include "ui/ribbon/ZUDPOutlookBarPane.h"
+#include "ui/ribbon/ZUDPTasksPane.h"
 #include "ui/foundation/ZUDPDrawOnGlass.h"
+#include "ui/foundation/ZUDPMenuGlyphs.h"
 #include "ui/foundation/ZUDPMenuHash.h"
 #include "ui/foundation/ZUDPMessages.h"
 #include "ui/foundation/ZUDPMouseManager.h"
+#include "ui/foundation/ZUDPPngImage.h"
 #include "ui/foundation/ZUDPTextConstants.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 
@@ -47,10 +59,30 @@ int GetStartupFailureCount() { return int(ReportedFailures().size()); }
 BOOL g_drawingOnGlass = FALSE;
 
 CObList g_toolbarList;
+CZUDPCommandManager g_commandManager;
+CList<UINT, UINT> g_blockedCommands;
+
+CObList g_frameList;
+CObList g_miniFrameList;
+CZUDPGlobalUtils g_globalUtils;
 
 CZUDPUIEnvironment g_uiEnvironment;
 
+// The menu glyph strip and its five recoloured copies (empty until first
+// use; they take the shadow colour of the global UI data).
+CZUDPMenuGlyphStrips g_menuGlyphStrips;
+
 CZUDPMenuHash g_menuHash;
+
+// The process's GDI+ session (PNG images): this unit holds one reference
+// from start-up to exit, each image strip one more, so GDI+ is shut down
+// only after the last strip, whatever order the exit destroys them in.
+namespace {
+struct GdiplusSessionReference {
+    GdiplusSessionReference() { CZUDPGdiplusSession::AddRef(); }
+    ~GdiplusSessionReference() { CZUDPGdiplusSession::Release(); }
+} g_gdiplusSessionReference;
+} // namespace
 
 // ---------------------------------------------------------------------------
 // Registered messages
@@ -70,9 +102,20 @@ const int g_registeredMessageCount = int(sizeof(g_registeredMessages) / sizeof(g
 
 const ZUDPLibraryClass g_libraryClasses[] = {
     {RUNTIME_CLASS(CZUDPToolBar)},
+    {RUNTIME_CLASS(CZUDPToolbarButton)},
+    {RUNTIME_CLASS(CZUDPPopupMenu)},
     {RUNTIME_CLASS(CZUDPUserTool)},
+    {RUNTIME_CLASS(CZUDPToolbarMenuButton)},
+    {RUNTIME_CLASS(CZUDPMenuBar)},
+    {RUNTIME_CLASS(CZUDPDialogBar)},
+    {RUNTIME_CLASS(CZUDPTasksPane)},
     {RUNTIME_CLASS(CZUDPMiniFrameWnd)},
+    {RUNTIME_CLASS(CZUDPTabbedControlBar)},
     {RUNTIME_CLASS(CZUDPMouseManager)},
+    {RUNTIME_CLASS(CZUDPPopupMenuBar)},
+    {RUNTIME_CLASS(CZUDPOutlookBarPane)},
+    {RUNTIME_CLASS(CZUDPOutlookButton)},
+    {RUNTIME_CLASS(CZUDPToolbarComboBoxButton)},
 };
 const int g_libraryClassCount = int(sizeof(g_libraryClasses) / sizeof(g_libraryClasses[0]));
 

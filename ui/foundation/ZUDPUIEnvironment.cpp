@@ -5,6 +5,7 @@
 #include "ui/docking/ZUDPDockingFlags.h"
 #include "framework/win/FrameworkSeams.h"
 #include "ui/foundation/ZUDPFoundationSeams.h"
+#include "ui/foundation/ZUDPMenuGlyphs.h"
 #include "ui/foundation/ZUDPStartup.h"
 #include "ui/foundation/ZUDPTextConstants.h"
 
@@ -257,6 +258,8 @@ void CZUDPUIEnvironment::UpdateSysColors()
                                           GetBValue(face) + (GetBValue(highlight) - GetBValue(face)) / 2));
     }
 
+    // The glyphs are drawn again in the new colours on their next use.
+    ReleaseMenuGlyphs();
     g_rebuildSmartDocking = TRUE;
 }
 

@@ -33,6 +33,13 @@ public:
     COLORREF Pixel(int x, int y) const { return m_dib.Pixel(x, y); }
     int Alpha(int x, int y) const { return m_dib.Alpha(x, y); }
     uint32_t* Bits() { return m_dib.MutableBits(); }
+    RECT Rect() const { return m_dib.Rect(); }
+    int CountColor(const RECT& rect, COLORREF colour, int tolerance = 0) const
+    { return m_dib.CountColor(rect, colour, tolerance); }
+    int CountOther(const RECT& rect, COLORREF background, int tolerance = 0) const
+    { return m_dib.CountOther(rect, background, tolerance); }
+    RECT BoundsOfOther(const RECT& rect, COLORREF background, int tolerance = 0) const
+    { return m_dib.BoundsOfOther(rect, background, tolerance); }
 
 private:
     trovtest::DibCanvas m_dib;

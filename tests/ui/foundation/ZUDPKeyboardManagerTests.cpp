@@ -170,11 +170,11 @@ TEST_F(ZUDPKeyboardTemplatesTest, EachTableIsSavedUnderItsResourceIdAndLoadedBac
     ASSERT_TRUE(m_manager.SaveState(Profile()));
     // The multi-document type under its id, the main frame under 0; a
     // single-document type is not one of the manager's tables.
-    EXPECT_EQ(Bytes({FVIRTKEY | FCONTROL, 0, 'N', 0, 0x94, 0x43}), ReadRaw("ZUDKeyboard-17192", "Accelerators"));
+    EXPECT_EQ(Bytes({FVIRTKEY | FCONTROL, 0, 'N', 0, 0x94, 0x43}), ReadRaw("ZUDKeyboard-17194", "Accelerators"));
     EXPECT_EQ(Bytes({FVIRTKEY | FCONTROL, 0, 'O', 0, 0x95, 0x43}), ReadRaw("ZUDKeyboard-0", "Accelerators"));
-    EXPECT_FALSE(RawKeyExists("ZUDKeyboard-17193"));
+    EXPECT_FALSE(RawKeyExists("ZUDKeyboard-17195"));
 
-    WriteRaw("ZUDKeyboard-17192", "Accelerators", REG_BINARY, {FVIRTKEY | FSHIFT, 0, VK_F5, 0, 0x94, 0x43});
+    WriteRaw("ZUDKeyboard-17194", "Accelerators", REG_BINARY, {FVIRTKEY | FSHIFT, 0, VK_F5, 0, 0x94, 0x43});
     WriteRaw("ZUDKeyboard-0", "Accelerators", REG_BINARY, {FVIRTKEY | FSHIFT, 0, VK_F6, 0, 0x95, 0x43});
     ASSERT_TRUE(m_manager.LoadState(Profile()));
     ASSERT_EQ(1u, Entries(m_multi->m_hAccelTable).size());
@@ -186,7 +186,7 @@ TEST_F(ZUDPKeyboardTemplatesTest, EachTableIsSavedUnderItsResourceIdAndLoadedBac
 
 TEST_F(ZUDPKeyboardTemplatesTest, RestoringGivesBackTheResourceTablesAndDestroysTheLoadedOnes)
 {
-    WriteRaw("ZUDKeyboard-17192", "Accelerators", REG_BINARY, {FVIRTKEY, 0, VK_F5, 0, 1, 0});
+    WriteRaw("ZUDKeyboard-17194", "Accelerators", REG_BINARY, {FVIRTKEY, 0, VK_F5, 0, 1, 0});
     WriteRaw("ZUDKeyboard-0", "Accelerators", REG_BINARY, {FVIRTKEY, 0, VK_F6, 0, 2, 0});
     ASSERT_TRUE(m_manager.LoadState(Profile()));
     const HACCEL hLoadedDoc = m_multi->m_hAccelTable;

@@ -1,0 +1,3 @@
+#include "ui/commandbars/ZUDPControlBar.h"
+
+IMPLEMENT_DYNAMIC(CZUDPControlBar, CZUDPBaseControlBar)

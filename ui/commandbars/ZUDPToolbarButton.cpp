@@ -1,0 +1,41 @@
+#include "ui/commandbars/ZUDPToolbarButton.h"
+
+#include "framework/Archive.h"
+
+IMPLEMENT_SERIAL(CZUDPToolbarButton, CObject, VERSIONABLE_SCHEMA | 1)
+IMPLEMENT_SERIAL(CZUDPToolbarComboBoxButton, CZUDPToolbarButton, 1)
+
+CZUDPToolbarButton::CZUDPToolbarButton(UINT uiID, int iImage, LPCTSTR lpszText, BOOL bUserButton)
+    : m_nID(uiID), m_strText(lpszText != nullptr ? lpszText : "")
+{
+    if (bUserButton) {
+        m_bUserButton = TRUE;
+        m_iUserImage = iImage;
+    } else {
+        m_iImage = iImage;
+    }
+}
+
+void CZUDPToolbarButton::CopyFrom(const CZUDPToolbarButton& src)
+{
+    m_nID = src.m_nID;
+    m_nStyle = src.m_nStyle;
+    m_iImage = src.m_iImage;
+    m_iUserImage = src.m_iUserImage;
+    m_bUserButton = src.m_bUserButton;
+    m_bText = src.m_bText;
+    m_bImage = src.m_bImage;
+    m_bDragFromCollection = src.m_bDragFromCollection;
+    m_strText = src.m_strText;
+    m_rect = src.m_rect;
+}
+
+// The button's archive form belongs to the command bars; until they save
+// buttons, only the class travels (an archive names it and re-creates it).
+void CZUDPToolbarButton::Serialize(CArchive& ar) { CObject::Serialize(ar); }
+
+void CZUDPToolbarButton::DrawButton(CDC*, const CRect&, CZUDPToolBarImages*, BOOL, BOOL, BOOL, BOOL, BOOL) {}
+
+int CZUDPToolbarButton::DrawInCommandList(CDC*, const CRect&, BOOL, CZUDPToolBarImages*, BOOL) { return 0; }
+
+void CZUDPToolbarButton::PaintBackground(CDC*, const CRect&, BOOL, int) {}

@@ -1,0 +1,3 @@
+#include "ui/planner/ZUDPCalendar.h"
+
+IMPLEMENT_DYNCREATE(CZUDPCalendar, CZUDPWnd)
