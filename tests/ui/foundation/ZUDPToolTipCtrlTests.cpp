@@ -641,6 +641,10 @@ TEST_F(ToolTipTest, RibbonButtonDrawsItsImageEnabled)
     // A button going away is forgotten by every tooltip.
     CZUDPToolTipCtrl::ForgetButton(&button);
     EXPECT_EQ(nullptr, m_tip.GetHotRibbonButton());
+    auto* pDeleted = new CZUDPRibbonButton;
+    m_tip.SetHotRibbonButton(pDeleted);
+    delete pDeleted;
+    EXPECT_EQ(nullptr, m_tip.GetHotRibbonButton());
 }
 
 TEST_F(ToolTipTest, RibbonTipThatWouldCrossTheBottomSitsOnTopOfTheRibbon)

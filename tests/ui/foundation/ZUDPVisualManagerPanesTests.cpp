@@ -412,6 +412,38 @@ TEST_F(VisualManagerPanesTest, ToolTipWithoutVisualStylesKeepsTheCallerColours)
     EXPECT_EQ(kWhite, canvas.Pixel(9, 9));
 }
 
+TEST_F(VisualManagerPanesTest, ToolTipWithVisualStylesTakesTheThemeColours)
+{
+    HTHEME saved = m_manager->m_hThemeToolTip;
+    m_manager->m_hThemeToolTip = reinterpret_cast<HTHEME>(0x7170);
+    std::vector<std::pair<int, int>> drawn;
+    std::vector<int> properties;
+    ScopedSeam draw(g_foundationSeams.drawThemeBackground,
+                    [&](UxDrawThemeBackgroundFn, HTHEME theme, HDC, int part, int state, const RECT*, const RECT*) {
+                        if (theme == reinterpret_cast<HTHEME>(0x7170))
+                            drawn.push_back({part, state});
+                        return S_OK;
+                    });
+    ScopedSeam colour(g_foundationSeams.getThemeColor,
+                      [&](UxGetThemeColorFn, HTHEME, int part, int state, int property, COLORREF* value) {
+                          properties.push_back(property);
+                          *value = property == 3803 ? RGB(10, 20, 30) : RGB(40, 50, 60);
+                          return part == 1 && state == 0 ? S_OK : E_FAIL;
+                      });
+    Canvas canvas(60, 40, kWhite);
+    COLORREF text = RGB(1, 2, 3), line = RGB(4, 5, 6);
+    m_manager->FillToolTip(&canvas.Dc(), nullptr, kRect, text, line);
+    m_manager->m_hThemeToolTip = saved;
+    ASSERT_EQ(1u, drawn.size());
+    EXPECT_EQ(std::make_pair(1, 0), drawn[0]);
+    if (m_manager->m_pfnGetThemeColor != nullptr) {
+        EXPECT_EQ((std::vector<int>{3803, 3807}), properties);
+        EXPECT_EQ(RGB(10, 20, 30), text);
+        EXPECT_EQ(RGB(40, 50, 60), line);
+    }
+    EXPECT_EQ(kWhite, canvas.Pixel(30, 20)) << "the theme paints, not the info brush";
+}
+
 TEST_F(VisualManagerPanesTest, ConstantAnswers)
 {
     ZUDP_TOOLTIP_PARAMS params;
