@@ -444,6 +444,78 @@ TEST_F(VisualManagerPanesTest, ToolTipWithVisualStylesTakesTheThemeColours)
     EXPECT_EQ(kWhite, canvas.Pixel(30, 20)) << "the theme paints, not the info brush";
 }
 
+// What the glass text drawing was asked for.
+struct GlassCall {
+    int calls = 0;
+    HTHEME theme = nullptr;
+    int part = -1, state = -1;
+    DWORD options = 0;
+    int glow = 0;
+    COLORREF colour = 0;
+    COLORREF dcColour = 0;
+} g_glass;
+
+HRESULT WINAPI FakeDrawThemeTextEx(HTHEME theme, HDC dc, int part, int state, LPCWSTR, int, DWORD, LPRECT,
+                                   const DTTOPTS* options)
+{
+    ++g_glass.calls;
+    g_glass.theme = theme;
+    g_glass.part = part;
+    g_glass.state = state;
+    g_glass.options = options->dwFlags;
+    g_glass.glow = options->iGlowSize;
+    g_glass.colour = options->crText;
+    g_glass.dcColour = ::GetTextColor(dc);
+    return S_OK;
+}
+HRESULT WINAPI CompositionOn(BOOL* enabled)
+{
+    *enabled = TRUE;
+    return S_OK;
+}
+
+TEST_F(VisualManagerPanesTest, TextOnGlassGoesThroughTheButtonThemeInBlack)
+{
+    CZUDPUIEnvironment& env = g_uiEnvironment;
+    const auto savedText = env.m_drawThemeTextEx;
+    const auto savedComposition = env.m_dwmIsCompositionEnabled;
+    const BOOL savedOff = env.m_compositionOff;
+    HTHEME savedTheme = m_manager->m_hThemeButton;
+    env.m_drawThemeTextEx = FakeDrawThemeTextEx;
+    env.m_dwmIsCompositionEnabled = CompositionOn;
+    env.m_compositionOff = FALSE;
+    m_manager->m_hThemeButton = reinterpret_cast<HTHEME>(0xB077);
+    g_glass = GlassCall();
+
+    Canvas canvas(60, 40, kWhite);
+    canvas.Dc().SetTextColor(RGB(200, 0, 0));
+    const BOOL composited = m_manager->DrawTextOnGlass(&canvas.Dc(), "Glass", kRect, DT_SINGLELINE, 8, RGB(0, 0, 255));
+    const COLORREF after = canvas.Dc().GetTextColor();
+    env.m_compositionOff = TRUE;
+    const BOOL plain = m_manager->DrawTextOnGlass(&canvas.Dc(), "Glass", kRect, DT_SINGLELINE);
+
+    env.m_drawThemeTextEx = savedText;
+    env.m_dwmIsCompositionEnabled = savedComposition;
+    env.m_compositionOff = savedOff;
+    m_manager->m_hThemeButton = savedTheme;
+
+    EXPECT_TRUE(composited);
+    ASSERT_EQ(1, g_glass.calls);
+    EXPECT_EQ(reinterpret_cast<HTHEME>(0xB077), g_glass.theme);
+    EXPECT_EQ(0, g_glass.part);
+    EXPECT_EQ(0, g_glass.state);
+    EXPECT_EQ((DWORD)(DTT_COMPOSITED | DTT_GLOWSIZE | DTT_TEXTCOLOR), g_glass.options);
+    EXPECT_EQ(8, g_glass.glow);
+    EXPECT_EQ(RGB(0, 0, 255), g_glass.colour);
+    EXPECT_EQ(RGB(0, 0, 0), g_glass.dcColour);
+    EXPECT_EQ(RGB(200, 0, 0), after);
+    // Without composition the text is drawn plainly (in black) and the
+    // answer says so.
+    EXPECT_FALSE(plain);
+    EXPECT_EQ(1, g_glass.calls);
+    EXPECT_EQ(RGB(200, 0, 0), canvas.Dc().GetTextColor());
+}
+
 TEST_F(VisualManagerPanesTest, ConstantAnswers)
 {
     ZUDP_TOOLTIP_PARAMS params;
