@@ -308,6 +308,56 @@ TEST_F(TaskPaneDrawingTest, GroupCaptionFillsByKind)
     EXPECT_EQ(kWhite, canvas.Pixel(60, 24));
 }
 
+TEST_F(TaskPaneDrawingTest, ChevronOnlyOnCollapsibleNamedGroupsOutsideTheToolBox)
+{
+    // Black glyph pixels in the caption's right end (the last caption
+    // height), and the name's hot colour while highlighted.
+    auto chevronPixels = [](Canvas& canvas, const CRect& caption) {
+        int black = 0;
+        for (int y = caption.top; y < caption.bottom; ++y)
+            for (int x = caption.right - caption.Height(); x < caption.right; ++x)
+                black += canvas.Pixel(x, y) == RGB(0, 0, 0) ? 1 : 0;
+        return black;
+    };
+    struct Case {
+        const char* name;
+        bool toolBox;
+        const char* groupName;
+        BOOL canCollapse;
+        bool chevron;
+    } cases[] = {
+        {"collapsible group", false, "Machines", TRUE, true},
+        {"fixed group", false, "Machines", FALSE, false},
+        {"group without a name", false, "", TRUE, false},
+        {"toolbox group", true, "Tools", TRUE, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CZUDPTasksPaneGroup* pGroup = c.toolBox ? m_boxGroup : m_group;
+        pGroup->m_strName = c.groupName;
+        pGroup->m_rectCaption = CRect(0, 0, 120, 25);
+        Canvas canvas(130, 30, kWhite);
+        m_manager->DrawTaskGroupCaption(&canvas.Dc(), pGroup, FALSE, FALSE, c.canCollapse);
+        EXPECT_EQ(c.chevron, chevronPixels(canvas, pGroup->m_rectCaption) > 0);
+    }
+
+    m_group->m_strName = "Machines";
+    m_group->m_clrTextHot = RGB(255, 0, 0);
+    m_group->m_clrText = RGB(0, 160, 0);
+    for (BOOL hot : {TRUE, FALSE}) {
+        Canvas canvas(130, 30, kWhite);
+        m_manager->DrawTaskGroupCaption(&canvas.Dc(), m_group, hot, FALSE, TRUE);
+        int red = 0, green = 0;
+        for (int y = 0; y < 25; ++y)
+            for (int x = 0; x < 90; ++x) {
+                red += trovtest::ColorNear(canvas.Pixel(x, y), RGB(255, 0, 0), 40) ? 1 : 0;
+                green += trovtest::ColorNear(canvas.Pixel(x, y), RGB(0, 160, 0), 40) ? 1 : 0;
+            }
+        EXPECT_EQ(hot == TRUE, red > 0) << hot;
+        EXPECT_EQ(hot == FALSE, green > 0) << hot;
+    }
+}
+
 TEST_F(TaskPaneDrawingTest, ToolBoxExpandBoxFollowsTheDpiScale)
 {
     struct Case {
@@ -325,7 +375,6 @@ TEST_F(TaskPaneDrawingTest, ToolBoxExpandBoxFollowsTheDpiScale)
         m_manager->DrawTaskGroupCaption(&canvas.Dc(), m_boxGroup, FALSE, FALSE, TRUE);
         // The box: a frame in bar text starting 6 pixels in, centred.
         int left = -1, right = -1;
-        const int y = 15;
         for (int x = 0; x < 40; ++x)
             if (canvas.Pixel(x, (30 - c.box) / 2) == Env().m_colorBarText) {
                 if (left < 0)
@@ -334,7 +383,6 @@ TEST_F(TaskPaneDrawingTest, ToolBoxExpandBoxFollowsTheDpiScale)
             }
         EXPECT_EQ(6, left);
         EXPECT_EQ(c.box, right - left + 1);
-        (void)y;
     }
     g_uiEnvironment.m_dpiScale = savedScale;
     g_uiEnvironment.m_dpiScaling = savedScaling;
@@ -385,8 +433,6 @@ TEST_F(TaskPaneDrawingTest, TaskSeparatorAndColours)
     pCommand->m_rect = CRect(0, 0, 100, 30);
     canvas.Fill(kWhite);
     m_manager->DrawTask(&canvas.Dc(), pCommand, nullptr, TRUE, FALSE);
-    trovtest::DibCanvas* none = nullptr;
-    (void)none;
     int grey = 0, other = 0;
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 100; ++x) {
