@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "tests/shot/GallerySheets.h"
 #include "framework/win/DC.h"
 #include "ui/foundation/ZUDPControlRenderer.h"
 #include "ui/foundation/ZUDPMenuGlyphs.h"

@@ -47,6 +47,7 @@
 #include "tests/common/SimController.h"
 #include "tests/common/SimTcpController.h"
 #include "tests/common/SimTcpFixture.h"
+#include "tests/shot/GallerySheets.h"
 #include "ui/controls/ZUDPMessageBox.h"
 #include "ui/docking/ZUDPDockBar.h"
 #include "ui/docking/ZUDPStatusBar.h"
@@ -55,10 +56,6 @@
 #include "ui/foundation/ZUDPVisualManager.h"
 #include "ui/ribbon/ZUDPBaseRibbonElement.h"
 #include "ui/ribbon/ZUDPTasksPane.h"
-
-// The library's own drawings (LibraryDrawingsWin.cpp).
-bool ShootLibraryDrawings(const std::function<void(const std::string&, HWND)>& photograph,
-                          const std::function<void(DWORD)>& pump);
 
 namespace {
 
@@ -648,6 +645,7 @@ int main(int argc, char** argv)
     }
     if (!ShootLibraryDrawings(Photograph, Pump))
         Fail("library-glyphs-and-renderers", "the window could not be made");
+    ShootControlFamiliesSheet(Photograph);
 
     printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
     return g_failures.empty() ? 0 : 1;
