@@ -464,6 +464,22 @@ TEST(VisualManagerThemedControlsTest, ThemedPartsAndStates)
         EXPECT_EQ(t.state, recorder.Calls().back().state);
     }
 
+    // On a 256-colour screen or under a high-contrast scheme the slider is
+    // drawn classic even with a style.
+    {
+        const int depth = g_uiEnvironment.m_bitsPerPixel;
+        const BOOL contrast = g_uiEnvironment.m_blackOnWhite;
+        const size_t calls = recorder.Calls().size();
+        g_uiEnvironment.m_bitsPerPixel = 8;
+        manager.DrawSliderThumb(&canvas.Dc(), nullptr, CRect(0, 0, 11, 21), FALSE, FALSE, FALSE, FALSE, FALSE, FALSE,
+                                FALSE);
+        g_uiEnvironment.m_bitsPerPixel = depth;
+        g_uiEnvironment.m_blackOnWhite = TRUE;
+        manager.DrawSliderChannel(&canvas.Dc(), nullptr, FALSE, CRect(0, 0, 30, 4), FALSE);
+        g_uiEnvironment.m_blackOnWhite = contrast;
+        EXPECT_EQ(calls, recorder.Calls().size());
+    }
+
     manager.DrawSliderChannel(&canvas.Dc(), nullptr, TRUE, CRect(0, 0, 4, 30), FALSE);
     EXPECT_EQ(2, recorder.Calls().back().part);
     manager.DrawSliderChannel(&canvas.Dc(), nullptr, FALSE, CRect(0, 0, 30, 4), FALSE);
