@@ -12,3 +12,8 @@ using GalleryPhotographer = std::function<void(const std::string& name, HWND win
 // Popup menus and menu items, toolbar buttons, combo and edit boxes on
 // bars, and dialog controls: normal, hot, pressed and disabled.
 void ShootControlFamiliesSheet(const GalleryPhotographer& photograph);
+
+// The menu glyphs in every colour of both strips, and a nine-part skin and
+// the drop shadow at three sizes (LibraryDrawingsWin.cpp); false when the
+// window could not be made.
+bool ShootLibraryDrawings(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);

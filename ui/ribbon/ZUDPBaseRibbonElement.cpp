@@ -38,3 +38,6 @@ int CZUDPRibbonButton::DrawBottomText(CDC* pDC, BOOL bCalcOnly)
     (void)bCalcOnly;
     return 0;
 }
+IMPLEMENT_DYNCREATE(CZUDPRibbonLabel, CZUDPRibbonButton)
+IMPLEMENT_DYNCREATE(CZUDPRibbonPaletteButton, CZUDPRibbonButton)
+IMPLEMENT_DYNCREATE(CZUDPRibbonSeparator, CZUDPBaseRibbonElement)
