@@ -26,6 +26,9 @@ public:
     virtual BOOL IsDroppedDown() const { return m_bIsDroppedDown; }
     // Non-zero when the element is shown in a popup panel menu in menu mode.
     virtual BOOL IsInMenuMode() const { return m_bMenuMode; }
+    // In a menu-mode panel, whether the element keeps its button look
+    // instead of the menu item's highlight row.
+    virtual BOOL DrawsAsButtonInMenu() const { return FALSE; }
     // The ribbon bar that owns the element, null when none.
     virtual CZUDPRibbonBar* GetOwningRibbonBar() const { return m_pRibbonBar; }
 

@@ -13,6 +13,12 @@ CZUDPTasksPaneGroup::~CZUDPTasksPaneGroup()
         delete m_lstTasks.RemoveHead();
 }
 
+CZUDPTasksPaneTask* CZUDPTasksPaneGroup::GetTask(int nTask) const
+{
+    POSITION pos = nTask >= 0 ? m_lstTasks.FindIndex(nTask) : nullptr;
+    return pos != nullptr ? static_cast<CZUDPTasksPaneTask*>(m_lstTasks.GetAt(pos)) : nullptr;
+}
+
 CZUDPTasksPane::~CZUDPTasksPane()
 {
     while (!m_lstTaskGroups.IsEmpty())
@@ -21,7 +27,9 @@ CZUDPTasksPane::~CZUDPTasksPane()
 
 int CZUDPTasksPane::AddGroup(LPCTSTR lpszName, BOOL bIsSpecial)
 {
-    m_lstTaskGroups.AddTail(new CZUDPTasksPaneGroup(lpszName, bIsSpecial));
+    CZUDPTasksPaneGroup* pGroup = new CZUDPTasksPaneGroup(lpszName, bIsSpecial);
+    pGroup->m_pPane = this;
+    m_lstTaskGroups.AddTail(pGroup);
     return GetGroupCount() - 1;
 }
 

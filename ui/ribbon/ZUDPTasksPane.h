@@ -9,6 +9,7 @@
 #include "framework/String.h"
 
 class CZUDPTasksPaneGroup;
+class CZUDPTasksPane;
 
 // One task of a group: a command link, a label or a separator.
 class CZUDPTasksPaneTask : public CObject {
@@ -40,6 +41,11 @@ public:
     CZUDPTasksPaneGroup() = default;
     CZUDPTasksPaneGroup(LPCTSTR lpszName, BOOL bIsSpecial) : m_strName(lpszName != nullptr ? lpszName : ""), m_bIsSpecial(bIsSpecial) {}
     ~CZUDPTasksPaneGroup() override;
+
+    // The task at a 0-based position, null past the end.
+    CZUDPTasksPaneTask* GetTask(int nTask) const;
+
+    CZUDPTasksPane* m_pPane = nullptr;    // the pane that holds the group (its metrics and options)
 
     CString m_strName;
     CRect m_rectCaption;
