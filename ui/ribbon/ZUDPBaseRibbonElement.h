@@ -101,9 +101,9 @@ public:
     BOOL m_bInfiniteMode = FALSE;
 };
 
-// Further element kinds the visual manager's ribbon drawing takes (the
-// others are in ZUDPRibbonElements.h); this version is each kind's class
-// with what it inherits.
+// Element kinds the visual manager's ribbon drawing takes with nothing of
+// their own yet; the kinds whose drawing reads fields of their own are in
+// ZUDPRibbonElements.h.
 #define ZUDP_DECLARE_RIBBON_ELEMENT(class_name, base_name) \
     class class_name : public base_name { \
         DECLARE_DYNCREATE(class_name) \
