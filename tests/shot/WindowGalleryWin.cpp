@@ -765,6 +765,7 @@ int main(int argc, char** argv)
     if (!ShootLibraryDrawings(Photograph, Pump))
         Fail("library-glyphs-and-renderers", "the window could not be made");
     ShootControlFamiliesSheet(Photograph);
+    ShootBarAndCaptionSheets(Photograph);
 
     printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
     return g_failures.empty() ? 0 : 1;
