@@ -5,10 +5,18 @@
 // planner subsystem completes them.
 #include "ui/commandbars/ZUDPWnd.h"
 
+class CZUDPPlannerManagerCtrl;
+
 class CZUDPPlannerView : public CObject {
     DECLARE_DYNAMIC(CZUDPPlannerView)
 public:
     CZUDPPlannerView() = default;
+
+    // The planner control that shows the view (its colours apply), null
+    // while the view belongs to none.
+    CZUDPPlannerManagerCtrl* GetPlanner() const { return m_pPlanner; }
+
+    CZUDPPlannerManagerCtrl* m_pPlanner = nullptr;
 };
 
 class CZUDPPlannerViewDay : public CZUDPPlannerView {

@@ -26,6 +26,9 @@ public:
     virtual BOOL IsDroppedDown() const { return m_bIsDroppedDown; }
     // Non-zero when the element is shown in a popup panel menu in menu mode.
     virtual BOOL IsInMenuMode() const { return m_bMenuMode; }
+    // In a menu-mode panel, whether the element keeps its button look
+    // instead of the menu item's highlight row.
+    virtual BOOL DrawsAsButtonInMenu() const { return FALSE; }
     // The ribbon bar that owns the element, null when none.
     virtual CZUDPRibbonBar* GetOwningRibbonBar() const { return m_pRibbonBar; }
 
@@ -97,3 +100,22 @@ public:
     int m_nHeight = 22;
     BOOL m_bInfiniteMode = FALSE;
 };
+
+// Element kinds the visual manager's ribbon drawing takes; this version is
+// each kind's class with what it inherits.
+#define ZUDP_DECLARE_RIBBON_ELEMENT(class_name, base_name) \
+    class class_name : public base_name { \
+        DECLARE_DYNCREATE(class_name) \
+    public: \
+        class_name() = default; \
+    };
+ZUDP_DECLARE_RIBBON_ELEMENT(CZUDPRibbonTab, CZUDPBaseRibbonElement)           // a category's tab
+ZUDP_DECLARE_RIBBON_ELEMENT(CZUDPRibbonCategoryScroll, CZUDPRibbonButton)     // a category's scroll button
+ZUDP_DECLARE_RIBBON_ELEMENT(CZUDPRibbonLaunchButton, CZUDPRibbonButton)       // a panel's launch button
+ZUDP_DECLARE_RIBBON_ELEMENT(CZUDPRibbonDefaultPanelButton, CZUDPRibbonButton) // a collapsed panel
+ZUDP_DECLARE_RIBBON_ELEMENT(CZUDPRibbonCaptionButton, CZUDPRibbonButton)      // a frame caption button
+ZUDP_DECLARE_RIBBON_ELEMENT(CZUDPRibbonLabel, CZUDPRibbonButton)
+ZUDP_DECLARE_RIBBON_ELEMENT(CZUDPRibbonPaletteIcon, CZUDPRibbonButton)        // one item of a gallery
+ZUDP_DECLARE_RIBBON_ELEMENT(CZUDPRibbonPaletteButton, CZUDPRibbonButton)      // a gallery
+ZUDP_DECLARE_RIBBON_ELEMENT(CZUDPRibbonSeparator, CZUDPBaseRibbonElement)
+#undef ZUDP_DECLARE_RIBBON_ELEMENT
