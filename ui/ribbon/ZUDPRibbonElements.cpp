@@ -1,8 +1,8 @@
 #include "ui/ribbon/ZUDPRibbonElements.h"
 
-IMPLEMENT_DYNAMIC(CZUDPRibbonTab, CZUDPBaseRibbonElement)
-IMPLEMENT_DYNAMIC(CZUDPRibbonCategoryScroll, CZUDPRibbonButton)
-IMPLEMENT_DYNAMIC(CZUDPRibbonLaunchButton, CZUDPRibbonButton)
-IMPLEMENT_DYNAMIC(CZUDPRibbonDefaultPanelButton, CZUDPRibbonButton)
-IMPLEMENT_DYNAMIC(CZUDPRibbonCaptionButton, CZUDPRibbonButton)
-IMPLEMENT_DYNAMIC(CZUDPRibbonPaletteIcon, CZUDPRibbonButton)
+IMPLEMENT_DYNCREATE(CZUDPRibbonTab, CZUDPBaseRibbonElement)
+IMPLEMENT_DYNCREATE(CZUDPRibbonCategoryScroll, CZUDPRibbonButton)
+IMPLEMENT_DYNCREATE(CZUDPRibbonLaunchButton, CZUDPRibbonButton)
+IMPLEMENT_DYNCREATE(CZUDPRibbonDefaultPanelButton, CZUDPRibbonButton)
+IMPLEMENT_DYNCREATE(CZUDPRibbonCaptionButton, CZUDPRibbonButton)
+IMPLEMENT_DYNCREATE(CZUDPRibbonPaletteIcon, CZUDPRibbonButton)

@@ -11,7 +11,7 @@ class CZUDPRibbonCategory;
 
 // The tab by which a category is chosen.
 class CZUDPRibbonTab : public CZUDPBaseRibbonElement {
-    DECLARE_DYNAMIC(CZUDPRibbonTab)
+    DECLARE_DYNCREATE(CZUDPRibbonTab)
 public:
     CZUDPRibbonTab() = default;
 
@@ -20,7 +20,7 @@ public:
 
 // The button that scrolls a category's panels left or right.
 class CZUDPRibbonCategoryScroll : public CZUDPRibbonButton {
-    DECLARE_DYNAMIC(CZUDPRibbonCategoryScroll)
+    DECLARE_DYNCREATE(CZUDPRibbonCategoryScroll)
 public:
     CZUDPRibbonCategoryScroll() = default;
 
@@ -29,28 +29,28 @@ public:
 
 // The small button in a panel's caption that opens the panel's dialog.
 class CZUDPRibbonLaunchButton : public CZUDPRibbonButton {
-    DECLARE_DYNAMIC(CZUDPRibbonLaunchButton)
+    DECLARE_DYNCREATE(CZUDPRibbonLaunchButton)
 public:
     CZUDPRibbonLaunchButton() = default;
 };
 
 // The button shown in place of a panel that has no room.
 class CZUDPRibbonDefaultPanelButton : public CZUDPRibbonButton {
-    DECLARE_DYNAMIC(CZUDPRibbonDefaultPanelButton)
+    DECLARE_DYNCREATE(CZUDPRibbonDefaultPanelButton)
 public:
     CZUDPRibbonDefaultPanelButton() = default;
 };
 
 // Minimize, maximize, restore or close, by its command (SC_...).
 class CZUDPRibbonCaptionButton : public CZUDPRibbonButton {
-    DECLARE_DYNAMIC(CZUDPRibbonCaptionButton)
+    DECLARE_DYNCREATE(CZUDPRibbonCaptionButton)
 public:
     explicit CZUDPRibbonCaptionButton(UINT nID = 0) { m_nID = nID; }
 };
 
 // The icon of a gallery in its collapsed form.
 class CZUDPRibbonPaletteIcon : public CZUDPRibbonButton {
-    DECLARE_DYNAMIC(CZUDPRibbonPaletteIcon)
+    DECLARE_DYNCREATE(CZUDPRibbonPaletteIcon)
 public:
     CZUDPRibbonPaletteIcon() = default;
 };
