@@ -13,6 +13,12 @@ using GalleryPhotographer = std::function<void(const std::string& name, HWND win
 // bars, and dialog controls: normal, hot, pressed and disabled.
 void ShootControlFamiliesSheet(const GalleryPhotographer& photograph);
 
+// Bar backgrounds, borders, grippers, separators and splitters (in a
+// frame, in a dialog, Look2000, floating), and pane captions, caption
+// buttons, floating frames, auto-hide buttons and application bars
+// (normal, hot, pressed, disabled).
+void ShootBarAndCaptionSheets(const GalleryPhotographer& photograph);
+
 // The menu glyphs in every colour of both strips, and a nine-part skin and
 // the drop shadow at three sizes (LibraryDrawingsWin.cpp); false when the
 // window could not be made.

@@ -1,7 +1,8 @@
 // A sheet of what the visual manager draws for popup menus, toolbar
 // buttons, combo and edit boxes on bars and dialog controls: one row per
 // element, one column per state (normal, hot, pressed, disabled), painted
-// by the active manager into a window of its own for the gallery.
+// by the active manager into a window of its own for the gallery, once with
+// the visual style and once in the classic look.
 #include "tests/shot/GallerySheets.h"
 
 #include "framework/win/BarStyles.h"
@@ -10,6 +11,7 @@
 #include "ui/commandbars/ZUDPToolbarButton.h"
 #include "ui/commandbars/ZUDPToolbarMenuButton.h"
 #include "ui/controls/ZUDPButton.h"
+#include "ui/foundation/ZUDPFoundationSeams.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 #include "ui/foundation/ZUDPVisualManager.h"
 
@@ -242,6 +244,15 @@ void ShootControlFamiliesSheet(const GalleryPhotographer& photograph)
                                     WS_POPUP | WS_BORDER | WS_VISIBLE, 20, 20, kLabelWidth + 4 * kCellWidth + 8,
                                     rows * kRowHeight + 8, nullptr, nullptr, wc.hInstance, nullptr);
     photograph("visual-manager-controls", window);
+    {
+        // Without visual styles: the slider and the group box in their
+        // classic form too.
+        ScopedSeam<HTHEME(UxOpenThemeDataFn, HWND, LPCWSTR)> noThemes(
+            g_foundationSeams.openThemeData, [](UxOpenThemeDataFn, HWND, LPCWSTR) -> HTHEME { return nullptr; });
+        CZUDPVisualManager::GetActiveManager()->OpenThemeHandles();
+        photograph("visual-manager-controls-classic", window);
+    }
+    CZUDPVisualManager::GetActiveManager()->OpenThemeHandles();
     if (window != nullptr)
         ::DestroyWindow(window);
 }

@@ -51,6 +51,7 @@
 #include "ui/controls/ZUDPMessageBox.h"
 #include "ui/docking/ZUDPDockBar.h"
 #include "ui/docking/ZUDPStatusBar.h"
+#include "ui/foundation/ZUDPToolBarImages.h"
 #include "ui/foundation/ZUDPToolTipCtrl.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 #include "ui/foundation/ZUDPVisualManager.h"
@@ -610,6 +611,123 @@ void ShootPaneElements()
 
 } // namespace
 
+// A sheet of image strips in their looks, drawn off screen and enlarged
+// three times: a 32-bit strip normal, disabled, greyed and retinted; a
+// 24-bit strip keyed on magenta normal, faded and disabled.
+void ShootImageStrips()
+{
+    const int side = 16, count = 8, zoom = 3;
+    auto mark = [&](int image, int x, int y) -> std::pair<COLORREF, int> {
+        // A ring, a square, a bar or a cross, in a colour of its own.
+        static const COLORREF colours[] = {RGB(200, 40, 40),  RGB(40, 150, 40), RGB(40, 80, 210), RGB(230, 160, 20),
+                                           RGB(150, 50, 180), RGB(20, 160, 170), RGB(90, 90, 90),  RGB(210, 90, 140)};
+        int cx = x - 8, cy = y - 8;
+        bool inside = false;
+        switch (image % 4) {
+        case 0: inside = cx * cx + cy * cy <= 42 && cx * cx + cy * cy >= 12; break;
+        case 1: inside = x >= 3 && x < 13 && y >= 3 && y < 13; break;
+        case 2: inside = y >= 6 && y < 10 && x >= 1 && x < 15; break;
+        default: inside = (x == y || x == 15 - y || x + 1 == y || x + 1 == 15 - y) && x > 1 && x < 14; break;
+        }
+        return {colours[image], inside ? 255 : 0};
+    };
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = side * count;
+    info.bmiHeader.biHeight = -side;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP alpha = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    BITMAPINFO keyedInfo = info;
+    keyedInfo.bmiHeader.biBitCount = 24;
+    void* keyedBits = nullptr;
+    HBITMAP keyed = ::CreateDIBSection(nullptr, &keyedInfo, DIB_RGB_COLORS, &keyedBits, nullptr, 0);
+    if (alpha == nullptr || keyed == nullptr) {
+        Fail("image-strips", "no bitmap for the strips");
+        return;
+    }
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side * count; ++x) {
+            auto [colour, a] = mark(x / side, x % side, y);
+            DWORD* p = static_cast<DWORD*>(bits) + y * side * count + x;
+            *p = a == 0 ? 0 : 0xFF000000u | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+            BYTE* k = static_cast<BYTE*>(keyedBits) + y * ((side * count * 3 + 3) & ~3) + x * 3;
+            DWORD rgb = a == 0 ? 0x00FF00FFu : *p & 0x00FFFFFFu;
+            k[0] = BYTE(rgb);
+            k[1] = BYTE(rgb >> 8);
+            k[2] = BYTE(rgb >> 16);
+        }
+
+    CZUDPToolBarImages normal, greyed, retinted;
+    CZUDPToolBarImages keyedStrip;
+    for (CZUDPToolBarImages* strip : {&normal, &greyed, &retinted})
+        strip->SetImageSize(CSize(side, side)), strip->AppendBitmap(alpha, TRUE);
+    keyedStrip.SetImageSize(CSize(side, side));
+    keyedStrip.AppendBitmap(keyed, TRUE);
+    keyedStrip.SetTransparentColor(RGB(255, 0, 255));
+    keyedStrip.SetLightForAllDepths(TRUE);
+    greyed.ConvertToGray();
+    retinted.RetintByHue(RGB(200, 40, 40), RGB(40, 80, 210));
+    ::DeleteObject(alpha);
+    ::DeleteObject(keyed);
+
+    const int rows = 7, width = side * count + 8, height = rows * (side + 4) + 4;
+    trovtest::DibCanvas sheet(width, height);
+    sheet.Fill(g_uiEnvironment.m_colorButtonFace);
+    CDC dc;
+    dc.Attach(sheet.Dc());
+    auto row = [&](CZUDPToolBarImages& strip, int r, BOOL disabled, BOOL fade, BOOL inactive) {
+        CZUDPImageDrawState ds;
+        if (!strip.BeginDrawing(ds, 0, 0, fade))
+            return;
+        for (int i = 0; i < count; ++i)
+            strip.RenderImage(&dc, 4 + i * side, 4 + r * (side + 4), i, FALSE, disabled, FALSE, FALSE, inactive);
+        strip.FinishDrawing(ds);
+    };
+    row(normal, 0, FALSE, FALSE, FALSE);
+    row(normal, 1, TRUE, FALSE, FALSE);
+    row(greyed, 2, FALSE, FALSE, FALSE);
+    row(retinted, 3, FALSE, FALSE, FALSE);
+    row(keyedStrip, 4, FALSE, FALSE, FALSE);
+    row(keyedStrip, 5, FALSE, TRUE, TRUE);
+    row(keyedStrip, 6, TRUE, FALSE, FALSE);
+    dc.Detach();
+
+    // Enlarged, so that single pixels can be seen.
+    HWND window = ::CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "Image strips", WS_POPUP | WS_VISIBLE | WS_BORDER,
+                                    20, 20, width * zoom + 2, height * zoom + 2, nullptr, nullptr, nullptr, nullptr);
+    if (window == nullptr) {
+        Fail("image-strips", "no window for the sheet");
+        return;
+    }
+    Pump(100);
+    HDC windowDC = ::GetDC(window);
+    ::StretchBlt(windowDC, 0, 0, width * zoom, height * zoom, sheet.Dc(), 0, 0, width, height, SRCCOPY);
+    ::ReleaseDC(window, windowDC);
+    ::ValidateRect(window, nullptr);
+    ::GdiFlush();
+    // Photographed straight from the window: a repaint would wipe it.
+    RECT rect;
+    ::GetClientRect(window, &rect);
+    trovtest::DibCanvas picture(rect.right, rect.bottom);
+    HDC from = ::GetDC(window);
+    ::BitBlt(picture.Dc(), 0, 0, rect.right, rect.bottom, from, 0, 0, SRCCOPY);
+    ::ReleaseDC(window, from);
+    ::DestroyWindow(window);
+    std::vector<std::pair<COLORREF, int>> colours = picture.Histogram(picture.Rect());
+    if (colours.size() < 8) {
+        Fail("image-strips", "the sheet shows too few colours");
+        return;
+    }
+    if (!picture.SaveBmp((g_out + "\\image-strips.bmp").c_str())) {
+        Fail("image-strips", "the picture could not be written");
+        return;
+    }
+    ++g_shots;
+    printf("image-strips: %d x %d, %d colours\n", picture.Width(), picture.Height(), (int)colours.size());
+}
+
 int main(int argc, char** argv)
 {
     if (argc < 3) {
@@ -642,10 +760,12 @@ int main(int argc, char** argv)
         ShootMessageBoxes();
         ShootToolTips();
         ShootPaneElements();
+        ShootImageStrips();
     }
     if (!ShootLibraryDrawings(Photograph, Pump))
         Fail("library-glyphs-and-renderers", "the window could not be made");
     ShootControlFamiliesSheet(Photograph);
+    ShootBarAndCaptionSheets(Photograph);
 
     printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
     return g_failures.empty() ? 0 : 1;

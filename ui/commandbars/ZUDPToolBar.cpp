@@ -3,6 +3,7 @@
 #include "framework/Archive.h"
 #include "ui/commandbars/ZUDPToolbarButton.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
+#include "ui/foundation/ZUDPVisualManager.h"
 
 IMPLEMENT_DYNAMIC(CZUDPBaseToolBar, CZUDPControlBar)
 IMPLEMENT_SERIAL(CZUDPToolBar, CZUDPBaseToolBar, VERSIONABLE_SCHEMA | 1)
@@ -124,7 +125,17 @@ void CZUDPToolBar::UpdateButtonFonts()
         static_cast<CZUDPToolbarButton*>(m_Buttons.GetNext(pos))->OnGlobalFontsChanged();
 }
 
-void CZUDPToolBar::OnVisualManagerChanged() {}
+void CZUDPToolBar::OnVisualManagerChanged()
+{
+    if (m_hWnd == nullptr)
+        return;
+    // No shaped toolbars yet: a manager that asks for none has the region
+    // removed.
+    if (!CZUDPVisualManager::GetActiveManager()->HasToolbarWindowRegion(this))
+        SetWindowRgn(nullptr, TRUE);
+    if (!IsFloating())
+        UpdateLayout();
+}
 
 COLORREF CZUDPToolBar::GetDefaultTextColor()
 {

@@ -1,6 +1,7 @@
 #include "ui/commandbars/ZUDPToolbarButton.h"
 
 #include "framework/Archive.h"
+#include "ui/foundation/ZUDPVisualManager.h"
 
 IMPLEMENT_SERIAL(CZUDPToolbarButton, CObject, VERSIONABLE_SCHEMA | 1)
 IMPLEMENT_SERIAL(CZUDPToolbarComboBoxButton, CZUDPToolbarButton, 1)
@@ -38,4 +39,12 @@ void CZUDPToolbarButton::DrawButton(CDC*, const CRect&, CZUDPToolBarImages*, BOO
 
 int CZUDPToolbarButton::DrawInCommandList(CDC*, const CRect&, BOOL, CZUDPToolBarImages*, BOOL) { return 0; }
 
-void CZUDPToolbarButton::PaintBackground(CDC*, const CRect&, BOOL, int) {}
+void CZUDPToolbarButton::PaintBackground(CDC* pDC, const CRect& rect, BOOL bHighlight, int nReserved)
+{
+    (void)nReserved;
+    if (pDC == nullptr)
+        return;
+    // 0 normal, 1 pushed (checked or pressed), 2 highlighted.
+    const int state = (m_nStyle & (TBBS_CHECKED | TBBS_PRESSED)) != 0 ? 1 : bHighlight ? 2 : 0;
+    CZUDPVisualManager::GetActiveManager()->FillButtonInterior(pDC, this, rect, state);
+}

@@ -1,5 +1,7 @@
 #include "ui/ribbon/ZUDPBaseRibbonElement.h"
 
+#include "ui/foundation/ZUDPToolTipCtrl.h"
+
 #include "framework/win/DC.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 
@@ -12,6 +14,11 @@ CZUDPRibbonButton::CZUDPRibbonButton(UINT nID, LPCTSTR lpszText, int nSmallImage
     : m_nID(nID), m_nSmallImageIndex(nSmallImageIndex), m_nLargeImageIndex(nLargeImageIndex)
 {
     m_strText = lpszText != nullptr ? lpszText : "";
+}
+
+CZUDPRibbonButton::~CZUDPRibbonButton()
+{
+    CZUDPToolTipCtrl::ForgetButton(this);
 }
 
 CSize CZUDPRibbonButton::GetImageSize(int nForm) const

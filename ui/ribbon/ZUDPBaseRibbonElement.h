@@ -54,6 +54,8 @@ class CZUDPRibbonButton : public CZUDPBaseRibbonElement {
 public:
     CZUDPRibbonButton() = default;
     CZUDPRibbonButton(UINT nID, LPCTSTR lpszText, int nSmallImageIndex = -1, int nLargeImageIndex = -1);
+    // Tooltips showing the button's image forget it.
+    ~CZUDPRibbonButton() override;
 
     enum ImageForm { kLargeImage = 0, kSmallImage = 1 };
 

@@ -105,6 +105,30 @@ TEST_F(MenuGlyphTest, EachColourVariantRepaintsTheMarkOnly)
     g_uiEnvironment.m_highColorImages = savedHighColour;
 }
 
+TEST_F(MenuGlyphTest, ColourCopiesDoNotDependOnTheButtonTextColour)
+{
+    // Under a scheme whose button text is not black the marks stay black
+    // (the glyphs are not mapped to the system colours), so every copy is
+    // still repainted.
+    {
+        ScopedSeam colours(g_foundationSeams.sysColor, [](int index) {
+            return index == COLOR_BTNTEXT ? RGB(0, 0, 128) : g_foundationSeams.sysColor.Real(index);
+        });
+        g_uiEnvironment.UpdateSysColors();
+        ReleaseMenuGlyphs();
+        ASSERT_TRUE(LoadMenuGlyphs());
+    }
+    for (int variant : {MenuGlyphColorBlack, MenuGlyphColorGray, MenuGlyphColorWhite}) {
+        Canvas canvas(9, 9, kBackground);
+        ASSERT_TRUE(DrawMenuGlyph(&canvas.Dc(), MenuGlyphMaximize, CPoint(0, 0), variant));
+        const COLORREF expected = variant == MenuGlyphColorBlack ? RGB(0, 0, 0)
+                                  : variant == MenuGlyphColorGray ? RGB(0x80, 0x80, 0x80)
+                                                                  : RGB(0xFF, 0xFF, 0xFF);
+        EXPECT_EQ(expected, canvas.Pixel(1, 1)) << variant;
+    }
+    g_uiEnvironment.UpdateSysColors();
+}
+
 TEST_F(MenuGlyphTest, StretchedToAGivenSize)
 {
     Canvas canvas(40, 40, kBackground);

@@ -1,6 +1,7 @@
 // Rescaling image strips: new sizes, which strips are refused, cells that
 // keep to themselves, colour keys turned into alpha, stacked images, and a
 // strip that stays as it was when the new bitmap cannot be made.
+#include "res/ui/foundation.h"
 #include "tests/ui/foundation/FoundationTestSupport.h"
 #include "ui/foundation/ZUDPDrawManager.h"
 #include "ui/foundation/ZUDPToolBarImages.h"
@@ -213,6 +214,25 @@ TEST(ResampleByScaleTest, RemovingTheImagesRestoresSizeAndScale)
     EXPECT_EQ(CSize(16, 15), strip.GetImageSize());
     EXPECT_DOUBLE_EQ(1.0, strip.GetScale());
     EXPECT_FALSE(strip.ResampleByScale(1.5)) << "nothing to rescale";
+}
+
+TEST(ResampleByScaleTest, ReloadRestoresTheKeyOfBeforeTheFirstRescale)
+{
+    // Rescaled twice: the key and size of before the first rescale are the
+    // ones a reload brings back, not the "none" the first rescale left.
+    CZUDPToolBarImages strip;
+    strip.SetImageSize(CSize(9, 9));
+    ASSERT_TRUE(strip.LoadFromResourceId(IDB_ZUDP_MENU_GLYPHS_HICOLOR));
+    strip.SetTransparentColor(kKey);
+    ASSERT_TRUE(strip.ResampleByScale(2.0));
+    ASSERT_TRUE(strip.ResampleByScale(1.5));
+    EXPECT_EQ(CSize(27, 27), strip.GetImageSize());
+    EXPECT_DOUBLE_EQ(3.0, strip.GetScale());
+    strip.ReloadForColorChange();
+    EXPECT_EQ(CSize(9, 9), strip.GetImageSize());
+    EXPECT_EQ(kKey, strip.GetTransparentColor());
+    EXPECT_EQ(37, strip.GetCount());
+    EXPECT_DOUBLE_EQ(1.0, strip.GetScale());
 }
 
 } // namespace

@@ -396,4 +396,17 @@ TEST(ToolBarImagesLoadTest, ColourChangeReloadRemapsAndGreysAgain)
     EXPECT_EQ(g_uiEnvironment.m_colorButtonShadow, strip.GetShadowColor());
 }
 
+TEST(ToolBarImagesLoadTest, MirroredLayoutMirrorsEachImageOnceAlsoAfterAReload)
+{
+    SavedStripStatics saved;
+    CZUDPToolBarImages::SetMirrorImages(TRUE);
+    CZUDPToolBarImages strip;
+    ASSERT_TRUE(strip.LoadFromResourceId(IDB_TEST_CLASSIC8, nullptr, TRUE));
+    // The red pixel at (2, 2) of the first 16-pixel cell.
+    EXPECT_EQ(RGB(255, 0, 0), PixelOf(strip.GetImageBitmap(), 13, 2));
+    ASSERT_TRUE(strip.ReloadForColorChange());
+    EXPECT_EQ(RGB(255, 0, 0), PixelOf(strip.GetImageBitmap(), 13, 2));
+    EXPECT_NE(RGB(255, 0, 0), PixelOf(strip.GetImageBitmap(), 2, 2));
+}
+
 } // namespace

@@ -12,6 +12,7 @@
 #include "ui/foundation/ZUDPFoundationSeams.h"
 #include "ui/foundation/ZUDPToolBarImages.h"
 #include "ui/ribbon/ZUDPBaseRibbonElement.h"
+#include "ui/ribbon/ZUDPRibbonBar.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -640,6 +641,37 @@ TEST_F(ToolTipTest, RibbonButtonDrawsItsImageEnabled)
     // A button going away is forgotten by every tooltip.
     CZUDPToolTipCtrl::ForgetButton(&button);
     EXPECT_EQ(nullptr, m_tip.GetHotRibbonButton());
+    auto* pDeleted = new CZUDPRibbonButton;
+    m_tip.SetHotRibbonButton(pDeleted);
+    delete pDeleted;
+    EXPECT_EQ(nullptr, m_tip.GetHotRibbonButton());
+}
+
+TEST_F(ToolTipTest, RibbonTipThatWouldCrossTheBottomSitsOnTopOfTheRibbon)
+{
+    CreateTip();
+    m_tip.m_fakeIconSize = CSize(-1, -1);
+    CZUDPRibbonBar ribbon;
+    ASSERT_TRUE(ribbon.CreateEx(0, AfxRegisterWndClass(0), "ribbon", WS_POPUP, CRect(0, 480, 800, 580), nullptr, 0));
+    FakeRibbonButton button;
+    button.m_pRibbonBar = &ribbon;
+    button.m_nSmallImageIndex = 0;
+    const CSize label = Extent(g_uiEnvironment.m_fontStatus, "Open");
+    const int cy = std::max<int>(label.cy, 16) + 4;
+
+    // Fixed under the ribbon, but the work area ends there: on top of it.
+    m_tip.SetHotRibbonButton(&button);
+    m_tip.SetFixedPosition(100, 580);
+    m_cursor = CPoint(100, 560);
+    EXPECT_EQ(1, Show(CPoint(100, 580)));
+    EXPECT_EQ(CPoint(100, 480 - cy), TipRect().TopLeft());
+    Pop();
+
+    // Without a fixed position: above the cursor.
+    m_tip.SetHotRibbonButton(&button);
+    EXPECT_EQ(1, Show(CPoint(100, 595)));
+    EXPECT_EQ(CPoint(100, 560 - cy - 1), TipRect().TopLeft());
+    ribbon.DestroyWindow();
 }
 
 // The whole road through the system control: a tracked tool shows, the

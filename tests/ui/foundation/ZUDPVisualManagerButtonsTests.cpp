@@ -13,6 +13,7 @@
 #include "ui/foundation/ZUDPDrawOnGlass.h"
 #include "ui/foundation/ZUDPMenuGlyphs.h"
 #include "ui/foundation/ZUDPShowAllButton.h"
+#include "ui/ribbon/ZUDPOutlookBarPane.h"
 
 #include <gtest/gtest.h>
 
@@ -287,6 +288,68 @@ TEST_F(VisualManagerButtonsTest, TextColours)
     checked.m_nStyle |= TBBS_CHECKED;
     EXPECT_TRUE(m_manager.UseLightGlyphOnButton(&plain, 2));
     EXPECT_FALSE(m_manager.UseLightGlyphOnButton(&checked, 2));
+}
+
+// A button that may not be changed while the toolbars are customized.
+class FixedButton : public CZUDPToolbarButton {
+public:
+    BOOL IsCustomizable() const override { return FALSE; }
+};
+
+TEST_F(VisualManagerButtonsTest, TextColoursOfOutlookButtonsAndInCustomizationMode)
+{
+    const BOOL previousMode = g_customizeMode;
+    const BOOL previousContrast = g_uiEnvironment.m_whiteOnBlack;
+    enum Kind { Plain, Fixed, Outlook };
+    const struct {
+        const char* name;
+        Kind kind;
+        UINT style;
+        BOOL customizing, contrast;
+        Colour expected;
+    } cases[] = {
+        {"customizing: a disabled button that may be customized", Plain, TBBS_DISABLED, TRUE, FALSE,
+         &E::m_colorBarText},
+        {"customizing: a button that may not", Fixed, 0, TRUE, FALSE, &E::m_colorGrayText},
+        {"not customizing: a button that may not", Fixed, 0, FALSE, FALSE, &E::m_colorBarText},
+        {"Outlook button: light text on the dark bar", Outlook, 0, FALSE, FALSE, &E::m_colorWindow},
+        {"disabled Outlook button", Outlook, TBBS_DISABLED, FALSE, FALSE, &E::m_colorButtonFace},
+        {"Outlook button, high contrast", Outlook, 0, FALSE, TRUE, &E::m_colorWindowText},
+        {"disabled Outlook button, high contrast", Outlook, TBBS_DISABLED, FALSE, TRUE, &E::m_colorGrayText},
+    };
+    for (const auto& c : cases) {
+        CZUDPToolbarButton plain;
+        FixedButton fixed;
+        CZUDPOutlookButton outlook;
+        CZUDPToolbarButton* button = c.kind == Plain   ? &plain
+                                     : c.kind == Fixed ? static_cast<CZUDPToolbarButton*>(&fixed)
+                                                       : &outlook;
+        button->m_nStyle |= c.style;
+        g_customizeMode = c.customizing;
+        g_uiEnvironment.m_whiteOnBlack = c.contrast;
+        const COLORREF colour = m_manager.GetToolbarButtonTextColor(button, 0);
+        g_customizeMode = previousMode;
+        g_uiEnvironment.m_whiteOnBlack = previousContrast;
+        EXPECT_EQ(g_uiEnvironment.*c.expected, colour) << c.name;
+    }
+}
+
+TEST_F(VisualManagerButtonsTest, OutlookButtonsAreFramedInTheDarkShadowAndNeverDithered)
+{
+    static CZUDPOutlookButton outlook;
+    outlook.m_nStyle |= TBBS_CHECKED;
+    const CRect r(0, 0, 20, 16);
+    CheckCases(m_manager, {
+        {"pressed Outlook button",
+         [&](CZUDPVisualManager& vm, CDC& dc) { vm.DrawButtonBorder(&dc, &outlook, r, 1); },
+         {{0, 0, &E::m_colorBarDarkShadow}, {19, 15, &E::m_colorBarHighlight}}},
+        {"highlighted Outlook button",
+         [&](CZUDPVisualManager& vm, CDC& dc) { vm.DrawButtonBorder(&dc, &outlook, r, 2); },
+         {{0, 0, &E::m_colorBarHighlight}, {19, 15, &E::m_colorBarDarkShadow}}},
+        {"checked Outlook button",
+         [&](CZUDPVisualManager& vm, CDC& dc) { vm.FillButtonInterior(&dc, &outlook, r, 0); },
+         {{10, 8, nullptr}}},
+    });
 }
 
 TEST_F(VisualManagerButtonsTest, OnGlassEveryDrawnPixelIsOpaque)

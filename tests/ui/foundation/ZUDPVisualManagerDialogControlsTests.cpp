@@ -5,8 +5,10 @@
 #include "tests/ui/foundation/VisualManagerTestSupport.h"
 
 #include "ui/controls/ZUDPButton.h"
+#include "ui/controls/ZUDPGroup.h"
 #include "ui/controls/ZUDPHeaderCtrl.h"
 #include "ui/foundation/ZUDPDrawOnGlass.h"
+#include "ui/foundation/ZUDPMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -462,6 +464,22 @@ TEST(VisualManagerThemedControlsTest, ThemedPartsAndStates)
         EXPECT_EQ(t.state, recorder.Calls().back().state);
     }
 
+    // On a 256-colour screen or under a high-contrast scheme the slider is
+    // drawn classic even with a style.
+    {
+        const int depth = g_uiEnvironment.m_bitsPerPixel;
+        const BOOL contrast = g_uiEnvironment.m_blackOnWhite;
+        const size_t calls = recorder.Calls().size();
+        g_uiEnvironment.m_bitsPerPixel = 8;
+        manager.DrawSliderThumb(&canvas.Dc(), nullptr, CRect(0, 0, 11, 21), FALSE, FALSE, FALSE, FALSE, FALSE, FALSE,
+                                FALSE);
+        g_uiEnvironment.m_bitsPerPixel = depth;
+        g_uiEnvironment.m_blackOnWhite = TRUE;
+        manager.DrawSliderChannel(&canvas.Dc(), nullptr, FALSE, CRect(0, 0, 30, 4), FALSE);
+        g_uiEnvironment.m_blackOnWhite = contrast;
+        EXPECT_EQ(calls, recorder.Calls().size());
+    }
+
     manager.DrawSliderChannel(&canvas.Dc(), nullptr, TRUE, CRect(0, 0, 4, 30), FALSE);
     EXPECT_EQ(2, recorder.Calls().back().part);
     manager.DrawSliderChannel(&canvas.Dc(), nullptr, FALSE, CRect(0, 0, 30, 4), FALSE);
@@ -476,10 +494,26 @@ TEST(VisualManagerThemedControlsTest, ThemedPartsAndStates)
     const int h = canvas.Dc().GetTextExtent("A", 1).cy;
     EXPECT_EQ(h / 2, recorder.Calls().back().rect.top);
 
-    // On glass the group box is drawn without the style.
-    CZUDPDrawOnGlass glass;
-    manager.DrawGroupBox(&canvas.Dc(), nullptr, CRect(0, 0, 40, 40), CString());
-    EXPECT_EQ(before + 1, recorder.Calls().size());
+    // A disabled group box window: state 2.  One that lies on glass (its
+    // dialog said so) is drawn without the style, as is any group box while
+    // the library draws on glass.
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, "STATIC", "", WS_POPUP, CRect(0, 0, 60, 60), nullptr, 0));
+    CZUDPGroup group;
+    ASSERT_TRUE(group.Create("", WS_CHILD | BS_GROUPBOX | WS_DISABLED, CRect(0, 0, 40, 40), &parent, 1));
+    manager.DrawGroupBox(&canvas.Dc(), &group, CRect(0, 0, 40, 40), CString());
+    ASSERT_EQ(before + 2, recorder.Calls().size());
+    EXPECT_EQ(2, recorder.Calls().back().state);
+    group.SendMessage(ZUDM_ONSETCONTROLAERO, TRUE, 0);
+    manager.DrawGroupBox(&canvas.Dc(), &group, CRect(0, 0, 40, 40), CString());
+    EXPECT_EQ(before + 2, recorder.Calls().size());
+    group.DestroyWindow();
+    parent.DestroyWindow();
+    {
+        CZUDPDrawOnGlass glass;
+        manager.DrawGroupBox(&canvas.Dc(), nullptr, CRect(0, 0, 40, 40), CString());
+    }
+    EXPECT_EQ(before + 2, recorder.Calls().size());
 }
 
 } // namespace

@@ -308,6 +308,56 @@ TEST_F(TaskPaneDrawingTest, GroupCaptionFillsByKind)
     EXPECT_EQ(kWhite, canvas.Pixel(60, 24));
 }
 
+TEST_F(TaskPaneDrawingTest, ChevronOnlyOnCollapsibleNamedGroupsOutsideTheToolBox)
+{
+    // Black glyph pixels in the caption's right end (the last caption
+    // height), and the name's hot colour while highlighted.
+    auto chevronPixels = [](Canvas& canvas, const CRect& caption) {
+        int black = 0;
+        for (int y = caption.top; y < caption.bottom; ++y)
+            for (int x = caption.right - caption.Height(); x < caption.right; ++x)
+                black += canvas.Pixel(x, y) == RGB(0, 0, 0) ? 1 : 0;
+        return black;
+    };
+    struct Case {
+        const char* name;
+        bool toolBox;
+        const char* groupName;
+        BOOL canCollapse;
+        bool chevron;
+    } cases[] = {
+        {"collapsible group", false, "Machines", TRUE, true},
+        {"fixed group", false, "Machines", FALSE, false},
+        {"group without a name", false, "", TRUE, false},
+        {"toolbox group", true, "Tools", TRUE, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CZUDPTasksPaneGroup* pGroup = c.toolBox ? m_boxGroup : m_group;
+        pGroup->m_strName = c.groupName;
+        pGroup->m_rectCaption = CRect(0, 0, 120, 25);
+        Canvas canvas(130, 30, kWhite);
+        m_manager->DrawTaskGroupCaption(&canvas.Dc(), pGroup, FALSE, FALSE, c.canCollapse);
+        EXPECT_EQ(c.chevron, chevronPixels(canvas, pGroup->m_rectCaption) > 0);
+    }
+
+    m_group->m_strName = "Machines";
+    m_group->m_clrTextHot = RGB(255, 0, 0);
+    m_group->m_clrText = RGB(0, 160, 0);
+    for (BOOL hot : {TRUE, FALSE}) {
+        Canvas canvas(130, 30, kWhite);
+        m_manager->DrawTaskGroupCaption(&canvas.Dc(), m_group, hot, FALSE, TRUE);
+        int red = 0, green = 0;
+        for (int y = 0; y < 25; ++y)
+            for (int x = 0; x < 90; ++x) {
+                red += trovtest::ColorNear(canvas.Pixel(x, y), RGB(255, 0, 0), 40) ? 1 : 0;
+                green += trovtest::ColorNear(canvas.Pixel(x, y), RGB(0, 160, 0), 40) ? 1 : 0;
+            }
+        EXPECT_EQ(hot == TRUE, red > 0) << hot;
+        EXPECT_EQ(hot == FALSE, green > 0) << hot;
+    }
+}
+
 TEST_F(TaskPaneDrawingTest, ToolBoxExpandBoxFollowsTheDpiScale)
 {
     struct Case {
@@ -325,7 +375,6 @@ TEST_F(TaskPaneDrawingTest, ToolBoxExpandBoxFollowsTheDpiScale)
         m_manager->DrawTaskGroupCaption(&canvas.Dc(), m_boxGroup, FALSE, FALSE, TRUE);
         // The box: a frame in bar text starting 6 pixels in, centred.
         int left = -1, right = -1;
-        const int y = 15;
         for (int x = 0; x < 40; ++x)
             if (canvas.Pixel(x, (30 - c.box) / 2) == Env().m_colorBarText) {
                 if (left < 0)
@@ -334,7 +383,6 @@ TEST_F(TaskPaneDrawingTest, ToolBoxExpandBoxFollowsTheDpiScale)
             }
         EXPECT_EQ(6, left);
         EXPECT_EQ(c.box, right - left + 1);
-        (void)y;
     }
     g_uiEnvironment.m_dpiScale = savedScale;
     g_uiEnvironment.m_dpiScaling = savedScaling;
@@ -385,8 +433,6 @@ TEST_F(TaskPaneDrawingTest, TaskSeparatorAndColours)
     pCommand->m_rect = CRect(0, 0, 100, 30);
     canvas.Fill(kWhite);
     m_manager->DrawTask(&canvas.Dc(), pCommand, nullptr, TRUE, FALSE);
-    trovtest::DibCanvas* none = nullptr;
-    (void)none;
     int grey = 0, other = 0;
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 100; ++x) {
@@ -410,6 +456,110 @@ TEST_F(VisualManagerPanesTest, ToolTipWithoutVisualStylesKeepsTheCallerColours)
     EXPECT_EQ(RGB(4, 5, 6), line);
     EXPECT_EQ(::GetSysColor(COLOR_INFOBK), canvas.Pixel(30, 20));
     EXPECT_EQ(kWhite, canvas.Pixel(9, 9));
+}
+
+TEST_F(VisualManagerPanesTest, ToolTipWithVisualStylesTakesTheThemeColours)
+{
+    HTHEME saved = m_manager->m_hThemeToolTip;
+    m_manager->m_hThemeToolTip = reinterpret_cast<HTHEME>(0x7170);
+    std::vector<std::pair<int, int>> drawn;
+    std::vector<int> properties;
+    ScopedSeam draw(g_foundationSeams.drawThemeBackground,
+                    [&](UxDrawThemeBackgroundFn, HTHEME theme, HDC, int part, int state, const RECT*, const RECT*) {
+                        if (theme == reinterpret_cast<HTHEME>(0x7170))
+                            drawn.push_back({part, state});
+                        return S_OK;
+                    });
+    ScopedSeam colour(g_foundationSeams.getThemeColor,
+                      [&](UxGetThemeColorFn, HTHEME, int part, int state, int property, COLORREF* value) {
+                          properties.push_back(property);
+                          *value = property == 3803 ? RGB(10, 20, 30) : RGB(40, 50, 60);
+                          return part == 1 && state == 0 ? S_OK : E_FAIL;
+                      });
+    Canvas canvas(60, 40, kWhite);
+    COLORREF text = RGB(1, 2, 3), line = RGB(4, 5, 6);
+    m_manager->FillToolTip(&canvas.Dc(), nullptr, kRect, text, line);
+    m_manager->m_hThemeToolTip = saved;
+    ASSERT_EQ(1u, drawn.size());
+    EXPECT_EQ(std::make_pair(1, 0), drawn[0]);
+    if (m_manager->m_pfnGetThemeColor != nullptr) {
+        EXPECT_EQ((std::vector<int>{3803, 3807}), properties);
+        EXPECT_EQ(RGB(10, 20, 30), text);
+        EXPECT_EQ(RGB(40, 50, 60), line);
+    }
+    EXPECT_EQ(kWhite, canvas.Pixel(30, 20)) << "the theme paints, not the info brush";
+}
+
+// What the glass text drawing was asked for.
+struct GlassCall {
+    int calls = 0;
+    HTHEME theme = nullptr;
+    int part = -1, state = -1;
+    DWORD options = 0;
+    int glow = 0;
+    COLORREF colour = 0;
+    COLORREF dcColour = 0;
+} g_glass;
+
+HRESULT WINAPI FakeDrawThemeTextEx(HTHEME theme, HDC dc, int part, int state, LPCWSTR, int, DWORD, LPRECT,
+                                   const DTTOPTS* options)
+{
+    ++g_glass.calls;
+    g_glass.theme = theme;
+    g_glass.part = part;
+    g_glass.state = state;
+    g_glass.options = options->dwFlags;
+    g_glass.glow = options->iGlowSize;
+    g_glass.colour = options->crText;
+    g_glass.dcColour = ::GetTextColor(dc);
+    return S_OK;
+}
+HRESULT WINAPI CompositionOn(BOOL* enabled)
+{
+    *enabled = TRUE;
+    return S_OK;
+}
+
+TEST_F(VisualManagerPanesTest, TextOnGlassGoesThroughTheButtonThemeInBlack)
+{
+    CZUDPUIEnvironment& env = g_uiEnvironment;
+    const auto savedText = env.m_drawThemeTextEx;
+    const auto savedComposition = env.m_dwmIsCompositionEnabled;
+    const BOOL savedOff = env.m_compositionOff;
+    HTHEME savedTheme = m_manager->m_hThemeButton;
+    env.m_drawThemeTextEx = FakeDrawThemeTextEx;
+    env.m_dwmIsCompositionEnabled = CompositionOn;
+    env.m_compositionOff = FALSE;
+    m_manager->m_hThemeButton = reinterpret_cast<HTHEME>(0xB077);
+    g_glass = GlassCall();
+
+    Canvas canvas(60, 40, kWhite);
+    canvas.Dc().SetTextColor(RGB(200, 0, 0));
+    const BOOL composited = m_manager->DrawTextOnGlass(&canvas.Dc(), "Glass", kRect, DT_SINGLELINE, 8, RGB(0, 0, 255));
+    const COLORREF after = canvas.Dc().GetTextColor();
+    env.m_compositionOff = TRUE;
+    const BOOL plain = m_manager->DrawTextOnGlass(&canvas.Dc(), "Glass", kRect, DT_SINGLELINE);
+
+    env.m_drawThemeTextEx = savedText;
+    env.m_dwmIsCompositionEnabled = savedComposition;
+    env.m_compositionOff = savedOff;
+    m_manager->m_hThemeButton = savedTheme;
+
+    EXPECT_TRUE(composited);
+    ASSERT_EQ(1, g_glass.calls);
+    EXPECT_EQ(reinterpret_cast<HTHEME>(0xB077), g_glass.theme);
+    EXPECT_EQ(0, g_glass.part);
+    EXPECT_EQ(0, g_glass.state);
+    EXPECT_EQ((DWORD)(DTT_COMPOSITED | DTT_GLOWSIZE | DTT_TEXTCOLOR), g_glass.options);
+    EXPECT_EQ(8, g_glass.glow);
+    EXPECT_EQ(RGB(0, 0, 255), g_glass.colour);
+    EXPECT_EQ(RGB(0, 0, 0), g_glass.dcColour);
+    EXPECT_EQ(RGB(200, 0, 0), after);
+    // Without composition the text is drawn plainly (in black) and the
+    // answer says so.
+    EXPECT_FALSE(plain);
+    EXPECT_EQ(1, g_glass.calls);
+    EXPECT_EQ(RGB(200, 0, 0), canvas.Dc().GetTextColor());
 }
 
 TEST_F(VisualManagerPanesTest, ConstantAnswers)
