@@ -1,11 +1,17 @@
 #include "ui/foundation/ZUDPVisualManager.h"
 
 #include "framework/win/WinApp.h"
+#include "ui/commandbars/ZUDPControlBar.h"
 #include "ui/commandbars/ZUDPToolBar.h"
+#include "ui/docking/ZUDPDockManager.h"
 #include "ui/docking/ZUDPDockingFlags.h"
+#include "ui/docking/ZUDPFrameWnd.h"
+#include "ui/docking/ZUDPMiniFrameWnd.h"
 #include "ui/foundation/ZUDPMessages.h"
 #include "ui/foundation/ZUDPToolTipProvider.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
+
+#include <vector>
 
 IMPLEMENT_DYNCREATE(CZUDPVisualManager, CZUDPWinXPThemeManager)
 
@@ -26,6 +32,20 @@ CWnd* PermanentWindow(CWnd* pWnd)
     return CWnd::FromHandlePermanent(hWnd) == pWnd ? pWnd : nullptr;
 }
 
+// The windows of a list whose handles belong to permanent window objects,
+// in list order.
+std::vector<CWnd*> PermanentWindows(const CObList& list)
+{
+    std::vector<CWnd*> windows;
+    POSITION pos = list.GetHeadPosition();
+    while (pos != nullptr) {
+        CObject* pObject = list.GetNext(pos);
+        if (CWnd* pWnd = PermanentWindow(DYNAMIC_DOWNCAST(CWnd, pObject)))
+            windows.push_back(pWnd);
+    }
+    return windows;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -36,7 +56,9 @@ CZUDPVisualManager::CZUDPVisualManager(BOOL bTemporary) : m_temporary(bTemporary
     if (!m_temporary && g_activeVisualManager == nullptr)
         g_activeVisualManager = this;
     if (!m_temporary) {
+        g_paneCaptionMenuButton = FALSE;
         g_rebuildSmartDocking = TRUE;
+        g_autoHideActiveTextOnly = TRUE;
         g_uiEnvironment.UpdateSysColors();
     }
     m_plannerPaintState[0] = 0;
@@ -78,17 +100,24 @@ void CZUDPVisualManager::SetDefaultManager(CRuntimeClass* pRTI)
         return;
     g_visualManagerClass = pRTI;
     if (g_activeVisualManager != nullptr) {
-        CZUDPVisualManager* pOld = g_activeVisualManager;
-        delete pOld;
+        delete g_activeVisualManager;
         g_activeVisualManager = nullptr;
     }
     g_uiEnvironment.UpdateSysColors();
+    CZUDPDockManager::SetGlobalDockMode(2, 0);
+    // The tab windows take the new manager's tab look; asking for it makes
+    // the new manager.
+    CZUDPTabbedControlBar::ApplyVisualManagerToAll();
     GetActiveManager();
-    POSITION pos = g_toolbarList.GetHeadPosition();
-    while (pos != nullptr) {
-        CZUDPToolBar* pToolBar = DYNAMIC_DOWNCAST(CZUDPToolBar, g_toolbarList.GetNext(pos));
-        (void)pToolBar;
-    }
+
+    // A frame or bar may go away while it handles the notification: walk
+    // copies of the lists and ask each object again.
+    for (CWnd* pFrame : PermanentWindows(g_frameList))
+        if (PermanentWindow(pFrame) != nullptr)
+            pFrame->SendMessage(ZUDM_CHANGEVISUALMANAGER, 0, 0);
+    for (CWnd* pWnd : PermanentWindows(g_toolbarList))
+        if (CZUDPToolBar* pToolBar = DYNAMIC_DOWNCAST(CZUDPToolBar, PermanentWindow(pWnd)))
+            pToolBar->OnVisualManagerChanged();
     RedrawAll();
     if (g_tooltipManager != nullptr)
         g_tooltipManager->BroadcastUpdate();
@@ -98,14 +127,15 @@ void CZUDPVisualManager::RedrawAll()
 {
     const UINT kFrameFlags = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME;
     const UINT kBarFlags = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW;
+    for (CWnd* pFrame : PermanentWindows(g_frameList))
+        if (PermanentWindow(pFrame) != nullptr)
+            pFrame->RedrawWindow(nullptr, nullptr, kFrameFlags);
     if (CWnd* pMain = PermanentWindow(AfxGetMainWnd()))
         pMain->RedrawWindow(nullptr, nullptr, kFrameFlags);
-    POSITION pos = g_toolbarList.GetHeadPosition();
-    while (pos != nullptr) {
-        CWnd* pBar = PermanentWindow(DYNAMIC_DOWNCAST(CWnd, g_toolbarList.GetNext(pos)));
-        if (pBar != nullptr)
+    for (CWnd* pWnd : PermanentWindows(g_toolbarList))
+        if (CZUDPControlBar* pBar = DYNAMIC_DOWNCAST(CZUDPControlBar, PermanentWindow(pWnd)))
             pBar->RedrawWindow(nullptr, nullptr, kBarFlags);
-    }
+    CZUDPMiniFrameWnd::RedrawAllMiniFrames();
 }
 
 void CZUDPVisualManager::SetLook2000Style(BOOL bLook2000)

@@ -1,7 +1,11 @@
 #include "ui/foundation/ZUDPWinXPThemeManager.h"
 
 #include "framework/win/WinApp.h"
+#include "ui/commandbars/ZUDPBaseControlBar.h"
 #include "ui/controls/ZUDPButton.h"
+#include "ui/docking/ZUDPDockBar.h"
+#include "ui/docking/ZUDPDockingFlags.h"
+#include "ui/docking/ZUDPMiniFrameWnd.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 
 #include <cwchar>
@@ -38,6 +42,19 @@ template <typename F>
 F EntryAs(HMODULE module, const char* name)
 {
     return reinterpret_cast<F>(reinterpret_cast<void*>(g_foundationSeams.findEntry(module, name)));
+}
+
+// The outermost frame window above a bar.
+CWnd* TopLevelFrame(CWnd* pBar)
+{
+    CWnd* pFrame = GetEnclosingFrame(pBar->GetParent() != nullptr ? pBar : nullptr);
+    for (int steps = 0; pFrame != nullptr && steps < 64; ++steps) {
+        CWnd* pOuter = GetEnclosingFrame(pFrame);
+        if (pOuter == nullptr)
+            break;
+        pFrame = pOuter;
+    }
+    return pFrame;
 }
 
 HWND MainWindowHandle()
@@ -281,13 +298,43 @@ BOOL CZUDPWinXPThemeManager::DrawThemedComboBorder(CDC* pDC, CRect rect, BOOL, B
     return TRUE;
 }
 
-BOOL CZUDPWinXPThemeManager::FillThemedRebarBackground(CDC* pDC, CZUDPBaseControlBar*, CRect rectClient)
+BOOL CZUDPWinXPThemeManager::FillThemedRebarBackground(CDC* pDC, CZUDPBaseControlBar* pBar, CRect rectClient)
 {
-    if (m_pfnDrawThemeBackground == nullptr || m_hThemeRebar == nullptr) {
+    if (m_pfnDrawThemeBackground == nullptr || m_hThemeRebar == nullptr || pBar == nullptr ||
+        pBar->GetSafeHwnd() == nullptr) {
         pDC->FillRect(&rectClient, &g_uiEnvironment.m_brushBarFace);
         return TRUE;
     }
-    return DrawThemePart(m_hThemeRebar, pDC, 0, 0, rectClient);
+    // One continuous rebar picture behind every docked bar of the frame:
+    // the rectangle grows to the frame (or the parent) in the bar's
+    // coordinates.
+    CWnd* pOuter = GetEnclosingFrame(pBar);
+    if (pOuter == nullptr)
+        pOuter = pBar->GetParent();
+    CRect rect = rectClient;
+    if (pOuter != nullptr && pOuter->GetSafeHwnd() != nullptr) {
+        CRect rectOuter;
+        pOuter->GetWindowRect(&rectOuter);
+        pBar->ScreenToClient(&rectOuter);
+        if (rect.right < rectOuter.right)
+            rect.right = rectOuter.right;
+        if (rect.bottom < rectOuter.bottom)
+            rect.bottom = rectOuter.bottom;
+        if (!pBar->IsFloating() && pBar->GetParentMiniFrame(TRUE) == nullptr) {
+            rect.left = rectOuter.left;
+            rect.top = rectOuter.top;
+            if (!pBar->IsKindOf(RUNTIME_CLASS(CZUDPDockBar))) {
+                CWnd* pFrame = g_activeInPlaceFrame != nullptr ? g_activeInPlaceFrame : TopLevelFrame(pBar);
+                if (pFrame != nullptr && pFrame->GetSafeHwnd() != nullptr) {
+                    CPoint ptClient(0, 0);
+                    pFrame->ClientToScreen(&ptClient);
+                    pBar->ScreenToClient(&ptClient);
+                    rect.top = ptClient.y;
+                }
+            }
+        }
+    }
+    return DrawThemePart(m_hThemeRebar, pDC, 0, 0, rect);
 }
 
 BOOL CZUDPWinXPThemeManager::DrawThemedCheckBox(CDC* pDC, CRect rect, BOOL bHighlighted, int nState, BOOL bEnabled,

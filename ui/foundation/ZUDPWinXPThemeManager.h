@@ -23,22 +23,27 @@ public:
     CZUDPWinXPThemeManager();
     ~CZUDPWinXPThemeManager() override;
 
-    // Themed drawing of standard controls (TRUE when drawn).
-    virtual BOOL DrawThemedPushButton(CDC* pDC, CRect rect, CZUDPButton* pButton);
-    virtual BOOL DrawThemedProgressBar(CDC* pDC, CZUDPStatusBar* pStatusBar, CRect rect, int nRange, int nPos,
-                                       COLORREF clrBar, COLORREF clrGradientEnd, COLORREF clrText, BOOL bShowPercent);
-    virtual BOOL DrawThemedComboDropButton(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped, BOOL bIsHighlighted);
-    virtual BOOL DrawThemedComboBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped, BOOL bIsHighlighted);
-    virtual BOOL FillThemedRebarBackground(CDC* pDC, CZUDPBaseControlBar* pBar, CRect rectClient);
+    // Themed drawing of standard controls (TRUE when drawn).  The numbers
+    // are the operations' places in the visual manager's virtual table.
+    /* 3 */ virtual BOOL DrawThemedPushButton(CDC* pDC, CRect rect, CZUDPButton* pButton);
+    /* 4 */ virtual BOOL DrawThemedProgressBar(CDC* pDC, CZUDPStatusBar* pStatusBar, CRect rect, int nRange, int nPos,
+                                               COLORREF clrBar, COLORREF clrGradientEnd, COLORREF clrText,
+                                               BOOL bShowPercent);
+    /* 5 */ virtual BOOL DrawThemedComboDropButton(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped,
+                                                   BOOL bIsHighlighted);
+    /* 6 */ virtual BOOL DrawThemedComboBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped,
+                                               BOOL bIsHighlighted);
+    /* 7 */ virtual BOOL FillThemedRebarBackground(CDC* pDC, CZUDPBaseControlBar* pBar, CRect rectClient);
     // nState: 0 unchecked, 1 checked, 2 indeterminate (larger values count
     // as indeterminate, smaller as unchecked).
-    virtual BOOL DrawThemedCheckBox(CDC* pDC, CRect rect, BOOL bHighlighted, int nState, BOOL bEnabled, BOOL bPressed);
-    virtual BOOL DrawThemedRadioButton(CDC* pDC, CRect rect, BOOL bHighlighted, BOOL bChecked, BOOL bEnabled,
-                                       BOOL bPressed);
+    /* 8 */ virtual BOOL DrawThemedCheckBox(CDC* pDC, CRect rect, BOOL bHighlighted, int nState, BOOL bEnabled,
+                                            BOOL bPressed);
+    /* 9 */ virtual BOOL DrawThemedRadioButton(CDC* pDC, CRect rect, BOOL bHighlighted, BOOL bChecked, BOOL bEnabled,
+                                               BOOL bPressed);
     // Which standard visual style is active: -1 unknown, 0 another style or
     // colour scheme, 1 the blue, 2 the olive, 3 the silver scheme of the
     // standard styles.
-    virtual int GetStandardThemeKind();
+    /* 10 */ virtual int GetStandardThemeKind();
 
     // Opens (again) every theme handle, with the thread's main window as
     // owner; closes them.

@@ -5,6 +5,10 @@
 #include "tests/ui/foundation/FoundationTestSupport.h"
 #include "tests/ui/foundation/VisualManagerTestSupport.h"
 #include "ui/commandbars/ZUDPToolBar.h"
+#include "ui/docking/ZUDPDockManager.h"
+#include "ui/docking/ZUDPDockingFlags.h"
+#include "ui/docking/ZUDPFrameWnd.h"
+#include "ui/foundation/ZUDPMessages.h"
 #include "ui/foundation/ZUDPToolTipProvider.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 #include "ui/foundation/ZUDPVisualManager.h"
@@ -157,6 +161,80 @@ TEST_F(VisualManagerSingleton, ATemporaryManagerNeverBecomesActive)
         CZUDPVisualManager temporary(TRUE);
     }
     EXPECT_EQ(pActive, g_activeVisualManager);
+}
+
+namespace {
+
+// A library frame that counts the manager-changed notifications it gets.
+class CNotifiedFrame : public CZUDPFrameWnd {
+public:
+    int m_changes = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == ZUDM_CHANGEVISUALMANAGER) {
+            EXPECT_EQ(0u, wParam);
+            EXPECT_EQ(0, lParam);
+            // The new manager exists by the time frames hear of it.
+            EXPECT_NE(nullptr, g_activeVisualManager);
+            ++m_changes;
+            return 0;
+        }
+        return CZUDPFrameWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+} // namespace
+
+TEST_F(VisualManagerSingleton, ReplacementTellsEveryLiveFrameAndResetsTheDockingMode)
+{
+    CNotifiedFrame frame;
+    ASSERT_TRUE(frame.Create(nullptr, "frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 100)));
+    CNotifiedFrame windowless;  // listed, but has no window to tell
+    const DWORD dockMode = CZUDPDockManager::GetGlobalDockMode();
+    CZUDPDockManager::SetGlobalDockMode(128, 1);
+
+    CZUDPVisualManager::SetDefaultManager(RUNTIME_CLASS(CTestLookManager));
+    EXPECT_EQ(1, frame.m_changes);
+    CZUDPVisualManager::SetDefaultManager(nullptr);
+    EXPECT_EQ(2, frame.m_changes);
+    EXPECT_EQ(0, windowless.m_changes);
+    EXPECT_EQ(2u, CZUDPDockManager::GetGlobalDockMode());
+
+    // An ignored class tells no one.
+    CZUDPVisualManager::SetDefaultManager(RUNTIME_CLASS(CZUDPToolBar));
+    EXPECT_EQ(2, frame.m_changes);
+    frame.DestroyWindow();
+    CZUDPDockManager::SetGlobalDockMode(dockMode, 0);
+}
+
+TEST_F(VisualManagerSingleton, OnlyANonTemporaryManagerResetsTheDockingOptions)
+{
+    struct Row {
+        BOOL temporary;
+        BOOL captionMenuButton, rebuildSmartDocking, autoHideActiveTextOnly;
+    } rows[] = {{TRUE, TRUE, FALSE, FALSE}, {FALSE, FALSE, TRUE, TRUE}};
+    for (const Row& row : rows) {
+        g_paneCaptionMenuButton = TRUE;
+        g_rebuildSmartDocking = FALSE;
+        g_autoHideActiveTextOnly = FALSE;
+        CZUDPVisualManager manager(row.temporary);
+        EXPECT_EQ(row.captionMenuButton, g_paneCaptionMenuButton) << row.temporary;
+        EXPECT_EQ(row.rebuildSmartDocking, g_rebuildSmartDocking) << row.temporary;
+        EXPECT_EQ(row.autoHideActiveTextOnly, g_autoHideActiveTextOnly) << row.temporary;
+    }
+}
+
+TEST_F(VisualManagerSingleton, TheManagerIsCreatableByName)
+{
+    CObject* pObject = CRuntimeClass::CreateObject("CZUDPVisualManager");
+    ASSERT_NE(nullptr, pObject);
+    EXPECT_TRUE(pObject->IsKindOf(RUNTIME_CLASS(CZUDPWinXPThemeManager)));
+    // Made by name it is an ordinary (non-temporary) manager.
+    EXPECT_EQ(pObject, g_activeVisualManager);
+    delete pObject;
+    EXPECT_EQ(nullptr, g_activeVisualManager);
 }
 
 TEST_F(VisualManagerSingleton, Look2000IsStoredOnTheActiveManager)

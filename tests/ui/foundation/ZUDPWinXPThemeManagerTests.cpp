@@ -5,11 +5,15 @@
 // Wine has active.
 #include "tests/ui/foundation/FoundationTestSupport.h"
 #include "tests/ui/foundation/VisualManagerTestSupport.h"
+#include "ui/commandbars/ZUDPToolBar.h"
+#include "ui/docking/ZUDPDockBar.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 #include "ui/foundation/ZUDPWinXPThemeManager.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 
 using foundationtest::AsEntry;
@@ -290,4 +294,49 @@ TEST(ZUDPWinXPThemeManager, StandardThemeKindByThemeFileAndColourName)
             EXPECT_EQ(3823, property);
         }
     }
+}
+
+// The rebar picture behind a docked bar spans its frame: a frame at
+// (100, 100) with a one-pixel border holds a bar at (10, 20) of its client
+// area, so the frame's window is at (-11, -21) and its client area starts
+// at y -20 in the bar's coordinates.
+TEST(ZUDPWinXPThemeManager, RebarBackgroundSpansTheBarsFrame)
+{
+    FakeThemeLibrary library;
+    CZUDPWinXPThemeManager manager;
+    ThemeDrawRecorder recorder(false);
+    CFrameWnd frame;
+    ASSERT_TRUE(frame.Create(nullptr, "frame", WS_POPUP | WS_BORDER, CRect(100, 100, 500, 400)));
+    Canvas canvas(300, 30);
+
+    struct Row {
+        const char* what;
+        std::function<CZUDPBaseControlBar*()> make;
+        CRect expected;
+    } rows[] = {
+        {"a docked toolbar reaches the frame's client top",
+         [] { return new CZUDPToolBar; }, CRect(-11, -20, 389, 279)},
+        {"a dock bar reaches the frame's window top", [] { return new CZUDPDockBar; }, CRect(-11, -21, 389, 279)},
+        {"a floating toolbar only grows right and down",
+         [] {
+             CZUDPToolBar* pBar = new CZUDPToolBar;
+             pBar->m_bFloating = TRUE;
+             return pBar;
+         },
+         CRect(0, 0, 389, 279)},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        std::unique_ptr<CZUDPBaseControlBar> bar(row.make());
+        ASSERT_TRUE(bar->Create(nullptr, "bar", WS_CHILD | WS_VISIBLE, CRect(10, 20, 310, 50), &frame, 1));
+        recorder.Clear();
+        EXPECT_TRUE(manager.FillThemedRebarBackground(&canvas.Dc(), bar.get(), CRect(0, 0, 300, 30)));
+        ASSERT_EQ(1u, recorder.Calls().size());
+        EXPECT_EQ(manager.m_hThemeRebar, recorder.Calls()[0].theme);
+        EXPECT_EQ(0, recorder.Calls()[0].part);
+        EXPECT_EQ(0, recorder.Calls()[0].state);
+        EXPECT_EQ(row.expected, CRect(recorder.Calls()[0].rect));
+        bar->DestroyWindow();
+    }
+    frame.DestroyWindow();
 }
