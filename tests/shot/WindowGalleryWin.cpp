@@ -48,6 +48,9 @@
 #include "tests/common/SimTcpFixture.h"
 #include "ui/controls/ZUDPMessageBox.h"
 
+// Sheets of the visual manager's element families (VisualManagerSheetsWin.cpp).
+void ShootVisualManagerSheets(const std::function<void(const std::string&, HWND)>& photograph);
+
 namespace {
 
 std::string g_out;
@@ -453,6 +456,7 @@ int main(int argc, char** argv)
         }
         ShootMessageBoxes();
     }
+    ShootVisualManagerSheets([](const std::string& name, HWND window) { Photograph(name, window); });
 
     printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
     return g_failures.empty() ? 0 : 1;
