@@ -66,7 +66,7 @@ bool WriteText(FILE* file, const void* context)
 bool WriteListText(const char* path, const std::string& text, CString* error)
 {
     CString reason;
-    if (!WriteFileSafely(path, true, WriteText, &text, &reason)) {
+    if (!WriteFileSafely(path, WriteText, &text, &reason)) {
         if (error)
             error->Format("The machine list could not be saved: %s.", (const char*)reason);
         return false;
@@ -109,11 +109,10 @@ bool FileStamp(const char* path, long long* size, long long* time)
     return true;
 }
 
-// The file's text as a text-mode write would have produced it (line ends
-// translated back on Windows).
+// The file's bytes.
 bool ReadText(const char* path, std::string* text)
 {
-    FILE* file = fopen(path, "r");
+    FILE* file = fopen(path, "rb");
     if (!file)
         return false;
     char buffer[65536];

@@ -68,9 +68,8 @@ private:
     CString m_asidePath;
     bool m_blocked = false;
     int m_writes = 0;
-    // The document text (as written in text mode, before any line-end
-    // translation) the file held when last read or written, and the file's
-    // size and modification time then.
+    // The document text the file held when last read or written, and the
+    // file's size and modification time then.
     bool m_known = false;
     std::string m_content;
     long long m_diskSize = -1;

@@ -4,11 +4,11 @@
 #include "app/AppPlatform.h"
 #include "support/GXml.h"
 
-bool WriteFileSafely(const char* path, bool textMode, SafeFileWriteProc write, const void* context, CString* reason)
+bool WriteFileSafely(const char* path, SafeFileWriteProc write, const void* context, CString* reason)
 {
     CString temporary(path);
     temporary += ".tmp";
-    FILE* file = fopen(temporary, textMode ? "w" : "wb");
+    FILE* file = fopen(temporary, "wb");
     if (!file) {
         if (reason)
             reason->Format("%s cannot be created", (const char*)temporary);
@@ -53,10 +53,10 @@ bool WriteXmlDocument(FILE* file, const void* context)
 
 } // namespace
 
-bool WriteXmlFileSafely(const char* path, const CGXml& document, bool textMode, bool finalNewline, CString* reason)
+bool WriteXmlFileSafely(const char* path, const CGXml& document, bool finalNewline, CString* reason)
 {
     XmlWriteContext context = {&document, finalNewline};
-    return WriteFileSafely(path, textMode, WriteXmlDocument, &context, reason);
+    return WriteFileSafely(path, WriteXmlDocument, &context, reason);
 }
 
 bool KeepFileAside(const char* path, CString* asidePath)

@@ -11,15 +11,17 @@
 class CGXml;
 
 // Writes through a callback that returns false when it could not write.
-// textMode: "w" (line breaks translated on Windows) instead of "wb".  On
-// failure, reason says what failed (without a final full stop), e.g.
+// The bytes go to the file exactly as written (no line-end translation:
+// the files are read back byte for byte, and a translated line feed inside
+// a text would gain a carriage return on every save).  On failure, reason
+// says what failed (without a final full stop), e.g.
 // "C:\...\settings.xml.tmp cannot be created".
 typedef bool (*SafeFileWriteProc)(FILE* file, const void* context);
-bool WriteFileSafely(const char* path, bool textMode, SafeFileWriteProc write, const void* context, CString* reason);
+bool WriteFileSafely(const char* path, SafeFileWriteProc write, const void* context, CString* reason);
 
 // A whole XML document through the document's (indenting) writer; with
 // finalNewline a line break follows the root's end tag.
-bool WriteXmlFileSafely(const char* path, const CGXml& document, bool textMode, bool finalNewline, CString* reason);
+bool WriteXmlFileSafely(const char* path, const CGXml& document, bool finalNewline, CString* reason);
 
 // Keeps a damaged file aside under the first free name of path + ".bad",
 // ".bad2", ... ".bad99" (an existing file of that name is never replaced);

@@ -86,7 +86,7 @@ bool CTrovConfConfig::Save(CString* reason)
     }
     if (!GetRoot())
         return false;
-    m_saved = WriteXmlFileSafely(GetFilePath(), *this, false, false, reason);
+    m_saved = WriteXmlFileSafely(GetFilePath(), *this, false, reason);
     return m_saved;
 }
 

@@ -425,7 +425,7 @@ void CtrovconfDlg::OnExport()
         machine->WriteXml(&store, document.GetRoot()->AddChild(&store, "MACHINE"), key);
     }
     CString reason;
-    if (!WriteXmlFileSafely(path, document, true, true, &reason)) {
+    if (!WriteXmlFileSafely(path, document, true, &reason)) {
         AppMessageBox("Error. Can't write to that file");
         return;
     }

@@ -39,10 +39,15 @@ public:
     CFrameWnd* GetParentFrame() const;
     // The accelerator table the frame translates keys with (null: none).
     virtual HACCEL GetDefaultAccelerator() { return m_hAccelTable; }
+    // The resource id of the frame's own accelerator table, the one its
+    // resources were loaded with (0: none); frames that take their
+    // resources elsewhere answer that id.
+    virtual UINT GetDefaultAcceleratorId() const { return m_nIDResource; }
     // Lays out the frame's bars and client area again.
     virtual void RecalcLayout(BOOL bNotify = TRUE) { (void)bNotify; }
 
     HACCEL m_hAccelTable = nullptr;
+    UINT m_nIDResource = 0;
 };
 
 class CMDIFrameWnd : public CFrameWnd {

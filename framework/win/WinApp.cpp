@@ -3,6 +3,7 @@
 #include "framework/win/FrameworkSeams.h"
 
 #include "framework/win/Dialog.h"
+#include "framework/win/DocTemplate.h"
 
 #include <cstring>
 #include <vector>
@@ -178,11 +179,29 @@ CWinApp::~CWinApp()
 {
     if (g_pApp == this)
         g_pApp = nullptr;
+    delete m_pDocManager;
     ::free((void*)m_pszAppName);
     ::free((void*)m_pszRegistryKey);
     ::free((void*)m_pszProfileName);
     ::free((void*)m_pszExeName);
     ::free((void*)m_pszHelpFilePath);
+}
+
+void CWinApp::AddDocTemplate(CDocTemplate* pTemplate)
+{
+    if (m_pDocManager == nullptr)
+        m_pDocManager = new CDocManager;
+    m_pDocManager->AddDocTemplate(pTemplate);
+}
+
+POSITION CWinApp::GetFirstDocTemplatePosition() const
+{
+    return m_pDocManager != nullptr ? m_pDocManager->GetFirstDocTemplatePosition() : nullptr;
+}
+
+CDocTemplate* CWinApp::GetNextDocTemplate(POSITION& pos) const
+{
+    return m_pDocManager->GetNextDocTemplate(pos);
 }
 
 void CWinApp::ReplaceString(LPCTSTR& target, LPCTSTR value)

@@ -8,6 +8,9 @@
 // InitInstance returned FALSE, and returns the exit code.
 #include "framework/win/Wnd.h"
 
+class CDocManager;
+class CDocTemplate;
+
 class CWinThread : public CCmdTarget {
     DECLARE_DYNAMIC(CWinThread)
 public:
@@ -74,6 +77,13 @@ public:
     // *ppData is allocated with new[] and freed by the caller with delete[].
     BOOL GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
     BOOL WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes);
+
+    // The document templates, in the order added; the application owns
+    // them (through m_pDocManager, made by the first AddDocTemplate).
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    POSITION GetFirstDocTemplatePosition() const;
+    CDocTemplate* GetNextDocTemplate(POSITION& pos) const;
+    CDocManager* m_pDocManager = nullptr;
 
     HCURSOR LoadCursor(UINT nIDResource) const;
     HCURSOR LoadStandardCursor(LPCTSTR lpszCursorName) const { return ::LoadCursorA(nullptr, lpszCursorName); }

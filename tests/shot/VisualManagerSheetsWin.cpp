@@ -9,15 +9,13 @@
 #include <string>
 
 #include "framework/win/DC.h"
+#include "tests/shot/GallerySheets.h"
 #include "ui/docking/ZUDPTabWnd.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 #include "ui/foundation/ZUDPVisualManager.h"
 #include "ui/planner/ZUDPPlannerView.h"
 #include "ui/ribbon/ZUDPBaseRibbonElement.h"
 #include "ui/ribbon/ZUDPRibbonBar.h"
-#include "ui/ribbon/ZUDPRibbonElements.h"
-
-void ShootVisualManagerSheets(const std::function<void(const std::string&, HWND)>& photograph);
 
 namespace {
 
@@ -65,7 +63,7 @@ LRESULT CALLBACK SheetProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam
 }
 
 void Shoot(const std::string& name, int width, int height, PaintFn paint,
-           const std::function<void(const std::string&, HWND)>& photograph)
+           const GalleryPhotographer& photograph)
 {
     static bool registered = false;
     if (!registered) {
@@ -304,7 +302,7 @@ void PaintRibbon(CDC& dc, const CRect&)
 
 } // namespace
 
-void ShootVisualManagerSheets(const std::function<void(const std::string&, HWND)>& photograph)
+void ShootVisualManagerSheets(const GalleryPhotographer& photograph)
 {
     Shoot("vm-tabs", 560, 450, PaintTabs, photograph);
     Shoot("vm-planner", 540, 330, PaintPlanner, photograph);

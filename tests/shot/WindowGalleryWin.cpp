@@ -4,7 +4,8 @@
 // The main window with both machine lists filled and the log pane, the
 // progress window while a run is under way, every dialog, and the message
 // boxes.  Modal windows are photographed from a thread timer running inside
-// their own modal loop, then closed from there.
+// their own modal loop, then closed from there.  Last, a sheet of the
+// library's own small drawings (menu glyphs, skins, shadows).
 //
 //   trov_window_gallery.exe <work folder> <output folder>
 //
@@ -46,10 +47,15 @@
 #include "tests/common/SimController.h"
 #include "tests/common/SimTcpController.h"
 #include "tests/common/SimTcpFixture.h"
+#include "tests/shot/GallerySheets.h"
 #include "ui/controls/ZUDPMessageBox.h"
-
-// Sheets of the visual manager's element families (VisualManagerSheetsWin.cpp).
-void ShootVisualManagerSheets(const std::function<void(const std::string&, HWND)>& photograph);
+#include "ui/docking/ZUDPDockBar.h"
+#include "ui/docking/ZUDPStatusBar.h"
+#include "ui/foundation/ZUDPToolTipCtrl.h"
+#include "ui/foundation/ZUDPUIEnvironment.h"
+#include "ui/foundation/ZUDPVisualManager.h"
+#include "ui/ribbon/ZUDPBaseRibbonElement.h"
+#include "ui/ribbon/ZUDPTasksPane.h"
 
 namespace {
 
@@ -423,6 +429,185 @@ void ShootMessageBoxes()
         ShootModal(box.name, [&] { ThemedMessageBoxEx(nullptr, box.text, "TROVconf", box.type); });
 }
 
+// The library's tooltip in its looks: a plain label, a label with an icon,
+// a description and a separator, and a balloon the system draws.  Each is
+// shown as a tracked tool of a visible owner, so the system shows it and
+// asks the control to measure and place itself as it does for real.
+void ShootToolTips()
+{
+    CWnd owner;
+    if (!owner.CreateEx(0, AfxRegisterWndClass(0), "tooltip owner", WS_POPUP | WS_VISIBLE, CRect(20, 20, 60, 60),
+                        nullptr, 0)) {
+        Fail("tooltip", "no owner window");
+        return;
+    }
+    HICON hIcon = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32516));  // information
+    struct Tip {
+        const char* name;
+        const char* label;
+        const char* description;
+        bool icon, balloon, separator, rounded;
+    } tips[] = {
+        {"tooltip-plain", "Discover machines", "", false, false, false, false},
+        {"tooltip-description-icon", "Install Application",
+         "Installs an application file on every selected machine and restarts its runtime.", true, false, true,
+         false},
+        {"tooltip-rounded", "Identify", "Makes the identification lights of the machine blink.", false, false, false,
+         true},
+        {"tooltip-balloon", "Backup", "Fetches a backup of the running application.", false, true, false, false},
+    };
+    int x = 200;
+    for (const Tip& t : tips) {
+        ZUDP_TOOLTIP_PARAMS params;
+        params.values[TTPARAM_BALLOON] = t.balloon ? 1 : 0;
+        params.values[TTPARAM_DRAW_SEPARATOR] = t.separator ? 1 : 0;
+        params.values[TTPARAM_ROUNDED_CORNERS] = t.rounded ? 1 : 0;
+        CZUDPToolTipCtrl tip(&params);
+        if (!tip.Create(&owner, TTS_ALWAYSTIP | TTS_NOPREFIX)) {
+            Fail(t.name, "the tooltip could not be made");
+            continue;
+        }
+        tip.SetMaxTipWidth(300);
+        TOOLINFOA ti = {};
+        ti.cbSize = sizeof(ti);
+        ti.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+        ti.hwnd = owner.GetSafeHwnd();
+        ti.uId = 1;
+        ti.lpszText = (LPSTR)(t.balloon ? t.description : t.label);
+        tip.SendMessage(TTM_ADDTOOLA, 0, (LPARAM)&ti);
+        if (t.balloon)
+            tip.SetTitle(1, t.label);
+        CZUDPRibbonButton button;
+        if (t.icon) {
+            button.m_hIcon = hIcon;
+            button.m_bIsLargeImage = TRUE;
+            tip.SetHotRibbonButton(&button);
+        }
+        tip.SetDescription(t.description);
+        tip.SendMessage(TTM_TRACKPOSITION, 0, MAKELPARAM(x, 300));
+        tip.SendMessage(TTM_TRACKACTIVATE, TRUE, (LPARAM)&ti);
+        Pump(300);
+        Photograph(t.name, tip.GetSafeHwnd());
+        tip.SendMessage(TTM_TRACKACTIVATE, FALSE, (LPARAM)&ti);
+        tip.DestroyWindow();
+        x += 20;
+    }
+    owner.DestroyWindow();
+}
+
+// The visual manager's status-bar, caption-bar, outlook-bar, task-pane and
+// panel-window elements in their states, painted into one window.
+class PaneElementsWnd : public CWnd {
+public:
+    PaneElementsWnd()
+    {
+        m_pane.AddGroup("Machines", FALSE);
+        m_pane.AddGroup("Details", TRUE);
+        m_pane.AddTask(0, "Discover machines", -1, 100);
+        m_pane.AddTask(0, "Add machine...", -1, 101);
+        m_pane.AddTask(0, "", -1, 0);
+        m_pane.AddTask(0, "A label task\r\nwith a line break", -1, 0);
+        m_toolBox.AddGroup("Tools", FALSE);
+        m_message.m_bMessageBarMode = TRUE;
+        m_coloured.m_clrBarBackground = RGB(200, 220, 255);
+    }
+
+protected:
+    void OnPaint()
+    {
+        CPaintDC dc(this);
+        CZUDPVisualManager* vm = CZUDPVisualManager::GetActiveManager();
+        CRect client;
+        GetClientRect(client);
+        dc.FillSolidRect(client, RGB(255, 255, 255));
+        // Status-bar panes: sunken, raised, borderless; progress plain,
+        // gradient with percent; the size grip.
+        const UINT styles[] = {SBPS_NORMAL, SBPS_POPOUT, SBPS_NOBORDERS};
+        for (int i = 0; i < 3; ++i) {
+            CRect pane(10 + i * 90, 10, 90 + i * 90, 30);
+            dc.FillSolidRect(pane, g_uiEnvironment.m_colorBarFace);
+            vm->DrawStatusBarPaneBorder(&dc, nullptr, pane, i, styles[i]);
+        }
+        vm->DrawStatusBarProgress(&dc, nullptr, CRect(10, 40, 150, 58), 100, 40, RGB(0, 120, 215), (COLORREF)-1,
+                                  (COLORREF)-1, FALSE);
+        vm->DrawStatusBarProgress(&dc, nullptr, CRect(160, 40, 300, 58), 100, 65, RGB(0, 120, 215),
+                                  RGB(160, 220, 255), (COLORREF)-1, TRUE);
+        vm->DrawStatusBarSizeGrip(&dc, nullptr, CRect(310, 40, 330, 58));
+        // Caption bar: info area plain and coloured; buttons idle, hot, pushed.
+        vm->FillCaptionBarInfoArea(&dc, &m_plain, CRect(10, 70, 170, 95));
+        vm->FillCaptionBarInfoArea(&dc, &m_coloured, CRect(180, 70, 340, 95));
+        for (int i = 0; i < 3; ++i) {
+            CRect button(10 + i * 60, 105, 60 + i * 60, 125);
+            vm->FillCaptionBarButton(&dc, &m_plain, button, (COLORREF)-1, FALSE);
+            vm->DrawCaptionBarButtonBorder(&dc, &m_plain, button, i == 2, i == 1);
+        }
+        CRect messageButton(190, 105, 270, 125);
+        vm->FillCaptionBarMessageButton(&dc, &m_message, messageButton, FALSE, FALSE, FALSE, FALSE, FALSE);
+        vm->DrawCaptionBarButtonBorder(&dc, &m_message, messageButton, FALSE, FALSE);
+        // Outlook-style bar: caption, window area, buttons in four states.
+        COLORREF text = 0;
+        vm->FillOutlookBarCaption(&dc, CRect(360, 10, 520, 30), text);
+        vm->FillOutlookWndArea(&dc, CRect(360, 30, 520, 130));
+        for (int i = 0; i < 4; ++i) {
+            CRect button(370, 40 + i * 22, 510, 60 + i * 22);
+            vm->FillOutlookButton(&dc, button, nullptr, i & 1, (i >> 1) & 1, text);
+            vm->DrawOutlookButtonBorder(&dc, button, i & 1, (i >> 1) & 1);
+        }
+        // Task pane: background, a normal and a special group, tasks, a toolbox
+        // group, expand boxes, a scroll button, the frame.
+        CRect paneArea(10, 140, 260, 330);
+        vm->FillTasksPaneBackground(&dc, paneArea);
+        vm->DrawTaskPaneFrame(&dc, paneArea);
+        CZUDPTasksPaneGroup* pGroup = m_pane.GetGroup(0);
+        pGroup->m_rectCaption = CRect(22, 150, 248, 175);
+        vm->DrawTaskGroupCaption(&dc, pGroup, TRUE, FALSE, TRUE);
+        vm->DrawTaskGroupBorder(&dc, CRect(22, 175, 248, 260), FALSE, FALSE);
+        for (int i = 0; i < 4; ++i) {
+            CZUDPTasksPaneTask* pTask = pGroup->GetTask(i);
+            pTask->m_bIsSeparator = i == 2;
+            pTask->m_rect = CRect(34, 180 + i * 20, 240, 198 + i * 20);
+            vm->DrawTask(&dc, pTask, nullptr, i == 0, FALSE);
+        }
+        CZUDPTasksPaneGroup* pSpecial = m_pane.GetGroup(1);
+        pSpecial->m_rectCaption = CRect(22, 268, 248, 293);
+        vm->DrawTaskGroupCaption(&dc, pSpecial, FALSE, FALSE, TRUE);
+        vm->DrawTasksScrollButton(&dc, CRect(22, 300, 248, 320), 0, 0, TRUE);
+        CZUDPTasksPaneGroup* pBox = m_toolBox.GetGroup(0);
+        pBox->m_rectCaption = CRect(280, 150, 500, 172);
+        vm->DrawTaskGroupCaption(&dc, pBox, FALSE, FALSE, TRUE);
+        vm->DrawExpandBox(&dc, CRect(280, 185, 291, 196), TRUE, g_uiEnvironment.m_colorBarText);
+        vm->DrawExpandBox(&dc, CRect(300, 185, 311, 196), FALSE, g_uiEnvironment.m_colorBarText);
+        // Panel window and the tooltip background.
+        vm->FillPanelWindowBackground(&dc, CRect(280, 210, 500, 270));
+        vm->DrawPanelWindowBorder(&dc, CRect(280, 210, 500, 270));
+        vm->FillPanelWindowCaption(&dc, CRect(282, 212, 498, 230));
+        COLORREF tipText = 0, tipLine = 0;
+        vm->FillToolTip(&dc, nullptr, CRect(280, 280, 500, 320), tipText, tipLine);
+    }
+    DECLARE_MESSAGE_MAP()
+
+    CZUDPTasksPane m_pane;
+    CZUDPToolBoxEx m_toolBox;
+    CZUDPCaptionBar m_plain, m_coloured, m_message;
+};
+
+BEGIN_MESSAGE_MAP(PaneElementsWnd, CWnd)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+void ShootPaneElements()
+{
+    PaneElementsWnd wnd;
+    if (!wnd.CreateEx(0, AfxRegisterWndClass(0), "Pane elements", WS_POPUP | WS_BORDER | WS_VISIBLE,
+                      CRect(40, 40, 580, 390), nullptr, 0)) {
+        Fail("pane-elements", "the window could not be made");
+        return;
+    }
+    Pump(200);
+    Photograph("pane-elements", wnd.GetSafeHwnd());
+    wnd.DestroyWindow();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -455,8 +640,13 @@ int main(int argc, char** argv)
             ShootDialogs(work);
         }
         ShootMessageBoxes();
+        ShootToolTips();
+        ShootPaneElements();
     }
-    ShootVisualManagerSheets([](const std::string& name, HWND window) { Photograph(name, window); });
+    if (!ShootLibraryDrawings(Photograph, Pump))
+        Fail("library-glyphs-and-renderers", "the window could not be made");
+    ShootControlFamiliesSheet(Photograph);
+    ShootVisualManagerSheets(Photograph);
 
     printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
     return g_failures.empty() ? 0 : 1;

@@ -13,6 +13,7 @@ BOOL g_largeIcons = FALSE;
 BOOL g_showAllMenusAfterDelay = TRUE;
 BOOL g_toolbarComboKeysFlag = TRUE;
 int g_menuAnimation = 0;
+CZUDPToolBarImages* g_sharedUserImages = nullptr;
 
 COLORREF CZUDPToolBar::s_clrCustomText = (COLORREF)-1;
 
@@ -130,7 +131,16 @@ COLORREF CZUDPToolBar::GetDefaultTextColor()
     return s_clrCustomText != (COLORREF)-1 ? s_clrCustomText : g_uiEnvironment.m_colorButtonText;
 }
 
-CZUDPToolBarImages* CZUDPToolBar::GetLockedMenuImages() { return nullptr; }
+CZUDPToolBarImages* CZUDPToolBar::GetLockedMenuImages()
+{
+    if (!m_bLocked)
+        return nullptr;
+    if (m_MenuImagesLocked.GetCount() > 0)
+        return &m_MenuImagesLocked;
+    if (m_ImagesLocked.GetCount() > 0)
+        return &m_ImagesLocked;
+    return nullptr;
+}
 
 BOOL CZUDPToolBar::LoadBarState(LPCTSTR, int, UINT) { return FALSE; }
 

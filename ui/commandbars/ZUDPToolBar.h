@@ -8,9 +8,9 @@
 // subsystem completes it.
 #include "ui/commandbars/ZUDPControlBar.h"
 #include "framework/List.h"
+#include "ui/foundation/ZUDPToolBarImages.h"
 
 class CZUDPToolbarButton;
-class CZUDPToolBarImages;
 
 // The base of the toolbars (menu bars and popup menu bars among them).
 class CZUDPBaseToolBar : public CZUDPControlBar {
@@ -87,6 +87,8 @@ public:
     BOOL m_bFloating = FALSE;
     BOOL m_bLocked = FALSE;        // the bar keeps its own images and layout
     BOOL m_bResourceChanged = FALSE;
+    CZUDPToolBarImages m_ImagesLocked;      // the locked bar's own toolbar images
+    CZUDPToolBarImages m_MenuImagesLocked;  // the locked bar's own menu images
 
 protected:
     CObList m_Buttons;
@@ -98,6 +100,13 @@ private:
 // Every live toolbar of the process (each adds itself on construction and
 // removes itself on destruction); readers skip entries without a window.
 extern CObList g_toolbarList;
+
+// The toolbars' shared images: the toolbar images, the menu images (none
+// when none were loaded) and the user-defined images (null when there are
+// none).
+extern CZUDPToolBarImages g_sharedToolbarImages;
+extern CZUDPToolBarImages g_sharedMenuImages;
+extern CZUDPToolBarImages* g_sharedUserImages;
 
 // Options of all toolbars and menus.
 extern BOOL g_customizeMode;          // toolbar customization mode is on

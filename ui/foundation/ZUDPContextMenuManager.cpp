@@ -1,10 +1,29 @@
 #include "ui/foundation/ZUDPContextMenuManager.h"
 
 #include "framework/win/FrameworkSeams.h"
+#include "ui/foundation/ZUDPMenuHash.h"
+#include "ui/foundation/ZUDPRegistry.h"
+
+#include <memory>
 
 IMPLEMENT_DYNCREATE(CZUDPContextMenuManager, CObject)
 
 CZUDPContextMenuManager* g_contextMenuManager = nullptr;
+
+namespace {
+
+const char kContextMenuSection[] = "ZUDContextMenuManager";
+// A menu's buttons take a few kilobytes; anything far beyond is no snapshot.
+const UINT kMaxSnapshotBytes = 1u << 20;
+
+CString MenuValueName(UINT uiMenuResId)
+{
+    CString name;
+    name.Format("Menu-%u", uiMenuResId);
+    return name;
+}
+
+} // namespace
 
 CZUDPContextMenuManager::CZUDPContextMenuManager()
 {
@@ -107,12 +126,49 @@ BOOL CZUDPContextMenuManager::ShowPopupMenu(UINT uiMenuResId, int x, int y, CWnd
     return ShowPopupMenu(hMenu, x, y, pWndOwner, bOwnMessage, bRightAlign, FALSE);
 }
 
-BOOL CZUDPContextMenuManager::LoadState(LPCTSTR)
+BOOL CZUDPContextMenuManager::LoadState(LPCTSTR lpszProfileName)
 {
+    const CString path = BuildRegistrySectionPath(kContextMenuSection, lpszProfileName);
+    if (path.IsEmpty())
+        return FALSE;
+    CZUDPRegistryHolder holder;
+    CZUDPRegistry& reg = holder.Create(FALSE, TRUE);
+    if (!reg.Open(path))
+        return FALSE;
+    for (POSITION pos = m_menusById.GetStartPosition(); pos != nullptr;) {
+        UINT uiId = 0;
+        HMENU hMenu = nullptr;
+        m_menusById.GetNextAssoc(pos, uiId, hMenu);
+        LPBYTE pData = nullptr;
+        UINT nBytes = 0;
+        if (!reg.ReadBinary(MenuValueName(uiId), &pData, &nBytes))
+            continue;
+        std::unique_ptr<BYTE[]> owner(pData);
+        if (nBytes > 0 && nBytes <= kMaxSnapshotBytes)
+            g_menuHash.SetSnapshot(hMenu, pData, nBytes);
+    }
     return TRUE;
 }
 
-BOOL CZUDPContextMenuManager::SaveState(LPCTSTR)
+BOOL CZUDPContextMenuManager::SaveState(LPCTSTR lpszProfileName)
 {
-    return TRUE;
+    const CString path = BuildRegistrySectionPath(kContextMenuSection, lpszProfileName);
+    if (path.IsEmpty())
+        return FALSE;
+    CZUDPRegistryHolder holder;
+    CZUDPRegistry& reg = holder.Create(FALSE, FALSE);
+    if (!reg.CreateKey(path))
+        return FALSE;
+    BOOL bResult = TRUE;
+    for (POSITION pos = m_menusById.GetStartPosition(); pos != nullptr;) {
+        UINT uiId = 0;
+        HMENU hMenu = nullptr;
+        m_menusById.GetNextAssoc(pos, uiId, hMenu);
+        CByteArray bytes;
+        if (!g_menuHash.GetSnapshot(hMenu, bytes))
+            continue;
+        if (!reg.Write(MenuValueName(uiId), bytes.GetData(), UINT(bytes.GetSize())))
+            bResult = FALSE;
+    }
+    return bResult;
 }

@@ -33,7 +33,15 @@ public:
                                BOOL bRightAlign = FALSE);
     // Tracks the menu modally and answers the chosen command (0: none).
     virtual UINT TrackPopupMenu(HMENU hmenuPopup, int x, int y, CWnd* pWndOwner, BOOL bRightAlign = FALSE);
-    // The registered menus keep no state of their own between runs.
+    // The user's edits of the registered menus, kept between runs: each
+    // menu's snapshot in the menu hash (its bar's archived buttons) as the
+    // value "Menu-<resource id>" (REG_BINARY) in the key
+    // "<base>" = BuildRegistrySectionPath("ZUDContextMenuManager", profile).
+    // Saving writes the menus that have a snapshot and leaves the others'
+    // values alone; TRUE when every one was written.  Loading gives each
+    // registered menu its stored snapshot (values of other ids, empty ones
+    // and ones beyond 1 MiB are ignored; a menu keeps its snapshot when the
+    // stored one cannot be taken); FALSE without the key.
     virtual BOOL LoadState(LPCTSTR lpszProfileName = nullptr);
     virtual BOOL SaveState(LPCTSTR lpszProfileName = nullptr);
 

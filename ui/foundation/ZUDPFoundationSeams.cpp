@@ -49,6 +49,10 @@ HRESULT RealCurrentThemeName(UxGetCurrentThemeNameFn get, LPWSTR file, int fileC
 {
     return get != nullptr ? get(file, fileChars, colour, colourChars, size, sizeChars) : E_NOTIMPL;
 }
+BOOL RealDrawFrameControl(HDC hdc, LPRECT rect, UINT type, UINT state)
+{
+    return ::DrawFrameControl(hdc, rect, type, state);
+}
 
 } // namespace
 
@@ -59,7 +63,7 @@ FoundationSeams::FoundationSeams()
       monitorWorkArea(RealMonitorWorkArea), primaryWorkArea(RealPrimaryWorkArea),
       writeFile(RealWriteFile),
       openThemeData(RealOpenThemeData), drawThemeBackground(RealDrawThemeBackground), getThemeColor(RealGetThemeColor),
-      currentThemeName(RealCurrentThemeName)
+      currentThemeName(RealCurrentThemeName), drawFrameControl(RealDrawFrameControl)
 {
 }
 

@@ -64,6 +64,9 @@ struct FoundationSeams {
     Seam<HRESULT(UxDrawThemeBackgroundFn, HTHEME, HDC, int, int, const RECT*, const RECT*)> drawThemeBackground;
     Seam<HRESULT(UxGetThemeColorFn, HTHEME, int, int, int, COLORREF*)> getThemeColor;
     Seam<HRESULT(UxGetCurrentThemeNameFn, LPWSTR, int, LPWSTR, int, LPWSTR, int)> currentThemeName;
+    // The system's frame controls (DrawFrameControl: caption buttons drawn
+    // by the system), so tests can see which kind and state were asked for.
+    Seam<BOOL(HDC, LPRECT, UINT, UINT)> drawFrameControl;
 
     FoundationSeams();
 };

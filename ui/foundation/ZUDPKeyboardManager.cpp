@@ -53,6 +53,22 @@ CFrameWnd* MainFrame()
     return DYNAMIC_DOWNCAST(CFrameWnd, AfxGetMainWnd());
 }
 
+// The application's multi-document templates that have a table, in the
+// application's order.
+std::vector<CMultiDocTemplate*> TemplatesWithTables()
+{
+    std::vector<CMultiDocTemplate*> templates;
+    CWinApp* pApp = AfxGetApp();
+    if (pApp == nullptr)
+        return templates;
+    for (POSITION pos = pApp->GetFirstDocTemplatePosition(); pos != nullptr;) {
+        CMultiDocTemplate* pTemplate = DYNAMIC_DOWNCAST(CMultiDocTemplate, pApp->GetNextDocTemplate(pos));
+        if (pTemplate != nullptr && pTemplate->m_hAccelTable != nullptr)
+            templates.push_back(pTemplate);
+    }
+    return templates;
+}
+
 CString TableKey(const CString& strRegPath, UINT uiResId)
 {
     CString key;
@@ -135,11 +151,16 @@ BOOL CZUDPKeyboardManager::SaveTableToRegistry(const CString& strRegPath, UINT u
 BOOL CZUDPKeyboardManager::LoadState(LPCTSTR lpszProfileName, CFrameWnd* pDefaultFrame)
 {
     const CString path = BuildRegistrySectionPath(kKeyboardSection, lpszProfileName);
+    for (CMultiDocTemplate* pTemplate : TemplatesWithTables()) {
+        HACCEL hAccel = nullptr;
+        if (LoadTableFromRegistry(path, pTemplate->GetResourceId(), hAccel))
+            ReplaceAcceleratorHandle(pTemplate, hAccel, nullptr);
+    }
     CFrameWnd* pFrame = pDefaultFrame != nullptr ? pDefaultFrame : MainFrame();
     if (pFrame != nullptr && pFrame->GetDefaultAccelerator() != nullptr) {
         HACCEL hAccel = nullptr;
         if (LoadTableFromRegistry(path, 0, hAccel))
-            ReplaceAcceleratorHandle(hAccel, pFrame);
+            ReplaceAcceleratorHandle(nullptr, hAccel, pFrame);
     }
     return TRUE;
 }
@@ -147,33 +168,72 @@ BOOL CZUDPKeyboardManager::LoadState(LPCTSTR lpszProfileName, CFrameWnd* pDefaul
 BOOL CZUDPKeyboardManager::SaveState(LPCTSTR lpszProfileName, CFrameWnd* pDefaultFrame)
 {
     const CString path = BuildRegistrySectionPath(kKeyboardSection, lpszProfileName);
+    for (CMultiDocTemplate* pTemplate : TemplatesWithTables())
+        SaveTableToRegistry(path, pTemplate->GetResourceId(), pTemplate->m_hAccelTable);
     CFrameWnd* pFrame = pDefaultFrame != nullptr ? pDefaultFrame : MainFrame();
     if (pFrame != nullptr && pFrame->GetDefaultAccelerator() != nullptr)
         SaveTableToRegistry(path, 0, pFrame->GetDefaultAccelerator());
     return TRUE;
 }
 
-BOOL CZUDPKeyboardManager::ReplaceAcceleratorTable(LPACCEL lpAccel, int nSize, CFrameWnd* pDefaultFrame)
+void CZUDPKeyboardManager::RestoreOriginalAccelerators()
+{
+    HINSTANCE hInst = AfxGetResourceHandle();
+    for (CMultiDocTemplate* pTemplate : TemplatesWithTables()) {
+        HACCEL hAccel = ::LoadAcceleratorsA(hInst, MAKEINTRESOURCEA(pTemplate->GetResourceId()));
+        if (hAccel != nullptr && !ReplaceAcceleratorHandle(pTemplate, hAccel, nullptr))
+            ::DestroyAcceleratorTable(hAccel);
+    }
+    CFrameWnd* pFrame = MainFrame();
+    if (pFrame == nullptr || pFrame->GetDefaultAccelerator() == nullptr)
+        return;
+    const UINT uiResId = pFrame->GetDefaultAcceleratorId();
+    if (uiResId == 0)
+        return;
+    HACCEL hAccel = ::LoadAcceleratorsA(hInst, MAKEINTRESOURCEA(uiResId));
+    if (hAccel != nullptr && !ReplaceAcceleratorHandle(nullptr, hAccel, pFrame))
+        ::DestroyAcceleratorTable(hAccel);
+}
+
+BOOL CZUDPKeyboardManager::ReplaceAcceleratorTable(CMultiDocTemplate* pTemplate, LPACCEL lpAccel, int nSize,
+                                                   CFrameWnd* pDefaultFrame)
 {
     if (lpAccel == nullptr || nSize <= 0)
         return FALSE;
     HACCEL hAccel = ::CreateAcceleratorTableA(lpAccel, nSize);
     if (hAccel == nullptr)
         return FALSE;
-    if (!ReplaceAcceleratorHandle(hAccel, pDefaultFrame)) {
+    if (!ReplaceAcceleratorHandle(pTemplate, hAccel, pDefaultFrame)) {
         ::DestroyAcceleratorTable(hAccel);
         return FALSE;
     }
     return TRUE;
 }
 
-BOOL CZUDPKeyboardManager::ReplaceAcceleratorHandle(HACCEL hAccelNew, CFrameWnd* pDefaultFrame)
+BOOL CZUDPKeyboardManager::ReplaceAcceleratorHandle(CMultiDocTemplate* pTemplate, HACCEL hAccelNew,
+                                                    CFrameWnd* pDefaultFrame)
 {
-    CFrameWnd* pFrame = pDefaultFrame != nullptr ? pDefaultFrame : MainFrame();
-    if (pFrame == nullptr)
-        return FALSE;
-    HACCEL hOld = pFrame->m_hAccelTable;
-    pFrame->m_hAccelTable = hAccelNew;
+    HACCEL hOld = nullptr;
+    if (pTemplate != nullptr) {
+        hOld = pTemplate->m_hAccelTable;
+        pTemplate->m_hAccelTable = hAccelNew;
+        // Frames showing the template's documents follow unless they were
+        // given a table of their own.
+        for (POSITION posDoc = pTemplate->GetFirstDocPosition(); posDoc != nullptr;) {
+            CDocument* pDoc = pTemplate->GetNextDoc(posDoc);
+            for (POSITION posView = pDoc->GetFirstViewPosition(); posView != nullptr;) {
+                CFrameWnd* pFrame = pDoc->GetNextView(posView)->GetParentFrame();
+                if (pFrame != nullptr && pFrame->m_hAccelTable == hOld && hOld != nullptr)
+                    pFrame->m_hAccelTable = hAccelNew;
+            }
+        }
+    } else {
+        CFrameWnd* pFrame = pDefaultFrame != nullptr ? pDefaultFrame : MainFrame();
+        if (pFrame == nullptr)
+            return FALSE;
+        hOld = pFrame->m_hAccelTable;
+        pFrame->m_hAccelTable = hAccelNew;
+    }
     FreeAcceleratorCaches();
     if (hOld != nullptr && hOld != hAccelNew)
         ::DestroyAcceleratorTable(hOld);

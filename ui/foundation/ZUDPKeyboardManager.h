@@ -9,6 +9,7 @@
 // id>" (0 for the frame's table): 6 bytes per entry in table order: flags
 // (FVIRTKEY, FNOINVERT, FSHIFT, FCONTROL, FALT), a padding byte, the key
 // and the command (16 bits each).
+#include "framework/win/DocTemplate.h"
 #include "framework/win/FrameWnd.h"
 #include "framework/String.h"
 #include "framework/Object.h"
@@ -18,18 +19,28 @@ public:
     CZUDPKeyboardManager();
     ~CZUDPKeyboardManager() override;
 
-    // Loads the saved frame table and installs it (the given frame, else
-    // the main window when it is a frame).  TRUE.
+    // Loads the saved tables and installs them: one per multi-document
+    // template with a table (its resource id), then the frame's (0; the
+    // given frame, else the main window when it is a frame).  TRUE.
     BOOL LoadState(LPCTSTR lpszProfileName = nullptr, CFrameWnd* pDefaultFrame = nullptr);
+    // Saves the same tables; a table without entries is not saved.  TRUE.
     BOOL SaveState(LPCTSTR lpszProfileName = nullptr, CFrameWnd* pDefaultFrame = nullptr);
+    // Puts back the resource tables of every multi-document template and
+    // of the main frame (its default accelerator id); the tables they
+    // replace are destroyed.
+    void RestoreOriginalAccelerators();
 
-    // Builds a table of the entries and installs it for the frame; the new
-    // table is destroyed when it cannot be installed.
-    BOOL ReplaceAcceleratorTable(LPACCEL lpAccel, int nSize, CFrameWnd* pDefaultFrame = nullptr);
-    // Installs the table for the frame (the main frame when none) and
-    // destroys the old one; TRUE once installed, also when there was no
-    // old table.  FALSE without a frame.
-    BOOL ReplaceAcceleratorHandle(HACCEL hAccelNew, CFrameWnd* pDefaultFrame = nullptr);
+    // Builds a table of the entries and installs it for the template (or,
+    // without one, for the frame); the new table is destroyed when it
+    // cannot be installed.
+    BOOL ReplaceAcceleratorTable(CMultiDocTemplate* pTemplate, LPACCEL lpAccel, int nSize,
+                                 CFrameWnd* pDefaultFrame = nullptr);
+    // Installs the table for the template, and for every frame showing one
+    // of its documents that still uses the template's old table; without a
+    // template, for the frame (the main frame when none).  The old table
+    // is destroyed.  TRUE once installed, also when there was no old
+    // table; FALSE without a frame.
+    BOOL ReplaceAcceleratorHandle(CMultiDocTemplate* pTemplate, HACCEL hAccelNew, CFrameWnd* pDefaultFrame = nullptr);
 
     // One saved table: opened read-only; flags outside the accelerator
     // bits are dropped and a value whose size is not a multiple of 6 is

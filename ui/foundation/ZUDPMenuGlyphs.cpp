@@ -48,10 +48,76 @@ CZUDPToolBarImages& CZUDPMenuGlyphStrips::ForColor(int nColor)
     return m_strips[nColor];
 }
 
+namespace {
+
+// A 24-bit DIB section copy of a bitmap of any depth; null on failure.
+HBITMAP CopyAs24BitDib(HBITMAP hBitmap)
+{
+    BITMAP info = {};
+    if (hBitmap == nullptr || ::GetObjectA(hBitmap, sizeof(info), &info) == 0 || info.bmWidth < 1 || info.bmHeight < 1)
+        return nullptr;
+    BITMAPINFO header = {};
+    header.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    header.bmiHeader.biWidth = info.bmWidth;
+    header.bmiHeader.biHeight = info.bmHeight;
+    header.bmiHeader.biPlanes = 1;
+    header.bmiHeader.biBitCount = 24;
+    header.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP hCopy = ::CreateDIBSection(nullptr, &header, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (hCopy == nullptr)
+        return nullptr;
+    HDC source = ::CreateCompatibleDC(nullptr), target = ::CreateCompatibleDC(nullptr);
+    BOOL copied = FALSE;
+    if (source != nullptr && target != nullptr) {
+        HGDIOBJ oldSource = ::SelectObject(source, hBitmap);
+        HGDIOBJ oldTarget = ::SelectObject(target, hCopy);
+        copied = ::BitBlt(target, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+        ::SelectObject(source, oldSource);
+        ::SelectObject(target, oldTarget);
+    }
+    if (source != nullptr)
+        ::DeleteDC(source);
+    if (target != nullptr)
+        ::DeleteDC(target);
+    if (!copied) {
+        ::DeleteObject(hCopy);
+        return nullptr;
+    }
+    return hCopy;
+}
+
+BOOL IsTrueColourDib(HBITMAP hBitmap)
+{
+    DIBSECTION section = {};
+    return hBitmap != nullptr && ::GetObjectA(hBitmap, sizeof(section), &section) == int(sizeof(section)) &&
+           section.dsBm.bmBits != nullptr && section.dsBm.bmBitsPixel >= 24;
+}
+
+} // namespace
+
 BOOL MakeMenuGlyphColorVariant(CZUDPToolBarImages& strip, COLORREF colour)
 {
-    if (!CZUDPMenuGlyphStrips::Exist() || !g_menuGlyphStrips.m_strips[0].DuplicateInto(strip))
+    if (!CZUDPMenuGlyphStrips::Exist())
         return FALSE;
+    const CZUDPToolBarImages& loaded = g_menuGlyphStrips.m_strips[0];
+    if (!loaded.DuplicateInto(strip))
+        return FALSE;
+    // Pixels are repainted in true colour: a copy of the 4-bit strip is
+    // made a 24-bit one first (its palette may not hold the colour).
+    if (!IsTrueColourDib(strip.GetImageBitmap())) {
+        HBITMAP hCopy = CopyAs24BitDib(loaded.GetImageBitmap());
+        if (hCopy == nullptr)
+            return FALSE;
+        const COLORREF key = loaded.GetTransparentColor();
+        strip.RemoveAllImages();
+        strip.SetImageSize(loaded.GetImageSize());
+        const int last = strip.AppendBitmap(hCopy, TRUE);
+        ::DeleteObject(hCopy);
+        if (last < 0)
+            return FALSE;
+        strip.SetTransparentColor(key);
+    }
     return strip.MapColors(RGB(0, 0, 0), colour);
 }
 

@@ -7,6 +7,7 @@
 // system removes it when it is dropped or the process ends.  One object
 // exists per process, g_menuHash.
 #include "framework/Archive.h"
+#include "framework/Array.h"
 #include "framework/Map.h"
 #include "framework/win/WinSdk.h"
 
@@ -28,12 +29,25 @@ public:
     // Drops the menu's snapshot (its file goes); FALSE when there is none.
     BOOL RemoveMenu(HMENU hMenu);
 
+    // The bytes of the menu's snapshot (how they are kept between runs);
+    // FALSE when there is none or it cannot be read.
+    BOOL GetSnapshot(HMENU hMenu, CByteArray& bytes) const;
+    // Makes the bytes the menu's snapshot; an older snapshot is replaced
+    // only once the new one is written.  FALSE for no bytes or when the
+    // file cannot be written.
+    BOOL SetSnapshot(HMENU hMenu, const BYTE* pData, UINT nBytes);
+
     // TRUE while a bar is written to or read from a snapshot: toolbar
     // buttons adapt what they serialize.
     BOOL IsSerializing() const { return m_bIsSerializing; }
     int GetCount() const { return int(m_StoredMenues.GetCount()); }
 
 private:
+    // A new snapshot file in the temporary folder, open for reading and
+    // writing and deleted when closed; INVALID_HANDLE_VALUE on failure.
+    static HANDLE CreateSnapshotFile();
+    // Maps the written file to the menu, letting an older one go.
+    void Keep(HMENU hMenu, HANDLE hFile);
     BOOL SerializeBar(HANDLE hFile, CArchive::Mode mode, CZUDPToolBar* pBar);
     CMap<HMENU, HMENU, HANDLE, HANDLE> m_StoredMenues;
     BOOL m_bIsSerializing = FALSE;

@@ -27,6 +27,8 @@ const UINT kArchiveGrowBytes = 1024;
 
 } // namespace
 
+bool IsPassKey(HKEY hKey);
+
 CZUDPRegistry::CZUDPRegistry(BOOL bAdmin, BOOL bReadOnly)
     : m_hKey(bAdmin ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER), m_bAdmin(bAdmin), m_bReadOnly(bReadOnly)
 {
@@ -41,9 +43,108 @@ void CZUDPRegistry::Serialize(CArchive&) {}
 
 void CZUDPRegistry::ReplaceCurrentKey(HKEY hKey)
 {
-    if (!IsPredefinedKey(m_hKey))
+    if (!IsPredefinedKey(m_hKey) && !IsPassKey(m_hKey))
         ::RegCloseKey(m_hKey);
     m_hKey = hKey;
+}
+
+LONG CZUDPRegistry::OpenSubKey(const CString& path, BOOL bCreate, REGSAM access, HKEY* phKey)
+{
+    const BOOL bWritable = (access & KEY_SET_VALUE) != 0;
+    CZUDPRegistryPass* pPass = IsPredefinedKey(m_hKey) && m_hKey != nullptr ? CZUDPRegistryPass::GetActive() : nullptr;
+    if (pPass != nullptr) {
+        if (HKEY hKept = pPass->Find(m_hKey, path, bWritable)) {
+            *phKey = hKept;
+            return ERROR_SUCCESS;
+        }
+    }
+    LONG lResult = bCreate ? ::RegCreateKeyExA(m_hKey, path, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
+                                               phKey, nullptr)
+                           : ::RegOpenKeyExA(m_hKey, path, 0, access, phKey);
+    if (lResult == ERROR_SUCCESS && pPass != nullptr)
+        pPass->Keep(m_hKey, path, bWritable, *phKey);
+    return lResult;
+}
+
+// ---- one load or save pass ---------------------------------------------------
+
+namespace {
+
+thread_local CZUDPRegistryPass* t_activePass = nullptr;
+
+CString PassPath(const CString& path)
+{
+    CString folded = KeyPath(path);
+    folded.MakeLower();
+    return folded;
+}
+
+} // namespace
+
+bool IsPassKey(HKEY hKey)
+{
+    CZUDPRegistryPass* pPass = CZUDPRegistryPass::GetActive();
+    return pPass != nullptr && pPass->IsKept(hKey);
+}
+
+CZUDPRegistryPass::CZUDPRegistryPass() : m_pOuter(t_activePass)
+{
+    if (m_pOuter == nullptr)
+        t_activePass = this;
+}
+
+CZUDPRegistryPass::~CZUDPRegistryPass()
+{
+    if (t_activePass != this)
+        return;
+    for (const Entry& entry : m_entries)
+        ::RegCloseKey(entry.hKey);
+    for (HKEY hKey : m_retired)
+        ::RegCloseKey(hKey);
+    t_activePass = nullptr;
+}
+
+CZUDPRegistryPass* CZUDPRegistryPass::GetActive() { return t_activePass; }
+
+HKEY CZUDPRegistryPass::Find(HKEY hRoot, const CString& path, BOOL bWritable) const
+{
+    const CString folded = PassPath(path);
+    for (const Entry& entry : m_entries)
+        if (entry.hRoot == hRoot && (entry.bWritable || !bWritable) && entry.path == folded)
+            return entry.hKey;
+    return nullptr;
+}
+
+void CZUDPRegistryPass::Keep(HKEY hRoot, const CString& path, BOOL bWritable, HKEY hKey)
+{
+    m_entries.push_back(Entry{hRoot, PassPath(path), bWritable, hKey});
+}
+
+void CZUDPRegistryPass::Forget(HKEY hRoot, const CString& path)
+{
+    const CString folded = PassPath(path);
+    const CString below = folded + "\\";
+    for (size_t i = 0; i < m_entries.size();) {
+        const Entry& entry = m_entries[i];
+        if (entry.hRoot == hRoot && (entry.path == folded || entry.path.Left(below.GetLength()) == below)) {
+            // Closed with the pass: a registry object may still hold it.
+            m_retired.push_back(entry.hKey);
+            m_entries.erase(m_entries.begin() + std::ptrdiff_t(i));
+        } else {
+            ++i;
+        }
+    }
+}
+
+BOOL CZUDPRegistryPass::IsKept(HKEY hKey) const
+{
+    for (const Entry& entry : m_entries)
+        if (entry.hKey == hKey)
+            return TRUE;
+    for (HKEY hRetired : m_retired)
+        if (hRetired == hKey)
+            return TRUE;
+    return FALSE;
 }
 
 BOOL CZUDPRegistry::ReadValueNames(CStringArray& names)
@@ -126,8 +227,7 @@ BOOL CZUDPRegistry::CreateKey(LPCTSTR lpszPath)
     if (m_bReadOnly)
         return FALSE;
     HKEY hKey = nullptr;
-    m_lastResult = ::RegCreateKeyExA(m_hKey, KeyPath(lpszPath), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                                     nullptr, &hKey, nullptr);
+    m_lastResult = OpenSubKey(KeyPath(lpszPath), TRUE, KEY_ALL_ACCESS, &hKey);
     m_lastValueType = 0;
     if (m_lastResult != ERROR_SUCCESS)
         return FALSE;
@@ -139,7 +239,7 @@ BOOL CZUDPRegistry::Open(LPCTSTR lpszPath)
 {
     m_strPath = lpszPath != nullptr ? lpszPath : "";
     HKEY hKey = nullptr;
-    m_lastResult = ::RegOpenKeyExA(m_hKey, KeyPath(lpszPath), 0, OpenAccess(), &hKey);
+    m_lastResult = OpenSubKey(KeyPath(lpszPath), FALSE, OpenAccess(), &hKey);
     m_lastValueType = 0;
     if (m_lastResult != ERROR_SUCCESS)
         return FALSE;
@@ -150,7 +250,7 @@ BOOL CZUDPRegistry::Open(LPCTSTR lpszPath)
 void CZUDPRegistry::Close()
 {
     if (m_hKey != nullptr) {
-        if (!IsPredefinedKey(m_hKey))
+        if (!IsPredefinedKey(m_hKey) && !IsPassKey(m_hKey))
             ::RegCloseKey(m_hKey);
         m_hKey = nullptr;
     }
@@ -176,6 +276,9 @@ BOOL CZUDPRegistry::DeleteKey(LPCTSTR lpszPath, BOOL bAdmin)
     if (trimmed.IsEmpty())
         return FALSE;
     HKEY hRoot = bAdmin ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+    // Handles kept open by a pass would outlive the keys they name.
+    if (CZUDPRegistryPass* pPass = CZUDPRegistryPass::GetActive())
+        pPass->Forget(hRoot, path);
     HKEY hKey = nullptr;
     if (::RegOpenKeyExA(hRoot, path, 0, KEY_ALL_ACCESS, &hKey) != ERROR_SUCCESS)
         return FALSE;

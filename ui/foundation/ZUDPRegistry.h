@@ -27,6 +27,8 @@
 #include "framework/String.h"
 #include "framework/Object.h"
 
+#include <vector>
+
 class CZUDPRegistry : public CObject {
     DECLARE_DYNCREATE(CZUDPRegistry)
 public:
@@ -108,7 +110,12 @@ public:
 
 protected:
     REGSAM OpenAccess() const { return m_bReadOnly ? (KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS | KEY_NOTIFY) : KEY_ALL_ACCESS; }
+    // hKey becomes the current key; the old one is closed unless it is a
+    // root or a handle the registry pass keeps.
     void ReplaceCurrentKey(HKEY hKey);
+    // Opens or creates the sub-key through the active pass when there is
+    // one and the current key is a root.
+    LONG OpenSubKey(const CString& path, BOOL bCreate, REGSAM access, HKEY* phKey);
     BOOL WriteArchived(LPCTSTR lpszValueName, CObject* pObject, bool bByPointer);
     BOOL ReadArchived(LPCTSTR lpszValueName, void (*pfnLoad)(CArchive&, void*), void* pContext);
 
@@ -136,6 +143,45 @@ public:
 private:
     CZUDPRegistry* m_pRegistry = nullptr;
     BOOL m_bUnused = FALSE;
+};
+
+// One load or save pass over many components' state (the workspace makes
+// one around its LoadState and SaveState): while it lasts, keys that
+// registry objects of this thread open or create from the root stay open,
+// and later registry objects of the pass asking for the same key use the
+// same handle instead of opening it again.  Deleting a key drops the kept
+// handles of it and below it.  Registry objects made during a pass must
+// end before it (state routines keep theirs in a holder on the stack).
+// Passes nest: an inner one leaves the keys to the outer one.
+class CZUDPRegistryPass {
+public:
+    CZUDPRegistryPass();
+    ~CZUDPRegistryPass();
+    CZUDPRegistryPass(const CZUDPRegistryPass&) = delete;
+    CZUDPRegistryPass& operator=(const CZUDPRegistryPass&) = delete;
+
+    // The pass of the calling thread, or null.
+    static CZUDPRegistryPass* GetActive();
+    // A kept handle of the path below the root (any access when bWritable
+    // is FALSE), or null.
+    HKEY Find(HKEY hRoot, const CString& path, BOOL bWritable) const;
+    void Keep(HKEY hRoot, const CString& path, BOOL bWritable, HKEY hKey);
+    // No later object gets a handle of the path or of a key below it
+    // (they are closed when the pass ends).
+    void Forget(HKEY hRoot, const CString& path);
+    // TRUE for every handle the pass opened: only the pass closes them.
+    BOOL IsKept(HKEY hKey) const;
+
+private:
+    struct Entry {
+        HKEY hRoot;
+        CString path;   // lower case, no trailing backslash
+        BOOL bWritable;
+        HKEY hKey;
+    };
+    std::vector<Entry> m_entries;
+    std::vector<HKEY> m_retired;
+    CZUDPRegistryPass* m_pOuter;
 };
 
 // Base registry path of a component: a non-empty profile is returned

@@ -84,6 +84,10 @@ struct GdiplusSessionReference {
 } g_gdiplusSessionReference;
 } // namespace
 
+// The toolbars' shared image strips.
+CZUDPToolBarImages g_sharedToolbarImages;
+CZUDPToolBarImages g_sharedMenuImages;
+
 // ---------------------------------------------------------------------------
 // Registered messages
 

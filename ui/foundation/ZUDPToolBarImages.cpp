@@ -7,6 +7,7 @@
 #include "ui/foundation/ZUDPFoundationSeams.h"
 #include "ui/foundation/ZUDPPngImage.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
+#include "ui/foundation/ZUDPVisualManager.h"
 #include "ui/foundation/ZUDPStartup.h"
 #include "framework/win/Clipboard.h"
 #include "framework/win/ImageList.h"
@@ -125,7 +126,9 @@ private:
 };
 
 // A 32-bit bottom-up DIB copy of any bitmap.  The alpha bytes of a 32-bit
-// source come along; those of other depths are 0.
+// source come along; those of other depths are 0.  The pixels are read
+// with GetDIBits (or copied row by row from a 32-bit DIB section), never
+// blitted: a blit between memory DCs costs many times more.
 HBITMAP CopyTo32(HBITMAP hSource)
 {
     BITMAP bm;
@@ -135,14 +138,68 @@ HBITMAP CopyTo32(HBITMAP hSource)
     HBITMAP hCopy = CreateDib(bm.bmWidth, bm.bmHeight, 32, &bits);
     if (hCopy == nullptr)
         return nullptr;
-    SelectedBitmap from(hSource), to(hCopy);
-    if (!from.IsValid() || !to.IsValid() ||
-        !::BitBlt(to.Dc(), 0, 0, bm.bmWidth, bm.bmHeight, from.Dc(), 0, 0, SRCCOPY)) {
+    DIBSECTION ds;
+    if (ReadDibSection(hSource, ds) && ds.dsBm.bmBitsPixel == 32) {
+        ::GdiFlush();
+        for (int y = 0; y < bm.bmHeight; ++y)
+            std::memcpy(static_cast<BYTE*>(bits) + size_t(bm.bmHeight - 1 - y) * bm.bmWidth * 4, DibRow(ds, y),
+                        size_t(bm.bmWidth) * 4);
+        return hCopy;
+    }
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = bm.bmWidth;
+    info.bmiHeader.biHeight = bm.bmHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC screen = ::GetDC(nullptr);
+    int rows = ::GetDIBits(screen, hSource, 0, UINT(bm.bmHeight), bits, &info, DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, screen);
+    if (rows != bm.bmHeight) {
         ::DeleteObject(hCopy);
         return nullptr;
     }
-    ::GdiFlush();
+    // Whatever the system left in the fourth byte, a source without alpha
+    // has none.
+    DWORD* pixels = static_cast<DWORD*>(bits);
+    for (size_t i = 0, n = size_t(bm.bmWidth) * size_t(bm.bmHeight); i < n; ++i)
+        pixels[i] &= 0x00FFFFFFu;
     return hCopy;
+}
+
+// CopyTo32 into a bitmap that may be reused: a 32-bit DIB section of the
+// same size is overwritten (a new DIB section costs far more than its
+// pixels under some systems, at its first write); otherwise a new copy.
+HBITMAP CopyTo32Reusing(HBITMAP hSource, HBITMAP hReuse)
+{
+    DIBSECTION target, source;
+    BITMAP bm;
+    if (hReuse == nullptr || !ReadBitmap(hSource, bm) || !ReadDibSection(hReuse, target) ||
+        target.dsBm.bmBitsPixel != 32 || target.dsBm.bmWidth != bm.bmWidth || target.dsBm.bmHeight != bm.bmHeight)
+        return CopyTo32(hSource);
+    ::GdiFlush();
+    if (ReadDibSection(hSource, source) && source.dsBm.bmBitsPixel == 32) {
+        for (int y = 0; y < bm.bmHeight; ++y)
+            std::memcpy(DibRow(target, y), DibRow(source, y), size_t(bm.bmWidth) * 4);
+        return hReuse;
+    }
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = bm.bmWidth;
+    info.bmiHeader.biHeight = target.dsBmih.biHeight < 0 ? -bm.bmHeight : bm.bmHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC screen = ::GetDC(nullptr);
+    int rows = ::GetDIBits(screen, hSource, 0, UINT(bm.bmHeight), target.dsBm.bmBits, &info, DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, screen);
+    if (rows != bm.bmHeight)
+        return CopyTo32(hSource);
+    DWORD* pixels = static_cast<DWORD*>(target.dsBm.bmBits);
+    for (size_t i = 0, n = size_t(bm.bmWidth) * size_t(bm.bmHeight); i < n; ++i)
+        pixels[i] &= 0x00FFFFFFu;
+    return hReuse;
 }
 
 // Sets alpha 0xFF on every pixel of a rectangle of a 32-bit DIB: colour
@@ -209,12 +266,14 @@ CString ResolveUserPath(LPCTSTR lpszPath)
     return CString(module) + path;
 }
 
-// What the visual manager says about images: hot images are drawn without
-// a shadow, disabled ones embossed, greyed images blend toward the bar
-// face, and image shadows take the button-shadow colour.
-BOOL ZUDPVisualManagerShadowsHotImages() { return FALSE; }
-BOOL ZUDPVisualManagerEmbossesDisabledImages() { return TRUE; }
-COLORREF ZUDPVisualManagerDisabledImageFaceColor() { return g_uiEnvironment.m_colorBarFace; }
+// What the active visual manager says about images.
+BOOL ZUDPVisualManagerShadowsHotImages() { return CZUDPVisualManager::GetActiveManager()->m_shadowHighlightedImage; }
+BOOL ZUDPVisualManagerEmbossesDisabledImages() { return CZUDPVisualManager::GetActiveManager()->m_embossDisabledImage; }
+COLORREF ZUDPVisualManagerDisabledImageFaceColor()
+{
+    return CZUDPVisualManager::GetActiveManager()->GetDisabledImageFaceColor();
+}
+// Image shadows take the button-shadow colour.
 COLORREF ZUDPImageShadowColor() { return g_uiEnvironment.m_colorButtonShadow; }
 
 } // namespace
@@ -1155,18 +1214,24 @@ BOOL CZUDPToolBarImages::MapBitmapColors(HBITMAP& hBitmap, BOOL bRGBQuad, COLORR
     } else {
         void* bits = nullptr;
         hCopy = CreateDib(bm.bmWidth, bm.bmHeight, 24, &bits);
-        SelectedBitmap from(hBitmap);
         bool copied = false;
-        if (hCopy != nullptr && from.IsValid()) {
-            SelectedBitmap to(hCopy);
-            copied = to.IsValid() && ::BitBlt(to.Dc(), 0, 0, bm.bmWidth, bm.bmHeight, from.Dc(), 0, 0, SRCCOPY);
+        if (hCopy != nullptr) {
+            BITMAPINFO info = {};
+            info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+            info.bmiHeader.biWidth = bm.bmWidth;
+            info.bmiHeader.biHeight = bm.bmHeight;
+            info.bmiHeader.biPlanes = 1;
+            info.bmiHeader.biBitCount = 24;
+            info.bmiHeader.biCompression = BI_RGB;
+            HDC screen = ::GetDC(nullptr);
+            copied = ::GetDIBits(screen, hBitmap, 0, UINT(bm.bmHeight), bits, &info, DIB_RGB_COLORS) == bm.bmHeight;
+            ::ReleaseDC(nullptr, screen);
         }
         if (!copied || !ReadDibSection(hCopy, ds)) {
             if (hCopy != nullptr)
                 ::DeleteObject(hCopy);
             return FALSE;
         }
-        ::GdiFlush();
     }
     const bool tint = bm.bmBitsPixel == 24 && !s_classicColors;
     const int step = alpha ? 4 : 3;
@@ -1216,9 +1281,7 @@ BOOL CZUDPToolBarImages::RetintByHue(COLORREF clrFrom, COLORREF clrTo)
     const double dH = h2 - h1, dS = s2 - s1, dL = l2 - l1;
     const COLORREF key = m_transparentColor != kNone ? m_transparentColor : ButtonFace();
     // The new colour of one pixel, or the pixel itself when it stays.
-    auto retint = [&](COLORREF colour) -> COLORREF {
-        if (colour == key)
-            return colour;
+    auto retintOne = [&](COLORREF colour) -> COLORREF {
         double h, s, l;
         CZUDPColorArithmetic::RgbToHlsUnitHue(colour, &h, &s, &l);
         if (std::fabs(h1 - h) >= 0.2)
@@ -1231,6 +1294,21 @@ BOOL CZUDPToolBarImages::RetintByHue(COLORREF clrFrom, COLORREF clrTo)
         double saturation = std::min(1.0, std::max(0.0, s + dS));
         double lightness = h2 > 0.5 ? l : std::min(1.0, std::max(0.0, l + dL));
         return CZUDPColorArithmetic::HlsToRgbUnitHue(hue, lightness, saturation);
+    };
+    // Images repeat their colours: recent answers are kept by colour.
+    struct CacheEntry {
+        COLORREF from = kNone, to = kNone;
+    };
+    std::vector<CacheEntry> cache(1024);
+    auto retint = [&](COLORREF colour) -> COLORREF {
+        if (colour == key)
+            return colour;
+        CacheEntry& entry = cache[(colour * 2654435761u) >> 22];
+        if (entry.from != colour) {
+            entry.from = colour;
+            entry.to = retintOne(colour);
+        }
+        return entry.to;
     };
 
     BITMAP bm;
@@ -1298,16 +1376,23 @@ BOOL CZUDPToolBarImages::ConvertToGray(int nPercent)
     m_greyPercent = nPercent;
     if (m_hImageBitmap == nullptr || ScreenDepth() <= 8 || g_uiEnvironment.m_is9x)
         return TRUE;
-    HBITMAP hDib = CopyTo32(m_hImageBitmap);
+    // A strip that already is a 32-bit DIB section is greyed where it is.
     DIBSECTION ds;
+    const bool inPlace = ReadDibSection(m_hImageBitmap, ds) && ds.dsBm.bmBitsPixel == 32;
+    HBITMAP hDib = inPlace ? m_hImageBitmap : CopyTo32(m_hImageBitmap);
     if (hDib == nullptr || !ReadDibSection(hDib, ds)) {
-        if (hDib != nullptr)
+        if (hDib != nullptr && !inPlace)
             ::DeleteObject(hDib);
         return FALSE;
     }
+    ::GdiFlush();
     const int percent = nPercent < 1 ? 130 : nPercent;
     if (m_bitsPerPixel == 32 && HasAlphaBlend()) {
         const double factor = percent / 100.0;
+        // The scaled grey of every lightness, once.
+        BYTE scaledGrey[256];
+        for (int grey = 0; grey < 256; ++grey)
+            scaledGrey[grey] = GetRValue(CZUDPColorArithmetic::MultiplyColorChannels(RGB(grey, grey, grey), factor, factor, factor));
         for (int y = 0; y < ds.dsBm.bmHeight; ++y) {
             BYTE* p = DibRow(ds, y);
             for (int x = 0; x < ds.dsBm.bmWidth; ++x, p += 4) {
@@ -1315,21 +1400,23 @@ BOOL CZUDPToolBarImages::ConvertToGray(int nPercent)
                 if (a == 0)
                     continue;
                 // The lightness of the pixel's own (straight) colour, so that
-                // a translucent pixel is not darkened twice by its alpha.
-                auto straight = [a](int c) { return std::min(255, c * 255 / a); };
-                double h, s, l;
-                CZUDPColorArithmetic::RgbToHlsUnitHue(RGB(straight(p[2]), straight(p[1]), straight(p[0])), &h, &s, &l);
-                int grey = int(l * 255.0);
-                COLORREF scaled = CZUDPColorArithmetic::MultiplyColorChannels(RGB(grey, grey, grey), factor, factor, factor);
-                p[0] = BYTE(GetBValue(scaled) * a / 255);
-                p[1] = BYTE(GetGValue(scaled) * a / 255);
-                p[2] = BYTE(GetRValue(scaled) * a / 255);
+                // a translucent pixel is not darkened twice by its alpha:
+                // (max + min) / 2 of the channels.
+                int high = std::max<int>(p[0], std::max<int>(p[1], p[2]));
+                int low = std::min<int>(p[0], std::min<int>(p[1], p[2]));
+                if (a != 255) {
+                    high = std::min(255, high * 255 / a);
+                    low = std::min(255, low * 255 / a);
+                }
+                BYTE value = BYTE(scaledGrey[(high + low) / 2] * a / 255);
+                p[0] = p[1] = p[2] = value;
             }
         }
     } else {
         SelectedBitmap selected(hDib);
         if (!selected.IsValid()) {
-            ::DeleteObject(hDib);
+            if (!inPlace)
+                ::DeleteObject(hDib);
             return FALSE;
         }
         CDC dc;
@@ -1341,10 +1428,12 @@ BOOL CZUDPToolBarImages::ConvertToGray(int nPercent)
         }
         dc.Detach();
     }
-    HBITMAP hOld = m_hImageBitmap;
-    m_hImageBitmap = hDib;
-    if (hOld != nullptr)
-        ::DeleteObject(hOld);
+    if (!inPlace) {
+        HBITMAP hOld = m_hImageBitmap;
+        m_hImageBitmap = hDib;
+        if (hOld != nullptr)
+            ::DeleteObject(hOld);
+    }
     DropDerivedImages();
     RefreshAliases();
     return TRUE;
@@ -1359,12 +1448,17 @@ BOOL CZUDPToolBarImages::RebuildDerivedImage(BOOL bShadow)
         derived = nullptr;
         return FALSE;
     }
-    if (derived != nullptr)
-        ::DeleteObject(derived);
+    // The old copy is overwritten when it fits, else replaced.
+    HBITMAP hOld = derived;
     derived = nullptr;
-    if (m_hImageBitmap == nullptr || ScreenDepth() <= 8 || g_uiEnvironment.m_is9x)
+    if (m_hImageBitmap == nullptr || ScreenDepth() <= 8 || g_uiEnvironment.m_is9x) {
+        if (hOld != nullptr)
+            ::DeleteObject(hOld);
         return TRUE;
-    HBITMAP hDib = CopyTo32(m_hImageBitmap);
+    }
+    HBITMAP hDib = CopyTo32Reusing(m_hImageBitmap, hOld);
+    if (hOld != nullptr && hDib != hOld)
+        ::DeleteObject(hOld);
     DIBSECTION ds;
     if (hDib == nullptr || !ReadDibSection(hDib, ds)) {
         if (hDib != nullptr)

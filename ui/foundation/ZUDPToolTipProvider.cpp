@@ -1,7 +1,11 @@
 #include "ui/foundation/ZUDPToolTipProvider.h"
 
 #include "ui/foundation/ZUDPMessages.h"
+#include "ui/foundation/ZUDPToolTipCtrl.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
+
+#include <cstdlib>
+#include <cstring>
 
 CZUDPToolTipProvider* g_tooltipManager = nullptr;
 
@@ -50,7 +54,11 @@ BOOL CZUDPToolTipProvider::CreateControlForKind(CToolTipCtrl*& pToolTip, int nKi
     } else {
         pToolTip = new CToolTipCtrl;
     }
-    return pToolTip != nullptr;
+    if (pToolTip == nullptr)
+        return FALSE;
+    if (CZUDPToolTipCtrl* pLibraryTip = DYNAMIC_DOWNCAST(CZUDPToolTipCtrl, pToolTip))
+        pLibraryTip->SetParams(&m_params[nKindNumber]);
+    return TRUE;
 }
 
 BOOL CZUDPToolTipProvider::CreateToolTipCtrl(CToolTipCtrl*& pToolTip, CWnd* pWndParent, UINT nKind)
@@ -106,4 +114,29 @@ void CZUDPToolTipProvider::BroadcastUpdate()
         if (::IsWindow(hOwner))
             ::SendMessageA(hOwner, ZUDM_UPDATETOOLTIPS, 0xFFFF, 0);
     }
+}
+
+void CZUDPToolTipProvider::SetToolInfoText(TOOLINFOA* pTI, CToolTipCtrl* pToolTip, UINT nKind, const CString& strText,
+                                           LPCTSTR lpszDescription)
+{
+    const int nKindNumber = KindNumber(nKind);
+    if (nKindNumber < 0 || pTI == nullptr)
+        return;
+    const CString strDescription = lpszDescription != nullptr ? lpszDescription : "";
+    CString strToolText = strText;
+    if (g_tooltipManager != nullptr && g_tooltipManager->m_params[nKindNumber].values[TTPARAM_BALLOON] &&
+        pToolTip != nullptr && pToolTip->GetSafeHwnd() != nullptr) {
+        if (!strDescription.IsEmpty()) {
+            pToolTip->SetTitle(1, strText);
+            strToolText = strDescription;
+        } else {
+            pToolTip->SetTitle(0, "");
+        }
+    }
+    const size_t nBytes = (size_t)strToolText.GetLength() + 1;
+    pTI->lpszText = static_cast<LPSTR>(std::malloc(nBytes));
+    if (pTI->lpszText != nullptr)
+        std::memcpy(pTI->lpszText, (LPCTSTR)strToolText, nBytes);
+    if (CZUDPToolTipCtrl* pLibraryTip = DYNAMIC_DOWNCAST(CZUDPToolTipCtrl, pToolTip))
+        pLibraryTip->SetDescription(strDescription);
 }

@@ -185,6 +185,8 @@ BOOL CZUDPWorkspace::LoadState(LPCTSTR lpszSectionName, CZUDPFrameImpl* pFrameIm
     if (lpszSectionName != nullptr)
         m_strRegSection = lpszSectionName;
     const CString path = MakeSectionPath(nullptr);
+    // Every component reads below the same few keys: open each once.
+    CZUDPRegistryPass pass;
 
     OnBeforeLoadState();
     {
@@ -241,6 +243,7 @@ BOOL CZUDPWorkspace::SaveState(LPCTSTR lpszSectionName, CZUDPFrameImpl* pFrameIm
     if (path.IsEmpty())
         return FALSE;
 
+    CZUDPRegistryPass pass;
     OnBeforeSaveState();
     {
         CZUDPRegistryHolder holder;

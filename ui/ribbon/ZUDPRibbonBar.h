@@ -3,6 +3,7 @@
 // fields the visual manager's ribbon and frame drawing read; the ribbon
 // subsystem completes them.
 #include "ui/commandbars/ZUDPControlBar.h"
+#include "ui/commandbars/ZUDPPopupMenuBar.h"
 #include "ui/ribbon/ZUDPBaseRibbonElement.h"
 
 class CZUDPRibbonPanel : public CObject {
@@ -46,4 +47,13 @@ public:
     BOOL m_bReplaceFrameCaption = FALSE;
     DWORD m_dwHideFlags = 0;
     int m_nTabSeparatorStrength = 0;  // 0-100: how strongly the tab separators show
+};
+
+// The bar of a panel shown as a popup menu.
+class CZUDPRibbonPanelMenuBar : public CZUDPPopupMenuBar {
+    DECLARE_DYNCREATE(CZUDPRibbonPanelMenuBar)
+public:
+    CZUDPRibbonPanelMenuBar() = default;
+
+    CZUDPRibbonPanel* m_pPanel = nullptr; // the panel shown (null: none)
 };

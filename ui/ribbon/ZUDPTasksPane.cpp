@@ -2,15 +2,21 @@
 
 #include "framework/Archive.h"
 
-IMPLEMENT_DYNAMIC(CZUDPTask, CObject)
-IMPLEMENT_DYNAMIC(CZUDPTasksGroup, CObject)
+IMPLEMENT_DYNAMIC(CZUDPTasksPaneTask, CObject)
+IMPLEMENT_DYNAMIC(CZUDPTasksPaneGroup, CObject)
 IMPLEMENT_SERIAL(CZUDPTasksPane, CZUDPControlBar, VERSIONABLE_SCHEMA | 1)
 IMPLEMENT_DYNCREATE(CZUDPToolBoxEx, CZUDPTasksPane)
 
-CZUDPTasksGroup::~CZUDPTasksGroup()
+CZUDPTasksPaneGroup::~CZUDPTasksPaneGroup()
 {
     while (!m_lstTasks.IsEmpty())
         delete m_lstTasks.RemoveHead();
+}
+
+CZUDPTasksPaneTask* CZUDPTasksPaneGroup::GetTask(int nTask) const
+{
+    POSITION pos = nTask >= 0 ? m_lstTasks.FindIndex(nTask) : nullptr;
+    return pos != nullptr ? static_cast<CZUDPTasksPaneTask*>(m_lstTasks.GetAt(pos)) : nullptr;
 }
 
 CZUDPTasksPane::~CZUDPTasksPane()
@@ -21,23 +27,25 @@ CZUDPTasksPane::~CZUDPTasksPane()
 
 int CZUDPTasksPane::AddGroup(LPCTSTR lpszName, BOOL bIsSpecial)
 {
-    m_lstTaskGroups.AddTail(new CZUDPTasksGroup(lpszName, bIsSpecial));
+    CZUDPTasksPaneGroup* pGroup = new CZUDPTasksPaneGroup(lpszName, bIsSpecial);
+    pGroup->m_pPane = this;
+    m_lstTaskGroups.AddTail(pGroup);
     return GetGroupCount() - 1;
 }
 
 int CZUDPTasksPane::AddTask(int nGroup, LPCTSTR lpszName, int nIcon, UINT uiCommandID)
 {
-    CZUDPTasksGroup* pGroup = GetGroup(nGroup);
+    CZUDPTasksPaneGroup* pGroup = GetGroup(nGroup);
     if (pGroup == nullptr)
         return -1;
-    CZUDPTask* pTask = new CZUDPTask(pGroup, lpszName, nIcon, uiCommandID);
+    CZUDPTasksPaneTask* pTask = new CZUDPTasksPaneTask(pGroup, lpszName, nIcon, uiCommandID);
     pTask->m_bIsCommand = uiCommandID != 0;
     pGroup->m_lstTasks.AddTail(pTask);
     return int(pGroup->m_lstTasks.GetCount()) - 1;
 }
 
-CZUDPTasksGroup* CZUDPTasksPane::GetGroup(int nGroup) const
+CZUDPTasksPaneGroup* CZUDPTasksPane::GetGroup(int nGroup) const
 {
     POSITION pos = nGroup >= 0 ? m_lstTaskGroups.FindIndex(nGroup) : nullptr;
-    return pos != nullptr ? static_cast<CZUDPTasksGroup*>(m_lstTaskGroups.GetAt(pos)) : nullptr;
+    return pos != nullptr ? static_cast<CZUDPTasksPaneGroup*>(m_lstTaskGroups.GetAt(pos)) : nullptr;
 }

@@ -8,19 +8,20 @@
 #include "framework/List.h"
 #include "framework/String.h"
 
-class CZUDPTasksGroup;
+class CZUDPTasksPaneGroup;
+class CZUDPTasksPane;
 
 // One task of a group: a command link, a label or a separator.
-class CZUDPTask : public CObject {
-    DECLARE_DYNAMIC(CZUDPTask)
+class CZUDPTasksPaneTask : public CObject {
+    DECLARE_DYNAMIC(CZUDPTasksPaneTask)
 public:
-    CZUDPTask() = default;
-    CZUDPTask(CZUDPTasksGroup* pGroup, LPCTSTR lpszName, int nIcon, UINT uiCommandID)
+    CZUDPTasksPaneTask() = default;
+    CZUDPTasksPaneTask(CZUDPTasksPaneGroup* pGroup, LPCTSTR lpszName, int nIcon, UINT uiCommandID)
         : m_pGroup(pGroup), m_strName(lpszName != nullptr ? lpszName : ""), m_nIcon(nIcon), m_uiCommandID(uiCommandID)
     {
     }
 
-    CZUDPTasksGroup* m_pGroup = nullptr;
+    CZUDPTasksPaneGroup* m_pGroup = nullptr;
     CRect m_rect;
     CString m_strName;
     int m_nIcon = -1;                     // image index (-1: none)
@@ -34,12 +35,17 @@ public:
 };
 
 // A group of tasks with its caption.
-class CZUDPTasksGroup : public CObject {
-    DECLARE_DYNAMIC(CZUDPTasksGroup)
+class CZUDPTasksPaneGroup : public CObject {
+    DECLARE_DYNAMIC(CZUDPTasksPaneGroup)
 public:
-    CZUDPTasksGroup() = default;
-    CZUDPTasksGroup(LPCTSTR lpszName, BOOL bIsSpecial) : m_strName(lpszName != nullptr ? lpszName : ""), m_bIsSpecial(bIsSpecial) {}
-    ~CZUDPTasksGroup() override;
+    CZUDPTasksPaneGroup() = default;
+    CZUDPTasksPaneGroup(LPCTSTR lpszName, BOOL bIsSpecial) : m_strName(lpszName != nullptr ? lpszName : ""), m_bIsSpecial(bIsSpecial) {}
+    ~CZUDPTasksPaneGroup() override;
+
+    // The task at a 0-based position, null past the end.
+    CZUDPTasksPaneTask* GetTask(int nTask) const;
+
+    CZUDPTasksPane* m_pPane = nullptr;    // the pane that holds the group (its metrics and options)
 
     CString m_strName;
     CRect m_rectCaption;
@@ -49,7 +55,7 @@ public:
     BOOL m_bIsCollapsed = FALSE;
     COLORREF m_clrText = (COLORREF)-1;
     COLORREF m_clrTextHot = (COLORREF)-1;
-    CObList m_lstTasks;                   // CZUDPTask, owned
+    CObList m_lstTasks;                   // CZUDPTasksPaneTask, owned
 };
 
 class CZUDPTasksPane : public CZUDPControlBar {
@@ -63,7 +69,7 @@ public:
     // Adds a task to a group; answers its position in the group, -1 when
     // the group does not exist.
     int AddTask(int nGroup, LPCTSTR lpszName, int nIcon = -1, UINT uiCommandID = 0);
-    CZUDPTasksGroup* GetGroup(int nGroup) const;
+    CZUDPTasksPaneGroup* GetGroup(int nGroup) const;
     int GetGroupCount() const { return int(m_lstTaskGroups.GetCount()); }
     // TRUE when the pane is the toolbox's.
     virtual BOOL IsToolBox() const { return FALSE; }
@@ -82,7 +88,7 @@ public:
     BOOL m_bWrapLabels = FALSE;           // label tasks wrap their text
 
 protected:
-    CObList m_lstTaskGroups;              // CZUDPTasksGroup, owned
+    CObList m_lstTaskGroups;              // CZUDPTasksPaneGroup, owned
 };
 
 class CZUDPToolBoxEx : public CZUDPTasksPane {

@@ -5,3 +5,6 @@
 // Image strips (ImageStripTests.rc).
 #define IDB_TEST_CLASSIC8 17192
 #define IDR_TEST_ALPHA_PNG 17193
+// Shortcut tables (LibraryResourceTests.rc).
+#define IDR_TEST_ACCEL_DOC 17194
+#define IDR_TEST_ACCEL_FRAME 17195

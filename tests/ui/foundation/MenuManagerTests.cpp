@@ -6,8 +6,12 @@
 
 #include "framework/win/FrameworkSeams.h"
 #include "tests/common/MessagePumpWin.h"
+#include "tests/ui/foundation/RegistryTestKey.h"
+#include "ui/foundation/ZUDPMenuHash.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -161,6 +165,80 @@ TEST(ZUDPContextMenuManagerTest, NamedMenusAreFoundAndShownForTheOwner)
 
     owner.Detach();
     ::DestroyWindow(hOwner);
+}
+
+// Two registered menus, the user's edits of them held by the menu hash.
+class ZUDPContextMenuStateTest : public trovtest::RegistryTestKey {
+protected:
+    using Bytes = std::vector<BYTE>;
+    void SetUp() override
+    {
+        RegistryTestKey::SetUp();
+        TestMenu first, second;
+        m_first = ::GetSubMenu(first.bar.GetSafeHmenu(), 0);
+        m_second = ::GetSubMenu(second.bar.GetSafeHmenu(), 0);
+        ASSERT_TRUE(m_manager.AddMenu("First", 500, first.bar.Detach()));
+        ASSERT_TRUE(m_manager.AddMenu("Second", 501, second.bar.Detach()));
+    }
+    void TearDown() override
+    {
+        g_menuHash.RemoveMenu(m_first);
+        g_menuHash.RemoveMenu(m_second);
+        RegistryTestKey::TearDown();
+    }
+    CString Profile() const { return Path() + "\\"; }
+    static Bytes Snapshot(HMENU hMenu)
+    {
+        CByteArray bytes;
+        if (!g_menuHash.GetSnapshot(hMenu, bytes))
+            return {};
+        return Bytes(bytes.GetData(), bytes.GetData() + bytes.GetSize());
+    }
+    CZUDPContextMenuManager m_manager;
+    HMENU m_first = nullptr;
+    HMENU m_second = nullptr;
+};
+
+TEST_F(ZUDPContextMenuStateTest, EditedMenusAreStoredByResourceIdAndComeBack)
+{
+    EXPECT_FALSE(m_manager.LoadState(Profile()));   // nothing stored yet
+    const Bytes edited = {1, 2, 3, 4, 5};
+    ASSERT_TRUE(g_menuHash.SetSnapshot(m_first, edited.data(), UINT(edited.size())));
+    // A menu the user never edited leaves what is stored for it alone.
+    WriteRaw("Menu-501", REG_BINARY, {9, 9});
+    ASSERT_TRUE(m_manager.SaveState(Profile()));
+    DWORD type = 0;
+    EXPECT_EQ(edited, ReadRaw("Menu-500", &type));
+    EXPECT_EQ(DWORD(REG_BINARY), type);
+    EXPECT_EQ(Bytes({9, 9}), ReadRaw("", "Menu-501"));
+
+    // A new run: the menus get their stored edits.
+    g_menuHash.RemoveMenu(m_first);
+    ASSERT_TRUE(m_manager.LoadState(Profile()));
+    EXPECT_EQ(edited, Snapshot(m_first));
+    EXPECT_EQ(Bytes({9, 9}), Snapshot(m_second));
+}
+
+TEST_F(ZUDPContextMenuStateTest, StoredValuesThatAreNoSnapshotChangeNothing)
+{
+    const Bytes kept = {7, 7, 7};
+    ASSERT_TRUE(g_menuHash.SetSnapshot(m_first, kept.data(), UINT(kept.size())));
+    const int count = g_menuHash.GetCount();
+    struct Case {
+        const char* what;
+        const char* value;
+        Bytes bytes;
+    } cases[] = {
+        {"empty", "Menu-500", {}},
+        {"beyond 1 MiB", "Menu-500", Bytes((1u << 20) + 1, 0x41)},
+        {"a menu that is not registered", "Menu-502", {1, 2}},
+    };
+    for (const Case& c : cases) {
+        WriteRaw(c.value, REG_BINARY, c.bytes);
+        EXPECT_TRUE(m_manager.LoadState(Profile())) << c.what;
+        EXPECT_EQ(kept, Snapshot(m_first)) << c.what;
+        EXPECT_EQ(count, g_menuHash.GetCount()) << c.what;
+    }
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -78,14 +79,30 @@ TEST_F(MenuGlyphTest, EachColourVariantRepaintsTheMarkOnly)
         {MenuGlyphColorDkGray, RGB(0x48, 0x48, 0x48)}, {MenuGlyphColorBlackCopy, RGB(0, 0, 0)},
         {9, RGB(0, 0, 0)},
     };
-    for (const Case& c : cases) {
-        Canvas canvas(9, 9, kBackground);
-        ASSERT_TRUE(DrawMenuGlyph(&canvas.Dc(), MenuGlyphMaximize, CPoint(0, 0), c.variant)) << c.variant;
-        EXPECT_EQ(c.mark, canvas.Pixel(1, 1)) << "frame, variant " << c.variant;
-        EXPECT_EQ(c.mark, canvas.Pixel(7, 7)) << "frame, variant " << c.variant;
-        EXPECT_EQ(kBackground, canvas.Pixel(0, 0)) << "magenta is transparent, variant " << c.variant;
-        EXPECT_EQ(kBackground, canvas.Pixel(4, 4)) << "inside the frame, variant " << c.variant;
+    // Both strips: the 24-bit one and the 4-bit one the display falls back
+    // to.
+    const BOOL savedHighColour = g_uiEnvironment.m_highColorImages;
+    for (BOOL highColour : {TRUE, FALSE}) {
+        g_uiEnvironment.m_highColorImages = highColour;
+        ReleaseMenuGlyphs();
+        // At the cell size and stretched to twice that.
+        for (int times : {1, 2}) {
+            for (const Case& c : cases) {
+                Canvas canvas(18, 18, kBackground);
+                ASSERT_TRUE(DrawMenuGlyph(&canvas.Dc(), MenuGlyphMaximize, CPoint(0, 0), c.variant,
+                                          CSize(9 * times, 9 * times)))
+                    << c.variant;
+                const int bits = g_menuGlyphStrips.m_strips[0].GetBitsPerPixel();
+                const std::string at =
+                    std::to_string(bits) + "-bit strip x" + std::to_string(times) + ", variant " + std::to_string(c.variant);
+                EXPECT_EQ(c.mark, canvas.Pixel(1 * times, 1 * times)) << at << ", frame";
+                EXPECT_EQ(c.mark, canvas.Pixel(7 * times, 7 * times)) << at << ", frame";
+                EXPECT_EQ(kBackground, canvas.Pixel(0, 0)) << at << ", magenta";
+                EXPECT_EQ(kBackground, canvas.Pixel(4 * times, 4 * times)) << at << ", inside";
+            }
+        }
     }
+    g_uiEnvironment.m_highColorImages = savedHighColour;
 }
 
 TEST_F(MenuGlyphTest, StretchedToAGivenSize)

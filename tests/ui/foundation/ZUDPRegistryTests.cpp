@@ -281,6 +281,43 @@ TEST_F(ZUDPRegistryTest, DeleteKeyRemovesTwoLevelsAndRefusesTheRootAndReadOnly)
     EXPECT_FALSE(reg.DeleteKey(Path() + "\\Top"));
 }
 
+TEST_F(ZUDPRegistryTest, APassOpensEachKeyOnceAndNeverWritesIntoADeletedOne)
+{
+    CZUDPRegistryPass pass;
+    HKEY hFirst = nullptr;
+    {
+        CZUDPRegistryHolder holder;
+        CZUDPRegistry& reg = holder.Create(FALSE, FALSE);
+        ASSERT_TRUE(reg.CreateKey(Path() + "\\S\\T\\"));
+        EXPECT_TRUE(reg.Write("A", 1));
+        hFirst = reg.GetCurrentKey();
+    }
+    {
+        // A later routine of the pass, read-only and spelled otherwise,
+        // gets the key still open.
+        CZUDPRegistryHolder holder;
+        CZUDPRegistry& reg = holder.Create(FALSE, TRUE);
+        ASSERT_TRUE(reg.Open(Path() + "\\s\\t"));
+        EXPECT_EQ(hFirst, reg.GetCurrentKey());
+        int n = 0;
+        EXPECT_TRUE(reg.Read("A", n));
+        EXPECT_EQ(1, n);
+        EXPECT_FALSE(reg.Write("A", 2));   // still read-only
+    }
+    {
+        // The parent goes: the next routine makes a new key and its values
+        // land there, not in the deleted one.
+        CZUDPRegistryHolder holder;
+        CZUDPRegistry& reg = holder.Create(FALSE, FALSE);
+        ASSERT_TRUE(reg.DeleteKey(Path() + "\\S"));
+        ASSERT_TRUE(reg.CreateKey(Path() + "\\S\\T"));
+        EXPECT_NE(hFirst, reg.GetCurrentKey());
+        EXPECT_TRUE(reg.Write("B", 2));
+    }
+    EXPECT_EQ(std::vector<BYTE>({2, 0, 0, 0}), ReadRaw("S\\T", "B"));
+    EXPECT_TRUE(ReadRaw("S\\T", "A").empty());
+}
+
 TEST_F(ZUDPRegistryTest, NameEnumerationsReportEmptyKeysAndFailures)
 {
     CreateRawKey("Empty");

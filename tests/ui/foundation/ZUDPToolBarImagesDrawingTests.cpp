@@ -6,6 +6,7 @@
 #include "tests/ui/foundation/ImageStripFixtures.h"
 #include "ui/foundation/ZUDPColorArithmetic.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
+#include "ui/foundation/ZUDPVisualManager.h"
 
 #include <gtest/gtest.h>
 
@@ -170,16 +171,22 @@ TEST(ToolBarImagesDrawTest, DisabledFourBitImageIsEmbossedFromItsMask)
     CZUDPToolBarImages strip;
     Fill(strip, MakeDib4(16, 16, palette, [](int x, int y) { return (x == 5 && y == 5) ? 0 : 1; }));
     ASSERT_EQ(4, strip.GetBitsPerPixel());
-    Canvas canvas(24, 24, kGreen);
-    CZUDPImageDrawState ds;
-    ASSERT_TRUE(strip.BeginDrawing(ds));
-    ASSERT_TRUE(strip.RenderImage(&canvas.Dc(), 2, 2, 0, FALSE, TRUE));
-    strip.FinishDrawing(ds);
-    // The dark pixel: a highlight copy one pixel down and right under the
-    // shadow copy; nothing else of the image is painted.
-    EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), canvas.Pixel(7, 7));
-    EXPECT_EQ(::GetSysColor(COLOR_BTNHIGHLIGHT), canvas.Pixel(8, 8));
-    EXPECT_EQ(2, canvas.CountOther(canvas.Rect(), kGreen));
+    CZUDPVisualManager* manager = CZUDPVisualManager::GetActiveManager();
+    const BOOL emboss = manager->m_embossDisabledImage;
+    for (BOOL embossed : {TRUE, FALSE}) {
+        manager->m_embossDisabledImage = embossed;
+        Canvas canvas(24, 24, kGreen);
+        CZUDPImageDrawState ds;
+        ASSERT_TRUE(strip.BeginDrawing(ds));
+        ASSERT_TRUE(strip.RenderImage(&canvas.Dc(), 2, 2, 0, FALSE, TRUE));
+        strip.FinishDrawing(ds);
+        // The dark pixel: a highlight copy one pixel down and right under
+        // the shadow copy; nothing else of the image is painted.
+        EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), canvas.Pixel(7, 7)) << embossed;
+        EXPECT_EQ(embossed ? ::GetSysColor(COLOR_BTNHIGHLIGHT) : kGreen, canvas.Pixel(8, 8)) << embossed;
+        EXPECT_EQ(embossed ? 2 : 1, canvas.CountOther(canvas.Rect(), kGreen)) << embossed;
+    }
+    manager->m_embossDisabledImage = emboss;
 }
 
 TEST(ToolBarImagesDrawTest, DisabledImageOnA16BitScreenWithoutPrivateDCKeysTheButtonFace)

@@ -4,8 +4,12 @@
 
 #include "tests/common/MessagePumpWin.h"
 #include "ui/foundation/ZUDPMessages.h"
+#include "ui/foundation/ZUDPToolTipCtrl.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -61,6 +65,83 @@ TEST(ZUDPToolTipProviderTest, CreatesControlsOnlyForSingleKindsAndListsEachOwner
     owner.Detach();
     ::RemovePropA(hOwner, "Updates");
     ::DestroyWindow(hOwner);
+}
+
+// A tool record's text as the provider fills it; the record owns it.
+struct ToolText {
+    TOOLINFOA ti = {};
+    ToolText() { ti.cbSize = sizeof(ti); }
+    ~ToolText() { std::free(ti.lpszText); }
+    std::string Text() const { return ti.lpszText != nullptr ? ti.lpszText : "(none)"; }
+};
+
+// A library tooltip that keeps the last title it was given (the system
+// control does not answer its title back on every version).
+class TitledTip : public CZUDPToolTipCtrl {
+public:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == TTM_SETTITLEA) {
+            title = lParam != 0 ? reinterpret_cast<const char*>(lParam) : "";
+            icon = wParam;
+        }
+        return CZUDPToolTipCtrl::WindowProc(message, wParam, lParam);
+    }
+    std::string title = "(never set)";
+    WPARAM icon = 99;
+};
+
+TEST(ZUDPToolTipProviderTest, ToolTextsAndBalloonTitles)
+{
+    trovtest::InitFrameworkForTests();
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "owner", WS_POPUP, CRect(0, 0, 50, 50), nullptr, 0));
+
+    // Without a provider: the text is copied and a library tooltip gets the
+    // description; anything but a single kind leaves the record alone.
+    TitledTip tip;
+    ASSERT_TRUE(tip.Create(&owner, TTS_ALWAYSTIP | TTS_NOPREFIX));
+    {
+        ToolText t;
+        CZUDPToolTipProvider::SetToolInfoText(&t.ti, &tip, TIPKIND_TOOLBAR, "Save", "Writes\tthe list");
+        EXPECT_EQ("Save", t.Text());
+        EXPECT_STREQ("Writes    the list", tip.GetDescription());
+        ToolText none;
+        CZUDPToolTipProvider::SetToolInfoText(&none.ti, &tip, 6, "Save", "x");
+        EXPECT_EQ(nullptr, none.ti.lpszText);
+    }
+
+    CZUDPToolTipProvider provider;
+    ZUDP_TOOLTIP_PARAMS balloon;
+    balloon.values[TTPARAM_BALLOON] = 1;
+    provider.SetKindParams(2, balloon, RUNTIME_CLASS(CZUDPToolTipCtrl));
+    {
+        // A balloon kind: the text becomes the title, the description the text.
+        ToolText t;
+        CZUDPToolTipProvider::SetToolInfoText(&t.ti, &tip, TIPKIND_TAB, "Save", "Writes the list");
+        EXPECT_EQ("Writes the list", t.Text());
+        EXPECT_EQ("Save", tip.title);
+        EXPECT_EQ(1u, tip.icon);  // the info icon
+        ToolText plain;
+        CZUDPToolTipProvider::SetToolInfoText(&plain.ti, &tip, TIPKIND_TAB, "Open", "");
+        EXPECT_EQ("Open", plain.Text());
+        EXPECT_EQ("", tip.title);
+        // Other kinds keep ordinary tips.
+        ToolText other;
+        CZUDPToolTipProvider::SetToolInfoText(&other.ti, &tip, TIPKIND_TOOLBAR, "Save", "Writes the list");
+        EXPECT_EQ("Save", other.Text());
+    }
+
+    // A control of the library's class made for a kind carries its record.
+    CToolTipCtrl* pMade = nullptr;
+    ASSERT_TRUE(CZUDPToolTipProvider::CreateToolTipCtrl(pMade, &owner, TIPKIND_TAB));
+    CZUDPToolTipCtrl* pLibrary = DYNAMIC_DOWNCAST(CZUDPToolTipCtrl, pMade);
+    ASSERT_NE(nullptr, pLibrary);
+    EXPECT_EQ(1, pLibrary->GetParams().values[TTPARAM_BALLOON]);
+    EXPECT_NE(0u, pLibrary->GetStyle() & TTS_BALLOON);
+    CZUDPToolTipProvider::DestroyToolTipCtrl(pMade);
+    tip.DestroyWindow();
+    owner.DestroyWindow();
 }
 
 } // namespace

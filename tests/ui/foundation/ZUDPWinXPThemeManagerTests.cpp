@@ -286,7 +286,8 @@ TEST(ZUDPWinXPThemeManager, StandardThemeKindByThemeFileAndColourName)
                             return row.hintResult;
                         });
         EXPECT_EQ(row.kind, manager.GetStandardThemeKind());
-        if (row.nameResult == S_OK && row.kind != 0)
+        if (row.nameResult == S_OK && row.kind != 0) {
             EXPECT_EQ(3823, property);
+        }
     }
 }

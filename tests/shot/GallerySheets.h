@@ -1,0 +1,23 @@
+#pragma once
+// Sheets of the library's drawing for the window gallery: windows that show
+// elements painted by the visual manager in their states, each handed to
+// the gallery's photographer under its picture name.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+using GalleryPhotographer = std::function<void(const std::string& name, HWND window)>;
+
+// Popup menus and menu items, toolbar buttons, combo and edit boxes on
+// bars, and dialog controls: normal, hot, pressed and disabled.
+void ShootControlFamiliesSheet(const GalleryPhotographer& photograph);
+
+// The menu glyphs in every colour of both strips, and a nine-part skin and
+// the drop shadow at three sizes (LibraryDrawingsWin.cpp); false when the
+// window could not be made.
+bool ShootLibraryDrawings(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);
+
+// Tabs in every look, a planner day strip and ribbon pieces in their states
+// (VisualManagerSheetsWin.cpp).
+void ShootVisualManagerSheets(const GalleryPhotographer& photograph);

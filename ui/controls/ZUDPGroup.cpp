@@ -1,0 +1,10 @@
+#include "ui/controls/ZUDPGroup.h"
+
+#include "ui/foundation/ZUDPMessages.h"
+
+IMPLEMENT_DYNAMIC(CZUDPGroup, CButton)
+
+BEGIN_MESSAGE_MAP(CZUDPGroup, CButton)
+    ON_REGISTERED_MESSAGE(ZUDM_ONSETCONTROLVMMODE, &CZUDPGroup::OnSetControlVMMode)
+    ON_REGISTERED_MESSAGE(ZUDM_ONSETCONTROLAERO, &CZUDPGroup::OnSetControlAero)
+END_MESSAGE_MAP()

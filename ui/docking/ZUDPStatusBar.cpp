@@ -1,0 +1,3 @@
+#include "ui/docking/ZUDPStatusBar.h"
+
+IMPLEMENT_DYNAMIC(CZUDPStatusBar, CZUDPControlBar)

@@ -1,0 +1,3 @@
+#include "ui/foundation/ZUDPShowAllButton.h"
+
+IMPLEMENT_DYNCREATE(CZUDPShowAllButton, CZUDPToolbarMenuButton)

@@ -1,8 +1,0 @@
-#include "ui/ribbon/ZUDPRibbonElements.h"
-
-IMPLEMENT_DYNAMIC(CZUDPRibbonTab, CZUDPBaseRibbonElement)
-IMPLEMENT_DYNAMIC(CZUDPRibbonCategoryScroll, CZUDPRibbonButton)
-IMPLEMENT_DYNAMIC(CZUDPRibbonLaunchButton, CZUDPRibbonButton)
-IMPLEMENT_DYNAMIC(CZUDPRibbonDefaultPanelButton, CZUDPRibbonButton)
-IMPLEMENT_DYNAMIC(CZUDPRibbonCaptionButton, CZUDPRibbonButton)
-IMPLEMENT_DYNAMIC(CZUDPRibbonPaletteIcon, CZUDPRibbonButton)
