@@ -1,8 +1,34 @@
 #include "framework/win/FrameWnd.h"
+#include "framework/win/WinApp.h"
 
 #include "framework/win/Menu.h"
 
 IMPLEMENT_DYNAMIC(CDockState, CObject)
+
+void CDockState::LoadState(LPCTSTR lpszProfileName)
+{
+    m_nBars = 0;
+    m_sizeScreen = CSize(0, 0);
+    CWinApp* pApp = AfxGetApp();
+    if (pApp == nullptr || lpszProfileName == nullptr)
+        return;
+    const CString section = CString(lpszProfileName) + "-Summary";
+    // Bars beyond what a frame can hold are no layout of ours.
+    const int nBars = int(pApp->GetProfileInt(section, "Bars", 0));
+    m_nBars = nBars >= 0 && nBars <= 1024 ? nBars : 0;
+    m_sizeScreen = CSize(int(pApp->GetProfileInt(section, "ScreenCX", 0)), int(pApp->GetProfileInt(section, "ScreenCY", 0)));
+}
+
+void CDockState::SaveState(LPCTSTR lpszProfileName) const
+{
+    CWinApp* pApp = AfxGetApp();
+    if (pApp == nullptr || lpszProfileName == nullptr)
+        return;
+    const CString section = CString(lpszProfileName) + "-Summary";
+    pApp->WriteProfileInt(section, "Bars", m_nBars);
+    pApp->WriteProfileInt(section, "ScreenCX", ::GetSystemMetrics(SM_CXSCREEN));
+    pApp->WriteProfileInt(section, "ScreenCY", ::GetSystemMetrics(SM_CYSCREEN));
+}
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(CMiniFrameWnd, CFrameWnd)

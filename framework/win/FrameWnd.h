@@ -14,6 +14,17 @@ class CDockState : public CObject {
     DECLARE_DYNAMIC(CDockState)
 public:
     CDockState() = default;
+
+    // The layout under the application's profile, section
+    // <profile>"-Summary": "Bars" (how many bars it describes; the
+    // framework's own frames keep none) and "ScreenCX" / "ScreenCY" (the
+    // screen it was saved on).  Loading a missing or damaged summary gives
+    // an empty layout.
+    void LoadState(LPCTSTR lpszProfileName);
+    void SaveState(LPCTSTR lpszProfileName) const;
+
+    int m_nBars = 0;
+    CSize m_sizeScreen;
 };
 
 class CFrameWnd : public CWnd {

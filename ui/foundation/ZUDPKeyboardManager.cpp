@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "ui/commandbars/ZUDPToolBar.h"
 #include "ui/foundation/ZUDPKeyHelper.h"
 #include "ui/foundation/ZUDPRegistry.h"
 #include "ui/foundation/ZUDPTextConstants.h"
@@ -118,6 +119,9 @@ BOOL CZUDPKeyboardManager::LoadTableFromRegistry(const CString& strRegPath, UINT
         entries[i].fVirt = BYTE(p[0] & kAccelFlags);
         entries[i].key = WORD(p[2] | p[3] << 8);
         entries[i].cmd = WORD(p[4] | p[5] << 8);
+        // A shortcut to a command the library never runs leads nowhere.
+        if (g_blockedCommands.Find(UINT(entries[i].cmd)) != nullptr)
+            entries[i].cmd = 0;
     }
     HACCEL hAccel = ::CreateAcceleratorTableA(entries.data(), int(entries.size()));
     if (hAccel == nullptr)

@@ -43,8 +43,9 @@ public:
     BOOL ReplaceAcceleratorHandle(CMultiDocTemplate* pTemplate, HACCEL hAccelNew, CFrameWnd* pDefaultFrame = nullptr);
 
     // One saved table: opened read-only; flags outside the accelerator
-    // bits are dropped and a value whose size is not a multiple of 6 is
-    // not a table.
+    // bits are dropped, entries for a blocked command (g_blockedCommands)
+    // get command 0, and a value whose size is not a multiple of 6 is not
+    // a table.
     static BOOL LoadTableFromRegistry(const CString& strRegPath, UINT uiResId, HACCEL& hAccelTable);
     static BOOL SaveTableToRegistry(const CString& strRegPath, UINT uiResId, HACCEL hAccelTable);
 

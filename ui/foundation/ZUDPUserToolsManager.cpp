@@ -1,4 +1,5 @@
 #include "ui/foundation/ZUDPUserToolsManager.h"
+#include "ui/commandbars/ZUDPToolBar.h"
 #include "ui/foundation/ZUDPTextConstants.h"
 
 #include <set>
@@ -97,7 +98,22 @@ BOOL CZUDPUserToolsManager::DeleteTool(CZUDPUserTool* pTool)
     if (pos == nullptr)
         return FALSE;
     m_lstUserTools.RemoveAt(pos);
+    const UINT uiCmd = pTool->m_uiCmdId;
     delete pTool;
+    // No toolbar may keep a button that runs a tool that is gone.
+    for (POSITION posBar = g_toolbarList.GetHeadPosition(); posBar != nullptr;) {
+        CZUDPToolBar* pBar = DYNAMIC_DOWNCAST(CZUDPToolBar, g_toolbarList.GetNext(posBar));
+        if (pBar == nullptr)
+            continue;
+        BOOL bRemoved = FALSE;
+        for (int iIndex = pBar->FindCommandIndex(uiCmd); iIndex >= 0; iIndex = pBar->FindCommandIndex(uiCmd)) {
+            if (!pBar->RemoveButton(iIndex))
+                break;
+            bRemoved = TRUE;
+        }
+        if (bRemoved)
+            pBar->UpdateLayout();
+    }
     return TRUE;
 }
 

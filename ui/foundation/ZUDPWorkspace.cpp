@@ -12,6 +12,14 @@
 #include "ui/foundation/ZUDPTearOffBarManager.h"
 #include "ui/foundation/ZUDPToolTipProvider.h"
 #include "ui/foundation/ZUDPUserToolsManager.h"
+#include "ui/foundation/ZUDPRebarState.h"
+#include "framework/win/FrameWnd.h"
+#include "ui/commandbars/ZUDPCommandManager.h"
+#include "ui/commandbars/ZUDPToolBar.h"
+#include "ui/docking/ZUDPDockingFlags.h"
+#include "ui/docking/ZUDPFrameImpl.h"
+
+#include <vector>
 
 namespace {
 
@@ -31,6 +39,24 @@ bool IsOnSomeWorkArea(const CRect& rect)
         return false;
     RECT overlap;
     return ::IntersectRect(&overlap, &rect, &info.rcWork) != FALSE;
+}
+
+// The toolbars of the global list whose window still has its window
+// object; with bFrameOnly, only those whose top-level frame is the frame.
+std::vector<CZUDPToolBar*> ToolbarsToVisit(CFrameWnd* pFrame, BOOL bFrameOnly)
+{
+    std::vector<CZUDPToolBar*> bars;
+    const HWND hFrame = pFrame != nullptr ? pFrame->GetSafeHwnd() : nullptr;
+    for (POSITION pos = g_toolbarList.GetHeadPosition(); pos != nullptr;) {
+        CZUDPToolBar* pBar = DYNAMIC_DOWNCAST(CZUDPToolBar, g_toolbarList.GetNext(pos));
+        if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr ||
+            CWnd::FromHandlePermanent(pBar->GetSafeHwnd()) != pBar)
+            continue;
+        if (bFrameOnly && hFrame != nullptr && ::GetAncestor(pBar->GetSafeHwnd(), GA_ROOTOWNER) != hFrame)
+            continue;
+        bars.push_back(pBar);
+    }
+    return bars;
 }
 
 } // namespace
@@ -181,12 +207,12 @@ int CZUDPWorkspace::GetStoredStateVersion() const
 
 BOOL CZUDPWorkspace::LoadState(LPCTSTR lpszSectionName, CZUDPFrameImpl* pFrameImpl)
 {
-    (void)pFrameImpl;
     if (lpszSectionName != nullptr)
         m_strRegSection = lpszSectionName;
     const CString path = MakeSectionPath(nullptr);
     // Every component reads below the same few keys: open each once.
     CZUDPRegistryPass pass;
+    CFrameWnd* pFrame = pFrameImpl != nullptr ? pFrameImpl->GetFrame() : nullptr;
 
     OnBeforeLoadState();
     {
@@ -198,20 +224,66 @@ BOOL CZUDPWorkspace::LoadState(LPCTSTR lpszSectionName, CZUDPFrameImpl* pFrameIm
             reg.Read(kWorkspaceVersionMinor, m_iSavedVersionMinor);
         }
     }
+    // Without a company key there is no state of ours to read.
+    BOOL bResourceChanged = FALSE;
     if (!path.IsEmpty()) {
+        CZUDPToolBar::LoadGlobalOptions(path);
+        g_commandManager.LoadFromRegistry(path);
+        if (m_bResourceSmartUpdate)
+            g_registerCommandImages = FALSE;
+
+        if (pFrameImpl != nullptr) {
+            LoadRebarStates(path, pFrame);
+            const BOOL bSuspended = g_suspendDockLayout;
+            g_suspendDockLayout = TRUE;
+            for (CZUDPToolBar* pBar : ToolbarsToVisit(pFrame, m_bLoadSaveFrameBarsOnly)) {
+                if (pBar->IsFloating())
+                    continue;
+                pBar->LoadBarState(path, -1, UINT(-1));
+                if (pBar->IsResourceChanged())
+                    bResourceChanged = TRUE;
+            }
+            if (m_bLoadUserToolbars)
+                pFrameImpl->LoadUserToolbars();
+            pFrameImpl->LoadTearOffBars();
+            g_suspendDockLayout = bSuspended;
+
+            CDockState dockState;
+            dockState.LoadState(m_strRegSection + kWorkspaceControlBarsSuffix);
+            if (m_iSavedVersionMajor != -1 && m_iSavedVersionMinor != -1 &&
+                (m_bForceDockStateLoad || pFrameImpl->CheckDockState(dockState))) {
+                pFrameImpl->LoadDockState(path);
+                pFrameImpl->ApplyLoadedDockState(dockState);
+            }
+            if (m_bLoadWindowPlacement && pFrame != nullptr)
+                ReloadWindowPlacement(pFrame);
+        }
+
         if (g_mouseManager != nullptr)
             g_mouseManager->LoadState(path);
         if (g_contextMenuManager != nullptr)
             g_contextMenuManager->LoadState(path);
         if (g_keyboardManager != nullptr)
-            g_keyboardManager->LoadState(path);
+            g_keyboardManager->LoadState(path, pFrame);
         if (g_userToolsManager != nullptr)
             g_userToolsManager->LoadState(path);
+
+        if (m_bResourceSmartUpdate)
+            g_registerCommandImages = TRUE;
+    }
+    if (m_bForceImageReset || (m_bResourceSmartUpdate && bResourceChanged)) {
+        for (CZUDPToolBar* pBar : ToolbarsToVisit(nullptr, FALSE))
+            pBar->RefreshButtons();
+        if (pFrame != nullptr && pFrame->GetSafeHwnd() != nullptr)
+            pFrame->RecalcLayout(TRUE);
     }
     OnAfterLoadState();
     // The state in memory is now that of this version.
     m_iSavedVersionMajor = kVersionMajor;
     m_iSavedVersionMinor = kVersionMinor;
+    if (pFrame != nullptr && pFrame->GetSafeHwnd() != nullptr && ::IsZoomed(pFrame->GetSafeHwnd()))
+        ::RedrawWindow(pFrame->GetSafeHwnd(), nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     return TRUE;
 }
 
@@ -233,7 +305,6 @@ BOOL CZUDPWorkspace::CleanState(LPCTSTR lpszSectionName)
 
 BOOL CZUDPWorkspace::SaveState(LPCTSTR lpszSectionName, CZUDPFrameImpl* pFrameImpl)
 {
-    (void)pFrameImpl;
     if (!m_bSaveState)
         return FALSE;
     if (lpszSectionName != nullptr)
@@ -242,6 +313,7 @@ BOOL CZUDPWorkspace::SaveState(LPCTSTR lpszSectionName, CZUDPFrameImpl* pFrameIm
     // Without a company key there is no place of ours to write to.
     if (path.IsEmpty())
         return FALSE;
+    CFrameWnd* pFrame = pFrameImpl != nullptr ? pFrameImpl->GetFrame() : nullptr;
 
     CZUDPRegistryPass pass;
     OnBeforeSaveState();
@@ -253,12 +325,28 @@ BOOL CZUDPWorkspace::SaveState(LPCTSTR lpszSectionName, CZUDPFrameImpl* pFrameIm
             reg.Write(kWorkspaceVersionMinor, kVersionMinor);
         }
     }
+    CZUDPToolBar::SaveGlobalOptions(path);
+    g_commandManager.SaveToRegistry(path);
+
+    if (pFrameImpl != nullptr) {
+        CDockState dockState;
+        dockState.SaveState(m_strRegSection + kWorkspaceControlBarsSuffix);
+        pFrameImpl->SaveDockState(path);
+        // Floating toolbars save their state too.
+        for (CZUDPToolBar* pBar : ToolbarsToVisit(pFrame, m_bLoadSaveFrameBarsOnly))
+            pBar->SaveBarState(path, -1, UINT(-1));
+        pFrameImpl->SaveToolbarsState(m_bLoadSaveFrameBarsOnly);
+        pFrameImpl->SaveTearOffBars(m_bLoadSaveFrameBarsOnly);
+        SaveRebarStates(path, pFrame);
+        pFrameImpl->StoreWindowPlacement();
+    }
+
     if (g_mouseManager != nullptr)
         g_mouseManager->SaveState(path);
     if (g_contextMenuManager != nullptr)
         g_contextMenuManager->SaveState(path);
     if (g_keyboardManager != nullptr)
-        g_keyboardManager->SaveState(path);
+        g_keyboardManager->SaveState(path, pFrame);
     if (g_userToolsManager != nullptr)
         g_userToolsManager->SaveState(path);
     OnAfterSaveState();

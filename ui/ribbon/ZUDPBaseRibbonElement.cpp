@@ -38,12 +38,6 @@ int CZUDPRibbonButton::DrawBottomText(CDC* pDC, BOOL bCalcOnly)
     (void)bCalcOnly;
     return 0;
 }
-IMPLEMENT_DYNCREATE(CZUDPRibbonTab, CZUDPBaseRibbonElement)
-IMPLEMENT_DYNCREATE(CZUDPRibbonCategoryScroll, CZUDPRibbonButton)
-IMPLEMENT_DYNCREATE(CZUDPRibbonLaunchButton, CZUDPRibbonButton)
-IMPLEMENT_DYNCREATE(CZUDPRibbonDefaultPanelButton, CZUDPRibbonButton)
-IMPLEMENT_DYNCREATE(CZUDPRibbonCaptionButton, CZUDPRibbonButton)
 IMPLEMENT_DYNCREATE(CZUDPRibbonLabel, CZUDPRibbonButton)
-IMPLEMENT_DYNCREATE(CZUDPRibbonPaletteIcon, CZUDPRibbonButton)
 IMPLEMENT_DYNCREATE(CZUDPRibbonPaletteButton, CZUDPRibbonButton)
 IMPLEMENT_DYNCREATE(CZUDPRibbonSeparator, CZUDPBaseRibbonElement)

@@ -101,46 +101,16 @@ public:
     BOOL m_bInfiniteMode = FALSE;
 };
 
-// Element kinds the visual manager's ribbon drawing takes; this version is
-// each kind's class with what it inherits.
+// Element kinds the visual manager's ribbon drawing takes with nothing of
+// their own yet; the kinds whose drawing reads fields of their own are in
+// ZUDPRibbonElements.h.
 #define ZUDP_DECLARE_RIBBON_ELEMENT(class_name, base_name) \
     class class_name : public base_name { \
         DECLARE_DYNCREATE(class_name) \
     public: \
         class_name() = default; \
     };
-ZUDP_DECLARE_RIBBON_ELEMENT(CZUDPRibbonLaunchButton, CZUDPRibbonButton)       // a panel's launch button
-ZUDP_DECLARE_RIBBON_ELEMENT(CZUDPRibbonDefaultPanelButton, CZUDPRibbonButton) // a collapsed panel
 ZUDP_DECLARE_RIBBON_ELEMENT(CZUDPRibbonLabel, CZUDPRibbonButton)
-ZUDP_DECLARE_RIBBON_ELEMENT(CZUDPRibbonPaletteIcon, CZUDPRibbonButton)        // one item of a gallery
 ZUDP_DECLARE_RIBBON_ELEMENT(CZUDPRibbonPaletteButton, CZUDPRibbonButton)      // a gallery
 ZUDP_DECLARE_RIBBON_ELEMENT(CZUDPRibbonSeparator, CZUDPBaseRibbonElement)
 #undef ZUDP_DECLARE_RIBBON_ELEMENT
-
-class CZUDPRibbonCategory;
-
-// The tab by which a category is chosen.
-class CZUDPRibbonTab : public CZUDPBaseRibbonElement {
-    DECLARE_DYNCREATE(CZUDPRibbonTab)
-public:
-    CZUDPRibbonTab() = default;
-
-    CZUDPRibbonCategory* m_pCategory = nullptr;  // the category it opens
-};
-
-// The button that scrolls a category's panels left or right.
-class CZUDPRibbonCategoryScroll : public CZUDPRibbonButton {
-    DECLARE_DYNCREATE(CZUDPRibbonCategoryScroll)
-public:
-    CZUDPRibbonCategoryScroll() = default;
-
-    BOOL m_bIsLeft = FALSE;
-};
-
-// Minimize, maximize, restore or close on a ribbon that replaces the frame
-// caption, by its command (SC_...).
-class CZUDPRibbonCaptionButton : public CZUDPRibbonButton {
-    DECLARE_DYNCREATE(CZUDPRibbonCaptionButton)
-public:
-    explicit CZUDPRibbonCaptionButton(UINT nID = 0) { m_nID = nID; }
-};

@@ -3,6 +3,7 @@
 #include "ui/foundation/ZUDPKeyboardManager.h"
 
 #include "framework/win/WinApp.h"
+#include "ui/commandbars/ZUDPToolBar.h"
 #include "tests/common/MessagePumpWin.h"
 #include "tests/ui/foundation/LibraryResourceIds.h"
 #include "tests/ui/foundation/RegistryTestKey.h"
@@ -80,6 +81,16 @@ TEST_F(ZUDPKeyboardManagerTest, TablesAreStoredAsSixByteEntriesAndLoadedDefensiv
     EXPECT_EQ(FVIRTKEY | FCONTROL, loaded[0].fVirt);
     EXPECT_EQ('Q', loaded[0].key);
     EXPECT_EQ(7, loaded[0].cmd);
+
+    // A shortcut to a command the library never runs stays, leading nowhere.
+    g_blockedCommands.AddTail(7);
+    WriteRaw("ZUDKeyboard-0", "Accelerators", REG_BINARY, {FVIRTKEY, 0, 'Q', 0, 7, 0, FVIRTKEY, 0, 'R', 0, 8, 0});
+    m_manager.LoadState(Profile(), &m_frame);
+    g_blockedCommands.RemoveAt(g_blockedCommands.Find(7));
+    ASSERT_EQ(2, ::CopyAcceleratorTableA(m_frame.m_hAccelTable, loaded, 2));
+    EXPECT_EQ('Q', loaded[0].key);
+    EXPECT_EQ(0, loaded[0].cmd);
+    EXPECT_EQ(8, loaded[1].cmd);
 
     // A value that is not whole entries is not a table: the frame keeps its own.
     const HACCEL hKept = m_frame.m_hAccelTable;

@@ -4,6 +4,8 @@
 
 #include "framework/win/FrameworkSeams.h"
 #include "tests/ui/foundation/RegistryTestKey.h"
+#include "ui/commandbars/ZUDPToolBar.h"
+#include "ui/commandbars/ZUDPToolbarButton.h"
 #include "ui/commandbars/ZUDPUserTool.h"
 #include "ui/foundation/ZUDPMouseManager.h"
 #include "ui/foundation/ZUDPRegistry.h"
@@ -49,6 +51,30 @@ TEST(ZUDPUserToolsManagerTest, HandsOutFreeIdsAndMovesTools)
 
     CZUDPUserToolsManager empty(5, 4);
     EXPECT_EQ(nullptr, empty.AddTool());
+}
+
+TEST(ZUDPUserToolsManagerTest, DeletingAToolTakesItsButtonsOffEveryToolbar)
+{
+    CZUDPUserToolsManager manager(100, 102);
+    CZUDPUserTool* pFirst = manager.AddTool();
+    CZUDPUserTool* pSecond = manager.AddTool();
+    ASSERT_NE(nullptr, pSecond);
+    // Two bars, one with the tool twice, the other with only other commands.
+    CZUDPToolBar withTool, without;
+    for (UINT uiCmd : {101u, 7u, 101u, 100u})
+        withTool.InsertButton(new CZUDPToolbarButton(uiCmd, -1));
+    without.InsertButton(new CZUDPToolbarButton(7, -1));
+    ASSERT_TRUE(manager.DeleteTool(pSecond));
+    EXPECT_EQ(-1, withTool.FindCommandIndex(101));
+    EXPECT_EQ(2, withTool.GetCount());
+    EXPECT_EQ(0, withTool.FindCommandIndex(7));
+    EXPECT_EQ(1, withTool.FindCommandIndex(100));
+    EXPECT_EQ(1, without.GetCount());
+    // The id is free again.
+    CZUDPUserTool* pAgain = manager.AddTool();
+    ASSERT_NE(nullptr, pAgain);
+    EXPECT_EQ(101u, pAgain->m_uiCmdId);
+    (void)pFirst;
 }
 
 TEST(ZUDPUserToolsManagerTest, RunsAToolThroughTheShell)

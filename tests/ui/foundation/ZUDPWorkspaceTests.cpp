@@ -88,6 +88,12 @@ TEST(ZUDPWorkspaceTest, ProfileValuesRoundTripThroughTheRegistry)
 #include "tests/ui/foundation/RegistryTestKey.h"
 #include "ui/foundation/ZUDPFoundationSeams.h"
 #include "ui/foundation/ZUDPMouseManager.h"
+#include "framework/win/FrameWnd.h"
+#include "ui/commandbars/ZUDPToolBar.h"
+#include "ui/docking/ZUDPDockingFlags.h"
+#include "ui/docking/ZUDPFrameImpl.h"
+
+#include <string>
 
 namespace {
 
@@ -342,6 +348,183 @@ TEST_F(ZUDPWorkspaceStateTest, MouseAssignmentsRoundTripAndDamagedValuesKeepThem
     WriteRaw(kSection, "Mouse", REG_BINARY, {0, 0, 0, 0});
     EXPECT_TRUE(mouse.LoadState(path));
     EXPECT_EQ(0u, mouse.LookupDblClickCommand(5));   // a stored empty table
+}
+
+// What a load or save visits, in order: the workspace's hooks, the
+// frame's bars and its frame implementation.
+using Log = std::vector<std::string>;
+
+class CLogBar : public CZUDPToolBar {
+public:
+    CLogBar(Log& log, const char* name) : m_log(log), m_name(name) {}
+    BOOL LoadBarState(LPCTSTR, int, UINT) override
+    {
+        m_log.push_back("load " + m_name);
+        m_suspendedWhileLoading = g_suspendDockLayout;
+        m_imagesRegisteredWhileLoading = g_registerCommandImages;
+        return TRUE;
+    }
+    BOOL SaveBarState(LPCTSTR, int, UINT) override
+    {
+        m_log.push_back("save " + m_name);
+        return TRUE;
+    }
+    BOOL IsResourceChanged() const override { return m_changed; }
+    void RefreshButtons() override { m_log.push_back("refresh " + m_name); }
+    Log& m_log;
+    std::string m_name;
+    BOOL m_changed = FALSE;
+    BOOL m_suspendedWhileLoading = FALSE;
+    BOOL m_imagesRegisteredWhileLoading = TRUE;
+};
+
+class CLogFrame : public CFrameWnd {
+public:
+    explicit CLogFrame(Log& log) : m_log(log) {}
+    void RecalcLayout(BOOL) override { m_log.push_back("layout"); }
+    Log& m_log;
+};
+
+class CLogFrameImpl : public CZUDPFrameImpl {
+public:
+    CLogFrameImpl(CFrameWnd* pFrame, Log& log) : CZUDPFrameImpl(pFrame), m_log(log) {}
+    void LoadUserToolbars() override { m_log.push_back("user toolbars"); }
+    void LoadTearOffBars() override { m_log.push_back("tear-offs"); }
+    void SaveTearOffBars(BOOL bFrameOnly) override { m_log.push_back(bFrameOnly ? "save tear-offs of frame" : "save tear-offs"); }
+    void SaveToolbarsState(BOOL bFrameOnly) override { m_log.push_back(bFrameOnly ? "save user toolbars of frame" : "save user toolbars"); }
+    BOOL LoadDockState(LPCTSTR) override { m_log.push_back("load dock"); return TRUE; }
+    BOOL ApplyLoadedDockState(CDockState&) override { m_log.push_back("apply dock"); return TRUE; }
+    BOOL SaveDockState(LPCTSTR) override { m_log.push_back("save dock"); return TRUE; }
+    void StoreWindowPlacement() override { m_log.push_back("placement"); }
+    BOOL CheckDockState(CDockState&) override
+    {
+        m_log.push_back("check dock");
+        return m_acceptDock;
+    }
+    Log& m_log;
+    BOOL m_acceptDock = TRUE;
+};
+
+class CLogApp : public CRecordingApp {
+public:
+    CLogApp(const CString& company, Log& log, BOOL bSmartUpdate) : CRecordingApp(company), m_log(log)
+    {
+        m_bResourceSmartUpdate = bSmartUpdate;
+    }
+    void OnBeforeLoadState() override { m_log.push_back("before load"); }
+    void OnAfterLoadState() override { m_log.push_back("after load"); }
+    void OnBeforeSaveState() override { m_log.push_back("before save"); }
+    void OnAfterSaveState() override { m_log.push_back("after save"); }
+    Log& m_log;
+};
+
+// A frame with a docked bar, a floating one and a bar in another window.
+class ZUDPWorkspaceOrderTest : public ZUDPWorkspaceStateTest {
+protected:
+    void SetUp() override
+    {
+        ZUDPWorkspaceStateTest::SetUp();
+        trovtest::InitFrameworkForTests();
+        ASSERT_TRUE(m_frame.CreateEx(0, "STATIC", "frame", WS_POPUP, CRect(0, 0, 200, 100), nullptr, 0));
+        ASSERT_TRUE(m_other.CreateEx(0, "STATIC", "other", WS_POPUP, CRect(0, 0, 200, 100), nullptr, 0));
+        ASSERT_TRUE(m_docked.CreateEx(0, "STATIC", "", WS_CHILD, CRect(0, 0, 50, 20), &m_frame, 1));
+        ASSERT_TRUE(m_floating.CreateEx(0, "STATIC", "", WS_CHILD, CRect(0, 0, 50, 20), &m_frame, 2));
+        ASSERT_TRUE(m_elsewhere.CreateEx(0, "STATIC", "", WS_CHILD, CRect(0, 0, 50, 20), &m_other, 3));
+        m_floating.m_bFloating = TRUE;
+    }
+    void TearDown() override
+    {
+        for (CWnd* pWnd : {static_cast<CWnd*>(&m_docked), static_cast<CWnd*>(&m_floating),
+                           static_cast<CWnd*>(&m_elsewhere), static_cast<CWnd*>(&m_frame),
+                           static_cast<CWnd*>(&m_other)})
+            pWnd->DestroyWindow();
+        ZUDPWorkspaceStateTest::TearDown();
+    }
+    Log m_log;
+    CLogFrame m_frame{m_log};
+    CFrameWnd m_other;
+    CLogBar m_docked{m_log, "docked"};
+    CLogBar m_floating{m_log, "floating"};
+    CLogBar m_elsewhere{m_log, "elsewhere"};
+    CLogBar m_noWindow{m_log, "without window"};
+    CLogFrameImpl m_impl{&m_frame, m_log};
+};
+
+TEST_F(ZUDPWorkspaceOrderTest, LoadAndSaveVisitBarsAndFrameInTheirOrder)
+{
+    CLogApp app(CompanyKey(), m_log, FALSE);
+    app.EnableLoadWindowPlacement(FALSE);
+    // A first load: no stored version, so no docking layout.
+    ASSERT_TRUE(app.LoadState(nullptr, &m_impl));
+    EXPECT_EQ(Log({"before load", "load docked", "load elsewhere", "user toolbars", "tear-offs", "after load"}),
+              m_log);
+    EXPECT_TRUE(m_docked.m_suspendedWhileLoading);
+    EXPECT_FALSE(g_suspendDockLayout);
+
+    m_log.clear();
+    app.EnableFrameBarsOnly(TRUE);
+    ASSERT_TRUE(app.SaveState(nullptr, &m_impl));
+    // Floating bars are saved; the bar of another window is not the frame's.
+    EXPECT_EQ(Log({"before save", "save dock", "save docked", "save floating", "save user toolbars of frame",
+                   "save tear-offs of frame", "placement", "after save"}),
+              m_log);
+    // The framework's own dock state goes beside, under the section's
+    // "ControlBars" profile.
+    EXPECT_EQ(Bytes({0, 0, 0, 0}), ReadRaw(In("ControlBars-Summary"), "Bars"));
+
+    // With a stored version the docking layout is loaded when the frame
+    // accepts it, or when the check is bypassed.
+    m_log.clear();
+    app.EnableUserToolbars(FALSE);
+    ASSERT_TRUE(app.LoadState(nullptr, &m_impl));
+    EXPECT_EQ(Log({"before load", "load docked", "tear-offs", "check dock", "load dock", "apply dock", "after load"}),
+              m_log);
+    m_impl.m_acceptDock = FALSE;
+    m_log.clear();
+    app.LoadState(nullptr, &m_impl);
+    EXPECT_EQ(Log({"before load", "load docked", "tear-offs", "check dock", "after load"}), m_log);
+    app.EnableForceDockStateLoad(TRUE);
+    m_log.clear();
+    app.LoadState(nullptr, &m_impl);
+    EXPECT_EQ(Log({"before load", "load docked", "tear-offs", "load dock", "apply dock", "after load"}), m_log);
+}
+
+TEST_F(ZUDPWorkspaceOrderTest, ToolbarsWhoseResourcesChangedAreRefreshedAfterLoading)
+{
+    {
+        CLogApp app(CompanyKey(), m_log, TRUE);
+        app.EnableLoadWindowPlacement(FALSE);
+        app.EnableUserToolbars(FALSE);
+        ASSERT_TRUE(app.LoadState(nullptr, &m_impl));
+        // Nothing changed: no refresh; images were not registered meanwhile.
+        EXPECT_EQ(Log({"before load", "load docked", "load elsewhere", "tear-offs", "after load"}), m_log);
+        EXPECT_FALSE(m_docked.m_imagesRegisteredWhileLoading);
+        EXPECT_TRUE(g_registerCommandImages);
+
+        // (The version in memory is 11.0 now: the docking layout loads.)
+        m_elsewhere.m_changed = TRUE;
+        m_log.clear();
+        app.LoadState(nullptr, &m_impl);
+        EXPECT_EQ(Log({"before load", "load docked", "load elsewhere", "tear-offs", "check dock", "load dock",
+                       "apply dock", "refresh docked", "refresh floating", "refresh elsewhere", "layout",
+                       "after load"}),
+                  m_log);
+    }
+    // Without the option a changed resource refreshes nothing; forcing it
+    // refreshes every bar.
+    CLogApp app(CompanyKey(), m_log, FALSE);
+    app.EnableLoadWindowPlacement(FALSE);
+    app.EnableUserToolbars(FALSE);
+    m_log.clear();
+    app.LoadState(nullptr, &m_impl);
+    EXPECT_EQ(Log({"before load", "load docked", "load elsewhere", "tear-offs", "after load"}), m_log);
+    EXPECT_TRUE(m_elsewhere.m_imagesRegisteredWhileLoading);
+    app.EnableForceImageReset(TRUE);
+    m_log.clear();
+    app.LoadState(nullptr, &m_impl);
+    EXPECT_EQ(Log({"before load", "load docked", "load elsewhere", "tear-offs", "check dock", "load dock",
+                   "apply dock", "refresh docked", "refresh floating", "refresh elsewhere", "layout", "after load"}),
+              m_log);
 }
 
 } // namespace

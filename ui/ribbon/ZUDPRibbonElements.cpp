@@ -1,0 +1,8 @@
+#include "ui/ribbon/ZUDPRibbonElements.h"
+
+IMPLEMENT_DYNCREATE(CZUDPRibbonTab, CZUDPBaseRibbonElement)
+IMPLEMENT_DYNCREATE(CZUDPRibbonCategoryScroll, CZUDPRibbonButton)
+IMPLEMENT_DYNCREATE(CZUDPRibbonLaunchButton, CZUDPRibbonButton)
+IMPLEMENT_DYNCREATE(CZUDPRibbonDefaultPanelButton, CZUDPRibbonButton)
+IMPLEMENT_DYNCREATE(CZUDPRibbonCaptionButton, CZUDPRibbonButton)
+IMPLEMENT_DYNCREATE(CZUDPRibbonPaletteIcon, CZUDPRibbonButton)
