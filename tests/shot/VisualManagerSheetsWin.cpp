@@ -16,6 +16,7 @@
 #include "ui/planner/ZUDPPlannerView.h"
 #include "ui/ribbon/ZUDPBaseRibbonElement.h"
 #include "ui/ribbon/ZUDPRibbonBar.h"
+#include "ui/ribbon/ZUDPRibbonElements.h"
 
 namespace {
 

@@ -14,6 +14,7 @@
 #include "ui/foundation/ZUDPUIEnvironment.h"
 #include "ui/ribbon/ZUDPBaseRibbonElement.h"
 #include "ui/ribbon/ZUDPRibbonBar.h"
+#include "ui/ribbon/ZUDPRibbonElements.h"
 
 #include <algorithm>
 

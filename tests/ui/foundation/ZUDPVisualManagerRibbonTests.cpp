@@ -7,6 +7,7 @@
 #include "ui/foundation/ZUDPColorArithmetic.h"
 #include "ui/ribbon/ZUDPBaseRibbonElement.h"
 #include "ui/ribbon/ZUDPRibbonBar.h"
+#include "ui/ribbon/ZUDPRibbonElements.h"
 
 #include "framework/win/FrameworkSeams.h"
 
