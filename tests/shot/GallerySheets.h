@@ -23,3 +23,7 @@ void ShootBarAndCaptionSheets(const GalleryPhotographer& photograph);
 // the drop shadow at three sizes (LibraryDrawingsWin.cpp); false when the
 // window could not be made.
 bool ShootLibraryDrawings(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);
+
+// Tabs in every look, a planner day strip and ribbon pieces in their states
+// (VisualManagerSheetsWin.cpp).
+void ShootVisualManagerSheets(const GalleryPhotographer& photograph);

@@ -766,6 +766,7 @@ int main(int argc, char** argv)
         Fail("library-glyphs-and-renderers", "the window could not be made");
     ShootControlFamiliesSheet(Photograph);
     ShootBarAndCaptionSheets(Photograph);
+    ShootVisualManagerSheets(Photograph);
 
     printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
     return g_failures.empty() ? 0 : 1;

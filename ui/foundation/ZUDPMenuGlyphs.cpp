@@ -1,5 +1,7 @@
 #include "ui/foundation/ZUDPMenuGlyphs.h"
 
+#include "ui/foundation/ZUDPVisualManager.h"
+
 #include "res/ui/foundation.h"
 #include "ui/foundation/ZUDPPngImage.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
@@ -193,7 +195,13 @@ CSize GetMenuGlyphSize()
 
 BOOL DrawMenuGlyph(CDC* pDC, int nGlyph, CPoint point, int nColor, CSize size)
 {
-    if (pDC == nullptr || !LoadMenuGlyphs())
+    if (pDC == nullptr)
+        return FALSE;
+    // The strips' drawing asks the visual manager for its image options;
+    // making the manager refreshes the colours, which empties the strips.
+    // Make it before the strips are loaded, not in the middle of drawing.
+    CZUDPVisualManager::GetActiveManager();
+    if (!LoadMenuGlyphs())
         return FALSE;
     CZUDPToolBarImages& strip = g_menuGlyphStrips.ForColor(nColor);
     if (size.cx == 0 || size.cy == 0)

@@ -170,7 +170,7 @@ void CZUDPVisualManager::DrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActi
 
         if (bSlanted) {
             pDC->ExcludeClipRect(farLeft, farTop, rectStrip.left - 1, farBottom);
-            if (!bIsActive && iTab != 0 && iTab != pTabWnd->GetFirstScrolledTab()) {
+            if (!bIsActive && iTab != 0 && iTab != pTabWnd->GetFirstScrolledTab() && H > 10) {
                 // The slant lies over the right end of the previous tab:
                 // leave that tab's outline alone.
                 const int edge = bStyle5 ? 2 : 1;
@@ -269,7 +269,7 @@ void CZUDPVisualManager::DrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActi
         if (clrOwnText != kNoColor)
             pDC->SetTextColor(clrOwnText);
     }
-    if (bSlanted && !pTabWnd->IsFlatStyle() && !pTabWnd->IsStyleCode6Or7())
+    if (bSlanted)
         rectContent.right = std::min<int>(rectContent.right, rectStrip.right - 2);
     const int savedForContent = pDC->SaveDC();
     pDC->IntersectClipRect(rectClip);

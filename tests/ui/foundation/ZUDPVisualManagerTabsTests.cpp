@@ -194,6 +194,29 @@ TEST_F(TabDrawingTest, ImageNeedsItsWidthPlusBothMargins)
     ImageList_Destroy(images);
 }
 
+TEST_F(TabDrawingTest, InactiveTabsWriteTheirLabelInTheirOwnTextColour)
+{
+    const COLORREF own = RGB(0, 160, 0), dcText = RGB(0, 0, 160);
+    for (BOOL active : {FALSE, TRUE}) {
+        Canvas canvas(200, 40, kCanvas);
+        TestTabWnd wnd(0, TRUE, 0);
+        wnd.AppendTab(nullptr, "WWWW");
+        wnd.SetTabColors(0, (COLORREF)-1, own);
+        canvas.Dc().SetTextColor(dcText);
+        m_manager->DrawTab(&canvas.Dc(), CRect(20, 5, 180, 35), 0, active, &wnd);
+        int ownPixels = 0, dcPixels = 0;
+        for (int y = 6; y < 34; ++y)
+            for (int x = 22; x < 178; ++x) {
+                ownPixels += canvas.Pixel(x, y) == own;
+                dcPixels += canvas.Pixel(x, y) == dcText;
+            }
+        EXPECT_EQ(!active, ownPixels > 0) << "active " << active;
+        EXPECT_EQ(!!active, dcPixels > 0) << "active " << active;
+        // The DC's text colour is given back.
+        EXPECT_EQ(dcText, canvas.Dc().GetTextColor()) << "active " << active;
+    }
+}
+
 TEST_F(TabDrawingTest, CloseButtonFramesOnlyWhenHighlighted)
 {
     const CRect rect(10, 10, 26, 26);
