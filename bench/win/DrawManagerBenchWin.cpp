@@ -18,6 +18,7 @@
 // bitmap, where they copy the area out and back.
 // Both sides are warmed up first and run in alternating rounds; each line
 // gives the median of the rounds' ratios.
+#include "bench/win/AlternatingRounds.h"
 #include "framework/win/WinApp.h"
 #include "framework/win/DC.h"
 #include "ui/foundation/ZUDPDrawManager.h"
@@ -32,13 +33,7 @@
 
 namespace {
 
-double Now()
-{
-    LARGE_INTEGER counter, frequency;
-    ::QueryPerformanceCounter(&counter);
-    ::QueryPerformanceFrequency(&frequency);
-    return double(counter.QuadPart) / double(frequency.QuadPart);
-}
+using namespace benchrounds;
 
 // A 32-bit top-down DIB section of the area's size in a memory DC.
 struct Surface {
@@ -59,46 +54,6 @@ struct Surface {
     HGDIOBJ previous = nullptr;
 };
 
-double Time(const std::function<void()>& body, int repetitions)
-{
-    double start = Now();
-    for (int i = 0; i < repetitions; ++i)
-        body();
-    ::GdiFlush();
-    return (Now() - start) / repetitions;
-}
-
-struct Result {
-    double candidate, baseline, ratio;
-};
-
-Result Compare(const std::function<void()>& candidate, const std::function<void()>& baseline, int repetitions,
-               int rounds)
-{
-    for (int i = 0; i < 3; ++i) {
-        Time(candidate, repetitions);
-        Time(baseline, repetitions);
-    }
-    std::vector<double> ratios, candidates, baselines;
-    for (int round = 0; round < rounds; ++round) {
-        double c, b;
-        if (round % 2 == 0) {
-            c = Time(candidate, repetitions);
-            b = Time(baseline, repetitions);
-        } else {
-            b = Time(baseline, repetitions);
-            c = Time(candidate, repetitions);
-        }
-        candidates.push_back(c);
-        baselines.push_back(b);
-        ratios.push_back(c / b);
-    }
-    auto median = [](std::vector<double> v) {
-        std::sort(v.begin(), v.end());
-        return v[v.size() / 2];
-    };
-    return {median(candidates), median(baselines), median(ratios)};
-}
 
 void Report(const char* area, const char* what, const char* baseline, const Result& r, double goal)
 {

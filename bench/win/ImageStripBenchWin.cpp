@@ -14,6 +14,7 @@
 //   - RetintByHue against the same round trip (goal 6 or less).
 // Both sides are warmed up first and run in alternating rounds; each line
 // gives the median of the rounds' ratios.
+#include "bench/win/AlternatingRounds.h"
 #include "framework/win/WinApp.h"
 #include "framework/win/DC.h"
 #include "ui/foundation/ZUDPDrawManager.h"
@@ -30,57 +31,11 @@
 
 namespace {
 
+using namespace benchrounds;
+
 const int kImages = 100;
 const int kSide = 16;
 
-double Now()
-{
-    LARGE_INTEGER counter, frequency;
-    ::QueryPerformanceCounter(&counter);
-    ::QueryPerformanceFrequency(&frequency);
-    return double(counter.QuadPart) / double(frequency.QuadPart);
-}
-
-double Time(const std::function<void()>& body, int repetitions)
-{
-    double start = Now();
-    for (int i = 0; i < repetitions; ++i)
-        body();
-    ::GdiFlush();
-    return (Now() - start) / repetitions;
-}
-
-struct Result {
-    double candidate, baseline, ratio;
-};
-
-Result Compare(const std::function<void()>& candidate, const std::function<void()>& baseline, int repetitions,
-               int rounds)
-{
-    for (int i = 0; i < 3; ++i) {
-        Time(candidate, repetitions);
-        Time(baseline, repetitions);
-    }
-    std::vector<double> ratios, candidates, baselines;
-    for (int round = 0; round < rounds; ++round) {
-        double c, b;
-        if (round % 2 == 0) {
-            c = Time(candidate, repetitions);
-            b = Time(baseline, repetitions);
-        } else {
-            b = Time(baseline, repetitions);
-            c = Time(candidate, repetitions);
-        }
-        candidates.push_back(c);
-        baselines.push_back(b);
-        ratios.push_back(c / b);
-    }
-    auto median = [](std::vector<double> v) {
-        std::sort(v.begin(), v.end());
-        return v[v.size() / 2];
-    };
-    return {median(candidates), median(baselines), median(ratios)};
-}
 
 void Report(const char* what, const char* baseline, const Result& r, double goal)
 {

@@ -13,6 +13,7 @@
 // etched edge; an arrow image).  Goal: 1.5 or less.
 // Both sides are warmed up first and run in alternating rounds; the line
 // gives the median of the rounds' ratios.
+#include "bench/win/AlternatingRounds.h"
 #include "framework/win/DC.h"
 #include "framework/win/WinApp.h"
 #include "ui/commandbars/ZUDPToolBar.h"
@@ -31,54 +32,8 @@
 
 namespace {
 
-double Now()
-{
-    LARGE_INTEGER counter, frequency;
-    ::QueryPerformanceCounter(&counter);
-    ::QueryPerformanceFrequency(&frequency);
-    return double(counter.QuadPart) / double(frequency.QuadPart);
-}
+using namespace benchrounds;
 
-double Time(const std::function<void()>& body, int repetitions)
-{
-    double start = Now();
-    for (int i = 0; i < repetitions; ++i)
-        body();
-    ::GdiFlush();
-    return (Now() - start) / repetitions;
-}
-
-struct Result {
-    double candidate, baseline, ratio;
-};
-
-Result Compare(const std::function<void()>& candidate, const std::function<void()>& baseline, int repetitions,
-               int rounds)
-{
-    for (int i = 0; i < 3; ++i) {
-        Time(candidate, repetitions);
-        Time(baseline, repetitions);
-    }
-    std::vector<double> ratios, candidates, baselines;
-    for (int round = 0; round < rounds; ++round) {
-        double c, b;
-        if (round % 2 == 0) {
-            c = Time(candidate, repetitions);
-            b = Time(baseline, repetitions);
-        } else {
-            b = Time(baseline, repetitions);
-            c = Time(candidate, repetitions);
-        }
-        candidates.push_back(c);
-        baselines.push_back(b);
-        ratios.push_back(c / b);
-    }
-    auto median = [](std::vector<double> v) {
-        std::sort(v.begin(), v.end());
-        return v[v.size() / 2];
-    };
-    return {median(candidates), median(baselines), median(ratios)};
-}
 
 // A 9 x 9 image list with one black mark on a transparent ground: the
 // baseline's stand-in for a menu glyph.
