@@ -617,8 +617,9 @@ TEST_F(ToolTipTest, RibbonButtonIconSizeAndForm)
         button.m_large = c.largeSize;
         m_tip.SetHotRibbonButton(&button);
         EXPECT_EQ(c.expected, m_tip.GetIconSize());
-        if (c.hasImage)
+        if (c.hasImage) {
             EXPECT_EQ(c.form, m_tip.GetRibbonImageForm());
+        }
         Pop();
     }
 }
