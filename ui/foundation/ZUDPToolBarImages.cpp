@@ -291,6 +291,7 @@ CZUDPToolBarImages::CZUDPToolBarImages()
 
 CZUDPToolBarImages::~CZUDPToolBarImages()
 {
+    ReleaseKeptSurfaces();
     // The aliases lose the bitmap with their source.
     for (CZUDPToolBarImages* alias : m_aliases) {
         alias->m_aliasSource = nullptr;
@@ -1685,13 +1686,11 @@ BOOL CZUDPToolBarImages::BeginDrawing(CZUDPImageDrawState& ds, int cxDest, int c
         return fail();
     }
     if (m_maskEnabled) {
-        ds.m_hMaskBitmap = ::CreateBitmap(m_imageSize.cx + 2, m_imageSize.cy + 2, 1, 1, nullptr);
+        ds.m_hMaskBitmap = AcquireKeptMask(CSize(m_imageSize.cx + 2, m_imageSize.cy + 2));
         ds.m_hMaskPrevious = ds.m_hMaskBitmap != nullptr
                                  ? static_cast<HBITMAP>(::SelectObject(s_maskDC, ds.m_hMaskBitmap))
                                  : nullptr;
         if (ds.m_hMaskPrevious == nullptr) {
-            if (ds.m_hMaskBitmap != nullptr)
-                ::DeleteObject(ds.m_hMaskBitmap);
             ::SelectObject(s_imageDC, ds.m_hImagePrevious);
             ds = CZUDPImageDrawState();
             m_lightSelected = FALSE;
@@ -1703,22 +1702,76 @@ BOOL CZUDPToolBarImages::BeginDrawing(CZUDPImageDrawState& ds, int cxDest, int c
     if (m_destinationSize == m_imageSize && EffectiveTransparentColor() == kNone)
         return TRUE;
     m_stretch = m_destinationSize != m_imageSize;
-    m_hPrivateDC = ::CreateCompatibleDC(nullptr);
-    if (m_hPrivateDC != nullptr) {
-        HDC screen = ::GetDC(nullptr);
-        m_hPrivateBitmap = ::CreateCompatibleBitmap(screen, m_imageSize.cx + 2, m_imageSize.cy + 2);
-        ::ReleaseDC(nullptr, screen);
-        m_hPrivatePrevious =
-            m_hPrivateBitmap != nullptr ? static_cast<HBITMAP>(::SelectObject(m_hPrivateDC, m_hPrivateBitmap)) : nullptr;
-        if (m_hPrivatePrevious == nullptr) {
-            if (m_hPrivateBitmap != nullptr)
-                ::DeleteObject(m_hPrivateBitmap);
-            ::DeleteDC(m_hPrivateDC);
-            m_hPrivateDC = nullptr;
-            m_hPrivateBitmap = nullptr;
-        }
+    // Every render fills the whole private bitmap before drawing into it,
+    // so the one kept from an earlier pass serves as well as a new one.
+    if (AcquireKeptSurface(CSize(m_imageSize.cx + 2, m_imageSize.cy + 2))) {
+        m_hPrivateDC = m_hKeptDC;
+        m_hPrivateBitmap = m_hKeptBitmap;
     }
     return TRUE;
+}
+
+BOOL CZUDPToolBarImages::AcquireKeptSurface(CSize size)
+{
+    if (m_hKeptDC != nullptr && m_hKeptBitmap != nullptr && m_keptSize == size)
+        return TRUE;
+    if (m_hKeptDC == nullptr) {
+        m_hKeptDC = ::CreateCompatibleDC(nullptr);
+        if (m_hKeptDC == nullptr)
+            return FALSE;
+    }
+    HDC screen = ::GetDC(nullptr);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(screen, size.cx, size.cy);
+    ::ReleaseDC(nullptr, screen);
+    if (hBitmap == nullptr)
+        return FALSE;
+    HBITMAP previous = static_cast<HBITMAP>(::SelectObject(m_hKeptDC, hBitmap));
+    if (previous == nullptr) {
+        ::DeleteObject(hBitmap);
+        return FALSE;
+    }
+    if (m_hKeptBitmap != nullptr)
+        ::DeleteObject(m_hKeptBitmap); // the one just deselected
+    else
+        m_hKeptPrevious = previous;
+    m_hKeptBitmap = hBitmap;
+    m_keptSize = size;
+    return TRUE;
+}
+
+HBITMAP CZUDPToolBarImages::AcquireKeptMask(CSize size)
+{
+    if (m_hKeptMask != nullptr && m_keptMaskSize == size)
+        return m_hKeptMask;
+    // A new image size needs a new mask; the contents are rebuilt for
+    // every image drawn, so nothing else is carried over.
+    HBITMAP hMask = ::CreateBitmap(size.cx, size.cy, 1, 1, nullptr);
+    if (hMask == nullptr)
+        return nullptr;
+    if (m_hKeptMask != nullptr)
+        ::DeleteObject(m_hKeptMask);
+    m_hKeptMask = hMask;
+    m_keptMaskSize = size;
+    return m_hKeptMask;
+}
+
+void CZUDPToolBarImages::ReleaseKeptSurfaces()
+{
+    if (m_hKeptDC != nullptr) {
+        if (m_hKeptPrevious != nullptr)
+            ::SelectObject(m_hKeptDC, m_hKeptPrevious);
+        ::DeleteDC(m_hKeptDC);
+    }
+    if (m_hKeptBitmap != nullptr)
+        ::DeleteObject(m_hKeptBitmap);
+    if (m_hKeptMask != nullptr)
+        ::DeleteObject(m_hKeptMask);
+    m_hKeptDC = nullptr;
+    m_hKeptBitmap = nullptr;
+    m_hKeptPrevious = nullptr;
+    m_keptSize = CSize(0, 0);
+    m_hKeptMask = nullptr;
+    m_keptMaskSize = CSize(0, 0);
 }
 
 void CZUDPToolBarImages::FinishDrawing(CZUDPImageDrawState& ds)
@@ -1726,19 +1779,13 @@ void CZUDPToolBarImages::FinishDrawing(CZUDPImageDrawState& ds)
     if (ds.m_hMaskBitmap != nullptr) {
         if (ds.m_hMaskPrevious != nullptr)
             ::SelectObject(s_maskDC, ds.m_hMaskPrevious);
-        ::DeleteObject(ds.m_hMaskBitmap);
+        if (ds.m_hMaskBitmap != m_hKeptMask)
+            ::DeleteObject(ds.m_hMaskBitmap);
     }
     if (ds.m_hImagePrevious != nullptr)
         ::SelectObject(s_imageDC, ds.m_hImagePrevious);
     m_destinationSize = CSize(0, 0);
     m_lastDrawnRect.SetRectEmpty();
-    if (m_hPrivateDC != nullptr) {
-        if (m_hPrivatePrevious != nullptr)
-            ::SelectObject(m_hPrivateDC, m_hPrivatePrevious);
-        if (m_hPrivateBitmap != nullptr)
-            ::DeleteObject(m_hPrivateBitmap);
-        ::DeleteDC(m_hPrivateDC);
-    }
     m_hPrivateDC = nullptr;
     m_hPrivateBitmap = nullptr;
     m_hPrivatePrevious = nullptr;

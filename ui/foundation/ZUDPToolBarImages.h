@@ -227,6 +227,18 @@ protected:
     HDC m_hPrivateDC = nullptr;
     HBITMAP m_hPrivateBitmap = nullptr;
     HBITMAP m_hPrivatePrevious = nullptr;
+    // The memory DC, bitmap and mask a drawing pass uses, kept from one
+    // pass to the next: making them anew for every pass is what made one
+    // small image cost several times a plain copy.
+    HDC m_hKeptDC = nullptr;
+    HBITMAP m_hKeptBitmap = nullptr;
+    HBITMAP m_hKeptPrevious = nullptr;
+    CSize m_keptSize{0, 0};
+    HBITMAP m_hKeptMask = nullptr;
+    CSize m_keptMaskSize{0, 0};
+    BOOL AcquireKeptSurface(CSize size);
+    HBITMAP AcquireKeptMask(CSize size);
+    void ReleaseKeptSurfaces();
     COLORREF m_transparentColor = (COLORREF)-1;
     COLORREF m_savedTransparentColor = (COLORREF)-1;
     BOOL m_readOnly = FALSE;
