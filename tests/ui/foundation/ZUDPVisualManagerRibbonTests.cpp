@@ -161,8 +161,9 @@ TEST_F(RibbonDrawingTest, CaptionButtonGlyphByCommand)
             EXPECT_EQ(0, familytest::CountNotCanvas(canvas, CRect(0, 0, 30, 30))) << std::hex << c.command;
         } else {
             EXPECT_GT(familytest::CountNotCanvas(canvas, CRect(5, 5, 25, 25)), 0) << std::hex << c.command;
-            if (c.disabled)
+            if (c.disabled) {
                 EXPECT_TRUE(HasColor(canvas, CRect(5, 5, 25, 25), c.glyph)) << std::hex << c.command;
+            }
         }
     }
 
