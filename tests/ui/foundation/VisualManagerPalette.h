@@ -6,9 +6,14 @@
 #include "tests/ui/foundation/FoundationTestSupport.h"
 #include "ui/foundation/ZUDPFoundationSeams.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
+#include "ui/foundation/ZUDPVisualManager.h"
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
+#include <vector>
 
 namespace foundationtest {
 
@@ -77,6 +82,33 @@ inline int CountOf(Canvas& canvas, COLORREF colour)
         for (int x = 0; x < canvas.Width(); ++x)
             n += canvas.Pixel(x, y) == colour;
     return n;
+}
+
+// A table of drawing cases: each draws on a fresh white canvas and names
+// the global colour expected at chosen points (null: the canvas untouched).
+using EnvColour = COLORREF CZUDPUIEnvironment::*;
+
+struct Point {
+    int x, y;
+    EnvColour colour;  // null: the canvas is untouched there
+};
+
+struct DrawCase {
+    const char* name;
+    std::function<void(CZUDPVisualManager&, CDC&)> draw;
+    std::vector<Point> points;
+};
+
+inline void CheckDrawCases(CZUDPVisualManager& manager, const std::vector<DrawCase>& cases, int width, int height)
+{
+    for (const DrawCase& c : cases) {
+        Canvas canvas(width, height);
+        c.draw(manager, canvas.Dc());
+        for (const Point& p : c.points) {
+            const COLORREF expected = p.colour ? g_uiEnvironment.*p.colour : RGB(255, 255, 255);
+            EXPECT_EQ(expected, canvas.Pixel(p.x, p.y)) << c.name << " at " << p.x << "," << p.y;
+        }
+    }
 }
 
 } // namespace foundationtest

@@ -22,6 +22,8 @@
 using foundationtest::Canvas;
 using foundationtest::BoundsOf;
 using foundationtest::CountOf;
+using foundationtest::DrawCase;
+using foundationtest::Point;
 
 namespace {
 
@@ -107,27 +109,9 @@ TEST_F(VisualManagerButtonsTest, HighlightedShowAllItemIsTinted)
     EXPECT_EQ(kWhite, idle.Pixel(10, 10));
 }
 
-struct Point {
-    int x, y;
-    Colour colour;  // null: the canvas is untouched there
-};
-
-struct DrawCase {
-    const char* name;
-    std::function<void(CZUDPVisualManager&, CDC&)> draw;
-    std::vector<Point> points;
-};
-
 void CheckCases(CZUDPVisualManager& manager, const std::vector<DrawCase>& cases)
 {
-    for (const DrawCase& c : cases) {
-        Canvas canvas(30, 24);
-        c.draw(manager, canvas.Dc());
-        for (const Point& p : c.points) {
-            const COLORREF expected = p.colour ? g_uiEnvironment.*p.colour : kWhite;
-            EXPECT_EQ(expected, canvas.Pixel(p.x, p.y)) << c.name << " at " << p.x << "," << p.y;
-        }
-    }
+    foundationtest::CheckDrawCases(manager, cases, 30, 24);
 }
 
 TEST_F(VisualManagerButtonsTest, BordersAndBoxesDrawInTheirColours)

@@ -15,6 +15,8 @@
 using foundationtest::Canvas;
 using foundationtest::BoundsOf;
 using foundationtest::CountOf;
+using foundationtest::DrawCase;
+using foundationtest::Point;
 
 namespace {
 
@@ -29,17 +31,6 @@ protected:
     foundationtest::DistinctColours m_colours;
     foundationtest::ClassicDrawing m_classic;
     CZUDPVisualManager m_manager{TRUE};
-};
-
-struct Point {
-    int x, y;
-    Colour colour;  // null: the canvas is untouched there
-};
-
-struct DrawCase {
-    const char* name;
-    std::function<void(CZUDPVisualManager&, CDC&)> draw;
-    std::vector<Point> points;
 };
 
 TEST_F(VisualManagerMenusTest, PartsDrawInTheirColours)
@@ -87,14 +78,7 @@ TEST_F(VisualManagerMenusTest, PartsDrawInTheirColours)
          [](CZUDPVisualManager& vm, CDC& dc) { vm.DrawSplitMenuDivider(&dc, nullptr, CRect(10, 0, 30, 20), TRUE); },
          {{9, 1, &E::m_colorBarShadow}, {10, 18, &E::m_colorBarHighlight}, {9, 0, nullptr}}},
     };
-    for (const DrawCase& c : cases) {
-        Canvas canvas(40, 24);
-        c.draw(m_manager, canvas.Dc());
-        for (const Point& p : c.points) {
-            const COLORREF expected = p.colour ? g_uiEnvironment.*p.colour : kWhite;
-            EXPECT_EQ(expected, canvas.Pixel(p.x, p.y)) << c.name << " at " << p.x << "," << p.y;
-        }
-    }
+    foundationtest::CheckDrawCases(m_manager, {std::begin(cases), std::end(cases)}, 40, 24);
 }
 
 TEST_F(VisualManagerMenusTest, RarelyUsedItemsAreTintedInside)
