@@ -13,6 +13,7 @@
 #include "ui/foundation/ZUDPVisualManager.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -61,8 +62,14 @@ void CZUDPButton::Paint(CDC* pDC, const CRect& rect, UINT uiState)
 {
     if (pDC == nullptr || m_hWnd == nullptr)
         return;
-    CZUDPMemDC memDC(*pDC, this);
-    CDC* pPaintDC = &memDC.GetDC();
+    // On the screen the picture is put together off-screen first; printed
+    // into a memory DC it is off-screen already.
+    std::optional<CZUDPMemDC> memDC;
+    CDC* pPaintDC = pDC;
+    if (::GetObjectType(pDC->GetSafeHdc()) != OBJ_MEMDC) {
+        memDC.emplace(*pDC, this);
+        pPaintDC = &memDC->GetDC();
+    }
     m_clrFrameText = (COLORREF)-1;
 
     CZUDPVisualManager* pManager = CZUDPVisualManager::GetActiveManager();
