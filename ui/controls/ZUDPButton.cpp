@@ -160,10 +160,14 @@ void CZUDPButton::EvaluateStyle(DWORD dwStyle)
     }
     if (m_bCheckBox || m_bRadio) {
         m_bCheckOnRight = (dwStyle & BS_LEFTTEXT) != 0;
+        // A push-like one keeps a push button's centred text unless its
+        // style names a side.
         if ((dwStyle & BS_CENTER) == BS_CENTER)
             m_nTextAlignment = AlignCenter;
         else if ((dwStyle & BS_RIGHT) != 0)
             m_nTextAlignment = AlignRight;
+        else if ((dwStyle & (BS_LEFT | BS_PUSHLIKE)) == BS_PUSHLIKE)
+            m_nTextAlignment = AlignCenter;
         else
             m_nTextAlignment = AlignLeft;
     }

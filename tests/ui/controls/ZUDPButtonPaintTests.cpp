@@ -335,6 +335,24 @@ TEST_F(ButtonPaintTest, InTheManagersLookAPushButtonTakesItsFrameAndTextColour)
     EXPECT_EQ(0, canvas.CountColor(CRect(2, 2, 98, 28), RGB(250, 0, 250)));
 }
 
+TEST_F(ButtonPaintTest, OnGlassTheTextGoesThroughTheManagersGlassText)
+{
+    controltest::RecordingManagerScope manager;
+    CZUDPButton& button = Make(BS_PUSHBUTTON, "Glass");
+    button.SendMessage(ZUDM_ONSETCONTROLAERO, TRUE);
+    for (BOOL enabled : {TRUE, FALSE}) {
+        button.EnableWindow(enabled);
+        manager->Clear();
+        Canvas canvas(100, 30);
+        Render(canvas);
+        const auto texts = manager->Of("DrawTextOnGlass");
+        ASSERT_EQ(1u, texts.size()) << "no embossed second text on glass";
+        EXPECT_EQ(6, texts[0].args[1]);
+        EXPECT_EQ(enabled ? g_uiEnvironment.m_colorBarText : g_uiEnvironment.m_colorGrayText,
+                  (COLORREF)texts[0].args[2]);
+    }
+}
+
 TEST_F(ButtonPaintTest, AThemedFaceReplacesTheFramesAndThePushedOffset)
 {
     controltest::RecordingManagerScope manager;

@@ -143,6 +143,8 @@ TEST_F(ButtonTest, CheckBoxesTakeTheirTextSideAndAlignmentFromTheStyle)
                  {BS_AUTOCHECKBOX | BS_LEFT, CZUDPButton::AlignLeft},
                  {BS_AUTOCHECKBOX | BS_RIGHT, CZUDPButton::AlignRight},
                  {BS_AUTORADIOBUTTON | BS_CENTER, CZUDPButton::AlignCenter},
+                 {BS_AUTOCHECKBOX | BS_PUSHLIKE, CZUDPButton::AlignCenter},
+                 {BS_AUTOCHECKBOX | BS_PUSHLIKE | BS_LEFT, CZUDPButton::AlignLeft},
                  {BS_PUSHBUTTON | BS_RIGHT, CZUDPButton::AlignCenter}};
     for (const auto& c : cases) {
         EXPECT_EQ(c.alignment, Make(c.style).m_nTextAlignment) << std::hex << c.style;

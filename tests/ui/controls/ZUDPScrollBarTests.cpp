@@ -296,6 +296,22 @@ TEST_F(ScrollBarTest, EachPartPressedSendsItsCodeEvenWithoutAMoveBefore)
     EXPECT_EQ((UINT)WM_VSCROLL, Codes(SB_PAGEUP)[0].message);
 }
 
+TEST_F(ScrollBarTest, DoubleClicksStepOnArrowsOnlyAndLeavingEndsTheHotPart)
+{
+    const int a = m_arrow;
+    CZUDPScrollBar& bar = Make(2 * a + 100, 0, 99, 10, 0);
+    bar.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(1, 5));
+    bar.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(a + 50, 5));
+    trovtest::PumpPending();
+    EXPECT_EQ(1u, Codes(SB_LINEUP).size());
+    EXPECT_TRUE(Codes(SB_PAGEDOWN).empty());
+
+    SendMouse(bar, WM_MOUSEMOVE, a + 2, 5);
+    EXPECT_EQ(CZUDPScrollBar::PartThumb, bar.GetHotPart());
+    bar.SendMessage(WM_MOUSELEAVE);
+    EXPECT_EQ(CZUDPScrollBar::PartNone, bar.GetHotPart());
+}
+
 TEST_F(ScrollBarTest, TheCaptureGoesBackOnlyToAWindowThatStillExists)
 {
     const int a = m_arrow;
