@@ -57,10 +57,10 @@ public:
     void DrawScrollBarThumb(CDC* pDC, CZUDPScrollBar*, CRect rect, BOOL bHorz, BOOL bHighlighted, BOOL bPressed,
                             BOOL) override
     {
+        DrawScrollBarTrack(pDC, nullptr, rect, bHorz, FALSE, FALSE, TRUE, FALSE);
         rect.DeflateRect(bHorz ? 0 : 3, bHorz ? 3 : 0);
-        CZUDPDrawManager dm(*pDC);
-        dm.DrawBox(rect, bPressed ? RGB(60, 100, 170) : bHighlighted ? RGB(140, 170, 220) : RGB(180, 196, 222),
-                   RGB(60, 100, 170));
+        pDC->FillSolidRect(rect, bPressed ? RGB(60, 100, 170) : bHighlighted ? RGB(140, 170, 220) : RGB(180, 196, 222));
+        pDC->Draw3dRect(rect, RGB(60, 100, 170), RGB(60, 100, 170));
     }
 
     void DrawScrollBarButton(CDC* pDC, CZUDPScrollBar*, CRect rect, BOOL bHorz, BOOL bHighlighted, BOOL bPressed,
@@ -75,7 +75,7 @@ public:
     void DrawScrollBarTrack(CDC* pDC, CZUDPScrollBar*, CRect rect, BOOL, BOOL, BOOL bPressed, BOOL,
                             BOOL bDisabled) override
     {
-        pDC->FillSolidRect(rect, bDisabled ? RGB(236, 236, 236) : bPressed ? RGB(214, 228, 246) : RGB(244, 246, 250));
+        pDC->FillSolidRect(rect, bDisabled ? RGB(236, 236, 236) : bPressed ? RGB(200, 214, 236) : RGB(224, 230, 240));
     }
 };
 
@@ -184,7 +184,7 @@ BOOL CControlSheet::Build()
         none.m_nBorderStyle = CZUDPButton::BorderStyleNone;
         CZUDPButton& pushLike = AddButton("Checked", BS_AUTOCHECKBOX | BS_PUSHLIKE, cell(2, 2));
         pushLike.SetCheck(1);
-        AddButton("Two\nlines", BS_PUSHBUTTON, cell(3, 2));
+        AddButton("Right text", BS_PUSHBUTTON, cell(3, 2)).m_nTextAlignment = CZUDPButton::AlignRight;
     }
     // Check boxes and radio buttons.
     {
@@ -265,6 +265,8 @@ BOOL CControlSheet::Build()
                       CRect(left + 12, groupTop + 44, left + w + 40, groupTop + 62), this);
         greyed.SendMessage(ZUDM_ONSETCONTROLVMMODE, TRUE);
         greyed.EnableWindow(FALSE);
+        for (CWnd* pStatic : {(CWnd*)&label, (CWnd*)&greyed})
+            pStatic->SendMessage(WM_SETFONT, (WPARAM)::GetStockObject(DEFAULT_GUI_FONT));
 
         const int barsLeft = left + 2 * (w + gap);
         const struct {
