@@ -485,6 +485,12 @@ INT_PTR CPropertySheet::DoModal()
             if (ContinueModal())
                 RunModalLoop(MLF_SHOWONIDLE);
             nResult = m_nModalResult;
+            // Buttons pressed by code (PSM_PRESSBUTTON) send no command: the
+            // sheet's own result says how it ended (positive: accepted).
+            if (nResult == -1 && m_hWnd != nullptr) {
+                const LRESULT sheetResult = ::SendMessageA(m_hWnd, PSM_GETRESULT, 0, 0);
+                nResult = sheetResult > 0 ? (IsWizard() ? ID_WIZFINISH : IDOK) : IDCANCEL;
+            }
         }
     } catch (CException* e) {
         e->Delete();
