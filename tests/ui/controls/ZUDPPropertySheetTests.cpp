@@ -104,10 +104,12 @@ TEST_F(PropertySheetLookTest, TreeAndListLooksWidenTheSheetAndKeepTheButtonsInTh
 TEST_F(PropertySheetLookTest, TheTreeFollowsTheActivePageBothWays)
 {
     SheetFixture f(CZUDPPropertySheet::PropSheetLook_Tree);
+    f.sheet.m_psh.nStartPage = 1;
     ASSERT_TRUE(f.sheet.Create());
     CTreeCtrl& tree = f.sheet.GetNavigationTree();
     ASSERT_EQ(3u, tree.GetCount());
-    EXPECT_EQ(f.pages[0]->m_hTreeNode, tree.GetSelectedItem());
+    EXPECT_EQ(1, f.sheet.GetActiveIndex());
+    EXPECT_EQ(f.pages[1]->m_hTreeNode, tree.GetSelectedItem());
 
     // Code activates a page: its item is selected.
     EXPECT_TRUE(f.sheet.SetActivePage(2));
