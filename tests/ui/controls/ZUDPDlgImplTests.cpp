@@ -10,6 +10,7 @@
 
 #include "framework/win/Controls.h"
 #include "framework/win/DC.h"
+#include "framework/win/Monitor.h"
 #include "ui/commandbars/ZUDPPopupMenu.h"
 #include "ui/commandbars/ZUDPToolBar.h"
 #include "ui/docking/ZUDPCaptionButton.h"
@@ -24,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <thread>
 
 using trovtest::DialogTemplate;
 using trovtest::InitFrameworkForTests;
@@ -441,24 +443,125 @@ TEST_F(PopupTest, APopupDestroyedWithoutTellingTheDialogIsIgnored)
 // ---------------------------------------------------------------------------
 // Activation
 
-TEST_F(DlgImplTest, FloatingWindowsOfThisThreadKeepTheCaptionActive)
+// A window that says it floats over its owner (answers WM_FLOATSTATUS).
+LRESULT CALLBACK FloatingProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_FLOATSTATUS)
+        return (wParam & FS_SYNCACTIVE) ? 1 : 0;
+    return ::DefWindowProcA(hWnd, message, wParam, lParam);
+}
+HWND MakeFloatingWindow()
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = FloatingProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TrovFloatingTestWindow";
+    ::RegisterClassA(&wc);
+    return ::CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                             wc.hInstance, nullptr);
+}
+
+TEST_F(DlgImplTest, OnlyFloatingWindowsOfThisThreadKeepTheCaptionActive)
 {
     CFixtureDialog dlg;
     ASSERT_TRUE(dlg.Make());
     CZUDPDlgImpl& impl = dlg.GetImpl();
     impl.OnActivate(WA_ACTIVE, nullptr);
     EXPECT_TRUE(dlg.m_nFlags & WF_STAYACTIVE);
-    // A window that does not answer WM_FLOATSTATUS takes the activation.
+
+    // A window of this thread that floats keeps it; one that does not answer
+    // takes the activation.
+    HWND hFloating = MakeFloatingWindow();
+    impl.OnActivate(WA_INACTIVE, CWnd::FromHandle(hFloating));
+    EXPECT_TRUE(dlg.m_nFlags & WF_STAYACTIVE);
     CFixtureDialog other;
     ASSERT_TRUE(other.Make());
     impl.OnActivate(WA_INACTIVE, &other);
     EXPECT_FALSE(dlg.m_nFlags & WF_STAYACTIVE);
+
+    // The same floating window made by another thread, which would answer,
+    // is not asked (a window of a hung thread or process must not hang the
+    // dialog).
+    HWND hOtherThread = nullptr;
+    HANDLE stop = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread owner([&] {
+        hOtherThread = MakeFloatingWindow();
+        while (::MsgWaitForMultipleObjects(1, &stop, FALSE, 5000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+            MSG msg;
+            while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+                ::DispatchMessageA(&msg);
+        }
+        ::DestroyWindow(hOtherThread);
+    });
+    trovtest::PumpUntil([&] { return hOtherThread != nullptr; }, 2000);
+    ASSERT_NE(nullptr, hOtherThread);
+    dlg.m_nFlags |= WF_STAYACTIVE;
+    impl.OnActivate(WA_INACTIVE, CWnd::FromHandle(hOtherThread));
+    EXPECT_FALSE(dlg.m_nFlags & WF_STAYACTIVE);
+    ::SetEvent(stop);
+    owner.join();
+    ::CloseHandle(stop);
+
     BOOL active = FALSE;
     dlg.m_nFlags |= WF_STAYACTIVE;
     impl.OnNcActivate(active);
     EXPECT_TRUE(active);
+    ::DestroyWindow(hFloating);
     other.DestroyWindow();
     dlg.DestroyWindow();
+}
+
+TEST_F(DlgImplTest, ABorderlessDialogMaximizesWithinTheWorkAreaLeavingAnAutoHideTaskbarItsEdge)
+{
+    CFixtureDialog dlg(nullptr, WS_POPUP);
+    ASSERT_TRUE(dlg.Make());
+    RECT monitor = {};
+    RECT work = {};
+    CRect rectWindow;
+    dlg.GetWindowRect(&rectWindow);
+    ASSERT_TRUE(AfxGetMonitorRects(rectWindow.CenterPoint(), &monitor, &work));
+    const DWORD savedEdges = g_uiEnvironment.m_autoHideEdges;
+    const BOOL savedComputed = g_uiEnvironment.m_autoHideEdgesComputed;
+    struct Case {
+        DWORD edges;
+        int left, top, rightInset, bottomInset;
+    };
+    const Case cases[] = {{0, 0, 0, 0, 0}, {8, 0, 0, 0, 2}, {1 | 4, 2, 2, 0, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.edges);
+        g_uiEnvironment.m_autoHideEdges = c.edges;
+        g_uiEnvironment.m_autoHideEdgesComputed = TRUE;
+        MINMAXINFO info = {};
+        dlg.GetImpl().OnGetMinMaxInfo(&info);
+        EXPECT_EQ(work.left - monitor.left + c.left, info.ptMaxPosition.x);
+        EXPECT_EQ(work.top - monitor.top + c.top, info.ptMaxPosition.y);
+        EXPECT_EQ(work.right - work.left - c.left - c.rightInset, info.ptMaxSize.x);
+        EXPECT_EQ(work.bottom - work.top - c.top - c.bottomInset, info.ptMaxSize.y);
+    }
+    g_uiEnvironment.m_autoHideEdges = savedEdges;
+    g_uiEnvironment.m_autoHideEdgesComputed = savedComputed;
+    // A dialog with a border keeps the system's maximized size.
+    CFixtureDialog bordered;
+    ASSERT_TRUE(bordered.Make());
+    MINMAXINFO untouched = {};
+    bordered.GetImpl().OnGetMinMaxInfo(&untouched);
+    EXPECT_EQ(0, untouched.ptMaxSize.x);
+    bordered.DestroyWindow();
+    dlg.DestroyWindow();
+}
+
+// A library dialog whose template cannot be loaded.
+class CMissingTemplateDialog : public CZUDPDialog {
+public:
+    CMissingTemplateDialog() : CZUDPDialog(0x7F31u) { m_bIsLocal = TRUE; }
+    bool GuardReleased() const { return m_pLocaRes == nullptr; }
+};
+
+TEST_F(DlgImplTest, TheResourceGuardEndsWhenTheTemplateCannotBeLoaded)
+{
+    CMissingTemplateDialog dlg;
+    EXPECT_EQ(-1, dlg.DoModal());
+    EXPECT_TRUE(dlg.GuardReleased());
 }
 
 // ---------------------------------------------------------------------------
