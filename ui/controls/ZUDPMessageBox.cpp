@@ -256,8 +256,15 @@ void CZUDPMessageBox::Initialize()
         ::GlobalUnlock(m_hDialogTemplateMem);
     }
     m_bRightToLeft = (m_Params.dwStyle & MB_RIGHT) != 0;
-    InitModalIndirect(m_hDialogTemplateMem, CWnd::FromHandle(hWndOwner));
+    // The owner is kept as its handle and wrapped when the box runs.
+    InitModalIndirect(m_hDialogTemplateMem, nullptr);
     m_Params.hwndOwner = hWndOwner;
+}
+
+INT_PTR CZUDPMessageBox::DoModal()
+{
+    m_pParentWnd = CWnd::FromHandle(m_Params.hwndOwner);
+    return CZUDPDialog::DoModal();
 }
 
 void CZUDPMessageBox::AddButton(UINT nID, HINSTANCE hUser32)

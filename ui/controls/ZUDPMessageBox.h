@@ -52,6 +52,7 @@ public:
     // The built-in caption of a standard button id (null for other ids).
     static LPCSTR GetBuiltInCaption(UINT nID);
 
+    INT_PTR DoModal() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
