@@ -187,6 +187,24 @@ DWORD CZUDPButton::OwnerDrawStyle(DWORD dwStyle)
     return (dwStyle & ~(DWORD)BS_TYPEMASK) | BS_OWNERDRAW;
 }
 
+UINT CZUDPButton::GetButtonKind() const
+{
+    if (m_bRadio)
+        return m_bAuto ? BS_AUTORADIOBUTTON : BS_RADIOBUTTON;
+    if (m_bThreeState)
+        return m_bAuto ? BS_AUTO3STATE : BS_3STATE;
+    if (m_bCheckBox)
+        return m_bAuto ? BS_AUTOCHECKBOX : BS_CHECKBOX;
+    return m_bDefaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+}
+
+UINT CZUDPButton::ButtonKindOf(HWND hWnd)
+{
+    if (const CZUDPButton* pButton = dynamic_cast<const CZUDPButton*>(CWnd::FromHandlePermanent(hWnd)))
+        return pButton->GetButtonKind();
+    return (UINT)::GetWindowLongPtrA(hWnd, GWL_STYLE) & BS_TYPEMASK;
+}
+
 BOOL CZUDPButton::PreCreateWindow(CREATESTRUCT& cs)
 {
     EvaluateStyle(cs.style);

@@ -72,6 +72,12 @@ public:
     BOOL IsAutoButton() const { return m_bAuto; }
     BOOL IsDefaultButton() const { return m_bDefaultButton; }
     BOOL IsPushButton() const { return !m_bCheckBox && !m_bRadio; }
+    // The platform type the button was made as (BS_PUSHBUTTON ...
+    // BS_AUTORADIOBUTTON): its window's type bits are the owner-drawn one.
+    UINT GetButtonKind() const;
+    // The type bits of a button window: the kind of a library button, the
+    // style's type bits of any other.
+    static UINT ButtonKindOf(HWND hWnd);
     // A check box or radio button not drawn like a push button.
     BOOL IsCheckStyle() const { return (m_bCheckBox || m_bRadio) && (GetStyle() & BS_PUSHLIKE) == 0; }
     // Push buttons use the visual manager's face (the library-wide switch on
