@@ -1,6 +1,7 @@
 #include "ui/controls/ZUDPColorPickerCtrl.h"
 
 #include "ui/foundation/ZUDPDrawManager.h"
+#include "ui/foundation/ZUDPMemDC.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 
 #include <algorithm>
@@ -340,50 +341,42 @@ void CZUDPColorPickerCtrl::DrawPicker(CDC* pDC, const CRect& rect)
         pDC->RealizePalette();
     }
 
-    // The picture is put together off screen and lands in one step; when
-    // no memory bitmap can be had it is painted straight on the target.
-    CDC memDC;
-    CBitmap memBitmap;
-    CDC* pDraw = pDC;
-    CBitmap* pOldBitmap = nullptr;
-    CPalette* pOldMemPalette = nullptr;
-    if (memDC.CreateCompatibleDC(pDC) && memBitmap.CreateCompatibleBitmap(pDC, rect.Width(), rect.Height())) {
-        pOldBitmap = memDC.SelectObject(&memBitmap);
-        memDC.SetWindowOrg(rect.left, rect.top);
-        if (hPalette != nullptr) {
-            pOldMemPalette = memDC.SelectPalette(m_pPalette, FALSE);
-            memDC.RealizePalette();
+    {
+        // The picture is put together off screen (the library's surface for one
+        // paint) and lands in one step; when no surface can be had it is
+        // painted straight on the target, with the palette still selected.
+        CZUDPMemDC memDC(*pDC, this);
+        CDC* pDraw = &memDC.GetDC();
+        CPalette* pOldMemPalette = nullptr;
+        if (hPalette != nullptr && pDraw != pDC) {
+            pOldMemPalette = pDraw->SelectPalette(m_pPalette, FALSE);
+            pDraw->RealizePalette();
         }
-        pDraw = &memDC;
-    }
 
-    CRect background = rect;
-    g_uiEnvironment.DrawParentBackground(this, pDraw, background);
+        CRect background = rect;
+        g_uiEnvironment.DrawParentBackground(this, pDraw, background);
 
-    switch (m_nPickerType) {
-    case PICKER_SWATCH:
-        DrawSwatch(pDraw, rect);
-        break;
-    case PICKER_LIGHTNESS:
-        DrawLightnessBar(pDraw, rect);
-        break;
-    case PICKER_PICTURE:
-    case PICKER_HUE:
-        DrawPicture(pDraw, rect);
-        break;
-    case PICKER_HEXAGON:
-    case PICKER_GREY:
-        DrawCells(pDraw);
-        break;
-    default:
-        break;
-    }
+        switch (m_nPickerType) {
+        case PICKER_SWATCH:
+            DrawSwatch(pDraw, rect);
+            break;
+        case PICKER_LIGHTNESS:
+            DrawLightnessBar(pDraw, rect);
+            break;
+        case PICKER_PICTURE:
+        case PICKER_HUE:
+            DrawPicture(pDraw, rect);
+            break;
+        case PICKER_HEXAGON:
+        case PICKER_GREY:
+            DrawCells(pDraw);
+            break;
+        default:
+            break;
+        }
 
-    if (pDraw == &memDC) {
-        pDC->BitBlt(rect.left, rect.top, rect.Width(), rect.Height(), &memDC, rect.left, rect.top, SRCCOPY);
         if (pOldMemPalette != nullptr)
-            memDC.SelectPalette(pOldMemPalette, FALSE);
-        memDC.SelectObject(pOldBitmap);
+            pDraw->SelectPalette(pOldMemPalette, FALSE);
     }
     if (pOldPalette != nullptr)
         pDC->SelectPalette(pOldPalette, FALSE);
