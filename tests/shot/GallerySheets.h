@@ -27,3 +27,7 @@ bool ShootLibraryDrawings(const GalleryPhotographer& photograph, const std::func
 // Tabs in every look, a planner day strip and ribbon pieces in their states
 // (VisualManagerSheetsWin.cpp).
 void ShootVisualManagerSheets(const GalleryPhotographer& photograph);
+
+// The colour picker in each of its kinds, without and with the focus
+// (ColorPickerSheetWin.cpp); false when the window could not be made.
+bool ShootColorPickerSheet(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);
