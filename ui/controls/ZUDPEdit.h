@@ -7,7 +7,7 @@
 #include "framework/win/Controls.h"
 
 class CZUDPEdit : public CZUDPControlLook<CEdit> {
-    DECLARE_DYNAMIC(CZUDPEdit)
+    DECLARE_DYNCREATE(CZUDPEdit)
 public:
     CZUDPEdit();
     ~CZUDPEdit() override;

@@ -7,7 +7,7 @@
 #include "framework/win/Controls.h"
 
 class CZUDPListBox : public CZUDPControlLook<CListBox> {
-    DECLARE_DYNAMIC(CZUDPListBox)
+    DECLARE_DYNCREATE(CZUDPListBox)
 public:
     CZUDPListBox();
     ~CZUDPListBox() override;

@@ -2,7 +2,7 @@
 
 #include "ui/foundation/ZUDPMessages.h"
 
-IMPLEMENT_DYNAMIC(CZUDPSpinButtonCtrl, CSpinButtonCtrl)
+IMPLEMENT_DYNCREATE(CZUDPSpinButtonCtrl, CSpinButtonCtrl)
 
 BEGIN_MESSAGE_MAP(CZUDPSpinButtonCtrl, CSpinButtonCtrl)
     ON_REGISTERED_MESSAGE(ZUDM_ONSETCONTROLVMMODE, &CZUDPSpinButtonCtrl::OnSetControlVMMode)

@@ -7,7 +7,7 @@
 #include "framework/win/Controls.h"
 
 class CZUDPSpinButtonCtrl : public CZUDPControlLook<CSpinButtonCtrl> {
-    DECLARE_DYNAMIC(CZUDPSpinButtonCtrl)
+    DECLARE_DYNCREATE(CZUDPSpinButtonCtrl)
 public:
     CZUDPSpinButtonCtrl() = default;
 
