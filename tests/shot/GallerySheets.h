@@ -32,3 +32,6 @@ void ShootVisualManagerSheets(const GalleryPhotographer& photograph);
 // manager and under one that draws push-button frames and scroll bars
 // (ControlsSheetWin.cpp).
 void ShootControlSheets(const GalleryPhotographer& photograph);
+// The colour picker in each of its kinds, without and with the focus
+// (ColorPickerSheetWin.cpp); false when the window could not be made.
+bool ShootColorPickerSheet(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);
