@@ -1,6 +1,9 @@
 #include "ui/controls/ZUDPColorDialog.h"
 
 #include "res/ui/controls.h"
+#include "ui/controls/PropertySheetCtrl.h"
+#include "ui/controls/ZUDPColorPage1.h"
+#include "ui/controls/ZUDPColorPage2.h"
 #include "ui/controls/ZUDPColorSeams.h"
 #include "ui/controls/ZUDPScreenWnd.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
@@ -29,10 +32,19 @@ CZUDPColorDialog::CZUDPColorDialog(COLORREF clrInit, DWORD, CWnd* pParentWnd, HP
         m_pPalette = &m_palette;
         m_bIsMyPalette = FALSE;
     }
+    m_bIsLocal = TRUE;
     SetVisualManagerLook(g_uiEnvironment.m_dialogsInVisualManagerStyle, TRUE);
 }
 
-CZUDPColorDialog::~CZUDPColorDialog() { ReleasePalette(); }
+CZUDPColorDialog::~CZUDPColorDialog()
+{
+    // The pages' windows go with the sheet's before the pages do.
+    if (m_hWnd != nullptr)
+        DestroyWindow();
+    delete m_pColourSheetOne;
+    delete m_pColourSheetTwo;
+    ReleasePalette();
+}
 
 void CZUDPColorDialog::DoDataExchange(CDataExchange* pDX)
 {
@@ -61,11 +73,46 @@ BOOL CZUDPColorDialog::OnInitDialog()
     m_wndColors.SetOriginalColor(m_CurrentColor);
     m_wndColors.SelectColor(m_NewColor);
 
+    CreateSheet();
+    // Only the first page has its window now: the custom page keeps the
+    // colour until its window is made.
     SetStandardPageRGB(GetRValue(m_CurrentColor), GetGValue(m_CurrentColor), GetBValue(m_CurrentColor));
     SetCustomPageRGB(GetRValue(m_CurrentColor), GetGValue(m_CurrentColor), GetBValue(m_CurrentColor));
 
+    m_btnColorSelect.SetImagesFromResources(IDB_ZUDP_EYEDROPPER);
+    if (m_pPropSheet != nullptr)
+        m_pPropSheet->SetActivePage(0);
     m_hcurPicker = ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDC_ZUDP_EYEDROPPER));
     return TRUE;
+}
+
+void CZUDPColorDialog::CreateSheet()
+{
+    m_pPropSheet = new CPropertySheetCtrl("", this, 0);
+    if (g_uiEnvironment.m_dialogsInVisualManagerStyle) {
+        m_pPropSheet->SetVisualManagerLook(TRUE, FALSE);
+        // The library tab window's look; the sheet shows the standard tabs
+        // until the tab window exists.
+        m_pPropSheet->SetLook(CZUDPPropertySheet::PropSheetLook_OneNoteTabs, 100);
+    }
+    m_pColourSheetOne = new CZUDPColorPage1;
+    m_pColourSheetOne->m_pDialog = this;
+    m_pColourSheetTwo = new CZUDPColorPage2;
+    m_pColourSheetTwo->m_pDialog = this;
+    m_pPropSheet->AddPage(m_pColourSheetOne);
+    m_pPropSheet->AddPage(m_pColourSheetTwo);
+
+    if (!m_pPropSheet->Create(this, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0)) {
+        // A sheet without a window is not owned by a window.
+        delete m_pPropSheet;
+        m_pPropSheet = nullptr;
+        return;
+    }
+    CRect rectSheet;
+    m_wndStaticPlaceHolder.GetWindowRect(rectSheet);
+    ScreenToClient(rectSheet);
+    m_pPropSheet->SetWindowPos(nullptr, rectSheet.left, rectSheet.top, rectSheet.Width(), rectSheet.Height(),
+                               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CZUDPColorDialog::HandOverToSystemDialog()
@@ -123,16 +170,31 @@ void CZUDPColorDialog::SetNewColor(COLORREF colour)
     m_wndColors.UpdateWindow();
 }
 
-void CZUDPColorDialog::SetStandardPageRGB(BYTE, BYTE, BYTE)
+void CZUDPColorDialog::SetPickersPalette(CPalette* pPalette)
 {
-    // The standard page's hexagon and grey pickers take the colour here
-    // once the page sheet is built.
+    m_wndColors.SetPalette(pPalette);
+    if (m_pColourSheetOne != nullptr && m_pColourSheetOne->GetSafeHwnd() != nullptr) {
+        m_pColourSheetOne->GetHexagonPicker().SetPalette(pPalette);
+        m_pColourSheetOne->GetGreyPicker().SetPalette(pPalette);
+    }
+    if (m_pColourSheetTwo != nullptr && m_pColourSheetTwo->GetSafeHwnd() != nullptr) {
+        m_pColourSheetTwo->GetPicture().SetPalette(pPalette);
+        m_pColourSheetTwo->GetLightnessBar().SetPalette(pPalette);
+    }
 }
 
-void CZUDPColorDialog::SetCustomPageRGB(BYTE, BYTE, BYTE)
+void CZUDPColorDialog::SetStandardPageRGB(BYTE red, BYTE green, BYTE blue)
 {
-    // The custom page's pickers and edits take the colour here once the
-    // page sheet is built.
+    if (m_pColourSheetOne == nullptr)
+        return;
+    m_pColourSheetOne->GetHexagonPicker().SetColorRGB(red, green, blue);
+    m_pColourSheetOne->GetGreyPicker().SetColorRGB(red, green, blue);
+}
+
+void CZUDPColorDialog::SetCustomPageRGB(BYTE red, BYTE green, BYTE blue)
+{
+    if (m_pColourSheetTwo != nullptr)
+        m_pColourSheetTwo->SetRGB(red, green, blue);
 }
 
 CString CZUDPColorDialog::ColorText(COLORREF colour)
@@ -229,10 +291,10 @@ void CZUDPColorDialog::OnSysColorChange()
     if (!m_bIsMyPalette)
         return;
     if (g_uiEnvironment.m_bitsPerPixel >= 8) {
-        m_wndColors.SetPalette(nullptr);
+        SetPickersPalette(nullptr);
         ReleasePalette();
         BuildSystemPalette();
-        m_wndColors.SetPalette(m_pPalette);
+        SetPickersPalette(m_pPalette);
         Invalidate();
         UpdateWindow();
     } else {
@@ -248,5 +310,7 @@ void CZUDPColorDialog::OnDestroy()
         m_wndColors.SetPalette(nullptr);
     if (m_bIsMyPalette)
         ReleasePalette();
+    // The sheet deletes itself with its window, which goes after this one.
+    m_pPropSheet = nullptr;
     CZUDPDialog::OnDestroy();
 }

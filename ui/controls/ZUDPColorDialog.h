@@ -9,10 +9,17 @@
 //
 // The sheet of the "Standard" and "Custom" pages lies on the placeholder
 // of the template; SetStandardPageRGB and SetCustomPageRGB are where the
-// pages take every colour picked elsewhere.
+// pages take every colour picked elsewhere (on the other page, by the
+// eyedropper), so that every control shows the same colour.  With the
+// dialog-style switch of the global UI data on, the dialog, its sheet and
+// its pages take the visual manager's look.
 #include "ui/controls/ZUDPButton.h"
 #include "ui/controls/ZUDPColorPickerCtrl.h"
 #include "ui/controls/ZUDPDialog.h"
+
+class CPropertySheetCtrl;
+class CZUDPColorPage1;
+class CZUDPColorPage2;
 
 class CZUDPColorDialog : public CZUDPDialog {
     DECLARE_DYNAMIC(CZUDPColorDialog)
@@ -30,6 +37,11 @@ public:
     void SetCustomPageRGB(BYTE red, BYTE green, BYTE blue);
     BOOL IsPicking() const { return m_bPickerMode; }
     CPalette* GetPalette() const { return m_pPalette; }
+    // The sheet and its pages (null before initialisation, and when the
+    // system's dialog took over).
+    CPropertySheetCtrl* GetPropertySheet() const { return m_pPropSheet; }
+    CZUDPColorPage1* GetStandardPage() const { return m_pColourSheetOne; }
+    CZUDPColorPage2* GetCustomPage() const { return m_pColourSheetTwo; }
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnInitDialog() override;
@@ -55,10 +67,18 @@ protected:
     // reports none, as it does on screens without a palette).
     void BuildSystemPalette();
     void ReleasePalette();
+    // The sheet with both pages on the placeholder (initialisation).
+    void CreateSheet();
+    // The swatch and the pickers of the pages that have windows (a page
+    // made later takes the palette in its own initialisation).
+    void SetPickersPalette(CPalette* pPalette);
 
     CZUDPButton m_btnColorSelect;
     CStatic m_wndStaticPlaceHolder;
     CZUDPColorPickerCtrl m_wndColors;
+    CPropertySheetCtrl* m_pPropSheet = nullptr;  // deletes itself with its window
+    CZUDPColorPage1* m_pColourSheetOne = nullptr;
+    CZUDPColorPage2* m_pColourSheetTwo = nullptr;
     COLORREF m_CurrentColor;
     COLORREF m_NewColor;
     CPalette* m_pPalette = nullptr;

@@ -1,9 +1,18 @@
 // The colour dialog: the swatch it opens with, Ctrl+C, the eyedropper
-// driven by posted messages with the screen read through the seam, and the
-// hand-over to the system's dialog on screens of few colours.
+// driven by posted messages with the screen read through the seam, the
+// hand-over to the system's dialog on screens of few colours, and its two
+// pages in the embedded sheet kept in step with each other and with the
+// dialog's new colour (edits typed into, pickers clicked and dragged, tabs
+// switched, keys routed between the sheet and the dialog).
 #include "ui/controls/ZUDPColorDialog.h"
 #include "res/ui/controls.h"
+#include "ui/controls/PropertySheetCtrl.h"
+#include "ui/controls/ZUDPColorPage1.h"
+#include "ui/controls/ZUDPColorPage2.h"
 #include "ui/controls/ZUDPColorSeams.h"
+#include "ui/controls/ZUDPEdit.h"
+#include "ui/controls/ZUDPSpinButtonCtrl.h"
+#include "ui/foundation/ZUDPDrawManager.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 #include "framework/win/Clipboard.h"
 #include "framework/win/FrameworkSeams.h"
@@ -45,6 +54,11 @@ protected:
             ADD_FAILURE() << "the system's dialog was opened";
             return IDCANCEL;
         });
+        // Nothing the user types into the pages is answered by a message.
+        m_seams.Replace(g_frameworkSeams.messageBox, [](HWND, const char* text, const char*, UINT) {
+            ADD_FAILURE() << "a message box was shown: " << text;
+            return IDOK;
+        });
     }
     void TearDown() override
     {
@@ -71,6 +85,44 @@ protected:
         return *static_cast<CZUDPColorPickerCtrl*>(m_dialog->GetDlgItem(IDC_ZUDP_COLORS_COLOR));
     }
 
+    CZUDPColorPage1& StandardPage() { return *m_dialog->GetStandardPage(); }
+    CZUDPColorPage2& CustomPage() { return *m_dialog->GetCustomPage(); }
+
+    // Shows a page as a click on its tab does.
+    void ClickTab(int page)
+    {
+        CTabCtrl* tab = m_dialog->GetPropertySheet()->GetTabControl();
+        ASSERT_NE(nullptr, tab);
+        CRect item;
+        tab->GetItemRect(page, &item);
+        tab->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(item.CenterPoint().x, item.CenterPoint().y));
+        tab->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(item.CenterPoint().x, item.CenterPoint().y));
+        trovtest::PumpPending();
+    }
+
+    CString EditText(int id)
+    {
+        CString text;
+        CustomPage().GetDlgItemText(id, text);
+        return text;
+    }
+    void SetEditText(int id, const char* text) { CustomPage().SetDlgItemText(id, text); }
+
+    // Every control that shows the colour shows it: the new colour, the
+    // swatch, the standard page's pickers and the custom page's edits.
+    void ExpectEverywhere(COLORREF colour)
+    {
+        EXPECT_EQ(colour, m_dialog->GetColor());
+        EXPECT_EQ(colour, Swatch().GetColor());
+        EXPECT_EQ(colour, StandardPage().GetHexagonPicker().GetColor());
+        EXPECT_EQ(colour, StandardPage().GetGreyPicker().GetColor());
+        if (CustomPage().GetSafeHwnd() != nullptr) {
+            EXPECT_EQ(int(GetRValue(colour)), atoi(EditText(IDC_ZUDP_COLORS_RED)));
+            EXPECT_EQ(int(GetGValue(colour)), atoi(EditText(IDC_ZUDP_COLORS_GREEN)));
+            EXPECT_EQ(int(GetBValue(colour)), atoi(EditText(IDC_ZUDP_COLORS_BLUE)));
+        }
+    }
+
     CZUDPColorDialog* m_dialog = nullptr;
     ScopedSeams m_seams;
 };
@@ -95,6 +147,328 @@ TEST_F(ZUDPColorDialogTest, OpensWithItsColourInBothHalvesOfTheSwatch)
     EXPECT_EQ(RGB(0, 0, 255), canvas.DominantColor(CRect(1, 1, client.Width() - 1, client.Height() / 2)));
     EXPECT_EQ(RGB(255, 0, 0), canvas.DominantColor(CRect(1, client.Height() / 2, client.Width() - 1, client.Height() - 1)));
     EXPECT_EQ(RGB(0, 0, 255), dialog.GetColor());
+}
+
+// The custom page has no window while the dialog starts: the colour it
+// gets then is kept and shows when the page is first shown.
+TEST_F(ZUDPColorDialogTest, OpeningWithRedSelectsRedOnBothPages)
+{
+    Open(RGB(255, 0, 0));
+    CZUDPColorPickerCtrl& hexagons = StandardPage().GetHexagonPicker();
+    ASSERT_GE(hexagons.GetSelectedCell(), 0);
+    EXPECT_EQ(RGB(255, 0, 0),
+              static_cast<const CZUDPCellObj*>(hexagons.GetCells()[hexagons.GetSelectedCell()])->m_colour);
+    EXPECT_EQ(-1, StandardPage().GetGreyPicker().GetSelectedCell());
+    ASSERT_EQ(nullptr, CustomPage().GetSafeHwnd());
+
+    ClickTab(1);
+    ASSERT_NE(nullptr, CustomPage().GetSafeHwnd());
+    ExpectEverywhere(RGB(255, 0, 0));
+    // Red: hue 0, full saturation, half lightness (127.5 shows as 128).
+    EXPECT_STREQ("0", EditText(IDC_ZUDP_COLORS_HUE_EDIT));
+    EXPECT_STREQ("255", EditText(IDC_ZUDP_COLORS_SAT_EDIT));
+    EXPECT_STREQ("128", EditText(IDC_ZUDP_COLORS_LUM_EDIT));
+    for (CZUDPColorPickerCtrl* picker : {&CustomPage().GetPicture(), &CustomPage().GetLightnessBar()}) {
+        double hue = -1, lightness = -1, saturation = -1;
+        picker->GetHLS(&hue, &lightness, &saturation);
+        EXPECT_DOUBLE_EQ(0.0, hue);
+        EXPECT_DOUBLE_EQ(0.5, lightness);
+        EXPECT_DOUBLE_EQ(1.0, saturation);
+    }
+    EXPECT_EQ(CZUDPColorPickerCtrl::PICKER_PICTURE, CustomPage().GetPicture().GetPickerType());
+    EXPECT_EQ(CZUDPColorPickerCtrl::PICKER_LIGHTNESS, CustomPage().GetLightnessBar().GetPickerType());
+    EXPECT_EQ(14, CustomPage().GetLightnessBar().GetBarWidth());
+}
+
+// Typed digits go in one by one and each is applied at once: the edit
+// keeps its caret, and a number above 255 counts as 255; a pasted negative
+// number counts as 0.
+TEST_F(ZUDPColorDialogTest, RedGreenAndBlueEditsAreAppliedEverywhereWithinRange)
+{
+    Open(RGB(10, 20, 30));
+    ClickTab(1);
+    CWnd* red = CustomPage().GetDlgItem(IDC_ZUDP_COLORS_RED);
+    red->SetFocus();
+    red->SendMessage(EM_SETSEL, 0, -1);
+    for (char digit : {'3', '0', '0'})
+        red->SendMessage(WM_CHAR, digit, 1);
+    EXPECT_STREQ("255", EditText(IDC_ZUDP_COLORS_RED));
+    ExpectEverywhere(RGB(255, 20, 30));
+
+    struct Case {
+        int edit;
+        const char* pasted;
+        COLORREF expected;
+        const char* shown;
+    } const cases[] = {{IDC_ZUDP_COLORS_GREEN, "-5", RGB(255, 0, 30), "0"},
+                       {IDC_ZUDP_COLORS_BLUE, "077", RGB(255, 0, 77), "077"},
+                       {IDC_ZUDP_COLORS_RED, "99999999999", RGB(255, 0, 77), "255"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pasted);
+        SetEditText(c.edit, c.pasted);
+        EXPECT_STREQ(c.shown, EditText(c.edit));
+        ExpectEverywhere(c.expected);
+    }
+    // Text that is no number yet changes nothing and asks nothing.
+    for (const char* partial : {"-", "12x", " "}) {
+        SCOPED_TRACE(partial);
+        SetEditText(IDC_ZUDP_COLORS_GREEN, partial);
+        EXPECT_EQ(RGB(255, 0, 77), m_dialog->GetColor());
+        EXPECT_STREQ(partial, EditText(IDC_ZUDP_COLORS_GREEN));
+    }
+    SetEditText(IDC_ZUDP_COLORS_GREEN, "0");
+    // The hue, saturation and lightness follow.
+    double hue = 0, saturation = 0, lightness = 0;
+    CZUDPDrawManager::RgbToHlsUnitHue(RGB(255, 0, 77), &hue, &saturation, &lightness);
+    EXPECT_EQ(CZUDPColorPage2::UnitToEdit(hue), UINT(atoi(EditText(IDC_ZUDP_COLORS_HUE_EDIT))));
+    EXPECT_EQ(CZUDPColorPage2::UnitToEdit(lightness), UINT(atoi(EditText(IDC_ZUDP_COLORS_LUM_EDIT))));
+}
+
+// An emptied hue, saturation or lightness edit changes nothing until it
+// holds a number again.
+TEST_F(ZUDPColorDialogTest, ClearingAHueSaturationOrLightnessEditChangesNothing)
+{
+    Open(RGB(32, 64, 128));
+    ClickTab(1);
+    for (int edit : {IDC_ZUDP_COLORS_HUE_EDIT, IDC_ZUDP_COLORS_SAT_EDIT, IDC_ZUDP_COLORS_LUM_EDIT}) {
+        SCOPED_TRACE(edit);
+        const CString before = EditText(edit);
+        SetEditText(edit, "");
+        EXPECT_STREQ("", EditText(edit));
+        ExpectEverywhere(RGB(32, 64, 128));
+        SetEditText(edit, before);
+        ExpectEverywhere(RGB(32, 64, 128));
+    }
+    // A number again: the three values make the colour.
+    SetEditText(IDC_ZUDP_COLORS_SAT_EDIT, "0");
+    const COLORREF grey = m_dialog->GetColor();
+    EXPECT_EQ(GetRValue(grey), GetGValue(grey));
+    EXPECT_EQ(GetGValue(grey), GetBValue(grey));
+    ExpectEverywhere(grey);
+}
+
+// A typed hue, saturation or lightness reads back as typed after the
+// pickers change, for every value an edit can hold.
+TEST_F(ZUDPColorDialogTest, EditValuesReadBackAsTyped)
+{
+    for (UINT value = 0; value <= 255; ++value)
+        ASSERT_EQ(value, CZUDPColorPage2::UnitToEdit(CZUDPColorPage2::EditToUnit(value)));
+    EXPECT_EQ(255u, CZUDPColorPage2::UnitToEdit(1.5));
+    EXPECT_EQ(0u, CZUDPColorPage2::UnitToEdit(-0.25));
+
+    Open(RGB(32, 64, 128));
+    ClickTab(1);
+    SetEditText(IDC_ZUDP_COLORS_HUE_EDIT, "0");
+    SetEditText(IDC_ZUDP_COLORS_LUM_EDIT, "100");
+    SetEditText(IDC_ZUDP_COLORS_SAT_EDIT, "100");
+    // A step of the picture's hue by the arrow key.
+    CZUDPColorPickerCtrl& picture = CustomPage().GetPicture();
+    picture.SetFocus();
+    picture.SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_STREQ("13", EditText(IDC_ZUDP_COLORS_HUE_EDIT));  // 0.05 of the circle
+    EXPECT_STREQ("100", EditText(IDC_ZUDP_COLORS_LUM_EDIT));
+    EXPECT_STREQ("100", EditText(IDC_ZUDP_COLORS_SAT_EDIT));
+}
+
+// A grey picked on the standard page reaches the custom page as saturation
+// 0 and its own lightness, whether that page has been shown already or not.
+TEST_F(ZUDPColorDialogTest, AGreyOnTheStandardPageSetsSaturationZero)
+{
+    for (bool customShown : {false, true}) {
+        SCOPED_TRACE(customShown ? "custom page shown before" : "custom page not shown yet");
+        Open(RGB(200, 30, 30));
+        if (customShown) {
+            ClickTab(1);
+            ClickTab(0);
+        }
+        CZUDPColorPickerCtrl& greys = StandardPage().GetGreyPicker();
+        const CObArray& cells = greys.GetCells();
+        const CZUDPCellObj* grey120 = nullptr;
+        for (INT_PTR i = 0; i < cells.GetSize(); ++i) {
+            const CZUDPCellObj* cell = static_cast<const CZUDPCellObj*>(cells[i]);
+            if (cell->m_colour == RGB(120, 120, 120))
+                grey120 = cell;
+        }
+        ASSERT_NE(nullptr, grey120);
+        greys.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(grey120->m_x, grey120->m_y));
+        greys.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(grey120->m_x, grey120->m_y));
+
+        EXPECT_EQ(RGB(120, 120, 120), m_dialog->GetColor());
+        EXPECT_EQ(RGB(120, 120, 120), Swatch().GetColor());
+        // The hexagons have no such grey: none is highlighted.
+        EXPECT_EQ(-1, StandardPage().GetHexagonPicker().GetSelectedCell());
+        ClickTab(1);
+        ExpectEverywhere(RGB(120, 120, 120));
+        EXPECT_STREQ("0", EditText(IDC_ZUDP_COLORS_SAT_EDIT));
+        EXPECT_STREQ("120", EditText(IDC_ZUDP_COLORS_LUM_EDIT));
+        m_dialog->DestroyWindow();
+        delete m_dialog;
+        m_dialog = nullptr;
+    }
+}
+
+// The lightness bar changes only the lightness: the picture's hue and
+// saturation stay, and the edits and the new colour follow the drag.
+TEST_F(ZUDPColorDialogTest, DraggingTheLightnessBarKeepsHueAndSaturation)
+{
+    Open(RGB(32, 64, 128));
+    ClickTab(1);
+    const CString hueText = EditText(IDC_ZUDP_COLORS_HUE_EDIT);
+    const CString saturationText = EditText(IDC_ZUDP_COLORS_SAT_EDIT);
+    double hue = 0, lightness = 0, saturation = 0;
+    CustomPage().GetPicture().GetHLS(&hue, &lightness, &saturation);
+
+    CZUDPColorPickerCtrl& bar = CustomPage().GetLightnessBar();
+    CRect client;
+    bar.GetClientRect(client);
+    bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, client.Height() / 2));
+    bar.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(3, client.Height() / 4));
+    bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(3, client.Height() / 4));
+
+    double barLightness = 0;
+    bar.GetHLS(nullptr, &barLightness, nullptr);
+    EXPECT_GT(barLightness, lightness);
+    double hueAfter = -1, lightnessAfter = -1, saturationAfter = -1;
+    CustomPage().GetPicture().GetHLS(&hueAfter, &lightnessAfter, &saturationAfter);
+    EXPECT_DOUBLE_EQ(hue, hueAfter);
+    EXPECT_DOUBLE_EQ(saturation, saturationAfter);
+    EXPECT_DOUBLE_EQ(barLightness, lightnessAfter);
+    EXPECT_STREQ(hueText, EditText(IDC_ZUDP_COLORS_HUE_EDIT));
+    EXPECT_STREQ(saturationText, EditText(IDC_ZUDP_COLORS_SAT_EDIT));
+    EXPECT_EQ(CZUDPColorPage2::UnitToEdit(barLightness), UINT(atoi(EditText(IDC_ZUDP_COLORS_LUM_EDIT))));
+    ExpectEverywhere(CZUDPDrawManager::HlsToRgbUnitHue(hue, barLightness, saturation));
+}
+
+// Each page fills the tab control's area less the edges: the first page
+// from the start, the second once it is first shown, both after the sheet
+// changes its size.
+TEST_F(ZUDPColorDialogTest, SwitchingTabsLaysThePagesOutAgain)
+{
+    Open(RGB(1, 2, 3));
+    CPropertySheetCtrl* sheet = m_dialog->GetPropertySheet();
+    ASSERT_NE(nullptr, sheet);
+    EXPECT_TRUE(sheet->GetStyle() & WS_CHILD);
+    EXPECT_TRUE(sheet->GetExStyle() & WS_EX_CONTROLPARENT);
+    CRect placeholder;
+    m_dialog->GetDlgItem(IDC_ZUDP_COLORS_PLACEHOLDER)->GetWindowRect(placeholder);
+    CRect rectSheet;
+    sheet->GetWindowRect(rectSheet);
+    EXPECT_EQ(placeholder, rectSheet);
+    // The sheet's own buttons are not the dialog's.
+    for (int id : {IDOK, IDCANCEL, ID_APPLY_NOW}) {
+        HWND button = ::GetDlgItem(sheet->m_hWnd, id);
+        EXPECT_TRUE(button == nullptr || !::IsWindowVisible(button)) << id;
+    }
+
+    auto expectLaidOut = [&](CPropertyPage* page) {
+        ASSERT_NE(nullptr, page->GetSafeHwnd());
+        CRect client;
+        sheet->GetClientRect(client);
+        CRect tab;
+        sheet->GetTabControl()->GetWindowRect(tab);
+        sheet->ScreenToClient(tab);
+        EXPECT_EQ(client, tab);
+        CRect rect;
+        page->GetWindowRect(rect);
+        sheet->ScreenToClient(rect);
+        EXPECT_EQ(client.Width() - 3 * ::GetSystemMetrics(SM_CXEDGE), rect.Width());
+        EXPECT_EQ(client.Height() - rect.top - ::GetSystemMetrics(SM_CYEDGE), rect.Height());
+    };
+    expectLaidOut(&StandardPage());
+    ClickTab(1);
+    EXPECT_EQ(1, sheet->GetActiveIndex());
+    expectLaidOut(&CustomPage());
+
+    sheet->SetWindowPos(nullptr, 0, 0, rectSheet.Width() + 40, rectSheet.Height() + 30, SWP_NOMOVE | SWP_NOZORDER);
+    expectLaidOut(&StandardPage());
+    expectLaidOut(&CustomPage());
+    ClickTab(0);
+    expectLaidOut(&StandardPage());
+}
+
+// Keys in a page: Enter and Esc are the dialog's, Tab walks from the pages
+// to the dialog's buttons, Ctrl+Tab switches the page.
+TEST_F(ZUDPColorDialogTest, KeysInAPageReachTheDialogAndCtrlTabSwitchesPages)
+{
+    bool ctrl = false;
+    ScopedSeam keys(g_frameworkSeams.keyState, [&](int key) -> SHORT {
+        return key == VK_CONTROL && ctrl ? SHORT(0x8000) : 0;
+    });
+    struct Case {
+        const char* name;
+        WPARAM key;
+        bool ctrl;
+        int result;     // the dialog's result, -1 while open
+        int page;       // the page shown after the key
+    } const cases[] = {{"Enter", VK_RETURN, false, IDOK, 1},
+                       {"Esc", VK_ESCAPE, false, IDCANCEL, 1},
+                       {"Ctrl+Tab", VK_TAB, true, -1, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Open(RGB(5, 6, 7));
+        ClickTab(1);
+        CWnd* red = CustomPage().GetDlgItem(IDC_ZUDP_COLORS_RED);
+        red->SetFocus();
+        ctrl = c.ctrl;
+        MSG msg = {red->m_hWnd, WM_KEYDOWN, c.key, 1, 0, {}};
+        EXPECT_TRUE(AfxPreTranslateMessage(&msg));
+        trovtest::PumpPending();
+        EXPECT_EQ(c.result, m_dialog->m_nModalResult);
+        EXPECT_EQ(c.page, m_dialog->GetPropertySheet()->GetActiveIndex());
+        ctrl = false;
+        m_dialog->DestroyWindow();
+        delete m_dialog;
+        m_dialog = nullptr;
+    }
+
+    // Tab from the last edit of the custom page goes on to the dialog.
+    Open(RGB(5, 6, 7));
+    ClickTab(1);
+    CWnd* blue = CustomPage().GetDlgItem(IDC_ZUDP_COLORS_BLUE);
+    blue->SetFocus();
+    MSG tab = {blue->m_hWnd, WM_KEYDOWN, VK_TAB, 1, 0, {}};
+    EXPECT_TRUE(AfxPreTranslateMessage(&tab));
+    HWND focus = ::GetFocus();
+    EXPECT_NE(blue->m_hWnd, focus);
+    EXPECT_TRUE(focus == m_dialog->m_hWnd || ::IsChild(m_dialog->m_hWnd, focus));
+}
+
+// With the dialog-style switch on, the dialog, its sheet and both pages
+// take the visual manager's look and the pages' edits and up-down buttons
+// are the library's; the eyedropper button shows its image either way.
+TEST_F(ZUDPColorDialogTest, TheDialogStyleSwitchGivesSheetAndPagesTheLibraryLook)
+{
+    const BOOL saved = g_uiEnvironment.m_dialogsInVisualManagerStyle;
+    for (BOOL on : {FALSE, TRUE}) {
+        SCOPED_TRACE(on ? "switch on" : "switch off");
+        g_uiEnvironment.m_dialogsInVisualManagerStyle = on;
+        Open(RGB(5, 6, 7));
+        ClickTab(1);
+        CPropertySheetCtrl* sheet = m_dialog->GetPropertySheet();
+        EXPECT_EQ(on, m_dialog->IsVisualManagerStyle());
+        EXPECT_EQ(on, sheet->IsVisualManagerStyle());
+        EXPECT_EQ(on, StandardPage().IsVisualManagerStyle());
+        EXPECT_EQ(on, CustomPage().IsVisualManagerStyle());
+        EXPECT_EQ(on ? CZUDPPropertySheet::PropSheetLook_OneNoteTabs : CZUDPPropertySheet::PropSheetLook_Tabs,
+                  sheet->GetLook());
+        // Until the library's tab window exists the standard tabs show.
+        EXPECT_EQ(nullptr, sheet->GetNavigationControl());
+        EXPECT_TRUE(sheet->GetTabControl()->IsWindowVisible());
+        CWnd* edit = CWnd::FromHandlePermanent(::GetDlgItem(CustomPage().m_hWnd, IDC_ZUDP_COLORS_HUE_EDIT));
+        EXPECT_EQ(on, edit != nullptr && edit->IsKindOf(RUNTIME_CLASS(CZUDPEdit)));
+        CWnd* spin = CWnd::FromHandlePermanent(::GetDlgItem(CustomPage().m_hWnd, IDC_ZUDP_COLORS_HUE_SPIN));
+        EXPECT_EQ(on, spin != nullptr && spin->IsKindOf(RUNTIME_CLASS(CZUDPSpinButtonCtrl)));
+        // The library's edit still works the page.
+        SetEditText(IDC_ZUDP_COLORS_GREEN, "200");
+        ExpectEverywhere(RGB(5, 200, 7));
+
+        CWnd* select = m_dialog->GetDlgItem(IDC_ZUDP_COLORS_SELECT);
+        EXPECT_NE(0, select->SendMessage(BM_GETIMAGE, IMAGE_BITMAP, 0));
+        m_dialog->DestroyWindow();
+        delete m_dialog;
+        m_dialog = nullptr;
+    }
+    g_uiEnvironment.m_dialogsInVisualManagerStyle = saved;
 }
 
 TEST_F(ZUDPColorDialogTest, CtrlCCopiesTheNewColourAsText)
@@ -127,10 +501,12 @@ TEST_F(ZUDPColorDialogTest, CtrlCCopiesTheNewColourAsText)
 }
 
 // The pointer moves over the screen while picking; Esc puts back the
-// colour from before the pick, Enter and a click keep the last sample.
+// colour from before the pick, Enter and a click keep the last sample, on
+// the swatch and on both pages.
 TEST_F(ZUDPColorDialogTest, EyedropperKeepsOrRestoresTheSampledColour)
 {
     CZUDPColorDialog& dialog = Open(RGB(10, 20, 30));
+    ClickTab(1);
     POINT sampledAt = {-1, -1};
     m_seams.Replace(g_colorChooserSeams.screenPixel, [&](POINT point) {
         sampledAt = point;
@@ -147,13 +523,15 @@ TEST_F(ZUDPColorDialogTest, EyedropperKeepsOrRestoresTheSampledColour)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         dialog.SetNewColor(RGB(10, 20, 30));
+        dialog.SetStandardPageRGB(10, 20, 30);
+        dialog.SetCustomPageRGB(10, 20, 30);
         ::PostMessageA(dialog.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(15, 25));
         ::PostMessageA(dialog.m_hWnd, c.message, c.wParam, MAKELPARAM(15, 25));
         dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_ZUDP_COLORS_SELECT, BN_CLICKED), 0);
         EXPECT_FALSE(dialog.IsPicking());
         EXPECT_EQ(nullptr, ::GetCapture());
         EXPECT_EQ(c.expected, dialog.GetColor());
-        EXPECT_EQ(c.expected, Swatch().GetColor());
+        ExpectEverywhere(c.expected);
         CPoint screen(15, 25);
         dialog.ClientToScreen(&screen);
         EXPECT_EQ(screen.x, sampledAt.x);
