@@ -462,8 +462,19 @@ TEST_F(ZUDPColorDialogTest, TheDialogStyleSwitchGivesSheetAndPagesTheLibraryLook
         SetEditText(IDC_ZUDP_COLORS_GREEN, "200");
         ExpectEverywhere(RGB(5, 200, 7));
 
+        // The eyedropper image shows on the button with its background left
+        // out: black outline pixels, and nothing of a key colour.
         CWnd* select = m_dialog->GetDlgItem(IDC_ZUDP_COLORS_SELECT);
         EXPECT_NE(0, select->SendMessage(BM_GETIMAGE, IMAGE_BITMAP, 0));
+        CRect buttonRect;
+        select->GetClientRect(buttonRect);
+        DibCanvas canvas(buttonRect.Width(), buttonRect.Height());
+        select->SendMessage(WM_PRINTCLIENT, (WPARAM)canvas.Dc(), PRF_CLIENT);
+        EXPECT_GT(canvas.CountColor(buttonRect, RGB(0, 0, 0)), 20);
+        EXPECT_EQ(0, canvas.CountColor(buttonRect, RGB(255, 0, 255)));
+        if (g_uiEnvironment.m_colorButtonFace != RGB(192, 192, 192)) {
+            EXPECT_EQ(0, canvas.CountColor(buttonRect, RGB(192, 192, 192)));
+        }
         m_dialog->DestroyWindow();
         delete m_dialog;
         m_dialog = nullptr;
