@@ -52,6 +52,8 @@
 #include "tests/common/SimTcpFixture.h"
 #include "tests/shot/GallerySheets.h"
 #include "ui/controls/ZUDPMessageBox.h"
+#include "ui/controls/ZUDPColorDialog.h"
+#include "ui/controls/PropertySheetCtrl.h"
 #include "ui/docking/ZUDPDockBar.h"
 #include "ui/docking/ZUDPStatusBar.h"
 #include "ui/foundation/ZUDPToolBarImages.h"
@@ -506,6 +508,38 @@ void ShootPropertySheets()
     }
 }
 
+// The colour dialog on its standard and custom pages, with the
+// dialog-style switch off (system look) and on (the library's look).
+void ShootColorDialogs()
+{
+    const BOOL saved = g_uiEnvironment.m_dialogsInVisualManagerStyle;
+    for (BOOL libraryLook : {FALSE, TRUE}) {
+        g_uiEnvironment.m_dialogsInVisualManagerStyle = libraryLook;
+        for (int page : {0, 1}) {
+            const std::string name = std::string("colour-dialog-") + (page == 0 ? "standard" : "custom") +
+                                     (libraryLook ? "-library-look" : "");
+            bool shown = false;
+            ShootModal(name, [] {
+                CZUDPColorDialog dialog(RGB(32, 64, 128));
+                dialog.DoModal();
+            }, [&](HWND window) {
+                // The page is chosen as a click on its tab would, then
+                // given a round of painting.
+                CZUDPColorDialog* dialog = dynamic_cast<CZUDPColorDialog*>(CWnd::FromHandlePermanent(window));
+                if (dialog == nullptr || dialog->GetPropertySheet() == nullptr)
+                    return false;
+                if (!shown) {
+                    dialog->GetPropertySheet()->SetActivePage(page);
+                    shown = true;
+                    return false;
+                }
+                return true;
+            });
+        }
+    }
+    g_uiEnvironment.m_dialogsInVisualManagerStyle = saved;
+}
+
 // The library's tooltip in its looks: a plain label, a label with an icon,
 // a description and a separator, and a balloon the system draws.  Each is
 // shown as a tracked tool of a visible owner, so the system shows it and
@@ -835,6 +869,7 @@ int main(int argc, char** argv)
         }
         ShootMessageBoxes();
         ShootPropertySheets();
+        ShootColorDialogs();
         ShootToolTips();
         ShootPaneElements();
         ShootImageStrips();
