@@ -386,6 +386,47 @@ TEST_F(ZUDPColorDialogTest, SwitchingTabsLaysThePagesOutAgain)
     expectLaidOut(&StandardPage());
 }
 
+// A double click on a palette or the picture chooses the colour: the
+// dialog ends with OK (the lightness bar takes double clicks as clicks).
+TEST_F(ZUDPColorDialogTest, ADoubleClickOnAPagePickerEndsTheDialogWithOK)
+{
+    enum Picker { HEXAGONS, GREYS, PICTURE };
+    auto pickerOf = [this](Picker picker) -> CZUDPColorPickerCtrl& {
+        switch (picker) {
+        case HEXAGONS:
+            return StandardPage().GetHexagonPicker();
+        case GREYS:
+            return StandardPage().GetGreyPicker();
+        default:
+            return CustomPage().GetPicture();
+        }
+    };
+    struct Case {
+        const char* name;
+        int page;
+        Picker picker;
+    } const cases[] = {{"hexagons", 0, HEXAGONS}, {"greys", 0, GREYS}, {"picture", 1, PICTURE}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Open(RGB(40, 50, 60));
+        if (c.page == 1)
+            ClickTab(1);
+        CZUDPColorPickerCtrl& picker = pickerOf(c.picker);
+        CRect client;
+        picker.GetClientRect(client);
+        const LPARAM centre = MAKELPARAM(client.CenterPoint().x, client.CenterPoint().y);
+        picker.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, centre);
+        picker.SendMessage(WM_LBUTTONUP, 0, centre);
+        EXPECT_EQ(-1, m_dialog->m_nModalResult);
+        picker.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, centre);
+        picker.SendMessage(WM_LBUTTONUP, 0, centre);
+        EXPECT_EQ(IDOK, m_dialog->m_nModalResult);
+        m_dialog->DestroyWindow();
+        delete m_dialog;
+        m_dialog = nullptr;
+    }
+}
+
 // Keys in a page: Enter and Esc are the dialog's, Tab walks from the pages
 // to the dialog's buttons, Ctrl+Tab switches the page.
 TEST_F(ZUDPColorDialogTest, KeysInAPageReachTheDialogAndCtrlTabSwitchesPages)
