@@ -115,6 +115,43 @@ inline bool SameName(const char* a, const char* b, const char* end)
     return false;
 }
 
+// Whether n bytes (n >= 1) at a and b are equal, reading exactly those
+// bytes.  The parser compares names whose terminator it has only just
+// written: a wider read would overlap that one-byte store and wait for it
+// to reach the cache instead of taking its value on the way.
+inline bool SameBytes(const char* a, const char* b, size_t n)
+{
+    if (n >= 8) {
+        uint64_t x, y;
+        for (size_t i = 0; i + 8 < n; i += 8) {
+            memcpy(&x, a + i, 8);
+            memcpy(&y, b + i, 8);
+            if (x != y)
+                return false;
+        }
+        memcpy(&x, a + n - 8, 8);
+        memcpy(&y, b + n - 8, 8);
+        return x == y;
+    }
+    if (n >= 4) {
+        uint32_t x0, y0, x1, y1;
+        memcpy(&x0, a, 4);
+        memcpy(&y0, b, 4);
+        memcpy(&x1, a + n - 4, 4);
+        memcpy(&y1, b + n - 4, 4);
+        return ((x0 ^ y0) | (x1 ^ y1)) == 0;
+    }
+    if (n >= 2) {
+        uint16_t x0, y0, x1, y1;
+        memcpy(&x0, a, 2);
+        memcpy(&y0, b, 2);
+        memcpy(&x1, a + n - 2, 2);
+        memcpy(&y1, b + n - 2, 2);
+        return ((x0 ^ y0) | (x1 ^ y1)) == 0;
+    }
+    return *a == *b;
+}
+
 // Messages quote the document only in short one-line excerpts: a name up to
 // its first byte that cannot be in a name, a text up to its first line
 // break, each cut to a few dozen bytes.
@@ -331,6 +368,8 @@ void CGXmlSource::Reset()
     m_line = 1;
     m_pending = kPendingNone;
     m_lastStartName = nullptr;
+    m_lastStartLength = 0;
+    m_endTagLength = 0;
     m_folder.clear();
     m_fileName.clear();
     CGXmlSource* next = m_next;
@@ -358,6 +397,8 @@ void CGXmlSource::SetText(char* text, size_t length, bool owned)
     m_line = 1;
     m_pending = kPendingNone;
     m_lastStartName = nullptr;
+    m_lastStartLength = 0;
+    m_endTagLength = 0;
 }
 
 bool CGXmlSource::LoadFile(const char* path, bool* wasEncrypted, size_t maxBytes, bool* tooLarge)
@@ -654,7 +695,9 @@ __attribute__((always_inline)) inline CGXmlSource::Token CGXmlSource::ReadToken(
 
     if (*m_pos == '/') {
         ++m_pos;
+        int line = m_line;
         char* name = ReadName();
+        m_endTagLength = m_line == line ? (size_t)(m_pos - name) : 0;
         if (*m_pos != '>') {
             while (ClassOf(*m_pos) & kClassSpace) {
                 if (*m_pos == '\n')
@@ -685,7 +728,10 @@ __attribute__((always_inline)) inline CGXmlSource::Token CGXmlSource::ReadToken(
         *token = content;
         return kTokenCData;
     }
+    int line = m_line;
     char* name = ReadName();
+    // A name without a line feed in it may be compared by its length.
+    m_lastStartLength = m_line == line ? (size_t)(m_pos - name) : 0;
     if (name == m_pos) {
         // "<" followed by no name ("<?", "<!--", "< A", a text cut short):
         // nothing here can be read as an element.
@@ -726,38 +772,35 @@ const char* CGXmlSource::FindMoreOfEnd()
     return m_end;
 }
 
-// After a text, when "</" and exactly the given name and ">" follow, takes
-// that end tag as ReadToken would and returns true.  The name lies in this
-// text, so both may be read eight bytes at a time; near the end of the
-// text, or for a name with a prefix, blanks or a line feed, ReadToken
+// After a text, when "</" and exactly the last start tag's name and ">"
+// follow, takes that end tag as ReadToken would and returns true.  Near the
+// end of the text, or for a name with a prefix or a line feed, ReadToken
 // decides.
 __attribute__((always_inline)) inline bool CGXmlSource::TakeEndTagOf(const char* name)
 {
     if (m_pending != kPendingTextEndedAtTag || *m_pos != '/')
         return false;
     char* p = m_pos + 1;
-    const char* end = SafeEnd(p);
-    while (end - p >= 8 && end - name >= 8) {
-        uint64_t text, expected;
-        memcpy(&text, p, 8);
-        memcpy(&expected, name, 8);
-        uint64_t terminator = ZeroBytes(expected);
-        if (terminator) {
-            size_t length = LowestByteSet(terminator);
-            uint64_t nameBytes = (terminator ^ (terminator - 1)) >> 8;
-            if (((text ^ expected) & nameBytes) || (BytesEqual(expected, '\n') & nameBytes) || p[length] != '>')
-                return false;
-            p[length] = '\0';
-            m_pos = p + length + 1;
-            m_pending = kPendingNone;
-            return true;
-        }
-        if (text != expected || BytesEqual(expected, '\n'))
-            return false;
-        p += 8;
-        name += 8;
-    }
-    return false;
+    size_t length = m_lastStartLength;
+    if (length == 0 || name != m_lastStartName || SafeEnd(p) - p <= (ptrdiff_t)length || p[length] != '>'
+        || !SameBytes(p, name, length))
+        return false;
+    p[length] = '\0';
+    m_pos = p + length + 1;
+    m_pending = kPendingNone;
+    return true;
+}
+
+// Whether an end tag just read closes the element of the given name.
+__attribute__((always_inline)) inline bool CGXmlSource::EndTagCloses(const char* token, const char* name)
+{
+    if (token == name) // the end of an empty-element tag
+        return true;
+    size_t length = m_endTagLength;
+    if (length == 0)
+        return SameName(token, name, SafeEnd(token));
+    // The name's terminator lies far behind: it may be read with the name.
+    return name[length] == '\0' && SameBytes(token, name, length);
 }
 
 CGXmlSource::Token CGXmlSource::NextToken(char** token)
@@ -1043,8 +1086,7 @@ bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize,
                 inner.kind = source->ReadToken(&inner.token);
                 inner.first = false;
             }
-            if (inner.kind == CGXmlSource::kTokenEndTag
-                && SameName(inner.token, child->GetName(), source->SafeEnd(inner.token)))
+            if (inner.kind == CGXmlSource::kTokenEndTag && source->EndTagCloses(inner.token, child->GetName()))
                 break;
             if (!child->ParseElement(source, error, errorSize, document, depth + 1, &inner)) {
                 if (ErrorEmpty(error, errorSize))
@@ -1090,7 +1132,7 @@ bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize,
             m_text = token;
             break;
         case CGXmlSource::kTokenEndTag:
-            if (SameName(token, GetName(), source->SafeEnd(token)))
+            if (source->EndTagCloses(token, GetName()))
                 return true;
             if (ErrorEmpty(error, errorSize))
                 FormatBounded(error, errorSize, "%s\\%s Error (Line %d): No match for element %s", source->GetFolder(),

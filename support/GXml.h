@@ -162,6 +162,7 @@ private:
     char* ReadName();
     Token ReadToken(char** token);
     bool TakeEndTagOf(const char* name);
+    bool EndTagCloses(const char* token, const char* name);
     // A point up to which the text may be read in words: at least 64 bytes
     // ahead of p where the text goes on that far.
     const char* SafeEnd(const char* p)
@@ -190,6 +191,8 @@ private:
     };
     uint8_t m_pending = kPendingNone;
     char* m_lastStartName = nullptr;
+    size_t m_lastStartLength = 0; // of that name; 0 when it holds a line feed
+    size_t m_endTagLength = 0;    // of the last end tag's name, the same way
     std::string m_folder;
     std::string m_fileName;
     CGXmlSource* m_next = nullptr; // owned chain of include sources

@@ -13,6 +13,7 @@
 #include <memory>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -98,6 +99,53 @@ TEST(XmlParse, TextAroundAChildEndsWithTheLastPiece)
     ASSERT_NE(a->GetFirstChild(), nullptr);
     EXPECT_STREQ(a->GetFirstChild()->GetName(), "B");
     EXPECT_EQ(a->GetFirstChild()->GetNext(), nullptr);
+}
+
+// End tags are compared by length and in pieces of up to eight bytes: every
+// name length up to three words, a difference at every place, one byte too
+// many or too few, after a text and after a child, and with the text parsed
+// in place (its end not measured) as well as from a copy.
+TEST(XmlParse, EndTagsCloseOnlyTheirOwnElementWhateverTheNameLength)
+{
+    const std::string letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefgh";
+    for (size_t n = 1; n <= 25; ++n) {
+        const std::string name = letters.substr(0, n);
+        std::vector<std::string> wrong{name + "X", name.substr(0, n - 1)};
+        for (size_t i = 0; i < n; ++i) {
+            std::string changed = name;
+            changed[i] = 'z';
+            wrong.push_back(changed);
+        }
+        const std::string expected = "\\ Error (Line 1): No match for element " + name;
+        for (bool inPlace : {false, true}) {
+            auto parse = [&](const std::string& text, Parsed& p) {
+                if (!inPlace) {
+                    Parse(p, text);
+                    return;
+                }
+                std::vector<char> buffer(text.begin(), text.end());
+                buffer.push_back('\0');
+                p.result = p.document.ParseText("t", buffer.data(), p.error, sizeof p.error, nullptr, false);
+            };
+            Parsed good;
+            parse("<R><" + name + ">t</" + name + "><" + name + "><C/></" + name + "></R>", good);
+            ASSERT_EQ(good.result, kXmlOk) << name << ": " << good.error;
+            for (const std::string& end : wrong) {
+                for (const std::string& content : {std::string("t"), std::string("<C/>")}) {
+                    Parsed bad;
+                    parse("<R><" + name + ">" + content + "</" + end + "></R>", bad);
+                    EXPECT_EQ(bad.result, kXmlMalformed) << name << " closed by " << end;
+                    EXPECT_EQ(bad.error, expected) << name << " closed by " << end;
+                }
+            }
+        }
+    }
+
+    // Line feeds inside names are counted, in start and end tags alike.
+    Parsed p;
+    Parse(p, "<R><A\nB>x</A\nB>\n<C></D></R>");
+    EXPECT_EQ(p.result, kXmlMalformed);
+    EXPECT_STREQ(p.error, "\\ Error (Line 4): No match for element C");
 }
 
 TEST(XmlParse, DropsNamespacePrefixesInStartAndEndTags)
