@@ -554,20 +554,12 @@ template <char stop>
 __attribute__((always_inline)) inline void CGXmlSource::DecodeUntil()
 {
     constexpr uint8_t stopClass = stop == '"' ? kClassValueStop : kClassTextStop;
+    // Nothing to rewrite until the first reference.  Byte by byte: most
+    // texts are short, and the processor predicts the end of such a loop and
+    // reads on meanwhile, where a scan in words keeps it waiting for each
+    // word's outcome before it knows where the next token starts.
     char* r = m_pos;
-    const char* end = SafeEnd(r);
-    // Nothing to rewrite until the first reference.
     for (;;) {
-        while (end - r >= 8) {
-            uint64_t word;
-            memcpy(&word, r, 8);
-            uint64_t hit = ZeroBytes(word) | BytesEqual(word, stop) | BytesEqual(word, '&') | BytesEqual(word, '\n');
-            if (hit) {
-                r += LowestByteSet(hit);
-                break;
-            }
-            r += 8;
-        }
         while (!(ClassOf(*r) & stopClass))
             ++r;
         if (*r != '\n')
