@@ -814,9 +814,10 @@ struct CGXmlNode::ReadAhead {
 
 CGXmlNode* CGXmlNode::NewHeapNode(const char* name, CGXmlNode* parent)
 {
+    static_assert(alignof(CGXmlNode) > kMarks, "the parent's low address bits carry the node's marks");
     CGXmlNode* node = new CGXmlNode;
     node->m_name = name;
-    node->m_parent = parent;
+    node->SetParent(parent);
     return node;
 }
 
@@ -824,7 +825,7 @@ void CGXmlNode::AppendChild(CGXmlNode* child)
 {
     if (IsAttribute())
         return;
-    child->m_parent = this;
+    child->SetParent(this);
     if (!m_child) {
         m_child = child;
     } else {
@@ -835,11 +836,11 @@ void CGXmlNode::AppendChild(CGXmlNode* child)
     }
     // A node made in memory below a parsed tree: tell the tree's top node,
     // so that freeing the document looks for it.
-    if (!child->m_fromArena && m_fromArena) {
+    if (!child->FromArena() && FromArena()) {
         CGXmlNode* top = this;
-        while (top->m_parent)
-            top = top->m_parent;
-        top->m_heapBelow = true;
+        while (top->GetParent())
+            top = top->GetParent();
+        top->m_parentAndMarks |= kHeapBelow;
     }
 }
 
@@ -1313,8 +1314,7 @@ inline CGXmlNode* CGXml::NewNode(const char* name, CGXmlNode* parent)
     }
     CGXmlNode* node = new (block->Nodes() + block->m_used++) CGXmlNode;
     node->m_name = name;
-    node->m_parent = parent;
-    node->m_fromArena = true;
+    node->m_parentAndMarks = (uintptr_t)parent | CGXmlNode::kFromArena;
     return node;
 }
 
@@ -1332,9 +1332,9 @@ void CGXml::Clear()
     if (m_flags & kOwnsNodes) {
         for (CGXmlNode* top = m_root; top;) {
             CGXmlNode* next = top->m_next;
-            if (!top->m_fromArena) {
+            if (!top->FromArena()) {
                 CGXmlNode::FreeTree(top);
-            } else if (top->m_heapBelow) {
+            } else if (top->m_parentAndMarks & CGXmlNode::kHeapBelow) {
                 // Free the nodes made in memory below the parsed tree.
                 std::vector<CGXmlNode*> stack{top};
                 while (!stack.empty()) {
@@ -1342,7 +1342,7 @@ void CGXml::Clear()
                     stack.pop_back();
                     for (CGXmlNode* child = node->GetFirstChild(); child;) {
                         CGXmlNode* after = child->m_next;
-                        if (child->m_fromArena)
+                        if (child->FromArena())
                             stack.push_back(child);
                         else
                             CGXmlNode::FreeTree(child);

@@ -56,7 +56,7 @@ public:
     // an attribute node.
     CGXmlNode* GetFirstChild() const { return IsAttribute() ? nullptr : m_child; }
     CGXmlNode* GetNext() const { return m_next; }
-    CGXmlNode* GetParent() const { return m_parent; }
+    CGXmlNode* GetParent() const { return reinterpret_cast<CGXmlNode*>(m_parentAndMarks & ~kMarks); }
     bool IsAttribute() const { return m_child == AttributeMark(); }
 
     // First child whose name equals the text exactly; with attributesOnly,
@@ -104,14 +104,20 @@ private:
     bool ParseInclude(CGXmlSource* source, char* error, size_t errorSize, CGXml* document, int depth,
                       CGXmlNode** lastChild);
     static void FreeTree(CGXmlNode* node);
+    enum : uintptr_t { kFromArena = 1, kHeapBelow = 2, kMarks = 3 };
+    bool FromArena() const { return (m_parentAndMarks & kFromArena) != 0; }
+    void SetParent(CGXmlNode* parent) { m_parentAndMarks = (uintptr_t)parent | (m_parentAndMarks & kMarks); }
 
     const char* m_name = nullptr;
     const char* m_text = nullptr;
     CGXmlNode* m_next = nullptr;
     CGXmlNode* m_child = nullptr; // or AttributeMark()
-    CGXmlNode* m_parent = nullptr;
-    bool m_fromArena = false; // made by a parse, freed with the document's arena
-    bool m_heapBelow = false; // top node of a parsed tree with nodes made in memory below it
+    // The parent, with two marks in the low bits of its address (nodes are
+    // at least 8-byte aligned), which keeps a node at five words:
+    // kFromArena, made by a parse and freed with the document's arena;
+    // kHeapBelow, top node of a parsed tree with nodes made in memory below
+    // it.
+    uintptr_t m_parentAndMarks = 0;
 };
 
 // One text being read: the document's own text or an included file.
@@ -167,7 +173,7 @@ private:
     // ahead of p where the text goes on that far.
     const char* SafeEnd(const char* p)
     {
-        return m_endKnown || m_end - p >= 64 ? m_end : FindMoreOfEnd();
+        return m_end - p >= 64 || m_endKnown ? m_end : FindMoreOfEnd();
     }
     const char* FindMoreOfEnd();
 
