@@ -806,12 +806,6 @@ CGXmlSource::Token CGXmlSource::NextToken(char** token)
 
 // ------------------------------------------------------------------ node
 
-struct CGXmlNode::ReadAhead {
-    CGXmlSource::Token kind;
-    char* token;
-    bool first; // the element's first token
-};
-
 CGXmlNode* CGXmlNode::NewHeapNode(const char* name, CGXmlNode* parent)
 {
     static_assert(alignof(CGXmlNode) > kMarks, "the parent's low address bits carry the node's marks");
@@ -1026,32 +1020,44 @@ void CGXmlNode::Write(CGXmlWriter& writer) const
     writer.EndElement();
 }
 
-bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize, CGXml* document, int depth,
-                              const ReadAhead* ahead)
+bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize, CGXml* document, int depth)
 {
+    // The whole subtree is read in one loop, without a call per element:
+    // 'node' is the element being read, at 'depth', 'last' its last child so
+    // far, and 'first' says that nothing of it has been read yet.  An end
+    // tag returns to the parent, whose last child is the element just ended.
+    CGXmlNode* node = this;
     CGXmlNode* last = nullptr;
     bool first = true;
+    // A failure inside a descendant ends the parse as one call per element
+    // would: the innermost message stands, and an element that failed
+    // without one is named by its parent.
+    auto fail = [&]() {
+        if (node != this && ErrorEmpty(error, errorSize))
+            FormatBounded(error, errorSize, "%s\\%s Error (Line %d): Can't load element %s", source->GetFolder(),
+                          source->GetFileName(), source->GetLine(), NameExcerpt(node->GetName()).text);
+        return false;
+    };
+    auto noMatch = [&]() {
+        if (ErrorEmpty(error, errorSize))
+            FormatBounded(error, errorSize, "%s\\%s Error (Line %d): No match for element %s", source->GetFolder(),
+                          source->GetFileName(), source->GetLine(), NameExcerpt(node->GetName()).text);
+        return fail();
+    };
     char* token;
-    CGXmlSource::Token kind;
-    if (ahead) {
-        kind = ahead->kind;
-        token = ahead->token;
-        first = ahead->first;
-    } else {
-        kind = source->ReadToken(&token);
-    }
-    for (;; first = false, kind = source->ReadToken(&token)) {
+    CGXmlSource::Token kind = source->ReadToken(&token);
+    for (;;) {
         switch (kind) {
         case CGXmlSource::kTokenStartTag: {
-            int filter = document->FilterElement(token, source, this, error, errorSize);
+            int filter = document->FilterElement(token, source, node, error, errorSize);
             if (filter == 2)
-                return false;
+                return fail();
             if (filter != 0)
                 break;
             if (token[0] == 'I' && !(document->m_flags & CGXml::kNoIncludeExpansion)
                 && strcmp(token, "INCLUDEXMLFILE") == 0) {
-                if (!ParseInclude(source, error, errorSize, document, depth, &last))
-                    return false;
+                if (!node->ParseInclude(source, error, errorSize, document, depth, &last))
+                    return fail();
                 break;
             }
             if (depth >= kXmlMaxDepth) {
@@ -1059,84 +1065,77 @@ bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize,
                     FormatBounded(error, errorSize, "%s\\%s Error (Line %d): Element %s nested too deeply",
                                   source->GetFolder(), source->GetFileName(), source->GetLine(),
                                   NameExcerpt(token).text);
-                return false;
+                return fail();
             }
-            CGXmlNode* child = document->NewNode(token, this);
+            CGXmlNode* child = document->NewNode(token, node);
             if (last)
                 last->m_next = child;
             else
-                m_child = child;
+                node->m_child = child;
             last = child;
-            // Most elements hold a text or nothing: read those here, and
-            // hand anything else to the child's own parse.
-            ReadAhead inner;
-            inner.kind = source->ReadToken(&inner.token);
-            inner.first = true;
-            if (inner.kind == CGXmlSource::kTokenText || inner.kind == CGXmlSource::kTokenCData) {
-                child->m_text = inner.token;
-                if (source->TakeEndTagOf(token))
+            // Most elements hold a text or nothing: those are read here.
+            kind = source->ReadToken(&token);
+            bool childFirst = true;
+            if (kind == CGXmlSource::kTokenText || kind == CGXmlSource::kTokenCData) {
+                child->m_text = token;
+                if (source->TakeEndTagOf(child->m_name))
                     break;
-                inner.kind = source->ReadToken(&inner.token);
-                inner.first = false;
+                kind = source->ReadToken(&token);
+                childFirst = false;
             }
-            if (inner.kind == CGXmlSource::kTokenEndTag && source->EndTagCloses(inner.token, child->GetName()))
+            if (kind == CGXmlSource::kTokenEndTag && source->EndTagCloses(token, child->m_name))
                 break;
-            if (!child->ParseElement(source, error, errorSize, document, depth + 1, &inner)) {
-                if (ErrorEmpty(error, errorSize))
-                    FormatBounded(error, errorSize, "%s\\%s Error (Line %d): Can't load element %s",
-                                  source->GetFolder(), source->GetFileName(), source->GetLine(),
-                                  NameExcerpt(child->GetName()).text);
-                return false;
-            }
-            break;
+            // Anything else: read on inside the child, starting with the
+            // token in hand.
+            node = child;
+            last = nullptr;
+            first = childFirst;
+            ++depth;
+            continue;
         }
         case CGXmlSource::kTokenAttributeName: {
-            int filter = document->FilterElement(token, source, this, error, errorSize);
+            int filter = document->FilterElement(token, source, node, error, errorSize);
             if (filter == 2)
-                return false;
+                return fail();
             if (filter != 0)
                 break;
-            CGXmlNode* child = document->NewNode(token, this);
+            CGXmlNode* child = document->NewNode(token, node);
             child->m_child = AttributeMark();
             if (last)
                 last->m_next = child;
             else
-                m_child = child;
+                node->m_child = child;
             last = child;
-            // The attribute's own parse: it takes the value as its text.  A
-            // value that is not between double quotation marks fails the
-            // element (read on, it would become the element's text).
+            // The attribute takes the value as its text.  A value that is
+            // not between double quotation marks fails the element (read
+            // on, it would become the element's text).
             char* value;
-            if (source->ReadToken(&value) != CGXmlSource::kTokenAttributeValue) {
-                if (ErrorEmpty(error, errorSize))
-                    FormatBounded(error, errorSize, "%s\\%s Error (Line %d): No match for element %s",
-                                  source->GetFolder(), source->GetFileName(), source->GetLine(),
-                                  NameExcerpt(GetName()).text);
-                return false;
-            }
+            if (source->ReadToken(&value) != CGXmlSource::kTokenAttributeValue)
+                return noMatch();
             child->m_text = value;
             break;
         }
         case CGXmlSource::kTokenAttributeValue:
-            m_text = token;
-            return true;
+        case CGXmlSource::kTokenEndTag:
+            if (kind == CGXmlSource::kTokenAttributeValue)
+                node->m_text = token; // completes the element
+            else if (!source->EndTagCloses(token, node->GetName()))
+                return noMatch();
+            if (node == this)
+                return true;
+            last = node;
+            node = node->GetParent();
+            --depth;
+            break;
         case CGXmlSource::kTokenText:
         case CGXmlSource::kTokenCData:
-            m_text = token;
+            node->m_text = token; // the last piece wins
             break;
-        case CGXmlSource::kTokenEndTag:
-            if (source->EndTagCloses(token, GetName()))
-                return true;
-            if (ErrorEmpty(error, errorSize))
-                FormatBounded(error, errorSize, "%s\\%s Error (Line %d): No match for element %s", source->GetFolder(),
-                              source->GetFileName(), source->GetLine(), NameExcerpt(GetName()).text);
-            return false;
         default: // end of text or a token that cannot be read
-            if (!first && ErrorEmpty(error, errorSize))
-                FormatBounded(error, errorSize, "%s\\%s Error (Line %d): No match for element %s", source->GetFolder(),
-                              source->GetFileName(), source->GetLine(), NameExcerpt(GetName()).text);
-            return false;
+            return first ? fail() : noMatch();
         }
+        first = false;
+        kind = source->ReadToken(&token);
     }
 }
 

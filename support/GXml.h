@@ -97,10 +97,8 @@ private:
     static CGXmlNode* AttributeMark() { return reinterpret_cast<CGXmlNode*>(~(uintptr_t)0); }
     static CGXmlNode* NewHeapNode(const char* name, CGXmlNode* parent);
     void AppendChild(CGXmlNode* child);
-    // A token the caller has read already: the parse starts with it.
-    struct ReadAhead;
-    bool ParseElement(CGXmlSource* source, char* error, size_t errorSize, CGXml* document, int depth,
-                      const ReadAhead* ahead = nullptr);
+    // Reads this element's content and end tag (the start tag is read).
+    bool ParseElement(CGXmlSource* source, char* error, size_t errorSize, CGXml* document, int depth);
     bool ParseInclude(CGXmlSource* source, char* error, size_t errorSize, CGXml* document, int depth,
                       CGXmlNode** lastChild);
     static void FreeTree(CGXmlNode* node);

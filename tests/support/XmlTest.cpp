@@ -89,6 +89,37 @@ TEST(XmlParse, ReadsElementsAttributesAndTextIntoTheTree)
     EXPECT_STREQ(p.document.FindPath("EMPTY")->GetText(), "");
 }
 
+TEST(XmlParse, ElementsAfterANestedElementJoinItsParent)
+{
+    Parsed p;
+    Parse(p, "<R><A><B><C>1</C></B><D x=\"2\"/>t</A><E>3</E><F><G></G></F></R>");
+    ASSERT_EQ(p.result, kXmlOk) << p.error;
+    CGXmlNode* r = p.document.GetRoot();
+    auto names = [](const CGXmlNode* node) {
+        std::string out;
+        for (const CGXmlNode* child = node->GetFirstChild(); child; child = child->GetNext()) {
+            out += out.empty() ? "" : " ";
+            out += child->GetName();
+            EXPECT_EQ(child->GetParent(), node) << child->GetName();
+        }
+        return out;
+    };
+    EXPECT_EQ(names(r), "A E F");
+    EXPECT_EQ(names(p.document.FindPath("A")), "B D");
+    EXPECT_EQ(names(p.document.FindPath("A B")), "C");
+    EXPECT_EQ(names(p.document.FindPath("A D")), "x");
+    EXPECT_EQ(names(p.document.FindPath("F")), "G");
+    EXPECT_STREQ(p.document.FindPath("A")->GetText(), "t");
+    EXPECT_STREQ(p.document.FindPath("A B C")->GetText(), "1");
+    EXPECT_STREQ(p.document.FindPath("E")->GetText(), "3");
+
+    // A fault after the way back up names the element it lies in.
+    Parsed q;
+    Parse(q, "<R><A><B/></A>\n<A><B>x</B></C></A></R>");
+    EXPECT_EQ(q.result, kXmlMalformed);
+    EXPECT_STREQ(q.error, "\\ Error (Line 2): No match for element A");
+}
+
 TEST(XmlParse, TextAroundAChildEndsWithTheLastPiece)
 {
     Parsed p;
@@ -374,6 +405,17 @@ TEST(XmlParse, BoundsTheElementNestingDepth)
     Parsed ok;
     Parse(ok, nested(kXmlMaxDepth));
     EXPECT_EQ(ok.result, kXmlOk) << ok.error;
+
+    // The depth is the element's own: siblings that reach the limit one
+    // after the other all fit.
+    std::string siblings;
+    for (int i = 0; i < 300; ++i)
+        siblings += "<S><T>x</T></S><U><V/></U>";
+    std::string wide = nested(kXmlMaxDepth - 2);
+    wide.insert(3 * (kXmlMaxDepth - 2), siblings); // behind the last "<E>"
+    Parsed full;
+    Parse(full, wide);
+    EXPECT_EQ(full.result, kXmlOk) << full.error;
 
     Parsed deep;
     Parse(deep, nested(kXmlMaxDepth + 1));
