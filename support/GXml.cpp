@@ -1270,7 +1270,6 @@ bool CGXmlNode::ParseInclude(CGXmlSource* source, char* error, size_t errorSize,
 
 struct CGXml::ArenaBlock {
     ArenaBlock* m_next;
-    size_t m_used;
     size_t m_capacity;
     CGXmlNode* Nodes() { return reinterpret_cast<CGXmlNode*>(this + 1); }
 };
@@ -1296,22 +1295,26 @@ int CGXml::FilterElement(const char*, CGXmlSource*, CGXmlNode*, char*, size_t)
     return 0;
 }
 
+void CGXml::GrowArena()
+{
+    size_t capacity = m_arena ? m_arena->m_capacity * 2 : 64;
+    if (capacity > 16384)
+        capacity = 16384;
+    ArenaBlock* block = (ArenaBlock*)malloc(sizeof(ArenaBlock) + capacity * sizeof(CGXmlNode));
+    if (!block)
+        throw std::bad_alloc();
+    block->m_next = m_arena;
+    block->m_capacity = capacity;
+    m_arena = block;
+    m_arenaFree = block->Nodes();
+    m_arenaEnd = m_arenaFree + capacity;
+}
+
 inline CGXmlNode* CGXml::NewNode(const char* name, CGXmlNode* parent)
 {
-    ArenaBlock* block = m_arena;
-    if (!block || block->m_used == block->m_capacity) {
-        size_t capacity = block ? block->m_capacity * 2 : 64;
-        if (capacity > 16384)
-            capacity = 16384;
-        block = (ArenaBlock*)malloc(sizeof(ArenaBlock) + capacity * sizeof(CGXmlNode));
-        if (!block)
-            throw std::bad_alloc();
-        block->m_next = m_arena;
-        block->m_used = 0;
-        block->m_capacity = capacity;
-        m_arena = block;
-    }
-    CGXmlNode* node = new (block->Nodes() + block->m_used++) CGXmlNode;
+    if (m_arenaFree == m_arenaEnd)
+        GrowArena();
+    CGXmlNode* node = new (m_arenaFree++) CGXmlNode;
     node->m_name = name;
     node->m_parentAndMarks = (uintptr_t)parent | CGXmlNode::kFromArena;
     return node;
@@ -1324,6 +1327,7 @@ void CGXml::FreeArena()
         free(m_arena);
         m_arena = next;
     }
+    m_arenaFree = m_arenaEnd = nullptr;
 }
 
 void CGXml::Clear()

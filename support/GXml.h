@@ -255,6 +255,7 @@ private:
     int ParseDocument(const char* sourceName, char* error, size_t errorSize, const char* expectedRoot);
     void MakePlaceholderRoot(const char* name);
     CGXmlNode* NewNode(const char* name, CGXmlNode* parent);
+    void GrowArena();
     void FreeArena();
     bool IsBeingIncluded(const std::string& path) const;
 
@@ -264,7 +265,9 @@ private:
     int m_flags = 0;
     CGXmlNode* m_root = nullptr;
     std::string m_placeholderName;
-    ArenaBlock* m_arena = nullptr;
+    ArenaBlock* m_arena = nullptr;      // newest block first
+    CGXmlNode* m_arenaFree = nullptr;  // the next node of the newest block
+    CGXmlNode* m_arenaEnd = nullptr;   // and its end
     std::vector<std::string> m_includeStack; // files being included, outermost first
     CGXmlSource* m_lastSource = &m_source;   // end of the chain of sources
     int m_includedFiles = 0;                 // files included by this parse
