@@ -27,3 +27,11 @@ bool ShootLibraryDrawings(const GalleryPhotographer& photograph, const std::func
 // Tabs in every look, a planner day strip and ribbon pieces in their states
 // (VisualManagerSheetsWin.cpp).
 void ShootVisualManagerSheets(const GalleryPhotographer& photograph);
+
+// The library's controls as windows in their states, under the base visual
+// manager and under one that draws push-button frames and scroll bars
+// (ControlsSheetWin.cpp).
+void ShootControlSheets(const GalleryPhotographer& photograph);
+// The colour picker in each of its kinds, without and with the focus
+// (ColorPickerSheetWin.cpp); false when the window could not be made.
+bool ShootColorPickerSheet(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);

@@ -20,3 +20,9 @@ struct ZUDPLibraryClass {
 };
 extern const ZUDPLibraryClass g_libraryClasses[];
 extern const int g_libraryClassCount;
+
+// The library's controls that a dialog creates by class name when it puts
+// them over its platform children; naming them here keeps them in every
+// program.
+extern const ZUDPLibraryClass g_libraryControlClasses[];
+extern const int g_libraryControlClassCount;
