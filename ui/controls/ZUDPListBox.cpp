@@ -87,11 +87,39 @@ void CZUDPListBox::MeasureItem(LPMEASUREITEMSTRUCT lpMIS)
         lpMIS->itemHeight = (UINT)(g_uiEnvironment.m_textHeight * 9 / 5);
 }
 
-void CZUDPListBox::InvalidateItem(int nItem)
+// The item is painted again at once, straight into the window: only the
+// hot look changed, and a full paint pass of the list box for two items
+// would cost many times the move itself.  The list box's own answers are
+// asked of its procedure directly, since this runs on mouse moves.  A list
+// box that is not owner-drawn shows no hot look: nothing to paint.
+void CZUDPListBox::RedrawItemNow(int nItem)
 {
+    if (nItem < 0 || (GetStyle() & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) == 0 || !IsWindowVisible())
+        return;
     CRect rect;
-    if (nItem >= 0 && GetItemRect(nItem, &rect) != LB_ERR)
-        InvalidateRect(&rect, TRUE);
+    if (DefWindowProc(LB_GETITEMRECT, (WPARAM)nItem, (LPARAM)&rect) == LB_ERR)
+        return;
+    CRect rectClient;
+    GetClientRect(&rectClient);
+    if (!CRect().IntersectRect(rect, rectClient))
+        return;
+    DRAWITEMSTRUCT dis = {};
+    dis.CtlType = ODT_LISTBOX;
+    dis.CtlID = (UINT)GetDlgCtrlID();
+    dis.itemID = (UINT)nItem;
+    dis.itemAction = ODA_DRAWENTIRE;
+    if (DefWindowProc(LB_GETSEL, (WPARAM)nItem, 0) > 0)
+        dis.itemState |= ODS_SELECTED;
+    if (::GetFocus() == m_hWnd && DefWindowProc(LB_GETCARETINDEX, 0, 0) == nItem)
+        dis.itemState |= ODS_FOCUS;
+    if (!IsWindowEnabled())
+        dis.itemState |= ODS_DISABLED;
+    dis.hwndItem = m_hWnd;
+    dis.rcItem = rect;
+    dis.itemData = (ULONG_PTR)DefWindowProc(LB_GETITEMDATA, (WPARAM)nItem, 0);
+    CClientDC dc(this);
+    dis.hDC = dc.GetSafeHdc();
+    DrawItem(&dis);
 }
 
 // The hot item is the one the point lies on, asked of the list box once
@@ -99,10 +127,8 @@ void CZUDPListBox::InvalidateItem(int nItem)
 void CZUDPListBox::OnMouseMove(UINT nFlags, CPoint point)
 {
     Default();
-    BOOL bOutside = TRUE;
-    int nHot = ItemFromPoint(point, bOutside);
-    if (bOutside)
-        nHot = -1;
+    const DWORD dwHit = (DWORD)DefWindowProc(LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
+    const int nHot = HIWORD(dwHit) != 0 ? -1 : (int)LOWORD(dwHit);
     if (!m_bTracked) {
         TRACKMOUSEEVENT tme = {sizeof(tme), TME_LEAVE, m_hWnd, 0};
         m_bTracked = TrackMouseLeave(&tme);
@@ -110,9 +136,8 @@ void CZUDPListBox::OnMouseMove(UINT nFlags, CPoint point)
     if (nHot != m_nHotItem) {
         const int nOld = m_nHotItem;
         m_nHotItem = nHot;
-        InvalidateItem(nOld);
-        InvalidateItem(nHot);
-        UpdateWindow();
+        RedrawItemNow(nOld);
+        RedrawItemNow(nHot);
     }
 }
 

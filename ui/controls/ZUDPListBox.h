@@ -23,7 +23,7 @@ protected:
     void PreSubclassWindow() override;
     void OnMouseMove(UINT nFlags, CPoint point);
     void OnMouseLeave();
-    void InvalidateItem(int nItem);
+    void RedrawItemNow(int nItem);
 
     int m_nHotItem = -1;
     BOOL m_bTracked = FALSE;
