@@ -27,3 +27,8 @@ bool ShootLibraryDrawings(const GalleryPhotographer& photograph, const std::func
 // Tabs in every look, a planner day strip and ribbon pieces in their states
 // (VisualManagerSheetsWin.cpp).
 void ShootVisualManagerSheets(const GalleryPhotographer& photograph);
+
+// The library's list, header, edits, combo boxes, spin buttons, list box,
+// font combo box and edit lists as real windows in their states, in the
+// classic and the visual-manager look (DialogControlsSheetWin.cpp).
+void ShootDialogControlsSheets(const GalleryPhotographer& photograph);

@@ -767,6 +767,7 @@ int main(int argc, char** argv)
     ShootControlFamiliesSheet(Photograph);
     ShootBarAndCaptionSheets(Photograph);
     ShootVisualManagerSheets(Photograph);
+    ShootDialogControlsSheets(Photograph);
 
     printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
     return g_failures.empty() ? 0 : 1;
