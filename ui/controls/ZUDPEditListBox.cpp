@@ -223,6 +223,7 @@ BOOL CZUDPEditListBase::AddButton(UINT uiImageResId, LPCTSTR lpszTooltip, WORD w
         m_mapButtonIDs.SetAt(iButton, nCommand);
     m_buttonImages.push_back(std::move(images));
     m_buttonTips.push_back(strTip);
+    m_buttonGreyWhenDisabled.push_back(m_bGrayDisabledButtons);
 
     if (!strTip.IsEmpty()) {
         if (m_wndToolTip.GetSafeHwnd() == nullptr)
@@ -288,7 +289,10 @@ void CZUDPEditListBase::DrawCaptionButton(LPDRAWITEMSTRUCT lpDIS, int iButton)
     CRect rect = lpDIS->rcItem;
     pDC->FillRect(rect, m_bVisualManagerStyle ? &g_uiEnvironment.m_brushBarFace : &g_uiEnvironment.m_brushButtonFace);
     const BOOL bPressed = (lpDIS->itemState & ODS_SELECTED) != 0;
-    const BOOL bDisabled = (lpDIS->itemState & ODS_DISABLED) != 0 || m_bGrayDisabledButtons;
+    // A disabled button looks grey only when it is told to (a disabled
+    // list's buttons always are; during an edit they only stop responding).
+    const BOOL bGrey = iButton < (int)m_buttonGreyWhenDisabled.size() && m_buttonGreyWhenDisabled[(size_t)iButton];
+    const BOOL bDisabled = (lpDIS->itemState & ODS_DISABLED) != 0 && bGrey;
     CImageList* pImages = iButton < (int)m_buttonImages.size() ? m_buttonImages[(size_t)iButton].get() : nullptr;
     if (pImages != nullptr) {
         int cx = 0, cy = 0;
@@ -567,8 +571,11 @@ void CZUDPEditListBase::OnSetFocus(CWnd*)
 void CZUDPEditListBase::OnEnable(BOOL bEnable)
 {
     Default();
-    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
+    int i = 0;
+    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr; i++) {
         CZUDPButton* pButton = m_lstButtons.GetNext(pos);
+        if ((size_t)i < m_buttonGreyWhenDisabled.size())
+            m_buttonGreyWhenDisabled[(size_t)i] = !bEnable || m_bGrayDisabledButtons;
         if (pButton->GetSafeHwnd() != nullptr)
             pButton->EnableWindow(bEnable);
     }

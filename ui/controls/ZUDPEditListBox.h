@@ -86,7 +86,8 @@ public:
     // The in-place edit shows a "..." button that calls OnBrowseItem.
     void EnableBrowseButton(BOOL bEnable = TRUE) { m_bBrowseButton = bEnable; }
     BOOL HasBrowseButton() const { return m_bBrowseButton; }
-    // The caption buttons look disabled.
+    // Caption buttons added from now on look grey while disabled (the
+    // buttons of a disabled list always do).
     void SetGrayDisabledButtons(BOOL bGray = TRUE) { m_bGrayDisabledButtons = bGray; }
 
     int GetButtonCount() const { return (int)m_lstButtons.GetCount(); }
@@ -189,6 +190,7 @@ protected:
     // list (one image list per button, in button order).
     std::vector<std::unique_ptr<CImageList>> m_buttonImages;
     std::vector<CString> m_buttonTips;
+    std::vector<BOOL> m_buttonGreyWhenDisabled;
     CToolTipCtrl m_wndToolTip;
 
     DECLARE_MESSAGE_MAP()
