@@ -7,6 +7,7 @@
 #include "app/win/AppDialogs.h"
 #include "res/resource.h"
 #include "support/Utilities.h"
+#include "ui/foundation/ZUDPMessages.h"
 
 BEGIN_MESSAGE_MAP(CDlgTextEntry, CZUDPDialog)
     ON_EN_CHANGE(IDC_ENTRY, &CDlgTextEntry::OnEntryChange)
@@ -70,6 +71,8 @@ BOOL CDlgTextEntry::OnInitDialog()
         if (m_entry.Create(style, rect, this, IDC_ENTRY, &m_entryFont, m_maxLength > 0 ? m_maxLength : 0)) {
             // In the tab order where the template's edit stands.
             m_entry.SetWindowPos(place, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            // Made after the dialog's controls were given the look: told now.
+            m_entry.SendMessage(ZUDM_ONSETCONTROLVMMODE, IsVisualManagerStyle());
             m_entry.SetTextUtf8(m_text);
             if (m_readOnly)
                 m_entry.SetReadOnly(TRUE);

@@ -2,6 +2,8 @@
 
 #include "app/win/trovconfDlg.h"
 #include "res/resource.h"
+#include "framework/win/FrameworkSeams.h"
+#include "ui/controls/ZUDPMessageBox.h"
 
 BEGIN_MESSAGE_MAP(CtrovconfApp, CWinApp)
 END_MESSAGE_MAP()
@@ -13,6 +15,9 @@ BOOL CtrovconfApp::InitInstance()
     INITCOMMONCONTROLSEX controls = {sizeof controls, 0xFF};
     ::InitCommonControlsEx(&controls);
     CWinApp::InitInstance();
+    m_themedBoxes.Replace(g_frameworkSeams.messageBox, [](HWND owner, const char* text, const char* caption, UINT type) {
+        return ThemedMessageBoxEx(owner, text, caption != nullptr ? caption : AfxGetAppName(), type);
+    });
     if (!AfxSocketInit()) {
         AfxMessageBox(IDS_SOCKETS_INIT_FAILED);
         return FALSE;

@@ -4,6 +4,7 @@
 // when the window closes.
 #include "framework/win/WinApp.h"
 #include "ui/foundation/ZUDPWorkspace.h"
+#include "framework/Seam.h"
 
 class CtrovconfApp : public CWinApp, public CZUDPWorkspace {
 public:
@@ -11,6 +12,11 @@ public:
 
     // Always FALSE: the framework ends the process when it returns.
     BOOL InitInstance() override;
+
+private:
+    // While the program runs, the framework's message boxes are the
+    // library's themed box.
+    ScopedSeams m_themedBoxes;
 
     DECLARE_MESSAGE_MAP()
 };

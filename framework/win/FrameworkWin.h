@@ -17,6 +17,8 @@
 #include "framework/win/ListCtrl.h"
 #include "framework/win/TreeCtrl.h"
 #include "framework/win/Dialog.h"
+#include "framework/win/TabCtrl.h"
+#include "framework/win/PropertySheet.h"
 #include "framework/win/WinApp.h"
 #include "framework/win/FileDialog.h"
 #include "framework/win/AsyncSocket.h"

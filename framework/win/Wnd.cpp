@@ -978,3 +978,18 @@ int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
         lpszCaption = AfxGetAppName();
     return g_frameworkSeams.messageBox(m_hWnd, lpszText, lpszCaption, nType);
 }
+
+void CWnd::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType)
+{
+    DWORD dwExStyle = GetExStyle();
+    if (nAdjustType == adjustBorder)
+        dwExStyle &= ~WS_EX_CLIENTEDGE;
+    ::AdjustWindowRectEx(lpClientRect, GetStyle(), FALSE, dwExStyle);
+    if (nAdjustType == adjustOutside) {
+        DWORD dwStyle = GetStyle();
+        if (dwStyle & WS_VSCROLL)
+            lpClientRect->right += ::GetSystemMetrics(SM_CXVSCROLL);
+        if (dwStyle & WS_HSCROLL)
+            lpClientRect->bottom += ::GetSystemMetrics(SM_CYHSCROLL);
+    }
+}

@@ -36,6 +36,21 @@ LRESULT CALLBACK AfxWndProcW(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 // m_nFlags bits
 #define WF_MODALLOOP 0x0004      // a modal loop of this window runs
 #define WF_CONTINUEMODAL 0x0008  // the modal loop goes on
+#define WF_STAYACTIVE 0x0020     // the caption stays active while a floating window of it is active
+// Asked of a window that may float over another: with FS_SYNCACTIVE a
+// non-zero answer says it keeps its owner's caption active.
+#define WM_FLOATSTATUS 0x036D
+#define FS_SHOW 0x01
+#define FS_HIDE 0x02
+#define FS_ACTIVATE 0x04
+#define FS_DEACTIVATE 0x08
+#define FS_ENABLE 0x10
+#define FS_DISABLE 0x20
+#define FS_SYNCACTIVE 0x40
+// CalcWindowRect kinds: the client rectangle grows by the frame only
+// (adjustBorder) or also by the scroll bars (adjustOutside).
+#define adjustBorder 0
+#define adjustOutside 1
 // RunModalLoop flags
 #define MLF_NOIDLEMSG 0x0001     // no WM_ENTERIDLE to the parent
 #define MLF_NOKICKIDLE 0x0002    // no WM_KICKIDLE to the window
@@ -165,6 +180,9 @@ public:
     BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const { lpwndpl->length = sizeof(WINDOWPLACEMENT); return ::GetWindowPlacement(m_hWnd, lpwndpl); }
     BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl) { return ::SetWindowPlacement(m_hWnd, lpwndpl); }
     void CenterWindow(CWnd* pAlternateOwner = nullptr);
+    // Grows a client rectangle to the window rectangle for the window's
+    // styles (adjustOutside also adds the scroll bars it shows).
+    virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = adjustBorder);
     int SetWindowRgn(HRGN hRgn, BOOL bRedraw) { return ::SetWindowRgn(m_hWnd, hRgn, bRedraw); }
     int GetWindowRgn(HRGN hRgn) const { return ::GetWindowRgn(m_hWnd, hRgn); }
 

@@ -25,6 +25,9 @@
 #include "app/Discovery.h"
 #include "framework/win/WinApp.h"
 #include "framework/win/Dialog.h"
+#include "ui/controls/ZUDPPropertyPage.h"
+#include "ui/controls/ZUDPPropertySheet.h"
+#include "tests/common/DialogTemplateWin.h"
 #include "framework/win/ListCtrl.h"
 #include "app/MachineColumns.h"
 #include "app/SettingsPaths.h"
@@ -155,6 +158,8 @@ void CloseModal(HWND window)
     CWnd* object = CWnd::FromHandlePermanent(window);
     if (CDialog* dialog = dynamic_cast<CDialog*>(object))
         dialog->EndDialog(IDCANCEL);
+    else if (CPropertySheet* sheet = dynamic_cast<CPropertySheet*>(object))
+        sheet->PressButton(PSBTN_CANCEL);
     else
         ::EndDialog(window, IDCANCEL); // the system's message box
 }
@@ -428,6 +433,70 @@ void ShootMessageBoxes()
     };
     for (const Box& box : boxes)
         ShootModal(box.name, [&] { ThemedMessageBoxEx(nullptr, box.text, "TROVconf", box.type); });
+
+    // The themed box: a warning, three buttons with the second as the
+    // default, and a text long enough to wrap.
+    const Box themed[] = {
+        {"message-exclamation", "The selected file is not an application file.", MB_OK | MB_ICONEXCLAMATION},
+        {"message-yes-no-cancel", "Save the changed machine list before closing?",
+         MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2},
+        {"message-long-text",
+         "Mixer-1 (10.20.0.11) is not running a v4 firmware and will be skipped. Press-2 (10.20.0.12) did not "
+         "answer the last discovery broadcast and is reached through its saved address. Dryer-3 (10.20.0.13) has no "
+         "application installed yet. The remaining machines of the selection will be updated one after another; "
+         "each row of the progress window shows the last status of its machine.",
+         MB_OK | MB_ICONINFORMATION},
+    };
+    for (const Box& box : themed)
+        ShootModal(box.name, [&] { ThemedMessageBoxEx(nullptr, box.text, "TROVconf", box.type); });
+}
+
+// A page of the sheets' pictures: a few themed controls.
+class CGalleryPage : public CZUDPPropertyPage {
+public:
+    explicit CGalleryPage(const char* title) : m_template(WS_CHILD | WS_CAPTION | DS_CONTROL, 190, 110, title)
+    {
+        m_template.AddControl("Static", "Address:", SS_LEFT, 10, 12, 50, 10, 3000);
+        m_template.AddControl("Edit", "10.20.0.11", WS_BORDER | WS_TABSTOP, 62, 10, 90, 12, 3001);
+        m_template.AddControl("Button", "Options", BS_GROUPBOX, 10, 30, 160, 48, 3002);
+        m_template.AddControl("Button", "Use DHCP", BS_AUTOCHECKBOX | WS_TABSTOP, 20, 44, 100, 10, 3003);
+        m_template.AddControl("Button", "Keep the data set", BS_AUTOCHECKBOX | WS_TABSTOP, 20, 58, 100, 10, 3004);
+        m_psp.dwFlags |= PSP_DLGINDIRECT;
+        m_psp.pResource = m_template.Get();
+    }
+
+private:
+    trovtest::DialogTemplate m_template;
+};
+
+// The library's property sheet in its navigation looks: tabs, tree, list
+// and wizard, each in the visual-manager look.
+void ShootPropertySheets()
+{
+    struct Look {
+        const char* name;
+        int look;
+    } looks[] = {
+        {"sheet-look0-tabs", CZUDPPropertySheet::PropSheetLook_Tabs},
+        {"sheet-look2-tree", CZUDPPropertySheet::PropSheetLook_Tree},
+        {"sheet-look4-list", CZUDPPropertySheet::PropSheetLook_List},
+        {"sheet-look5-wizard", CZUDPPropertySheet::PropSheetLook_Wizard},
+    };
+    for (const Look& look : looks) {
+        ShootModal(look.name, [&] {
+            CGalleryPage general("General");
+            CGalleryPage network("Network");
+            CGalleryPage display("Display");
+            CZUDPPropertySheet sheet("Machine options");
+            sheet.SetLook(look.look, 110);
+            sheet.AddPage(&general);
+            sheet.AddPage(&network);
+            sheet.AddPage(&display);
+            sheet.SetVisualManagerLook(TRUE);
+            sheet.m_psh.nStartPage = 1;
+            sheet.DoModal();
+        });
+    }
 }
 
 // The library's tooltip in its looks: a plain label, a label with an icon,
@@ -758,6 +827,7 @@ int main(int argc, char** argv)
             ShootDialogs(work);
         }
         ShootMessageBoxes();
+        ShootPropertySheets();
         ShootToolTips();
         ShootPaneElements();
         ShootImageStrips();

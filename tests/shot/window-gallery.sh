@@ -28,6 +28,14 @@ if [ ! -f "$WINEPREFIX/.trov-gallery-ready" ]; then
   wineserver -w
   touch "$WINEPREFIX/.trov-gallery-ready"
 fi
+# Wine draws the caption buttons of the frames it decorates with the Marlett
+# font; Debian ships it apart from Wine (fonts-wine) and Wine does not look
+# there, so the prefix gets its own copy (without it the buttons show letters).
+marlett=/usr/share/wine/fonts/marlett.ttf
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
+if [ -f "$marlett" ] && [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then
+  cp "$marlett" "$fonts/"
+fi
 
 out="$build/shots"
 work=$(mktemp -d)

@@ -23,7 +23,19 @@ int CZUDPPopupMenu::HitTestArea(CPoint ptScreen) const
     CRect rect;
     GetClientRect(&rect);
     ClientToScreen(&rect);
-    return rect.PtInRect(ptScreen) ? kItems : kOutside;
+    if (!rect.PtInRect(ptScreen))
+        return kOutside;
+    if (m_iShadowSize > 0 && ptScreen.x >= rect.right - m_iShadowSize)
+        return kShadowRight;
+    if (m_iShadowSize > 0 && ptScreen.y >= rect.bottom - m_iShadowSize)
+        return kShadowBottom;
+    if (m_iSideImageWidth > 0 && ptScreen.x < rect.left + m_iSideImageWidth)
+        return kSideImage;
+    CPoint ptClient = ptScreen;
+    ScreenToClient(&ptClient);
+    if (m_rectTearOffCaption.PtInRect(ptClient))
+        return kTearOffCaption;
+    return kItems;
 }
 
 BOOL CZUDPPopupMenu::RegisterWithFrame(CFrameWnd* pFrame, CZUDPPopupMenu* pPopup)

@@ -27,7 +27,9 @@ public:
     virtual CZUDPPopupMenuBar* GetMenuBar() { return &m_wndMenuBar; }
     // Creates the bar that replaces a torn-off popup (none here).
     virtual CZUDPControlBar* CreateTearOffBar(CFrameWnd* pWndMain, UINT uiID, LPCTSTR lpszName);
-    // Classifies a screen point against the popup (Area).
+    // Classifies a screen point against the popup (Area): outside its
+    // client rectangle, on the right or bottom shadow strip, on the side
+    // image strip, on the tear-off caption, else on the items.
     virtual int HitTestArea(CPoint ptScreen) const;
     // TRUE while the popup's bar (or a bar up its chain) runs an item.
     virtual BOOL IsRunningCommand() const { return FALSE; }
@@ -43,6 +45,9 @@ public:
 
     CZUDPToolbarMenuButton* m_pParentBtn = nullptr; // the button it was opened from (null: top level)
     BOOL m_bScrollable = FALSE;                      // the items do not fit: scroll areas shown
+    int m_iShadowSize = 0;                           // width of the drop shadow along the right and bottom
+    int m_iSideImageWidth = 0;                       // width of the image strip along the left (0: none)
+    CRect m_rectTearOffCaption;                      // the tear-off caption, client coordinates (empty: none)
 
 protected:
     CZUDPPopupMenuBar m_wndMenuBar;

@@ -1,5 +1,8 @@
 #include "ui/commandbars/ZUDPToolBar.h"
 
+#include <climits>
+#include <map>
+
 #include "framework/Archive.h"
 #include "ui/commandbars/ZUDPToolbarButton.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
@@ -172,3 +175,24 @@ void CZUDPToolBar::UpdateLayout()
 BOOL CZUDPToolBar::LoadGlobalOptions(LPCTSTR) { return FALSE; }
 
 BOOL CZUDPToolBar::SaveGlobalOptions(LPCTSTR) { return FALSE; }
+
+namespace {
+std::map<UINT, UINT>& CommandUseCounts()
+{
+    static std::map<UINT, UINT> counts;
+    return counts;
+}
+} // namespace
+
+void CZUDPToolBar::CountCommandUse(UINT uiCmd)
+{
+    UINT& count = CommandUseCounts()[uiCmd];
+    if (count != UINT_MAX)
+        ++count;
+}
+
+UINT CZUDPToolBar::GetCommandUseCount(UINT uiCmd)
+{
+    auto it = CommandUseCounts().find(uiCmd);
+    return it != CommandUseCounts().end() ? it->second : 0;
+}

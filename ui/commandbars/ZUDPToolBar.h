@@ -48,6 +48,10 @@ public:
     // Every button with the command on every live toolbar, appended to the
     // list; answers how many were found.
     static int CollectCommandButtons(UINT uiCmd, CObList& listButtons);
+    // Records one use of a command in the process-wide usage statistics
+    // (what personalized menus learn from), and reads the count back.
+    static void CountCommandUse(UINT uiCmd);
+    static UINT GetCommandUseCount(UINT uiCmd);
 
     // --- look
     // The library's fonts changed: every button takes the new ones.

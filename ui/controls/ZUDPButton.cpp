@@ -5,7 +5,7 @@
 #include "ui/foundation/ZUDPMessages.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 
-IMPLEMENT_DYNAMIC(CZUDPButton, CButton)
+IMPLEMENT_DYNCREATE(CZUDPButton, CButton)
 
 BEGIN_MESSAGE_MAP(CZUDPButton, CButton)
     ON_REGISTERED_MESSAGE(ZUDM_ONSETCONTROLVMMODE, &CZUDPButton::OnSetControlVMMode)

@@ -7,7 +7,7 @@
 #include "framework/win/Controls.h"
 
 class CZUDPButton : public CZUDPControlLook<CButton> {
-    DECLARE_DYNAMIC(CZUDPButton)
+    DECLARE_DYNCREATE(CZUDPButton)
 public:
     CZUDPButton();
     ~CZUDPButton() override;

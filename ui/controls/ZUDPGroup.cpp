@@ -2,7 +2,7 @@
 
 #include "ui/foundation/ZUDPMessages.h"
 
-IMPLEMENT_DYNAMIC(CZUDPGroup, CButton)
+IMPLEMENT_DYNCREATE(CZUDPGroup, CButton)
 
 BEGIN_MESSAGE_MAP(CZUDPGroup, CButton)
     ON_REGISTERED_MESSAGE(ZUDM_ONSETCONTROLVMMODE, &CZUDPGroup::OnSetControlVMMode)

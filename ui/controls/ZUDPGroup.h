@@ -7,7 +7,7 @@
 #include "framework/win/Controls.h"
 
 class CZUDPGroup : public CZUDPControlLook<CButton> {
-    DECLARE_DYNAMIC(CZUDPGroup)
+    DECLARE_DYNCREATE(CZUDPGroup)
 public:
     CZUDPGroup() = default;
 

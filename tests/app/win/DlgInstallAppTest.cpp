@@ -2,6 +2,8 @@
 // and what it hands back.
 #include "app/win/DlgInstallApp.h"
 #include "res/resource.h"
+#include "ui/controls/ZUDPButton.h"
+#include "ui/controls/ZUDPEdit.h"
 #include "tests/app/win/DialogTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -149,6 +151,21 @@ TEST(DlgInstallAppTest, AnAddressThatIsNotWholeIsRefusedWithAMessage)
         EXPECT_NE(std::string::npos, boxes.texts()[0].find("IP address")) << boxes.texts()[0];
         EXPECT_STREQ("10.0.0.7", dialog.m_address);
     }
+}
+
+TEST(DlgInstallAppTest, TemplateControlsAreThemedWhileMembersKeepTheirClasses)
+{
+    CDlgInstallApp dialog;
+    FillStandard(dialog);
+    RunDialog(dialog, {[&](CDialog& d) {
+        auto object = [&](int id) { return CWnd::FromHandlePermanent(::GetDlgItem(d, id)); };
+        EXPECT_TRUE(object(IDOK) != nullptr && object(IDOK)->IsKindOf(RUNTIME_CLASS(CZUDPButton)));
+        EXPECT_TRUE(object(IDC_ADMIN_PASSWORD) != nullptr && object(IDC_ADMIN_PASSWORD)->IsKindOf(RUNTIME_CLASS(CZUDPEdit)));
+        // The combo boxes stay the platform's, as the dialog declares them.
+        EXPECT_EQ(&dialog.GetDataSetList(), object(IDC_DATASET));
+        EXPECT_EQ(&dialog.GetInstallTypeList(), object(IDC_INSTALL_TYPE));
+        d.EndDialog(IDCANCEL);
+    }});
 }
 
 } // namespace
