@@ -13,12 +13,6 @@
 #include "ui/commandbars/ZUDPToolBar.h"
 #include "ui/commandbars/ZUDPToolbarMenuButton.h"
 #include "ui/commandbars/ZUDPUserTool.h"
-#include "ui/controls/ZUDPComboBox.h"
-#include "ui/controls/ZUDPEditListBox.h"
-#include "ui/controls/ZUDPFontComboBox.h"
-#include "ui/controls/ZUDPListBox.h"
-#include "ui/controls/ZUDPListCtrl.h"
-#include "ui/controls/ZUDPSpinButtonCtrl.h"
 #include "ui/docking/ZUDPDockBar.h"
 #include "ui/docking/ZUDPDockManager.h"
 #include "ui/docking/ZUDPFrameWnd.h"
@@ -126,17 +120,6 @@ const ZUDPLibraryClass g_libraryClasses[] = {
     {RUNTIME_CLASS(CZUDPOutlookBarPane)},
     {RUNTIME_CLASS(CZUDPOutlookButton)},
     {RUNTIME_CLASS(CZUDPToolbarComboBoxButton)},
-    // Dialog controls: lists, headers, edits, combo boxes, spin buttons,
-    // list boxes and edit lists.
-    {RUNTIME_CLASS(CZUDPHeaderCtrl)},
-    {RUNTIME_CLASS(CZUDPListCtrl)},
-    {RUNTIME_CLASS(CZUDPEdit)},
-    {RUNTIME_CLASS(CZUDPComboBox)},
-    {RUNTIME_CLASS(CZUDPSpinButtonCtrl)},
-    {RUNTIME_CLASS(CZUDPListBox)},
-    {RUNTIME_CLASS(CZUDPFontComboBox)},
-    {RUNTIME_CLASS(CZUDPEditListBox)},
-    {RUNTIME_CLASS(CZUDPEditListEdit)},
 };
 const int g_libraryClassCount = int(sizeof(g_libraryClasses) / sizeof(g_libraryClasses[0]));
 
