@@ -1,6 +1,7 @@
 #include "app/Machine.h"
 
 #include <cstring>
+#include <vector>
 
 #include "app/AppPlatform.h"
 #include "app/TextScan.h"
@@ -24,9 +25,128 @@ void CopyCut(char* out, size_t size, const char* text)
     out[n] = 0;
 }
 
-void AddLeaf(CGTextStore* store, CGXmlNode* parent, const char* name, const char* text)
+// Where a machine's children go: into a document (element by element) or
+// straight to a writer.  Both give the same text.
+class MachineXmlOut {
+public:
+    virtual ~MachineXmlOut() = default;
+    virtual void Leaf(const char* name, const char* text) = 0;
+    virtual void Open(const char* name) = 0; // an element holding elements
+    virtual void Close() = 0;
+};
+
+class MachineXmlToDocument : public MachineXmlOut {
+public:
+    MachineXmlToDocument(CGTextStore* store, CGXmlNode* element) : m_store(store) { m_open.push_back(element); }
+    void Leaf(const char* name, const char* text) override
+    {
+        m_open.back()->AddChild(m_store, name)->SetText(m_store, text);
+    }
+    void Open(const char* name) override { m_open.push_back(m_open.back()->AddChild(m_store, name)); }
+    void Close() override { m_open.pop_back(); }
+
+private:
+    CGTextStore* m_store;
+    std::vector<CGXmlNode*> m_open;
+};
+
+class MachineXmlToWriter : public MachineXmlOut {
+public:
+    explicit MachineXmlToWriter(CGXmlWriter& writer) : m_writer(writer) {}
+    void Leaf(const char* name, const char* text) override { m_writer.Leaf(name, text); }
+    void Open(const char* name) override { m_writer.BeginElement(name); }
+    void Close() override { m_writer.EndElement(); }
+
+private:
+    CGXmlWriter& m_writer;
+};
+
+// FNV-1a over what would be written: 'L' name 0 text 0 per leaf, 'O' name 0
+// per element holding elements, 'C' at its end (texts hold no 0 byte, so
+// different outputs give different byte sequences).
+class MachineXmlToFingerprint : public MachineXmlOut {
+public:
+    void Leaf(const char* name, const char* text) override
+    {
+        Byte('L');
+        Text(name);
+        Text(text);
+    }
+    void Open(const char* name) override
+    {
+        Byte('O');
+        Text(name);
+    }
+    void Close() override { Byte('C'); }
+    uint64_t Value() const
+    {
+        // A final mix, so that sums of fingerprints (a list's) do not
+        // inherit the hash's linear structure.
+        uint64_t z = m_hash + 0x9E3779B97F4A7C15ull;
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    }
+
+private:
+    void Byte(unsigned char c) { m_hash = (m_hash ^ c) * 0x100000001B3ull; }
+    void Text(const char* text)
+    {
+        for (const unsigned char* p = (const unsigned char*)(text ? text : ""); *p; ++p)
+            Byte(*p);
+        Byte(0);
+    }
+    uint64_t m_hash = 0xCBF29CE484222325ull;
+};
+
+// The MACHINE children of a machine, KEY being keyAddress.
+void WriteMachineXml(const CMachine& m, MachineXmlOut& out, const CIpAddress& keyAddress)
 {
-    parent->AddChild(store, name)->SetText(store, text);
+    if (!m.m_hostName.IsEmpty())
+        out.Leaf("HOSTNAME", m.m_hostName);
+    if (!m.m_comment.IsEmpty())
+        out.Leaf("COMMENT", m.m_comment);
+    if (!m.m_config.IsEmpty())
+        out.Leaf("CONFIG", m.m_config);
+    if (!m.m_setup.IsEmpty())
+        out.Leaf("SETUP", m.m_setup);
+    if (!m.m_appVersion.IsEmpty())
+        out.Leaf("APPVERSION", m.m_appVersion);
+    if (m.m_appGuid[0]) {
+        char guid[37];
+        CopyCut(guid, sizeof guid, m.m_appGuid);
+        out.Leaf("APPGUID", guid);
+    }
+    static const struct {
+        const char* name;
+        int index;
+    } if1Values[] = {{"DHCP", kIf1Dhcp}, {"IP", kIf1Ip}, {"NETMASK", kIf1Netmask}, {"GATEWAY", kIf1Gateway}},
+      if2Values[] = {{"DHCP", kIf2Dhcp}, {"IP", kIf2Ip}, {"NETMASK", kIf2Netmask}};
+    out.Open("IF1");
+    for (const auto& v : if1Values)
+        if (!m.m_ifValues[v.index].IsEmpty())
+            out.Leaf(v.name, m.m_ifValues[v.index]);
+    out.Close();
+    out.Open("IF2");
+    for (const auto& v : if2Values)
+        if (!m.m_ifValues[v.index].IsEmpty())
+            out.Leaf(v.name, m.m_ifValues[v.index]);
+    out.Close();
+    if (m.m_ifNumber != 0) {
+        char number[16];
+        FormatBounded(number, sizeof number, "%d", m.m_ifNumber);
+        out.Leaf("IF", number);
+    }
+    if (m.m_fwMajor != -1) {
+        char version[320];
+        FormatBounded(version, sizeof version, "%dv%dr%d-%s", m.m_fwMajor, m.m_fwMinor, m.m_fwRelease, m.m_fwSuffix);
+        out.Leaf("VERSION", version);
+    }
+    if (!m.m_ioFirmware.IsEmpty())
+        out.Leaf("ALTERA", m.m_ioFirmware);
+    if (!m.m_mac.IsEmpty())
+        out.Leaf("MAC", m.m_mac);
+    out.Leaf("KEY", CIpAddressText(keyAddress));
 }
 
 } // namespace
@@ -186,46 +306,21 @@ void CMachine::ReadXml(const CMachineXmlChildren& c)
 
 void CMachine::WriteXml(CGTextStore* store, CGXmlNode* e, const CIpAddress& keyAddress) const
 {
-    if (!m_hostName.IsEmpty())
-        AddLeaf(store, e, "HOSTNAME", m_hostName);
-    if (!m_comment.IsEmpty())
-        AddLeaf(store, e, "COMMENT", m_comment);
-    if (!m_config.IsEmpty())
-        AddLeaf(store, e, "CONFIG", m_config);
-    if (!m_setup.IsEmpty())
-        AddLeaf(store, e, "SETUP", m_setup);
-    if (!m_appVersion.IsEmpty())
-        AddLeaf(store, e, "APPVERSION", m_appVersion);
-    if (m_appGuid[0]) {
-        char guid[37];
-        CopyCut(guid, sizeof guid, m_appGuid);
-        AddLeaf(store, e, "APPGUID", guid);
-    }
-    CGXmlNode* if1 = e->AddChild(store, "IF1");
-    static const struct {
-        const char* name;
-        int index;
-    } if1Values[] = {{"DHCP", kIf1Dhcp}, {"IP", kIf1Ip}, {"NETMASK", kIf1Netmask}, {"GATEWAY", kIf1Gateway}},
-      if2Values[] = {{"DHCP", kIf2Dhcp}, {"IP", kIf2Ip}, {"NETMASK", kIf2Netmask}};
-    for (const auto& v : if1Values)
-        if (!m_ifValues[v.index].IsEmpty())
-            AddLeaf(store, if1, v.name, m_ifValues[v.index]);
-    CGXmlNode* if2 = e->AddChild(store, "IF2");
-    for (const auto& v : if2Values)
-        if (!m_ifValues[v.index].IsEmpty())
-            AddLeaf(store, if2, v.name, m_ifValues[v.index]);
-    if (m_ifNumber != 0)
-        e->AddChild(store, "IF")->SetTextInt(store, m_ifNumber);
-    if (m_fwMajor != -1) {
-        char version[320];
-        FormatBounded(version, sizeof version, "%dv%dr%d-%s", m_fwMajor, m_fwMinor, m_fwRelease, m_fwSuffix);
-        AddLeaf(store, e, "VERSION", version);
-    }
-    if (!m_ioFirmware.IsEmpty())
-        AddLeaf(store, e, "ALTERA", m_ioFirmware);
-    if (!m_mac.IsEmpty())
-        AddLeaf(store, e, "MAC", m_mac);
-    AddLeaf(store, e, "KEY", CIpAddressText(keyAddress));
+    MachineXmlToDocument out(store, e);
+    WriteMachineXml(*this, out, keyAddress);
+}
+
+void CMachine::WriteXml(CGXmlWriter& writer, const CIpAddress& keyAddress) const
+{
+    MachineXmlToWriter out(writer);
+    WriteMachineXml(*this, out, keyAddress);
+}
+
+uint64_t CMachine::XmlFingerprint(const CIpAddress& keyAddress) const
+{
+    MachineXmlToFingerprint out;
+    WriteMachineXml(*this, out, keyAddress);
+    return out.Value();
 }
 
 void CMachine::SetVersion(const char* text)

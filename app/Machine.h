@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 // One controller as the program knows it: the MACHINE element of
 // machines.xml and *.tvl files, and what a controller says of itself in its
 // TROV replies.
@@ -10,6 +11,7 @@
 
 class CGXmlNode;
 class CGTextStore;
+class CGXmlWriter;
 
 // Display states.
 enum { kMachineNew = 0, kMachineNotAnswered = 1, kMachineAnswered = 2 };
@@ -62,6 +64,14 @@ public:
     void ReadXml(const CMachineXmlChildren& children);
     // Appends the MACHINE children to element, KEY being keyAddress.
     void WriteXml(CGTextStore* store, CGXmlNode* element, const CIpAddress& keyAddress) const;
+    // Writes the same children straight to a writer whose MACHINE element is
+    // open (the text is the one the element above would write): a whole
+    // list is written without building a document first.
+    void WriteXml(CGXmlWriter& writer, const CIpAddress& keyAddress) const;
+    // A 64-bit fingerprint of exactly what WriteXml writes (names, texts and
+    // nesting), without writing it: two machines that would be written the
+    // same have the same fingerprint.
+    uint64_t XmlFingerprint(const CIpAddress& keyAddress) const;
     static int DetectBoardType(const CGXmlNode* element);
 
     // "%dv%dr%d-%s" into major, minor, release and suffix; otherwise major

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -19,9 +20,7 @@ namespace {
 // The list's document as the writer makes it, with the final line break.
 std::string ListText(const CMachineMap& map)
 {
-    // Each machine is written from a small document of its own: a single
-    // document holding every machine appends its elements one by one, each
-    // append walking the elements before it.
+    // The machines go straight to the writer, without a document of them.
     CGTextStore store;
     CGTextStore out;
     bool any = false;
@@ -33,9 +32,9 @@ std::string ListText(const CMachineMap& map)
             if (!any)
                 writer.BeginElement("MACHINES");
             any = true;
-            CGXml element(&store, "MACHINE", nullptr);
-            p->value->WriteXml(&store, element.GetRoot(), p->key);
-            element.Write(writer);
+            writer.BeginElement("MACHINE");
+            p->value->WriteXml(writer, p->key);
+            writer.EndElement();
         }
         if (any)
             writer.EndAll();
@@ -74,31 +73,6 @@ bool WriteListText(const char* path, const std::string& text, CString* error)
     return true;
 }
 
-// The text with its MACHINE elements in one fixed order.  Loading a list
-// and writing it back changes the order of machines that share a hash
-// bucket, not the machines: the same machines compare equal this way.
-std::string SortedElements(const std::string& text)
-{
-    static const char kStart[] = "\n <MACHINE>";
-    std::vector<size_t> starts;
-    for (size_t at = text.find(kStart); at != std::string::npos; at = text.find(kStart, at + 1))
-        starts.push_back(at);
-    size_t end = text.rfind("\n</MACHINES>");
-    if (starts.size() < 2 || end == std::string::npos || end < starts.back())
-        return text;
-    std::vector<std::string> elements;
-    elements.reserve(starts.size());
-    for (size_t i = 0; i < starts.size(); ++i)
-        elements.push_back(text.substr(starts[i], (i + 1 < starts.size() ? starts[i + 1] : end) - starts[i]));
-    std::sort(elements.begin(), elements.end());
-    std::string sorted = text.substr(0, starts[0]);
-    sorted.reserve(text.size());
-    for (const std::string& element : elements)
-        sorted += element;
-    sorted += text.substr(end);
-    return sorted;
-}
-
 bool FileStamp(const char* path, long long* size, long long* time)
 {
     struct stat st;
@@ -109,19 +83,19 @@ bool FileStamp(const char* path, long long* size, long long* time)
     return true;
 }
 
-// The file's bytes.
-bool ReadText(const char* path, std::string* text)
+// What the file would hold for the map, as one number: the fingerprints
+// of its saved machines (each with its key) added up, so that the map's
+// order, which reading a file changes, does not count.
+uint64_t ListFingerprint(const CMachineMap& map)
 {
-    FILE* file = fopen(path, "rb");
-    if (!file)
-        return false;
-    char buffer[65536];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, file)) > 0)
-        text->append(buffer, n);
-    bool ok = !ferror(file);
-    fclose(file);
-    return ok;
+    uint64_t sum = 0, count = 0;
+    for (const CMachineMap::CPair* p = map.PGetFirstAssoc(); p; p = map.PGetNextAssoc(p)) {
+        if (!p->value->m_inList)
+            continue;
+        sum += p->value->XmlFingerprint(p->key);
+        ++count;
+    }
+    return sum ^ (count * 0x9E3779B97F4A7C15ull);
 }
 
 } // namespace
@@ -131,18 +105,15 @@ bool CMachineListFile::WriteFile(const char* path, const CMachineMap& map, CStri
     return WriteListText(path, ListText(map), error);
 }
 
-void CMachineListFile::RememberContent(std::string text)
+void CMachineListFile::Remember(uint64_t fingerprint)
 {
-    m_known = !text.empty() && FileStamp(m_path, &m_diskSize, &m_diskTime);
-    if (m_known)
-        m_content = SortedElements(text);
-    else
-        m_content.clear();
+    m_known = FileStamp(m_path, &m_diskSize, &m_diskTime);
+    m_fingerprint = fingerprint;
 }
 
-bool CMachineListFile::DiskStillHolds(const std::string& text) const
+bool CMachineListFile::DiskStillHolds(uint64_t fingerprint) const
 {
-    if (!m_known || text.size() != m_content.size() || SortedElements(text) != m_content)
+    if (!m_known || fingerprint != m_fingerprint)
         return false;
     long long size = 0, time = 0;
     return FileStamp(m_path, &size, &time) && size == m_diskSize && time == m_diskTime;
@@ -183,7 +154,7 @@ bool CMachineListFile::SetAside(CString* message, const char* what)
 CMachineListFile::LoadResult CMachineListFile::Load(CMachineMap& map, CString* message)
 {
     m_asidePath.Empty();
-    RememberContent(std::string());
+    Forget();
     if (!AppFileExists(m_path))
         return kMissing;
     CGXml document;
@@ -218,11 +189,9 @@ CMachineListFile::LoadResult CMachineListFile::Load(CMachineMap& map, CString* m
     int replaced = 0;
     int skipped = map.LoadFromXml(document.GetRoot(), &replaced);
     if (skipped == 0 && replaced == 0) {
-        // The text as read: a file that the writer would write the same way
-        // is then not rewritten until its machines change.
-        std::string text;
-        if (ReadText(m_path, &text))
-            RememberContent(std::move(text));
+        // The file holds these machines: it is not rewritten until they
+        // change.
+        Remember(ListFingerprint(map));
         return kLoaded;
     }
     CString why;
@@ -237,6 +206,8 @@ CMachineListFile::LoadResult CMachineListFile::Load(CMachineMap& map, CString* m
         return kBlocked;
     CString error2;
     bool saved = WriteFile(m_path, map, &error2);
+    if (saved)
+        Remember(ListFingerprint(map));
     if (message) {
         message->Format("The machine list %s %s. They were left out of the list; the original was kept as %s.",
                         (const char*)m_path, (const char*)what, (const char*)m_asidePath);
@@ -253,13 +224,13 @@ bool CMachineListFile::Save(const CMachineMap& map, CString* error)
             error->Format("The machine list %s is damaged and was not overwritten.", (const char*)m_path);
         return false;
     }
-    std::string text = ListText(map);
-    if (DiskStillHolds(text))
+    uint64_t fingerprint = ListFingerprint(map);
+    if (DiskStillHolds(fingerprint))
         return true;
-    RememberContent(std::string());
-    if (!WriteListText(m_path, text, error))
+    Forget();
+    if (!WriteListText(m_path, ListText(map), error))
         return false;
     ++m_writes;
-    RememberContent(std::move(text));
+    Remember(fingerprint);
     return true;
 }

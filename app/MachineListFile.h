@@ -7,6 +7,7 @@
 // one step; a failure leaves the old file as it was and is reported.
 // Reading a damaged list keeps the damaged file aside (machines.xml.bad)
 // instead of letting the next change overwrite it with an empty list.
+#include <cstdint>
 #include <string>
 
 #include "framework/String.h"
@@ -59,19 +60,21 @@ public:
 
 private:
     bool SetAside(CString* message, const char* what);
-    // Remembers text as the file's content, with the file's size and time as
-    // they are now; an empty text forgets it.
-    void RememberContent(std::string text);
-    bool DiskStillHolds(const std::string& text) const;
+    // Remembers that the file holds what the map with this fingerprint
+    // (ListFingerprint) would write, with the file's size and time as they
+    // are now; Forget drops that.
+    void Remember(uint64_t fingerprint);
+    void Forget() { m_known = false; }
+    bool DiskStillHolds(uint64_t fingerprint) const;
 
     CString m_path;
     CString m_asidePath;
     bool m_blocked = false;
     int m_writes = 0;
-    // The document text the file held when last read or written, and the
-    // file's size and modification time then.
+    // What the file held when last read or written, as a fingerprint of its
+    // machines, and the file's size and modification time then.
     bool m_known = false;
-    std::string m_content;
+    uint64_t m_fingerprint = 0;
     long long m_diskSize = -1;
     long long m_diskTime = -1;
 };

@@ -65,16 +65,43 @@ void CMachineMap::GetNextAssoc(POSITION& position, CIpAddress& key, CMachine*& m
     position = (POSITION)const_cast<CPair*>(PGetNextAssoc(pair));
 }
 
+void CMachineMap::PlaceAdd(Node* node)
+{
+    Place& place = m_places[node->value];
+    place.node = node;
+    ++place.keys;
+}
+
+void CMachineMap::PlaceRemove(Node* node)
+{
+    auto it = m_places.find(node->value);
+    if (it == m_places.end())
+        return;
+    if (--it->second.keys <= 0) {
+        m_places.erase(it);
+    } else if (it->second.node == node) {
+        // Stored under another key as well: that node is found by a walk.
+        for (const CPair* p = PGetFirstAssoc(); p; p = PGetNextAssoc(p))
+            if (p != node && p->value == node->value) {
+                it->second.node = const_cast<Node*>(static_cast<const Node*>(p));
+                break;
+            }
+    }
+}
+
 void CMachineMap::SetAt(CIpAddress key, CMachine* machine)
 {
     m_indexValid = false;
     if (Node* node = FindNode(key)) {
+        PlaceRemove(node);
         node->value = machine;
+        PlaceAdd(node);
         return;
     }
     Node* node = NewNode();
     node->key = key;
     node->value = machine;
+    PlaceAdd(node);
     node->m_bucket = CIpAddress::Hash(key.GetValue()) % kBuckets;
     // Newest first within the bucket.
     node->m_next = m_buckets[node->m_bucket];
@@ -93,6 +120,7 @@ void CMachineMap::Unlink(Node* node)
     if (node->m_next)
         node->m_next->m_prev = node->m_prev;
     m_lookup.erase(node->key.GetValue());
+    PlaceRemove(node);
     FreeNode(node);
     if (m_lookup.empty())
         FreeBlocks();
@@ -168,6 +196,7 @@ void CMachineMap::RemoveAll()
     for (unsigned b = 0; b < kBuckets; ++b)
         m_buckets[b] = nullptr;
     m_lookup.clear();
+    m_places.clear();
     FreeBlocks();
 }
 
@@ -267,6 +296,14 @@ bool CMachineMap::FindKeyOf(const CMachine* machine, CIpAddress* key) const
         *key = direct->key;
         return true;
     }
+    auto place = m_places.find(machine);
+    if (place == m_places.end())
+        return false;
+    if (place->second.keys == 1) {
+        *key = place->second.node->key;
+        return true;
+    }
+    // Under several keys: the first in map order, as a walk finds it.
     for (const CPair* p = PGetFirstAssoc(); p; p = PGetNextAssoc(p))
         if (p->value == machine) {
             *key = p->key;
@@ -367,7 +404,8 @@ int CMachineMap::LoadFromXml(const CGXmlNode* root, int* replaced)
             ++skipped;
             continue;
         }
-        CMachine* machine = new CMachine(address, 1);
+        // Its GUID comes from the element (ReadXml below).
+        CMachine* machine = new CMachine(address, 1, CMachine::kNoGuid);
         CMachine* earlier = nullptr;
         SetMachine(address, machine, &earlier);
         if (earlier) {

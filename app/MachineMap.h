@@ -142,6 +142,16 @@ private:
 
     Node* m_buckets[kBuckets] = {};
     std::unordered_map<uint32_t, Node*> m_lookup;
+    // Where each machine is stored, so that finding a machine's key (every
+    // row of a list asks) is no walk over the map: its node, and under how
+    // many keys it is (normally one; a walk decides for more).
+    struct Place {
+        Node* node = nullptr;
+        int keys = 0;
+    };
+    std::unordered_map<const CMachine*, Place> m_places;
+    void PlaceAdd(Node* node);
+    void PlaceRemove(Node* node);
     Block* m_blocks = nullptr;
     Node* m_freeNodes = nullptr; // chained through m_next
 

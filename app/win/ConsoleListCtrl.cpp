@@ -79,6 +79,24 @@ int CConsoleListCtrl::InsertRow(int index, const char* text)
     return row;
 }
 
+int CConsoleListCtrl::InsertCallbackRow(int index, LPARAM data, COLORREF colour)
+{
+    DWORD sorting = GetStyle() & (LVS_SORTASCENDING | LVS_SORTDESCENDING);
+    if (sorting)
+        ModifyStyle(sorting, 0);
+    int row = InsertItem(LVIF_TEXT | LVIF_PARAM, index, LPSTR_TEXTCALLBACKA, 0, 0, 0, data);
+    if (sorting)
+        ModifyStyle(0, sorting);
+    if (row < 0)
+        return row;
+    size_t count = (size_t)GetItemCount();
+    if (m_rowColours.size() < count + 1)
+        m_rowColours.resize(count + 100, 0);
+    m_rowColours.insert(m_rowColours.begin() + row, colour);
+    m_rowColours.pop_back();
+    return row;
+}
+
 BOOL CConsoleListCtrl::DeleteRow(int row)
 {
     if (!DeleteItem(row))

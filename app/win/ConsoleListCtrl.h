@@ -22,6 +22,11 @@ public:
     // Inserts a row (its text stored with "&" doubled) and its colour 0;
     // returns its index.
     int InsertRow(int index, const char* text);
+    // Inserts a row whose cell texts the list asks for when it needs them
+    // (LVN_GETDISPINFO), with its item data and colour; returns its index.
+    // The list's sorting on insertion is off meanwhile (it cannot sort rows
+    // without stored texts): the row goes exactly where asked.
+    int InsertCallbackRow(int index, LPARAM data, COLORREF colour);
     void SetColourCapacity(int capacity);
     int GetColourCapacity() const { return (int)m_rowColours.size(); }
     COLORREF GetRowColour(int row) const;

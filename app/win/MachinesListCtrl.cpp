@@ -5,6 +5,8 @@
 #include "framework/win/ImageList.h"
 #include "framework/Array.h"
 
+#include <algorithm>
+#include <cstring>
 #include <unordered_map>
 #include <vector>
 
@@ -24,6 +26,8 @@ BEGIN_MESSAGE_MAP(CMachinesListCtrl, CConsoleListCtrl)
     ON_WM_LBUTTONUP()
     ON_NOTIFY_REFLECT(LVN_KEYDOWN, &CMachinesListCtrl::OnKeyDown)
     ON_WM_DROPFILES()
+    ON_NOTIFY_REFLECT(LVN_GETDISPINFOA, &CMachinesListCtrl::OnGetDispInfo)
+    ON_NOTIFY_REFLECT(LVN_GETDISPINFOW, &CMachinesListCtrl::OnGetDispInfo)
 END_MESSAGE_MAP()
 
 CMachinesListCtrl::CMachinesListCtrl()
@@ -135,17 +139,48 @@ void CMachinesListCtrl::SetMachineInMap(const CIpAddress& address, CMachine* mac
 
 void CMachinesListCtrl::SetRow(int row, CMachine* machine)
 {
-    for (int c = 0; c < kMachineColumnCount; ++c)
-        SetItemText(row, c, DoubleAmpersands(MachineColumnText(*machine, c)));
-    SetItemData(row, (DWORD_PTR)machine);
-    COLORREF colour = MachineRowColour(*machine, false);
-    if (GetRowColour(row) != colour) {
-        // The texts redraw the row themselves; a colour alone does not
-        // (a bulk change repaints the whole list at its end).
-        SetRowColour(row, colour);
-        if (m_bulkChange == 0)
-            RedrawItems(row, row);
+    // The row keeps no texts of its own: the list asks for them from the
+    // machine whenever it shows them (OnGetDispInfo), so setting a row is
+    // its item data, its colour and a repaint.
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = row;
+    item.pszText = LPSTR_TEXTCALLBACKA;
+    item.lParam = (LPARAM)machine;
+    SetItem(&item);
+    SetRowColour(row, MachineRowColour(*machine, false));
+    // A bulk change repaints the whole list at its end.
+    if (m_bulkChange == 0)
+        RedrawItems(row, row);
+}
+
+void CMachinesListCtrl::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    // The A and W records share their layout up to the text pointer; the
+    // cell texts are UTF-8 bytes, handed over as the list's ANSI texts are
+    // (a wide list gets them as the ANSI calls would have stored them).
+    NMLVDISPINFOA* info = reinterpret_cast<NMLVDISPINFOA*>(pNMHDR);
+    LVITEMA& item = info->item;
+    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0)
+        return;
+    const CMachine* machine = reinterpret_cast<const CMachine*>(item.lParam);
+    if (!machine)
+        machine = GetRowMachine(item.iItem);
+    CString text;
+    if (machine && item.iSubItem >= 0 && item.iSubItem < kMachineColumnCount)
+        text = DoubleAmpersands(MachineColumnText(*machine, item.iSubItem));
+    if (pNMHDR->code == LVN_GETDISPINFOW) {
+        wchar_t* out = reinterpret_cast<wchar_t*>(item.pszText);
+        int written = text.IsEmpty() ? 0
+                                     : ::MultiByteToWideChar(CP_ACP, 0, text, text.GetLength(), out,
+                                                             item.cchTextMax - 1);
+        out[written > 0 ? written : 0] = L'\0';
+        return;
     }
+    int length = text.GetLength() < item.cchTextMax - 1 ? text.GetLength() : item.cchTextMax - 1;
+    memcpy(item.pszText, (const char*)text, (size_t)length);
+    item.pszText[length] = '\0';
 }
 
 void CMachinesListCtrl::UpdateRow(CMachine* machine)
@@ -154,7 +189,7 @@ void CMachinesListCtrl::UpdateRow(CMachine* machine)
         return;
     int row = FindRow(machine);
     if (row < 0)
-        row = InsertRow(0, "");
+        row = InsertCallbackRow(0, (LPARAM)machine, 0);
     if (row < 0)
         return;
     SetRow(row, machine);
@@ -172,11 +207,6 @@ void CMachinesListCtrl::UpdateRows(const std::vector<CMachine*>& machines)
         UpdateRow(machines[0]);
         return;
     }
-    BOOL visible = IsWindowVisible();
-    if (visible)
-        SetRedraw(FALSE);
-    ++m_saveSuspended;
-    ++m_bulkChange;
     std::unordered_map<const CMachine*, int> rows;
     int count = GetItemCount();
     rows.reserve((size_t)count);
@@ -184,23 +214,36 @@ void CMachinesListCtrl::UpdateRows(const std::vector<CMachine*>& machines)
         rows.emplace(GetRowMachine(row), row);
     bool saved = false;
     std::vector<CMachine*> added;
+    std::vector<std::pair<int, CMachine*>> changed;
     for (CMachine* machine : machines) {
         if (!machine)
             continue;
         auto found = rows.find(machine);
         if (found != rows.end())
-            SetRow(found->second, machine);
+            changed.emplace_back(found->second, machine);
         else
             added.push_back(machine);
         saved = saved || machine->m_inList;
     }
+    // Rows set in place only mark themselves for the next paint.  Rows
+    // inserted one by one with drawing on would each make the list lay out
+    // its scroll bars again: several go in with drawing suspended, which
+    // costs one such layout and one repaint.
+    BOOL suspend = added.size() > 1 && IsWindowVisible();
+    if (suspend) {
+        SetRedraw(FALSE);
+        ++m_bulkChange;
+    }
+    ++m_saveSuspended;
     // Rows already set keep their machines: an inserted row shifts indexes
     // only after they were used.
+    for (const auto& row : changed)
+        SetRow(row.first, row.second);
     InsertRowsOnTop(added);
-    --m_bulkChange;
     if (!m_acceptsDroppedFiles)
         MarkDuplicates();
-    if (visible) {
+    if (suspend) {
+        --m_bulkChange;
         SetRedraw(TRUE);
         Invalidate(FALSE);
     }
@@ -221,9 +264,8 @@ void CMachinesListCtrl::InsertRowsOnTop(const std::vector<CMachine*>& machines)
         ModifyStyle(sorting, 0);
     int count = (int)machines.size();
     for (int i = 0; i < count; ++i) {
-        int row = InsertRow(i, "");
-        if (row >= 0)
-            SetRow(row, machines[(size_t)(count - 1 - i)]);
+        CMachine* machine = machines[(size_t)(count - 1 - i)];
+        InsertCallbackRow(i, (LPARAM)machine, MachineRowColour(*machine, false));
     }
     if (sorting)
         ModifyStyle(0, sorting);
@@ -318,10 +360,15 @@ void CMachinesListCtrl::Refill()
     if (visible)
         SetRedraw(FALSE);
     std::unordered_map<const CMachine*, int> shown;
+    std::vector<int> leaving; // rows without a machine
     int rows = GetItemCount();
     shown.reserve((size_t)rows);
-    for (int row = 0; row < rows; ++row)
-        shown.emplace(GetRowMachine(row), row);
+    for (int row = 0; row < rows; ++row) {
+        if (const CMachine* machine = GetRowMachine(row))
+            shown.emplace(machine, row);
+        else
+            leaving.push_back(row);
+    }
     // The list makes room for every row at once; each row's colour is
     // painted with the list at the end.
     SetItemCount(rows + (int)m_machines.GetCount());
@@ -343,12 +390,19 @@ void CMachinesListCtrl::Refill()
         MarkDuplicates();
     // Rows of machines that left the map go (a saved machine that took a
     // reply's address is still in the map under its old key: it stays).
-    for (int row = GetItemCount() - 1; row >= 0; --row) {
-        CMachine* machine = GetRowMachine(row);
+    // Only rows shown before can be such rows; the rows added above moved
+    // them down by as many.
+    for (int& row : leaving)
+        row += (int)added.size();
+    for (const auto& row : shown) {
         CIpAddress key;
-        if (!machine || (m_displaced.count(machine) == 0 && !m_machines.FindKeyOf(machine, &key)))
-            DeleteMachineRow(row);
+        const CMachine* machine = row.first;
+        if (m_displaced.count(const_cast<CMachine*>(machine)) == 0 && !m_machines.FindKeyOf(machine, &key))
+            leaving.push_back(row.second + (int)added.size());
     }
+    std::sort(leaving.begin(), leaving.end());
+    for (auto it = leaving.rbegin(); it != leaving.rend(); ++it)
+        DeleteMachineRow(*it);
     if (visible) {
         SetRedraw(TRUE);
         Invalidate();
@@ -425,7 +479,10 @@ void CMachinesListCtrl::MarkDuplicates()
 
 void CMachinesListCtrl::Tick()
 {
-    SetRedraw(FALSE);
+    // Rows whose colour changes are marked for the next paint, which draws
+    // them together.  Suspending and resuming the list's drawing around
+    // them would make the list lay out its scroll bars and repaint every
+    // row each second.
     m_blinkPhase = !m_blinkPhase;
     m_machines.TickIdentBlink();
     for (CMachine* machine : m_displaced)
@@ -441,7 +498,6 @@ void CMachinesListCtrl::Tick()
             RedrawItems(row, row);
         }
     }
-    SetRedraw(TRUE);
 }
 
 void CMachinesListCtrl::GetColumnWidths(CArray<int, int>& widths) const

@@ -129,6 +129,8 @@ protected:
     void OnLButtonUp(UINT nFlags, CPoint point);
     void OnKeyDown(NMHDR* pNMHDR, LRESULT* pResult);
     void OnDropFiles(HDROP hDropInfo);
+    // The cell texts of a row, from its machine, when the list shows them.
+    void OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
 
     CMachineMap m_machines;
     int m_blinkPhase = 0;

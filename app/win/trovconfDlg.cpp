@@ -408,10 +408,11 @@ void CtrovconfDlg::TakeReplies()
         DrainReplySocket(*m_replySocket, m_replyQueue);
     // A slice short enough that the window answers between slices; the
     // socket is emptied again between batches, so that it never overflows.
-    // Showing a row costs more than reading its reply: a slice takes at most
-    // kSliceReplies replies.
+    // A slice's rows are shown together at its end, which costs about as
+    // much for many rows as for a few: a slice ends on time, or after a
+    // whole network's replies.
     const DWORD kSliceMilliseconds = 40;
-    const int kSliceReplies = 48;
+    const int kSliceReplies = 512;
     DWORD start = ::GetTickCount();
     int taken = 0;
     m_takingReplies = true;

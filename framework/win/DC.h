@@ -42,6 +42,11 @@ public:
     CBitmap* SelectObject(CBitmap* pBitmap) { return CBitmap::FromHandle((HBITMAP)SelectHandle(pBitmap)); }
     int SelectObject(CRgn* pRgn) { return (int)(INT_PTR)::SelectObject(m_hDC, AfxSafeHandle(pRgn)); }
     HGDIOBJ SelectObject(HGDIOBJ hObject) { return ::SelectObject(m_hDC, hObject); }
+    // Selects the palette (restore with the palette answered); bForceBackground
+    // maps it as a background palette.
+    CPalette* SelectPalette(CPalette* pPalette, BOOL bForceBackground)
+    { return CPalette::FromHandle(::SelectPalette(m_hDC, (HPALETTE)AfxSafeHandle(pPalette), bForceBackground)); }
+    UINT RealizePalette() { return ::RealizePalette(m_hDC); }
     CGdiObject* SelectStockObject(int nIndex) { return CGdiObject::FromHandle(::SelectObject(m_hDC, ::GetStockObject(nIndex))); }
     CFont* GetCurrentFont() const { return CFont::FromHandle((HFONT)::GetCurrentObject(m_hDC, OBJ_FONT)); }
     CBitmap* GetCurrentBitmap() const { return CBitmap::FromHandle((HBITMAP)::GetCurrentObject(m_hDC, OBJ_BITMAP)); }

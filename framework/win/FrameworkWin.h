@@ -21,6 +21,7 @@
 #include "framework/win/PropertySheet.h"
 #include "framework/win/WinApp.h"
 #include "framework/win/FileDialog.h"
+#include "framework/win/ColorDialog.h"
 #include "framework/win/AsyncSocket.h"
 #include "framework/win/ShellTreeCtrl.h"
 #include "framework/win/FrameWnd.h"

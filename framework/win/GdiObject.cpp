@@ -14,6 +14,7 @@ IMPLEMENT_DYNAMIC(CBrush, CGdiObject)
 IMPLEMENT_DYNAMIC(CFont, CGdiObject)
 IMPLEMENT_DYNAMIC(CBitmap, CGdiObject)
 IMPLEMENT_DYNAMIC(CRgn, CGdiObject)
+IMPLEMENT_DYNAMIC(CPalette, CGdiObject)
 
 namespace {
 
@@ -93,4 +94,17 @@ BOOL CBitmap::LoadBitmap(LPCTSTR lpszResourceName) { return Attach(::LoadBitmapA
 BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight)
 {
     return Attach(::CreateCompatibleBitmap(AfxSafeHdc(pDC), nWidth, nHeight));
+}
+
+// ---------------------------------------------------------------------------
+// CPalette
+
+BOOL CPalette::CreateHalftonePalette(CDC* pDC) { return Attach(::CreateHalftonePalette(AfxSafeHdc(pDC))); }
+
+int CPalette::GetEntryCount() const
+{
+    WORD count = 0;
+    if (m_hObject == nullptr || ::GetObjectA(m_hObject, sizeof(count), &count) != int(sizeof(count)))
+        return 0;
+    return count;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // GDI object wrappers: CGdiObject owns one GDI handle and deletes it when
-// the object goes (unless detached); CPen, CBrush, CFont, CBitmap and CRgn
-// add the creating calls of their kind.
+// the object goes (unless detached); CPen, CBrush, CFont, CBitmap, CRgn and
+// CPalette add the creating calls of their kind.
 #include "framework/win/WinSdk.h"
 #include "framework/Object.h"
 #include "framework/Rect.h"
@@ -127,4 +127,28 @@ public:
     BOOL PtInRegion(int x, int y) const { return ::PtInRegion((HRGN)m_hObject, x, y); }
     BOOL PtInRegion(POINT point) const { return ::PtInRegion((HRGN)m_hObject, point.x, point.y); }
     BOOL RectInRegion(LPCRECT lpRect) const { return ::RectInRegion((HRGN)m_hObject, lpRect); }
+};
+
+// A logical palette, selected into a DC with CDC::SelectPalette on screens
+// of 8 bits per pixel or fewer.
+class CPalette : public CGdiObject {
+    DECLARE_DYNAMIC(CPalette)
+public:
+    static CPalette* FromHandle(HPALETTE hPalette) { return static_cast<CPalette*>(CGdiObject::FromHandle(hPalette)); }
+    operator HPALETTE() const { return (HPALETTE)m_hObject; }
+    BOOL CreatePalette(LPLOGPALETTE lpLogPalette) { return Attach(::CreatePalette(lpLogPalette)); }
+    BOOL CreateHalftonePalette(CDC* pDC);
+    // The number of entries (0 for no palette).
+    int GetEntryCount() const;
+    UINT GetPaletteEntries(UINT nStartIndex, UINT nNumEntries, LPPALETTEENTRY lpPaletteColors) const
+    { return ::GetPaletteEntries((HPALETTE)m_hObject, nStartIndex, nNumEntries, lpPaletteColors); }
+    UINT SetPaletteEntries(UINT nStartIndex, UINT nNumEntries, LPPALETTEENTRY lpPaletteColors)
+    { return ::SetPaletteEntries((HPALETTE)m_hObject, nStartIndex, nNumEntries, lpPaletteColors); }
+    void AnimatePalette(UINT nStartIndex, UINT nNumEntries, LPPALETTEENTRY lpPaletteColors)
+    { ::AnimatePalette((HPALETTE)m_hObject, nStartIndex, nNumEntries, lpPaletteColors); }
+    // The index of the entry nearest to the colour (CLR_INVALID without a
+    // palette).
+    UINT GetNearestPaletteIndex(COLORREF crColor) const
+    { return m_hObject != nullptr ? ::GetNearestPaletteIndex((HPALETTE)m_hObject, crColor) : CLR_INVALID; }
+    BOOL ResizePalette(UINT nNumEntries) { return ::ResizePalette((HPALETTE)m_hObject, nNumEntries); }
 };

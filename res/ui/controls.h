@@ -27,3 +27,30 @@
 // Title of the warning about a file name with characters no file name can
 // hold.
 #define IDS_ZUDP_INVALID_FILENAME 0xF100
+// The colour chooser: the dialog's template with its placeholder of the
+// page sheet, eyedropper button and swatch; the two pages with their
+// pickers, edits and up-down buttons; the eyedropper's button image and
+// cursor.
+#define IDD_ZUDP_COLORS 16961
+#define IDD_ZUDP_COLORS_STANDARD 16962
+#define IDD_ZUDP_COLORS_CUSTOM 16963
+#define IDC_ZUDP_COLORS_PLACEHOLDER 16970
+#define IDC_ZUDP_COLORS_SELECT 17045
+#define IDC_ZUDP_COLORS_COLOR 16662  // the dialog's swatch, the custom page's picture
+#define IDC_ZUDP_COLORS_HEX 16974
+#define IDC_ZUDP_COLORS_GREY 16972
+#define IDC_ZUDP_COLORS_LUM 16973
+#define IDC_ZUDP_COLORS_RED 16964
+#define IDC_ZUDP_COLORS_GREEN 16965
+#define IDC_ZUDP_COLORS_BLUE 16966
+#define IDC_ZUDP_COLORS_LUM_EDIT 16967
+#define IDC_ZUDP_COLORS_SAT_EDIT 16968
+#define IDC_ZUDP_COLORS_HUE_EDIT 16969
+#define IDC_ZUDP_COLORS_HUE_SPIN 16976
+#define IDC_ZUDP_COLORS_SAT_SPIN 16977
+#define IDC_ZUDP_COLORS_LUM_SPIN 16978
+#define IDC_ZUDP_COLORS_RED_SPIN 16979
+#define IDC_ZUDP_COLORS_GREEN_SPIN 16980
+#define IDC_ZUDP_COLORS_BLUE_SPIN 16981
+#define IDB_ZUDP_EYEDROPPER 17046
+#define IDC_ZUDP_EYEDROPPER 16145

@@ -8,8 +8,12 @@
 #     kept for network tests) that exist only inside the two namespaces.
 # The probe goes out by broadcast, the controllers answer, and the machines
 # discovered with their fields are checked; then each machine's Identify
-# command goes out by the same broadcast and reaches the controllers.  The namespaces and the prefix
-# copy are removed afterwards, also on failure.
+# command goes out by the same broadcast and reaches the controllers.
+# Then the burst: the main window (the discovery burst test of app_tests.exe)
+# refreshes, and 20 controllers answer every probe while 300 more answer the
+# first one and the one after 1,000 refreshes all at once; no reply may be
+# lost, and the answer and row times are printed.  The namespaces and the
+# prefix copy are removed afterwards, also on failure.
 #
 # Exit status: 0 passed, 77 skipped (namespaces cannot be made here; the
 # reason is printed), anything else failed.
@@ -26,9 +30,11 @@ fail() { echo "discovery-netns: FAILED: $*"; exit 1; }
 
 sim="$native/tests/trov_sim_controller"
 probe="$win/tests/trov_discovery_probe.exe"
+app_tests="$win/tests/app_tests.exe"
 prefix="${WINEPREFIX:-$root/build/wineprefix}"
 [ -x "$sim" ] || fail "$sim is not built"
 [ -f "$probe" ] || fail "$probe is not built"
+[ -f "$app_tests" ] || fail "$app_tests is not built"
 [ -f "$prefix/.trov-ready" ] || fail "the Wine prefix $prefix is not made (scripts/wine-prefix start)"
 command -v ip >/dev/null || skip "the ip command (iproute2) is missing"
 [ "$(id -u)" -eq 0 ] || skip "network namespaces need root (running as uid $(id -u))"
@@ -128,5 +134,40 @@ for id in 11 12 13; do
     [ "$(grep -c "command Identify for 00:50:C2:00:00:$id" "$work/sim.log")" -eq 3 ] ||
         fail "the Identify command for 00:50:C2:00:00:$id did not reach every controller"
 done
+
+# The burst.  Every regular controller replies from .11 with an address of
+# its own in the text; the burst's 300 do the same from 198.19.x.y.
+regular=20
+burst=300
+refreshes=${TROV_BURST_REFRESHES:-1000}
+args=()
+for i in $(seq 1 $regular); do
+    args+=(--controller "ip=$net.$((100 + i)),from=$net.11,mac=00:50:C2:00:01:$(printf %02X "$i"),host=Cell-$i")
+done
+ip netns exec "$ns_ctl" "$sim" --netns --outside-netns "$outside" --listen 0.0.0.0 --seconds 900 "${args[@]}" \
+    --burst "$burst" --burst-from "$net.11" --burst-net 198.19 --burst-on "1,$((refreshes + 2))" \
+    >"$work/burst-sim.log" 2>&1 &
+sim_pid=$!
+for _ in $(seq 50); do
+    grep -q '^ready' "$work/burst-sim.log" 2>/dev/null && break
+    kill -0 "$sim_pid" 2>/dev/null || break
+    sleep 0.1
+done
+grep -q "^ready $regular" "$work/burst-sim.log" || fail "burst controllers did not start: $(cat "$work/burst-sim.log")"
+TROV_BURST_ADAPTER="$prog_ip" TROV_BURST_SIM_LOG="$work/burst-sim.log" TROV_BURST_REGULAR=$regular \
+    TROV_BURST_COUNT=$burst TROV_BURST_REFRESHES=$refreshes \
+    WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+    timeout 600 ip netns exec "$ns_prog" wine "$app_tests" --gtest_filter='DiscoveryBurstNamespaceTest.*' \
+    >"$work/burst.out" 2>&1 </dev/null
+status=$?
+WINEPREFIX="$work/prefix" ip netns exec "$ns_prog" wineserver -k >/dev/null 2>&1
+kill "$sim_pid" 2>/dev/null
+wait "$sim_pid" 2>/dev/null
+sim_pid=""
+echo "--- burst"
+tr -d '\r' <"$work/burst.out" | grep -E "burst|OK|FAILED|PASSED|SKIPPED|Failure|error|rows" | head -40
+grep -E "^burst" "$work/burst-sim.log"
+[ "$status" -eq 0 ] || fail "the burst test ended with $status"
+tr -d '\r' <"$work/burst.out" | grep -q "\[  PASSED  \] 1 test" || fail "the burst test did not run"
 echo "discovery-netns: PASSED"
 exit 0

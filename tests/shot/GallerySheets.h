@@ -32,3 +32,6 @@ void ShootVisualManagerSheets(const GalleryPhotographer& photograph);
 // font combo box and edit lists as real windows in their states, in the
 // classic and the visual-manager look (DialogControlsSheetWin.cpp).
 void ShootDialogControlsSheets(const GalleryPhotographer& photograph);
+// The colour picker in each of its kinds, without and with the focus
+// (ColorPickerSheetWin.cpp); false when the window could not be made.
+bool ShootColorPickerSheet(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);

@@ -838,6 +838,8 @@ int main(int argc, char** argv)
     ShootBarAndCaptionSheets(Photograph);
     ShootVisualManagerSheets(Photograph);
     ShootDialogControlsSheets(Photograph);
+    if (!ShootColorPickerSheet(Photograph, Pump))
+        Fail("colour-pickers", "the window could not be made");
 
     printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
     return g_failures.empty() ? 0 : 1;
