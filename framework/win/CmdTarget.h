@@ -443,3 +443,7 @@ CScrollBar* AfxScrollBarFromHandle(HWND hWnd);
     AFX_ENTRY(WM_ENTERMENULOOP, 0, 0, 0, AFX_CALL(void(BOOL), &ThisClass::OnEnterMenuLoop)((BOOL)call.wParam); call.result = 0; return TRUE;)
 #define ON_WM_EXITMENULOOP() \
     AFX_ENTRY(WM_EXITMENULOOP, 0, 0, 0, AFX_CALL(void(BOOL), &ThisClass::OnExitMenuLoop)((BOOL)call.wParam); call.result = 0; return TRUE;)
+// wParam: the action (UIS_SET, UIS_CLEAR, UIS_INITIALIZE) in the low word,
+// the UISF_ state bits in the high word.
+#define ON_WM_UPDATEUISTATE() \
+    AFX_ENTRY(WM_UPDATEUISTATE, 0, 0, 0, AFX_CALL(void(UINT, UINT), &ThisClass::OnUpdateUIState)(LOWORD(call.wParam), HIWORD(call.wParam)); call.result = 0; return TRUE;)

@@ -187,6 +187,26 @@ public:
     void SetScrollRange(int nMinPos, int nMaxPos, BOOL bRedraw = TRUE) { ::SetScrollRange(m_hWnd, SB_CTL, nMinPos, nMaxPos, bRedraw); }
     BOOL SetScrollInfo(LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE) { lpScrollInfo->cbSize = sizeof(SCROLLINFO); ::SetScrollInfo(m_hWnd, SB_CTL, lpScrollInfo, bRedraw); return TRUE; }
     BOOL GetScrollInfo(LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL) { lpScrollInfo->cbSize = sizeof(SCROLLINFO); lpScrollInfo->fMask = nMask; return ::GetScrollInfo(m_hWnd, SB_CTL, lpScrollInfo); }
+    // The highest position the thumb can reach (nMax - nPage + 1, or nMax
+    // without a page).
+    int GetScrollLimit()
+    {
+        SCROLLINFO info = {};
+        if (!GetScrollInfo(&info, SIF_RANGE | SIF_PAGE))
+            return 0;
+        const int nLimit = info.nPage > 0 ? info.nMax - (int)info.nPage + 1 : info.nMax;
+        return nLimit > info.nMin ? nLimit : info.nMin;
+    }
+    // The position a dragged thumb stands for (the position when none is
+    // dragged).
+    int GetTrackPos()
+    {
+        SCROLLINFO info = {};
+        return GetScrollInfo(&info, SIF_TRACKPOS) ? info.nTrackPos : 0;
+    }
+    // ESB_ENABLE_BOTH, ESB_DISABLE_LTUP, ESB_DISABLE_RTDN or ESB_DISABLE_BOTH.
+    // Sent to the control itself, so that a class over it sees the change.
+    BOOL EnableScrollBar(UINT nArrowFlags = ESB_ENABLE_BOTH) { return (BOOL)SendMessage(SBM_ENABLE_ARROWS, nArrowFlags); }
 };
 
 class CProgressCtrl : public CWnd {
@@ -210,6 +230,48 @@ public:
     int StepIt() { return (int)SendMessage(PBM_STEPIT); }
     COLORREF SetBarColor(COLORREF clrBar) { return (COLORREF)SendMessage(PBM_SETBARCOLOR, 0, (LPARAM)clrBar); }
     COLORREF SetBkColor(COLORREF clrNew) { return (COLORREF)SendMessage(PBM_SETBKCOLOR, 0, (LPARAM)clrNew); }
+};
+
+// The trackbar: a thumb moved along a channel over a range of positions,
+// with optional tick marks.
+class CSliderCtrl : public CWnd {
+    DECLARE_DYNAMIC(CSliderCtrl)
+public:
+    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+    { return CWnd::Create(TRACKBAR_CLASSA, nullptr, dwStyle, rect, pParentWnd, nID); }
+    // The channel and the thumb in client coordinates.
+    void GetChannelRect(LPRECT lprc) const { SendMessage(TBM_GETCHANNELRECT, 0, (LPARAM)lprc); }
+    void GetThumbRect(LPRECT lprc) const { SendMessage(TBM_GETTHUMBRECT, 0, (LPARAM)lprc); }
+    int GetRangeMin() const { return (int)SendMessage(TBM_GETRANGEMIN); }
+    int GetRangeMax() const { return (int)SendMessage(TBM_GETRANGEMAX); }
+    void GetRange(int& nMin, int& nMax) const
+    {
+        nMin = GetRangeMin();
+        nMax = GetRangeMax();
+    }
+    void SetRangeMin(int nMin, BOOL bRedraw = FALSE) { SendMessage(TBM_SETRANGEMIN, bRedraw, (LPARAM)nMin); }
+    void SetRangeMax(int nMax, BOOL bRedraw = FALSE) { SendMessage(TBM_SETRANGEMAX, bRedraw, (LPARAM)nMax); }
+    void SetRange(int nMin, int nMax, BOOL bRedraw = FALSE)
+    {
+        SetRangeMin(nMin, FALSE);
+        SetRangeMax(nMax, bRedraw);
+    }
+    int GetPos() const { return (int)SendMessage(TBM_GETPOS); }
+    void SetPos(int nPos) { SendMessage(TBM_SETPOS, TRUE, (LPARAM)nPos); }
+    int GetLineSize() const { return (int)SendMessage(TBM_GETLINESIZE); }
+    int SetLineSize(int nSize) { return (int)SendMessage(TBM_SETLINESIZE, 0, (LPARAM)nSize); }
+    int GetPageSize() const { return (int)SendMessage(TBM_GETPAGESIZE); }
+    int SetPageSize(int nSize) { return (int)SendMessage(TBM_SETPAGESIZE, 0, (LPARAM)nSize); }
+    // Ticks: besides the two ends, one at each given position, or one every
+    // nFreq positions (TBS_AUTOTICKS).
+    BOOL SetTic(int nTic) { return (BOOL)SendMessage(TBM_SETTIC, 0, (LPARAM)nTic); }
+    void SetTicFreq(int nFreq) { SendMessage(TBM_SETTICFREQ, (WPARAM)nFreq); }
+    void ClearTics(BOOL bRedraw = FALSE) { SendMessage(TBM_CLEARTICS, bRedraw); }
+    int GetNumTics() const { return (int)SendMessage(TBM_GETNUMTICS); }
+    // The position of a tick between the ends (-1 for none), and its
+    // distance in pixels from the channel's start.
+    int GetTic(int nTic) const { return (int)SendMessage(TBM_GETTIC, (WPARAM)nTic); }
+    int GetTicPos(int nTic) const { return (int)SendMessage(TBM_GETTICPOS, (WPARAM)nTic); }
 };
 
 class CIPAddressCtrl : public CWnd {

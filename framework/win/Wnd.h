@@ -376,6 +376,7 @@ public:
     void OnEnterIdle(UINT, CWnd*) { Default(); }
     void OnEnterMenuLoop(BOOL) { Default(); }
     void OnExitMenuLoop(BOOL) { Default(); }
+    void OnUpdateUIState(UINT, UINT) { Default(); }
 
 private:
     LRESULT OnReflectableItemMessage(WPARAM wParam, LPARAM lParam);

@@ -28,6 +28,10 @@ bool ShootLibraryDrawings(const GalleryPhotographer& photograph, const std::func
 // (VisualManagerSheetsWin.cpp).
 void ShootVisualManagerSheets(const GalleryPhotographer& photograph);
 
+// The library's controls as windows in their states, under the base visual
+// manager and under one that draws push-button frames and scroll bars
+// (ControlsSheetWin.cpp).
+void ShootControlSheets(const GalleryPhotographer& photograph);
 // The library's list, header, edits, combo boxes, spin buttons, list box,
 // font combo box and edit lists as real windows in their states, in the
 // classic and the visual-manager look (DialogControlsSheetWin.cpp).

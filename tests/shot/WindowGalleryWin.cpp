@@ -335,6 +335,13 @@ void ShootProgressWindow()
         CListCtrl& rows = dialog.GetStatusList();
         return rows.GetItemCount() == 4 && rows.GetItemText(2, 1) == "Up" && !dialog.GetSocket().IsRunOver();
     });
+    // Over: the button has turned to OK.
+    CMachineList answered;
+    answered.AddTail(machines[0].get());
+    answered.AddTail(machines[2].get());
+    CDlgSocketTrov finished(answered);
+    ShootModal("progress-window-finished", [&] { finished.DoModal(); },
+               [&](HWND) { return finished.IsFinished() != FALSE; });
     for (auto& sim : sims)
         sim->Stop();
 }
@@ -837,6 +844,7 @@ int main(int argc, char** argv)
     ShootControlFamiliesSheet(Photograph);
     ShootBarAndCaptionSheets(Photograph);
     ShootVisualManagerSheets(Photograph);
+    ShootControlSheets(Photograph);
     ShootDialogControlsSheets(Photograph);
     if (!ShootColorPickerSheet(Photograph, Pump))
         Fail("colour-pickers", "the window could not be made");

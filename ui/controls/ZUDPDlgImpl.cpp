@@ -12,6 +12,7 @@
 #include "ui/commandbars/ZUDPPopupMenuBar.h"
 #include "ui/commandbars/ZUDPToolBar.h"
 #include "ui/commandbars/ZUDPToolbarMenuButton.h"
+#include "ui/controls/ZUDPButton.h"
 #include "ui/docking/ZUDPCaptionButton.h"
 #include "ui/foundation/ZUDPMessages.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
@@ -189,12 +190,14 @@ HBRUSH CZUDPDlgImpl::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
         return (HBRUSH)CZUDPVisualManager::GetActiveManager()->GetDialogBackgroundBrush(m_pOwner).GetSafeHandle();
     }
     if (IsWindowOfClass(pWnd->m_hWnd, "Button")) {
-        if ((dwStyle & 0x7) != 0 && m_bVisualManagerStyle) {
+        // The library's button keeps its kind apart from its type bits.
+        const UINT nKind = CZUDPButton::ButtonKindOf(pWnd->m_hWnd);
+        if ((nKind & 0x7) != 0 && m_bVisualManagerStyle) {
             pDC->SetTextColor(g_uiEnvironment.m_colorBarText);
             pDC->SetBkMode(TRANSPARENT);
             return (HBRUSH)CZUDPVisualManager::GetActiveManager()->GetDialogBackgroundBrush(m_pOwner).GetSafeHandle();
         }
-        if ((dwStyle & 0x2) == 0)
+        if ((nKind & 0x2) == 0)
             pDC->SetBkMode(TRANSPARENT);
         return (HBRUSH)::GetStockObject(NULL_BRUSH);
     }

@@ -7,7 +7,6 @@
 #include "ui/controls/ZUDPButton.h"
 #include "ui/foundation/ZUDPKeyHelper.h"
 #include "ui/foundation/ZUDPMessages.h"
-#include "ui/foundation/ZUDPPngImage.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 
 #include <algorithm>
@@ -19,8 +18,6 @@ namespace {
 // The inner list's control id; caption buttons take ids from 2 on.
 constexpr UINT kListId = 1;
 constexpr UINT kFirstButtonId = 2;
-// A caption button is its image with this much room on every side.
-constexpr int kButtonImageMargin = 3;
 
 // The library allows high-colour images (the edit's standard images use
 // the same rule).
@@ -28,29 +25,6 @@ BOOL UseHighColorImages()
 {
     return g_uiEnvironment.m_highColorImages && g_uiEnvironment.m_bitsPerPixel >= 16
            && !g_uiEnvironment.IsContrastColorScheme();
-}
-
-// A caption button's bitmap as an image list of one image: light grey is
-// transparent (a 16-colour bitmap has it mapped to the face colour on
-// loading).
-std::unique_ptr<CImageList> LoadButtonImage(UINT uiImageResId)
-{
-    CZUDPLocalResource localResource;
-    HBITMAP hBitmap = (HBITMAP)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(uiImageResId), IMAGE_BITMAP, 0,
-                                            0, LR_CREATEDIBSECTION | LR_LOADMAP3DCOLORS);
-    if (hBitmap == nullptr)
-        return nullptr;
-    BITMAP bm = {};
-    ::GetObjectA(hBitmap, sizeof(bm), &bm);
-    auto images = std::make_unique<CImageList>();
-    const COLORREF clrTransparent =
-        bm.bmBitsPixel > 8 ? RGB(192, 192, 192) : g_uiEnvironment.GetSysColorCached(COLOR_BTNFACE);
-    if (bm.bmWidth <= 0 || bm.bmHeight <= 0
-        || !images->Create(bm.bmWidth, bm.bmHeight, (bm.bmBitsPixel > 8 ? ILC_COLOR24 : ILC_COLOR4) | ILC_MASK, 0, 0)
-        || ::ImageList_AddMasked(images->m_hImageList, hBitmap, clrTransparent) < 0)
-        images.reset();
-    ::DeleteObject(hBitmap);
-    return images;
 }
 
 } // namespace
@@ -106,7 +80,6 @@ BEGIN_MESSAGE_MAP(CZUDPEditListBase, CStatic)
     ON_WM_SETFOCUS()
     ON_WM_ENABLE()
     ON_WM_GETDLGCODE()
-    ON_WM_DRAWITEM()
     ON_MESSAGE(WM_SETFONT, &CZUDPEditListBase::OnSetFont)
     ON_MESSAGE(WM_GETFONT, &CZUDPEditListBase::OnGetFont)
     ON_MESSAGE(WM_SETTEXT, &CZUDPEditListBase::OnSetText)
@@ -192,27 +165,30 @@ BOOL CZUDPEditListBase::AddButton(UINT uiImageResId, LPCTSTR lpszTooltip, WORD w
         delete pButton;
         return FALSE;
     }
+    // A flat image button: a frame only while hot or pressed, no focus
+    // rectangle, grey while disabled only when asked.
+    pButton->m_nBorderStyle = CZUDPButton::BorderStyleFlat;
+    pButton->m_bGreyWhenDisabled = m_bGrayDisabledButtons;
+    pButton->m_bDrawFocus = FALSE;
     pButton->SendMessage(ZUDM_ONSETCONTROLVMMODE, (WPARAM)m_bVisualManagerStyle);
-
-    std::unique_ptr<CImageList> images = LoadButtonImage(uiImageResId);
-    CSize sizeImage(0, 0);
-    if (images != nullptr) {
-        int cx = 0, cy = 0;
-        images->GetIconSize(&cx, &cy);
-        sizeImage = CSize(cx, cy);
+    {
+        CZUDPLocalResource localResource;
+        pButton->SetImagesFromResources(uiImageResId);
     }
 
     CString strTip = lpszTooltip != nullptr ? lpszTooltip : "";
-    if (!strTip.IsEmpty() && wKeyAccelerator != 0) {
-        ACCEL accel = {(BYTE)(fVirt | FVIRTKEY), wKeyAccelerator, 0};
-        CString strKey;
-        CZUDPKeyHelper(&accel).FormatShortcut(strKey);
-        if (!strKey.IsEmpty())
-            strTip += " (" + strKey + ")";
+    if (!strTip.IsEmpty()) {
+        if (wKeyAccelerator != 0) {
+            ACCEL accel = {(BYTE)(fVirt | FVIRTKEY), wKeyAccelerator, 0};
+            CString strKey;
+            CZUDPKeyHelper(&accel).FormatShortcut(strKey);
+            if (!strKey.IsEmpty())
+                strTip += " (" + strKey + ")";
+        }
+        pButton->SetTipText(strTip);
     }
 
-    const CSize sizeButton(sizeImage.cx + 2 * kButtonImageMargin, sizeImage.cy + 2 * kButtonImageMargin);
-    pButton->SetWindowPos(nullptr, 0, 0, sizeButton.cx, sizeButton.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const CSize sizeButton = pButton->SizeToContent();
     if (m_lstButtons.IsEmpty())
         m_sizeButton = sizeButton;
 
@@ -221,16 +197,7 @@ BOOL CZUDPEditListBase::AddButton(UINT uiImageResId, LPCTSTR lpszTooltip, WORD w
     m_lstKeyAccell.AddTail(wKeyAccelerator != 0 ? MAKELONG(wKeyAccelerator, fVirt) : 0);
     if (nCommand != 0)
         m_mapButtonIDs.SetAt(iButton, nCommand);
-    m_buttonImages.push_back(std::move(images));
     m_buttonTips.push_back(strTip);
-    m_buttonGreyWhenDisabled.push_back(m_bGrayDisabledButtons);
-
-    if (!strTip.IsEmpty()) {
-        if (m_wndToolTip.GetSafeHwnd() == nullptr)
-            m_wndToolTip.Create(this, TTS_ALWAYSTIP | TTS_NOPREFIX);
-        if (m_wndToolTip.GetSafeHwnd() != nullptr)
-            m_wndToolTip.AddTool(pButton, m_buttonTips.back());
-    }
     LayoutList();
     return TRUE;
 }
@@ -279,55 +246,6 @@ void CZUDPEditListBase::EnableButtons(BOOL bEnable)
         if (pButton->GetSafeHwnd() != nullptr)
             pButton->EnableWindow(bEnable);
     }
-}
-
-// The caption buttons are flat: the face, the image (greyed when disabled)
-// and a sunken frame while pressed.
-void CZUDPEditListBase::DrawCaptionButton(LPDRAWITEMSTRUCT lpDIS, int iButton)
-{
-    CDC* pDC = CDC::FromHandle(lpDIS->hDC);
-    CRect rect = lpDIS->rcItem;
-    pDC->FillRect(rect, m_bVisualManagerStyle ? &g_uiEnvironment.m_brushBarFace : &g_uiEnvironment.m_brushButtonFace);
-    const BOOL bPressed = (lpDIS->itemState & ODS_SELECTED) != 0;
-    // A disabled button looks grey only when it is told to (a disabled
-    // list's buttons always are; during an edit they only stop responding).
-    const BOOL bGrey = iButton < (int)m_buttonGreyWhenDisabled.size() && m_buttonGreyWhenDisabled[(size_t)iButton];
-    const BOOL bDisabled = (lpDIS->itemState & ODS_DISABLED) != 0 && bGrey;
-    CImageList* pImages = iButton < (int)m_buttonImages.size() ? m_buttonImages[(size_t)iButton].get() : nullptr;
-    if (pImages != nullptr) {
-        int cx = 0, cy = 0;
-        pImages->GetIconSize(&cx, &cy);
-        CPoint pt(rect.left + (rect.Width() - cx) / 2, rect.top + (rect.Height() - cy) / 2);
-        if (bPressed)
-            pt.Offset(1, 1);
-        if (bDisabled) {
-            HICON hIcon = pImages->ExtractIcon(0);
-            if (hIcon != nullptr) {
-                ::DrawStateA(pDC->GetSafeHdc(), nullptr, nullptr, (LPARAM)hIcon, 0, pt.x, pt.y, cx, cy,
-                             DST_ICON | DSS_DISABLED);
-                ::DestroyIcon(hIcon);
-            }
-        } else {
-            pImages->Draw(pDC, 0, pt, ILD_NORMAL);
-        }
-    }
-    if (bPressed) {
-        const COLORREF clrShadow = m_bVisualManagerStyle ? g_uiEnvironment.m_colorBarShadow
-                                                         : g_uiEnvironment.m_colorButtonShadow;
-        const COLORREF clrLight = m_bVisualManagerStyle ? g_uiEnvironment.m_colorBarHighlight
-                                                        : g_uiEnvironment.m_colorButtonHighlight;
-        pDC->Draw3dRect(rect, clrShadow, clrLight);
-    }
-}
-
-void CZUDPEditListBase::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDIS)
-{
-    const int iButton = lpDIS != nullptr ? FindButton(lpDIS->hwndItem) : -1;
-    if (iButton >= 0) {
-        DrawCaptionButton(lpDIS, iButton);
-        return;
-    }
-    CStatic::OnDrawItem(nIDCtl, lpDIS);
 }
 
 BOOL CZUDPEditListBase::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -571,11 +489,11 @@ void CZUDPEditListBase::OnSetFocus(CWnd*)
 void CZUDPEditListBase::OnEnable(BOOL bEnable)
 {
     Default();
-    int i = 0;
-    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr; i++) {
+    // The buttons of a disabled list look grey; those disabled during an
+    // edit only stop responding, unless grey buttons were asked for.
+    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
         CZUDPButton* pButton = m_lstButtons.GetNext(pos);
-        if ((size_t)i < m_buttonGreyWhenDisabled.size())
-            m_buttonGreyWhenDisabled[(size_t)i] = !bEnable || m_bGrayDisabledButtons;
+        pButton->m_bGreyWhenDisabled = !bEnable || m_bGrayDisabledButtons;
         if (pButton->GetSafeHwnd() != nullptr)
             pButton->EnableWindow(bEnable);
     }

@@ -15,9 +15,7 @@
 #include "framework/Map.h"
 #include "framework/win/Controls.h"
 #include "framework/win/GdiObject.h"
-#include "framework/win/ImageList.h"
 
-#include <memory>
 #include <vector>
 
 class CDC;
@@ -155,7 +153,6 @@ protected:
     BOOL ClickButtonByKey(WORD wKey, BYTE fFlags);
     static BYTE CurrentModifiers();
     void MoveSelectedItem(BOOL bUp);
-    void DrawCaptionButton(LPDRAWITEMSTRUCT lpDIS, int iButton);
 
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void OnPaint();
@@ -165,7 +162,6 @@ protected:
     void OnSetFocus(CWnd* pOldWnd);
     void OnEnable(BOOL bEnable);
     UINT OnGetDlgCode();
-    void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDIS);
     LRESULT OnSetFont(WPARAM wParam, LPARAM lParam);
     LRESULT OnGetFont(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
@@ -186,12 +182,8 @@ protected:
     BOOL m_bDefaultCaption = TRUE;
     BOOL m_bVisualManagerStyle = FALSE;
 
-    // The caption buttons' images and tooltips, drawn and shown by the
-    // list (one image list per button, in button order).
-    std::vector<std::unique_ptr<CImageList>> m_buttonImages;
+    // The caption buttons' tooltip texts, in button order.
     std::vector<CString> m_buttonTips;
-    std::vector<BOOL> m_buttonGreyWhenDisabled;
-    CToolTipCtrl m_wndToolTip;
 
     DECLARE_MESSAGE_MAP()
 };

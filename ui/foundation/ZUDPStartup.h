@@ -20,3 +20,10 @@ struct ZUDPLibraryClass {
 };
 extern const ZUDPLibraryClass g_libraryClasses[];
 extern const int g_libraryClassCount;
+
+// The library's controls, each made by its class name: a dialog puts them
+// over its platform children by name, and other code that restyles dialogs
+// makes the rest by name.  This table is their one registration; naming a
+// class here keeps it in every program.
+extern const ZUDPLibraryClass g_libraryControlClasses[];
+extern const int g_libraryControlClassCount;

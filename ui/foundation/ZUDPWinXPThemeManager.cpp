@@ -245,7 +245,7 @@ BOOL CZUDPWinXPThemeManager::DrawThemedPushButton(CDC* pDC, CRect rect, CZUDPBut
         nState = kStatePressed;
     else if (pButton->m_bHot)
         nState = kStateHot;
-    else if (hWnd != nullptr && (::GetWindowLongA(hWnd, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON)
+    else if (pButton->IsDefaultButton())
         nState = kStateDefaulted;
     pButton->DrawParentBackground(pDC, rect);
     return DrawThemePart(m_hThemeButton, pDC, kPartPushButton, nState, rect);

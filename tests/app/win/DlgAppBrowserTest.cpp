@@ -10,7 +10,10 @@
 #include "res/resource.h"
 #include "tests/app/win/DialogTestSupport.h"
 #include "tests/common/AppContainerFile.h"
+#include "tests/common/DrawingTest.h"
 #include "tests/common/TempDir.h"
+#include "ui/controls/ZUDPButton.h"
+#include "ui/foundation/ZUDPUIEnvironment.h"
 
 #include <gtest/gtest.h>
 
@@ -273,6 +276,37 @@ TEST_F(DlgAppBrowserTest, NothingIsChosenWithoutASelectedFile)
             EXPECT_TRUE(IsEnabled(d, IDC_BROWSER_OK));
             static_cast<CListCtrl*>(d.GetDlgItem(IDC_BROWSER_FILES))->SetItemState(-1, 0, LVIS_SELECTED);
             EXPECT_FALSE(IsEnabled(d, IDC_BROWSER_OK));
+            Click(d, IDCANCEL);
+        },
+    });
+    EXPECT_EQ(IDCANCEL, result);
+}
+
+TEST_F(DlgAppBrowserTest, TheOkButtonIsDrawnGreyWhileItIsDisabled)
+{
+    CDlgAppBrowser dialog(m_folder.c_str());
+    INT_PTR result = RunDialog(dialog, {
+        [&](CDialog& d) {
+            HWND ok = ::GetDlgItem(d, IDC_BROWSER_OK);
+            ASSERT_NE(nullptr, dynamic_cast<CZUDPButton*>(CWnd::FromHandlePermanent(ok)));
+            CRect client;
+            ::GetClientRect(ok, &client);
+            DibCanvas canvas(client.Width(), client.Height());
+            auto textPixels = [&](COLORREF colour) {
+                canvas.Fill(RGB(1, 2, 3));
+                ::SendMessageA(ok, WM_PRINTCLIENT, (WPARAM)canvas.Dc(), PRF_CLIENT);
+                return canvas.CountColor(CRect(4, 4, client.right - 4, client.bottom - 4), colour, 24);
+            };
+            ASSERT_FALSE(IsEnabled(d, IDC_BROWSER_OK));
+            EXPECT_GT(textPixels(g_uiEnvironment.m_colorGrayText), 0);
+            EXPECT_EQ(0, textPixels(g_uiEnvironment.m_colorButtonText));
+            SelectRow(d, "old");
+            ASSERT_TRUE(IsEnabled(d, IDC_BROWSER_OK));
+            EXPECT_GT(textPixels(g_uiEnvironment.m_colorButtonText), 0);
+            // The library's raised frame round the button face.
+            EXPECT_EQ(g_uiEnvironment.m_colorButtonHighlight, canvas.Pixel(0, 0));
+            EXPECT_EQ(g_uiEnvironment.m_colorDarkShadow, canvas.Pixel(client.right - 1, client.bottom - 1));
+            EXPECT_EQ(g_uiEnvironment.m_colorButtonFace, canvas.Pixel(3, 3));
             Click(d, IDCANCEL);
         },
     });

@@ -19,10 +19,13 @@
 #include "res/resource.h"
 #include "tests/app/win/ControllerRunFixture.h"
 #include "tests/app/win/DialogTestSupport.h"
+#include "tests/common/DrawingTest.h"
 #include "tests/common/Loopback.h"
 #include "tests/common/SimTcpController.h"
 #include "tests/common/TempDir.h"
 #include "tests/common/TestBytes.h"
+#include "ui/controls/ZUDPButton.h"
+#include "ui/foundation/ZUDPUIEnvironment.h"
 
 namespace {
 
@@ -194,6 +197,36 @@ TEST_F(DlgSocketTrovTest, AnEmptyListEndsAtOnceAndEnterClosesTheWindow)
                                              d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
                                          }}});
     EXPECT_EQ(IDOK, result);
+}
+
+TEST_F(DlgSocketTrovTest, TheButtonShowsOkAtOnceAndEnterOrEscEndTheWindow)
+{
+    for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+        SCOPED_TRACE(key == VK_RETURN ? "Enter" : "Esc");
+        CDlgSocketTrov dialog(m_list);
+        // Once the window shows (its modal loop shows it when idle).
+        INT_PTR result = RunScript(dialog, {{[](CDlgSocketTrov& d) { return d.IsWindowVisible() != FALSE; },
+                                             [&](CDlgSocketTrov& d) {
+                                                 HWND button = d.GetButton().m_hWnd;
+                                                 EXPECT_EQ((DWORD)BS_OWNERDRAW, d.GetButton().GetStyle() & BS_TYPEMASK);
+                                                 EXPECT_TRUE(::IsWindowVisible(button));
+                                                 Tick(d);
+                                                 EXPECT_EQ("OK", ButtonText(d));
+                                                 EXPECT_FALSE(::GetUpdateRect(button, nullptr, FALSE))
+                                                     << "painted without waiting for the loop";
+                                                 // The library's raised frame in the face colour.
+                                                 CRect client;
+                                                 ::GetClientRect(button, &client);
+                                                 trovtest::DibCanvas canvas(client.Width(), client.Height());
+                                                 ::SendMessageA(button, WM_PRINTCLIENT, (WPARAM)canvas.Dc(), PRF_CLIENT);
+                                                 EXPECT_EQ(g_uiEnvironment.m_colorButtonHighlight, canvas.Pixel(0, 0));
+                                                 EXPECT_EQ(g_uiEnvironment.m_colorDarkShadow,
+                                                           canvas.Pixel(client.right - 1, client.bottom - 1));
+                                                 EXPECT_EQ(g_uiEnvironment.m_colorButtonFace, canvas.Pixel(3, 3));
+                                                 ::PostMessageA(button, WM_KEYDOWN, key, 0);
+                                             }}});
+        EXPECT_EQ(IDOK, result);
+    }
 }
 
 TEST_F(DlgSocketTrovTest, RowsFollowTheWindowsSize)

@@ -1,0 +1,310 @@
+// The progress bar, slider, static text and group box: what each hands the
+// visual manager, and when the platform keeps the painting.
+#include "ui/controls/ZUDPGroup.h"
+#include "ui/controls/ZUDPProgressCtrl.h"
+#include "ui/controls/ZUDPSliderCtrl.h"
+#include "ui/controls/ZUDPStatic.h"
+#include "tests/common/DrawingTest.h"
+#include "tests/common/MessagePumpWin.h"
+#include "tests/ui/controls/ControlTestSupport.h"
+#include "tests/ui/foundation/VisualManagerFamilyTest.h"
+#include "tests/ui/foundation/VisualManagerTestSupport.h"
+#include "ui/foundation/ZUDPDrawOnGlass.h"
+#include "ui/foundation/ZUDPMessages.h"
+#include "ui/foundation/ZUDPUIEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using controltest::CControlHost;
+using controltest::RecordingManagerScope;
+using controltest::SendMouse;
+using foundationtest::Canvas;
+
+namespace {
+
+class SmallControlsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        trovtest::InitFrameworkForTests();
+        ASSERT_TRUE(m_host.CreateHost());
+    }
+    void TearDown() override
+    {
+        m_host.DestroyWindow();
+        AfxDeleteTempMaps();
+    }
+    static void Print(CWnd& wnd, Canvas& canvas)
+    {
+        canvas.Fill(familytest::kCanvas);
+        wnd.SendMessage(WM_PRINTCLIENT, (WPARAM)canvas.Dc().GetSafeHdc(), PRF_CLIENT);
+    }
+    // The control's window rectangle in the host's client coordinates.
+    CRect InHost(CWnd& wnd)
+    {
+        CRect rect;
+        wnd.GetWindowRect(rect);
+        m_host.ScreenToClient(rect);
+        return rect;
+    }
+
+    CControlHost m_host;
+};
+
+// ---------------------------------------------------------------------------
+// Progress bar
+
+TEST_F(SmallControlsTest, TheProgressChunkCoversTheDoneShareOfTheFrame)
+{
+    RecordingManagerScope manager;
+    // A 200 x 20 bar: the frame is its client area less one pixel, the
+    // chunk the frame's done share less one pixel.
+    const struct {
+        const char* name;
+        int lower, upper, pos;
+        CRect chunk;
+    } cases[] = {
+        {"100..200 at 200 fills the frame", 100, 200, 200, CRect(2, 2, 198, 18)},
+        {"0..100 at 50 fills half", 0, 100, 50, CRect(2, 2, 99, 18)},
+        {"0..0 draws no chunk", 0, 0, 0, CRect(0, 0, 0, 0)},
+        {"at the lower end no chunk", 0, 100, 0, CRect(0, 0, 0, 0)},
+        {"a range of hundreds of millions", 0, 400000000, 200000000, CRect(2, 2, 99, 18)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CZUDPProgressCtrl progress;
+        ASSERT_TRUE(progress.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 10, 210, 30), &m_host, 3));
+        CRect client;
+        progress.GetClientRect(client);
+        EXPECT_EQ(CRect(0, 0, 200, 20), client) << "no platform border";
+        progress.SetRange32(c.lower, c.upper);
+        progress.SetPos(c.pos);
+        manager->Clear();
+        Canvas canvas(200, 20);
+        Print(progress, canvas);
+        const auto calls = manager->Of("DrawProgressBar");
+        ASSERT_EQ(1u, calls.size());
+        EXPECT_EQ(CRect(1, 1, 199, 19), calls[0].rect);
+        EXPECT_EQ(c.chunk, CRect(calls[0].args[0], calls[0].args[1], calls[0].args[2], calls[0].args[3]));
+        EXPECT_EQ(FALSE, calls[0].args[4]) << "never infinite";
+        EXPECT_EQ(CControlHost::kBackground, canvas.Pixel(0, 0)) << "the parent's background round the frame";
+    }
+}
+
+TEST_F(SmallControlsTest, AProgressBarOnGlassDrawsWithTheGlassFlag)
+{
+    RecordingManagerScope manager;
+    CZUDPProgressCtrl progress;
+    ASSERT_TRUE(progress.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 210, 30), &m_host, 3));
+    progress.SendMessage(ZUDM_ONSETCONTROLAERO, TRUE);
+    Canvas canvas(200, 20);
+    Print(progress, canvas);
+    ASSERT_EQ(1, manager->Count("DrawProgressBar"));
+    EXPECT_EQ(TRUE, manager->Of("DrawProgressBar")[0].args[5]);
+    EXPECT_FALSE(g_drawingOnGlass) << "only for the paint";
+}
+
+TEST_F(SmallControlsTest, TheProgressBarInTheBaseLook)
+{
+    familytest::DistinctSysColors colours;
+    foundationtest::ClassicDrawing classic;
+    CZUDPProgressCtrl progress;
+    ASSERT_TRUE(progress.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 210, 30), &m_host, 3));
+    progress.SetRange32(0, 100);
+    progress.SetPos(50);
+    Canvas canvas(200, 20);
+    Print(progress, canvas);
+    EXPECT_EQ(g_uiEnvironment.m_colorBarShadow, canvas.Pixel(1, 1));
+    EXPECT_EQ(g_uiEnvironment.m_colorBarHighlight, canvas.Pixel(198, 18));
+    EXPECT_EQ(g_uiEnvironment.m_colorHighlight, canvas.Pixel(50, 10));
+    EXPECT_NE(g_uiEnvironment.m_colorHighlight, canvas.Pixel(150, 10));
+}
+
+// ---------------------------------------------------------------------------
+// Slider
+
+TEST_F(SmallControlsTest, TheSlidersThumbIsHighlightedWhileHotOrFocusedAndPressedWhileDragged)
+{
+    RecordingManagerScope manager;
+    CZUDPSliderCtrl slider;
+    ASSERT_TRUE(slider.Create(WS_CHILD | WS_VISIBLE | TBS_HORZ, CRect(10, 10, 210, 40), &m_host, 4));
+    CZUDPSliderCtrl other;
+    ASSERT_TRUE(other.Create(WS_CHILD | WS_VISIBLE | TBS_HORZ, CRect(10, 50, 210, 80), &m_host, 5));
+    slider.SendMessage(ZUDM_ONSETCONTROLVMMODE, TRUE);
+    slider.m_bDrawFocus = FALSE;
+    CRect thumb;
+    slider.GetThumbRect(thumb);
+
+    auto thumbArgs = [&] {
+        manager->Clear();
+        Canvas canvas(200, 30);
+        Print(slider, canvas);
+        const auto calls = manager->Of("DrawSliderThumb");
+        return calls.size() == 1 ? calls[0].args : std::vector<int>();
+    };
+    other.SetFocus();
+    EXPECT_EQ(FALSE, thumbArgs().at(0));
+    slider.SetFocus();
+    ASSERT_EQ(slider.m_hWnd, ::GetFocus());
+    EXPECT_EQ(TRUE, thumbArgs().at(0)) << "focused, pointer elsewhere";
+    other.SetFocus();
+
+    SendMouse(slider, WM_MOUSEMOVE, thumb.CenterPoint().x, thumb.CenterPoint().y);
+    EXPECT_TRUE(slider.IsThumbHot());
+    EXPECT_EQ(TRUE, thumbArgs().at(0));
+    SendMouse(slider, WM_LBUTTONDOWN, thumb.CenterPoint().x, thumb.CenterPoint().y, MK_LBUTTON);
+    EXPECT_EQ(TRUE, thumbArgs().at(1));
+    SendMouse(slider, WM_LBUTTONUP, thumb.CenterPoint().x, thumb.CenterPoint().y);
+    EXPECT_EQ(FALSE, thumbArgs().at(1));
+    slider.SendMessage(WM_MOUSELEAVE);
+    EXPECT_FALSE(slider.IsThumbHot());
+
+    slider.EnableWindow(FALSE);
+    EXPECT_EQ(TRUE, thumbArgs().at(2)) << "disabled";
+}
+
+TEST_F(SmallControlsTest, TheSliderHandsTheManagerAnUprightChannelAndItsTickSides)
+{
+    RecordingManagerScope manager;
+    const struct {
+        const char* name;
+        DWORD style;
+        BOOL vert, leftTop, plain;
+    } cases[] = {
+        {"ticks below", TBS_HORZ | TBS_BOTTOM, FALSE, FALSE, FALSE},
+        {"ticks above", TBS_HORZ | TBS_TOP, FALSE, TRUE, FALSE},
+        {"ticks on both sides", TBS_HORZ | TBS_BOTH, FALSE, FALSE, TRUE},
+        {"no ticks", TBS_HORZ | TBS_NOTICKS, FALSE, FALSE, TRUE},
+        {"vertical, ticks on the left", TBS_VERT | TBS_LEFT, TRUE, TRUE, FALSE},
+        {"vertical, ticks on the right", TBS_VERT | TBS_RIGHT, TRUE, FALSE, FALSE},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CZUDPSliderCtrl slider;
+        const CRect rect = c.vert ? CRect(10, 10, 50, 160) : CRect(10, 10, 160, 50);
+        ASSERT_TRUE(slider.Create(WS_CHILD | WS_VISIBLE | c.style, rect, &m_host, 4));
+        slider.SendMessage(ZUDM_ONSETCONTROLVMMODE, TRUE);
+        manager->Clear();
+        Canvas canvas(rect.Width(), rect.Height());
+        Print(slider, canvas);
+        const auto channels = manager->Of("DrawSliderChannel");
+        ASSERT_EQ(1u, channels.size());
+        EXPECT_EQ(c.vert, channels[0].args[0]);
+        if (c.vert) {
+            EXPECT_GT(channels[0].rect.Height(), channels[0].rect.Width()) << "upright";
+        }
+        else {
+            EXPECT_GT(channels[0].rect.Width(), channels[0].rect.Height());
+        }
+        const auto thumbs = manager->Of("DrawSliderThumb");
+        ASSERT_EQ(1u, thumbs.size());
+        EXPECT_EQ(c.vert, thumbs[0].args[3]);
+        EXPECT_EQ(c.leftTop, thumbs[0].args[4]);
+        EXPECT_EQ(c.plain, thumbs[0].args[5]);
+    }
+}
+
+TEST_F(SmallControlsTest, OutsideTheManagersLookThePlatformPaintsTheSlider)
+{
+    RecordingManagerScope manager;
+    CZUDPSliderCtrl slider;
+    ASSERT_TRUE(slider.Create(WS_CHILD | WS_VISIBLE | TBS_HORZ, CRect(10, 10, 210, 40), &m_host, 4));
+    Canvas canvas(200, 30);
+    Print(slider, canvas);
+    EXPECT_EQ(0, manager->Count("DrawSliderThumb"));
+    slider.SendMessage(ZUDM_ONSETCONTROLVMMODE, TRUE);
+    EXPECT_EQ(1, manager->Count("DrawSliderThumb")) << "redrawn at the change of look";
+}
+
+// ---------------------------------------------------------------------------
+// Static text
+
+TEST_F(SmallControlsTest, ChangingAStaticsTextRepaintsTheParentUnderIt)
+{
+    CZUDPStatic text;
+    ASSERT_TRUE(text.Create("Before", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(20, 30, 120, 50), &m_host));
+    m_host.UpdateWindow();
+    for (int i = 0; i < 2; ++i) {
+        m_host.erasedRects.clear();
+        if (i == 0)
+            text.SetWindowText("After");
+        else
+            text.EnableWindow(FALSE);
+        ASSERT_FALSE(m_host.erasedRects.empty());
+        EXPECT_EQ(InHost(text), m_host.erasedRects.front());
+    }
+}
+
+TEST_F(SmallControlsTest, AStaticPaintsItselfOnlyAsTextOnGlassOrGreyedInTheLook)
+{
+    RecordingManagerScope manager;
+    manager->embossesDisabledText = FALSE;
+    const struct {
+        const char* name;
+        DWORD style;
+        BOOL glass, look, enabled;
+        bool paintsItself;
+        UINT format;  // with the glass text, its format
+    } cases[] = {
+        {"enabled text is the platform's", SS_LEFT, FALSE, TRUE, TRUE, false, 0},
+        {"text on glass", SS_CENTER, TRUE, FALSE, TRUE, true, DT_CENTER | DT_WORDBREAK | DT_EXPANDTABS},
+        {"a path on glass keeps its ellipsis", SS_LEFT | SS_PATHELLIPSIS | SS_NOPREFIX, TRUE, FALSE, TRUE, true,
+         DT_SINGLELINE | DT_PATH_ELLIPSIS | DT_EXPANDTABS | DT_NOPREFIX},
+        {"disabled text in the look", SS_RIGHT, FALSE, TRUE, FALSE, true, 0},
+        {"disabled text outside the look", SS_RIGHT, FALSE, FALSE, FALSE, false, 0},
+        {"an icon on glass stays the platform's", SS_ICON, TRUE, FALSE, TRUE, false, 0},
+        {"a frame greyed in the look stays the platform's", SS_ETCHEDFRAME, FALSE, TRUE, FALSE, false, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CZUDPStatic text;
+        ASSERT_TRUE(text.Create("C:\\some\\long\\path\\to\\a\\file.txt", WS_CHILD | WS_VISIBLE | c.style,
+                                CRect(20, 30, 120, 50), &m_host));
+        text.SendMessage(ZUDM_ONSETCONTROLAERO, c.glass);
+        text.SendMessage(ZUDM_ONSETCONTROLVMMODE, c.look);
+        text.EnableWindow(c.enabled);
+        EXPECT_EQ(c.paintsItself, !!text.PaintsItself());
+        manager->Clear();
+        Canvas canvas(100, 20);
+        Print(text, canvas);
+        const auto glass = manager->Of("DrawTextOnGlass");
+        ASSERT_EQ(c.paintsItself && c.glass ? 1u : 0u, glass.size());
+        if (!glass.empty()) {
+            EXPECT_EQ(c.format, (UINT)glass[0].args[0]);
+            EXPECT_EQ(6, glass[0].args[1]);
+            EXPECT_EQ(g_uiEnvironment.m_colorBarText, (COLORREF)glass[0].args[2]);
+        }
+        if (c.paintsItself && !c.glass) {
+            EXPECT_GT(canvas.CountColor(CRect(0, 0, 100, 20), g_uiEnvironment.m_colorGrayText), 0);
+            EXPECT_EQ(CControlHost::kBackground, canvas.Pixel(0, 0));
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Group box
+
+TEST_F(SmallControlsTest, TheGroupBoxIsDrawnByTheManagerInTheBarTextColour)
+{
+    RecordingManagerScope manager;
+    CZUDPGroup group;
+    ASSERT_TRUE(group.Create("Network", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, CRect(20, 20, 220, 120), &m_host, 6));
+    Canvas canvas(200, 100);
+    Print(group, canvas);
+    const auto calls = manager->Of("DrawGroupBox");
+    ASSERT_EQ(1u, calls.size());
+    EXPECT_EQ(CRect(0, 0, 200, 100), calls[0].rect);
+    EXPECT_EQ(g_uiEnvironment.m_colorBarText, (COLORREF)calls[0].args[0]);
+    EXPECT_EQ(TRANSPARENT, calls[0].args[1]);
+    EXPECT_EQ(0, group.SendMessage(WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS)));
+
+    m_host.UpdateWindow();
+    m_host.erasedRects.clear();
+    group.EnableWindow(FALSE);
+    ASSERT_FALSE(m_host.erasedRects.empty());
+    EXPECT_EQ(InHost(group), m_host.erasedRects.front());
+}
+
+} // namespace
