@@ -7,6 +7,7 @@
 #include "ui/controls/ZUDPButton.h"
 #include "ui/foundation/ZUDPKeyHelper.h"
 #include "ui/foundation/ZUDPMessages.h"
+#include "ui/foundation/ZUDPPngImage.h" // CZUDPLocalResource
 #include "ui/foundation/ZUDPUIEnvironment.h"
 
 #include <algorithm>
