@@ -115,6 +115,43 @@ inline bool SameName(const char* a, const char* b, const char* end)
     return false;
 }
 
+// Whether n bytes (n >= 1) at a and b are equal, reading exactly those
+// bytes.  The parser compares names whose terminator it has only just
+// written: a wider read would overlap that one-byte store and wait for it
+// to reach the cache instead of taking its value on the way.
+inline bool SameBytes(const char* a, const char* b, size_t n)
+{
+    if (n >= 8) {
+        uint64_t x, y;
+        for (size_t i = 0; i + 8 < n; i += 8) {
+            memcpy(&x, a + i, 8);
+            memcpy(&y, b + i, 8);
+            if (x != y)
+                return false;
+        }
+        memcpy(&x, a + n - 8, 8);
+        memcpy(&y, b + n - 8, 8);
+        return x == y;
+    }
+    if (n >= 4) {
+        uint32_t x0, y0, x1, y1;
+        memcpy(&x0, a, 4);
+        memcpy(&y0, b, 4);
+        memcpy(&x1, a + n - 4, 4);
+        memcpy(&y1, b + n - 4, 4);
+        return ((x0 ^ y0) | (x1 ^ y1)) == 0;
+    }
+    if (n >= 2) {
+        uint16_t x0, y0, x1, y1;
+        memcpy(&x0, a, 2);
+        memcpy(&y0, b, 2);
+        memcpy(&x1, a + n - 2, 2);
+        memcpy(&y1, b + n - 2, 2);
+        return ((x0 ^ y0) | (x1 ^ y1)) == 0;
+    }
+    return *a == *b;
+}
+
 // Messages quote the document only in short one-line excerpts: a name up to
 // its first byte that cannot be in a name, a text up to its first line
 // break, each cut to a few dozen bytes.
@@ -331,6 +368,8 @@ void CGXmlSource::Reset()
     m_line = 1;
     m_pending = kPendingNone;
     m_lastStartName = nullptr;
+    m_lastStartLength = 0;
+    m_endTagLength = 0;
     m_folder.clear();
     m_fileName.clear();
     CGXmlSource* next = m_next;
@@ -358,6 +397,8 @@ void CGXmlSource::SetText(char* text, size_t length, bool owned)
     m_line = 1;
     m_pending = kPendingNone;
     m_lastStartName = nullptr;
+    m_lastStartLength = 0;
+    m_endTagLength = 0;
 }
 
 bool CGXmlSource::LoadFile(const char* path, bool* wasEncrypted, size_t maxBytes, bool* tooLarge)
@@ -513,20 +554,12 @@ template <char stop>
 __attribute__((always_inline)) inline void CGXmlSource::DecodeUntil()
 {
     constexpr uint8_t stopClass = stop == '"' ? kClassValueStop : kClassTextStop;
+    // Nothing to rewrite until the first reference.  Byte by byte: most
+    // texts are short, and the processor predicts the end of such a loop and
+    // reads on meanwhile, where a scan in words keeps it waiting for each
+    // word's outcome before it knows where the next token starts.
     char* r = m_pos;
-    const char* end = SafeEnd(r);
-    // Nothing to rewrite until the first reference.
     for (;;) {
-        while (end - r >= 8) {
-            uint64_t word;
-            memcpy(&word, r, 8);
-            uint64_t hit = ZeroBytes(word) | BytesEqual(word, stop) | BytesEqual(word, '&') | BytesEqual(word, '\n');
-            if (hit) {
-                r += LowestByteSet(hit);
-                break;
-            }
-            r += 8;
-        }
         while (!(ClassOf(*r) & stopClass))
             ++r;
         if (*r != '\n')
@@ -654,7 +687,9 @@ __attribute__((always_inline)) inline CGXmlSource::Token CGXmlSource::ReadToken(
 
     if (*m_pos == '/') {
         ++m_pos;
+        int line = m_line;
         char* name = ReadName();
+        m_endTagLength = m_line == line ? (size_t)(m_pos - name) : 0;
         if (*m_pos != '>') {
             while (ClassOf(*m_pos) & kClassSpace) {
                 if (*m_pos == '\n')
@@ -685,7 +720,10 @@ __attribute__((always_inline)) inline CGXmlSource::Token CGXmlSource::ReadToken(
         *token = content;
         return kTokenCData;
     }
+    int line = m_line;
     char* name = ReadName();
+    // A name without a line feed in it may be compared by its length.
+    m_lastStartLength = m_line == line ? (size_t)(m_pos - name) : 0;
     if (name == m_pos) {
         // "<" followed by no name ("<?", "<!--", "< A", a text cut short):
         // nothing here can be read as an element.
@@ -726,38 +764,35 @@ const char* CGXmlSource::FindMoreOfEnd()
     return m_end;
 }
 
-// After a text, when "</" and exactly the given name and ">" follow, takes
-// that end tag as ReadToken would and returns true.  The name lies in this
-// text, so both may be read eight bytes at a time; near the end of the
-// text, or for a name with a prefix, blanks or a line feed, ReadToken
+// After a text, when "</" and exactly the last start tag's name and ">"
+// follow, takes that end tag as ReadToken would and returns true.  Near the
+// end of the text, or for a name with a prefix or a line feed, ReadToken
 // decides.
 __attribute__((always_inline)) inline bool CGXmlSource::TakeEndTagOf(const char* name)
 {
     if (m_pending != kPendingTextEndedAtTag || *m_pos != '/')
         return false;
     char* p = m_pos + 1;
-    const char* end = SafeEnd(p);
-    while (end - p >= 8 && end - name >= 8) {
-        uint64_t text, expected;
-        memcpy(&text, p, 8);
-        memcpy(&expected, name, 8);
-        uint64_t terminator = ZeroBytes(expected);
-        if (terminator) {
-            size_t length = LowestByteSet(terminator);
-            uint64_t nameBytes = (terminator ^ (terminator - 1)) >> 8;
-            if (((text ^ expected) & nameBytes) || (BytesEqual(expected, '\n') & nameBytes) || p[length] != '>')
-                return false;
-            p[length] = '\0';
-            m_pos = p + length + 1;
-            m_pending = kPendingNone;
-            return true;
-        }
-        if (text != expected || BytesEqual(expected, '\n'))
-            return false;
-        p += 8;
-        name += 8;
-    }
-    return false;
+    size_t length = m_lastStartLength;
+    if (length == 0 || name != m_lastStartName || SafeEnd(p) - p <= (ptrdiff_t)length || p[length] != '>'
+        || !SameBytes(p, name, length))
+        return false;
+    p[length] = '\0';
+    m_pos = p + length + 1;
+    m_pending = kPendingNone;
+    return true;
+}
+
+// Whether an end tag just read closes the element of the given name.
+__attribute__((always_inline)) inline bool CGXmlSource::EndTagCloses(const char* token, const char* name)
+{
+    if (token == name) // the end of an empty-element tag
+        return true;
+    size_t length = m_endTagLength;
+    if (length == 0)
+        return SameName(token, name, SafeEnd(token));
+    // The name's terminator lies far behind: it may be read with the name.
+    return name[length] == '\0' && SameBytes(token, name, length);
 }
 
 CGXmlSource::Token CGXmlSource::NextToken(char** token)
@@ -771,17 +806,12 @@ CGXmlSource::Token CGXmlSource::NextToken(char** token)
 
 // ------------------------------------------------------------------ node
 
-struct CGXmlNode::ReadAhead {
-    CGXmlSource::Token kind;
-    char* token;
-    bool first; // the element's first token
-};
-
 CGXmlNode* CGXmlNode::NewHeapNode(const char* name, CGXmlNode* parent)
 {
+    static_assert(alignof(CGXmlNode) > kMarks, "the parent's low address bits carry the node's marks");
     CGXmlNode* node = new CGXmlNode;
     node->m_name = name;
-    node->m_parent = parent;
+    node->SetParent(parent);
     return node;
 }
 
@@ -789,7 +819,7 @@ void CGXmlNode::AppendChild(CGXmlNode* child)
 {
     if (IsAttribute())
         return;
-    child->m_parent = this;
+    child->SetParent(this);
     if (!m_child) {
         m_child = child;
     } else {
@@ -800,11 +830,11 @@ void CGXmlNode::AppendChild(CGXmlNode* child)
     }
     // A node made in memory below a parsed tree: tell the tree's top node,
     // so that freeing the document looks for it.
-    if (!child->m_fromArena && m_fromArena) {
+    if (!child->FromArena() && FromArena()) {
         CGXmlNode* top = this;
-        while (top->m_parent)
-            top = top->m_parent;
-        top->m_heapBelow = true;
+        while (top->GetParent())
+            top = top->GetParent();
+        top->m_parentAndMarks |= kHeapBelow;
     }
 }
 
@@ -990,32 +1020,44 @@ void CGXmlNode::Write(CGXmlWriter& writer) const
     writer.EndElement();
 }
 
-bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize, CGXml* document, int depth,
-                              const ReadAhead* ahead)
+bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize, CGXml* document, int depth)
 {
+    // The whole subtree is read in one loop, without a call per element:
+    // 'node' is the element being read, at 'depth', 'last' its last child so
+    // far, and 'first' says that nothing of it has been read yet.  An end
+    // tag returns to the parent, whose last child is the element just ended.
+    CGXmlNode* node = this;
     CGXmlNode* last = nullptr;
     bool first = true;
+    // A failure inside a descendant ends the parse as one call per element
+    // would: the innermost message stands, and an element that failed
+    // without one is named by its parent.
+    auto fail = [&]() {
+        if (node != this && ErrorEmpty(error, errorSize))
+            FormatBounded(error, errorSize, "%s\\%s Error (Line %d): Can't load element %s", source->GetFolder(),
+                          source->GetFileName(), source->GetLine(), NameExcerpt(node->GetName()).text);
+        return false;
+    };
+    auto noMatch = [&]() {
+        if (ErrorEmpty(error, errorSize))
+            FormatBounded(error, errorSize, "%s\\%s Error (Line %d): No match for element %s", source->GetFolder(),
+                          source->GetFileName(), source->GetLine(), NameExcerpt(node->GetName()).text);
+        return fail();
+    };
     char* token;
-    CGXmlSource::Token kind;
-    if (ahead) {
-        kind = ahead->kind;
-        token = ahead->token;
-        first = ahead->first;
-    } else {
-        kind = source->ReadToken(&token);
-    }
-    for (;; first = false, kind = source->ReadToken(&token)) {
+    CGXmlSource::Token kind = source->ReadToken(&token);
+    for (;;) {
         switch (kind) {
         case CGXmlSource::kTokenStartTag: {
-            int filter = document->FilterElement(token, source, this, error, errorSize);
+            int filter = document->FilterElement(token, source, node, error, errorSize);
             if (filter == 2)
-                return false;
+                return fail();
             if (filter != 0)
                 break;
             if (token[0] == 'I' && !(document->m_flags & CGXml::kNoIncludeExpansion)
                 && strcmp(token, "INCLUDEXMLFILE") == 0) {
-                if (!ParseInclude(source, error, errorSize, document, depth, &last))
-                    return false;
+                if (!node->ParseInclude(source, error, errorSize, document, depth, &last))
+                    return fail();
                 break;
             }
             if (depth >= kXmlMaxDepth) {
@@ -1023,85 +1065,77 @@ bool CGXmlNode::ParseElement(CGXmlSource* source, char* error, size_t errorSize,
                     FormatBounded(error, errorSize, "%s\\%s Error (Line %d): Element %s nested too deeply",
                                   source->GetFolder(), source->GetFileName(), source->GetLine(),
                                   NameExcerpt(token).text);
-                return false;
+                return fail();
             }
-            CGXmlNode* child = document->NewNode(token, this);
+            CGXmlNode* child = document->NewNode(token, node);
             if (last)
                 last->m_next = child;
             else
-                m_child = child;
+                node->m_child = child;
             last = child;
-            // Most elements hold a text or nothing: read those here, and
-            // hand anything else to the child's own parse.
-            ReadAhead inner;
-            inner.kind = source->ReadToken(&inner.token);
-            inner.first = true;
-            if (inner.kind == CGXmlSource::kTokenText || inner.kind == CGXmlSource::kTokenCData) {
-                child->m_text = inner.token;
-                if (source->TakeEndTagOf(token))
+            // Most elements hold a text or nothing: those are read here.
+            kind = source->ReadToken(&token);
+            bool childFirst = true;
+            if (kind == CGXmlSource::kTokenText || kind == CGXmlSource::kTokenCData) {
+                child->m_text = token;
+                if (source->TakeEndTagOf(child->m_name))
                     break;
-                inner.kind = source->ReadToken(&inner.token);
-                inner.first = false;
+                kind = source->ReadToken(&token);
+                childFirst = false;
             }
-            if (inner.kind == CGXmlSource::kTokenEndTag
-                && SameName(inner.token, child->GetName(), source->SafeEnd(inner.token)))
+            if (kind == CGXmlSource::kTokenEndTag && source->EndTagCloses(token, child->m_name))
                 break;
-            if (!child->ParseElement(source, error, errorSize, document, depth + 1, &inner)) {
-                if (ErrorEmpty(error, errorSize))
-                    FormatBounded(error, errorSize, "%s\\%s Error (Line %d): Can't load element %s",
-                                  source->GetFolder(), source->GetFileName(), source->GetLine(),
-                                  NameExcerpt(child->GetName()).text);
-                return false;
-            }
-            break;
+            // Anything else: read on inside the child, starting with the
+            // token in hand.
+            node = child;
+            last = nullptr;
+            first = childFirst;
+            ++depth;
+            continue;
         }
         case CGXmlSource::kTokenAttributeName: {
-            int filter = document->FilterElement(token, source, this, error, errorSize);
+            int filter = document->FilterElement(token, source, node, error, errorSize);
             if (filter == 2)
-                return false;
+                return fail();
             if (filter != 0)
                 break;
-            CGXmlNode* child = document->NewNode(token, this);
+            CGXmlNode* child = document->NewNode(token, node);
             child->m_child = AttributeMark();
             if (last)
                 last->m_next = child;
             else
-                m_child = child;
+                node->m_child = child;
             last = child;
-            // The attribute's own parse: it takes the value as its text.  A
-            // value that is not between double quotation marks fails the
-            // element (read on, it would become the element's text).
+            // The attribute takes the value as its text.  A value that is
+            // not between double quotation marks fails the element (read
+            // on, it would become the element's text).
             char* value;
-            if (source->ReadToken(&value) != CGXmlSource::kTokenAttributeValue) {
-                if (ErrorEmpty(error, errorSize))
-                    FormatBounded(error, errorSize, "%s\\%s Error (Line %d): No match for element %s",
-                                  source->GetFolder(), source->GetFileName(), source->GetLine(),
-                                  NameExcerpt(GetName()).text);
-                return false;
-            }
+            if (source->ReadToken(&value) != CGXmlSource::kTokenAttributeValue)
+                return noMatch();
             child->m_text = value;
             break;
         }
         case CGXmlSource::kTokenAttributeValue:
-            m_text = token;
-            return true;
+        case CGXmlSource::kTokenEndTag:
+            if (kind == CGXmlSource::kTokenAttributeValue)
+                node->m_text = token; // completes the element
+            else if (!source->EndTagCloses(token, node->GetName()))
+                return noMatch();
+            if (node == this)
+                return true;
+            last = node;
+            node = node->GetParent();
+            --depth;
+            break;
         case CGXmlSource::kTokenText:
         case CGXmlSource::kTokenCData:
-            m_text = token;
+            node->m_text = token; // the last piece wins
             break;
-        case CGXmlSource::kTokenEndTag:
-            if (SameName(token, GetName(), source->SafeEnd(token)))
-                return true;
-            if (ErrorEmpty(error, errorSize))
-                FormatBounded(error, errorSize, "%s\\%s Error (Line %d): No match for element %s", source->GetFolder(),
-                              source->GetFileName(), source->GetLine(), NameExcerpt(GetName()).text);
-            return false;
         default: // end of text or a token that cannot be read
-            if (!first && ErrorEmpty(error, errorSize))
-                FormatBounded(error, errorSize, "%s\\%s Error (Line %d): No match for element %s", source->GetFolder(),
-                              source->GetFileName(), source->GetLine(), NameExcerpt(GetName()).text);
-            return false;
+            return first ? fail() : noMatch();
         }
+        first = false;
+        kind = source->ReadToken(&token);
     }
 }
 
@@ -1236,7 +1270,6 @@ bool CGXmlNode::ParseInclude(CGXmlSource* source, char* error, size_t errorSize,
 
 struct CGXml::ArenaBlock {
     ArenaBlock* m_next;
-    size_t m_used;
     size_t m_capacity;
     CGXmlNode* Nodes() { return reinterpret_cast<CGXmlNode*>(this + 1); }
 };
@@ -1262,25 +1295,28 @@ int CGXml::FilterElement(const char*, CGXmlSource*, CGXmlNode*, char*, size_t)
     return 0;
 }
 
+void CGXml::GrowArena()
+{
+    size_t capacity = m_arena ? m_arena->m_capacity * 2 : 64;
+    if (capacity > 16384)
+        capacity = 16384;
+    ArenaBlock* block = (ArenaBlock*)malloc(sizeof(ArenaBlock) + capacity * sizeof(CGXmlNode));
+    if (!block)
+        throw std::bad_alloc();
+    block->m_next = m_arena;
+    block->m_capacity = capacity;
+    m_arena = block;
+    m_arenaFree = block->Nodes();
+    m_arenaEnd = m_arenaFree + capacity;
+}
+
 inline CGXmlNode* CGXml::NewNode(const char* name, CGXmlNode* parent)
 {
-    ArenaBlock* block = m_arena;
-    if (!block || block->m_used == block->m_capacity) {
-        size_t capacity = block ? block->m_capacity * 2 : 64;
-        if (capacity > 16384)
-            capacity = 16384;
-        block = (ArenaBlock*)malloc(sizeof(ArenaBlock) + capacity * sizeof(CGXmlNode));
-        if (!block)
-            throw std::bad_alloc();
-        block->m_next = m_arena;
-        block->m_used = 0;
-        block->m_capacity = capacity;
-        m_arena = block;
-    }
-    CGXmlNode* node = new (block->Nodes() + block->m_used++) CGXmlNode;
+    if (m_arenaFree == m_arenaEnd)
+        GrowArena();
+    CGXmlNode* node = new (m_arenaFree++) CGXmlNode;
     node->m_name = name;
-    node->m_parent = parent;
-    node->m_fromArena = true;
+    node->m_parentAndMarks = (uintptr_t)parent | CGXmlNode::kFromArena;
     return node;
 }
 
@@ -1291,6 +1327,7 @@ void CGXml::FreeArena()
         free(m_arena);
         m_arena = next;
     }
+    m_arenaFree = m_arenaEnd = nullptr;
 }
 
 void CGXml::Clear()
@@ -1298,9 +1335,9 @@ void CGXml::Clear()
     if (m_flags & kOwnsNodes) {
         for (CGXmlNode* top = m_root; top;) {
             CGXmlNode* next = top->m_next;
-            if (!top->m_fromArena) {
+            if (!top->FromArena()) {
                 CGXmlNode::FreeTree(top);
-            } else if (top->m_heapBelow) {
+            } else if (top->m_parentAndMarks & CGXmlNode::kHeapBelow) {
                 // Free the nodes made in memory below the parsed tree.
                 std::vector<CGXmlNode*> stack{top};
                 while (!stack.empty()) {
@@ -1308,7 +1345,7 @@ void CGXml::Clear()
                     stack.pop_back();
                     for (CGXmlNode* child = node->GetFirstChild(); child;) {
                         CGXmlNode* after = child->m_next;
-                        if (child->m_fromArena)
+                        if (child->FromArena())
                             stack.push_back(child);
                         else
                             CGXmlNode::FreeTree(child);

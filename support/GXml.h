@@ -56,7 +56,7 @@ public:
     // an attribute node.
     CGXmlNode* GetFirstChild() const { return IsAttribute() ? nullptr : m_child; }
     CGXmlNode* GetNext() const { return m_next; }
-    CGXmlNode* GetParent() const { return m_parent; }
+    CGXmlNode* GetParent() const { return reinterpret_cast<CGXmlNode*>(m_parentAndMarks & ~kMarks); }
     bool IsAttribute() const { return m_child == AttributeMark(); }
 
     // First child whose name equals the text exactly; with attributesOnly,
@@ -97,21 +97,25 @@ private:
     static CGXmlNode* AttributeMark() { return reinterpret_cast<CGXmlNode*>(~(uintptr_t)0); }
     static CGXmlNode* NewHeapNode(const char* name, CGXmlNode* parent);
     void AppendChild(CGXmlNode* child);
-    // A token the caller has read already: the parse starts with it.
-    struct ReadAhead;
-    bool ParseElement(CGXmlSource* source, char* error, size_t errorSize, CGXml* document, int depth,
-                      const ReadAhead* ahead = nullptr);
+    // Reads this element's content and end tag (the start tag is read).
+    bool ParseElement(CGXmlSource* source, char* error, size_t errorSize, CGXml* document, int depth);
     bool ParseInclude(CGXmlSource* source, char* error, size_t errorSize, CGXml* document, int depth,
                       CGXmlNode** lastChild);
     static void FreeTree(CGXmlNode* node);
+    enum : uintptr_t { kFromArena = 1, kHeapBelow = 2, kMarks = 3 };
+    bool FromArena() const { return (m_parentAndMarks & kFromArena) != 0; }
+    void SetParent(CGXmlNode* parent) { m_parentAndMarks = (uintptr_t)parent | (m_parentAndMarks & kMarks); }
 
     const char* m_name = nullptr;
     const char* m_text = nullptr;
     CGXmlNode* m_next = nullptr;
     CGXmlNode* m_child = nullptr; // or AttributeMark()
-    CGXmlNode* m_parent = nullptr;
-    bool m_fromArena = false; // made by a parse, freed with the document's arena
-    bool m_heapBelow = false; // top node of a parsed tree with nodes made in memory below it
+    // The parent, with two marks in the low bits of its address (nodes are
+    // at least 8-byte aligned), which keeps a node at five words:
+    // kFromArena, made by a parse and freed with the document's arena;
+    // kHeapBelow, top node of a parsed tree with nodes made in memory below
+    // it.
+    uintptr_t m_parentAndMarks = 0;
 };
 
 // One text being read: the document's own text or an included file.
@@ -162,11 +166,12 @@ private:
     char* ReadName();
     Token ReadToken(char** token);
     bool TakeEndTagOf(const char* name);
+    bool EndTagCloses(const char* token, const char* name);
     // A point up to which the text may be read in words: at least 64 bytes
     // ahead of p where the text goes on that far.
     const char* SafeEnd(const char* p)
     {
-        return m_endKnown || m_end - p >= 64 ? m_end : FindMoreOfEnd();
+        return m_end - p >= 64 || m_endKnown ? m_end : FindMoreOfEnd();
     }
     const char* FindMoreOfEnd();
 
@@ -190,6 +195,8 @@ private:
     };
     uint8_t m_pending = kPendingNone;
     char* m_lastStartName = nullptr;
+    size_t m_lastStartLength = 0; // of that name; 0 when it holds a line feed
+    size_t m_endTagLength = 0;    // of the last end tag's name, the same way
     std::string m_folder;
     std::string m_fileName;
     CGXmlSource* m_next = nullptr; // owned chain of include sources
@@ -248,6 +255,7 @@ private:
     int ParseDocument(const char* sourceName, char* error, size_t errorSize, const char* expectedRoot);
     void MakePlaceholderRoot(const char* name);
     CGXmlNode* NewNode(const char* name, CGXmlNode* parent);
+    void GrowArena();
     void FreeArena();
     bool IsBeingIncluded(const std::string& path) const;
 
@@ -257,7 +265,9 @@ private:
     int m_flags = 0;
     CGXmlNode* m_root = nullptr;
     std::string m_placeholderName;
-    ArenaBlock* m_arena = nullptr;
+    ArenaBlock* m_arena = nullptr;      // newest block first
+    CGXmlNode* m_arenaFree = nullptr;  // the next node of the newest block
+    CGXmlNode* m_arenaEnd = nullptr;   // and its end
     std::vector<std::string> m_includeStack; // files being included, outermost first
     CGXmlSource* m_lastSource = &m_source;   // end of the chain of sources
     int m_includedFiles = 0;                 // files included by this parse

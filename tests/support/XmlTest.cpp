@@ -13,6 +13,7 @@
 #include <memory>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -88,6 +89,37 @@ TEST(XmlParse, ReadsElementsAttributesAndTextIntoTheTree)
     EXPECT_STREQ(p.document.FindPath("EMPTY")->GetText(), "");
 }
 
+TEST(XmlParse, ElementsAfterANestedElementJoinItsParent)
+{
+    Parsed p;
+    Parse(p, "<R><A><B><C>1</C></B><D x=\"2\"/>t</A><E>3</E><F><G></G></F></R>");
+    ASSERT_EQ(p.result, kXmlOk) << p.error;
+    CGXmlNode* r = p.document.GetRoot();
+    auto names = [](const CGXmlNode* node) {
+        std::string out;
+        for (const CGXmlNode* child = node->GetFirstChild(); child; child = child->GetNext()) {
+            out += out.empty() ? "" : " ";
+            out += child->GetName();
+            EXPECT_EQ(child->GetParent(), node) << child->GetName();
+        }
+        return out;
+    };
+    EXPECT_EQ(names(r), "A E F");
+    EXPECT_EQ(names(p.document.FindPath("A")), "B D");
+    EXPECT_EQ(names(p.document.FindPath("A B")), "C");
+    EXPECT_EQ(names(p.document.FindPath("A D")), "x");
+    EXPECT_EQ(names(p.document.FindPath("F")), "G");
+    EXPECT_STREQ(p.document.FindPath("A")->GetText(), "t");
+    EXPECT_STREQ(p.document.FindPath("A B C")->GetText(), "1");
+    EXPECT_STREQ(p.document.FindPath("E")->GetText(), "3");
+
+    // A fault after the way back up names the element it lies in.
+    Parsed q;
+    Parse(q, "<R><A><B/></A>\n<A><B>x</B></C></A></R>");
+    EXPECT_EQ(q.result, kXmlMalformed);
+    EXPECT_STREQ(q.error, "\\ Error (Line 2): No match for element A");
+}
+
 TEST(XmlParse, TextAroundAChildEndsWithTheLastPiece)
 {
     Parsed p;
@@ -98,6 +130,53 @@ TEST(XmlParse, TextAroundAChildEndsWithTheLastPiece)
     ASSERT_NE(a->GetFirstChild(), nullptr);
     EXPECT_STREQ(a->GetFirstChild()->GetName(), "B");
     EXPECT_EQ(a->GetFirstChild()->GetNext(), nullptr);
+}
+
+// End tags are compared by length and in pieces of up to eight bytes: every
+// name length up to three words, a difference at every place, one byte too
+// many or too few, after a text and after a child, and with the text parsed
+// in place (its end not measured) as well as from a copy.
+TEST(XmlParse, EndTagsCloseOnlyTheirOwnElementWhateverTheNameLength)
+{
+    const std::string letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefgh";
+    for (size_t n = 1; n <= 25; ++n) {
+        const std::string name = letters.substr(0, n);
+        std::vector<std::string> wrong{name + "X", name.substr(0, n - 1)};
+        for (size_t i = 0; i < n; ++i) {
+            std::string changed = name;
+            changed[i] = 'z';
+            wrong.push_back(changed);
+        }
+        const std::string expected = "\\ Error (Line 1): No match for element " + name;
+        for (bool inPlace : {false, true}) {
+            auto parse = [&](const std::string& text, Parsed& p) {
+                if (!inPlace) {
+                    Parse(p, text);
+                    return;
+                }
+                std::vector<char> buffer(text.begin(), text.end());
+                buffer.push_back('\0');
+                p.result = p.document.ParseText("t", buffer.data(), p.error, sizeof p.error, nullptr, false);
+            };
+            Parsed good;
+            parse("<R><" + name + ">t</" + name + "><" + name + "><C/></" + name + "></R>", good);
+            ASSERT_EQ(good.result, kXmlOk) << name << ": " << good.error;
+            for (const std::string& end : wrong) {
+                for (const std::string& content : {std::string("t"), std::string("<C/>")}) {
+                    Parsed bad;
+                    parse("<R><" + name + ">" + content + "</" + end + "></R>", bad);
+                    EXPECT_EQ(bad.result, kXmlMalformed) << name << " closed by " << end;
+                    EXPECT_EQ(bad.error, expected) << name << " closed by " << end;
+                }
+            }
+        }
+    }
+
+    // Line feeds inside names are counted, in start and end tags alike.
+    Parsed p;
+    Parse(p, "<R><A\nB>x</A\nB>\n<C></D></R>");
+    EXPECT_EQ(p.result, kXmlMalformed);
+    EXPECT_STREQ(p.error, "\\ Error (Line 4): No match for element C");
 }
 
 TEST(XmlParse, DropsNamespacePrefixesInStartAndEndTags)
@@ -326,6 +405,17 @@ TEST(XmlParse, BoundsTheElementNestingDepth)
     Parsed ok;
     Parse(ok, nested(kXmlMaxDepth));
     EXPECT_EQ(ok.result, kXmlOk) << ok.error;
+
+    // The depth is the element's own: siblings that reach the limit one
+    // after the other all fit.
+    std::string siblings;
+    for (int i = 0; i < 300; ++i)
+        siblings += "<S><T>x</T></S><U><V/></U>";
+    std::string wide = nested(kXmlMaxDepth - 2);
+    wide.insert(3 * (kXmlMaxDepth - 2), siblings); // behind the last "<E>"
+    Parsed full;
+    Parse(full, wide);
+    EXPECT_EQ(full.result, kXmlOk) << full.error;
 
     Parsed deep;
     Parse(deep, nested(kXmlMaxDepth + 1));

@@ -169,16 +169,23 @@ BEGIN_MESSAGE_MAP(CDataDialog, CDialog)
     ON_MESSAGE(WM_KICKIDLE, &CDataDialog::OnKickIdle)
 END_MESSAGE_MAP()
 
-// Answers the box that data exchange shows for an invalid number.
+// Answers the box that data exchange shows for an invalid number. Only this
+// thread's boxes: other test programs run at the same time on the same
+// desktop, and an OK posted to their dialogs would end them.
 VOID CALLBACK CloseMessageBoxes(HWND, UINT, UINT_PTR, DWORD)
 {
-    HWND hWndBox = ::FindWindowA("#32770", nullptr);
-    for (; hWndBox != nullptr; hWndBox = ::FindWindowExA(nullptr, hWndBox, "#32770", nullptr)) {
-        char caption[64] = {};
-        ::GetWindowTextA(hWndBox, caption, sizeof(caption));
-        if (::lstrcmpA(caption, "Data exchange") != 0)
-            ::PostMessageA(hWndBox, WM_COMMAND, IDOK, 0);
-    }
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hWndBox, LPARAM) -> BOOL {
+            char className[16] = {};
+            char caption[64] = {};
+            ::GetClassNameA(hWndBox, className, sizeof(className));
+            ::GetWindowTextA(hWndBox, caption, sizeof(caption));
+            if (::lstrcmpA(className, "#32770") == 0 && ::lstrcmpA(caption, "Data exchange") != 0)
+                ::PostMessageA(hWndBox, WM_COMMAND, IDOK, 0);
+            return TRUE;
+        },
+        0);
 }
 
 class DialogTest : public ::testing::Test {

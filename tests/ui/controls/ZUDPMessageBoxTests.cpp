@@ -25,14 +25,24 @@ public:
 UINT g_answer = IDOK;
 int g_boxesAnswered = 0;
 
-// Answers the message box that carries the application's name.
+// Answers the message box that carries the application's name; only this
+// thread's, as other test programs share the desktop.
 VOID CALLBACK AnswerBox(HWND, UINT, UINT_PTR, DWORD)
 {
-    HWND hWndBox = ::FindWindowA("#32770", "Trov Test Application");
-    if (hWndBox != nullptr) {
-        ++g_boxesAnswered;
-        ::PostMessageA(hWndBox, WM_COMMAND, g_answer, 0);
-    }
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hWndBox, LPARAM) -> BOOL {
+            char className[16] = {};
+            char caption[64] = {};
+            ::GetClassNameA(hWndBox, className, sizeof(className));
+            ::GetWindowTextA(hWndBox, caption, sizeof(caption));
+            if (::lstrcmpA(className, "#32770") != 0 || ::lstrcmpA(caption, "Trov Test Application") != 0)
+                return TRUE;
+            ++g_boxesAnswered;
+            ::PostMessageA(hWndBox, WM_COMMAND, g_answer, 0);
+            return FALSE;
+        },
+        0);
 }
 
 TEST(ThemedMessageBoxTest, CaptionIsTheApplicationsNameAndTheAnswerIsTheButton)
