@@ -26,7 +26,7 @@ CGZUDPEdit::CGZUDPEdit()
 CGZUDPEdit::~CGZUDPEdit()
 {
     if (m_hWnd != nullptr)
-        Detach();
+        UnsubclassWindow();
 }
 
 BOOL CGZUDPEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id, CFont* font, int limit)
@@ -49,15 +49,15 @@ BOOL CGZUDPEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id, CF
 
 BOOL CGZUDPEdit::AttachEdit(HWND window)
 {
-    // Attached, not subclassed: the window keeps its UTF-16 procedure, and
-    // the framework still reflects its colour messages and offers its keys
-    // to PreTranslateMessage.
-    return Attach(window);
+    // Subclassed with the framework's UTF-16 procedure, so the texts keep
+    // every character and the library's edit gets its messages (its look
+    // and its border).
+    return SubclassWindow(window);
 }
 
 BOOL CGZUDPEdit::DestroyWindow()
 {
-    HWND window = Detach();
+    HWND window = UnsubclassWindow();
     if (window)
         ::DestroyWindow(window);
     return TRUE;

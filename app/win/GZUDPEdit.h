@@ -13,9 +13,9 @@ public:
     ~CGZUDPEdit() override;
 
     // A UTF-16 "Edit" window at the rectangle (inclusive: width right -
-    // left + 1), attached to this object; 0 on failure.
+    // left + 1), subclassed by this object; 0 on failure.
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id, CFont* font = nullptr, int limit = 0);
-    // Attaches an existing UTF-16 edit window.
+    // Subclasses an existing UTF-16 edit window.
     BOOL AttachEdit(HWND window);
 
     BOOL DestroyWindow() override;

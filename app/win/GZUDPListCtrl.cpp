@@ -35,6 +35,7 @@ IMPLEMENT_DYNAMIC(CGZUDPHeaderCtrl, CZUDPHeaderCtrl)
 
 BEGIN_MESSAGE_MAP(CGZUDPHeaderCtrl, CZUDPHeaderCtrl)
     ON_WM_PAINT()
+    ON_WM_PRINTCLIENT()
     ON_WM_LBUTTONDOWN()
     ON_NOTIFY_REFLECT_EX(HDN_ITEMCHANGINGA, &CGZUDPHeaderCtrl::OnItemChanging)
     ON_NOTIFY_REFLECT_EX(HDN_ITEMCHANGINGW, &CGZUDPHeaderCtrl::OnItemChanging)
@@ -45,6 +46,8 @@ void CGZUDPHeaderCtrl::OnPaint()
     // The system's own header painting, which draws the filter bar.
     Default();
 }
+
+void CGZUDPHeaderCtrl::OnPrintClient(CDC*, UINT) { Default(); }
 
 void CGZUDPHeaderCtrl::OnLButtonDown(UINT nFlags, CPoint point)
 {

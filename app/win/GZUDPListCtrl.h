@@ -11,7 +11,10 @@ public:
     CGZUDPHeaderCtrl() = default;
 
 protected:
+    // The system's own header painting (it draws the filter bar), on the
+    // screen and for WM_PRINTCLIENT alike.
     void OnPaint();
+    void OnPrintClient(CDC* pDC, UINT nFlags);
     void OnLButtonDown(UINT nFlags, CPoint point);
     BOOL OnItemChanging(NMHDR* pNMHDR, LRESULT* pResult);
 

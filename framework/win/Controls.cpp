@@ -30,6 +30,16 @@ BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
     return HandleDrawItem(this, message, lParam, pResult);
 }
 
+BOOL CEdit::ShowBalloonTip(LPCWSTR lpszTitle, LPCWSTR lpszText, INT ttiIcon)
+{
+    EDITBALLOONTIP tip = {};
+    tip.cbStruct = sizeof(tip);
+    tip.pszTitle = lpszTitle;
+    tip.pszText = lpszText;
+    tip.ttiIcon = ttiIcon;
+    return (BOOL)::SendMessageW(m_hWnd, EM_SHOWBALLOONTIP, 0, (LPARAM)&tip);
+}
+
 void CListBox::DrawItem(LPDRAWITEMSTRUCT) {}
 void CListBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
 int CListBox::CompareItem(LPCOMPAREITEMSTRUCT) { return 0; }
@@ -109,6 +119,24 @@ BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     if (CWnd::OnChildNotify(message, wParam, lParam, pResult))
         return TRUE;
     return HandleItemMessage(this, message, lParam, pResult);
+}
+
+BOOL CComboBox::GetComboBoxInfo(PCOMBOBOXINFO pcbi) const
+{
+    if (pcbi == nullptr)
+        return FALSE;
+    pcbi->cbSize = sizeof(COMBOBOXINFO);
+    return ::GetComboBoxInfo(m_hWnd, pcbi);
+}
+
+HWND CComboBox::GetEditChild() const
+{
+    COMBOBOXINFO info = {};
+    if (!GetComboBoxInfo(&info) || info.hwndItem == nullptr || info.hwndItem == m_hWnd)
+        return nullptr;
+    char szClass[8] = "";
+    ::GetClassNameA(info.hwndItem, szClass, (int)sizeof(szClass));
+    return ::lstrcmpiA(szClass, "Edit") == 0 ? info.hwndItem : nullptr;
 }
 
 void CComboBox::GetLBText(int nIndex, CString& rString) const

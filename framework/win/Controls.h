@@ -74,6 +74,11 @@ public:
     void Copy() { SendMessage(WM_COPY); }
     void Cut() { SendMessage(WM_CUT); }
     void Paste() { SendMessage(WM_PASTE); }
+    // A balloon tip pointing at the edit (title and text in UTF-16, icon
+    // TTI_NONE, TTI_INFO, TTI_WARNING or TTI_ERROR); FALSE when the control
+    // cannot show one.
+    BOOL ShowBalloonTip(LPCWSTR lpszTitle, LPCWSTR lpszText, INT ttiIcon = TTI_NONE);
+    BOOL HideBalloonTip() { return (BOOL)SendMessage(EM_HIDEBALLOONTIP); }
 };
 
 class CListBox : public CWnd {
@@ -144,6 +149,12 @@ public:
     BOOL GetDroppedState() const { return (BOOL)SendMessage(CB_GETDROPPEDSTATE); }
     void ShowDropDown(BOOL bShowIt = TRUE) { SendMessage(CB_SHOWDROPDOWN, bShowIt); }
     void GetDroppedControlRect(LPRECT lprect) const { SendMessage(CB_GETDROPPEDCONTROLRECT, 0, (LPARAM)lprect); }
+    // The parts of the combo box: its edit (a drop-down combo's "Edit"
+    // child), its drop button and its list; FALSE when they cannot be read.
+    BOOL GetComboBoxInfo(PCOMBOBOXINFO pcbi) const;
+    // The combo box's "Edit" child, null for a drop-down list (which has
+    // none).
+    HWND GetEditChild() const;
     int AddString(LPCTSTR lpszString) { return (int)SendMessage(CB_ADDSTRING, 0, (LPARAM)lpszString); }
     int DeleteString(UINT nIndex) { return (int)SendMessage(CB_DELETESTRING, nIndex); }
     int InsertString(int nIndex, LPCTSTR lpszString) { return (int)SendMessage(CB_INSERTSTRING, (WPARAM)nIndex, (LPARAM)lpszString); }

@@ -115,7 +115,11 @@ public:
     CImageList* GetImageList(int nImageList) const;
     CImageList* SetImageList(CImageList* pImageList, int nImageListType);
     CEdit* GetEditControl() const { return static_cast<CEdit*>(CWnd::FromHandle((HWND)SendMessage(LVM_GETEDITCONTROL))); }
+    // Starts editing an item's label (the list must have the focus); the
+    // list's temporary edit window, null when editing could not start.
     CEdit* EditLabel(int nItem) { return static_cast<CEdit*>(CWnd::FromHandle((HWND)SendMessage(LVM_EDITLABELA, (WPARAM)nItem))); }
+    // Ends a label edit without keeping the text.
+    void CancelEditLabel() { SendMessage(LVM_CANCELEDITLABEL); }
     int GetStringWidth(LPCTSTR lpsz) const { return (int)SendMessage(LVM_GETSTRINGWIDTHA, 0, (LPARAM)lpsz); }
     CImageList* CreateDragImage(int nItem, LPPOINT lpPoint);
 

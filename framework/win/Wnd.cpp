@@ -564,8 +564,33 @@ void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
         HWND hWndChild = ::GetDlgItem(m_hWnd, (int)lpMeasureItemStruct->CtlID);
         if (hWndChild != nullptr && ReflectLastMsg(hWndChild))
             return;
+        // The control's object is not attached yet (a dialog's control
+        // before its DDX_Control) or there is none: the control keeps the
+        // height it proposed, or gets the height of this window's font when
+        // it proposed none.  The control's window is still being made and
+        // is not asked.
+        if (lpMeasureItemStruct->itemHeight == 0)
+            lpMeasureItemStruct->itemHeight = (UINT)DefaultItemHeight();
+        return;
     }
     Default();
+}
+
+int CWnd::DefaultItemHeight() const
+{
+    HFONT hFont = (HFONT)::SendMessageA(m_hWnd, WM_GETFONT, 0, 0);
+    if (hFont == nullptr)
+        hFont = (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
+    int nHeight = 0;
+    if (HDC hDC = ::GetDC(nullptr)) {
+        HGDIOBJ hOld = ::SelectObject(hDC, hFont);
+        TEXTMETRICA tm = {};
+        if (::GetTextMetricsA(hDC, &tm))
+            nHeight = tm.tmHeight;
+        ::SelectObject(hDC, hOld);
+        ::ReleaseDC(nullptr, hDC);
+    }
+    return nHeight > 0 ? nHeight : 16;
 }
 
 void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lpDrawItemStruct)

@@ -346,7 +346,11 @@ public:
     void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     void OnMenuSelect(UINT, UINT, HMENU) { Default(); }
     void OnGetMinMaxInfo(MINMAXINFO*) { Default(); }
+    // Reflected to the control's object; a control without one keeps its
+    // proposed height (DefaultItemHeight when it proposed none).
     void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    // The height of an owner-drawn item in this window's font.
+    int DefaultItemHeight() const;
     void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
     void OnShowWindow(BOOL, UINT) { Default(); }
     void OnActivate(UINT, CWnd*, BOOL) { Default(); }

@@ -32,6 +32,10 @@ void ShootVisualManagerSheets(const GalleryPhotographer& photograph);
 // manager and under one that draws push-button frames and scroll bars
 // (ControlsSheetWin.cpp).
 void ShootControlSheets(const GalleryPhotographer& photograph);
+// The library's list, header, edits, combo boxes, spin buttons, list box,
+// font combo box and edit lists as real windows in their states, in the
+// classic and the visual-manager look (DialogControlsSheetWin.cpp).
+void ShootDialogControlsSheets(const GalleryPhotographer& photograph);
 // The colour picker in each of its kinds, without and with the focus
 // (ColorPickerSheetWin.cpp); false when the window could not be made.
 bool ShootColorPickerSheet(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);

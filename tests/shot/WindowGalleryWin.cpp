@@ -880,6 +880,7 @@ int main(int argc, char** argv)
     ShootBarAndCaptionSheets(Photograph);
     ShootVisualManagerSheets(Photograph);
     ShootControlSheets(Photograph);
+    ShootDialogControlsSheets(Photograph);
     if (!ShootColorPickerSheet(Photograph, Pump))
         Fail("colour-pickers", "the window could not be made");
 

@@ -1,21 +1,40 @@
 #include "ui/controls/ZUDPHeaderCtrl.h"
 
-#include "framework/win/Dialog.h"
-#include "framework/win/ListCtrl.h"
+#include <algorithm>
 
-IMPLEMENT_DYNAMIC(CZUDPHeaderCtrl, CHeaderCtrl)
+#include "framework/win/DC.h"
+#include "framework/win/Dialog.h"
+#include "framework/win/FrameworkSeams.h"
+#include "framework/win/ImageList.h"
+#include "ui/foundation/MouseLeaveTracking.h"
+#include "ui/foundation/ZUDPMemDC.h"
+#include "ui/foundation/ZUDPUIEnvironment.h"
+#include "ui/foundation/ZUDPVisualManager.h"
+
+IMPLEMENT_DYNCREATE(CZUDPHeaderCtrl, CHeaderCtrl)
 
 BEGIN_MESSAGE_MAP(CZUDPHeaderCtrl, CHeaderCtrl)
     ON_WM_CREATE()
+    ON_WM_PAINT()
+    ON_WM_PRINTCLIENT()
+    ON_WM_ERASEBKGND()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
     ON_WM_MOUSEMOVE()
     ON_WM_MOUSELEAVE()
     ON_WM_CANCELMODE()
     ON_MESSAGE(WM_SETFONT, &CZUDPHeaderCtrl::OnSetFont)
-    ON_MESSAGE(HDM_INSERTITEMA, &CZUDPHeaderCtrl::OnInsertItem)
-    ON_MESSAGE(HDM_INSERTITEMW, &CZUDPHeaderCtrl::OnInsertItem)
 END_MESSAGE_MAP()
+
+namespace {
+
+// Header items are read into a buffer of this many characters (the last
+// one the terminator).
+constexpr int kItemTextChars = 256;
+// Text, bitmap and arrow keep this far from the item's edges.
+constexpr int kItemMargin = 5;
+
+} // namespace
 
 CZUDPHeaderCtrl::CZUDPHeaderCtrl() : m_mapColumnStates(10) {}
 
@@ -47,24 +66,24 @@ void CZUDPHeaderCtrl::FindDialogAncestor()
     }
 }
 
+// ---------------------------------------------------------------------------
+// Sort state
+
 void CZUDPHeaderCtrl::SetSortColumn(int iColumn, BOOL bAscending, BOOL bAdd)
 {
     if (iColumn < 0) {
         m_mapColumnStates.RemoveAll();
-        ShowSortArrows();
         return;
     }
     if (!(bAdd && m_bMultipleSort))
         m_mapColumnStates.RemoveAll();
     m_mapColumnStates.SetAt(iColumn, bAscending ? 1 : -1);
-    ShowSortArrows();
     RedrawHeader();
 }
 
 void CZUDPHeaderCtrl::RemoveSortColumn(int iColumn)
 {
     m_mapColumnStates.RemoveKey(iColumn);
-    ShowSortArrows();
     RedrawHeader();
 }
 
@@ -105,32 +124,7 @@ void CZUDPHeaderCtrl::EnableMultipleSort(BOOL bEnable)
         m_mapColumnStates.RemoveAll();
         if (nFirst >= 0)
             m_mapColumnStates.SetAt(nFirst, nState);
-        ShowSortArrows();
         RedrawHeader();
-    }
-}
-
-// The arrows are the header items' sort format bits.
-void CZUDPHeaderCtrl::ShowSortArrows()
-{
-    if (m_hWnd == nullptr)
-        return;
-    int nCount = GetItemCount();
-    for (int i = 0; i < nCount; i++) {
-        HDITEMA item = {};
-        item.mask = HDI_FORMAT;
-        if (!GetItem(i, &item))
-            continue;
-        int nFormat = item.fmt & ~(HDF_SORTUP | HDF_SORTDOWN);
-        int nState = GetColumnState(i);
-        if (nState > 0)
-            nFormat |= HDF_SORTUP;
-        else if (nState < 0)
-            nFormat |= HDF_SORTDOWN;
-        if (nFormat != item.fmt) {
-            item.fmt = nFormat;
-            SetItem(i, &item);
-        }
     }
 }
 
@@ -140,13 +134,173 @@ void CZUDPHeaderCtrl::RedrawHeader()
         RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
-LRESULT CZUDPHeaderCtrl::OnInsertItem(WPARAM, LPARAM)
+// ---------------------------------------------------------------------------
+// Painting
+
+HFONT CZUDPHeaderCtrl::ChooseFont() const
 {
-    LRESULT lResult = Default();
-    if (lResult >= 0 && m_mapColumnStates.GetCount() > 0)
-        ShowSortArrows();
-    return lResult;
+    if (m_hFont != nullptr)
+        return m_hFont;
+    if (m_bInDialog)
+        return (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
+    return (HFONT)g_uiEnvironment.m_fontRegular.GetSafeHandle();
 }
+
+void CZUDPHeaderCtrl::OnPaint()
+{
+    CPaintDC dcPaint(this);
+    CZUDPMemDC memDC(dcPaint, this);
+    PaintHeader(&memDC.GetDC());
+}
+
+void CZUDPHeaderCtrl::OnPrintClient(CDC* pDC, UINT)
+{
+    if (pDC != nullptr)
+        PaintHeader(pDC);
+}
+
+BOOL CZUDPHeaderCtrl::OnEraseBkgnd(CDC*) { return TRUE; }
+
+void CZUDPHeaderCtrl::PaintHeader(CDC* pDC)
+{
+    DrawBackground(pDC);
+    HGDIOBJ hOldFont = pDC->SelectObject(ChooseFont());
+    pDC->SetTextColor(g_uiEnvironment.m_colorButtonText);
+    pDC->SetBkMode(TRANSPARENT);
+
+    CRect rectClient;
+    GetClientRect(&rectClient);
+
+    // The item under the cursor: only it can look pressed.
+    HDHITTESTINFO hti = {};
+    POINT ptCursor = {};
+    int nUnderCursor = -1;
+    if (g_frameworkSeams.cursorPos(&ptCursor)) {
+        ScreenToClient(&ptCursor);
+        hti.pt = ptCursor;
+        int nHit = HitTest(&hti);
+        if (hti.flags & HHT_ONHEADER)
+            nUnderCursor = nHit;
+    }
+
+    const int nCount = GetItemCount();
+    int xMaxRight = rectClient.left;
+    CRect rectItem;
+    for (int i = 0; i < nCount; i++) {
+        if (!GetItemRect(i, &rectItem))
+            continue;
+        // Clipped to the item (in logical units, within whatever clip the
+        // caller set), and the DC's state put back after it.
+        const int nSaved = pDC->SaveDC();
+        pDC->IntersectClipRect(&rectItem);
+        DrawItem(pDC, i, rectItem, m_bPressed && i == nUnderCursor, i == m_nHotItem);
+        pDC->RestoreDC(nSaved);
+        xMaxRight = std::max<int>(xMaxRight, rectItem.right);
+    }
+
+    CRect rectRest = rectClient;
+    if (nCount > 0 && GetItemRect(nCount - 1, &rectItem)) {
+        rectRest = rectItem;
+        rectRest.left = xMaxRight;
+        rectRest.right = rectClient.right;
+    }
+    rectRest.right++;
+    DrawItem(pDC, -1, rectRest, FALSE, FALSE);
+
+    pDC->SelectObject(hOldFont);
+}
+
+void CZUDPHeaderCtrl::DrawBackground(CDC* pDC)
+{
+    CRect rectClient;
+    GetClientRect(&rectClient);
+    CZUDPVisualManager::GetActiveManager()->FillHeaderBackground(this, pDC, rectClient);
+}
+
+void CZUDPHeaderCtrl::DrawSortArrow(CDC* pDC, CRect rectArrow)
+{
+    CZUDPVisualManager::GetActiveManager()->DrawHeaderSortArrow(this, pDC, rectArrow, m_bArrowAscending);
+}
+
+void CZUDPHeaderCtrl::DrawItem(CDC* pDC, int iItem, CRect rect, BOOL bIsPressed, BOOL bIsHighlighted)
+{
+    CZUDPVisualManager::GetActiveManager()->DrawHeaderItemBorder(this, pDC, rect, bIsPressed, bIsHighlighted);
+    if (iItem < 0)
+        return;
+
+    // The sort arrow takes a square at the item's right end; text, bitmap
+    // and image stay left of it.
+    const int nState = GetColumnState(iItem);
+    if (nState != 0) {
+        CRect rectArrow = rect;
+        rectArrow.DeflateRect(kItemMargin, kItemMargin);
+        rectArrow.left = rectArrow.right - rectArrow.Height();
+        if (bIsPressed) {
+            rectArrow.right++;
+            rectArrow.bottom++;
+        }
+        rect.right = rectArrow.left - 1;
+        const int nInset = (int)(rectArrow.Width() * 0.134);
+        rectArrow.DeflateRect(0, nInset);
+        m_bArrowAscending = nState > 0;
+        DrawSortArrow(pDC, rectArrow);
+    }
+
+    char szText[kItemTextChars] = "";
+    HDITEMA hdItem = {};
+    hdItem.mask = HDI_TEXT | HDI_FORMAT | HDI_BITMAP | HDI_IMAGE;
+    hdItem.pszText = szText;
+    hdItem.cchTextMax = kItemTextChars - 1;
+    if (!GetItem(iItem, &hdItem))
+        return;
+    szText[kItemTextChars - 1] = '\0';
+
+    // Image
+    if ((hdItem.fmt & HDF_IMAGE) && hdItem.iImage >= 0) {
+        HIMAGELIST hImages = (HIMAGELIST)SendMessage(HDM_GETIMAGELIST);
+        int cx = 0, cy = 0;
+        if (hImages != nullptr && ::ImageList_GetIconSize(hImages, &cx, &cy)) {
+            ::ImageList_Draw(hImages, hdItem.iImage, pDC->GetSafeHdc(), rect.left + 1,
+                             (rect.top + rect.bottom - cy) / 2, ILD_NORMAL);
+            rect.left += cx;
+        }
+    }
+
+    // Bitmap
+    if ((hdItem.fmt & (HDF_BITMAP | HDF_BITMAP_ON_RIGHT)) && hdItem.hbm != nullptr) {
+        BITMAP bm = {};
+        if (::GetObjectA(hdItem.hbm, sizeof(bm), &bm) != 0) {
+            int x = 0;
+            if (hdItem.fmt & HDF_BITMAP_ON_RIGHT) {
+                x = rect.right - 1 - bm.bmWidth;
+                rect.right = x;
+            } else {
+                x = rect.left + 1;
+                rect.left = x + bm.bmWidth;
+            }
+            const int y = std::max<int>(rect.top, rect.top + (rect.Height() - bm.bmHeight) / 2);
+            ::DrawStateA(pDC->GetSafeHdc(), nullptr, nullptr, (LPARAM)hdItem.hbm, 0, x, y, bm.bmWidth, bm.bmHeight,
+                         DST_BITMAP);
+        }
+    }
+
+    // Text
+    if (hdItem.fmt & HDF_STRING) {
+        CRect rectText = rect;
+        rectText.DeflateRect(kItemMargin, 0);
+        UINT nFormat = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX;
+        if (hdItem.fmt & HDF_CENTER)
+            nFormat |= DT_CENTER;
+        else if (hdItem.fmt & HDF_RIGHT)
+            nFormat |= DT_RIGHT;
+        else
+            nFormat |= DT_LEFT;
+        pDC->DrawText(szText, -1, &rectText, nFormat);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Mouse
 
 void CZUDPHeaderCtrl::OnLButtonDown(UINT nFlags, CPoint point)
 {
@@ -169,7 +323,7 @@ void CZUDPHeaderCtrl::OnMouseMove(UINT nFlags, CPoint point)
         int nHot = (hti.flags & HHT_ONHEADER) ? nHit : -1;
         if (!m_bTracking) {
             TRACKMOUSEEVENT tme = {sizeof(tme), TME_LEAVE, m_hWnd, 0};
-            m_bTracking = ::TrackMouseEvent(&tme);
+            m_bTracking = TrackMouseLeave(&tme);
         }
         if (nHot != m_nHotItem) {
             m_nHotItem = nHot;
@@ -200,7 +354,7 @@ void CZUDPHeaderCtrl::OnCancelMode()
 LRESULT CZUDPHeaderCtrl::OnSetFont(WPARAM wParam, LPARAM lParam)
 {
     m_hFont = (HFONT)wParam;
-    // The system header measures with the font too.
+    // The system header lays its items out with the font too.
     Default();
     if (LOWORD(lParam) != 0) {
         Invalidate();

@@ -1,8 +1,9 @@
 #include "ui/controls/ZUDPListCtrl.h"
 
 #include "framework/win/FrameworkSeams.h"
+#include "ui/foundation/ZUDPColorArithmetic.h"
 
-IMPLEMENT_DYNAMIC(CZUDPListCtrl, CListCtrl)
+IMPLEMENT_DYNCREATE(CZUDPListCtrl, CListCtrl)
 
 BEGIN_MESSAGE_MAP(CZUDPListCtrl, CListCtrl)
     ON_WM_CREATE()
@@ -66,8 +67,7 @@ void CZUDPListCtrl::ComputeSortedColumnColor()
     COLORREF clrBack = GetBkColor();
     if (clrBack == CLR_NONE)
         clrBack = ::GetSysColor(COLOR_WINDOW);
-    m_clrSortedColumn = RGB((int)(GetRValue(clrBack) * 0.97), (int)(GetGValue(clrBack) * 0.97),
-                            (int)(GetBValue(clrBack) * 0.97));
+    m_clrSortedColumn = CZUDPColorArithmetic::MultiplyColorChannels(clrBack, 0.97, 0.97, 0.97);
 }
 
 void CZUDPListCtrl::EnableMarkSortedColumn(BOOL bMark, BOOL bRedraw)

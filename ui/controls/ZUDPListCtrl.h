@@ -10,7 +10,7 @@
 #include "ui/controls/ZUDPHeaderCtrl.h"
 
 class CZUDPListCtrl : public CListCtrl {
-    DECLARE_DYNAMIC(CZUDPListCtrl)
+    DECLARE_DYNCREATE(CZUDPListCtrl)
 public:
     CZUDPListCtrl();
     ~CZUDPListCtrl() override;

@@ -14,11 +14,19 @@
 #include "ui/commandbars/ZUDPToolbarMenuButton.h"
 #include "ui/commandbars/ZUDPUserTool.h"
 #include "ui/controls/ZUDPButton.h"
+#include "ui/controls/ZUDPComboBox.h"
+#include "ui/controls/ZUDPEdit.h"
+#include "ui/controls/ZUDPEditListBox.h"
+#include "ui/controls/ZUDPFontComboBox.h"
 #include "ui/controls/ZUDPGroup.h"
+#include "ui/controls/ZUDPHeaderCtrl.h"
+#include "ui/controls/ZUDPListBox.h"
+#include "ui/controls/ZUDPListCtrl.h"
 #include "ui/controls/ZUDPMenuButton.h"
 #include "ui/controls/ZUDPProgressCtrl.h"
 #include "ui/controls/ZUDPScrollBar.h"
 #include "ui/controls/ZUDPSliderCtrl.h"
+#include "ui/controls/ZUDPSpinButtonCtrl.h"
 #include "ui/controls/ZUDPStatic.h"
 #include "ui/docking/ZUDPDockBar.h"
 #include "ui/docking/ZUDPDockManager.h"
@@ -138,6 +146,15 @@ const ZUDPLibraryClass g_libraryControlClasses[] = {
     {RUNTIME_CLASS(CZUDPProgressCtrl)},
     {RUNTIME_CLASS(CZUDPSliderCtrl)},
     {RUNTIME_CLASS(CZUDPScrollBar)},
+    {RUNTIME_CLASS(CZUDPHeaderCtrl)},
+    {RUNTIME_CLASS(CZUDPListCtrl)},
+    {RUNTIME_CLASS(CZUDPEdit)},
+    {RUNTIME_CLASS(CZUDPComboBox)},
+    {RUNTIME_CLASS(CZUDPSpinButtonCtrl)},
+    {RUNTIME_CLASS(CZUDPListBox)},
+    {RUNTIME_CLASS(CZUDPFontComboBox)},
+    {RUNTIME_CLASS(CZUDPEditListBox)},
+    {RUNTIME_CLASS(CZUDPEditListEdit)},
 };
 const int g_libraryControlClassCount = int(sizeof(g_libraryControlClasses) / sizeof(g_libraryControlClasses[0]));
 

@@ -21,8 +21,9 @@ struct ZUDPLibraryClass {
 extern const ZUDPLibraryClass g_libraryClasses[];
 extern const int g_libraryClassCount;
 
-// The library's controls that a dialog creates by class name when it puts
-// them over its platform children; naming them here keeps them in every
-// program.
+// The library's controls, each made by its class name: a dialog puts them
+// over its platform children by name, and other code that restyles dialogs
+// makes the rest by name.  This table is their one registration; naming a
+// class here keeps it in every program.
 extern const ZUDPLibraryClass g_libraryControlClasses[];
 extern const int g_libraryControlClassCount;

@@ -552,6 +552,46 @@ TEST_F(WindowTest, ReflectedCtlColorGivesTheControlsBrush)
     parent.DestroyWindow();
 }
 
+// An owner-drawn list box measures its items through its object; one whose
+// object is not attached yet (a dialog's control before DDX_Control) keeps
+// the height it proposed, or gets the height of its parent's font when it
+// proposed none.
+class CMeasuringListBox : public CListBox {
+public:
+    void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) override { lpMeasureItemStruct->itemHeight = 31; }
+};
+
+TEST_F(WindowTest, OwnerDrawnItemsAreMeasuredByTheControlOrGetADefaultHeight)
+{
+    CParentWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr));
+    CMeasuringListBox measured;
+    ASSERT_TRUE(measured.Create(WS_CHILD | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, CRect(0, 0, 100, 100), &parent, 7));
+    EXPECT_EQ(31, measured.GetItemHeight(0));
+
+    HWND unattached = ::CreateWindowExA(0, "LISTBOX", "", WS_CHILD | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, 0, 0, 100,
+                                        100, parent.m_hWnd, (HMENU)8, ::GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(nullptr, unattached);
+    EXPECT_GT(::SendMessageA(unattached, LB_GETITEMHEIGHT, 0, 0), 0);
+    struct Case {
+        UINT proposed;
+        UINT expected;
+    } cases[] = {{17, 17}, {0, (UINT)parent.DefaultItemHeight()}};
+    for (const Case& c : cases) {
+        MEASUREITEMSTRUCT mis = {ODT_LISTBOX, 8, 0, 0, c.proposed, 0};
+        EXPECT_TRUE(parent.SendMessage(WM_MEASUREITEM, 8, (LPARAM)&mis));
+        EXPECT_EQ(c.expected, mis.itemHeight);
+    }
+    TEXTMETRICA tm = {};
+    HDC hDC = ::GetDC(nullptr);
+    HGDIOBJ old = ::SelectObject(hDC, ::GetStockObject(DEFAULT_GUI_FONT));
+    ::GetTextMetricsA(hDC, &tm);
+    ::SelectObject(hDC, old);
+    ::ReleaseDC(nullptr, hDC);
+    EXPECT_EQ(tm.tmHeight, parent.DefaultItemHeight());
+    parent.DestroyWindow();
+}
+
 // ---------------------------------------------------------------------------
 // GDI wrappers own their handles
 

@@ -137,9 +137,8 @@ TEST_F(ZUDPListCtrlDrawingTest, WithoutMarkingTheSortedColumnLooksLikeTheOthers)
 // The arrow is what sorting adds to the header: the pixels that differ
 // from the same header unsorted.  It sits in the sorted column's item only
 // and points up when ascending (its rows widen downwards), down when
-// descending.  The header shows the arrows through the system's sort format
-// bits, and the system draws them only when the header paints itself, so
-// this header is captured after a real paint, not rendered.
+// descending.  The header is captured after a real paint (through its
+// off-screen surface), as the screen shows it.
 TEST_F(ZUDPListCtrlDrawingTest, TheSortArrowShowsInTheSortedItemPointingTheSortsWay)
 {
     CZUDPHeaderCtrl& header = m_list.HeaderControl();

@@ -1,0 +1,3 @@
+#include "tests/ui/controls/ControlsTestSupport.h"
+
+IMPLEMENT_DYNCREATE(CControlsRecordingManager, CZUDPVisualManager)
