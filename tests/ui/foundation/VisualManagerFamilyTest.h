@@ -5,6 +5,7 @@
 // own with its theme handles closed (the classic drawing), and checks of
 // what a rectangle of the canvas holds.
 #include "tests/ui/foundation/FoundationTestSupport.h"
+#include "tests/ui/foundation/VisualManagerPalette.h"
 #include "ui/foundation/ZUDPFoundationSeams.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 #include "ui/foundation/ZUDPVisualManager.h"
@@ -15,28 +16,9 @@
 
 namespace familytest {
 
-// Every system colour index answers a colour of its own; the global UI
-// data is refreshed with them and again with the real ones afterwards.
-class DistinctSysColors {
-public:
-    DistinctSysColors()
-        : m_seam(new ScopedSeam<COLORREF(int)>(g_foundationSeams.sysColor, [](int index) -> COLORREF {
-              return RGB(20 + 7 * index, 230 - 6 * index, 40 + 5 * (index % 20));
-          }))
-    {
-        g_uiEnvironment.UpdateSysColors();
-    }
-    ~DistinctSysColors()
-    {
-        m_seam.reset();
-        g_uiEnvironment.UpdateSysColors();
-    }
-    DistinctSysColors(const DistinctSysColors&) = delete;
-    DistinctSysColors& operator=(const DistinctSysColors&) = delete;
-
-private:
-    std::unique_ptr<ScopedSeam<COLORREF(int)>> m_seam;
-};
+// Every system colour made distinct for the scope: the one palette all the
+// visual-manager tests share.
+using DistinctSysColors = foundationtest::DistinctColours;
 
 // A temporary manager (it neither installs itself nor refreshes the
 // colours) built while visual styles answer no theme, so every family
