@@ -230,16 +230,17 @@ TEST_F(DiscoveryBurstTest, AfterAThousandRefreshesABurstIsTakenAsFastAsAtStart)
         Refresh();
         cycles.push_back(Milliseconds() - start);
     }
-    auto average = [&](size_t from, size_t to) {
-        double sum = 0;
-        for (size_t i = from; i < to; ++i)
-            sum += cycles[i];
-        return sum / double(to - from);
+    // Other programs busy on the machine only ever add time: the lower
+    // quartile of 50 cycles is what a cycle costs the window itself.
+    auto lowerQuartile = [&](size_t from, size_t to) {
+        std::vector<double> part(cycles.begin() + from, cycles.begin() + to);
+        std::sort(part.begin(), part.end());
+        return part[part.size() / 4];
     };
-    double first = average(0, 50), last = average(cycles.size() - 50, cycles.size());
+    double first = lowerQuartile(0, 50), last = lowerQuartile(cycles.size() - 50, cycles.size());
     printf("refresh with %d replies: %.1f ms at first, %.1f ms after %d refreshes\n", (int)replies.size(), first,
            last, refreshes);
-    EXPECT_LT(last, 2 * first + 20) << "refreshes grow slower over time";
+    EXPECT_LT(last, 3 * first + 20) << "refreshes grow slower over time";
     EXPECT_GE(m_window->GetLogPane().GetWindowTextLength(), 0x8000 / 2) << "the log pane never filled";
     ExpectBurstKeptUp(SendBurst(Replies(300)), 300, "after a thousand refreshes");
 }
@@ -268,8 +269,8 @@ TEST_F(DiscoveryBurstTest, AnHourOfTimerTicksLeavesARefreshAsFastAsAtStart)
             EXPECT_EQ(rows, burst.rows);
             costs.push_back(refreshed + burst.rowsAfterLastReply);
         }
-        std::sort(costs.begin(), costs.end());
-        return costs[costs.size() / 2];
+        // The cheapest: a busy machine only ever adds time.
+        return *std::min_element(costs.begin(), costs.end());
     };
     ASSERT_EQ(rows, SendBurst(replies).rows);
     double atStart = refreshCost();
@@ -292,7 +293,9 @@ TEST_F(DiscoveryBurstTest, AnHourOfTimerTicksLeavesARefreshAsFastAsAtStart)
     double afterAnHour = refreshCost();
     printf("refresh with %d rows: %.1f ms at start, %.1f ms after an hour of timer ticks\n", rows, atStart,
            afterAnHour);
-    EXPECT_LT(afterAnHour, 2 * atStart + 20) << "a refresh grew slower with running time";
+    // The fault this catches cost seconds per refresh after an hour; the
+    // margin leaves room for a machine busy with other programs.
+    EXPECT_LT(afterAnHour, 3 * atStart + 50) << "a refresh grew slower with running time";
     EXPECT_EQ(machinesAtStart, list.GetMachines().GetCount());
     EXPECT_EQ(rows, list.GetItemCount());
     EXPECT_EQ(logAtStart, m_window->GetLogPane().GetWindowTextLength());
