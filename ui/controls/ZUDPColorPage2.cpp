@@ -210,6 +210,26 @@ BOOL CZUDPColorPage2::ReadEdits(const int ids[3], int values[3])
     return TRUE;
 }
 
+// The dialog's swatch and the standard page follow this page's colour.
+void CZUDPColorPage2::TellDialog(COLORREF colour)
+{
+    if (m_pDialog != nullptr) {
+        m_pDialog->SetNewColor(colour);
+        m_pDialog->SetStandardPageRGB(BYTE(m_r), BYTE(m_g), BYTE(m_b));
+    }
+}
+
+// A colour chosen on the picture or the lightness bar reaches the edits
+// and the dialog.
+void CZUDPColorPage2::TakePickedColour(double hue, double lightness, double saturation)
+{
+    SetHLSValues(hue, lightness, saturation);
+    const COLORREF colour = CZUDPDrawManager::HlsToRgbUnitHue(hue, lightness, saturation);
+    SetRGBValues(colour);
+    TellDialog(colour);
+    ShowEditValues();
+}
+
 void CZUDPColorPage2::OnLightnessChanged()
 {
     ScopedFlag updating(m_bInUpdate);
@@ -217,14 +237,7 @@ void CZUDPColorPage2::OnLightnessChanged()
     m_wndLumPicker.GetHLS(nullptr, &lightness, nullptr);
     m_wndColorPicker.SetHLS(-1, lightness, -1, TRUE);
     m_wndColorPicker.GetHLS(&hue, &lightness, &saturation);
-    SetHLSValues(hue, lightness, saturation);
-    const COLORREF colour = CZUDPDrawManager::HlsToRgbUnitHue(hue, lightness, saturation);
-    SetRGBValues(colour);
-    if (m_pDialog != nullptr) {
-        m_pDialog->SetNewColor(colour);
-        m_pDialog->SetStandardPageRGB(BYTE(m_r), BYTE(m_g), BYTE(m_b));
-    }
-    ShowEditValues();
+    TakePickedColour(hue, lightness, saturation);
 }
 
 void CZUDPColorPage2::OnPictureChanged()
@@ -235,14 +248,7 @@ void CZUDPColorPage2::OnPictureChanged()
     m_wndLumPicker.SetHLS(hue, -1, saturation, FALSE);
     if (m_wndLumPicker.GetSafeHwnd() != nullptr)
         m_wndLumPicker.Invalidate();
-    SetHLSValues(hue, lightness, saturation);
-    const COLORREF colour = CZUDPDrawManager::HlsToRgbUnitHue(hue, lightness, saturation);
-    SetRGBValues(colour);
-    if (m_pDialog != nullptr) {
-        m_pDialog->SetNewColor(colour);
-        m_pDialog->SetStandardPageRGB(BYTE(m_r), BYTE(m_g), BYTE(m_b));
-    }
-    ShowEditValues();
+    TakePickedColour(hue, lightness, saturation);
 }
 
 void CZUDPColorPage2::OnHLSEdited()
@@ -269,10 +275,7 @@ void CZUDPColorPage2::OnHLSEdited()
     const COLORREF colour = CZUDPDrawManager::HlsToRgbUnitHue(hue, lightness, saturation);
     SetRGBValues(colour);
     ShowEditValues();
-    if (m_pDialog != nullptr) {
-        m_pDialog->SetNewColor(colour);
-        m_pDialog->SetStandardPageRGB(BYTE(m_r), BYTE(m_g), BYTE(m_b));
-    }
+    TellDialog(colour);
     m_wndColorPicker.SetHLS(hue, lightness, saturation, TRUE);
     m_wndLumPicker.SetHLS(hue, lightness, saturation, TRUE);
 }
@@ -291,10 +294,7 @@ void CZUDPColorPage2::OnRGBEdited()
     m_g = values[1];
     m_b = values[2];
     const COLORREF colour = RGB(m_r, m_g, m_b);
-    if (m_pDialog != nullptr) {
-        m_pDialog->SetNewColor(colour);
-        m_pDialog->SetStandardPageRGB(BYTE(m_r), BYTE(m_g), BYTE(m_b));
-    }
+    TellDialog(colour);
     double hue = 0.0, saturation = 0.0, lightness = 0.0;
     CZUDPDrawManager::RgbToHlsUnitHue(colour, &hue, &saturation, &lightness);
     SetHLSValues(hue, lightness, saturation);

@@ -51,6 +51,8 @@ protected:
     // The edit values of hue, lightness and saturation from unit values.
     void SetHLSValues(double hue, double lightness, double saturation);
     void SetRGBValues(COLORREF colour);
+    void TellDialog(COLORREF colour);
+    void TakePickedColour(double hue, double lightness, double saturation);
     // Reads three edits, each limited to 0..255; FALSE (nothing read) when
     // one is empty or does not hold a number.
     BOOL ReadEdits(const int ids[3], int values[3]);
