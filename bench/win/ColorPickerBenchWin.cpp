@@ -11,6 +11,7 @@
 // Both sides are warmed up first and run in alternating rounds; each line
 // gives the median of the rounds.
 #include "bench/win/AlternatingRounds.h"
+#include "bench/win/DibSurface.h"
 #include "framework/win/WinApp.h"
 #include "framework/win/DC.h"
 #include "ui/controls/ZUDPColorPickerCtrl.h"
@@ -24,19 +25,7 @@ namespace {
 const int kWidth = 240;
 const int kHeight = 160;
 
-struct Surface {
-    Surface(int w, int h)
-    {
-        LPVOID bits = nullptr;
-        bitmap.Attach(CZUDPDrawManager::Create32BitDibSection(CSize(w, -h), &bits));
-        dc.CreateCompatibleDC(nullptr);
-        previous = ::SelectObject(dc, bitmap.GetSafeHandle());
-    }
-    ~Surface() { ::SelectObject(dc, previous); }
-    CBitmap bitmap;
-    CDC dc;
-    HGDIOBJ previous = nullptr;
-};
+using benchrounds::Surface;
 
 // The plain way to the same picture: one DIB, every pixel written, one copy.
 void FillPicture(DWORD* pixels)

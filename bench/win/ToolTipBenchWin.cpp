@@ -12,6 +12,7 @@
 //     (goal 1.5 or less).
 // Both sides are warmed up first and run in alternating rounds; each line
 // gives the median of the rounds.
+#include "bench/win/DibSurface.h"
 #include "framework/win/WinApp.h"
 #include "framework/win/DC.h"
 #include "ui/foundation/ZUDPDrawManager.h"
@@ -50,19 +51,7 @@ double Time(const std::function<void()>& run, int repeats)
     return (Now() - start) / repeats;
 }
 
-struct Surface {
-    Surface(int w, int h)
-    {
-        LPVOID bits = nullptr;
-        bitmap.Attach(CZUDPDrawManager::Create32BitDibSection(CSize(w, -h), &bits));
-        dc.CreateCompatibleDC(nullptr);
-        previous = ::SelectObject(dc, bitmap.GetSafeHandle());
-    }
-    ~Surface() { ::SelectObject(dc, previous); }
-    CBitmap bitmap;
-    CDC dc;
-    HGDIOBJ previous = nullptr;
-};
+using benchrounds::Surface;
 
 const char kLabel[] = "Install Application";
 const char kDescription[] = "Installs an application file on every selected machine, then stops the runtime "
