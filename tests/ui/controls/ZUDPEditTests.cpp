@@ -35,7 +35,7 @@ public:
 };
 
 // The host hears the edit's text notices.
-class CNoticeHost : public controlstest::CHostWnd {
+class CEditNoticeHost : public controlstest::CHostWnd {
 public:
     std::vector<UINT> notices;
 
@@ -167,7 +167,7 @@ protected:
     std::vector<FileDialogCall> m_dialogs;
     std::vector<std::string> m_pickedFrom;
     CString m_chosen;
-    CNoticeHost m_host;
+    CEditNoticeHost m_host;
     CCountingEdit m_edit;
 };
 

@@ -23,7 +23,7 @@ using foundationtest::ClassicDrawing;
 
 namespace {
 
-const COLORREF kWhite = RGB(255, 255, 255);
+using trovtest::kWhite;
 
 // Which colour of the global UI data a pixel must have.
 enum class Expect { Untouched, BarFace, BarHighlight, BarShadow, BarDarkShadow, ButtonFace, ButtonHighlight, ButtonShadow, Window, Black, Own };

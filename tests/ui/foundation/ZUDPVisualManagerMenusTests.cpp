@@ -20,9 +20,9 @@ using foundationtest::Point;
 
 namespace {
 
-const COLORREF kWhite = RGB(255, 255, 255);
-const COLORREF kBlack = RGB(0, 0, 0);
-const COLORREF kGrey = RGB(128, 128, 128);
+using trovtest::kWhite;
+using trovtest::kBlack;
+using trovtest::kGrey;
 
 using Colour = COLORREF CZUDPUIEnvironment::*;
 
