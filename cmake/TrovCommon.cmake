@@ -6,6 +6,12 @@ add_library(trov_options INTERFACE)
 target_include_directories(trov_options INTERFACE "${TROV_ROOT}")
 target_compile_options(trov_options INTERFACE
   $<$<COMPILE_LANGUAGE:CXX>:-Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers>)
+# GCC warns of a class whose base or member lives in an anonymous namespace
+# when the class is defined outside the main file, which in a unity batch
+# is every file: a test fixture in an anonymous namespace would warn in
+# each TEST_F.  The batch is one translation unit, so nothing is shared.
+target_compile_options(trov_options INTERFACE
+  $<$<AND:$<COMPILE_LANGUAGE:CXX>,$<CXX_COMPILER_ID:GNU>>:-Wno-subobject-linkage>)
 
 if(WIN32)
   # An ANSI program: 8-bit text throughout, no UNICODE.
@@ -94,6 +100,66 @@ function(trov_glob_sources out folder)
   set(${out} ${kept} PARENT_SCOPE)
 endfunction()
 
+# Unity (jumbo) builds: a target's C++ sources compile in batches, several
+# files of one folder included into one translation unit, so the headers
+# they share are parsed and their inline functions compiled and optimised
+# once per batch instead of once per file.  A batch holds the files of one
+# folder in name order up to TROV_UNITY_BATCH_BYTES of source; a file never
+# joins a batch of another folder, so a folder's names only have to be
+# unique within that folder (see the design notes).  Files that must compile
+# alone get SKIP_UNITY_BUILD_INCLUSION with the reason beside it; CMake also
+# leaves alone a file with options or definitions of its own.
+option(TROV_UNITY "Build sources in unity batches" ON)
+set(TROV_UNITY_BATCH_BYTES 150000 CACHE STRING "Largest size of source in one unity batch (bytes)")
+
+# trov_unity(<target>): puts the target's C and C++ sources (and those of
+# its <target>_portable object library, see trov_precompile) into batches.
+function(trov_unity target)
+  if(NOT TROV_UNITY)
+    return()
+  endif()
+  foreach(t ${target} ${target}_portable)
+    if(NOT TARGET ${t})
+      continue()
+    endif()
+    get_target_property(type ${t} TYPE)
+    if(type STREQUAL "INTERFACE_LIBRARY")
+      continue()
+    endif()
+    get_target_property(sources ${t} SOURCES)
+    get_target_property(dir ${t} SOURCE_DIR)
+    set(folders)
+    foreach(src ${sources})
+      if(src MATCHES "^\\$<" OR NOT src MATCHES "\\.(cpp|c)$")
+        continue()
+      endif()
+      get_filename_component(abs "${src}" ABSOLUTE BASE_DIR "${dir}")
+      get_source_file_property(skip "${src}" TARGET_DIRECTORY ${t} SKIP_UNITY_BUILD_INCLUSION)
+      if(skip)
+        continue()
+      endif()
+      get_filename_component(folder "${abs}" DIRECTORY)
+      file(RELATIVE_PATH folder "${TROV_ROOT}" "${folder}")
+      string(MAKE_C_IDENTIFIER "${folder}" key)
+      if(NOT key IN_LIST folders)
+        list(APPEND folders ${key})
+        set(batch_${key} 0)
+        set(bytes_${key} 0)
+      endif()
+      file(SIZE "${abs}" size)
+      math(EXPR total "${bytes_${key}} + ${size}")
+      if(bytes_${key} GREATER 0 AND total GREATER TROV_UNITY_BATCH_BYTES)
+        math(EXPR batch_${key} "${batch_${key}} + 1")
+        set(total ${size})
+      endif()
+      set(bytes_${key} ${total})
+      set_source_files_properties("${src}" TARGET_DIRECTORY ${t}
+        PROPERTIES UNITY_GROUP "${key}_${batch_${key}}")
+    endforeach()
+    set_target_properties(${t} PROPERTIES UNITY_BUILD ON UNITY_BUILD_MODE GROUP)
+  endforeach()
+endfunction()
+
 # trov_add_library(<name> <folder> [TEST] [LIBS ...] [WIN_LIBS ...]): a
 # static library of a folder's sources; WIN_LIBS are linked only on Windows;
 # TEST: test helpers (their precompiled header holds GoogleTest).  An
@@ -112,6 +178,7 @@ function(trov_add_library name folder)
     else()
       trov_precompile(${name})
     endif()
+    trov_unity(${name})
   else()
     add_library(${name} INTERFACE)
     target_link_libraries(${name} INTERFACE trov_options ${ARG_LIBS})
@@ -258,4 +325,5 @@ function(trov_add_windows_executable name)
   else()
     trov_precompile(${name})
   endif()
+  trov_unity(${name})
 endfunction()
