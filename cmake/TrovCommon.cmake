@@ -17,6 +17,46 @@ foreach(lang C CXX)
   endforeach()
 endforeach()
 
+# Compiler cache.  With ccache installed (scripts/setup installs it) every
+# compile of the three builds (Windows, native, fuzz) goes through it, with
+# settings of this project passed in its environment rather than taken from
+# the user's configuration file:
+#  - the cache folder TROV_CCACHE_DIR, outside the clone, bounded to
+#    TROV_CCACHE_MAXSIZE (the least recently used entries go first);
+#  - the clone's root as base folder: paths below it are made relative to
+#    the build folder before they are hashed, and the debug information
+#    names the clone's root "." (-fdebug-prefix-map), so a clone in another
+#    folder hits the entries of a build made just before in this one;
+#    __FILE__ in a file of a unity batch (included by its absolute path) is
+#    mapped the same way;
+#  - the sloppiness the precompiled headers need (pch_defines,time_macros),
+#    and file times ignored for headers (a fresh clone's files are all new).
+option(TROV_CCACHE "Compile through ccache when it is installed" ON)
+add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:-fdebug-prefix-map=${TROV_ROOT}=.;-fmacro-prefix-map=${TROV_ROOT}/=>")
+if(DEFINED ENV{TROV_CCACHE_DIR})
+  set(trov_ccache_dir_default "$ENV{TROV_CCACHE_DIR}")
+elseif(DEFINED ENV{XDG_CACHE_HOME})
+  set(trov_ccache_dir_default "$ENV{XDG_CACHE_HOME}/trovconf-ccache")
+else()
+  set(trov_ccache_dir_default "$ENV{HOME}/.cache/trovconf-ccache")
+endif()
+set(TROV_CCACHE_DIR "${trov_ccache_dir_default}" CACHE PATH "Compiler cache folder (outside the clone)")
+set(TROV_CCACHE_MAXSIZE "6G" CACHE STRING "Largest size of the compiler cache")
+if(TROV_CCACHE)
+  find_program(TROV_CCACHE_PROGRAM ccache)
+  if(TROV_CCACHE_PROGRAM)
+    foreach(lang C CXX)
+      set(CMAKE_${lang}_COMPILER_LAUNCHER "${CMAKE_COMMAND}" -E env
+        "CCACHE_DIR=${TROV_CCACHE_DIR}" "CCACHE_MAXSIZE=${TROV_CCACHE_MAXSIZE}"
+        "CCACHE_BASEDIR=${TROV_ROOT}"
+        "CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime"
+        "${TROV_CCACHE_PROGRAM}")
+    endforeach()
+  else()
+    message(STATUS "ccache not found: compiling without a compiler cache (scripts/setup installs it)")
+  endif()
+endif()
+
 add_library(trov_options INTERFACE)
 target_include_directories(trov_options INTERFACE "${TROV_ROOT}")
 target_compile_options(trov_options INTERFACE
