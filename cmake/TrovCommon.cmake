@@ -214,16 +214,20 @@ function(trov_unity target)
   endforeach()
 endfunction()
 
-# trov_add_library(<name> <folder> [TEST] [LIBS ...] [WIN_LIBS ...]): a
-# static library of a folder's sources; WIN_LIBS are linked only on Windows;
-# TEST: test helpers (their precompiled header holds GoogleTest).  An
-# empty folder gives an interface library so dependants still link.
+# trov_add_library(<name> <folder> [TEST] [EXCLUDE <regex>] [LIBS ...]
+#                   [WIN_LIBS ...]): a static library of a folder's sources
+# (less those whose path matches EXCLUDE); WIN_LIBS are linked only on
+# Windows; TEST: test helpers (their precompiled header holds GoogleTest).
+# An empty folder gives an interface library so dependants still link.
 function(trov_add_library name folder)
-  cmake_parse_arguments(ARG "TEST" "" "LIBS;WIN_LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "TEST" "EXCLUDE" "LIBS;WIN_LIBS" ${ARGN})
   if(WIN32)
     list(APPEND ARG_LIBS ${ARG_WIN_LIBS})
   endif()
   trov_glob_sources(srcs "${folder}")
+  if(ARG_EXCLUDE)
+    list(FILTER srcs EXCLUDE REGEX "${ARG_EXCLUDE}")
+  endif()
   if(srcs)
     add_library(${name} STATIC ${srcs})
     target_link_libraries(${name} PUBLIC trov_options ${ARG_LIBS})
@@ -241,11 +245,12 @@ endfunction()
 
 # trov_is_windows_source(<out-var> <file>): TRUE for a source that builds
 # only on Windows (under a "win/" folder, named "*Win.cpp", a resource
-# script, or part of the library and its tests, which are Windows-only).
+# script, or part of the library, its tests and their helpers, which are
+# Windows-only).
 function(trov_is_windows_source out file)
   file(RELATIVE_PATH rel "${TROV_ROOT}" "${file}")
   if(rel MATCHES "(^|/)win/" OR rel MATCHES "Win\\.(cpp|c)$" OR rel MATCHES "\\.rc$"
-     OR rel MATCHES "^(tests/)?ui/")
+     OR rel MATCHES "^(tests/|tests/common/)?ui/")
     set(${out} TRUE PARENT_SCOPE)
   else()
     set(${out} FALSE PARENT_SCOPE)

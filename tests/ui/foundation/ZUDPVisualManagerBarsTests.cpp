@@ -2,8 +2,8 @@
 // docked bars, grippers, separators and the splitter between panes, in the
 // classic look.  Bar colours are made different from the button colours,
 // so the rule that picks one set or the other shows in every pixel.
+#include "tests/common/ui/ThemeDrawing.h"
 #include "tests/ui/foundation/FoundationTestSupport.h"
-#include "tests/ui/foundation/VisualManagerTestSupport.h"
 #include "framework/win/Dialog.h"
 #include "ui/commandbars/ZUDPPopupMenuBar.h"
 #include "ui/commandbars/ZUDPToolBar.h"
@@ -19,7 +19,7 @@
 #include <optional>
 
 using foundationtest::Canvas;
-using foundationtest::ClassicDrawing;
+using uitest::ClassicDrawing;
 
 namespace {
 

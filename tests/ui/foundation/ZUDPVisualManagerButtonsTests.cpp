@@ -1,8 +1,9 @@
 // The visual manager's toolbar buttons, menu buttons, customization
 // selection and the combo and edit boxes on bars, drawn into DIB sections
 // in a palette where every global colour is distinct.
+#include "tests/common/ui/DistinctColours.h"
+#include "tests/common/ui/ThemeDrawing.h"
 #include "tests/ui/foundation/VisualManagerPalette.h"
-#include "tests/ui/foundation/VisualManagerTestSupport.h"
 
 #include "framework/win/BarStyles.h"
 #include "ui/commandbars/ZUDPPopupMenu.h"
@@ -43,8 +44,8 @@ COLORREF LightBrushColour()
 
 class VisualManagerButtonsTest : public ::testing::Test {
 protected:
-    foundationtest::DistinctColours m_colours;
-    foundationtest::ClassicDrawing m_classic;
+    uitest::DistinctColours m_colours;
+    uitest::ClassicDrawing m_classic;
     CZUDPVisualManager m_manager{TRUE};
 };
 

@@ -1,8 +1,9 @@
 // The visual manager's drawing of dialog controls, into DIB sections in a
 // palette where every global colour is distinct; themed parts through the
 // recorder of the visual-style calls.
+#include "tests/common/ui/DistinctColours.h"
+#include "tests/common/ui/ThemeDrawing.h"
 #include "tests/ui/foundation/VisualManagerPalette.h"
-#include "tests/ui/foundation/VisualManagerTestSupport.h"
 
 #include "ui/controls/ZUDPButton.h"
 #include "ui/controls/ZUDPGroup.h"
@@ -37,8 +38,8 @@ public:
 
 class VisualManagerDialogControlsTest : public ::testing::Test {
 protected:
-    foundationtest::DistinctColours m_colours;
-    foundationtest::ClassicDrawing m_classic;
+    uitest::DistinctColours m_colours;
+    uitest::ClassicDrawing m_classic;
     CZUDPVisualManager m_manager{TRUE};
 };
 
@@ -426,7 +427,7 @@ TEST_F(VisualManagerDialogControlsTest, OnGlassEveryDrawnPixelIsOpaque)
 
 TEST(VisualManagerThemedControlsTest, ThemedPartsAndStates)
 {
-    foundationtest::ThemeDrawRecorder recorder(false);
+    uitest::ThemeDrawRecorder recorder(false);
     CZUDPVisualManager manager(TRUE);
     if (manager.m_hThemeTrack == nullptr || manager.m_hThemeButton == nullptr)
         GTEST_SKIP() << "no visual style";
