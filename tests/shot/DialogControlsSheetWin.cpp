@@ -235,7 +235,7 @@ public:
         };
         for (const auto& each : sliders) {
             auto slider = std::make_unique<CZUDPSliderCtrl>();
-            slider->Create(WS_CHILD | WS_VISIBLE | each.style, each.rect + CPoint(kLabelWidth, y), &m_window, id++);
+            slider->Create(WS_CHILD | WS_VISIBLE | each.style, each.rect + CPoint(kDialogLabelWidth, y), &m_window, id++);
             slider->SetRange(0, 10);
             if (each.freq != 0)
                 slider->SetTicFreq(each.freq);

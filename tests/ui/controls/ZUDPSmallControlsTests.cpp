@@ -247,8 +247,8 @@ std::vector<int> RunsOf(Canvas& canvas, COLORREF colour, BOOL vert, int across)
 
 TEST_F(SmallControlsTest, TheLookPaintsTheSlidersTicksWhereTheThumbStops)
 {
-    familytest::DistinctSysColors colours;
-    foundationtest::ClassicDrawing classic;
+    uitest::DistinctColours colours;
+    uitest::ClassicDrawing classic;
     const struct {
         const char* name;
         DWORD style;
