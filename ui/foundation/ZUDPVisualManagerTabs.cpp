@@ -76,7 +76,7 @@ void CZUDPVisualManager::DrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActi
     const int L = rectTab.left, T = rectTab.top, R = rectTab.right, B = rectTab.bottom;
     const int H = B - T;
     const COLORREF clrTab = pTabWnd->GetTabBackColor(iTab);
-    const BOOL bOnTop = pTabWnd->m_bTabsOnTop;
+    const BOOL bOnTop = pTabWnd->GetTabLocation() == TabLocationTop;
     const BOOL bStyle4 = pTabWnd->IsStyleCode4();
     const BOOL bStyle5 = pTabWnd->IsStyleCode5();
     const BOOL bSlanted = bStyle4 || bStyle5;
@@ -450,7 +450,7 @@ void CZUDPVisualManager::DrawTabFrame(CDC* pDC, CZUDPBaseTabWnd* pTabWnd, CRect 
         left += pTabWnd->GetTabBorderSize();
         right -= pTabWnd->GetTabBorderSize();
     }
-    const int y = pTabWnd->m_bTabsOnTop ? rect.top : rect.bottom - 1;
+    const int y = pTabWnd->GetTabLocation() == TabLocationTop ? rect.top : rect.bottom - 1;
     CPen* pOldPen = pPen != nullptr ? pDC->SelectObject(pPen) : nullptr;
     Line(pDC, left, y, right, y);
     if (pOldPen != nullptr)
