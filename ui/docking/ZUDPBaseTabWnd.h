@@ -266,6 +266,7 @@ public:
     int GetPressedTab() const { return m_iPressed; }
     CToolTipCtrl* GetTabToolTip() const { return m_pToolTip; }
     CToolTipCtrl* GetCloseToolTip() const { return m_pToolTipClose; }
+    CZUDPTabDropTarget& GetDropTarget() { return m_DropTarget; }
     // The automatic colour lists, by screen depth.
     static void GetDefaultAutoColors(int nBitsPerPixel, CArray<COLORREF, COLORREF>& colors);
 
