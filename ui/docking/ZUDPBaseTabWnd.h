@@ -267,6 +267,8 @@ public:
     CToolTipCtrl* GetTabToolTip() const { return m_pToolTip; }
     CToolTipCtrl* GetCloseToolTip() const { return m_pToolTipClose; }
     CZUDPTabDropTarget& GetDropTarget() { return m_DropTarget; }
+    // The cursor's screen position (through the framework's seam).
+    static CPoint GetCursorScreenPos();
     // The automatic colour lists, by screen depth.
     static void GetDefaultAutoColors(int nBitsPerPixel, CArray<COLORREF, COLORREF>& colors);
 

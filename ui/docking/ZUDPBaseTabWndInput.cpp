@@ -26,14 +26,14 @@ CZUDPTabToolTipInfo& TabToolTipRequest()
     return request;
 }
 
-CPoint CursorPosition()
+} // namespace
+
+CPoint CZUDPBaseTabWnd::GetCursorScreenPos()
 {
     POINT point = {0, 0};
     g_frameworkSeams.cursorPos(&point);
     return CPoint(point.x, point.y);
 }
-
-} // namespace
 
 // --- activation by the user --------------------------------------------------
 
@@ -113,7 +113,7 @@ void CZUDPBaseTabWnd::StartTabMove()
 {
     m_bMoving = TRUE;
     SetCapture();
-    m_ptMoveStart = CursorPosition();
+    m_ptMoveStart = GetCursorScreenPos();
     m_iMoveStartIndex = m_iActiveTab;
     CRect rectActive;
     if (GetTabRectAt(m_iActiveTab, rectActive))
@@ -134,7 +134,7 @@ void CZUDPBaseTabWnd::OnMouseMove(UINT nFlags, CPoint point)
     }
 
     if (m_iHighlighted >= 0 && m_iPressed < 0 && !m_bMoving) {
-        const HWND hWndUnder = ::WindowFromPoint(CursorPosition());
+        const HWND hWndUnder = ::WindowFromPoint(GetCursorScreenPos());
         if (hWndUnder != nullptr && hWndUnder != m_hWnd) {
             if (::GetCapture() == m_hWnd)
                 ::ReleaseCapture();
@@ -351,7 +351,7 @@ BOOL CZUDPBaseTabWnd::DetachTabPane(int nMode, int iTab, BOOL bFloat)
         !static_cast<CZUDPControlBar*>(pTab->m_pWnd)->CanFloat())
         return FALSE;
     if (nMode == DetachByDrag) {
-        const CPoint ptCursor = CursorPosition();
+        const CPoint ptCursor = GetCursorScreenPos();
         if (std::abs(ptCursor.x - m_ptMoveStart.x) < g_dragThreshold.cx &&
             std::abs(ptCursor.y - m_ptMoveStart.y) < g_dragThreshold.cy)
             return FALSE;
@@ -499,7 +499,7 @@ BOOL CZUDPBaseTabWnd::OnNeedToolTipText(UINT, NMHDR* pNMH, LRESULT* pResult)
         CZUDPLocalResource localResource;
         s_strTip.LoadString(IDS_ZUDP_TAB_CLOSE);
     } else if (m_pToolTip != nullptr && pNMH->hwndFrom == m_pToolTip->GetSafeHwnd()) {
-        CPoint point = CursorPosition();
+        CPoint point = GetCursorScreenPos();
         ScreenToClient(&point);
         if (m_rectCloseButton.PtInRect(point))
             return FALSE;

@@ -77,7 +77,7 @@ void LoadSplitCursors()
     g_splitCursorVert = ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDC_ZUDP_SPLIT_VERT));
 }
 
-CString LibraryString(UINT nId)
+CString TabWindowText(UINT nId)
 {
     CZUDPLocalResource localResource;
     CString str;
@@ -173,7 +173,7 @@ void CZUDPTabWnd::CreateRowButtons()
         if (buttons[i].bRepeats)
             pButton->SetAutoRepeatInterval(50);
         if (!m_bFlat && buttons[i].nTip != 0)
-            pButton->SetTipText(LibraryString(buttons[i].nTip));
+            pButton->SetTipText(TabWindowText(buttons[i].nTip));
         m_lstButtons.AddTail(pButton->GetSafeHwnd());
     }
 }
@@ -215,7 +215,8 @@ void CZUDPTabWnd::UpdateButtonImages()
     const int nRepeat = (m_bIsStyle4 || m_bTabListMenu) ? 0 : 50;
     m_btnScrollLeft.SetAutoRepeatInterval(nRepeat);
     m_btnScrollRight.SetAutoRepeatInterval(nRepeat);
-    m_btnScrollLeft.SetGlyphImage(MenuGlyphScrollLeft, GetButtonGlyphColor(&m_btnScrollLeft), MenuGlyphScrollLeftHollow);
+    m_btnScrollLeft.SetGlyphImage(MenuGlyphScrollLeft, GetButtonGlyphColor(&m_btnScrollLeft),
+                                  MenuGlyphScrollLeftHollow);
     if (m_bTabListMenu)
         m_btnScrollRight.SetGlyphImage(MenuGlyphLargeArrowDown, GetButtonGlyphColor(&m_btnScrollRight),
                                        MenuGlyphLargeArrowDown);

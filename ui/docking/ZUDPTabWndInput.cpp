@@ -36,13 +36,6 @@ CMap<UINT, UINT, HICON, HICON>& TabMenuIcons()
 // (of any tab window).
 BOOL g_forwardingSharedScroll = FALSE;
 
-CPoint CursorPos()
-{
-    POINT point = {0, 0};
-    g_frameworkSeams.cursorPos(&point);
-    return CPoint(point.x, point.y);
-}
-
 // A label as a menu item shows it: every single "&" doubled.
 CString MenuLabel(const CString& strLabel)
 {
@@ -570,7 +563,7 @@ void CZUDPTabWnd::OnLButtonUp(UINT nFlags, CPoint point)
         return;
     }
     if (IsMDITabStrip() && ::GetCapture() == m_hWnd && m_bMoving) {
-        const CPoint ptCursor = CursorPos();
+        const CPoint ptCursor = GetCursorScreenPos();
         if (std::abs(ptCursor.x - m_ptMoveStart.x) > ::GetSystemMetrics(SM_CXDRAG) ||
             std::abs(ptCursor.y - m_ptMoveStart.y) > ::GetSystemMetrics(SM_CYDRAG)) {
             ::ReleaseCapture();
@@ -586,7 +579,7 @@ void CZUDPTabWnd::OnLButtonUp(UINT nFlags, CPoint point)
 void CZUDPTabWnd::OnMouseMove(UINT nFlags, CPoint point)
 {
     if (m_bResize) {
-        const CPoint ptCursor = CursorPos();
+        const CPoint ptCursor = GetCursorScreenPos();
         CRect rectNew = m_rectResizeDrag;
         if (m_nResizeMode == ResizeBarRight) {
             rectNew.OffsetRect(ptCursor.x - rectNew.CenterPoint().x, 0);
@@ -627,7 +620,7 @@ void CZUDPTabWnd::OnMouseMove(UINT nFlags, CPoint point)
         return;
     }
     if (IsMDITabStrip() && ::GetCapture() == m_hWnd && m_bMoving) {
-        const CPoint ptCursor = CursorPos();
+        const CPoint ptCursor = GetCursorScreenPos();
         if ((std::abs(ptCursor.x - m_ptMoveStart.x) >= ::GetSystemMetrics(SM_CXDRAG) ||
              std::abs(ptCursor.y - m_ptMoveStart.y) >= ::GetSystemMetrics(SM_CYDRAG)) &&
             GetParent() != nullptr &&
@@ -682,7 +675,7 @@ void CZUDPTabWnd::EndResizeTrack(BOOL bCancel)
 
 BOOL CZUDPTabWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 {
-    CPoint point = CursorPos();
+    CPoint point = GetCursorScreenPos();
     ScreenToClient(&point);
     if (m_bFlat && m_rectTabSplitter.PtInRect(point)) {
         ::SetCursor(GetSplitCursor(FALSE));

@@ -13,7 +13,7 @@
 
 namespace {
 
-void DrawLine(CDC* pDC, int x1, int y1, int x2, int y2)
+void StrokeTabLine(CDC* pDC, int x1, int y1, int x2, int y2)
 {
     pDC->MoveTo(x1, y1);
     pDC->LineTo(x2, y2);
@@ -128,7 +128,7 @@ void CZUDPTabWnd::Paint(CDC* pDC)
                     FillFrameBands(pDC, r, b, b, m_rectWndArea, bOnTop);
                     if (m_bFlat) {
                         pDC->SelectObject(&penText);
-                        DrawLine(pDC, r.left + b, nEdge, r.right - b, nEdge);
+                        StrokeTabLine(pDC, r.left + b, nEdge, r.right - b, nEdge);
                     }
                     if (b > 2)
                         r.DeflateRect(b - 2, b - 2);
@@ -151,7 +151,7 @@ void CZUDPTabWnd::Paint(CDC* pDC)
                 FillFrameBands(pDC, r, b, b + 1, m_rectWndArea, bOnTop);
             if (m_bFlat) {
                 pDC->SelectObject(&penText);
-                DrawLine(pDC, r.left + b, nEdge, r.right - b, nEdge);
+                StrokeTabLine(pDC, r.left + b, nEdge, r.right - b, nEdge);
             }
             if (GetTabHeight() == 0)
                 pDC->Draw3dRect(f, clrFace, clrFace);
@@ -212,7 +212,7 @@ void CZUDPTabWnd::Paint(CDC* pDC)
                     CPen penJoin(PS_SOLID, 1, GetActiveTabBackColor());
                     pDC->SelectObject(&penJoin);
                     const int y = bOnTop ? rectTab.bottom : rectTab.top;
-                    DrawLine(pDC, std::max<int>(rectTab.left, strip.left) + 1, y, rectTab.right, y);
+                    StrokeTabLine(pDC, std::max<int>(rectTab.left, strip.left) + 1, y, rectTab.right, y);
                     pDC->SelectObject(&penText);
                 }
             } else {
@@ -236,9 +236,9 @@ void CZUDPTabWnd::Paint(CDC* pDC)
     if (m_bFlat && m_nTabsHorzOffset > 0) {
         pDC->SelectObject(&penText);
         if (bOnTop)
-            DrawLine(pDC, strip.left - 1, strip.bottom, strip.left - 1, strip.top + 2);
+            StrokeTabLine(pDC, strip.left - 1, strip.bottom, strip.left - 1, strip.top + 2);
         else
-            DrawLine(pDC, strip.left - 1, strip.top + 1, strip.left - 1, strip.bottom - 2);
+            StrokeTabLine(pDC, strip.left - 1, strip.top + 1, strip.left - 1, strip.bottom - 2);
     }
 
     if (!m_rectResize.IsRectEmpty())

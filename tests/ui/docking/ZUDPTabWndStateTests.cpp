@@ -19,7 +19,7 @@ using tabtest::TabWindowFixture;
 
 namespace {
 
-std::string Store(CZUDPBaseTabWnd& tabs)
+std::string StoreTabs(CZUDPBaseTabWnd& tabs)
 {
     CMemFile file;
     {
@@ -35,7 +35,7 @@ std::string Store(CZUDPBaseTabWnd& tabs)
 }
 
 // Loads the bytes; answers whether an archive exception ended it.
-bool Load(CZUDPBaseTabWnd& tabs, const std::string& bytes)
+bool LoadTabs(CZUDPBaseTabWnd& tabs, const std::string& bytes)
 {
     std::string copy = bytes;
     CMemFile file(reinterpret_cast<BYTE*>(copy.data()), UINT(copy.size()));
@@ -50,8 +50,8 @@ bool Load(CZUDPBaseTabWnd& tabs, const std::string& bytes)
 }
 
 // The archive's own pieces, as the format writes them.
-std::string Int(int32_t value) { return std::string(reinterpret_cast<const char*>(&value), 4); }
-std::string Text(const std::string& text) { return std::string(1, char(text.size())) + text; }
+std::string ArchiveInt(int32_t value) { return std::string(reinterpret_cast<const char*>(&value), 4); }
+std::string ArchiveText(const std::string& text) { return std::string(1, char(text.size())) + text; }
 
 class TabStateTest : public TabWindowFixture {};
 
@@ -64,16 +64,21 @@ TEST_F(TabStateTest, StoringWritesTheTabsByteForByte)
     m_tabs->ShowTabAt(2, FALSE);
     m_tabs->ActivateTab(1);
 
-    const std::string expected = Int(3) +
-                                 Text("One") + Int(1) + Int(100) + Int(0) + Int(int32_t(RGB(1, 2, 3))) + Int(-1) +
-                                 Text("Two") + Int(1) + Int(101) + Int(0) + Int(-1) + Int(-1) +
-                                 Text("Three") + Int(0) + Int(102) + Int(0) + Int(-1) + Int(int32_t(RGB(200, 100, 50))) +
-                                 Int(1) + Int(TabLocationTop);
-    EXPECT_EQ(expected, Store(*m_tabs));
+    // The count, each tab (label, visible, control id, detachable, text
+    // and background colours), the active index and the location.
+    auto tab = [](const char* label, int visible, int id, COLORREF text, COLORREF back) {
+        return ArchiveText(label) + ArchiveInt(visible) + ArchiveInt(id) + ArchiveInt(0) + ArchiveInt(int32_t(text)) +
+               ArchiveInt(int32_t(back));
+    };
+    const COLORREF none = (COLORREF)-1;
+    const std::string expected = ArchiveInt(3) + tab("One", 1, 100, RGB(1, 2, 3), none) +
+                                 tab("Two", 1, 101, none, none) + tab("Three", 0, 102, none, RGB(200, 100, 50)) +
+                                 ArchiveInt(1) + ArchiveInt(TabLocationTop);
+    EXPECT_EQ(expected, StoreTabs(*m_tabs));
 
     // Read back into another tab window: the saved tabs, not applied.
     CZUDPTabWnd other;
-    EXPECT_FALSE(Load(other, expected));
+    EXPECT_FALSE(LoadTabs(other, expected));
     EXPECT_EQ(0, other.GetTabCount());
     ASSERT_EQ(3, other.GetRestoredTabs().GetCount());
     const CZUDPRestoredTabInfo* pThird = other.GetRestoredTabs().GetTail();
@@ -89,9 +94,9 @@ TEST_F(TabStateTest, ADamagedArchiveChangesNothing)
 {
     Create(CZUDPTabWnd::TabStyle3D);
     AddTabs({"One", "Two"});
-    const std::string good = Store(*m_tabs);
+    const std::string good = StoreTabs(*m_tabs);
     CZUDPTabWnd other;
-    ASSERT_FALSE(Load(other, good));
+    ASSERT_FALSE(LoadTabs(other, good));
 
     struct Case {
         const char* what;
@@ -99,12 +104,12 @@ TEST_F(TabStateTest, ADamagedArchiveChangesNothing)
     } cases[] = {
         {"cut inside the second tab", good.substr(0, good.size() - 20)},
         {"cut before the location", good.substr(0, good.size() - 2)},
-        {"a count no archive could hold", Int(0x7FFFFFFF) + good.substr(4)},
-        {"a negative count", Int(-3) + good.substr(4)},
+        {"a count no archive could hold", ArchiveInt(0x7FFFFFFF) + good.substr(4)},
+        {"a negative count", ArchiveInt(-3) + good.substr(4)},
         {"nothing at all", std::string()},
     };
     for (const Case& c : cases) {
-        EXPECT_TRUE(Load(other, c.bytes)) << c.what;
+        EXPECT_TRUE(LoadTabs(other, c.bytes)) << c.what;
         // The tabs read before stay as they were.
         EXPECT_EQ(2, other.GetRestoredTabs().GetCount()) << c.what;
         EXPECT_STREQ("One", other.GetRestoredTabs().GetHead()->m_strText) << c.what;
@@ -124,7 +129,7 @@ TEST_F(TabStateTest, ApplyingSavedTabsOrdersShowsAndActivatesThem)
     ASSERT_TRUE(m_tabs->ReorderTabs(order));
     m_tabs->SetTabLabelText(0, "Cee");
     m_tabs->ShowTabAt(2, FALSE);
-    const std::string saved = Store(*m_tabs);
+    const std::string saved = StoreTabs(*m_tabs);
 
     struct Case {
         const char* what;
@@ -140,8 +145,8 @@ TEST_F(TabStateTest, ApplyingSavedTabsOrdersShowsAndActivatesThem)
         Create(CZUDPTabWnd::TabStyle3D);
         AddTabs({"a", "b", "c"});  // re-created in the application's order
         std::string bytes = saved;
-        bytes.replace(bytes.size() - 8, 4, Int(c.activeSaved));
-        ASSERT_FALSE(Load(*m_tabs, bytes)) << c.what;
+        bytes.replace(bytes.size() - 8, 4, ArchiveInt(c.activeSaved));
+        ASSERT_FALSE(LoadTabs(*m_tabs, bytes)) << c.what;
         m_tabs->ApplyRestoredTabs(c.reorder);
 
         if (c.reorder) {
@@ -167,7 +172,8 @@ TEST_F(TabStateTest, ASavedListWithoutVisibleTabsHidesTheTabbedPane)
 {
     // The tab window of a tabbed pane, whose saved tabs are all hidden.
     CZUDPTabbedControlBar bar;
-    ASSERT_TRUE(bar.CreateEx(0, AfxRegisterWndClass(0), "pane", WS_POPUP | WS_VISIBLE, CRect(0, 0, 200, 100), nullptr, 0));
+    ASSERT_TRUE(
+        bar.CreateEx(0, AfxRegisterWndClass(0), "pane", WS_POPUP | WS_VISIBLE, CRect(0, 0, 200, 100), nullptr, 0));
     {
         CZUDPTabWnd tabs;
         ASSERT_TRUE(tabs.CreateWithStyle(CZUDPTabWnd::TabStyle3D, CRect(0, 0, 200, 100), &bar, 1));
@@ -175,9 +181,9 @@ TEST_F(TabStateTest, ASavedListWithoutVisibleTabsHidesTheTabbedPane)
         ASSERT_TRUE(pane.CreatePane(&tabs, 100));
         tabs.AppendTab(&pane, "hidden");
         tabs.ShowTabAt(0, FALSE);
-        const std::string saved = Store(tabs);
+        const std::string saved = StoreTabs(tabs);
         tabs.ShowTabAt(0, TRUE);
-        ASSERT_FALSE(Load(tabs, saved));
+        ASSERT_FALSE(LoadTabs(tabs, saved));
         tabs.ApplyRestoredTabs();
         EXPECT_FALSE(tabs.IsTabVisible(0));
         EXPECT_FALSE(bar.IsWindowVisible());
