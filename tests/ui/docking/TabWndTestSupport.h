@@ -75,6 +75,18 @@ public:
     using CZUDPTabWnd::m_sizeImage;
     using CZUDPTabWnd::m_bActivateOnRelease;
     using CZUDPTabWnd::m_bRenameEnabled;
+    // The tabs drawn, in order: (drawing index, active).
+    std::vector<std::pair<int, BOOL>> drawn;
+    void DrawTabClipped(CDC* pDC, CZUDPTabInfo* pTab, BOOL bActive) override
+    {
+        drawn.emplace_back(m_iCurTab, bActive);
+        CZUDPTabWnd::DrawTabClipped(pDC, pTab, bActive);
+    }
+    void DrawTab(CDC* pDC, CZUDPTabInfo* pTab, BOOL bActive) override
+    {
+        drawn.emplace_back(m_iCurTab, bActive);
+        CZUDPTabWnd::DrawTab(pDC, pTab, bActive);
+    }
     // The outlines DrawTabDragRect was asked for (new, old).
     std::vector<std::pair<CRect, CRect>> dragRects;
     void DrawTabDragRect(const CRect& rectNew, const CRect& rectOld) override
