@@ -199,8 +199,9 @@ void CZUDPBaseTabWnd::AddTabTool(CZUDPTabInfo* pTab, LPCRECT lpRect)
     if (m_pToolTip == nullptr || m_pToolTip->GetSafeHwnd() == nullptr)
         return;
     const CRect rectEmpty;
+    pTab->m_rectToolTip = lpRect != nullptr ? *lpRect : rectEmpty;
     m_pToolTip->AddTool(this, m_bCustomToolTips ? LPSTR_TEXTCALLBACKA : (LPCTSTR)pTab->m_strText,
-                        lpRect != nullptr ? lpRect : &rectEmpty, UINT_PTR(pTab->m_iTabID));
+                        &pTab->m_rectToolTip, UINT_PTR(pTab->m_iTabID));
 }
 
 int CZUDPBaseTabWnd::AppendTab(CWnd* pWnd, LPCTSTR lpszLabel, int iImage, BOOL bDetachable)

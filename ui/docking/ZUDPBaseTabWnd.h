@@ -65,6 +65,7 @@ public:
     BOOL m_bIconOnly = FALSE;          // the label is not shown (reads as "")
     BOOL m_bAlwaysShowToolTip = FALSE; // the label is the tooltip even when shown
     BOOL m_bIsDetachable = FALSE;      // the tab's pane may float out
+    CRect m_rectToolTip;               // the tooltip tool's rectangle as last given
 };
 
 // One tab as saved: matched by its window's control id when applied.

@@ -217,6 +217,7 @@ void CZUDPTabWnd::UpdateButtonImages()
     m_btnScrollRight.SetAutoRepeatInterval(nRepeat);
     m_btnScrollLeft.SetGlyphImage(MenuGlyphScrollLeft, GetButtonGlyphColor(&m_btnScrollLeft),
                                   MenuGlyphScrollLeftHollow);
+    m_nListGlyph = m_bTabListMenu ? MenuGlyphLargeArrowDown : -1;
     if (m_bTabListMenu)
         m_btnScrollRight.SetGlyphImage(MenuGlyphLargeArrowDown, GetButtonGlyphColor(&m_btnScrollRight),
                                        MenuGlyphLargeArrowDown);
@@ -517,20 +518,28 @@ void CZUDPTabWnd::RecalcLayout()
 void CZUDPTabWnd::PositionButtons(int x, int y, int cx, int cy, BOOL bHideAll, int nGap)
 {
     const BOOL bFirstBeforeTabs = m_bIsStyle4 || m_bIsStyle5 || m_bIsStyle6Or7;
+    m_arButtonRects.SetSize(m_lstButtons.GetCount());
     int i = 0;
     for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr; ++i) {
         const HWND hWndButton = m_lstButtons.GetNext(pos);
         const BOOL bZero = bHideAll || !m_bButtonsVisible || (i == 0 && m_bTabListMenu) ||
                            (hWndButton == m_btnClose.GetSafeHwnd() && (!m_bCloseBtn || m_bActiveTabCloseButton));
+        CRect rect;
         if (bZero) {
-            ::SetWindowPos(hWndButton, nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
+            rect.SetRectEmpty();
         } else if (i == 0 && bFirstBeforeTabs) {
-            ::SetWindowPos(hWndButton, nullptr, m_rectTabsArea.left - cx - 1, y, cx, cy,
-                           SWP_NOZORDER | SWP_NOACTIVATE);
+            rect = CRect(CPoint(m_rectTabsArea.left - cx - 1, y), CSize(cx, cy));
         } else {
-            ::SetWindowPos(hWndButton, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
+            rect = CRect(CPoint(x, y), CSize(cx, cy));
             x += cx + nGap;
         }
+        // A button whose place did not change is left alone: moving and
+        // repainting windows is what a layout costs most.
+        if (m_arButtonRects[i] == rect && !m_arButtonRects[i].IsRectNull())
+            continue;
+        m_arButtonRects[i] = rect;
+        ::SetWindowPos(hWndButton, nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                       SWP_NOZORDER | SWP_NOACTIVATE);
         ::InvalidateRect(hWndButton, nullptr, TRUE);
         ::UpdateWindow(hWndButton);
     }
@@ -603,9 +612,12 @@ void CZUDPTabWnd::LayoutTabs()
     const int H = strip.Height();
     const BOOL bOnTop = m_location == TabLocationTop;
     const BOOL bTips = m_pToolTip != nullptr && m_pToolTip->GetSafeHwnd() != nullptr;
-    auto setTip = [&](const CZUDPTabInfo* pTab, const CRect& rect) {
-        if (bTips)
+    // A tool's rectangle goes to the tooltip control only when it changed.
+    auto setTip = [&](CZUDPTabInfo* pTab, const CRect& rect) {
+        if (bTips && pTab->m_rectToolTip != rect) {
+            pTab->m_rectToolTip = rect;
             m_pToolTip->SetToolRect(this, UINT_PTR(pTab->m_iTabID), rect);
+        }
     };
     auto imageWidth = [&](int i) { return TabHasImage(i) ? m_sizeImage.cx : 0; };
 

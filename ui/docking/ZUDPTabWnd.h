@@ -220,6 +220,7 @@ protected:
     CZUDTabButton m_btnScrollLast;      // flat style
     CZUDTabButton m_btnClose;
     CList<HWND, HWND> m_lstButtons;     // the created buttons in layout order
+    CArray<CRect, CRect> m_arButtonRects;  // where PositionButtons put them last
     BOOL m_bButtonsVisible = TRUE;
     int m_nTabsHorzOffset = 0;          // scroll offset, pixels
     int m_nTabsHorzOffsetMax = 0;
@@ -237,6 +238,7 @@ protected:
     BOOL m_bActiveTabCloseButton = FALSE;
     CRect m_rectCurrClip;               // clip box of the current paint
     BOOL m_bTabListMenu = FALSE;        // the scroll-right button lists the tabs
+    int m_nListGlyph = -1;              // the glyph the tab-list button shows now
     BOOL m_bHiddenDocuments = FALSE;    // the last layout hid tabs that did not fit
     int m_nFirstVisibleTab = 0;         // first scrolled tab (style codes 4-7)
     int m_nTabMaxWidth = 0;

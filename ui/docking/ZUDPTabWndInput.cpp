@@ -366,16 +366,23 @@ void CZUDPTabWnd::UpdateScrollButtons()
         }
     }
     if (m_bTabListMenu) {
-        m_btnScrollRight.SetGlyphImage(m_bHiddenDocuments ? MenuGlyphArrowDownUnderBar : MenuGlyphLargeArrowDown,
-                                       bShaped ? MenuGlyphColorBlack : MenuGlyphColorDkGray, MenuGlyphLargeArrowDown);
+        const int nGlyph = m_bHiddenDocuments ? MenuGlyphArrowDownUnderBar : MenuGlyphLargeArrowDown;
+        if (nGlyph != m_nListGlyph) {
+            m_nListGlyph = nGlyph;
+            m_btnScrollRight.SetGlyphImage(nGlyph, bShaped ? MenuGlyphColorBlack : MenuGlyphColorDkGray,
+                                           MenuGlyphLargeArrowDown);
+        }
     }
-    m_btnScrollLeft.EnableWindow(bLeft);
-    m_btnScrollRight.EnableWindow(bRight);
-    // A button that goes grey stops repeating.
-    if (!bLeft)
-        m_btnScrollLeft.SendMessage(WM_CANCELMODE);
-    if (!bRight)
-        m_btnScrollRight.SendMessage(WM_CANCELMODE);
+    // A button that goes grey stops repeating; one whose state stays is
+    // left alone.
+    for (CZUDTabButton* pButton : {&m_btnScrollLeft, &m_btnScrollRight}) {
+        const BOOL bEnable = pButton == &m_btnScrollLeft ? bLeft : bRight;
+        if (!pButton->IsWindowEnabled() == !bEnable)
+            continue;
+        pButton->EnableWindow(bEnable);
+        if (!bEnable)
+            pButton->SendMessage(WM_CANCELMODE);
+    }
 }
 
 // --- hit testing -------------------------------------------------------------

@@ -180,14 +180,17 @@ void CZUDPTabWnd::Paint(CDC* pDC)
         CRgn rgnClip;
         rgnClip.CreateRectRgnIndirect(&rectClip);
 
+        // The visual manager restores the DC after each tab, so the strip's
+        // clipping stays selected through the tabs.
+        pDC->SelectClipRgn(&rgnClip);
+        if (m_bFlat)
+            pDC->SelectObject(&penText);
         for (int i = m_iTabsNum - 1; i >= 0; --i) {
             CZUDPTabInfo* pTab = m_arTabs[i];
             if (!pTab->m_bVisible || i == m_iActiveTab)
                 continue;
             m_iCurTab = i;
-            pDC->SelectClipRgn(&rgnClip);
             if (m_bFlat) {
-                pDC->SelectObject(&penText);
                 DrawTab(pDC, pTab, FALSE);
             } else {
                 DrawTabClipped(pDC, pTab, FALSE);
@@ -198,7 +201,6 @@ void CZUDPTabWnd::Paint(CDC* pDC)
         if (pActive != nullptr) {
             pDC->SetTextColor(g_uiEnvironment.m_colorWindowText);
             m_iCurTab = m_iActiveTab;
-            pDC->SelectClipRgn(&rgnClip);
             if (m_bFlat) {
                 if (m_brActiveTab.m_hObject != nullptr)
                     pDC->SelectObject(&m_brActiveTab);

@@ -262,7 +262,8 @@ void CZUDPVisualManager::DrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActi
         }
     }
 
-    // The content, clipped as the caller had it.
+    // The content, clipped as the caller had it (every shape above has
+    // restored the caller's clipping).
     COLORREF clrOldText = pDC->GetTextColor();
     if (!bIsActive) {
         const COLORREF clrOwnText = pTabWnd->GetTabTextColor(iTab);
@@ -271,10 +272,7 @@ void CZUDPVisualManager::DrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActi
     }
     if (bSlanted)
         rectContent.right = std::min<int>(rectContent.right, rectStrip.right - 2);
-    const int savedForContent = pDC->SaveDC();
-    pDC->IntersectClipRect(rectClip);
     DrawTabContent(pDC, rectContent, iTab, bIsActive, pTabWnd, kNoColor);
-    pDC->RestoreDC(savedForContent);
     pDC->SetTextColor(clrOldText);
 }
 
