@@ -151,6 +151,11 @@ void CZUDPRecurrence::Query(CArray<CZUDPAppointment*, CZUDPAppointment*>& result
     } else {
         COleDateTimeSpan duration = m_pAppointment->GetDuration();
         double days = duration.GetStatus() == COleDateTimeSpan::valid ? duration.GetTotalDays() + 0.5 : 0.0;
+        // A finish before the start (a rule's finish time before its start
+        // time) reaches back no day: without this the walk would start at
+        // the first date and return every occurrence since.
+        if (days < 0.0)
+            days = 0.0;
         COleDateTime earliest = dtFrom - COleDateTimeSpan(double(LONGLONG(days)));
         if (earliest > date)
             date = m_pRule->GetFirstOccurrence(earliest);

@@ -163,6 +163,11 @@ TEST_F(RecurrenceSeries, ASeriesTenYearsOldAndSeriesWithoutRuleOrMaster)
     ASSERT_EQ(31u, march.size());
     EXPECT_EQ("2024-03-01 08:00-09:00 Standup", march.front());
     EXPECT_EQ("2024-03-31 08:00-09:00 Standup", march.back());
+    // A finish time before the start time: the master's finish precedes its
+    // start; a month still gives the month's occurrences only (not every
+    // one since the first date).
+    Series backwards(Date(2014, 1, 1), 20.0 / 24, -1.5);
+    EXPECT_EQ(31u, backwards.Query(Date(2024, 3, 1), EndOfDay(Date(2024, 3, 31))).size());
     // The range before the first date.
     EXPECT_TRUE(old.Query(Date(2013, 12, 1), EndOfDay(Date(2013, 12, 31))).empty());
 
