@@ -209,6 +209,16 @@ TEST_F(PlannerArchive, RulesOfBothSchemas)
     EXPECT_EQ(DWORD(ZUDP_RECURRENCE_RULE_DAILY), rule->GetID());
     EXPECT_EQ(2, static_cast<CZUDPRecurrenceRuleDaily*>(rule.get())->GetDayInterval());
     EXPECT_EQ(5, rule->GetOccurrenceCount());
+    // An interval of 0 read from an archive ends the series after its
+    // first date (no walk that never advances).
+    ByteWriter stuck;
+    stuck.NewClass("CZUDPRecurrenceRuleDaily", 2)
+        .Date(Date(2024, 1, 1)).Span(COleDateTimeSpan(0.25)).Span(COleDateTimeSpan(0.5))
+        .U32(0).Date(kZero).U32(10).U32(1)
+        .U32(0).U32(0);
+    auto stuckRule = Read<CZUDPRecurrenceBaseRule>(stuck.bytes);
+    EXPECT_TRUE(stuckRule->GetNextOccurrence(Date(2024, 1, 1)) == kZero);
+    EXPECT_TRUE(stuckRule->GetFirstOccurrence(Date(2024, 2, 1)) == kZero);
     // Schema 2 carries it.
     ByteWriter current;
     current.NewClass("CZUDPRecurrenceRuleYearly", 2)
