@@ -1,5 +1,7 @@
 #include "ui/docking/ZUDPTabWnd.h"
 
+#include "ui/docking/ZUDPDockingControlBar.h"
+
 IMPLEMENT_DYNAMIC(CZUDPBaseTabWnd, CZUDPWnd)
 IMPLEMENT_DYNCREATE(CZUDPTabWnd, CZUDPBaseTabWnd)
 
@@ -46,6 +48,71 @@ void CZUDPBaseTabWnd::SetTabIcon(int iTab, HICON hIcon)
 {
     if (iTab >= 0 && iTab < GetTabsNum())
         m_tabs[iTab]->hIcon = hIcon;
+}
+
+int CZUDPBaseTabWnd::FindTabByWindow(HWND hWnd) const
+{
+    if (hWnd == nullptr)
+        return -1;
+    for (int i = 0; i < GetTabsNum(); ++i) {
+        CWnd* pWnd = m_tabs[i]->pWnd;
+        if (pWnd == nullptr)
+            continue;
+        if (pWnd->GetSafeHwnd() == hWnd)
+            return i;
+        if (CZUDPDockingCBWrapper* pWrapper = DYNAMIC_DOWNCAST(CZUDPDockingCBWrapper, pWnd)) {
+            if (AfxSafeHwnd(pWrapper->GetWrappedWindow()) == hWnd)
+                return i;
+        }
+    }
+    return -1;
+}
+
+BOOL CZUDPBaseTabWnd::IsTabVisible(int iTab) const
+{
+    const TabInfo* pTab = GetTab(iTab);
+    return pTab != nullptr && pTab->bVisible;
+}
+
+BOOL CZUDPBaseTabWnd::IsTabDetachable(int iTab) const
+{
+    const TabInfo* pTab = GetTab(iTab);
+    return pTab != nullptr && pTab->bDetachable;
+}
+
+int CZUDPBaseTabWnd::CountVisibleTabs() const
+{
+    int nVisible = 0;
+    for (int i = 0; i < GetTabsNum(); ++i)
+        nVisible += m_tabs[i]->bVisible ? 1 : 0;
+    return nVisible;
+}
+
+BOOL CZUDPBaseTabWnd::ShowTabAt(int iTab, BOOL bShow, BOOL bRecalc, BOOL bActivate)
+{
+    (void)bRecalc;
+    if (iTab < 0 || iTab >= GetTabsNum())
+        return FALSE;
+    TabInfo* pTab = m_tabs[iTab];
+    if (pTab->bVisible == bShow)
+        return TRUE;
+    pTab->bVisible = bShow;
+    if (!bShow && pTab->pWnd != nullptr && pTab->pWnd->GetSafeHwnd() != nullptr)
+        pTab->pWnd->ShowWindow(SW_HIDE);
+    if (!bShow && iTab == m_iActiveTab) {
+        m_iActiveTab = -1;
+        for (int i = 0; i < GetTabsNum(); ++i) {
+            if (m_tabs[i]->bVisible) {
+                m_iActiveTab = i;
+                break;
+            }
+        }
+    } else if (bShow && (bActivate || m_iActiveTab < 0)) {
+        m_iActiveTab = iTab;
+    }
+    if (m_hWnd != nullptr)
+        Invalidate();
+    return TRUE;
 }
 
 BOOL CZUDPBaseTabWnd::GetTabLabelText(int iTab, CString& strLabel) const

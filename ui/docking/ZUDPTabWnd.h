@@ -24,7 +24,17 @@ public:
     // Appends a tab showing a window (hidden until its tab is active).
     virtual void AppendTab(CWnd* pWnd, LPCTSTR lpszLabel, int iImage = -1, BOOL bDetachable = TRUE);
     int GetTabsNum() const { return int(m_tabs.GetSize()); }
+    int GetTabCount() const { return GetTabsNum(); }
     CWnd* GetTabWnd(int iTab) const;
+    // The first tab whose window (or the window its wrapper pane hosts)
+    // has the handle; -1 when none.
+    int FindTabByWindow(HWND hWnd) const;
+    BOOL IsTabVisible(int iTab) const;
+    BOOL IsTabDetachable(int iTab) const;
+    int CountVisibleTabs() const;
+    // Shows or hides a tab; a hidden active tab passes the activation to a
+    // visible one.  FALSE for an index out of range.
+    virtual BOOL ShowTabAt(int iTab, BOOL bShow, BOOL bRecalc = TRUE, BOOL bActivate = FALSE);
     // Hides the tab row while only one tab exists.
     virtual void HideForSingleTab(BOOL bHide = TRUE) { m_bHideSingleTab = bHide; }
     void SetTabColors(int iTab, COLORREF clrBack, COLORREF clrText);
@@ -78,6 +88,7 @@ protected:
         COLORREF clrBack = (COLORREF)-1;
         COLORREF clrText = (COLORREF)-1;
         BOOL bDetachable = TRUE;
+        BOOL bVisible = TRUE;
     };
     const TabInfo* GetTab(int iTab) const;
 
