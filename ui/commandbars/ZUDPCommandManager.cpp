@@ -1,6 +1,12 @@
 #include "ui/commandbars/ZUDPCommandManager.h"
 
+#include "framework/Archive.h"
+#include "framework/File.h"
 #include "ui/foundation/ZUDPRegistry.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -8,6 +14,82 @@ const char kCommandManagerSection[] = "ZUDToolBars";
 const char kCommandManagerKey[] = "ZUDCommandManager";
 const char kCommandsWithoutImages[] = "CommandsWithoutImages";
 const char kMenuUserImages[] = "MenuUserImages";
+
+using ImagePairs = std::vector<std::pair<UINT, int>>;
+
+ImagePairs::iterator FindPair(ImagePairs& pairs, UINT uiCmd)
+{
+    auto it = std::lower_bound(pairs.begin(), pairs.end(), uiCmd,
+                               [](const std::pair<UINT, int>& entry, UINT value) { return entry.first < value; });
+    return it != pairs.end() && it->first == uiCmd ? it : pairs.end();
+}
+
+// Keeps the first of each command, in order.
+void RemoveLaterRepeats(std::vector<UINT>& commands)
+{
+    std::vector<std::pair<UINT, size_t>> sorted(commands.size());
+    for (size_t i = 0; i < commands.size(); ++i)
+        sorted[i] = {commands[i], i};
+    std::sort(sorted.begin(), sorted.end());
+    std::vector<bool> repeat(commands.size(), false);
+    bool bAny = false;
+    for (size_t i = 1; i < sorted.size(); ++i) {
+        if (sorted[i].first == sorted[i - 1].first) {
+            repeat[sorted[i].second] = true;
+            bAny = true;
+        }
+    }
+    if (!bAny)
+        return;
+    size_t nKept = 0;
+    for (size_t i = 0; i < commands.size(); ++i) {
+        if (!repeat[i])
+            commands[nKept++] = commands[i];
+    }
+    commands.resize(nKept);
+}
+
+// A registry value holding what an archive wrote: the bytes of the memory
+// file the body stored into.
+template <typename Store>
+BOOL WriteArchivedValue(CZUDPRegistry& reg, LPCTSTR lpszValueName, UINT nSizeHint, Store store)
+{
+    try {
+        CMemFile file(nSizeHint);
+        {
+            CArchive ar(&file, CArchive::store);
+            store(ar);
+            ar.Close();
+        }
+        const UINT nBytes = UINT(file.GetLength());
+        std::unique_ptr<BYTE, decltype(&std::free)> pData(file.Detach(), &std::free);
+        return reg.Write(lpszValueName, pData.get(), nBytes);
+    } catch (CException* e) {
+        e->Delete();
+        return FALSE;
+    }
+}
+
+// Loads a registry value through an archive; FALSE when it is missing or
+// the body found it damaged (the archive's exceptions).
+template <typename Load>
+BOOL ReadArchivedValue(CZUDPRegistry& reg, LPCTSTR lpszValueName, Load load)
+{
+    LPBYTE pData = nullptr;
+    UINT nBytes = 0;
+    if (!reg.ReadBinary(lpszValueName, &pData, &nBytes))
+        return FALSE;
+    std::unique_ptr<BYTE[]> owner(pData);
+    try {
+        CMemFile file(pData, nBytes);
+        CArchive ar(&file, CArchive::load);
+        load(ar);
+        return TRUE;
+    } catch (CException* e) {
+        e->Delete();
+        return FALSE;
+    }
+}
 
 CString CommandManagerKey(LPCTSTR lpszProfileName)
 {
@@ -49,38 +131,42 @@ void CZUDPCommandManager::ClearUserCommandImage(UINT uiCmd) { m_mapUserCommandIm
 
 void CZUDPCommandManager::SetMenuItemImage(UINT uiCmd, BOOL bShowImage, int iUserImage)
 {
-    if (bShowImage) {
-        POSITION pos = m_lstCommandsWithoutImages.Find(uiCmd);
-        if (pos != nullptr)
-            m_lstCommandsWithoutImages.RemoveAt(pos);
-        if (iUserImage < 0)
-            m_mapMenuUserImages.RemoveKey(uiCmd);
-        else
-            m_mapMenuUserImages.SetAt(uiCmd, iUserImage);
+    const auto itCommand = std::find(m_commandsWithoutImages.begin(), m_commandsWithoutImages.end(), uiCmd);
+    const auto itImage = FindPair(m_menuUserImages, uiCmd);
+    if (itImage != m_menuUserImages.end())
+        m_menuUserImages.erase(itImage);
+    if (!bShowImage) {
+        if (itCommand == m_commandsWithoutImages.end())
+            m_commandsWithoutImages.push_back(uiCmd);
         return;
     }
-    m_mapMenuUserImages.RemoveKey(uiCmd);
-    if (m_lstCommandsWithoutImages.Find(uiCmd) == nullptr)
-        m_lstCommandsWithoutImages.AddTail(uiCmd);
+    if (itCommand != m_commandsWithoutImages.end())
+        m_commandsWithoutImages.erase(itCommand);
+    if (iUserImage >= 0) {
+        const std::pair<UINT, int> entry(uiCmd, iUserImage);
+        m_menuUserImages.insert(std::upper_bound(m_menuUserImages.begin(), m_menuUserImages.end(), entry), entry);
+    }
 }
 
 BOOL CZUDPCommandManager::IsMenuItemWithoutImage(UINT uiCmd) const
 {
-    return m_lstCommandsWithoutImages.Find(uiCmd) != nullptr;
+    return std::find(m_commandsWithoutImages.begin(), m_commandsWithoutImages.end(), uiCmd) !=
+           m_commandsWithoutImages.end();
 }
 
 int CZUDPCommandManager::GetMenuUserImage(UINT uiCmd) const
 {
-    int iImage = -1;
-    return m_mapMenuUserImages.Lookup(uiCmd, iImage) ? iImage : -1;
+    auto& pairs = const_cast<ImagePairs&>(m_menuUserImages);
+    const auto it = FindPair(pairs, uiCmd);
+    return it != pairs.end() ? it->second : -1;
 }
 
 void CZUDPCommandManager::ResetAllImages()
 {
     m_mapCommandImages.RemoveAll();
     m_mapUserCommandImages.RemoveAll();
-    m_lstCommandsWithoutImages.RemoveAll();
-    m_mapMenuUserImages.RemoveAll();
+    m_commandsWithoutImages.clear();
+    m_menuUserImages.clear();
 }
 
 BOOL CZUDPCommandManager::LoadFromRegistry(LPCTSTR lpszProfileName)
@@ -92,21 +178,48 @@ BOOL CZUDPCommandManager::LoadFromRegistry(LPCTSTR lpszProfileName)
     CZUDPRegistry& reg = holder.Create(FALSE, TRUE);
     if (!reg.Open(strKey))
         return FALSE;
-    // Both values are read whole (the archive checks each count against the
-    // bytes left) before anything changes: a damaged value loses nothing.
-    CList<UINT, UINT> commandsWithoutImages;
-    CMap<UINT, UINT, int, int> menuUserImages;
-    if (!reg.Read(kCommandsWithoutImages, commandsWithoutImages) || !reg.Read(kMenuUserImages, menuUserImages))
+    // Both values are read whole, each count checked against the bytes
+    // left before anything is made of it, before anything changes: a
+    // damaged value loses nothing.
+    std::vector<UINT> commands;
+    ImagePairs images;
+    const BOOL bRead = ReadArchivedValue(reg, kCommandsWithoutImages,
+                                         [&](CArchive& ar) {
+                                             const DWORD_PTR nCount = ar.ReadCount();
+                                             ar.CheckCount(nCount, sizeof(UINT));
+                                             commands.resize(size_t(nCount));
+                                             for (UINT& uiCmd : commands)
+                                                 ar >> uiCmd;
+                                         }) &&
+                       ReadArchivedValue(reg, kMenuUserImages, [&](CArchive& ar) {
+                           const DWORD_PTR nCount = ar.ReadCount();
+                           ar.CheckCount(nCount, sizeof(UINT) + sizeof(int));
+                           images.resize(size_t(nCount));
+                           for (auto& entry : images)
+                               ar >> entry.first >> entry.second;
+                       });
+    if (!bRead)
         return FALSE;
-    m_lstCommandsWithoutImages.RemoveAll();
-    m_lstCommandsWithoutImages.AddTail(&commandsWithoutImages);
-    POSITION pos = menuUserImages.GetStartPosition();
-    while (pos != nullptr) {
-        UINT uiCmd = 0;
-        int iImage = -1;
-        menuUserImages.GetNextAssoc(pos, uiCmd, iImage);
-        m_mapMenuUserImages.SetAt(uiCmd, iImage);
+    RemoveLaterRepeats(commands);
+    m_commandsWithoutImages.swap(commands);
+    // Added as a map takes them: a later entry of a command replaces an
+    // earlier one, and the ones already held.
+    std::stable_sort(images.begin(), images.end(),
+                     [](const std::pair<UINT, int>& a, const std::pair<UINT, int>& b) { return a.first < b.first; });
+    ImagePairs merged;
+    merged.reserve(m_menuUserImages.size() + images.size());
+    auto itOld = m_menuUserImages.begin();
+    for (size_t i = 0; i < images.size(); ++i) {
+        if (i + 1 < images.size() && images[i + 1].first == images[i].first)
+            continue;
+        while (itOld != m_menuUserImages.end() && itOld->first < images[i].first)
+            merged.push_back(*itOld++);
+        if (itOld != m_menuUserImages.end() && itOld->first == images[i].first)
+            ++itOld;
+        merged.push_back(images[i]);
     }
+    merged.insert(merged.end(), itOld, m_menuUserImages.end());
+    m_menuUserImages.swap(merged);
     return TRUE;
 }
 
@@ -119,7 +232,17 @@ BOOL CZUDPCommandManager::SaveToRegistry(LPCTSTR lpszProfileName)
     CZUDPRegistry& reg = holder.Create(FALSE, FALSE);
     if (!reg.CreateKey(strKey))
         return FALSE;
-    if (!reg.Write(kCommandsWithoutImages, m_lstCommandsWithoutImages))
+    const BOOL bCommands = WriteArchivedValue(reg, kCommandsWithoutImages, UINT(6 + 4 * m_commandsWithoutImages.size()),
+                                              [&](CArchive& ar) {
+                                                  ar.WriteCount(m_commandsWithoutImages.size());
+                                                  for (UINT uiCmd : m_commandsWithoutImages)
+                                                      ar << uiCmd;
+                                              });
+    if (!bCommands)
         return FALSE;
-    return reg.Write(kMenuUserImages, m_mapMenuUserImages);
+    return WriteArchivedValue(reg, kMenuUserImages, UINT(6 + 8 * m_menuUserImages.size()), [&](CArchive& ar) {
+        ar.WriteCount(m_menuUserImages.size());
+        for (const auto& entry : m_menuUserImages)
+            ar << entry.first << entry.second;
+    });
 }

@@ -8,16 +8,18 @@
 //
 // The menu settings are kept in the registry key "<path>ZUDCommandManager"
 // below the section "ZUDToolBars" of the profile, as the REG_BINARY values
-// "CommandsWithoutImages" (a count, then the command ids) and
-// "MenuUserImages" (a count, then command id and image index pairs).  The
-// image maps are not saved: standard images come back with the toolbar
-// resources, user images with the buttons that use them.
+// "CommandsWithoutImages" (a count in the archive's count encoding, then
+// the command ids as 32-bit values) and "MenuUserImages" (a count, then
+// command id and image index pairs).  The image maps are not saved:
+// standard images come back with the toolbar resources, user images with
+// the buttons that use them.
 //
 // There is one instance, g_commandManager (GetCommandManager).
-#include "framework/List.h"
 #include "framework/Map.h"
-#include "framework/Object.h"
 #include "framework/win/WinSdk.h"
+
+#include <utility>
+#include <vector>
 
 class CZUDPCommandManager {
 public:
@@ -45,21 +47,25 @@ public:
     void ResetAllImages();
 
     // Reads the menu settings; nothing changes unless both values were
-    // read whole (FALSE then).  The commands without images are replaced;
-    // the menu user images read are added (replacing a command's earlier
-    // one).
+    // read whole (FALSE then).  The commands without images are replaced
+    // (a command stored twice counts once); the menu user images read are
+    // added (replacing a command's earlier one; of a command stored twice
+    // the later one counts).
     BOOL LoadFromRegistry(LPCTSTR lpszProfileName = nullptr);
     // Writes the menu settings; TRUE when both values were written.
     BOOL SaveToRegistry(LPCTSTR lpszProfileName = nullptr);
 
-    const CList<UINT, UINT>& GetCommandsWithoutImages() const { return m_lstCommandsWithoutImages; }
-    const CMap<UINT, UINT, int, int>& GetMenuUserImages() const { return m_mapMenuUserImages; }
+    // In the order they were set (and saved).
+    const std::vector<UINT>& GetCommandsWithoutImages() const { return m_commandsWithoutImages; }
 
 protected:
+    // (command, image index) pairs sorted by command, one per command.
+    using ImagePairs = std::vector<std::pair<UINT, int>>;
+
     CMap<UINT, UINT, int, int> m_mapCommandImages;      // standard images
     CMap<UINT, UINT, int, int> m_mapUserCommandImages;  // user images
-    CList<UINT, UINT> m_lstCommandsWithoutImages;
-    CMap<UINT, UINT, int, int> m_mapMenuUserImages;
+    std::vector<UINT> m_commandsWithoutImages;          // no command twice
+    ImagePairs m_menuUserImages;
 };
 
 extern CZUDPCommandManager g_commandManager;

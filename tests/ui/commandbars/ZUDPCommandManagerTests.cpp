@@ -79,7 +79,7 @@ TEST(CommandManagerTest, MenuImagesOnAndOff)
     manager.SetMenuItemImage(10, FALSE);
     manager.SetMenuItemImage(10, FALSE);
     EXPECT_TRUE(manager.IsMenuItemWithoutImage(10));
-    EXPECT_EQ(1, manager.GetCommandsWithoutImages().GetCount());
+    EXPECT_EQ(1u, manager.GetCommandsWithoutImages().size());
     EXPECT_EQ(-1, manager.GetMenuUserImage(10));
 
     // On with a negative index: shown, without a user image of its own.
@@ -146,10 +146,9 @@ TEST_F(CommandManagerRegistryTest, ARoundTripOfSeventyThousandCommands)
 
     CZUDPCommandManager manager;
     ASSERT_TRUE(manager.LoadFromRegistry(m_profile));
-    ASSERT_EQ(INT_PTR(nCommands), manager.GetCommandsWithoutImages().GetCount());
-    POSITION pos = manager.GetCommandsWithoutImages().GetHeadPosition();
+    ASSERT_EQ(size_t(nCommands), manager.GetCommandsWithoutImages().size());
     for (DWORD i = 0; i < nCommands; ++i)
-        ASSERT_EQ(nCommands * 2 - i, manager.GetCommandsWithoutImages().GetNext(pos)) << "position " << i;
+        ASSERT_EQ(nCommands * 2 - i, manager.GetCommandsWithoutImages()[i]) << "position " << i;
     for (DWORD i = 1; i <= 300; ++i)
         ASSERT_EQ(int(i), manager.GetMenuUserImage(500000 + i));
 
@@ -200,17 +199,23 @@ TEST_F(CommandManagerRegistryTest, ADamagedOrMissingStateChangesNothing)
         EXPECT_FALSE(manager.LoadFromRegistry(m_profile)) << row.name;
         EXPECT_TRUE(manager.IsMenuItemWithoutImage(42)) << row.name;
         EXPECT_FALSE(manager.IsMenuItemWithoutImage(77)) << row.name;
-        EXPECT_EQ(1, manager.GetCommandsWithoutImages().GetCount()) << row.name;
+        EXPECT_EQ(1u, manager.GetCommandsWithoutImages().size()) << row.name;
         EXPECT_EQ(5, manager.GetMenuUserImage(43)) << row.name;
         EXPECT_EQ(-1, manager.GetMenuUserImage(78)) << row.name;
     }
 
-    // Both sound: the list is replaced, the menu user images are added.
+    // Both sound: the list is replaced (a command stored twice counts
+    // once), the menu user images are added.
+    goodList = Words({3});
+    for (DWORD id : {77u, 80u, 77u})
+        AppendDword(goodList, id);
     WriteRaw("ZUDCommandManager", "CommandsWithoutImages", REG_BINARY, goodList);
     WriteRaw("ZUDCommandManager", "MenuUserImages", REG_BINARY, goodMap);
     ASSERT_TRUE(manager.LoadFromRegistry(m_profile));
     EXPECT_FALSE(manager.IsMenuItemWithoutImage(42));
-    EXPECT_TRUE(manager.IsMenuItemWithoutImage(77));
+    EXPECT_EQ(std::vector<UINT>({77, 80}), manager.GetCommandsWithoutImages());
+    manager.SetMenuItemImage(77, TRUE);
+    EXPECT_FALSE(manager.IsMenuItemWithoutImage(77));
     EXPECT_EQ(5, manager.GetMenuUserImage(43));
     EXPECT_EQ(9, manager.GetMenuUserImage(78));
 }
