@@ -7,6 +7,7 @@
 #include "framework/win/Wnd.h"
 
 class CMenu;
+class CView;
 
 // The saved docking layout of a frame's bars (what the frame's state
 // loading hands to its frame implementation).
@@ -67,6 +68,11 @@ public:
     // descendant, or null.
     virtual CWnd* GetMessageBar();
     BOOL IsInRecalcLayout() const { return m_bInRecalcLayout; }
+    // The view that receives the frame's commands; with bNotify a new view
+    // also gets the focus.  The frame remembers the view's window, so a
+    // view destroyed meanwhile reads back as none.
+    virtual void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
+    CView* GetActiveView() const;
 
     HACCEL m_hAccelTable = nullptr;
     UINT m_nIDResource = 0;
@@ -93,6 +99,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     BOOL m_bInRecalcLayout = FALSE;
+
+private:
+    HWND m_hWndActiveView = nullptr;
 };
 
 class CMDIFrameWnd : public CFrameWnd {

@@ -43,3 +43,7 @@ bool ShootColorPickerSheet(const GalleryPhotographer& photograph, const std::fun
 // floating pane, and the pane menu open (PaneSheetWin.cpp); false when the
 // frame could not be made or the menu did not open.
 bool ShootPaneSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);
+// The library's tab windows: every style at the top and at the bottom,
+// and their buttons, tab list, icons, colours, shared scroll bar, rename
+// edit and resize bar (TabWindowsSheetWin.cpp).
+void ShootTabWindowSheets(const GalleryPhotographer& photograph);

@@ -8,7 +8,7 @@
 #include "ui/docking/ZUDPDockBar.h"
 #include "ui/docking/ZUDPDockBarRow.h"
 #include "ui/docking/ZUDPDockManager.h"
-#include "ui/docking/ZUDPDockingControlBar.h"
+#include "ui/docking/ZUDPBaseTabbedBar.h"
 #include "ui/docking/ZUDPDockingFlags.h"
 #include "ui/docking/ZUDPFrameWnd.h"
 #include "ui/docking/ZUDPGlobalUtils.h"
@@ -703,7 +703,7 @@ LRESULT CZUDPBaseControlBar::OnSetIcon(WPARAM, LPARAM)
         if (CZUDPBaseTabWnd* pTabWnd = GetContainerTabWnd(hWndTab)) {
             const int iTab = pTabWnd->FindTabByWindow(hWndTab);
             if (iTab >= 0)
-                pTabWnd->SetTabIcon(iTab, (HICON)SendMessage(WM_GETICON, ICON_SMALL));
+                pTabWnd->SetTabIconHandle(iTab, (HICON)SendMessage(WM_GETICON, ICON_SMALL));
         }
     }
     return lResult;

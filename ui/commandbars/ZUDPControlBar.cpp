@@ -10,7 +10,7 @@
 #include "ui/docking/ZUDPDockBar.h"
 #include "ui/docking/ZUDPDockBarRow.h"
 #include "ui/docking/ZUDPDockManager.h"
-#include "ui/docking/ZUDPDockingControlBar.h"
+#include "ui/docking/ZUDPBaseTabbedBar.h"
 #include "ui/docking/ZUDPDockingFlags.h"
 #include "ui/docking/ZUDPFrameWnd.h"
 #include "ui/docking/ZUDPGlobalUtils.h"
@@ -1016,7 +1016,7 @@ BOOL CZUDPControlBar::ShowDockingMenu(CPoint pt)
         CZUDPBaseTabWnd* pTabWnd = pTabbedBar != nullptr ? pTabbedBar->GetTabWnd() : nullptr;
         const int iActive = pTabWnd != nullptr ? pTabWnd->GetActiveTabIndex() : -1;
         CZUDPBaseControlBar* pActivePane =
-            iActive >= 0 ? DYNAMIC_DOWNCAST(CZUDPBaseControlBar, pTabWnd->GetTabWnd(iActive)) : nullptr;
+            iActive >= 0 ? DYNAMIC_DOWNCAST(CZUDPBaseControlBar, pTabWnd->GetTabWindow(iActive)) : nullptr;
         if (pActivePane != nullptr && pTabWnd->IsTabDetachable(iActive) && pActivePane->CanFloat()) {
             const HWND hWndTabs = pTabWnd->m_hWnd;
             pTabbedBar->DetachTabToFloat(pActivePane, iActive, 0, TRUE);

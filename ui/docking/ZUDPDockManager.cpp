@@ -8,7 +8,7 @@
 
 IMPLEMENT_DYNAMIC(CZUDPSmartDockingManager, CObject)
 IMPLEMENT_DYNAMIC(CZUDPDockManager, CObject)
-IMPLEMENT_SERIAL(CZUDPTabbedControlBar, CZUDPControlBar, VERSIONABLE_SCHEMA | 2)
+IMPLEMENT_SERIAL(CZUDPTabbedControlBar, CZUDPBaseTabbedBar, VERSIONABLE_SCHEMA | 2)
 
 DWORD CZUDPDockManager::s_dwDockMode = ZUDP_DOCK_OUTLINE;
 int CZUDPDockManager::s_nSmartDockingVariant = 0;

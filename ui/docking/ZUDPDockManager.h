@@ -5,12 +5,16 @@
 // answers which bar lies under a point and which dock bar serves a side,
 // docks a bar at the frame's default place, and lays the dock bars out
 // along the frame's edges, leaving the rest of the client area to the view.
+// CZUDPTabbedControlBar is the tabbed docking pane.
 //
 // This version has what the panes ask of it (registering, finding,
-// docking at the site, the layout of the dock bars) and the library-wide
-// docking mode; the docking subsystem completes it (floating frames,
-// hit tests of the frame's edges, the bars menu, saved layouts).
+// docking at the site, the layout of the dock bars), the library-wide
+// docking mode and the re-applying of the visual manager's tab look to
+// every tabbed pane (which has no panes to visit yet); the docking
+// subsystem completes it (floating frames, hit tests of the frame's edges,
+// the bars menu, saved layouts).
 #include "ui/commandbars/ZUDPControlBar.h"
+#include "ui/docking/ZUDPBaseTabbedBar.h"
 #include "framework/List.h"
 
 class CFrameWnd;
@@ -114,7 +118,7 @@ private:
     static int s_nSmartDockingVariant;
 };
 
-class CZUDPTabbedControlBar : public CZUDPControlBar {
+class CZUDPTabbedControlBar : public CZUDPBaseTabbedBar {
     DECLARE_SERIAL(CZUDPTabbedControlBar)
 public:
     CZUDPTabbedControlBar() = default;

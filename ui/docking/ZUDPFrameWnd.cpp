@@ -43,11 +43,19 @@ void CZUDPFrameDockSite::LayoutFrame(CFrameWnd* pFrame, const CRect& rectBorder)
     pFrame->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &rectBorders, &rectClient);
 }
 
-CZUDPFrameWnd::CZUDPFrameWnd() : CZUDPFrameDockSite(this) { g_frameList.AddTail(this); }
+CZUDPFrameWnd::CZUDPFrameWnd() : CZUDPFrameDockSite(this)
+{
+    m_Impl.m_pDockManager = GetDockManager();
+    g_frameList.AddTail(this);
+}
 
 CZUDPFrameWnd::~CZUDPFrameWnd() { RemoveFrame(this); }
 
-CZUDPMDIFrameWnd::CZUDPMDIFrameWnd() : CZUDPFrameDockSite(this) { g_frameList.AddTail(this); }
+CZUDPMDIFrameWnd::CZUDPMDIFrameWnd() : CZUDPFrameDockSite(this)
+{
+    m_Impl.m_pDockManager = GetDockManager();
+    g_frameList.AddTail(this);
+}
 
 CZUDPMDIFrameWnd::~CZUDPMDIFrameWnd() { RemoveFrame(this); }
 

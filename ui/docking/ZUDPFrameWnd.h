@@ -6,13 +6,18 @@
 // edges and gives the rest of the client area to the view (the MDI client
 // of an MDI frame).  Each frame is in g_frameList while its object lives.
 //
-// This version has what the visual manager and the panes ask of them:
-// their classes, the ribbon bar attached to the SDI and MDI frames, the
-// dock manager with its forwarders, and the MDI frame's queries about
-// tabbed documents.  The docking subsystem completes them.
+// This version has what the visual manager, the workspace and the panes
+// ask of them: their classes (the manager tells every frame when it is
+// replaced and shapes a frame whose ribbon replaces the caption), the
+// ribbon bar attached to the SDI and MDI frames, their frame
+// implementation object (through which the workspace loads the frame's
+// state; it knows the frame's dock manager), the dock manager with its
+// forwarders, and the MDI frame's queries about tabbed documents.  The
+// docking subsystem completes them.
 #include "framework/win/FrameWnd.h"
 #include "framework/List.h"
 #include "ui/docking/ZUDPDockManager.h"
+#include "ui/docking/ZUDPFrameImpl.h"
 
 class CZUDPRibbonBar;
 
@@ -73,10 +78,14 @@ public:
     CZUDPRibbonBar* GetRibbonBar() const { return m_pRibbonBar; }
     void SetRibbonBar(CZUDPRibbonBar* pRibbonBar) { m_pRibbonBar = pRibbonBar; }
 
+    // The frame's implementation object (its bars, docking and placement).
+    CZUDPFrameImpl& GetFrameImpl() { return m_Impl; }
+
 protected:
     void RepositionChildren() override { LayoutFrame(this, m_rectBorder); }
 
     CZUDPRibbonBar* m_pRibbonBar = nullptr;
+    CZUDPFrameImpl m_Impl{this};
 };
 
 class CZUDPMDIFrameWnd : public CMDIFrameWnd, public CZUDPFrameDockSite {
@@ -100,10 +109,14 @@ public:
     BOOL m_bPanesAsTabbedDocuments = FALSE;
     BOOL m_bFullScreen = FALSE;
 
+    // The frame's implementation object (its bars, docking and placement).
+    CZUDPFrameImpl& GetFrameImpl() { return m_Impl; }
+
 protected:
     void RepositionChildren() override { LayoutFrame(this, m_rectBorder); }
 
     CZUDPRibbonBar* m_pRibbonBar = nullptr;
+    CZUDPFrameImpl m_Impl{this};
 };
 
 // The frame of an OLE server's window while it is active in place.

@@ -11,7 +11,7 @@
 #include "tests/ui/commandbars/PaneTestSupport.h"
 #include "tests/ui/foundation/RegistryTestKey.h"
 #include "ui/docking/ZUDPAppBarWnd.h"
-#include "ui/docking/ZUDPDockingControlBar.h"
+#include "ui/docking/ZUDPBaseTabbedBar.h"
 #include "ui/docking/ZUDPTabWnd.h"
 #include "ui/foundation/ZUDPMessages.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
@@ -280,6 +280,12 @@ TEST(PaneShowTest, TabbedPanesShowTheirTabs)
     EXPECT_TRUE(first.IsBarVisible());
     EXPECT_TRUE(first.CanFloat()) << "its tab is detachable";
     EXPECT_FALSE(second.CanFloat()) << "its tab is not";
+
+    // A pane's new small icon becomes its tab's icon.
+    EXPECT_EQ(nullptr, tabs.GetTabIconHandle(1));
+    second.SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)::LoadIconA(nullptr, IDI_APPLICATION));
+    EXPECT_NE(nullptr, tabs.GetTabIconHandle(1));
+    EXPECT_EQ(nullptr, tabs.GetTabIconHandle(0));
 
     // The tabbed bar is hidden and holds two tabs: only the tab comes back.
     first.ShowBar(FALSE, FALSE, FALSE);
