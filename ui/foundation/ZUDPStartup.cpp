@@ -28,7 +28,10 @@
 #include "ui/controls/ZUDPSliderCtrl.h"
 #include "ui/controls/ZUDPSpinButtonCtrl.h"
 #include "ui/controls/ZUDPStatic.h"
+#include "ui/commandbars/ZUDPTabbedToolbar.h"
+#include "ui/docking/ZUDPAppBarWnd.h"
 #include "ui/docking/ZUDPDockBar.h"
+#include "ui/docking/ZUDPDockingControlBar.h"
 #include "ui/docking/ZUDPDockManager.h"
 #include "ui/docking/ZUDPDockingControlBar.h"
 #include "ui/docking/ZUDPFrameWnd.h"
@@ -142,6 +145,11 @@ const ZUDPLibraryClass g_libraryClasses[] = {
     {RUNTIME_CLASS(CZUDPOutlookBarPane)},
     {RUNTIME_CLASS(CZUDPOutlookButton)},
     {RUNTIME_CLASS(CZUDPToolbarComboBoxButton)},
+    {RUNTIME_CLASS(CZUDPDockingControlBar)},
+    {RUNTIME_CLASS(CZUDPMultiMiniFrameWnd)},
+    {RUNTIME_CLASS(CZUDPAppBarWnd)},
+    {RUNTIME_CLASS(CZUDPDockingCBWrapper)},
+    {RUNTIME_CLASS(CZUDPTabbedToolbar)},
 };
 const int g_libraryClassCount = int(sizeof(g_libraryClasses) / sizeof(g_libraryClasses[0]));
 
