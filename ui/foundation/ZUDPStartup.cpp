@@ -145,7 +145,6 @@ const ZUDPLibraryClass g_libraryClasses[] = {
     {RUNTIME_CLASS(CZUDPOutlookBarPane)},
     {RUNTIME_CLASS(CZUDPOutlookButton)},
     {RUNTIME_CLASS(CZUDPToolbarComboBoxButton)},
-    {RUNTIME_CLASS(CZUDPDockingControlBar)},
     {RUNTIME_CLASS(CZUDPMultiMiniFrameWnd)},
     {RUNTIME_CLASS(CZUDPAppBarWnd)},
     {RUNTIME_CLASS(CZUDPDockingCBWrapper)},
