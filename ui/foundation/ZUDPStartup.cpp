@@ -31,8 +31,8 @@
 #include "ui/commandbars/ZUDPTabbedToolbar.h"
 #include "ui/docking/ZUDPAppBarWnd.h"
 #include "ui/docking/ZUDPDockBar.h"
-#include "ui/docking/ZUDPDockingControlBar.h"
 #include "ui/docking/ZUDPDockManager.h"
+#include "ui/docking/ZUDPDockingControlBar.h"
 #include "ui/docking/ZUDPFrameWnd.h"
 #include "ui/docking/ZUDPGlobalUtils.h"
 #include "ui/docking/ZUDPMiniFrameWnd.h"
@@ -137,13 +137,13 @@ const ZUDPLibraryClass g_libraryClasses[] = {
     {RUNTIME_CLASS(CZUDPDialogBar)},
     {RUNTIME_CLASS(CZUDPTasksPane)},
     {RUNTIME_CLASS(CZUDPMiniFrameWnd)},
+    {RUNTIME_CLASS(CZUDPDockingControlBar)},
     {RUNTIME_CLASS(CZUDPTabbedControlBar)},
     {RUNTIME_CLASS(CZUDPMouseManager)},
     {RUNTIME_CLASS(CZUDPPopupMenuBar)},
     {RUNTIME_CLASS(CZUDPOutlookBarPane)},
     {RUNTIME_CLASS(CZUDPOutlookButton)},
     {RUNTIME_CLASS(CZUDPToolbarComboBoxButton)},
-    {RUNTIME_CLASS(CZUDPDockingControlBar)},
     {RUNTIME_CLASS(CZUDPMultiMiniFrameWnd)},
     {RUNTIME_CLASS(CZUDPAppBarWnd)},
     {RUNTIME_CLASS(CZUDPDockingCBWrapper)},
