@@ -1,3 +1,5 @@
 #include "ui/docking/ZUDPDockingControlBar.h"
 
-IMPLEMENT_DYNCREATE(CZUDPDockingControlBar, CZUDPControlBar)
+#include "framework/Archive.h"
+
+IMPLEMENT_SERIAL(CZUDPDockingControlBar, CZUDPControlBar, VERSIONABLE_SCHEMA | 2)

@@ -92,7 +92,7 @@ TEST(StartupTest, RuntimeClassesAreRegisteredByName)
         {"CZUDPAppointmentBaseProperty", V | 1, false}, {"CZUDPAppointmentProperty", V | 1, false},
         {"CZUDPAppointmentPropertyImages", V | 1, false}, {"CZUDPAppointmentPropertyList", V | 1, false},
         {"CZUDPRecurrence", V | 1, false}, {"CZUDPCalendarMenuButton", V | 1, false},
-        {"CZUDPMiniFrameWnd", V | 2, true}, {"CZUDPDockingControlBar", V | 2, false},
+        {"CZUDPMiniFrameWnd", V | 2, true}, {"CZUDPDockingControlBar", V | 2, true},
         {"CZUDPMultiMiniFrameWnd", V | 2, false}, {"CZUDPTabbedControlBar", V | 2, true}, {"CZUDPAppBarWnd", V | 2, false},
         {"CZUDPDockingCBWrapper", V | 2, false}, {"CZUDPTabbedToolbar", V | 2, false},
         {"CZUDPOutlookBarDockingPane", V | 2, false}, {"CZUDPTaskPaneMiniFrameWnd", V | 2, false},
