@@ -1,8 +1,9 @@
 #pragma once
 // CZUDPDockingControlBar: the docking pane, the kind of pane that may sit
 // in a tab window as one of its tabs and float out of it again.  This
-// version is the class the tab windows test for; the docking subsystem
-// gives it its caption, docking, floating and tabbing.
+// version is the class the tab windows test for, created by name as saved
+// layouts name it; the docking subsystem gives it its caption, docking,
+// floating, tabbing and its saved state.
 #include "ui/commandbars/ZUDPControlBar.h"
 
 class CZUDPDockingControlBar : public CZUDPControlBar {
