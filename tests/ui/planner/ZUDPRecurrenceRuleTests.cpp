@@ -16,7 +16,7 @@ using namespace plannertest;
 
 namespace {
 
-std::string Day(const COleDateTime& date)
+std::string DayText(const COleDateTime& date)
 {
     if (date.GetStatus() != COleDateTime::valid)
         return date.GetStatus() == COleDateTime::null ? "null" : "invalid";
@@ -30,7 +30,7 @@ std::vector<std::string> Occurrences(const CZUDPRecurrenceBaseRule& rule, size_t
     std::vector<std::string> dates;
     COleDateTime date = rule.GetDateStart();
     while (date.GetStatus() == COleDateTime::valid && !(date == COleDateTime(0.0)) && dates.size() < limit) {
-        dates.push_back(Day(date));
+        dates.push_back(DayText(date));
         date = rule.GetNextOccurrence(date);
     }
     return dates;
@@ -115,7 +115,7 @@ TEST(RecurrenceRules, Weekly)
     rule.SetDays(0x01 | 0x04);
     rule.SetDateStart(Date(2024, 1, 2));   // a Tuesday
     rule.CorrectStart();
-    EXPECT_EQ("2024-01-08", Day(rule.GetDateStart()));   // the following Monday, not the Wednesday
+    EXPECT_EQ("2024-01-08", DayText(rule.GetDateStart()));   // the following Monday, not the Wednesday
     EXPECT_EQ(0x01u, rule.GetFirstDay());
     EXPECT_EQ(0x04u, rule.GetLastDay());
     EXPECT_EQ(2, rule.GetDayCount());
@@ -245,7 +245,7 @@ TEST(RecurrenceRules, FirstDateCorrection)
         std::unique_ptr<CZUDPRecurrenceBaseRule> rule(c.make());
         rule->SetDateStart(c.first);
         rule->CorrectStart();
-        EXPECT_EQ(c.expected, Day(rule->GetDateStart()));
+        EXPECT_EQ(c.expected, DayText(rule->GetDateStart()));
         EXPECT_EQ(0.0, rule->GetDateStart().m_dt - double(LONGLONG(rule->GetDateStart().m_dt)));
     }
 }
@@ -340,8 +340,8 @@ TEST(RecurrenceRules, FirstOccurrenceOnOrAfterADate)
     CZUDPRecurrenceRuleDaily daily;
     daily.SetDateStart(Date(2024, 1, 1));
     daily.SetDayInterval(3);
-    EXPECT_EQ("2024-01-10", Day(daily.GetFirstOccurrence(Date(2024, 1, 8, 12, 0, 0))));
-    EXPECT_EQ("2024-01-10", Day(daily.GetFirstOccurrence(Date(2024, 1, 10))));
+    EXPECT_EQ("2024-01-10", DayText(daily.GetFirstOccurrence(Date(2024, 1, 8, 12, 0, 0))));
+    EXPECT_EQ("2024-01-10", DayText(daily.GetFirstOccurrence(Date(2024, 1, 10))));
     EXPECT_TRUE(daily.GetFirstOccurrence(Date(2023, 12, 31)) == COleDateTime(0.0));   // before the first date
     EndAfter(daily, 3);
     EXPECT_TRUE(daily.GetFirstOccurrence(Date(2024, 1, 8)) == COleDateTime(0.0));     // the series ended
@@ -382,8 +382,8 @@ TEST(RecurrenceRules, TheJumpFindsWhatTheStepWalkFinds)
                     COleDateTime target = first + COleDateTimeSpan(day);
                     COleDateTime jumped = rule->FindFirstOccurrence(target, TRUE);
                     COleDateTime stepped = rule->FindFirstOccurrence(target, FALSE);
-                    ASSERT_EQ(Day(stepped), Day(jumped)) << "rule " << rule->GetRuntimeClass()->m_lpszClassName
-                                                         << " from " << Day(first) << " end " << end << " target "
+                    ASSERT_EQ(DayText(stepped), DayText(jumped)) << "rule " << rule->GetRuntimeClass()->m_lpszClassName
+                                                         << " from " << DayText(first) << " end " << end << " target "
                                                          << Text(target);
                     ++compared;
                 }
