@@ -82,6 +82,18 @@ public:
     virtual COleDateTime GetNextDate() const;
     virtual COleDateTime GetPrevDate() const;
 
+    // The label of an hour of the time scale.  Hour slots: the whole label
+    // ("%2d" and the time separator and "00", or "12 " and the lower-case
+    // designator at midnight and noon on a 12-hour clock) in `hour`.
+    // Shorter slots: the hour number in `hour`, "00" in `minutes`, or on a
+    // 12-hour clock the designator at midnight, noon and, with
+    // bFirstShown, at the first hour shown.
+    struct TimeScaleLabel {
+        CString hour;
+        CString minutes;
+    };
+    static TimeScaleLabel GetTimeScaleLabel(int nHour, int nSlotsPerHour, BOOL bFirstShown);
+
     // The clock: started while today is in the range.
     void StartClock(BOOL bRedraw);
     void StopClock(BOOL bRedraw);

@@ -31,6 +31,30 @@ void CZUDPPlannerViewDay::GetCaptionFormatStrings(CStringArray& sa)
     }
 }
 
+CZUDPPlannerViewDay::TimeScaleLabel CZUDPPlannerViewDay::GetTimeScaleLabel(int nHour, int nSlotsPerHour,
+                                                                           BOOL bFirstShown)
+{
+    const BOOL twentyFourHours = Is24HourClock();
+    CString designator;
+    if (!twentyFourHours) {
+        designator = GetAmPmDesignator(nHour < 12);
+        designator.MakeLower();
+    }
+    const int shown = twentyFourHours ? nHour : (nHour % 12 == 0 ? 12 : nHour % 12);
+    const BOOL twelve = !twentyFourHours && nHour % 12 == 0;
+    TimeScaleLabel label;
+    if (nSlotsPerHour == 1) {
+        if (twelve)
+            label.hour.Format("12 %s", static_cast<LPCSTR>(designator));
+        else
+            label.hour.Format("%2d%s00", shown, static_cast<LPCSTR>(GetTimeSeparator()));
+        return label;
+    }
+    label.hour.Format("%d", shown);
+    label.minutes = !twentyFourHours && (twelve || bFirstShown) ? designator : CString("00");
+    return label;
+}
+
 void CZUDPPlannerViewDay::DrawCurrentTimeMark(CDC* pDC, const CRect& rect)
 {
     CZUDPVisualManager::GetActiveManager()->DrawPlannerTimeScaleLine(pDC, this, rect);
@@ -41,16 +65,6 @@ void CZUDPPlannerViewDay::DrawTimeScale(CDC* pDC, const CRect& rect, BOOL bShowN
     if (pDC == nullptr)
         return;
     CZUDPVisualManager* pManager = CZUDPVisualManager::GetActiveManager();
-    const BOOL twentyFourHours = Is24HourClock();
-    CString am, pm;
-    if (!twentyFourHours) {
-        am = GetAmPmDesignator(TRUE);
-        am.MakeLower();
-        pm = GetAmPmDesignator(FALSE);
-        pm.MakeLower();
-    }
-    const CString separator = GetTimeSeparator();
-
     COLORREF lineColour = 0;
     const COLORREF textColour = pManager->FillPlannerTimeScale(pDC, this, rect, lineColour);
     const COLORREF oldText = pDC->SetTextColor(textColour);
@@ -102,30 +116,17 @@ void CZUDPPlannerViewDay::DrawTimeScale(CDC* pDC, const CRect& rect, BOOL bShowN
         if (bottom == gridTop)
             continue;
 
-        const int shown = twentyFourHours ? hour : (hour % 12 == 0 ? 12 : hour % 12);
-        const BOOL noon = !twentyFourHours && hour % 12 == 0;
+        const TimeScaleLabel label = GetTimeScaleLabel(hour, slotsPerHour, firstLabel && top >= gridTop - 1);
         if (slotsPerHour == 1) {
-            CString label;
-            if (noon)
-                label.Format("12 %s", static_cast<LPCSTR>(hour < 12 ? am : pm));
-            else
-                label.Format("%2d%s00", shown, static_cast<LPCSTR>(separator));
             CRect cell(rect.left + 5, top, rect.right - 5, bottom);
-            pDC->DrawText(label, cell, alignment);
+            pDC->DrawText(label.hour, cell, alignment);
         } else {
-            // The minute column: "00", or the designator at twelve and at the
-            // first hour shown.
-            CString minutes = "00";
-            if (!twentyFourHours && (noon || (firstLabel && top >= gridTop - 1)))
-                minutes = hour < 12 ? am : pm;
             CRect minuteCell(minuteLeft, top, rect.right - 5, top + row);
-            pDC->DrawText(minutes, minuteCell, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
-            CString number;
-            number.Format("%d", shown);
+            pDC->DrawText(label.minutes, minuteCell, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
             if (hourFont.GetSafeHandle() != nullptr)
                 pDC->SelectObject(&hourFont);
             CRect hourCell(rect.left + 5, top, minuteLeft, bottom);
-            pDC->DrawText(number, hourCell, alignment);
+            pDC->DrawText(label.hour, hourCell, alignment);
             pDC->SelectObject(pRegular);
         }
         if (top >= gridTop - 1)
