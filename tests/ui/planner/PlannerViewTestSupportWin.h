@@ -25,6 +25,14 @@ namespace plannerviewtest {
 
 using plannertest::Date;
 
+// Days of the fixture's week (the clock stands on the Wednesday).
+inline const COleDateTime kMonday = Date(2024, 5, 6);
+inline const COleDateTime kWednesday = Date(2024, 5, 8);
+inline const COleDateTime kFriday = Date(2024, 5, 10);
+
+// The background the tests give their appointments.
+inline constexpr COLORREF kBox = RGB(168, 200, 240);
+
 // The day view with its protected layout helpers in reach.
 class CTestDayView : public CZUDPPlannerViewDay {
 public:

@@ -12,7 +12,6 @@ using plannertest::Date;
 namespace {
 
 const COLORREF kCanvas = RGB(250, 250, 250);
-const COLORREF kBox = RGB(168, 200, 240);
 
 // A week view whose time options the test chooses, drawing for the
 // control of the fixture.

@@ -12,8 +12,6 @@ using plannertest::Date;
 
 namespace {
 
-const COleDateTime kMonday = Date(2024, 5, 6);
-const COleDateTime kWednesday = Date(2024, 5, 8);
 
 } // namespace
 

@@ -13,12 +13,9 @@ using plannertest::Date;
 
 namespace {
 
-const COleDateTime kFriday = Date(2024, 5, 10);
-const COleDateTime kWednesday = Date(2024, 5, 8);
 // The control's own working colour: working cells are filled with it,
 // off-hours cells with the button face (the base manager's plain look).
 const COLORREF kWorking = RGB(200, 220, 255);
-const COLORREF kBox = RGB(168, 200, 240);
 const COLORREF kDuration = RGB(200, 40, 40);
 
 COleDateTime At(const COleDateTime& day, int hour, int minute, int second = 0)

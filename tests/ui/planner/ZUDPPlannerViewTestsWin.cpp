@@ -11,7 +11,6 @@ using plannertest::Date;
 
 namespace {
 
-const COleDateTime kWednesday = Date(2024, 5, 8);
 
 // A day view that counts its paints.
 class CCountingDayView : public CZUDPPlannerViewDay {
