@@ -90,11 +90,14 @@ private:
     void SendNextChunk();
     bool Transmit(const std::vector<unsigned char>& message);
     void AwaitReply();
-    // Writes one piece of a download; false (with the step ended) when the
-    // output file cannot be opened or written.
+    // Writes one piece of a download into its temporary file; false (with
+    // the step ended) when that file cannot be opened or written.
     bool WriteDownloadPiece(const unsigned char* data, size_t length, bool first);
-    // Removes the file of a download that was cut off before its end; true
-    // when there was one.
+    // Puts the whole download in the place of the chosen file; false (with
+    // the step ended) when it cannot.
+    bool FinishDownload();
+    // Removes the temporary file of a download that was cut off before its
+    // end (the chosen file is as it was); true when there was one.
     bool DropPartialDownload();
     int OperationStep(int state);
     int BeginUpload(const char* kind);
@@ -129,8 +132,12 @@ private:
 
     int m_machineCount = 0;          // machines at the start of the run
     int m_shownPercent = -1;         // the percentage the row shows of the current transfer
-    CString m_downloadPath;          // the file the current download writes
-    bool m_downloadOpen = false;     // m_downloadPath holds the first part of an unfinished download
+    CString m_downloadPath;          // the file the current download is for
+    // The download arrives in a file of its own next to m_downloadPath,
+    // which it replaces only once complete: a file that is there already is
+    // never lost to a transfer cut off half-way.
+    CString m_partPath;
+    bool m_downloadOpen = false;     // m_partPath holds the first part of an unfinished download
     std::vector<unsigned char> m_unsent; // the part of the last message the socket had no room for
     unsigned m_connection = 0;       // counts connections, so a handler sees when the step moved on
 };
