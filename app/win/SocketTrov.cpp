@@ -93,6 +93,14 @@ void CSocketTrov::SetXmlCommand(LPCTSTR text)
     }
 }
 
+void CSocketTrov::SetXmlCommandBuilder(const CommandBuilder& build)
+{
+    m_operation = OP_SEND_COMMAND;
+    std::free(m_xmlCommand);
+    m_xmlCommand = nullptr;
+    m_buildCommand = build;
+}
+
 void CSocketTrov::SetInstallParameters(LPCTSTR appPath, LPCTSTR dataSetName, BOOL keepValues)
 {
     m_operation = OP_INSTALL_APP;
@@ -721,6 +729,14 @@ int CSocketTrov::OperationStep(int state)
     case OP_SEND_COMMAND:
         if (state == SESSION_LOGIN) {
             SetRowStatus(machine, "Sending Command.", FALSE);
+            if (m_buildCommand) {
+                // The identity of this run is in the machine now.
+                std::string text = m_buildCommand(*machine);
+                m_buildCommand = nullptr;
+                if (text.empty())
+                    return 2;
+                SetXmlCommand(text.c_str());
+            }
             if (!m_xmlCommand)
                 return 2;
             SendCommand(CMD_XML_COMMAND, 0, SESSION_COMMAND_RESULT, m_xmlCommand, (int)std::strlen(m_xmlCommand) + 1);

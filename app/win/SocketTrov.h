@@ -11,6 +11,7 @@
 #include "framework/win/AsyncSocket.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,11 @@ public:
     void SetFirmwareFile(LPCTSTR path);   // operation 3
     void SetIoFirmwareFile(LPCTSTR path); // operation 4
     void SetXmlCommand(LPCTSTR text);     // operation 10; a copy is kept until sent
+    // Operation 10 with a command made for the machine once its identity
+    // has been read in this run (a machine known only by its address has
+    // its MAC from then on); made and sent once.
+    typedef std::function<std::string(const CMachine& machine)> CommandBuilder;
+    void SetXmlCommandBuilder(const CommandBuilder& build);
     void SetOutputPath(LPCTSTR path) { m_outputPath = path; }
     void SetBackupFolder(LPCTSTR folder) { m_backupFolder = folder; }
     // Operation 5: the chosen application file and data set, and whether
@@ -119,6 +125,7 @@ private:
     CString m_uploadPath;
     unsigned char* m_image = nullptr; // firmware image of a K4x0 board
     char* m_xmlCommand = nullptr;
+    CommandBuilder m_buildCommand;
     CString m_outputPath;
     CString m_dataSetName;
     uint32_t m_remaining = 0;

@@ -6,6 +6,7 @@
 
 #include <iphlpapi.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -122,8 +123,12 @@ protected:
     void OnImportMachines();
     void OnExport();
     // Sends an XML command to the machine: by broadcast when it answered
-    // the last broadcast, otherwise over TCP with the password.
-    void SendXmlCommand(CMachine* machine, const char* text, const char* password);
+    // the last broadcast, otherwise over TCP with the password.  The command
+    // is made for the MAC the machine had when the user chose it; a machine
+    // known only by its address gets it made for the MAC its controller
+    // reports in the run, before anything is sent.
+    typedef std::function<char*(const char* mac)> CommandMaker;
+    void SendXmlCommand(CMachine* machine, const CommandMaker& make, const char* password);
 
     bool ReadIniFile();
     void BuildAdapterMenu();

@@ -161,9 +161,12 @@ INT_PTR AnswerDialog(CDialog& dialog)
 }
 void RecordRun(CWnd*, CMachineList& machines, const COperationRequest& request)
 {
-    RecordedRun run{request.operation, {}, (const char*)request.password, (const char*)request.xmlCommand};
+    RecordedRun run{request.operation, {}, (const char*)request.password, ""};
     for (POSITION p = machines.GetHeadPosition(); p;)
         run.addresses.push_back(machines.GetNext(p)->m_address.GetValue());
+    // The command as the run would make it for its machine.
+    if (request.xmlCommand && !machines.IsEmpty())
+        run.xml = request.xmlCommand(*machines.GetHead());
     g_runs.push_back(run);
 }
 
@@ -625,6 +628,58 @@ TEST_F(MachineCommandsTest, IdentifyAndReconfigureReachARemoteControllerOverTcp)
     std::free(identify);
 
     EXPECT_TRUE(sim.Violations().empty());
+}
+
+TEST_F(MachineCommandsTest, IdentifyAndConfigureOfAMachineAddedByAddressCarryItsControllersMac)
+{
+    // Machines added by address: nothing is known of them but the address
+    // until a run reads their identity, and a controller takes a command
+    // only with its own MAC in it.
+    Open(0);
+    g_dialogAnswers.push_back([&](CDialog& d) {
+        CDlgAddMachines& add = static_cast<CDlgAddMachines&>(d);
+        add.m_addresses.AddTail(CIpAddress(Address(5)));
+        add.m_addresses.AddTail(CIpAddress(Address(6)));
+        return (INT_PTR)IDOK;
+    });
+    Command(ID_ADD_MACHINES);
+    ASSERT_EQ(2, Saved().GetItemCount());
+    SimTcpController& configured = Controller(5);
+    SimTcpController& identified = Controller(6);
+    ASSERT_STREQ("", MachineAt(Saved(), 5)->m_mac);
+
+    Select(Saved(), {5});
+    Script({[](CDialog& d) {
+        d.SetDlgItemText(IDC_CONFIG_PASSWORD, "secret");
+        d.SetDlgItemText(IDC_COMMENT, "Line 5 press");
+        d.CheckDlgButton(IDC_DHCP, BST_CHECKED);
+        Click(d, IDC_DHCP);
+        Click(d, IDOK);
+    }});
+    Command(ID_CONFIGURE);
+    std::vector<std::string> commands = configured.XmlCommands();
+    ASSERT_EQ(1u, commands.size());
+    EXPECT_NE(std::string::npos, commands[0].find("<MAC>" + Mac(5) + "</MAC>")) << commands[0];
+    EXPECT_NE(std::string::npos, commands[0].find("<COMMENT>Line 5 press</COMMENT>")) << commands[0];
+
+    Select(Saved(), {6});
+    Script({[](CDialog& d) {
+        d.SetDlgItemText(IDC_PASSWORD, "secret");
+        Click(d, IDOK);
+    }});
+    Command(ID_STROBE_IDENT);
+    commands = identified.XmlCommands();
+    ASSERT_EQ(1u, commands.size());
+    char* identify = BuildIdentifyCommand(Mac(6).c_str());
+    EXPECT_EQ(identify, commands[0]);
+    std::free(identify);
+
+    // Both controllers took their command.
+    ASSERT_EQ(2u, g_progressRows.size());
+    EXPECT_EQ((std::vector<std::string>{AddressText(5) + " Reconfigured"}), g_progressRows[0]);
+    EXPECT_EQ((std::vector<std::string>{AddressText(6) + " Reconfigured"}), g_progressRows[1]);
+    EXPECT_TRUE(configured.Violations().empty());
+    EXPECT_TRUE(identified.Violations().empty());
 }
 
 TEST_F(MachineCommandsTest, AnIdentityReadDuringIdentifyOrConfigureReachesTheRowAndTheSavedList)
