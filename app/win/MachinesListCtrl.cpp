@@ -562,7 +562,13 @@ bool CMachinesListCtrl::ImportFile(const char* path, int* imported, int* skipped
     CMachineMap loaded;
     CString error;
     int notRead = 0;
-    if (CMachineListFile::ReadFile(path, loaded, &error, &notRead) != kXmlOk) {
+    int result = CMachineListFile::ReadFile(path, loaded, &error, &notRead);
+    if (result == kXmlNoElement) {
+        // Nothing but blanks: the file opened, it holds nothing.
+        AppMessageBox(CString(path) + " : The file is empty", MB_OK | MB_ICONERROR);
+        return false;
+    }
+    if (result != kXmlOk) {
         AppMessageBox(error.IsEmpty() ? CString(path) + " : Can't open file" : error, MB_OK | MB_ICONERROR);
         return false;
     }

@@ -696,6 +696,26 @@ TEST_F(MainWindowTest, DroppedListFilesAreImportedWithTotals)
     Saved().ImportDroppedFiles(failing);
     ASSERT_EQ(1u, g_boxes.size());
     EXPECT_NE(std::string::npos, g_boxes[0].text.find("Expecting MACHINES")) << g_boxes[0].text;
+    // An empty list says that it is empty, not that it cannot be opened.
+    struct Unusable {
+        const char* name;
+        const char* text; // none: no such file
+        const char* said;
+    } unusable[] = {
+        {"empty.tvl", "", " : The file is empty"},
+        {"blank.tvl", " \r\n\t", " : The file is empty"},
+        {"missing.tvl", nullptr, " : Can't open file"},
+    };
+    for (const Unusable& u : unusable) {
+        g_boxes.clear();
+        std::string path = u.text ? m_work.Write(u.name, u.text) : m_work.File(u.name);
+        CStringArray one;
+        one.Add(path.c_str());
+        Saved().ImportDroppedFiles(one);
+        ASSERT_EQ(1u, g_boxes.size()) << u.name;
+        EXPECT_EQ(path + u.said, g_boxes[0].text) << u.name;
+    }
+    EXPECT_EQ(6, Saved().GetItemCount());
     g_boxes.clear();
     std::string twice = m_work.Write("d.tvl", "<MACHINES><MACHINE><KEY>10.6.0.1</KEY></MACHINE>"
                                               "<MACHINE><KEY>10.6.0.1</KEY></MACHINE></MACHINES>");
@@ -853,6 +873,24 @@ TEST(GZUDPEdit, Utf8AtTheWindowAndDeletion)
     log = (const char*)pane.GetTextUtf8();
     EXPECT_EQ(100u, log.size());
     EXPECT_EQ("xxend\r\n", log.substr(log.size() - 7));
+    // So does a block of many lines (a slice of discovery replies in debug
+    // mode): its newest whole lines, the first of them not cut.
+    std::string block;
+    for (int i = 0; i < 40; ++i) {
+        char line[16];
+        sprintf(line, "entry %03d\r\n", i);
+        block += line;
+    }
+    for (bool emptyBefore : {true, false}) {
+        if (emptyBefore)
+            pane.SetTextUtf8("");
+        pane.AppendLine(block.c_str(), 0);
+        log = (const char*)pane.GetTextUtf8();
+        EXPECT_LE(log.size(), 100u);
+        EXPECT_EQ(0u, log.find("entry ")) << log;
+        EXPECT_EQ(0u, log.size() % 11) << log;
+        EXPECT_EQ("entry 039\r\n", log.substr(log.size() - 11)) << log;
+    }
     pane.DestroyWindow();
 
     // The Delete key on a read-only edit does nothing (and is consumed).
