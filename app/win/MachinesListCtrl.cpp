@@ -69,7 +69,6 @@ BOOL CMachinesListCtrl::Create(CWnd* parent, UINT id, const char* filePath, cons
     if (filePath && *filePath) {
         m_filePath = filePath;
         m_file.reset(new CMachineListFile(filePath));
-        m_file->Load(m_machines, &m_loadMessage);
     }
     m_appFolder.SetFolder(appFolder ? appFolder : "");
     m_firmwareFolder.SetFolder(firmwareFolder ? firmwareFolder : "");
@@ -78,6 +77,14 @@ BOOL CMachinesListCtrl::Create(CWnd* parent, UINT id, const char* filePath, cons
     if (acceptDroppedFiles)
         DragAcceptFiles(TRUE);
     return TRUE;
+}
+
+void CMachinesListCtrl::LoadSavedMachines()
+{
+    if (!m_file || m_loaded)
+        return;
+    m_file->Load(m_machines, &m_loadMessage);
+    m_loaded = true;
 }
 
 void CMachinesListCtrl::SetOwner(CWnd* owner, UINT refreshMessage, UINT droppedFilesMessage)
@@ -275,20 +282,86 @@ bool CMachinesListCtrl::Save()
 {
     if (!m_file)
         return true;
+    // A list not read yet would write its file without the machines in it.
+    if (!m_loaded)
+        return true;
     if (m_saveSuspended > 0) {
         m_savePending = true;
         return true;
     }
     CString error;
-    if (m_file->Save(m_machines, &error)) {
+    CMachineListMerge merge;
+    bool saved = m_file->Save(m_machines, &error, &merge);
+    if (merge.Happened())
+        ShowMerged(merge);
+    if (saved) {
         m_saveFailing = false;
         return true;
     }
     // A list that was never to be overwritten was reported when it was read.
-    if (!m_file->IsBlocked() && m_owner && m_saveFailedMessage)
-        m_owner->SendMessage(m_saveFailedMessage, m_saveFailing ? 0 : 1, (LPARAM)(const char*)error);
+    // A run of failures is worth one message box, at its first.
+    if (!m_file->IsBlocked())
+        Report(error, !m_saveFailing);
     m_saveFailing = true;
     return false;
+}
+
+void CMachinesListCtrl::ShowMerged(const CMachineListMerge& merge)
+{
+    std::vector<CMachine*> added;
+    for (CMachine* machine : merge.added)
+        if (PassesFilters(*machine) && FindRow(machine) < 0)
+            added.push_back(machine);
+    BOOL suspend = added.size() > 1 && IsWindowVisible();
+    if (suspend) {
+        SetRedraw(FALSE);
+        ++m_bulkChange;
+    }
+    for (CMachine* machine : merge.updated) {
+        int row = FindRow(machine);
+        if (row >= 0)
+            SetRow(row, machine);
+    }
+    InsertRowsOnTop(added);
+    if (!m_acceptsDroppedFiles)
+        MarkDuplicates();
+    if (suspend) {
+        --m_bulkChange;
+        SetRedraw(TRUE);
+        Invalidate();
+    }
+    // Said in a message box the first time only: two copies of the program
+    // on one list merge at many saves.
+    Report(merge.Describe(m_filePath), !m_mergeTold);
+    m_mergeTold = true;
+}
+
+void CMachinesListCtrl::Report(const CString& text, bool alert)
+{
+    if (!m_owner || !m_reportMessage)
+        return;
+    if (!m_reports.empty() && m_reports.back().text == text) {
+        m_reports.back().alert = m_reports.back().alert || alert;
+        return;
+    }
+    CReport report;
+    report.text = text;
+    report.alert = alert;
+    m_reports.push_back(report);
+    // The owner hears of it once the handler at work has finished: a
+    // command that saves several times reports once.
+    if (!m_reportPosted && m_owner->m_hWnd) {
+        m_owner->PostMessage(m_reportMessage);
+        m_reportPosted = true;
+    }
+}
+
+std::vector<CMachinesListCtrl::CReport> CMachinesListCtrl::TakeReports()
+{
+    m_reportPosted = false;
+    std::vector<CReport> reports;
+    reports.swap(m_reports);
+    return reports;
 }
 
 void CMachinesListCtrl::RemoveUnlisted()

@@ -24,16 +24,33 @@ public:
     CMachinesListCtrl();
     ~CMachinesListCtrl() override;
 
-    // Creates the list; with a file path, loads the saved machines from it.
-    // Widths above 0 replace the default column widths.
+    // Creates the list; with a file path, it keeps its saved machines in
+    // that file (read by LoadSavedMachines).  Widths above 0 replace the
+    // default column widths.
     BOOL Create(CWnd* parent, UINT id, const char* filePath, const char* appFolder, const char* firmwareFolder,
                 const char* ioFolder, BOOL acceptDroppedFiles, const int* widths, int count);
 
+    // Reads the saved machines from the list's file into its map (the rows
+    // follow with Refill); what it had to say is GetLoadMessage.  Until
+    // then the file is never written.
+    void LoadSavedMachines();
+    bool IsLoaded() const { return m_loaded; }
+
     // Who hears of F5 and of imported dropped files (0: no message).
     void SetOwner(CWnd* owner, UINT refreshMessage, UINT droppedFilesMessage);
-    // The message the owner gets when the list's file cannot be written
-    // (WM_SAVE_FAILED; 0: none).
-    void SetSaveFailedMessage(UINT message) { m_saveFailedMessage = message; }
+    // The message posted to the owner when the list has something to say
+    // about its file (WM_LIST_REPORTS; 0: none): a save that failed, or
+    // another program's version of the file merged in.  The owner takes
+    // the reports with TakeReports.
+    void SetReportMessage(UINT message) { m_reportMessage = message; }
+    struct CReport {
+        CString text;
+        bool alert = false; // also worth a message box
+    };
+    // The reports since the last call, oldest first.  A report the same as
+    // the one before it, while both wait, is one report: a command that
+    // saves several times over a failing file says so once.
+    std::vector<CReport> TakeReports();
     // The list whose rows take part in duplicate marking.
     void SetOtherList(CMachinesListCtrl* other) { m_otherList = other; }
     void SetDragSource(BOOL dragSource) { m_dragSource = dragSource; }
@@ -48,7 +65,8 @@ public:
     void SetRow(int row, CMachine* machine);
     // Rewrites machines.xml (lists with a file only); false when it failed,
     // which the owner hears of (the machines stay as they are, so that a
-    // later save can still write them).
+    // later save can still write them).  Machines another program saved in
+    // the file meanwhile are merged in and get their rows.
     bool Save();
     void RemoveUnlisted();
     void MarkPending();
@@ -122,6 +140,10 @@ protected:
     // there in turn.
     void InsertRowsOnTop(const std::vector<CMachine*>& machines);
     void StartDrag(int row, CPoint point);
+    // Rows for what a save merged in from another program's version, and
+    // a report of it.
+    void ShowMerged(const CMachineListMerge& merge);
+    void Report(const CString& text, bool alert);
 
     void OnDoubleClick(NMHDR* pNMHDR, LRESULT* pResult);
     void OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult);
@@ -137,6 +159,7 @@ protected:
     CString m_filePath;
     std::unique_ptr<CMachineListFile> m_file;
     CString m_loadMessage;
+    bool m_loaded = false;
     BOOL m_dragSource = FALSE;
     CImageList* m_dragImage = nullptr;
     CWnd* m_owner = nullptr;
@@ -148,8 +171,11 @@ protected:
     // Above 0 while rows change in bulk with drawing suspended.
     int m_bulkChange = 0;
     bool m_savePending = false;
-    UINT m_saveFailedMessage = 0;
+    UINT m_reportMessage = 0;
+    std::vector<CReport> m_reports;
+    bool m_reportPosted = false;
     bool m_saveFailing = false; // the last save failed
+    bool m_mergeTold = false;   // a merge was reported with a message box
     // Machines that left the map but still have a row (owned).
     std::unordered_set<CMachine*> m_displaced;
 

@@ -88,18 +88,20 @@ protected:
     LRESULT OnHeaderWidth(WPARAM wParam, LPARAM lParam);
     LRESULT OnIgnoredListMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnDiscoveryReplies(WPARAM wParam, LPARAM lParam);
-    LRESULT OnFillSaved(WPARAM wParam, LPARAM lParam);
+    // Once the window is up: the saved machines read and shown, what
+    // start-up had to say, the first probe.
+    LRESULT OnStartUp(WPARAM wParam, LPARAM lParam);
     // Empties the reply socket, processes the waiting replies for one slice
     // of time and shows their rows; asks for another slice when replies
     // are left.
     void TakeReplies();
     void ShowPendingRows();
-    LRESULT OnSaveFailed(WPARAM wParam, LPARAM lParam);
-    LRESULT OnStartMessages(WPARAM wParam, LPARAM lParam);
+    LRESULT OnListReports(WPARAM wParam, LPARAM lParam);
     void OnDestroy();
-    // A file that could not be written: a line in the log pane and, with
-    // alert, a message box.
-    void ReportSaveFailure(const char* reason, bool alert);
+    // What happened to a file of the program (it could not be written,
+    // another program's version was merged): a line in the log pane and,
+    // with alert, a message box.
+    void ReportFileEvent(const char* reason, bool alert);
 
     // The machine commands (context menu).
     void OnContextMenu(CWnd* pWnd, CPoint point);
@@ -145,6 +147,8 @@ protected:
     int m_logShown = 0;
     CTrovConfConfig m_config;
     CString m_configMessage;
+    CString m_socketMessage; // the reply socket failed before start-up was over
+    bool m_startedUp = false;
     CGSettings m_settings;
     CString m_displayName;
     CString m_title;

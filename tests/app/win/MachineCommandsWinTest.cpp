@@ -547,6 +547,34 @@ TEST_F(MachineCommandsTest, AddMakesTheReturnedAddressesTheSavedMachines)
     EXPECT_EQ(1u, g_broadcasts.size()); // the probe, without a log
 }
 
+TEST_F(MachineCommandsTest, AddOverAListThatCannotBeWrittenSaysSoOnce)
+{
+    // The command saves the list several times; over a file another
+    // program holds, that is one failure to the user: one line, one box.
+    Open(3);
+    std::string file = trovtest::MachinesFile(m_appData);
+    HANDLE held = ::CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    g_dialogAnswers.push_back([&](CDialog& d) {
+        static_cast<CDlgAddMachines&>(d).m_addresses.AddTail(CIpAddress(Address(9)));
+        return (INT_PTR)IDOK;
+    });
+    Command(ID_ADD_MACHINES);
+    trovtest::PumpPending();
+    ::CloseHandle(held);
+    std::string log = (const char*)m_window->GetLogPane().GetTextUtf8();
+    const std::string kFailed = "The machine list could not be saved";
+    size_t first = log.find(kFailed);
+    ASSERT_NE(std::string::npos, first) << log;
+    EXPECT_EQ(std::string::npos, log.find(kFailed, first + 1)) << log;
+    ASSERT_EQ(1u, g_boxes.size());
+    EXPECT_EQ(0u, g_boxes[0].find(kFailed)) << g_boxes[0];
+    // The machine stays, and the next save writes it.
+    EXPECT_GE(RowOf(Saved(), 9), 0);
+    EXPECT_TRUE(Saved().Save());
+    EXPECT_NE(std::string::npos, trovtest::TempDir::Read(file).find("<KEY>" + AddressText(9) + "</KEY>"));
+}
+
 // ---------------------------------------------------------------------------
 // Identify and configure
 
