@@ -14,6 +14,7 @@ enum : UINT {
     WM_HEADER_WIDTH = WM_APP + 109,   // a list's header item is changing
     WM_DISCOVERY_REPLIES = WM_APP + 120, // the reply socket has data (or replies wait in the queue)
     WM_START_UP = WM_APP + 121,          // the main window is up: the saved machines are read and shown
+    WM_SAVED_READ = WM_APP + 122,        // the saved list's machines have been read
 };
 
 // Control ids of the main window.

@@ -38,6 +38,8 @@ CMachinesListCtrl::CMachinesListCtrl()
 
 CMachinesListCtrl::~CMachinesListCtrl()
 {
+    if (m_loader.joinable())
+        m_loader.join();
     delete m_dragImage;
     for (CMachine* machine : m_displaced)
         delete machine;
@@ -69,6 +71,7 @@ BOOL CMachinesListCtrl::Create(CWnd* parent, UINT id, const char* filePath, cons
     if (filePath && *filePath) {
         m_filePath = filePath;
         m_file.reset(new CMachineListFile(filePath));
+        m_startUp = kStartNotRead;
     }
     m_appFolder.SetFolder(appFolder ? appFolder : "");
     m_firmwareFolder.SetFolder(firmwareFolder ? firmwareFolder : "");
@@ -79,12 +82,120 @@ BOOL CMachinesListCtrl::Create(CWnd* parent, UINT id, const char* filePath, cons
     return TRUE;
 }
 
+void CMachinesListCtrl::BeginLoading(CWnd* owner, UINT message)
+{
+    if (m_startUp != kStartNotRead) {
+        // Read already (a command needed the list): the owner goes on.
+        if (owner && owner->m_hWnd && message)
+            owner->PostMessage(message);
+        return;
+    }
+    m_startUp = kStartReading;
+    m_loaderMap.reset(new CMachineMap);
+    // The thread touches only the file object, its own map and message,
+    // which nothing else uses until it has ended.
+    CMachineListFile* file = m_file.get();
+    CMachineMap* map = m_loaderMap.get();
+    CString* said = &m_loaderMessage;
+    HWND notify = owner ? owner->m_hWnd : nullptr;
+    m_loader = std::thread([file, map, said, notify, message] {
+        file->Load(*map, said);
+        if (notify && message)
+            ::PostMessageA(notify, message, 0, 0);
+    });
+}
+
 void CMachinesListCtrl::LoadSavedMachines()
 {
-    if (!m_file || m_loaded)
+    if (m_startUp == kStartNotRead) {
+        m_file->Load(m_machines, &m_loadMessage);
+        m_startUp = kStartRead;
         return;
-    m_file->Load(m_machines, &m_loadMessage);
-    m_loaded = true;
+    }
+    if (m_startUp != kStartReading)
+        return;
+    m_loader.join();
+    m_machines.Swap(*m_loaderMap);
+    m_loadMessage = m_loaderMessage;
+    // Nothing joins the map before it is read; should anything have, it
+    // stays unless the file holds a machine of its address.
+    std::vector<std::pair<CIpAddress, CMachine*>> early;
+    for (const CMachineMap::CPair* p = m_loaderMap->PGetFirstAssoc(); p; p = m_loaderMap->PGetNextAssoc(p))
+        early.emplace_back(p->key, p->value);
+    for (auto& machine : early) {
+        m_loaderMap->Detach(machine.second);
+        if (m_machines.Find(machine.first))
+            delete machine.second;
+        else
+            m_machines.SetMachine(machine.first, machine.second);
+    }
+    m_loaderMap.reset();
+    m_startUp = kStartRead;
+}
+
+bool CMachinesListCtrl::FillSome(DWORD milliseconds)
+{
+    if (m_startUp < kStartRead)
+        LoadSavedMachines();
+    if (m_startUp == kStartDone)
+        return false;
+    if (m_startUp == kStartRead) {
+        m_fillQueue.clear();
+        m_fillQueue.reserve((size_t)m_machines.GetCount());
+        for (const CMachineMap::CPair* p = m_machines.PGetFirstAssoc(); p; p = m_machines.PGetNextAssoc(p))
+            if (p->value->m_inList && PassesFilters(*p->value))
+                m_fillQueue.push_back(p->value);
+        std::reverse(m_fillQueue.begin(), m_fillQueue.end());
+        m_fillNext = 0;
+        // The list makes room for every row at once, and draws once they
+        // are all there: each repaint in between would lay out its scroll
+        // bars again and cost as much as a slice.
+        SetItemCount(GetItemCount() + (int)m_fillQueue.size());
+        m_startUp = kStartFilling;
+        m_fillRedraw = IsWindowVisible() != FALSE;
+        if (m_fillRedraw)
+            SetRedraw(FALSE);
+    }
+    // The slice's rows go in below those there, with the list's sorting on
+    // insertion off.
+    DWORD start = ::GetTickCount();
+    DWORD sorting = GetStyle() & (LVS_SORTASCENDING | LVS_SORTDESCENDING);
+    if (sorting)
+        ModifyStyle(sorting, 0);
+    int row = GetItemCount();
+    while (m_fillNext < m_fillQueue.size()) {
+        CMachine* machine = m_fillQueue[m_fillNext++];
+        InsertCallbackRow(row++, (LPARAM)machine, MachineRowColour(*machine, false));
+        if ((m_fillNext & 63) == 0 && ::GetTickCount() - start >= milliseconds)
+            break;
+    }
+    if (sorting)
+        ModifyStyle(0, sorting);
+    if (m_fillNext < m_fillQueue.size())
+        return true;
+    if (m_fillRedraw) {
+        SetRedraw(TRUE);
+        Invalidate();
+    }
+    m_fillQueue.clear();
+    m_fillQueue.shrink_to_fit();
+    m_startUp = kStartDone;
+    if (!m_acceptsDroppedFiles)
+        MarkDuplicates();
+    Save();
+    return false;
+}
+
+void CMachinesListCtrl::CompleteStartUp()
+{
+    while (FillSome(INFINITE)) {
+    }
+}
+
+void CMachinesListCtrl::Sort(int iColumn, BOOL bAscending, BOOL bAdd)
+{
+    CompleteStartUp();
+    CConsoleListCtrl::Sort(iColumn, bAscending, bAdd);
 }
 
 void CMachinesListCtrl::SetOwner(CWnd* owner, UINT refreshMessage, UINT droppedFilesMessage)
@@ -192,6 +303,7 @@ void CMachinesListCtrl::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
 
 void CMachinesListCtrl::UpdateRow(CMachine* machine)
 {
+    CompleteStartUp();
     if (!machine)
         return;
     int row = FindRow(machine);
@@ -208,6 +320,7 @@ void CMachinesListCtrl::UpdateRow(CMachine* machine)
 
 void CMachinesListCtrl::UpdateRows(const std::vector<CMachine*>& machines)
 {
+    CompleteStartUp();
     if (machines.empty())
         return;
     if (machines.size() == 1) {
@@ -283,7 +396,7 @@ bool CMachinesListCtrl::Save()
     if (!m_file)
         return true;
     // A list not read yet would write its file without the machines in it.
-    if (!m_loaded)
+    if (!IsLoaded())
         return true;
     if (m_saveSuspended > 0) {
         m_savePending = true;
@@ -366,6 +479,7 @@ std::vector<CMachinesListCtrl::CReport> CMachinesListCtrl::TakeReports()
 
 void CMachinesListCtrl::RemoveUnlisted()
 {
+    CompleteStartUp();
     // The rows go in one go with drawing suspended: a list that repaints
     // after each deleted row takes seconds for a network's machines.
     int count = GetItemCount();
@@ -427,6 +541,7 @@ void CMachinesListCtrl::MarkPending()
 
 void CMachinesListCtrl::Refill()
 {
+    CompleteStartUp();
     // One save at the end instead of one per row, and one repaint.
     ++m_saveSuspended;
     BOOL visible = IsWindowVisible();
@@ -487,6 +602,7 @@ void CMachinesListCtrl::Refill()
 
 void CMachinesListCtrl::ReloadRows()
 {
+    CompleteStartUp();
     SetRedraw(FALSE);
     for (int row = GetItemCount() - 1; row >= 0; --row)
         DeleteMachineRow(row);
@@ -499,6 +615,7 @@ void CMachinesListCtrl::ReloadRows()
 
 void CMachinesListCtrl::MarkAnsweredByAddresses(const CListIpAddresses& addresses)
 {
+    CompleteStartUp();
     POSITION position = addresses.GetHeadPosition();
     while (position) {
         CIpAddress address = addresses.GetNext(position);
@@ -612,6 +729,7 @@ CString CMachinesListCtrl::GetColumnText(const CMachine& machine, int column) co
 
 void CMachinesListCtrl::TakeDroppedRows(CMachinesListCtrl* source)
 {
+    CompleteStartUp();
     if (!source || source == this)
         return;
     POSITION position = source->GetFirstSelectedItemPosition();
@@ -632,6 +750,7 @@ void CMachinesListCtrl::TakeDroppedRows(CMachinesListCtrl* source)
 
 bool CMachinesListCtrl::ImportFile(const char* path, int* imported, int* skipped)
 {
+    CompleteStartUp();
     CMachineMap loaded;
     CString error;
     int notRead = 0;
@@ -727,6 +846,7 @@ void CMachinesListCtrl::GetSelectedMachines(CMachineList& machines) const
 
 void CMachinesListCtrl::PollDetails()
 {
+    CompleteStartUp();
     CMachineList machines;
     GetSelectedMachines(machines);
     if (machines.IsEmpty())

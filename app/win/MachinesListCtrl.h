@@ -5,6 +5,7 @@
 // colours and identification blinking).  Each owns its machine map and
 // shows one row per machine, the machine being the row's item data.
 #include <memory>
+#include <thread>
 #include <unordered_set>
 #include <vector>
 
@@ -30,11 +31,26 @@ public:
     BOOL Create(CWnd* parent, UINT id, const char* filePath, const char* appFolder, const char* firmwareFolder,
                 const char* ioFolder, BOOL acceptDroppedFiles, const int* widths, int count);
 
-    // Reads the saved machines from the list's file into its map (the rows
-    // follow with Refill); what it had to say is GetLoadMessage.  Until
-    // then the file is never written.
+    // Start-up of a list with a file: its saved machines are read on a
+    // thread of their own while the window answers (BeginLoading; the owner
+    // gets the message when they are read, or at once when they were read
+    // already), then taken into the map
+    // (LoadSavedMachines) and given their rows a slice at a time
+    // (FillSome).  Until they are read the file is never written; whatever
+    // needs the whole list before start-up is over completes it first
+    // (CompleteStartUp).  What reading had to say is GetLoadMessage.
+    void BeginLoading(CWnd* owner, UINT message);
+    // Takes the machines read into the map: waits for a reading under way,
+    // reads at once when none was begun.
     void LoadSavedMachines();
-    bool IsLoaded() const { return m_loaded; }
+    // Adds rows for about the given time (the first call after reading sets
+    // the rows up: the last machine of the map first, as if each had been
+    // put at the top in turn); true while rows are left to add.
+    bool FillSome(DWORD milliseconds);
+    // Reading and filling, whatever is left of them, now.
+    void CompleteStartUp();
+    bool IsLoaded() const { return m_startUp >= kStartRead; }
+    bool IsStartUpOver() const { return m_startUp == kStartDone; }
 
     // Who hears of F5 and of imported dropped files (0: no message).
     void SetOwner(CWnd* owner, UINT refreshMessage, UINT droppedFilesMessage);
@@ -101,6 +117,9 @@ public:
     BOOL CanUpdateFirmware() const;
     BOOL CanUpdateIoFirmware() const;
 
+    // Sorting waits for the rows start-up still has to add.
+    void Sort(int iColumn, BOOL bAscending = TRUE, BOOL bAdd = FALSE) override;
+
     bool PassesFilters(const CMachine& machine) const;
     CString GetColumnText(const CMachine& machine, int column) const;
 
@@ -159,7 +178,14 @@ protected:
     CString m_filePath;
     std::unique_ptr<CMachineListFile> m_file;
     CString m_loadMessage;
-    bool m_loaded = false;
+    enum { kStartNotRead, kStartReading, kStartRead, kStartFilling, kStartDone };
+    int m_startUp = kStartDone; // lists without a file have nothing to read
+    std::thread m_loader;
+    std::unique_ptr<CMachineMap> m_loaderMap; // what the thread reads into
+    CString m_loaderMessage;
+    std::vector<CMachine*> m_fillQueue;       // machines waiting for their rows, in row order
+    size_t m_fillNext = 0;
+    bool m_fillRedraw = false; // drawing was suspended for the fill
     BOOL m_dragSource = FALSE;
     CImageList* m_dragImage = nullptr;
     CWnd* m_owner = nullptr;

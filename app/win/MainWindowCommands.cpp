@@ -38,6 +38,8 @@ void StoreListFolder(CTrovConfConfig& config, const char* key, const CRemembered
 
 void CtrovconfDlg::OnContextMenu(CWnd*, CPoint point)
 {
+    // Every command acts on the whole saved list.
+    CompleteStartUp();
     HWND under = ::WindowFromPoint(point);
     if (under == m_savedList.m_hWnd)
         m_activeList = &m_savedList;

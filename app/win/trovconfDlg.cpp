@@ -44,6 +44,7 @@ BEGIN_MESSAGE_MAP(CtrovconfDlg, CZUDPDialog)
     ON_MESSAGE(WM_HEADER_WIDTH, &CtrovconfDlg::OnHeaderWidth)
     ON_MESSAGE(WM_DISCOVERY_REPLIES, &CtrovconfDlg::OnDiscoveryReplies)
     ON_MESSAGE(WM_START_UP, &CtrovconfDlg::OnStartUp)
+    ON_MESSAGE(WM_SAVED_READ, &CtrovconfDlg::OnSavedRead)
     ON_MESSAGE(WM_APP + 100, &CtrovconfDlg::OnIgnoredListMessage)
     ON_MESSAGE(WM_APP + 101, &CtrovconfDlg::OnIgnoredListMessage)
     ON_MESSAGE(WM_APP + 102, &CtrovconfDlg::OnIgnoredListMessage)
@@ -226,20 +227,35 @@ BOOL CtrovconfDlg::OnInitDialog()
 
 LRESULT CtrovconfDlg::OnStartUp(WPARAM, LPARAM)
 {
-    if (m_startedUp)
-        return 0;
     // Run modally, the window would show only once the queue is empty:
     // it shows now, painted, before the list is read.
     if ((m_nFlags & WF_CONTINUEMODAL) && !IsWindowVisible()) {
         ShowWindow(SW_SHOWNORMAL);
         UpdateWindow();
     }
-    HCURSOR old = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
+    // The saved machines are read on a thread of their own; the window
+    // answers meanwhile.
+    m_savedList.BeginLoading(this, WM_SAVED_READ);
+    return 0;
+}
+
+LRESULT CtrovconfDlg::OnSavedRead(WPARAM, LPARAM)
+{
+    if (m_startedUp)
+        return 0; // a command completed start-up meanwhile
     m_savedList.LoadSavedMachines();
-    m_savedList.RemoveUnlisted();
-    m_savedList.Refill();
-    ::SetCursor(old);
+    // The rows follow a slice at a time on a timer, which comes only when
+    // no input or painting waits: the window answers between slices.
+    SetTimer(kTimerFill, kFillPeriodMilliseconds);
+    return 0;
+}
+
+void CtrovconfDlg::FinishStartUp()
+{
+    if (m_startedUp)
+        return;
     m_startedUp = true;
+    KillTimer(kTimerFill);
 
     // What start-up had to say, owned by the window.
     if (!m_configMessage.IsEmpty())
@@ -255,7 +271,12 @@ LRESULT CtrovconfDlg::OnStartUp(WPARAM, LPARAM)
     // The replies to the probe find the saved machines in place.
     g_appSeams.broadcast(GetDiscoveryProbe(), true, nullptr);
     TakeReplies();
-    return 0;
+}
+
+void CtrovconfDlg::CompleteStartUp()
+{
+    m_savedList.CompleteStartUp();
+    FinishStartUp();
 }
 
 void CtrovconfDlg::ReportFileEvent(const char* reason, bool alert)
@@ -467,6 +488,12 @@ void CtrovconfDlg::OnTimer(UINT_PTR nIDEvent)
         TakeReplies();
     else if (nIDEvent == kTimerTick)
         m_discoveredList.Tick();
+    else if (nIDEvent == kTimerFill) {
+        if (!m_savedList.FillSome(kFillSliceMilliseconds)) {
+            KillTimer(kTimerFill);
+            FinishStartUp();
+        }
+    }
     Default();
 }
 

@@ -23,7 +23,10 @@ class CDRBSocketUDP;
 class CtrovconfDlg : public CZUDPDialog, public CDiscoveryView, public CDiscoveryLog {
     DECLARE_DYNAMIC(CtrovconfDlg)
 public:
-    enum { kAdapterCommandBase = 0x4000, kTimerReceive = 1, kTimerTick = 2 };
+    enum { kAdapterCommandBase = 0x4000, kTimerReceive = 1, kTimerTick = 2, kTimerFill = 3 };
+    // The saved list's rows at start-up: a slice of about this long on each
+    // tick of the fill timer.
+    enum { kFillSliceMilliseconds = 30, kFillPeriodMilliseconds = 10 };
 
     explicit CtrovconfDlg(CWnd* parent = nullptr);
     ~CtrovconfDlg() override;
@@ -41,6 +44,11 @@ public:
     void AppendLine(const char* text) override;
 
     void ResyncSavedFromDiscovered();
+    // Start-up (reading and filling the saved list, its messages, the first
+    // probe) is over; CompleteStartUp finishes it now, for a command that
+    // needs the whole list.
+    bool IsStartUpOver() const { return m_startedUp; }
+    void CompleteStartUp();
     // Opens the reply socket at the chosen adapter's address ("Unable to
     // listen on broadcast port" when it cannot); none without adapters.
     void OpenReplySocket();
@@ -88,9 +96,12 @@ protected:
     LRESULT OnHeaderWidth(WPARAM wParam, LPARAM lParam);
     LRESULT OnIgnoredListMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnDiscoveryReplies(WPARAM wParam, LPARAM lParam);
-    // Once the window is up: the saved machines read and shown, what
-    // start-up had to say, the first probe.
+    // Start-up once the window is on the screen: the saved machines read
+    // (OnStartUp), their rows filled (OnSavedRead, then the fill timer),
+    // then what start-up had to say and the first probe (FinishStartUp).
     LRESULT OnStartUp(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSavedRead(WPARAM wParam, LPARAM lParam);
+    void FinishStartUp();
     // Empties the reply socket, processes the waiting replies for one slice
     // of time and shows their rows; asks for another slice when replies
     // are left.

@@ -222,8 +222,11 @@ struct StartUpTrace {
     int probes = 0;
     // The rows stand as if each had been put at the top in turn: the last
     // machine of the map first, the first last.
-    bool rowsInInsertionOrder = false;
+    bool rowsInInsertionOrder = false;    // A message posted to the window at its first paint: the rows there
+    // when the window took it (it answers while the list is read).
+    int rowsAtAnswer = -1;
 };
+const UINT kStartUpPing = WM_APP + 998;
 StartUpTrace g_startUp;
 
 LRESULT CALLBACK TraceStartUp(int code, WPARAM wParam, LPARAM lParam)
@@ -239,8 +242,17 @@ LRESULT CALLBACK TraceStartUp(int code, WPARAM wParam, LPARAM lParam)
         if (message->message == WM_PAINT && g_startUp.machinesAtPaint < 0) {
             g_startUp.machinesAtPaint = (int)saved.GetMachines().GetCount();
             g_startUp.rowsAtPaint = saved.GetItemCount();
+            window->PostMessage(kStartUpPing);
         }
     }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK TraceStartUpAnswer(int code, WPARAM wParam, LPARAM lParam)
+{
+    const MSG* message = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && message->message == kStartUpPing && g_startUp.window)
+        g_startUp.rowsAtAnswer = g_startUp.window->GetSavedList().GetItemCount();
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -294,9 +306,12 @@ TEST_F(MainWindowTest, RunModallyTheWindowIsPaintedBeforeItReadsALongSavedList)
     m_seams.Replace(g_appSeams.broadcast, TraceStartUpProbe);
     HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROCRET, TraceStartUp, nullptr, ::GetCurrentThreadId());
     ASSERT_NE(nullptr, hook);
+    HHOOK answers = ::SetWindowsHookExA(WH_GETMESSAGE, TraceStartUpAnswer, nullptr, ::GetCurrentThreadId());
+    ASSERT_NE(nullptr, answers);
     m_window.reset(new CtrovconfDlg);
     g_startUp.window = m_window.get();
     m_window->DoModal();
+    ::UnhookWindowsHookEx(answers);
     ::UnhookWindowsHookEx(hook);
     g_startUp.window = nullptr;
 
@@ -304,6 +319,7 @@ TEST_F(MainWindowTest, RunModallyTheWindowIsPaintedBeforeItReadsALongSavedList)
     EXPECT_EQ(0, g_startUp.rowsAtShow);
     EXPECT_EQ(0, g_startUp.machinesAtPaint);
     EXPECT_EQ(0, g_startUp.rowsAtPaint);
+    EXPECT_EQ(0, g_startUp.rowsAtAnswer);
     ASSERT_EQ(2u, g_startUp.boxes.size());
     EXPECT_NE(std::string::npos, g_startUp.boxes[0].find("1 with the address of a later machine")) << g_startUp.boxes[0];
     EXPECT_EQ("Unable to listen on broadcast port", g_startUp.boxes[1]);
@@ -312,6 +328,43 @@ TEST_F(MainWindowTest, RunModallyTheWindowIsPaintedBeforeItReadsALongSavedList)
     EXPECT_EQ(1, g_startUp.probes);
     EXPECT_EQ(2000, g_startUp.rowsAtProbe);
     EXPECT_TRUE(g_startUp.rowsInInsertionOrder);
+}
+
+TEST_F(MainWindowTest, TheSavedListFillsASliceAtATimeAndACommandCompletesItFirst)
+{
+    std::string xml = "<MACHINES>\n";
+    for (int i = 0; i < 500; ++i)
+        xml += "<MACHINE><HOSTNAME>m" + std::to_string(i) + "</HOSTNAME><KEY>10.6." + std::to_string(i / 250) + "." +
+               std::to_string(i % 250 + 1) + "</KEY></MACHINE>\n";
+    WriteSaved(xml + "</MACHINES>\n");
+    m_window.reset(new CtrovconfDlg);
+    ASSERT_TRUE(m_window->Create(IDD_TROVCONF_DIALOG));
+    // Slices of no time at all still add rows, in their final order.
+    Saved().LoadSavedMachines();
+    EXPECT_TRUE(Saved().FillSome(0));
+    int first = Saved().GetItemCount();
+    EXPECT_GT(first, 0);
+    EXPECT_LT(first, 500);
+    EXPECT_TRUE(Saved().FillSome(0));
+    EXPECT_GT(Saved().GetItemCount(), first);
+    const CMachineMap& map = Saved().GetMachines();
+    const CMachine* last = nullptr;
+    for (const CMachineMap::CPair* p = map.PGetFirstAssoc(); p; p = map.PGetNextAssoc(p))
+        last = p->value;
+    EXPECT_EQ(last, Saved().GetRowMachine(0));
+    // A reply for a machine without its row yet: the rows are completed
+    // first, and no machine gets two.
+    CMachine* waiting = map.PGetFirstAssoc()->value;
+    ASSERT_EQ(-1, Saved().FindRow(waiting));
+    waiting->m_state = kMachineAnswered;
+    Saved().UpdateRow(waiting);
+    EXPECT_TRUE(Saved().IsStartUpOver());
+    ASSERT_EQ(500, Saved().GetItemCount());
+    EXPECT_EQ(499, Saved().FindRow(waiting));
+    // The window's own start-up still ends, with its probe.
+    ASSERT_TRUE(trovtest::PumpUntil([&] { return m_window->IsStartUpOver(); }, 20000));
+    EXPECT_EQ(1u, g_probes.size());
+    EXPECT_EQ(500, Saved().GetItemCount());
 }
 
 TEST_F(MainWindowTest, TwoWindowsOnOneListKeepEachOthersMachines)
@@ -493,7 +546,7 @@ TEST_F(MainWindowTest, StartUpMessagesComeOnceTheWindowIsUp)
     m_window.reset(new CtrovconfDlg);
     ASSERT_TRUE(m_window->Create(IDD_TROVCONF_DIALOG));
     EXPECT_TRUE(g_boxes.empty()); // nothing before the window is there
-    trovtest::PumpPending();
+    ASSERT_TRUE(trovtest::PumpUntil([&] { return m_window->IsStartUpOver(); }, 20000));
     ::CloseHandle(held);
     ASSERT_EQ(2u, g_boxes.size());
     EXPECT_NE(std::string::npos, g_boxes[0].text.find("settings.xml cannot be opened")) << g_boxes[0].text;
