@@ -405,6 +405,14 @@ CScrollBar* AfxScrollBarFromHandle(HWND hWnd);
     AFX_ENTRY(WM_SHOWWINDOW, 0, 0, 0, AFX_CALL(void(BOOL, UINT), &ThisClass::OnShowWindow)((BOOL)call.wParam, (UINT)call.lParam); call.result = 0; return TRUE;)
 #define ON_WM_ACTIVATE() \
     AFX_ENTRY(WM_ACTIVATE, 0, 0, 0, AFX_CALL(void(UINT, CWnd*, BOOL), &ThisClass::OnActivate)(LOWORD(call.wParam), AfxWndFromHandle((HWND)call.lParam), (BOOL)HIWORD(call.wParam)); call.result = 0; return TRUE;)
+// An MDI child told that it is (or stops being) the active child: wParam
+// names the child being deactivated, lParam the one being activated.
+#define ON_WM_MDIACTIVATE() \
+    AFX_ENTRY(WM_MDIACTIVATE, 0, 0, 0, \
+        { CWnd* pSelf = static_cast<CWnd*>(static_cast<ThisClass*>(pTarget)); \
+          AFX_CALL(void(BOOL, CWnd*, CWnd*), &ThisClass::OnMDIActivate)( \
+              (HWND)call.lParam == pSelf->GetSafeHwnd(), AfxWndFromHandle((HWND)call.lParam), AfxWndFromHandle((HWND)call.wParam)); } \
+        call.result = 0; return TRUE;)
 #define ON_WM_ACTIVATEAPP() \
     AFX_ENTRY(WM_ACTIVATEAPP, 0, 0, 0, AFX_CALL(void(BOOL, DWORD), &ThisClass::OnActivateApp)((BOOL)call.wParam, (DWORD)call.lParam); call.result = 0; return TRUE;)
 #define ON_WM_NCACTIVATE() \

@@ -2,6 +2,8 @@
 // nobody owns.
 #include "framework/win/DC.h"
 
+#include <algorithm>
+
 #include "framework/Exceptions.h"
 #include "framework/win/HandleMap.h"
 #include "framework/win/Wnd.h"
@@ -88,6 +90,51 @@ void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF
     FillSolidRect(x, y, 1, cy - 1, clrTopLeft);
     FillSolidRect(x + cx, y, -1, cy, clrBottomRight);
     FillSolidRect(x, y + cy, cx, -1, clrBottomRight);
+}
+
+namespace {
+
+// Inverts the frame of a rectangle with the brush's pattern.
+void InvertFrame(HDC hDC, const RECT& rect, SIZE size, HBRUSH hBrush)
+{
+    if (::IsRectEmpty(&rect))
+        return;
+    HGDIOBJ hOld = ::SelectObject(hDC, hBrush);
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    const int cx = std::min<int>(size.cx, w), cy = std::min<int>(size.cy, h);
+    ::PatBlt(hDC, rect.left, rect.top, w, cy, PATINVERT);
+    ::PatBlt(hDC, rect.left, rect.bottom - cy, w, cy, PATINVERT);
+    ::PatBlt(hDC, rect.left, rect.top + cy, cx, h - 2 * cy, PATINVERT);
+    ::PatBlt(hDC, rect.right - cx, rect.top + cy, cx, h - 2 * cy, PATINVERT);
+    ::SelectObject(hDC, hOld);
+}
+
+HBRUSH HalftoneBrush()
+{
+    static HBRUSH s_hBrush = [] {
+        WORD pattern[8];
+        for (int i = 0; i < 8; ++i)
+            pattern[i] = WORD(0x5555 << (i & 1));
+        HBITMAP hBitmap = ::CreateBitmap(8, 8, 1, 1, pattern);
+        HBRUSH hBrush = hBitmap != nullptr ? ::CreatePatternBrush(hBitmap) : nullptr;
+        if (hBitmap != nullptr)
+            ::DeleteObject(hBitmap);
+        return hBrush;
+    }();
+    return s_hBrush != nullptr ? s_hBrush : (HBRUSH)::GetStockObject(GRAY_BRUSH);
+}
+
+} // namespace
+
+void CDC::DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeLast, CBrush* pBrush,
+                       CBrush* pBrushLast)
+{
+    HBRUSH hBrush = pBrush != nullptr ? (HBRUSH)pBrush->m_hObject : HalftoneBrush();
+    HBRUSH hBrushLast = pBrushLast != nullptr ? (HBRUSH)pBrushLast->m_hObject : hBrush;
+    if (lpRectLast != nullptr)
+        InvertFrame(m_hDC, *lpRectLast, sizeLast, hBrushLast);
+    if (lpRect != nullptr)
+        InvertFrame(m_hDC, *lpRect, size, hBrush);
 }
 
 CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd), m_ps()

@@ -1,5 +1,6 @@
 #include "framework/win/FrameWnd.h"
 #include "framework/win/WinApp.h"
+#include "framework/win/DocTemplate.h"
 
 #include "framework/win/Menu.h"
 
@@ -70,6 +71,21 @@ CFrameWnd* CFrameWnd::GetParentFrame() const
             return static_cast<CFrameWnd*>(pWnd);
     }
     return nullptr;
+}
+
+void CFrameWnd::SetActiveView(CView* pViewNew, BOOL bNotify)
+{
+    m_hWndActiveView = AfxSafeHwnd(pViewNew);
+    if (bNotify && m_hWndActiveView != nullptr && ::IsWindow(m_hWndActiveView))
+        ::SetFocus(m_hWndActiveView);
+}
+
+CView* CFrameWnd::GetActiveView() const
+{
+    if (m_hWndActiveView == nullptr || !::IsWindow(m_hWndActiveView))
+        return nullptr;
+    CWnd* pWnd = CWnd::FromHandlePermanent(m_hWndActiveView);
+    return pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CView)) ? static_cast<CView*>(pWnd) : nullptr;
 }
 
 // ---------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include "framework/win/Wnd.h"
 
 class CMenu;
+class CView;
 
 // The saved docking layout of a frame's bars (what the frame's state
 // loading hands to its frame implementation).
@@ -56,9 +57,17 @@ public:
     virtual UINT GetDefaultAcceleratorId() const { return m_nIDResource; }
     // Lays out the frame's bars and client area again.
     virtual void RecalcLayout(BOOL bNotify = TRUE) { (void)bNotify; }
+    // The view that receives the frame's commands; with bNotify a new view
+    // also gets the focus.  The frame remembers the view's window, so a
+    // view destroyed meanwhile reads back as none.
+    virtual void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
+    CView* GetActiveView() const;
 
     HACCEL m_hAccelTable = nullptr;
     UINT m_nIDResource = 0;
+
+private:
+    HWND m_hWndActiveView = nullptr;
 };
 
 class CMDIFrameWnd : public CFrameWnd {

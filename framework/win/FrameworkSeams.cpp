@@ -6,6 +6,7 @@ namespace {
 
 DWORD RealTickCount() { return ::GetTickCount(); }
 BOOL RealCursorPos(POINT* point) { return ::GetCursorPos(point); }
+BOOL RealSetCursorPos(int x, int y) { return ::SetCursorPos(x, y); }
 SHORT RealKeyState(int key) { return ::GetKeyState(key); }
 UINT_PTR RealSetTimer(HWND wnd, UINT_PTR id, UINT elapse, TIMERPROC proc)
 {
@@ -77,7 +78,7 @@ bool RealCompositionEnabled()
 } // namespace
 
 FrameworkSeams::FrameworkSeams()
-    : tickCount(RealTickCount), cursorPos(RealCursorPos), keyState(RealKeyState),
+    : tickCount(RealTickCount), cursorPos(RealCursorPos), setCursorPos(RealSetCursorPos), keyState(RealKeyState),
       setTimer(RealSetTimer), killTimer(RealKillTimer), trackPopupMenu(RealTrackPopupMenu),
       messageBox(RealMessageBox), shellExecute(RealShellExecute), playSound(RealPlaySound),
       winHelp(RealWinHelp), colorDepth(RealColorDepth), screenDpi(RealScreenDpi),

@@ -12,6 +12,9 @@ struct FrameworkSeams {
     Seam<DWORD()> tickCount;
     // The cursor position in screen coordinates.
     Seam<BOOL(POINT*)> cursorPos;
+    // Moves the cursor to a screen point (a dragged tab keeps the cursor
+    // over itself).
+    Seam<BOOL(int, int)> setCursorPos;
     // Key state as of the message being handled (GetKeyState: handlers never
     // ask for the key now).
     Seam<SHORT(int)> keyState;

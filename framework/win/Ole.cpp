@@ -1,6 +1,11 @@
 #include "framework/win/Ole.h"
 
+#include "framework/Rect.h"
+#include "framework/win/Wnd.h"
+
 #include <ole2.h>
+
+#include <cstring>
 
 namespace {
 
@@ -33,3 +38,250 @@ BOOL AfxOleInit()
 }
 
 BOOL AfxOleIsInitialized() { return t_oleState.initialized; }
+
+// ---------------------------------------------------------------------------
+// COleDataObject
+
+void COleDataObject::Attach(IDataObject* pDataObject, BOOL bAutoRelease)
+{
+    Release();
+    m_pDataObject = pDataObject;
+    m_bAutoRelease = bAutoRelease;
+    if (m_pDataObject != nullptr && m_bAutoRelease)
+        m_pDataObject->AddRef();
+}
+
+IDataObject* COleDataObject::Detach()
+{
+    IDataObject* pDataObject = m_pDataObject;
+    m_pDataObject = nullptr;
+    return pDataObject;
+}
+
+void COleDataObject::Release()
+{
+    if (m_pDataObject != nullptr && m_bAutoRelease)
+        m_pDataObject->Release();
+    m_pDataObject = nullptr;
+}
+
+namespace {
+
+FORMATETC DefaultFormat(CLIPFORMAT cfFormat, const FORMATETC* lpFormatEtc, DWORD tymed)
+{
+    if (lpFormatEtc != nullptr)
+        return *lpFormatEtc;
+    FORMATETC format = {cfFormat, nullptr, DVASPECT_CONTENT, -1, tymed};
+    return format;
+}
+
+} // namespace
+
+BOOL COleDataObject::IsDataAvailable(CLIPFORMAT cfFormat, const FORMATETC* lpFormatEtc) const
+{
+    if (m_pDataObject == nullptr)
+        return FALSE;
+    FORMATETC format = DefaultFormat(cfFormat, lpFormatEtc, TYMED_HGLOBAL);
+    return m_pDataObject->QueryGetData(&format) == S_OK;
+}
+
+BOOL COleDataObject::GetData(CLIPFORMAT cfFormat, STGMEDIUM* lpStgMedium, const FORMATETC* lpFormatEtc) const
+{
+    if (m_pDataObject == nullptr || lpStgMedium == nullptr)
+        return FALSE;
+    FORMATETC format = DefaultFormat(cfFormat, lpFormatEtc, TYMED_HGLOBAL | TYMED_ISTREAM | TYMED_FILE);
+    return SUCCEEDED(m_pDataObject->GetData(&format, lpStgMedium));
+}
+
+HGLOBAL COleDataObject::GetGlobalData(CLIPFORMAT cfFormat, const FORMATETC* lpFormatEtc) const
+{
+    STGMEDIUM medium = {};
+    if (m_pDataObject == nullptr)
+        return nullptr;
+    FORMATETC format = DefaultFormat(cfFormat, lpFormatEtc, TYMED_HGLOBAL);
+    format.tymed = TYMED_HGLOBAL;
+    if (FAILED(m_pDataObject->GetData(&format, &medium)))
+        return nullptr;
+    if (medium.tymed != TYMED_HGLOBAL || medium.hGlobal == nullptr) {
+        ::ReleaseStgMedium(&medium);
+        return nullptr;
+    }
+    // A copy the caller owns: the medium may belong to the source.
+    const SIZE_T size = ::GlobalSize(medium.hGlobal);
+    HGLOBAL hCopy = ::GlobalAlloc(GMEM_MOVEABLE, size);
+    void* pFrom = ::GlobalLock(medium.hGlobal);
+    void* pTo = hCopy != nullptr ? ::GlobalLock(hCopy) : nullptr;
+    if (pFrom != nullptr && pTo != nullptr)
+        memcpy(pTo, pFrom, size);
+    if (pTo != nullptr)
+        ::GlobalUnlock(hCopy);
+    if (pFrom != nullptr)
+        ::GlobalUnlock(medium.hGlobal);
+    if (hCopy != nullptr && (pFrom == nullptr || pTo == nullptr)) {
+        ::GlobalFree(hCopy);
+        hCopy = nullptr;
+    }
+    ::ReleaseStgMedium(&medium);
+    return hCopy;
+}
+
+// ---------------------------------------------------------------------------
+// COleDropTarget
+
+// The COM object the system calls; it lives as long as the target (the
+// system's references are counted but never free it: the target's
+// destructor revokes the registration first).
+class COleDropTarget::DropTargetInterface final : public IDropTarget {
+public:
+    explicit DropTargetInterface(COleDropTarget& owner) : m_owner(owner) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (ppv == nullptr)
+            return E_POINTER;
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropTarget)) {
+            *ppv = static_cast<IDropTarget*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(::InterlockedIncrement(&m_refs)); }
+    ULONG STDMETHODCALLTYPE Release() override { return ULONG(::InterlockedDecrement(&m_refs)); }
+
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt,
+                                        DWORD* pdwEffect) override
+    {
+        return Guard(pdwEffect, [&] {
+            m_owner.m_dataObject.Attach(pDataObj);
+            CWnd* pWnd = CWnd::FromHandle(m_owner.m_hWnd);
+            const CPoint point = ClientPoint(pt);
+            m_owner.m_lastEffect = Allowed(m_owner.OnDragEnter(pWnd, &m_owner.m_dataObject, grfKeyState, point),
+                                           *pdwEffect);
+            *pdwEffect = m_owner.m_lastEffect;
+        });
+    }
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override
+    {
+        return Guard(pdwEffect, [&] {
+            CWnd* pWnd = CWnd::FromHandle(m_owner.m_hWnd);
+            const CPoint point = ClientPoint(pt);
+            DROPEFFECT effect = m_owner.OnDragScroll(pWnd, grfKeyState, point);
+            if (effect == DROPEFFECT_NONE)
+                effect = m_owner.OnDragOver(pWnd, &m_owner.m_dataObject, grfKeyState, point);
+            m_owner.m_lastEffect = Allowed(effect, *pdwEffect);
+            *pdwEffect = m_owner.m_lastEffect;
+        });
+    }
+    HRESULT STDMETHODCALLTYPE DragLeave() override
+    {
+        DWORD dummy = 0;
+        return Guard(&dummy, [&] {
+            m_owner.OnDragLeave(CWnd::FromHandle(m_owner.m_hWnd));
+            m_owner.m_dataObject.Release();
+        });
+    }
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override
+    {
+        const HRESULT hr = Guard(pdwEffect, [&] {
+            m_owner.m_dataObject.Attach(pDataObj);
+            CWnd* pWnd = CWnd::FromHandle(m_owner.m_hWnd);
+            const CPoint point = ClientPoint(pt);
+            const DROPEFFECT allowed = *pdwEffect;
+            // The drop is checked once more where it happens, then offered
+            // to OnDropEx; (DROPEFFECT)-1 from it hands it to OnDrop.
+            DROPEFFECT effect = Allowed(m_owner.OnDragOver(pWnd, &m_owner.m_dataObject, grfKeyState, point), allowed);
+            const DROPEFFECT effectEx = m_owner.OnDropEx(pWnd, &m_owner.m_dataObject, effect, allowed, point);
+            if (effectEx != DROPEFFECT(-1))
+                effect = effectEx;
+            else if (effect != DROPEFFECT_NONE) {
+                if (!m_owner.OnDrop(pWnd, &m_owner.m_dataObject, effect, point))
+                    effect = DROPEFFECT_NONE;
+            } else
+                m_owner.OnDragLeave(pWnd);
+            *pdwEffect = Allowed(effect, allowed);
+        });
+        m_owner.m_dataObject.Release();
+        m_owner.m_lastEffect = DROPEFFECT_NONE;
+        return hr;
+    }
+
+private:
+    template <typename F>
+    static HRESULT Guard(DWORD* pdwEffect, F&& body)
+    {
+        if (pdwEffect == nullptr)
+            return E_INVALIDARG;
+        // An exception must never cross into the system's drag loop.
+        const BOOL ok = AfxCallbackGuard(FALSE, [&] {
+            body();
+            return TRUE;
+        });
+        if (!ok)
+            *pdwEffect = DROPEFFECT_NONE;
+        return S_OK;
+    }
+    // What the target wants, limited to what the source allows (a scroll
+    // effect passes).
+    static DROPEFFECT Allowed(DROPEFFECT wanted, DROPEFFECT allowed)
+    {
+        const DROPEFFECT scroll = wanted & DROPEFFECT_SCROLL;
+        return (wanted & allowed & ~DROPEFFECT_SCROLL) | scroll;
+    }
+    CPoint ClientPoint(POINTL pt) const
+    {
+        POINT point = {pt.x, pt.y};
+        ::ScreenToClient(m_owner.m_hWnd, &point);
+        return CPoint(point.x, point.y);
+    }
+
+    COleDropTarget& m_owner;
+    LONG m_refs = 0;
+};
+
+IMPLEMENT_DYNAMIC(COleDropTarget, CCmdTarget)
+
+COleDropTarget::COleDropTarget() : m_pInterface(new DropTargetInterface(*this)) {}
+
+COleDropTarget::~COleDropTarget()
+{
+    Revoke();
+    delete m_pInterface;
+}
+
+IDropTarget* COleDropTarget::GetDropTarget() { return m_pInterface; }
+
+BOOL COleDropTarget::Register(CWnd* pWnd)
+{
+    if (pWnd == nullptr || pWnd->GetSafeHwnd() == nullptr || m_hWnd != nullptr)
+        return FALSE;
+    if (FAILED(::RegisterDragDrop(pWnd->GetSafeHwnd(), m_pInterface)))
+        return FALSE;
+    m_hWnd = pWnd->GetSafeHwnd();
+    return TRUE;
+}
+
+void COleDropTarget::Revoke()
+{
+    if (m_hWnd == nullptr)
+        return;
+    ::RevokeDragDrop(m_hWnd);
+    m_hWnd = nullptr;
+    m_dataObject.Release();
+}
+
+DROPEFFECT COleDropTarget::OnDragEnter(CWnd*, COleDataObject*, DWORD, CPoint) { return DROPEFFECT_NONE; }
+
+DROPEFFECT COleDropTarget::OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint) { return DROPEFFECT_NONE; }
+
+BOOL COleDropTarget::OnDrop(CWnd*, COleDataObject*, DROPEFFECT, CPoint) { return FALSE; }
+
+DROPEFFECT COleDropTarget::OnDropEx(CWnd*, COleDataObject*, DROPEFFECT, DROPEFFECT, CPoint)
+{
+    return DROPEFFECT(-1);
+}
+
+void COleDropTarget::OnDragLeave(CWnd*) {}
+
+DROPEFFECT COleDropTarget::OnDragScroll(CWnd*, DWORD, CPoint) { return DROPEFFECT_NONE; }

@@ -355,6 +355,7 @@ public:
     void OnShowWindow(BOOL, UINT) { Default(); }
     void OnActivate(UINT, CWnd*, BOOL) { Default(); }
     void OnActivateApp(BOOL, DWORD) { Default(); }
+    void OnMDIActivate(BOOL, CWnd*, CWnd*) { Default(); }
     BOOL OnNcActivate(BOOL) { return (BOOL)Default(); }
     void OnEnable(BOOL) { Default(); }
     void OnCancelMode() { Default(); }

@@ -1,9 +1,9 @@
 // A sheet of the library's list, header, edit, combo box, spin button, list
-// box, font combo box and edit list, as real windows: the edits, combo
-// boxes and spin buttons in their states (normal, hot, pressed, disabled),
-// the list sorted with its tinted column, the list box with a hot and a
-// selected item.  Taken once in the classic look and once in the
-// visual-manager look.
+// box, font combo box, edit list and slider, as real windows: the edits,
+// combo boxes and spin buttons in their states (normal, hot, pressed,
+// disabled), the list sorted with its tinted column, the list box with a
+// hot and a selected item, sliders with their ticks on every side.  Taken
+// once in the classic look and once in the visual-manager look.
 #include "tests/shot/GallerySheets.h"
 
 #include "framework/win/Controls.h"
@@ -15,6 +15,7 @@
 #include "ui/controls/ZUDPFontComboBox.h"
 #include "ui/controls/ZUDPListBox.h"
 #include "ui/controls/ZUDPListCtrl.h"
+#include "ui/controls/ZUDPSliderCtrl.h"
 #include "ui/controls/ZUDPSpinButtonCtrl.h"
 #include "ui/foundation/ZUDPMessages.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
@@ -94,6 +95,15 @@ public:
     std::vector<std::pair<CPoint, std::string>> labels;
 
 protected:
+    // The face under every child that borrows its parent's background (the
+    // sliders of the look), as a dialog's erasing gives it.
+    BOOL OnEraseBkgnd(CDC* pDC)
+    {
+        CRect client;
+        GetClientRect(&client);
+        pDC->FillRect(client, &g_uiEnvironment.m_brushButtonFace);
+        return TRUE;
+    }
     void OnPaint()
     {
         CPaintDC dc(this);
@@ -111,6 +121,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CSheetWnd, CWnd)
+    ON_WM_ERASEBKGND()
     ON_WM_PAINT()
 END_MESSAGE_MAP()
 
@@ -122,7 +133,7 @@ public:
     {
         const int width = kLabelWidth + 4 * kCellWidth + 20;
         if (!m_window.CreateEx(0, AfxRegisterWndClass(0), m_look ? "Dialog controls, visual-manager look" : "Dialog controls",
-                               WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN | WS_VISIBLE, 30, 30, width, 620,
+                               WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN | WS_VISIBLE, 30, 30, width, 720,
                                nullptr, nullptr))
             return false;
         for (int s = 0; s < 4; ++s)
@@ -203,6 +214,40 @@ public:
         disabledList->AddItem("first");
         disabledList->EnableWindow(FALSE);
         m_windows.push_back(std::move(disabledList));
+
+        // Sliders with their ticks: every few positions below, set one by
+        // one above, on both sides, and upright on the right, the left and
+        // both sides; the last one disabled.
+        y += 165;
+        m_window.labels.push_back({CPoint(8, y), "slider, ticks"});
+        const struct {
+            DWORD style;
+            CRect rect;
+            int freq;
+            bool disabled;
+        } sliders[] = {
+            {TBS_HORZ | TBS_AUTOTICKS, CRect(0, 0, 150, 36), 2, false},
+            {TBS_HORZ | TBS_TOP, CRect(160, 0, 310, 36), 0, false},
+            {TBS_HORZ | TBS_BOTH | TBS_AUTOTICKS, CRect(320, 0, 470, 44), 5, false},
+            {TBS_VERT | TBS_AUTOTICKS, CRect(490, 0, 530, 90), 2, false},
+            {TBS_VERT | TBS_LEFT | TBS_AUTOTICKS, CRect(545, 0, 585, 90), 5, false},
+            {TBS_VERT | TBS_BOTH | TBS_AUTOTICKS, CRect(600, 0, 650, 90), 5, true},
+        };
+        for (const auto& each : sliders) {
+            auto slider = std::make_unique<CZUDPSliderCtrl>();
+            slider->Create(WS_CHILD | WS_VISIBLE | each.style, each.rect + CPoint(kLabelWidth, y), &m_window, id++);
+            slider->SetRange(0, 10);
+            if (each.freq != 0)
+                slider->SetTicFreq(each.freq);
+            else
+                for (int tic : {2, 3, 7})
+                    slider->SetTic(tic);
+            slider->SetPos(4);
+            slider->m_bDrawFocus = FALSE;
+            if (each.disabled)
+                slider->EnableWindow(FALSE);
+            m_windows.push_back(std::move(slider));
+        }
 
         // The look for every control, as a dialog tells its children.
         for (HWND child = ::GetWindow(m_window.m_hWnd, GW_CHILD); child != nullptr;

@@ -39,3 +39,7 @@ void ShootDialogControlsSheets(const GalleryPhotographer& photograph);
 // The colour picker in each of its kinds, without and with the focus
 // (ColorPickerSheetWin.cpp); false when the window could not be made.
 bool ShootColorPickerSheet(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);
+// The library's tab windows: every style at the top and at the bottom,
+// and their buttons, tab list, icons, colours, shared scroll bar, rename
+// edit and resize bar (TabWindowsSheetWin.cpp).
+void ShootTabWindowSheets(const GalleryPhotographer& photograph);

@@ -1,8 +1,10 @@
 // Gallery pictures of the library's small drawings: every menu glyph in
 // every colour variant from both strips (24 and 4 bits per pixel), twice
-// their size, and a nine-part skin and the drop shadow at three sizes.
+// their size, popup-menu drop shadows in both ways of drawing them, and a
+// nine-part skin and the shadow renderer at three sizes.
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -11,6 +13,7 @@
 #include "ui/foundation/ZUDPControlRenderer.h"
 #include "ui/foundation/ZUDPMenuGlyphs.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
+#include "ui/foundation/ZUDPVisualManager.h"
 
 namespace {
 
@@ -82,6 +85,38 @@ void PaintRenderers(CDC& dc, int top)
     }
 }
 
+// Popup-menu boxes with the drop shadow the visual manager gives them, on a
+// striped ground that shows the blending: drawn from the soft spot (where
+// layered windows exist, every current system) and in shaded layers
+// (where they do not), falling right and, for right-to-left menus, left.
+int PaintDropShadows(CDC& dc, int top)
+{
+    ::TextOutA(dc, 8, top + 2, "popup-menu drop shadows: soft spot (right, left), shaded layers (right, left)", 77);
+    top += 22;
+    const CRect ground(kLabelWidth - 20, top, kLabelWidth + 4 * 150 + 20, top + 110);
+    for (int x = ground.left; x < ground.right; x += 16) {
+        const CRect stripe(x, ground.top, std::min<int>(x + 8, ground.right), ground.bottom);
+        HBRUSH brush = ::CreateSolidBrush(RGB(200, 220, 250));
+        ::FillRect(dc, &stripe, brush);
+        ::DeleteObject(brush);
+    }
+    CZUDPVisualManager* manager = CZUDPVisualManager::GetActiveManager();
+    const BOOL layered = g_uiEnvironment.m_layeredWindowsAvailable;
+    int left = kLabelWidth;
+    for (int i = 0; i < 4; ++i) {
+        g_uiEnvironment.m_layeredWindowsAvailable = i < 2;
+        const BOOL rightToLeft = i % 2 == 1;
+        const CRect menu(left + 10, top + 10, left + 110, top + 90);
+        manager->DrawPopupMenuShadow(&dc, menu, CRect(), manager->m_menuShadowDepth, 100, 65, nullptr, nullptr,
+                                     rightToLeft);
+        ::FillRect(dc, &menu, (HBRUSH)g_uiEnvironment.m_brushBarFace.GetSafeHandle());
+        manager->DrawPopupMenuBorder(&dc, nullptr, menu);
+        left += 150;
+    }
+    g_uiEnvironment.m_layeredWindowsAvailable = layered;
+    return ground.bottom + 8;
+}
+
 void Paint(HDC hdc, const RECT& client)
 {
     CDC dc;
@@ -99,6 +134,7 @@ void Paint(HDC hdc, const RECT& client)
     g_uiEnvironment.m_highColorImages = highColour;
     ReleaseMenuGlyphs();
 
+    top = PaintDropShadows(dc, top);
     PaintRenderers(dc, top);
     ::SelectObject(hdc, oldFont);
     dc.Detach();
@@ -134,7 +170,7 @@ bool ShootLibraryDrawings(const std::function<void(const std::string&, HWND)>& p
     windowClass.lpszClassName = "TrovGalleryLibraryDrawings";
     ::RegisterClassA(&windowClass);
     const int width = kLabelWidth + MenuGlyphCount * kCell + 20;
-    RECT frame = {0, 0, width, 4 + 2 * (20 + kRows * kCell + 8) + 22 + 2 * 70 + 20};
+    RECT frame = {0, 0, width, 4 + 2 * (20 + kRows * kCell + 8) + (22 + 110 + 8) + 22 + 2 * 70 + 20};
     ::AdjustWindowRect(&frame, WS_CAPTION | WS_POPUP, FALSE);
     HWND window = ::CreateWindowExA(0, windowClass.lpszClassName, "Library drawings", WS_CAPTION | WS_POPUP | WS_VISIBLE,
                                     20, 20, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,

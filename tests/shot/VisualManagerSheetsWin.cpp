@@ -27,15 +27,14 @@ class SheetTabWnd : public CZUDPTabWnd {
 public:
     SheetTabWnd(int nStyle, BOOL bOnTop, BOOL bFlat, const CRect& rectStrip)
     {
-        m_nStyleCode = nStyle;
-        m_bTabsOnTop = bOnTop;
-        m_bFlat = bFlat;
+        SetStyleCode(bFlat ? TabStyleFlat : nStyle);
+        m_location = bOnTop ? TabLocationTop : TabLocationBottom;
         m_nTabsHeight = 22;
         m_rectTabsArea = rectStrip;
         AppendTab(nullptr, "Machines");
         AppendTab(nullptr, "Log");
         AppendTab(nullptr, "Coloured");
-        SetTabColors(2, RGB(255, 220, 150), (COLORREF)-1);
+        SetTabBackColor(2, RGB(255, 220, 150));
         m_iActiveTab = 1;
     }
 };

@@ -479,8 +479,9 @@ private:
     trovtest::DialogTemplate m_template;
 };
 
-// The library's property sheet in its navigation looks: tabs, tree, list
-// and wizard, each in the visual-manager look.
+// The library's property sheet in its navigation looks: the library's tab
+// window (looks 0 and 3), tree, list and wizard, each in the
+// visual-manager look.
 void ShootPropertySheets()
 {
     struct Look {
@@ -489,6 +490,7 @@ void ShootPropertySheets()
     } looks[] = {
         {"sheet-look0-tabs", CZUDPPropertySheet::PropSheetLook_Tabs},
         {"sheet-look2-tree", CZUDPPropertySheet::PropSheetLook_Tree},
+        {"sheet-look3-tab-window", CZUDPPropertySheet::PropSheetLook_OneNoteTabs},
         {"sheet-look4-list", CZUDPPropertySheet::PropSheetLook_List},
         {"sheet-look5-wizard", CZUDPPropertySheet::PropSheetLook_Wizard},
     };
@@ -880,6 +882,7 @@ int main(int argc, char** argv)
     ShootControlFamiliesSheet(Photograph);
     ShootBarAndCaptionSheets(Photograph);
     ShootVisualManagerSheets(Photograph);
+    ShootTabWindowSheets(Photograph);
     ShootControlSheets(Photograph);
     ShootDialogControlsSheets(Photograph);
     if (!ShootColorPickerSheet(Photograph, Pump))

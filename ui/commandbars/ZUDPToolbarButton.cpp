@@ -1,10 +1,25 @@
 #include "ui/commandbars/ZUDPToolbarButton.h"
 
 #include "framework/Archive.h"
+#include "framework/win/Wnd.h"
 #include "ui/foundation/ZUDPVisualManager.h"
 
 IMPLEMENT_SERIAL(CZUDPToolbarButton, CObject, VERSIONABLE_SCHEMA | 1)
 IMPLEMENT_SERIAL(CZUDPToolbarComboBoxButton, CZUDPToolbarButton, 1)
+
+CString g_buttonClipboardFormatName;
+CLIPFORMAT g_buttonClipboardFormat = 0;
+
+CLIPFORMAT CZUDPToolbarButton::ButtonClipboardFormat()
+{
+    if (g_buttonClipboardFormat == 0) {
+        CString strName = g_buttonClipboardFormatName;
+        if (strName.IsEmpty())
+            strName.Format("ZUDToolbarButton%lx", (unsigned long)(ULONG_PTR)AfxGetInstanceHandle());
+        g_buttonClipboardFormat = CLIPFORMAT(::RegisterClipboardFormatA(strName));
+    }
+    return g_buttonClipboardFormat;
+}
 
 CZUDPToolbarButton::CZUDPToolbarButton(UINT uiID, int iImage, LPCTSTR lpszText, BOOL bUserButton)
     : m_nID(uiID), m_strText(lpszText != nullptr ? lpszText : "")

@@ -43,6 +43,11 @@ public:
     // Fills the button's background (normal, pushed or highlighted).
     virtual void PaintBackground(CDC* pDC, const CRect& rect, BOOL bHighlight, int nReserved = 0);
 
+    // The registered clipboard format of dragged buttons: the name in
+    // g_buttonClipboardFormatName, or "ZUDToolbarButton%lx" with the module
+    // instance handle; registered on first use.
+    static CLIPFORMAT ButtonClipboardFormat();
+
     BOOL IsSeparator() const { return (m_nStyle & TBBS_SEPARATOR) != 0; }
     const CRect& Rect() const { return m_rect; }
     void SetRect(const CRect& rect) { m_rect = rect; }
@@ -63,6 +68,11 @@ public:
 protected:
     CRect m_rect;                // on the parent bar, client coordinates
 };
+
+// The name of the dragged buttons' clipboard format (empty: the default
+// name) and the format, registered on first use.
+extern CString g_buttonClipboardFormatName;
+extern CLIPFORMAT g_buttonClipboardFormat;
 
 // The toolbar's combo-box button: a button that hosts a combo box.  This
 // version creates no window; the combo box of the dialogs makes one only

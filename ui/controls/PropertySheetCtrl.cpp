@@ -44,15 +44,18 @@ BOOL CPropertySheetCtrl::OnInitDialog()
 
 void CPropertySheetCtrl::LayoutPages()
 {
-    // The library's tab window takes the standard tab control's place in
-    // the looks that have it; until it exists every look uses the standard
-    // tab control.
-    CTabCtrl* pTab = GetTabControl();
-    if (m_hWnd == nullptr || pTab == nullptr)
+    // The library's tab window, in the looks that have it (without its
+    // scroll and close buttons), else the standard tab control.
+    CWnd* pTabs = GetTabControl();
+    if (m_wndTab.GetSafeHwnd() != nullptr) {
+        m_wndTab.SetButtonsVisible(FALSE);
+        pTabs = &m_wndTab;
+    }
+    if (m_hWnd == nullptr || pTabs == nullptr)
         return;
     CRect client;
     GetClientRect(client);
-    pTab->SetWindowPos(nullptr, 0, 0, client.Width(), client.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    pTabs->SetWindowPos(nullptr, 0, 0, client.Width(), client.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
     const int edgeX = ::GetSystemMetrics(SM_CXEDGE);
     const int edgeY = ::GetSystemMetrics(SM_CYEDGE);
     for (int i = 0; i < GetPageCount(); ++i) {
@@ -63,7 +66,7 @@ void CPropertySheetCtrl::LayoutPages()
         // tab control's area.
         CRect rectPage;
         pPage->GetWindowRect(rectPage);
-        pTab->ScreenToClient(rectPage);
+        pTabs->ScreenToClient(rectPage);
         pPage->SetWindowPos(nullptr, rectPage.left, rectPage.top, client.Width() - 3 * edgeX,
                             client.Height() - rectPage.top - edgeY, SWP_NOZORDER | SWP_NOACTIVATE);
     }

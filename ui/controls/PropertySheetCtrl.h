@@ -1,8 +1,9 @@
 #pragma once
 // CPropertySheetCtrl: a library property sheet that lives as a child
 // control of a dialog (the colour dialog's "Standard" and "Custom" pages).
-// Its tab control fills the sheet's client area and every page that exists
-// fills the tab control's page area; both follow every size of the sheet
+// Its tab control (or, in the looks that have it, the library's tab
+// window without its row buttons) fills the sheet's client area and every
+// page that exists fills the tab control's page area; both follow every size of the sheet
 // and every page change.  The sheet's own OK, Cancel, Apply and Help
 // buttons are hidden: the dialog around it has its own, and keyboard
 // navigation (Tab, Enter, Esc, mnemonics) is the dialog's, which walks

@@ -9,6 +9,40 @@
 #include "ui/foundation/ZUDPVisualManager.h"
 
 IMPLEMENT_DYNAMIC(CZUDPPropertySheet, CPropertySheet)
+IMPLEMENT_DYNAMIC(CZUDPPropSheetTab, CZUDPTabWnd)
+
+// ---------------------------------------------------------------------------
+// CZUDPPropSheetTab
+
+CZUDPPropSheetTab::CZUDPPropSheetTab()
+{
+    // The pages stay the sheet's children: the tab window neither destroys
+    // them nor sizes them in its own coordinates.
+    m_bAutoDestroyWindow = FALSE;
+    m_bAutoSizeWindow = FALSE;
+    m_bInDialog = TRUE;
+}
+
+BOOL CZUDPPropSheetTab::ActivateTab(int iTab)
+{
+    if (m_pParent == nullptr)
+        return CZUDPTabWnd::ActivateTab(iTab);
+    if (iTab != m_pParent->GetActiveIndex() && !m_pParent->SetActivePage(iTab))
+        return FALSE;
+    if (!CZUDPTabWnd::ActivateTab(iTab))
+        return FALSE;
+    CWnd* pPage = GetTabWindow(iTab);
+    if (pPage != nullptr && pPage->GetSafeHwnd() != nullptr && m_hWnd != nullptr) {
+        CRect rectPage = m_rectWndArea;
+        MapWindowPoints(m_pParent, &rectPage);
+        pPage->SetWindowPos(nullptr, rectPage.left, rectPage.top, rectPage.Width(), rectPage.Height(),
+                            SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return TRUE;
+}
+
+// ---------------------------------------------------------------------------
+// CZUDPPropertySheet
 
 BEGIN_MESSAGE_MAP(CZUDPPropertySheet, CPropertySheet)
     ON_WM_ERASEBKGND()
@@ -140,7 +174,24 @@ CWnd* CZUDPPropertySheet::CreateNavigationControl()
             AddNavigationItem(i);
         return &m_wndList;
     }
+    case PropSheetLook_OneNoteTabs:
     case PropSheetLook_Tabs:
+        if (m_nLook == PropSheetLook_OneNoteTabs || m_Impl.IsVisualManagerStyle()) {
+            // The library's tab window takes the tab row's place.
+            const int nActive = GetActiveIndex();
+            if (!m_wndTab.CreateWithStyle(m_nLook == PropSheetLook_OneNoteTabs ? CZUDPTabWnd::TabStyleSlanted
+                                                                                  : CZUDPTabWnd::TabStyle3D,
+                                          CRect(0, 0, 0, 0), this, kTabId, TabLocationTop))
+                return nullptr;
+            m_wndTab.m_pParent = this;
+            if (m_Icons.GetSafeHandle() != nullptr)
+                m_wndTab.SetImageListHandle(m_Icons.GetSafeHandle());
+            for (int i = 0; i < nTabs; ++i)
+                AddNavigationItem(i);
+            if (nActive >= 0 && nActive < m_wndTab.GetTabCount())
+                m_wndTab.ActivateTab(nActive);
+            return &m_wndTab;
+        }
         // Without the visual-manager look the standard tab row shows the
         // page images.
         if (!m_Impl.IsVisualManagerStyle() && pTab != nullptr && m_Icons.GetSafeHandle() != nullptr) {
@@ -183,6 +234,8 @@ void CZUDPPropertySheet::AddNavigationItem(int nTab)
         if (nItem >= 0)
             m_wndList.SetItemDataPtr(nItem, static_cast<CPropertyPage*>(pPage));
     }
+    if (m_wndTab.m_hWnd != nullptr)
+        m_wndTab.AppendTab(pPage, label, m_Icons.GetSafeHandle() != nullptr ? nTab : -1, FALSE);
 }
 
 BOOL CZUDPPropertySheet::RemoveTreeItem(CPropertyPage* pPage)
@@ -213,6 +266,13 @@ void CZUDPPropertySheet::OnActivatePage(CPropertyPage* pPage)
             }
         }
         PostMessage(kMsgSyncNavigation);
+    }
+    if (m_wndTab.m_hWnd != nullptr) {
+        const int nPage = GetPageIndex(pPage);
+        if (nPage >= 0 && nPage < m_wndTab.GetTabCount()) {
+            m_wndTab.ActivateTab(nPage);
+            m_wndTab.EnsureTabVisible(nPage);
+        }
     }
     if (m_psh.dwFlags & PSH_WIZARD)
         RefreshButtonsLater();
@@ -327,6 +387,24 @@ BOOL CZUDPPropertySheet::OnInitDialog()
     CTabCtrl* pTab = GetTabControl();
     if (m_pNavigationCtrl == nullptr || pTab == nullptr)
         return bResult;
+
+    if (m_pNavigationCtrl == &m_wndTab) {
+        // The tab window covers the standard tab control, a little wider
+        // and down over the page header.
+        CRect rectTab;
+        pTab->GetWindowRect(&rectTab);
+        ScreenToClient(&rectTab);
+        rectTab.left -= 2;
+        rectTab.right += 2;
+        rectTab.bottom += m_nHeaderHeight;
+        m_wndTab.SetWindowPos(nullptr, rectTab.left, rectTab.top, rectTab.Width(), rectTab.Height(),
+                              SWP_NOZORDER | SWP_NOACTIVATE);
+        pTab->ModifyStyle(WS_TABSTOP, 0);
+        pTab->ShowWindow(SW_HIDE);
+        if (m_wndTab.GetTabCount() > 0)
+            m_wndTab.ActivateTab(GetActiveIndex());
+        return bResult;
+    }
 
     pTab->ModifyStyle(WS_TABSTOP, 0);
     CRect rectItem;

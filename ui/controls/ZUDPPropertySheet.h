@@ -1,19 +1,34 @@
 #pragma once
 // CZUDPPropertySheet: a property sheet in the visual-manager look, with a
-// choice of navigation: the standard tab row (look 0), a tree at the left
-// (2), an owner-drawn list at the left (4) or the wizard (5).  The
-// navigation control follows the active page both ways.  The button-pane
-// look (1), the library tab window (3) and the library tab window that
-// replaces the tab row of look 0 in the visual-manager look come with the
-// navigation bar and the tab window; until then these looks make no
-// navigation control and the sheet behaves as look 0.
+// choice of navigation: the standard tab row (look 0; in the visual-manager
+// look the library's tab window replaces it), a tree at the left (2), the
+// library's tab window with slanted tabs (3), an owner-drawn list at the
+// left (4) or the wizard (5).  The navigation control follows the active
+// page both ways.  The button-pane look (1) comes with the navigation bar;
+// until then it makes no navigation control and the sheet behaves as
+// look 0.
 #include "framework/win/ImageList.h"
 #include "framework/win/PropertySheet.h"
 #include "framework/win/TreeCtrl.h"
 #include "ui/controls/ZUDPDlgImpl.h"
 #include "ui/controls/ZUDPListBox.h"
+#include "ui/docking/ZUDPTabWnd.h"
 
 class CZUDPPropertyPage;
+class CZUDPPropertySheet;
+
+// The library tab window as a sheet's navigation: its tabs are the sheet's
+// pages, which stay the sheet's children; activating a tab activates the
+// page and places it in the tab window's page area.
+class CZUDPPropSheetTab : public CZUDPTabWnd {
+    DECLARE_DYNAMIC(CZUDPPropSheetTab)
+public:
+    CZUDPPropSheetTab();
+
+    BOOL ActivateTab(int iTab) override;
+
+    CZUDPPropertySheet* m_pParent = nullptr;
+};
 
 class CZUDPPropertySheet : public CPropertySheet {
     DECLARE_DYNAMIC(CZUDPPropertySheet)
@@ -55,6 +70,7 @@ public:
     // The navigation controls (windows exist only in their look).
     CTreeCtrl& GetNavigationTree() { return m_wndTree; }
     CZUDPListBox& GetNavigationList() { return m_wndList; }
+    CZUDPPropSheetTab& GetNavigationTab() { return m_wndTab; }
     CWnd* GetNavigationControl() const { return m_pNavigationCtrl; }
     CZUDPDlgImpl& GetImpl() { return m_Impl; }
 
@@ -103,6 +119,7 @@ protected:
     int m_nLook = PropSheetLook_Tabs;
     CTreeCtrl m_wndTree;
     CZUDPListBox m_wndList;
+    CZUDPPropSheetTab m_wndTab;
     CWnd* m_pNavigationCtrl = nullptr;
     int m_nBarWidth = 100;
     int m_nActivePage = -1;

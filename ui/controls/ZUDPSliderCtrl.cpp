@@ -2,9 +2,13 @@
 
 #include "ui/controls/ZUDPControlBackground.h"
 #include "ui/foundation/MouseLeaveTracking.h"
+#include "ui/foundation/ZUDPDrawManager.h"
 #include "ui/foundation/ZUDPMemDC.h"
 #include "ui/foundation/ZUDPMessages.h"
 #include "ui/foundation/ZUDPVisualManager.h"
+
+#include <algorithm>
+#include <utility>
 
 IMPLEMENT_DYNCREATE(CZUDPSliderCtrl, CSliderCtrl)
 
@@ -46,6 +50,59 @@ CRect CZUDPSliderCtrl::GetChannelRectUpright() const
     return rectChannel;
 }
 
+std::vector<CRect> CZUDPSliderCtrl::GetTickRects(const CRect& rectChannel, const CRect& rectThumb) const
+{
+    std::vector<CRect> ticks;
+    const DWORD dwStyle = GetStyle();
+    const int nCount = GetNumTics();
+    if ((dwStyle & TBS_NOTICKS) != 0 || nCount < 2)
+        return ticks;
+    const BOOL bVert = (dwStyle & TBS_VERT) != 0;
+    const DWORD dwSides = dwStyle & (TBS_LEFT | TBS_BOTH);
+    const BOOL bLeftTop = dwSides != 0;
+    const BOOL bRightBottom = dwSides != TBS_LEFT;
+
+    // A tick lies where the thumb's middle is when the slider stands at the
+    // tick's position: the thumb's middle travels from half a thumb inside
+    // the channel's start to half a thumb inside its end.
+    const int nMin = GetRangeMin(), nMax = GetRangeMax();
+    const long long range = std::max(1LL, (long long)nMax - nMin);
+    const int thumbLength = bVert ? rectThumb.Height() : rectThumb.Width();
+    const int channelStart = bVert ? rectChannel.top : rectChannel.left;
+    const int channelLength = bVert ? rectChannel.Height() : rectChannel.Width();
+    const long long travel = std::max(0, channelLength - thumbLength);
+    auto at = [&](long long position) {
+        position = std::min<long long>(std::max<long long>(position, nMin), nMax);
+        return channelStart + thumbLength / 2 + int(travel * (position - nMin) / range);
+    };
+
+    // Both ends, longer by a pixel, and every tick between them.
+    std::vector<std::pair<int, int>> marks;   // (pixel along the channel, length)
+    marks.emplace_back(at(nMin), kEndTickLength);
+    for (int i = 0; i < nCount - 2; ++i) {
+        const int position = GetTic(i);
+        if (position != -1)
+            marks.emplace_back(at(position), kTickLength);
+    }
+    marks.emplace_back(at(nMax), kEndTickLength);
+
+    for (const auto& mark : marks) {
+        const int along = mark.first, length = mark.second;
+        if (bVert) {
+            if (bLeftTop)
+                ticks.emplace_back(rectThumb.left - 1 - length, along, rectThumb.left - 1, along + 1);
+            if (bRightBottom)
+                ticks.emplace_back(rectThumb.right + 1, along, rectThumb.right + 1 + length, along + 1);
+        } else {
+            if (bLeftTop)
+                ticks.emplace_back(along, rectThumb.top - 1 - length, along + 1, rectThumb.top - 1);
+            if (bRightBottom)
+                ticks.emplace_back(along, rectThumb.bottom + 1, along + 1, rectThumb.bottom + 1 + length);
+        }
+    }
+    return ticks;
+}
+
 // ---------------------------------------------------------------------------
 // Painting
 
@@ -64,9 +121,20 @@ void CZUDPSliderCtrl::DrawSlider(CDC* pDC)
     const BOOL bPlainThumb = (bLeftTop && bRightBottom) || (dwStyle & TBS_NOTICKS) != 0;
     const BOOL bFocused = ::GetFocus() == m_hWnd;
 
-    pManager->DrawSliderChannel(pDC, this, bVert, GetChannelRectUpright(), IsOnGlass());
+    const CRect rectChannel = GetChannelRectUpright();
+    pManager->DrawSliderChannel(pDC, this, bVert, rectChannel, IsOnGlass());
     CRect rectThumb;
     GetThumbRect(rectThumb);
+    if ((dwStyle & TBS_NOTICKS) == 0) {
+        const COLORREF clrTick =
+            IsWindowEnabled() ? pManager->GetControlDarkColor(this) : pManager->GetDisabledTextColor();
+        for (const CRect& rectTick : GetTickRects(rectChannel, rectThumb)) {
+            if (IsOnGlass())
+                CZUDPDrawManager(*pDC).DrawBox(rectTick, clrTick, clrTick);
+            else
+                pDC->FillSolidRect(&rectTick, clrTick);
+        }
+    }
     pManager->DrawSliderThumb(pDC, this, rectThumb, m_bThumbHot || bFocused, m_bThumbPressed, !IsWindowEnabled(),
                               bVert, bLeftTop && !bPlainThumb, bPlainThumb, IsOnGlass());
 

@@ -3,7 +3,7 @@
 #include "framework/Archive.h"
 
 IMPLEMENT_DYNAMIC(CZUDPDockManager, CObject)
-IMPLEMENT_SERIAL(CZUDPTabbedControlBar, CZUDPControlBar, VERSIONABLE_SCHEMA | 2)
+IMPLEMENT_SERIAL(CZUDPTabbedControlBar, CZUDPBaseTabbedBar, VERSIONABLE_SCHEMA | 2)
 
 DWORD CZUDPDockManager::s_dwDockMode = 1;
 int CZUDPDockManager::s_nSmartDockingVariant = 0;

@@ -4,7 +4,7 @@
 // docking mode (stored for the dock managers to read) and the re-applying
 // of the manager's tab look to every tabbed pane, which has no panes to
 // visit yet.  The docking subsystem completes both.
-#include "ui/commandbars/ZUDPControlBar.h"
+#include "ui/docking/ZUDPBaseTabbedBar.h"
 
 class CZUDPDockManager : public CObject {
     DECLARE_DYNAMIC(CZUDPDockManager)
@@ -22,7 +22,7 @@ private:
     static int s_nSmartDockingVariant;
 };
 
-class CZUDPTabbedControlBar : public CZUDPControlBar {
+class CZUDPTabbedControlBar : public CZUDPBaseTabbedBar {
     DECLARE_SERIAL(CZUDPTabbedControlBar)
 public:
     CZUDPTabbedControlBar() = default;

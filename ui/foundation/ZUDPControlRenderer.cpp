@@ -292,9 +292,13 @@ void CZUDPShadowRenderer::DrawFramePieces(CDC* pDC, CRect rect, int nState, BYTE
 {
     // A drop shadow falls to the right and below; under a right-to-left
     // layout (unless the image itself was mirrored) to the left and below.
-    const BOOL leftShadow = CZUDPToolBarImages::IsMirrorImages() && !m_mirrored;
-    const int pieces = leftShadow ? (PieceLeft | PieceBottom | PieceTopLeft | PieceBottomLeft | PieceBottomRight)
-                                  : (PieceRight | PieceBottom | PieceTopRight | PieceBottomLeft | PieceBottomRight);
+    DrawShadowPieces(pDC, rect, CZUDPToolBarImages::IsMirrorImages() && !m_mirrored, nState, nAlpha);
+}
+
+void CZUDPShadowRenderer::DrawShadowPieces(CDC* pDC, CRect rect, BOOL bLeftShadow, int nState, BYTE nAlpha)
+{
+    const int pieces = bLeftShadow ? (PieceLeft | PieceBottom | PieceTopLeft | PieceBottomLeft | PieceBottomRight)
+                                   : (PieceRight | PieceBottom | PieceTopRight | PieceBottomLeft | PieceBottomRight);
     DrawPieces(pDC, rect, nState, nAlpha, pieces);
 }
 

@@ -111,6 +111,10 @@ public:
     virtual BOOL BuildShadow(int nDepth, COLORREF clrBase = (COLORREF)-1, int nMinPercent = 0,
                              int nMaxPercent = 100, BOOL bMirror = FALSE);
 
+    // The pieces of a shadow on one side (the right side and the bottom,
+    // or the left side and the bottom) whatever the layout's direction.
+    void DrawShadowPieces(CDC* pDC, CRect rect, BOOL bLeftShadow, int nState = 0, BYTE nAlpha = 255);
+
     int GetDepth() const { return m_depth; }
     COLORREF GetBaseColor() const { return m_baseColor; }
     int GetMinPercent() const { return m_minPercent; }

@@ -1,5 +1,6 @@
 #include "ui/foundation/ZUDPDrawManager.h"
 
+#include "ui/foundation/ZUDPControlRenderer.h"
 #include "ui/foundation/ZUDPDrawOnGlass.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 
@@ -981,6 +982,12 @@ BOOL CZUDPDrawManager::DrawDropShadow(CRect rect, int nDepth, int nOuterPercent,
         CDibArea area(m_dc, areaRect, TRUE, FALSE);
         if (!area.IsValid())
             return FALSE;
+        if (g_uiEnvironment.m_layeredWindowsAvailable &&
+            DrawShadowFromSpot(area.MemDC(), CSize(W, H), D, 100 - nOuterPercent, 100 - nInnerPercent, clrBase,
+                               bRightShadow)) {
+            area.PutBack();
+            return CacheShadowStrips(rect, D, areaLeft, sideLeft, pBottomCache, pSideCache);
+        }
         DWORD* bits = area.Bits();
         const CSize size(W, H);
         const BOOL mirrored = !bRightShadow;
@@ -999,22 +1006,44 @@ BOOL CZUDPDrawManager::DrawDropShadow(CRect rect, int nDepth, int nOuterPercent,
         }
         area.PutBack();
     }
+    return CacheShadowStrips(rect, D, areaLeft, sideLeft, pBottomCache, pSideCache);
+}
 
-    if (pBottomCache != nullptr && pSideCache != nullptr) {
-        CDC memDC;
-        if (memDC.CreateCompatibleDC(&m_dc)) {
-            pSideCache->DeleteObject();
-            if (pSideCache->CreateCompatibleBitmap(&m_dc, D + 1, H + D)) {
-                CBitmap* old = memDC.SelectObject(pSideCache);
-                memDC.BitBlt(0, 0, D, H + D, &m_dc, sideLeft, rect.top, SRCCOPY);
-                memDC.SelectObject(old);
-            }
-            pBottomCache->DeleteObject();
-            if (pBottomCache->CreateCompatibleBitmap(&m_dc, W + D, D + 1)) {
-                CBitmap* old = memDC.SelectObject(pBottomCache);
-                memDC.BitBlt(0, 0, W + D, D, &m_dc, areaLeft, rect.bottom, SRCCOPY);
-                memDC.SelectObject(old);
-            }
+BOOL CZUDPDrawManager::DrawShadowFromSpot(CDC& areaDC, CSize size, int nDepth, int nMinPercent, int nMaxPercent,
+                                          COLORREF clrBase, BOOL bRightShadow)
+{
+    // The soft spot's pieces along the side and the bottom, moved down by
+    // the depth and, for a right shadow, right by it: in the area (which
+    // begins at the rectangle's left, or the depth before it for a left
+    // shadow) that is (D, D, W + D, H + D) or (0, D, W, H + D).  The side
+    // follows the caller, whatever the layout's direction.
+    CZUDPShadowRenderer shadow;
+    if (!shadow.BuildShadow(nDepth, clrBase, nMinPercent, nMaxPercent, CZUDPToolBarImages::IsMirrorImages()))
+        return FALSE;
+    const int left = bRightShadow ? nDepth : 0;
+    shadow.DrawShadowPieces(&areaDC, CRect(left, nDepth, left + size.cx, nDepth + size.cy), !bRightShadow, 0, 255);
+    return TRUE;
+}
+
+BOOL CZUDPDrawManager::CacheShadowStrips(const CRect& rect, int nDepth, int areaLeft, int sideLeft,
+                                         CBitmap* pBottomCache, CBitmap* pSideCache)
+{
+    if (pBottomCache == nullptr || pSideCache == nullptr)
+        return TRUE;
+    const int D = nDepth, W = rect.Width(), H = rect.Height();
+    CDC memDC;
+    if (memDC.CreateCompatibleDC(&m_dc)) {
+        pSideCache->DeleteObject();
+        if (pSideCache->CreateCompatibleBitmap(&m_dc, D + 1, H + D)) {
+            CBitmap* old = memDC.SelectObject(pSideCache);
+            memDC.BitBlt(0, 0, D, H + D, &m_dc, sideLeft, rect.top, SRCCOPY);
+            memDC.SelectObject(old);
+        }
+        pBottomCache->DeleteObject();
+        if (pBottomCache->CreateCompatibleBitmap(&m_dc, W + D, D + 1)) {
+            CBitmap* old = memDC.SelectObject(pBottomCache);
+            memDC.BitBlt(0, 0, W + D, D, &m_dc, areaLeft, rect.bottom, SRCCOPY);
+            memDC.SelectObject(old);
         }
     }
     return TRUE;

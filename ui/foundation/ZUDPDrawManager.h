@@ -71,5 +71,16 @@ public:
     }
 
 protected:
+    // The drop shadow where layered windows exist: the shadow renderer's
+    // soft spot cut into pieces and blended into the shadow's area (of the
+    // rectangle's size plus the depth both ways); FALSE when the spot
+    // cannot be made.
+    static BOOL DrawShadowFromSpot(CDC& areaDC, CSize size, int nDepth, int nMinPercent, int nMaxPercent,
+                                   COLORREF clrBase, BOOL bRightShadow);
+    // Fills the given (empty) cache bitmaps from the target now showing the
+    // shadow; TRUE.
+    BOOL CacheShadowStrips(const CRect& rect, int nDepth, int areaLeft, int sideLeft, CBitmap* pBottomCache,
+                           CBitmap* pSideCache);
+
     CDC& m_dc;
 };

@@ -96,6 +96,33 @@ BOOL IsTrueColourDib(HBITMAP hBitmap)
            section.dsBm.bmBits != nullptr && section.dsBm.bmBitsPixel >= 24;
 }
 
+// A strip kept in a bitmap of fewer than 24 bits (the 4-bit resource)
+// made a 24-bit one holding the same images: repainting pixels in any
+// colour and rescaling both need true colour.
+BOOL MakeStripTrueColour(CZUDPToolBarImages& strip)
+{
+    if (IsTrueColourDib(strip.GetImageBitmap()))
+        return TRUE;
+    HBITMAP hCopy = CopyAs24BitDib(strip.GetImageBitmap());
+    if (hCopy == nullptr)
+        return FALSE;
+    const COLORREF key = strip.GetTransparentColor();
+    const CSize size = strip.GetImageSize();
+    strip.RemoveAllImages();
+    strip.SetImageSize(size);
+    // The copy holds the images as they are, already mirrored under a
+    // right-to-left layout: appending must not mirror them once more.
+    const BOOL bMirror = CZUDPToolBarImages::IsMirrorImages();
+    CZUDPToolBarImages::SetMirrorImages(FALSE);
+    const int last = strip.AppendBitmap(hCopy, TRUE);
+    CZUDPToolBarImages::SetMirrorImages(bMirror);
+    ::DeleteObject(hCopy);
+    if (last < 0)
+        return FALSE;
+    strip.SetTransparentColor(key);
+    return TRUE;
+}
+
 } // namespace
 
 BOOL MakeMenuGlyphColorVariant(CZUDPToolBarImages& strip, COLORREF colour)
@@ -107,19 +134,8 @@ BOOL MakeMenuGlyphColorVariant(CZUDPToolBarImages& strip, COLORREF colour)
         return FALSE;
     // Pixels are repainted in true colour: a copy of the 4-bit strip is
     // made a 24-bit one first (its palette may not hold the colour).
-    if (!IsTrueColourDib(strip.GetImageBitmap())) {
-        HBITMAP hCopy = CopyAs24BitDib(loaded.GetImageBitmap());
-        if (hCopy == nullptr)
-            return FALSE;
-        const COLORREF key = loaded.GetTransparentColor();
-        strip.RemoveAllImages();
-        strip.SetImageSize(loaded.GetImageSize());
-        const int last = strip.AppendBitmap(hCopy, TRUE);
-        ::DeleteObject(hCopy);
-        if (last < 0)
-            return FALSE;
-        strip.SetTransparentColor(key);
-    }
+    if (!MakeStripTrueColour(strip))
+        return FALSE;
     return strip.MapColors(RGB(0, 0, 0), colour);
 }
 
@@ -177,6 +193,10 @@ BOOL LoadMenuGlyphs()
     if (loaded.GetImageBitmap() != nullptr && scale != 1.0) {
         const int cell = ScaledCell(scale);
         if (cell >= 1 && cell != kCellSize) {
+            // The resampler takes true-colour strips only: the 4-bit strip
+            // is converted first, so that every strip and the cell size
+            // answered agree.
+            MakeStripTrueColour(loaded);
             for (CZUDPToolBarImages& strip : glyphs.m_strips)
                 strip.ResampleByScale(double(cell) / kCellSize);
         }

@@ -1,13 +1,12 @@
 #include "ui/foundation/ZUDPRebarState.h"
 #include "ui/foundation/ZUDPTextConstants.h"
 
-#include <shlwapi.h>
-
 #include <memory>
 #include <vector>
 
 #include "ui/docking/ZUDPReBar.h"
 #include "ui/foundation/ZUDPRegistry.h"
+#include "ui/foundation/ZUDPUIEnvironment.h"
 
 namespace {
 
@@ -38,22 +37,10 @@ UINT Get(const BYTE* pSlot, UINT offset)
 
 // The band record's size as the installed common controls know it, in
 // the 32-bit layout the slots keep: 100 bytes from version 6.1, else 80.
+// The version is the global UI data's, asked once and kept there.
 UINT StoredRecordSize()
 {
-    static UINT nSize = [] {
-        UINT size = 80;
-        HMODULE hComCtl = ::GetModuleHandleA("comctl32.dll");
-        auto pfn = hComCtl ? reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void*>(
-                                 ::GetProcAddress(hComCtl, "DllGetVersion")))
-                           : nullptr;
-        DLLVERSIONINFO dvi = {};
-        dvi.cbSize = sizeof dvi;
-        if (pfn != nullptr && SUCCEEDED(pfn(&dvi)) &&
-            (dvi.dwMajorVersion > 6 || (dvi.dwMajorVersion == 6 && dvi.dwMinorVersion >= 1)))
-            size = 100;
-        return size;
-    }();
-    return nSize;
+    return g_uiEnvironment.GetComCtlVersion() < 0x60001 ? 80 : 100;
 }
 
 CString RebarKey(LPCTSTR lpszProfileName, HWND hRebar)

@@ -82,6 +82,7 @@ CObList g_miniFrameList;
 CZUDPGlobalUtils g_globalUtils;
 
 CZUDPUIEnvironment g_uiEnvironment;
+CSize g_dragThreshold(::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG));
 
 // The menu glyph strip and its five recoloured copies (empty until first
 // use; they take the shadow colour of the global UI data).

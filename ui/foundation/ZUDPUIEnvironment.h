@@ -287,6 +287,10 @@ int CALLBACK IsFontFaceDifferent(const LOGFONTA* lplf, const TEXTMETRICA*, DWORD
 // monitor's work area.
 BOOL CALLBACK UniteMonitorRects(HMONITOR hMonitor, HDC, LPRECT, LPARAM lParam);
 
+// The system's drag threshold (SM_CXDRAG by SM_CYDRAG), read once at
+// start-up: a press becomes a drag once the cursor leaves it.
+extern CSize g_dragThreshold;
+
 // The frame window that encloses a window (never the window itself), or
 // null.  A floating mini frame leads to the window it recorded as its owner.
 CFrameWnd* GetEnclosingFrame(CWnd* pWnd);

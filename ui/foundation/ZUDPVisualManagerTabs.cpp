@@ -76,7 +76,7 @@ void CZUDPVisualManager::DrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActi
     const int L = rectTab.left, T = rectTab.top, R = rectTab.right, B = rectTab.bottom;
     const int H = B - T;
     const COLORREF clrTab = pTabWnd->GetTabBackColor(iTab);
-    const BOOL bOnTop = pTabWnd->m_bTabsOnTop;
+    const BOOL bOnTop = pTabWnd->GetTabLocation() == TabLocationTop;
     const BOOL bStyle4 = pTabWnd->IsStyleCode4();
     const BOOL bStyle5 = pTabWnd->IsStyleCode5();
     const BOOL bSlanted = bStyle4 || bStyle5;
@@ -262,7 +262,8 @@ void CZUDPVisualManager::DrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActi
         }
     }
 
-    // The content, clipped as the caller had it.
+    // The content, clipped as the caller had it (every shape above has
+    // restored the caller's clipping).
     COLORREF clrOldText = pDC->GetTextColor();
     if (!bIsActive) {
         const COLORREF clrOwnText = pTabWnd->GetTabTextColor(iTab);
@@ -271,10 +272,7 @@ void CZUDPVisualManager::DrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActi
     }
     if (bSlanted)
         rectContent.right = std::min<int>(rectContent.right, rectStrip.right - 2);
-    const int savedForContent = pDC->SaveDC();
-    pDC->IntersectClipRect(rectClip);
     DrawTabContent(pDC, rectContent, iTab, bIsActive, pTabWnd, kNoColor);
-    pDC->RestoreDC(savedForContent);
     pDC->SetTextColor(clrOldText);
 }
 
@@ -450,7 +448,7 @@ void CZUDPVisualManager::DrawTabFrame(CDC* pDC, CZUDPBaseTabWnd* pTabWnd, CRect 
         left += pTabWnd->GetTabBorderSize();
         right -= pTabWnd->GetTabBorderSize();
     }
-    const int y = pTabWnd->m_bTabsOnTop ? rect.top : rect.bottom - 1;
+    const int y = pTabWnd->GetTabLocation() == TabLocationTop ? rect.top : rect.bottom - 1;
     CPen* pOldPen = pPen != nullptr ? pDC->SelectObject(pPen) : nullptr;
     Line(pDC, left, y, right, y);
     if (pOldPen != nullptr)

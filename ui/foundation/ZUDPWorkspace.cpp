@@ -18,6 +18,7 @@
 #include "ui/commandbars/ZUDPToolBar.h"
 #include "ui/docking/ZUDPDockingFlags.h"
 #include "ui/docking/ZUDPFrameImpl.h"
+#include "ui/docking/ZUDPFrameWnd.h"
 
 #include <vector>
 
@@ -285,6 +286,16 @@ BOOL CZUDPWorkspace::LoadState(LPCTSTR lpszSectionName, CZUDPFrameImpl* pFrameIm
         ::RedrawWindow(pFrame->GetSafeHwnd(), nullptr, nullptr,
                        RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     return TRUE;
+}
+
+BOOL CZUDPWorkspace::LoadFrameWndState(CZUDPFrameWnd* pFrame, LPCTSTR lpszSectionName)
+{
+    return LoadState(lpszSectionName, pFrame != nullptr ? &pFrame->GetFrameImpl() : nullptr);
+}
+
+BOOL CZUDPWorkspace::LoadMDIFrameState(CZUDPMDIFrameWnd* pFrame, LPCTSTR lpszSectionName)
+{
+    return LoadState(lpszSectionName, pFrame != nullptr ? &pFrame->GetFrameImpl() : nullptr);
 }
 
 BOOL CZUDPWorkspace::CleanState(LPCTSTR lpszSectionName)

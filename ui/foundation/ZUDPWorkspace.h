@@ -16,6 +16,8 @@
 #include "ui/foundation/ZUDPRegistry.h"
 
 class CZUDPFrameImpl;
+class CZUDPFrameWnd;
+class CZUDPMDIFrameWnd;
 
 class CZUDPWorkspace {
 public:
@@ -58,6 +60,12 @@ public:
     // that lies on no monitor's work area is ignored, so a damaged or
     // outdated value can neither hide the window nor put it off screen.
     virtual BOOL ReloadWindowPlacement(CWnd* pFrame);
+
+    // LoadState for a single-document or a multi-document library frame:
+    // with the section (null: the current one) and the frame's
+    // implementation object (none for a null frame).
+    BOOL LoadFrameWndState(CZUDPFrameWnd* pFrame, LPCTSTR lpszSectionName = nullptr);
+    BOOL LoadMDIFrameState(CZUDPMDIFrameWnd* pFrame, LPCTSTR lpszSectionName = nullptr);
 
     // FALSE when a shell manager exists; otherwise creates it, publishes
     // it in g_shellManager, owns it (the destructor deletes it) and TRUE.

@@ -89,12 +89,20 @@ protected:
     CZUDPColorPage2& CustomPage() { return *m_dialog->GetCustomPage(); }
 
     // Shows a page as a click on its tab does.
+    // Clicks a page's tab: on the library's tab window where the sheet has
+    // one, else on the standard tab control.
     void ClickTab(int page)
     {
-        CTabCtrl* tab = m_dialog->GetPropertySheet()->GetTabControl();
+        CPropertySheetCtrl* sheet = m_dialog->GetPropertySheet();
+        CWnd* tab = sheet->GetTabControl();
         ASSERT_NE(nullptr, tab);
         CRect item;
-        tab->GetItemRect(page, &item);
+        if (sheet->GetNavigationControl() == &sheet->GetNavigationTab()) {
+            tab = &sheet->GetNavigationTab();
+            sheet->GetNavigationTab().GetTabRectAt(page, item);
+        } else {
+            sheet->GetTabControl()->GetItemRect(page, &item);
+        }
         tab->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(item.CenterPoint().x, item.CenterPoint().y));
         tab->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(item.CenterPoint().x, item.CenterPoint().y));
         trovtest::PumpPending();
@@ -492,9 +500,33 @@ TEST_F(ZUDPColorDialogTest, TheDialogStyleSwitchGivesSheetAndPagesTheLibraryLook
         EXPECT_EQ(on, CustomPage().IsVisualManagerStyle());
         EXPECT_EQ(on ? CZUDPPropertySheet::PropSheetLook_OneNoteTabs : CZUDPPropertySheet::PropSheetLook_Tabs,
                   sheet->GetLook());
-        // Until the library's tab window exists the standard tabs show.
-        EXPECT_EQ(nullptr, sheet->GetNavigationControl());
-        EXPECT_TRUE(sheet->GetTabControl()->IsWindowVisible());
+        // With the switch on the library's tab window (slanted tabs, no row
+        // buttons) takes the standard tabs' place and fills the sheet.
+        EXPECT_EQ(on ? &sheet->GetNavigationTab() : nullptr, sheet->GetNavigationControl());
+        EXPECT_EQ(!on, sheet->GetTabControl()->IsWindowVisible());
+        if (on) {
+            CZUDPTabWnd& tabs = sheet->GetNavigationTab();
+            EXPECT_TRUE(tabs.IsWindowVisible());
+            EXPECT_TRUE(tabs.IsStyleCode4());
+            EXPECT_EQ(2, tabs.GetTabCount());
+            EXPECT_EQ(1, tabs.GetActiveTabIndex());
+            EXPECT_EQ(&CustomPage(), tabs.GetActiveTabWindow());
+            CRect sheetClient, tabsRect;
+            sheet->GetClientRect(sheetClient);
+            tabs.GetWindowRect(tabsRect);
+            EXPECT_EQ(sheetClient.Size(), tabsRect.Size());
+            CRect button;
+            tabs.GetScrollLeftButton().GetWindowRect(button);
+            EXPECT_TRUE(button.IsRectEmpty()) << "the row buttons are hidden";
+            // The page lies in the tab window's page area, below the tabs.
+            CRect page, strip;
+            CustomPage().GetWindowRect(page);
+            tabs.GetTabStripRect(strip);
+            tabs.ClientToScreen(strip);
+            EXPECT_GE(page.top, strip.bottom);
+            EXPECT_TRUE(CustomPage().IsWindowVisible());
+            EXPECT_FALSE(StandardPage().IsWindowVisible());
+        }
         CWnd* edit = CWnd::FromHandlePermanent(::GetDlgItem(CustomPage().m_hWnd, IDC_ZUDP_COLORS_HUE_EDIT));
         EXPECT_EQ(on, edit != nullptr && edit->IsKindOf(RUNTIME_CLASS(CZUDPEdit)));
         CWnd* spin = CWnd::FromHandlePermanent(::GetDlgItem(CustomPage().m_hWnd, IDC_ZUDP_COLORS_HUE_SPIN));

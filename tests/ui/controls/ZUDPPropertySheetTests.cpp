@@ -153,6 +153,77 @@ TEST_F(PropertySheetLookTest, TheListFollowsTheActivePageBothWays)
     EXPECT_EQ(4, list.GetCount());
 }
 
+TEST_F(PropertySheetLookTest, TheLibraryTabWindowReplacesTheTabRowAndFollowsThePages)
+{
+    struct Case {
+        const char* what;
+        int look;
+        BOOL visualManagerLook;
+        bool tabWindow;
+        bool slanted;
+    } cases[] = {
+        {"look 0 in the visual-manager look: three-dimensional tabs", CZUDPPropertySheet::PropSheetLook_Tabs, TRUE,
+         true, false},
+        {"look 3: slanted tabs", CZUDPPropertySheet::PropSheetLook_OneNoteTabs, TRUE, true, true},
+        {"look 3 without the visual-manager look", CZUDPPropertySheet::PropSheetLook_OneNoteTabs, FALSE, true, true},
+        {"look 0 without the visual-manager look: the standard tabs", CZUDPPropertySheet::PropSheetLook_Tabs, FALSE,
+         false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SheetFixture f(c.look, c.visualManagerLook);
+        f.sheet.m_psh.nStartPage = 1;
+        ASSERT_TRUE(f.sheet.Create());
+        CZUDPPropSheetTab& tabs = f.sheet.GetNavigationTab();
+        if (!c.tabWindow) {
+            EXPECT_EQ(nullptr, f.sheet.GetNavigationControl());
+            EXPECT_EQ(nullptr, tabs.GetSafeHwnd());
+            EXPECT_TRUE(f.sheet.GetTabControl()->IsWindowVisible());
+            continue;
+        }
+        ASSERT_EQ(&tabs, f.sheet.GetNavigationControl());
+        EXPECT_EQ(c.slanted, tabs.IsStyleCode4() != FALSE);
+        EXPECT_EQ(CZUDPPropertySheet::kTabId, tabs.GetDlgCtrlID());
+        EXPECT_EQ(TabLocationTop, tabs.GetTabLocation());
+        EXPECT_FALSE(f.sheet.GetTabControl()->IsWindowVisible());
+        ASSERT_EQ(3, tabs.GetTabCount());
+        CString label;
+        tabs.GetTabLabelText(2, label);
+        EXPECT_STREQ("Display", label);
+        EXPECT_FALSE(tabs.IsTabDetachable(0));
+        // The page the sheet started on is the active tab, shown in the tab
+        // window's page area.
+        EXPECT_EQ(1, tabs.GetActiveTabIndex());
+        auto pageInArea = [&](int page) {
+            CRect area, rectPage;
+            tabs.GetWndArea(area);
+            tabs.ClientToScreen(&area);
+            f.pages[size_t(page)]->GetWindowRect(&rectPage);
+            EXPECT_EQ(area, rectPage) << "page " << page;
+            EXPECT_TRUE(f.pages[size_t(page)]->IsWindowVisible()) << "page " << page;
+        };
+        pageInArea(1);
+
+        // A click on a tab activates its page; a page chosen by code
+        // activates its tab.
+        CRect rectTab;
+        tabs.GetTabRectAt(2, rectTab);
+        tabs.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rectTab.CenterPoint().x, rectTab.CenterPoint().y));
+        tabs.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(rectTab.CenterPoint().x, rectTab.CenterPoint().y));
+        EXPECT_EQ(2, f.sheet.GetActiveIndex());
+        pageInArea(2);
+        EXPECT_TRUE(f.sheet.SetActivePage(0));
+        EXPECT_EQ(0, tabs.GetActiveTabIndex());
+        pageInArea(0);
+        // A page that refuses to be left keeps its tab.
+        f.pages[0]->m_allowLeave = FALSE;
+        EXPECT_FALSE(tabs.ActivateTab(1));
+        EXPECT_EQ(0, tabs.GetActiveTabIndex());
+        EXPECT_EQ(0, f.sheet.GetActiveIndex());
+        f.pages[0]->m_allowLeave = TRUE;
+    }
+}
+
 // The wizard's buttons as the themed button makes them: owner-drawn.
 class COwnerDrawnWizard : public CZUDPPropertySheet {
 public:

@@ -15,7 +15,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <string>
+#include <vector>
 
 using controltest::CControlHost;
 using controltest::RecordingManagerScope;
@@ -204,6 +207,131 @@ TEST_F(SmallControlsTest, TheSliderHandsTheManagerAnUprightChannelAndItsTickSide
         EXPECT_EQ(c.leftTop, thumbs[0].args[4]);
         EXPECT_EQ(c.plain, thumbs[0].args[5]);
     }
+}
+
+// Where the thumb's middle stands along the channel at each position.
+std::vector<int> ThumbMiddles(CZUDPSliderCtrl& slider, const std::vector<int>& positions)
+{
+    const BOOL vert = (slider.GetStyle() & TBS_VERT) != 0;
+    const int saved = slider.GetPos();
+    std::vector<int> middles;
+    for (int position : positions) {
+        slider.SetPos(position);
+        CRect thumb;
+        slider.GetThumbRect(thumb);
+        middles.push_back(vert ? thumb.top + thumb.Height() / 2 : thumb.left + thumb.Width() / 2);
+    }
+    slider.SetPos(saved);
+    return middles;
+}
+
+// The runs of a colour along one row (or column) of the canvas: the middle
+// pixel of each.
+std::vector<int> RunsOf(Canvas& canvas, COLORREF colour, BOOL vert, int across)
+{
+    std::vector<int> runs;
+    const int length = vert ? canvas.Height() : canvas.Width();
+    int start = -1;
+    for (int along = 0; along <= length; ++along) {
+        const bool is = along < length && (vert ? canvas.Pixel(across, along) : canvas.Pixel(along, across)) == colour;
+        if (is && start < 0)
+            start = along;
+        if (!is && start >= 0) {
+            runs.push_back((start + along - 1) / 2);
+            start = -1;
+        }
+    }
+    return runs;
+}
+
+TEST_F(SmallControlsTest, TheLookPaintsTheSlidersTicksWhereTheThumbStops)
+{
+    familytest::DistinctSysColors colours;
+    foundationtest::ClassicDrawing classic;
+    const struct {
+        const char* name;
+        DWORD style;
+        int freq;                // automatic ticks every so many positions, or 0
+        std::vector<int> tics;   // ticks set one by one
+        BOOL leftTop, rightBottom;
+    } cases[] = {
+        {"automatic, below", TBS_HORZ | TBS_AUTOTICKS, 5, {}, FALSE, TRUE},
+        {"set one by one, above", TBS_HORZ | TBS_TOP, 0, {3, 7}, TRUE, FALSE},
+        {"automatic, both sides", TBS_HORZ | TBS_AUTOTICKS | TBS_BOTH, 2, {}, TRUE, TRUE},
+        {"only the ends", TBS_HORZ, 0, {}, FALSE, TRUE},
+        {"vertical, right", TBS_VERT | TBS_AUTOTICKS, 5, {}, FALSE, TRUE},
+        {"vertical, left, set one by one", TBS_VERT | TBS_LEFT, 0, {1, 4, 9}, TRUE, FALSE},
+        {"vertical, both sides", TBS_VERT | TBS_BOTH | TBS_AUTOTICKS, 5, {}, TRUE, TRUE},
+    };
+    for (const auto& c : cases) {
+        for (BOOL enabled : {TRUE, FALSE}) {
+            SCOPED_TRACE(std::string(c.name) + (enabled ? "" : ", disabled"));
+            const BOOL vert = (c.style & TBS_VERT) != 0;
+            CZUDPSliderCtrl slider;
+            const CRect rect = vert ? CRect(10, 10, 60, 190) : CRect(10, 10, 190, 60);
+            ASSERT_TRUE(slider.Create(WS_CHILD | WS_VISIBLE | c.style, rect, &m_host, 4));
+            slider.SetRange(0, 10);
+            if (c.freq != 0)
+                slider.SetTicFreq(c.freq);
+            for (int tic : c.tics)
+                slider.SetTic(tic);
+            slider.SetPos(6);
+            slider.EnableWindow(enabled);
+            slider.SendMessage(ZUDM_ONSETCONTROLVMMODE, TRUE);
+
+            std::vector<int> positions = {0};
+            for (int i = 0; i < slider.GetNumTics() - 2; ++i)
+                positions.push_back(slider.GetTic(i));
+            positions.push_back(10);
+            std::sort(positions.begin(), positions.end());
+            const std::vector<int> middles = ThumbMiddles(slider, positions);
+
+            Canvas canvas(rect.Width(), rect.Height());
+            Print(slider, canvas);
+            CZUDPVisualManager* manager = CZUDPVisualManager::GetActiveManager();
+            const COLORREF tick = enabled ? manager->GetControlDarkColor(&slider) : manager->GetDisabledTextColor();
+            ASSERT_NE(CControlHost::kBackground, tick);
+            CRect thumb;
+            slider.GetThumbRect(thumb);
+            // One pixel beyond the thumb rectangle and one more on each side.
+            const int before = (vert ? thumb.left : thumb.top) - 3;
+            const int after = (vert ? thumb.right : thumb.bottom) + 2;
+            for (int side = 0; side < 2; ++side) {
+                const BOOL wanted = side == 0 ? c.leftTop : c.rightBottom;
+                const std::vector<int> runs = RunsOf(canvas, tick, vert, side == 0 ? before : after);
+                if (!wanted) {
+                    EXPECT_TRUE(runs.empty()) << "no ticks on side " << side;
+                    continue;
+                }
+                ASSERT_EQ(middles.size(), runs.size()) << "side " << side;
+                for (size_t i = 0; i < runs.size(); ++i)
+                    EXPECT_NEAR(middles[i], runs[i], 1) << "tick at " << positions[i] << ", side " << side;
+            }
+        }
+    }
+
+    // No ticks at all, and on glass ticks that are opaque.
+    CZUDPSliderCtrl none;
+    ASSERT_TRUE(none.Create(WS_CHILD | WS_VISIBLE | TBS_HORZ | TBS_NOTICKS | TBS_AUTOTICKS, CRect(10, 10, 190, 60),
+                            &m_host, 5));
+    none.SendMessage(ZUDM_ONSETCONTROLVMMODE, TRUE);
+    Canvas bare(180, 50);
+    Print(none, bare);
+    CRect thumb;
+    none.GetThumbRect(thumb);
+    const COLORREF tick = CZUDPVisualManager::GetActiveManager()->GetControlDarkColor(&none);
+    EXPECT_TRUE(RunsOf(bare, tick, FALSE, thumb.bottom + 2).empty());
+
+    CZUDPSliderCtrl glass;
+    ASSERT_TRUE(glass.Create(WS_CHILD | WS_VISIBLE | TBS_HORZ, CRect(10, 10, 190, 60), &m_host, 6));
+    glass.SendMessage(ZUDM_ONSETCONTROLVMMODE, TRUE);
+    glass.SendMessage(ZUDM_ONSETCONTROLAERO, TRUE);
+    Canvas onGlass(180, 50);
+    Print(glass, onGlass);
+    glass.GetThumbRect(thumb);
+    const std::vector<int> runs = RunsOf(onGlass, tick, FALSE, thumb.bottom + 2);
+    ASSERT_EQ(2u, runs.size());
+    EXPECT_EQ(0xFF, onGlass.Alpha(runs[0], thumb.bottom + 2));
 }
 
 TEST_F(SmallControlsTest, OutsideTheManagersLookThePlatformPaintsTheSlider)

@@ -1,11 +1,10 @@
-// Frames, floating frames, tab windows and the docking helpers as the rest
+// Frames, floating frames and the docking helpers as the rest
 // of the library uses them.
 #include "framework/win/Menu.h"
 #include "ui/docking/ZUDPDockManager.h"
 #include "ui/docking/ZUDPFrameWnd.h"
 #include "ui/docking/ZUDPGlobalUtils.h"
 #include "ui/docking/ZUDPMiniFrameWnd.h"
-#include "ui/docking/ZUDPTabWnd.h"
 
 #include <gtest/gtest.h>
 
@@ -102,46 +101,3 @@ TEST(GlobalUtilsTest, SmallWindowIcon)
     EXPECT_EQ(nullptr, g_globalUtils.GetSmallWindowIcon(nullptr, bNew));
 }
 
-// Tabs: each shows its window while active; the queries answer per tab and
-// -1 / null for a tab that is not there.
-TEST(TabWndTest, TabsShowTheirWindows)
-{
-    CWnd host;
-    ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, CRect(0, 0, 200, 100), nullptr, 0));
-    CZUDPTabWnd tabs;
-    ASSERT_TRUE(tabs.CreateWithStyle(6, CRect(0, 0, 200, 100), &host, 1, 1));
-    EXPECT_TRUE(tabs.m_bTabsOnTop);
-    EXPECT_TRUE(tabs.IsStyleCode6Or7());
-    EXPECT_FALSE(tabs.IsStyleCode4());
-    CWnd one, two;
-    one.CreateEx(0, AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &tabs, 11);
-    two.CreateEx(0, AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &tabs, 12);
-    tabs.AppendTab(&one, "One", 0);
-    tabs.AppendTab(&two, "Two");
-    tabs.SetTabColors(1, RGB(1, 2, 3), RGB(4, 5, 6));
-    EXPECT_FALSE(one.GetStyle() & WS_VISIBLE);
-
-    EXPECT_TRUE(tabs.ActivateTab(0));
-    EXPECT_TRUE(one.GetStyle() & WS_VISIBLE);
-    EXPECT_TRUE(tabs.ActivateTab(1));
-    EXPECT_FALSE(one.GetStyle() & WS_VISIBLE);
-    EXPECT_TRUE(two.GetStyle() & WS_VISIBLE);
-    EXPECT_FALSE(tabs.ActivateTab(2));
-    EXPECT_EQ(1, tabs.GetActiveTabIndex());
-
-    CString label;
-    EXPECT_TRUE(tabs.GetTabLabelText(0, label));
-    EXPECT_STREQ("One", label);
-    EXPECT_FALSE(tabs.GetTabLabelText(5, label));
-    EXPECT_EQ(0, tabs.GetTabImageIndex(0));
-    EXPECT_EQ(-1, tabs.GetTabImageIndex(1));
-    EXPECT_TRUE(tabs.TabHasImage(0));
-    EXPECT_FALSE(tabs.TabHasImage(1));
-    EXPECT_EQ(RGB(1, 2, 3), tabs.GetTabBackColor(1));
-    EXPECT_EQ(RGB(4, 5, 6), tabs.GetTabTextColor(1));
-    EXPECT_EQ((COLORREF)-1, tabs.GetTabBackColor(0));
-    EXPECT_EQ((COLORREF)-1, tabs.GetTabTextColor(7));
-    EXPECT_EQ(nullptr, tabs.GetTabIconHandle(7));
-    EXPECT_EQ(4, g_tabImageMargin);
-    host.DestroyWindow();
-}

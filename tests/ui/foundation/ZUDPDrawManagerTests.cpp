@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -89,10 +90,113 @@ TEST(DrawManagerTest, SlantedGradientCoversTheWholeRectangle)
     EXPECT_NE(canvas.Pixel(0, 15), canvas.Pixel(39, 15));
 }
 
+// Layered windows available or not, for a scope: the drop shadow takes the
+// shadow renderer's soft spot where they are (every current system, Wine
+// too) and shades pixels layer by layer where they are not.
+class LayeredWindows {
+public:
+    explicit LayeredWindows(BOOL available) : m_saved(g_uiEnvironment.m_layeredWindowsAvailable)
+    {
+        g_uiEnvironment.m_layeredWindowsAvailable = available;
+    }
+    ~LayeredWindows() { g_uiEnvironment.m_layeredWindowsAvailable = m_saved; }
+    LayeredWindows(const LayeredWindows&) = delete;
+    LayeredWindows& operator=(const LayeredWindows&) = delete;
+
+private:
+    BOOL m_saved;
+};
+
+// The soft spot's pixels (0xAARRGGBB, premultiplied), n by n.
+std::vector<DWORD> SpotPixels(int depth, COLORREF base, int minPercent, int maxPercent, int& n)
+{
+    n = 2 * std::max(depth, 3) + 1;
+    HBITMAP spot = CZUDPDrawManager::CreateShadowSpot(depth, base, minPercent, maxPercent);
+    std::vector<DWORD> pixels(size_t(n) * n, 0);
+    DIBSECTION section = {};
+    if (spot != nullptr && ::GetObjectA(spot, sizeof section, &section) == int(sizeof section)) {
+        const DWORD* bits = static_cast<const DWORD*>(section.dsBm.bmBits);
+        const bool topDown = section.dsBmih.biHeight < 0;
+        for (int y = 0; y < n; ++y)
+            for (int x = 0; x < n; ++x)
+                pixels[size_t(y) * n + x] = bits[size_t(topDown ? y : n - 1 - y) * n + x];
+    }
+    if (spot != nullptr)
+        ::DeleteObject(spot);
+    return pixels;
+}
+
+// What a drop shadow drawn from the spot makes of a canvas of one colour:
+// the spot cut at m = max(depth, 3) into corners of m by m and sides
+// stretched from its middle row or column, laid on the rectangle moved down
+// by the depth and sideways (right, or left) by it; only the pieces of the
+// shadow's side, the bottom and the three corners next to them, each
+// blended over the background.
+COLORREF ExpectedSpotShadow(int x, int y, const CRect& rect, int depth, bool rightShadow, const std::vector<DWORD>& spot,
+                            int n, COLORREF background)
+{
+    const int m = std::max(depth, 3);
+    const CRect pieces = rect + CPoint(rightShadow ? depth : -depth, depth);
+    if (!pieces.PtInRect(CPoint(x, y)))
+        return background;
+    const int rx = x - pieces.left, ry = y - pieces.top;
+    const int column = rx < m ? 0 : rx >= pieces.Width() - m ? 2 : 1;
+    const int row = ry < m ? 0 : ry >= pieces.Height() - m ? 2 : 1;
+    const bool drawn = row == 2 ? true : rightShadow ? column == 2 : column == 0;
+    if (!drawn || (row == 1 && column == 1))
+        return background;
+    const int sx = column == 0 ? rx : column == 2 ? n - (pieces.Width() - rx) : m;
+    const int sy = row == 0 ? ry : row == 2 ? n - (pieces.Height() - ry) : m;
+    const DWORD source = spot[size_t(sy) * n + sx];
+    const int alpha = int(source >> 24);
+    auto blend = [&](int shift, int channel) { return int((source >> shift) & 0xFF) + channel * (255 - alpha) / 255; };
+    return RGB(blend(16, GetRValue(background)), blend(8, GetGValue(background)), blend(0, GetBValue(background)));
+}
+
+TEST(DrawManagerTest, DropShadowWithLayeredWindowsIsTheSoftSpotCutIntoPieces)
+{
+    LayeredWindows layered(TRUE);
+    const COLORREF background = RGB(250, 240, 230);
+    const CRect rect(14, 12, 50, 40);
+    struct Case {
+        const char* name;
+        int depth, outer, inner;
+        COLORREF base;
+        BOOL right;
+    } cases[] = {
+        {"menu shadow", 6, 100, 65, (COLORREF)-1, TRUE},
+        {"deep and dark, given colour", 8, 90, 20, RGB(0, 40, 80), TRUE},
+        {"on the left", 6, 100, 65, (COLORREF)-1, FALSE},
+        {"shallower than the spot's corners", 2, 100, 75, RGB(60, 60, 60), TRUE},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Canvas canvas(80, 70, background);
+        EXPECT_TRUE(CZUDPDrawManager(canvas.Dc()).DrawDropShadow(rect, c.depth, c.outer, c.inner, nullptr, nullptr,
+                                                                 c.base, c.right));
+        int n = 0;
+        const COLORREF spotBase = c.base == (COLORREF)-1 ? g_uiEnvironment.m_colorBarFace : c.base;
+        const std::vector<DWORD> spot = SpotPixels(c.depth, spotBase, 100 - c.outer, 100 - c.inner, n);
+        int shaded = 0;
+        for (int y = 0; y < canvas.Height(); ++y)
+            for (int x = 0; x < canvas.Width(); ++x) {
+                const COLORREF expected =
+                    ExpectedSpotShadow(x, y, rect, c.depth, c.right != FALSE, spot, n, background);
+                ASSERT_TRUE(trovtest::ColorNear(expected, canvas.Pixel(x, y), 1))
+                    << x << "," << y << ": expected " << trovtest::ColorText(expected) << ", got "
+                    << trovtest::ColorText(canvas.Pixel(x, y));
+                shaded += expected != background;
+            }
+        EXPECT_GT(shaded, 2 * rect.Height()) << "a shadow was expected at all";
+    }
+}
+
 TEST(DrawManagerTest, DropShadowLayersDarkenByTheirStep)
 {
-    // Depth 2 from 100 to 75 percent: step -12, layer 0 at 75 percent and
-    // layer 1 at 87 percent of the white background.
+    // Without layered windows the layers are shaded pixel by pixel.  Depth
+    // 2 from 100 to 75 percent: step -12, layer 0 at 75 percent and layer 1
+    // at 87 percent of the white background.
+    LayeredWindows layered(FALSE);
     Canvas canvas(60, 60);
     CZUDPDrawManager dm(canvas.Dc());
     EXPECT_TRUE(dm.DrawDropShadow(CRect(10, 10, 30, 30), 2, 100, 75));
@@ -113,17 +217,22 @@ TEST(DrawManagerTest, DropShadowLayersDarkenByTheirStep)
 
 TEST(DrawManagerTest, DropShadowCachesRepaintTheSameStrips)
 {
-    Canvas first(60, 60), second(60, 60);
-    CBitmap bottom, side;
-    CZUDPDrawManager(first.Dc()).DrawDropShadow(CRect(10, 10, 30, 30), 4, 100, 60, &bottom, &side);
-    ASSERT_NE(nullptr, bottom.GetSafeHandle());
-    ASSERT_NE(nullptr, side.GetSafeHandle());
-    EXPECT_TRUE(CZUDPDrawManager(second.Dc()).DrawDropShadow(CRect(10, 10, 30, 30), 4, 100, 60, &bottom, &side));
-    for (int y = 10; y < 34; ++y)
-        for (int x = 30; x < 34; ++x)
-            ASSERT_EQ(first.Pixel(x, y), second.Pixel(x, y)) << x << "," << y;
-    for (int x = 10; x < 34; ++x)
-        ASSERT_EQ(first.Pixel(x, 31), second.Pixel(x, 31)) << x;
+    for (BOOL available : {TRUE, FALSE}) {
+        SCOPED_TRACE(available ? "soft spot" : "shaded layers");
+        LayeredWindows layered(available);
+        Canvas first(60, 60), second(60, 60);
+        CBitmap bottom, side;
+        CZUDPDrawManager(first.Dc()).DrawDropShadow(CRect(10, 10, 30, 30), 4, 100, 60, &bottom, &side);
+        ASSERT_NE(nullptr, bottom.GetSafeHandle());
+        ASSERT_NE(nullptr, side.GetSafeHandle());
+        EXPECT_TRUE(CZUDPDrawManager(second.Dc()).DrawDropShadow(CRect(10, 10, 30, 30), 4, 100, 60, &bottom, &side));
+        for (int y = 10; y < 34; ++y)
+            for (int x = 30; x < 34; ++x)
+                ASSERT_EQ(first.Pixel(x, y), second.Pixel(x, y)) << x << "," << y;
+        for (int x = 10; x < 34; ++x)
+            ASSERT_EQ(first.Pixel(x, 31), second.Pixel(x, 31)) << x;
+        EXPECT_NE(RGB(255, 255, 255), first.Pixel(31, 20)) << "a shadow was drawn";
+    }
 }
 
 TEST(DrawManagerTest, DropShadowOfSmallRectanglesStaysInsideItsArea)
@@ -150,8 +259,11 @@ TEST(DrawManagerTest, DropShadowOfSmallRectanglesStaysInsideItsArea)
         CRect rect;
         int depth;
     } cases[] = {{CRect(10, 10, 13, 11), 6}, {CRect(10, 10, 11, 30), 8}, {CRect(10, 10, 12, 12), 5}};
-    for (const Case& c : cases)
-        EXPECT_TRUE(dm.DrawDropShadow(c.rect, c.depth, 100, 40));
+    for (BOOL available : {TRUE, FALSE}) {
+        LayeredWindows layered(available);
+        for (const Case& c : cases)
+            EXPECT_TRUE(dm.DrawDropShadow(c.rect, c.depth, 100, 40));
+    }
 }
 
 TEST(DrawManagerTest, TintAnswers)

@@ -172,33 +172,87 @@ TEST_F(MenuGlyphTest, TheDisplayChoosesTheStrip)
     g_uiEnvironment.UpdateSysColors();
 }
 
+// Whether two canvases hold the same pixels.
+bool SamePixels(const Canvas& a, const Canvas& b)
+{
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            if (a.Pixel(x, y) != b.Pixel(x, y))
+                return false;
+    return true;
+}
+
 TEST_F(MenuGlyphTest, CellsFollowTheDpiInWholePixels)
 {
     struct Case {
         int dpi;
         int cell;
     } cases[] = {{144, 13}, {192, 18}, {120, 11}, {96, 9}};
-    for (const Case& c : cases) {
-        {
-            ScopedSeam dpi(g_frameworkSeams.screenDpi, [&] { return c.dpi; });
-            g_uiEnvironment.UpdateFonts();
+    // Both strips scale: the 24-bit one and the 4-bit one of 256-colour and
+    // high-contrast displays, whose loaded strip the resampler takes only
+    // once it is true colour.
+    const BOOL savedHighColour = g_uiEnvironment.m_highColorImages;
+    for (BOOL highColour : {TRUE, FALSE}) {
+        g_uiEnvironment.m_highColorImages = highColour;
+        for (const Case& c : cases) {
+            const std::string at = (highColour ? "24-bit strip at " : "4-bit strip at ") + std::to_string(c.dpi);
+            {
+                ScopedSeam dpi(g_frameworkSeams.screenDpi, [&] { return c.dpi; });
+                g_uiEnvironment.UpdateFonts();
+            }
+            ReleaseMenuGlyphs();
+            EXPECT_EQ(CSize(c.cell, c.cell), GetMenuGlyphSize()) << at;
+            for (const CZUDPToolBarImages& strip : g_menuGlyphStrips.m_strips) {
+                EXPECT_EQ(CSize(c.cell, c.cell), strip.GetImageSize()) << at;
+                EXPECT_EQ(MenuGlyphCount, strip.GetCount()) << at;
+            }
+            Canvas canvas(40, 40, kBackground);
+            ASSERT_TRUE(DrawMenuGlyphCentered(&canvas.Dc(), MenuGlyphMaximize, CRect(0, 0, 40, 40))) << at;
+            // The scaled mark stays inside its cell and fills most of it.
+            const int cellAt = (40 - c.cell) / 2 + (40 - c.cell) % 2;
+            const RECT bounds = FrameBounds(canvas);
+            EXPECT_GE(bounds.left, cellAt) << at;
+            EXPECT_LE(bounds.right, cellAt + c.cell) << at;
+            EXPECT_GE(bounds.right - bounds.left, c.cell * 2 / 3) << at;
+            // The loaded strip and its black copy draw the same mark.
+            Canvas copy(40, 40, kBackground);
+            ASSERT_TRUE(DrawMenuGlyphCentered(&copy.Dc(), MenuGlyphMaximize, CRect(0, 0, 40, 40),
+                                              MenuGlyphColorBlackCopy))
+                << at;
+            EXPECT_TRUE(SamePixels(canvas, copy)) << at;
         }
-        ReleaseMenuGlyphs();
-        EXPECT_EQ(CSize(c.cell, c.cell), GetMenuGlyphSize()) << c.dpi;
-        for (const CZUDPToolBarImages& strip : g_menuGlyphStrips.m_strips) {
-            EXPECT_EQ(CSize(c.cell, c.cell), strip.GetImageSize()) << c.dpi;
-            EXPECT_EQ(MenuGlyphCount, strip.GetCount()) << c.dpi;
-        }
-        Canvas canvas(40, 40, kBackground);
-        ASSERT_TRUE(DrawMenuGlyphCentered(&canvas.Dc(), MenuGlyphMaximize, CRect(0, 0, 40, 40))) << c.dpi;
-        // The scaled mark stays inside its cell and fills most of it.
-        const int at = (40 - c.cell) / 2 + (40 - c.cell) % 2;
-        const RECT bounds = FrameBounds(canvas);
-        EXPECT_GE(bounds.left, at) << c.dpi;
-        EXPECT_LE(bounds.right, at + c.cell) << c.dpi;
-        EXPECT_GE(bounds.right - bounds.left, c.cell * 2 / 3) << c.dpi;
     }
+    g_uiEnvironment.m_highColorImages = savedHighColour;
     g_uiEnvironment.UpdateFonts();
+}
+
+TEST_F(MenuGlyphTest, MirroredLayoutsMirrorEveryStripOnce)
+{
+    // Under a right-to-left layout the loaded strip is mirrored once, and
+    // its coloured copies show the same marks, for both strips and also
+    // when the cells are rescaled.
+    const BOOL savedHighColour = g_uiEnvironment.m_highColorImages;
+    CZUDPToolBarImages::SetMirrorImages(TRUE);
+    for (BOOL highColour : {TRUE, FALSE}) {
+        g_uiEnvironment.m_highColorImages = highColour;
+        for (int dpi : {96, 144}) {
+            const std::string at = (highColour ? "24-bit strip at " : "4-bit strip at ") + std::to_string(dpi);
+            {
+                ScopedSeam screen(g_frameworkSeams.screenDpi, [&] { return dpi; });
+                g_uiEnvironment.UpdateFonts();
+            }
+            ReleaseMenuGlyphs();
+            Canvas loaded(20, 20, kBackground), copy(20, 20, kBackground);
+            ASSERT_TRUE(DrawMenuGlyph(&loaded.Dc(), MenuGlyphArrowRight, CPoint(0, 0), MenuGlyphColorBlack)) << at;
+            ASSERT_TRUE(DrawMenuGlyph(&copy.Dc(), MenuGlyphArrowRight, CPoint(0, 0), MenuGlyphColorBlackCopy)) << at;
+            EXPECT_TRUE(SamePixels(loaded, copy)) << at;
+            EXPECT_GT(FrameBounds(loaded).right, 0) << at;
+        }
+    }
+    CZUDPToolBarImages::SetMirrorImages(FALSE);
+    g_uiEnvironment.m_highColorImages = savedHighColour;
+    g_uiEnvironment.UpdateFonts();
+    ReleaseMenuGlyphs();
 }
 
 TEST_F(MenuGlyphTest, DroppedStripsReloadOnTheNextDraw)

@@ -5,6 +5,7 @@
 #include "tests/common/MessagePumpWin.h"
 #include "tests/ui/foundation/RegistryTestKey.h"
 #include "ui/docking/ZUDPReBar.h"
+#include "ui/foundation/ZUDPUIEnvironment.h"
 
 #include <gtest/gtest.h>
 
@@ -117,8 +118,6 @@ TEST_F(ZUDPRebarStateTest, SavesOneSlotAndIdPerBandWithoutHandles)
     ASSERT_EQ(200u, slots.size());
     for (size_t slot = 0; slot < 2; ++slot) {
         const size_t at = slot * 100;
-        const UINT size = Dword(slots, at);
-        EXPECT_TRUE(size == 80 || size == 100) << size;
         EXPECT_EQ(0xB61u, Dword(slots, at + 4));   // the child bit is not stored
         EXPECT_EQ(0u, Dword(slots, at + 20));      // text
         EXPECT_EQ(0u, Dword(slots, at + 32));      // child window
@@ -128,6 +127,53 @@ TEST_F(ZUDPRebarStateTest, SavesOneSlotAndIdPerBandWithoutHandles)
     }
     EXPECT_EQ(UINT(RBBS_FIXEDSIZE), Dword(slots, 100 + 8) & RBBS_FIXEDSIZE);
     EXPECT_EQ(reported.cxMinChild + 4, Dword(slots, 100 + 36));
+}
+
+// The slot's size field follows the common controls' version as the global
+// UI data reports it: the older record (80 bytes) before 6.1, the full one
+// (100) from 6.1 on, which every current system has.  The rest of the slot
+// is the same for both, byte for byte.
+TEST_F(ZUDPRebarStateTest, SlotRecordSizeFollowsTheCommonControlsVersion)
+{
+    MakeRebar({101, 102}, 102);
+    struct Case {
+        DWORD version;
+        UINT recordSize;
+    } cases[] = {{0x50051, 80}, {0x60000, 80}, {0x60001, 100}, {0x6000A, 100}, {0x70000, 100}};
+    const int savedVersion = g_uiEnvironment.m_comCtlVersion;
+    for (const Case& c : cases) {
+        g_uiEnvironment.m_comCtlVersion = int(c.version);
+        SaveRebarStates(Profile(), &m_frame);
+        g_uiEnvironment.m_comCtlVersion = savedVersion;
+
+        const Bytes slots = ReadRaw(kKey, "RBI");
+        ASSERT_EQ(200u, slots.size()) << std::hex << c.version;
+        for (UINT band = 0; band < 2; ++band) {
+            REBARBANDINFOA info = {};
+            info.cbSize = REBARBANDINFOA_V6_SIZE;
+            info.fMask = RBBIM_STYLE | RBBIM_CHILDSIZE | RBBIM_SIZE | RBBIM_ID | RBBIM_IDEALSIZE | RBBIM_HEADERSIZE;
+            m_rebar->GetReBarCtrl().GetBandInfo(band, &info);
+            Bytes expected(100, 0);
+            auto put = [&](size_t offset, UINT value) {
+                for (int b = 0; b < 4; ++b)
+                    expected[offset + b] = BYTE(value >> (8 * b));
+            };
+            put(0, c.recordSize);
+            put(4, 0xB61);
+            put(8, info.fStyle);
+            put(36, info.cxMinChild + ((info.fStyle & RBBS_FIXEDSIZE) ? 4 : 0));
+            put(40, info.cyMinChild);
+            put(44, info.cx);
+            put(52, info.wID);
+            put(56, info.cyChild);
+            put(60, info.cyMaxChild);
+            put(64, info.cyIntegral);
+            put(68, info.cxIdeal);
+            put(76, info.cxHeader);
+            EXPECT_EQ(expected, Bytes(slots.begin() + band * 100, slots.begin() + band * 100 + 100))
+                << "version " << std::hex << c.version << ", band " << band;
+        }
+    }
 }
 
 TEST_F(ZUDPRebarStateTest, LoadingPutsBandsBackInTheSavedOrderAndSizes)

@@ -22,14 +22,19 @@ class TestTabWnd : public CZUDPTabWnd {
 public:
     TestTabWnd(int nStyle, BOOL bOnTop, int nTabs = 3)
     {
-        m_nStyleCode = nStyle;
-        m_bTabsOnTop = bOnTop;
+        SetStyleCode(nStyle);
+        m_location = bOnTop ? TabLocationTop : TabLocationBottom;
         m_nTabsHeight = 20;
         m_rectTabsArea = CRect(0, 0, 400, 40);
         for (int i = 0; i < nTabs; ++i)
             AppendTab(nullptr, "");
         m_iActiveTab = 0;
     }
+    using CZUDPTabWnd::m_hImageList;
+    using CZUDPTabWnd::m_iActiveTab;
+    using CZUDPTabWnd::m_nTabsHeight;
+    using CZUDPTabWnd::m_rectTabsArea;
+    using CZUDPTabWnd::m_sizeImage;
     void SetFlat() { m_bFlat = TRUE; }
     void SetDialogLook(BOOL bInDialog, BOOL bVisualManagerStyle)
     {
@@ -95,7 +100,7 @@ TEST_F(TabDrawingTest, OutlinesAndFillsOfEachLook)
         TestTabWnd wnd(c.style, c.onTop);
         wnd.m_rectTabsArea = CRect(0, 0, 200, 50);
         if (c.ownColour)
-            wnd.SetTabColors(1, own, (COLORREF)-1);
+            wnd.SetTabBackColor(1, own);
         m_manager->m_coloredInactiveTabs = c.colouredInactive;
         const int iTab = 1;
         wnd.m_iActiveTab = c.active ? iTab : 0;
@@ -123,7 +128,7 @@ TEST_F(TabDrawingTest, FlatTrapezoidUsesTheDCsPenAndTheTabsOwnBrush)
         TestTabWnd wnd(0, TRUE);
         wnd.SetFlat();
         wnd.m_nTabsHeight = 10;
-        wnd.SetTabColors(0, own, (COLORREF)-1);
+        wnd.SetTabBackColor(0, own);
         CPen dcPen(PS_SOLID, 1, pen);
         CBrush dcBrush(brush);
         canvas.Dc().SelectObject(&dcPen);
@@ -201,7 +206,7 @@ TEST_F(TabDrawingTest, InactiveTabsWriteTheirLabelInTheirOwnTextColour)
         Canvas canvas(200, 40, kCanvas);
         TestTabWnd wnd(0, TRUE, 0);
         wnd.AppendTab(nullptr, "WWWW");
-        wnd.SetTabColors(0, (COLORREF)-1, own);
+        wnd.SetTabTextColor(0, own);
         canvas.Dc().SetTextColor(dcText);
         m_manager->DrawTab(&canvas.Dc(), CRect(20, 5, 180, 35), 0, active, &wnd);
         int ownPixels = 0, dcPixels = 0;
@@ -274,7 +279,7 @@ TEST_F(TabDrawingTest, FrameLineUnderTheTabsExceptForStyle4)
         Canvas canvas(120, 50, kCanvas);
         TestTabWnd wnd(c.style, c.onTop);
         wnd.m_bFullLengthLine = c.fullLength;
-        wnd.m_nTabBorderSize = 3;
+        wnd.SetTabBorderSize(3, FALSE);
         m_manager->DrawTabFrame(&canvas.Dc(), &wnd, CRect(10, 10, 110, 40), RGB(250, 0, 0), &pen);
         EXPECT_EQ(RGB(250, 0, 0), canvas.Pixel(10, 25)) << c.style;  // the frame
         if (c.firstX < 0) {
@@ -311,7 +316,7 @@ TEST_F(TabDrawingTest, FrameColoursByPlaceAndStyle)
         TestTabWnd wnd(c.style, TRUE);
         wnd.SetDialogLook(c.inDialog, c.vmStyle);
         if (c.activeColour)
-            wnd.SetTabColors(0, RGB(9, 99, 199), (COLORREF)-1);
+            wnd.SetTabBackColor(0, RGB(9, 99, 199));
         COLORREF dark, black, highlight, face, darkShadow, light;
         CBrush *faceBrush = nullptr, *blackBrush = nullptr;
         m_manager->GetTabFrameColors(&wnd, dark, black, highlight, face, darkShadow, light, faceBrush, blackBrush);
@@ -332,7 +337,7 @@ TEST_F(TabDrawingTest, TabAreaTakesTheActiveTabsColourOnlyWhenItHasOne)
     TestTabWnd wnd(0, TRUE);
     EXPECT_FALSE(m_manager->FillTabAreaWithTabColor(&canvas.Dc(), CRect(0, 0, 40, 40), &wnd));
     EXPECT_EQ(kCanvas, canvas.Pixel(20, 20));
-    wnd.SetTabColors(0, RGB(9, 99, 199), (COLORREF)-1);
+    wnd.SetTabBackColor(0, RGB(9, 99, 199));
     EXPECT_TRUE(m_manager->FillTabAreaWithTabColor(&canvas.Dc(), CRect(0, 0, 40, 40), &wnd));
     EXPECT_EQ(RGB(9, 99, 199), canvas.Pixel(20, 20));
 }

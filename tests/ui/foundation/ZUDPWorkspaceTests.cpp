@@ -92,6 +92,7 @@ TEST(ZUDPWorkspaceTest, ProfileValuesRoundTripThroughTheRegistry)
 #include "ui/commandbars/ZUDPToolBar.h"
 #include "ui/docking/ZUDPDockingFlags.h"
 #include "ui/docking/ZUDPFrameImpl.h"
+#include "ui/docking/ZUDPFrameWnd.h"
 
 #include <string>
 
@@ -248,6 +249,58 @@ TEST_F(ZUDPWorkspaceStateTest, ReloadedPlacementKeepsTheWindowShownAndOnScreen)
         frame.Detach();
         ::DestroyWindow(hWnd);
     }
+}
+
+// The normal rectangle of a window in screen coordinates.
+CRect NormalRect(HWND hWnd)
+{
+    WINDOWPLACEMENT wp = {};
+    wp.length = sizeof wp;
+    ::GetWindowPlacement(hWnd, &wp);
+    RECT work = {};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    CRect normal(wp.rcNormalPosition);
+    normal.OffsetRect(work.left, work.top);
+    return normal;
+}
+
+// Loading for a library frame hands the frame's own implementation object
+// to the load, so the frame gets what only a load for a frame applies (its
+// stored placement here), from the section given.
+TEST_F(ZUDPWorkspaceStateTest, FramesLoadTheirStateThroughTheirImplementationObject)
+{
+    trovtest::InitFrameworkForTests();
+    CRecordingApp app(CompanyKey());
+    const CRect stored(30, 40, 330, 240), other(60, 70, 260, 270), created(100, 100, 400, 300);
+    ASSERT_TRUE(app.StoreWindowPlacement(stored, 0, SW_SHOWNORMAL));
+    app.SetRegistryBase("OtherSection");
+    ASSERT_TRUE(app.StoreWindowPlacement(other, 0, SW_SHOWNORMAL));
+    app.SetRegistryBase("ZUDWorkspace");
+
+    {
+        CZUDPFrameWnd frame;
+        ASSERT_TRUE(frame.Create(nullptr, "frame", WS_OVERLAPPEDWINDOW, created));
+        EXPECT_EQ(&frame, frame.GetFrameImpl().GetFrame());
+        EXPECT_TRUE(app.LoadFrameWndState(&frame));
+        EXPECT_EQ(stored, NormalRect(frame.m_hWnd));
+        EXPECT_TRUE(app.LoadFrameWndState(&frame, "OtherSection"));
+        EXPECT_EQ(other, NormalRect(frame.m_hWnd));
+        EXPECT_STREQ("OtherSection", app.GetRegistryBase());
+        frame.DestroyWindow();
+    }
+    app.SetRegistryBase("ZUDWorkspace");
+    {
+        CZUDPMDIFrameWnd frame;
+        ASSERT_TRUE(frame.Create(nullptr, "mdi", WS_OVERLAPPEDWINDOW, created));
+        EXPECT_EQ(&frame, frame.GetFrameImpl().GetFrame());
+        EXPECT_TRUE(app.LoadMDIFrameState(&frame));
+        EXPECT_EQ(stored, NormalRect(frame.m_hWnd));
+        frame.DestroyWindow();
+    }
+    // Without a frame the load still runs, for the frame-less state only.
+    EXPECT_TRUE(app.LoadFrameWndState(nullptr));
+    EXPECT_TRUE(app.LoadMDIFrameState(nullptr));
+    EXPECT_EQ(0xB0000, app.GetStoredStateVersion());
 }
 
 // Records the commands a top-level window receives.

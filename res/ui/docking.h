@@ -1,0 +1,16 @@
+#pragma once
+// Resource ids of the library's frames, docking and tab windows.
+// The library owns ids 16000 to 17200; each id is defined where the
+// resource that uses it arrives.  The two split cursors keep the ids the
+// tab windows have always loaded them by.
+
+// Tab windows: tooltips of the close button and of the row's scroll
+// buttons, and of the scroll-right button while it shows the tab list.
+#define IDS_ZUDP_TAB_CLOSE 16032
+#define IDS_ZUDP_TAB_SCROLL_LEFT 16034
+#define IDS_ZUDP_TAB_SCROLL_RIGHT 16035
+#define IDS_ZUDP_TAB_LIST 17043
+// The cursors over a bar dragged left and right, and up and down (the
+// shared scroll bar's splitter, the resize bar of a tab group).
+#define IDC_ZUDP_SPLIT_HORZ 30980
+#define IDC_ZUDP_SPLIT_VERT 30981

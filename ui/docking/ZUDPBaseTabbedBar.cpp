@@ -1,0 +1,3 @@
+#include "ui/docking/ZUDPBaseTabbedBar.h"
+
+IMPLEMENT_DYNAMIC(CZUDPBaseTabbedBar, CZUDPDockingControlBar)

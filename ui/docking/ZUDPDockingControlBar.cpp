@@ -1,0 +1,3 @@
+#include "ui/docking/ZUDPDockingControlBar.h"
+
+IMPLEMENT_DYNCREATE(CZUDPDockingControlBar, CZUDPControlBar)

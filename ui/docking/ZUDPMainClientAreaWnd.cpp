@@ -1,0 +1,3 @@
+#include "ui/docking/ZUDPMainClientAreaWnd.h"
+
+IMPLEMENT_DYNCREATE(CZUDPMainClientAreaWnd, CWnd)
