@@ -518,6 +518,38 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested, bool (*pf
     return pOb;
 }
 
+CObject* CArchive::ReadOwnedObject(const CRuntimeClass* pClassRefRequested)
+{
+    UINT nSchema = 0;
+    DWORD obTag = 0;
+    CRuntimeClass* pClassRef = ReadClass(pClassRefRequested, &nSchema, &obTag);
+    if (pClassRef == nullptr) {
+        if (obTag == 0)
+            return nullptr;
+        AfxThrowArchiveException(CArchiveException::badIndex, m_strFileName);
+    }
+    if (m_nDepth >= kMaxObjectDepth)
+        AfxThrowArchiveException(CArchiveException::genericException, m_strFileName);
+    CObject* pOb = pClassRef->CreateObject();
+    if (pOb == nullptr)
+        AfxThrowArchiveException(CArchiveException::badClass, m_strFileName);
+    // The object's index exists (the archive counts it) but never leads
+    // back to it.
+    m_loadArray.push_back(LoadEntry{ LoadEntry::kGone, pClassRef, nullptr, nSchema });
+    ++m_nMapCount;
+    m_nObjectSchema = nSchema;
+    ++m_nDepth;
+    try {
+        pOb->Serialize(*this);
+    } catch (...) {
+        --m_nDepth;
+        delete pOb;
+        throw;
+    }
+    --m_nDepth;
+    return pOb;
+}
+
 void CArchive::MapObject(const CObject* pOb)
 {
     if (IsStoring()) {

@@ -96,6 +96,11 @@ public:
     // types known only to C++): an object it refuses is never loaded or
     // returned (badClass).
     CObject* ReadObject(const CRuntimeClass* pClassRefRequested, bool (*pfnAccept)(const CObject*));
+    // A new object (or null) that the caller takes over and may delete at
+    // once: a reference to an object read before is refused (badIndex), and
+    // so is any later reference to this one, so that no two owners ever
+    // receive the same object and no reference reaches a deleted one.
+    CObject* ReadOwnedObject(const CRuntimeClass* pClassRefRequested);
     void WriteClass(const CRuntimeClass* pClassRef);
     CRuntimeClass* ReadClass(const CRuntimeClass* pClassRefRequested = nullptr, UINT* pSchema = nullptr, DWORD* pObTag = nullptr);
     void SerializeClass(const CRuntimeClass* pClassRef);

@@ -107,6 +107,15 @@ public:
     BOOL Lookup(ARG_KEY key, VALUE& rValue) const;
     const CPair* PLookup(ARG_KEY key) const;
     CPair* PLookup(ARG_KEY key);
+    // The association of a key equal to key among those stored with the
+    // hash value nHashValue: for keys whose equality lets two equal keys
+    // hash apart (dates within half a second of a day boundary), the
+    // caller looks under each hash value an equal key can have.
+    const CPair* PLookupWithHash(ARG_KEY key, UINT nHashValue) const;
+    CPair* PLookupWithHash(ARG_KEY key, UINT nHashValue)
+    {
+        return const_cast<CPair*>(static_cast<const CMap*>(this)->PLookupWithHash(key, nHashValue));
+    }
 
     // The value of the key, added (value-initialised) when missing.
     VALUE& operator[](ARG_KEY key);
@@ -212,6 +221,19 @@ CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::GetAssocAt(ARG_KEY key, UINT& nHashBucket,
     if (m_pHashTable == nullptr)
         return nullptr;
     for (CAssoc* a = m_pHashTable[nHashBucket]; a != nullptr; a = a->pNext) {
+        if (a->nHashValue == nHashValue && CompareElements<KEY, KeyArg>(&a->key, &key))
+            return a;
+    }
+    return nullptr;
+}
+
+template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
+const typename CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::CPair*
+CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::PLookupWithHash(ARG_KEY key, UINT nHashValue) const
+{
+    if (m_pHashTable == nullptr)
+        return nullptr;
+    for (CAssoc* a = m_pHashTable[nHashValue % m_nHashTableSize]; a != nullptr; a = a->pNext) {
         if (a->nHashValue == nHashValue && CompareElements<KEY, KeyArg>(&a->key, &key))
             return a;
     }

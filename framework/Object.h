@@ -106,6 +106,16 @@ public: \
     CArchive& operator>>(CArchive& ar, class_name*& pOb) \
     { pOb = static_cast<class_name*>(ar.ReadObject(RUNTIME_CLASS(class_name))); return ar; }
 
+// IMPLEMENT_SERIAL for classes whose objects are owned by whoever reads
+// them: the extraction operator reads with CArchive::ReadOwnedObject, so a
+// reference to an object read before is refused instead of handing one
+// object to two owners.
+#define IMPLEMENT_SERIAL_OWNED(class_name, base_class_name, wSchema) \
+    CObject* class_name::CreateObject() { return new class_name; } \
+    IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, class_name::CreateObject) \
+    CArchive& operator>>(CArchive& ar, class_name*& pOb) \
+    { pOb = static_cast<class_name*>(ar.ReadOwnedObject(RUNTIME_CLASS(class_name))); return ar; }
+
 // The object as a pointer to the class when it is of that class or derived
 // from it, else null (also for a null object).
 template <class T>

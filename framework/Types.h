@@ -55,6 +55,8 @@ typedef UINT* PUINT;
 typedef DWORD* LPDWORD;
 typedef void* HANDLE;
 typedef ULONG_PTR SIZE_T;
+// A colour, 0x00BBGGRR.
+typedef DWORD COLORREF;
 
 #ifndef FALSE
 #define FALSE 0

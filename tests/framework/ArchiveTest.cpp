@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -425,6 +426,40 @@ TEST(ArchiveObjects, SerialOperatorChecksTheClass)
         CNode* node = nullptr;
         ar >> node;
         delete node;
+    }));
+}
+
+TEST(ArchiveObjects, OwnedObjectsRefuseReferences)
+{
+    // A node written twice: the second time as a reference to the first.
+    CNode node(5);
+    Bytes bytes = Store([&](CArchive& ar) {
+        ar << &node;
+        ar << &node;
+    });
+    // Read as owned objects, the first comes (and may be deleted at once);
+    // the reference that follows is refused instead of reaching it.
+    EXPECT_EQ(CArchiveException::badIndex, LoadCause(bytes, [](CArchive& ar) {
+        CObject* first = ar.ReadOwnedObject(RUNTIME_CLASS(CNode));
+        ASSERT_NE(nullptr, first);
+        EXPECT_EQ(5, static_cast<CNode*>(first)->m_value);
+        delete first;
+        delete ar.ReadOwnedObject(RUNTIME_CLASS(CNode));
+    }));
+    // A reference to an object read the ordinary way is refused too: it
+    // has an owner already.
+    EXPECT_EQ(CArchiveException::badIndex, LoadCause(bytes, [](CArchive& ar) {
+        CObject* first = ar.ReadObject(RUNTIME_CLASS(CNode));
+        std::unique_ptr<CObject> owner(first);
+        delete ar.ReadOwnedObject(RUNTIME_CLASS(CNode));
+    }));
+    // Null and other classes.
+    Bytes none = Store([&](CArchive& ar) { ar << static_cast<CObject*>(nullptr); });
+    Load(none, [](CArchive& ar) { EXPECT_EQ(nullptr, ar.ReadOwnedObject(RUNTIME_CLASS(CNode))); });
+    COther other;
+    Bytes wrong = Store([&](CArchive& ar) { ar << &other; });
+    EXPECT_EQ(CArchiveException::badClass, LoadCause(wrong, [](CArchive& ar) {
+        delete ar.ReadOwnedObject(RUNTIME_CLASS(CNode));
     }));
 }
 

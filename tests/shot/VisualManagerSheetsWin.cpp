@@ -39,7 +39,7 @@ public:
     }
 };
 
-LRESULT CALLBACK SheetProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK VisualManagerSheetProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_PAINT) {
         PAINTSTRUCT ps;
@@ -68,7 +68,7 @@ void Shoot(const std::string& name, int width, int height, PaintFn paint,
     static bool registered = false;
     if (!registered) {
         WNDCLASSA wc = {};
-        wc.lpfnWndProc = SheetProc;
+        wc.lpfnWndProc = VisualManagerSheetProc;
         wc.hInstance = ::GetModuleHandleA(nullptr);
         wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
         wc.lpszClassName = "TrovGallerySheet";

@@ -3,9 +3,11 @@
 //   trov_write_fuzz_seeds appdb tests/fuzz/corpus/appdb
 //   trov_write_fuzz_seeds install tests/fuzz/corpus/install
 //   trov_write_fuzz_seeds container tests/fuzz/corpus/container
+//   trov_write_fuzz_seeds planner tests/fuzz/corpus/planner_archive
 //
 // Every seed is also read back the way its target reads it (the model
-// parses, the install file builds, the container opens); a seed that does
+// parses, the install file builds, the container opens, the appointment
+// reads); a seed that does
 // not is reported and the program ends with status 1, so a changed format
 // or generator shows when the seeds are written again.
 #include "app/AppInstall.h"
@@ -13,6 +15,9 @@
 #include "support/AppContainer.h"
 #include "tests/app/DrbText.h"
 #include "tests/support/ContainerFixture.h"
+#include "tests/ui/planner/PlannerArchiveFixture.h"
+#include "framework/Archive.h"
+#include "framework/File.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -178,6 +183,26 @@ int WriteContainerSeeds(const char* folder)
     return status;
 }
 
+int WritePlannerSeeds(const char* folder)
+{
+    for (auto& seed : plannertest::PlannerArchiveSeeds()) {
+        std::vector<unsigned char> bytes(seed.bytes);
+        try {
+            CMemFile file(bytes.data(), UINT(bytes.size()));
+            CArchive ar(&file, CArchive::load);
+            CZUDPAppointment* app = nullptr;
+            ar >> app;
+            delete app;
+        } catch (CException* e) {
+            e->Delete();
+            return Fail(seed.name.c_str(), "does not read back");
+        }
+        if (!WriteBytes(SeedPath(folder, seed.name.c_str()), std::string(seed.bytes.begin(), seed.bytes.end())))
+            return Fail(seed.name.c_str(), "cannot be written");
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -188,6 +213,8 @@ int main(int argc, char** argv)
         return WriteInstallSeeds(argv[2]);
     if (argc == 3 && strcmp(argv[1], "container") == 0)
         return WriteContainerSeeds(argv[2]);
-    fprintf(stderr, "usage: %s appdb|install|container FOLDER\n", argv[0]);
+    if (argc == 3 && strcmp(argv[1], "planner") == 0)
+        return WritePlannerSeeds(argv[2]);
+    fprintf(stderr, "usage: %s appdb|install|container|planner FOLDER\n", argv[0]);
     return 2;
 }

@@ -12,8 +12,6 @@
 // matter to them.
 #include "framework/Types.h"
 
-typedef DWORD COLORREF;
-
 class CZUDPColorArithmetic {
 public:
     // c1 + (c2 - c1) * t in every channel, truncated.

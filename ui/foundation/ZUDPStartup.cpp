@@ -33,6 +33,10 @@
 #include "ui/docking/ZUDPFrameWnd.h"
 #include "ui/docking/ZUDPGlobalUtils.h"
 #include "ui/docking/ZUDPMiniFrameWnd.h"
+#include "ui/planner/ZUDPAppointment.h"
+#include "ui/planner/ZUDPAppointmentProperty.h"
+#include "ui/planner/ZUDPRecurrence.h"
+#include "ui/planner/ZUDPRecurrenceRule.h"
 #include "ui/ribbon/ZUDPOutlookBarPane.h"
 #include "ui/ribbon/ZUDPTasksPane.h"
 #include "ui/foundation/ZUDPDrawOnGlass.h"
@@ -158,6 +162,27 @@ const ZUDPLibraryClass g_libraryControlClasses[] = {
     {RUNTIME_CLASS(CZUDPEditListEdit)},
 };
 const int g_libraryControlClassCount = int(sizeof(g_libraryControlClasses) / sizeof(g_libraryControlClasses[0]));
+
+// The planner's archived classes: appointments come back from clipboard and
+// drag archives with their series, rules and property lists, all found by
+// class name.
+const ZUDPLibraryClass g_libraryPlannerClasses[] = {
+    {RUNTIME_CLASS(CZUDPAppointment)},
+    {RUNTIME_CLASS(CZUDPAppointmentBaseProperty)},
+    {RUNTIME_CLASS(CZUDPAppointmentProperty)},
+    {RUNTIME_CLASS(CZUDPAppointmentPropertyImages)},
+    {RUNTIME_CLASS(CZUDPAppointmentPropertyList)},
+    {RUNTIME_CLASS(CZUDPRecurrence)},
+    {RUNTIME_CLASS(CZUDPRecurrenceBaseRule)},
+    {RUNTIME_CLASS(CZUDPRecurrenceRuleDaily)},
+    {RUNTIME_CLASS(CZUDPRecurrenceRuleWeekly)},
+    {RUNTIME_CLASS(CZUDPRecurrenceRuleMonthly)},
+    {RUNTIME_CLASS(CZUDPRecurrenceRuleYearly)},
+};
+const int g_libraryPlannerClassCount = int(sizeof(g_libraryPlannerClasses) / sizeof(g_libraryPlannerClasses[0]));
+
+// The rule kinds the planner controls register (each class once).
+CZUDPRecurrenceRuleRegistrator g_recurrenceRuleRegistrator;
 
 // ---------------------------------------------------------------------------
 // Text constants

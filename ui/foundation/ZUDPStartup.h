@@ -27,3 +27,8 @@ extern const int g_libraryClassCount;
 // class here keeps it in every program.
 extern const ZUDPLibraryClass g_libraryControlClasses[];
 extern const int g_libraryControlClassCount;
+
+// The planner's archived classes (appointments, properties, recurrences and
+// rules), creatable by name from clipboard and drag archives.
+extern const ZUDPLibraryClass g_libraryPlannerClasses[];
+extern const int g_libraryPlannerClassCount;

@@ -1,0 +1,3 @@
+#include "ui/planner/ZUDPAppointmentEdit.h"
+
+IMPLEMENT_DYNAMIC(CZUDPAppointmentEdit, CEdit)

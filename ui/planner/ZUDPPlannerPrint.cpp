@@ -1,0 +1,3 @@
+#include "ui/planner/ZUDPPlannerPrint.h"
+
+IMPLEMENT_DYNCREATE(CZUDPPlannerPrint, CObject)
