@@ -564,8 +564,8 @@ TEST_F(MachineCommandsTest, AddOverAListThatCannotBeWrittenSaysSoOnce)
     size_t first = log.find(kFailed);
     ASSERT_NE(std::string::npos, first) << log;
     EXPECT_EQ(std::string::npos, log.find(kFailed, first + 1)) << log;
-    ASSERT_EQ(1u, g_boxes.size());
-    EXPECT_EQ(0u, g_boxes[0].find(kFailed)) << g_boxes[0];
+    ASSERT_EQ(1u, g_commandBoxes.size());
+    EXPECT_EQ(0u, g_commandBoxes[0].find(kFailed)) << g_commandBoxes[0];
     // The machine stays, and the next save writes it.
     EXPECT_GE(RowOf(Saved(), 9), 0);
     EXPECT_TRUE(Saved().Save());
