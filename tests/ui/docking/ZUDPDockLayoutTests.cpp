@@ -5,6 +5,7 @@
 #include "framework/win/FrameworkSeams.h"
 #include "framework/win/Menu.h"
 #include "ui/commandbars/ZUDPToolBar.h"
+#include "ui/docking/ZUDPAutoHideBars.h"
 #include "ui/docking/ZUDPDockBar.h"
 #include "ui/docking/ZUDPDockBarRow.h"
 #include "ui/docking/ZUDPDockManager.h"
@@ -794,4 +795,39 @@ TEST(GlobalUtilsTest, FitRectToWorkAreaByMarginsAndCursor)
     utils.FitRectToWorkArea(rect, &margins);
     EXPECT_EQ(CPoint(900, 10), asked.back());
     EXPECT_EQ(CRect(710, 100, 810, 150), rect) << "on the cursor's monitor";
+}
+
+// Auto-hide dock bars that meet at a corner keep their buttons clear of
+// each other by the neighbour's thickness (a right bar over a bottom one:
+// the right bar's end offset is the bottom bar's height).
+TEST(DockManagerLayoutTest, AutoHideNeighboursAtTheCorners)
+{
+    DockFrame f(400, 300, {});
+    struct Case {
+        DWORD sideA, sideB;
+        CRect a, b;  // frame client coordinates
+        int aStart, aEnd, bStart, bEnd;
+    } cases[] = {
+        {CBRS_ALIGN_RIGHT, CBRS_ALIGN_BOTTOM, CRect(376, 0, 400, 282), CRect(0, 282, 376, 300), 0, 18, 0, 24},
+        {CBRS_ALIGN_LEFT, CBRS_ALIGN_TOP, CRect(0, 18, 24, 300), CRect(24, 0, 400, 18), 18, 0, 24, 0},
+        {CBRS_ALIGN_TOP, CBRS_ALIGN_RIGHT, CRect(0, 0, 376, 18), CRect(376, 18, 400, 300), 0, 24, 18, 0},
+        {CBRS_ALIGN_LEFT, CBRS_ALIGN_BOTTOM, CRect(0, 0, 24, 282), CRect(24, 282, 400, 300), 0, 18, 24, 0},
+    };
+    for (const Case& c : cases) {
+        auto* pA = new CZUDPAutoHideDockBar;
+        auto* pB = new CZUDPAutoHideDockBar;
+        ASSERT_TRUE(pA->Create(c.sideA, CRect(), &f.frame, 0));
+        ASSERT_TRUE(pB->Create(c.sideB, CRect(), &f.frame, 0));
+        pA->MoveWindow(&c.a);
+        pB->MoveWindow(&c.b);
+        f.Manager().RegisterBar(pA);
+        f.Manager().RegisterBar(pB);
+        f.Manager().ArrangeAutoHideNeighbours(pA);
+        EXPECT_EQ(c.aStart, pA->GetStartOffset()) << std::hex << c.sideA;
+        EXPECT_EQ(c.aEnd, pA->GetEndOffset()) << std::hex << c.sideA;
+        EXPECT_EQ(c.bStart, pB->GetStartOffset()) << std::hex << c.sideA;
+        EXPECT_EQ(c.bEnd, pB->GetEndOffset()) << std::hex << c.sideA;
+        pA->DestroyWindow();  // each leaves the manager's list as it goes
+        pB->DestroyWindow();
+    }
 }
