@@ -493,7 +493,9 @@ protected:
     // The tip's show notification comes through the toolbar, its parent.
     LRESULT ShowOnBar(CPoint ptClient)
     {
-        m_cursor = CPoint(300 + ptClient.x, 200 + ptClient.y);
+        // The bar's client area starts inside its borders and gripper.
+        m_cursor = ptClient;
+        m_bar.ClientToScreen(&m_cursor);
         m_tip.SetWindowPos(nullptr, 100, 120, 10, 10, SWP_NOZORDER | SWP_NOACTIVATE);
         NMHDR hdr = {m_tip.GetSafeHwnd(), 1, (UINT)TTN_SHOW};
         return m_bar.SendMessage(WM_NOTIFY, 1, (LPARAM)&hdr);
