@@ -10,7 +10,7 @@
 
 namespace {
 
-const char* ChildText(const CGXmlNode* element, const char* name)
+const char* ChildTextOrEmpty(const CGXmlNode* element, const char* name)
 {
     const CGXmlNode* child = element->FindChild(name);
     return child ? child->GetText() : "";
@@ -282,15 +282,15 @@ void CMachine::ReadXml(const CMachineXmlChildren& c)
     m_appVersion = hasApplication ? c.Text(c.kAppVersion) : "";
     CopyCut(m_appGuid, sizeof m_appGuid, hasApplication ? c.Text(c.kAppGuid) : "");
     if (const CGXmlNode* if1 = c.node[c.kIf1]) {
-        m_ifValues[kIf1Dhcp] = ChildText(if1, "DHCP");
-        m_ifValues[kIf1Ip] = ChildText(if1, "IP");
-        m_ifValues[kIf1Netmask] = ChildText(if1, "NETMASK");
-        m_ifValues[kIf1Gateway] = ChildText(if1, "GATEWAY");
+        m_ifValues[kIf1Dhcp] = ChildTextOrEmpty(if1, "DHCP");
+        m_ifValues[kIf1Ip] = ChildTextOrEmpty(if1, "IP");
+        m_ifValues[kIf1Netmask] = ChildTextOrEmpty(if1, "NETMASK");
+        m_ifValues[kIf1Gateway] = ChildTextOrEmpty(if1, "GATEWAY");
     }
     if (const CGXmlNode* if2 = c.node[c.kIf2]) {
-        m_ifValues[kIf2Dhcp] = ChildText(if2, "DHCP");
-        m_ifValues[kIf2Ip] = ChildText(if2, "IP");
-        m_ifValues[kIf2Netmask] = ChildText(if2, "NETMASK");
+        m_ifValues[kIf2Dhcp] = ChildTextOrEmpty(if2, "DHCP");
+        m_ifValues[kIf2Ip] = ChildTextOrEmpty(if2, "IP");
+        m_ifValues[kIf2Netmask] = ChildTextOrEmpty(if2, "NETMASK");
     }
     m_ifNumber = c.node[c.kIf] ? c.node[c.kIf]->GetInt(0) : 0;
     if (const CGXmlNode* version = c.node[c.kVersion]) {

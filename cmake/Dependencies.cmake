@@ -39,12 +39,13 @@ if(TROV_TESTS)
     # Built from the sources Debian's googletest package installs.
     set(TROV_GTEST_SOURCE "/usr/src/googletest" CACHE PATH "GoogleTest source tree")
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-    set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+    # GoogleTest alone (no test uses the mocking library), built once per
+    # build folder and linked by every test executable.
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
     set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
     add_subdirectory("${TROV_GTEST_SOURCE}" "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL)
     if(NOT TARGET GTest::gtest)
       add_library(GTest::gtest ALIAS gtest)
-      add_library(GTest::gmock ALIAS gmock)
     endif()
   else()
     find_package(GTest REQUIRED)

@@ -2,6 +2,7 @@
 
 #include "support/EncryptedData.h"
 #include "support/Platform.h"
+#include "support/Utilities.h"
 
 #include <lzo/lzo1x.h>
 
@@ -39,18 +40,6 @@ void WriteLittleEndian32(unsigned char* p, uint32_t value)
     p[1] = (unsigned char)(value >> 8);
     p[2] = (unsigned char)(value >> 16);
     p[3] = (unsigned char)(value >> 24);
-}
-
-size_t ReadFully(FILE* file, void* out, size_t count)
-{
-    size_t done = 0;
-    while (done < count) {
-        size_t got = fread((unsigned char*)out + done, 1, count - done, file);
-        if (got == 0)
-            break;
-        done += got;
-    }
-    return done;
 }
 
 bool WriteFully(FILE* file, const void* data, size_t count)

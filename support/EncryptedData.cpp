@@ -2,6 +2,7 @@
 
 #include "support/AesCfb.h"
 #include "support/Platform.h"
+#include "support/Utilities.h"
 #include "support/SupportSeams.h"
 
 #include <openssl/crypto.h>
@@ -108,18 +109,6 @@ bool SetCipherKey(CAesCfb& cipher, int wholeFileKey, const char* idText)
 
 int RandomBytes(unsigned char* out, size_t count) { return g_supportSeams.randomBytes(out, count); }
 
-// Reads up to count bytes; returns how many arrived.
-size_t ReadFully(FILE* file, unsigned char* out, size_t count)
-{
-    size_t done = 0;
-    while (done < count) {
-        size_t got = fread(out + done, 1, count - done, file);
-        if (got == 0)
-            break;
-        done += got;
-    }
-    return done;
-}
 
 } // namespace
 

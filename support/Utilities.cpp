@@ -376,3 +376,15 @@ int HexDigitValue(char c)
         return c - 'A' + 10;
     return -1;
 }
+
+size_t ReadFully(FILE* file, void* out, size_t count)
+{
+    size_t done = 0;
+    while (done < count) {
+        size_t got = fread((unsigned char*)out + done, 1, count - done, file);
+        if (got == 0)
+            break;
+        done += got;
+    }
+    return done;
+}

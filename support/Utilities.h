@@ -5,6 +5,7 @@
 // string hash and MD5 digests as hexadecimal text.  They keep no state.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 
 // ---- Packed timestamp ---------------------------------------------------
 // 8 bytes: year - 1900, month - 1, day - 1, hour, minute, second, then the
@@ -65,6 +66,11 @@ int HasInvalidNameChars(const char* text);
 const char* FindKeyValue(const char* text, const char* key);
 // 1 when the key's comma-separated value list holds value exactly.
 int HasListValue(const char* text, const char* key, const char* value);
+
+// ---- Files --------------------------------------------------------------
+// Reads up to count bytes, going on after short reads; returns how many
+// arrived (fewer only at the end of the file or on an error).
+size_t ReadFully(FILE* file, void* out, size_t count);
 
 // ---- System -------------------------------------------------------------
 // Creates one folder; nonzero on success.

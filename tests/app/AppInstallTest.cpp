@@ -25,9 +25,9 @@
 
 namespace {
 
-const char kId[] = "6f2d0c1e-8a4b-4c3d-9e5f-0123456789ab"; // 36 characters
+const char kInstallId[] = "6f2d0c1e-8a4b-4c3d-9e5f-0123456789ab"; // 36 characters
 
-const char kSetups[] =
+const char kInstallSetups[] =
     "<SETUPS>"
     "<SETUP><NAME>Base</NAME><INPUTS>"
     "<ENTRY><ID>10</ID><VALUE>1.5</VALUE></ENTRY>"
@@ -49,11 +49,11 @@ using Section = trovtest::AppSection;
 
 std::vector<Section> StandardSections()
 {
-    return {{"id", kId, false}, {"setup", kSetups, false}, {"app", AppText(), true}, {"info", "<INFO>x</INFO>", true}};
+    return {{"id", kInstallId, false}, {"setup", kInstallSetups, false}, {"app", AppText(), true}, {"info", "<INFO>x</INFO>", true}};
 }
 
 std::string WriteSource(const trovtest::TempDir& dir, const std::string& fileName, const std::vector<Section>& sections,
-                        const char* key = kId)
+                        const char* key = kInstallId)
 {
     std::string path = dir.File(fileName);
     trovtest::WriteAppContainer(path, sections, key);
@@ -88,7 +88,7 @@ struct Built {
                 continue;
             std::string bytes = trovtest::TempDir::Read(path).substr((size_t)s->m_offset, (size_t)s->m_storedLength);
             unsigned char* plain =
-                DecryptBuffer(reinterpret_cast<unsigned char*>(&bytes[0]), bytes.size(), 0, kId);
+                DecryptBuffer(reinterpret_cast<unsigned char*>(&bytes[0]), bytes.size(), 0, kInstallId);
             EXPECT_NE(nullptr, plain) << name << " is not encrypted";
             return plain != nullptr && bytes.size() >= 24 && memcmp(plain, "\x12\x55\xFE\xCA", 4) == 0;
         }
@@ -97,7 +97,7 @@ struct Built {
     }
 };
 
-std::unique_ptr<CMachine> Machine(int major, int minor, const char* guid = kId, const char* setup = "Base",
+std::unique_ptr<CMachine> Machine(int major, int minor, const char* guid = kInstallId, const char* setup = "Base",
                                   int ifNumber = 1, const char* host = "ctl")
 {
     auto machine = std::make_unique<CMachine>(CIpAddress(0x7F000001), 0, CMachine::kNoGuid);
@@ -143,7 +143,7 @@ TEST(AppInstall, SetupHoldsOnlyTheChosenDataSetMergedOverTheBase)
         EXPECT_EQ(c.name, sets.GetFirst()->m_name) << c.chosen;
         std::vector<std::pair<int64_t, double>> values(sets.GetFirst()->m_values.begin(), sets.GetFirst()->m_values.end());
         EXPECT_EQ(c.values, values) << c.chosen;
-        EXPECT_EQ(std::string(kId), built.Content("id", &encrypted));
+        EXPECT_EQ(std::string(kInstallId), built.Content("id", &encrypted));
         EXPECT_EQ(0, encrypted) << "id is stored plain";
         EXPECT_EQ(AppText(), built.Content("app", &encrypted));
         EXPECT_EQ(1, encrypted);
@@ -276,7 +276,7 @@ TEST(AppInstall, ApplicationFileIsReadOrRefusedWithItsMessage)
     CInstallApplication application;
     CString message;
     ASSERT_TRUE(ReadInstallApplication(good.c_str(), application, message)) << message;
-    EXPECT_STREQ(kId, application.m_identity);
+    EXPECT_STREQ(kInstallId, application.m_identity);
     ASSERT_EQ(2u, application.m_dataSetNames.size());
     EXPECT_STREQ("Base", application.m_dataSetNames[0]);
     EXPECT_STREQ("Line2", application.m_dataSetNames[1]);
@@ -337,8 +337,8 @@ TEST(AppInstall, TheAppPartIsCheckedAfterTheMachinesBelowV4WereAnnounced)
         CInstallApplication application;
         CString message;
         ASSERT_TRUE(ReadInstallApplication(c.path.c_str(), application, message)) << message;
-        auto old = Machine(3, 9, kId, "Base", 1, "old");
-        auto current = Machine(4, 2, kId, "Base", 1, "new");
+        auto old = Machine(3, 9, kInstallId, "Base", 1, "old");
+        auto current = Machine(4, 2, kInstallId, "Base", 1, "new");
         CMachineList machines;
         machines.AddTail(old.get());
         if (c.withNewMachine)
@@ -354,10 +354,10 @@ TEST(AppInstall, TheAppPartIsCheckedAfterTheMachinesBelowV4WereAnnounced)
 
 TEST(AppInstall, MachinesBelowV4AreSkippedWithAMessage)
 {
-    auto a = Machine(3, 9, kId, "Base", 1, "north");
-    auto b = Machine(4, 0, kId, "Base", 1, "east");
-    auto c = Machine(-1, -1, kId, "Base", 1, "south");
-    auto d = Machine(0, 0, kId, "Base", 1, "west");
+    auto a = Machine(3, 9, kInstallId, "Base", 1, "north");
+    auto b = Machine(4, 0, kInstallId, "Base", 1, "east");
+    auto c = Machine(-1, -1, kInstallId, "Base", 1, "south");
+    auto d = Machine(0, 0, kInstallId, "Base", 1, "west");
     CMachineList list;
     for (CMachine* m : {a.get(), b.get(), c.get(), d.get()})
         list.AddTail(m);
@@ -386,16 +386,16 @@ TEST(AppInstall, UpdateOnlyWhenEveryMachineRunsTheApplication)
         bool allowed;
         const char* current;
     } cases[] = {
-        {"same application, same data set", {{kId, "Base", 1}, {kId, "Base", 1}}, kId, true, "Base"},
-        {"same application, other data sets", {{kId, "Line2*", 1}, {kId, "Base", 2}}, kId, true, "Line2"},
+        {"same application, same data set", {{kInstallId, "Base", 1}, {kInstallId, "Base", 1}}, kInstallId, true, "Base"},
+        {"same application, other data sets", {{kInstallId, "Line2*", 1}, {kInstallId, "Base", 2}}, kInstallId, true, "Line2"},
         // A differing data set before a machine running another application
         // must not let "Update" through.
-        {"other data set, then another application", {{kId, "Base", 1}, {kId, "Line2", 1}, {other, "Base", 1}},
-         kId, false, "Base"},
-        {"first runs another application", {{other, "Base", 1}, {kId, "Base", 1}}, kId, false, "Base"},
+        {"other data set, then another application", {{kInstallId, "Base", 1}, {kInstallId, "Line2", 1}, {other, "Base", 1}},
+         kInstallId, false, "Base"},
+        {"first runs another application", {{other, "Base", 1}, {kInstallId, "Base", 1}}, kInstallId, false, "Base"},
         {"file without identity", {{"", "Base", 1}}, "", false, "Base"},
-        {"not answered on an interface", {{kId, "Base", 0}}, kId, true, ""},
-        {"one mark only", {{kId, "A**", 1}}, kId, true, "A*"},
+        {"not answered on an interface", {{kInstallId, "Base", 0}}, kInstallId, true, ""},
+        {"one mark only", {{kInstallId, "A**", 1}}, kInstallId, true, "A*"},
     };
     for (const Case& c : cases) {
         std::vector<std::unique_ptr<CMachine>> owned;
@@ -409,6 +409,6 @@ TEST(AppInstall, UpdateOnlyWhenEveryMachineRunsTheApplication)
         EXPECT_STREQ(c.current, choice.m_currentDataSet) << c.what;
     }
     CMachineList empty;
-    EXPECT_FALSE(DecideInstallUpdate(empty, kId).m_updateAllowed);
+    EXPECT_FALSE(DecideInstallUpdate(empty, kInstallId).m_updateAllowed);
 }
 

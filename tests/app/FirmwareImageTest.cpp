@@ -28,7 +28,7 @@ std::string Record(int type, unsigned address, const std::vector<unsigned char>&
     return line + "\r\n";
 }
 
-std::vector<unsigned char> Bytes(size_t count, unsigned char value)
+std::vector<unsigned char> FilledBytes(size_t count, unsigned char value)
 {
     return std::vector<unsigned char>(count, value);
 }
@@ -52,7 +52,7 @@ bool Build(const std::string& text, FirmwareImage& image, std::string& error)
 
 TEST(FirmwareImage, LinearAddressRecordMovesLaterData)
 {
-    std::string hex = Record(0, 0, Bytes(16, 0x11)) + ":020000040001F9\r\n" + Record(0, 0, Bytes(16, 0x22)) + kEnd;
+    std::string hex = Record(0, 0, FilledBytes(16, 0x11)) + ":020000040001F9\r\n" + Record(0, 0, FilledBytes(16, 0x22)) + kEnd;
     FirmwareImage image;
     std::string error;
     ASSERT_TRUE(Build(hex, image, error)) << error;
@@ -69,10 +69,10 @@ TEST(FirmwareImage, UsedSizeStopsAtLastNonErasedByte)
     FirmwareImage image;
     std::string error;
     // All data 0xFF: one byte is still uploaded.
-    ASSERT_TRUE(Build(Record(0, 0x100, Bytes(16, 0xFF)) + kEnd, image, error));
+    ASSERT_TRUE(Build(Record(0, 0x100, FilledBytes(16, 0xFF)) + kEnd, image, error));
     EXPECT_EQ(image.usedSize, 1u);
     // Trailing 0xFF of the highest range is not uploaded.
-    std::vector<unsigned char> data = Bytes(16, 0xFF);
+    std::vector<unsigned char> data = FilledBytes(16, 0xFF);
     data[3] = 0x42;
     ASSERT_TRUE(Build(Record(0, 0x200, data) + kEnd, image, error));
     EXPECT_EQ(image.usedSize, 0x204u);
@@ -85,10 +85,10 @@ TEST(FirmwareImage, AcceptedVariants)
         std::string hex;
     } cases[] = {
         {"lower-case digits", Lower(Record(0, 0, {0xAB, 0xCD, 0xEF, 0x0A})) + ":00000001ff\n"},
-        {"blank lines and LF only", "\n" + Record(0, 0, Bytes(4, 1)) + "\n\n" + kEnd},
-        {"start address records ignored", Record(3, 0, Bytes(4, 0)) + Record(5, 0, Bytes(4, 0)) + kEnd},
-        {"segment zero accepted", Record(2, 0, {0, 0}) + Record(0, 0, Bytes(4, 1)) + kEnd},
-        {"record ending exactly at the image end", ":020000040003F7\r\n" + Record(0, 0xFFF0, Bytes(16, 7)) + kEnd},
+        {"blank lines and LF only", "\n" + Record(0, 0, FilledBytes(4, 1)) + "\n\n" + kEnd},
+        {"start address records ignored", Record(3, 0, FilledBytes(4, 0)) + Record(5, 0, FilledBytes(4, 0)) + kEnd},
+        {"segment zero accepted", Record(2, 0, {0, 0}) + Record(0, 0, FilledBytes(4, 1)) + kEnd},
+        {"record ending exactly at the image end", ":020000040003F7\r\n" + Record(0, 0xFFF0, FilledBytes(16, 7)) + kEnd},
         {"records after end-of-file are not read", kEnd + "garbage\r\n"},
     };
     for (const Case& c : cases) {
@@ -100,7 +100,7 @@ TEST(FirmwareImage, AcceptedVariants)
 
 TEST(FirmwareImage, MalformedFilesAreRefusedWithTheirLine)
 {
-    std::string good = Record(0, 0, Bytes(16, 0x11));
+    std::string good = Record(0, 0, FilledBytes(16, 0x11));
     std::string badChecksum = good;
     badChecksum[badChecksum.size() - 3] = badChecksum[badChecksum.size() - 3] == '0' ? '1' : '0';
     struct Case {
@@ -109,8 +109,8 @@ TEST(FirmwareImage, MalformedFilesAreRefusedWithTheirLine)
         const char* message;
     } cases[] = {
         {"bad checksum", good + badChecksum + kEnd, "line 2: bad checksum"},
-        {"unknown record type", Record(6, 0, Bytes(2, 0)) + kEnd, "line 1: unknown record type"},
-        {"data beyond the image", ":020000040003F7\r\n" + Record(0, 0xFFF8, Bytes(16, 1)) + kEnd,
+        {"unknown record type", Record(6, 0, FilledBytes(2, 0)) + kEnd, "line 1: unknown record type"},
+        {"data beyond the image", ":020000040003F7\r\n" + Record(0, 0xFFF8, FilledBytes(16, 1)) + kEnd,
          "line 2: data lies outside"},
         {"line longer than its byte count", good.substr(0, good.size() - 2) + "00\r\n" + kEnd,
          "line 1: record length"},
@@ -133,7 +133,7 @@ TEST(FirmwareImage, MalformedFilesAreRefusedWithTheirLine)
 TEST(FirmwareImage, FileIsReadWhole)
 {
     trovtest::TempDir dir;
-    std::string path = dir.Write("cpu.hex", Record(0, 0x20, Bytes(8, 0x5A)) + kEnd);
+    std::string path = dir.Write("cpu.hex", Record(0, 0x20, FilledBytes(8, 0x5A)) + kEnd);
     FirmwareImage image;
     std::string error;
     ASSERT_TRUE(BuildFirmwareImageFromFile(path.c_str(), image, error)) << error;

@@ -15,6 +15,12 @@
 
 namespace trovtest {
 
+// Plain colours that drawing tests paint with and expect.
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kGrey = RGB(128, 128, 128);
+constexpr COLORREF kMagenta = RGB(255, 0, 255);
+
 // A 32-bit top-down DIB section selected into a memory DC.  Pixel (x, y)
 // is Bits()[y * Width() + x], 0xAARRGGBB; GDI leaves alpha at 0.  The DC
 // starts with the DIB's default font and the canvas filled with white.

@@ -1,5 +1,7 @@
 #include "tests/common/SimController.h"
 
+#include "tests/common/Loopback.h"
+
 #include <chrono>
 #include <cstring>
 
@@ -8,8 +10,6 @@ namespace trovtest {
 namespace {
 
 const char kProbe[] = "Trov:KnockKnock";
-
-bool IsLoopback(uint32_t a) { return (a >> 24) == 127; }
 
 std::string Escape(const std::string& text)
 {
@@ -93,7 +93,7 @@ bool SimController::Open(const SimControllerOptions& options, std::string* error
     Stop();
     m_options = options;
     uint32_t from = options.replyFromAddress ? options.replyFromAddress : options.listenAddress;
-    if (!options.insideTestNamespace && (!IsLoopback(options.listenAddress) || !IsLoopback(from))) {
+    if (!options.insideTestNamespace && (!IsLoopbackAddress(options.listenAddress) || !IsLoopbackAddress(from))) {
         if (error)
             *error = "the simulated controller binds only to loopback addresses outside a test namespace";
         return false;
@@ -157,7 +157,7 @@ void SimController::Handle(const char* data, int length, uint32_t sender)
         ++m_probes;
         // Replies go back only where this controller may send: loopback, or
         // anywhere inside the test's own namespace.
-        if (!m_options.insideTestNamespace && !IsLoopback(sender))
+        if (!m_options.insideTestNamespace && !IsLoopbackAddress(sender))
             return;
         std::string reply;
         int count;

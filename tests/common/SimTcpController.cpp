@@ -1,5 +1,7 @@
 #include "tests/common/SimTcpController.h"
 
+#include "tests/common/Loopback.h"
+
 #include <chrono>
 #include <cstring>
 
@@ -9,8 +11,6 @@ namespace trovtest {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-bool IsLoopback(uint32_t a) { return (a >> 24) == 127; }
 
 int MillisecondsSince(Clock::time_point start)
 {
@@ -61,7 +61,7 @@ bool SimTcpController::Start(const SimTcpOptions& options, std::string* error)
 {
     Stop();
     m_options = options;
-    if (!options.insideTestNamespace && !IsLoopback(options.address)) {
+    if (!options.insideTestNamespace && !IsLoopbackAddress(options.address)) {
         if (error)
             *error = "the simulated controller binds only to loopback addresses outside a test namespace";
         return false;

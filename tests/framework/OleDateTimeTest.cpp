@@ -30,7 +30,7 @@ COleDateTime Invalid()
     return d;
 }
 
-std::vector<unsigned char> Bytes(LONG status, double value)
+std::vector<unsigned char> ArchivedDateBytes(LONG status, double value)
 {
     std::vector<unsigned char> out(12);
     std::memcpy(out.data(), &status, 4);
@@ -209,27 +209,27 @@ TEST(OleDateTime, ArchiveFormAndOutOfRangeValues)
         ar << COleDateTime(1.5) << Null() << COleDateTimeSpan(-0.25);
         ar.Close();
     }
-    std::vector<unsigned char> expected = Bytes(0, 1.5);
-    std::vector<unsigned char> more = Bytes(2, 0.0);
+    std::vector<unsigned char> expected = ArchivedDateBytes(0, 1.5);
+    std::vector<unsigned char> more = ArchivedDateBytes(2, 0.0);
     expected.insert(expected.end(), more.begin(), more.end());
-    more = Bytes(0, -0.25);
+    more = ArchivedDateBytes(0, -0.25);
     expected.insert(expected.end(), more.begin(), more.end());
     std::vector<unsigned char> written(size_t(file.GetLength()));
     file.SeekToBegin();
     file.Read(written.data(), UINT(written.size()));
     EXPECT_EQ(expected, written);
 
-    EXPECT_TRUE(ReadDate(Bytes(0, 1.5)) == COleDateTime(1.5));
-    EXPECT_EQ(COleDateTime::null, ReadDate(Bytes(2, 7.0)).GetStatus());
+    EXPECT_TRUE(ReadDate(ArchivedDateBytes(0, 1.5)) == COleDateTime(1.5));
+    EXPECT_EQ(COleDateTime::null, ReadDate(ArchivedDateBytes(2, 7.0)).GetStatus());
     // A valid status does not make NaN or 1e308 a date; nor does an
     // unknown status make anything valid.
-    EXPECT_EQ(COleDateTime::invalid, ReadDate(Bytes(0, std::nan(""))).GetStatus());
-    EXPECT_EQ(COleDateTime::invalid, ReadDate(Bytes(0, 1e308)).GetStatus());
-    EXPECT_EQ(COleDateTime::invalid, ReadDate(Bytes(7, 1.0)).GetStatus());
-    EXPECT_EQ(-1, ReadDate(Bytes(0, 1e308)).GetYear());
-    EXPECT_EQ(COleDateTimeSpan::invalid, ReadSpan(Bytes(0, 4e6)).GetStatus());
-    EXPECT_EQ(COleDateTimeSpan::invalid, ReadSpan(Bytes(0, std::nan(""))).GetStatus());
-    EXPECT_EQ(COleDateTimeSpan::valid, ReadSpan(Bytes(0, 2.5)).GetStatus());
+    EXPECT_EQ(COleDateTime::invalid, ReadDate(ArchivedDateBytes(0, std::nan(""))).GetStatus());
+    EXPECT_EQ(COleDateTime::invalid, ReadDate(ArchivedDateBytes(0, 1e308)).GetStatus());
+    EXPECT_EQ(COleDateTime::invalid, ReadDate(ArchivedDateBytes(7, 1.0)).GetStatus());
+    EXPECT_EQ(-1, ReadDate(ArchivedDateBytes(0, 1e308)).GetYear());
+    EXPECT_EQ(COleDateTimeSpan::invalid, ReadSpan(ArchivedDateBytes(0, 4e6)).GetStatus());
+    EXPECT_EQ(COleDateTimeSpan::invalid, ReadSpan(ArchivedDateBytes(0, std::nan(""))).GetStatus());
+    EXPECT_EQ(COleDateTimeSpan::valid, ReadSpan(ArchivedDateBytes(0, 2.5)).GetStatus());
 }
 
 TEST(OleDateTime, MapHashIsTheWholeDay)
@@ -240,6 +240,6 @@ TEST(OleDateTime, MapHashIsTheWholeDay)
     COleDateTime before(45001.0 - 0.1 * kSecond);
     EXPECT_TRUE(before == COleDateTime(45001.0));
     EXPECT_EQ(45000u, HashKey<const COleDateTime&>(before));
-    EXPECT_EQ(0u, HashKey<const COleDateTime&>(ReadDate(Bytes(0, 1e308))));
+    EXPECT_EQ(0u, HashKey<const COleDateTime&>(ReadDate(ArchivedDateBytes(0, 1e308))));
     EXPECT_EQ(0u, HashKey<const COleDateTime&>(Null()));
 }

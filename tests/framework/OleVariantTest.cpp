@@ -14,7 +14,7 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-Bytes Store(const COleVariant& v)
+Bytes StoreVariant(const COleVariant& v)
 {
     CMemFile file;
     {
@@ -29,7 +29,7 @@ Bytes Store(const COleVariant& v)
     return out;
 }
 
-COleVariant Load(Bytes bytes)
+COleVariant LoadVariant(Bytes bytes)
 {
     CMemFile file(bytes.empty() ? nullptr : bytes.data(), UINT(bytes.size()));
     CArchive ar(&file, CArchive::load);
@@ -154,8 +154,8 @@ TEST(OleVariant, ArchiveForm)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(c.bytes, Store(c.value));
-        EXPECT_TRUE(Load(c.bytes) == c.value);
+        EXPECT_EQ(c.bytes, StoreVariant(c.value));
+        EXPECT_TRUE(LoadVariant(c.bytes) == c.value);
     }
     // Text with a zero inside keeps every byte.
     CString zero("a");
@@ -163,12 +163,12 @@ TEST(OleVariant, ArchiveForm)
     zero += 'b';
     COleVariant withZero;
     withZero.SetText(zero);
-    EXPECT_EQ(3, Load(Store(withZero)).GetText().GetLength());
+    EXPECT_EQ(3, LoadVariant(StoreVariant(withZero)).GetText().GetLength());
 
-    EXPECT_EQ(CArchiveException::badSchema, trovtest::ThrownCause<CArchiveException>([] { Load({ 9, 0 }); }));
-    EXPECT_EQ(CArchiveException::badSchema, trovtest::ThrownCause<CArchiveException>([] { Load({ 15, 0 }); }));
+    EXPECT_EQ(CArchiveException::badSchema, trovtest::ThrownCause<CArchiveException>([] { LoadVariant({ 9, 0 }); }));
+    EXPECT_EQ(CArchiveException::badSchema, trovtest::ThrownCause<CArchiveException>([] { LoadVariant({ 15, 0 }); }));
     // A text longer than what follows is refused before anything is made.
     EXPECT_EQ(CArchiveException::endOfFile,
-              trovtest::ThrownCause<CArchiveException>([] { Load({ 8, 0, 0xFF, 0xFF, 0xFF, 0x7F, 'a' }); }));
-    EXPECT_EQ(CArchiveException::endOfFile, trovtest::ThrownCause<CArchiveException>([] { Load({ 3, 0, 7 }); }));
+              trovtest::ThrownCause<CArchiveException>([] { LoadVariant({ 8, 0, 0xFF, 0xFF, 0xFF, 0x7F, 'a' }); }));
+    EXPECT_EQ(CArchiveException::endOfFile, trovtest::ThrownCause<CArchiveException>([] { LoadVariant({ 3, 0, 7 }); }));
 }

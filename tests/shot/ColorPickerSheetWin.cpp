@@ -18,9 +18,9 @@ namespace {
 const int kMargin = 12;
 const int kTitleHeight = 20;
 const int kLabelHeight = 18;
-const int kRowHeight = 140;
+const int kPickerRowHeight = 140;
 const int kWidth = 720;
-const int kHeight = 2 * (kTitleHeight + kLabelHeight + kRowHeight) + 2 * kMargin;
+const int kHeight = 2 * (kTitleHeight + kLabelHeight + kPickerRowHeight) + 2 * kMargin;
 
 struct PickerCell {
     const char* label;
@@ -37,7 +37,7 @@ const PickerCell kCells[] = {
     {"hue only", CZUDPColorPickerCtrl::PICKER_HUE, CRect(500, 80, 708, 110)},
 };
 
-HBITMAP g_sheet = nullptr;
+HBITMAP g_pickerSheet = nullptr;
 
 // The picker as it shows the sample colours of its kind.
 void PreparePicker(CZUDPColorPickerCtrl& picker, int kind)
@@ -75,8 +75,8 @@ void ComposeSheet(HWND window)
     CDC dc;
     dc.Attach(::CreateCompatibleDC(screen));
     LPVOID bits = nullptr;
-    g_sheet = CZUDPDrawManager::Create32BitDibSection(CSize(kWidth, -kHeight), &bits);
-    HGDIOBJ old = ::SelectObject(dc, g_sheet);
+    g_pickerSheet = CZUDPDrawManager::Create32BitDibSection(CSize(kWidth, -kHeight), &bits);
+    HGDIOBJ old = ::SelectObject(dc, g_pickerSheet);
     RECT all = {0, 0, kWidth, kHeight};
     ::FillRect(dc, &all, ::GetSysColorBrush(COLOR_BTNFACE));
     ::SetBkMode(dc, TRANSPARENT);
@@ -87,7 +87,7 @@ void ComposeSheet(HWND window)
     other.Create("BUTTON", "", WS_CHILD, CRect(0, 0, 1, 1), sheet, 99);
     for (int row = 0; row < 2; ++row) {
         const bool focused = row == 1;
-        int top = kMargin + row * (kTitleHeight + kLabelHeight + kRowHeight);
+        int top = kMargin + row * (kTitleHeight + kLabelHeight + kPickerRowHeight);
         const char* title = focused ? "With the focus" : "Without the focus";
         ::TextOutA(dc, kMargin, top, title, int(strlen(title)));
         top += kTitleHeight;
@@ -118,14 +118,14 @@ void ComposeSheet(HWND window)
     ::ReleaseDC(window, screen);
 }
 
-LRESULT CALLBACK SheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK PickerSheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_PAINT) {
         PAINTSTRUCT ps;
         HDC hdc = ::BeginPaint(window, &ps);
-        if (g_sheet != nullptr) {
+        if (g_pickerSheet != nullptr) {
             HDC memory = ::CreateCompatibleDC(hdc);
-            HGDIOBJ old = ::SelectObject(memory, g_sheet);
+            HGDIOBJ old = ::SelectObject(memory, g_pickerSheet);
             ::BitBlt(hdc, 0, 0, kWidth, kHeight, memory, 0, 0, SRCCOPY);
             ::SelectObject(memory, old);
             ::DeleteDC(memory);
@@ -148,7 +148,7 @@ LRESULT CALLBACK SheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 bool ShootColorPickerSheet(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump)
 {
     WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = SheetProc;
+    windowClass.lpfnWndProc = PickerSheetProc;
     windowClass.hInstance = ::GetModuleHandleA(nullptr);
     windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
@@ -167,9 +167,9 @@ bool ShootColorPickerSheet(const GalleryPhotographer& photograph, const std::fun
     pump(200);
     photograph("colour-pickers", window);
     ::DestroyWindow(window);
-    if (g_sheet != nullptr)
-        ::DeleteObject(g_sheet);
-    g_sheet = nullptr;
+    if (g_pickerSheet != nullptr)
+        ::DeleteObject(g_pickerSheet);
+    g_pickerSheet = nullptr;
     pump(50);
     return true;
 }

@@ -26,10 +26,10 @@
 
 namespace {
 
-const int kLabelWidth = 120;
-const int kCellWidth = 175;
-const int kRowHeight = 34;
-const char* const kStates[] = {"normal", "hot", "pressed", "disabled"};
+const int kDialogLabelWidth = 120;
+const int kDialogCellWidth = 175;
+const int kDialogRowHeight = 34;
+const char* const kDialogStates[] = {"normal", "hot", "pressed", "disabled"};
 
 // The controls with their state flags set for the picture (the states a
 // mouse would give them, without a mouse).
@@ -131,21 +131,21 @@ public:
 
     bool Create()
     {
-        const int width = kLabelWidth + 4 * kCellWidth + 20;
+        const int width = kDialogLabelWidth + 4 * kDialogCellWidth + 20;
         if (!m_window.CreateEx(0, AfxRegisterWndClass(0), m_look ? "Dialog controls, visual-manager look" : "Dialog controls",
                                WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN | WS_VISIBLE, 30, 30, width, 720,
                                nullptr, nullptr))
             return false;
         for (int s = 0; s < 4; ++s)
-            m_window.labels.push_back({CPoint(kLabelWidth + s * kCellWidth + 6, 6), kStates[s]});
+            m_window.labels.push_back({CPoint(kDialogLabelWidth + s * kDialogCellWidth + 6, 6), kDialogStates[s]});
         UINT id = 100;
         int y = 26;
         const char* rows[] = {"edit, file", "edit, calculator", "combo box", "spin button"};
-        for (int row = 0; row < 4; ++row, y += kRowHeight) {
+        for (int row = 0; row < 4; ++row, y += kDialogRowHeight) {
             m_window.labels.push_back({CPoint(8, y + 6), rows[row]});
             for (int s = 0; s < 4; ++s) {
-                const int x = kLabelWidth + s * kCellWidth + 4;
-                MakeStateCell(row, s, CRect(x, y, x + kCellWidth - 12, y + 24), id);
+                const int x = kDialogLabelWidth + s * kDialogCellWidth + 4;
+                MakeStateCell(row, s, CRect(x, y, x + kDialogCellWidth - 12, y + 24), id);
                 id += 3;
             }
         }
@@ -157,7 +157,7 @@ public:
         m_window.labels.push_back({CPoint(8, y), "list, sorted"});
         auto list = std::make_unique<CSheetList>();
         list->Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS,
-                     CRect(kLabelWidth, y, kLabelWidth + 330, y + 150), &m_window, id++);
+                     CRect(kDialogLabelWidth, y, kDialogLabelWidth + 330, y + 150), &m_window, id++);
         const char* columns[] = {"Name", "Address", "Version"};
         for (int c = 0; c < 3; ++c)
             list->InsertColumn(c, columns[c], LVCFMT_LEFT, c == 0 ? 120 : 100);
@@ -175,7 +175,7 @@ public:
 
         auto box = std::make_unique<CSheetListBox>();
         box->Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
-                    CRect(kLabelWidth + 345, y, kLabelWidth + 520, y + 150), &m_window, id++);
+                    CRect(kDialogLabelWidth + 345, y, kDialogLabelWidth + 520, y + 150), &m_window, id++);
         const char* items[] = {"10.0.0.1", "10.0.0.10", "10.0.0.2", "10.0.0.20", "10.0.0.3 - a long entry that ends early"};
         for (const char* item : items)
             box->AddString(item);
@@ -185,12 +185,12 @@ public:
 
         auto fonts = std::make_unique<CZUDPFontComboBox>();
         fonts->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_SORT,
-                      CRect(kLabelWidth + 535, y, kLabelWidth + 4 * kCellWidth, y + 200), &m_window, id++);
+                      CRect(kDialogLabelWidth + 535, y, kDialogLabelWidth + 4 * kDialogCellWidth, y + 200), &m_window, id++);
         fonts->SetCurSel(0);
         m_windows.push_back(std::move(fonts));
 
         auto horizontal = std::make_unique<CSheetSpin>();
-        horizontal->Create(WS_CHILD | WS_VISIBLE | UDS_HORZ, CRect(kLabelWidth + 535, y + 40, kLabelWidth + 575, y + 58),
+        horizontal->Create(WS_CHILD | WS_VISIBLE | UDS_HORZ, CRect(kDialogLabelWidth + 535, y + 40, kDialogLabelWidth + 575, y + 58),
                            &m_window, id++);
         horizontal->Show(2);
         m_windows.push_back(std::move(horizontal));
@@ -198,7 +198,7 @@ public:
         y += 165;
         m_window.labels.push_back({CPoint(8, y), "edit list"});
         auto editList = std::make_unique<CZUDPEditListBox>();
-        editList->Create("Search folders", WS_CHILD | WS_VISIBLE, CRect(kLabelWidth, y, kLabelWidth + 330, y + 150),
+        editList->Create("Search folders", WS_CHILD | WS_VISIBLE, CRect(kDialogLabelWidth, y, kDialogLabelWidth + 330, y + 150),
                          &m_window, id++);
         editList->AddStandardButtons();
         editList->AddItem("C:\\Program Files\\Trov\\apps");
@@ -208,7 +208,7 @@ public:
         m_windows.push_back(std::move(editList));
 
         auto disabledList = std::make_unique<CZUDPEditListBox>();
-        disabledList->Create("Disabled", WS_CHILD | WS_VISIBLE, CRect(kLabelWidth + 345, y, kLabelWidth + 4 * kCellWidth, y + 150),
+        disabledList->Create("Disabled", WS_CHILD | WS_VISIBLE, CRect(kDialogLabelWidth + 345, y, kDialogLabelWidth + 4 * kDialogCellWidth, y + 150),
                              &m_window, id++);
         disabledList->AddStandardButtons(EditListButton_New | EditListButton_Delete);
         disabledList->AddItem("first");
@@ -235,7 +235,7 @@ public:
         };
         for (const auto& each : sliders) {
             auto slider = std::make_unique<CZUDPSliderCtrl>();
-            slider->Create(WS_CHILD | WS_VISIBLE | each.style, each.rect + CPoint(kLabelWidth, y), &m_window, id++);
+            slider->Create(WS_CHILD | WS_VISIBLE | each.style, each.rect + CPoint(kDialogLabelWidth, y), &m_window, id++);
             slider->SetRange(0, 10);
             if (each.freq != 0)
                 slider->SetTicFreq(each.freq);

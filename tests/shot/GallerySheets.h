@@ -47,3 +47,6 @@ bool ShootPaneSheets(const GalleryPhotographer& photograph, const std::function<
 // and their buttons, tab list, icons, colours, shared scroll bar, rename
 // edit and resize bar (TabWindowsSheetWin.cpp).
 void ShootTabWindowSheets(const GalleryPhotographer& photograph);
+// The planner's day view: one day in its states, quarter-hour slots, five
+// days and the drawing flags (PlannerSheetWin.cpp).
+void ShootPlannerSheets(const GalleryPhotographer& photograph);

@@ -18,7 +18,7 @@
 namespace {
 
 const int kCell = 22;       // one glyph drawn at 18 x 18 with a margin
-const int kLabelWidth = 110;
+const int kDrawingLabelWidth = 110;
 const int kRows = 5;        // colour variants 0 to 4
 const char* const kVariantNames[kRows] = {"black", "grey", "light grey", "white", "dark grey"};
 
@@ -36,7 +36,7 @@ int PaintGlyphSection(CDC& dc, int top, const char* title)
     top += 20;
     const CSize size = GetMenuGlyphSize();
     for (int variant = 0; variant < kRows; ++variant) {
-        const CRect band(kLabelWidth, top, kLabelWidth + MenuGlyphCount * kCell, top + kCell);
+        const CRect band(kDrawingLabelWidth, top, kDrawingLabelWidth + MenuGlyphCount * kCell, top + kCell);
         HBRUSH brush = ::CreateSolidBrush(BandColour(variant));
         ::FillRect(dc, &band, brush);
         ::DeleteObject(brush);
@@ -64,7 +64,7 @@ void PaintRenderers(CDC& dc, int top)
     shadow.BuildShadow(6, RGB(0, 0, 0), 0, 60);
 
     const CSize sizes[] = {CSize(9, 9), CSize(64, 32), CSize(180, 70)};
-    int left = kLabelWidth;
+    int left = kDrawingLabelWidth;
     for (const CSize& size : sizes) {
         const CRect rect(left, top, left + size.cx, top + size.cy);
         skin.DrawAll(&dc, rect, 0);
@@ -93,7 +93,7 @@ int PaintDropShadows(CDC& dc, int top)
 {
     ::TextOutA(dc, 8, top + 2, "popup-menu drop shadows: soft spot (right, left), shaded layers (right, left)", 77);
     top += 22;
-    const CRect ground(kLabelWidth - 20, top, kLabelWidth + 4 * 150 + 20, top + 110);
+    const CRect ground(kDrawingLabelWidth - 20, top, kDrawingLabelWidth + 4 * 150 + 20, top + 110);
     for (int x = ground.left; x < ground.right; x += 16) {
         const CRect stripe(x, ground.top, std::min<int>(x + 8, ground.right), ground.bottom);
         HBRUSH brush = ::CreateSolidBrush(RGB(200, 220, 250));
@@ -102,7 +102,7 @@ int PaintDropShadows(CDC& dc, int top)
     }
     CZUDPVisualManager* manager = CZUDPVisualManager::GetActiveManager();
     const BOOL layered = g_uiEnvironment.m_layeredWindowsAvailable;
-    int left = kLabelWidth;
+    int left = kDrawingLabelWidth;
     for (int i = 0; i < 4; ++i) {
         g_uiEnvironment.m_layeredWindowsAvailable = i < 2;
         const BOOL rightToLeft = i % 2 == 1;
@@ -140,7 +140,7 @@ void Paint(HDC hdc, const RECT& client)
     dc.Detach();
 }
 
-LRESULT CALLBACK SheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK DrawingSheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_PAINT) {
         PAINTSTRUCT ps;
@@ -164,12 +164,12 @@ bool ShootLibraryDrawings(const std::function<void(const std::string&, HWND)>& p
                           const std::function<void(DWORD)>& pump)
 {
     WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = SheetProc;
+    windowClass.lpfnWndProc = DrawingSheetProc;
     windowClass.hInstance = ::GetModuleHandleA(nullptr);
     windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = "TrovGalleryLibraryDrawings";
     ::RegisterClassA(&windowClass);
-    const int width = kLabelWidth + MenuGlyphCount * kCell + 20;
+    const int width = kDrawingLabelWidth + MenuGlyphCount * kCell + 20;
     RECT frame = {0, 0, width, 4 + 2 * (20 + kRows * kCell + 8) + (22 + 110 + 8) + 22 + 2 * 70 + 20};
     ::AdjustWindowRect(&frame, WS_CAPTION | WS_POPUP, FALSE);
     HWND window = ::CreateWindowExA(0, windowClass.lpszClassName, "Library drawings", WS_CAPTION | WS_POPUP | WS_VISIBLE,

@@ -21,18 +21,18 @@
 
 namespace {
 
-const int kLabelWidth = 170;
-const int kCellWidth = 110;
-const int kRowHeight = 40;
+const int kBarLabelWidth = 170;
+const int kBarCellWidth = 110;
+const int kBarRowHeight = 40;
 
-struct SheetRow {
+struct BarSheetRow {
     const char* name;
     std::function<void(CZUDPVisualManager&, CDC&, CRect, int)> draw;
 };
 
 struct Sheet {
     const char* columns[4];
-    std::vector<SheetRow> rows;
+    std::vector<BarSheetRow> rows;
 };
 
 // Column 0 a bar in a frame, 1 in a dialog (button colours), 2 with the
@@ -152,11 +152,11 @@ Sheet CaptionSheet()
             }};
 }
 
-const Sheet* g_sheet = nullptr;
+const Sheet* g_barSheet = nullptr;
 
-LRESULT CALLBACK SheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK BarSheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message != WM_PAINT || g_sheet == nullptr)
+    if (message != WM_PAINT || g_barSheet == nullptr)
         return ::DefWindowProcA(window, message, wParam, lParam);
     PAINTSTRUCT ps;
     HDC hdc = ::BeginPaint(window, &ps);
@@ -169,22 +169,22 @@ LRESULT CALLBACK SheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(g_uiEnvironment.m_colorWindowText);
     for (int s = 0; s < 4; ++s)
-        dc.TextOut(kLabelWidth + s * kCellWidth + 6, 6, CString(g_sheet->columns[s]));
+        dc.TextOut(kBarLabelWidth + s * kBarCellWidth + 6, 6, CString(g_barSheet->columns[s]));
 
     CZUDPVisualManager& vm = *CZUDPVisualManager::GetActiveManager();
     int y = 24;
-    for (const SheetRow& row : g_sheet->rows) {
+    for (const BarSheetRow& row : g_barSheet->rows) {
         dc.SetTextColor(g_uiEnvironment.m_colorWindowText);
-        dc.TextOut(6, y + kRowHeight / 2 - 7, CString(row.name));
+        dc.TextOut(6, y + kBarRowHeight / 2 - 7, CString(row.name));
         for (int s = 0; s < 4; ++s) {
-            CRect cell(kLabelWidth + s * kCellWidth + 4, y + 2, kLabelWidth + (s + 1) * kCellWidth - 4,
-                       y + kRowHeight - 2);
+            CRect cell(kBarLabelWidth + s * kBarCellWidth + 4, y + 2, kBarLabelWidth + (s + 1) * kBarCellWidth - 4,
+                       y + kBarRowHeight - 2);
             const int saved = dc.SaveDC();
             dc.IntersectClipRect(&cell);
             row.draw(vm, dc, cell, s);
             dc.RestoreDC(saved);
         }
-        y += kRowHeight;
+        y += kBarRowHeight;
     }
     ::SelectObject(hdc, oldFont);
     dc.Detach();
@@ -195,19 +195,19 @@ LRESULT CALLBACK SheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 void ShootSheet(const GalleryPhotographer& photograph, const Sheet& sheet, const char* title, const char* name)
 {
     WNDCLASSA wc = {};
-    wc.lpfnWndProc = &SheetProc;
+    wc.lpfnWndProc = &BarSheetProc;
     wc.hInstance = ::GetModuleHandleA(nullptr);
     wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = "TrovGalleryBarSheet";
     ::RegisterClassA(&wc);
-    g_sheet = &sheet;
+    g_barSheet = &sheet;
     HWND window = ::CreateWindowExA(0, wc.lpszClassName, title, WS_POPUP | WS_BORDER | WS_VISIBLE, 20, 20,
-                                    kLabelWidth + 4 * kCellWidth + 8, 24 + int(sheet.rows.size()) * kRowHeight + 8,
+                                    kBarLabelWidth + 4 * kBarCellWidth + 8, 24 + int(sheet.rows.size()) * kBarRowHeight + 8,
                                     nullptr, nullptr, wc.hInstance, nullptr);
     photograph(name, window);
     if (window != nullptr)
         ::DestroyWindow(window);
-    g_sheet = nullptr;
+    g_barSheet = nullptr;
 }
 
 } // namespace

@@ -20,19 +20,19 @@
 
 namespace {
 
-const int kLabelWidth = 150;
-const int kCellWidth = 90;
-const int kRowHeight = 30;
-const char* const kStates[] = {"normal", "hot", "pressed", "disabled"};
+const int kControlLabelWidth = 150;
+const int kControlCellWidth = 90;
+const int kControlRowHeight = 30;
+const char* const kControlStates[] = {"normal", "hot", "pressed", "disabled"};
 
 // One element in its four states: state 0 normal, 1 hot, 2 pressed,
 // 3 disabled; the cell is the element's rectangle.
-struct SheetRow {
+struct ControlSheetRow {
     const char* name;
     std::function<void(CZUDPVisualManager&, CDC&, CRect, int)> draw;
 };
 
-std::vector<SheetRow> Rows()
+std::vector<ControlSheetRow> Rows()
 {
     static CZUDPPopupMenuBar menuBar;
     return {
@@ -191,7 +191,7 @@ std::vector<SheetRow> Rows()
     };
 }
 
-LRESULT CALLBACK SheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK ControlSheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != WM_PAINT)
         return ::DefWindowProcA(window, message, wParam, lParam);
@@ -206,22 +206,22 @@ LRESULT CALLBACK SheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(g_uiEnvironment.m_colorBarText);
     for (int s = 0; s < 4; ++s)
-        dc.TextOut(kLabelWidth + s * kCellWidth + 6, 6, CString(kStates[s]));
+        dc.TextOut(kControlLabelWidth + s * kControlCellWidth + 6, 6, CString(kControlStates[s]));
 
     CZUDPVisualManager& vm = *CZUDPVisualManager::GetActiveManager();
-    int y = kRowHeight;
-    for (const SheetRow& row : Rows()) {
+    int y = kControlRowHeight;
+    for (const ControlSheetRow& row : Rows()) {
         dc.SetTextColor(g_uiEnvironment.m_colorBarText);
         dc.TextOut(6, y + 8, CString(row.name));
         for (int s = 0; s < 4; ++s) {
-            CRect cell(kLabelWidth + s * kCellWidth + 4, y + 2, kLabelWidth + (s + 1) * kCellWidth - 4,
-                       y + kRowHeight - 2);
+            CRect cell(kControlLabelWidth + s * kControlCellWidth + 4, y + 2, kControlLabelWidth + (s + 1) * kControlCellWidth - 4,
+                       y + kControlRowHeight - 2);
             const int saved = dc.SaveDC();
             dc.IntersectClipRect(cell.left - 2, cell.top - 2, cell.right + 2, cell.bottom + 2);
             row.draw(vm, dc, cell, s);
             dc.RestoreDC(saved);
         }
-        y += kRowHeight;
+        y += kControlRowHeight;
     }
     ::SelectObject(hdc, oldFont);
     dc.Detach();
@@ -234,15 +234,15 @@ LRESULT CALLBACK SheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 void ShootControlFamiliesSheet(const GalleryPhotographer& photograph)
 {
     WNDCLASSA wc = {};
-    wc.lpfnWndProc = &SheetProc;
+    wc.lpfnWndProc = &ControlSheetProc;
     wc.hInstance = ::GetModuleHandleA(nullptr);
     wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = "TrovGalleryControlSheet";
     ::RegisterClassA(&wc);
     const int rows = (int)Rows().size() + 1;
     HWND window = ::CreateWindowExA(0, wc.lpszClassName, "Menus, buttons and dialog controls",
-                                    WS_POPUP | WS_BORDER | WS_VISIBLE, 20, 20, kLabelWidth + 4 * kCellWidth + 8,
-                                    rows * kRowHeight + 8, nullptr, nullptr, wc.hInstance, nullptr);
+                                    WS_POPUP | WS_BORDER | WS_VISIBLE, 20, 20, kControlLabelWidth + 4 * kControlCellWidth + 8,
+                                    rows * kControlRowHeight + 8, nullptr, nullptr, wc.hInstance, nullptr);
     photograph("visual-manager-controls", window);
     {
         // Without visual styles: the slider and the group box in their

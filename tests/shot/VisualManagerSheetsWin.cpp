@@ -13,7 +13,9 @@
 #include "ui/docking/ZUDPTabWnd.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 #include "ui/foundation/ZUDPVisualManager.h"
-#include "ui/planner/ZUDPPlannerView.h"
+#include "ui/planner/ZUDPPlannerManagerCtrl.h"
+#include "ui/planner/ZUDPPlannerViewDay.h"
+#include "ui/planner/ZUDPPlannerViewMonth.h"
 #include "ui/ribbon/ZUDPBaseRibbonElement.h"
 #include "ui/ribbon/ZUDPRibbonBar.h"
 #include "ui/ribbon/ZUDPRibbonElements.h"
@@ -39,7 +41,7 @@ public:
     }
 };
 
-LRESULT CALLBACK SheetProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK VisualManagerSheetProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_PAINT) {
         PAINTSTRUCT ps;
@@ -68,7 +70,7 @@ void Shoot(const std::string& name, int width, int height, PaintFn paint,
     static bool registered = false;
     if (!registered) {
         WNDCLASSA wc = {};
-        wc.lpfnWndProc = SheetProc;
+        wc.lpfnWndProc = VisualManagerSheetProc;
         wc.hInstance = ::GetModuleHandleA(nullptr);
         wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
         wc.lpszClassName = "TrovGallerySheet";

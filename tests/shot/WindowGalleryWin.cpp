@@ -857,6 +857,14 @@ int main(int argc, char** argv)
         fputs("[misc]\r\nname=TROVconf\r\n", ini);
         fclose(ini);
     }
+    // TROV_GALLERY_ONLY=planner photographs the planner's sheets alone (to
+    // look at them again quickly while working on them).
+    const char* only = getenv("TROV_GALLERY_ONLY");
+    if (only != nullptr && strcmp(only, "planner") == 0) {
+        ShootPlannerSheets(Photograph);
+        printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
+        return g_failures.empty() ? 0 : 1;
+    }
     {
         // No probe leaves the machine and no adapter is listed; the program's
         // own boxes are answered while its windows are photographed, and
@@ -884,6 +892,7 @@ int main(int argc, char** argv)
     ShootTabWindowSheets(Photograph);
     ShootControlSheets(Photograph);
     ShootDialogControlsSheets(Photograph);
+    ShootPlannerSheets(Photograph);
     if (!ShootColorPickerSheet(Photograph, Pump))
         Fail("colour-pickers", "the window could not be made");
     if (!ShootPaneSheets(Photograph, Pump))

@@ -19,7 +19,7 @@ namespace {
 
 // The window text as it is measured for the focus rectangle: single
 // ampersands (mnemonic marks) removed, doubled ones kept once.
-CString WithoutMnemonics(const CString& strText)
+CString FocusTextWithoutMnemonics(const CString& strText)
 {
     CString result;
     const int length = strText.GetLength();
@@ -378,7 +378,7 @@ void CZUDPButton::DrawFocusRect(CDC* pDC, const CRect& rectClient)
     // it out, one pixel wider on each side.
     CString strText;
     GetWindowText(strText);
-    strText = WithoutMnemonics(strText);
+    strText = FocusTextWithoutMnemonics(strText);
     if (strText.IsEmpty())
         return;
     CFont* pOldFont = SelectFont(pDC);

@@ -52,7 +52,7 @@ const char kDashes[] = "---------------------------\r\n";
 
 // A button's caption as the copied text shows it: "&&" is one '&', every
 // other '&' goes.
-CString WithoutMnemonics(const CString& text)
+CString CaptionWithoutMnemonics(const CString& text)
 {
     CString result;
     for (int i = 0; i < text.GetLength(); ++i) {
@@ -482,7 +482,7 @@ CString CZUDPMessageBox::GetCopyText() const
         CString caption;
         if (m_arButtons[i]->m_hWnd != nullptr)
             m_arButtons[i]->GetWindowText(caption);
-        text += WithoutMnemonics(caption);
+        text += CaptionWithoutMnemonics(caption);
         text += ' ';
     }
     text += "\r\n";

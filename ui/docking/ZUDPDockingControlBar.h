@@ -5,9 +5,10 @@
 // one ordinary window as a pane.  The tabbed pane is in
 // ZUDPBaseTabbedBar.h.
 //
-// This version has their classes and what the control bars and the tab
-// windows ask of them (the wrapped window); the docking subsystem gives
-// them their caption, docking, floating and tabbing.
+// This version has their classes, created by name as saved layouts name
+// them, and what the control bars and the tab windows ask of them (the
+// wrapped window); the docking subsystem gives them their caption,
+// docking, floating, tabbing and their saved state.
 #include "ui/commandbars/ZUDPControlBar.h"
 
 class CZUDPDockingControlBar : public CZUDPControlBar {

@@ -72,3 +72,11 @@ struct FoundationSeams {
 };
 
 extern FoundationSeams g_foundationSeams;
+
+// An entry point found through findEntry, as the function type it has
+// (null stays null).
+template <typename F>
+F FoundationEntryAs(FARPROC proc)
+{
+    return reinterpret_cast<F>(reinterpret_cast<void*>(proc));
+}

@@ -11,6 +11,7 @@
 #include "ui/commandbars/ZUDPCustomizeButton.h"
 #include "ui/commandbars/ZUDPMenuBar.h"
 #include "ui/commandbars/ZUDPPopupMenu.h"
+#include "ui/commandbars/ZUDPTabbedToolbar.h"
 #include "ui/commandbars/ZUDPToolBar.h"
 #include "ui/commandbars/ZUDPToolbarMenuButton.h"
 #include "ui/commandbars/ZUDPUserTool.h"
@@ -29,11 +30,10 @@
 #include "ui/controls/ZUDPSliderCtrl.h"
 #include "ui/controls/ZUDPSpinButtonCtrl.h"
 #include "ui/controls/ZUDPStatic.h"
-#include "ui/commandbars/ZUDPTabbedToolbar.h"
 #include "ui/docking/ZUDPAppBarWnd.h"
 #include "ui/docking/ZUDPDockBar.h"
-#include "ui/docking/ZUDPDockingControlBar.h"
 #include "ui/docking/ZUDPDockManager.h"
+#include "ui/docking/ZUDPDockingControlBar.h"
 #include "ui/docking/ZUDPFrameWnd.h"
 #include "ui/docking/ZUDPGlobalUtils.h"
 #include "ui/docking/ZUDPMiniFrameWnd.h"
@@ -146,13 +146,13 @@ const ZUDPLibraryClass g_libraryClasses[] = {
     {RUNTIME_CLASS(CZUDPDialogBar)},
     {RUNTIME_CLASS(CZUDPTasksPane)},
     {RUNTIME_CLASS(CZUDPMiniFrameWnd)},
+    {RUNTIME_CLASS(CZUDPDockingControlBar)},
     {RUNTIME_CLASS(CZUDPTabbedControlBar)},
     {RUNTIME_CLASS(CZUDPMouseManager)},
     {RUNTIME_CLASS(CZUDPPopupMenuBar)},
     {RUNTIME_CLASS(CZUDPOutlookBarPane)},
     {RUNTIME_CLASS(CZUDPOutlookButton)},
     {RUNTIME_CLASS(CZUDPToolbarComboBoxButton)},
-    {RUNTIME_CLASS(CZUDPDockingControlBar)},
     {RUNTIME_CLASS(CZUDPMultiMiniFrameWnd)},
     {RUNTIME_CLASS(CZUDPAppBarWnd)},
     {RUNTIME_CLASS(CZUDPDockingCBWrapper)},

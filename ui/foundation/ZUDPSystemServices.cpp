@@ -18,12 +18,6 @@
 
 namespace {
 
-template <typename F>
-F EntryAs(FARPROC proc)
-{
-    return reinterpret_cast<F>(reinterpret_cast<void*>(proc));
-}
-
 // {C43DC798-95D1-4BEA-9030-BB99E2983A1A}
 const IID kTaskbarList4 = {0xC43DC798, 0x95D1, 0x4BEA, {0x90, 0x30, 0xBB, 0x99, 0xE2, 0x98, 0x3A, 0x1A}};
 // {56FDF344-FD6D-11D0-958A-006097C9A090}
@@ -70,13 +64,13 @@ void CZUDPUIEnvironment::LoadUxTheme(BOOL bKeepDrawThemeIcon)
         m_endBufferedPaint = nullptr;
         return;
     }
-    m_drawThemeParentBackground = EntryAs<DrawThemeParentBackgroundFn>(Entry(m_uxThemeModule, "DrawThemeParentBackground"));
-    m_drawThemeTextEx = EntryAs<DrawThemeTextExFn>(Entry(m_uxThemeModule, "DrawThemeTextEx"));
+    m_drawThemeParentBackground = FoundationEntryAs<DrawThemeParentBackgroundFn>(Entry(m_uxThemeModule, "DrawThemeParentBackground"));
+    m_drawThemeTextEx = FoundationEntryAs<DrawThemeTextExFn>(Entry(m_uxThemeModule, "DrawThemeTextEx"));
     if (!bKeepDrawThemeIcon)
-        m_drawThemeIcon = EntryAs<DrawThemeIconFn>(Entry(m_uxThemeModule, "DrawThemeIcon"));
-    m_beginBufferedPaint = EntryAs<BeginBufferedPaintFn>(Entry(m_uxThemeModule, "BeginBufferedPaint"));
-    m_bufferedPaintSetAlpha = EntryAs<BufferedPaintSetAlphaFn>(Entry(m_uxThemeModule, "BufferedPaintSetAlpha"));
-    m_endBufferedPaint = EntryAs<EndBufferedPaintFn>(Entry(m_uxThemeModule, "EndBufferedPaint"));
+        m_drawThemeIcon = FoundationEntryAs<DrawThemeIconFn>(Entry(m_uxThemeModule, "DrawThemeIcon"));
+    m_beginBufferedPaint = FoundationEntryAs<BeginBufferedPaintFn>(Entry(m_uxThemeModule, "BeginBufferedPaint"));
+    m_bufferedPaintSetAlpha = FoundationEntryAs<BufferedPaintSetAlphaFn>(Entry(m_uxThemeModule, "BufferedPaintSetAlpha"));
+    m_endBufferedPaint = FoundationEntryAs<EndBufferedPaintFn>(Entry(m_uxThemeModule, "EndBufferedPaint"));
 }
 
 BOOL CZUDPUIEnvironment::LoadLayeredEntries()
@@ -86,8 +80,8 @@ BOOL CZUDPUIEnvironment::LoadLayeredEntries()
         return FALSE;
     if (m_layeredWindowsAvailable) {
         m_setLayeredWindowAttributes =
-            EntryAs<SetLayeredWindowAttributesFn>(Entry(m_user32Module, "SetLayeredWindowAttributes"));
-        m_updateLayeredWindow = EntryAs<UpdateLayeredWindowFn>(Entry(m_user32Module, "UpdateLayeredWindow"));
+            FoundationEntryAs<SetLayeredWindowAttributesFn>(Entry(m_user32Module, "SetLayeredWindowAttributes"));
+        m_updateLayeredWindow = FoundationEntryAs<UpdateLayeredWindowFn>(Entry(m_user32Module, "UpdateLayeredWindow"));
     }
     return TRUE;
 }
@@ -96,24 +90,24 @@ void CZUDPUIEnvironment::LoadDwm(BOOL bFirstThreeOnly)
 {
     ReplaceModule(m_dwmModule, g_foundationSeams.loadModule("dwmapi.dll"));
     m_dwmExtendFrameIntoClientArea =
-        EntryAs<DwmExtendFrameIntoClientAreaFn>(Entry(m_dwmModule, "DwmExtendFrameIntoClientArea"));
-    m_dwmDefWindowProc = EntryAs<DwmDefWindowProcFn>(Entry(m_dwmModule, "DwmDefWindowProc"));
-    m_dwmIsCompositionEnabled = EntryAs<DwmIsCompositionEnabledFn>(Entry(m_dwmModule, "DwmIsCompositionEnabled"));
+        FoundationEntryAs<DwmExtendFrameIntoClientAreaFn>(Entry(m_dwmModule, "DwmExtendFrameIntoClientArea"));
+    m_dwmDefWindowProc = FoundationEntryAs<DwmDefWindowProcFn>(Entry(m_dwmModule, "DwmDefWindowProc"));
+    m_dwmIsCompositionEnabled = FoundationEntryAs<DwmIsCompositionEnabledFn>(Entry(m_dwmModule, "DwmIsCompositionEnabled"));
     if (bFirstThreeOnly)
         return;
-    m_dwmSetIconicThumbnail = EntryAs<DwmSetIconicThumbnailFn>(Entry(m_dwmModule, "DwmSetIconicThumbnail"));
-    m_dwmSetWindowAttribute = EntryAs<DwmSetWindowAttributeFn>(Entry(m_dwmModule, "DwmSetWindowAttribute"));
+    m_dwmSetIconicThumbnail = FoundationEntryAs<DwmSetIconicThumbnailFn>(Entry(m_dwmModule, "DwmSetIconicThumbnail"));
+    m_dwmSetWindowAttribute = FoundationEntryAs<DwmSetWindowAttributeFn>(Entry(m_dwmModule, "DwmSetWindowAttribute"));
     m_dwmSetIconicLivePreviewBitmap =
-        EntryAs<DwmSetIconicLivePreviewBitmapFn>(Entry(m_dwmModule, "DwmSetIconicLivePreviewBitmap"));
+        FoundationEntryAs<DwmSetIconicLivePreviewBitmapFn>(Entry(m_dwmModule, "DwmSetIconicLivePreviewBitmap"));
     m_dwmInvalidateIconicBitmaps =
-        EntryAs<DwmInvalidateIconicBitmapsFn>(Entry(m_dwmModule, "DwmInvalidateIconicBitmaps"));
+        FoundationEntryAs<DwmInvalidateIconicBitmapsFn>(Entry(m_dwmModule, "DwmInvalidateIconicBitmaps"));
 }
 
 void CZUDPUIEnvironment::LoadMsimg32()
 {
     ReplaceModule(m_msimg32Module, g_foundationSeams.loadModule("msimg32.dll"));
-    m_alphaBlend = EntryAs<AlphaBlendFn>(Entry(m_msimg32Module, "AlphaBlend"));
-    m_transparentBlt = m_is9x ? nullptr : EntryAs<TransparentBltFn>(Entry(m_msimg32Module, "TransparentBlt"));
+    m_alphaBlend = FoundationEntryAs<AlphaBlendFn>(Entry(m_msimg32Module, "AlphaBlend"));
+    m_transparentBlt = m_is9x ? nullptr : FoundationEntryAs<TransparentBltFn>(Entry(m_msimg32Module, "TransparentBlt"));
 }
 
 void CZUDPUIEnvironment::LoadOptionalEntryPoints()
@@ -135,7 +129,7 @@ BOOL CZUDPUIEnvironment::ReloadAfterResume()
     if (m_dwmModule != nullptr)
         LoadDwm(TRUE);
     if (m_accessibility)
-        m_notifyWinEvent = EntryAs<NotifyWinEventFn>(Entry(m_user32Module, "NotifyWinEvent"));
+        m_notifyWinEvent = FoundationEntryAs<NotifyWinEventFn>(Entry(m_user32Module, "NotifyWinEvent"));
     if (m_alphaBlend != nullptr)
         LoadMsimg32();
     return TRUE;
@@ -150,7 +144,7 @@ void CZUDPUIEnvironment::EnableAccessibilitySupport(BOOL bEnable)
             m_notifyWinEvent = nullptr;
             return;
         }
-        m_notifyWinEvent = EntryAs<NotifyWinEventFn>(Entry(m_user32Module, "NotifyWinEvent"));
+        m_notifyWinEvent = FoundationEntryAs<NotifyWinEventFn>(Entry(m_user32Module, "NotifyWinEvent"));
     }
     m_accessibility = bEnable;
 }

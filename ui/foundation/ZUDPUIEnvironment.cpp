@@ -32,12 +32,6 @@ private:
     HDC m_hDC;
 };
 
-template <typename F>
-F EntryAs(FARPROC proc)
-{
-    return reinterpret_cast<F>(reinterpret_cast<void*>(proc));
-}
-
 // Height of the regular font from the menu font's: at most 12 pixels
 // becomes 11, more loses one pixel; the sign (cell or character height)
 // stays.
@@ -479,7 +473,7 @@ DWORD CZUDPUIEnvironment::GetComCtlVersion()
     DWORD version = MAKELONG(0, 4);
     HMODULE comctl = g_foundationSeams.loadedModule("COMCTL32");
     DllGetVersionFn getVersion =
-        comctl != nullptr ? EntryAs<DllGetVersionFn>(g_foundationSeams.findEntry(comctl, "DllGetVersion")) : nullptr;
+        comctl != nullptr ? FoundationEntryAs<DllGetVersionFn>(g_foundationSeams.findEntry(comctl, "DllGetVersion")) : nullptr;
     if (getVersion != nullptr) {
         DLLVERSIONINFO info = {};
         info.cbSize = sizeof(info);

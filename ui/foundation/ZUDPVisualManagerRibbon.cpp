@@ -20,9 +20,9 @@
 
 namespace {
 
-const COLORREF kNoColor = (COLORREF)-1;
+const COLORREF kRibbonNoColor = (COLORREF)-1;
 
-void Line(CDC* pDC, int x1, int y1, int x2, int y2, COLORREF clr)
+void RibbonLine(CDC* pDC, int x1, int y1, int x2, int y2, COLORREF clr)
 {
     CPen pen(PS_SOLID, 1, clr);
     CPen* pOld = pDC->SelectObject(&pen);
@@ -41,8 +41,8 @@ BOOL FewColors()
 COLORREF CZUDPVisualManager::DrawRibbonHorizontalLine(CDC* pDC, CZUDPBaseRibbonElement*, int x1, int y, int x2)
 {
     if (pDC != nullptr)
-        Line(pDC, x1, y, x2, y, g_uiEnvironment.m_colorBarShadow);
-    return kNoColor;
+        RibbonLine(pDC, x1, y, x2, y, g_uiEnvironment.m_colorBarShadow);
+    return kRibbonNoColor;
 }
 
 void CZUDPVisualManager::DrawRibbonMainButton(CDC* pDC, CZUDPBaseRibbonElement* pElement)
@@ -121,7 +121,7 @@ COLORREF CZUDPVisualManager::DrawRibbonCategoryTab(CDC* pDC, CZUDPRibbonTab* pTa
     const int strength = pBar != nullptr ? pBar->m_nTabSeparatorStrength : 0;
     if (strength > 0) {
         const int percent = std::max(10, 100 - strength / 2);
-        Line(pDC, r.right - 1, r.top + 3, r.right - 1, r.bottom,
+        RibbonLine(pDC, r.right - 1, r.top + 3, r.right - 1, r.bottom,
              CZUDPColorArithmetic::ScaleColorPercent(g_uiEnvironment.m_colorBarFace, percent));
     }
 
@@ -138,10 +138,10 @@ COLORREF CZUDPVisualManager::DrawRibbonCategoryTab(CDC* pDC, CZUDPRibbonTab* pTa
                 pDC->SelectClipRgn(&rgn, RGN_AND);
             const COLORREF clrContext =
                 pTab->m_pCategory != nullptr ? GetRibbonContextCategoryColor(pTab->m_pCategory->m_nContextColor)
-                                             : kNoColor;
+                                             : kRibbonNoColor;
             if (pTab->IsFocused())
                 pDC->FillSolidRect(r, g_uiEnvironment.m_colorBarHighlight);
-            else if (clrContext != kNoColor)
+            else if (clrContext != kRibbonNoColor)
                 pDC->FillSolidRect(r, clrContext);
             else
                 pDC->FillRect(r, bHot ? &g_uiEnvironment.m_brushWindow : &g_uiEnvironment.m_brushBarFace);
@@ -280,7 +280,7 @@ void CZUDPVisualManager::DrawRibbonDefaultPanelButtonArrow(CDC* pDC, CZUDPBaseRi
 COLORREF CZUDPVisualManager::FillRibbonButton(CDC* pDC, CZUDPRibbonButton* pButton)
 {
     if (pDC == nullptr || pButton == nullptr)
-        return kNoColor;
+        return kRibbonNoColor;
 
     if (pButton->IsKindOf(RUNTIME_CLASS(CZUDPRibbonEdit))) {
         const CZUDPRibbonEdit* pEdit = static_cast<CZUDPRibbonEdit*>(pButton);
@@ -295,23 +295,23 @@ COLORREF CZUDPVisualManager::FillRibbonButton(CDC* pDC, CZUDPRibbonButton* pButt
         } else {
             CZUDPDrawManager(*pDC).DrawBox(rectFrame, g_uiEnvironment.m_colorWindow, g_uiEnvironment.m_colorBarShadow);
         }
-        return kNoColor;
+        return kRibbonNoColor;
     }
 
     if (pButton->IsInMenuMode() && !pButton->DrawsAsButtonInMenu()) {
         if (!pButton->IsHighlighted())
-            return kNoColor;
+            return kRibbonNoColor;
         pDC->FillRect(pButton->m_rect, &g_uiEnvironment.m_brushHighlight);
         return g_uiEnvironment.m_colorHighlightText;
     }
 
     if (pButton->IsChecked() && !pButton->IsHighlighted()) {
         if (g_drawingOnGlass)
-            CZUDPDrawManager(*pDC).DrawBox(pButton->m_rect, g_uiEnvironment.m_colorWindow, kNoColor);
+            CZUDPDrawManager(*pDC).DrawBox(pButton->m_rect, g_uiEnvironment.m_colorWindow, kRibbonNoColor);
         else
             CZUDPToolBarImages::FillLightRect(pDC, pButton->m_rect);
     }
-    return kNoColor;
+    return kRibbonNoColor;
 }
 
 void CZUDPVisualManager::FillRibbonControlArea(CDC* pDC, CZUDPBaseRibbonElement*, CRect rect, BOOL bIsHighlighted,
@@ -321,13 +321,13 @@ void CZUDPVisualManager::FillRibbonControlArea(CDC* pDC, CZUDPBaseRibbonElement*
         return;
     if (bIsHighlighted && !bIsDisabled) {
         if (g_drawingOnGlass)
-            CZUDPDrawManager(*pDC).DrawBox(rect, g_uiEnvironment.m_colorWindow, kNoColor);
+            CZUDPDrawManager(*pDC).DrawBox(rect, g_uiEnvironment.m_colorWindow, kRibbonNoColor);
         else
             pDC->FillRect(rect, &g_uiEnvironment.m_brushWindow);
         return;
     }
     if (g_drawingOnGlass) {
-        CZUDPDrawManager(*pDC).DrawBox(rect, g_uiEnvironment.m_colorBarFace, kNoColor);
+        CZUDPDrawManager(*pDC).DrawBox(rect, g_uiEnvironment.m_colorBarFace, kRibbonNoColor);
     } else {
         pDC->FillRect(rect, &g_uiEnvironment.m_brushBarFace);
         CZUDPDrawManager(*pDC).TintRect(rect, -1);
@@ -347,7 +347,7 @@ void CZUDPVisualManager::DrawRibbonButtonBorder(CDC* pDC, CZUDPRibbonButton* pBu
 
     const CRect rect = pButton->m_rect;
     if (g_drawingOnGlass)
-        CZUDPDrawManager(*pDC).DrawBox(rect, kNoColor, g_uiEnvironment.m_colorBarShadow);
+        CZUDPDrawManager(*pDC).DrawBox(rect, kRibbonNoColor, g_uiEnvironment.m_colorBarShadow);
     else if (pButton->IsPressed() || pButton->IsChecked() || pButton->IsDroppedDown())
         pDC->Draw3dRect(rect, g_uiEnvironment.m_colorBarShadow, g_uiEnvironment.m_colorBarHighlight);
     else
@@ -364,9 +364,9 @@ void CZUDPVisualManager::DrawRibbonButtonBorder(CDC* pDC, CZUDPRibbonButton* pBu
         else
             dm.DrawPixelLine(CPoint(rectMenu.left, rectMenu.top), CPoint(rectMenu.left, rectMenu.bottom - 1), clr);
     } else if (pButton->m_bMenuOnBottom) {
-        Line(pDC, rectMenu.left, rectMenu.top, rectMenu.right, rectMenu.top, clr);
+        RibbonLine(pDC, rectMenu.left, rectMenu.top, rectMenu.right, rectMenu.top, clr);
     } else {
-        Line(pDC, rectMenu.left, rectMenu.top, rectMenu.left, rectMenu.bottom, clr);
+        RibbonLine(pDC, rectMenu.left, rectMenu.top, rectMenu.left, rectMenu.bottom, clr);
     }
 }
 
@@ -525,19 +525,19 @@ COLORREF CZUDPVisualManager::GetRibbonContextCategoryColor(int nColorIndex)
     static const COLORREF kNormal[7] = {0xA0A0FF, 0x37BDEF, 0x1BE5FD, 0x59BE71, 0xC4B580, 0xE0A372, 0xD1B2D6};
     static const COLORREF kFewColors[7] = {0x0000FF, 0x0080FF, 0x00FFFF, 0x00FF00, 0xFF0000, 0x800000, 0xFF00FF};
     if (nColorIndex < 1 || nColorIndex > 7)
-        return kNoColor;
+        return kRibbonNoColor;
     return FewColors() ? kFewColors[nColorIndex - 1] : kNormal[nColorIndex - 1];
 }
 
 COLORREF CZUDPVisualManager::FillRibbonContextCaption(CDC* pDC, CZUDPRibbonCategory* pCategory)
 {
-    const COLORREF clr = pCategory != nullptr ? GetRibbonContextCategoryColor(pCategory->m_nContextColor) : kNoColor;
-    if (pDC == nullptr || clr == kNoColor)
+    const COLORREF clr = pCategory != nullptr ? GetRibbonContextCategoryColor(pCategory->m_nContextColor) : kRibbonNoColor;
+    if (pDC == nullptr || clr == kRibbonNoColor)
         return g_uiEnvironment.m_colorBarText;
     CRect rect = pCategory->m_rectContextCaption;
     rect.DeflateRect(0, 1);
     if (g_drawingOnGlass)
-        CZUDPDrawManager(*pDC).DrawBox(rect, clr, kNoColor);
+        CZUDPDrawManager(*pDC).DrawBox(rect, clr, kRibbonNoColor);
     else
         pDC->FillSolidRect(rect, clr);
     return g_uiEnvironment.m_colorBarText;
@@ -553,7 +553,7 @@ COLORREF CZUDPVisualManager::DrawRibbonElementFrame(CDC* pDC, CZUDPRibbonBar*, C
         else
             pDC->Draw3dRect(rect, g_uiEnvironment.m_colorBarHighlight, g_uiEnvironment.m_colorBarShadow);
     }
-    return kNoColor;
+    return kRibbonNoColor;
 }
 
 void CZUDPVisualManager::DrawRibbonSliderZoomButton(CDC* pDC, CZUDPBaseRibbonElement*, CRect rect, BOOL bIsZoomOut,
@@ -630,7 +630,7 @@ void CZUDPVisualManager::DrawRibbonSeparator(CDC* pDC, CZUDPRibbonSeparator*, CR
     if (pDC == nullptr)
         return;
     if (g_drawingOnGlass)
-        CZUDPDrawManager(*pDC).DrawBox(rect, kNoColor, g_uiEnvironment.m_colorButtonShadow);
+        CZUDPDrawManager(*pDC).DrawBox(rect, kRibbonNoColor, g_uiEnvironment.m_colorButtonShadow);
     else
         pDC->Draw3dRect(rect, g_uiEnvironment.m_colorBarShadow, g_uiEnvironment.m_colorBarHighlight);
 }
@@ -700,19 +700,19 @@ void CZUDPVisualManager::DrawRibbonColorButton(CDC* pDC, CZUDPBaseRibbonElement*
         CZUDPToolBarImages::FillLightRect(pDC, rect);
         rectSwatch.DeflateRect(1, 2);
     }
-    if (clrFill != kNoColor)
+    if (clrFill != kRibbonNoColor)
         pDC->FillSolidRect(rectSwatch, clrFill);
 
     const COLORREF clrEdge = g_uiEnvironment.m_colorButtonShadow;
     if (bDrawTopEdge && bDrawBottomEdge) {
         pDC->Draw3dRect(rect, clrEdge, clrEdge);
     } else {
-        Line(pDC, rect.left, rect.top, rect.left, rect.bottom, clrEdge);
-        Line(pDC, rect.right - 1, rect.top, rect.right - 1, rect.bottom, clrEdge);
+        RibbonLine(pDC, rect.left, rect.top, rect.left, rect.bottom, clrEdge);
+        RibbonLine(pDC, rect.right - 1, rect.top, rect.right - 1, rect.bottom, clrEdge);
         if (bDrawTopEdge)
-            Line(pDC, rect.left, rect.top, rect.right, rect.top, clrEdge);
+            RibbonLine(pDC, rect.left, rect.top, rect.right, rect.top, clrEdge);
         if (bDrawBottomEdge)
-            Line(pDC, rect.left, rect.bottom - 1, rect.right, rect.bottom - 1, clrEdge);
+            RibbonLine(pDC, rect.left, rect.bottom - 1, rect.right, rect.bottom - 1, clrEdge);
     }
 
     if (bIsHighlighted)

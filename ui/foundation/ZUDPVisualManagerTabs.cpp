@@ -16,7 +16,7 @@
 
 namespace {
 
-const COLORREF kNoColor = (COLORREF)-1;
+const COLORREF kTabNoColor = (COLORREF)-1;
 
 // A region of polygon points given in the DC's logical coordinates: clip
 // regions are in device coordinates.
@@ -98,7 +98,7 @@ void CZUDPVisualManager::DrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActi
         POINT points[4];
         GetFlatTabOutline(rectTab, pTabWnd->GetTabHeight(), bOnTop, points, rectContent);
         CBrush brTab;
-        if (!bIsActive && clrTab != kNoColor && brTab.CreateSolidBrush(clrTab))
+        if (!bIsActive && clrTab != kTabNoColor && brTab.CreateSolidBrush(clrTab))
             pDC->SelectObject(&brTab);
         pDC->Polygon(points, 4);
         pDC->RestoreDC(savedForShape);
@@ -111,7 +111,7 @@ void CZUDPVisualManager::DrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActi
 
         const int clipState = pDC->SaveDC();
         ClipToPolygon(pDC, points.data(), int(points.size()));
-        CBrush brFill(clrTab == kNoColor ? g_uiEnvironment.m_colorButtonFace : clrTab);
+        CBrush brFill(clrTab == kTabNoColor ? g_uiEnvironment.m_colorButtonFace : clrTab);
         FillTab(pDC, rectTab, &brFill, iTab, bIsActive, pTabWnd);
         pDC->RestoreDC(clipState);
 
@@ -144,8 +144,8 @@ void CZUDPVisualManager::DrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActi
         if (bSlanted)
             bClipped = GetSlantedTabOutline(rectTab, bOnTop, rectStrip.right, points);
 
-        if (clrTab != kNoColor || bSlanted || m_coloredInactiveTabs) {
-            CBrush brFill(clrTab == kNoColor ? g_uiEnvironment.m_colorButtonFace : clrTab);
+        if (clrTab != kTabNoColor || bSlanted || m_coloredInactiveTabs) {
+            CBrush brFill(clrTab == kTabNoColor ? g_uiEnvironment.m_colorButtonFace : clrTab);
             if (bSlanted) {
                 const int clipState = pDC->SaveDC();
                 ClipToPolygon(pDC, points, 8);
@@ -245,7 +245,7 @@ void CZUDPVisualManager::DrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActi
                 rectBand.OffsetRect(1, 0);
                 rectBand.left += 1;
             }
-            if (clrTab != kNoColor)
+            if (clrTab != kTabNoColor)
                 pDC->FillSolidRect(rectBand, clrTab);
             else if (bSlanted)
                 pDC->FillSolidRect(rectBand, g_uiEnvironment.m_colorWindow);
@@ -267,12 +267,12 @@ void CZUDPVisualManager::DrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActi
     COLORREF clrOldText = pDC->GetTextColor();
     if (!bIsActive) {
         const COLORREF clrOwnText = pTabWnd->GetTabTextColor(iTab);
-        if (clrOwnText != kNoColor)
+        if (clrOwnText != kTabNoColor)
             pDC->SetTextColor(clrOwnText);
     }
     if (bSlanted)
         rectContent.right = std::min<int>(rectContent.right, rectStrip.right - 2);
-    DrawTabContent(pDC, rectContent, iTab, bIsActive, pTabWnd, kNoColor);
+    DrawTabContent(pDC, rectContent, iTab, bIsActive, pTabWnd, kTabNoColor);
     pDC->SetTextColor(clrOldText);
 }
 
@@ -284,7 +284,7 @@ void CZUDPVisualManager::FillTab(CDC* pDC, CRect rect, CBrush* pbrFill, int iTab
     CBrush* pBrush = pbrFill;
     if (pTabWnd != nullptr && bIsActive && !g_uiEnvironment.IsContrastColorScheme() &&
         (pTabWnd->IsStyleCode4() || pTabWnd->IsStyleCode5() || pTabWnd->IsStyleCode6Or7()) &&
-        pTabWnd->GetTabBackColor(iTab) == kNoColor)
+        pTabWnd->GetTabBackColor(iTab) == kTabNoColor)
         pBrush = &g_uiEnvironment.m_brushWindow;
     if (pBrush != nullptr)
         pDC->FillRect(rect, pBrush);
@@ -334,10 +334,10 @@ void CZUDPVisualManager::DrawTabContent(CDC* pDC, CRect rectTab, int iTab, BOOL 
     if (rectLabel.Width() < 2 * imageWidth && !pTabWnd->IsStyleCode6Or7())
         rectLabel.right -= 3;
 
-    if (clrText == kNoColor)
+    if (clrText == kTabNoColor)
         clrText = GetTabTextColor(pTabWnd, iTab, bIsActive);
     const COLORREF clrOld = pDC->GetTextColor();
-    if (clrText != kNoColor)
+    if (clrText != kTabNoColor)
         pDC->SetTextColor(clrText);
     pDC->DrawText(strLabel, rectLabel,
                   DT_END_ELLIPSIS | DT_SINGLELINE | DT_VCENTER | (bStyle45 ? DT_CENTER : 0) | noPrefix);
@@ -410,8 +410,8 @@ void CZUDPVisualManager::GetTabFrameColors(CZUDPBaseTabWnd* pTabWnd, COLORREF& c
 
     const COLORREF clrActive =
         (pTabWnd != nullptr && pTabWnd->GetActiveTabIndex() >= 0) ? pTabWnd->GetTabBackColor(pTabWnd->GetActiveTabIndex())
-                                                                  : kNoColor;
-    if (bStyle4 && clrActive != kNoColor)
+                                                                  : kTabNoColor;
+    if (bStyle4 && clrActive != kTabNoColor)
         clrFace = clrActive;
     else
         clrFace = bInDialog ? g_uiEnvironment.m_colorButtonFace : g_uiEnvironment.m_colorBarFace;
@@ -460,8 +460,8 @@ BOOL CZUDPVisualManager::FillTabAreaWithTabColor(CDC* pDC, CRect rect, CZUDPBase
     if (pDC == nullptr || pTabWnd == nullptr)
         return FALSE;
     const int iActive = pTabWnd->GetActiveTabIndex();
-    const COLORREF clr = iActive >= 0 ? pTabWnd->GetTabBackColor(iActive) : kNoColor;
-    if (clr == kNoColor)
+    const COLORREF clr = iActive >= 0 ? pTabWnd->GetTabBackColor(iActive) : kTabNoColor;
+    if (clr == kTabNoColor)
         return FALSE;
     pDC->FillSolidRect(rect, clr);
     return TRUE;

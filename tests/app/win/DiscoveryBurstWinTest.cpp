@@ -22,6 +22,7 @@
 #include "app/win/trovconfDlg.h"
 #include "support/DRBSocket.h"
 #include "tests/app/win/MainWindowFixture.h"
+#include "tests/app/win/QuietSeams.h"
 #include "tests/common/Loopback.h"
 #include "tests/common/MessagePumpWin.h"
 #include "tests/common/SimController.h"
@@ -29,9 +30,6 @@
 
 namespace {
 
-int SilentBox(HWND, const char*, const char*, UINT) { return IDOK; }
-void NoProbe(const char*, bool, CDiscoveryLog*) {}
-bool NoAdapters(std::vector<IP_ADAPTER_INFO>*) { return false; }
 
 double Milliseconds()
 {
@@ -71,9 +69,9 @@ protected:
         trovtest::InitFrameworkForTests();
         StartSocketLayer();
         EnterAppFolders();
-        m_seams.Replace(g_appSeams.messageBox, SilentBox);
-        m_seams.Replace(g_appSeams.broadcast, NoProbe);
-        m_seams.Replace(g_appSeams.networkAdapters, NoAdapters);
+        m_seams.Replace(g_appSeams.messageBox, trovtest::AnswerEveryBoxOk);
+        m_seams.Replace(g_appSeams.broadcast, trovtest::BroadcastNothing);
+        m_seams.Replace(g_appSeams.networkAdapters, trovtest::NoNetworkAdapters);
         m_block = trovtest::RandomLoopbackBlock();
         m_replyPort = trovtest::RandomTestPort();
         ASSERT_TRUE(trovtest::OpenMainWindow(m_window));

@@ -16,7 +16,7 @@ DWORD AddressIn(CDialog& d, int id)
     d.SendDlgItemMessage(id, IPM_GETADDRESS, 0, (LPARAM)&value);
     return value;
 }
-void SetAddressIn(CDialog& d, int id, DWORD value)
+void SetAddressAndNotify(CDialog& d, int id, DWORD value)
 {
     d.SendDlgItemMessage(id, IPM_SETADDRESS, 0, (LPARAM)value);
     NMIPADDRESS notice = {};
@@ -75,7 +75,7 @@ TEST(DlgConfigureMachineTest, ShowsTheMachinesSettingsAndReturnsThemWithThePassw
         SetPassword(d, "admin");
         EXPECT_FALSE(dialog.GetPasswordEdit().GetError());
         EXPECT_TRUE(IsEnabled(d, IDOK));
-        SetAddressIn(d, IDC_IF1_GATEWAY, 0xC0A801FE);
+        SetAddressAndNotify(d, IDC_IF1_GATEWAY, 0xC0A801FE);
         d.SetDlgItemText(IDC_COMMENT, "Line 4 press");
         Click(d, IDOK);
     }});
@@ -132,9 +132,9 @@ TEST(DlgConfigureMachineTest, TheDhcpBoxSwitchesInterface1AndTheOkRule)
         ClickDhcp(d, false);
         EXPECT_TRUE(IsEnabled(d, IDC_IF1_ADDRESS));
         EXPECT_FALSE(IsEnabled(d, IDOK));
-        SetAddressIn(d, IDC_IF1_ADDRESS, 0x0A000014);   // the interface-2 address
+        SetAddressAndNotify(d, IDC_IF1_ADDRESS, 0x0A000014);   // the interface-2 address
         EXPECT_FALSE(IsEnabled(d, IDOK));
-        SetAddressIn(d, IDC_IF1_ADDRESS, 0x0A000015);
+        SetAddressAndNotify(d, IDC_IF1_ADDRESS, 0x0A000015);
         EXPECT_TRUE(IsEnabled(d, IDOK));
         SetPassword(d, "");
         EXPECT_FALSE(IsEnabled(d, IDOK));
@@ -170,8 +170,8 @@ TEST(DlgConfigureMachineTest, OkRefusesWhatTheRuleForbidsWithAMessage)
         FillStatic(dialog);
         INT_PTR result = RunDialog(dialog, {[&](CDialog& d) {
                                                 SetPassword(d, c.password);
-                                                SetAddressIn(d, IDC_IF1_ADDRESS, c.if1);
-                                                SetAddressIn(d, IDC_IF2_ADDRESS, c.if2);
+                                                SetAddressAndNotify(d, IDC_IF1_ADDRESS, c.if1);
+                                                SetAddressAndNotify(d, IDC_IF2_ADDRESS, c.if2);
                                                 if (c.if1 == 0)
                                                     d.SendDlgItemMessage(IDC_IF1_ADDRESS, IPM_CLEARADDRESS);
                                                 if (c.partialField != 0) {

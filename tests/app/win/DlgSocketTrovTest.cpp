@@ -87,7 +87,7 @@ INT_PTR RunScript(CDlgSocketTrov& dialog, std::vector<ScriptStep> steps)
 // One tick of the window's timer.
 void Tick(CDlgSocketTrov& dialog) { dialog.SendMessage(WM_TIMER, CDlgSocketTrov::kTimerTimeout, 0); }
 
-std::string Row(CDlgSocketTrov& dialog, int row) { return (const char*)dialog.GetStatusList().GetItemText(row, 1); }
+std::string StatusOfRow(CDlgSocketTrov& dialog, int row) { return (const char*)dialog.GetStatusList().GetItemText(row, 1); }
 std::string RowAddress(CDlgSocketTrov& dialog, int row)
 {
     return (const char*)dialog.GetStatusList().GetItemText(row, 0);
@@ -163,9 +163,9 @@ TEST_F(DlgSocketTrovTest, PollShowsEveryMachineAndTheButtonTurnsToOkOnTheNextTic
                          EXPECT_EQ(350, item.cxy);
                          EXPECT_EQ(3, d.GetStatusList().GetItemCount());
                          EXPECT_EQ(trovtest::AddressText(Address(2)), RowAddress(d, 0));
-                         EXPECT_EQ("Up", Row(d, 0));
-                         EXPECT_EQ("The attempt to connect was forcefully rejected.", Row(d, 1));
-                         EXPECT_EQ("Up", Row(d, 2));
+                         EXPECT_EQ("Up", StatusOfRow(d, 0));
+                         EXPECT_EQ("The attempt to connect was forcefully rejected.", StatusOfRow(d, 1));
+                         EXPECT_EQ("Up", StatusOfRow(d, 2));
                          EXPECT_EQ(6, d.GetProgress().GetPos());
                          trovtest::Click(d, IDCANCEL);
                      }},
@@ -349,7 +349,7 @@ TEST_F(DlgSocketTrovTest, FaultsEndTheirMachineWithTheirTextAndProgressStep)
                              [&](CDlgSocketTrov& d) {
                                  g_fakeTick += 30000;
                                  Tick(d);
-                                 EXPECT_EQ("Connecting", Row(d, 0)) << "exactly 30 s is not yet a timeout";
+                                 EXPECT_EQ("Connecting", StatusOfRow(d, 0)) << "exactly 30 s is not yet a timeout";
                                  g_fakeTick += 1;
                                  Tick(d);
                              }});
@@ -358,12 +358,12 @@ TEST_F(DlgSocketTrovTest, FaultsEndTheirMachineWithTheirTextAndProgressStep)
                              return RowIsFinal(d, 0) && holder.Messages().size() == 1 && d.GetSocket().IsWaiting();
                          },
                          [&](CDlgSocketTrov& d) {
-                             EXPECT_EQ(c.text, Row(d, 0));
+                             EXPECT_EQ(c.text, StatusOfRow(d, 0));
                              EXPECT_EQ(c.step + 1, d.GetProgress().GetPos());
                              EXPECT_EQ("Cancel", ButtonText(d));
                              g_fakeTick += 30001;
                              Tick(d);
-                             EXPECT_EQ("Timeout", Row(d, 1));
+                             EXPECT_EQ("Timeout", StatusOfRow(d, 1));
                              EXPECT_EQ(4, d.GetProgress().GetPos());
                              EXPECT_EQ("OK", ButtonText(d));
                              trovtest::Click(d, IDCANCEL);
@@ -386,8 +386,8 @@ TEST_F(DlgSocketTrovTest, SequenceNumbersRunOnFromOneMachineToTheNext)
     RunScript(dialog, {{[](CDlgSocketTrov& d) { return d.GetSocket().IsRunOver(); },
                         [](CDlgSocketTrov& d) {
                             Tick(d);
-                            EXPECT_EQ("Ok. IO Upgrade Started.", Row(d, 0));
-                            EXPECT_EQ("Ok. IO Upgrade Started.", Row(d, 1));
+                            EXPECT_EQ("Ok. IO Upgrade Started.", StatusOfRow(d, 0));
+                            EXPECT_EQ("Ok. IO Upgrade Started.", StatusOfRow(d, 1));
                             trovtest::Click(d, IDCANCEL);
                         }}});
     // identity, login, begin, 5 chunks + the empty one, runtime: 1 .. 10
@@ -420,7 +420,7 @@ TEST_F(DlgSocketTrovTest, CancelDuringAnUploadClosesTheWindowAndSendsNothingMore
         dialog, {{[&](CDlgSocketTrov&) { return !sim.Uploads().empty() && sim.Uploads()[0].chunks.size() >= 3; },
                   [&](CDlgSocketTrov& d) {
                       EXPECT_EQ("Cancel", ButtonText(d));
-                      secondRow = Row(d, 1);
+                      secondRow = StatusOfRow(d, 1);
                       trovtest::Click(d, IDCANCEL);
                       chunks = sim.Uploads()[0].chunks.size();
                   }}});

@@ -39,6 +39,7 @@
 #include "support/DRBSocket.h"
 #include "tests/app/win/DialogTestSupport.h"
 #include "tests/app/win/MainWindowFixture.h"
+#include "tests/app/win/QuietSeams.h"
 #include "tests/common/AppContainerFile.h"
 #include "tests/common/Loopback.h"
 #include "tests/common/SimTcpController.h"
@@ -55,7 +56,7 @@ using trovtest::HexRecord;
 using trovtest::SimTcpBehaviour;
 using trovtest::SimTcpController;
 
-std::vector<std::string> g_boxes, g_broadcasts, g_opened;
+std::vector<std::string> g_commandBoxes, g_broadcasts, g_opened;
 std::vector<CFileChoice> g_fileChoices;
 std::deque<std::string> g_fileAnswers;   // "" = Cancel
 std::string g_folderAnswer;              // "" = Cancel
@@ -71,18 +72,14 @@ struct RecordedRun {
 };
 std::vector<RecordedRun> g_runs;
 
-int RecordBox(HWND, const char* text, const char*, UINT)
+int RecordCommandBox(HWND, const char* text, const char*, UINT)
 {
-    g_boxes.push_back(text ? text : "");
+    g_commandBoxes.push_back(text ? text : "");
     return IDOK;
 }
 void RecordBroadcast(const char* text, bool, CDiscoveryLog*)
 {
     g_broadcasts.push_back(text);
-}
-bool NoAdapters(std::vector<IP_ADAPTER_INFO>*)
-{
-    return false;
 }
 void RecordOpen(const char* address)
 {
@@ -200,7 +197,7 @@ protected:
         StartSocketLayer();
         AfxSocketInit();
         EnterAppFolders();
-        g_boxes.clear();
+        g_commandBoxes.clear();
         g_broadcasts.clear();
         g_opened.clear();
         g_fileChoices.clear();
@@ -211,9 +208,9 @@ protected:
         g_unexpectedDialogs = 0;
         g_runs.clear();
         g_progressRows.clear();
-        m_seams.Replace(g_appSeams.messageBox, RecordBox);
+        m_seams.Replace(g_appSeams.messageBox, RecordCommandBox);
         m_seams.Replace(g_appSeams.broadcast, RecordBroadcast);
-        m_seams.Replace(g_appSeams.networkAdapters, NoAdapters);
+        m_seams.Replace(g_appSeams.networkAdapters, trovtest::NoNetworkAdapters);
         m_seams.Replace(g_appSeams.openWithShell, RecordOpen);
         m_seams.Replace(g_appSeams.chooseFile, AnswerFile);
         m_seams.Replace(g_appSeams.chooseFolder, AnswerFolder);
@@ -453,7 +450,7 @@ TEST_F(MachineCommandsTest, SelectAllWebInterfaceAndSystemId)
         ::CloseClipboard();
         EXPECT_EQ(id + "\r\n", text);
     }
-    EXPECT_TRUE(g_boxes.empty());
+    EXPECT_TRUE(g_commandBoxes.empty());
 
     // A clipboard held by another window: the framework's message box says
     // so, captioned with the application's name.
@@ -470,7 +467,7 @@ TEST_F(MachineCommandsTest, SelectAllWebInterfaceAndSystemId)
     holder.DestroyWindow();
     ASSERT_EQ(1u, captions.size());
     EXPECT_EQ(std::string("Cannot open the Clipboard|") + AfxGetAppName(), captions[0]);
-    EXPECT_TRUE(g_boxes.empty());
+    EXPECT_TRUE(g_commandBoxes.empty());
 }
 
 TEST_F(MachineCommandsTest, ExportWritesTheSelectedRowsUnderTheirShownAddresses)
@@ -484,7 +481,7 @@ TEST_F(MachineCommandsTest, ExportWritesTheSelectedRowsUnderTheirShownAddresses)
     EXPECT_EQ(".tvl", std::string(g_fileChoices[0].defaultExtension));
     EXPECT_EQ("Trovlist Files (*.tvl)|*.tvl||", std::string(g_fileChoices[0].filter));
     EXPECT_FALSE(g_fileChoices[0].open);
-    ASSERT_EQ(std::vector<std::string>{"Export Complete"}, g_boxes);
+    ASSERT_EQ(std::vector<std::string>{"Export Complete"}, g_commandBoxes);
     CMachineMap read;
     CString error;
     ASSERT_EQ(kXmlOk, CMachineListFile::ReadFile(path.c_str(), read, &error, nullptr)) << (const char*)error;
@@ -493,10 +490,10 @@ TEST_F(MachineCommandsTest, ExportWritesTheSelectedRowsUnderTheirShownAddresses)
         EXPECT_TRUE(read.Find(CIpAddress(Address(last)))) << last;
 
     // A file that cannot be written.
-    g_boxes.clear();
+    g_commandBoxes.clear();
     g_fileAnswers = {Backslashed(m_files.Path()) + "\\no such folder\\x.tvl"};
     Command(ID_EXPORT_MACHINES);
-    EXPECT_EQ(std::vector<std::string>{"Error. Can't write to that file"}, g_boxes);
+    EXPECT_EQ(std::vector<std::string>{"Error. Can't write to that file"}, g_commandBoxes);
     // Over the discovered list nothing happens.
     m_window->SetActiveList(&Discovered());
     Command(ID_EXPORT_MACHINES);
@@ -723,7 +720,7 @@ TEST_F(MachineCommandsTest, FirmwareFromAHexFileIsUploadedAsItsImage)
     EXPECT_EQ("K420 Firmware (K420*.hex)|K420*.hex|K420 Firmware (*.420)|*.420||",
               std::string(g_fileChoices[0].filter));
     EXPECT_TRUE(g_fileChoices[0].flags & OFN_NOCHANGEDIR);
-    EXPECT_TRUE(g_boxes.empty());
+    EXPECT_TRUE(g_commandBoxes.empty());
     ASSERT_EQ(1u, g_progressRows.size());
     for (const std::string& row : g_progressRows[0])
         EXPECT_NE(std::string::npos, row.find("Ok. Restarted.")) << row;
@@ -754,32 +751,32 @@ TEST_F(MachineCommandsTest, RefusedFirmwareFilesNeverReachAController)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        g_boxes.clear();
+        g_commandBoxes.clear();
         m_files.Write("K420_bad.hex", c.text);
         Select(Saved(), {2});
         g_fileAnswers = {Backslashed(m_files.File("K420_bad.hex"))};
         Command(ID_UPDATE_FIRMWARE);
-        ASSERT_EQ(1u, g_boxes.size());
-        EXPECT_EQ(0u, g_boxes[0].find("The firmware file cannot be used, nothing was sent:"));
+        ASSERT_EQ(1u, g_commandBoxes.size());
+        EXPECT_EQ(0u, g_commandBoxes[0].find("The firmware file cannot be used, nothing was sent:"));
     }
     // A file that cannot be read.
-    g_boxes.clear();
+    g_commandBoxes.clear();
     g_fileAnswers = {Backslashed(m_files.File("missing.hex"))};
     Command(ID_UPDATE_FIRMWARE);
-    EXPECT_EQ(std::vector<std::string>{"Can't get Read Access on that Firmware file"}, g_boxes);
+    EXPECT_EQ(std::vector<std::string>{"Can't get Read Access on that Firmware file"}, g_commandBoxes);
     // A zipped I/O-firmware file for a K420 board.
-    g_boxes.clear();
+    g_commandBoxes.clear();
     m_files.Write("io.rbf", std::string("PK\x03\x04zipped", 10));
     g_fileAnswers = {Backslashed(m_files.File("io.rbf"))};
     Command(ID_UPDATE_IO_FIRMWARE);
-    EXPECT_EQ(std::vector<std::string>{kZippedIoFirmwareMessage}, g_boxes);
+    EXPECT_EQ(std::vector<std::string>{kZippedIoFirmwareMessage}, g_commandBoxes);
     // A firmware name that the version test refuses (board without type).
-    g_boxes.clear();
+    g_commandBoxes.clear();
     MachineAt(Saved(), 2)->m_boardType = kBoardNone;
     m_files.Write("CPU_3v9r1-a.zip", "zip");
     g_fileAnswers = {Backslashed(m_files.File("CPU_3v9r1-a.zip"))};
     Command(ID_UPDATE_FIRMWARE);
-    EXPECT_EQ(std::vector<std::string>{"Error. Can only install Version 4 firmware."}, g_boxes);
+    EXPECT_EQ(std::vector<std::string>{"Error. Can only install Version 4 firmware."}, g_commandBoxes);
     EXPECT_EQ(0, sim.Connections());
 }
 
@@ -922,7 +919,7 @@ TEST_F(MachineCommandsTest, InstallSendsEachMachineItsContainerWithTheChosenData
         Click(d, IDOK);
     }});
     Command(ID_INSTALL_APP);
-    EXPECT_EQ(std::vector<std::string>{"Line 4 is not running a v4 firmware and will be skipped."}, g_boxes);
+    EXPECT_EQ(std::vector<std::string>{"Line 4 is not running a v4 firmware and will be skipped."}, g_commandBoxes);
     EXPECT_EQ(0, old.Connections());
     ASSERT_EQ(1u, g_progressRows.size());
     for (const std::string& row : g_progressRows[0])
@@ -957,10 +954,10 @@ TEST_F(MachineCommandsTest, InstallSendsEachMachineItsContainerWithTheChosenData
     }
 
     // A file that is not an application container: its message, no run.
-    g_boxes.clear();
+    g_commandBoxes.clear();
     g_applicationAnswer = m_files.Write("bad.lmx", "not a container");
     Command(ID_INSTALL_APP);
-    EXPECT_EQ(std::vector<std::string>{"Can't open that App file"}, g_boxes);
+    EXPECT_EQ(std::vector<std::string>{"Can't open that App file"}, g_commandBoxes);
     EXPECT_EQ(1u, g_progressRows.size());
 }
 

@@ -19,6 +19,7 @@
 #include "app/win/trovconfDlg.h"
 #include "support/DRBSocket.h"
 #include "tests/app/win/MainWindowFixture.h"
+#include "tests/app/win/QuietSeams.h"
 #include "tests/common/DrawingTest.h"
 #include "tests/common/MessagePumpWin.h"
 #include "tests/common/SimController.h"
@@ -27,9 +28,6 @@ namespace {
 
 using trovtest::DibCanvas;
 
-int NoBox(HWND, const char*, const char*, UINT) { return IDOK; }
-void NoProbe(const char*, bool, CDiscoveryLog*) {}
-bool NoAdapters(std::vector<IP_ADAPTER_INFO>*) { return false; }
 
 class MachineRowDrawingTest : public ::testing::Test, protected trovtest::TestAppFolders {
 protected:
@@ -41,9 +39,9 @@ protected:
         trovtest::InitFrameworkForTests();
         StartSocketLayer();
         EnterAppFolders();
-        m_seams.Replace(g_appSeams.messageBox, NoBox);
-        m_seams.Replace(g_appSeams.broadcast, NoProbe);
-        m_seams.Replace(g_appSeams.networkAdapters, NoAdapters);
+        m_seams.Replace(g_appSeams.messageBox, trovtest::AnswerEveryBoxOk);
+        m_seams.Replace(g_appSeams.broadcast, trovtest::BroadcastNothing);
+        m_seams.Replace(g_appSeams.networkAdapters, trovtest::NoNetworkAdapters);
         ASSERT_TRUE(trovtest::OpenMainWindow(m_window));
     }
     void TearDown() override

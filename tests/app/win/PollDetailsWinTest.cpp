@@ -22,6 +22,7 @@
 #include "res/resource.h"
 #include "support/DRBSocket.h"
 #include "tests/app/win/MainWindowFixture.h"
+#include "tests/app/win/QuietSeams.h"
 #include "tests/common/Loopback.h"
 #include "tests/common/MessagePumpWin.h"
 #include "tests/common/SimTcpController.h"
@@ -30,17 +31,11 @@
 
 namespace {
 
-std::vector<std::string> g_boxes;
-int RecordBox(HWND, const char* text, const char*, UINT)
+std::vector<std::string> g_pollBoxes;
+int RecordPollBox(HWND, const char* text, const char*, UINT)
 {
-    g_boxes.push_back(text ? text : "");
+    g_pollBoxes.push_back(text ? text : "");
     return IDOK;
-}
-void NoProbe(const char*, bool, CDiscoveryLog*) {}
-bool NoAdapters(std::vector<IP_ADAPTER_INFO>* adapters)
-{
-    adapters->clear();
-    return false;
 }
 
 // The progress window the command opened, found among the thread's windows.
@@ -115,10 +110,10 @@ protected:
         StartSocketLayer();
         AfxSocketInit();
         EnterAppFolders();
-        g_boxes.clear();
-        m_seams.Replace(g_appSeams.messageBox, RecordBox);
-        m_seams.Replace(g_appSeams.broadcast, NoProbe);
-        m_seams.Replace(g_appSeams.networkAdapters, NoAdapters);
+        g_pollBoxes.clear();
+        m_seams.Replace(g_appSeams.messageBox, RecordPollBox);
+        m_seams.Replace(g_appSeams.broadcast, trovtest::BroadcastNothing);
+        m_seams.Replace(g_appSeams.networkAdapters, trovtest::NoNetworkAdapters);
         m_block = trovtest::RandomLoopbackBlock();
     }
 
@@ -224,7 +219,7 @@ TEST_F(PollDetailsTest, TheCommandPollsTheSelectedMachinesAndTheSavedListTakesTh
     EXPECT_NE(std::string::npos, saved.find("Line 2")) << saved;
     EXPECT_NE(std::string::npos, saved.find("00:0A:0B:0C:0D:03")) << saved;
     EXPECT_NE(std::string::npos, saved.find("Old 4")) << saved;
-    EXPECT_TRUE(g_boxes.empty());
+    EXPECT_TRUE(g_pollBoxes.empty());
 }
 
 TEST_F(PollDetailsTest, ADoubleClickPollsTheSelectedRowAndWithoutSelectionNothingRuns)

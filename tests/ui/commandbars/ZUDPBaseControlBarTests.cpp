@@ -12,6 +12,7 @@
 #include "tests/ui/foundation/RegistryTestKey.h"
 #include "ui/docking/ZUDPAppBarWnd.h"
 #include "ui/docking/ZUDPBaseTabbedBar.h"
+#include "ui/docking/ZUDPDockingControlBar.h"
 #include "ui/docking/ZUDPTabWnd.h"
 #include "ui/foundation/ZUDPMessages.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
@@ -248,6 +249,9 @@ TEST(PaneShowTest, ShowBarInItsContainer)
 
 namespace {
 
+// Only docking panes may float out of a tab window.
+using CTestDockingPane = CSizedBar<CZUDPDockingControlBar>;
+
 // A tabbed pane whose tab window the test makes.
 class CTestTabbedBar : public CZUDPBaseTabbedBar {
 public:
@@ -265,7 +269,7 @@ TEST(PaneShowTest, TabbedPanesShowTheirTabs)
     CZUDPTabWnd tabs;
     ASSERT_TRUE(tabs.CreateWithStyle(0, CRect(0, 0, 300, 200), &tabbedBar, 2));
     tabbedBar.SetTabWindow(&tabs);
-    CTestPane first, second;
+    CTestDockingPane first, second;
     ASSERT_TRUE(CreatePane(first, &tabs, 11, "First", WS_CHILD | WS_VISIBLE, ZUDP_CBRS_FLOAT));
     ASSERT_TRUE(CreatePane(second, &tabs, 12, "Second", WS_CHILD | WS_VISIBLE, ZUDP_CBRS_FLOAT));
     tabs.AppendTab(&first, "First", -1, TRUE);

@@ -9,122 +9,19 @@
 
 namespace controltest {
 
-IMPLEMENT_DYNCREATE(CRecordingVisualManager, CZUDPVisualManager)
-
-std::vector<DrawCall> CRecordingVisualManager::Of(const std::string& name) const
+ControlRecordingScope::ControlRecordingScope()
 {
-    std::vector<DrawCall> result;
-    for (const DrawCall& call : calls)
-        if (call.name == name)
-            result.push_back(call);
-    return result;
-}
-
-BOOL CRecordingVisualManager::DrawPushButtonFrame(CDC* pDC, CZUDPButton* pButton, CRect rect, UINT uiState)
-{
-    calls.push_back({"DrawPushButtonFrame", rect, {(int)uiState}, pButton});
-    if (frameFill != (COLORREF)-1)
-        pDC->FillSolidRect(rect, frameFill);
-    if (pButton != nullptr)
-        pButton->m_clrFrameText = frameTextColor;
-    return TRUE;
-}
-
-BOOL CRecordingVisualManager::DrawPushButtonFace(CDC* pDC, CZUDPButton* pButton, CRect rect, UINT uiState)
-{
-    calls.push_back({"DrawPushButtonFace", rect, {(int)uiState}, pButton});
-    return drawsPushButtonFace || CZUDPVisualManager::DrawPushButtonFace(pDC, pButton, rect, uiState);
-}
-
-void CRecordingVisualManager::DrawCheckBoxEx(CDC* pDC, CRect rect, int nState, BOOL bFocused, BOOL bIsRadio,
-                                             BOOL bEnabled)
-{
-    calls.push_back({"DrawCheckBoxEx", rect, {nState, bFocused, bIsRadio, bEnabled}});
-    CZUDPVisualManager::DrawCheckBoxEx(pDC, rect, nState, bFocused, bIsRadio, bEnabled);
-}
-
-void CRecordingVisualManager::DrawRadioButton(CDC* pDC, CRect rect, BOOL bChecked, BOOL bHighlighted, BOOL bPressed,
-                                              BOOL bEnabled)
-{
-    calls.push_back({"DrawRadioButton", rect, {bChecked, bHighlighted, bPressed, bEnabled}});
-    CZUDPVisualManager::DrawRadioButton(pDC, rect, bChecked, bHighlighted, bPressed, bEnabled);
-}
-
-void CRecordingVisualManager::DrawScrollBarThumb(CDC* pDC, CZUDPScrollBar* pScrollBar, CRect rect, BOOL bHorz,
-                                                 BOOL bHighlighted, BOOL bPressed, BOOL bDisabled)
-{
-    calls.push_back({"DrawScrollBarThumb", rect, {bHorz, bHighlighted, bPressed, bDisabled}, pScrollBar});
-    pDC->FillSolidRect(rect, RGB(200, 0, 0));
-}
-
-void CRecordingVisualManager::DrawScrollBarButton(CDC* pDC, CZUDPScrollBar* pScrollBar, CRect rect, BOOL bHorz,
-                                                  BOOL bHighlighted, BOOL bPressed, BOOL bFirst, BOOL bDisabled)
-{
-    calls.push_back(
-        {"DrawScrollBarButton", rect, {bHorz, bHighlighted, bPressed, bFirst, bDisabled}, pScrollBar});
-    pDC->FillSolidRect(rect, RGB(0, 200, 0));
-}
-
-void CRecordingVisualManager::DrawScrollBarTrack(CDC* pDC, CZUDPScrollBar* pScrollBar, CRect rect, BOOL bHorz,
-                                                 BOOL bHighlighted, BOOL bPressed, BOOL bFirst, BOOL bDisabled)
-{
-    calls.push_back({"DrawScrollBarTrack", rect, {bHorz, bHighlighted, bPressed, bFirst, bDisabled}, pScrollBar});
-    pDC->FillSolidRect(rect, RGB(0, 0, 200));
-}
-
-void CRecordingVisualManager::DrawProgressBar(CDC* pDC, CZUDPRibbonProgressBar* pProgress, CRect rectProgress,
-                                              CRect rectChunk, BOOL bInfiniteMode)
-{
-    DrawCall call{"DrawProgressBar", rectProgress,
-                  {(int)rectChunk.left, (int)rectChunk.top, (int)rectChunk.right, (int)rectChunk.bottom, bInfiniteMode,
-                   g_drawingOnGlass},
-                  pProgress};
-    calls.push_back(call);
-    CZUDPVisualManager::DrawProgressBar(pDC, pProgress, rectProgress, rectChunk, bInfiniteMode);
-}
-
-void CRecordingVisualManager::DrawGroupBox(CDC* pDC, CZUDPGroup* pGroup, CRect rect, const CString& strName)
-{
-    DrawCall call{"DrawGroupBox", rect, {(int)pDC->GetTextColor(), pDC->GetBkMode()}, pGroup};
-    calls.push_back(call);
-    CZUDPVisualManager::DrawGroupBox(pDC, pGroup, rect, strName);
-}
-
-void CRecordingVisualManager::DrawSliderChannel(CDC* pDC, CZUDPSliderCtrl* pSlider, BOOL bVert, CRect rect,
-                                                BOOL bDrawOnGlass)
-{
-    calls.push_back({"DrawSliderChannel", rect, {bVert, bDrawOnGlass}, pSlider});
-    CZUDPVisualManager::DrawSliderChannel(pDC, pSlider, bVert, rect, bDrawOnGlass);
-}
-
-BOOL CRecordingVisualManager::DrawSliderThumb(CDC* pDC, CZUDPSliderCtrl* pSlider, CRect rect, BOOL bIsHighlighted,
-                                              BOOL bIsPressed, BOOL bIsDisabled, BOOL bVert, BOOL bLeftTop,
-                                              BOOL bBothSides, BOOL bDrawOnGlass)
-{
-    calls.push_back({"DrawSliderThumb",
-                     rect,
-                     {bIsHighlighted, bIsPressed, bIsDisabled, bVert, bLeftTop, bBothSides, bDrawOnGlass},
-                     pSlider});
-    return CZUDPVisualManager::DrawSliderThumb(pDC, pSlider, rect, bIsHighlighted, bIsPressed, bIsDisabled, bVert,
-                                               bLeftTop, bBothSides, bDrawOnGlass);
-}
-
-BOOL CRecordingVisualManager::DrawTextOnGlass(CDC* pDC, CString strText, CRect rect, DWORD dwFlags, int nGlowSize,
-                                              COLORREF clrText)
-{
-    calls.push_back({"DrawTextOnGlass", rect, {(int)dwFlags, nGlowSize, (int)clrText}});
-    return CZUDPVisualManager::DrawTextOnGlass(pDC, strText, rect, dwFlags, nGlowSize, clrText);
-}
-
-RecordingManagerScope::RecordingManagerScope()
-{
-    CZUDPVisualManager::SetDefaultManager(CRecordingVisualManager::Class());
-    m_manager = static_cast<CRecordingVisualManager*>(CZUDPVisualManager::GetActiveManager());
-}
-
-RecordingManagerScope::~RecordingManagerScope()
-{
-    CZUDPVisualManager::SetDefaultManager(nullptr);
+    uitest::CRecordingVisualManager& manager = **this;
+    manager.answers["UsesCustomScrollBars"] = TRUE;
+    manager.instead["DrawScrollBarThumb"] = uitest::CRecordingVisualManager::FillWith(kThumbFill);
+    manager.instead["DrawScrollBarButton"] = uitest::CRecordingVisualManager::FillWith(kButtonFill);
+    manager.instead["DrawScrollBarTrack"] = uitest::CRecordingVisualManager::FillWith(kTrackFill);
+    manager.answers["DrawPushButtonFrame"] = TRUE;
+    manager.instead["DrawPushButtonFrame"] = [this](CDC* pDC, const uitest::ManagerCall& call) {
+        pDC->FillSolidRect(call.rect, kFrameFill);
+        if (call.element != nullptr)
+            static_cast<CZUDPButton*>(const_cast<void*>(call.element))->m_clrFrameText = frameTextColor;
+    };
 }
 
 // ---------------------------------------------------------------------------

@@ -1,15 +1,14 @@
 #pragma once
-// What the tests of the library's controls share: a recording visual
-// manager (the base manager that also answers TRUE for custom scroll bars
-// and push-button frames and writes down every drawing call the controls
-// make), a host window that records what its children tell it, and seams
-// for timers, the cursor and menu tracking.
+// What the tests of the library's controls share: the recording visual
+// manager set up for them, host windows (one that records what its
+// children tell it), and seams for timers, the cursor and menu tracking.
 #include "framework/Seam.h"
 #include "framework/win/FrameworkSeams.h"
 #include "framework/win/Wnd.h"
+#include "tests/common/MessagePumpWin.h"
+#include "tests/common/ui/RecordingVisualManager.h"
 #include "tests/ui/foundation/FoundationTestSupport.h"
 #include "ui/controls/ZUDPScrollBar.h"
-#include "ui/foundation/ZUDPVisualManager.h"
 
 #include <functional>
 #include <optional>
@@ -18,73 +17,20 @@
 
 namespace controltest {
 
-// One drawing call: the operation's name, its rectangle and its flags in
-// argument order (state numbers as they were passed).
-struct DrawCall {
-    std::string name;
-    CRect rect;
-    std::vector<int> args;
-    void* element = nullptr;
-};
-
-class CRecordingVisualManager : public CZUDPVisualManager {
-    DECLARE_DYNCREATE(CRecordingVisualManager)
+// The recording visual manager (tests/common/ui) as the controls' tests have
+// it, installed for the scope: scroll bars drawn by the manager, their parts
+// filled in colours of their own, and a push-button frame that fills its
+// rectangle and tells the button the frame's text colour.
+class ControlRecordingScope : public uitest::RecordingManagerScope {
 public:
-    CRecordingVisualManager() = default;
-    // The runtime class (RUNTIME_CLASS does not take a namespace).
-    static CRuntimeClass* Class() { return &classCRecordingVisualManager; }
+    static constexpr COLORREF kFrameFill = RGB(10, 200, 30);
+    static constexpr COLORREF kThumbFill = RGB(200, 0, 0);
+    static constexpr COLORREF kButtonFill = RGB(0, 200, 0);
+    static constexpr COLORREF kTrackFill = RGB(0, 0, 200);
 
-    std::vector<DrawCall> calls;
-    // What the push-button frame draws (a fill of this colour) and the
-    // text colour it asks for; -1: none.
-    COLORREF frameFill = RGB(10, 200, 30);
+    ControlRecordingScope();
+    // The text colour the push-button frame tells the button; -1: none.
     COLORREF frameTextColor = (COLORREF)-1;
-    // The answer of the themed push-button face.
-    BOOL drawsPushButtonFace = FALSE;
-    // The answer of EmbossesDisabledButtonText (the base manager's: TRUE).
-    BOOL embossesDisabledText = TRUE;
-
-    // The calls of one operation, in order.
-    std::vector<DrawCall> Of(const std::string& name) const;
-    int Count(const std::string& name) const { return int(Of(name).size()); }
-    void Clear() { calls.clear(); }
-
-    BOOL UsesCustomScrollBars() override { return TRUE; }
-    BOOL EmbossesDisabledButtonText() override { return embossesDisabledText; }
-    BOOL DrawPushButtonFrame(CDC* pDC, CZUDPButton* pButton, CRect rect, UINT uiState) override;
-    BOOL DrawPushButtonFace(CDC* pDC, CZUDPButton* pButton, CRect rect, UINT uiState) override;
-    void DrawCheckBoxEx(CDC* pDC, CRect rect, int nState, BOOL bFocused, BOOL bIsRadio, BOOL bEnabled) override;
-    void DrawRadioButton(CDC* pDC, CRect rect, BOOL bChecked, BOOL bHighlighted, BOOL bPressed,
-                         BOOL bEnabled) override;
-    void DrawScrollBarThumb(CDC* pDC, CZUDPScrollBar* pScrollBar, CRect rect, BOOL bHorz, BOOL bHighlighted,
-                            BOOL bPressed, BOOL bDisabled) override;
-    void DrawScrollBarButton(CDC* pDC, CZUDPScrollBar* pScrollBar, CRect rect, BOOL bHorz, BOOL bHighlighted,
-                             BOOL bPressed, BOOL bFirst, BOOL bDisabled) override;
-    void DrawScrollBarTrack(CDC* pDC, CZUDPScrollBar* pScrollBar, CRect rect, BOOL bHorz, BOOL bHighlighted,
-                            BOOL bPressed, BOOL bFirst, BOOL bDisabled) override;
-    void DrawProgressBar(CDC* pDC, CZUDPRibbonProgressBar* pProgress, CRect rectProgress, CRect rectChunk,
-                         BOOL bInfiniteMode) override;
-    void DrawGroupBox(CDC* pDC, CZUDPGroup* pGroup, CRect rect, const CString& strName) override;
-    void DrawSliderChannel(CDC* pDC, CZUDPSliderCtrl* pSlider, BOOL bVert, CRect rect, BOOL bDrawOnGlass) override;
-    BOOL DrawSliderThumb(CDC* pDC, CZUDPSliderCtrl* pSlider, CRect rect, BOOL bIsHighlighted, BOOL bIsPressed,
-                         BOOL bIsDisabled, BOOL bVert, BOOL bLeftTop, BOOL bBothSides, BOOL bDrawOnGlass) override;
-    BOOL DrawTextOnGlass(CDC* pDC, CString strText, CRect rect, DWORD dwFlags, int nGlowSize,
-                         COLORREF clrText) override;
-};
-
-// Installs the recording manager as the active one for a scope and the
-// base manager again afterwards.
-class RecordingManagerScope {
-public:
-    RecordingManagerScope();
-    ~RecordingManagerScope();
-    RecordingManagerScope(const RecordingManagerScope&) = delete;
-    RecordingManagerScope& operator=(const RecordingManagerScope&) = delete;
-    CRecordingVisualManager& operator*() const { return *m_manager; }
-    CRecordingVisualManager* operator->() const { return m_manager; }
-
-private:
-    CRecordingVisualManager* m_manager = nullptr;
 };
 
 // What a child told its parent.
@@ -121,6 +67,16 @@ protected:
     LRESULT OnDrawScrollBar(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
+};
+
+// A hidden popup that hosts the controls under test (and reflects their
+// notifications to them).
+class CHostWnd : public CWnd {
+public:
+    BOOL CreateHost(int cx = 400, int cy = 300)
+    {
+        return CreateEx(0, nullptr, "host", WS_POPUP | WS_CLIPCHILDREN, 0, 0, cx, cy, nullptr, nullptr);
+    }
 };
 
 // Timers as messages: what the code asked for is recorded, nothing fires.

@@ -6,9 +6,10 @@
 #include "ui/controls/ZUDPButton.h"
 #include "tests/common/DrawingTest.h"
 #include "tests/common/MessagePumpWin.h"
+#include "tests/common/ui/DistinctColours.h"
+#include "tests/common/ui/ThemeDrawing.h"
 #include "tests/ui/controls/ControlTestSupport.h"
 #include "tests/ui/foundation/VisualManagerFamilyTest.h"
-#include "tests/ui/foundation/VisualManagerTestSupport.h"
 #include "ui/foundation/ZUDPMenuGlyphs.h"
 #include "ui/foundation/ZUDPMessages.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
@@ -53,8 +54,8 @@ protected:
         m_button->SendMessage(WM_PRINTCLIENT, (WPARAM)canvas.Dc().GetSafeHdc(), PRF_CLIENT);
     }
 
-    familytest::DistinctSysColors m_colours;
-    foundationtest::ClassicDrawing m_classic;
+    uitest::DistinctColours m_colours;
+    uitest::ClassicDrawing m_classic;
     CControlHost m_host;
     std::unique_ptr<CZUDPButton> m_button;
 };
@@ -275,7 +276,7 @@ TEST_F(ButtonPaintTest, ATransparentButtonShowsItsParentsBackground)
 
 TEST_F(ButtonPaintTest, CheckMarksSitAtTheTextSideAndNeverDrawFocus)
 {
-    controltest::RecordingManagerScope manager;
+    controltest::ControlRecordingScope manager;
     const CSize mark = manager->GetCheckBoxSize();
     const struct {
         const char* name;
@@ -304,15 +305,15 @@ TEST_F(ButtonPaintTest, CheckMarksSitAtTheTextSideAndNeverDrawFocus)
         ASSERT_EQ(1u, calls.size());
         const int left = c.onRight ? 100 - mark.cx : 0;
         EXPECT_EQ(CRect(CPoint(left, (30 - mark.cy) / 2), mark), calls[0].rect);
-        EXPECT_EQ(c.args, calls[0].args);
+        EXPECT_EQ(c.args, calls[0].flags);
         EXPECT_EQ(0, manager->Count("DrawPushButtonFrame"));
     }
 }
 
 TEST_F(ButtonPaintTest, InTheManagersLookAPushButtonTakesItsFrameAndTextColour)
 {
-    controltest::RecordingManagerScope manager;
-    manager->frameTextColor = RGB(250, 0, 250);
+    controltest::ControlRecordingScope manager;
+    manager.frameTextColor = RGB(250, 0, 250);
     CZUDPButton& button = Make(BS_PUSHBUTTON, "WWWW");
     Canvas canvas(100, 30);
     Render(canvas);
@@ -325,19 +326,19 @@ TEST_F(ButtonPaintTest, InTheManagersLookAPushButtonTakesItsFrameAndTextColour)
     const auto frames = manager->Of("DrawPushButtonFrame");
     ASSERT_EQ(1u, frames.size());
     EXPECT_EQ(CRect(0, 0, 100, 30), frames[0].rect);
-    EXPECT_EQ(manager->frameFill, canvas.Pixel(0, 0));
-    EXPECT_GT(canvas.CountColor(CRect(2, 2, 98, 28), manager->frameTextColor), 0);
+    EXPECT_EQ(controltest::ControlRecordingScope::kFrameFill, canvas.Pixel(0, 0));
+    EXPECT_GT(canvas.CountColor(CRect(2, 2, 98, 28), manager.frameTextColor), 0);
     EXPECT_EQ(0, canvas.CountColor(CRect(2, 2, 98, 28), g_uiEnvironment.m_colorButtonText));
 
     // The colour holds for one paint only.
-    manager->frameTextColor = (COLORREF)-1;
+    manager.frameTextColor = (COLORREF)-1;
     Render(canvas);
     EXPECT_EQ(0, canvas.CountColor(CRect(2, 2, 98, 28), RGB(250, 0, 250)));
 }
 
 TEST_F(ButtonPaintTest, OnGlassTheTextGoesThroughTheManagersGlassText)
 {
-    controltest::RecordingManagerScope manager;
+    controltest::ControlRecordingScope manager;
     CZUDPButton& button = Make(BS_PUSHBUTTON, "Glass");
     button.SendMessage(ZUDM_ONSETCONTROLAERO, TRUE);
     for (BOOL enabled : {TRUE, FALSE}) {
@@ -347,16 +348,16 @@ TEST_F(ButtonPaintTest, OnGlassTheTextGoesThroughTheManagersGlassText)
         Render(canvas);
         const auto texts = manager->Of("DrawTextOnGlass");
         ASSERT_EQ(1u, texts.size()) << "no embossed second text on glass";
-        EXPECT_EQ(6, texts[0].args[1]);
+        EXPECT_EQ(6, texts[0].flags[1]);
         EXPECT_EQ(enabled ? g_uiEnvironment.m_colorBarText : g_uiEnvironment.m_colorGrayText,
-                  (COLORREF)texts[0].args[2]);
+                  (COLORREF)texts[0].flags[2]);
     }
 }
 
 TEST_F(ButtonPaintTest, AThemedFaceReplacesTheFramesAndThePushedOffset)
 {
-    controltest::RecordingManagerScope manager;
-    manager->drawsPushButtonFace = TRUE;
+    controltest::ControlRecordingScope manager;
+    manager->answers["DrawPushButtonFace"] = TRUE;
     CZUDPButton& button = Make(BS_PUSHBUTTON);
     button.m_bHot = button.m_bDown = TRUE;
     Canvas canvas(100, 30);

@@ -26,7 +26,7 @@ struct Notice {
 };
 
 // The picker's parent: keeps every WM_COMMAND it gets.
-class CNoticeHost : public CWnd {
+class CPickerNoticeHost : public CWnd {
 public:
     std::vector<Notice> notices;
 
@@ -89,7 +89,7 @@ protected:
     }
 
     static constexpr COLORREF kUntouched = RGB(1, 2, 3);
-    CNoticeHost m_host;
+    CPickerNoticeHost m_host;
     CZUDPColorPickerCtrl m_picker;
 };
 

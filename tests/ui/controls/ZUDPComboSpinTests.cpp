@@ -3,7 +3,8 @@
 #include "ui/controls/ZUDPComboBox.h"
 #include "ui/controls/ZUDPSpinButtonCtrl.h"
 #include "tests/common/DrawingTest.h"
-#include "tests/ui/controls/ControlsTestSupport.h"
+#include "tests/common/ui/RecordingVisualManager.h"
+#include "tests/ui/controls/ControlTestSupport.h"
 #include "ui/foundation/ZUDPMessages.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 
@@ -11,8 +12,6 @@
 
 #include <string>
 
-using controlstest::CallsOf;
-using controlstest::RecordedCalls;
 using trovtest::DibCanvas;
 
 namespace {
@@ -32,8 +31,8 @@ protected:
     }
     static LPARAM At(CPoint pt) { return MAKELPARAM(pt.x, pt.y); }
 
-    controlstest::ScopedRecordingManager m_manager;
-    controlstest::CHostWnd m_host;
+    uitest::RecordingManagerScope m_manager;
+    controltest::CHostWnd m_host;
 };
 
 // ---------------------------------------------------------------------------
@@ -86,10 +85,10 @@ TEST_F(ZUDPComboSpinTest, TheDropButtonTakesTheCaptureWhileHotAndOpeningClearsIt
     button.left = button.right - ::GetSystemMetrics(SM_CXVSCROLL) - 4;
     button.DeflateRect(2, 2);
     EXPECT_EQ(button, combo.GetDropButtonRect());
-    auto drops = CallsOf("DrawComboDropButton");
+    auto drops = m_manager->Of("DrawComboDropButton");
     ASSERT_EQ(1u, drops.size());
     EXPECT_EQ(button, drops[0].rect);
-    EXPECT_TRUE(drops[0].flag) << "drawn for a toolbar combo button element";
+    EXPECT_NE(nullptr, drops[0].element) << "drawn for a toolbar combo button element";
     // The frame: bar shadow outside, the window colour one pixel inside.
     EXPECT_TRUE(trovtest::ColorAt(canvas, client.CenterPoint().x, 0, g_uiEnvironment.m_colorBarShadow));
     EXPECT_TRUE(trovtest::ColorAt(canvas, client.CenterPoint().x, 1, g_uiEnvironment.m_colorWindow));
@@ -122,7 +121,7 @@ TEST_F(ZUDPComboSpinTest, APlainComboBoxKeepsThePlatformsPainting)
     combo.GetClientRect(&client);
     DibCanvas canvas(client.Width(), client.Height());
     combo.SendMessage(WM_PRINTCLIENT, (WPARAM)canvas.Dc(), PRF_CLIENT);
-    EXPECT_TRUE(CallsOf("DrawComboDropButton").empty());
+    EXPECT_TRUE(m_manager->Of("DrawComboDropButton").empty());
     combo.DestroyWindow();
 }
 
@@ -142,15 +141,15 @@ protected:
         ZUDPComboSpinTest::TearDown();
     }
     // The spin button's last painting through the manager.
-    controlstest::ManagerCall Paint()
+    uitest::ManagerCall Paint()
     {
-        RecordedCalls().clear();
+        m_manager->Clear();
         CRect client;
         m_spin.GetClientRect(&client);
         DibCanvas canvas(client.Width(), client.Height());
         m_spin.SendMessage(WM_PRINTCLIENT, (WPARAM)canvas.Dc(), PRF_CLIENT);
-        auto calls = CallsOf("DrawSpinButton");
-        return calls.empty() ? controlstest::ManagerCall{} : calls.back();
+        auto calls = m_manager->Of("DrawSpinButton");
+        return calls.empty() ? uitest::ManagerCall{} : calls.back();
     }
     CZUDPSpinButtonCtrl m_spin;
 };
@@ -165,19 +164,19 @@ TEST_F(SpinTest, ThePressedHalfFollowsADragAndTheHotHalfTheMouse)
 
     m_spin.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(first.CenterPoint()));
     EXPECT_TRUE(m_spin.IsFirstPressed());
-    EXPECT_EQ(1, Paint().state & 3);
+    EXPECT_EQ(1, Paint().flags.at(0) & 3);
     m_spin.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(second.CenterPoint()));
     EXPECT_FALSE(m_spin.IsFirstPressed());
     EXPECT_TRUE(m_spin.IsSecondPressed());
-    EXPECT_EQ(2 | 8, Paint().state & 15);
+    EXPECT_EQ(2 | 8, Paint().flags.at(0) & 15);
     m_spin.SendMessage(WM_LBUTTONUP, 0, At(second.CenterPoint()));
-    EXPECT_EQ(0, Paint().state & 15);
+    EXPECT_EQ(0, Paint().flags.at(0) & 15);
 
     // Without the button only the hot half follows.
     m_spin.SendMessage(WM_MOUSEMOVE, 0, At(first.CenterPoint()));
-    EXPECT_EQ(4, Paint().state & 15);
+    EXPECT_EQ(4, Paint().flags.at(0) & 15);
     m_spin.SendMessage(WM_MOUSELEAVE);
-    EXPECT_EQ(0, Paint().state & 15);
+    EXPECT_EQ(0, Paint().flags.at(0) & 15);
 }
 
 // A horizontal spin button splits into a left and a right half and draws
@@ -191,9 +190,9 @@ TEST_F(SpinTest, AHorizontalSpinSplitsLeftAndRight)
     EXPECT_EQ(first.top, second.top);
     m_spin.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(second.CenterPoint()));
     EXPECT_TRUE(m_spin.IsSecondPressed());
-    const controlstest::ManagerCall call = Paint();
-    EXPECT_TRUE(call.flag) << "horizontal arrows";
-    EXPECT_EQ(2, call.state & 3);
+    const uitest::ManagerCall call = Paint();
+    EXPECT_TRUE(call.flags.at(1)) << "horizontal arrows";
+    EXPECT_EQ(2, call.flags.at(0) & 3);
     m_spin.SendMessage(WM_LBUTTONUP, 0, At(second.CenterPoint()));
 }
 
@@ -220,10 +219,10 @@ TEST_F(SpinTest, OnlyASpinWithABuddyIsFramedInTheLook)
         CRect client;
         m_spin.GetClientRect(&client);
         DibCanvas canvas(client.Width(), client.Height());
-        RecordedCalls().clear();
+        m_manager->Clear();
         m_spin.SendMessage(WM_PRINTCLIENT, (WPARAM)canvas.Dc(), PRF_CLIENT);
-        EXPECT_EQ(c.frame, !CallsOf("DrawControlFrame").empty());
-        auto spins = CallsOf("DrawSpinButton");
+        EXPECT_EQ(c.frame, !m_manager->Of("DrawControlFrame").empty());
+        auto spins = m_manager->Of("DrawSpinButton");
         ASSERT_EQ(1u, spins.size());
         CRect expected(client);
         if (c.frame)

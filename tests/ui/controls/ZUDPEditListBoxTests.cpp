@@ -4,7 +4,7 @@
 #include "ui/controls/ZUDPEditListBox.h"
 #include "framework/win/FrameworkSeams.h"
 #include "framework/win/ListCtrl.h"
-#include "tests/ui/controls/ControlsTestSupport.h"
+#include "tests/ui/controls/ControlTestSupport.h"
 #include "ui/controls/ZUDPButton.h"
 
 #include <gtest/gtest.h>
@@ -88,7 +88,7 @@ protected:
 
     ScopedSeams m_seams;
     bool m_alt = false;
-    controlstest::CHostWnd m_host;
+    controltest::CHostWnd m_host;
     CRecordingEditList m_list;
 };
 

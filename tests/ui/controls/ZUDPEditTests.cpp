@@ -5,7 +5,8 @@
 #include "framework/win/FrameworkSeams.h"
 #include "tests/common/DrawingTest.h"
 #include "tests/common/TempDir.h"
-#include "tests/ui/controls/ControlsTestSupport.h"
+#include "tests/common/ui/RecordingVisualManager.h"
+#include "tests/ui/controls/ControlTestSupport.h"
 #include "ui/commandbars/ZUDPPopupMenu.h"
 #include "ui/controls/ZUDPControlsSeams.h"
 #include "ui/foundation/ZUDPMessages.h"
@@ -16,8 +17,6 @@
 #include <string>
 #include <vector>
 
-using controlstest::CallsOf;
-using controlstest::RecordedCalls;
 using trovtest::DibCanvas;
 
 namespace {
@@ -35,7 +34,7 @@ public:
 };
 
 // The host hears the edit's text notices.
-class CNoticeHost : public controlstest::CHostWnd {
+class CEditNoticeHost : public controltest::CHostWnd {
 public:
     std::vector<UINT> notices;
 
@@ -167,7 +166,7 @@ protected:
     std::vector<FileDialogCall> m_dialogs;
     std::vector<std::string> m_pickedFrom;
     CString m_chosen;
-    CNoticeHost m_host;
+    CEditNoticeHost m_host;
     CCountingEdit m_edit;
 };
 
@@ -464,7 +463,7 @@ TEST_F(ZUDPEditTest, TheCalculatorOpensWithTheTextsValueAndTheButtonClosesIt)
 
 TEST_F(ZUDPEditTest, TheLookBorderComesFromTheManagerExceptWithScrollBars)
 {
-    controlstest::ScopedRecordingManager manager;
+    uitest::RecordingManagerScope manager;
     struct Case {
         const char* name;
         DWORD style;
@@ -481,13 +480,13 @@ TEST_F(ZUDPEditTest, TheLookBorderComesFromTheManagerExceptWithScrollBars)
         ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | c.style, CRect(10, 50, 210, 90), &m_host, 8));
         edit.SendMessage(ZUDM_ONSETCONTROLVMMODE, c.look);
         edit.SetFolderMode();
-        RecordedCalls().clear();
+        manager->Clear();
         edit.SendMessage(WM_NCPAINT, 1);
-        EXPECT_EQ(c.managerBorder, !CallsOf("DrawWindowBorder").empty());
+        EXPECT_EQ(c.managerBorder, !manager->Of("DrawWindowBorder").empty());
         // The browse button shows in every case.
-        auto buttons = CallsOf("DrawEditBrowseButton");
+        auto buttons = manager->Of("DrawEditBrowseButton");
         ASSERT_EQ(1u, buttons.size());
-        EXPECT_EQ(0, buttons[0].state);
+        EXPECT_EQ(0, buttons[0].flags.at(0));
         edit.DestroyWindow();
     }
 }

@@ -4,7 +4,8 @@
 #include "ui/controls/ZUDPHeaderCtrl.h"
 #include "framework/win/FrameworkSeams.h"
 #include "tests/common/DrawingTest.h"
-#include "tests/ui/controls/ControlsTestSupport.h"
+#include "tests/common/ui/RecordingVisualManager.h"
+#include "tests/ui/controls/ControlTestSupport.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +13,6 @@
 #include <string>
 #include <vector>
 
-using controlstest::CallsOf;
-using controlstest::RecordedCalls;
 using trovtest::DibCanvas;
 
 namespace {
@@ -55,7 +54,7 @@ protected:
     // The header painted into a DIB of its size (WM_PRINTCLIENT).
     void Render(DibCanvas& canvas)
     {
-        RecordedCalls().clear();
+        m_manager->Clear();
         canvas.Fill(RGB(255, 0, 255));
         m_header.SendMessage(WM_PRINTCLIENT, (WPARAM)canvas.Dc(), PRF_CLIENT);
     }
@@ -74,10 +73,10 @@ protected:
         return rect;
     }
 
-    controlstest::ScopedRecordingManager m_manager;
+    uitest::RecordingManagerScope m_manager;
     ScopedSeams m_seams;
     POINT m_cursor = {-1000, -1000};
-    controlstest::CHostWnd m_host;
+    controltest::CHostWnd m_host;
     CZUDPHeaderCtrl m_header;
 };
 
@@ -119,12 +118,12 @@ TEST_F(ZUDPHeaderCtrlTest, ClearingTheSortDoesNotRepaintButSortingDoes)
 {
     AddItems({"One", "Two"});
     m_header.UpdateWindow();
-    RecordedCalls().clear();
+    m_manager->Clear();
     m_header.SetSortColumn(0, TRUE);
-    EXPECT_FALSE(CallsOf("FillHeaderBackground").empty());
-    RecordedCalls().clear();
+    EXPECT_FALSE(m_manager->Of("FillHeaderBackground").empty());
+    m_manager->Clear();
     m_header.SetSortColumn(-1);
-    EXPECT_TRUE(CallsOf("FillHeaderBackground").empty());
+    EXPECT_TRUE(m_manager->Of("FillHeaderBackground").empty());
     EXPECT_EQ(0, m_header.GetColumnState(0));
 }
 
@@ -148,10 +147,10 @@ TEST_F(ZUDPHeaderCtrlTest, TheSortArrowSitsAtTheItemsRightEndAndTheTitleStopsBef
         arrow.left = arrow.right - arrow.Height();
         const int inset = (int)(arrow.Width() * 0.134);
         arrow.DeflateRect(0, inset);
-        auto arrows = CallsOf("DrawHeaderSortArrow");
+        auto arrows = m_manager->Of("DrawHeaderSortArrow");
         ASSERT_EQ(1u, arrows.size());
         EXPECT_EQ(arrow, arrows[0].rect);
-        EXPECT_EQ(ascending, arrows[0].flag);
+        EXPECT_EQ(ascending, arrows[0].flags.at(0));
 
         // The title as DrawText draws it with an end ellipsis in the room
         // left of the arrow, on the item's face.
@@ -187,10 +186,10 @@ TEST_F(ZUDPHeaderCtrlTest, AnItemLooksPressedOnlyUnderTheCursor)
     DibCanvas canvas(client.Width(), client.Height());
     auto pressedItems = [&] {
         std::vector<int> pressed;
-        auto borders = CallsOf("DrawHeaderItemBorder");
+        auto borders = m_manager->Of("DrawHeaderItemBorder");
         // Frames come in item order, then the area right of the items.
         for (size_t i = 0; i < borders.size(); i++)
-            if (borders[i].state & 1)
+            if (borders[i].flags.at(0))
                 pressed.push_back(i + 1 < borders.size() ? (int)i : -1);
         return pressed;
     };
@@ -226,14 +225,15 @@ TEST_F(ZUDPHeaderCtrlTest, AnEmptyHeaderPaintsItsBackgroundAndOneFrame)
     m_header.GetClientRect(&client);
     DibCanvas canvas(client.Width(), client.Height());
     Render(canvas);
-    auto backgrounds = CallsOf("FillHeaderBackground");
+    auto backgrounds = m_manager->Of("FillHeaderBackground");
     ASSERT_EQ(1u, backgrounds.size());
     EXPECT_EQ(client, backgrounds[0].rect);
-    auto frames = CallsOf("DrawHeaderItemBorder");
+    auto frames = m_manager->Of("DrawHeaderItemBorder");
     ASSERT_EQ(1u, frames.size());
     EXPECT_EQ(CRect(client.left, client.top, client.right + 1, client.bottom), frames[0].rect);
-    EXPECT_EQ(0, frames[0].state);
-    EXPECT_TRUE(CallsOf("DrawHeaderSortArrow").empty());
+    EXPECT_FALSE(frames[0].flags.at(0));
+    EXPECT_FALSE(frames[0].flags.at(1));
+    EXPECT_TRUE(m_manager->Of("DrawHeaderSortArrow").empty());
     // Outside a dialog the header is in the bar colours.
     EXPECT_TRUE(trovtest::ColorAt(canvas, client.CenterPoint().x, client.CenterPoint().y,
                                   g_uiEnvironment.m_colorBarFace));
@@ -250,10 +250,12 @@ TEST_F(ZUDPHeaderCtrlTest, TheHotItemFollowsTheMouseAndClearsWhenItLeaves)
     m_header.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(onThree.x, onThree.y));
     EXPECT_EQ(2, m_header.GetHotItem());
     Render(canvas);
-    auto frames = CallsOf("DrawHeaderItemBorder");
+    auto frames = m_manager->Of("DrawHeaderItemBorder");
     ASSERT_EQ(4u, frames.size());   // three items and the rest
-    EXPECT_EQ(2, frames[2].state);  // highlighted
-    EXPECT_EQ(0, frames[0].state);
+    EXPECT_FALSE(frames[2].flags.at(0));  // highlighted
+    EXPECT_TRUE(frames[2].flags.at(1));
+    EXPECT_FALSE(frames[0].flags.at(0));
+    EXPECT_FALSE(frames[0].flags.at(1));
 
     // Moves with the button held leave the hot item alone.
     const CPoint onOne = ItemRect(0).CenterPoint();

@@ -4,7 +4,8 @@
 #include "ui/controls/ZUDPListBox.h"
 #include "framework/win/FrameworkSeams.h"
 #include "tests/common/DrawingTest.h"
-#include "tests/ui/controls/ControlsTestSupport.h"
+#include "tests/common/ui/RecordingVisualManager.h"
+#include "tests/ui/controls/ControlTestSupport.h"
 #include "ui/commandbars/ZUDPCommandBarsSeams.h"
 #include "ui/commandbars/ZUDPFontDesc.h"
 #include "ui/commandbars/ZUDPToolBar.h"
@@ -16,8 +17,6 @@
 #include <string>
 #include <vector>
 
-using controlstest::CallsOf;
-using controlstest::RecordedCalls;
 using trovtest::DibCanvas;
 
 namespace {
@@ -61,7 +60,7 @@ protected:
         return canvas.Pixel(rect.right - 3, rect.CenterPoint().y);
     }
 
-    controlstest::CHostWnd m_host;
+    controltest::CHostWnd m_host;
     CZUDPListBox m_list;
 };
 
@@ -121,22 +120,23 @@ TEST_F(ZUDPListBoxTest, TheHotHighlightGoesWithTheMouseAndTheSelectionStays)
 
 TEST_F(ZUDPListBoxTest, InTheLookTheManagerFillsTheHotAndSelectedItems)
 {
-    controlstest::ScopedRecordingManager manager;
+    uitest::RecordingManagerScope manager;
     m_list.SendMessage(ZUDM_ONSETCONTROLVMMODE, TRUE);
     m_list.SetCurSel(2);
     MoveTo(ItemCenter(0));
     CRect client;
     m_list.GetClientRect(&client);
     DibCanvas canvas(client.Width(), client.Height());
-    RecordedCalls().clear();
+    manager->Clear();
     Render(canvas);
-    auto fills = CallsOf("FillListBoxItem");
+    auto fills = manager->Of("FillListBoxItem");
     ASSERT_EQ(2u, fills.size());
-    // state: the item; flag: 1 highlighted, 2 selected.
-    EXPECT_EQ(0, fills[0].state);
-    EXPECT_EQ(1, fills[0].flag & 3);
-    EXPECT_EQ(2, fills[1].state);
-    EXPECT_EQ(2, fills[1].flag & 2);
+    // The item, then whether it is highlighted and selected.
+    EXPECT_EQ(0, fills[0].flags.at(0));
+    EXPECT_TRUE(fills[0].flags.at(1));
+    EXPECT_FALSE(fills[0].flags.at(2));
+    EXPECT_EQ(2, fills[1].flags.at(0));
+    EXPECT_TRUE(fills[1].flags.at(2));
 }
 
 TEST_F(ZUDPListBoxTest, ALongTextEndsInAnEllipsisTenPixelsBeforeTheEdge)

@@ -3,9 +3,10 @@
 // tracked through the framework's seam, so nothing shows.
 #include "ui/controls/ZUDPMenuButton.h"
 #include "tests/common/MessagePumpWin.h"
+#include "tests/common/ui/DistinctColours.h"
+#include "tests/common/ui/ThemeDrawing.h"
 #include "tests/ui/controls/ControlTestSupport.h"
 #include "tests/ui/foundation/VisualManagerFamilyTest.h"
-#include "tests/ui/foundation/VisualManagerTestSupport.h"
 #include "ui/foundation/ZUDPContextMenuManager.h"
 #include "ui/foundation/ZUDPMenuGlyphs.h"
 
@@ -191,8 +192,8 @@ TEST_F(MenuButtonTest, TheContextMenuManagerTracksTheMenuWhenTheSystemPopupIsOff
 
 TEST_F(MenuButtonTest, TheArrowPartAndTheSplitDivider)
 {
-    familytest::DistinctSysColors colours;
-    foundationtest::ClassicDrawing classic;
+    uitest::DistinctColours colours;
+    uitest::ClassicDrawing classic;
     const CSize glyph = GetMenuGlyphSize();
     EXPECT_EQ(CRect(100 - glyph.cx - 10, 0, 100, 30), m_button->GetArrowPart());
 

@@ -14,7 +14,7 @@
 
 using controltest::CControlHost;
 using controltest::Notice;
-using controltest::RecordingManagerScope;
+using controltest::ControlRecordingScope;
 using controltest::SendMouse;
 using controltest::TimerRecorder;
 
@@ -76,7 +76,7 @@ protected:
         return info.nTrackPos;
     }
 
-    RecordingManagerScope m_manager;
+    ControlRecordingScope m_manager;
     CControlHost m_host;
     std::unique_ptr<CZUDPScrollBar> m_bar;
     int m_arrow = 0;
@@ -151,9 +151,9 @@ TEST_F(ScrollBarTest, GeometryAndHitTests)
         }
         const auto buttons = m_manager->Of("DrawScrollBarButton");
         ASSERT_EQ(2u, buttons.size());
-        EXPECT_EQ(!c.vert, buttons[0].args[0]);
-        EXPECT_EQ(TRUE, buttons[0].args[3]) << "the first arrow";
-        EXPECT_EQ(FALSE, buttons[1].args[3]);
+        EXPECT_EQ(!c.vert, buttons[0].flags[0]);
+        EXPECT_EQ(TRUE, buttons[0].flags[3]) << "the first arrow";
+        EXPECT_EQ(FALSE, buttons[1].flags[3]);
     }
 }
 
@@ -342,8 +342,8 @@ TEST_F(ScrollBarTest, DisabledArrowsAreDrawnDisabled)
     bar.EnableScrollBar(ESB_DISABLE_LTUP);
     const auto buttons = m_manager->Of("DrawScrollBarButton");
     ASSERT_EQ(2u, buttons.size()) << "redrawn at once";
-    EXPECT_EQ(TRUE, buttons[0].args[4]);
-    EXPECT_EQ(FALSE, buttons[1].args[4]);
+    EXPECT_EQ(TRUE, buttons[0].flags[4]);
+    EXPECT_EQ(FALSE, buttons[1].flags[4]);
 }
 
 TEST_F(ScrollBarTest, OwnerDrawModeAsksTheOwnerForEachPart)
@@ -395,7 +395,7 @@ TEST_F(ScrollBarTest, APlatformBarIsLeftToThePlatform)
     EXPECT_TRUE(bar.IsCustom());
     CZUDPVisualManager::SetDefaultManager(nullptr);
     EXPECT_FALSE(bar.IsCustom());
-    CZUDPVisualManager::SetDefaultManager(controltest::CRecordingVisualManager::Class());
+    CZUDPVisualManager::SetDefaultManager(uitest::CRecordingVisualManager::Class());
 }
 
 } // namespace

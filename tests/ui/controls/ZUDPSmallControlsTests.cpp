@@ -6,9 +6,10 @@
 #include "ui/controls/ZUDPStatic.h"
 #include "tests/common/DrawingTest.h"
 #include "tests/common/MessagePumpWin.h"
+#include "tests/common/ui/DistinctColours.h"
+#include "tests/common/ui/ThemeDrawing.h"
 #include "tests/ui/controls/ControlTestSupport.h"
 #include "tests/ui/foundation/VisualManagerFamilyTest.h"
-#include "tests/ui/foundation/VisualManagerTestSupport.h"
 #include "ui/foundation/ZUDPDrawOnGlass.h"
 #include "ui/foundation/ZUDPMessages.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
@@ -21,7 +22,7 @@
 #include <vector>
 
 using controltest::CControlHost;
-using controltest::RecordingManagerScope;
+using controltest::ControlRecordingScope;
 using controltest::SendMouse;
 using foundationtest::Canvas;
 
@@ -61,7 +62,7 @@ protected:
 
 TEST_F(SmallControlsTest, TheProgressChunkCoversTheDoneShareOfTheFrame)
 {
-    RecordingManagerScope manager;
+    ControlRecordingScope manager;
     // A 200 x 20 bar: the frame is its client area less one pixel, the
     // chunk the frame's done share less one pixel.
     const struct {
@@ -90,29 +91,29 @@ TEST_F(SmallControlsTest, TheProgressChunkCoversTheDoneShareOfTheFrame)
         const auto calls = manager->Of("DrawProgressBar");
         ASSERT_EQ(1u, calls.size());
         EXPECT_EQ(CRect(1, 1, 199, 19), calls[0].rect);
-        EXPECT_EQ(c.chunk, CRect(calls[0].args[0], calls[0].args[1], calls[0].args[2], calls[0].args[3]));
-        EXPECT_EQ(FALSE, calls[0].args[4]) << "never infinite";
+        EXPECT_EQ(c.chunk, CRect(calls[0].flags[0], calls[0].flags[1], calls[0].flags[2], calls[0].flags[3]));
+        EXPECT_EQ(FALSE, calls[0].flags[4]) << "never infinite";
         EXPECT_EQ(CControlHost::kBackground, canvas.Pixel(0, 0)) << "the parent's background round the frame";
     }
 }
 
 TEST_F(SmallControlsTest, AProgressBarOnGlassDrawsWithTheGlassFlag)
 {
-    RecordingManagerScope manager;
+    ControlRecordingScope manager;
     CZUDPProgressCtrl progress;
     ASSERT_TRUE(progress.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 210, 30), &m_host, 3));
     progress.SendMessage(ZUDM_ONSETCONTROLAERO, TRUE);
     Canvas canvas(200, 20);
     Print(progress, canvas);
     ASSERT_EQ(1, manager->Count("DrawProgressBar"));
-    EXPECT_EQ(TRUE, manager->Of("DrawProgressBar")[0].args[5]);
+    EXPECT_EQ(TRUE, manager->Of("DrawProgressBar")[0].glass);
     EXPECT_FALSE(g_drawingOnGlass) << "only for the paint";
 }
 
 TEST_F(SmallControlsTest, TheProgressBarInTheBaseLook)
 {
-    familytest::DistinctSysColors colours;
-    foundationtest::ClassicDrawing classic;
+    uitest::DistinctColours colours;
+    uitest::ClassicDrawing classic;
     CZUDPProgressCtrl progress;
     ASSERT_TRUE(progress.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 210, 30), &m_host, 3));
     progress.SetRange32(0, 100);
@@ -130,7 +131,7 @@ TEST_F(SmallControlsTest, TheProgressBarInTheBaseLook)
 
 TEST_F(SmallControlsTest, TheSlidersThumbIsHighlightedWhileHotOrFocusedAndPressedWhileDragged)
 {
-    RecordingManagerScope manager;
+    ControlRecordingScope manager;
     CZUDPSliderCtrl slider;
     ASSERT_TRUE(slider.Create(WS_CHILD | WS_VISIBLE | TBS_HORZ, CRect(10, 10, 210, 40), &m_host, 4));
     CZUDPSliderCtrl other;
@@ -145,7 +146,7 @@ TEST_F(SmallControlsTest, TheSlidersThumbIsHighlightedWhileHotOrFocusedAndPresse
         Canvas canvas(200, 30);
         Print(slider, canvas);
         const auto calls = manager->Of("DrawSliderThumb");
-        return calls.size() == 1 ? calls[0].args : std::vector<int>();
+        return calls.size() == 1 ? calls[0].flags : std::vector<int>();
     };
     other.SetFocus();
     EXPECT_EQ(FALSE, thumbArgs().at(0));
@@ -170,7 +171,7 @@ TEST_F(SmallControlsTest, TheSlidersThumbIsHighlightedWhileHotOrFocusedAndPresse
 
 TEST_F(SmallControlsTest, TheSliderHandsTheManagerAnUprightChannelAndItsTickSides)
 {
-    RecordingManagerScope manager;
+    ControlRecordingScope manager;
     const struct {
         const char* name;
         DWORD style;
@@ -194,7 +195,7 @@ TEST_F(SmallControlsTest, TheSliderHandsTheManagerAnUprightChannelAndItsTickSide
         Print(slider, canvas);
         const auto channels = manager->Of("DrawSliderChannel");
         ASSERT_EQ(1u, channels.size());
-        EXPECT_EQ(c.vert, channels[0].args[0]);
+        EXPECT_EQ(c.vert, channels[0].flags[0]);
         if (c.vert) {
             EXPECT_GT(channels[0].rect.Height(), channels[0].rect.Width()) << "upright";
         }
@@ -203,9 +204,9 @@ TEST_F(SmallControlsTest, TheSliderHandsTheManagerAnUprightChannelAndItsTickSide
         }
         const auto thumbs = manager->Of("DrawSliderThumb");
         ASSERT_EQ(1u, thumbs.size());
-        EXPECT_EQ(c.vert, thumbs[0].args[3]);
-        EXPECT_EQ(c.leftTop, thumbs[0].args[4]);
-        EXPECT_EQ(c.plain, thumbs[0].args[5]);
+        EXPECT_EQ(c.vert, thumbs[0].flags[3]);
+        EXPECT_EQ(c.leftTop, thumbs[0].flags[4]);
+        EXPECT_EQ(c.plain, thumbs[0].flags[5]);
     }
 }
 
@@ -246,8 +247,8 @@ std::vector<int> RunsOf(Canvas& canvas, COLORREF colour, BOOL vert, int across)
 
 TEST_F(SmallControlsTest, TheLookPaintsTheSlidersTicksWhereTheThumbStops)
 {
-    familytest::DistinctSysColors colours;
-    foundationtest::ClassicDrawing classic;
+    uitest::DistinctColours colours;
+    uitest::ClassicDrawing classic;
     const struct {
         const char* name;
         DWORD style;
@@ -336,7 +337,7 @@ TEST_F(SmallControlsTest, TheLookPaintsTheSlidersTicksWhereTheThumbStops)
 
 TEST_F(SmallControlsTest, OutsideTheManagersLookThePlatformPaintsTheSlider)
 {
-    RecordingManagerScope manager;
+    ControlRecordingScope manager;
     CZUDPSliderCtrl slider;
     ASSERT_TRUE(slider.Create(WS_CHILD | WS_VISIBLE | TBS_HORZ, CRect(10, 10, 210, 40), &m_host, 4));
     Canvas canvas(200, 30);
@@ -367,8 +368,8 @@ TEST_F(SmallControlsTest, ChangingAStaticsTextRepaintsTheParentUnderIt)
 
 TEST_F(SmallControlsTest, AStaticPaintsItselfOnlyAsTextOnGlassOrGreyedInTheLook)
 {
-    RecordingManagerScope manager;
-    manager->embossesDisabledText = FALSE;
+    ControlRecordingScope manager;
+    manager->answers["EmbossesDisabledButtonText"] = FALSE;
     const struct {
         const char* name;
         DWORD style;
@@ -400,9 +401,9 @@ TEST_F(SmallControlsTest, AStaticPaintsItselfOnlyAsTextOnGlassOrGreyedInTheLook)
         const auto glass = manager->Of("DrawTextOnGlass");
         ASSERT_EQ(c.paintsItself && c.glass ? 1u : 0u, glass.size());
         if (!glass.empty()) {
-            EXPECT_EQ(c.format, (UINT)glass[0].args[0]);
-            EXPECT_EQ(6, glass[0].args[1]);
-            EXPECT_EQ(g_uiEnvironment.m_colorBarText, (COLORREF)glass[0].args[2]);
+            EXPECT_EQ(c.format, (UINT)glass[0].flags[0]);
+            EXPECT_EQ(6, glass[0].flags[1]);
+            EXPECT_EQ(g_uiEnvironment.m_colorBarText, (COLORREF)glass[0].flags[2]);
         }
         if (c.paintsItself && !c.glass) {
             EXPECT_GT(canvas.CountColor(CRect(0, 0, 100, 20), g_uiEnvironment.m_colorGrayText), 0);
@@ -416,7 +417,7 @@ TEST_F(SmallControlsTest, AStaticPaintsItselfOnlyAsTextOnGlassOrGreyedInTheLook)
 
 TEST_F(SmallControlsTest, TheGroupBoxIsDrawnByTheManagerInTheBarTextColour)
 {
-    RecordingManagerScope manager;
+    ControlRecordingScope manager;
     CZUDPGroup group;
     ASSERT_TRUE(group.Create("Network", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, CRect(20, 20, 220, 120), &m_host, 6));
     Canvas canvas(200, 100);
@@ -424,8 +425,8 @@ TEST_F(SmallControlsTest, TheGroupBoxIsDrawnByTheManagerInTheBarTextColour)
     const auto calls = manager->Of("DrawGroupBox");
     ASSERT_EQ(1u, calls.size());
     EXPECT_EQ(CRect(0, 0, 200, 100), calls[0].rect);
-    EXPECT_EQ(g_uiEnvironment.m_colorBarText, (COLORREF)calls[0].args[0]);
-    EXPECT_EQ(TRANSPARENT, calls[0].args[1]);
+    EXPECT_EQ(g_uiEnvironment.m_colorBarText, (COLORREF)calls[0].flags[0]);
+    EXPECT_EQ(TRANSPARENT, calls[0].flags[1]);
     EXPECT_EQ(0, group.SendMessage(WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS)));
 
     m_host.UpdateWindow();

@@ -4,6 +4,7 @@
 // window area, the active tab joined to it, the splitter, the resize bar
 // and the row's buttons.
 #include "tests/common/DrawingTest.h"
+#include "tests/common/ui/DistinctColours.h"
 #include "tests/ui/docking/TabWndTestSupport.h"
 #include "tests/ui/foundation/VisualManagerPalette.h"
 #include "ui/foundation/ZUDPMenuGlyphs.h"
@@ -42,7 +43,7 @@ protected:
         return rect;
     }
 
-    foundationtest::DistinctColours m_colours;
+    uitest::DistinctColours m_colours;
     const CZUDPUIEnvironment& env = g_uiEnvironment;
 };
 

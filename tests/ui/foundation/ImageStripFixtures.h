@@ -4,6 +4,7 @@
 // bytes, and reading pixels back from any bitmap.
 #include "ui/foundation/ZUDPToolBarImages.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
+#include "ui/foundation/ZUDPVisualManager.h"
 
 #include <cstdint>
 #include <cstring>
@@ -125,6 +126,10 @@ public:
         : m_alphaBlend(CZUDPToolBarImages::s_alphaBlend), m_transparentBlt(CZUDPToolBarImages::s_transparentBlt),
           m_mirror(CZUDPToolBarImages::IsMirrorImages()), m_depth(g_uiEnvironment.m_bitsPerPixel)
     {
+        // A strip asks the active visual manager while it draws, and making
+        // the manager then would read the screen's depth again over the one
+        // the test set: it is made now.
+        CZUDPVisualManager::GetActiveManager();
     }
     ~SavedStripStatics()
     {

@@ -16,10 +16,6 @@
 
 namespace familytest {
 
-// Every system colour made distinct for the scope: the one palette all the
-// visual-manager tests share.
-using DistinctSysColors = foundationtest::DistinctColours;
-
 // A temporary manager (it neither installs itself nor refreshes the
 // colours) built while visual styles answer no theme, so every family
 // draws its classic form.

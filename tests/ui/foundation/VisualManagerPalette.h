@@ -1,8 +1,8 @@
 #pragma once
-// Helpers of the visual manager's drawing tests: a palette in which every
-// global colour differs from every other, so that a pixel names the colour
-// that drew it, with the bar colours made to differ from the button colours
-// on demand; where a colour lies on a canvas and how often.
+// Helpers of the visual manager's drawing tests: where a colour lies on a
+// canvas and how often, and tables of drawing cases.  The palette of
+// distinct system colours is tests/common/ui/DistinctColours.h.
+#include "tests/common/ui/DistinctColours.h"
 #include "tests/ui/foundation/FoundationTestSupport.h"
 #include "ui/foundation/ZUDPFoundationSeams.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
@@ -16,46 +16,6 @@
 #include <vector>
 
 namespace foundationtest {
-
-// Every system colour the global UI data reads becomes one of its own for
-// the scope (none black, white or grey, so glyphs stand out); the real
-// colours come back when the scope ends.
-class DistinctColours {
-public:
-    DistinctColours()
-        : m_seam(std::make_unique<ScopedSeam<COLORREF(int)>>(g_foundationSeams.sysColor,
-                                                             [](int index) { return Colour(index); }))
-    {
-        g_uiEnvironment.UpdateSysColors();
-    }
-    ~DistinctColours()
-    {
-        m_seam.reset();
-        g_uiEnvironment.UpdateSysColors();
-    }
-    DistinctColours(const DistinctColours&) = delete;
-    DistinctColours& operator=(const DistinctColours&) = delete;
-
-    static COLORREF Colour(int index) { return RGB(16 + index * 6, 200 - index * 4, 40 + (index * 37) % 150); }
-
-    // The bar set apart from the button set (they are the same system
-    // colours otherwise), so that a test sees which set an element chose.
-    void SeparateBarColours()
-    {
-        CZUDPUIEnvironment& env = g_uiEnvironment;
-        env.m_colorBarFace = RGB(201, 101, 11);
-        env.m_colorBarShadow = RGB(202, 102, 12);
-        env.m_colorBarHighlight = RGB(203, 103, 13);
-        env.m_colorBarDarkShadow = RGB(204, 104, 14);
-        env.m_colorBarLight = RGB(205, 105, 15);
-        env.m_colorBarText = RGB(206, 106, 16);
-        env.m_brushBarFace.DeleteObject();
-        env.m_brushBarFace.CreateSolidBrush(env.m_colorBarFace);
-    }
-
-private:
-    std::unique_ptr<ScopedSeam<COLORREF(int)>> m_seam;
-};
 
 // Where a colour was drawn over a background: the bounds of the pixels of
 // exactly that colour.

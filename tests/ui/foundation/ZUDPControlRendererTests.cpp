@@ -17,7 +17,8 @@ using foundationtest::Canvas;
 const COLORREF kTopLeft = RGB(255, 0, 0), kTop = RGB(0, 255, 255), kTopRight = RGB(0, 255, 0),
                kLeft = RGB(128, 0, 255), kRight = RGB(0, 128, 0), kBottomLeft = RGB(0, 0, 255),
                kBottom = RGB(255, 128, 0), kBottomRight = RGB(255, 255, 0), kInterior0 = RGB(128, 128, 128),
-               kInterior1 = RGB(64, 32, 16), kWhite = RGB(255, 255, 255);
+               kInterior1 = RGB(64, 32, 16);
+using trovtest::kWhite;
 
 CZUDPControlRendererParams SkinParams()
 {

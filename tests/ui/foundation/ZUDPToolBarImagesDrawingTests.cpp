@@ -18,9 +18,9 @@ using namespace striptest;
 
 namespace {
 
-const COLORREF kMagenta = RGB(255, 0, 255);
 const COLORREF kGreen = RGB(0, 160, 0);
-const COLORREF kWhite = RGB(255, 255, 255);
+using trovtest::kWhite;
+using trovtest::kMagenta;
 
 // A strip made of one bitmap (kept by the strip; the test's copy deleted).
 void Fill(CZUDPToolBarImages& strip, HBITMAP bitmap, CSize imageSize = CSize(16, 16))

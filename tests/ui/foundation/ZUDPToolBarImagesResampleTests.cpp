@@ -12,13 +12,13 @@
 
 namespace {
 
-const COLORREF kKey = RGB(255, 0, 255);
+const COLORREF kResampleKey = RGB(255, 0, 255);
 const COLORREF kCellColours[] = {RGB(200, 0, 0), RGB(0, 160, 0), RGB(0, 0, 220)};
 
 // A DIB section of the depth, width x height, every pixel from the function
 // (x, y) -> colour; 8-bit sections get a palette holding those colours.
 template <typename Paint>
-HBITMAP MakeDib(int width, int height, int bits, Paint paint)
+HBITMAP MakeResampleDib(int width, int height, int bits, Paint paint)
 {
     struct {
         BITMAPINFOHEADER header;
@@ -32,7 +32,7 @@ HBITMAP MakeDib(int width, int height, int bits, Paint paint)
     info.header.biCompression = BI_RGB;
     std::vector<COLORREF> palette;
     if (bits == 8) {
-        palette = {kKey, kCellColours[0], kCellColours[1], kCellColours[2], RGB(255, 255, 255)};
+        palette = {kResampleKey, kCellColours[0], kCellColours[1], kCellColours[2], RGB(255, 255, 255)};
         for (size_t i = 0; i < palette.size(); ++i)
             info.colours[i] = RGBQUAD{GetBValue(palette[i]), GetGValue(palette[i]), GetRValue(palette[i]), 0};
         info.header.biClrUsed = DWORD(palette.size());
@@ -69,15 +69,15 @@ HBITMAP MakeDib(int width, int height, int bits, Paint paint)
 COLORREF StripPixel(int x, int y)
 {
     if (x % 16 < 4 && y < 4)
-        return kKey;
+        return kResampleKey;
     return kCellColours[(x / 16) % 3];
 }
 
 // A strip built from a bitmap of the depth (appended, taking its depth).
-void Fill(CZUDPToolBarImages& strip, int bits, int width = 48, int height = 15, COLORREF key = kKey)
+void FillTestStrip(CZUDPToolBarImages& strip, int bits, int width = 48, int height = 15, COLORREF key = kResampleKey)
 {
     strip.SetImageSize(CSize(16, 15));
-    HBITMAP bitmap = MakeDib(width, height, bits, StripPixel);
+    HBITMAP bitmap = MakeResampleDib(width, height, bits, StripPixel);
     ASSERT_NE(nullptr, bitmap);
     ASSERT_GE(strip.AppendBitmap(bitmap, TRUE), 0);
     ::DeleteObject(bitmap);
@@ -85,7 +85,7 @@ void Fill(CZUDPToolBarImages& strip, int bits, int width = 48, int height = 15, 
 }
 
 // Pixel (x, y) of a 32-bit DIB section, counted from the top, as 0xAARRGGBB.
-DWORD PixelOf(HBITMAP bitmap, int x, int y)
+DWORD RawPixelOf(HBITMAP bitmap, int x, int y)
 {
     DIBSECTION section = {};
     if (::GetObjectA(bitmap, sizeof(section), &section) != int(sizeof(section)) || section.dsBm.bmBitsPixel != 32)
@@ -132,7 +132,7 @@ TEST(ResampleByScaleTest, NewSizesAndWhatIsRefused)
     };
     for (const Case& c : cases) {
         CZUDPToolBarImages strip;
-        Fill(strip, c.bits);
+        FillTestStrip(strip, c.bits);
         const HBITMAP before = strip.GetImageBitmap();
         EXPECT_EQ(c.result, strip.ResampleByScale(c.factor)) << c.what;
         EXPECT_EQ(c.image, strip.GetImageSize()) << c.what;
@@ -140,7 +140,7 @@ TEST(ResampleByScaleTest, NewSizesAndWhatIsRefused)
         EXPECT_EQ(3, strip.GetCount()) << c.what;
         if (c.scale == 1.0) {
             EXPECT_EQ(before, strip.GetImageBitmap()) << c.what << ": the strip is as it was";
-            EXPECT_EQ(kKey, strip.GetTransparentColor()) << c.what;
+            EXPECT_EQ(kResampleKey, strip.GetTransparentColor()) << c.what;
         } else {
             EXPECT_EQ(CSize(c.image.cx * 3, c.image.cy), BitmapSize(strip.GetImageBitmap())) << c.what;
             EXPECT_EQ(32, strip.GetBitsPerPixel()) << c.what;
@@ -154,21 +154,21 @@ TEST(ResampleByScaleTest, CellsKeepToThemselvesAndTheKeyBecomesAlpha)
 {
     for (double factor : {1.25, 0.75}) {
         CZUDPToolBarImages strip;
-        Fill(strip, 24);
+        FillTestStrip(strip, 24);
         ASSERT_TRUE(strip.ResampleByScale(factor));
         const CSize cell = strip.GetImageSize();
         const HBITMAP bitmap = strip.GetImageBitmap();
         for (int i = 0; i < 3; ++i) {
             const int left = i * cell.cx;
-            EXPECT_EQ(Opaque(kCellColours[i]), PixelOf(bitmap, left + cell.cx / 2, cell.cy / 2)) << factor << " " << i;
+            EXPECT_EQ(Opaque(kCellColours[i]), RawPixelOf(bitmap, left + cell.cx / 2, cell.cy / 2)) << factor << " " << i;
             // The cell's edges see only the cell itself, never its neighbour.
-            EXPECT_EQ(Opaque(kCellColours[i]), PixelOf(bitmap, left + cell.cx - 1, cell.cy - 1)) << factor << " " << i;
-            EXPECT_EQ(Opaque(kCellColours[i]), PixelOf(bitmap, left + cell.cx - 1, 0)) << factor << " " << i;
-            EXPECT_LE(PixelOf(bitmap, left, 0) >> 24, 8u) << "key corner is transparent: " << factor << " " << i;
+            EXPECT_EQ(Opaque(kCellColours[i]), RawPixelOf(bitmap, left + cell.cx - 1, cell.cy - 1)) << factor << " " << i;
+            EXPECT_EQ(Opaque(kCellColours[i]), RawPixelOf(bitmap, left + cell.cx - 1, 0)) << factor << " " << i;
+            EXPECT_LE(RawPixelOf(bitmap, left, 0) >> 24, 8u) << "key corner is transparent: " << factor << " " << i;
         }
         for (int y = 0; y < cell.cy; ++y)
             for (int x = 0; x < cell.cx * 3; ++x) {
-                const DWORD p = PixelOf(bitmap, x, y);
+                const DWORD p = RawPixelOf(bitmap, x, y);
                 const DWORD a = p >> 24;
                 ASSERT_LE((p >> 16) & 0xFF, a) << x << "," << y;
                 ASSERT_LE((p >> 8) & 0xFF, a) << x << "," << y;
@@ -181,7 +181,7 @@ TEST(ResampleByScaleTest, OneTallImageIsAColumnOfImages)
 {
     CZUDPToolBarImages strip;
     strip.SetImageSize(CSize(16, 15));
-    HBITMAP bitmap = MakeDib(16, 45, 24, [](int, int y) { return kCellColours[y / 15]; });
+    HBITMAP bitmap = MakeResampleDib(16, 45, 24, [](int, int y) { return kCellColours[y / 15]; });
     ASSERT_GE(strip.AppendBitmap(bitmap, TRUE), 0);
     ::DeleteObject(bitmap);
     ASSERT_EQ(1, strip.GetCount());
@@ -189,15 +189,15 @@ TEST(ResampleByScaleTest, OneTallImageIsAColumnOfImages)
     EXPECT_EQ(CSize(32, 30), strip.GetImageSize());
     EXPECT_EQ(CSize(32, 90), BitmapSize(strip.GetImageBitmap()));
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(Opaque(kCellColours[i]), PixelOf(strip.GetImageBitmap(), 16, i * 30)) << i;
-        EXPECT_EQ(Opaque(kCellColours[i]), PixelOf(strip.GetImageBitmap(), 16, i * 30 + 29)) << i;
+        EXPECT_EQ(Opaque(kCellColours[i]), RawPixelOf(strip.GetImageBitmap(), 16, i * 30)) << i;
+        EXPECT_EQ(Opaque(kCellColours[i]), RawPixelOf(strip.GetImageBitmap(), 16, i * 30 + 29)) << i;
     }
 }
 
 TEST(ResampleByScaleTest, RescalingTwiceKeepsTheFirstUnscaledSize)
 {
     CZUDPToolBarImages strip;
-    Fill(strip, 24);
+    FillTestStrip(strip, 24);
     ASSERT_TRUE(strip.ResampleByScale(2.0));
     ASSERT_TRUE(strip.ResampleByScale(0.5));
     EXPECT_EQ(CSize(16, 15), strip.GetImageSize());
@@ -208,7 +208,7 @@ TEST(ResampleByScaleTest, RescalingTwiceKeepsTheFirstUnscaledSize)
 TEST(ResampleByScaleTest, RemovingTheImagesRestoresSizeAndScale)
 {
     CZUDPToolBarImages strip;
-    Fill(strip, 24);
+    FillTestStrip(strip, 24);
     ASSERT_TRUE(strip.ResampleByScale(1.5));
     strip.RemoveAllImages();
     EXPECT_EQ(CSize(16, 15), strip.GetImageSize());
@@ -223,14 +223,14 @@ TEST(ResampleByScaleTest, ReloadRestoresTheKeyOfBeforeTheFirstRescale)
     CZUDPToolBarImages strip;
     strip.SetImageSize(CSize(9, 9));
     ASSERT_TRUE(strip.LoadFromResourceId(IDB_ZUDP_MENU_GLYPHS_HICOLOR));
-    strip.SetTransparentColor(kKey);
+    strip.SetTransparentColor(kResampleKey);
     ASSERT_TRUE(strip.ResampleByScale(2.0));
     ASSERT_TRUE(strip.ResampleByScale(1.5));
     EXPECT_EQ(CSize(27, 27), strip.GetImageSize());
     EXPECT_DOUBLE_EQ(3.0, strip.GetScale());
     strip.ReloadForColorChange();
     EXPECT_EQ(CSize(9, 9), strip.GetImageSize());
-    EXPECT_EQ(kKey, strip.GetTransparentColor());
+    EXPECT_EQ(kResampleKey, strip.GetTransparentColor());
     EXPECT_EQ(37, strip.GetCount());
     EXPECT_DOUBLE_EQ(1.0, strip.GetScale());
 }

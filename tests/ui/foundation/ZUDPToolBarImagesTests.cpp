@@ -5,6 +5,7 @@
 #include "framework/win/Clipboard.h"
 #include "framework/win/FrameworkSeams.h"
 #include "res/ui/foundation.h"
+#include "tests/common/DrawingTest.h"
 #include "tests/common/TempDir.h"
 #include "tests/ui/foundation/ImageStripFixtures.h"
 #include "tests/ui/foundation/LibraryResourceIds.h"
@@ -23,7 +24,7 @@ using namespace striptest;
 
 namespace {
 
-const COLORREF kMagenta = RGB(255, 0, 255);
+using trovtest::kMagenta;
 const COLORREF kBlue = RGB(0, 0, 255);
 
 std::string Windows(const std::string& path) { return trovtest::Backslashed(path); }

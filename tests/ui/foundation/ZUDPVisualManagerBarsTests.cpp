@@ -2,8 +2,8 @@
 // docked bars, grippers, separators and the splitter between panes, in the
 // classic look.  Bar colours are made different from the button colours,
 // so the rule that picks one set or the other shows in every pixel.
+#include "tests/common/ui/ThemeDrawing.h"
 #include "tests/ui/foundation/FoundationTestSupport.h"
-#include "tests/ui/foundation/VisualManagerTestSupport.h"
 #include "framework/win/Dialog.h"
 #include "ui/commandbars/ZUDPPopupMenuBar.h"
 #include "ui/commandbars/ZUDPToolBar.h"
@@ -19,11 +19,11 @@
 #include <optional>
 
 using foundationtest::Canvas;
-using foundationtest::ClassicDrawing;
+using uitest::ClassicDrawing;
 
 namespace {
 
-const COLORREF kWhite = RGB(255, 255, 255);
+using trovtest::kWhite;
 
 // Which colour of the global UI data a pixel must have.
 enum class Expect { Untouched, BarFace, BarHighlight, BarShadow, BarDarkShadow, ButtonFace, ButtonHighlight, ButtonShadow, Window, Black, Own };

@@ -1,8 +1,9 @@
 // The visual manager's toolbar buttons, menu buttons, customization
 // selection and the combo and edit boxes on bars, drawn into DIB sections
 // in a palette where every global colour is distinct.
+#include "tests/common/ui/DistinctColours.h"
+#include "tests/common/ui/ThemeDrawing.h"
 #include "tests/ui/foundation/VisualManagerPalette.h"
-#include "tests/ui/foundation/VisualManagerTestSupport.h"
 
 #include "framework/win/BarStyles.h"
 #include "ui/commandbars/ZUDPPopupMenu.h"
@@ -27,9 +28,9 @@ using foundationtest::Point;
 
 namespace {
 
-const COLORREF kWhite = RGB(255, 255, 255);
-const COLORREF kBlack = RGB(0, 0, 0);
-const COLORREF kGrey = RGB(128, 128, 128);
+using trovtest::kWhite;
+using trovtest::kBlack;
+using trovtest::kGrey;
 
 using Colour = COLORREF CZUDPUIEnvironment::*;
 using E = CZUDPUIEnvironment;
@@ -43,8 +44,8 @@ COLORREF LightBrushColour()
 
 class VisualManagerButtonsTest : public ::testing::Test {
 protected:
-    foundationtest::DistinctColours m_colours;
-    foundationtest::ClassicDrawing m_classic;
+    uitest::DistinctColours m_colours;
+    uitest::ClassicDrawing m_classic;
     CZUDPVisualManager m_manager{TRUE};
 };
 
@@ -109,7 +110,7 @@ TEST_F(VisualManagerButtonsTest, HighlightedShowAllItemIsTinted)
     EXPECT_EQ(kWhite, idle.Pixel(10, 10));
 }
 
-void CheckCases(CZUDPVisualManager& manager, const std::vector<DrawCase>& cases)
+void CheckButtonCases(CZUDPVisualManager& manager, const std::vector<DrawCase>& cases)
 {
     foundationtest::CheckDrawCases(manager, cases, 30, 24);
 }
@@ -119,7 +120,7 @@ TEST_F(VisualManagerButtonsTest, BordersAndBoxesDrawInTheirColours)
     static CZUDPToolbarButton button;
     static CZUDPToolbarComboBoxButton combo;
     const CRect r(0, 0, 20, 16);
-    CheckCases(m_manager, {
+    CheckButtonCases(m_manager, {
         {"button in state 0: no frame",
          [&](CZUDPVisualManager& vm, CDC& dc) { vm.DrawButtonBorder(&dc, &button, r, 0); },
          {{0, 0, nullptr}, {19, 15, nullptr}}},
@@ -167,7 +168,7 @@ TEST_F(VisualManagerButtonsTest, FlatMenuLook)
     dropped.m_pPopupMenu = &popup;
     m_manager.m_flatMenuLook = TRUE;
     const CRect r(0, 0, 20, 16);
-    CheckCases(m_manager, {
+    CheckButtonCases(m_manager, {
         {"hot combo border: flat, one pixel in",
          [&](CZUDPVisualManager& vm, CDC& dc) { vm.DrawComboBorder(&dc, r, FALSE, FALSE, TRUE, &combo); },
          {{0, 0, nullptr}, {1, 1, &E::m_colorBarDarkShadow}, {18, 14, &E::m_colorBarDarkShadow}}},
@@ -176,7 +177,7 @@ TEST_F(VisualManagerButtonsTest, FlatMenuLook)
          {{0, 0, nullptr}, {19, 15, nullptr}}},
     });
     m_manager.m_flatMenuLook = FALSE;
-    CheckCases(m_manager, {
+    CheckButtonCases(m_manager, {
         {"dropped-down menu button without the flat look",
          [&](CZUDPVisualManager& vm, CDC& dc) { vm.DrawMenuButtonBorder(&dc, &dropped, r, 1); },
          {{0, 0, &E::m_colorBarShadow}, {19, 15, &E::m_colorBarHighlight}}},
@@ -323,7 +324,7 @@ TEST_F(VisualManagerButtonsTest, OutlookButtonsAreFramedInTheDarkShadowAndNeverD
     static CZUDPOutlookButton outlook;
     outlook.style |= TBBS_CHECKED;
     const CRect r(0, 0, 20, 16);
-    CheckCases(m_manager, {
+    CheckButtonCases(m_manager, {
         {"pressed Outlook button",
          [&](CZUDPVisualManager& vm, CDC& dc) { vm.DrawButtonBorder(&dc, &outlook, r, 1); },
          {{0, 0, &E::m_colorBarDarkShadow}, {19, 15, &E::m_colorBarHighlight}}},

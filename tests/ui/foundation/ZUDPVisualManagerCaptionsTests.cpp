@@ -3,8 +3,8 @@
 // state), floating-frame borders with and without a docking hint,
 // auto-hide buttons, desktop application bars, and the rounded region of a
 // frame whose ribbon replaces its caption.
+#include "tests/common/ui/ThemeDrawing.h"
 #include "tests/ui/foundation/FoundationTestSupport.h"
-#include "tests/ui/foundation/VisualManagerTestSupport.h"
 #include "ui/commandbars/ZUDPToolBar.h"
 #include "ui/docking/ZUDPCaptionButton.h"
 #include "ui/docking/ZUDPFrameWnd.h"
@@ -19,7 +19,7 @@
 #include <optional>
 
 using foundationtest::Canvas;
-using foundationtest::ClassicDrawing;
+using uitest::ClassicDrawing;
 
 namespace {
 

@@ -1,8 +1,9 @@
 // The visual manager's drawing of dialog controls, into DIB sections in a
 // palette where every global colour is distinct; themed parts through the
 // recorder of the visual-style calls.
+#include "tests/common/ui/DistinctColours.h"
+#include "tests/common/ui/ThemeDrawing.h"
 #include "tests/ui/foundation/VisualManagerPalette.h"
-#include "tests/ui/foundation/VisualManagerTestSupport.h"
 
 #include "ui/controls/ZUDPButton.h"
 #include "ui/controls/ZUDPGroup.h"
@@ -22,9 +23,9 @@ using foundationtest::Point;
 
 namespace {
 
-const COLORREF kWhite = RGB(255, 255, 255);
-const COLORREF kBlack = RGB(0, 0, 0);
-const COLORREF kGrey = RGB(128, 128, 128);
+using trovtest::kWhite;
+using trovtest::kBlack;
+using trovtest::kGrey;
 
 using Colour = COLORREF CZUDPUIEnvironment::*;
 using E = CZUDPUIEnvironment;
@@ -37,12 +38,12 @@ public:
 
 class VisualManagerDialogControlsTest : public ::testing::Test {
 protected:
-    foundationtest::DistinctColours m_colours;
-    foundationtest::ClassicDrawing m_classic;
+    uitest::DistinctColours m_colours;
+    uitest::ClassicDrawing m_classic;
     CZUDPVisualManager m_manager{TRUE};
 };
 
-void CheckCases(CZUDPVisualManager& manager, const std::vector<DrawCase>& cases)
+void CheckDialogControlCases(CZUDPVisualManager& manager, const std::vector<DrawCase>& cases)
 {
     foundationtest::CheckDrawCases(manager, cases, 30, 30);
 }
@@ -52,7 +53,7 @@ TEST_F(VisualManagerDialogControlsTest, HeaderInADialogTakesTheButtonColours)
     m_colours.SeparateBarColours();
     static TestHeader inDialog(TRUE), inFrame(FALSE);
     const CRect r(0, 0, 20, 16);
-    CheckCases(m_manager, {
+    CheckDialogControlCases(m_manager, {
         {"header background in a dialog",
          [&](CZUDPVisualManager& vm, CDC& dc) { vm.FillHeaderBackground(&inDialog, &dc, r); },
          {{0, 0, &E::m_colorButtonFace}, {19, 15, &E::m_colorButtonFace}}},
@@ -130,7 +131,7 @@ TEST_F(VisualManagerDialogControlsTest, ListBoxItem)
 TEST_F(VisualManagerDialogControlsTest, CheckBoxes)
 {
     const CRect r(0, 0, 16, 16);
-    CheckCases(m_manager, {
+    CheckDialogControlCases(m_manager, {
         {"enabled check box: sunken double frame on the window colour",
          [&](CZUDPVisualManager& vm, CDC& dc) { vm.DrawCheckBoxEx(&dc, r, 0, FALSE, FALSE, TRUE); },
          {{0, 0, nullptr}, {1, 1, &E::m_colorBarDarkShadow}, {14, 14, &E::m_colorBarHighlight},
@@ -205,7 +206,7 @@ TEST_F(VisualManagerDialogControlsTest, FramesButtonsAndProgress)
 {
     static CZUDPButton clear;
     const CRect r(2, 2, 22, 18);
-    CheckCases(m_manager, {
+    CheckDialogControlCases(m_manager, {
         {"control frame", [&](CZUDPVisualManager& vm, CDC& dc) { vm.DrawControlFrame(&dc, r, nullptr, FALSE); },
          {{2, 2, &E::m_colorBarDarkShadow}, {21, 17, &E::m_colorBarHighlight}, {3, 3, &E::m_colorWindow},
           {20, 16, &E::m_colorWindow}, {10, 10, nullptr}}},
@@ -343,7 +344,7 @@ TEST_F(VisualManagerDialogControlsTest, GroupBoxKeepsTheCallersClipRegion)
 TEST_F(VisualManagerDialogControlsTest, SliderChannelAndThumb)
 {
     const CRect r(0, 0, 11, 21);
-    CheckCases(m_manager, {
+    CheckDialogControlCases(m_manager, {
         {"channel: sunken",
          [&](CZUDPVisualManager& vm, CDC& dc) { vm.DrawSliderChannel(&dc, nullptr, FALSE, CRect(0, 0, 20, 4), FALSE); },
          {{0, 0, &E::m_colorBarShadow}, {19, 3, &E::m_colorBarHighlight}}},
@@ -426,7 +427,7 @@ TEST_F(VisualManagerDialogControlsTest, OnGlassEveryDrawnPixelIsOpaque)
 
 TEST(VisualManagerThemedControlsTest, ThemedPartsAndStates)
 {
-    foundationtest::ThemeDrawRecorder recorder(false);
+    uitest::ThemeDrawRecorder recorder(false);
     CZUDPVisualManager manager(TRUE);
     if (manager.m_hThemeTrack == nullptr || manager.m_hThemeButton == nullptr)
         GTEST_SKIP() << "no visual style";

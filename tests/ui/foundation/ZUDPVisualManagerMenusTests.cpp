@@ -1,7 +1,8 @@
 // The visual manager's popup menus and menu items, drawn into DIB sections
 // in a palette where every global colour is distinct.
+#include "tests/common/ui/DistinctColours.h"
+#include "tests/common/ui/ThemeDrawing.h"
 #include "tests/ui/foundation/VisualManagerPalette.h"
-#include "tests/ui/foundation/VisualManagerTestSupport.h"
 
 #include "framework/win/BarStyles.h"
 #include "ui/commandbars/ZUDPPopupMenuBar.h"
@@ -20,16 +21,16 @@ using foundationtest::Point;
 
 namespace {
 
-const COLORREF kWhite = RGB(255, 255, 255);
-const COLORREF kBlack = RGB(0, 0, 0);
-const COLORREF kGrey = RGB(128, 128, 128);
+using trovtest::kWhite;
+using trovtest::kBlack;
+using trovtest::kGrey;
 
 using Colour = COLORREF CZUDPUIEnvironment::*;
 
 class VisualManagerMenusTest : public ::testing::Test {
 protected:
-    foundationtest::DistinctColours m_colours;
-    foundationtest::ClassicDrawing m_classic;
+    uitest::DistinctColours m_colours;
+    uitest::ClassicDrawing m_classic;
     CZUDPVisualManager m_manager{TRUE};
 };
 

@@ -23,7 +23,7 @@ using foundationtest::Canvas;
 
 namespace {
 
-const COLORREF kWhite = RGB(255, 255, 255);
+using trovtest::kWhite;
 
 // The element is drawn into (10, 10) - (50, 30) of a white 60 x 40 canvas.
 const CRect kRect(10, 10, 50, 30);
@@ -501,7 +501,7 @@ struct GlassCall {
     COLORREF dcColour = 0;
 } g_glass;
 
-HRESULT WINAPI FakeDrawThemeTextEx(HTHEME theme, HDC dc, int part, int state, LPCWSTR, int, DWORD, LPRECT,
+HRESULT WINAPI FakePaneDrawThemeTextEx(HTHEME theme, HDC dc, int part, int state, LPCWSTR, int, DWORD, LPRECT,
                                    const DTTOPTS* options)
 {
     ++g_glass.calls;
@@ -527,7 +527,7 @@ TEST_F(VisualManagerPanesTest, TextOnGlassGoesThroughTheButtonThemeInBlack)
     const auto savedComposition = env.m_dwmIsCompositionEnabled;
     const BOOL savedOff = env.m_compositionOff;
     HTHEME savedTheme = m_manager->m_hThemeButton;
-    env.m_drawThemeTextEx = FakeDrawThemeTextEx;
+    env.m_drawThemeTextEx = FakePaneDrawThemeTextEx;
     env.m_dwmIsCompositionEnabled = CompositionOn;
     env.m_compositionOff = FALSE;
     m_manager->m_hThemeButton = reinterpret_cast<HTHEME>(0xB077);

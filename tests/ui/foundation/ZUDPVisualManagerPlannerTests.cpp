@@ -2,11 +2,14 @@
 // cells, the hatched working area, appointment colours by colour depth,
 // and the base answers of the colour queries that the planner and later
 // grids and charts ask.
+#include "tests/common/ui/DistinctColours.h"
 #include "tests/ui/foundation/VisualManagerFamilyTest.h"
 #include "ui/foundation/ZUDPColorArithmetic.h"
 #include "ui/planner/ZUDPCalendar.h"
 #include "ui/planner/ZUDPGanttColors.h"
-#include "ui/planner/ZUDPPlannerView.h"
+#include "ui/planner/ZUDPPlannerManagerCtrl.h"
+#include "ui/planner/ZUDPPlannerViewDay.h"
+#include "ui/planner/ZUDPPlannerViewMonth.h"
 
 #include "framework/win/FrameworkSeams.h"
 
@@ -15,7 +18,7 @@
 #include <set>
 
 using familytest::ClassicManager;
-using familytest::DistinctSysColors;
+using uitest::DistinctColours;
 using familytest::kCanvas;
 using foundationtest::Canvas;
 
@@ -47,7 +50,7 @@ protected:
         m_day.m_pPlanner = &m_planner;
         m_month.m_pPlanner = &m_planner;
     }
-    DistinctSysColors m_colors;
+    DistinctColours m_colors;
     ClassicManager m_manager;
     CZUDPPlannerManagerCtrl m_planner;
     CZUDPPlannerViewDay m_day;

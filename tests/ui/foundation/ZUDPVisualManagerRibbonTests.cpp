@@ -2,8 +2,9 @@
 // caption-button glyphs, category tabs of a normal and a minimized ribbon,
 // panels and their captions, key tips without a theme, and the context
 // colours and other base answers later ribbon code asks for.
+#include "tests/common/ui/DistinctColours.h"
+#include "tests/common/ui/ThemeDrawing.h"
 #include "tests/ui/foundation/VisualManagerFamilyTest.h"
-#include "tests/ui/foundation/VisualManagerTestSupport.h"
 #include "ui/foundation/ZUDPColorArithmetic.h"
 #include "ui/ribbon/ZUDPBaseRibbonElement.h"
 #include "ui/ribbon/ZUDPRibbonBar.h"
@@ -14,7 +15,7 @@
 #include <gtest/gtest.h>
 
 using familytest::ClassicManager;
-using familytest::DistinctSysColors;
+using uitest::DistinctColours;
 using familytest::kCanvas;
 using foundationtest::Canvas;
 
@@ -22,7 +23,7 @@ namespace {
 
 class RibbonDrawingTest : public ::testing::Test {
 protected:
-    DistinctSysColors m_colors;
+    DistinctColours m_colors;
     ClassicManager m_manager;
     const CZUDPUIEnvironment& env = g_uiEnvironment;
 };
@@ -308,7 +309,7 @@ TEST_F(RibbonDrawingTest, KeyTipWithThemeDrawsTheTooltipPartAroundIt)
     const HTHEME fakeTheme = reinterpret_cast<HTHEME>(UINT_PTR(0x7000));
     const COLORREF themeText = RGB(200, 0, 0), themeEdge = RGB(0, 0, 200);
     m_manager->m_hThemeToolTip = fakeTheme;
-    foundationtest::ThemeDrawRecorder recorder(false);
+    uitest::ThemeDrawRecorder recorder(false);
     ScopedSeam colours(g_foundationSeams.getThemeColor,
                        [&](UxGetThemeColorFn, HTHEME theme, int part, int, int property, COLORREF* colour) -> HRESULT {
                            if (theme != fakeTheme || part != 1)

@@ -2,6 +2,7 @@
 // outline and fill, the band that joins the active tab to its page, tabs
 // scrolled out of the strip, the image that needs room, the close button,
 // the tab window's frame and its colours.
+#include "tests/common/ui/DistinctColours.h"
 #include "tests/ui/foundation/VisualManagerFamilyTest.h"
 #include "ui/docking/ZUDPTabWnd.h"
 
@@ -10,7 +11,7 @@
 #include <gtest/gtest.h>
 
 using familytest::ClassicManager;
-using familytest::DistinctSysColors;
+using uitest::DistinctColours;
 using familytest::kCanvas;
 using foundationtest::Canvas;
 
@@ -45,7 +46,7 @@ public:
 
 class TabDrawingTest : public ::testing::Test {
 protected:
-    DistinctSysColors m_colors;
+    DistinctColours m_colors;
     ClassicManager m_manager;
     const CZUDPUIEnvironment& env = g_uiEnvironment;
 };

@@ -2,8 +2,8 @@
 // replacement by a registered class, what a second or temporary manager
 // may and may not do to the active one, and the answers of the base
 // manager that callers take as they are.
+#include "tests/common/ui/ThemeDrawing.h"
 #include "tests/ui/foundation/FoundationTestSupport.h"
-#include "tests/ui/foundation/VisualManagerTestSupport.h"
 #include "ui/commandbars/ZUDPToolBar.h"
 #include "ui/docking/ZUDPDockManager.h"
 #include "ui/docking/ZUDPDockingFlags.h"

@@ -3,8 +3,8 @@
 // visual-styles library is faked whole (every class opens as a handle of
 // its own; nothing is drawn), so the answers do not depend on the style
 // Wine has active.
+#include "tests/common/ui/ThemeDrawing.h"
 #include "tests/ui/foundation/FoundationTestSupport.h"
-#include "tests/ui/foundation/VisualManagerTestSupport.h"
 #include "ui/commandbars/ZUDPToolBar.h"
 #include "ui/docking/ZUDPDockBar.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
@@ -19,7 +19,7 @@
 using foundationtest::AsEntry;
 using foundationtest::Canvas;
 using foundationtest::FakeEntryPoints;
-using foundationtest::ThemeDrawRecorder;
+using uitest::ThemeDrawRecorder;
 
 namespace {
 

@@ -1,6 +1,13 @@
 #pragma once
-// Helpers of the visual-manager tests: classic drawing under Wine's active
-// visual style, and a record of the themed drawing that happened.
+// The visual style in the library's drawing tests.  Under Wine a visual
+// style is active; ClassicDrawing takes it away for a scope (every element
+// draws its classic form), ThemeDrawRecorder records the themed drawing that
+// happened (which theme handle, part, state and rectangle).
+//
+//   uitest::ClassicDrawing classic;            // classic drawing in the scope
+//   uitest::ThemeDrawRecorder themed(false);   // record only, draw nothing
+//   ... draw ...
+//   EXPECT_EQ(BP_PUSHBUTTON, themed.Calls().at(0).part);
 #include "framework/Seam.h"
 #include "ui/foundation/ZUDPFoundationSeams.h"
 #include "ui/foundation/ZUDPVisualManager.h"
@@ -8,7 +15,7 @@
 #include <optional>
 #include <vector>
 
-namespace foundationtest {
+namespace uitest {
 
 // Classic drawing for a scope: every theme handle opened meanwhile is null,
 // and the active manager's handles are reopened (as null) at once.  When
@@ -66,4 +73,4 @@ private:
     ScopedSeam<HRESULT(UxDrawThemeBackgroundFn, HTHEME, HDC, int, int, const RECT*, const RECT*)> m_seam;
 };
 
-} // namespace foundationtest
+} // namespace uitest

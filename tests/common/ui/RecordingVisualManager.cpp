@@ -1,0 +1,221 @@
+#include "tests/common/ui/RecordingVisualManager.h"
+
+#include "ui/foundation/ZUDPDrawOnGlass.h"
+
+namespace uitest {
+
+IMPLEMENT_DYNCREATE(CRecordingVisualManager, CZUDPVisualManager)
+
+std::vector<ManagerCall> CRecordingVisualManager::Of(const std::string& name) const
+{
+    std::vector<ManagerCall> found;
+    for (const ManagerCall& call : calls)
+        if (call.name == name)
+            found.push_back(call);
+    return found;
+}
+
+std::function<void(CDC*, const ManagerCall&)> CRecordingVisualManager::FillWith(COLORREF colour)
+{
+    return [colour](CDC* pDC, const ManagerCall& call) {
+        if (pDC != nullptr)
+            pDC->FillSolidRect(call.rect, colour);
+    };
+}
+
+bool CRecordingVisualManager::Record(const char* name, CDC* pDC, const CRect& rect, std::vector<int> flags,
+                                     const void* element)
+{
+    calls.push_back(ManagerCall{name, rect, std::move(flags), element, g_drawingOnGlass});
+    auto found = instead.find(name);
+    if (found != instead.end()) {
+        found->second(pDC, calls.back());
+        return false;
+    }
+    return draws;
+}
+
+void CRecordingVisualManager::DrawComboDropButton(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped,
+                                                  BOOL bIsHighlighted, CZUDPToolbarComboBoxButton* pButton)
+{
+    if (Record("DrawComboDropButton", pDC, rect, {bDisabled, bIsDropped, bIsHighlighted}, pButton))
+        CZUDPVisualManager::DrawComboDropButton(pDC, rect, bDisabled, bIsDropped, bIsHighlighted, pButton);
+}
+
+void CRecordingVisualManager::FillHeaderBackground(CZUDPHeaderCtrl* pCtrl, CDC* pDC, CRect rect)
+{
+    if (Record("FillHeaderBackground", pDC, rect, {}, pCtrl))
+        CZUDPVisualManager::FillHeaderBackground(pCtrl, pDC, rect);
+}
+
+void CRecordingVisualManager::DrawHeaderItemBorder(CZUDPHeaderCtrl* pCtrl, CDC* pDC, CRect& rect, BOOL bIsPressed,
+                                                   BOOL bIsHighlighted)
+{
+    if (Record("DrawHeaderItemBorder", pDC, rect, {bIsPressed, bIsHighlighted}, pCtrl))
+        CZUDPVisualManager::DrawHeaderItemBorder(pCtrl, pDC, rect, bIsPressed, bIsHighlighted);
+}
+
+void CRecordingVisualManager::DrawHeaderSortArrow(CZUDPHeaderCtrl* pCtrl, CDC* pDC, CRect rect, BOOL bIsUp)
+{
+    if (Record("DrawHeaderSortArrow", pDC, rect, {bIsUp}, pCtrl))
+        CZUDPVisualManager::DrawHeaderSortArrow(pCtrl, pDC, rect, bIsUp);
+}
+
+COLORREF CRecordingVisualManager::FillListBoxItem(CDC* pDC, CZUDPListBox* pListBox, int nItem, CRect rect,
+                                                  BOOL bIsFocused, BOOL bIsSelected)
+{
+    COLORREF text = (COLORREF)-1;
+    if (Record("FillListBoxItem", pDC, rect, {nItem, bIsFocused, bIsSelected}, pListBox))
+        text = CZUDPVisualManager::FillListBoxItem(pDC, pListBox, nItem, rect, bIsFocused, bIsSelected);
+    return Answer("FillListBoxItem", text);
+}
+
+void CRecordingVisualManager::DrawCheckBoxEx(CDC* pDC, CRect rect, int nState, BOOL bFocused, BOOL bIsRadio,
+                                             BOOL bEnabled)
+{
+    if (Record("DrawCheckBoxEx", pDC, rect, {nState, bFocused, bIsRadio, bEnabled}))
+        CZUDPVisualManager::DrawCheckBoxEx(pDC, rect, nState, bFocused, bIsRadio, bEnabled);
+}
+
+void CRecordingVisualManager::DrawRadioButton(CDC* pDC, CRect rect, BOOL bChecked, BOOL bHighlighted, BOOL bPressed,
+                                              BOOL bEnabled)
+{
+    if (Record("DrawRadioButton", pDC, rect, {bChecked, bHighlighted, bPressed, bEnabled}))
+        CZUDPVisualManager::DrawRadioButton(pDC, rect, bChecked, bHighlighted, bPressed, bEnabled);
+}
+
+void CRecordingVisualManager::DrawControlFrame(CDC* pDC, CRect rect, CWnd* pWnd, BOOL bDrawOnGlass)
+{
+    if (Record("DrawControlFrame", pDC, rect, {bDrawOnGlass}, pWnd))
+        CZUDPVisualManager::DrawControlFrame(pDC, rect, pWnd, bDrawOnGlass);
+}
+
+void CRecordingVisualManager::DrawWindowBorder(CWnd* pWnd)
+{
+    if (Record("DrawWindowBorder", nullptr, CRect(), {}, pWnd))
+        CZUDPVisualManager::DrawWindowBorder(pWnd);
+}
+
+BOOL CRecordingVisualManager::DrawEditBrowseButton(CDC* pDC, CRect rect, CZUDPEdit* pEdit, int state)
+{
+    BOOL drawn = FALSE;
+    if (Record("DrawEditBrowseButton", pDC, rect, {state}, pEdit))
+        drawn = CZUDPVisualManager::DrawEditBrowseButton(pDC, rect, pEdit, state);
+    return Answer("DrawEditBrowseButton", drawn);
+}
+
+void CRecordingVisualManager::DrawSpinButton(CDC* pDC, CRect rectSpin, int nState, BOOL bHorz,
+                                             CZUDPSpinButtonCtrl* pSpinCtrl)
+{
+    if (Record("DrawSpinButton", pDC, rectSpin, {nState, bHorz}, pSpinCtrl))
+        CZUDPVisualManager::DrawSpinButton(pDC, rectSpin, nState, bHorz, pSpinCtrl);
+}
+
+BOOL CRecordingVisualManager::DrawPushButtonFace(CDC* pDC, CZUDPButton* pButton, CRect rect, UINT uiState)
+{
+    BOOL drawn = FALSE;
+    if (Record("DrawPushButtonFace", pDC, rect, {(int)uiState}, pButton))
+        drawn = CZUDPVisualManager::DrawPushButtonFace(pDC, pButton, rect, uiState);
+    return Answer("DrawPushButtonFace", drawn);
+}
+
+void CRecordingVisualManager::DrawProgressBar(CDC* pDC, CZUDPRibbonProgressBar* pProgress, CRect rectProgress,
+                                              CRect rectChunk, BOOL bInfiniteMode)
+{
+    // The chunk's rectangle goes with the flags.
+    if (Record("DrawProgressBar", pDC, rectProgress,
+               {(int)rectChunk.left, (int)rectChunk.top, (int)rectChunk.right, (int)rectChunk.bottom, bInfiniteMode},
+               pProgress))
+        CZUDPVisualManager::DrawProgressBar(pDC, pProgress, rectProgress, rectChunk, bInfiniteMode);
+}
+
+BOOL CRecordingVisualManager::DrawTextOnGlass(CDC* pDC, CString strText, CRect rect, DWORD dwFlags, int nGlowSize,
+                                              COLORREF clrText)
+{
+    BOOL drawn = FALSE;
+    if (Record("DrawTextOnGlass", pDC, rect, {(int)dwFlags, nGlowSize, (int)clrText}))
+        drawn = CZUDPVisualManager::DrawTextOnGlass(pDC, strText, rect, dwFlags, nGlowSize, clrText);
+    return Answer("DrawTextOnGlass", drawn);
+}
+
+BOOL CRecordingVisualManager::UsesCustomScrollBars()
+{
+    return Answer("UsesCustomScrollBars", CZUDPVisualManager::UsesCustomScrollBars());
+}
+
+void CRecordingVisualManager::DrawScrollBarThumb(CDC* pDC, CZUDPScrollBar* pScrollBar, CRect rect, BOOL bHorz,
+                                                 BOOL bHighlighted, BOOL bPressed, BOOL bDisabled)
+{
+    if (Record("DrawScrollBarThumb", pDC, rect, {bHorz, bHighlighted, bPressed, bDisabled}, pScrollBar))
+        CZUDPVisualManager::DrawScrollBarThumb(pDC, pScrollBar, rect, bHorz, bHighlighted, bPressed, bDisabled);
+}
+
+void CRecordingVisualManager::DrawScrollBarButton(CDC* pDC, CZUDPScrollBar* pScrollBar, CRect rect, BOOL bHorz,
+                                                  BOOL bHighlighted, BOOL bPressed, BOOL bFirst, BOOL bDisabled)
+{
+    if (Record("DrawScrollBarButton", pDC, rect, {bHorz, bHighlighted, bPressed, bFirst, bDisabled}, pScrollBar))
+        CZUDPVisualManager::DrawScrollBarButton(pDC, pScrollBar, rect, bHorz, bHighlighted, bPressed, bFirst,
+                                                bDisabled);
+}
+
+void CRecordingVisualManager::DrawScrollBarTrack(CDC* pDC, CZUDPScrollBar* pScrollBar, CRect rect, BOOL bHorz,
+                                                 BOOL bHighlighted, BOOL bPressed, BOOL bFirst, BOOL bDisabled)
+{
+    if (Record("DrawScrollBarTrack", pDC, rect, {bHorz, bHighlighted, bPressed, bFirst, bDisabled}, pScrollBar))
+        CZUDPVisualManager::DrawScrollBarTrack(pDC, pScrollBar, rect, bHorz, bHighlighted, bPressed, bFirst,
+                                               bDisabled);
+}
+
+BOOL CRecordingVisualManager::DrawPushButtonFrame(CDC* pDC, CZUDPButton* pButton, CRect rect, UINT uiState)
+{
+    BOOL drawn = FALSE;
+    if (Record("DrawPushButtonFrame", pDC, rect, {(int)uiState}, pButton))
+        drawn = CZUDPVisualManager::DrawPushButtonFrame(pDC, pButton, rect, uiState);
+    return Answer("DrawPushButtonFrame", drawn);
+}
+
+void CRecordingVisualManager::DrawGroupBox(CDC* pDC, CZUDPGroup* pGroup, CRect rect, const CString& strName)
+{
+    // The text colour and background mode the group box set go with the
+    // flags.
+    if (Record("DrawGroupBox", pDC, rect, {(int)pDC->GetTextColor(), pDC->GetBkMode()}, pGroup))
+        CZUDPVisualManager::DrawGroupBox(pDC, pGroup, rect, strName);
+}
+
+void CRecordingVisualManager::DrawSliderChannel(CDC* pDC, CZUDPSliderCtrl* pSlider, BOOL bVert, CRect rect,
+                                                BOOL bDrawOnGlass)
+{
+    if (Record("DrawSliderChannel", pDC, rect, {bVert, bDrawOnGlass}, pSlider))
+        CZUDPVisualManager::DrawSliderChannel(pDC, pSlider, bVert, rect, bDrawOnGlass);
+}
+
+BOOL CRecordingVisualManager::DrawSliderThumb(CDC* pDC, CZUDPSliderCtrl* pSlider, CRect rect, BOOL bIsHighlighted,
+                                              BOOL bIsPressed, BOOL bIsDisabled, BOOL bVert, BOOL bLeftTop,
+                                              BOOL bBothSides, BOOL bDrawOnGlass)
+{
+    BOOL drawn = FALSE;
+    if (Record("DrawSliderThumb", pDC, rect,
+               {bIsHighlighted, bIsPressed, bIsDisabled, bVert, bLeftTop, bBothSides, bDrawOnGlass}, pSlider))
+        drawn = CZUDPVisualManager::DrawSliderThumb(pDC, pSlider, rect, bIsHighlighted, bIsPressed, bIsDisabled,
+                                                    bVert, bLeftTop, bBothSides, bDrawOnGlass);
+    return Answer("DrawSliderThumb", drawn);
+}
+
+BOOL CRecordingVisualManager::EmbossesDisabledButtonText()
+{
+    return Answer("EmbossesDisabledButtonText", CZUDPVisualManager::EmbossesDisabledButtonText());
+}
+
+RecordingManagerScope::RecordingManagerScope()
+{
+    CZUDPVisualManager::SetDefaultManager(CRecordingVisualManager::Class());
+    m_manager = static_cast<CRecordingVisualManager*>(CZUDPVisualManager::GetActiveManager());
+    m_manager->Clear();
+}
+
+RecordingManagerScope::~RecordingManagerScope()
+{
+    CZUDPVisualManager::SetDefaultManager(nullptr);
+}
+
+} // namespace uitest

@@ -1,0 +1,129 @@
+#pragma once
+// The recording visual manager of the library's tests: which operations of
+// the visual manager a window, control or bar called, with what.
+//
+//   uitest::RecordingManagerScope manager;      // installed as the active
+//                                               // manager until the scope ends
+//   ... paint the control ...
+//   auto arrows = manager->Of("DrawHeaderSortArrow");
+//   ASSERT_EQ(1u, arrows.size());
+//   EXPECT_EQ(TRUE, arrows[0].flags.at(0));     // ascending
+//   EXPECT_EQ(&header, arrows[0].element);
+//
+// Every call is kept as a ManagerCall: the operation's name, its rectangle,
+// its state flags and numbers in argument order, the element drawn (the
+// control, button or bar the operation was handed, if any) and whether
+// drawing went on glass.  The operation still draws as the base manager
+// does, unless the test says otherwise: `draws = false` records only,
+// `instead["Op"]` draws something of the test's own (a fill in a colour a
+// pixel check can find), `answers["Op"]` replaces what an operation or a
+// question (UsesCustomScrollBars, ...) answers.
+//
+// An operation not recorded yet gets its override here, in the table's
+// order: record, then draw through the base manager when Record says so.
+#include "framework/win/DC.h"
+#include "ui/foundation/ZUDPVisualManager.h"
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace uitest {
+
+struct ManagerCall {
+    std::string name;
+    CRect rect;
+    std::vector<int> flags;         // state flags and numbers, in argument order
+    const void* element = nullptr;  // the control, button or bar drawn
+    BOOL glass = FALSE;             // g_drawingOnGlass during the call
+};
+
+class CRecordingVisualManager : public CZUDPVisualManager {
+    DECLARE_DYNCREATE(CRecordingVisualManager)
+public:
+    CRecordingVisualManager() = default;
+    // The runtime class (RUNTIME_CLASS does not take a namespace).
+    static CRuntimeClass* Class() { return &classCRecordingVisualManager; }
+
+    std::vector<ManagerCall> calls;
+    // FALSE: operations are recorded and draw nothing.
+    bool draws = true;
+    // What an operation draws instead of the base manager's drawing.
+    std::map<std::string, std::function<void(CDC*, const ManagerCall&)>> instead;
+    // What an operation or question answers instead of the base manager's
+    // answer (BOOL, COLORREF, ...).
+    std::map<std::string, DWORD> answers;
+
+    // The calls of one operation, in order.
+    std::vector<ManagerCall> Of(const std::string& name) const;
+    int Count(const std::string& name) const { return int(Of(name).size()); }
+    void Clear() { calls.clear(); }
+
+    // Fills the call's rectangle with a colour: an `instead` drawing.
+    static std::function<void(CDC*, const ManagerCall&)> FillWith(COLORREF colour);
+
+    void DrawComboDropButton(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped, BOOL bIsHighlighted,
+                             CZUDPToolbarComboBoxButton* pButton) override;
+    void FillHeaderBackground(CZUDPHeaderCtrl* pCtrl, CDC* pDC, CRect rect) override;
+    void DrawHeaderItemBorder(CZUDPHeaderCtrl* pCtrl, CDC* pDC, CRect& rect, BOOL bIsPressed,
+                              BOOL bIsHighlighted) override;
+    void DrawHeaderSortArrow(CZUDPHeaderCtrl* pCtrl, CDC* pDC, CRect rect, BOOL bIsUp) override;
+    COLORREF FillListBoxItem(CDC* pDC, CZUDPListBox* pListBox, int nItem, CRect rect, BOOL bIsFocused,
+                             BOOL bIsSelected) override;
+    void DrawCheckBoxEx(CDC* pDC, CRect rect, int nState, BOOL bFocused, BOOL bIsRadio, BOOL bEnabled) override;
+    void DrawRadioButton(CDC* pDC, CRect rect, BOOL bChecked, BOOL bHighlighted, BOOL bPressed,
+                         BOOL bEnabled) override;
+    void DrawControlFrame(CDC* pDC, CRect rect, CWnd* pWnd, BOOL bDrawOnGlass) override;
+    void DrawWindowBorder(CWnd* pWnd) override;
+    BOOL DrawEditBrowseButton(CDC* pDC, CRect rect, CZUDPEdit* pEdit, int state) override;
+    void DrawSpinButton(CDC* pDC, CRect rectSpin, int nState, BOOL bHorz, CZUDPSpinButtonCtrl* pSpinCtrl) override;
+    BOOL DrawPushButtonFace(CDC* pDC, CZUDPButton* pButton, CRect rect, UINT uiState) override;
+    void DrawProgressBar(CDC* pDC, CZUDPRibbonProgressBar* pProgress, CRect rectProgress, CRect rectChunk,
+                         BOOL bInfiniteMode) override;
+    BOOL DrawTextOnGlass(CDC* pDC, CString strText, CRect rect, DWORD dwFlags, int nGlowSize,
+                         COLORREF clrText) override;
+    BOOL UsesCustomScrollBars() override;
+    void DrawScrollBarThumb(CDC* pDC, CZUDPScrollBar* pScrollBar, CRect rect, BOOL bHorz, BOOL bHighlighted,
+                            BOOL bPressed, BOOL bDisabled) override;
+    void DrawScrollBarButton(CDC* pDC, CZUDPScrollBar* pScrollBar, CRect rect, BOOL bHorz, BOOL bHighlighted,
+                             BOOL bPressed, BOOL bFirst, BOOL bDisabled) override;
+    void DrawScrollBarTrack(CDC* pDC, CZUDPScrollBar* pScrollBar, CRect rect, BOOL bHorz, BOOL bHighlighted,
+                            BOOL bPressed, BOOL bFirst, BOOL bDisabled) override;
+    BOOL DrawPushButtonFrame(CDC* pDC, CZUDPButton* pButton, CRect rect, UINT uiState) override;
+    void DrawGroupBox(CDC* pDC, CZUDPGroup* pGroup, CRect rect, const CString& strName) override;
+    void DrawSliderChannel(CDC* pDC, CZUDPSliderCtrl* pSlider, BOOL bVert, CRect rect, BOOL bDrawOnGlass) override;
+    BOOL DrawSliderThumb(CDC* pDC, CZUDPSliderCtrl* pSlider, CRect rect, BOOL bIsHighlighted, BOOL bIsPressed,
+                         BOOL bIsDisabled, BOOL bVert, BOOL bLeftTop, BOOL bBothSides, BOOL bDrawOnGlass) override;
+    BOOL EmbossesDisabledButtonText() override;
+
+protected:
+    // Keeps the call; draws the test's `instead` drawing when it has one.
+    // TRUE when the base manager should still draw.
+    bool Record(const char* name, CDC* pDC, const CRect& rect, std::vector<int> flags,
+                const void* element = nullptr);
+    // The test's answer for the operation, or the base manager's.
+    template <typename T>
+    T Answer(const char* name, T base) const
+    {
+        auto found = answers.find(name);
+        return found != answers.end() ? T(found->second) : base;
+    }
+};
+
+// The recording manager is the active visual manager for the scope, with an
+// empty record; the base manager comes back when the scope ends.
+class RecordingManagerScope {
+public:
+    RecordingManagerScope();
+    ~RecordingManagerScope();
+    RecordingManagerScope(const RecordingManagerScope&) = delete;
+    RecordingManagerScope& operator=(const RecordingManagerScope&) = delete;
+    CRecordingVisualManager& operator*() const { return *m_manager; }
+    CRecordingVisualManager* operator->() const { return m_manager; }
+
+private:
+    CRecordingVisualManager* m_manager = nullptr;
+};
+
+} // namespace uitest

@@ -1,3 +1,0 @@
-#include "tests/ui/controls/ControlsTestSupport.h"
-
-IMPLEMENT_DYNCREATE(CControlsRecordingManager, CZUDPVisualManager)
