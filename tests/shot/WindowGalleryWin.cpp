@@ -259,6 +259,7 @@ void ShootMainWindow(const std::string& work)
         return;
     }
     dialog->SetWindowPos(nullptr, 20, 20, 1180, 720, SWP_NOZORDER);
+    dialog->CompleteStartUp();
     dialog->ShowLogPane(1);
     dialog->GetLogSplitter().m_position = 430;
     dialog->GetLogSplitter().Relayout();
