@@ -46,7 +46,7 @@ const UINT kNoCommand = (UINT)-1;
 const UINT kAddRemoveRow = (UINT)-20;
 
 BOOL IsSystemCommand(UINT uiCmd) { return uiCmd >= 0xF000 && uiCmd <= 0xF1EF; }
-BOOL HasCommand(UINT uiCmd) { return uiCmd != 0 && uiCmd != kNoCommand; }
+BOOL BarButtonHasCommand(UINT uiCmd) { return uiCmd != 0 && uiCmd != kNoCommand; }
 
 BOOL IsUserToolCommand(UINT uiCmd)
 {
@@ -420,7 +420,7 @@ void CZUDPToolBar::OnLButtonUp(UINT nFlags, CPoint point)
     RestoreFocus();
 
     const HWND hWnd = m_hWnd;
-    if (bOver && !HandleButtonClick(pButton) && HasCommand(uiCmd)) {
+    if (bOver && !HandleButtonClick(pButton) && BarButtonHasCommand(uiCmd)) {
         InvalidateButton(iPressed);
         UpdateWindow();
         CountCommandUse(uiCmd);
@@ -751,7 +751,7 @@ BOOL CZUDPToolBar::OpenMenuButton(CZUDPToolbarButton* pButton)
 
 BOOL CZUDPToolBar::RunButtonCommand(CZUDPToolbarButton* pButton)
 {
-    if (pButton == nullptr || !HasCommand(pButton->commandId))
+    if (pButton == nullptr || !BarButtonHasCommand(pButton->commandId))
         return FALSE;
     PlayMenuSound(1);
     CountCommandUse(pButton->commandId);
@@ -874,7 +874,7 @@ INT_PTR CZUDPToolBar::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
         }
         if (strText.IsEmpty())
             return -1;
-        if (g_showShortcutKeys && HasCommand(uiCmd)) {
+        if (g_showShortcutKeys && BarButtonHasCommand(uiCmd)) {
             CFrameWnd* pFrame = GetTopLevelFrameOrInPlace(pThis);
             CString strKey;
             if (pFrame != nullptr && (CZUDPKeyboardManager::GetCommandKeyText(uiCmd, strKey, pFrame, TRUE) ||

@@ -48,7 +48,7 @@ const int kSeparatorSize = 8;
 
 CLIPFORMAT s_buttonClipboardFormat = 0;
 
-BOOL HasCommand(UINT uiCmd) { return uiCmd != 0 && uiCmd != (UINT)-1; }
+BOOL ButtonHasCommand(UINT uiCmd) { return uiCmd != 0 && uiCmd != (UINT)-1; }
 
 // Whether the archive carries the visible flag: always while the menu
 // hash keeps a bar, else when the workspace's stored state is new enough.
@@ -278,7 +278,7 @@ void CZUDPToolbarButton::AssignImage(int iImage)
         userImageIndex = iImage;
     else
         imageIndex = iImage;
-    if (!locked && HasCommand(commandId)) {
+    if (!locked && ButtonHasCommand(commandId)) {
         if (iImage != -1) {
             if (g_registerCommandImages || usesUserImage)
                 GetCommandManager()->AssignCommandImage(commandId, iImage, usesUserImage);
@@ -331,7 +331,7 @@ BOOL CZUDPToolbarButton::TakeTextFromCommandString(CZUDPToolbarMenuButton* pMenu
 BOOL CZUDPToolbarButton::LoadTooltipText(UINT uiCmd, CString& strText)
 {
     CString strCommand;
-    if (!HasCommand(uiCmd) || !strCommand.LoadString(uiCmd))
+    if (!ButtonHasCommand(uiCmd) || !strCommand.LoadString(uiCmd))
         return FALSE;
     if (strCommand.GetLength() > 256)
         strCommand = strCommand.Left(256);
@@ -473,7 +473,7 @@ BOOL CZUDPToolbarButton::FillAccessibilityData(CWnd* pWndBar, CZUDPAccessibleInf
 {
     data.Clear();
     CString strName = text;
-    if (strName.IsEmpty() && HasCommand(commandId))
+    if (strName.IsEmpty() && ButtonHasCommand(commandId))
         LoadTooltipText(commandId, strName);
     data.m_strName = StripMnemonics(strName);
     data.m_strDefaultAction = "Press";
