@@ -24,6 +24,7 @@ BEGIN_MESSAGE_MAP(CZUDPPlannerManagerCtrl, CZUDPWnd)
 END_MESSAGE_MAP()
 
 int CZUDPPlannerManagerCtrl::s_nFirstDayOfWeek = 0;
+UINT CZUDPPlannerManagerCtrl::s_nClipboardFormat = 0;
 CSize CZUDPPlannerManagerCtrl::s_sizeImages(0, 0);
 
 namespace {
@@ -55,6 +56,8 @@ CZUDPPlannerManagerCtrl::CZUDPPlannerManagerCtrl(CRuntimeClass* pStorageClass, C
         m_sizeUpDown = CSize(info.bmWidth / 2, info.bmHeight);
     }
 
+    if (s_nClipboardFormat == 0)
+        s_nClipboardFormat = ::RegisterClipboardFormatA(GetClipboardFormatName());
     s_nFirstDayOfWeek = GetLocaleFirstDayOfWeek();
     // A plain system scroll bar.
     m_wndScrollVert.SetDrawMode(CZUDPScrollBar::DrawPlatform);

@@ -78,6 +78,35 @@ public:
     BOOL SetChangeOperation(int nOperation, BOOL bResult = FALSE);
     int GetChangeOperation() const { return m_ChangeOperation; }
     BOOL IsNotifyParent() const { return m_bNotifyParent; }
+
+    // ---- clipboard: the planner format "ZUDPPlannerManagerClpFmt" holds a
+    // planner stream (ui/planner/AppointmentStream.h); copies also offer
+    // the appointments' texts as CF_TEXT.  While an appointment is edited
+    // in place (child window id 2) the commands go to the edit.
+    virtual BOOL EditCut();
+    virtual BOOL IsEditCutEnabled() const;
+    virtual BOOL EditCopy();
+    virtual BOOL IsEditCopyEnabled() const;
+    // place: where the earliest pasted appointment lands (zero date: the
+    // selection start).
+    virtual BOOL EditPaste(const COleDateTime& place = COleDateTime(0.0));
+    virtual BOOL IsEditPasteEnabled() const;
+    static UINT GetClipboardFormat() { return s_nClipboardFormat; }
+    static LPCSTR GetClipboardFormatName() { return "ZUDPPlannerManagerClpFmt"; }
+    // The stream of the copyable appointments of the array; pWritten
+    // receives exactly those written.  FALSE when none is.
+    static BOOL SaveAppointmentsToArchive(CArchive& ar, CZUDPAppointmentArray& apps,
+                                          CZUDPAppointmentArray* pWritten = nullptr);
+    // Reads a stream and places it for the view type (see
+    // AppointmentStream::Place); FALSE with nothing left alive when the
+    // stream is malformed.
+    static BOOL LoadAppointmentsFromArchive(CArchive& ar, CZUDPAppointmentArray& apps, int nViewType,
+                                            const COleDateTime& place);
+    // Adds read appointments as plain appointments of the current resource;
+    // those the parent refuses are deleted.  TRUE when one was added.
+    BOOL PasteAppointments(CZUDPAppointmentArray& apps);
+    // Shifts every appointment by the span.
+    static void ShiftAppointments(CZUDPAppointmentArray& apps, const COleDateTimeSpan& span, BOOL bForward);
     void SetNotifyParent(BOOL bNotify) { m_bNotifyParent = bNotify; }
 
     // The embedded vertical scroll bar once its window exists (SB_VERT).
@@ -197,5 +226,8 @@ protected:
     unsigned m_nChangeCounter = 0;
 
     static int s_nFirstDayOfWeek;
+    static UINT s_nClipboardFormat;
+    // The in-place edit of an appointment (child id 2), when one is open.
+    CWnd* GetInPlaceEdit() const;
     static CSize s_sizeImages;
 };
