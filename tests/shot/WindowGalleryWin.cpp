@@ -259,6 +259,7 @@ void ShootMainWindow(const std::string& work)
         return;
     }
     dialog->SetWindowPos(nullptr, 20, 20, 1180, 720, SWP_NOZORDER);
+    dialog->CompleteStartUp();
     dialog->ShowLogPane(1);
     dialog->GetLogSplitter().m_position = 430;
     dialog->GetLogSplitter().Relayout();
@@ -895,6 +896,8 @@ int main(int argc, char** argv)
     ShootPlannerSheets(Photograph);
     if (!ShootColorPickerSheet(Photograph, Pump))
         Fail("colour-pickers", "the window could not be made");
+    if (!ShootPaneSheets(Photograph, Pump))
+        Fail("pane-frame-docked", "the frame could not be made or its pane menu did not open");
 
     printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
     return g_failures.empty() ? 0 : 1;
