@@ -1,3 +1,3 @@
 #include "ui/docking/ZUDPDockingControlBar.h"
 
-IMPLEMENT_DYNCREATE(CZUDPDockingControlBar, CZUDPControlBar)
+IMPLEMENT_SERIAL(CZUDPDockingControlBar, CZUDPControlBar, VERSIONABLE_SCHEMA | 2)

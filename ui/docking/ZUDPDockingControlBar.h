@@ -6,7 +6,7 @@
 #include "ui/commandbars/ZUDPControlBar.h"
 
 class CZUDPDockingControlBar : public CZUDPControlBar {
-    DECLARE_DYNCREATE(CZUDPDockingControlBar)
+    DECLARE_SERIAL(CZUDPDockingControlBar)
 public:
     CZUDPDockingControlBar() = default;
 };

@@ -30,6 +30,7 @@
 #include "ui/controls/ZUDPStatic.h"
 #include "ui/docking/ZUDPDockBar.h"
 #include "ui/docking/ZUDPDockManager.h"
+#include "ui/docking/ZUDPDockingControlBar.h"
 #include "ui/docking/ZUDPFrameWnd.h"
 #include "ui/docking/ZUDPGlobalUtils.h"
 #include "ui/docking/ZUDPMiniFrameWnd.h"
@@ -134,6 +135,7 @@ const ZUDPLibraryClass g_libraryClasses[] = {
     {RUNTIME_CLASS(CZUDPDialogBar)},
     {RUNTIME_CLASS(CZUDPTasksPane)},
     {RUNTIME_CLASS(CZUDPMiniFrameWnd)},
+    {RUNTIME_CLASS(CZUDPDockingControlBar)},
     {RUNTIME_CLASS(CZUDPTabbedControlBar)},
     {RUNTIME_CLASS(CZUDPMouseManager)},
     {RUNTIME_CLASS(CZUDPPopupMenuBar)},
