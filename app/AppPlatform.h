@@ -30,6 +30,47 @@ bool AppMoveFileAside(const char* path, const char* newPath);
 
 bool AppFileExists(const char* path);
 
+// What tells one version of a file from the next: its size, its last write
+// time in the system's unit, and which file of the volume it is (a file
+// rewritten through a temporary file that replaces it is another file, even
+// when written within the clock's resolution at the same size).  A missing
+// file has size and time -1.
+struct AppFileStamp {
+    long long size = -1;
+    long long time = -1;
+    unsigned long long id = 0; // file index or inode; 0 when the system cannot say
+    bool Exists() const { return size >= 0; }
+    bool operator==(const AppFileStamp& other) const
+    {
+        return size == other.size && time == other.time && (id == other.id || id == 0 || other.id == 0);
+    }
+    bool operator!=(const AppFileStamp& other) const { return !(*this == other); }
+};
+AppFileStamp AppGetFileStamp(const char* path);
+
+// A lock shared by every running copy of the program on one file: a copy
+// holds it from reading the file on disk to putting its new version in
+// place, so that no other copy's version falls in between.  Nothing is
+// written to the disk for it.
+class AppFileLock {
+public:
+    // Waits up to timeoutMs for the lock.  Busy() when another copy kept it
+    // that long; a lock the system cannot make (no such folder, for a file
+    // that cannot be written anyway) is neither held nor busy.
+    AppFileLock(const char* path, int timeoutMs);
+    ~AppFileLock();
+    AppFileLock(const AppFileLock&) = delete;
+    AppFileLock& operator=(const AppFileLock&) = delete;
+    bool Held() const { return m_held; }
+    bool Busy() const { return m_busy; }
+
+private:
+    bool m_held = false;
+    bool m_busy = false;
+    void* m_handle = nullptr; // the system's lock object (Windows)
+    int m_descriptor = -1;    // the locked folder (POSIX)
+};
+
 bool AppIsFolder(const char* path);
 
 // The separator of the system's paths ("\\" on Windows).

@@ -1,7 +1,12 @@
 #include "app/AppPlatform.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <chrono>
+#include <thread>
 
 #include <cerrno>
 #include <cstdlib>
@@ -50,6 +55,54 @@ bool AppFileExists(const char* path)
 {
     struct stat st;
     return stat(path, &st) == 0;
+}
+
+AppFileStamp AppGetFileStamp(const char* path)
+{
+    AppFileStamp stamp;
+    struct stat st;
+    if (stat(path, &st) != 0)
+        return stamp;
+    stamp.size = (long long)st.st_size;
+    stamp.time = (long long)st.st_mtim.tv_sec * 1000000000ll + (long long)st.st_mtim.tv_nsec;
+    stamp.id = ((unsigned long long)st.st_dev << 40) ^ (unsigned long long)st.st_ino;
+    return stamp;
+}
+
+AppFileLock::AppFileLock(const char* path, int timeoutMs)
+{
+    // The file itself is replaced by each rewrite, so the lock is taken on
+    // its folder, which stays.
+    std::string folder(path);
+    size_t slash = folder.find_last_of('/');
+    folder = slash == std::string::npos ? "." : slash == 0 ? "/" : folder.substr(0, slash);
+    m_descriptor = open(folder.c_str(), O_RDONLY | O_CLOEXEC);
+    if (m_descriptor < 0)
+        return;
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
+    for (;;) {
+        if (flock(m_descriptor, LOCK_EX | LOCK_NB) == 0) {
+            m_held = true;
+            return;
+        }
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            break;
+        if (timeoutMs >= 0 && std::chrono::steady_clock::now() >= deadline) {
+            m_busy = true;
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    close(m_descriptor);
+    m_descriptor = -1;
+}
+
+AppFileLock::~AppFileLock()
+{
+    if (m_descriptor >= 0) {
+        flock(m_descriptor, LOCK_UN);
+        close(m_descriptor);
+    }
 }
 
 bool AppIsFolder(const char* path)

@@ -58,6 +58,71 @@ bool AppFileExists(const char* path)
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
+AppFileStamp AppGetFileStamp(const char* path)
+{
+    AppFileStamp stamp;
+    // A handle without data access opens even a file another program holds
+    // without sharing it.
+    HANDLE file = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    BY_HANDLE_FILE_INFORMATION information;
+    if (file != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file, &information)) {
+        stamp.size = (long long)(((unsigned long long)information.nFileSizeHigh << 32) | information.nFileSizeLow);
+        stamp.time = (long long)(((unsigned long long)information.ftLastWriteTime.dwHighDateTime << 32) |
+                                 information.ftLastWriteTime.dwLowDateTime);
+        stamp.id = ((unsigned long long)information.nFileIndexHigh << 32) | information.nFileIndexLow;
+        CloseHandle(file);
+        return stamp;
+    }
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+        return stamp;
+    stamp.size = (long long)(((unsigned long long)data.nFileSizeHigh << 32) | data.nFileSizeLow);
+    stamp.time = (long long)(((unsigned long long)data.ftLastWriteTime.dwHighDateTime << 32) |
+                             data.ftLastWriteTime.dwLowDateTime);
+    return stamp;
+}
+
+AppFileLock::AppFileLock(const char* path, int timeoutMs)
+{
+    // A named mutex of the user's session, named after the file's full
+    // path in lower case (the system's file names ignore letter case).
+    char full[MAX_PATH * 2] = "";
+    DWORD n = GetFullPathNameA(path, sizeof full, full, nullptr);
+    if (n == 0 || n >= sizeof full)
+        FormatBounded(full, sizeof full, "%s", path);
+    uint64_t hash = 1469598103934665603ull;
+    for (const char* c = full; *c; ++c) {
+        char lower = (*c >= 'A' && *c <= 'Z') ? (char)(*c - 'A' + 'a') : (*c == '/' ? '\\' : *c);
+        hash = (hash ^ (unsigned char)lower) * 1099511628211ull;
+    }
+    char name[64];
+    FormatBounded(name, sizeof name, "Local\\TROVconf-file-%016llx", (unsigned long long)hash);
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, name);
+    if (!mutex)
+        return;
+    DWORD waited = WaitForSingleObject(mutex, timeoutMs < 0 ? INFINITE : (DWORD)timeoutMs);
+    // A copy that ended while holding the lock leaves it abandoned: the file
+    // is still whole (it is replaced in one step), so the lock is taken.
+    if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) {
+        m_handle = mutex;
+        m_held = true;
+    } else {
+        m_busy = waited == WAIT_TIMEOUT;
+        CloseHandle(mutex);
+    }
+}
+
+AppFileLock::~AppFileLock()
+{
+    if (m_handle) {
+        ReleaseMutex((HANDLE)m_handle);
+        CloseHandle((HANDLE)m_handle);
+    }
+}
+
 bool AppIsFolder(const char* path)
 {
     DWORD attributes = GetFileAttributesA(path);

@@ -1,7 +1,5 @@
 #include "app/MachineListFile.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -73,16 +71,6 @@ bool WriteListText(const char* path, const std::string& text, CString* error)
     return true;
 }
 
-bool FileStamp(const char* path, long long* size, long long* time)
-{
-    struct stat st;
-    if (stat(path, &st) != 0)
-        return false;
-    *size = (long long)st.st_size;
-    *time = (long long)st.st_mtime;
-    return true;
-}
-
 // What the file would hold for the map, as one number: the fingerprints
 // of its saved machines (each with its key) added up, so that the map's
 // order, which reading a file changes, does not count.
@@ -98,25 +86,145 @@ uint64_t ListFingerprint(const CMachineMap& map)
     return sum ^ (count * 0x9E3779B97F4A7C15ull);
 }
 
+// Another program's version of a machine this list also holds: its saved
+// fields, while what this copy knows of the machine now (list membership,
+// answer state, local flag, address, duplicate mark, blinking) stays.
+void TakeSavedFields(CMachine& ours, const CMachine& theirs)
+{
+    int inList = ours.m_inList, state = ours.m_state, local = ours.m_local;
+    int duplicate = ours.m_duplicate, blink = ours.m_identBlink;
+    CIpAddress address = ours.m_address;
+    ours.CopyFrom(theirs);
+    ours.m_inList = inList;
+    ours.m_state = state;
+    ours.m_local = local;
+    ours.m_duplicate = duplicate;
+    ours.m_identBlink = blink;
+    ours.m_address = address;
+}
+
 } // namespace
+
+CString CMachineListMerge::Describe(const char* path) const
+{
+    CString text;
+    if (!setAsidePath.IsEmpty()) {
+        text.Format("The machine list %s was changed by another program and cannot be read (%s). It was kept as %s, "
+                    "and this list was saved in its place.",
+                    path, (const char*)unreadable, (const char*)setAsidePath);
+        return text;
+    }
+    text.Format("The machine list %s was changed by another program since this one read it. Its version was merged:",
+                path);
+    const char* separator = " ";
+    if (!added.empty()) {
+        text.AppendFormat("%s%d machine(s) added", separator, (int)added.size());
+        separator = ", ";
+    }
+    if (!updated.empty()) {
+        text.AppendFormat("%s%d machine(s) updated", separator, (int)updated.size());
+        separator = ", ";
+    }
+    if (kept > 0)
+        text.AppendFormat("%s%d machine(s) that it no longer holds kept", separator, kept);
+    text += ".";
+    return text;
+}
 
 bool CMachineListFile::WriteFile(const char* path, const CMachineMap& map, CString* error)
 {
     return WriteListText(path, ListText(map), error);
 }
 
-void CMachineListFile::Remember(uint64_t fingerprint)
+void CMachineListFile::Remember(const CMachineMap* map)
 {
-    m_known = FileStamp(m_path, &m_diskSize, &m_diskTime);
-    m_fingerprint = fingerprint;
+    m_known = true;
+    m_base.clear();
+    uint64_t sum = 0, count = 0;
+    if (map) {
+        m_base.reserve((size_t)map->GetCount());
+        for (const CMachineMap::CPair* p = map->PGetFirstAssoc(); p; p = map->PGetNextAssoc(p)) {
+            if (!p->value->m_inList)
+                continue;
+            uint64_t fingerprint = p->value->XmlFingerprint(p->key);
+            m_base[p->key.GetValue()] = fingerprint;
+            sum += fingerprint;
+            ++count;
+        }
+    }
+    // As ListFingerprint adds them up.
+    m_fingerprint = sum ^ (count * 0x9E3779B97F4A7C15ull);
+    m_stamp = AppGetFileStamp(m_path);
 }
 
-bool CMachineListFile::DiskStillHolds(uint64_t fingerprint) const
+bool CMachineListFile::MergeChangedFile(CMachineMap& map, CMachineListMerge& merge, CString* error)
 {
-    if (!m_known || fingerprint != m_fingerprint)
+    CGXml document;
+    char text[512] = "";
+    int result = document.LoadFile(m_path, text, sizeof text, "MACHINES");
+    if (result == kXmlCantOpen) {
+        if (error)
+            error->Format("The machine list could not be saved: %s was changed by another program and cannot be "
+                          "opened now.",
+                          (const char*)m_path);
         return false;
-    long long size = 0, time = 0;
-    return FileStamp(m_path, &size, &time) && size == m_diskSize && time == m_diskTime;
+    }
+    if (result != kXmlOk && result != kXmlNoElement) {
+        // What cannot be read is not overwritten: it is kept for the user.
+        CString aside;
+        if (!KeepFileAside(m_path, &aside)) {
+            if (error)
+                error->Format("The machine list could not be saved: %s was changed by another program, cannot be "
+                              "read (%s) and could not be set aside.",
+                              (const char*)m_path, text);
+            return false;
+        }
+        merge.setAsidePath = aside;
+        merge.unreadable = text;
+        return true;
+    }
+    CMachineMap disk;
+    if (result == kXmlOk)
+        disk.LoadFromXml(document.GetRoot());
+    std::vector<std::pair<CIpAddress, CMachine*>> moving;
+    for (const CMachineMap::CPair* p = disk.PGetFirstAssoc(); p; p = disk.PGetNextAssoc(p)) {
+        CMachine* ours = map.Find(p->key);
+        auto base = m_base.find(p->key.GetValue());
+        if (!ours || !ours->m_inList) {
+            // A machine this list removed stays removed; any other is the
+            // other program's and joins the list.
+            if (base != m_base.end())
+                continue;
+            if (!ours) {
+                moving.emplace_back(p->key, p->value);
+                continue;
+            }
+            TakeSavedFields(*ours, *p->value);
+            ours->m_inList = 1;
+            merge.added.push_back(ours);
+            continue;
+        }
+        // Both hold it: the other version wins only where this list left the
+        // machine as it was.
+        if (base == m_base.end() || ours->XmlFingerprint(p->key) != base->second)
+            continue;
+        if (p->value->XmlFingerprint(p->key) != base->second) {
+            TakeSavedFields(*ours, *p->value);
+            merge.updated.push_back(ours);
+        }
+    }
+    for (auto& move : moving) {
+        disk.Detach(move.second);
+        map.SetMachine(move.first, move.second);
+        merge.added.push_back(move.second);
+    }
+    for (const CMachineMap::CPair* p = map.PGetFirstAssoc(); p; p = map.PGetNextAssoc(p))
+        if (p->value->m_inList && !disk.Find(p->key) && m_base.count(p->key.GetValue()))
+            ++merge.kept;
+    disk.DeleteAll();
+    if (!merge.added.empty() || !merge.updated.empty())
+        map.IdentityChanged();
+    return true;
 }
 
 int CMachineListFile::ReadFile(const char* path, CMachineMap& map, CString* error, int* skipped)
@@ -154,14 +262,22 @@ bool CMachineListFile::SetAside(CString* message, const char* what)
 CMachineListFile::LoadResult CMachineListFile::Load(CMachineMap& map, CString* message)
 {
     m_asidePath.Empty();
-    Forget();
-    if (!AppFileExists(m_path))
+    m_known = false;
+    m_base.clear();
+    // Another copy saving meanwhile would leave this copy with the stamp of
+    // a version it has not read.
+    AppFileLock lock(m_path, kLockTimeoutMs);
+    if (!AppFileExists(m_path)) {
+        Remember(nullptr);
         return kMissing;
+    }
     CGXml document;
     char error[512] = "";
     int result = document.LoadFile(m_path, error, sizeof error, "MACHINES");
-    if (result == kXmlNoElement)
+    if (result == kXmlNoElement) {
+        Remember(nullptr);
         return kLoaded; // nothing but blanks: nothing to lose
+    }
     if (result == kXmlCantOpen) {
         // The file is there but cannot be read now (held open by another
         // program, no permission): starting empty and saving later would
@@ -178,6 +294,7 @@ CMachineListFile::LoadResult CMachineListFile::Load(CMachineMap& map, CString* m
         what.Format("cannot be read (%s)", error);
         if (!SetAside(message, what))
             return kBlocked;
+        Remember(nullptr);
         if (message)
             message->Format("The machine list %s cannot be read (%s). It was kept as %s and the saved list "
                             "starts empty.",
@@ -191,7 +308,7 @@ CMachineListFile::LoadResult CMachineListFile::Load(CMachineMap& map, CString* m
     if (skipped == 0 && replaced == 0) {
         // The file holds these machines: it is not rewritten until they
         // change.
-        Remember(ListFingerprint(map));
+        Remember(&map);
         return kLoaded;
     }
     CString why;
@@ -206,8 +323,7 @@ CMachineListFile::LoadResult CMachineListFile::Load(CMachineMap& map, CString* m
         return kBlocked;
     CString error2;
     bool saved = WriteFile(m_path, map, &error2);
-    if (saved)
-        Remember(ListFingerprint(map));
+    Remember(saved ? &map : nullptr);
     if (message) {
         message->Format("The machine list %s %s. They were left out of the list; the original was kept as %s.",
                         (const char*)m_path, (const char*)what, (const char*)m_asidePath);
@@ -217,20 +333,38 @@ CMachineListFile::LoadResult CMachineListFile::Load(CMachineMap& map, CString* m
     return kPartial;
 }
 
-bool CMachineListFile::Save(const CMachineMap& map, CString* error)
+bool CMachineListFile::Save(CMachineMap& map, CString* error, CMachineListMerge* merge)
 {
     if (m_blocked) {
         if (error)
             error->Format("The machine list %s is damaged and was not overwritten.", (const char*)m_path);
         return false;
     }
-    uint64_t fingerprint = ListFingerprint(map);
-    if (DiskStillHolds(fingerprint))
-        return true;
-    Forget();
+    // Another copy of the program saving the same file waits meanwhile, so
+    // that its version never falls between this one's look and write.
+    AppFileLock lock(m_path, kLockTimeoutMs);
+    if (lock.Busy()) {
+        if (error)
+            error->Format("The machine list could not be saved: another copy of the program kept %s busy.",
+                          (const char*)m_path);
+        return false;
+    }
+    CMachineListMerge own;
+    CMachineListMerge& merged = merge ? *merge : own;
+    if (m_known) {
+        AppFileStamp now = AppGetFileStamp(m_path);
+        if (now.Exists() && now == m_stamp) {
+            if (ListFingerprint(map) == m_fingerprint)
+                return true; // the file holds these machines already
+        } else if (now.Exists()) {
+            if (!MergeChangedFile(map, merged, error))
+                return false;
+        }
+        // A file removed behind the list's back is simply written again.
+    }
     if (!WriteListText(m_path, ListText(map), error))
         return false;
     ++m_writes;
-    Remember(fingerprint);
+    Remember(&map);
     return true;
 }

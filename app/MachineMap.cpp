@@ -1,5 +1,7 @@
 #include "app/MachineMap.h"
 
+#include <utility>
+
 #include <cstring>
 
 #include "support/GXml.h"
@@ -11,6 +13,18 @@ CMachineMap::~CMachineMap()
 {
     DeleteAll();
     FreeBlocks();
+}
+
+void CMachineMap::Swap(CMachineMap& other)
+{
+    for (int b = 0; b < kBuckets; ++b)
+        std::swap(m_buckets[b], other.m_buckets[b]);
+    m_lookup.swap(other.m_lookup);
+    m_places.swap(other.m_places);
+    std::swap(m_blocks, other.m_blocks);
+    std::swap(m_freeNodes, other.m_freeNodes);
+    m_index.swap(other.m_index);
+    std::swap(m_indexValid, other.m_indexValid);
 }
 
 CMachineMap::Node* CMachineMap::FindNode(CIpAddress key) const

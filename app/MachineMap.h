@@ -65,6 +65,9 @@ public:
 
     // Deletes every machine and empties the map.
     void DeleteAll();
+    // Exchanges the machines (and their order) with another map, so that
+    // a map filled elsewhere takes the place of this one without a copy.
+    void Swap(CMachineMap& other);
 
 
     // The machine under the address, or none.

@@ -8,14 +8,13 @@
 enum : UINT {
     WM_REFRESH_LOCAL = WM_APP + 1,    // F5 in a list: refresh the discovered machines
     WM_RESYNC_SAVED = WM_APP + 2,     // the saved list imported dropped files
-    WM_SAVE_FAILED = WM_APP + 20,     // a list's file could not be written: lParam the reason
-                                      // (const char*), wParam 1 when the save before succeeded
-    WM_START_MESSAGES = WM_APP + 21,  // the main window shows what start-up had to say
+    WM_LIST_REPORTS = WM_APP + 20,    // the saved list has reports about its file (TakeReports)
     WM_LIST_CHAR = WM_APP + 102,      // a character typed in a list
     WM_LIST_ACTIVATED = WM_APP + 106, // a list's header was pressed
     WM_HEADER_WIDTH = WM_APP + 109,   // a list's header item is changing
     WM_DISCOVERY_REPLIES = WM_APP + 120, // the reply socket has data (or replies wait in the queue)
-    WM_FILL_SAVED = WM_APP + 121,        // the main window is up: the saved list shows its machines
+    WM_START_UP = WM_APP + 121,          // the main window is up: the saved machines are read and shown
+    WM_SAVED_READ = WM_APP + 122,        // the saved list's machines have been read
 };
 
 // Control ids of the main window.

@@ -34,7 +34,7 @@ void ProgressWindowRun(CWnd* parent, CMachineList& machines, const COperationReq
     else if (request.operation == OP_IO_FIRMWARE)
         dialog.SetIoFirmwareFile(request.sourcePath);
     else if (request.operation == OP_SEND_COMMAND)
-        dialog.SetXmlCommand(request.xmlCommand);
+        dialog.SetXmlCommandBuilder(request.xmlCommand);
     else if (request.operation == OP_INSTALL_APP)
         dialog.SetInstallParameters(request.appPath, request.dataSetName, request.keepValues);
     RunAppDialog(dialog);

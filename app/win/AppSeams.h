@@ -12,6 +12,8 @@
 #include <iphlpapi.h>
 
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "framework/Seam.h"
@@ -28,7 +30,9 @@ struct COperationRequest {
     CString sourcePath;   // firmware and I/O firmware
     CString outputPath;   // event log
     CString backupFolder; // backup
-    CString xmlCommand;   // a prepared XML command
+    // The XML command for the machine, made once the run has read the
+    // controller's identity (empty: out of memory).
+    std::function<std::string(const CMachine& machine)> xmlCommand;
     int restartValue = RUNTIME_RESTART_KEEP;
     CString appPath;      // install
     CString dataSetName;

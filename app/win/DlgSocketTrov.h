@@ -25,6 +25,7 @@ public:
     void SetFirmwareFile(LPCTSTR path) { m_socket->SetFirmwareFile(path); }
     void SetIoFirmwareFile(LPCTSTR path) { m_socket->SetIoFirmwareFile(path); }
     void SetXmlCommand(LPCTSTR text) { m_socket->SetXmlCommand(text); }
+    void SetXmlCommandBuilder(const CSocketTrov::CommandBuilder& build) { m_socket->SetXmlCommandBuilder(build); }
     void SetInstallParameters(LPCTSTR appPath, LPCTSTR dataSetName, BOOL keepValues)
     {
         m_socket->SetInstallParameters(appPath, dataSetName, keepValues);

@@ -171,8 +171,15 @@ LRESULT CGZUDPEdit::AppendLine(const char* text, int newlines)
     for (int i = 0; i < newlines; ++i)
         wide += L"\r\n";
     int limit = (int)::SendMessageW(m_hWnd, EM_GETLIMITTEXT, 0, 0);
-    if (limit > 0 && (int)wide.size() > limit)
-        wide.erase(0, wide.size() - (size_t)limit); // only the newest part of a huge text fits
+    if (limit > 0 && (int)wide.size() > limit) {
+        // Only the newest part of a huge text fits: its newest whole lines,
+        // or the end of a single line longer than the pane holds.
+        size_t cut = wide.size() - (size_t)limit;
+        size_t lineEnd = wide.find(L"\r\n", cut >= 2 ? cut - 2 : 0);
+        if (lineEnd != std::wstring::npos && lineEnd + 2 < wide.size())
+            cut = lineEnd + 2;
+        wide.erase(0, cut);
+    }
     int end = ::GetWindowTextLengthW(m_hWnd);
     if (limit > 0 && end + (int)wide.size() > limit) {
         DropOldestLines(end + (int)wide.size() - limit, limit);

@@ -38,6 +38,8 @@ CMachinesListCtrl::CMachinesListCtrl()
 
 CMachinesListCtrl::~CMachinesListCtrl()
 {
+    if (m_loader.joinable())
+        m_loader.join();
     delete m_dragImage;
     for (CMachine* machine : m_displaced)
         delete machine;
@@ -69,7 +71,7 @@ BOOL CMachinesListCtrl::Create(CWnd* parent, UINT id, const char* filePath, cons
     if (filePath && *filePath) {
         m_filePath = filePath;
         m_file.reset(new CMachineListFile(filePath));
-        m_file->Load(m_machines, &m_loadMessage);
+        m_startUp = kStartNotRead;
     }
     m_appFolder.SetFolder(appFolder ? appFolder : "");
     m_firmwareFolder.SetFolder(firmwareFolder ? firmwareFolder : "");
@@ -78,6 +80,122 @@ BOOL CMachinesListCtrl::Create(CWnd* parent, UINT id, const char* filePath, cons
     if (acceptDroppedFiles)
         DragAcceptFiles(TRUE);
     return TRUE;
+}
+
+void CMachinesListCtrl::BeginLoading(CWnd* owner, UINT message)
+{
+    if (m_startUp != kStartNotRead) {
+        // Read already (a command needed the list): the owner goes on.
+        if (owner && owner->m_hWnd && message)
+            owner->PostMessage(message);
+        return;
+    }
+    m_startUp = kStartReading;
+    m_loaderMap.reset(new CMachineMap);
+    // The thread touches only the file object, its own map and message,
+    // which nothing else uses until it has ended.
+    CMachineListFile* file = m_file.get();
+    CMachineMap* map = m_loaderMap.get();
+    CString* said = &m_loaderMessage;
+    HWND notify = owner ? owner->m_hWnd : nullptr;
+    m_loader = std::thread([file, map, said, notify, message] {
+        file->Load(*map, said);
+        if (notify && message)
+            ::PostMessageA(notify, message, 0, 0);
+    });
+}
+
+void CMachinesListCtrl::LoadSavedMachines()
+{
+    if (m_startUp == kStartNotRead) {
+        m_file->Load(m_machines, &m_loadMessage);
+        m_startUp = kStartRead;
+        return;
+    }
+    if (m_startUp != kStartReading)
+        return;
+    m_loader.join();
+    m_machines.Swap(*m_loaderMap);
+    m_loadMessage = m_loaderMessage;
+    // Nothing joins the map before it is read; should anything have, it
+    // stays unless the file holds a machine of its address.
+    std::vector<std::pair<CIpAddress, CMachine*>> early;
+    for (const CMachineMap::CPair* p = m_loaderMap->PGetFirstAssoc(); p; p = m_loaderMap->PGetNextAssoc(p))
+        early.emplace_back(p->key, p->value);
+    for (auto& machine : early) {
+        m_loaderMap->Detach(machine.second);
+        if (m_machines.Find(machine.first))
+            delete machine.second;
+        else
+            m_machines.SetMachine(machine.first, machine.second);
+    }
+    m_loaderMap.reset();
+    m_startUp = kStartRead;
+}
+
+bool CMachinesListCtrl::FillSome(DWORD milliseconds)
+{
+    if (m_startUp < kStartRead)
+        LoadSavedMachines();
+    if (m_startUp == kStartDone)
+        return false;
+    if (m_startUp == kStartRead) {
+        m_fillQueue.clear();
+        m_fillQueue.reserve((size_t)m_machines.GetCount());
+        for (const CMachineMap::CPair* p = m_machines.PGetFirstAssoc(); p; p = m_machines.PGetNextAssoc(p))
+            if (p->value->m_inList && PassesFilters(*p->value))
+                m_fillQueue.push_back(p->value);
+        std::reverse(m_fillQueue.begin(), m_fillQueue.end());
+        m_fillNext = 0;
+        // The list makes room for every row at once, and draws once they
+        // are all there: each repaint in between would lay out its scroll
+        // bars again and cost as much as a slice.
+        SetItemCount(GetItemCount() + (int)m_fillQueue.size());
+        m_startUp = kStartFilling;
+        m_fillRedraw = IsWindowVisible() != FALSE;
+        if (m_fillRedraw)
+            SetRedraw(FALSE);
+    }
+    // The slice's rows go in below those there, with the list's sorting on
+    // insertion off.
+    DWORD start = ::GetTickCount();
+    DWORD sorting = GetStyle() & (LVS_SORTASCENDING | LVS_SORTDESCENDING);
+    if (sorting)
+        ModifyStyle(sorting, 0);
+    int row = GetItemCount();
+    while (m_fillNext < m_fillQueue.size()) {
+        CMachine* machine = m_fillQueue[m_fillNext++];
+        InsertCallbackRow(row++, (LPARAM)machine, MachineRowColour(*machine, false));
+        if ((m_fillNext & 63) == 0 && ::GetTickCount() - start >= milliseconds)
+            break;
+    }
+    if (sorting)
+        ModifyStyle(0, sorting);
+    if (m_fillNext < m_fillQueue.size())
+        return true;
+    if (m_fillRedraw) {
+        SetRedraw(TRUE);
+        Invalidate();
+    }
+    m_fillQueue.clear();
+    m_fillQueue.shrink_to_fit();
+    m_startUp = kStartDone;
+    if (!m_acceptsDroppedFiles)
+        MarkDuplicates();
+    Save();
+    return false;
+}
+
+void CMachinesListCtrl::CompleteStartUp()
+{
+    while (FillSome(INFINITE)) {
+    }
+}
+
+void CMachinesListCtrl::Sort(int iColumn, BOOL bAscending, BOOL bAdd)
+{
+    CompleteStartUp();
+    CConsoleListCtrl::Sort(iColumn, bAscending, bAdd);
 }
 
 void CMachinesListCtrl::SetOwner(CWnd* owner, UINT refreshMessage, UINT droppedFilesMessage)
@@ -185,6 +303,7 @@ void CMachinesListCtrl::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
 
 void CMachinesListCtrl::UpdateRow(CMachine* machine)
 {
+    CompleteStartUp();
     if (!machine)
         return;
     int row = FindRow(machine);
@@ -201,6 +320,7 @@ void CMachinesListCtrl::UpdateRow(CMachine* machine)
 
 void CMachinesListCtrl::UpdateRows(const std::vector<CMachine*>& machines)
 {
+    CompleteStartUp();
     if (machines.empty())
         return;
     if (machines.size() == 1) {
@@ -275,24 +395,91 @@ bool CMachinesListCtrl::Save()
 {
     if (!m_file)
         return true;
+    // A list not read yet would write its file without the machines in it.
+    if (!IsLoaded())
+        return true;
     if (m_saveSuspended > 0) {
         m_savePending = true;
         return true;
     }
     CString error;
-    if (m_file->Save(m_machines, &error)) {
+    CMachineListMerge merge;
+    bool saved = m_file->Save(m_machines, &error, &merge);
+    if (merge.Happened())
+        ShowMerged(merge);
+    if (saved) {
         m_saveFailing = false;
         return true;
     }
     // A list that was never to be overwritten was reported when it was read.
-    if (!m_file->IsBlocked() && m_owner && m_saveFailedMessage)
-        m_owner->SendMessage(m_saveFailedMessage, m_saveFailing ? 0 : 1, (LPARAM)(const char*)error);
+    // A run of failures is worth one message box, at its first.
+    if (!m_file->IsBlocked())
+        Report(error, !m_saveFailing);
     m_saveFailing = true;
     return false;
 }
 
+void CMachinesListCtrl::ShowMerged(const CMachineListMerge& merge)
+{
+    std::vector<CMachine*> added;
+    for (CMachine* machine : merge.added)
+        if (PassesFilters(*machine) && FindRow(machine) < 0)
+            added.push_back(machine);
+    BOOL suspend = added.size() > 1 && IsWindowVisible();
+    if (suspend) {
+        SetRedraw(FALSE);
+        ++m_bulkChange;
+    }
+    for (CMachine* machine : merge.updated) {
+        int row = FindRow(machine);
+        if (row >= 0)
+            SetRow(row, machine);
+    }
+    InsertRowsOnTop(added);
+    if (!m_acceptsDroppedFiles)
+        MarkDuplicates();
+    if (suspend) {
+        --m_bulkChange;
+        SetRedraw(TRUE);
+        Invalidate();
+    }
+    // Said in a message box the first time only: two copies of the program
+    // on one list merge at many saves.
+    Report(merge.Describe(m_filePath), !m_mergeTold);
+    m_mergeTold = true;
+}
+
+void CMachinesListCtrl::Report(const CString& text, bool alert)
+{
+    if (!m_owner || !m_reportMessage)
+        return;
+    if (!m_reports.empty() && m_reports.back().text == text) {
+        m_reports.back().alert = m_reports.back().alert || alert;
+        return;
+    }
+    CReport report;
+    report.text = text;
+    report.alert = alert;
+    m_reports.push_back(report);
+    // The owner hears of it once the handler at work has finished: a
+    // command that saves several times reports once.
+    if (!m_reportPosted && m_owner->m_hWnd) {
+        m_owner->PostMessage(m_reportMessage);
+        m_reportPosted = true;
+    }
+}
+
+std::vector<CMachinesListCtrl::CReport> CMachinesListCtrl::TakeReports()
+{
+    m_reportPosted = false;
+    std::vector<CReport> reports;
+    reports.swap(m_reports);
+    return reports;
+}
+
 void CMachinesListCtrl::RemoveUnlisted()
 {
+    CompleteStartUp();
     // The rows go in one go with drawing suspended: a list that repaints
     // after each deleted row takes seconds for a network's machines.
     int count = GetItemCount();
@@ -354,6 +541,7 @@ void CMachinesListCtrl::MarkPending()
 
 void CMachinesListCtrl::Refill()
 {
+    CompleteStartUp();
     // One save at the end instead of one per row, and one repaint.
     ++m_saveSuspended;
     BOOL visible = IsWindowVisible();
@@ -414,6 +602,7 @@ void CMachinesListCtrl::Refill()
 
 void CMachinesListCtrl::ReloadRows()
 {
+    CompleteStartUp();
     SetRedraw(FALSE);
     for (int row = GetItemCount() - 1; row >= 0; --row)
         DeleteMachineRow(row);
@@ -426,6 +615,7 @@ void CMachinesListCtrl::ReloadRows()
 
 void CMachinesListCtrl::MarkAnsweredByAddresses(const CListIpAddresses& addresses)
 {
+    CompleteStartUp();
     POSITION position = addresses.GetHeadPosition();
     while (position) {
         CIpAddress address = addresses.GetNext(position);
@@ -539,6 +729,7 @@ CString CMachinesListCtrl::GetColumnText(const CMachine& machine, int column) co
 
 void CMachinesListCtrl::TakeDroppedRows(CMachinesListCtrl* source)
 {
+    CompleteStartUp();
     if (!source || source == this)
         return;
     POSITION position = source->GetFirstSelectedItemPosition();
@@ -559,10 +750,17 @@ void CMachinesListCtrl::TakeDroppedRows(CMachinesListCtrl* source)
 
 bool CMachinesListCtrl::ImportFile(const char* path, int* imported, int* skipped)
 {
+    CompleteStartUp();
     CMachineMap loaded;
     CString error;
     int notRead = 0;
-    if (CMachineListFile::ReadFile(path, loaded, &error, &notRead) != kXmlOk) {
+    int result = CMachineListFile::ReadFile(path, loaded, &error, &notRead);
+    if (result == kXmlNoElement) {
+        // Nothing but blanks: the file opened, it holds nothing.
+        AppMessageBox(CString(path) + " : The file is empty", MB_OK | MB_ICONERROR);
+        return false;
+    }
+    if (result != kXmlOk) {
         AppMessageBox(error.IsEmpty() ? CString(path) + " : Can't open file" : error, MB_OK | MB_ICONERROR);
         return false;
     }
@@ -648,6 +846,7 @@ void CMachinesListCtrl::GetSelectedMachines(CMachineList& machines) const
 
 void CMachinesListCtrl::PollDetails()
 {
+    CompleteStartUp();
     CMachineList machines;
     GetSelectedMachines(machines);
     if (machines.IsEmpty())

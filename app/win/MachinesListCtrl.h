@@ -5,6 +5,7 @@
 // colours and identification blinking).  Each owns its machine map and
 // shows one row per machine, the machine being the row's item data.
 #include <memory>
+#include <thread>
 #include <unordered_set>
 #include <vector>
 
@@ -24,16 +25,48 @@ public:
     CMachinesListCtrl();
     ~CMachinesListCtrl() override;
 
-    // Creates the list; with a file path, loads the saved machines from it.
-    // Widths above 0 replace the default column widths.
+    // Creates the list; with a file path, it keeps its saved machines in
+    // that file (read by LoadSavedMachines).  Widths above 0 replace the
+    // default column widths.
     BOOL Create(CWnd* parent, UINT id, const char* filePath, const char* appFolder, const char* firmwareFolder,
                 const char* ioFolder, BOOL acceptDroppedFiles, const int* widths, int count);
 
+    // Start-up of a list with a file: its saved machines are read on a
+    // thread of their own while the window answers (BeginLoading; the owner
+    // gets the message when they are read, or at once when they were read
+    // already), then taken into the map
+    // (LoadSavedMachines) and given their rows a slice at a time
+    // (FillSome).  Until they are read the file is never written; whatever
+    // needs the whole list before start-up is over completes it first
+    // (CompleteStartUp).  What reading had to say is GetLoadMessage.
+    void BeginLoading(CWnd* owner, UINT message);
+    // Takes the machines read into the map: waits for a reading under way,
+    // reads at once when none was begun.
+    void LoadSavedMachines();
+    // Adds rows for about the given time (the first call after reading sets
+    // the rows up: the last machine of the map first, as if each had been
+    // put at the top in turn); true while rows are left to add.
+    bool FillSome(DWORD milliseconds);
+    // Reading and filling, whatever is left of them, now.
+    void CompleteStartUp();
+    bool IsLoaded() const { return m_startUp >= kStartRead; }
+    bool IsStartUpOver() const { return m_startUp == kStartDone; }
+
     // Who hears of F5 and of imported dropped files (0: no message).
     void SetOwner(CWnd* owner, UINT refreshMessage, UINT droppedFilesMessage);
-    // The message the owner gets when the list's file cannot be written
-    // (WM_SAVE_FAILED; 0: none).
-    void SetSaveFailedMessage(UINT message) { m_saveFailedMessage = message; }
+    // The message posted to the owner when the list has something to say
+    // about its file (WM_LIST_REPORTS; 0: none): a save that failed, or
+    // another program's version of the file merged in.  The owner takes
+    // the reports with TakeReports.
+    void SetReportMessage(UINT message) { m_reportMessage = message; }
+    struct CReport {
+        CString text;
+        bool alert = false; // also worth a message box
+    };
+    // The reports since the last call, oldest first.  A report the same as
+    // the one before it, while both wait, is one report: a command that
+    // saves several times over a failing file says so once.
+    std::vector<CReport> TakeReports();
     // The list whose rows take part in duplicate marking.
     void SetOtherList(CMachinesListCtrl* other) { m_otherList = other; }
     void SetDragSource(BOOL dragSource) { m_dragSource = dragSource; }
@@ -48,7 +81,8 @@ public:
     void SetRow(int row, CMachine* machine);
     // Rewrites machines.xml (lists with a file only); false when it failed,
     // which the owner hears of (the machines stay as they are, so that a
-    // later save can still write them).
+    // later save can still write them).  Machines another program saved in
+    // the file meanwhile are merged in and get their rows.
     bool Save();
     void RemoveUnlisted();
     void MarkPending();
@@ -82,6 +116,9 @@ public:
     void RestartRuntime();
     BOOL CanUpdateFirmware() const;
     BOOL CanUpdateIoFirmware() const;
+
+    // Sorting waits for the rows start-up still has to add.
+    void Sort(int iColumn, BOOL bAscending = TRUE, BOOL bAdd = FALSE) override;
 
     bool PassesFilters(const CMachine& machine) const;
     CString GetColumnText(const CMachine& machine, int column) const;
@@ -122,6 +159,10 @@ protected:
     // there in turn.
     void InsertRowsOnTop(const std::vector<CMachine*>& machines);
     void StartDrag(int row, CPoint point);
+    // Rows for what a save merged in from another program's version, and
+    // a report of it.
+    void ShowMerged(const CMachineListMerge& merge);
+    void Report(const CString& text, bool alert);
 
     void OnDoubleClick(NMHDR* pNMHDR, LRESULT* pResult);
     void OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult);
@@ -137,6 +178,14 @@ protected:
     CString m_filePath;
     std::unique_ptr<CMachineListFile> m_file;
     CString m_loadMessage;
+    enum { kStartNotRead, kStartReading, kStartRead, kStartFilling, kStartDone };
+    int m_startUp = kStartDone; // lists without a file have nothing to read
+    std::thread m_loader;
+    std::unique_ptr<CMachineMap> m_loaderMap; // what the thread reads into
+    CString m_loaderMessage;
+    std::vector<CMachine*> m_fillQueue;       // machines waiting for their rows, in row order
+    size_t m_fillNext = 0;
+    bool m_fillRedraw = false; // drawing was suspended for the fill
     BOOL m_dragSource = FALSE;
     CImageList* m_dragImage = nullptr;
     CWnd* m_owner = nullptr;
@@ -148,8 +197,11 @@ protected:
     // Above 0 while rows change in bulk with drawing suspended.
     int m_bulkChange = 0;
     bool m_savePending = false;
-    UINT m_saveFailedMessage = 0;
+    UINT m_reportMessage = 0;
+    std::vector<CReport> m_reports;
+    bool m_reportPosted = false;
     bool m_saveFailing = false; // the last save failed
+    bool m_mergeTold = false;   // a merge was reported with a message box
     // Machines that left the map but still have a row (owned).
     std::unordered_set<CMachine*> m_displaced;
 

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <set>
+#include <string>
 
 #include "app/MachineCommands.h"
 #include "app/SafeFile.h"
@@ -37,6 +38,8 @@ void StoreListFolder(CTrovConfConfig& config, const char* key, const CRemembered
 
 void CtrovconfDlg::OnContextMenu(CWnd*, CPoint point)
 {
+    // Every command acts on the whole saved list.
+    CompleteStartUp();
     HWND under = ::WindowFromPoint(point);
     if (under == m_savedList.m_hWnd)
         m_activeList = &m_savedList;
@@ -174,10 +177,22 @@ void CtrovconfDlg::OnStartWebInterface()
     OpenWithShell(address);
 }
 
-void CtrovconfDlg::SendXmlCommand(CMachine* machine, const char* text, const char* password)
+void CtrovconfDlg::SendXmlCommand(CMachine* machine, const CommandMaker& make, const char* password)
 {
+    // A controller takes a command only with its own MAC in it.  The MAC the
+    // user saw is kept (a controller that took its address meanwhile
+    // refuses the command); one not known yet is the one the run reads.
+    CString chosenMac = machine->m_mac;
+    auto build = [make, chosenMac](const CMachine& target) {
+        char* text = make(chosenMac.IsEmpty() ? (const char*)target.m_mac : (const char*)chosenMac);
+        std::string command = text ? text : "";
+        std::free(text);
+        return command;
+    };
     if (machine->m_local) {
-        BroadcastText(text, nullptr);
+        std::string text = build(*machine);
+        if (!text.empty())
+            BroadcastText(text.c_str(), nullptr);
         return;
     }
     CMachineList machines;
@@ -185,7 +200,7 @@ void CtrovconfDlg::SendXmlCommand(CMachine* machine, const char* text, const cha
     COperationRequest request;
     request.operation = OP_SEND_COMMAND;
     request.password = password;
-    request.xmlCommand = text;
+    request.xmlCommand = build;
     RunOperation(this, machines, request);
     // The run read the controller's identity into the machine (MAC
     // included): its row and machines.xml follow, as after Poll for Details.
@@ -242,11 +257,8 @@ void CtrovconfDlg::OnConfigure()
     values.if1Gateway = dialog.m_if1GatewayValue;
     values.if2Ip = dialog.m_if2AddressValue;
     values.if2Netmask = dialog.m_if2NetmaskValue;
-    char* text = BuildReconfigureCommand(values, machine->m_mac);
-    if (!text)
-        return;
-    SendXmlCommand(machine, text, dialog.m_password);
-    std::free(text);
+    SendXmlCommand(machine, [values](const char* mac) { return BuildReconfigureCommand(values, mac); },
+                   dialog.m_password);
 }
 
 void CtrovconfDlg::OnStrobeIdentLights()
@@ -257,20 +269,14 @@ void CtrovconfDlg::OnStrobeIdentLights()
     m_activeList->GetSelectedMachines(machines);
     for (POSITION p = machines.GetHeadPosition(); p;) {
         CMachine* machine = machines.GetNext(p);
-        char* text = BuildIdentifyCommand(machine->m_mac);
-        if (!text)
-            return;
-        if (machine->m_local) {
-            BroadcastText(text, nullptr);
-        } else {
+        CString password;
+        if (!machine->m_local) {
             CDlgPassword dialog(this);
-            if (RunAppDialog(dialog) != IDOK) {
-                std::free(text);
+            if (RunAppDialog(dialog) != IDOK)
                 return;
-            }
-            SendXmlCommand(machine, text, dialog.m_password);
+            password = dialog.m_password;
         }
-        std::free(text);
+        SendXmlCommand(machine, BuildIdentifyCommand, password);
     }
 }
 

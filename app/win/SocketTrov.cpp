@@ -93,6 +93,14 @@ void CSocketTrov::SetXmlCommand(LPCTSTR text)
     }
 }
 
+void CSocketTrov::SetXmlCommandBuilder(const CommandBuilder& build)
+{
+    m_operation = OP_SEND_COMMAND;
+    std::free(m_xmlCommand);
+    m_xmlCommand = nullptr;
+    m_buildCommand = build;
+}
+
 void CSocketTrov::SetInstallParameters(LPCTSTR appPath, LPCTSTR dataSetName, BOOL keepValues)
 {
     m_operation = OP_INSTALL_APP;
@@ -335,7 +343,8 @@ bool CSocketTrov::ReceiveOnce()
             if (!WriteDownloadPiece(m_receive.PieceData(), m_receive.PieceLength(), m_receive.PieceIsFirst()))
                 return false;
             m_remaining = 0;
-            m_downloadOpen = false; // the file is whole
+            if (!FinishDownload())
+                return false;
         }
         m_waiting = FALSE;
         ReplyComplete();
@@ -501,25 +510,38 @@ CString CSocketTrov::MachineOutputPath(const CString& path) const
 
 bool CSocketTrov::WriteDownloadPiece(const unsigned char* data, size_t length, bool first)
 {
-    FILE* file = std::fopen(m_downloadPath, first ? "wb" : "ab");
+    if (first) {
+        DropPartialDownload();
+        // The first free name of the chosen file's name + ".part",
+        // ".part2", ...: a file of the user's is never written over.
+        m_partPath.Empty();
+        for (int i = 1; i < 100 && m_partPath.IsEmpty(); ++i) {
+            CString candidate = m_downloadPath + ".part";
+            if (i > 1)
+                candidate.AppendFormat("%d", i);
+            if (::GetFileAttributesA(candidate) == INVALID_FILE_ATTRIBUTES)
+                m_partPath = candidate;
+        }
+    }
+    FILE* file = m_partPath.IsEmpty() ? nullptr : std::fopen(m_partPath, first ? "wb" : "ab");
     bool written = file != nullptr;
     if (file) {
+        m_downloadOpen = true;
         if (length && std::fwrite(data, 1, length, file) != length)
             written = false;
         if (std::fclose(file) != 0)
             written = false;
     }
     if (!written) {
-        // Never a partial file reported as complete.
-        std::remove(m_downloadPath);
-        m_downloadOpen = false;
+        // Never a partial file reported as complete, and the chosen file
+        // stays as it was.
+        DropPartialDownload();
         SetRowStatus(Head(), "Can't write local file", TRUE);
         m_waiting = FALSE;
         m_receive.Stop();
         EndMachineStep(1);
         return false;
     }
-    m_downloadOpen = true;
     int percent = TransferPercent(m_receive.DownloadTotal(), m_receive.DownloadRemaining());
     if (first || percent != m_shownPercent) {
         char text[32];
@@ -530,12 +552,28 @@ bool CSocketTrov::WriteDownloadPiece(const unsigned char* data, size_t length, b
     return true;
 }
 
+bool CSocketTrov::FinishDownload()
+{
+    if (!m_downloadOpen)
+        return true;
+    if (::MoveFileExA(m_partPath, m_downloadPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        m_downloadOpen = false;
+        return true;
+    }
+    DropPartialDownload();
+    SetRowStatus(Head(), "Can't write local file", TRUE);
+    m_waiting = FALSE;
+    m_receive.Stop();
+    EndMachineStep(1);
+    return false;
+}
+
 bool CSocketTrov::DropPartialDownload()
 {
     if (!m_downloadOpen)
         return false;
     m_downloadOpen = false;
-    std::remove(m_downloadPath);
+    std::remove(m_partPath);
     return true;
 }
 
@@ -691,6 +729,14 @@ int CSocketTrov::OperationStep(int state)
     case OP_SEND_COMMAND:
         if (state == SESSION_LOGIN) {
             SetRowStatus(machine, "Sending Command.", FALSE);
+            if (m_buildCommand) {
+                // The identity of this run is in the machine now.
+                std::string text = m_buildCommand(*machine);
+                m_buildCommand = nullptr;
+                if (text.empty())
+                    return 2;
+                SetXmlCommand(text.c_str());
+            }
             if (!m_xmlCommand)
                 return 2;
             SendCommand(CMD_XML_COMMAND, 0, SESSION_COMMAND_RESULT, m_xmlCommand, (int)std::strlen(m_xmlCommand) + 1);

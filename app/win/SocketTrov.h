@@ -11,6 +11,7 @@
 #include "framework/win/AsyncSocket.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,11 @@ public:
     void SetFirmwareFile(LPCTSTR path);   // operation 3
     void SetIoFirmwareFile(LPCTSTR path); // operation 4
     void SetXmlCommand(LPCTSTR text);     // operation 10; a copy is kept until sent
+    // Operation 10 with a command made for the machine once its identity
+    // has been read in this run (a machine known only by its address has
+    // its MAC from then on); made and sent once.
+    typedef std::function<std::string(const CMachine& machine)> CommandBuilder;
+    void SetXmlCommandBuilder(const CommandBuilder& build);
     void SetOutputPath(LPCTSTR path) { m_outputPath = path; }
     void SetBackupFolder(LPCTSTR folder) { m_backupFolder = folder; }
     // Operation 5: the chosen application file and data set, and whether
@@ -90,11 +96,14 @@ private:
     void SendNextChunk();
     bool Transmit(const std::vector<unsigned char>& message);
     void AwaitReply();
-    // Writes one piece of a download; false (with the step ended) when the
-    // output file cannot be opened or written.
+    // Writes one piece of a download into its temporary file; false (with
+    // the step ended) when that file cannot be opened or written.
     bool WriteDownloadPiece(const unsigned char* data, size_t length, bool first);
-    // Removes the file of a download that was cut off before its end; true
-    // when there was one.
+    // Puts the whole download in the place of the chosen file; false (with
+    // the step ended) when it cannot.
+    bool FinishDownload();
+    // Removes the temporary file of a download that was cut off before its
+    // end (the chosen file is as it was); true when there was one.
     bool DropPartialDownload();
     int OperationStep(int state);
     int BeginUpload(const char* kind);
@@ -116,6 +125,7 @@ private:
     CString m_uploadPath;
     unsigned char* m_image = nullptr; // firmware image of a K4x0 board
     char* m_xmlCommand = nullptr;
+    CommandBuilder m_buildCommand;
     CString m_outputPath;
     CString m_dataSetName;
     uint32_t m_remaining = 0;
@@ -129,8 +139,12 @@ private:
 
     int m_machineCount = 0;          // machines at the start of the run
     int m_shownPercent = -1;         // the percentage the row shows of the current transfer
-    CString m_downloadPath;          // the file the current download writes
-    bool m_downloadOpen = false;     // m_downloadPath holds the first part of an unfinished download
+    CString m_downloadPath;          // the file the current download is for
+    // The download arrives in a file of its own next to m_downloadPath,
+    // which it replaces only once complete: a file that is there already is
+    // never lost to a transfer cut off half-way.
+    CString m_partPath;
+    bool m_downloadOpen = false;     // m_partPath holds the first part of an unfinished download
     std::vector<unsigned char> m_unsent; // the part of the last message the socket had no room for
     unsigned m_connection = 0;       // counts connections, so a handler sees when the step moved on
 };

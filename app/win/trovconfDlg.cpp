@@ -37,14 +37,14 @@ BEGIN_MESSAGE_MAP(CtrovconfDlg, CZUDPDialog)
     ON_WM_QUERYDRAGICON()
     ON_WM_SIZE()
     ON_WM_DESTROY()
-    ON_MESSAGE(WM_SAVE_FAILED, &CtrovconfDlg::OnSaveFailed)
-    ON_MESSAGE(WM_START_MESSAGES, &CtrovconfDlg::OnStartMessages)
+    ON_MESSAGE(WM_LIST_REPORTS, &CtrovconfDlg::OnListReports)
     ON_MESSAGE(WM_REFRESH_LOCAL, &CtrovconfDlg::OnRefreshLocal)
     ON_MESSAGE(WM_RESYNC_SAVED, &CtrovconfDlg::OnResyncSaved)
     ON_MESSAGE(WM_LIST_ACTIVATED, &CtrovconfDlg::OnListActivated)
     ON_MESSAGE(WM_HEADER_WIDTH, &CtrovconfDlg::OnHeaderWidth)
     ON_MESSAGE(WM_DISCOVERY_REPLIES, &CtrovconfDlg::OnDiscoveryReplies)
-    ON_MESSAGE(WM_FILL_SAVED, &CtrovconfDlg::OnFillSaved)
+    ON_MESSAGE(WM_START_UP, &CtrovconfDlg::OnStartUp)
+    ON_MESSAGE(WM_SAVED_READ, &CtrovconfDlg::OnSavedRead)
     ON_MESSAGE(WM_APP + 100, &CtrovconfDlg::OnIgnoredListMessage)
     ON_MESSAGE(WM_APP + 101, &CtrovconfDlg::OnIgnoredListMessage)
     ON_MESSAGE(WM_APP + 102, &CtrovconfDlg::OnIgnoredListMessage)
@@ -146,7 +146,7 @@ int CtrovconfDlg::OnCreate(LPCREATESTRUCT lpCreateStruct)
                             widthData, widthCount))
         return -1;
     m_savedList.SetOwner(this, WM_REFRESH_LOCAL, WM_RESYNC_SAVED);
-    m_savedList.SetSaveFailedMessage(WM_SAVE_FAILED);
+    m_savedList.SetReportMessage(WM_LIST_REPORTS);
     if (!m_discoveredList.Create(&m_listSplitter, IDC_DISCOVERED_LIST, nullptr, appFolder, firmwareFolder, ioFolder,
                                  FALSE, widthData, widthCount))
         return -1;
@@ -213,47 +213,87 @@ BOOL CtrovconfDlg::OnInitDialog()
         }
     }
     OpenReplySocket();
-
-    // The saved list shows its saved machines once the window is on the
-    // screen: a long list must not keep the window from appearing.
-    PostMessage(WM_FILL_SAVED);
-
-    g_appSeams.broadcast(GetDiscoveryProbe(), true, nullptr);
     SetTimer(kTimerReceive, kDiscoveryReceiveMilliseconds);
     SetTimer(kTimerTick, 1000);
     SetWindowText(m_title);
 
-    // What start-up has to say is shown once the window is on the screen,
-    // owned by it.
-    if (!m_configMessage.IsEmpty() || !m_savedList.GetLoadMessage().IsEmpty())
-        PostMessage(WM_START_MESSAGES);
+    // The saved machines are read, the start-up messages said and the
+    // probe broadcast once the window is on the screen: a long list must
+    // not keep the window from appearing, and no message appears without
+    // the window behind it.
+    PostMessage(WM_START_UP);
     return TRUE;
 }
 
-LRESULT CtrovconfDlg::OnStartMessages(WPARAM, LPARAM)
+LRESULT CtrovconfDlg::OnStartUp(WPARAM, LPARAM)
 {
+    // Run modally, the window would show only once the queue is empty:
+    // it shows now, painted, before the list is read.
+    if ((m_nFlags & WF_CONTINUEMODAL) && !IsWindowVisible()) {
+        ShowWindow(SW_SHOWNORMAL);
+        UpdateWindow();
+    }
+    // The saved machines are read on a thread of their own; the window
+    // answers meanwhile.
+    m_savedList.BeginLoading(this, WM_SAVED_READ);
+    return 0;
+}
+
+LRESULT CtrovconfDlg::OnSavedRead(WPARAM, LPARAM)
+{
+    if (m_startedUp)
+        return 0; // a command completed start-up meanwhile
+    m_savedList.LoadSavedMachines();
+    // The rows follow a slice at a time on a timer, which comes only when
+    // no input or painting waits: the window answers between slices.
+    SetTimer(kTimerFill, kFillPeriodMilliseconds);
+    return 0;
+}
+
+void CtrovconfDlg::FinishStartUp()
+{
+    if (m_startedUp)
+        return;
+    m_startedUp = true;
+    KillTimer(kTimerFill);
+
+    // What start-up had to say, owned by the window.
     if (!m_configMessage.IsEmpty())
         AppMessageBoxOwned(m_hWnd, m_configMessage, MB_OK | MB_ICONWARNING);
     if (!m_savedList.GetLoadMessage().IsEmpty())
         AppMessageBoxOwned(m_hWnd, m_savedList.GetLoadMessage(), MB_OK | MB_ICONWARNING);
-    return 0;
+    if (!m_socketMessage.IsEmpty()) {
+        CString text = m_socketMessage;
+        m_socketMessage.Empty();
+        AppMessageBoxOwned(m_hWnd, text, MB_OK | MB_ICONERROR);
+    }
+
+    // The replies to the probe find the saved machines in place.
+    g_appSeams.broadcast(GetDiscoveryProbe(), true, nullptr);
+    TakeReplies();
 }
 
-void CtrovconfDlg::ReportSaveFailure(const char* reason, bool alert)
+void CtrovconfDlg::CompleteStartUp()
+{
+    m_savedList.CompleteStartUp();
+    FinishStartUp();
+}
+
+void CtrovconfDlg::ReportFileEvent(const char* reason, bool alert)
 {
     AppendLine(reason);
     if (alert)
         AppMessageBoxOwned(m_hWnd, reason, MB_OK | MB_ICONERROR);
 }
 
-LRESULT CtrovconfDlg::OnSaveFailed(WPARAM wParam, LPARAM lParam)
+LRESULT CtrovconfDlg::OnListReports(WPARAM, LPARAM)
 {
-    // While the file keeps failing, each failure adds its line; the message
-    // box comes once, for the first.
-    // A settings folder that could not be made was reported at start-up.
-    const char* reason = reinterpret_cast<const char*>(lParam);
-    ReportSaveFailure(reason ? reason : "The machine list could not be saved.",
-                      wParam != 0 && m_config.FolderExists());
+    // A line in the log pane for each report (a failed save, another
+    // program's version merged); a message box where the report asks for
+    // one, unless the settings folder could not be made, which start-up
+    // said already.
+    for (const CMachinesListCtrl::CReport& report : m_savedList.TakeReports())
+        ReportFileEvent(report.text, report.alert && m_config.FolderExists());
     return 0;
 }
 
@@ -265,7 +305,7 @@ void CtrovconfDlg::OnDestroy()
     if (!m_config.Save(&reason) && !m_config.IsBlocked() && m_config.FolderExists()) {
         CString text;
         text.Format("The settings could not be saved: %s.", (const char*)reason);
-        ReportSaveFailure(text, true);
+        ReportFileEvent(text, true);
     }
     Default();
 }
@@ -327,7 +367,11 @@ void CtrovconfDlg::OpenReplySocket()
         m_replySocket = new CDRBSocketUDP(kDiscoveryReplyPort, 1, address, 1);
     } catch (const char*) {
         m_replySocket = nullptr;
-        AppMessageBoxOwned(m_hWnd, "Unable to listen on broadcast port", MB_OK | MB_ICONERROR);
+        // At start-up it is said once the window is on the screen.
+        if (m_startedUp)
+            AppMessageBoxOwned(m_hWnd, "Unable to listen on broadcast port", MB_OK | MB_ICONERROR);
+        else
+            m_socketMessage = "Unable to listen on broadcast port";
         return;
     }
     NotifyRepliesTo(*m_replySocket, m_hWnd, WM_DISCOVERY_REPLIES);
@@ -384,15 +428,6 @@ void CtrovconfDlg::ShowPendingRows()
     }
 }
 
-LRESULT CtrovconfDlg::OnFillSaved(WPARAM, LPARAM)
-{
-    HCURSOR old = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
-    m_savedList.RemoveUnlisted();
-    m_savedList.Refill();
-    ::SetCursor(old);
-    return 0;
-}
-
 LRESULT CtrovconfDlg::OnDiscoveryReplies(WPARAM, LPARAM)
 {
     m_moreRepliesPosted = false;
@@ -404,6 +439,8 @@ void CtrovconfDlg::TakeReplies()
 {
     if (m_takingReplies)
         return; // a message box of a row update runs its own loop
+    if (!m_startedUp)
+        return; // the replies wait for the saved machines they may update
     if (m_replySocket)
         DrainReplySocket(*m_replySocket, m_replyQueue);
     // A slice short enough that the window answers between slices; the
@@ -451,6 +488,12 @@ void CtrovconfDlg::OnTimer(UINT_PTR nIDEvent)
         TakeReplies();
     else if (nIDEvent == kTimerTick)
         m_discoveredList.Tick();
+    else if (nIDEvent == kTimerFill) {
+        if (!m_savedList.FillSome(kFillSliceMilliseconds)) {
+            KillTimer(kTimerFill);
+            FinishStartUp();
+        }
+    }
     Default();
 }
 

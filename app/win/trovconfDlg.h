@@ -6,6 +6,7 @@
 
 #include <iphlpapi.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,7 +23,10 @@ class CDRBSocketUDP;
 class CtrovconfDlg : public CZUDPDialog, public CDiscoveryView, public CDiscoveryLog {
     DECLARE_DYNAMIC(CtrovconfDlg)
 public:
-    enum { kAdapterCommandBase = 0x4000, kTimerReceive = 1, kTimerTick = 2 };
+    enum { kAdapterCommandBase = 0x4000, kTimerReceive = 1, kTimerTick = 2, kTimerFill = 3 };
+    // The saved list's rows at start-up: a slice of about this long on each
+    // tick of the fill timer.
+    enum { kFillSliceMilliseconds = 30, kFillPeriodMilliseconds = 10 };
 
     explicit CtrovconfDlg(CWnd* parent = nullptr);
     ~CtrovconfDlg() override;
@@ -40,6 +44,11 @@ public:
     void AppendLine(const char* text) override;
 
     void ResyncSavedFromDiscovered();
+    // Start-up (reading and filling the saved list, its messages, the first
+    // probe) is over; CompleteStartUp finishes it now, for a command that
+    // needs the whole list.
+    bool IsStartUpOver() const { return m_startedUp; }
+    void CompleteStartUp();
     // Opens the reply socket at the chosen adapter's address ("Unable to
     // listen on broadcast port" when it cannot); none without adapters.
     void OpenReplySocket();
@@ -87,18 +96,23 @@ protected:
     LRESULT OnHeaderWidth(WPARAM wParam, LPARAM lParam);
     LRESULT OnIgnoredListMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnDiscoveryReplies(WPARAM wParam, LPARAM lParam);
-    LRESULT OnFillSaved(WPARAM wParam, LPARAM lParam);
+    // Start-up once the window is on the screen: the saved machines read
+    // (OnStartUp), their rows filled (OnSavedRead, then the fill timer),
+    // then what start-up had to say and the first probe (FinishStartUp).
+    LRESULT OnStartUp(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSavedRead(WPARAM wParam, LPARAM lParam);
+    void FinishStartUp();
     // Empties the reply socket, processes the waiting replies for one slice
     // of time and shows their rows; asks for another slice when replies
     // are left.
     void TakeReplies();
     void ShowPendingRows();
-    LRESULT OnSaveFailed(WPARAM wParam, LPARAM lParam);
-    LRESULT OnStartMessages(WPARAM wParam, LPARAM lParam);
+    LRESULT OnListReports(WPARAM wParam, LPARAM lParam);
     void OnDestroy();
-    // A file that could not be written: a line in the log pane and, with
-    // alert, a message box.
-    void ReportSaveFailure(const char* reason, bool alert);
+    // What happened to a file of the program (it could not be written,
+    // another program's version was merged): a line in the log pane and,
+    // with alert, a message box.
+    void ReportFileEvent(const char* reason, bool alert);
 
     // The machine commands (context menu).
     void OnContextMenu(CWnd* pWnd, CPoint point);
@@ -122,8 +136,12 @@ protected:
     void OnImportMachines();
     void OnExport();
     // Sends an XML command to the machine: by broadcast when it answered
-    // the last broadcast, otherwise over TCP with the password.
-    void SendXmlCommand(CMachine* machine, const char* text, const char* password);
+    // the last broadcast, otherwise over TCP with the password.  The command
+    // is made for the MAC the machine had when the user chose it; a machine
+    // known only by its address gets it made for the MAC its controller
+    // reports in the run, before anything is sent.
+    typedef std::function<char*(const char* mac)> CommandMaker;
+    void SendXmlCommand(CMachine* machine, const CommandMaker& make, const char* password);
 
     bool ReadIniFile();
     void BuildAdapterMenu();
@@ -140,6 +158,8 @@ protected:
     int m_logShown = 0;
     CTrovConfConfig m_config;
     CString m_configMessage;
+    CString m_socketMessage; // the reply socket failed before start-up was over
+    bool m_startedUp = false;
     CGSettings m_settings;
     CString m_displayName;
     CString m_title;

@@ -158,6 +158,7 @@ double RunSaved(CWnd& parent, const std::string& path, int expected)
     double start = Now();
     CMachinesListCtrl list;
     list.Create(&parent, 1, path.c_str(), "", "", "", TRUE, nullptr, 0);
+    list.LoadSavedMachines();
     double loaded = Now();
     list.Refill();
     double filled = Now();

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
@@ -96,6 +97,12 @@ CDialog::~CDialog()
 LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM)
 {
     PreInitDialog();
+    // The template's list and combo strings go in before OnInitDialog.
+    const BOOL bDlgInit = m_lpDialogInit != nullptr ? ExecuteDlgInit(m_lpDialogInit) : ExecuteDlgInit(m_lpszTemplateName);
+    if (!bDlgInit) {
+        EndDialog(-1);
+        return FALSE;
+    }
     return Default();   // the dialog manager calls OnInitDialog through AfxDlgProc
 }
 
@@ -180,11 +187,26 @@ void CWnd::DoDataExchange(CDataExchange*) {}
 
 BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst)
 {
-    if (lpDialogTemplate == nullptr)
+    m_nModalResult = -1;
+    return CWnd::CreateDlgIndirect(lpDialogTemplate, pParentWnd, hInst);
+}
+
+BOOL CWnd::CreateDlg(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
+{
+    HINSTANCE hInst = AfxGetResourceHandle();
+    HRSRC hResource = ::FindResourceA(hInst, lpszTemplateName, (LPCSTR)RT_DIALOG);
+    HGLOBAL hTemplate = hResource != nullptr ? ::LoadResource(hInst, hResource) : nullptr;
+    if (hTemplate == nullptr)
+        return FALSE;
+    return CreateDlgIndirect((LPCDLGTEMPLATE)::LockResource(hTemplate), pParentWnd, hInst);
+}
+
+BOOL CWnd::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst)
+{
+    if (lpDialogTemplate == nullptr || m_hWnd != nullptr)
         return FALSE;
     if (hInst == nullptr)
         hInst = AfxGetResourceHandle();
-    m_nModalResult = -1;
     HookWindowCreate(this);
     HWND hWnd = ::CreateDialogIndirectParamA(hInst, lpDialogTemplate, AfxSafeHwnd(pParentWnd), &AfxDlgProc, 0);
     UnhookWindowCreate();
@@ -196,6 +218,79 @@ BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
     if (m_hWnd != hWnd)
         SubclassWindow(hWnd);   // the hook missed it; attach late
     return TRUE;
+}
+
+namespace {
+
+// Message codes of dialog-init records: resource compilers write the list
+// and combo box strings with their old 16-bit codes or the current ones.
+const WORD kDlgInitListAddString16 = 0x0401;
+const WORD kDlgInitComboAddString16 = 0x0403;
+const WORD kDlgInitComboExInsertItem = 0x1234;
+
+} // namespace
+
+BOOL CWnd::ExecuteDlgInit(LPCTSTR lpszResourceName)
+{
+    if (lpszResourceName == nullptr)
+        return TRUE;
+    HINSTANCE hInst = AfxGetResourceHandle();
+    HRSRC hResource = ::FindResourceA(hInst, lpszResourceName, MAKEINTRESOURCEA(240));   // RT_DLGINIT
+    if (hResource == nullptr)
+        return TRUE;   // no dialog-init data: nothing to do
+    HGLOBAL hData = ::LoadResource(hInst, hResource);
+    void* lpData = hData != nullptr ? ::LockResource(hData) : nullptr;
+    if (lpData == nullptr)
+        return FALSE;
+    return ExecuteDlgInit(lpData, ::SizeofResource(hInst, hResource));
+}
+
+BOOL CWnd::ExecuteDlgInit(LPVOID lpResource, DWORD nSize)
+{
+    if (lpResource == nullptr)
+        return TRUE;
+    const BYTE* p = static_cast<const BYTE*>(lpResource);
+    DWORD nLeft = nSize;
+    BOOL bSuccess = TRUE;
+    for (;;) {
+        if (nLeft < sizeof(WORD))
+            return FALSE;   // the terminating zero is missing
+        WORD nIDC = 0;
+        ::memcpy(&nIDC, p, sizeof(WORD));
+        if (nIDC == 0)
+            break;
+        if (nLeft < 2 * sizeof(WORD) + sizeof(DWORD))
+            return FALSE;
+        WORD nMsg = 0;
+        DWORD dwLen = 0;
+        ::memcpy(&nMsg, p + 2, sizeof(WORD));
+        ::memcpy(&dwLen, p + 4, sizeof(DWORD));
+        p += 8;
+        nLeft -= 8;
+        if (dwLen > nLeft || dwLen == 0 || p[dwLen - 1] != 0)
+            return FALSE;   // a text must end inside its record
+        const char* lpszText = reinterpret_cast<const char*>(p);
+        if (nMsg == kDlgInitListAddString16)
+            nMsg = LB_ADDSTRING;
+        else if (nMsg == kDlgInitComboAddString16)
+            nMsg = CB_ADDSTRING;
+        if (nMsg == LB_ADDSTRING || nMsg == CB_ADDSTRING) {
+            const LRESULT lResult = ::SendDlgItemMessageA(m_hWnd, nIDC, nMsg, 0, (LPARAM)lpszText);
+            // LB_ERR and CB_ERR are -1, LB_ERRSPACE and CB_ERRSPACE -2.
+            if (lResult == -1 || lResult == -2)
+                bSuccess = FALSE;
+        } else if (nMsg == kDlgInitComboExInsertItem) {
+            COMBOBOXEXITEMA item = {};
+            item.mask = CBEIF_TEXT;
+            item.iItem = -1;
+            item.pszText = const_cast<LPSTR>(lpszText);
+            if (::SendDlgItemMessageA(m_hWnd, nIDC, CBEM_INSERTITEMA, 0, (LPARAM)&item) == -1)
+                bSuccess = FALSE;
+        }
+        p += dwLen;
+        nLeft -= dwLen;
+    }
+    return bSuccess;
 }
 
 BOOL CDialog::Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd)

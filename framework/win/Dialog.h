@@ -58,7 +58,6 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
     void DoDataExchange(CDataExchange* pDX) override;
 
-    BOOL IsDialogMessage(LPMSG lpMsg) { return ::IsDialogMessageA(m_hWnd, lpMsg); }
     void NextDlgCtrl() const { ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, 0, 0); }
     void PrevDlgCtrl() const { ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, 1, 0); }
     void GotoDlgCtrl(CWnd* pWndCtrl) { ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, (WPARAM)AfxSafeHwnd(pWndCtrl), 1); }
@@ -75,7 +74,7 @@ public:
     HWND m_hWndTop = nullptr;
 
 protected:
-    BOOL CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst);
+    BOOL CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst) override;
     HWND PreModal();
     void PostModal();
     LRESULT HandleInitDialog(WPARAM wParam, LPARAM lParam);

@@ -61,6 +61,63 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
     return TRUE;
 }
 
+BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
+    ON_WM_SIZE()
+    ON_MESSAGE(WM_SETMESSAGESTRING, &CFrameWnd::OnSetMessageString)
+END_MESSAGE_MAP()
+
+void CFrameWnd::RecalcLayout(BOOL bNotify)
+{
+    if (m_bInRecalcLayout || m_hWnd == nullptr)
+        return;
+    m_bInRecalcLayout = TRUE;
+    RepositionChildren();
+    m_bInRecalcLayout = FALSE;
+    if (bNotify)
+        OnRecalcLayoutNotify();
+}
+
+void CFrameWnd::RepositionChildren() { RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder); }
+
+void CFrameWnd::OnSize(UINT nType, int, int)
+{
+    Default();
+    if (nType != SIZE_MINIMIZED)
+        RecalcLayout();
+}
+
+void CFrameWnd::GetMessageString(UINT nID, CString& rMessage) const
+{
+    rMessage.Empty();
+    CString text;
+    if (nID == 0 || !text.LoadString(nID))
+        return;
+    const int nEnd = text.Find('\n');
+    rMessage = nEnd >= 0 ? text.Left(nEnd) : text;
+}
+
+CWnd* CFrameWnd::GetMessageBar() { return GetDescendantWindow(AFX_IDW_STATUS_BAR, TRUE); }
+
+LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam)
+{
+    const UINT nIDLast = m_nIDLastMessage;
+    CWnd* pMessageBar = GetMessageBar();
+    if (pMessageBar != nullptr) {
+        CString strMessage;
+        LPCTSTR lpsz = "";
+        if (lParam != 0) {
+            lpsz = reinterpret_cast<LPCTSTR>(lParam);
+        } else if (wParam != 0) {
+            GetMessageString((UINT)wParam, strMessage);
+            lpsz = strMessage;
+        }
+        pMessageBar->SetWindowText(lpsz);
+    }
+    m_nIDLastMessage = (UINT)wParam;
+    m_nIDTracking = (UINT)wParam;
+    return (LRESULT)nIDLast;
+}
+
 CFrameWnd* CFrameWnd::GetParentFrame() const
 {
     if (m_hWnd == nullptr)
@@ -93,7 +150,14 @@ CView* CFrameWnd::GetActiveView() const
 
 BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
     ON_WM_CREATE()
+    ON_WM_SIZE()
 END_MESSAGE_MAP()
+
+void CMDIFrameWnd::OnSize(UINT nType, int, int)
+{
+    if (nType != SIZE_MINIMIZED)
+        RecalcLayout();
+}
 
 int CMDIFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {

@@ -55,8 +55,19 @@ public:
     // resources were loaded with (0: none); frames that take their
     // resources elsewhere answer that id.
     virtual UINT GetDefaultAcceleratorId() const { return m_nIDResource; }
-    // Lays out the frame's bars and client area again.
-    virtual void RecalcLayout(BOOL bNotify = TRUE) { (void)bNotify; }
+    // Lays out the frame again: every child with an id below the view's
+    // (AFX_IDW_PANE_FIRST) takes its share of the client area through
+    // WM_SIZEPARENT, the view gets the rest (less m_rectBorder).  A layout
+    // asked for while one runs is dropped.  With bNotify the frame's
+    // layout listeners hear of it afterwards (OnRecalcLayoutNotify).
+    virtual void RecalcLayout(BOOL bNotify = TRUE);
+    // The status-bar text of a command: its string resource up to the
+    // first '\n' (empty when there is none).
+    virtual void GetMessageString(UINT nID, CString& rMessage) const;
+    // The window that shows the frame's messages: its AFX_IDW_STATUS_BAR
+    // descendant, or null.
+    virtual CWnd* GetMessageBar();
+    BOOL IsInRecalcLayout() const { return m_bInRecalcLayout; }
     // The view that receives the frame's commands; with bNotify a new view
     // also gets the focus.  The frame remembers the view's window, so a
     // view destroyed meanwhile reads back as none.
@@ -65,6 +76,29 @@ public:
 
     HACCEL m_hAccelTable = nullptr;
     UINT m_nIDResource = 0;
+    // TRUE while the frame is in context-help mode (the user picks a
+    // window to get help on): bars then keep their messages to
+    // themselves.
+    BOOL m_bHelpMode = FALSE;
+    // Borders the view leaves free inside the frame's client area.
+    CRect m_rectBorder;
+    // The message id last shown (WM_SETMESSAGESTRING), 0 for none.
+    UINT m_nIDLastMessage = 0;
+    UINT m_nIDTracking = 0;
+
+protected:
+    // The layout itself (RecalcLayout guards it): the bars through
+    // WM_SIZEPARENT, the view in the rest.  Frames that lay their bars
+    // out otherwise replace it.
+    virtual void RepositionChildren();
+    // Called after a layout asked for with notification; frames that host
+    // in-place objects tell them here.  Nothing in the base frame.
+    virtual void OnRecalcLayoutNotify() {}
+    void OnSize(UINT nType, int cx, int cy);
+    LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+    BOOL m_bInRecalcLayout = FALSE;
 
 private:
     HWND m_hWndActiveView = nullptr;
@@ -89,6 +123,9 @@ public:
 
 protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    // The layout places the MDI client (the view's id): the default
+    // processing, which would fill the frame with it, is not run.
+    void OnSize(UINT nType, int cx, int cy);
     DECLARE_MESSAGE_MAP()
 };
 

@@ -9,5 +9,6 @@
 #include <commdlg.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <oleacc.h>
 
 #include "framework/Types.h"

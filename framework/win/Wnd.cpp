@@ -652,6 +652,7 @@ BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
     ON_MESSAGE(WM_COMPAREITEM, &CWnd::OnReflectableItemMessage)
     ON_MESSAGE(WM_VKEYTOITEM, &CWnd::OnReflectableItemMessage)
     ON_MESSAGE(WM_CHARTOITEM, &CWnd::OnReflectableItemMessage)
+    ON_MESSAGE(WM_GETOBJECT, &CWnd::OnGetObject)
 END_MESSAGE_MAP()
 
 // ---------------------------------------------------------------------------
@@ -992,4 +993,102 @@ void CWnd::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType)
         if (dwStyle & WS_HSCROLL)
             lpClientRect->bottom += ::GetSystemMetrics(SM_CYHSCROLL);
     }
+}
+
+BOOL CWnd::PreTranslateInput(LPMSG lpMsg)
+{
+    if ((lpMsg->message < WM_KEYFIRST || lpMsg->message > WM_KEYLAST)
+        && (lpMsg->message < WM_MOUSEFIRST || lpMsg->message > WM_MOUSELAST))
+        return FALSE;
+    return IsDialogMessage(lpMsg);
+}
+
+INT_PTR CWnd::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
+{
+    HWND hWndChild = ::ChildWindowFromPointEx(m_hWnd, point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+    if (hWndChild == nullptr || hWndChild == m_hWnd)
+        return -1;
+    const INT_PTR nHit = ::GetDlgCtrlID(hWndChild);
+    if (pTI != nullptr) {
+        pTI->hwnd = m_hWnd;
+        pTI->uId = (UINT_PTR)hWndChild;
+        pTI->uFlags |= TTF_IDISHWND;
+        pTI->lpszText = LPSTR_TEXTCALLBACKA;
+    }
+    return nHit;
+}
+
+// ---------------------------------------------------------------------------
+// Layout of bars
+
+namespace {
+
+// Moves a child to a rectangle (parent client coordinates) in the batch,
+// or at once without one; nothing when it is there already.
+void RepositionChild(AFX_SIZEPARENTPARAMS& layout, HWND hWnd, const RECT& rect)
+{
+    RECT rectOld;
+    ::GetWindowRect(hWnd, &rectOld);
+    ::MapWindowPoints(nullptr, ::GetParent(hWnd), reinterpret_cast<LPPOINT>(&rectOld), 2);
+    if (::EqualRect(&rectOld, &rect))
+        return;
+    const UINT flags = SWP_NOACTIVATE | SWP_NOZORDER;
+    const int cx = rect.right - rect.left, cy = rect.bottom - rect.top;
+    if (layout.hDWP != nullptr) {
+        HDWP hNext = ::DeferWindowPos(layout.hDWP, hWnd, nullptr, rect.left, rect.top, cx, cy, flags);
+        if (hNext != nullptr) {
+            layout.hDWP = hNext;
+            return;
+        }
+        layout.hDWP = nullptr;   // the batch is gone: the rest moves at once
+    }
+    ::SetWindowPos(hWnd, nullptr, rect.left, rect.top, cx, cy, flags);
+}
+
+} // namespace
+
+void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag, LPRECT lpRectParam,
+                          LPCRECT lpRectClient, BOOL bStretch)
+{
+    AFX_SIZEPARENTPARAMS layout = {};
+    layout.bStretch = bStretch;
+    if (lpRectClient != nullptr)
+        layout.rect = *lpRectClient;
+    else
+        ::GetClientRect(m_hWnd, &layout.rect);
+    const BOOL bQuery = (nFlag & ~reposNoPosLeftOver) == reposQuery;
+    if (!bQuery)
+        layout.hDWP = ::BeginDeferWindowPos(8);
+
+    HWND hWndLeftOver = nullptr;
+    for (HWND hWndChild = ::GetTopWindow(m_hWnd); hWndChild != nullptr; hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
+        const UINT nIDC = (UINT)::GetDlgCtrlID(hWndChild);
+        if (nIDC == nIDLeftOver)
+            hWndLeftOver = hWndChild;
+        else if (nIDC >= nIDFirst && nIDC <= nIDLast && FromHandlePermanent(hWndChild) != nullptr)
+            ::SendMessageA(hWndChild, WM_SIZEPARENT, 0, (LPARAM)&layout);
+    }
+
+    if (bQuery) {
+        if (lpRectParam != nullptr) {
+            if (bStretch)
+                *lpRectParam = layout.rect;
+            else
+                ::SetRect(lpRectParam, 0, 0, layout.sizeTotal.cx, layout.sizeTotal.cy);
+        }
+        return;
+    }
+    if (nIDLeftOver != 0 && hWndLeftOver != nullptr && !(nFlag & reposNoPosLeftOver)) {
+        if ((nFlag & ~reposNoPosLeftOver) == reposExtra && lpRectParam != nullptr) {
+            layout.rect.left += lpRectParam->left;
+            layout.rect.top += lpRectParam->top;
+            layout.rect.right -= lpRectParam->right;
+            layout.rect.bottom -= lpRectParam->bottom;
+        }
+        CWnd* pLeftOver = FromHandle(hWndLeftOver);
+        pLeftOver->CalcWindowRect(&layout.rect);
+        RepositionChild(layout, hWndLeftOver, layout.rect);
+    }
+    if (layout.hDWP != nullptr)
+        ::EndDeferWindowPos(layout.hDWP);
 }

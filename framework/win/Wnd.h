@@ -56,6 +56,39 @@ LRESULT CALLBACK AfxWndProcW(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 #define MLF_NOKICKIDLE 0x0002    // no WM_KICKIDLE to the window
 #define MLF_SHOWONIDLE 0x0004    // the window is shown when the queue first empties
 
+// Layout of a frame's bars.  RepositionBars sends WM_SIZEPARENT to every
+// child in an id range: each bar takes its share from the edge of the
+// rectangle in AFX_SIZEPARENTPARAMS (and moves itself in the batch hDWP);
+// the child with the left-over id gets what remains.
+#define WM_SIZEPARENT 0x0361
+// A frame shows a message in its status bar: wParam a string id (the text
+// before its first '\n'), or lParam the text itself; the answer is the
+// id shown before.
+#define WM_SETMESSAGESTRING 0x0362
+// Context help: the help id of the point in lParam (0: none).
+#define WM_HELPHITTEST 0x0366
+#define HID_BASE_COMMAND 0x00010000UL
+#define HID_BASE_CONTROL 0x00050000UL
+struct AFX_SIZEPARENTPARAMS {
+    HDWP hDWP;       // the batch the bars move in (null: move at once)
+    RECT rect;       // what is still free, parent client coordinates
+    SIZE sizeTotal;  // what the bars took so far
+    BOOL bStretch;   // bars take the whole length of their side
+};
+// RepositionBars flags
+#define reposDefault 0
+#define reposQuery 1          // measure only: lpRectParam gets the free rectangle
+#define reposExtra 2          // lpRectParam holds borders taken from the free rectangle
+#define reposNoPosLeftOver 0x8000
+// Standard child ids of a frame.
+#define AFX_IDW_TOOLBAR 0xE800
+#define AFX_IDW_STATUS_BAR 0xE801
+#define AFX_IDW_DOCKBAR_TOP 0xE81B
+#define AFX_IDW_DOCKBAR_LEFT 0xE81C
+#define AFX_IDW_DOCKBAR_RIGHT 0xE81D
+#define AFX_IDW_DOCKBAR_BOTTOM 0xE81E
+#define AFX_IDW_PANE_FIRST 0xE900
+
 class CWnd : public CCmdTarget {
     DECLARE_DYNCREATE(CWnd)
 public:
@@ -129,6 +162,68 @@ public:
     // Dialog data
     virtual BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
     virtual void DoDataExchange(CDataExchange* pDX);
+
+    // Windows made from a dialog template (a modeless dialog, or a bar or
+    // form that lays its controls out from one): the window runs through
+    // the dialog manager, its object attached from the first message.
+    // FALSE when the template is missing or the window cannot be made.
+    BOOL CreateDlg(LPCTSTR lpszTemplateName, CWnd* pParentWnd);
+    virtual BOOL CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst);
+    // Sends the dialog-init data of a template (the RT_DLGINIT resource of
+    // the same name, or a block in memory) to the window's controls: the
+    // list-box and combo-box strings.  TRUE when there is none; FALSE when
+    // the data is damaged or a control refuses a string (a record for a
+    // control the window lacks is passed over).  Records: WORD
+    // control id, WORD message, DWORD length, the bytes (a text with its
+    // terminating zero); a zero id ends the list.  A block of known size
+    // is read within it.
+    BOOL ExecuteDlgInit(LPCTSTR lpszResourceName);
+    BOOL ExecuteDlgInit(LPVOID lpResource, DWORD nSize = 0xFFFFFFFF);
+    // Keyboard and mouse input for this window or a child goes through the
+    // dialog manager (Tab, Enter, mnemonics); TRUE when it took the message.
+    BOOL PreTranslateInput(LPMSG lpMsg);
+    BOOL IsDialogMessage(LPMSG lpMsg) { return ::IsDialogMessageA(m_hWnd, lpMsg); }
+    // The command or control under a client point, for tooltips and
+    // context help: here the id of the child window there (-1: none); pTI
+    // (may be null) is filled for that child.
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const;
+
+    // Layout of bars (see WM_SIZEPARENT above).
+    void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
+                        LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr, BOOL bStretch = TRUE);
+
+    // Accessibility.  A window with active accessibility answers
+    // WM_GETOBJECT for its client area with an accessible object whose
+    // IAccessible calls come to the operations below (on the window's
+    // thread; a call that arrives after the window is gone fails).  The
+    // base operations answer what the system's standard object of the
+    // window answers.
+    void EnableActiveAccessibility() { m_bEnableActiveAccessibility = TRUE; }
+    BOOL IsActiveAccessibilityEnabled() const { return m_bEnableActiveAccessibility; }
+    // The system's standard accessible object of the window's client area
+    // (the caller releases it), or null.
+    IAccessible* CreateStandardAccessible() const;
+    virtual HRESULT get_accParent(IDispatch** ppdispParent);
+    virtual HRESULT get_accChildCount(long* pcountChildren);
+    virtual HRESULT get_accChild(VARIANT varChild, IDispatch** ppdispChild);
+    virtual HRESULT get_accName(VARIANT varChild, BSTR* pszName);
+    virtual HRESULT get_accValue(VARIANT varChild, BSTR* pszValue);
+    virtual HRESULT get_accDescription(VARIANT varChild, BSTR* pszDescription);
+    virtual HRESULT get_accRole(VARIANT varChild, VARIANT* pvarRole);
+    virtual HRESULT get_accState(VARIANT varChild, VARIANT* pvarState);
+    virtual HRESULT get_accHelp(VARIANT varChild, BSTR* pszHelp);
+    virtual HRESULT get_accHelpTopic(BSTR* pszHelpFile, VARIANT varChild, long* pidTopic);
+    virtual HRESULT get_accKeyboardShortcut(VARIANT varChild, BSTR* pszKeyboardShortcut);
+    virtual HRESULT get_accFocus(VARIANT* pvarChild);
+    virtual HRESULT get_accSelection(VARIANT* pvarChildren);
+    virtual HRESULT get_accDefaultAction(VARIANT varChild, BSTR* pszDefaultAction);
+    virtual HRESULT accSelect(long flagsSelect, VARIANT varChild);
+    virtual HRESULT accLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT varChild);
+    virtual HRESULT accNavigate(long navDir, VARIANT varStart, VARIANT* pvarEndUpAt);
+    virtual HRESULT accHitTest(long xLeft, long yTop, VARIANT* pvarChild);
+    virtual HRESULT accDoDefaultAction(VARIANT varChild);
+    virtual HRESULT put_accName(VARIANT varChild, BSTR szName);
+    virtual HRESULT put_accValue(VARIANT varChild, BSTR szValue);
 
     // Text
     void SetWindowText(LPCTSTR lpszString) { ::SetWindowTextA(m_hWnd, lpszString); }
@@ -276,6 +371,7 @@ public:
 
     UINT m_nFlags = 0;
     int m_nModalResult = -1;
+    BOOL m_bEnableActiveAccessibility = FALSE;
     HWND m_hWndOwner = nullptr;   // owner set with SetOwner (child windows)
     WNDPROC m_pfnSuper = nullptr; // the window's procedure before ours
 
@@ -287,6 +383,9 @@ protected:
     static BOOL UnhookWindowCreate();
     friend LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam);
     friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
+    // WM_GETOBJECT: the window's accessible object for OBJID_CLIENT while
+    // active accessibility is on; otherwise the default answer.
+    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 

@@ -1,8 +1,11 @@
 // machines.xml: safe rewriting, damaged files kept aside.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
+#include <map>
 #include <string>
+#include <thread>
 
 #include "app/MachineListFile.h"
 #include "app/MachineMap.h"
@@ -251,11 +254,11 @@ TEST(MachineListFile, LineBreaksInsideTextsSurviveEverySaveUnchanged)
     trovtest::TempDir dir;
     struct Route {
         const char* what;
-        bool (*write)(const std::string& path, const CMachineMap& map);
+        bool (*write)(const std::string& path, CMachineMap& map);
         bool (*read)(const std::string& path, CMachineMap& map);
     } routes[] = {
         {"machines.xml",
-         [](const std::string& path, const CMachineMap& m) {
+         [](const std::string& path, CMachineMap& m) {
              CString error;
              return CMachineListFile(path.c_str()).Save(m, &error);
          },
@@ -264,7 +267,7 @@ TEST(MachineListFile, LineBreaksInsideTextsSurviveEverySaveUnchanged)
              return CMachineListFile(path.c_str()).Load(m, &message) == CMachineListFile::kLoaded;
          }},
         {"export and import",
-         [](const std::string& path, const CMachineMap& m) {
+         [](const std::string& path, CMachineMap& m) {
              CString error;
              return CMachineListFile::WriteFile(path.c_str(), m, &error);
          },
@@ -356,4 +359,181 @@ TEST(MachineListFile, UnchangedListIsNotRewrittenAChangedOneIs)
     EXPECT_TRUE(file.Save(map, &error));
     EXPECT_EQ(++writes, file.GetWriteCount());
     EXPECT_TRUE(Exists(path));
+}
+
+namespace {
+
+// A copy of the program on the list at path: its map and its file.
+struct ListCopy {
+    explicit ListCopy(const std::string& path) : file(path.c_str())
+    {
+        CString message;
+        loaded = file.Load(map, &message);
+    }
+    ~ListCopy() { map.DeleteAll(); }
+    bool Save(CMachineListMerge* merge = nullptr)
+    {
+        CString error;
+        bool saved = file.Save(map, &error, merge);
+        EXPECT_TRUE(saved) << (const char*)error;
+        return saved;
+    }
+    void Remove(uint32_t address)
+    {
+        CMachine* gone = map.Find(CIpAddress(address));
+        ASSERT_NE(nullptr, gone);
+        map.RemoveKey(CIpAddress(address));
+        delete gone;
+    }
+    CMachineMap map;
+    CMachineListFile file;
+    CMachineListFile::LoadResult loaded;
+};
+
+// The saved machines of the file at path, by address and host name.
+std::map<uint32_t, std::string> OnDisk(const std::string& path)
+{
+    CMachineMap map;
+    CString message;
+    EXPECT_EQ(CMachineListFile::kLoaded, CMachineListFile(path.c_str()).Load(map, &message)) << (const char*)message;
+    std::map<uint32_t, std::string> machines;
+    for (const CMachineMap::CPair* p = map.PGetFirstAssoc(); p; p = map.PGetNextAssoc(p))
+        machines[p->key.GetValue()] = (const char*)p->value->m_hostName;
+    map.DeleteAll();
+    return machines;
+}
+
+} // namespace
+
+TEST(MachineListFile, TwoCopiesOnOneListLoseNoMachineTheOtherSaved)
+{
+    // Whether the list was there when both copies started or not: copy A
+    // adds a machine and saves, copy B adds another and saves its list.
+    for (bool fileAtStart : {true, false}) {
+        SCOPED_TRACE(fileAtStart ? "list there at start" : "no list at start");
+        trovtest::TempDir dir;
+        std::string path = dir.File("machines.xml");
+        if (fileAtStart) {
+            CMachineMap first;
+            AddSaved(first, 1, "one");
+            CString error;
+            ASSERT_TRUE(CMachineListFile::WriteFile(path.c_str(), first, &error));
+            first.DeleteAll();
+        }
+        ListCopy a(path), b(path);
+        AddSaved(a.map, 10, "from A");
+        ASSERT_TRUE(a.Save());
+        AddSaved(b.map, 20, "from B");
+        CMachineListMerge merge;
+        ASSERT_TRUE(b.Save(&merge));
+        ASSERT_EQ(1u, merge.added.size());
+        EXPECT_EQ(b.map.Find(CIpAddress(10)), merge.added[0]);
+        EXPECT_STREQ("from A", merge.added[0]->m_hostName);
+        EXPECT_EQ(1, merge.added[0]->m_inList);
+        EXPECT_TRUE(merge.updated.empty());
+        EXPECT_EQ(0, merge.kept);
+        std::string said = (const char*)merge.Describe(path.c_str());
+        EXPECT_NE(std::string::npos, said.find("changed by another program")) << said;
+        EXPECT_NE(std::string::npos, said.find("1 machine(s) added")) << said;
+        std::map<uint32_t, std::string> expected = {{10, "from A"}, {20, "from B"}};
+        if (fileAtStart)
+            expected[1] = "one";
+        EXPECT_EQ(expected, OnDisk(path));
+
+        // A's next save takes B's machine in turn; a save that finds the
+        // file as it left it merges nothing.
+        a.map.Find(CIpAddress(10))->m_comment = "changed";
+        CMachineListMerge back;
+        ASSERT_TRUE(a.Save(&back));
+        ASSERT_EQ(1u, back.added.size());
+        EXPECT_STREQ("from B", back.added[0]->m_hostName);
+        EXPECT_EQ(expected, OnDisk(path));
+        CMachineListMerge none;
+        a.map.Find(CIpAddress(20))->m_comment = "again";
+        ASSERT_TRUE(a.Save(&none));
+        EXPECT_FALSE(none.Happened());
+    }
+}
+
+TEST(MachineListFile, RemovalsAndChangesOfTheOtherCopyMeetThisCopysOwn)
+{
+    trovtest::TempDir dir;
+    std::string path = dir.File("machines.xml");
+    {
+        CMachineMap first;
+        for (uint32_t i = 1; i <= 4; ++i)
+            AddSaved(first, i, "m");
+        CString error;
+        ASSERT_TRUE(CMachineListFile::WriteFile(path.c_str(), first, &error));
+        first.DeleteAll();
+    }
+    ListCopy a(path), b(path);
+    // A removes 1, renames 2 and 3; B removes 4, renames 3 its own way and
+    // leaves 2 alone.
+    a.Remove(1);
+    a.map.Find(CIpAddress(2))->m_hostName = "renamed by A";
+    a.map.Find(CIpAddress(3))->m_hostName = "renamed by A";
+    ASSERT_TRUE(a.Save());
+    b.Remove(4);
+    b.map.Find(CIpAddress(3))->m_hostName = "renamed by B";
+    CMachineListMerge merge;
+    ASSERT_TRUE(b.Save(&merge));
+    // B keeps 1, which it never removed (nothing saved is lost), takes A's
+    // name for 2, keeps its own for 3, and 4 stays removed by B.
+    EXPECT_TRUE(merge.added.empty());
+    ASSERT_EQ(1u, merge.updated.size());
+    EXPECT_EQ(b.map.Find(CIpAddress(2)), merge.updated[0]);
+    EXPECT_EQ(1, merge.kept);
+    std::map<uint32_t, std::string> expected = {{1, "m"}, {2, "renamed by A"}, {3, "renamed by B"}};
+    EXPECT_EQ(expected, OnDisk(path));
+    std::string said = (const char*)merge.Describe(path.c_str());
+    EXPECT_NE(std::string::npos, said.find("1 machine(s) updated, 1 machine(s) that it no longer holds kept")) << said;
+}
+
+TEST(MachineListFile, AChangedListThatCannotBeReadIsKeptAsideBeforeTheSave)
+{
+    trovtest::TempDir dir;
+    std::string path = dir.File("machines.xml");
+    ListCopy a(path);
+    AddSaved(a.map, 1, "one");
+    ASSERT_TRUE(a.Save());
+    dir.Write("machines.xml", "<MACHINES><MACHINE><KEY>10.0.0.9</KEY>");
+    CMachineListMerge merge;
+    ASSERT_TRUE(a.Save(&merge));
+    EXPECT_EQ(path + ".bad", (const char*)merge.setAsidePath);
+    EXPECT_EQ("<MACHINES><MACHINE><KEY>10.0.0.9</KEY>", trovtest::TempDir::Read(path + ".bad"));
+    EXPECT_EQ((std::map<uint32_t, std::string>{{1, "one"}}), OnDisk(path));
+    std::string said = (const char*)merge.Describe(path.c_str());
+    EXPECT_NE(std::string::npos, said.find("It was kept as " + path + ".bad")) << said;
+}
+
+TEST(MachineListFile, CopiesSavingAtTheSameTimeLoseNoMachine)
+{
+    // Two copies adding machines and saving as fast as they can: every save
+    // merges what the other saved in between, and no save falls between the
+    // other's look at the file and its write.
+    trovtest::TempDir dir;
+    std::string path = dir.File("machines.xml");
+    const int kEach = 40;
+    std::atomic<int> failed{0};
+    // No test assertions inside the threads: they are checked after.
+    auto copy = [&path, &failed](uint32_t base) {
+        CMachineMap map;
+        CMachineListFile file(path.c_str());
+        CString message, error;
+        file.Load(map, &message);
+        for (int i = 0; i < kEach; ++i) {
+            AddSaved(map, base + (uint32_t)i, "m");
+            if (!file.Save(map, &error)) {
+                ++failed;
+                break;
+            }
+        }
+        map.DeleteAll();
+    };
+    std::thread first(copy, 0x0A000000u), second(copy, 0x0B000000u);
+    first.join();
+    second.join();
+    EXPECT_EQ(0, failed.load());
+    EXPECT_EQ((size_t)(2 * kEach), OnDisk(path).size());
 }

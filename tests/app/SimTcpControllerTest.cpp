@@ -305,10 +305,19 @@ TEST_F(SimTcpTest, XmlCommandsAreRecordedAndAnsweredWithTheirLength)
     TrovTestClient client;
     Connect(client);
     ASSERT_TRUE(client.Login("secret", nullptr));
-    const std::string command = "<TROV><COMMAND>Reconfigure</COMMAND><MAC>00:0A</MAC></TROV>";
+    const std::string command = "<TROV><COMMAND>Reconfigure</COMMAND><MAC>00:0A:0B:0C:0D:02</MAC></TROV>";
     TrovReply reply;
     EXPECT_TRUE(client.XmlCommand(command, &reply));
     EXPECT_EQ(8, reply.header.length);
+    // A command for another controller, or for none, is refused.
+    for (const char* other : {"<TROV><COMMAND>Identify</COMMAND><MAC/></TROV>",
+                              "<TROV><COMMAND>Identify</COMMAND><MAC></MAC></TROV>",
+                              "<TROV><COMMAND>Identify</COMMAND><MAC>00:0A:0B:0C:0D:03</MAC></TROV>"}) {
+        EXPECT_FALSE(client.XmlCommand(other, &reply)) << other;
+        EXPECT_EQ(0, reply.header.command) << other;
+    }
+    sim.ClearRecords();
+    EXPECT_TRUE(client.XmlCommand(command, &reply));
 
     sim.Change([](SimTcpBehaviour& b) {
         b.xmlCommandSucceeds = false;

@@ -333,11 +333,13 @@ bool SimTcpController::HandleMessage(Connection& c, const wire::Header& h, const
         }
         if (silent)
             return true;
+        // A controller acts only on a command that names it by its MAC.
+        bool forUs = !b->identity.mac.empty() && SimElementText(text, "MAC") == b->identity.mac;
         std::string rest = b->xmlReplyText;
         if (!rest.empty())
             rest.push_back('\0');
         return SendReply(c, *b, h.command,
-                         SimReplyBytes(h.sequence, b->xmlCommandSucceeds ? ok : 0,
+                         SimReplyBytes(h.sequence, b->xmlCommandSucceeds && forUs ? ok : 0,
                                        (uint16_t)(wire::kHeaderSize + rest.size()), 0, rest));
     }
     default:

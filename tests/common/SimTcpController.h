@@ -70,6 +70,9 @@ struct SimTcpBehaviour {
     std::string backupFile; // data of the reply to wire::kGetFile
     std::string eventLog;   // data of the reply to wire::kGetLog
 
+    // XML commands succeed when this is set and their MAC element holds the
+    // identity's MAC; any other command (no MAC, an empty one, another
+    // controller's) is answered with failure.
     bool xmlCommandSucceeds = true;
     std::string xmlReplyText; // text after the header of XML-command replies (with a terminator)
 

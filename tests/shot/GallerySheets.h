@@ -39,7 +39,14 @@ void ShootDialogControlsSheets(const GalleryPhotographer& photograph);
 // The colour picker in each of its kinds, without and with the focus
 // (ColorPickerSheetWin.cpp); false when the window could not be made.
 bool ShootColorPickerSheet(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);
+// A library frame with panes docked side by side and at the bottom, a
+// floating pane, and the pane menu open (PaneSheetWin.cpp); false when the
+// frame could not be made or the menu did not open.
+bool ShootPaneSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);
 // The library's tab windows: every style at the top and at the bottom,
 // and their buttons, tab list, icons, colours, shared scroll bar, rename
 // edit and resize bar (TabWindowsSheetWin.cpp).
 void ShootTabWindowSheets(const GalleryPhotographer& photograph);
+// The planner's day view: one day in its states, quarter-hour slots, five
+// days and the drawing flags (PlannerSheetWin.cpp).
+void ShootPlannerSheets(const GalleryPhotographer& photograph);

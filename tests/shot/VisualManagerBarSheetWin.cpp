@@ -44,7 +44,7 @@ Sheet BarSheet()
                 {"toolbar, horizontal",
                  [](CZUDPVisualManager& vm, CDC& dc, CRect r, int c) {
                      CZUDPToolBar bar;
-                     bar.SetBarStyle(CBRS_ALIGN_TOP | CBRS_BORDER_ANY);
+                     bar.ReplaceBarStyle(CBRS_ALIGN_TOP | CBRS_BORDER_ANY);
                      bar.SetControlBarStyle(ZUDP_CBRS_FLOAT);
                      bar.m_bInDialog = c == 1;
                      bar.m_bFloating = c == 3;
@@ -60,7 +60,7 @@ Sheet BarSheet()
                 {"toolbar, vertical",
                  [](CZUDPVisualManager& vm, CDC& dc, CRect r, int c) {
                      CZUDPToolBar bar;
-                     bar.SetBarStyle(CBRS_ALIGN_LEFT | CBRS_BORDER_ANY);
+                     bar.ReplaceBarStyle(CBRS_ALIGN_LEFT | CBRS_BORDER_ANY);
                      bar.m_bInDialog = c == 1;
                      bar.m_bFloating = c == 3;
                      CZUDPVisualManager::SetLook2000Style(c == 2);
@@ -83,7 +83,7 @@ Sheet BarSheet()
                  [](CZUDPVisualManager& vm, CDC& dc, CRect r, int c) {
                      static const DWORD sides[] = {CBRS_ALIGN_LEFT, CBRS_ALIGN_RIGHT, CBRS_ALIGN_TOP, CBRS_ALIGN_BOTTOM};
                      CZUDPSlider slider(TRUE);
-                     slider.SetBarStyle(sides[c]);
+                     slider.ReplaceBarStyle(sides[c]);
                      CRect s = c < 2 ? CRect(r.CenterPoint().x - 4, r.top, r.CenterPoint().x + 4, r.bottom)
                                      : CRect(r.left, r.CenterPoint().y - 4, r.right, r.CenterPoint().y + 4);
                      vm.DrawSlider(&dc, &slider, s, TRUE);

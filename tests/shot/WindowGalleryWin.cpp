@@ -259,6 +259,7 @@ void ShootMainWindow(const std::string& work)
         return;
     }
     dialog->SetWindowPos(nullptr, 20, 20, 1180, 720, SWP_NOZORDER);
+    dialog->CompleteStartUp();
     dialog->ShowLogPane(1);
     dialog->GetLogSplitter().m_position = 430;
     dialog->GetLogSplitter().Relayout();
@@ -857,6 +858,14 @@ int main(int argc, char** argv)
         fputs("[misc]\r\nname=TROVconf\r\n", ini);
         fclose(ini);
     }
+    // TROV_GALLERY_ONLY=planner photographs the planner's sheets alone (to
+    // look at them again quickly while working on them).
+    const char* only = getenv("TROV_GALLERY_ONLY");
+    if (only != nullptr && strcmp(only, "planner") == 0) {
+        ShootPlannerSheets(Photograph);
+        printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
+        return g_failures.empty() ? 0 : 1;
+    }
     {
         // No probe leaves the machine and no adapter is listed; the program's
         // own boxes are answered while its windows are photographed, and
@@ -884,8 +893,11 @@ int main(int argc, char** argv)
     ShootTabWindowSheets(Photograph);
     ShootControlSheets(Photograph);
     ShootDialogControlsSheets(Photograph);
+    ShootPlannerSheets(Photograph);
     if (!ShootColorPickerSheet(Photograph, Pump))
         Fail("colour-pickers", "the window could not be made");
+    if (!ShootPaneSheets(Photograph, Pump))
+        Fail("pane-frame-docked", "the frame could not be made or its pane menu did not open");
 
     printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
     return g_failures.empty() ? 0 : 1;

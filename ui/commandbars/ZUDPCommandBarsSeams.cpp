@@ -26,8 +26,44 @@ void RealInstalledFonts(BYTE nCharSet, std::vector<CZUDPFontDesc>& fonts)
     ::ReleaseDC(nullptr, hDC);
 }
 
+// Inverts a frame of the given width round a rectangle on the desktop with
+// the halftone brush.
+void InvertFrame(HDC hDC, const RECT& rect, int nWidth)
+{
+    const int cx = rect.right - rect.left, cy = rect.bottom - rect.top;
+    if (cx <= 0 || cy <= 0 || nWidth <= 0)
+        return;
+    ::PatBlt(hDC, rect.left, rect.top, cx, nWidth, PATINVERT);
+    ::PatBlt(hDC, rect.left, rect.bottom - nWidth, cx, nWidth, PATINVERT);
+    ::PatBlt(hDC, rect.left, rect.top + nWidth, nWidth, cy - 2 * nWidth, PATINVERT);
+    ::PatBlt(hDC, rect.right - nWidth, rect.top + nWidth, nWidth, cy - 2 * nWidth, PATINVERT);
+}
+
+void RealDrawDragOutline(const RECT* pRectNew, int nWidth, const RECT* pRectOld, int nOldWidth)
+{
+    HWND hDesktop = ::GetDesktopWindow();
+    HDC hDC = ::GetDCEx(hDesktop, nullptr, DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE);
+    if (hDC == nullptr)
+        return;
+    static const WORD kHalftone[8] = {0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA};
+    HBITMAP hPattern = ::CreateBitmap(8, 8, 1, 1, kHalftone);
+    HBRUSH hBrush = hPattern != nullptr ? ::CreatePatternBrush(hPattern) : nullptr;
+    HGDIOBJ hOldBrush = hBrush != nullptr ? ::SelectObject(hDC, hBrush) : nullptr;
+    if (pRectOld != nullptr)
+        InvertFrame(hDC, *pRectOld, nOldWidth);
+    if (pRectNew != nullptr)
+        InvertFrame(hDC, *pRectNew, nWidth);
+    if (hOldBrush != nullptr)
+        ::SelectObject(hDC, hOldBrush);
+    if (hBrush != nullptr)
+        ::DeleteObject(hBrush);
+    if (hPattern != nullptr)
+        ::DeleteObject(hPattern);
+    ::ReleaseDC(hDesktop, hDC);
+}
+
 } // namespace
 
-CommandBarsSeams::CommandBarsSeams() : installedFonts(RealInstalledFonts) {}
+CommandBarsSeams::CommandBarsSeams() : installedFonts(RealInstalledFonts), drawDragOutline(RealDrawDragOutline) {}
 
 CommandBarsSeams g_commandBarsSeams;

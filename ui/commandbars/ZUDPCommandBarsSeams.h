@@ -13,6 +13,14 @@ struct CommandBarsSeams {
     // all), one entry per report, before the font lists filter them: its
     // face, script, character set, pitch and family, and font type.
     Seam<void(BYTE nCharSet, std::vector<CZUDPFontDesc>& fonts)> installedFonts;
+    // The outline an outline drag shows on the screen while a bar or a
+    // floating frame is dragged: drawn inverted on the desktop, so drawing
+    // a rectangle again removes it.  Draws the new rectangle (none: null)
+    // with its width and removes the previous one (none: null) drawn with
+    // its own width.  (Bars and floating frames are dragged by the mouse
+    // messages they capture, not in a loop of their own: tests drive a
+    // drag by sending those messages, and see its outline here.)
+    Seam<void(const RECT* pRectNew, int nWidth, const RECT* pRectOld, int nOldWidth)> drawDragOutline;
 
     CommandBarsSeams();
 };

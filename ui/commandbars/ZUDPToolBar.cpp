@@ -5,10 +5,11 @@
 
 #include "framework/Archive.h"
 #include "ui/commandbars/ZUDPToolbarButton.h"
+#include "ui/docking/ZUDPMiniFrameWnd.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 #include "ui/foundation/ZUDPVisualManager.h"
 
-IMPLEMENT_DYNAMIC(CZUDPBaseToolBar, CZUDPControlBar)
+IMPLEMENT_DYNCREATE(CZUDPBaseToolBar, CZUDPControlBar)
 IMPLEMENT_SERIAL(CZUDPToolBar, CZUDPBaseToolBar, VERSIONABLE_SCHEMA | 1)
 
 BOOL g_customizeMode = FALSE;
@@ -21,7 +22,25 @@ CZUDPToolBarImages* g_sharedUserImages = nullptr;
 
 COLORREF CZUDPToolBar::s_clrCustomText = (COLORREF)-1;
 
+// A toolbar that a row stretched shows its buttons again in full.
+void CZUDPBaseToolBar::RedrawOnResize(int nDelta)
+{
+    (void)nDelta;
+    if (m_hWnd == nullptr)
+        return;
+    CRect rectClient;
+    GetClientRect(&rectClient);
+    if (rectClient.Width() != m_rectVirtual.Width())
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
 CZUDPToolBar::CZUDPToolBar() { g_toolbarList.AddTail(this); }
+
+void CZUDPToolBar::LeaveDockBar(CWnd* pNewParent, BOOL bFlag)
+{
+    CZUDPBaseToolBar::LeaveDockBar(pNewParent, bFlag);
+    m_bFloating = pNewParent != nullptr && pNewParent->IsKindOf(RUNTIME_CLASS(CZUDPMiniFrameWnd));
+}
 
 CZUDPToolBar::~CZUDPToolBar()
 {

@@ -12,11 +12,26 @@
 
 class CZUDPToolbarButton;
 
-// The base of the toolbars (menu bars and popup menu bars among them).
+// The base of the toolbars (menu bars and popup menu bars among them): the
+// docking behaviour all toolbars share.  A toolbar is always dragged in
+// immediate mode, keeps its dock-bar links and virtual rectangle when it
+// gets a new parent, is at least 40 pixels long, has no pane menu (a
+// right click shows the frame's list of bars) and repaints whole when a
+// row stretches it.
 class CZUDPBaseToolBar : public CZUDPControlBar {
-    DECLARE_DYNAMIC(CZUDPBaseToolBar)
+    DECLARE_DYNCREATE(CZUDPBaseToolBar)
 public:
     CZUDPBaseToolBar() = default;
+
+    DWORD GetDockingMode() const override { return ZUDP_DOCK_IMMEDIATE; }
+    void RefreshDockBarLink(CWnd* pOldParent) override { (void)pOldParent; }
+    void GetMinSize(CSize& size) const override { size = IsHorizontal() ? CSize(40, 16) : CSize(16, 40); }
+    BOOL ShowDockingMenu(CPoint pt) override
+    {
+        (void)pt;
+        return FALSE;
+    }
+    void RedrawOnResize(int nDelta) override;
 };
 
 class CZUDPToolBar : public CZUDPBaseToolBar {
@@ -70,12 +85,14 @@ public:
     CZUDPToolBarImages* GetLockedMenuImages();
 
     // --- state and layout
-    // The bar's own floating flag (set while it floats).
+    // The toolbar's own floating flag: set when it leaves its dock bar for
+    // a floating frame, cleared when it goes anywhere else.
     BOOL IsFloating() const override { return m_bFloating; }
+    void LeaveDockBar(CWnd* pNewParent, BOOL bFlag) override;
     // Reads / writes the bar's button list and control-bar state under the
     // profile; FALSE while nothing was read or written.
-    virtual BOOL LoadBarState(LPCTSTR lpszProfileName, int nIndex = -1, UINT uiID = (UINT)-1);
-    virtual BOOL SaveBarState(LPCTSTR lpszProfileName, int nIndex = -1, UINT uiID = (UINT)-1);
+    BOOL LoadBarState(LPCTSTR lpszProfileName, int nIndex = -1, UINT uiID = (UINT)-1) override;
+    BOOL SaveBarState(LPCTSTR lpszProfileName, int nIndex = -1, UINT uiID = (UINT)-1) override;
     // TRUE when the last state load found that the bar's resource button
     // list differs from the one saved from it.
     virtual BOOL IsResourceChanged() const { return m_bResourceChanged; }
@@ -83,7 +100,7 @@ public:
     // again (not while it is locked).
     virtual void RefreshButtons();
     // Lays the bar out again after its buttons changed.
-    virtual void UpdateLayout();
+    void UpdateLayout() override;
     // Reads / writes the options all toolbars and menus share.
     static BOOL LoadGlobalOptions(LPCTSTR lpszProfileName = nullptr);
     static BOOL SaveGlobalOptions(LPCTSTR lpszProfileName = nullptr);

@@ -1,12 +1,34 @@
 #pragma once
-// CZUDPDockingControlBar: the docking pane, the kind of pane that may sit
-// in a tab window as one of its tabs and float out of it again.  This
-// version is the class the tab windows test for; the docking subsystem
-// gives it its caption, docking, floating and tabbing.
+// Docking panes: the resizable panes that dock beside each other at a
+// frame's edges and may sit in a tab window as one of its tabs and float
+// out of it again, and the wrapper pane (CZUDPDockingCBWrapper) that hosts
+// one ordinary window as a pane.  The tabbed pane is in
+// ZUDPBaseTabbedBar.h.
+//
+// This version has their classes, created by name as saved layouts name
+// them, and what the control bars and the tab windows ask of them (the
+// wrapped window); the docking subsystem gives them their caption,
+// docking, floating, tabbing and their saved state.
 #include "ui/commandbars/ZUDPControlBar.h"
 
 class CZUDPDockingControlBar : public CZUDPControlBar {
     DECLARE_SERIAL(CZUDPDockingControlBar)
 public:
     CZUDPDockingControlBar() = default;
+
+    BOOL IsDockingPane() const override { return TRUE; }
+    BOOL IsResizable() const override { return TRUE; }
+};
+
+class CZUDPDockingCBWrapper : public CZUDPDockingControlBar {
+    DECLARE_SERIAL(CZUDPDockingCBWrapper)
+public:
+    CZUDPDockingCBWrapper() = default;
+
+    // The window the pane hosts: it becomes the pane's child.
+    virtual void SetWrappedWindow(CWnd* pWnd);
+    CWnd* GetWrappedWindow() const { return m_pWrappedWnd; }
+
+protected:
+    CWnd* m_pWrappedWnd = nullptr;
 };

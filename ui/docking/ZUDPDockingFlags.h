@@ -16,5 +16,8 @@ extern BOOL g_autoHideActiveTextOnly;
 // While set, the dock managers return at once from their layout pass (the
 // workspace sets it while toolbars load their state).
 extern BOOL g_suspendDockLayout;
+// TRUE while a dock manager re-applies a loaded layout: panes then answer
+// their saved visibility and keep their recent places.
+extern BOOL g_restoringDockLayout;
 // The OLE in-place frame window that is active, or null.
 extern CFrameWnd* g_activeInPlaceFrame;

@@ -2,6 +2,10 @@
 
 IMPLEMENT_DYNCREATE(CZUDPFrameWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(CZUDPMDIFrameWnd, CMDIFrameWnd)
+IMPLEMENT_DYNCREATE(CZUDPOleIPFrameWnd, CFrameWnd)
+IMPLEMENT_DYNCREATE(CZUDPOleDocIPFrameWnd, CZUDPOleIPFrameWnd)
+IMPLEMENT_DYNCREATE(CZUDPMDIChildWnd, CFrameWnd)
+IMPLEMENT_DYNCREATE(CZUDPOleCntrFrameWnd, CFrameWnd)
 
 namespace {
 
@@ -14,10 +18,51 @@ void RemoveFrame(CObject* pFrame)
 
 } // namespace
 
-CZUDPFrameWnd::CZUDPFrameWnd() { g_frameList.AddTail(this); }
+CZUDPDockManager* DockManagerOfFrame(CWnd* pFrame)
+{
+    if (pFrame == nullptr)
+        return nullptr;
+    if (CZUDPFrameWnd* pSdi = DYNAMIC_DOWNCAST(CZUDPFrameWnd, pFrame))
+        return pSdi->GetDockManager();
+    if (CZUDPMDIFrameWnd* pMdi = DYNAMIC_DOWNCAST(CZUDPMDIFrameWnd, pFrame))
+        return pMdi->GetDockManager();
+    if (CZUDPOleIPFrameWnd* pInPlace = DYNAMIC_DOWNCAST(CZUDPOleIPFrameWnd, pFrame))
+        return pInPlace->GetDockManager();   // the document in-place frame among them
+    if (CZUDPMDIChildWnd* pChild = DYNAMIC_DOWNCAST(CZUDPMDIChildWnd, pFrame))
+        return pChild->GetDockManager();
+    if (CZUDPOleCntrFrameWnd* pContainer = DYNAMIC_DOWNCAST(CZUDPOleCntrFrameWnd, pFrame))
+        return pContainer->GetDockManager();
+    return nullptr;
+}
+
+void CZUDPFrameDockSite::LayoutFrame(CFrameWnd* pFrame, const CRect& rectBorder)
+{
+    m_dockManager.LayoutDockedBars(nullptr);
+    CRect rectClient = m_dockManager.GetClientAreaRect();
+    CRect rectBorders = rectBorder;
+    pFrame->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &rectBorders, &rectClient);
+}
+
+CZUDPFrameWnd::CZUDPFrameWnd() : CZUDPFrameDockSite(this)
+{
+    m_Impl.m_pDockManager = GetDockManager();
+    g_frameList.AddTail(this);
+}
 
 CZUDPFrameWnd::~CZUDPFrameWnd() { RemoveFrame(this); }
 
-CZUDPMDIFrameWnd::CZUDPMDIFrameWnd() { g_frameList.AddTail(this); }
+CZUDPMDIFrameWnd::CZUDPMDIFrameWnd() : CZUDPFrameDockSite(this)
+{
+    m_Impl.m_pDockManager = GetDockManager();
+    g_frameList.AddTail(this);
+}
 
 CZUDPMDIFrameWnd::~CZUDPMDIFrameWnd() { RemoveFrame(this); }
+
+BOOL CZUDPMDIFrameWnd::ReleaseTabbedDocument(CWnd* pMDIChild)
+{
+    // No child hosts a pane yet: panes become documents with the docking
+    // subsystem's MDI tabs.
+    (void)pMDIChild;
+    return FALSE;
+}

@@ -1,18 +1,74 @@
 #pragma once
-// The library's frame windows, single-document and MDI.  This version has
-// what the visual manager asks of them: their classes (the manager tells
-// every frame when it is replaced and shapes a frame whose ribbon replaces
-// the caption), the ribbon bar attached to the frame, and the frame
-// implementation object through which the workspace loads the frame's
-// state.  Each frame is in g_frameList while its object lives.  The docking
-// subsystem completes them.
+// The library's frame windows: the single-document and MDI frames, the
+// MDI child frame and the frames of OLE in-place editing and containers.
+// Each embeds a dock manager (CZUDPFrameDockSite) and hands the frame-level
+// docking operations to it; its layout places the dock bars along its
+// edges and gives the rest of the client area to the view (the MDI client
+// of an MDI frame).  Each frame is in g_frameList while its object lives.
+//
+// This version has what the visual manager, the workspace and the panes
+// ask of them: their classes (the manager tells every frame when it is
+// replaced and shapes a frame whose ribbon replaces the caption), the
+// ribbon bar attached to the SDI and MDI frames, their frame
+// implementation object (through which the workspace loads the frame's
+// state; it knows the frame's dock manager), the dock manager with its
+// forwarders, and the MDI frame's queries about tabbed documents.  The
+// docking subsystem completes them.
 #include "framework/win/FrameWnd.h"
 #include "framework/List.h"
+#include "ui/docking/ZUDPDockManager.h"
 #include "ui/docking/ZUDPFrameImpl.h"
 
 class CZUDPRibbonBar;
 
-class CZUDPFrameWnd : public CFrameWnd {
+// The docking side of a library frame: its dock manager and the frame
+// operations that pass their arguments to it.
+class CZUDPFrameDockSite {
+public:
+    explicit CZUDPFrameDockSite(CFrameWnd* pFrame) { m_dockManager.Create(pFrame); }
+    virtual ~CZUDPFrameDockSite() = default;
+    CZUDPFrameDockSite(const CZUDPFrameDockSite&) = delete;
+    CZUDPFrameDockSite& operator=(const CZUDPFrameDockSite&) = delete;
+
+    CZUDPDockManager* GetDockManager() { return &m_dockManager; }
+
+    BOOL RegisterBar(CZUDPBaseControlBar* pBar, BOOL bTail = TRUE) { return m_dockManager.RegisterBar(pBar, bTail); }
+    CZUDPBaseControlBar* FindBarAtPoint(CPoint pt, int nSensitivity, BOOL bExactBar, CRuntimeClass* pRTCBarType)
+    {
+        return m_dockManager.FindBarAtPoint(pt, nSensitivity, bExactBar, pRTCBarType);
+    }
+    void DockBarAtSite(CZUDPBaseControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr)
+    {
+        m_dockManager.DockBarAtSite(pBar, nDockBarID, lpRect);
+    }
+    BOOL InsertBarBeside(CZUDPBaseControlBar* pBar, CZUDPBaseControlBar* pTarget, BOOL bAfter)
+    {
+        return m_dockManager.InsertBarBeside(pBar, pTarget, bAfter);
+    }
+    BOOL HitTestDockEdge(CPoint pt, int nSensitivity, DWORD& dwAlignment, BOOL& bOuter)
+    {
+        return m_dockManager.HitTestDockEdge(pt, nSensitivity, dwAlignment, bOuter);
+    }
+    void UnregisterBar(CZUDPBaseControlBar* pBar, BOOL bDestroy = FALSE, BOOL bAdjustLayout = FALSE,
+                       BOOL bAutoHide = FALSE, CZUDPBaseControlBar* pBarReplacement = nullptr)
+    {
+        m_dockManager.UnregisterBar(pBar, bDestroy, bAdjustLayout, bAutoHide, pBarReplacement);
+    }
+
+protected:
+    // The layout of a library frame: the dock bars along its edges, the
+    // view (AFX_IDW_PANE_FIRST) in what is left, less the frame's borders.
+    void LayoutFrame(CFrameWnd* pFrame, const CRect& rectBorder);
+
+    CZUDPDockManager m_dockManager;
+};
+
+// The dock manager of a library frame, null for any other window.  The
+// frame kinds are tested in this order: SDI frame, MDI frame, OLE in-place
+// frame, OLE document in-place frame, MDI child, OLE container frame.
+CZUDPDockManager* DockManagerOfFrame(CWnd* pFrame);
+
+class CZUDPFrameWnd : public CFrameWnd, public CZUDPFrameDockSite {
     DECLARE_DYNCREATE(CZUDPFrameWnd)
 public:
     CZUDPFrameWnd();
@@ -26,11 +82,13 @@ public:
     CZUDPFrameImpl& GetFrameImpl() { return m_Impl; }
 
 protected:
+    void RepositionChildren() override { LayoutFrame(this, m_rectBorder); }
+
     CZUDPRibbonBar* m_pRibbonBar = nullptr;
     CZUDPFrameImpl m_Impl{this};
 };
 
-class CZUDPMDIFrameWnd : public CMDIFrameWnd {
+class CZUDPMDIFrameWnd : public CMDIFrameWnd, public CZUDPFrameDockSite {
     DECLARE_DYNCREATE(CZUDPMDIFrameWnd)
 public:
     CZUDPMDIFrameWnd();
@@ -39,12 +97,69 @@ public:
     CZUDPRibbonBar* GetRibbonBar() const { return m_pRibbonBar; }
     void SetRibbonBar(CZUDPRibbonBar* pRibbonBar) { m_pRibbonBar = pRibbonBar; }
 
+    // Docking panes may become MDI tabbed documents (the library never
+    // allows it by itself).
+    BOOL AcceptsPanesAsTabbedDocuments() const { return m_bPanesAsTabbedDocuments; }
+    // The frame fills the screen.
+    BOOL IsFullScreen() const { return m_bFullScreen; }
+    // Turns the tabbed document an MDI child shows back into a docked
+    // pane; FALSE when the child hosts no pane.
+    virtual BOOL ReleaseTabbedDocument(CWnd* pMDIChild);
+
+    BOOL m_bPanesAsTabbedDocuments = FALSE;
+    BOOL m_bFullScreen = FALSE;
+
     // The frame's implementation object (its bars, docking and placement).
     CZUDPFrameImpl& GetFrameImpl() { return m_Impl; }
 
 protected:
+    void RepositionChildren() override { LayoutFrame(this, m_rectBorder); }
+
     CZUDPRibbonBar* m_pRibbonBar = nullptr;
     CZUDPFrameImpl m_Impl{this};
+};
+
+// The frame of an OLE server's window while it is active in place.
+class CZUDPOleIPFrameWnd : public CFrameWnd, public CZUDPFrameDockSite {
+    DECLARE_DYNCREATE(CZUDPOleIPFrameWnd)
+public:
+    CZUDPOleIPFrameWnd() : CZUDPFrameDockSite(this) {}
+
+protected:
+    void RepositionChildren() override { LayoutFrame(this, m_rectBorder); }
+};
+
+// The in-place frame of an OLE document server.
+class CZUDPOleDocIPFrameWnd : public CZUDPOleIPFrameWnd {
+    DECLARE_DYNCREATE(CZUDPOleDocIPFrameWnd)
+public:
+    CZUDPOleDocIPFrameWnd() = default;
+};
+
+// A child frame of an MDI frame (it may show a docking pane as a tabbed
+// document).
+class CZUDPMDIChildWnd : public CFrameWnd, public CZUDPFrameDockSite {
+    DECLARE_DYNCREATE(CZUDPMDIChildWnd)
+public:
+    CZUDPMDIChildWnd() : CZUDPFrameDockSite(this) {}
+
+    // The docking pane the child shows as a tabbed document, or null.
+    CWnd* GetTabbedPane() const { return m_pTabbedPane; }
+
+protected:
+    void RepositionChildren() override { LayoutFrame(this, m_rectBorder); }
+
+    CWnd* m_pTabbedPane = nullptr;
+};
+
+// The frame of an OLE container's in-place item.
+class CZUDPOleCntrFrameWnd : public CFrameWnd, public CZUDPFrameDockSite {
+    DECLARE_DYNCREATE(CZUDPOleCntrFrameWnd)
+public:
+    CZUDPOleCntrFrameWnd() : CZUDPFrameDockSite(this) {}
+
+protected:
+    void RepositionChildren() override { LayoutFrame(this, m_rectBorder); }
 };
 
 // Every library frame window of the process; readers skip entries whose

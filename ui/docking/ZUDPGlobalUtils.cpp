@@ -1,6 +1,10 @@
 #include "ui/docking/ZUDPGlobalUtils.h"
 
 #include "framework/win/Wnd.h"
+#include "ui/docking/ZUDPFrameWnd.h"
+#include "ui/docking/ZUDPMiniFrameWnd.h"
+#include "ui/foundation/ZUDPFoundationSeams.h"
+#include "ui/foundation/ZUDPUIEnvironment.h"
 
 #include <commctrl.h>
 
@@ -27,4 +31,34 @@ HICON CZUDPGlobalUtils::GetSmallWindowIcon(CWnd* pWnd, BOOL& bNewIcon)
         }
     }
     return (HICON)::GetClassLongPtrA(hWnd, GCLP_HICON);
+}
+
+CZUDPDockManager* CZUDPGlobalUtils::DockManagerOfWindow(CWnd* pWnd)
+{
+    if (pWnd == nullptr)
+        return nullptr;
+    if (CZUDPMiniFrameWnd* pMiniFrame = DYNAMIC_DOWNCAST(CZUDPMiniFrameWnd, pWnd)) {
+        if (pMiniFrame->m_pDockManager != nullptr)
+            return pMiniFrame->m_pDockManager;
+        return DockManagerOfFrame(CWnd::FromHandlePermanent(pMiniFrame->GetRecordedOwner()));
+    }
+    if (CZUDPDockManager* pManager = DockManagerOfFrame(pWnd))
+        return pManager;
+    return DockManagerOfFrame(GetEnclosingFrame(pWnd));
+}
+
+void CZUDPGlobalUtils::FitRectToWorkArea(CRect& rect, CSize sizeMargin)
+{
+    RECT rcWork = {};
+    if (!g_foundationSeams.monitorWorkArea(rect.TopLeft(), &rcWork) && !g_foundationSeams.primaryWorkArea(&rcWork))
+        return;
+    // Bring back at least the margin of a rectangle that lies off a side.
+    if (rect.right < rcWork.left + sizeMargin.cx)
+        rect.OffsetRect(rcWork.left + sizeMargin.cx - rect.right, 0);
+    if (rect.left > rcWork.right - sizeMargin.cx)
+        rect.OffsetRect(rcWork.right - sizeMargin.cx - rect.left, 0);
+    if (rect.bottom < rcWork.top + sizeMargin.cy)
+        rect.OffsetRect(0, rcWork.top + sizeMargin.cy - rect.bottom);
+    if (rect.top > rcWork.bottom - sizeMargin.cy)
+        rect.OffsetRect(0, rcWork.bottom - sizeMargin.cy - rect.top);
 }

@@ -22,6 +22,10 @@
 
 class CZUDPTabWnd;
 
+// The icons of the open tab-list menu by command (the small icon of each
+// tab's window), filled while the menu is built and emptied when it closes.
+extern CMap<UINT, UINT, HICON, HICON> g_tabMenuIcons;
+
 // A button of the tab row, drawn by the visual manager's tab-button
 // operations.
 class CZUDTabButton : public CZUDPButton {

@@ -25,13 +25,6 @@
 
 namespace {
 
-// The icons of the open tab-list menu, by command.
-CMap<UINT, UINT, HICON, HICON>& TabMenuIcons()
-{
-    static CMap<UINT, UINT, HICON, HICON> icons;
-    return icons;
-}
-
 // Set while the shared scroll bar passes a scroll on to the active window
 // (of any tab window).
 BOOL g_forwardingSharedScroll = FALSE;
@@ -56,10 +49,12 @@ CString MenuLabel(const CString& strLabel)
 
 } // namespace
 
+CMap<UINT, UINT, HICON, HICON> g_tabMenuIcons;
+
 HICON CZUDPTabWnd::LookupTabMenuIcon(UINT uiCommand)
 {
     HICON hIcon = nullptr;
-    return TabMenuIcons().Lookup(uiCommand, hIcon) ? hIcon : nullptr;
+    return g_tabMenuIcons.Lookup(uiCommand, hIcon) ? hIcon : nullptr;
 }
 
 // --- activation --------------------------------------------------------------
@@ -312,7 +307,7 @@ void CZUDPTabWnd::ShowTabListMenu(int x, int y)
             if (hIcon == nullptr)
                 hIcon = (HICON)::GetClassLongPtrA(pTab->m_pWnd->GetSafeHwnd(), GCLP_HICONSM);
         }
-        TabMenuIcons().SetAt(uiCommand, hIcon);
+        g_tabMenuIcons.SetAt(uiCommand, hIcon);
     }
 
     const HWND hWndSelf = m_hWnd;
@@ -326,7 +321,7 @@ void CZUDPTabWnd::ShowTabListMenu(int x, int y)
             m_bUserSelectedTab = FALSE;
         }
     }
-    TabMenuIcons().RemoveAll();
+    g_tabMenuIcons.RemoveAll();
     ::DestroyMenu(hMenu);
 }
 

@@ -459,12 +459,11 @@ BOOL CZUDPRegistry::ReadBinary(LPCTSTR lpszValueName, LPBYTE* ppData, UINT* pnBy
     }
     if (m_lastResult != ERROR_MORE_DATA)
         return FALSE;
+    // A larger value: the failed query left its size in nLocal, so one
+    // more query reads it.
+    DWORD nSize = nLocal;
     for (int attempt = 0; attempt < 4; ++attempt) {
-        DWORD nSize = 0;
-        m_lastResult = ::RegQueryValueExA(m_hKey, lpszValueName, nullptr, nullptr, nullptr, &nSize);
         m_lastDataSize = nSize;
-        if (m_lastResult != ERROR_SUCCESS)
-            return FALSE;
         if (nSize == 0)
             return TRUE;
         std::unique_ptr<BYTE[]> data(new (std::nothrow) BYTE[nSize]);
@@ -472,13 +471,23 @@ BOOL CZUDPRegistry::ReadBinary(LPCTSTR lpszValueName, LPBYTE* ppData, UINT* pnBy
             return FALSE;
         DWORD nRead = nSize;
         m_lastResult = ::RegQueryValueExA(m_hKey, lpszValueName, nullptr, nullptr, data.get(), &nRead);
-        if (m_lastResult == ERROR_MORE_DATA)
-            continue;   // the value grew between the two queries
+        if (m_lastResult == ERROR_MORE_DATA) {
+            // The value grew since the size was taken: try its new size.
+            nSize = nRead > nSize ? nRead : 0;
+            if (nSize == 0) {
+                m_lastResult = ::RegQueryValueExA(m_hKey, lpszValueName, nullptr, nullptr, nullptr, &nSize);
+                if (m_lastResult != ERROR_SUCCESS)
+                    return FALSE;
+            }
+            continue;
+        }
         if (m_lastResult != ERROR_SUCCESS)
             return FALSE;
+        m_lastDataSize = nRead;
+        if (nRead == 0)
+            return TRUE;
         *ppData = data.release();
         *pnBytes = nRead;
-        m_lastDataSize = nRead;
         return TRUE;
     }
     return FALSE;

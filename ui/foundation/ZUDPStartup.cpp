@@ -10,6 +10,7 @@
 #include "ui/commandbars/ZUDPCommandManager.h"
 #include "ui/commandbars/ZUDPMenuBar.h"
 #include "ui/commandbars/ZUDPPopupMenu.h"
+#include "ui/commandbars/ZUDPTabbedToolbar.h"
 #include "ui/commandbars/ZUDPToolBar.h"
 #include "ui/commandbars/ZUDPToolbarMenuButton.h"
 #include "ui/commandbars/ZUDPUserTool.h"
@@ -28,6 +29,7 @@
 #include "ui/controls/ZUDPSliderCtrl.h"
 #include "ui/controls/ZUDPSpinButtonCtrl.h"
 #include "ui/controls/ZUDPStatic.h"
+#include "ui/docking/ZUDPAppBarWnd.h"
 #include "ui/docking/ZUDPDockBar.h"
 #include "ui/docking/ZUDPDockManager.h"
 #include "ui/docking/ZUDPDockingControlBar.h"
@@ -142,6 +144,10 @@ const ZUDPLibraryClass g_libraryClasses[] = {
     {RUNTIME_CLASS(CZUDPOutlookBarPane)},
     {RUNTIME_CLASS(CZUDPOutlookButton)},
     {RUNTIME_CLASS(CZUDPToolbarComboBoxButton)},
+    {RUNTIME_CLASS(CZUDPMultiMiniFrameWnd)},
+    {RUNTIME_CLASS(CZUDPAppBarWnd)},
+    {RUNTIME_CLASS(CZUDPDockingCBWrapper)},
+    {RUNTIME_CLASS(CZUDPTabbedToolbar)},
 };
 const int g_libraryClassCount = int(sizeof(g_libraryClasses) / sizeof(g_libraryClasses[0]));
 

@@ -279,6 +279,10 @@ private:
 
 extern CZUDPUIEnvironment g_uiEnvironment;
 
+// How far the mouse moves with a button down before the move counts as a
+// drag (SM_CXDRAG by SM_CYDRAG), read once at start-up.
+extern CSize g_dragThreshold;
+
 // Font enumeration callback: non-zero while the face differs from the
 // wanted one (lParam), so that the enumeration answers 0 exactly when the
 // face exists.

@@ -10,7 +10,9 @@
 #include "ui/foundation/ZUDPUIEnvironment.h"
 #include "ui/planner/ZUDPCalendar.h"
 #include "ui/planner/ZUDPGanttColors.h"
-#include "ui/planner/ZUDPPlannerView.h"
+#include "ui/planner/ZUDPPlannerManagerCtrl.h"
+#include "ui/planner/ZUDPPlannerViewDay.h"
+#include "ui/planner/ZUDPPlannerViewMonth.h"
 
 #include <algorithm>
 

@@ -35,24 +35,6 @@ void ClipToPolygon(CDC* pDC, const POINT* points, int count)
         pDC->SelectClipRgn(&rgn, RGN_AND);
 }
 
-CSize IconSize(HICON hIcon)
-{
-    CSize size(0, 0);
-    ICONINFO info = {};
-    if (hIcon == nullptr || !::GetIconInfo(hIcon, &info))
-        return size;
-    BITMAP bm = {};
-    if (info.hbmColor != nullptr && ::GetObjectA(info.hbmColor, sizeof(bm), &bm) != 0)
-        size = CSize(bm.bmWidth, bm.bmHeight);
-    else if (info.hbmMask != nullptr && ::GetObjectA(info.hbmMask, sizeof(bm), &bm) != 0)
-        size = CSize(bm.bmWidth, bm.bmHeight / 2);  // monochrome icon: mask over image
-    if (info.hbmColor != nullptr)
-        ::DeleteObject(info.hbmColor);
-    if (info.hbmMask != nullptr)
-        ::DeleteObject(info.hbmMask);
-    return size;
-}
-
 void Line(CDC* pDC, int x1, int y1, int x2, int y2)
 {
     pDC->MoveTo(x1, y1);
@@ -318,9 +300,11 @@ void CZUDPVisualManager::DrawTabContent(CDC* pDC, CRect rectTab, int iTab, BOOL 
         const HICON hIcon = pTabWnd->GetTabIconHandle(iTab);
         const int x = rectTab.left + 4;
         if (hIcon != nullptr) {
-            const CSize size = IconSize(hIcon);
-            ::DrawIconEx(pDC->GetSafeHdc(), x, rectTab.top + (rectTab.Height() - size.cy) / 2, hIcon, 0, 0, 0,
-                         nullptr, DI_NORMAL);
+            // At the image size the layout reserved, whatever the icon's own
+            // size: a large icon would run over the label and the next tab.
+            const CSize size = pTabWnd->GetImageSize();
+            ::DrawIconEx(pDC->GetSafeHdc(), x, rectTab.top + (rectTab.Height() - size.cy) / 2, hIcon, size.cx,
+                         size.cy, 0, nullptr, DI_NORMAL);
         } else if (pTabWnd->GetImageListHandle() != nullptr) {
             const int y = rectTab.top + (rectTab.Height() - pTabWnd->GetImageSize().cy) / 2;
             ImageList_Draw(pTabWnd->GetImageListHandle(), pTabWnd->GetTabImageIndex(iTab), pDC->GetSafeHdc(), x, y,

@@ -1,7 +1,8 @@
 // The planner's locale natively: a fixed 24-hour locale ("HH:mm:ss", ":"
-// as separator, "AM"/"PM"), and a formatter of the system's time-picture
-// language, so that the time texts are built and tested the same way as
-// on Windows.
+// as separator, "AM"/"PM", "/" between day, month and year in that order),
+// and a formatter of the system's time-picture language, so that the time
+// texts are built and tested the same way as on Windows.  Dates are not
+// formatted natively: only the views, which are Windows-only, need it.
 #include "ui/planner/ZUDPPlannerSeams.h"
 
 CString PlannerSystemLocaleInfo(DWORD type)
@@ -13,6 +14,8 @@ CString PlannerSystemLocaleInfo(DWORD type)
     case LOCALE_S1159: return CString("AM");
     case LOCALE_S2359: return CString("PM");
     case LOCALE_ITIMEMARKPOSN: return CString("0");
+    case LOCALE_SDATE: return CString("/");
+    case LOCALE_IDATE: return CString("1");
     default: return CString();
     }
 }
@@ -70,4 +73,11 @@ CString PlannerSystemFormatTime(const PlannerTimeOfDay& time, DWORD flags, LPCST
         }
     }
     return out;
+}
+
+CString PlannerSystemFormatDate(const COleDateTime& date, LPCSTR picture)
+{
+    (void)date;
+    (void)picture;
+    return CString();
 }

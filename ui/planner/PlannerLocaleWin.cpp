@@ -31,3 +31,25 @@ CString PlannerSystemFormatTime(const PlannerTimeOfDay& time, DWORD flags, LPCST
     buffer[sizeof buffer - 1] = '\0';
     return CString(buffer);
 }
+
+CString PlannerSystemFormatDate(const COleDateTime& date, LPCSTR picture)
+{
+    // An invalid date is handed over as an all-zero day, which the system
+    // refuses: the text is then empty.
+    SYSTEMTIME st = {};
+    if (date.GetStatus() == COleDateTime::valid) {
+        st.wYear = WORD(date.GetYear());
+        st.wMonth = WORD(date.GetMonth());
+        st.wDay = WORD(date.GetDay());
+        st.wDayOfWeek = WORD(date.GetDayOfWeek() - 1);
+        st.wHour = WORD(date.GetHour());
+        st.wMinute = WORD(date.GetMinute());
+        st.wSecond = WORD(date.GetSecond());
+    }
+    char buffer[260];
+    int n = ::GetDateFormatA(LOCALE_USER_DEFAULT, 0, &st, picture, buffer, int(sizeof buffer));
+    if (n <= 0)
+        return CString();
+    buffer[sizeof buffer - 1] = '\0';
+    return CString(buffer);
+}

@@ -6,6 +6,7 @@
 #include "framework/win/Wnd.h"
 #include "ui/planner/ZUDPAppointmentEdit.h"
 #include "ui/planner/ZUDPPlannerPrint.h"
+#include "ui/planner/ZUDPPlannerManagerCtrl.h"
 #include "ui/planner/ZUDPPlannerView.h"
 
 namespace {

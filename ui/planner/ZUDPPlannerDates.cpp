@@ -33,7 +33,45 @@ LONG WholeDays(const COleDateTimeSpan& span)
     return LONG(days);
 }
 
+BOOL IsOnDate(const COleDateTime& start, const COleDateTime& finish, BOOL bAllDay, const COleDateTime& date)
+{
+    COleDateTime day = TruncateToDay(date);
+    COleDateTime startDay = TruncateToDay(start);
+    if (!day.IsValid() || !startDay.IsValid() || !finish.IsValid())
+        return FALSE;
+    if (bAllDay) {
+        COleDateTime finishDay = TruncateToDay(finish);
+        return finishDay.IsValid() && startDay <= day && day <= finishDay;
+    }
+    if (startDay < day)
+        return day < finish;
+    if (startDay == day)
+        return finish >= day;
+    return FALSE;
+}
+
+COleDateTime WeekStartDate(const COleDateTime& date, int nFirstDay)
+{
+    if (!date.IsValid())
+        return date;
+    int weekday = date.GetDayOfWeek() - 1;   // 0 Sunday
+    int back = ((weekday + 1 - nFirstDay) % 7 + 7) % 7;
+    return date - COleDateTimeSpan(double(back));
+}
+
+int TimeScaleMinutes(int nUnit)
+{
+    static const int kMinutes[11] = { 60, 30, 20, 15, 10, 6, 5, 4, 3, 2, 1 };
+    return nUnit >= 0 && nUnit <= 10 ? kMinutes[nUnit] : 60;
+}
+
 } // namespace PlannerDates
+
+int RoundToInt(double x)
+{
+    int r = int(x - 0.5);
+    return x - r >= 0.5 ? int(x + 0.5) : r;
+}
 
 namespace {
 

@@ -1,7 +1,9 @@
 #pragma once
 // The planner's seams: what its data and views ask of the system that
 // tests cannot choose headless.  Tests replace an entry for a scope
-// (framework/Seam.h); natively the locale is a fixed 24-hour one.
+// (framework/Seam.h); natively the locale is a fixed 24-hour one.  The
+// views' timers go through the framework's timer seams.
+#include "framework/OleDateTime.h"
 #include "framework/Seam.h"
 #include "framework/String.h"
 #include "framework/Types.h"
@@ -15,6 +17,10 @@
 #define LOCALE_ITLZERO 0x00000025
 #define LOCALE_S1159 0x00000028
 #define LOCALE_S2359 0x00000029
+#endif
+#ifndef LOCALE_SDATE
+#define LOCALE_SDATE 0x0000001d
+#define LOCALE_IDATE 0x00000021
 #endif
 
 // Time formatting options (the platform's TIME_ flags).
@@ -38,13 +44,22 @@ struct PlannerSeams {
     // LOCALE_STIME (time separator), LOCALE_S1159 and LOCALE_S2359 (the
     // morning and afternoon designators), LOCALE_ITIMEMARKPOSN ("0" the
     // designator after the time, "1" before it).  Empty when the locale
-    // has none.
+    // has none.  The views also read LOCALE_SDATE (date separator) and
+    // LOCALE_IDATE ("1" the day before the month).
     Seam<CString(DWORD)> localeInfo;
     // A time of day formatted with TIME_ flags and a picture in the
     // system's time-picture language (h hh H HH m mm s ss t tt, text in
     // single quotes, '' for a quote), or in the locale's own time format
     // when the picture is null.  Empty when formatting fails.
     Seam<CString(const PlannerTimeOfDay&, DWORD, LPCSTR)> formatTime;
+    // A date formatted with a picture of the system's date-picture language
+    // (d dd ddd dddd M MM MMM MMMM yy yyyy, text in single quotes) in the
+    // user locale: the views' day captions.  Empty when formatting fails
+    // (natively always: there are no views).
+    Seam<CString(const COleDateTime&, LPCSTR)> formatDate;
+    // The local date and time now (today's caption, the current-time mark);
+    // invalid when the clock cannot be read.
+    Seam<COleDateTime()> now;
 
     PlannerSeams();
 };
@@ -56,3 +71,5 @@ extern PlannerSeams g_plannerSeams;
 // "AM"/"PM" (PlannerLocalePosix.cpp).
 CString PlannerSystemLocaleInfo(DWORD type);
 CString PlannerSystemFormatTime(const PlannerTimeOfDay& time, DWORD flags, LPCSTR picture);
+CString PlannerSystemFormatDate(const COleDateTime& date, LPCSTR picture);
+COleDateTime PlannerSystemNow();

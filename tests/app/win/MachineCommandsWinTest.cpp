@@ -158,9 +158,12 @@ INT_PTR AnswerDialog(CDialog& dialog)
 }
 void RecordRun(CWnd*, CMachineList& machines, const COperationRequest& request)
 {
-    RecordedRun run{request.operation, {}, (const char*)request.password, (const char*)request.xmlCommand};
+    RecordedRun run{request.operation, {}, (const char*)request.password, ""};
     for (POSITION p = machines.GetHeadPosition(); p;)
         run.addresses.push_back(machines.GetNext(p)->m_address.GetValue());
+    // The command as the run would make it for its machine.
+    if (request.xmlCommand && !machines.IsEmpty())
+        run.xml = request.xmlCommand(*machines.GetHead());
     g_runs.push_back(run);
 }
 
@@ -541,6 +544,34 @@ TEST_F(MachineCommandsTest, AddMakesTheReturnedAddressesTheSavedMachines)
     EXPECT_EQ(1u, g_broadcasts.size()); // the probe, without a log
 }
 
+TEST_F(MachineCommandsTest, AddOverAListThatCannotBeWrittenSaysSoOnce)
+{
+    // The command saves the list several times; over a file another
+    // program holds, that is one failure to the user: one line, one box.
+    Open(3);
+    std::string file = trovtest::MachinesFile(m_appData);
+    HANDLE held = ::CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    g_dialogAnswers.push_back([&](CDialog& d) {
+        static_cast<CDlgAddMachines&>(d).m_addresses.AddTail(CIpAddress(Address(9)));
+        return (INT_PTR)IDOK;
+    });
+    Command(ID_ADD_MACHINES);
+    trovtest::PumpPending();
+    ::CloseHandle(held);
+    std::string log = (const char*)m_window->GetLogPane().GetTextUtf8();
+    const std::string kFailed = "The machine list could not be saved";
+    size_t first = log.find(kFailed);
+    ASSERT_NE(std::string::npos, first) << log;
+    EXPECT_EQ(std::string::npos, log.find(kFailed, first + 1)) << log;
+    ASSERT_EQ(1u, g_commandBoxes.size());
+    EXPECT_EQ(0u, g_commandBoxes[0].find(kFailed)) << g_commandBoxes[0];
+    // The machine stays, and the next save writes it.
+    EXPECT_GE(RowOf(Saved(), 9), 0);
+    EXPECT_TRUE(Saved().Save());
+    EXPECT_NE(std::string::npos, trovtest::TempDir::Read(file).find("<KEY>" + AddressText(9) + "</KEY>"));
+}
+
 // ---------------------------------------------------------------------------
 // Identify and configure
 
@@ -622,6 +653,58 @@ TEST_F(MachineCommandsTest, IdentifyAndReconfigureReachARemoteControllerOverTcp)
     std::free(identify);
 
     EXPECT_TRUE(sim.Violations().empty());
+}
+
+TEST_F(MachineCommandsTest, IdentifyAndConfigureOfAMachineAddedByAddressCarryItsControllersMac)
+{
+    // Machines added by address: nothing is known of them but the address
+    // until a run reads their identity, and a controller takes a command
+    // only with its own MAC in it.
+    Open(0);
+    g_dialogAnswers.push_back([&](CDialog& d) {
+        CDlgAddMachines& add = static_cast<CDlgAddMachines&>(d);
+        add.m_addresses.AddTail(CIpAddress(Address(5)));
+        add.m_addresses.AddTail(CIpAddress(Address(6)));
+        return (INT_PTR)IDOK;
+    });
+    Command(ID_ADD_MACHINES);
+    ASSERT_EQ(2, Saved().GetItemCount());
+    SimTcpController& configured = Controller(5);
+    SimTcpController& identified = Controller(6);
+    ASSERT_STREQ("", MachineAt(Saved(), 5)->m_mac);
+
+    Select(Saved(), {5});
+    Script({[](CDialog& d) {
+        d.SetDlgItemText(IDC_CONFIG_PASSWORD, "secret");
+        d.SetDlgItemText(IDC_COMMENT, "Line 5 press");
+        d.CheckDlgButton(IDC_DHCP, BST_CHECKED);
+        Click(d, IDC_DHCP);
+        Click(d, IDOK);
+    }});
+    Command(ID_CONFIGURE);
+    std::vector<std::string> commands = configured.XmlCommands();
+    ASSERT_EQ(1u, commands.size());
+    EXPECT_NE(std::string::npos, commands[0].find("<MAC>" + Mac(5) + "</MAC>")) << commands[0];
+    EXPECT_NE(std::string::npos, commands[0].find("<COMMENT>Line 5 press</COMMENT>")) << commands[0];
+
+    Select(Saved(), {6});
+    Script({[](CDialog& d) {
+        d.SetDlgItemText(IDC_PASSWORD, "secret");
+        Click(d, IDOK);
+    }});
+    Command(ID_STROBE_IDENT);
+    commands = identified.XmlCommands();
+    ASSERT_EQ(1u, commands.size());
+    char* identify = BuildIdentifyCommand(Mac(6).c_str());
+    EXPECT_EQ(identify, commands[0]);
+    std::free(identify);
+
+    // Both controllers took their command.
+    ASSERT_EQ(2u, g_progressRows.size());
+    EXPECT_EQ((std::vector<std::string>{AddressText(5) + " Reconfigured"}), g_progressRows[0]);
+    EXPECT_EQ((std::vector<std::string>{AddressText(6) + " Reconfigured"}), g_progressRows[1]);
+    EXPECT_TRUE(configured.Violations().empty());
+    EXPECT_TRUE(identified.Violations().empty());
 }
 
 TEST_F(MachineCommandsTest, AnIdentityReadDuringIdentifyOrConfigureReachesTheRowAndTheSavedList)

@@ -49,7 +49,7 @@ bool OpenMainWindow(std::unique_ptr<CtrovconfDlg>& window)
     BOOL created = window->Create(IDD_TROVCONF_DIALOG);
     if (created) {
         window->SetWindowPos(nullptr, 10, 10, 900, 500, SWP_NOZORDER | SWP_NOACTIVATE);
-        PumpPending();
+        EXPECT_TRUE(PumpUntil([&] { return window->IsStartUpOver(); }, 20000)) << "start-up never ended";
     }
     return created != FALSE;
 }

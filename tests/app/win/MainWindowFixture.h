@@ -38,8 +38,9 @@ std::string MachinesFile(const TempDir& appData);
 // cannot be written fails the test.
 void WriteMachinesFile(const TempDir& appData, const std::string& text);
 
-// Creates the main window at 10,10 (900 x 500) and dispatches what it
-// queued; false when the window could not be created.
+// Creates the main window at 10,10 (900 x 500) and dispatches its messages
+// until its start-up is over (the saved list read and filled, the first
+// probe sent); false when the window could not be created.
 bool OpenMainWindow(std::unique_ptr<CtrovconfDlg>& window);
 
 } // namespace trovtest

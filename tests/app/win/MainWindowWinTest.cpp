@@ -217,28 +217,203 @@ TEST_F(MainWindowTest, ComesUpWithTheSavedMachines)
     EXPECT_EQ(client.Width(), splitter.Width());
 }
 
-TEST_F(MainWindowTest, TheWindowIsUpBeforeALongSavedListFillsItsRows)
+namespace {
+
+// What the window run modally showed when: machines read and rows filled
+// at its first show and first paint, start-up boxes and their owner, and
+// the first probe.
+struct StartUpTrace {
+    CtrovconfDlg* window = nullptr;
+    int machinesAtShow = -1, rowsAtShow = -1, machinesAtPaint = -1, rowsAtPaint = -1;
+    std::vector<std::string> boxes;
+    int boxesWithoutTheShownWindow = 0;
+    int rowsAtProbe = -1;
+    int probes = 0;
+    // The rows stand as if each had been put at the top in turn: the last
+    // machine of the map first, the first last.
+    bool rowsInInsertionOrder = false;    // A message posted to the window at its first paint: the rows there
+    // when the window took it (it answers while the list is read).
+    int rowsAtAnswer = -1;
+};
+const UINT kStartUpPing = WM_APP + 998;
+StartUpTrace g_startUp;
+
+LRESULT CALLBACK TraceStartUp(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPRETSTRUCT* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    CtrovconfDlg* window = g_startUp.window;
+    if (code == HC_ACTION && window && message->hwnd == window->m_hWnd) {
+        CMachinesListCtrl& saved = window->GetSavedList();
+        if (message->message == WM_SHOWWINDOW && message->wParam && g_startUp.machinesAtShow < 0) {
+            g_startUp.machinesAtShow = (int)saved.GetMachines().GetCount();
+            g_startUp.rowsAtShow = saved.GetItemCount();
+        }
+        if (message->message == WM_PAINT && g_startUp.machinesAtPaint < 0) {
+            g_startUp.machinesAtPaint = (int)saved.GetMachines().GetCount();
+            g_startUp.rowsAtPaint = saved.GetItemCount();
+            window->PostMessage(kStartUpPing);
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK TraceStartUpAnswer(int code, WPARAM wParam, LPARAM lParam)
+{
+    const MSG* message = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && message->message == kStartUpPing && g_startUp.window)
+        g_startUp.rowsAtAnswer = g_startUp.window->GetSavedList().GetItemCount();
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+int TraceStartUpBox(HWND owner, const char* text, const char*, UINT)
+{
+    g_startUp.boxes.push_back(text ? text : "");
+    if (!g_startUp.window || owner != g_startUp.window->m_hWnd || !::IsWindowVisible(owner))
+        ++g_startUp.boxesWithoutTheShownWindow;
+    return IDOK;
+}
+
+void TraceStartUpProbe(const char*, bool, CDiscoveryLog*)
+{
+    ++g_startUp.probes;
+    if (CtrovconfDlg* window = g_startUp.window) {
+        CMachinesListCtrl& saved = window->GetSavedList();
+        g_startUp.rowsAtProbe = saved.GetItemCount();
+        const CMachineMap& map = saved.GetMachines();
+        const CMachine* last = nullptr;
+        for (const CMachineMap::CPair* p = map.PGetFirstAssoc(); p; p = map.PGetNextAssoc(p))
+            last = p->value;
+        int rows = saved.GetItemCount();
+        g_startUp.rowsInInsertionOrder = rows > 1 && last == saved.GetRowMachine(0) &&
+                                         map.PGetFirstAssoc()->value == saved.GetRowMachine(rows - 1);
+        window->PostMessage(WM_COMMAND, IDCANCEL);
+    }
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, RunModallyTheWindowIsPaintedBeforeItReadsALongSavedList)
 {
     // A list of thousands of machines must not keep the window from
-    // appearing: the rows follow once it is up.
+    // appearing: it shows and paints, then reads and fills its rows, then
+    // says what start-up had to say with the window behind each message.
     std::string xml = "<MACHINES>\n";
     for (int i = 0; i < 2000; ++i)
         xml += "<MACHINE><HOSTNAME>m" + std::to_string(i) + "</HOSTNAME><KEY>10.5." + std::to_string(i / 250) + "." +
                std::to_string(i % 250 + 1) + "</KEY></MACHINE>\n";
+    // Two machines of one address: the list has something to say.
+    xml += "<MACHINE><HOSTNAME>twin</HOSTNAME><KEY>10.5.0.1</KEY></MACHINE>\n";
+    WriteSaved(xml + "</MACHINES>\n");
+    // The reply port of the adapter's address is taken, not to be shared:
+    // the reply socket cannot be opened, which start-up says too.
+    uint32_t taken = trovtest::RandomLoopbackBlock() | 7;
+    CDRBSocketUDP holder(kDiscoveryReplyPort, 1, taken, 0);
+    g_fakeAdapters = {Adapter("Taken", trovtest::AddressText(taken).c_str())};
+    g_haveAdapters = true;
+    g_startUp = StartUpTrace();
+    m_seams.Replace(g_appSeams.messageBox, TraceStartUpBox);
+    m_seams.Replace(g_appSeams.broadcast, TraceStartUpProbe);
+    HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROCRET, TraceStartUp, nullptr, ::GetCurrentThreadId());
+    ASSERT_NE(nullptr, hook);
+    HHOOK answers = ::SetWindowsHookExA(WH_GETMESSAGE, TraceStartUpAnswer, nullptr, ::GetCurrentThreadId());
+    ASSERT_NE(nullptr, answers);
+    m_window.reset(new CtrovconfDlg);
+    g_startUp.window = m_window.get();
+    m_window->DoModal();
+    ::UnhookWindowsHookEx(answers);
+    ::UnhookWindowsHookEx(hook);
+    g_startUp.window = nullptr;
+
+    EXPECT_EQ(0, g_startUp.machinesAtShow);
+    EXPECT_EQ(0, g_startUp.rowsAtShow);
+    EXPECT_EQ(0, g_startUp.machinesAtPaint);
+    EXPECT_EQ(0, g_startUp.rowsAtPaint);
+    EXPECT_EQ(0, g_startUp.rowsAtAnswer);
+    ASSERT_EQ(2u, g_startUp.boxes.size());
+    EXPECT_NE(std::string::npos, g_startUp.boxes[0].find("1 with the address of a later machine")) << g_startUp.boxes[0];
+    EXPECT_EQ("Unable to listen on broadcast port", g_startUp.boxes[1]);
+    EXPECT_EQ(0, g_startUp.boxesWithoutTheShownWindow);
+    // The probe goes once the saved machines are there for its replies.
+    EXPECT_EQ(1, g_startUp.probes);
+    EXPECT_EQ(2000, g_startUp.rowsAtProbe);
+    EXPECT_TRUE(g_startUp.rowsInInsertionOrder);
+}
+
+TEST_F(MainWindowTest, TheSavedListFillsASliceAtATimeAndACommandCompletesItFirst)
+{
+    std::string xml = "<MACHINES>\n";
+    for (int i = 0; i < 500; ++i)
+        xml += "<MACHINE><HOSTNAME>m" + std::to_string(i) + "</HOSTNAME><KEY>10.6." + std::to_string(i / 250) + "." +
+               std::to_string(i % 250 + 1) + "</KEY></MACHINE>\n";
     WriteSaved(xml + "</MACHINES>\n");
     m_window.reset(new CtrovconfDlg);
     ASSERT_TRUE(m_window->Create(IDD_TROVCONF_DIALOG));
-    EXPECT_EQ(0, Saved().GetItemCount());
-    trovtest::PumpPending();
-    ASSERT_EQ(2000, Saved().GetItemCount());
-    // The rows stand as if each had been put at the top in turn: the last
-    // machine of the map first.
+    // Slices of no time at all still add rows, in their final order.
+    Saved().LoadSavedMachines();
+    EXPECT_TRUE(Saved().FillSome(0));
+    int first = Saved().GetItemCount();
+    EXPECT_GT(first, 0);
+    EXPECT_LT(first, 500);
+    EXPECT_TRUE(Saved().FillSome(0));
+    EXPECT_GT(Saved().GetItemCount(), first);
     const CMachineMap& map = Saved().GetMachines();
     const CMachine* last = nullptr;
     for (const CMachineMap::CPair* p = map.PGetFirstAssoc(); p; p = map.PGetNextAssoc(p))
         last = p->value;
     EXPECT_EQ(last, Saved().GetRowMachine(0));
-    EXPECT_EQ(map.PGetFirstAssoc()->value, Saved().GetRowMachine(1999));
+    // A reply for a machine without its row yet: the rows are completed
+    // first, and no machine gets two.
+    CMachine* waiting = map.PGetFirstAssoc()->value;
+    ASSERT_EQ(-1, Saved().FindRow(waiting));
+    waiting->m_state = kMachineAnswered;
+    Saved().UpdateRow(waiting);
+    EXPECT_TRUE(Saved().IsStartUpOver());
+    ASSERT_EQ(500, Saved().GetItemCount());
+    EXPECT_EQ(499, Saved().FindRow(waiting));
+    // The window's own start-up still ends, with its probe.
+    ASSERT_TRUE(trovtest::PumpUntil([&] { return m_window->IsStartUpOver(); }, 20000));
+    EXPECT_EQ(1u, g_probes.size());
+    EXPECT_EQ(500, Saved().GetItemCount());
+}
+
+TEST_F(MainWindowTest, TwoWindowsOnOneListKeepEachOthersMachines)
+{
+    // Two copies of the program on one machines.xml: each adds a machine
+    // and saves its own list; neither loses what the other saved.
+    WriteSaved(kSaved);
+    ASSERT_TRUE(Open());
+    std::unique_ptr<CtrovconfDlg> other;
+    ASSERT_TRUE(trovtest::OpenMainWindow(other));
+    auto add = [](CtrovconfDlg& window, uint32_t address, const char* host) {
+        CMachine* machine = new CMachine(CIpAddress(address), 1);
+        machine->m_hostName = host;
+        window.GetSavedList().GetMachines().SetMachine(CIpAddress(address), machine);
+        window.GetSavedList().UpdateRow(machine); // shown and saved
+        trovtest::PumpPending();
+    };
+    add(*m_window, 0x0A090901, "from A");
+    add(*other, 0x0A090902, "from B");
+    std::string file = trovtest::TempDir::Read(MachinesFile());
+    for (const char* key : {"10.1.0.5", "192.168.1.2", "10.2.0.9", "10.9.9.1", "10.9.9.2"})
+        EXPECT_NE(std::string::npos, file.find(std::string("<KEY>") + key + "</KEY>")) << key;
+    // B shows A's machine and says so: a line, and a box the first time.
+    CMachinesListCtrl& b = other->GetSavedList();
+    EXPECT_EQ(5, b.GetItemCount());
+    ASSERT_EQ(1u, g_boxes.size());
+    EXPECT_NE(std::string::npos, g_boxes[0].text.find("changed by another program")) << g_boxes[0].text;
+    std::string log = (const char*)other->GetLogPane().GetTextUtf8();
+    EXPECT_NE(std::string::npos, log.find("1 machine(s) added")) << log;
+
+    // A's next save brings B's machine to A; B's next merge is a line only.
+    add(*m_window, 0x0A090903, "A again");
+    EXPECT_EQ(6, Saved().GetItemCount());
+    EXPECT_EQ(2u, g_boxes.size());
+    add(*other, 0x0A090904, "B again");
+    EXPECT_EQ(7, b.GetItemCount());
+    EXPECT_EQ(2u, g_boxes.size());
+    log = (const char*)other->GetLogPane().GetTextUtf8();
+    EXPECT_NE(log.find("changed by another program"), log.rfind("changed by another program")) << log;
+    other->DestroyWindow();
 }
 
 TEST_F(MainWindowTest, WithoutAnIniFileTheProgramSaysSoAndStillWritesItsSettings)
@@ -307,17 +482,27 @@ TEST_F(MainWindowTest, FailedSavesAreShownAndTheMachinesAreWrittenByALaterSave)
     HANDLE held = HoldFile(MachinesFile());
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
 
-    // Each failure is a line in the log pane; the message box comes for the
-    // first of a run of failures.
+    // Each failed save is a line in the log pane, said once the handler at
+    // work is over (saves within one command are one line); the message
+    // box comes for the first of a run of failures.
+    const std::string kFailed = "The machine list could not be saved";
     EXPECT_FALSE(Saved().Save());
     EXPECT_FALSE(Saved().Save());
+    EXPECT_TRUE(g_boxes.empty());
+    trovtest::PumpPending();
     ASSERT_EQ(1u, g_boxes.size());
-    EXPECT_EQ(0u, g_boxes[0].text.find("The machine list could not be saved")) << g_boxes[0].text;
+    EXPECT_EQ(0u, g_boxes[0].text.find(kFailed)) << g_boxes[0].text;
     EXPECT_EQ("", g_boxes[0].caption); // the application's name
     std::string log = (const char*)m_window->GetLogPane().GetTextUtf8();
-    size_t first = log.find("The machine list could not be saved");
+    size_t first = log.find(kFailed);
     ASSERT_NE(std::string::npos, first) << log;
-    EXPECT_NE(std::string::npos, log.find("The machine list could not be saved", first + 1)) << log;
+    EXPECT_EQ(std::string::npos, log.find(kFailed, first + 1)) << log;
+    EXPECT_FALSE(Saved().Save());
+    trovtest::PumpPending();
+    EXPECT_EQ(1u, g_boxes.size());
+    log = (const char*)m_window->GetLogPane().GetTextUtf8();
+    first = log.find(kFailed);
+    EXPECT_NE(std::string::npos, log.find(kFailed, first + 1)) << log;
     // No temporary file is left in the folder.
     EXPECT_EQ((std::vector<std::string>{"machines.xml"}), FolderFiles(SettingsFolder()));
     ::CloseHandle(held);
@@ -332,6 +517,7 @@ TEST_F(MainWindowTest, FailedSavesAreShownAndTheMachinesAreWrittenByALaterSave)
     Saved().GetMachines().Find(CIpAddress(0x0A090909))->m_comment = "changed";
     held = HoldFile(MachinesFile());
     EXPECT_FALSE(Saved().Save());
+    trovtest::PumpPending();
     EXPECT_EQ(2u, g_boxes.size());
     ::CloseHandle(held);
 
@@ -369,7 +555,7 @@ TEST_F(MainWindowTest, StartUpMessagesComeOnceTheWindowIsUp)
     m_window.reset(new CtrovconfDlg);
     ASSERT_TRUE(m_window->Create(IDD_TROVCONF_DIALOG));
     EXPECT_TRUE(g_boxes.empty()); // nothing before the window is there
-    trovtest::PumpPending();
+    ASSERT_TRUE(trovtest::PumpUntil([&] { return m_window->IsStartUpOver(); }, 20000));
     ::CloseHandle(held);
     ASSERT_EQ(2u, g_boxes.size());
     EXPECT_NE(std::string::npos, g_boxes[0].text.find("settings.xml cannot be opened")) << g_boxes[0].text;
@@ -705,6 +891,26 @@ TEST_F(MainWindowTest, DroppedListFilesAreImportedWithTotals)
     Saved().ImportDroppedFiles(failing);
     ASSERT_EQ(1u, g_boxes.size());
     EXPECT_NE(std::string::npos, g_boxes[0].text.find("Expecting MACHINES")) << g_boxes[0].text;
+    // An empty list says that it is empty, not that it cannot be opened.
+    struct Unusable {
+        const char* name;
+        const char* text; // none: no such file
+        const char* said;
+    } unusable[] = {
+        {"empty.tvl", "", " : The file is empty"},
+        {"blank.tvl", " \r\n\t", " : The file is empty"},
+        {"missing.tvl", nullptr, " : Can't open file"},
+    };
+    for (const Unusable& u : unusable) {
+        g_boxes.clear();
+        std::string path = u.text ? m_work.Write(u.name, u.text) : m_work.File(u.name);
+        CStringArray one;
+        one.Add(path.c_str());
+        Saved().ImportDroppedFiles(one);
+        ASSERT_EQ(1u, g_boxes.size()) << u.name;
+        EXPECT_EQ(path + u.said, g_boxes[0].text) << u.name;
+    }
+    EXPECT_EQ(6, Saved().GetItemCount());
     g_boxes.clear();
     std::string twice = m_work.Write("d.tvl", "<MACHINES><MACHINE><KEY>10.6.0.1</KEY></MACHINE>"
                                               "<MACHINE><KEY>10.6.0.1</KEY></MACHINE></MACHINES>");
@@ -862,6 +1068,24 @@ TEST(GZUDPEdit, Utf8AtTheWindowAndDeletion)
     log = (const char*)pane.GetTextUtf8();
     EXPECT_EQ(100u, log.size());
     EXPECT_EQ("xxend\r\n", log.substr(log.size() - 7));
+    // So does a block of many lines (a slice of discovery replies in debug
+    // mode): its newest whole lines, the first of them not cut.
+    std::string block;
+    for (int i = 0; i < 40; ++i) {
+        char line[16];
+        sprintf(line, "entry %03d\r\n", i);
+        block += line;
+    }
+    for (bool emptyBefore : {true, false}) {
+        if (emptyBefore)
+            pane.SetTextUtf8("");
+        pane.AppendLine(block.c_str(), 0);
+        log = (const char*)pane.GetTextUtf8();
+        EXPECT_LE(log.size(), 100u);
+        EXPECT_EQ(0u, log.find("entry ")) << log;
+        EXPECT_EQ(0u, log.size() % 11) << log;
+        EXPECT_EQ("entry 039\r\n", log.substr(log.size() - 11)) << log;
+    }
     pane.DestroyWindow();
 
     // The Delete key on a read-only edit does nothing (and is consumed).

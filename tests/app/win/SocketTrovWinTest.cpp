@@ -330,12 +330,80 @@ TEST_F(SocketTrovTest, ADownloadCutOffLeavesNoPartialFileAndTheRowSaysSo)
     m_socket->SetBackupFolder(trovtest::Backslashed(dir.Path()).c_str());
     m_socket->Start("secret");
     ASSERT_TRUE(trovtest::PumpUntil([&] { return Row(0).find("Got") == 0; }, 5000)) << Row(0);
+    // What came so far is in a file of its own beside the backup's name.
     std::string backup = (const char*)m_socket->GetOutputPath();
-    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(backup.c_str()));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(backup.c_str()));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA((backup + ".part").c_str()));
     g_fakeTick += 30001;
     EXPECT_EQ(0, m_socket->CheckTimeout());
     EXPECT_EQ("Timeout. Incomplete file removed.", Row(0));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(backup.c_str()));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA((backup + ".part").c_str()));
+}
+
+TEST_F(SocketTrovTest, ADownloadOverAnExistingFileReplacesItOnlyWhenComplete)
+{
+    // The chosen event-log file is there already and the overwrite was
+    // confirmed: a transfer that is cut off (closed, or silent until the
+    // timeout) leaves it as it was; a whole one replaces it.  Nothing else
+    // is left in the folder.
+    const std::string kOld = "the log kept from last week";
+    const std::string kNew = Pattern(50000, 6);
+    struct Case {
+        const char* what;
+        int closeAfterBytes;  // -1: the whole log comes, unless stalling
+        bool stall;           // the second half waits past the timeout
+        const char* row;
+        bool replaced;
+    } cases[] = {
+        {"connection closed half-way", 20000, false, "Connection closed. Incomplete file removed.", false},
+        {"silent half-way", -1, true, "Timeout. Incomplete file removed.", false},
+        {"complete", -1, false, "Event Log Retrieved.", true},
+    };
+    int last = 2;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        trovtest::TempDir dir;
+        std::string log = dir.Write("kernel.log", kOld);
+        m_socket.reset(new ConnectOutcomeSocket());
+        m_list.DeleteAllItems();
+        while (m_list.DeleteColumn(0)) {
+        }
+        m_socket->SetControls(&m_list, &m_progress);
+        SimTcpController& sim = Controller(last);
+        sim.Change([&](SimTcpBehaviour& b) {
+            b.eventLog = kNew;
+            if (c.closeAfterBytes >= 0)
+                b.faults[CMD_GET_LOG].closeAfterBytes = c.closeAfterBytes;
+            if (c.stall) {
+                b.segmentation.sizes = {20000, 40000};
+                b.segmentation.pauseMs = 2500;
+            }
+        });
+        Machine(last++);
+        m_socket->SetOperation(OP_EVENT_LOG);
+        m_socket->SetOutputPath(log.c_str());
+        if (c.stall) {
+            m_socket->Start("secret");
+            ASSERT_TRUE(trovtest::PumpUntil([&] { return Row(0).find("Got") == 0; }, 5000)) << Row(0);
+            g_fakeTick += 30001;
+            EXPECT_EQ(0, m_socket->CheckTimeout());
+        } else {
+            ASSERT_TRUE(Run());
+        }
+        EXPECT_EQ(c.row, Row(0));
+        EXPECT_TRUE((c.replaced ? kNew : kOld) == trovtest::TempDir::Read(log));
+        std::vector<std::string> names;
+        WIN32_FIND_DATAA found;
+        HANDLE find = ::FindFirstFileA((dir.Path() + "\\*").c_str(), &found);
+        ASSERT_NE(INVALID_HANDLE_VALUE, find);
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                names.push_back(found.cFileName);
+        } while (::FindNextFileA(find, &found));
+        ::FindClose(find);
+        EXPECT_EQ((std::vector<std::string>{"kernel.log"}), names);
+    }
 }
 
 TEST_F(SocketTrovTest, RepliesThatNeverComeEndTheStepAfterThirtySeconds)

@@ -206,6 +206,45 @@ BOOL CRecordingVisualManager::EmbossesDisabledButtonText()
     return Answer("EmbossesDisabledButtonText", CZUDPVisualManager::EmbossesDisabledButtonText());
 }
 
+void CRecordingVisualManager::FillTabsAreaBackground(CDC* pDC, CRect rect, CZUDPBaseTabWnd* pTabWnd)
+{
+    if (Record("FillTabsAreaBackground", pDC, rect, {}, pTabWnd))
+        CZUDPVisualManager::FillTabsAreaBackground(pDC, rect, pTabWnd);
+}
+
+void CRecordingVisualManager::DrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActive, CZUDPBaseTabWnd* pTabWnd)
+{
+    if (Record("DrawTab", pDC, rectTab, {iTab, bIsActive}, pTabWnd))
+        CZUDPVisualManager::DrawTab(pDC, rectTab, iTab, bIsActive, pTabWnd);
+}
+
+void CRecordingVisualManager::FillTabButton(CDC* pDC, CRect rect, CZUDPButton* pButton, CZUDPBaseTabWnd* pTabWnd)
+{
+    if (Record("FillTabButton", pDC, rect, {}, pButton))
+        CZUDPVisualManager::FillTabButton(pDC, rect, pButton, pTabWnd);
+}
+
+void CRecordingVisualManager::DrawTabButtonBorder(CDC* pDC, CRect& rect, CZUDPButton* pButton, UINT uiState,
+                                                  CZUDPBaseTabWnd* pTabWnd)
+{
+    if (Record("DrawTabButtonBorder", pDC, rect, {int(uiState)}, pButton))
+        CZUDPVisualManager::DrawTabButtonBorder(pDC, rect, pButton, uiState, pTabWnd);
+}
+
+void CRecordingVisualManager::DrawTabFrame(CDC* pDC, CZUDPBaseTabWnd* pTabWnd, CRect rect, COLORREF clrDark,
+                                           CPen* pPen)
+{
+    if (Record("DrawTabFrame", pDC, rect, {}, pTabWnd))
+        CZUDPVisualManager::DrawTabFrame(pDC, pTabWnd, rect, clrDark, pPen);
+}
+
+void CRecordingVisualManager::DrawTabsAreaEdge(CDC* pDC, CZUDPBaseTabWnd* pTabWnd, BOOL bIsVertical, CRect rect,
+                                               CBrush* pbrFace, CPen* pPen)
+{
+    if (Record("DrawTabsAreaEdge", pDC, rect, {bIsVertical}, pTabWnd))
+        CZUDPVisualManager::DrawTabsAreaEdge(pDC, pTabWnd, bIsVertical, rect, pbrFace, pPen);
+}
+
 RecordingManagerScope::RecordingManagerScope()
 {
     CZUDPVisualManager::SetDefaultManager(CRecordingVisualManager::Class());

@@ -96,6 +96,15 @@ public:
     BOOL DrawSliderThumb(CDC* pDC, CZUDPSliderCtrl* pSlider, CRect rect, BOOL bIsHighlighted, BOOL bIsPressed,
                          BOOL bIsDisabled, BOOL bVert, BOOL bLeftTop, BOOL bBothSides, BOOL bDrawOnGlass) override;
     BOOL EmbossesDisabledButtonText() override;
+    // Tab windows: the element is the tab window, or the row's button.
+    void FillTabsAreaBackground(CDC* pDC, CRect rect, CZUDPBaseTabWnd* pTabWnd) override;
+    void DrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActive, CZUDPBaseTabWnd* pTabWnd) override;
+    void FillTabButton(CDC* pDC, CRect rect, CZUDPButton* pButton, CZUDPBaseTabWnd* pTabWnd) override;
+    void DrawTabButtonBorder(CDC* pDC, CRect& rect, CZUDPButton* pButton, UINT uiState,
+                             CZUDPBaseTabWnd* pTabWnd) override;
+    void DrawTabFrame(CDC* pDC, CZUDPBaseTabWnd* pTabWnd, CRect rect, COLORREF clrDark, CPen* pPen) override;
+    void DrawTabsAreaEdge(CDC* pDC, CZUDPBaseTabWnd* pTabWnd, BOOL bIsVertical, CRect rect, CBrush* pbrFace,
+                          CPen* pPen) override;
 
 protected:
     // Keeps the call; draws the test's `instead` drawing when it has one.

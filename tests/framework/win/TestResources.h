@@ -14,3 +14,4 @@
 #define IDC_PORT             1010
 
 #define IDS_TEST_TEXT        300
+#define IDS_TEST_PROMPT      301

@@ -100,13 +100,15 @@ TEST(ControlBarTest, PlaceAndLook)
     CZUDPControlBar floating, docked;
     ASSERT_TRUE(floating.CreateEx(0, AfxRegisterWndClass(0), "", WS_CHILD, CRect(0, 0, 50, 20), &frame, 1));
     ASSERT_TRUE(docked.CreateEx(0, AfxRegisterWndClass(0), "", WS_CHILD, CRect(0, 0, 50, 20), &dialog, 2));
+    EXPECT_FALSE(floating.IsFloating()) << "a child of a floating frame that does not host it";
+    frame.AddHostedBar(&floating);
     EXPECT_FALSE(floating.IsInDialog());
     EXPECT_TRUE(floating.IsFloating());
     EXPECT_EQ(&frame, floating.GetParentMiniFrame());
     EXPECT_FALSE(docked.IsFloating());
     EXPECT_EQ(nullptr, docked.GetParentMiniFrame());
 
-    docked.SetBarStyle(CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP);
+    docked.ReplaceBarStyle(CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP);
     EXPECT_EQ(DWORD(CBRS_ALIGN_BOTTOM), docked.GetDockedSide());
     EXPECT_FALSE(docked.CanFloat());
     docked.SetControlBarStyle(ZUDP_CBRS_FLOAT);

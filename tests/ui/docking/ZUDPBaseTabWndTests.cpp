@@ -3,6 +3,7 @@
 // queries and their answers for indexes outside the tabs, and the
 // destruction of tabs whose panes remove themselves.
 #include "tests/ui/docking/TabWndTestSupport.h"
+#include "ui/docking/ZUDPDockManager.h"
 #include "ui/foundation/ZUDPMessages.h"
 
 #include <gtest/gtest.h>
@@ -412,6 +413,40 @@ TEST_F(BaseTabWndTest, LabelsChangeTheTabAndItsWindowText)
     EXPECT_STREQ("Renamed", text);
     m_tabs->GetTabLabelText(1, text);
     EXPECT_STREQ("Renamed", text);
+}
+
+TEST_F(BaseTabWndTest, ATabbedPanesCaptionFollowsItsActiveTab)
+{
+    CZUDPTabbedControlBar bar;
+    ASSERT_TRUE(bar.CreateEx(0, AfxRegisterWndClass(0), "pane", WS_POPUP, CRect(0, 0, 300, 100), nullptr, 0));
+    {
+        CZUDPTabWnd tabs;
+        ASSERT_TRUE(tabs.CreateWithStyle(CZUDPTabWnd::TabStyle3D, CRect(0, 0, 300, 100), &bar, 1));
+        char className[64] = "";
+        ::GetClassNameA(tabs.GetSafeHwnd(), className, sizeof(className));
+        EXPECT_EQ(0, std::string(className).rfind("ZUDPTabWnd", 0)) << className;
+        CPaneWnd panes[2];
+        for (int i = 0; i < 2; ++i) {
+            ASSERT_TRUE(panes[i].CreatePane(&tabs, UINT(100 + i)));
+            tabs.AppendTab(&panes[i], i == 0 ? "First" : "Second");
+        }
+        CString text;
+        tabs.ActivateTab(1);
+        bar.GetWindowText(text);
+        EXPECT_STREQ("Second", text);
+        tabs.SetTabLabelText(1, "Renamed");
+        bar.GetWindowText(text);
+        EXPECT_STREQ("Renamed", text);
+        tabs.SetTabLabelText(0, "Not active");
+        bar.GetWindowText(text);
+        EXPECT_STREQ("Renamed", text) << "only the active tab's label";
+        bar.SetCaptionFollowsTab(FALSE);
+        tabs.ActivateTab(0);
+        bar.GetWindowText(text);
+        EXPECT_STREQ("Renamed", text);
+        tabs.DestroyWindow();
+    }
+    bar.DestroyWindow();
 }
 
 } // namespace

@@ -89,7 +89,7 @@ TEST(LibraryResources, EveryLibraryScriptReachesTheExecutable)
 {
     // Each script carries a named marker; a script dropped by the linker
     // (a member of a static library nobody refers to) would lose it.
-    for (const char* marker : {"TROVUI_FOUNDATION", "TROVUI_CONTROLS"}) {
+    for (const char* marker : {"TROVUI_FOUNDATION", "TROVUI_CONTROLS", "TROVUI_COMMANDBARS"}) {
         HRSRC found = ::FindResourceA(::GetModuleHandleA(nullptr), marker, RT_RCDATA);
         EXPECT_NE(nullptr, found) << marker;
     }

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <vector>
 
 class CRegTestItem : public CObject {
@@ -108,6 +110,11 @@ TEST_F(ZUDPRegistryTest, ValuesReadBackAsWritten)
     ASSERT_TRUE(reg.Write("Object", &item));
     ASSERT_TRUE(reg.Write("Serialized", static_cast<CObject&>(item)));
     ASSERT_TRUE(reg.Write("Empty", ""));
+    // Larger than the first query's buffer: read by a second query.
+    std::vector<BYTE> large(5000);
+    for (size_t i = 0; i < large.size(); ++i)
+        large[i] = BYTE(i * 7);
+    ASSERT_TRUE(reg.Write("Large", large.data(), UINT(large.size())));
 
     CZUDPRegistryHolder readHolder;
     CZUDPRegistry& in = readHolder.Create(FALSE, TRUE);
@@ -143,6 +150,12 @@ TEST_F(ZUDPRegistryTest, ValuesReadBackAsWritten)
     CString text("old");
     EXPECT_TRUE(in.Read("Empty", text));
     EXPECT_STREQ("", text);
+    LPBYTE pLarge = nullptr;
+    UINT nLarge = 0;
+    ASSERT_TRUE(in.ReadBinary("Large", &pLarge, &nLarge));
+    std::unique_ptr<BYTE[]> largeIn(pLarge);
+    ASSERT_EQ(large.size(), nLarge);
+    EXPECT_TRUE(std::equal(large.begin(), large.end(), largeIn.get()));
 }
 
 // Stored values are input: each damaged or mismatched one reads as a

@@ -137,7 +137,7 @@ TEST_F(VisualManagerBars, BarBorderPerStyleBitAndFloating)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         BarWindow<CZUDPToolBar> w(row.vmStyle, row.onGlass);
-        w.bar.SetBarStyle(row.style);
+        w.bar.ReplaceBarStyle(row.style);
         w.bar.SetControlBarStyle(row.canFloat ? ZUDP_CBRS_FLOAT : 0);
         w.bar.m_bFloating = row.floating;
         w.bar.m_bInDialog = row.inDialog;
@@ -329,7 +329,7 @@ TEST_F(VisualManagerBars, SliderEdgeLineByDockedSide)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.side);
         CZUDPSlider slider(TRUE);
-        slider.SetBarStyle(row.side);
+        slider.ReplaceBarStyle(row.side);
         Canvas canvas(10, 20);
         Manager()->DrawSlider(&canvas.Dc(), &slider, CRect(0, 0, 10, 20), TRUE);
         EXPECT_EQ(ExpectedColor(row.colour), canvas.Pixel(row.line.x, row.line.y));

@@ -201,7 +201,7 @@ TEST_F(VisualManagerCaptions, CaptionColoursFollowActivation)
               Manager()->FillMiniFrameCaption(&canvas.Dc(), CRect(0, 0, 20, 10), &frame, FALSE));
     EXPECT_EQ(g_uiEnvironment.m_colorInactiveCaption, canvas.Pixel(5, 5));
     CZUDPToolBar toolbar;
-    frame.SetHostedBar(&toolbar);
+    frame.AddHostedBar(&toolbar);
     EXPECT_EQ(g_uiEnvironment.m_colorCaptionText,
               Manager()->FillMiniFrameCaption(&canvas.Dc(), CRect(0, 0, 20, 10), &frame, FALSE));
     EXPECT_EQ(g_uiEnvironment.m_colorActiveCaption, canvas.Pixel(5, 5));

@@ -7,7 +7,9 @@
 #include "ui/foundation/ZUDPColorArithmetic.h"
 #include "ui/planner/ZUDPCalendar.h"
 #include "ui/planner/ZUDPGanttColors.h"
-#include "ui/planner/ZUDPPlannerView.h"
+#include "ui/planner/ZUDPPlannerManagerCtrl.h"
+#include "ui/planner/ZUDPPlannerViewDay.h"
+#include "ui/planner/ZUDPPlannerViewMonth.h"
 
 #include "framework/win/FrameworkSeams.h"
 

@@ -484,6 +484,7 @@ protected:
         ASSERT_TRUE(m_floating.CreateEx(0, "STATIC", "", WS_CHILD, CRect(0, 0, 50, 20), &m_frame, 2));
         ASSERT_TRUE(m_elsewhere.CreateEx(0, "STATIC", "", WS_CHILD, CRect(0, 0, 50, 20), &m_other, 3));
         m_floating.m_bFloating = TRUE;
+        m_log.clear();   // the frame laid itself out when it got its size
     }
     void TearDown() override
     {

@@ -80,3 +80,58 @@ TEST(PlannerDates, TimeTextsFollowTheLocale)
         EXPECT_STREQ(c.expected, static_cast<LPCSTR>(text));
     }
 }
+
+struct DayMembershipCase {
+    const char* name;
+    COleDateTime start;
+    COleDateTime finish;
+    bool allDay;
+    COleDateTime date;
+    bool expected;
+};
+
+// The one rule by which views and printing decide where an appointment is
+// shown.
+TEST(PlannerDates, DayMembershipOfAppointments)
+{
+    const DayMembershipCase cases[] = {
+        { "to midnight: on its first day", Date(2024, 5, 6, 22, 0, 0), Date(2024, 5, 7), false, Date(2024, 5, 6), true },
+        { "to midnight: not on the next", Date(2024, 5, 6, 22, 0, 0), Date(2024, 5, 7), false, Date(2024, 5, 7), false },
+        { "past midnight: on the next", Date(2024, 5, 6, 22, 0, 0), Date(2024, 5, 7, 2, 0, 0), false, Date(2024, 5, 7),
+          true },
+        { "zero length at midnight", Date(2024, 5, 6), Date(2024, 5, 6), false, Date(2024, 5, 6), true },
+        { "a time of the date counts as its day", Date(2024, 5, 6, 9, 0, 0), Date(2024, 5, 6, 10, 0, 0), false,
+          Date(2024, 5, 6, 23, 0, 0), true },
+        { "not before its start", Date(2024, 5, 6, 9, 0, 0), Date(2024, 5, 8), false, Date(2024, 5, 5), false },
+        { "all-day on its finish day", Date(2024, 5, 6), Date(2024, 5, 8), true, Date(2024, 5, 8), true },
+        { "all-day not after its finish day", Date(2024, 5, 6), Date(2024, 5, 8), true, Date(2024, 5, 9), false },
+        { "invalid start", Invalid(), Date(2024, 5, 8), false, Date(2024, 5, 7), false },
+        { "null finish", Date(2024, 5, 6), Null(), true, Date(2024, 5, 6), false },
+        { "invalid date asked", Date(2024, 5, 6), Date(2024, 5, 7), false, Invalid(), false },
+    };
+    for (const DayMembershipCase& c : cases)
+        EXPECT_EQ(c.expected, PlannerDates::IsOnDate(c.start, c.finish, c.allDay, c.date) != FALSE) << c.name;
+}
+
+TEST(PlannerDates, WeekStartsTimeScaleUnitsAndRounding)
+{
+    // 2024-05-12 is a Sunday: with Monday first (2) its week began six days
+    // earlier; with Sunday first (1) it begins on it.  The time stays.
+    EXPECT_TRUE(PlannerDates::WeekStartDate(Date(2024, 5, 12, 15, 30, 0), 2) == Date(2024, 5, 6, 15, 30, 0));
+    EXPECT_TRUE(PlannerDates::WeekStartDate(Date(2024, 5, 12), 1) == Date(2024, 5, 12));
+    EXPECT_TRUE(PlannerDates::WeekStartDate(Date(2024, 5, 13), 2) == Date(2024, 5, 13));
+    EXPECT_TRUE(PlannerDates::WeekStartDate(Date(2024, 5, 11), 2) == Date(2024, 5, 6));   // Saturday
+    EXPECT_EQ(COleDateTime::invalid, PlannerDates::WeekStartDate(Invalid(), 2).GetStatus());
+
+    const int minutes[] = { 60, 30, 20, 15, 10, 6, 5, 4, 3, 2, 1 };
+    for (int unit = 0; unit <= 10; ++unit)
+        EXPECT_EQ(minutes[unit], PlannerDates::TimeScaleMinutes(unit)) << unit;
+    EXPECT_EQ(60, PlannerDates::TimeScaleMinutes(11));
+    EXPECT_EQ(60, PlannerDates::TimeScaleMinutes(-1));
+
+    EXPECT_EQ(100, RoundToInt(100.43));
+    EXPECT_EQ(101, RoundToInt(100.5));   // halves upward
+    EXPECT_EQ(0, RoundToInt(0.49));
+    EXPECT_EQ(1, RoundToInt(0.5));
+    EXPECT_EQ(-1, RoundToInt(-0.6));
+}

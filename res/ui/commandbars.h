@@ -1,0 +1,10 @@
+#pragma once
+// Resource ids of the library's command bars (panes, toolbars, menus and
+// their customization).  The library owns ids 16000 to 17200.
+
+// The pane menu of a docking pane.
+#define IDS_ZUDP_PANE_FLOATING 17039
+#define IDS_ZUDP_PANE_DOCKING 17040
+#define IDS_ZUDP_PANE_AUTOHIDE 17041
+#define IDS_ZUDP_PANE_HIDE 17042
+#define IDS_ZUDP_PANE_TABBED_DOCUMENT 17088

@@ -1,0 +1,155 @@
+// The gallery's panes: a library frame with its dock bars, two panes
+// docked side by side in the top dock bar and one in the bottom one (each
+// with its gripper and border lines), a pane floating in its own floating
+// frame, and the pane menu open over a docked pane.
+#include "tests/shot/GallerySheets.h"
+
+#include "framework/win/DC.h"
+#include "framework/win/FrameworkSeams.h"
+#include "ui/commandbars/ZUDPControlBar.h"
+#include "ui/docking/ZUDPDockBar.h"
+#include "ui/docking/ZUDPFrameWnd.h"
+#include "ui/docking/ZUDPMiniFrameWnd.h"
+#include "ui/foundation/ZUDPContextMenuManager.h"
+#include "ui/foundation/ZUDPUIEnvironment.h"
+#include "ui/foundation/ZUDPVisualManager.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace {
+
+// A pane of a fixed size that shows its frame the way a toolbar's
+// non-client frame does: border lines, gripper, and its title inside.
+class CGalleryPane : public CZUDPControlBar {
+public:
+    explicit CGalleryPane(CSize sizeFull) : m_sizeFull(sizeFull) {}
+
+    CSize CalcStretchSize(BOOL bStretch, BOOL bHorz) override
+    {
+        if (bStretch)
+            return CZUDPControlBar::CalcStretchSize(bStretch, bHorz);
+        return bHorz ? m_sizeFull : CSize(m_sizeFull.cy, m_sizeFull.cx);
+    }
+
+    void PaintBar(CDC* pDC) override
+    {
+        CZUDPControlBar::PaintBar(pDC);
+        CZUDPVisualManager* pManager = CZUDPVisualManager::GetActiveManager();
+        CRect rectClient;
+        GetClientRect(&rectClient);
+        CRect rectLines = rectClient;
+        pManager->DrawBarBorder(pDC, this, rectLines);
+        CRect rectInner = rectClient;
+        DeflateRectByBorders(rectInner, IsHorizontal());
+        if ((GetBarStyle() & CBRS_GRIPPER) && !(GetBarStyle() & CBRS_FLOATING)) {
+            const CRect rectGripper = IsHorizontal()
+                                          ? CRect(rectInner.left - 7, rectInner.top, rectInner.left, rectInner.bottom)
+                                          : CRect(rectInner.left, rectInner.top - 7, rectInner.right, rectInner.top);
+            pManager->DrawBarGripper(pDC, rectGripper, IsHorizontal(), this);
+        }
+        CString strTitle;
+        GetWindowText(strTitle);
+        const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+        const COLORREF clrOld = pDC->SetTextColor(g_uiEnvironment.m_colorBarText);
+        CFont* pOldFont = pDC->SelectObject(&g_uiEnvironment.m_fontRegular);
+        rectInner.left += 4;
+        pDC->DrawText(strTitle, rectInner, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
+        pDC->SelectObject(pOldFont);
+        pDC->SetTextColor(clrOld);
+        pDC->SetBkMode(nOldMode);
+    }
+
+private:
+    CSize m_sizeFull;
+};
+
+bool MakePane(CGalleryPane& pane, CFrameWnd& frame, UINT nID, const char* title)
+{
+    if (!pane.CreatePane(nullptr, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER, CRect(0, 0, 10, 10), &frame, nID,
+                         ZUDP_CBRS_FLOAT | ZUDP_CBRS_DOCK | ZUDP_CBRS_CLOSE))
+        return false;
+    pane.SetWindowText(title);
+    pane.SetDockableSides(CBRS_ALIGN_ANY);
+    return true;
+}
+
+// The pane menu, photographed while it is open, then closed.
+struct MenuShot {
+    const GalleryPhotographer* photograph = nullptr;
+    bool done = false;
+};
+MenuShot* g_menuShot = nullptr;
+
+VOID CALLBACK PhotographOpenMenu(HWND, UINT, UINT_PTR idEvent, DWORD)
+{
+    MenuShot* shot = g_menuShot;
+    if (shot == nullptr || shot->done)
+        return;
+    HWND menu = ::FindWindowA("#32768", nullptr);
+    if (menu == nullptr || !::IsWindowVisible(menu))
+        return;
+    shot->done = true;
+    ::KillTimer(nullptr, idEvent);
+    (*shot->photograph)("pane-menu", menu);
+    ::EndMenu();
+}
+
+} // namespace
+
+bool ShootPaneSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump)
+{
+    CZUDPFrameWnd frame;
+    if (!frame.Create(nullptr, "Panes", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 560, 320)))
+        return false;
+    const DWORD sides[] = {CBRS_ALIGN_TOP, CBRS_ALIGN_BOTTOM, CBRS_ALIGN_LEFT, CBRS_ALIGN_RIGHT};
+    for (DWORD side : sides) {
+        CZUDPDockBar* pDockBar = new CZUDPDockBar;   // deletes itself with its window
+        if (!pDockBar->Create(side, CRect(), &frame, 0)) {
+            delete pDockBar;
+            return false;
+        }
+        frame.RegisterBar(pDockBar);
+    }
+    frame.RecalcLayout();
+
+    // Two panes side by side in the top dock bar, one in the bottom one.
+    CGalleryPane standard(CSize(180, 26)), formatting(CSize(150, 26)), status(CSize(240, 24));
+    if (!MakePane(standard, frame, 101, "Standard") || !MakePane(formatting, frame, 102, "Formatting") ||
+        !MakePane(status, frame, 103, "Machines"))
+        return false;
+    frame.DockBarAtSite(&standard, AFX_IDW_DOCKBAR_TOP, nullptr);
+    const CRect rectFirstRow(0, 0, 10, 10);   // the top dock bar's first row
+    formatting.GetRecentDockInfo().m_recentDockedInfo.m_rectDockedRect = CRect(200, 0, 350, 26);
+    frame.DockBarAtSite(&formatting, AFX_IDW_DOCKBAR_TOP, &rectFirstRow);
+    frame.DockBarAtSite(&status, AFX_IDW_DOCKBAR_BOTTOM, nullptr);
+    frame.RecalcLayout();
+
+    // A pane floating in its floating frame.
+    CGalleryPane floating(CSize(170, 60));
+    if (!MakePane(floating, frame, 104, "Log"))
+        return false;
+    frame.DockBarAtSite(&floating, AFX_IDW_DOCKBAR_TOP, nullptr);
+    floating.FloatBar(CRect(600, 120, 780, 200), ZUDP_DM_MENU, TRUE);
+    pump(300);
+    photograph("pane-frame-docked", frame.m_hWnd);
+    if (CZUDPMiniFrameWnd* pFloating = floating.GetParentMiniFrame())
+        photograph("pane-floating", pFloating->m_hWnd);
+
+    // The pane menu of a docked pane, open.
+    CZUDPContextMenuManager menuManager;
+    MenuShot shot;
+    shot.photograph = &photograph;
+    g_menuShot = &shot;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, &PhotographOpenMenu);
+    CRect rectPane;
+    standard.GetWindowRect(&rectPane);
+    standard.ShowDockingMenu(CPoint(rectPane.left + 40, rectPane.bottom));
+    ::KillTimer(nullptr, timer);
+    g_menuShot = nullptr;
+    const bool bMenuShot = shot.done;
+    pump(100);
+    frame.DestroyWindow();
+    return bMenuShot;
+}

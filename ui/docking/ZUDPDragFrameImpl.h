@@ -1,0 +1,56 @@
+#pragma once
+// CZUDPDragFrameImpl: the feedback of an outline drag.  Every control bar
+// (and every floating frame) embeds one.  While the user drags its owner
+// with the outline docking mode, the owner asks it on every mouse move to
+// follow the cursor: an inverted rectangle outline on the desktop shows
+// where the window would float.  When the drag ends the owner reads the
+// frame rectangle and the target the drag ended over.
+//
+// This version draws the floating outline; the docking subsystem adds the
+// docking rectangle, the tab previews and the smart-docking preview.
+#include "framework/Rect.h"
+#include "framework/win/WinSdk.h"
+
+class CWnd;
+class CZUDPBaseControlBar;
+class CZUDPDockManager;
+
+class CZUDPDragFrameImpl {
+public:
+    CZUDPDragFrameImpl();
+    virtual ~CZUDPDragFrameImpl();
+    CZUDPDragFrameImpl(const CZUDPDragFrameImpl&) = delete;
+    CZUDPDragFrameImpl& operator=(const CZUDPDragFrameImpl&) = delete;
+
+    // The window the feedback is for (a control bar or a floating frame),
+    // and the dock manager that serves it.
+    void AttachToWindow(CWnd* pDraggedWnd);
+    // Follows the cursor (the seam's cursor position): once the cursor has
+    // moved past the drag threshold (or with bForce), the outline shows at
+    // the window's floating size and moves with the cursor.
+    void TrackDragFrame(BOOL bForce = FALSE);
+    // Removes the outline; with bClearAll the rectangles are emptied too
+    // and the target of the drag becomes its final target.
+    void EndDragFrame(BOOL bClearAll = TRUE);
+    // The outline shows, or a tab preview does.
+    BOOL IsShowingFeedback() const { return m_bFrameActive || m_nTabPreviewIndex != -1; }
+
+    CPoint m_ptLast;                          // the cursor at the last move (screen)
+    CRect m_rectFrame;                        // where the window would float (screen)
+    CRect m_rectDock;                         // where it would dock (empty: it would float)
+    CZUDPBaseControlBar* m_pFinalTarget = nullptr;
+    CZUDPBaseControlBar* m_pCurrentTarget = nullptr;
+    BOOL m_bFrameActive = FALSE;              // the outline is on the screen
+    int m_nTabPreviewIndex = -1;              // -1: no tab preview
+    int m_nLastWidth;                         // width of the outline drawn last
+    CZUDPDockManager* m_pDockManager = nullptr;
+    CWnd* m_pDraggedWnd = nullptr;
+    // A floating frame emptied by a drag that goes on: destroyed when the
+    // drag ends (null when none).
+    HWND m_hWndLeftBehindFrame = nullptr;
+
+private:
+    // Draws the new rectangle and removes the previous one (first: there
+    // is no previous one on the screen).
+    void DrawFrameRect(const CRect& rectOld, const CRect& rectNew, BOOL bFirst, int nWidth, int nOldWidth);
+};

@@ -1,0 +1,40 @@
+#include "ui/planner/ZUDPPlannerViewWorkWeek.h"
+
+IMPLEMENT_DYNCREATE(CZUDPPlannerViewWorkWeek, CZUDPPlannerViewDay)
+
+namespace {
+
+// Monday to Friday: four days and the last second of the fifth.
+const COleDateTimeSpan kWorkWeekLessOneSecond(4.999988425925926);
+// Monday in the numbering of GetWeekStartDate (1 Sunday .. 7 Saturday).
+const int kMonday = 2;
+
+} // namespace
+
+CZUDPPlannerViewWorkWeek::CZUDPPlannerViewWorkWeek()
+{
+    m_dtDateEnd = PlannerDates::TruncateToDay(m_dtDateStart) + kWorkWeekLessOneSecond;
+}
+
+COleDateTime CZUDPPlannerViewWorkWeek::CalculateDateStart(const COleDateTime& date) const
+{
+    return GetWeekStartDate(PlannerDates::TruncateToDay(date), kMonday);
+}
+
+void CZUDPPlannerViewWorkWeek::SetDate(const COleDateTime& date)
+{
+    const COleDateTime day = PlannerDates::TruncateToDay(date);
+    m_dtDateStart = CalculateDateStart(day);
+    m_dtDateEnd = m_dtDateStart + kWorkWeekLessOneSecond;
+    CZUDPPlannerViewDay::SetDate(day);
+}
+
+COleDateTime CZUDPPlannerViewWorkWeek::GetNextDate() const
+{
+    return PlannerDates::TruncateToDay(m_dtDateStart) + COleDateTimeSpan(7.0);
+}
+
+COleDateTime CZUDPPlannerViewWorkWeek::GetPrevDate() const
+{
+    return PlannerDates::TruncateToDay(m_dtDateStart) - COleDateTimeSpan(7.0);
+}
