@@ -1,15 +1,23 @@
 // What the toolbar and the bar base answer to the rest of the library: the
 // button list and its look-ups, the bar's place (in a dialog, floating in a
 // floating frame, docked side) and the look it is told by its host.
+#include "framework/Archive.h"
+#include "framework/File.h"
 #include "framework/win/Dialog.h"
+#include "framework/win/Ole.h"
 #include "ui/commandbars/ZUDPPopupMenu.h"
 #include "ui/commandbars/ZUDPToolBar.h"
 #include "ui/commandbars/ZUDPToolbarButton.h"
 #include "ui/commandbars/ZUDPToolbarMenuButton.h"
+#include "ui/commandbars/ZUDPUserTool.h"
 #include "ui/docking/ZUDPMiniFrameWnd.h"
 #include "ui/foundation/ZUDPMessages.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
 
 namespace {
 
@@ -143,4 +151,94 @@ TEST(PopupMenuTest, ActivePopupAndDroppedDownButton)
         button.m_pPopupMenu = nullptr;
     }
     EXPECT_EQ(nullptr, g_activePopupMenu);
+}
+
+// The list rules: the overflow button stays last, blocked commands and bad
+// separator places are refused, removals clean up separators and shift the
+// indexes that point behind the removed button.
+TEST(ToolBarTest, ButtonListRules)
+{
+    CZUDPToolBar bar;
+    ASSERT_TRUE(bar.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, CRect(0, 0, 200, 30), nullptr, 0));
+    EXPECT_EQ(-1, bar.InsertSeparator()) << "nothing to separate";
+    g_blockedCommands.AddTail(66);
+    CZUDPToolbarButton* pBlocked = Button(66, CRect());
+    EXPECT_EQ(-1, bar.InsertButton(pBlocked));
+    delete pBlocked;
+    g_blockedCommands.RemoveAll();
+
+    // 1, |, 2, |, 3 and the overflow button.
+    bar.SetOverflowButton(TRUE, 900, "More");
+    ASSERT_EQ(1, bar.GetCount());
+    for (UINT id : {1u, 2u, 3u}) {
+        const int nOverflowAt = bar.GetCount() - 1;
+        EXPECT_EQ(nOverflowAt, bar.InsertButton(Button(id, CRect()))) << "goes before the overflow button";
+    }
+    EXPECT_EQ(-1, bar.InsertSeparator(0));
+    EXPECT_EQ(1, bar.InsertSeparator(1));
+    EXPECT_EQ(3, bar.InsertSeparator(3));
+    ASSERT_EQ(6, bar.GetCount());
+    EXPECT_FALSE(bar.RemoveButton(5)) << "the overflow button stays";
+
+    bar.SetSelectedIndex(4);
+    EXPECT_TRUE(bar.RemoveButton(2)) << "the only button between two separators";
+    EXPECT_EQ(4, bar.GetCount()) << "one separator is left";
+    EXPECT_EQ(1u, bar.GetButtonAt(0)->commandId);
+    EXPECT_TRUE(bar.GetButtonAt(1)->IsSeparator());
+    EXPECT_EQ(3u, bar.GetButtonAt(2)->commandId);
+    EXPECT_EQ(2, bar.GetSelectedIndex()) << "moved down with its button";
+
+    bar.SetSelectedIndex(2);
+    EXPECT_TRUE(bar.RemoveButton(2));
+    EXPECT_EQ(-1, bar.GetSelectedIndex()) << "its button is gone";
+    ASSERT_EQ(2, bar.GetCount()) << "no trailing separator before the overflow button";
+    EXPECT_FALSE(bar.GetButtonAt(0)->IsSeparator());
+
+    bar.GetButtonAt(0)->SetRect(CRect(0, 0, 10, 10));
+    EXPECT_EQ(0, bar.HitTest(CPoint(5, 5)));
+    bar.GetButtonAt(0)->visible = FALSE;
+    EXPECT_EQ(-1, bar.HitTest(CPoint(5, 5))) << "a hidden button";
+    bar.DestroyWindow();
+}
+
+// Drag data carries the button's class and fields; data naming another
+// class under the same format is no button.
+TEST(ToolBarButtonTest, DragDataRoundTrip)
+{
+    CZUDPToolbarButton button(0, 3, "&Open", FALSE, TRUE);
+    button.commandId = 5;
+    button.style = TBBS_CHECKBOX;
+    button.showText = TRUE;
+    COleDataSource source;
+    ASSERT_TRUE(button.ExportDragData(source));
+    COleDataObject data;
+    data.Attach(source.GetDataObject(), FALSE);
+    std::unique_ptr<CZUDPToolbarButton> pCopy(CZUDPToolbarButton::CreateFromOleData(&data));
+    ASSERT_NE(nullptr, pCopy);
+    EXPECT_EQ(RUNTIME_CLASS(CZUDPToolbarButton), pCopy->GetRuntimeClass());
+    EXPECT_EQ(5u, pCopy->commandId);
+    EXPECT_EQ(UINT(TBBS_CHECKBOX), pCopy->style);
+    EXPECT_EQ(CString("&Open"), pCopy->text);
+    EXPECT_EQ(3, pCopy->imageIndex);
+    EXPECT_TRUE(pCopy->showText);
+
+    // The same format holding a user tool: refused.
+    CMemFile file(256);
+    {
+        CArchive ar(&file, CArchive::store);
+        CZUDPUserTool tool;
+        ar.WriteClass(tool.GetRuntimeClass());
+        tool.Serialize(ar);
+        ar.Close();
+    }
+    const UINT nBytes = UINT(file.GetLength());
+    std::unique_ptr<BYTE, decltype(&std::free)> pBytes(file.Detach(), &std::free);
+    HGLOBAL hGlobal = ::GlobalAlloc(GMEM_MOVEABLE, nBytes);
+    memcpy(::GlobalLock(hGlobal), pBytes.get(), nBytes);
+    ::GlobalUnlock(hGlobal);
+    COleDataSource foreign;
+    foreign.CacheGlobalData(CZUDPToolbarButton::ButtonClipboardFormat(), hGlobal);
+    COleDataObject foreignData;
+    foreignData.Attach(foreign.GetDataObject(), FALSE);
+    EXPECT_EQ(nullptr, CZUDPToolbarButton::CreateFromOleData(&foreignData));
 }
