@@ -2,6 +2,8 @@
 
 #include "framework/Archive.h"
 #include "framework/win/FrameWnd.h"
+#include "ui/docking/ZUDPDockBar.h"
+#include "ui/docking/ZUDPDockBarRow.h"
 #include "ui/docking/ZUDPMiniFrameWnd.h"
 #include "ui/docking/ZUDPTabWnd.h"
 #include "ui/foundation/ZUDPMessages.h"
@@ -120,6 +122,22 @@ void CZUDPTabbedToolbar::RefreshPlacement()
         UpdateVirtualRect();
         StretchBar(sizeNew.cx - rectOld.Width(), nullptr);
         UpdateVirtualRect();
+        // Docked, the bar's height across its row follows the tab window
+        // too (a stretch changes only the length), and the row fits its
+        // bars to its length again.
+        if (GetParentDockBar() != nullptr) {
+            RecalcSizeInParent(FALSE);
+            // A row never thinner than its bars: a taller tab window makes
+            // the row taller (the row refreshes its bars' placement, which
+            // comes back here with the sizes already right).
+            CZUDPDockBarRow* pRow = GetDockBarRow();
+            const int nThickness = CalcStretchSize(FALSE, TRUE).cy;
+            if (pRow != nullptr && !m_bInPlacement && nThickness > pRow->GetHeight()) {
+                m_bInPlacement = TRUE;
+                GetParentDockBar()->ResizeRow(pRow, nThickness, TRUE);
+                m_bInPlacement = FALSE;
+            }
+        }
 
         if (CZUDPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE))
             pMiniFrame->SizeToHostedBar();

@@ -50,4 +50,5 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     CZUDPTabWnd* m_pTabWnd = nullptr;  // owned; made by WM_CREATE, deleted after WM_NCDESTROY
+    BOOL m_bInPlacement = FALSE;       // the row is being made taller for the bar
 };

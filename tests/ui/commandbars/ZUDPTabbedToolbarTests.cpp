@@ -178,6 +178,8 @@ TEST_F(TabbedToolbarTest, TheBarIsSizedRoundItsWidestToolbarAndGrowsInItsRow)
         const CSize stretch = m_bar.CalcStretchSize(TRUE, FALSE);
         EXPECT_EQ(CSize(expected.cx + taken.left - taken.right, expected.cy + taken.top - taken.bottom), stretch);
         EXPECT_EQ(stretch.cx, BarWidth()) << "the row gives the bar its full width";
+        EXPECT_EQ(stretch.cy, WindowRect(m_bar).Height());
+        EXPECT_GE(WindowRect(m_dock.Top()).Height(), stretch.cy) << "the dock bar holds the bar";
         // The tab window sits inside the gripper.
         CRect inBar = WindowRect(tabs);
         m_bar.ScreenToClient(&inBar);
