@@ -66,6 +66,26 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_MESSAGE(WM_SETMESSAGESTRING, &CFrameWnd::OnSetMessageString)
 END_MESSAGE_MAP()
 
+BOOL CFrameWnd::NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder)
+{
+    switch (nBorderCmd) {
+    case 0:  // the space available
+        if (lpRectBorder != nullptr && m_hWnd != nullptr)
+            GetClientRect(lpRectBorder);
+        return TRUE;
+    case 1:  // a request: granted when it fits
+        return TRUE;
+    case 2:  // the new borders
+        if (lpRectBorder != nullptr)
+            m_rectBorder = *lpRectBorder;
+        else
+            m_rectBorder.SetRectEmpty();
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
 void CFrameWnd::RecalcLayout(BOOL bNotify)
 {
     if (m_bInRecalcLayout || m_hWnd == nullptr)

@@ -28,6 +28,8 @@ public:
     CSize m_sizeScreen;
 };
 
+class COleFrameHook;
+
 class CFrameWnd : public CWnd {
     DECLARE_DYNCREATE(CFrameWnd)
 public:
@@ -82,6 +84,13 @@ public:
     BOOL m_bHelpMode = FALSE;
     // Borders the view leaves free inside the frame's client area.
     CRect m_rectBorder;
+    // Asks for border space around the view (nBorderCmd: 0 get the space
+    // the frame can give, 1 request, 2 set); frames that host in-place
+    // servers negotiate it with them.  The base frame gives its whole
+    // client area and takes a set request as its new borders.
+    virtual BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder);
+    // The hook of an OLE server active in place in the frame, or null.
+    COleFrameHook* m_pNotifyHook = nullptr;
     // The message id last shown (WM_SETMESSAGESTRING), 0 for none.
     UINT m_nIDLastMessage = 0;
     UINT m_nIDTracking = 0;

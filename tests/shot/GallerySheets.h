@@ -43,6 +43,10 @@ bool ShootColorPickerSheet(const GalleryPhotographer& photograph, const std::fun
 // floating pane, and the pane menu open (PaneSheetWin.cpp); false when the
 // frame could not be made or the menu did not open.
 bool ShootPaneSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);
+// A library frame with toolbars in two top rows (the second squeezed) and
+// on the other three sides, and its bars menu open (DockingSheetWin.cpp);
+// false when the frame could not be made or the menu did not open.
+bool ShootDockingSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);
 // The library's tab windows: every style at the top and at the bottom,
 // and their buttons, tab list, icons, colours, shared scroll bar, rename
 // edit and resize bar (TabWindowsSheetWin.cpp).

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -27,6 +28,10 @@ ImagePairs::iterator FindPair(ImagePairs& pairs, UINT uiCmd)
 // Keeps the first of each command, in order.
 void RemoveLaterRepeats(std::vector<UINT>& commands)
 {
+    // A list in rising order (as the menus usually number their commands)
+    // has no repeats; only other lists pay for the sort.
+    if (std::adjacent_find(commands.begin(), commands.end(), std::greater_equal<UINT>()) == commands.end())
+        return;
     std::vector<std::pair<UINT, size_t>> sorted(commands.size());
     for (size_t i = 0; i < commands.size(); ++i)
         sorted[i] = {commands[i], i};
@@ -204,8 +209,11 @@ BOOL CZUDPCommandManager::LoadFromRegistry(LPCTSTR lpszProfileName)
     m_commandsWithoutImages.swap(commands);
     // Added as a map takes them: a later entry of a command replaces an
     // earlier one, and the ones already held.
-    std::stable_sort(images.begin(), images.end(),
-                     [](const std::pair<UINT, int>& a, const std::pair<UINT, int>& b) { return a.first < b.first; });
+    const auto byCommand = [](const std::pair<UINT, int>& a, const std::pair<UINT, int>& b) {
+        return a.first < b.first;
+    };
+    if (!std::is_sorted(images.begin(), images.end(), byCommand))
+        std::stable_sort(images.begin(), images.end(), byCommand);
     ImagePairs merged;
     merged.reserve(m_menuUserImages.size() + images.size());
     auto itOld = m_menuUserImages.begin();

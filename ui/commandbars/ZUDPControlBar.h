@@ -191,6 +191,8 @@ public:
     CZUDPDragFrameImpl& GetDragFrame() { return m_dragFrameImpl; }
     UINT GetControlId() const { return m_nControlId; }
     BOOL IsDragging() const { return m_bDragging; }
+    // Where the drag grabbed the bar (client coordinates).
+    CPoint GetDragStartPoint() const { return m_ptDragStart; }
     int GetMRUWidth() const { return m_nMRUWidth; }
     void SetMRUWidth(int nWidth) { m_nMRUWidth = nWidth; }
     int GetPinState() const { return m_nPinState; }

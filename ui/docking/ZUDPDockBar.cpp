@@ -13,6 +13,9 @@
 #include "ui/foundation/ZUDPUIEnvironment.h"
 #include "ui/foundation/ZUDPVisualManager.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 IMPLEMENT_DYNAMIC(CZUDPDockBar, CZUDPBaseControlBar)
 IMPLEMENT_DYNAMIC(CZUDPCaptionBar, CZUDPControlBar)
 IMPLEMENT_SERIAL(CZUDPDialogBar, CZUDPControlBar, VERSIONABLE_SCHEMA | 1)
@@ -208,18 +211,94 @@ void CZUDPDockBar::ShowRow(CZUDPDockBarRow* pRow, BOOL bShow, BOOL bRecalcLayout
     POSITION pos = m_lstRows.Find(pRow);
     if (pos == nullptr)
         return;
-    ShiftRowsAfter(pos, bShow ? pRow->GetHeight() : -pRow->GetHeight());
+    OnRowVisibilityChanged(pos, bShow);
     GrowBy(bShow ? pRow->GetHeight() : -pRow->GetHeight(), bRecalcLayout);
+}
+
+void CZUDPDockBar::ShiftRowsAfterRow(POSITION pos)
+{
+    if (pos != nullptr)
+        ShiftRowsAfter(pos, static_cast<CZUDPDockBarRow*>(m_lstRows.GetAt(pos))->GetHeight());
+}
+
+void CZUDPDockBar::ShiftRowsBackAfter(POSITION pos, BOOL bForce)
+{
+    if (pos == nullptr)
+        return;
+    CZUDPDockBarRow* pRow = static_cast<CZUDPDockBarRow*>(m_lstRows.GetAt(pos));
+    if (pRow->IsVisible() || bForce)
+        ShiftRowsAfter(pos, -pRow->GetHeight());
+}
+
+void CZUDPDockBar::OnRowVisibilityChanged(POSITION pos, BOOL bShown)
+{
+    if (bShown)
+        ShiftRowsAfterRow(pos);
+    else
+        ShiftRowsBackAfter(pos, TRUE);
+}
+
+void CZUDPDockBar::ResizeRowsToRect(const CRect& rectClient)
+{
+    if (m_hWnd == nullptr)
+        return;
+    CRect rectOld;
+    GetClientRect(&rectOld);
+    const int dx = rectClient.Width() - rectOld.Width();
+    const int dy = rectClient.Height() - rectOld.Height();
+    for (POSITION pos = m_lstRows.GetHeadPosition(); pos != nullptr;) {
+        CZUDPDockBarRow* pRow = static_cast<CZUDPDockBarRow*>(m_lstRows.GetNext(pos));
+        if (dx == 0 && dy == 0) {
+            pRow->RelayoutUsingLayoutRects();
+            continue;
+        }
+        if (dx != 0)
+            pRow->AdjustToLength(rectClient, 2, dx > 0, std::abs(dx));
+        if (dy != 0)
+            pRow->AdjustToLength(rectClient, 6, dy > 0, std::abs(dy));
+    }
+}
+
+BOOL CZUDPDockBar::MoveToRect(const CWnd* pWndInsertAfter, const CRect& rect, UINT nFlags)
+{
+    return SetWindowPosDeferred(pWndInsertAfter, rect.left, rect.top, rect.Width(), rect.Height(),
+                                nFlags | SWP_NOACTIVATE, nullptr) != nullptr || m_hWnd != nullptr;
 }
 
 int CZUDPDockBar::IndexOfRow(const CZUDPDockBarRow* pRow) const
 {
     int nIndex = 0;
     for (POSITION pos = m_lstRows.GetHeadPosition(); pos != nullptr; ++nIndex) {
-        if (m_lstRows.GetNext(pos) == pRow)
+        if (pRow != nullptr && m_lstRows.GetNext(pos) == pRow)
             return nIndex;
+        if (pRow == nullptr)
+            break;
     }
-    return 0;
+    return -1;
+}
+
+void CZUDPDockBar::SwapRows(CZUDPDockBarRow* pRow, CZUDPDockBarRow* pOther)
+{
+    POSITION posRow = m_lstRows.Find(pRow);
+    POSITION posOther = m_lstRows.Find(pOther);
+    if (posRow == nullptr || posOther == nullptr || pRow == pOther)
+        return;
+    // Only neighbours (as the visible rows go) swap.
+    POSITION pos = posRow;
+    CZUDPDockBarRow* pNext = GetNextVisibleRow(pos, TRUE);
+    pos = posRow;
+    CZUDPDockBarRow* pPrev = GetNextVisibleRow(pos, FALSE);
+    if (pOther != pNext && pOther != pPrev)
+        return;
+    CZUDPDockBarRow* pEarlier = pOther == pNext ? pRow : pOther;
+    CZUDPDockBarRow* pLater = pOther == pNext ? pOther : pRow;
+    const int nEarlierHeight = pEarlier->GetHeight();
+    const int nLaterHeight = pLater->GetHeight();
+    pEarlier->ShiftRow(nLaterHeight);
+    pLater->ShiftRow(-nEarlierHeight);
+    m_lstRows.SetAt(posRow, pOther);
+    m_lstRows.SetAt(posOther, pRow);
+    SyncAllRows();
 }
 
 CZUDPDockBarRow* CZUDPDockBar::RowOfBar(const CZUDPBaseControlBar* pBar) const
@@ -248,6 +327,47 @@ CZUDPDockBarRow* CZUDPDockBar::FindRowAtPoint(CPoint pt, BOOL& bBefore) const
         CRect rectWindow;
         GetWindowRect(&rectWindow);
         bBefore = IsHorizontal() ? pt.y < rectWindow.top : pt.x < rectWindow.left;
+    }
+    return nullptr;
+}
+
+CZUDPDockBarRow* CZUDPDockBar::FindRowByRect(const CRect& rectClient) const
+{
+    if (m_hWnd == nullptr)
+        return nullptr;
+    CPoint pt = rectClient.TopLeft();
+    ClientToScreen(&pt);
+    BOOL bBefore = FALSE;
+    return FindRowAtPoint(pt, bBefore);
+}
+
+CZUDPDockBarRow* CZUDPDockBar::GetNextVisibleRow(POSITION& pos, BOOL bForward) const
+{
+    if (pos == nullptr) {
+        pos = bForward ? m_lstRows.GetHeadPosition() : m_lstRows.GetTailPosition();
+    } else if (bForward) {
+        m_lstRows.GetNext(pos);
+    } else {
+        m_lstRows.GetPrev(pos);
+    }
+    while (pos != nullptr) {
+        CZUDPDockBarRow* pRow = static_cast<CZUDPDockBarRow*>(m_lstRows.GetAt(pos));
+        if (pRow->IsVisible())
+            return pRow;
+        if (bForward)
+            m_lstRows.GetNext(pos);
+        else
+            m_lstRows.GetPrev(pos);
+    }
+    return nullptr;
+}
+
+CZUDPBaseControlBar* CZUDPDockBar::FindBarById(UINT nID) const
+{
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != nullptr;) {
+        CZUDPBaseControlBar* pBar = static_cast<CZUDPBaseControlBar*>(m_lstControlBars.GetNext(pos));
+        if (pBar->m_hWnd != nullptr && UINT(pBar->GetDlgCtrlID()) == nID)
+            return pBar;
     }
     return nullptr;
 }
@@ -335,6 +455,34 @@ void CZUDPDockBar::DockControlBar(CZUDPControlBar* pBar, int nDockMethod, LPCREC
     RecalcFrameLayout();
 }
 
+BOOL CZUDPDockBar::InsertControlBar(CZUDPControlBar* pBar, CZUDPControlBar* pTarget)
+{
+    CZUDPDockBarRow* pRow = RowOfBar(pTarget);
+    if (pBar == nullptr || pRow == nullptr || pBar->m_hWnd == nullptr)
+        return FALSE;
+    CRect t;
+    pTarget->GetWindowRect(&t);
+    ScreenToClient(&t);
+    const CSize s = pBar->CalcStretchSize(FALSE, IsHorizontal());
+    CRect rect = IsHorizontal() ? CRect(t.left - s.cx - 10, t.top, t.left - 10, t.bottom)
+                                : CRect(t.left, t.top - s.cy - 10, t.right, t.top - 10);
+    pBar->AttachToDockBar(this, ZUDP_DM_RECT);
+    ClientToScreen(&rect);
+    pRow->IncludeHiddenBars(TRUE);
+    pRow->AddBar(pBar, ZUDP_DM_RECT, &rect);
+    pRow->IncludeHiddenBars(FALSE);
+    POSITION posTarget = m_lstControlBars.Find(pTarget);
+    if (m_lstControlBars.Find(pBar) == nullptr) {
+        if (posTarget != nullptr)
+            m_lstControlBars.InsertBefore(posTarget, pBar);
+        else
+            m_lstControlBars.AddTail(pBar);
+    }
+    RecalcFrameLayout();
+    SyncAllRows();
+    return TRUE;
+}
+
 void CZUDPDockBar::RemoveControlBar(CZUDPBaseControlBar* pBar, BOOL bUnused)
 {
     (void)bUnused;
@@ -354,20 +502,64 @@ BOOL CZUDPDockBar::MoveControlBar(CZUDPControlBar* pBar, UINT nFlags, int dx, in
     CZUDPDockBar* pDockBarHit = nullptr;
     if (pBar->HitTestDockSite(kDockSensitivity, pDockBarHit)) {
         // The bar has left the dock bar: it floats where the drag put it.
+        pBar->OffsetVirtualRect(dx, dy);
         CRect rectFloat;
         pBar->GetVirtualRectOnScreen(rectFloat);
-        rectFloat.OffsetRect(dx, dy);
         pBar->FloatBar(rectFloat, ZUDP_DM_MOUSE, TRUE);
         return TRUE;
     }
     CZUDPDockBarRow* pRow = RowOfBar(pBar);
     if (pRow == nullptr)
         return FALSE;
-    CDeferWindowPos batch(pRow->GetVisibleBarCount());
-    HDWP hdwp = batch.GetHandle();
-    pRow->MoveBar(pBar, dx, dy, TRUE, hdwp);
-    batch.Adopt(hdwp);
-    batch.End();
+    CRect v;
+    pBar->GetVirtualRectOnScreen(v);
+    v.OffsetRect(dx, dy);
+    CRect r;
+    pRow->GetRowRect(r);
+    const BOOL bHorz = IsHorizontal();
+    const int b = bHorz ? std::min(r.top - v.top, r.bottom - v.bottom) : std::min(r.left - v.left, r.right - v.right);
+    const int t = bHorz ? v.Height() : v.Width();
+    BOOL bBefore = FALSE;
+    CZUDPDockBarRow* pRowUnder = FindRowAtPoint(v.CenterPoint(), bBefore);
+
+    if (std::abs(b) > 2 * t / 3) {
+        POSITION posRow = m_lstRows.Find(pRow);
+        if (pRow->GetVisibleBarCount() > 1 && b < pRow->GetHeight()) {
+            // Out of a shared row: a row of its own before or after it.
+            POSITION posInsert = posRow;
+            if (b < 0) {
+                posInsert = posRow;
+                GetNextVisibleRow(posInsert, TRUE);
+            }
+            pRow->RemoveBar(pBar);
+            CZUDPDockBarRow* pNewRow = InsertRowBefore(posInsert, t);
+            if (pNewRow != nullptr)
+                pNewRow->AddBarAtCursor(pBar, TRUE);
+            return FALSE;
+        }
+        if (pRowUnder != nullptr && pRowUnder != pRow) {
+            SetRedraw(FALSE);
+            if (pRow->HasOwnRowBar() || pRowUnder->HasOwnRowBar()) {
+                SwapRows(pRow, pRowUnder);
+            } else {
+                // The emptied row goes; the row under the cursor stays.
+                pRow->RemoveBar(pBar);
+                pRowUnder->AddBarAtCursor(pBar, TRUE);
+            }
+            SetRedraw(TRUE);
+            RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            return FALSE;
+        }
+    }
+    CRect rectRow;
+    pRow->GetRowRect(rectRow);
+    if (std::abs(b) < (bHorz ? rectRow.Height() : rectRow.Width())) {
+        CDeferWindowPos batch(pRow->GetVisibleBarCount());
+        HDWP hdwp = batch.GetHandle();
+        pRow->MoveBar(pBar, dx, dy, TRUE, hdwp);
+        batch.Adopt(hdwp);
+        batch.End();
+    }
     return FALSE;
 }
 
@@ -486,4 +678,15 @@ void CZUDPDockBar::OnDestroy()
 {
     UnregisterBarFromSite(this);
     Default();
+}
+
+HDWP CZUDPSlider::RepositionFromRect(const CRect& rectScreen, HDWP hdwp)
+{
+    if (m_hWnd == nullptr)
+        return hdwp;
+    CRect rect = rectScreen;
+    if (CWnd* pParent = GetParent())
+        pParent->ScreenToClient(&rect);
+    return SetWindowPosDeferred(nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                                SWP_NOZORDER | SWP_NOACTIVATE, hdwp);
 }

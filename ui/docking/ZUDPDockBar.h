@@ -15,10 +15,6 @@ class CZUDPDockBarRow;
 // band one bar thick; it grows on its free side as rows come and go, and
 // moves a docked bar along its row while the user drags it.  A dock bar
 // made with Create deletes itself when its window goes.
-//
-// This version docks, removes, shows, hides and moves bars within rows;
-// the docking subsystem completes it (moving bars between rows, swapping
-// rows, sharing a row's length between its bars).
 class CZUDPDockBar : public CZUDPBaseControlBar {
     DECLARE_DYNAMIC(CZUDPDockBar)
 public:
@@ -41,14 +37,29 @@ public:
     // given rectangle, else a new row at the end), at the rectangle
     // (screen coordinates) when one is given; then shows the dock bar.
     virtual void DockControlBar(CZUDPControlBar* pBar, int nDockMethod, LPCRECT lpRect);
-    // Takes a bar out of the dock bar and its row.
+    // Docks a bar 10 pixels before a target in the target's row; FALSE
+    // when no row holds the target.
+    virtual BOOL InsertControlBar(CZUDPControlBar* pBar, CZUDPControlBar* pTarget);
+    // Takes a bar out of the dock bar and its row (nothing for a bar it
+    // does not hold).
     virtual void RemoveControlBar(CZUDPBaseControlBar* pBar, BOOL bUnused = FALSE);
     // A docked bar is dragged by (dx, dy): it floats when its hit test
-    // says it left the dock bar (TRUE), else it moves along its row.
+    // says it left the dock bar (TRUE); dragged across more than two
+    // thirds of its thickness it leaves its row for a new or the next row
+    // (or the rows swap); else it moves along its row.
     virtual BOOL MoveControlBar(CZUDPControlBar* pBar, UINT nFlags, int dx, int dy);
+    // The rows after a position move by the thickness of the row there
+    // (back: only when that row is visible, or when forced).
+    virtual void ShiftRowsAfterRow(POSITION pos);
+    virtual void ShiftRowsBackAfter(POSITION pos, BOOL bForce);
     // Changes a row's thickness; the rows after it shift.  The change is
     // answered (0 for a hidden row).
     virtual int ResizeRowBy(CZUDPDockBarRow* pRow, int nDelta);
+    virtual void OnRowVisibilityChanged(POSITION pos, BOOL bShown);
+    virtual void ExtensionHook(int, int, int, int) {}
+    // The rows adapt to a new client rectangle (its size changed: their
+    // bars squeeze or grow back; same size: they re-lay out).
+    virtual void ResizeRowsToRect(const CRect& rectClient);
     // Every row refreshes its bars' virtual rectangles.
     virtual void SyncAllRows();
     // The row that holds the bar shows or hides it; FALSE when none does.
@@ -58,6 +69,7 @@ public:
     // The parent frame lays itself out again (without notification).
     virtual void RecalcFrameLayout();
     virtual UINT GetDockBarID() const { return m_nDockBarID; }
+    virtual BOOL MoveToRect(const CWnd* pWndInsertAfter, const CRect& rect, UINT nFlags);
     // Creates the dock bar along a side of the frame (hidden, no
     // thickness yet); its id follows the side (AFX_IDW_DOCKBAR_*).
     virtual BOOL Create(DWORD dwAlignment, const RECT& rect, CFrameWnd* pParentWnd, DWORD dwControlBarStyle,
@@ -75,13 +87,22 @@ public:
     // The window grows (shrinks for a negative delta) on its free side.
     void GrowBy(int nDelta, BOOL bRecalcLayout);
     void ShowRow(CZUDPDockBarRow* pRow, BOOL bShow, BOOL bRecalcLayout);
-    // Zero-based index of a row (0 when it is not one of ours).
+    // Swaps two neighbouring rows (nothing for others).
+    void SwapRows(CZUDPDockBarRow* pRow, CZUDPDockBarRow* pOther);
+    // Zero-based index of a row; -1 when it is not one of ours.
     int IndexOfRow(const CZUDPDockBarRow* pRow) const;
     CZUDPDockBarRow* RowOfBar(const CZUDPBaseControlBar* pBar) const;
     // The visible row whose rectangle contains the screen point; without
     // one, bBefore tells whether the point lies before the dock bar.
     CZUDPDockBarRow* FindRowAtPoint(CPoint pt, BOOL& bBefore) const;
+    CZUDPDockBarRow* FindRowByRect(const CRect& rectClient) const;
+    // The next visible row from a position (the head, or the tail going
+    // backwards, for none); the position is left at it.
+    CZUDPDockBarRow* GetNextVisibleRow(POSITION& pos, BOOL bForward) const;
+    // The docked bar with a control id, or null.
+    CZUDPBaseControlBar* FindBarById(UINT nID) const;
     CZUDPDockBarRow* GetRow(int nIndex) const;
+    const CObList& GetRows() const { return m_lstRows; }
     int GetRowCount() const { return int(m_lstRows.GetCount()); }
     const CObList& GetControlBars() const { return m_lstControlBars; }
 
@@ -133,6 +154,13 @@ public:
     explicit CZUDPSlider(BOOL bEdge) : m_bEdge(bEdge) {}
 
     BOOL IsEdge() const { return m_bEdge; }
+    // The pane the slider carries (the first of its layout), or null.
+    CZUDPBaseControlBar* GetCarriedPane() const { return m_pCarriedPane; }
+    void SetCarriedPane(CZUDPBaseControlBar* pPane) { m_pCarriedPane = pPane; }
+    // Places itself (and, once sliders lay panes out, its panes) at a
+    // screen rectangle; the moves join the batch.
+    virtual HDWP RepositionFromRect(const CRect& rectScreen, HDWP hdwp);
 
-    BOOL m_bEdge = FALSE;  // draws a line along the edge that faces the client area
+    BOOL m_bEdge = FALSE;
+    CZUDPBaseControlBar* m_pCarriedPane = nullptr;  // draws a line along the edge that faces the client area
 };

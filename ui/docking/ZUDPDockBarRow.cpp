@@ -2,6 +2,7 @@
 
 #include "ui/commandbars/ZUDPControlBar.h"
 #include "ui/docking/ZUDPDockBar.h"
+#include "framework/win/FrameworkSeams.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 
 #include <algorithm>
@@ -120,6 +121,99 @@ BOOL CZUDPDockBarRow::HasOwnRowBar() const
 }
 
 // ---------------------------------------------------------------------------
+// Along-the-row geometry
+
+int CZUDPDockBarRow::StartOf(const CZUDPBaseControlBar* pBar) const
+{
+    const CRect rect = BarRectInDockBar(pBar);
+    return IsHorizontal() ? rect.left : rect.top;
+}
+
+int CZUDPDockBarRow::LengthOf(const CZUDPBaseControlBar* pBar) const
+{
+    const CRect rect = BarRectInDockBar(pBar);
+    return IsHorizontal() ? rect.Width() : rect.Height();
+}
+
+void CZUDPDockBarRow::OffsetBar(CZUDPBaseControlBar* pBar, int nAmount)
+{
+    if (nAmount == 0 || pBar == nullptr || pBar->m_hWnd == nullptr)
+        return;
+    const CRect rect = BarRectInDockBar(pBar);
+    const int x = IsHorizontal() ? rect.left + nAmount : rect.left;
+    const int y = IsHorizontal() ? rect.top : rect.top + nAmount;
+    pBar->SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+CZUDPBaseControlBar* CZUDPDockBarRow::NextCounted(POSITION& pos, BOOL bForward) const
+{
+    while (pos != nullptr) {
+        if (bForward)
+            m_lstBars.GetNext(pos);
+        else
+            m_lstBars.GetPrev(pos);
+        if (pos == nullptr)
+            break;
+        CZUDPBaseControlBar* pBar = static_cast<CZUDPBaseControlBar*>(m_lstBars.GetAt(pos));
+        if (IsCounted(pBar))
+            return pBar;
+    }
+    return nullptr;
+}
+
+void CZUDPDockBarRow::ResolveOverlaps(POSITION posFrom, BOOL bForward)
+{
+    if (posFrom == nullptr)
+        return;
+    CZUDPBaseControlBar* pCurrent = static_cast<CZUDPBaseControlBar*>(m_lstBars.GetAt(posFrom));
+    POSITION pos = posFrom;
+    while (CZUDPBaseControlBar* pNext = NextCounted(pos, bForward)) {
+        if (bForward && StartOf(pNext) < EndOf(pCurrent))
+            OffsetBar(pNext, EndOf(pCurrent) - StartOf(pNext));
+        else if (!bForward && EndOf(pNext) > StartOf(pCurrent))
+            OffsetBar(pNext, StartOf(pCurrent) - EndOf(pNext));
+        pCurrent = pNext;
+    }
+}
+
+void CZUDPDockBarRow::ShiftBars(POSITION posFrom, int nAmount, BOOL bForward)
+{
+    if (posFrom == nullptr || nAmount <= 0)
+        return;
+    CZUDPBaseControlBar* pPrev = static_cast<CZUDPBaseControlBar*>(m_lstBars.GetAt(posFrom));
+    // The gaps are those before the shift.
+    int nPrevStart = StartOf(pPrev);
+    int nPrevEnd = EndOf(pPrev);
+    OffsetBar(pPrev, bForward ? nAmount : -nAmount);
+    POSITION pos = posFrom;
+    while (CZUDPBaseControlBar* pNext = NextCounted(pos, bForward)) {
+        const int nStart = StartOf(pNext);
+        const int nEnd = EndOf(pNext);
+        const int nGap = bForward ? nStart - nPrevEnd : nPrevStart - nEnd;
+        nAmount -= std::max(0, nGap);
+        if (nAmount <= 0)
+            break;
+        OffsetBar(pNext, bForward ? nAmount : -nAmount);
+        nPrevStart = nStart;
+        nPrevEnd = nEnd;
+    }
+}
+
+void CZUDPDockBarRow::GetRemainingRect(CRect& rect) const
+{
+    GetRowRect(rect);
+    for (POSITION pos = m_lstBars.GetHeadPosition(); pos != nullptr;) {
+        CZUDPBaseControlBar* pBar = static_cast<CZUDPBaseControlBar*>(m_lstBars.GetNext(pos));
+        if (!IsCounted(pBar))
+            continue;
+        if (IsHorizontal())
+            rect.right -= LengthOf(pBar);
+        else
+            rect.bottom -= LengthOf(pBar);
+    }
+}
+
+// ---------------------------------------------------------------------------
 // Placing bars
 
 void CZUDPDockBarRow::AddBar(CZUDPControlBar* pBar, int nDockMethod, LPCRECT lpRect, BOOL bAfterLast)
@@ -135,8 +229,7 @@ void CZUDPDockBarRow::AddBar(CZUDPControlBar* pBar, int nDockMethod, LPCRECT lpR
         m_pDockBar->ScreenToClient(&rect);
         nAlong = bHorz ? rect.left : rect.top;
     } else if (bAfterLast && !m_lstBars.IsEmpty()) {
-        const CRect rectLast = BarRectInDockBar(static_cast<CZUDPBaseControlBar*>(m_lstBars.GetTail()));
-        const int nEnd = bHorz ? rectLast.right : rectLast.bottom;
+        const int nEnd = EndOf(static_cast<CZUDPBaseControlBar*>(m_lstBars.GetTail()));
         if (nEnd > 0)
             nAlong = nEnd + g_uiEnvironment.m_dockingMargin;
     }
@@ -145,15 +238,41 @@ void CZUDPDockBarRow::AddBar(CZUDPControlBar* pBar, int nDockMethod, LPCRECT lpR
         pBar->SetWindowPos(nullptr, nAlong, nAcross, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     else
         pBar->SetWindowPos(nullptr, nAcross, nAlong, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    InsertBarByPosition(pBar);
+    pBar->UpdateVirtualRect();
+}
 
-    // Into the list by position: before the first bar that starts after it.
+void CZUDPDockBarRow::AddBarAtCursor(CZUDPControlBar* pBar, BOOL bAtCursor)
+{
+    if (pBar == nullptr || pBar->m_hWnd == nullptr || m_pDockBar == nullptr)
+        return;
+    const BOOL bHorz = IsHorizontal();
+    const CRect rect = BarRectInDockBar(pBar);
+    int nAlong = bHorz ? rect.left : rect.top;
+    if (bAtCursor) {
+        // The grab point stays under the cursor.
+        CPoint ptCursor;
+        g_frameworkSeams.cursorPos(&ptCursor);
+        m_pDockBar->ScreenToClient(&ptCursor);
+        const CPoint ptGrab = pBar->GetDragStartPoint();
+        const CRect borders = pBar->GetBorders();
+        nAlong = bHorz ? ptCursor.x - ptGrab.x - borders.left : ptCursor.y - ptGrab.y - borders.top;
+    }
+    pBar->SetWindowPos(nullptr, bHorz ? nAlong : m_nOffset, bHorz ? m_nOffset : nAlong, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InsertBarByPosition(pBar);
+    pBar->UpdateVirtualRect();
+}
+
+void CZUDPDockBarRow::InsertBarByPosition(CZUDPControlBar* pBar)
+{
     CRect rectNew;
     pBar->GetWindowRect(&rectNew);
     POSITION posBefore = nullptr;
     for (POSITION pos = m_lstBars.GetHeadPosition(); pos != nullptr;) {
         POSITION posThis = pos;
         CZUDPControlBar* pOther = DYNAMIC_DOWNCAST(CZUDPControlBar, m_lstBars.GetNext(pos));
-        if (pOther != nullptr && pOther->IsLeftOrAboveBar(rectNew, TRUE)) {
+        if (pOther != nullptr && pOther != pBar && pOther->IsLeftOrAboveBar(rectNew, TRUE)) {
             posBefore = posThis;
             break;
         }
@@ -163,12 +282,11 @@ void CZUDPDockBarRow::AddBar(CZUDPControlBar* pBar, int nDockMethod, LPCRECT lpR
     else
         m_lstBars.AddTail(pBar);
     UpdateVisibility(TRUE);
-    const int nThickness = bHorz ? size.cy : size.cx;
+    const int nThickness = IsHorizontal() ? rectNew.Height() : rectNew.Width();
     if (nThickness > m_nHeight)
         m_pDockBar->ResizeRow(this, nThickness + m_nExtraThickness, TRUE);
     pBar->SetDockBarRow(this);
-    FitBarsToLength();
-    pBar->UpdateVirtualRect();
+    RepositionBars(pBar);
 }
 
 void CZUDPDockBarRow::RemoveBar(CZUDPBaseControlBar* pBar)
@@ -192,6 +310,15 @@ void CZUDPDockBarRow::RemoveBar(CZUDPBaseControlBar* pBar)
     const int nThickness = IsHorizontal() ? size.cy : size.cx;
     if (nThickness > 0 && nThickness < m_nHeight)
         m_pDockBar->ResizeRow(this, nThickness, TRUE);
+}
+
+BOOL CZUDPDockBarRow::ReplaceBar(CZUDPBaseControlBar* pOld, CZUDPBaseControlBar* pNew)
+{
+    POSITION pos = m_lstBars.Find(pOld);
+    if (pos == nullptr || pNew == nullptr)
+        return FALSE;
+    m_lstBars.SetAt(pos, pNew);
+    return TRUE;
 }
 
 int CZUDPDockBarRow::ResizeHeight(int nDelta)
@@ -248,10 +375,16 @@ BOOL CZUDPDockBarRow::ShowBarInRow(CZUDPBaseControlBar* pBar, BOOL bShow, BOOL b
     if (bShow) {
         if (!bDelay) {
             pBar->UpdateLayout();
-            ArrangeWithoutOverlap();
+            RepositionBars(pBar);
         }
     } else {
         FitBarsToLength();
+    }
+    if (!bDelay && m_pDockBar != nullptr && m_pDockBar->m_hWnd != nullptr) {
+        CRect rect;
+        m_pDockBar->GetClientRect(&rect);
+        m_pDockBar->ResizeRowsToRect(rect);
+        AdjustToLength(rect, -1, FALSE, 0);
     }
     return TRUE;
 }
@@ -259,86 +392,260 @@ BOOL CZUDPDockBarRow::ShowBarInRow(CZUDPBaseControlBar* pBar, BOOL bShow, BOOL b
 // ---------------------------------------------------------------------------
 // Sharing the row's length
 
-namespace {
-
-// Moves a bar along its row to a start, keeping its size and its place
-// across the rows (dock-bar client coordinates).
-void MoveAlongRow(CZUDPBaseControlBar* pBar, const CRect& rectOld, int nStart, BOOL bHorz, HDWP* phdwp)
-{
-    const int x = bHorz ? nStart : rectOld.left;
-    const int y = bHorz ? rectOld.top : nStart;
-    if (x == rectOld.left && y == rectOld.top)
-        return;
-    if (phdwp != nullptr && *phdwp != nullptr)
-        *phdwp = pBar->SetWindowPosDeferred(nullptr, x, y, rectOld.Width(), rectOld.Height(),
-                                            SWP_NOZORDER | SWP_NOACTIVATE, *phdwp);
-    else
-        pBar->SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-} // namespace
-
 void CZUDPDockBarRow::FitBarsToLength()
 {
+    // Free length goes back to the bars from the first; an excess is left
+    // to RepositionBars, which squeezes from the end.
     int nFree = GetAvailableLength(FALSE);
-    if (nFree > 0) {
-        // Free length goes back to the bars from the first.
-        for (POSITION pos = m_lstBars.GetHeadPosition(); pos != nullptr && nFree > 0;) {
-            CZUDPControlBar* pBar = DYNAMIC_DOWNCAST(CZUDPControlBar, m_lstBars.GetNext(pos));
-            if (pBar != nullptr && IsCounted(pBar))
-                nFree -= pBar->StretchBar(nFree, nullptr);
-        }
-    } else if (nFree < 0) {
-        // Bars that do not fit shrink from the last.
-        for (POSITION pos = m_lstBars.GetTailPosition(); pos != nullptr && nFree < 0;) {
-            CZUDPControlBar* pBar = DYNAMIC_DOWNCAST(CZUDPControlBar, m_lstBars.GetPrev(pos));
-            if (pBar != nullptr && IsCounted(pBar))
-                nFree -= pBar->StretchBar(nFree, nullptr);
-        }
+    for (POSITION pos = m_lstBars.GetHeadPosition(); pos != nullptr && nFree > 0;) {
+        CZUDPControlBar* pBar = DYNAMIC_DOWNCAST(CZUDPControlBar, m_lstBars.GetNext(pos));
+        if (pBar != nullptr && IsCounted(pBar))
+            nFree -= pBar->StretchBar(nFree, nullptr);
     }
-    ArrangeWithoutOverlap();
+    RepositionBars(nullptr);
 }
 
-void CZUDPDockBarRow::ArrangeWithoutOverlap()
+void CZUDPDockBarRow::RepositionBars(CZUDPBaseControlBar* pBar)
 {
-    if (m_pDockBar == nullptr || m_pDockBar->m_hWnd == nullptr || m_lstBars.IsEmpty())
+    if (m_pDockBar == nullptr || m_pDockBar->m_hWnd == nullptr)
+        return;
+    CRect rectRow;
+    GetRowRectInDockBar(rectRow);
+    RepositionWithin(IsHorizontal() ? rectRow.left : rectRow.top, IsHorizontal() ? rectRow.right : rectRow.bottom,
+                     pBar);
+}
+
+void CZUDPDockBarRow::RepositionWithin(int nRowStart, int nRowEnd, CZUDPBaseControlBar* pBar)
+{
+    if (m_lstBars.IsEmpty() || nRowEnd <= nRowStart)
+        return;
+    // Counted bars and their total length.
+    POSITION posFirst = nullptr;
+    POSITION posLast = nullptr;
+    int nCount = 0;
+    int nTotal = 0;
+    for (POSITION pos = m_lstBars.GetHeadPosition(); pos != nullptr;) {
+        POSITION posThis = pos;
+        CZUDPBaseControlBar* p = static_cast<CZUDPBaseControlBar*>(m_lstBars.GetNext(pos));
+        if (!IsCounted(p))
+            continue;
+        if (posFirst == nullptr)
+            posFirst = posThis;
+        posLast = posThis;
+        ++nCount;
+        nTotal += LengthOf(p);
+    }
+    if (nCount == 0)
+        return;
+    const int nFree = (nRowEnd - nRowStart) - nTotal;
+
+    if (nCount == 1 && nFree < 0) {
+        CZUDPBaseControlBar* pOnly = static_cast<CZUDPBaseControlBar*>(m_lstBars.GetAt(posFirst));
+        if (CZUDPControlBar* pControl = DYNAMIC_DOWNCAST(CZUDPControlBar, pOnly))
+            pControl->StretchBar(nFree, nullptr);
+        OffsetBar(pOnly, nRowStart - StartOf(pOnly));
+        return;
+    }
+
+    POSITION posBar = pBar != nullptr ? m_lstBars.Find(pBar) : nullptr;
+    if (posBar != nullptr && IsCounted(pBar))
+        ResolveOverlaps(posBar, FALSE);
+    ResolveOverlaps(posBar != nullptr && IsCounted(pBar) ? posBar : posFirst, TRUE);
+    if (posBar != nullptr && posBar != posFirst)
+        ResolveOverlaps(posFirst, TRUE);
+
+    CZUDPBaseControlBar* pFirst = static_cast<CZUDPBaseControlBar*>(m_lstBars.GetAt(posFirst));
+    if (StartOf(pFirst) < nRowStart)
+        ShiftBars(posFirst, nRowStart - StartOf(pFirst), TRUE);
+
+    CZUDPBaseControlBar* pLast = static_cast<CZUDPBaseControlBar*>(m_lstBars.GetAt(posLast));
+    const int c = EndOf(pLast) - nRowEnd;
+    if (c <= 0)
+        return;
+    if (nFree >= 1) {
+        ShiftBars(posLast, c, FALSE);
+        return;
+    }
+    // The gaps close first; the rest is squeezed out of the bars from the
+    // row's end.
+    if (c + nFree > 0)
+        ShiftBars(posLast, c + nFree, FALSE);
+    int nExcess = -nFree;
+    POSITION pos = posLast;
+    for (CZUDPBaseControlBar* p = pLast; p != nullptr && nExcess > 0; p = NextCounted(pos, FALSE)) {
+        CZUDPControlBar* pControl = DYNAMIC_DOWNCAST(CZUDPControlBar, p);
+        const int nTaken = pControl != nullptr ? -pControl->StretchBar(-nExcess, nullptr) : 0;
+        nExcess -= nTaken;
+        OffsetBar(p, -nExcess);
+        if (nExcess <= 0)
+            break;
+    }
+}
+
+void CZUDPDockBarRow::AdjustToLength(const CRect& rectClient, int nType, BOOL bGrow, int nAmount)
+{
+    (void)nAmount;
+    if (m_pDockBar == nullptr || m_pDockBar->m_hWnd == nullptr || GetVisibleBarCount() == 0)
+        return;
+    const BOOL bHorz = IsHorizontal();
+    const int nNewLength = bHorz ? rectClient.Width() : rectClient.Height();
+    const int nRowStart = bHorz ? rectClient.left : rectClient.top;
+    const int nRowEnd = nRowStart + nNewLength;
+    CRect rectRow;
+    GetRowRectInDockBar(rectRow);
+    const int d = nNewLength - (bHorz ? rectRow.Width() : rectRow.Height());
+
+    // A bar that wants the row to itself takes the whole length.
+    for (POSITION pos = m_lstBars.GetHeadPosition(); pos != nullptr;) {
+        CZUDPControlBar* pBar = DYNAMIC_DOWNCAST(CZUDPControlBar, m_lstBars.GetNext(pos));
+        if (pBar != nullptr && IsCounted(pBar) && !pBar->AllowsSiblingBarsInRow()) {
+            pBar->SetWindowPos(nullptr, 0, 0, bHorz ? nNewLength : m_nHeight, bHorz ? m_nHeight : nNewLength,
+                               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            pBar->RedrawWindow();
+            return;
+        }
+    }
+
+    if (bGrow && d > 0) {
+        // Length comes back to the bars from the first; the bars after a
+        // bar that grew move on by what it took.
+        int nRemaining = d;
+        for (POSITION pos = m_lstBars.GetHeadPosition(); pos != nullptr && nRemaining > 0;) {
+            CZUDPControlBar* pBar = DYNAMIC_DOWNCAST(CZUDPControlBar, m_lstBars.GetNext(pos));
+            if (pBar == nullptr || !IsCounted(pBar))
+                continue;
+            const int nTaken = pBar->StretchBar(nRemaining, nullptr);
+            if (nTaken <= 0)
+                continue;
+            nRemaining -= nTaken;
+            for (POSITION p = pos; p != nullptr;) {
+                CZUDPBaseControlBar* pAfter = static_cast<CZUDPBaseControlBar*>(m_lstBars.GetNext(p));
+                if (IsCounted(pAfter))
+                    OffsetBar(pAfter, nTaken);
+            }
+        }
+        // Bars away from their virtual places slide back towards them, as
+        // far as the growth and their neighbours allow: those going
+        // forwards from the end, those going backwards from the start.
+        if (nType != -1) {
+            for (POSITION pos = m_lstBars.GetTailPosition(); pos != nullptr;) {
+                POSITION posThis = pos;
+                CZUDPControlBar* pBar = DYNAMIC_DOWNCAST(CZUDPControlBar, m_lstBars.GetPrev(pos));
+                if (pBar == nullptr || !IsCounted(pBar))
+                    continue;
+                const int nVirtual = bHorz ? pBar->GetVirtualRect().left : pBar->GetVirtualRect().top;
+                const int nStart = StartOf(pBar);
+                if (nVirtual <= nStart)
+                    continue;
+                POSITION p = posThis;
+                CZUDPBaseControlBar* pNext = NextCounted(p, TRUE);
+                const int nLimit = pNext != nullptr ? StartOf(pNext) : nRowEnd;
+                const int nRoom = nLimit - EndOf(pBar);
+                OffsetBar(pBar, std::max(0, std::min({nVirtual - nStart, d, nRoom})));
+            }
+            for (POSITION pos = m_lstBars.GetHeadPosition(); pos != nullptr;) {
+                POSITION posThis = pos;
+                CZUDPControlBar* pBar = DYNAMIC_DOWNCAST(CZUDPControlBar, m_lstBars.GetNext(pos));
+                if (pBar == nullptr || !IsCounted(pBar))
+                    continue;
+                const int nVirtual = bHorz ? pBar->GetVirtualRect().left : pBar->GetVirtualRect().top;
+                const int nStart = StartOf(pBar);
+                if (nVirtual >= nStart)
+                    continue;
+                POSITION p = posThis;
+                CZUDPBaseControlBar* pPrev = NextCounted(p, FALSE);
+                const int nLimit = pPrev != nullptr ? EndOf(pPrev) : nRowStart;
+                OffsetBar(pBar, -std::max(0, std::min({nStart - nVirtual, d, nStart - nLimit})));
+            }
+        }
+    }
+    RepositionWithin(nRowStart, nRowEnd, nullptr);
+}
+
+void CZUDPDockBarRow::ArrangeBars(int nStart, int nGap)
+{
+    if (m_pDockBar == nullptr || m_pDockBar->m_hWnd == nullptr)
         return;
     const BOOL bHorz = IsHorizontal();
     CRect rectRow;
     GetRowRectInDockBar(rectRow);
-    const int nRowEnd = bHorz ? rectRow.right : rectRow.bottom;
-    // Forwards: no bar starts before the end of the one before it.
-    int nEnd = 0;
+    int nNext = (bHorz ? rectRow.left : rectRow.top) + nStart;
+    BOOL bFirst = TRUE;
     for (POSITION pos = m_lstBars.GetHeadPosition(); pos != nullptr;) {
         CZUDPBaseControlBar* pBar = static_cast<CZUDPBaseControlBar*>(m_lstBars.GetNext(pos));
         if (!IsCounted(pBar))
             continue;
-        const CRect rect = BarRectInDockBar(pBar);
-        const int nStart = std::max(int(bHorz ? rect.left : rect.top), nEnd);
-        MoveAlongRow(pBar, rect, nStart, bHorz, nullptr);
-        nEnd = nStart + (bHorz ? rect.Width() : rect.Height());
+        CZUDPControlBar* pControl = DYNAMIC_DOWNCAST(CZUDPControlBar, pBar);
+        if (!bFirst && pControl != nullptr && !pControl->m_bGroupStart)
+            nNext -= nGap + 1;
+        bFirst = FALSE;
+        OffsetBar(pBar, nNext - StartOf(pBar));
+        const int nLength = LengthOf(pBar);
+        pBar->CalcFixedSize(nLength, bHorz ? 0x4 : 0);  // 0x4: horizontal layout
+        nNext += nLength + nGap;
     }
-    // Backwards: bars that stick out at the row's end are pushed back, as
-    // far as the row's start.
-    int nLimit = nRowEnd;
-    for (POSITION pos = m_lstBars.GetTailPosition(); pos != nullptr;) {
-        CZUDPBaseControlBar* pBar = static_cast<CZUDPBaseControlBar*>(m_lstBars.GetPrev(pos));
-        if (!IsCounted(pBar))
-            continue;
-        const CRect rect = BarRectInDockBar(pBar);
-        const int nLength = bHorz ? rect.Width() : rect.Height();
-        const int nStart = bHorz ? rect.left : rect.top;
-        if (nStart + nLength <= nLimit)
+}
+
+void CZUDPDockBarRow::MoveBarToOffset(CZUDPBaseControlBar* pBar, int nOffset)
+{
+    if (!ContainsBar(pBar) || pBar->m_hWnd == nullptr)
+        return;
+    CRect rectRow;
+    GetRowRectInDockBar(rectRow);
+    OffsetBar(pBar, (IsHorizontal() ? rectRow.left : rectRow.top) + nOffset - StartOf(pBar));
+}
+
+void CZUDPDockBarRow::CollectGroup(CZUDPControlBar* pBar, CObList& list) const
+{
+    POSITION pos = m_lstBars.Find(pBar);
+    if (pos == nullptr)
+        return;
+    // Back to the group's start...
+    POSITION posStart = nullptr;
+    for (POSITION p = pos; p != nullptr;) {
+        POSITION posThis = p;
+        CZUDPControlBar* pControl = DYNAMIC_DOWNCAST(CZUDPControlBar, m_lstBars.GetPrev(p));
+        if (pControl != nullptr && pControl->m_bGroupStart) {
+            posStart = posThis;
             break;
-        const int nNewStart = std::max(0, nLimit - nLength);
-        MoveAlongRow(pBar, rect, nNewStart, bHorz, nullptr);
-        nLimit = nNewStart;
+        }
     }
+    if (posStart == nullptr)
+        return;
+    // ... and forward to its end.
+    for (POSITION p = posStart; p != nullptr;) {
+        CObject* pObject = m_lstBars.GetNext(p);
+        list.AddTail(pObject);
+        CZUDPControlBar* pControl = DYNAMIC_DOWNCAST(CZUDPControlBar, pObject);
+        if (pControl != nullptr && pControl->m_bGroupEnd)
+            break;
+    }
+}
+
+void CZUDPDockBarRow::RedrawBars()
+{
+    for (POSITION pos = m_lstBars.GetHeadPosition(); pos != nullptr;) {
+        CZUDPBaseControlBar* pBar = static_cast<CZUDPBaseControlBar*>(m_lstBars.GetNext(pos));
+        if (pBar->m_hWnd != nullptr)
+            pBar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+    }
+}
+
+void CZUDPDockBarRow::RelayoutUsingLayoutRects()
+{
+    // The bars' windows are the layout rectangles here: the same steps as
+    // FitBarsToLength run on them directly.
+    for (POSITION pos = m_lstBars.GetHeadPosition(); pos != nullptr;) {
+        CZUDPBaseControlBar* pBar = static_cast<CZUDPBaseControlBar*>(m_lstBars.GetNext(pos));
+        if (IsCounted(pBar))
+            pBar->LayoutRect() = BarRectInDockBar(pBar);
+    }
+    FitBarsToLength();
 }
 
 void CZUDPDockBarRow::MoveBar(CZUDPControlBar* pBar, int dx, int dy, BOOL bSwapAllowed, HDWP& hdwp)
 {
-    (void)bSwapAllowed;
+    (void)hdwp;
     POSITION posBar = m_lstBars.Find(pBar);
     if (posBar == nullptr || m_pDockBar == nullptr)
         return;
@@ -346,59 +653,66 @@ void CZUDPDockBarRow::MoveBar(CZUDPControlBar* pBar, int dx, int dy, BOOL bSwapA
     int nMove = bHorz ? dx : dy;
     if (nMove == 0)
         return;
+    const BOOL bForward = nMove > 0;
     CRect rectRow;
     GetRowRectInDockBar(rectRow);
+    const int nRowStart = bHorz ? rectRow.left : rectRow.top;
     const int nRowEnd = bHorz ? rectRow.right : rectRow.bottom;
-    const CRect rectBar = BarRectInDockBar(pBar);
-    const int nStart = bHorz ? rectBar.left : rectBar.top;
-    const int nLength = bHorz ? rectBar.Width() : rectBar.Height();
+    const int nStart = StartOf(pBar);
+    const int nLength = LengthOf(pBar);
 
     // The room ahead: to the row's end, less the bars on that side.
-    int nRoom = nMove > 0 ? nRowEnd - (nStart + nLength) : nStart;
-    for (POSITION pos = posBar; pos != nullptr;) {
-        if (nMove > 0)
-            m_lstBars.GetNext(pos);
-        else
-            m_lstBars.GetPrev(pos);
-        if (pos == nullptr)
-            break;
-        CZUDPBaseControlBar* pOther = static_cast<CZUDPBaseControlBar*>(m_lstBars.GetAt(pos));
-        if (IsCounted(pOther)) {
-            const CRect rect = BarRectInDockBar(pOther);
-            nRoom -= bHorz ? rect.Width() : rect.Height();
-        }
-    }
+    int nRoom = bForward ? nRowEnd - (nStart + nLength) : nStart - nRowStart;
+    for (POSITION pos = posBar; CZUDPBaseControlBar* pOther = NextCounted(pos, bForward);)
+        nRoom -= LengthOf(pOther);
     if (nRoom <= 0)
         return;
     if (std::abs(nMove) > nRoom)
-        nMove = nMove > 0 ? nRoom : -nRoom;
+        nMove = bForward ? nRoom : -nRoom;
+    const int nNewStart = nStart + nMove;
+    const int nNewEnd = nNewStart + nLength;
 
-    // The bar moves; the bars it runs into are pushed ahead of it.
-    int nEdge = nStart + nMove + (nMove > 0 ? nLength : 0);
-    MoveAlongRow(pBar, rectBar, nStart + nMove, bHorz, &hdwp);
-    for (POSITION pos = posBar; pos != nullptr;) {
-        if (nMove > 0)
-            m_lstBars.GetNext(pos);
-        else
-            m_lstBars.GetPrev(pos);
-        if (pos == nullptr)
-            break;
-        CZUDPBaseControlBar* pOther = static_cast<CZUDPBaseControlBar*>(m_lstBars.GetAt(pos));
-        if (!IsCounted(pOther))
-            continue;
-        const CRect rect = BarRectInDockBar(pOther);
-        const int nOtherStart = bHorz ? rect.left : rect.top;
-        const int nOtherLength = bHorz ? rect.Width() : rect.Height();
-        if (nMove > 0 && nOtherStart < nEdge) {
-            MoveAlongRow(pOther, rect, nEdge, bHorz, &hdwp);
-            nEdge += nOtherLength;
-        } else if (nMove < 0 && nOtherStart + nOtherLength > nEdge) {
-            MoveAlongRow(pOther, rect, nEdge - nOtherLength, bHorz, &hdwp);
-            nEdge -= nOtherLength;
-        } else {
-            break;
+    if (GetVisibleBarCount() > 1) {
+        // The first other bar the new place runs into.
+        POSITION posHit = nullptr;
+        CZUDPControlBar* pHit = nullptr;
+        for (POSITION pos = m_lstBars.GetHeadPosition(); pos != nullptr;) {
+            POSITION posThis = pos;
+            CZUDPControlBar* pOther = DYNAMIC_DOWNCAST(CZUDPControlBar, m_lstBars.GetNext(pos));
+            if (pOther == nullptr || pOther == pBar || !IsCounted(pOther))
+                continue;
+            if (StartOf(pOther) < nNewEnd && EndOf(pOther) > nNewStart) {
+                posHit = posThis;
+                pHit = pOther;
+                break;
+            }
+        }
+        if (pHit != nullptr) {
+            const CRect& rectHitVirtual = pHit->GetVirtualRect();
+            const int nHitVirtualStart = bHorz ? rectHitVirtual.left : rectHitVirtual.top;
+            const int nHitVirtualEnd = bHorz ? rectHitVirtual.right : rectHitVirtual.bottom;
+            const int nBarVirtualStart = bHorz ? pBar->GetVirtualRect().left : pBar->GetVirtualRect().top;
+            const BOOL bVirtualHit = nHitVirtualStart < nNewEnd && nHitVirtualEnd > nNewStart;
+            const BOOL bWantsOtherSide = bForward ? nHitVirtualStart < nBarVirtualStart
+                                                  : nHitVirtualStart > nBarVirtualStart;
+            if (bVirtualHit && bSwapAllowed && bWantsOtherSide) {
+                // The neighbour belongs on the other side: the two swap.
+                const int nHitLength = LengthOf(pHit);
+                OffsetBar(pHit, (bForward ? nNewStart - nHitLength : nNewEnd) - StartOf(pHit));
+                m_lstBars.RemoveAt(posHit);
+                posBar = m_lstBars.Find(pBar);
+                posHit = bForward ? m_lstBars.InsertBefore(posBar, pHit) : m_lstBars.InsertAfter(posBar, pHit);
+                ResolveOverlaps(posHit, !bForward);
+            } else {
+                // Otherwise it is pushed ahead.
+                const int nOverlap = bForward ? nNewEnd - StartOf(pHit) : EndOf(pHit) - nNewStart;
+                OffsetBar(pHit, bForward ? nOverlap : -nOverlap);
+                ResolveOverlaps(posHit, bForward);
+            }
         }
     }
+    OffsetBar(pBar, nMove);
+    RepositionBars(pBar);
 }
 
 void CZUDPDockBarRow::SyncBarPositions(BOOL bMove, CZUDPBaseControlBar* pBarExcept)
@@ -413,9 +727,7 @@ void CZUDPDockBarRow::SyncBarPositions(BOOL bMove, CZUDPBaseControlBar* pBarExce
         }
         if (pBar == pBarExcept)
             continue;
-        const CRect rect = BarRectInDockBar(pBar);
         const CRect& rectVirtual = pBar->GetVirtualRect();
-        if (rect.TopLeft() != rectVirtual.TopLeft())
-            MoveAlongRow(pBar, rect, IsHorizontal() ? rectVirtual.left : rectVirtual.top, IsHorizontal(), nullptr);
+        OffsetBar(pBar, (IsHorizontal() ? rectVirtual.left : rectVirtual.top) - StartOf(pBar));
     }
 }

@@ -11,6 +11,8 @@
 // docking, floating, tabbing and their saved state.
 #include "ui/commandbars/ZUDPControlBar.h"
 
+class CZUDPSlider;
+
 class CZUDPDockingControlBar : public CZUDPControlBar {
     DECLARE_SERIAL(CZUDPDockingControlBar)
 public:
@@ -18,6 +20,19 @@ public:
 
     BOOL IsDockingPane() const override { return TRUE; }
     BOOL IsResizable() const override { return TRUE; }
+
+    // The slider whose layout holds the pane (it then places the pane), or
+    // null; none until panes dock beside each other.
+    CZUDPSlider* GetDefaultSlider() const { return m_pDefaultSlider; }
+    // An auto-hidden pane slides out of (or back into) its strip; panes
+    // do not auto-hide yet.
+    virtual void StartSlide(BOOL bSlideOut, BOOL bAnimate) { (void)bSlideOut; (void)bAnimate; }
+    // Where a pane dragged to a screen point would dock at this one: 3 as
+    // a tab (on its caption), 2 beside it (near an edge), 0 nowhere.
+    virtual int ClassifyDropPoint(CPoint pt, int nSensitivity);
+
+protected:
+    CZUDPSlider* m_pDefaultSlider = nullptr;
 };
 
 class CZUDPDockingCBWrapper : public CZUDPDockingControlBar {

@@ -22,6 +22,45 @@ bool IsPredefinedKey(HKEY hKey)
     return hKey == HKEY_CURRENT_USER || hKey == HKEY_LOCAL_MACHINE || hKey == nullptr;
 }
 
+// Binary values are read through the wide query: for a buffer too small
+// the narrow one fetches the whole value once more to convert it, so a
+// large value would cross to the registry three times instead of twice.
+// The bytes are the same through both, except for strings, which the
+// narrow query answers as before.
+class CBinaryValueQuery {
+public:
+    CBinaryValueQuery(HKEY hKey, LPCTSTR lpszName) : m_hKey(hKey), m_lpszName(lpszName)
+    {
+        if (lpszName == nullptr)
+            return;
+        const int nChars = ::MultiByteToWideChar(CP_ACP, 0, lpszName, -1, nullptr, 0);
+        if (nChars <= 0)
+            return;
+        m_wideName.resize(size_t(nChars));
+        ::MultiByteToWideChar(CP_ACP, 0, lpszName, -1, m_wideName.data(), nChars);
+    }
+
+    LONG operator()(BYTE* pData, DWORD* pnBytes) const
+    {
+        if (m_lpszName != nullptr && m_wideName.empty())
+            return ::RegQueryValueExA(m_hKey, m_lpszName, nullptr, nullptr, pData, pnBytes);
+        const DWORD nBuffer = *pnBytes;
+        DWORD type = REG_NONE;
+        const LONG lResult = ::RegQueryValueExW(m_hKey, m_lpszName != nullptr ? m_wideName.data() : nullptr, nullptr,
+                                                &type, pData, pnBytes);
+        if ((lResult != ERROR_SUCCESS && lResult != ERROR_MORE_DATA) ||
+            (type != REG_SZ && type != REG_EXPAND_SZ && type != REG_MULTI_SZ))
+            return lResult;
+        *pnBytes = nBuffer;
+        return ::RegQueryValueExA(m_hKey, m_lpszName, nullptr, nullptr, pData, pnBytes);
+    }
+
+private:
+    HKEY m_hKey;
+    LPCTSTR m_lpszName;
+    std::vector<WCHAR> m_wideName;
+};
+
 const int kArchiveBufferSize = 4096;
 const UINT kArchiveGrowBytes = 1024;
 
@@ -442,9 +481,10 @@ BOOL CZUDPRegistry::ReadBinary(LPCTSTR lpszValueName, LPBYTE* ppData, UINT* pnBy
     m_lastValueType = REG_BINARY;
     // Most state values are small: one query into a local buffer saves the
     // separate size query (each is a round trip to the registry).
+    const CBinaryValueQuery query(m_hKey, lpszValueName);
     BYTE local[2048];
     DWORD nLocal = sizeof local;
-    m_lastResult = ::RegQueryValueExA(m_hKey, lpszValueName, nullptr, nullptr, local, &nLocal);
+    m_lastResult = query(local, &nLocal);
     if (m_lastResult == ERROR_SUCCESS) {
         m_lastDataSize = nLocal;
         if (nLocal == 0)
@@ -470,12 +510,12 @@ BOOL CZUDPRegistry::ReadBinary(LPCTSTR lpszValueName, LPBYTE* ppData, UINT* pnBy
         if (!data)
             return FALSE;
         DWORD nRead = nSize;
-        m_lastResult = ::RegQueryValueExA(m_hKey, lpszValueName, nullptr, nullptr, data.get(), &nRead);
+        m_lastResult = query(data.get(), &nRead);
         if (m_lastResult == ERROR_MORE_DATA) {
             // The value grew since the size was taken: try its new size.
             nSize = nRead > nSize ? nRead : 0;
             if (nSize == 0) {
-                m_lastResult = ::RegQueryValueExA(m_hKey, lpszValueName, nullptr, nullptr, nullptr, &nSize);
+                m_lastResult = query(nullptr, &nSize);
                 if (m_lastResult != ERROR_SUCCESS)
                     return FALSE;
             }

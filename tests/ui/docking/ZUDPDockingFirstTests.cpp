@@ -60,9 +60,12 @@ TEST(MiniFrameTest, EveryFloatingFrameIsListedAndRedrawn)
     a.DestroyWindow();
 }
 
-// Smart docking (128) is stored as 129 with its variant; other modes as given.
+// The docking mode starts as 2; smart docking (128) is stored as 129 with
+// its variant; other modes as given.
 TEST(DockManagerTest, GlobalDockMode)
 {
+    EXPECT_EQ(DWORD(2), g_globalDockMode);
+    EXPECT_EQ(15, g_dockSensitivity);
     CZUDPDockManager::SetGlobalDockMode(128, 3);
     EXPECT_EQ(DWORD(129), CZUDPDockManager::GetGlobalDockMode());
     EXPECT_EQ(3, CZUDPDockManager::GetSmartDockingVariant());
@@ -79,7 +82,10 @@ TEST(GlobalUtilsTest, SmallWindowIcon)
     ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0, nullptr, nullptr, hClassIcon), "", WS_POPUP,
                              CRect(0, 0, 10, 10), nullptr, 0));
     BOOL bNew = TRUE;
-    EXPECT_EQ(hClassIcon, g_globalUtils.GetSmallWindowIcon(&wnd, bNew));
+    // The class's small icon (the system makes one from the class icon),
+    // else the class icon.
+    HICON hClassSmall = (HICON)::GetClassLongPtrA(wnd.m_hWnd, GCLP_HICONSM);
+    EXPECT_EQ(hClassSmall != nullptr ? hClassSmall : hClassIcon, g_globalUtils.GetSmallWindowIcon(&wnd, bNew));
     EXPECT_FALSE(bNew);
 
     HICON hBig = ::LoadIcon(nullptr, IDI_WARNING);

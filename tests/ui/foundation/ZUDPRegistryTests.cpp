@@ -115,6 +115,10 @@ TEST_F(ZUDPRegistryTest, ValuesReadBackAsWritten)
     for (size_t i = 0; i < large.size(); ++i)
         large[i] = BYTE(i * 7);
     ASSERT_TRUE(reg.Write("Large", large.data(), UINT(large.size())));
+    // Text read as bytes comes back in the narrow character set, short or long.
+    const CString longText('x', 3000);
+    ASSERT_TRUE(reg.Write("ShortText", "abc"));
+    ASSERT_TRUE(reg.Write("LongText", longText));
 
     CZUDPRegistryHolder readHolder;
     CZUDPRegistry& in = readHolder.Create(FALSE, TRUE);
@@ -156,6 +160,14 @@ TEST_F(ZUDPRegistryTest, ValuesReadBackAsWritten)
     std::unique_ptr<BYTE[]> largeIn(pLarge);
     ASSERT_EQ(large.size(), nLarge);
     EXPECT_TRUE(std::equal(large.begin(), large.end(), largeIn.get()));
+    for (const CString& expected : {CString("abc"), longText}) {
+        LPBYTE pText = nullptr;
+        UINT nText = 0;
+        ASSERT_TRUE(in.ReadBinary(expected.GetLength() == 3 ? "ShortText" : "LongText", &pText, &nText));
+        std::unique_ptr<BYTE[]> textIn(pText);
+        ASSERT_EQ(UINT(expected.GetLength() + 1), nText);
+        EXPECT_EQ(0, memcmp(LPCTSTR(expected), textIn.get(), nText));
+    }
 }
 
 // Stored values are input: each damaged or mismatched one reads as a
