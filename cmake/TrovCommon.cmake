@@ -97,6 +97,11 @@ endif()
 # Resource scripts (.rc) build on Windows only, with windres.
 if(WIN32)
   enable_language(RC)
+  # windres runs the C preprocessor over a script; that preprocessor writes
+  # the headers and scripts it read into the dependency file Ninja expects,
+  # so a script is rebuilt when an id header or an included script changes.
+  set(CMAKE_DEPFILE_FLAGS_RC
+    "--preprocessor-arg=-MD --preprocessor-arg=-MF --preprocessor-arg=<DEP_FILE> --preprocessor-arg=-MT --preprocessor-arg=<OBJECT>")
   # The manifest that every executable carries (trov_add_windows_executable).
   add_library(trov_manifest OBJECT "${TROV_ROOT}/res/manifest.rc")
   target_link_libraries(trov_manifest PRIVATE trov_options)

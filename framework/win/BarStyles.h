@@ -25,6 +25,8 @@
 #define CBRS_ALIGN_BOTTOM 0x00008000L
 #define CBRS_ALIGN_ANY 0x0000F000L
 #define CBRS_GRIPPER 0x00400000L
+// Every bar-style bit a bar keeps of the style it is created with
+#define CBRS_ALL 0x0040FFFFL
 
 #define CBRS_LEFT (CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT)
 #define CBRS_TOP (CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM)
@@ -43,7 +45,17 @@
 #define TBBS_HIDDEN 0x00080000L
 #define TBBS_INDETERMINATE 0x00100000L
 #define TBBS_WRAPPED 0x00200000L
-#define TBBS_BREAK 0x20000000L
+#define TBBS_MARKED 0x00800000L
+#define TBBS_BREAK 0x20000000L   // the item starts a new menu column
+
+// Layout requests to a bar's size calculation
+#define LM_STRETCH 0x01     // stretched across its dock bar
+#define LM_HORZ 0x02        // horizontal
+#define LM_MRUWIDTH 0x04    // at the most recently used width
+#define LM_HORZDOCK 0x08    // docked horizontally
+#define LM_VERTDOCK 0x10    // docked vertically
+#define LM_LENGTHY 0x20     // the length given is a height
+#define LM_COMMIT 0x40      // the size becomes the bar's
 
 // Status-bar panes
 #define SBPS_NORMAL 0x0000

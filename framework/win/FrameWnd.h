@@ -78,6 +78,9 @@ public:
 
     HACCEL m_hAccelTable = nullptr;
     UINT m_nIDResource = 0;
+    // Menu items and bar buttons whose command has no update handler are
+    // disabled (bars ask it when they update their buttons).
+    BOOL m_bAutoMenuEnable = TRUE;
     // TRUE while the frame is in context-help mode (the user picks a
     // window to get help on): bars then keep their messages to
     // themselves.

@@ -285,3 +285,134 @@ DROPEFFECT COleDropTarget::OnDropEx(CWnd*, COleDataObject*, DROPEFFECT, DROPEFFE
 void COleDropTarget::OnDragLeave(CWnd*) {}
 
 DROPEFFECT COleDropTarget::OnDragScroll(CWnd*, DWORD, CPoint) { return DROPEFFECT_NONE; }
+
+// ---------------------------------------------------------------------------
+// COleDataSource
+
+// The source's IDataObject: answers HGLOBAL requests for the cached
+// formats; lives as long as the source (references are counted but the
+// source deletes it).
+class COleDataSource::DataObject : public IDataObject {
+public:
+    explicit DataObject(COleDataSource* pSource) : m_pSource(pSource) {}
+    virtual ~DataObject() = default;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (ppv == nullptr)
+            return E_POINTER;
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject)) {
+            *ppv = static_cast<IDataObject*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_nRefs; }
+    ULONG STDMETHODCALLTYPE Release() override { return m_nRefs > 1 ? --m_nRefs : 1; }
+
+    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* pFormat, STGMEDIUM* pMedium) override
+    {
+        if (pFormat == nullptr || pMedium == nullptr)
+            return E_INVALIDARG;
+        if ((pFormat->tymed & TYMED_HGLOBAL) == 0)
+            return DV_E_TYMED;
+        HGLOBAL hData = m_pSource->PeekGlobalData(pFormat->cfFormat);
+        if (hData == nullptr)
+            return DV_E_FORMATETC;
+        const SIZE_T size = ::GlobalSize(hData);
+        HGLOBAL hCopy = ::GlobalAlloc(GMEM_MOVEABLE, size);
+        if (hCopy == nullptr)
+            return E_OUTOFMEMORY;
+        void* pFrom = ::GlobalLock(hData);
+        void* pTo = ::GlobalLock(hCopy);
+        if (pFrom != nullptr && pTo != nullptr)
+            memcpy(pTo, pFrom, size);
+        ::GlobalUnlock(hCopy);
+        ::GlobalUnlock(hData);
+        pMedium->tymed = TYMED_HGLOBAL;
+        pMedium->hGlobal = hCopy;
+        pMedium->pUnkForRelease = nullptr;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* pFormat) override
+    {
+        if (pFormat == nullptr)
+            return E_INVALIDARG;
+        if ((pFormat->tymed & TYMED_HGLOBAL) == 0)
+            return DV_E_TYMED;
+        return m_pSource->PeekGlobalData(pFormat->cfFormat) != nullptr ? S_OK : DV_E_FORMATETC;
+    }
+    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* pOut) override
+    {
+        if (pOut != nullptr)
+            pOut->ptd = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC** ppEnum) override
+    {
+        if (ppEnum != nullptr)
+            *ppEnum = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override
+    {
+        return OLE_E_ADVISENOTSUPPORTED;
+    }
+    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+
+private:
+    COleDataSource* m_pSource;
+    ULONG m_nRefs = 1;
+};
+
+COleDataSource::COleDataSource() : m_pDataObject(new DataObject(this)) {}
+
+COleDataSource::~COleDataSource()
+{
+    Empty();
+    delete m_pDataObject;
+}
+
+void COleDataSource::CacheGlobalData(CLIPFORMAT cfFormat, HGLOBAL hGlobal)
+{
+    for (int i = 0; i < m_nEntries; ++i) {
+        if (m_pEntries[i].cf == cfFormat) {
+            if (m_pEntries[i].hGlobal != hGlobal)
+                ::GlobalFree(m_pEntries[i].hGlobal);
+            m_pEntries[i].hGlobal = hGlobal;
+            return;
+        }
+    }
+    Entry* pNew = new Entry[m_nEntries + 1];
+    for (int i = 0; i < m_nEntries; ++i)
+        pNew[i] = m_pEntries[i];
+    pNew[m_nEntries] = Entry{cfFormat, hGlobal};
+    delete[] m_pEntries;
+    m_pEntries = pNew;
+    ++m_nEntries;
+}
+
+void COleDataSource::Empty()
+{
+    for (int i = 0; i < m_nEntries; ++i)
+        ::GlobalFree(m_pEntries[i].hGlobal);
+    delete[] m_pEntries;
+    m_pEntries = nullptr;
+    m_nEntries = 0;
+}
+
+IDataObject* COleDataSource::GetDataObject() { return m_pDataObject; }
+
+HGLOBAL COleDataSource::PeekGlobalData(CLIPFORMAT cfFormat) const
+{
+    for (int i = 0; i < m_nEntries; ++i) {
+        if (m_pEntries[i].cf == cfFormat)
+            return m_pEntries[i].hGlobal;
+    }
+    return nullptr;
+}

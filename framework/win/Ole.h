@@ -53,6 +53,39 @@ private:
     BOOL m_bAutoRelease = TRUE;
 };
 
+// The offering side: data cached in global memory per clipboard format,
+// handed out through its IDataObject (the drag-and-drop and clipboard
+// interface).  The source owns what it caches and frees it on Empty or
+// destruction; GetData answers a copy.
+class COleDataSource : public CCmdTarget {
+public:
+    COleDataSource();
+    ~COleDataSource() override;
+    COleDataSource(const COleDataSource&) = delete;
+    COleDataSource& operator=(const COleDataSource&) = delete;
+
+    // Takes over the block for the format (a block cached before for the
+    // format is freed).
+    void CacheGlobalData(CLIPFORMAT cfFormat, HGLOBAL hGlobal);
+    // Frees every cached block.
+    void Empty();
+    // The interface; the caller adds its own reference when it keeps it.
+    IDataObject* GetDataObject();
+    // The block cached for the format (still the source's), or null.
+    HGLOBAL PeekGlobalData(CLIPFORMAT cfFormat) const;
+
+private:
+    class DataObject;
+    struct Entry {
+        CLIPFORMAT cf;
+        HGLOBAL hGlobal;
+    };
+    Entry* m_pEntries = nullptr;
+    int m_nEntries = 0;
+    DataObject* m_pDataObject;
+    friend class DataObject;
+};
+
 // The receiving side of drag and drop for one window.  The window must
 // live on a thread where OLE is initialised (AfxOleInit).
 class COleDropTarget : public CCmdTarget {

@@ -782,6 +782,21 @@ void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, 
     }
 }
 
+void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
+{
+    if (pTarget == nullptr)
+        return;
+    for (HWND hWndChild = ::GetTopWindow(m_hWnd); hWndChild != nullptr; hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
+        const int nId = ::GetDlgCtrlID(hWndChild);
+        if (nId == 0 || nId == 0xFFFF || nId == -1)
+            continue;
+        CCmdUI state;
+        state.m_nID = (UINT)nId;
+        state.m_pOther = CWnd::FromHandle(hWndChild);
+        state.DoUpdate(pTarget, bDisableIfNoHndler);
+    }
+}
+
 void CWnd::ScreenToClient(LPRECT lpRect) const
 {
     ::ScreenToClient(m_hWnd, reinterpret_cast<LPPOINT>(lpRect));

@@ -8,3 +8,6 @@
 #define IDS_ZUDP_PANE_AUTOHIDE 17041
 #define IDS_ZUDP_PANE_HIDE 17042
 #define IDS_ZUDP_PANE_TABBED_DOCUMENT 17088
+
+// The overflow button's caption.
+#define IDS_ZUDP_TOOLBAR_OPTIONS 17017

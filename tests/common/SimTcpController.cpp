@@ -80,7 +80,11 @@ bool SimTcpController::Start(const SimTcpOptions& options, std::string* error)
 
 void SimTcpController::Stop()
 {
-    m_stop = true;
+    {
+        std::lock_guard<std::mutex> lock(m_stopMutex);
+        m_stop = true;
+    }
+    m_stopped.notify_all();
     if (m_thread.joinable())
         m_thread.join();
     m_open.clear();
@@ -375,12 +379,18 @@ bool SimTcpController::SendReply(Connection& c, const SimTcpBehaviour& b, uint16
         if (piece == 0 || piece > bytes.size() - at)
             piece = bytes.size() - at;
         if (at > 0)
-            std::this_thread::sleep_for(std::chrono::milliseconds(b.segmentation.pauseMs));
+            PauseUnlessStopped(b.segmentation.pauseMs);
         if (!SendBytes(c, bytes.data() + at, piece))
             return false;
         at += piece;
     }
     return true;
+}
+
+void SimTcpController::PauseUnlessStopped(int milliseconds)
+{
+    std::unique_lock<std::mutex> lock(m_stopMutex);
+    m_stopped.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] { return m_stop.load(); });
 }
 
 bool SimTcpController::SendBytes(Connection& c, const char* data, size_t length)

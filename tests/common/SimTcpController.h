@@ -15,6 +15,7 @@
 // promptly and a misbehaving client never holds a test.  It binds only to
 // 127.0.0.0/8 unless told that it runs inside a test network namespace.
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -160,6 +161,9 @@ private:
     // the connection is to be closed.
     bool SendReply(Connection& c, const SimTcpBehaviour& b, uint16_t command, std::string bytes);
     bool SendBytes(Connection& c, const char* data, size_t length);
+    // Waits the pause between two segments of a reply; Stop() ends it at
+    // once.
+    void PauseUnlessStopped(int milliseconds);
     void Violation(const std::string& text);
     std::shared_ptr<const SimTcpBehaviour> Current() const;
 
@@ -168,6 +172,8 @@ private:
     std::vector<std::unique_ptr<Connection>> m_open;
     std::thread m_thread;
     std::atomic<bool> m_stop{false};
+    std::mutex m_stopMutex;
+    std::condition_variable m_stopped;
     std::atomic<int> m_connections{0};
 
     mutable std::mutex m_behaviourMutex;

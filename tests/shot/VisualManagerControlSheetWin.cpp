@@ -41,7 +41,7 @@ std::vector<ControlSheetRow> Rows()
              CZUDPToolbarButton button;
              const int state = s == 1 ? 2 : s == 2 ? 1 : 0;
              if (s == 3)
-                 button.m_nStyle |= TBBS_DISABLED;
+                 button.style |= TBBS_DISABLED;
              vm.FillButtonInterior(&dc, &button, r, state);
              vm.DrawButtonBorder(&dc, &button, r, state);
              dc.SetBkMode(TRANSPARENT);
@@ -51,7 +51,7 @@ std::vector<ControlSheetRow> Rows()
         {"checked toolbar button",
          [](CZUDPVisualManager& vm, CDC& dc, CRect r, int s) {
              CZUDPToolbarButton button;
-             button.m_nStyle |= TBBS_CHECKED | (s == 3 ? TBBS_DISABLED : 0);
+             button.style |= TBBS_CHECKED | (s == 3 ? TBBS_DISABLED : 0);
              const int state = s == 1 ? 2 : 1;
              vm.FillButtonInterior(&dc, &button, r, state);
              vm.DrawButtonBorder(&dc, &button, r, state);
@@ -59,9 +59,9 @@ std::vector<ControlSheetRow> Rows()
         {"menu item",
          [](CZUDPVisualManager& vm, CDC& dc, CRect r, int s) {
              CZUDPToolbarMenuButton item;
-             item.m_pWndParent = &menuBar;
+             item.parentWnd = &menuBar;
              if (s == 3)
-                 item.m_nStyle |= TBBS_DISABLED;
+                 item.style |= TBBS_DISABLED;
              const BOOL hot = s == 1 || s == 2;
              if (hot)
                  vm.FillHighlightedMenuItem(&dc, &item, r, &menuBar);
@@ -74,8 +74,8 @@ std::vector<ControlSheetRow> Rows()
         {"checked menu item",
          [](CZUDPVisualManager& vm, CDC& dc, CRect r, int s) {
              CZUDPToolbarMenuButton item;
-             item.m_pWndParent = &menuBar;
-             item.m_nStyle |= TBBS_CHECKED | (s == 3 ? TBBS_DISABLED : 0);
+             item.parentWnd = &menuBar;
+             item.style |= TBBS_CHECKED | (s == 3 ? TBBS_DISABLED : 0);
              CRect check(r.left + 2, r.top + 4, r.left + 22, r.bottom - 4);
              vm.FillButtonInterior(&dc, &item, check, s == 1 ? 2 : 0);
              vm.DrawMenuItemButtonBorder(&dc, &item, check, 1);

@@ -4,6 +4,7 @@
 //   trov_write_fuzz_seeds install tests/fuzz/corpus/install
 //   trov_write_fuzz_seeds container tests/fuzz/corpus/container
 //   trov_write_fuzz_seeds planner tests/fuzz/corpus/planner_archive
+//   trov_write_fuzz_seeds planner-stream tests/fuzz/corpus/planner_stream
 //
 // Every seed is also read back the way its target reads it (the model
 // parses, the install file builds, the container opens, the appointment
@@ -17,6 +18,7 @@
 #include "tests/support/ContainerFixture.h"
 #include "tests/ui/planner/PlannerArchiveFixture.h"
 #include "framework/Archive.h"
+#include "ui/planner/AppointmentStream.h"
 #include "framework/File.h"
 
 #include <algorithm>
@@ -203,6 +205,23 @@ int WritePlannerSeeds(const char* folder)
     return 0;
 }
 
+int WritePlannerStreamSeeds(const char* folder)
+{
+    for (auto& seed : plannertest::PlannerStreamSeeds()) {
+        std::vector<unsigned char> bytes(seed.bytes);
+        CMemFile file(bytes.data(), UINT(bytes.size()));
+        CArchive ar(&file, CArchive::load);
+        CZUDPAppointmentArray apps;
+        BOOL ok = AppointmentStream::Read(ar, apps);
+        AppointmentStream::DeleteAll(apps);
+        if (!ok)
+            return Fail(seed.name.c_str(), "does not read back");
+        if (!WriteBytes(SeedPath(folder, seed.name.c_str()), std::string(seed.bytes.begin(), seed.bytes.end())))
+            return Fail(seed.name.c_str(), "cannot be written");
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -215,6 +234,8 @@ int main(int argc, char** argv)
         return WriteContainerSeeds(argv[2]);
     if (argc == 3 && strcmp(argv[1], "planner") == 0)
         return WritePlannerSeeds(argv[2]);
-    fprintf(stderr, "usage: %s appdb|install|container|planner FOLDER\n", argv[0]);
+    if (argc == 3 && strcmp(argv[1], "planner-stream") == 0)
+        return WritePlannerStreamSeeds(argv[2]);
+    fprintf(stderr, "usage: %s appdb|install|container|planner|planner-stream FOLDER\n", argv[0]);
     return 2;
 }

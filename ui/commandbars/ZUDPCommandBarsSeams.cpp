@@ -62,8 +62,16 @@ void RealDrawDragOutline(const RECT* pRectNew, int nWidth, const RECT* pRectOld,
     ::ReleaseDC(hDesktop, hDC);
 }
 
+HHOOK RealSetMouseHook(HOOKPROC pfnProc) { return ::SetWindowsHookExA(WH_MOUSE, pfnProc, nullptr, ::GetCurrentThreadId()); }
+
+void RealRemoveMouseHook(HHOOK hHook) { ::UnhookWindowsHookEx(hHook); }
+
 } // namespace
 
-CommandBarsSeams::CommandBarsSeams() : installedFonts(RealInstalledFonts), drawDragOutline(RealDrawDragOutline) {}
+CommandBarsSeams::CommandBarsSeams()
+    : installedFonts(RealInstalledFonts), drawDragOutline(RealDrawDragOutline), setMouseHook(RealSetMouseHook),
+      removeMouseHook(RealRemoveMouseHook)
+{
+}
 
 CommandBarsSeams g_commandBarsSeams;

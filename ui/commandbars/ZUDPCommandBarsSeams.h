@@ -21,6 +21,11 @@ struct CommandBarsSeams {
     // messages they capture, not in a loop of their own: tests drive a
     // drag by sending those messages, and see its outline here.)
     Seam<void(const RECT* pRectNew, int nWidth, const RECT* pRectOld, int nOldWidth)> drawDragOutline;
+    // The thread's mouse hook of context-help mode (WH_MOUSE): installs
+    // the procedure (the handle, null on failure) and removes it again.
+    // Tests keep the procedure and call it with the messages they choose.
+    Seam<HHOOK(HOOKPROC pfnProc)> setMouseHook;
+    Seam<void(HHOOK hHook)> removeMouseHook;
 
     CommandBarsSeams();
 };

@@ -19,9 +19,12 @@ public:
     void CopyFrom(const CZUDPToolbarButton& src) override;
 
     // Non-zero while the button's popup menu is open.
-    virtual BOOL IsDroppedDown() const { return m_pPopupMenu != nullptr; }
+    BOOL IsDroppedDown() const override { return m_pPopupMenu != nullptr; }
+    // While this button's popup is open, the toolbar does not move the open
+    // menu to another button on hover or arrow keys.
+    virtual BOOL KeepsMenuOpen() const { return FALSE; }
     // The bar that holds the button (a CZUDPPopupMenuBar for a menu item).
-    CWnd* GetParentWnd() const { return m_pWndParent; }
+    CWnd* GetParentWnd() const { return parentWnd; }
 
     HMENU m_hMenu = nullptr;               // the popup's items (not owned)
     CZUDPPopupMenu* m_pPopupMenu = nullptr; // the open popup, or null

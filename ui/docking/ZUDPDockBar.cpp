@@ -134,6 +134,15 @@ void CZUDPDockBar::ShiftRowsAfter(POSITION pos, int nDelta)
         static_cast<CZUDPDockBarRow*>(m_lstRows.GetNext(pos))->ShiftRow(nDelta);
 }
 
+CZUDPDockBarRow* CZUDPDockBar::InsertRowAfter(CZUDPDockBarRow* pRow, int nHeight)
+{
+    POSITION pos = m_lstRows.Find(pRow);
+    if (pos == nullptr)
+        return nullptr;
+    m_lstRows.GetNext(pos);
+    return InsertRowBefore(pos, nHeight);
+}
+
 void CZUDPDockBar::RemoveRow(CZUDPDockBarRow* pRow)
 {
     POSITION pos = m_lstRows.Find(pRow);

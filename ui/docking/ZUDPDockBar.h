@@ -80,6 +80,8 @@ public:
     // Rows.  A new row starts after the visible rows before the position
     // (null: at the end); the dock bar grows by its height.
     CZUDPDockBarRow* InsertRowBefore(POSITION pos, int nHeight);
+    // A new row right after one of ours (null when it is not ours).
+    CZUDPDockBarRow* InsertRowAfter(CZUDPDockBarRow* pRow, int nHeight);
     void RemoveRow(CZUDPDockBarRow* pRow);
     // Gives a row a new thickness (not below what its bars need) and
     // grows the dock bar by the change, which is answered.

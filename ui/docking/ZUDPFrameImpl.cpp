@@ -18,6 +18,15 @@ void DestroyBars(CObList& list)
 
 } // namespace
 
+BOOL CZUDPFrameImpl::IsUserToolbar(const CWnd* pBar) const
+{
+    if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr || m_uiUserToolbarFirst == (UINT)-1 ||
+        m_uiUserToolbarLast == (UINT)-1)
+        return FALSE;
+    const UINT uiId = (UINT)pBar->GetDlgCtrlID();
+    return uiId >= m_uiUserToolbarFirst && uiId <= m_uiUserToolbarLast;
+}
+
 CZUDPFrameImpl::~CZUDPFrameImpl()
 {
     DestroyBars(m_listUserDefinedToolbars);

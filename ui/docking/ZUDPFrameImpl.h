@@ -12,6 +12,7 @@
 
 class CDockState;
 class CFrameWnd;
+class CWnd;
 class CZUDPDockManager;
 
 class CZUDPFrameImpl {
@@ -47,6 +48,9 @@ public:
     virtual BOOL CheckDockState(CDockState& state);
 
     CFrameWnd* GetFrame() const { return m_pFrame; }
+    // The bar's control id lies in the frame's range of user-defined
+    // toolbars (FALSE without a range).
+    BOOL IsUserToolbar(const CWnd* pBar) const;
 
     CFrameWnd* m_pFrame = nullptr;
     CZUDPDockManager* m_pDockManager = nullptr;

@@ -35,6 +35,34 @@ CZUDPDockManager* DockManagerOfFrame(CWnd* pFrame)
     return nullptr;
 }
 
+CZUDPFrameDockSite* ButtonTooltipSiteOf(CWnd* pFrame, BOOL bMDIChild)
+{
+    if (pFrame == nullptr)
+        return nullptr;
+    if (CZUDPMDIFrameWnd* pMdi = DYNAMIC_DOWNCAST(CZUDPMDIFrameWnd, pFrame))
+        return pMdi;
+    if (CZUDPFrameWnd* pSdi = DYNAMIC_DOWNCAST(CZUDPFrameWnd, pFrame))
+        return pSdi;
+    if (bMDIChild) {
+        if (CZUDPMDIChildWnd* pChild = DYNAMIC_DOWNCAST(CZUDPMDIChildWnd, pFrame))
+            return pChild;
+    }
+    if (CZUDPOleIPFrameWnd* pInPlace = DYNAMIC_DOWNCAST(CZUDPOleIPFrameWnd, pFrame))
+        return pInPlace;
+    return nullptr;
+}
+
+CZUDPFrameImpl* FrameImplOf(CWnd* pFrame)
+{
+    if (pFrame == nullptr)
+        return nullptr;
+    if (CZUDPMDIFrameWnd* pMdi = DYNAMIC_DOWNCAST(CZUDPMDIFrameWnd, pFrame))
+        return &pMdi->GetFrameImpl();
+    if (CZUDPFrameWnd* pSdi = DYNAMIC_DOWNCAST(CZUDPFrameWnd, pFrame))
+        return &pSdi->GetFrameImpl();
+    return nullptr;
+}
+
 void CZUDPFrameDockSite::LayoutFrame(CFrameWnd* pFrame, const CRect& rectBorder)
 {
     m_dockManager.LayoutDockedBars(nullptr);

@@ -20,6 +20,7 @@
 #include "ui/docking/ZUDPFrameImpl.h"
 
 class CZUDPRibbonBar;
+class CZUDPToolbarButton;
 
 // The docking side of a library frame: its dock manager and the frame
 // operations that pass their arguments to it.
@@ -49,6 +50,23 @@ public:
     {
         return m_dockManager.HitTestDockEdge(pt, nSensitivity, dwAlignment, bOuter);
     }
+    // The frame's say in toolbar-button tooltips: the text a button's
+    // tooltip shows, and the tool record of a button about to show one.
+    // FALSE (the toolbar's own answer stands) unless an application's
+    // frame overrides them.
+    virtual BOOL GetButtonTooltipText(CZUDPToolbarButton* pButton, CString& strText)
+    {
+        (void)pButton;
+        (void)strText;
+        return FALSE;
+    }
+    virtual BOOL OnShowButtonTooltip(CZUDPToolbarButton* pButton, TOOLINFOA* pTI)
+    {
+        (void)pButton;
+        (void)pTI;
+        return FALSE;
+    }
+
     void UnregisterBar(CZUDPBaseControlBar* pBar, BOOL bDestroy = FALSE, BOOL bAdjustLayout = FALSE,
                        BOOL bAutoHide = FALSE, CZUDPBaseControlBar* pBarReplacement = nullptr)
     {
@@ -67,6 +85,12 @@ protected:
 // frame kinds are tested in this order: SDI frame, MDI frame, OLE in-place
 // frame, OLE document in-place frame, MDI child, OLE container frame.
 CZUDPDockManager* DockManagerOfFrame(CWnd* pFrame);
+// The frame whose button-tooltip hooks a toolbar asks: an SDI or MDI
+// frame, with bMDIChild an MDI child frame too, else an OLE in-place
+// frame; null for any other window.
+CZUDPFrameDockSite* ButtonTooltipSiteOf(CWnd* pFrame, BOOL bMDIChild = FALSE);
+// The implementation object of an SDI or MDI library frame, else null.
+CZUDPFrameImpl* FrameImplOf(CWnd* pFrame);
 
 class CZUDPFrameWnd : public CFrameWnd, public CZUDPFrameDockSite {
     DECLARE_DYNCREATE(CZUDPFrameWnd)

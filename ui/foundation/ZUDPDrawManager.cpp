@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -73,6 +74,56 @@ struct CScratchDib {
 };
 
 thread_local CScratchDib t_scratch[2];  // top-down, bottom-up
+
+// Building a shadow's soft spot costs several times more than drawing it,
+// and a window draws many shadows alike (every box of a planner view):
+// the renderers of the last few kinds of shadow are kept per thread, by
+// everything their spot is built from.
+struct CShadowKey {
+    int depth;
+    COLORREF base;   // the colour actually used (-1 resolved to the bar face)
+    int minPercent, maxPercent;
+    BOOL mirror;
+    bool operator==(const CShadowKey& o) const
+    {
+        return depth == o.depth && base == o.base && minPercent == o.minPercent && maxPercent == o.maxPercent &&
+               mirror == o.mirror;
+    }
+};
+
+class CShadowCache {
+public:
+    // A renderer with the shadow built; null when it cannot be built.
+    CZUDPShadowRenderer* Get(int nDepth, COLORREF clrBase, int nMinPercent, int nMaxPercent)
+    {
+        const BOOL mirror = CZUDPToolBarImages::IsMirrorImages();
+        const CShadowKey key{nDepth, clrBase == (COLORREF)-1 ? g_uiEnvironment.m_colorBarFace : clrBase, nMinPercent,
+                             nMaxPercent, mirror};
+        for (Entry& entry : m_entries)
+            if (entry.renderer != nullptr && entry.key == key)
+                return entry.renderer.get();
+        Entry& entry = m_entries[m_next];
+        m_next = (m_next + 1) % kEntries;
+        entry.renderer = std::make_unique<CZUDPShadowRenderer>();
+        entry.key = key;
+        if (!entry.renderer->BuildShadow(nDepth, key.base, nMinPercent, nMaxPercent, mirror)) {
+            entry.renderer.reset();
+            return nullptr;
+        }
+        return entry.renderer.get();
+    }
+
+private:
+    static const int kEntries = 4;
+    struct Entry {
+        CShadowKey key{};
+        std::unique_ptr<CZUDPShadowRenderer> renderer;
+    };
+    Entry m_entries[kEntries];
+    int m_next = 0;
+};
+
+thread_local CShadowCache t_shadows;
 
 // Where the target is a memory DC holding a 32-bit DIB section and nothing
 // stands between its logical and device pixels over the rectangle (text
@@ -1017,11 +1068,11 @@ BOOL CZUDPDrawManager::DrawShadowFromSpot(CDC& areaDC, CSize size, int nDepth, i
     // begins at the rectangle's left, or the depth before it for a left
     // shadow) that is (D, D, W + D, H + D) or (0, D, W, H + D).  The side
     // follows the caller, whatever the layout's direction.
-    CZUDPShadowRenderer shadow;
-    if (!shadow.BuildShadow(nDepth, clrBase, nMinPercent, nMaxPercent, CZUDPToolBarImages::IsMirrorImages()))
+    CZUDPShadowRenderer* shadow = t_shadows.Get(nDepth, clrBase, nMinPercent, nMaxPercent);
+    if (shadow == nullptr)
         return FALSE;
     const int left = bRightShadow ? nDepth : 0;
-    shadow.DrawShadowPieces(&areaDC, CRect(left, nDepth, left + size.cx, nDepth + size.cy), !bRightShadow, 0, 255);
+    shadow->DrawShadowPieces(&areaDC, CRect(left, nDepth, left + size.cx, nDepth + size.cy), !bRightShadow, 0, 255);
     return TRUE;
 }
 

@@ -8,6 +8,7 @@
 #include "ui/foundation/ZUDPStartup.h"
 
 #include "ui/commandbars/ZUDPCommandManager.h"
+#include "ui/commandbars/ZUDPCustomizeButton.h"
 #include "ui/commandbars/ZUDPMenuBar.h"
 #include "ui/commandbars/ZUDPPopupMenu.h"
 #include "ui/commandbars/ZUDPTabbedToolbar.h"
@@ -107,9 +108,16 @@ struct GdiplusSessionReference {
 } g_gdiplusSessionReference;
 } // namespace
 
-// The toolbars' shared image strips.
+// The toolbars' shared image strips: normal, cold, disabled, their large
+// forms, the menu images and the disabled menu images.
 CZUDPToolBarImages g_sharedToolbarImages;
+CZUDPToolBarImages g_sharedColdImages;
+CZUDPToolBarImages g_sharedDisabledImages;
+CZUDPToolBarImages g_sharedLargeImages;
+CZUDPToolBarImages g_sharedLargeColdImages;
+CZUDPToolBarImages g_sharedLargeDisabledImages;
 CZUDPToolBarImages g_sharedMenuImages;
+CZUDPToolBarImages g_sharedDisabledMenuImages;
 
 // ---------------------------------------------------------------------------
 // Registered messages
@@ -130,6 +138,7 @@ const int g_registeredMessageCount = int(sizeof(g_registeredMessages) / sizeof(g
 const ZUDPLibraryClass g_libraryClasses[] = {
     {RUNTIME_CLASS(CZUDPToolBar)},
     {RUNTIME_CLASS(CZUDPToolbarButton)},
+    {RUNTIME_CLASS(CCustomizeButton)},
     {RUNTIME_CLASS(CZUDPPopupMenu)},
     {RUNTIME_CLASS(CZUDPUserTool)},
     {RUNTIME_CLASS(CZUDPToolbarMenuButton)},

@@ -163,6 +163,10 @@ public:
     void SetLightForAllDepths(BOOL bAll) { m_lightForAllDepths = bAll; }
     void SetPremultipliedCheck(BOOL bCheck) { m_premultipliedCheck = bCheck; }
     BOOL IsPremultipliedCheck() const { return m_premultipliedCheck; }
+    // The button-face colour the strip's light and shadow copies were last
+    // made for (-1: none yet); toolbars remake them when the face changes.
+    COLORREF GetAdaptedFaceColor() const { return m_adaptedFaceColor; }
+    void SetAdaptedFaceColor(COLORREF colour) { m_adaptedFaceColor = colour; }
     void SetMaskEnabled(BOOL bMask) { m_maskEnabled = bMask; }
     COLORREF GetShadowColor() const { return m_shadowColor; }
     const CRect& GetLastDrawnRect() const { return m_lastDrawnRect; }
@@ -256,6 +260,7 @@ protected:
     BOOL m_premultipliedCheck = FALSE;
     BOOL m_maskEnabled = TRUE;
     double m_scale = 1.0;
+    COLORREF m_adaptedFaceColor = (COLORREF)-1;
 
     // Alias bookkeeping: the strip this one aliases, and this strip's
     // aliases.

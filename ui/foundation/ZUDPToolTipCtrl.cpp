@@ -119,7 +119,7 @@ void CZUDPToolTipCtrl::UpdateHotButton()
 
     if (m_owningToolBar->m_bLocked)
         m_iconImages = m_owningToolBar->GetLockedMenuImages();
-    else if (m_hotButton->m_bUserButton)
+    else if (m_hotButton->usesUserImage)
         m_iconImages = g_sharedUserImages;
     else
         m_iconImages = g_sharedMenuImages.GetCount() > 0 ? &g_sharedMenuImages : &g_sharedToolbarImages;
@@ -149,7 +149,7 @@ CSize CZUDPToolTipCtrl::GetIconSize()
     }
 
     if (m_hotButton != nullptr && m_iconImages != nullptr && m_iconImages->GetCount() > 0) {
-        const int nImage = m_hotButton->m_bUserButton ? m_hotButton->m_iUserImage : m_hotButton->GetImage();
+        const int nImage = m_hotButton->usesUserImage ? m_hotButton->userImageIndex : m_hotButton->imageIndex;
         if (nImage < 0)
             return CSize(0, 0);
         return m_iconImages->GetImageSize();
@@ -453,18 +453,18 @@ BOOL CZUDPToolTipCtrl::OnDrawIcon(CDC* pDC, CRect rectImage)
     CZUDPImageDrawState ds;
     if (!m_iconImages->BeginDrawing(ds))
         return FALSE;
-    const UINT nStyle = m_hotButton->m_nStyle;
-    const BOOL bText = m_hotButton->m_bText;
-    const BOOL bImage = m_hotButton->m_bImage;
+    const UINT nStyle = m_hotButton->style;
+    const BOOL bText = m_hotButton->showText;
+    const BOOL bImage = m_hotButton->showImage;
     const BOOL bLargeIcons = g_largeIcons;
-    m_hotButton->m_nStyle = 0;
-    m_hotButton->m_bText = FALSE;
-    m_hotButton->m_bImage = TRUE;
+    m_hotButton->style = 0;
+    m_hotButton->showText = FALSE;
+    m_hotButton->showImage = TRUE;
     g_largeIcons = FALSE;
     m_hotButton->DrawButton(pDC, rectImage, m_iconImages, TRUE, FALSE, FALSE, TRUE, TRUE);
-    m_hotButton->m_nStyle = nStyle;
-    m_hotButton->m_bText = bText;
-    m_hotButton->m_bImage = bImage;
+    m_hotButton->style = nStyle;
+    m_hotButton->showText = bText;
+    m_hotButton->showImage = bImage;
     g_largeIcons = bLargeIcons;
     m_iconImages->FinishDrawing(ds);
     return TRUE;

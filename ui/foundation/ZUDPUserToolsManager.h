@@ -37,6 +37,10 @@ public:
     int GetMaxTools() const { return int(m_uiCmdToolsLast) - int(m_uiCmdToolsFirst) + 1; }
     UINT GetToolsFirstCmdId() const { return m_uiCmdToolsFirst; }
     UINT GetToolsLastCmdId() const { return m_uiCmdToolsLast; }
+    // The menu item that stands for the tool list (0: none); bars never
+    // count or customize it.
+    UINT GetToolsPlaceholderCmdId() const { return m_uiToolsPlaceholderCmdId; }
+    void SetToolsPlaceholderCmdId(UINT uiCmdId) { m_uiToolsPlaceholderCmdId = uiCmdId; }
 
 private:
     bool InRange(UINT uiCmdId) const { return uiCmdId >= m_uiCmdToolsFirst && uiCmdId <= m_uiCmdToolsLast; }
@@ -46,6 +50,7 @@ private:
     UINT m_uiCmdToolsFirst;
     UINT m_uiCmdToolsLast;
     CRuntimeClass* m_pToolRTC;
+    UINT m_uiToolsPlaceholderCmdId = 0;
 };
 
 // The process-wide user-tools manager, null while none exists.

@@ -28,7 +28,7 @@ BOOL IsOutlookButton(const CZUDPToolbarButton* pButton)
 BOOL IsPopupMenuItem(const CZUDPToolbarButton* pButton)
 {
     return pButton != nullptr && pButton->IsKindOf(RUNTIME_CLASS(CZUDPToolbarMenuButton)) &&
-           pButton->m_pWndParent != nullptr && pButton->m_pWndParent->IsKindOf(RUNTIME_CLASS(CZUDPPopupMenuBar));
+           pButton->parentWnd != nullptr && pButton->parentWnd->IsKindOf(RUNTIME_CLASS(CZUDPPopupMenuBar));
 }
 
 } // namespace
@@ -46,7 +46,7 @@ void CZUDPVisualManager::FillButtonInterior(CDC* pDC, CZUDPToolbarButton* pButto
     }
     if (!m_ditheredCheckedButtons && !IsPopupMenuItem(pButton))
         return;
-    if (IsOutlookButton(pButton) || g_customizeMode || state == 2 || (pButton->m_nStyle & kCheckedOrIndeterminate) == 0)
+    if (IsOutlookButton(pButton) || g_customizeMode || state == 2 || (pButton->style & kCheckedOrIndeterminate) == 0)
         return;
     // The dithered interior of a checked button, inside its frame.
     rect.DeflateRect(2 * ::GetSystemMetrics(SM_CXBORDER), 2 * ::GetSystemMetrics(SM_CYBORDER));
@@ -86,7 +86,7 @@ COLORREF CZUDPVisualManager::GetToolbarButtonTextColor(CZUDPToolbarButton* pButt
 {
     BOOL bDisabled = FALSE;
     if (pButton != nullptr)
-        bDisabled = g_customizeMode ? !pButton->IsCustomizable() : (pButton->m_nStyle & TBBS_DISABLED) != 0;
+        bDisabled = g_customizeMode ? !pButton->IsCustomizable() : (pButton->style & TBBS_DISABLED) != 0;
 
     if (IsOutlookButton(pButton)) {
         if (g_uiEnvironment.IsContrastColorScheme())
@@ -103,7 +103,7 @@ COLORREF CZUDPVisualManager::GetToolbarButtonTextColor(CZUDPToolbarButton* pButt
 
 BOOL CZUDPVisualManager::UseLightGlyphOnButton(CZUDPToolbarButton* pButton, int)
 {
-    return pButton == nullptr || (pButton->m_nStyle & kCheckedOrIndeterminate) == 0;
+    return pButton == nullptr || (pButton->style & kCheckedOrIndeterminate) == 0;
 }
 
 COLORREF CZUDPVisualManager::FillCustomizeSelection(CDC* pDC, CRect rect, BOOL bSelected)

@@ -14,7 +14,7 @@ namespace {
 
 BOOL IsItemDisabled(const CZUDPToolbarButton* pButton)
 {
-    return pButton != nullptr && (pButton->m_nStyle & TBBS_DISABLED) != 0;
+    return pButton != nullptr && (pButton->style & TBBS_DISABLED) != 0;
 }
 
 } // namespace

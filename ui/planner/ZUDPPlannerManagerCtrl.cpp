@@ -10,6 +10,7 @@
 #include "ui/planner/ZUDPPlannerClockIcons.h"
 #include "ui/planner/ZUDPPlannerSeams.h"
 #include "ui/planner/ZUDPPlannerView.h"
+#include "ui/foundation/ZUDPMessages.h"
 
 IMPLEMENT_DYNCREATE(CZUDPPlannerManagerCtrl, CZUDPWnd)
 
@@ -23,6 +24,7 @@ BEGIN_MESSAGE_MAP(CZUDPPlannerManagerCtrl, CZUDPWnd)
 END_MESSAGE_MAP()
 
 int CZUDPPlannerManagerCtrl::s_nFirstDayOfWeek = 0;
+UINT CZUDPPlannerManagerCtrl::s_nClipboardFormat = 0;
 CSize CZUDPPlannerManagerCtrl::s_sizeImages(0, 0);
 
 namespace {
@@ -54,6 +56,8 @@ CZUDPPlannerManagerCtrl::CZUDPPlannerManagerCtrl(CRuntimeClass* pStorageClass, C
         m_sizeUpDown = CSize(info.bmWidth / 2, info.bmHeight);
     }
 
+    if (s_nClipboardFormat == 0)
+        s_nClipboardFormat = ::RegisterClipboardFormatA(GetClipboardFormatName());
     s_nFirstDayOfWeek = GetLocaleFirstDayOfWeek();
     // A plain system scroll bar.
     m_wndScrollVert.SetDrawMode(CZUDPScrollBar::DrawPlatform);
@@ -146,20 +150,7 @@ void CZUDPPlannerManagerCtrl::ClearQuery()
             delete pApp;
     }
     m_QueryApps.RemoveAll();
-}
-
-BOOL CZUDPPlannerManagerCtrl::UpdateAppointment(CZUDPAppointment* pApp, const COleDateTime& dtOld, BOOL bRequery,
-                                                BOOL bRedraw)
-{
-    if (pApp == nullptr || m_pAppsStorage == nullptr)
-        return FALSE;
-    if (!m_pAppsStorage->Update(pApp, dtOld))
-        return FALSE;
-    if (bRequery)
-        RequeryAppointments();
-    if (bRedraw)
-        AdjustLayout(TRUE);
-    return TRUE;
+    ++m_nChangeCounter;
 }
 
 CScrollBar* CZUDPPlannerManagerCtrl::GetScrollBarCtrl(int nBar) const
@@ -189,32 +180,6 @@ UINT CZUDPPlannerManagerCtrl::GetCurrentResourceID() const
         return m_pCurrentView->GetCurrentResourceID();
     auto* pMulti = DYNAMIC_DOWNCAST(CZUDPAppointmentBaseMultiStorage, m_pAppsStorage);
     return pMulti != nullptr ? pMulti->GetCurrentResourceID() : 0;
-}
-
-void CZUDPPlannerManagerCtrl::ClearAppointmentSelection(BOOL bRedraw)
-{
-    for (POSITION pos = m_SelectedApps.GetHeadPosition(); pos != nullptr;) {
-        CZUDPAppointment* pApp = m_SelectedApps.GetNext(pos);
-        if (pApp != nullptr)
-            pApp->SetSelected(FALSE);
-    }
-    m_SelectedApps.RemoveAll();
-    if (bRedraw && GetSafeHwnd() != nullptr)
-        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-}
-
-void CZUDPPlannerManagerCtrl::SelectAppointment(CZUDPAppointment* pApp, BOOL bSelect, BOOL bRedraw)
-{
-    if (pApp == nullptr)
-        return;
-    POSITION pos = m_SelectedApps.Find(pApp);
-    if (bSelect && pos == nullptr)
-        m_SelectedApps.AddTail(pApp);
-    else if (!bSelect && pos != nullptr)
-        m_SelectedApps.RemoveAt(pos);
-    pApp->SetSelected(bSelect);
-    if (bRedraw && GetSafeHwnd() != nullptr)
-        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 // ---- class-wide data -----------------------------------------------------------------------

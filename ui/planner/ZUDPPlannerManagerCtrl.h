@@ -52,11 +52,62 @@ public:
     virtual void UpdateToolTips() {}
     virtual void AddToolTip(const CRect& rect) { (void)rect; }
 
-    // Takes a changed appointment (dtOld: the start it had); FALSE when
-    // the change is refused.  This version asks no parent: the storage
-    // files the appointment again.
+    // ---- editing; each operation tells the parent (ZUDP_PLANNER_* messages)
+    // and answers FALSE when the parent or the storage refuses.  A parent's
+    // handler may call back into the control (remove, re-query, re-select):
+    // every operation checks its appointment again after each reply and
+    // ends with FALSE when it went.
+    // Adds an appointment to the storage, which owns it from then on (on
+    // FALSE the caller still owns it).  Resource 0 takes the current one.
+    BOOL AddAppointment(CZUDPAppointment* pApp, BOOL bRequery = TRUE, BOOL bRedraw = TRUE);
+    // Takes a changed appointment (dtOld: the start it had).
     virtual BOOL UpdateAppointment(CZUDPAppointment* pApp, const COleDateTime& dtOld, BOOL bRequery = TRUE,
                                    BOOL bRedraw = TRUE);
+    // Removes the selected appointments, each offered to the parent first
+    // (reply 1 for a recurrence occurrence removes its whole series).
+    void RemoveSelectedAppointments(BOOL bRequery = TRUE, BOOL bRedraw = TRUE);
+    // Empties the storage.
+    BOOL RemoveAllAppointments(BOOL bRedraw = TRUE);
+    // Selects the queried appointments found in the list (after clearing
+    // the selection): keeps a selection across a change of the range.
+    void RestoreAppointmentSelection(CList<CZUDPAppointment*, CZUDPAppointment*>& list, BOOL bRedraw = TRUE);
+    int GetSelectedAppointmentsCount() const { return int(m_SelectedApps.GetCount()); }
+    // Begins (1 cut, 2 paste, 3 drag out, 4 drop) or ends (0) a change
+    // operation; TRUE only when one begins.  The end is posted to the
+    // parent with its result.
+    BOOL SetChangeOperation(int nOperation, BOOL bResult = FALSE);
+    int GetChangeOperation() const { return m_ChangeOperation; }
+    BOOL IsNotifyParent() const { return m_bNotifyParent; }
+
+    // ---- clipboard: the planner format "ZUDPPlannerManagerClpFmt" holds a
+    // planner stream (ui/planner/AppointmentStream.h); copies also offer
+    // the appointments' texts as CF_TEXT.  While an appointment is edited
+    // in place (child window id 2) the commands go to the edit.
+    virtual BOOL EditCut();
+    virtual BOOL IsEditCutEnabled() const;
+    virtual BOOL EditCopy();
+    virtual BOOL IsEditCopyEnabled() const;
+    // place: where the earliest pasted appointment lands (zero date: the
+    // selection start).
+    virtual BOOL EditPaste(const COleDateTime& place = COleDateTime(0.0));
+    virtual BOOL IsEditPasteEnabled() const;
+    static UINT GetClipboardFormat() { return s_nClipboardFormat; }
+    static LPCSTR GetClipboardFormatName() { return "ZUDPPlannerManagerClpFmt"; }
+    // The stream of the copyable appointments of the array; pWritten
+    // receives exactly those written.  FALSE when none is.
+    static BOOL SaveAppointmentsToArchive(CArchive& ar, CZUDPAppointmentArray& apps,
+                                          CZUDPAppointmentArray* pWritten = nullptr);
+    // Reads a stream and places it for the view type (see
+    // AppointmentStream::Place); FALSE with nothing left alive when the
+    // stream is malformed.
+    static BOOL LoadAppointmentsFromArchive(CArchive& ar, CZUDPAppointmentArray& apps, int nViewType,
+                                            const COleDateTime& place);
+    // Adds read appointments as plain appointments of the current resource;
+    // those the parent refuses are deleted.  TRUE when one was added.
+    BOOL PasteAppointments(CZUDPAppointmentArray& apps);
+    // Shifts every appointment by the span.
+    static void ShiftAppointments(CZUDPAppointmentArray& apps, const COleDateTimeSpan& span, BOOL bForward);
+    void SetNotifyParent(BOOL bNotify) { m_bNotifyParent = bNotify; }
 
     // The embedded vertical scroll bar once its window exists (SB_VERT).
     CScrollBar* GetScrollBarCtrl(int nBar) const;
@@ -131,6 +182,8 @@ public:
     CZUDPPlannerClockIcons* m_pClockIcons = nullptr;         // owned
     BOOL m_bDrawFlagsFromManager = TRUE;   // the visual manager's drawing flags apply
     DWORD m_dwDrawFlags = 0;               // the control's own
+    int m_ChangeOperation = 0;             // change operation in progress, 0 none
+    BOOL m_bNotifyParent = TRUE;           // the ZUDP_PLANNER_* messages are sent
     BOOL m_bDefaultMultiResource = FALSE;  // the default storage class is the multi-resource one
 
     // Read by the visual manager.
@@ -151,6 +204,30 @@ protected:
     // Where the view paints: the client area less the scroll bar.
     CRect GetPaintRect() const;
 
+    // Sends a ZUDP_PLANNER_* message to the parent while notifications are
+    // on and the window exists; 0 otherwise.
+    LRESULT NotifyParent(UINT message, WPARAM wParam, LPARAM lParam);
+    // Adding or removing an all-day or long appointment in a day-type view
+    // changes the all-day band's height: the whole layout is redone.
+    BOOL NeedsWholeLayout(const CZUDPAppointment* pApp) const;
+    // The view's appointments placed anew (or its whole layout), redrawn.
+    void RefreshAfterChange(BOOL bWholeLayout);
+    void Redraw();
+    // The appointment is still one the control can reach: queried, or (not
+    // an occurrence) filed in the storage under its start.
+    BOOL IsAppointmentAlive(CZUDPAppointment* pApp);
+    // Takes an appointment out of the queried array (order kept); an
+    // occurrence the array owned is deleted.
+    void RemoveFromQuery(CZUDPAppointment* pApp, BOOL bDeleteOccurrence);
+
+    // Bumped by everything that may delete appointments the control points
+    // to (removals, ClearQuery, RemoveAll): an operation that sees it move
+    // across a parent's reply checks its appointment again.
+    unsigned m_nChangeCounter = 0;
+
     static int s_nFirstDayOfWeek;
+    static UINT s_nClipboardFormat;
+    // The in-place edit of an appointment (child id 2), when one is open.
+    CWnd* GetInPlaceEdit() const;
     static CSize s_sizeImages;
 };

@@ -126,6 +126,7 @@ protected:
     {
         Burst burst;
         std::atomic<bool> done(false), finished(false);
+        std::atomic<int> answers(0);
         std::atomic<double> lastSent(0);
         std::atomic<double> slowest(0);
         HWND window = m_window->m_hWnd;
@@ -140,6 +141,7 @@ protected:
                 double waited = Milliseconds() - asked;
                 if (waited > slowest)
                     slowest = waited;
+                ++answers;
                 ::Sleep(10);
             }
             finished = true;
@@ -156,10 +158,11 @@ protected:
                 return false;
             },
             10000);
-        // The window keeps being asked a little after the rows are shown;
-        // the asking thread may be waiting on it, so it is served until the
-        // thread ends.
-        trovtest::PumpUntil([] { return false; }, 100);
+        // The window keeps being asked a little after the rows are shown (it
+        // answers three more times); the asking thread may be waiting on it,
+        // so it is served until the thread ends.
+        int answersWhenShown = answers;
+        trovtest::PumpUntil([&] { return answers >= answersWhenShown + 3; }, 5000);
         done = true;
         trovtest::PumpUntil([&] { return finished.load(); }, 10000);
         controllers.join();

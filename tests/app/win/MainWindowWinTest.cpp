@@ -160,12 +160,21 @@ protected:
         return sim;
     }
 
-    // Timer 1 until the discovered list has rows rows.
+    // Timer 1 until the discovered list has rows rows.  Between ticks the
+    // test waits for the next reply, or 20 ms: the reply socket posts its
+    // notice to the window when a reply arrives.  The notices are taken off
+    // the queue undispatched (timer 1 takes the replies here), so that the
+    // wait sees the next one.
     void ReceiveUntil(int rows)
     {
         for (int tick = 0; tick < 150 && Discovered().GetItemCount() < rows; ++tick) {
             m_window->SendMessage(WM_TIMER, CtrovconfDlg::kTimerReceive);
-            Sleep(20);
+            if (Discovered().GetItemCount() >= rows)
+                break;
+            MSG notice;
+            while (::PeekMessageA(&notice, m_window->m_hWnd, WM_DISCOVERY_REPLIES, WM_DISCOVERY_REPLIES, PM_REMOVE)) {
+            }
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_POSTMESSAGE);
         }
         m_window->SendMessage(WM_TIMER, CtrovconfDlg::kTimerReceive);
     }

@@ -1,6 +1,7 @@
 #include "tests/common/ui/RecordingVisualManager.h"
 
 #include "ui/foundation/ZUDPDrawOnGlass.h"
+#include "ui/foundation/ZUDPUIEnvironment.h"
 
 namespace uitest {
 
@@ -243,6 +244,52 @@ void CRecordingVisualManager::DrawTabsAreaEdge(CDC* pDC, CZUDPBaseTabWnd* pTabWn
 {
     if (Record("DrawTabsAreaEdge", pDC, rect, {bIsVertical}, pTabWnd))
         CZUDPVisualManager::DrawTabsAreaEdge(pDC, pTabWnd, bIsVertical, rect, pbrFace, pPen);
+}
+
+COLORREF CRecordingVisualManager::DrawPlannerCaption(CDC* pDC, CZUDPPlannerView* pView, CRect rect, BOOL bIsToday,
+                                                     BOOL bIsSelected, BOOL bNoSeparatorLine)
+{
+    COLORREF text = g_uiEnvironment.m_colorWindowText;
+    if (Record("DrawPlannerCaption", pDC, rect, {bIsToday, bIsSelected, bNoSeparatorLine}, pView))
+        text = CZUDPVisualManager::DrawPlannerCaption(pDC, pView, rect, bIsToday, bIsSelected, bNoSeparatorLine);
+    return Answer("DrawPlannerCaption", text);
+}
+
+void CRecordingVisualManager::FillPlannerBackground(CDC* pDC, CZUDPPlannerView* pView, CRect rect, BOOL bWorkingTime)
+{
+    if (Record("FillPlannerBackground", pDC, rect, {bWorkingTime}, pView))
+        CZUDPVisualManager::FillPlannerBackground(pDC, pView, rect, bWorkingTime);
+}
+
+void CRecordingVisualManager::GetPlannerDayColors(CZUDPPlannerView* pView, BOOL bIsSelected, BOOL bSecondFlag,
+                                                  DWORD dwOptions, COLORREF& clrBack, COLORREF& clrGradient,
+                                                  COLORREF& clrFrame, COLORREF& clrSecondFrame, COLORREF& clrText)
+{
+    Record("GetPlannerDayColors", nullptr, CRect(), {bIsSelected, bSecondFlag, int(dwOptions), int(clrBack)}, pView);
+    CZUDPVisualManager::GetPlannerDayColors(pView, bIsSelected, bSecondFlag, dwOptions, clrBack, clrGradient,
+                                            clrFrame, clrSecondFrame, clrText);
+}
+
+COLORREF CRecordingVisualManager::FillPlannerTimeScale(CDC* pDC, CZUDPPlannerView* pView, CRect rect,
+                                                       COLORREF& clrLine)
+{
+    COLORREF text = g_uiEnvironment.m_colorWindowText;
+    if (Record("FillPlannerTimeScale", pDC, rect, {}, pView))
+        text = CZUDPVisualManager::FillPlannerTimeScale(pDC, pView, rect, clrLine);
+    return Answer("FillPlannerTimeScale", text);
+}
+
+void CRecordingVisualManager::FillPlannerHeaderGap(CDC* pDC, CZUDPPlannerView* pView, CRect rect)
+{
+    if (Record("FillPlannerHeaderGap", pDC, rect, {}, pView))
+        CZUDPVisualManager::FillPlannerHeaderGap(pDC, pView, rect);
+}
+
+void CRecordingVisualManager::FillPlannerSelection(CDC* pDC, CZUDPPlannerView* pView, CRect rect, BOOL bIsToday,
+                                                   BOOL bSelectionPresent)
+{
+    if (Record("FillPlannerSelection", pDC, rect, {bIsToday, bSelectionPresent}, pView))
+        CZUDPVisualManager::FillPlannerSelection(pDC, pView, rect, bIsToday, bSelectionPresent);
 }
 
 RecordingManagerScope::RecordingManagerScope()

@@ -105,6 +105,18 @@ public:
     void DrawTabFrame(CDC* pDC, CZUDPBaseTabWnd* pTabWnd, CRect rect, COLORREF clrDark, CPen* pPen) override;
     void DrawTabsAreaEdge(CDC* pDC, CZUDPBaseTabWnd* pTabWnd, BOOL bIsVertical, CRect rect, CBrush* pbrFace,
                           CPen* pPen) override;
+    // The planner's: flags hold the operation's state, GetPlannerDayColors
+    // also the background colour it was handed (the appointment's own).
+    COLORREF DrawPlannerCaption(CDC* pDC, CZUDPPlannerView* pView, CRect rect, BOOL bIsToday, BOOL bIsSelected,
+                                BOOL bNoSeparatorLine) override;
+    void FillPlannerBackground(CDC* pDC, CZUDPPlannerView* pView, CRect rect, BOOL bWorkingTime) override;
+    void GetPlannerDayColors(CZUDPPlannerView* pView, BOOL bIsSelected, BOOL bSecondFlag, DWORD dwOptions,
+                             COLORREF& clrBack, COLORREF& clrGradient, COLORREF& clrFrame, COLORREF& clrSecondFrame,
+                             COLORREF& clrText) override;
+    COLORREF FillPlannerTimeScale(CDC* pDC, CZUDPPlannerView* pView, CRect rect, COLORREF& clrLine) override;
+    void FillPlannerHeaderGap(CDC* pDC, CZUDPPlannerView* pView, CRect rect) override;
+    void FillPlannerSelection(CDC* pDC, CZUDPPlannerView* pView, CRect rect, BOOL bIsToday,
+                              BOOL bSelectionPresent) override;
 
 protected:
     // Keeps the call; draws the test's `instead` drawing when it has one.

@@ -16,7 +16,7 @@ namespace {
 CZUDPToolbarButton* Button(UINT id, CRect rect, UINT style = TBBS_BUTTON)
 {
     CZUDPToolbarButton* pButton = new CZUDPToolbarButton(id, -1);
-    pButton->m_nStyle = style;
+    pButton->style = style;
     pButton->SetRect(rect);
     return pButton;
 }
@@ -35,7 +35,7 @@ TEST(ToolBarTest, ButtonLookUps)
     EXPECT_EQ(-1, bar.InsertButton(pStray, 9)) << "past the end";
     delete pStray;
     ASSERT_EQ(4, bar.GetCount());
-    EXPECT_EQ(&bar, bar.GetButtonAt(0)->m_pWndParent);
+    EXPECT_EQ(&bar, bar.GetButtonAt(0)->parentWnd);
 
     struct Row {
         UINT command;
@@ -55,7 +55,7 @@ TEST(ToolBarTest, ButtonLookUps)
     EXPECT_EQ(-1, bar.IndexOfButton(nullptr));
 
     bar.ChangeButtonStyle(0, TBBS_CHECKED);
-    EXPECT_EQ(UINT(TBBS_CHECKED), bar.GetButtonAt(0)->m_nStyle);
+    EXPECT_EQ(UINT(TBBS_CHECKED), bar.GetButtonAt(0)->style);
 
     EXPECT_FALSE(bar.RemoveButton(4));
     EXPECT_FALSE(bar.RemoveButton(-1));

@@ -4,6 +4,7 @@
 
 #include "framework/Archive.h"
 #include "ui/commandbars/ZUDPToolBar.h"
+#include "ui/commandbars/ZUDPToolbarButton.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +16,12 @@ namespace {
 // storing, and records whether the hash said it was serializing.
 class CNumberBar : public CZUDPToolBar {
 public:
-    explicit CNumberBar(std::vector<int> buttons = {}) : m_buttons(std::move(buttons)) {}
-    int GetCount() const override { return int(m_buttons.size()); }
+    // The hash saves only bars with buttons: one plain button per number.
+    explicit CNumberBar(std::vector<int> buttons = {}) : m_buttons(std::move(buttons))
+    {
+        for (int b : m_buttons)
+            InsertButton(new CZUDPToolbarButton(UINT(b), -1, nullptr, FALSE, TRUE));
+    }
     void Serialize(CArchive& ar) override
     {
         m_sawSerializing = m_hash != nullptr && m_hash->IsSerializing();

@@ -437,19 +437,19 @@ class RecordingButton : public CZUDPToolbarButton {
 public:
     RecordingButton(DrawRecord& record, int image) : m_record(record)
     {
-        m_iImage = image;
-        m_nStyle = TBBS_CHECKED | TBBS_DISABLED;
-        m_bText = TRUE;
-        m_bImage = FALSE;
+        imageIndex = image;
+        style = TBBS_CHECKED | TBBS_DISABLED;
+        showText = TRUE;
+        showImage = FALSE;
     }
     void DrawButton(CDC*, const CRect& rect, CZUDPToolBarImages* pImages, BOOL, BOOL, BOOL, BOOL, BOOL) override
     {
         ++m_record.calls;
         m_record.images = pImages;
         m_record.rect = rect;
-        m_record.style = m_nStyle;
-        m_record.text = m_bText;
-        m_record.image = m_bImage;
+        m_record.style = style;
+        m_record.text = showText;
+        m_record.image = showImage;
         m_record.largeIcons = g_largeIcons;
     }
     DrawRecord& m_record;
@@ -493,7 +493,9 @@ protected:
     // The tip's show notification comes through the toolbar, its parent.
     LRESULT ShowOnBar(CPoint ptClient)
     {
-        m_cursor = CPoint(300 + ptClient.x, 200 + ptClient.y);
+        // The bar's client area starts inside its borders and gripper.
+        m_cursor = ptClient;
+        m_bar.ClientToScreen(&m_cursor);
         m_tip.SetWindowPos(nullptr, 100, 120, 10, 10, SWP_NOZORDER | SWP_NOACTIVATE);
         NMHDR hdr = {m_tip.GetSafeHwnd(), 1, (UINT)TTN_SHOW};
         return m_bar.SendMessage(WM_NOTIFY, 1, (LPARAM)&hdr);
@@ -526,9 +528,9 @@ TEST_F(ToolBarTipTest, HotButtonImageIsShownAtTheLeft)
     EXPECT_FALSE(m_record.largeIcons);
     // ...and put back as it was.
     CZUDPToolbarButton* pButton = m_bar.GetButtonAt(0);
-    EXPECT_EQ((UINT)(TBBS_CHECKED | TBBS_DISABLED), pButton->m_nStyle);
-    EXPECT_TRUE(pButton->m_bText);
-    EXPECT_FALSE(pButton->m_bImage);
+    EXPECT_EQ((UINT)(TBBS_CHECKED | TBBS_DISABLED), pButton->style);
+    EXPECT_TRUE(pButton->showText);
+    EXPECT_FALSE(pButton->showImage);
     EXPECT_EQ(m_tip.m_labelRect.left, 4 + 16 + 4);
 }
 

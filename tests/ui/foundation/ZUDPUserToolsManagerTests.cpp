@@ -60,7 +60,10 @@ TEST(ZUDPUserToolsManagerTest, DeletingAToolTakesItsButtonsOffEveryToolbar)
     CZUDPUserTool* pSecond = manager.AddTool();
     ASSERT_NE(nullptr, pSecond);
     // Two bars, one with the tool twice, the other with only other commands.
+    // Toolbars are listed while their windows live.
     CZUDPToolBar withTool, without;
+    for (CZUDPToolBar* pBar : {&withTool, &without})
+        ASSERT_TRUE(pBar->CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, CRect(0, 0, 50, 20), nullptr, 0));
     for (UINT uiCmd : {101u, 7u, 101u, 100u})
         withTool.InsertButton(new CZUDPToolbarButton(uiCmd, -1));
     without.InsertButton(new CZUDPToolbarButton(7, -1));

@@ -73,12 +73,12 @@ TEST_F(VisualManagerButtonsTest, CheckedButtonsGetADitheredInterior)
     for (const auto& c : cases) {
         CZUDPToolbarButton toolbarButton;
         CZUDPToolbarMenuButton menuItem;
-        menuItem.m_pWndParent = &menuBar;
+        menuItem.parentWnd = &menuBar;
         CZUDPShowAllButton showAll;
         CZUDPToolbarButton* button = c.kind == ToolbarButton ? &toolbarButton
                                      : c.kind == MenuItem    ? static_cast<CZUDPToolbarButton*>(&menuItem)
                                                              : &showAll;
-        button->m_nStyle |= c.style;
+        button->style |= c.style;
         m_manager.m_ditheredCheckedButtons = c.dithered;
         const BOOL previousMode = g_customizeMode;
         g_customizeMode = c.customizing;
@@ -257,7 +257,7 @@ TEST_F(VisualManagerButtonsTest, EditBoxBorderIsASunkenEdge)
 TEST_F(VisualManagerButtonsTest, TextColours)
 {
     CZUDPToolbarButton plain, disabled;
-    disabled.m_nStyle |= TBBS_DISABLED;
+    disabled.style |= TBBS_DISABLED;
     EXPECT_EQ(g_uiEnvironment.m_colorBarText, m_manager.GetToolbarButtonTextColor(&plain, 0));
     EXPECT_EQ(g_uiEnvironment.m_colorBarText, m_manager.GetToolbarButtonTextColor(&plain, 1));
     EXPECT_EQ(CZUDPToolBar::GetDefaultTextColor(), m_manager.GetToolbarButtonTextColor(&plain, 2));
@@ -270,7 +270,7 @@ TEST_F(VisualManagerButtonsTest, TextColours)
     EXPECT_EQ(&g_uiEnvironment.m_brushWindow, &brush);
 
     CZUDPToolbarButton checked;
-    checked.m_nStyle |= TBBS_CHECKED;
+    checked.style |= TBBS_CHECKED;
     EXPECT_TRUE(m_manager.UseLightGlyphOnButton(&plain, 2));
     EXPECT_FALSE(m_manager.UseLightGlyphOnButton(&checked, 2));
 }
@@ -309,7 +309,7 @@ TEST_F(VisualManagerButtonsTest, TextColoursOfOutlookButtonsAndInCustomizationMo
         CZUDPToolbarButton* button = c.kind == Plain   ? &plain
                                      : c.kind == Fixed ? static_cast<CZUDPToolbarButton*>(&fixed)
                                                        : &outlook;
-        button->m_nStyle |= c.style;
+        button->style |= c.style;
         g_customizeMode = c.customizing;
         g_uiEnvironment.m_whiteOnBlack = c.contrast;
         const COLORREF colour = m_manager.GetToolbarButtonTextColor(button, 0);
@@ -322,7 +322,7 @@ TEST_F(VisualManagerButtonsTest, TextColoursOfOutlookButtonsAndInCustomizationMo
 TEST_F(VisualManagerButtonsTest, OutlookButtonsAreFramedInTheDarkShadowAndNeverDithered)
 {
     static CZUDPOutlookButton outlook;
-    outlook.m_nStyle |= TBBS_CHECKED;
+    outlook.style |= TBBS_CHECKED;
     const CRect r(0, 0, 20, 16);
     CheckButtonCases(m_manager, {
         {"pressed Outlook button",

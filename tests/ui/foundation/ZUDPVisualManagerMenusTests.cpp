@@ -114,7 +114,7 @@ TEST_F(VisualManagerMenusTest, ItemTextColours)
             << c.highlighted << c.disabled;
 
     CZUDPToolbarMenuButton enabled, disabled;
-    disabled.m_nStyle |= TBBS_DISABLED;
+    disabled.style |= TBBS_DISABLED;
     EXPECT_EQ(g_uiEnvironment.m_colorHighlightText, m_manager.GetHighlightedMenuItemTextColor(&enabled));
     EXPECT_EQ(g_uiEnvironment.m_colorGrayText, m_manager.GetHighlightedMenuItemTextColor(&disabled));
 }
@@ -122,7 +122,7 @@ TEST_F(VisualManagerMenusTest, ItemTextColours)
 TEST_F(VisualManagerMenusTest, CheckMarkIsGreyOnADisabledItemAndADotForRadioItems)
 {
     CZUDPToolbarMenuButton enabled, disabled;
-    disabled.m_nStyle |= TBBS_DISABLED;
+    disabled.style |= TBBS_DISABLED;
     Canvas check(20, 20), greyCheck(20, 20), radio(20, 20);
     m_manager.DrawSubmenuArrow(&check.Dc(), &enabled, CRect(0, 0, 20, 20), FALSE, FALSE);
     m_manager.DrawSubmenuArrow(&greyCheck.Dc(), &disabled, CRect(0, 0, 20, 20), FALSE, FALSE);

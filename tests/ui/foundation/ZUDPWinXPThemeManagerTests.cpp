@@ -335,7 +335,22 @@ TEST(ZUDPWinXPThemeManager, RebarBackgroundSpansTheBarsFrame)
         EXPECT_EQ(manager.m_hThemeRebar, recorder.Calls()[0].theme);
         EXPECT_EQ(0, recorder.Calls()[0].part);
         EXPECT_EQ(0, recorder.Calls()[0].state);
-        EXPECT_EQ(row.expected, CRect(recorder.Calls()[0].rect));
+        // The rows give the rectangle in the bar's window coordinates; the
+        // bar's client area starts inside its borders and gripper.  A
+        // floating bar keeps its client rectangle's own top-left corner.
+        CPoint ptOrigin(0, 0);
+        bar->ClientToScreen(&ptOrigin);
+        CRect rectWindow;
+        bar->GetWindowRect(&rectWindow);
+        const CSize nonClient = ptOrigin - rectWindow.TopLeft();
+        CRect expected = row.expected;
+        expected.right -= nonClient.cx;
+        expected.bottom -= nonClient.cy;
+        if (!bar->IsFloating()) {
+            expected.left -= nonClient.cx;
+            expected.top -= nonClient.cy;
+        }
+        EXPECT_EQ(expected, CRect(recorder.Calls()[0].rect));
         bar->DestroyWindow();
     }
     frame.DestroyWindow();

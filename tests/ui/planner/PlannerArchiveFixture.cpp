@@ -1,5 +1,7 @@
 #include "tests/ui/planner/PlannerArchiveFixture.h"
 
+#include "ui/planner/AppointmentStream.h"
+
 #include "framework/Archive.h"
 #include "framework/File.h"
 #include "ui/planner/ZUDPAppointmentProperty.h"
@@ -128,6 +130,44 @@ std::vector<NamedArchive> PlannerArchiveSeeds()
     auto others = MakeOtherMasters();
     for (size_t i = 0; i < others.size(); ++i)
         seeds.push_back({ otherNames[i], archive(others[i].get()) });
+    return seeds;
+}
+
+std::vector<NamedArchive> PlannerStreamSeeds()
+{
+    auto stream = [](const std::vector<const CZUDPAppointment*>& apps) {
+        CZUDPAppointmentArray array;
+        for (const CZUDPAppointment* app : apps)
+            array.Add(const_cast<CZUDPAppointment*>(app));
+        CMemFile file;
+        {
+            CArchive ar(&file, CArchive::store);
+            AppointmentStream::Write(ar, array);
+            ar.Close();
+        }
+        std::vector<unsigned char> bytes(size_t(file.GetLength()));
+        file.SeekToBegin();
+        file.Read(bytes.data(), UINT(bytes.size()));
+        return bytes;
+    };
+    auto plain = MakePlainAppointment();
+    std::unique_ptr<CZUDPAppointment> morning(new CZUDPAppointment);
+    morning->SetInterval(COleDateTime(2024, 5, 6, 9, 30, 0), COleDateTime(2024, 5, 6, 10, 0, 0));
+    morning->SetDescription("A");
+    std::unique_ptr<CZUDPAppointment> late(new CZUDPAppointment);
+    late->SetInterval(COleDateTime(2024, 5, 6, 11, 0, 0), COleDateTime(2024, 5, 6, 12, 0, 0));
+    late->SetDescription("B");
+    auto master = MakeWeeklyMaster();
+    auto occurrence = MakeOccurrence(*master);
+    auto others = MakeOtherMasters();
+    std::vector<const CZUDPAppointment*> mixed{ plain.get(), master.get(), occurrence.get(), morning.get() };
+    for (auto& other : others)
+        mixed.push_back(other.get());
+    std::vector<NamedArchive> seeds;
+    seeds.push_back({ "stream-plain", stream({ plain.get() }) });
+    seeds.push_back({ "stream-two", stream({ morning.get(), late.get() }) });
+    seeds.push_back({ "stream-series", stream({ master.get(), occurrence.get() }) });
+    seeds.push_back({ "stream-mixed", stream(mixed) });
     return seeds;
 }
 

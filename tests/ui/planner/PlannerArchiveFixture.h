@@ -30,5 +30,9 @@ struct NamedArchive {
     std::vector<unsigned char> bytes;
 };
 std::vector<NamedArchive> PlannerArchiveSeeds();
+// Planner streams (count and appointment objects) as a copy or a drag
+// writes them: one plain appointment, two short ones, a series master with
+// one of its occurrences, and a mixed selection of every kind above.
+std::vector<NamedArchive> PlannerStreamSeeds();
 
 } // namespace plannertest

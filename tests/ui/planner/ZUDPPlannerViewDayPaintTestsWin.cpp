@@ -4,6 +4,7 @@
 // Colours come from the global UI data and the visual manager's answers.
 #include <algorithm>
 
+#include "tests/common/ui/RecordingVisualManager.h"
 #include "tests/ui/planner/PlannerViewTestSupportWin.h"
 #include "ui/foundation/ZUDPVisualManager.h"
 #include "ui/planner/ZUDPPlannerSeams.h"
@@ -58,6 +59,62 @@ protected:
 };
 
 } // namespace
+
+TEST_F(DayPaintTest, GridThenBandThenAppointmentsWithTheSelectedLastThenScaleAndCaptions)
+{
+    uitest::RecordingManagerScope manager;
+    CreatePlain(kWednesday, 2);
+    // Each appointment's own background names it in the record.
+    const COLORREF kFirst = RGB(200, 0, 1), kSecond = RGB(200, 0, 2), kThird = RGB(200, 0, 3), kBand = RGB(200, 0, 4);
+    CZUDPAppointment* first = AddBox(At(kWednesday, 9, 0), At(kWednesday, 10, 0));
+    CZUDPAppointment* second = AddBox(At(kWednesday, 11, 0), At(kWednesday, 12, 0));
+    CZUDPAppointment* third = AddBox(At(kWednesday, 13, 0), At(kWednesday, 14, 0));
+    CZUDPAppointment* band = Add(kWednesday, Date(2024, 5, 9), "", TRUE, FALSE);
+    first->SetBackgroundColor(kFirst);
+    second->SetBackgroundColor(kSecond);
+    third->SetBackgroundColor(kThird);
+    band->SetBackgroundColor(kBand);
+    Relayout();
+    m_planner.SelectAppointment(first, TRUE, FALSE);
+    m_planner.SelectAppointment(second, TRUE, FALSE);
+    manager->Clear();
+    trovtest::DibCanvas canvas(600, 1400);
+    Render(canvas);
+
+    // The stages in the order their operations came: each stage's name
+    // once, where it first appears.
+    std::vector<std::string> stages;
+    std::vector<COLORREF> boxes;
+    std::vector<int> selected;
+    for (const uitest::ManagerCall& call : manager->calls) {
+        std::string stage;
+        if (call.name == "FillPlannerBackground")
+            stage = "grid";
+        else if (call.name == "FillPlannerHeaderGap" || call.name == "FillPlannerSelection")
+            stage = "band";
+        else if (call.name == "GetPlannerDayColors") {
+            stage = "appointments";
+            boxes.push_back(COLORREF(call.flags.at(3)));
+            selected.push_back(call.flags.at(0));
+        } else if (call.name == "FillPlannerTimeScale")
+            stage = "time scale";
+        else if (call.name == "DrawPlannerCaption")
+            stage = "captions";
+        if (!stage.empty() && (stages.empty() || stages.back() != stage))
+            stages.push_back(stage);
+    }
+    EXPECT_EQ((std::vector<std::string>{"grid", "band", "appointments", "time scale", "captions"}), stages);
+    // The band's appointment, then the grid's unselected one, then the
+    // selected ones in reverse order.
+    EXPECT_EQ((std::vector<COLORREF>{kBand, kThird, kSecond, kFirst}), boxes);
+    EXPECT_EQ((std::vector<int>{FALSE, FALSE, TRUE, TRUE}), selected);
+    // The grid's background first, whole, then the working cells.
+    const auto grid = manager->Of("FillPlannerBackground");
+    ASSERT_FALSE(grid.empty());
+    EXPECT_EQ(m_day.m_rectView, grid[0].rect);
+    EXPECT_EQ(FALSE, grid[0].flags.at(0));
+    EXPECT_EQ(2, manager->Count("DrawPlannerCaption"));
+}
 
 TEST_F(DayPaintTest, WorkingHoursSkipTheWeekendButTheSelectionShowsThere)
 {
