@@ -208,12 +208,12 @@ TEST_F(TabbedToolbarTest, DestroyingTheBarDeletesTheTabWindowAndLeavesTheToolbar
     EXPECT_EQ(nullptr, m_bar.GetTabWnd());
     EXPECT_FALSE(::IsWindow(hTabs));
     EXPECT_FALSE(m_bar.AddTab(&second)) << "no tab window after destruction";
-    // The toolbars are still the caller's objects; their windows went with
-    // the tab window, whose children they were (the removed one too).
-    for (CSizedToolBar* toolbar : {&first, &second}) {
+    // The toolbars are still the caller's objects (destroyed by the
+    // fixture); their windows went with the tab window, whose children they
+    // were (the removed one too), and the bars left the toolbar list.
+    for (CSizedToolBar* toolbar : {&first, &second})
         EXPECT_EQ(nullptr, toolbar->GetSafeHwnd());
-        EXPECT_NE(nullptr, g_toolbarList.Find(toolbar));
-    }
+    EXPECT_EQ(nullptr, g_toolbarList.Find(&m_bar));
 }
 
 } // namespace
