@@ -1,12 +1,14 @@
 // The gallery's panes: a library frame with its dock bars, two panes
 // docked side by side in the top dock bar and one in the bottom one (each
 // with its gripper and border lines), a pane floating in its own floating
-// frame, and the pane menu open over a docked pane.
+// frame, the pane menu open over a docked pane, and a tabbed toolbar of
+// three toolbars docked at the top.
 #include "tests/shot/GallerySheets.h"
 
 #include "framework/win/DC.h"
 #include "framework/win/FrameworkSeams.h"
 #include "ui/commandbars/ZUDPControlBar.h"
+#include "ui/commandbars/ZUDPTabbedToolbar.h"
 #include "ui/docking/ZUDPDockBar.h"
 #include "ui/docking/ZUDPFrameWnd.h"
 #include "ui/docking/ZUDPMiniFrameWnd.h"
@@ -22,35 +24,36 @@ namespace {
 
 // A pane of a fixed size that shows its frame the way a toolbar's
 // non-client frame does: border lines, gripper, and its title inside.
-class CGalleryPane : public CZUDPControlBar {
+template <class TBase>
+class CGalleryBar : public TBase {
 public:
-    explicit CGalleryPane(CSize sizeFull) : m_sizeFull(sizeFull) {}
+    explicit CGalleryBar(CSize sizeFull) : m_sizeFull(sizeFull) {}
 
     CSize CalcStretchSize(BOOL bStretch, BOOL bHorz) override
     {
         if (bStretch)
-            return CZUDPControlBar::CalcStretchSize(bStretch, bHorz);
+            return TBase::CalcStretchSize(bStretch, bHorz);
         return bHorz ? m_sizeFull : CSize(m_sizeFull.cy, m_sizeFull.cx);
     }
 
     void PaintBar(CDC* pDC) override
     {
-        CZUDPControlBar::PaintBar(pDC);
+        TBase::PaintBar(pDC);
         CZUDPVisualManager* pManager = CZUDPVisualManager::GetActiveManager();
         CRect rectClient;
-        GetClientRect(&rectClient);
+        this->GetClientRect(&rectClient);
         CRect rectLines = rectClient;
         pManager->DrawBarBorder(pDC, this, rectLines);
         CRect rectInner = rectClient;
-        DeflateRectByBorders(rectInner, IsHorizontal());
-        if ((GetBarStyle() & CBRS_GRIPPER) && !(GetBarStyle() & CBRS_FLOATING)) {
-            const CRect rectGripper = IsHorizontal()
+        TBase::DeflateRectByBorders(rectInner, this->IsHorizontal());
+        if ((this->GetBarStyle() & CBRS_GRIPPER) && !(this->GetBarStyle() & CBRS_FLOATING)) {
+            const CRect rectGripper = this->IsHorizontal()
                                           ? CRect(rectInner.left - 7, rectInner.top, rectInner.left, rectInner.bottom)
                                           : CRect(rectInner.left, rectInner.top - 7, rectInner.right, rectInner.top);
-            pManager->DrawBarGripper(pDC, rectGripper, IsHorizontal(), this);
+            pManager->DrawBarGripper(pDC, rectGripper, this->IsHorizontal(), this);
         }
         CString strTitle;
-        GetWindowText(strTitle);
+        TBase::GetWindowText(strTitle);
         const int nOldMode = pDC->SetBkMode(TRANSPARENT);
         const COLORREF clrOld = pDC->SetTextColor(g_uiEnvironment.m_colorBarText);
         CFont* pOldFont = pDC->SelectObject(&g_uiEnvironment.m_fontRegular);
@@ -64,8 +67,11 @@ public:
 private:
     CSize m_sizeFull;
 };
+using CGalleryPane = CGalleryBar<CZUDPControlBar>;
+// A toolbar of the gallery: its title stands for its buttons.
+using CGalleryToolBar = CGalleryBar<CZUDPToolBar>;
 
-bool MakePane(CGalleryPane& pane, CFrameWnd& frame, UINT nID, const char* title)
+bool MakePane(CZUDPControlBar& pane, CFrameWnd& frame, UINT nID, const char* title)
 {
     if (!pane.CreatePane(nullptr, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER, CRect(0, 0, 10, 10), &frame, nID,
                          ZUDP_CBRS_FLOAT | ZUDP_CBRS_DOCK | ZUDP_CBRS_CLOSE))
@@ -150,6 +156,26 @@ bool ShootPaneSheets(const GalleryPhotographer& photograph, const std::function<
     g_menuShot = nullptr;
     const bool bMenuShot = shot.done;
     pump(100);
+
+    // A tabbed toolbar of three toolbars in a row of its own at the top,
+    // the second one active.
+    CZUDPTabbedToolbar tabbed;
+    CGalleryToolBar standardBar(CSize(190, 24)), viewBar(CSize(240, 24)), toolsBar(CSize(150, 24));
+    if (!tabbed.CreateTabbedBar(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 110) ||
+        !MakePane(standardBar, frame, 111, "Standard") || !MakePane(viewBar, frame, 112, "View") ||
+        !MakePane(toolsBar, frame, 113, "Tools"))
+        return false;
+    tabbed.SetWindowText("Toolbars");
+    tabbed.SetDockableSides(CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM);
+    frame.DockBarAtSite(&tabbed, AFX_IDW_DOCKBAR_TOP, nullptr);
+    tabbed.AddTab(&standardBar);
+    tabbed.AddTab(&viewBar);
+    tabbed.AddTab(&toolsBar, TRUE, FALSE);
+    tabbed.GetTabWnd()->ActivateTab(1);
+    frame.RecalcLayout();
+    pump(300);
+    photograph("tabbed-toolbar-docked", frame.m_hWnd);
+
     frame.DestroyWindow();
     return bMenuShot;
 }

@@ -647,10 +647,18 @@ void CZUDPBaseTabWnd::GetLargestPaneMinSize(CSize& size) const
         CWnd* pWnd = m_arTabs[i]->m_pWnd;
         if (pWnd == nullptr || pWnd->GetSafeHwnd() == nullptr)
             continue;
-        CRect rect;
-        pWnd->GetWindowRect(&rect);
-        size.cx = std::max<LONG>(size.cx, rect.Width());
-        size.cy = std::max<LONG>(size.cy, rect.Height());
+        // A pane's own full size as a horizontal bar; any other window's
+        // present size.
+        CSize sizeWnd;
+        if (auto* pBar = DYNAMIC_DOWNCAST(CZUDPBaseControlBar, pWnd)) {
+            sizeWnd = pBar->CalcStretchSize(FALSE, TRUE);
+        } else {
+            CRect rect;
+            pWnd->GetWindowRect(&rect);
+            sizeWnd = rect.Size();
+        }
+        size.cx = std::max<LONG>(size.cx, sizeWnd.cx);
+        size.cy = std::max<LONG>(size.cy, sizeWnd.cy);
     }
 }
 
