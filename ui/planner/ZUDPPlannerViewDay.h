@@ -137,4 +137,12 @@ protected:
                           COLORREF clrFrame);
     // The scroll position clamped to 0 .. rows - page.
     int ClampScrollPosition(int nPosition) const;
+    // The time scale's hour numbers beside slots shorter than an hour: the
+    // regular font twice as tall, made again only when that font changes
+    // (making a font costs more than the rest of the time scale).
+    CFont* GetTimeScaleHourFont(CFont* pRegular);
+
+private:
+    CFont m_fontTimeScaleHour;
+    LOGFONTA m_fontTimeScaleHourSource = {};
 };
