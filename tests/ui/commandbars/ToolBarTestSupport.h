@@ -110,14 +110,16 @@ protected:
 };
 
 // A toolbar window in the host at (0, 0), docked at the top as far as the
-// bar's style goes (the bar sits in no dock bar), with its layout run for
-// its size.
+// bar's style goes (the bar sits in no dock bar), of the given size.
 inline BOOL MakeToolbar(CZUDPToolBar& bar, CWnd& host, CSize size = CSize(300, 30), DWORD dwBarStyle = CBRS_ALIGN_TOP)
 {
     if (!bar.CreateEx(0, AfxRegisterWndClass(0), "Toolbar", WS_CHILD | WS_VISIBLE, CRect(CPoint(0, 0), size), &host,
                       100))
         return FALSE;
     bar.ReplaceBarStyle(dwBarStyle);
+    // The style decides the borders; creation sized the empty bar to one
+    // button: the requested size again, with the frame for the style.
+    bar.SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     return TRUE;
 }
 
