@@ -42,6 +42,7 @@
 #include "ui/docking/ZUDPMiniFrameWnd.h"
 #include "ui/planner/ZUDPAppointment.h"
 #include "ui/planner/ZUDPAppointmentProperty.h"
+#include "ui/planner/ZUDPGanttItem.h"
 #include "ui/planner/ZUDPRecurrence.h"
 #include "ui/planner/ZUDPRecurrenceRule.h"
 #include "ui/ribbon/ZUDPOutlookBarPane.h"
@@ -203,6 +204,8 @@ const ZUDPLibraryClass g_libraryPlannerClasses[] = {
     {RUNTIME_CLASS(CZUDPRecurrenceRuleWeekly)},
     {RUNTIME_CLASS(CZUDPRecurrenceRuleMonthly)},
     {RUNTIME_CLASS(CZUDPRecurrenceRuleYearly)},
+    {RUNTIME_CLASS(CZUDPGanttItem)},
+    {RUNTIME_CLASS(CZUDPGanttItemStorageBase)},
 };
 const int g_libraryPlannerClassCount = int(sizeof(g_libraryPlannerClasses) / sizeof(g_libraryPlannerClasses[0]));
 

@@ -102,7 +102,7 @@ TEST(StartupTest, RuntimeClassesAreRegisteredByName)
         {"CZUDPDropDownToolBar", 1, false}, {"CZUDPOutlookBar", 1, false}, {"CZUDPOutlookBarPane", 1, true},
         {"CZUDPOutlookButton", 1, true}, {"CZUDPCalculator", 1, false}, {"CCalculatorButton", 1, false},
         {"CCalculatorDisplay", 1, false}, {"CZUDPToolbarComboBoxButton", 1, true}, {"CZUDPColorBar", 1, true},
-        {"CZUDPToolBarColorButton", 1, true}, {"CZUDPGanttItem", 1, false}, {"CZUDPGanttItemStorageBase", 1, false},
+        {"CZUDPToolBarColorButton", 1, true}, {"CZUDPGanttItem", 1, true}, {"CZUDPGanttItemStorageBase", 1, true},
         {"CZUDPTasksPaneHistoryButton", 1, false}, {"CZUDPTasksPaneMenuButton", 1, false},
         {"CZUDPTasksPaneNavigateButton", 1, false}, {"CZUDPTasksPaneToolBar", 1, false}, {"CZUDPCalendarBar", 1, false},
         {"CZUDPToolbarEditBoxButton", 1, false}, {"CZUDPToolbarFontCombo", 1, false},
