@@ -58,12 +58,6 @@ CZUDPPlannerViewDay::~CZUDPPlannerViewDay()
     StopClock(FALSE);
 }
 
-COleDateTime CZUDPPlannerViewDay::CalculateDateStart(const COleDateTime& date) const
-{
-    (void)date;
-    return m_dtDateStart;
-}
-
 int CZUDPPlannerViewDay::GetSlotMinutes() const
 {
     return GetTimeScaleMinutes(m_pPlanner != nullptr ? m_pPlanner->GetTimeScaleUnit() : 0);
@@ -76,14 +70,6 @@ COleDateTimeSpan CZUDPPlannerViewDay::GetMinimumSpan() const
 
 COleDateTime CZUDPPlannerViewDay::GetNextDate() const { return m_dtDateStart + kOneDay; }
 COleDateTime CZUDPPlannerViewDay::GetPrevDate() const { return m_dtDateStart - kOneDay; }
-
-BOOL CZUDPPlannerViewDay::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
-{
-    (void)nChar;
-    (void)nRepCnt;
-    (void)nFlags;
-    return FALSE;
-}
 
 void CZUDPPlannerViewDay::OnDeactivate(CZUDPPlannerManagerCtrl* pPlanner)
 {
