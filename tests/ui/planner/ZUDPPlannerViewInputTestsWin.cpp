@@ -10,6 +10,8 @@
 #include "ui/commandbars/ZUDPPopupMenu.h"
 #include "ui/foundation/ZUDPMessages.h"
 #include "ui/planner/ZUDPPlannerSeams.h"
+#include "ui/planner/ZUDPRecurrence.h"
+#include "ui/planner/ZUDPRecurrenceRule.h"
 #include "ui/planner/ZUDPPlannerViewWeek.h"
 #include "ui/planner/ZUDPPlannerViewWorkWeek.h"
 
@@ -409,4 +411,132 @@ TEST_F(ViewInputTest, TheWorkWeekShowsMondayToFridayAndActivatesOnTheMondaysFirs
     EXPECT_EQ(Date(2024, 5, 17, 10, 0), workWeek.GetSelectionStart());
     workWeek.OnDeactivate(&m_planner);
     m_planner.m_pCurrentView = nullptr;
+}
+
+// An appointment class that counts its live objects; a series of it makes
+// occurrences of it, so leaked occurrences show in the count.  (Read from
+// archives by name, so not in an anonymous namespace.)
+class CCountedDragAppointment : public CZUDPAppointment {
+    DECLARE_SERIAL(CCountedDragAppointment)
+public:
+    CCountedDragAppointment() { ++s_live; }
+    ~CCountedDragAppointment() override { --s_live; }
+    static int s_live;
+};
+int CCountedDragAppointment::s_live = 0;
+IMPLEMENT_SERIAL(CCountedDragAppointment, CZUDPAppointment, VERSIONABLE_SCHEMA | 1)
+
+namespace {
+
+// A data object offering the appointments in the planner's format, the
+// way a drag from another planner offers them.
+class DraggedAppointments {
+public:
+    explicit DraggedAppointments(CZUDPAppointmentArray& apps)
+    {
+        CMemFile file;
+        {
+            CArchive ar(&file, CArchive::store);
+            EXPECT_TRUE(CZUDPPlannerManagerCtrl::SaveAppointmentsToArchive(ar, apps));
+            ar.Close();
+        }
+        const UINT size = UINT(file.GetLength());
+        HGLOBAL hGlobal = ::GlobalAlloc(GMEM_MOVEABLE, size);
+        file.SeekToBegin();
+        file.Read(::GlobalLock(hGlobal), size);
+        ::GlobalUnlock(hGlobal);
+        m_source.CacheGlobalData(CLIPFORMAT(CZUDPPlannerManagerCtrl::GetClipboardFormat()), hGlobal);
+        m_object.Attach(m_source.GetDataObject(), FALSE);
+    }
+    COleDataObject* Get() { return &m_object; }
+
+private:
+    COleDataSource m_source;
+    COleDataObject m_object;
+};
+
+} // namespace
+
+TEST_F(ViewInputTest, DraggedCopiesArePlacedAtTheCursorAndBecomeAllDayOverTheBand)
+{
+    Make(kMonday, 5);
+    std::unique_ptr<CZUDPAppointment> app(plannertest::Appointment(Date(2024, 5, 1, 10, 0), Date(2024, 5, 1, 11, 0),
+                                                                   "dragged").release());
+    CZUDPAppointmentArray apps;
+    apps.Add(app.get());
+    DraggedAppointments data(apps);
+
+    // No effect outside the view; copy with Ctrl; else move.
+    EXPECT_EQ(DROPEFFECT_NONE, m_day.GetDropEffect(0, CPoint(-5, -5)));
+    EXPECT_EQ(DROPEFFECT_COPY, m_day.GetDropEffect(MK_CONTROL, PointAt(1, 14, 0)));
+    EXPECT_EQ(DROPEFFECT_MOVE, m_day.GetDropEffect(0, PointAt(1, 14, 0)));
+    EXPECT_EQ(DROPEFFECT(0x80000000), m_day.OnDragScroll(0, PointAt(1, 14, 0)));
+
+    EXPECT_EQ(DROPEFFECT_COPY, m_day.OnDragOver(data.Get(), MK_CONTROL, PointAt(1, 14, 0)));
+    ASSERT_EQ(1, m_day.m_DragAppointments.GetSize());
+    CZUDPAppointment* copy = m_day.m_DragAppointments[0];
+    EXPECT_EQ(Date(2024, 5, 7, 14, 0), copy->GetStart());
+    EXPECT_EQ(Date(2024, 5, 7, 15, 0), copy->GetFinish());
+    EXPECT_TRUE(copy->IsSelected());
+    EXPECT_EQ(2, m_day.m_bDragChanged) << "entering with an effect lays the view out";
+    // Another slot of the same day: the copies are placed again.
+    m_planner.m_dragEffect = DROPEFFECT_COPY;
+    EXPECT_EQ(DROPEFFECT_COPY, m_day.OnDragOver(data.Get(), MK_CONTROL, PointAt(1, 15, 0)));
+    EXPECT_EQ(Date(2024, 5, 7, 15, 0), m_day.m_DragAppointments[0]->GetStart());
+    EXPECT_EQ(1, m_day.m_bDragChanged);
+
+    // Up into the all-day band: the copy becomes all-day, a full layout.
+    m_planner.m_dragEffect = DROPEFFECT_COPY;
+    const CRect& thursday = m_day.GetDayRects()[3];
+    const CPoint band(thursday.left + 5, m_day.GetTimeScaleRect().top + m_day.GetHeaderBandHeight() + 2);
+    ASSERT_EQ(ZUDP_PLANNER_HIT_HEADER_ALLDAY, m_day.HitTestArea(band));
+    EXPECT_EQ(DROPEFFECT_COPY, m_day.OnDragOver(data.Get(), MK_CONTROL, band));
+    ASSERT_EQ(1, m_day.m_DragAppointments.GetSize());
+    EXPECT_TRUE(m_day.m_DragAppointments[0]->IsAllDay());
+    EXPECT_EQ(Date(2024, 5, 9), PlannerDates::TruncateToDay(m_day.m_DragAppointments[0]->GetStart()));
+    EXPECT_EQ(2, m_day.m_bDragChanged);
+
+    // A data object without the planner's format gives no effect.
+    COleDataSource empty;
+    COleDataObject none;
+    none.Attach(empty.GetDataObject(), FALSE);
+    m_planner.m_dragEffect = DROPEFFECT_NONE;
+    m_day.ClearDragAppointments();
+    EXPECT_EQ(DROPEFFECT_NONE, m_day.CZUDPPlannerView::OnDragOver(&none, 0, PointAt(2, 9, 0)));
+    EXPECT_EQ(0, m_day.m_DragAppointments.GetSize());
+    m_day.ClearDragAppointments();
+    m_planner.m_dragEffect = DROPEFFECT_NONE;
+}
+
+TEST_F(ViewInputTest, RepeatedMovesOfADraggedSeriesLeaveNoOccurrenceBehind)
+{
+    Make(kMonday, 5);
+    CCountedDragAppointment::s_live = 0;
+    {
+        auto* master = new CCountedDragAppointment;
+        CZUDPRecurrenceRuleWeekly rule;
+        rule.SetDateStart(Date(2024, 4, 1));
+        rule.SetTimeStart(COleDateTimeSpan(9.0 / 24));
+        rule.SetTimeFinish(COleDateTimeSpan(10.0 / 24));
+        rule.SetDays(CZUDPRecurrenceRuleWeekly::Monday | CZUDPRecurrenceRuleWeekly::Wednesday);
+        rule.SetID(ZUDP_RECURRENCE_RULE_WEEKLY);
+        auto* series = new CZUDPRecurrence;
+        series->SetRule(&rule);
+        master->SetRecurrence(series);
+        master->SetRecurrenceID(9);
+        CZUDPAppointmentArray apps;
+        apps.Add(master);
+        DraggedAppointments data(apps);
+        delete master;
+        ASSERT_EQ(0, CCountedDragAppointment::s_live);
+
+        for (int hour = 8; hour < 14; ++hour) {
+            m_day.OnDragOver(data.Get(), MK_CONTROL, PointAt(2, hour, 0));
+            m_planner.m_dragEffect = DROPEFFECT_COPY;
+        }
+        EXPECT_GT(m_day.m_DragAppointments.GetSize(), 1) << "the series shows its occurrences";
+        m_day.ClearDragAppointments();
+        m_planner.m_dragEffect = DROPEFFECT_NONE;
+    }
+    EXPECT_EQ(0, CCountedDragAppointment::s_live);
 }
