@@ -83,7 +83,7 @@ public:
     BOOL OnLButtonDown(UINT nFlags, CPoint point) override
     {
         ++m_presses;
-        return m_bTakePress ? TRUE : CZUDPPlannerViewDay::OnLButtonDown(nFlags, point);
+        return m_bTakePress ? TRUE : FALSE;
     }
     int HitTest(const CPoint& point) const override
     {
@@ -238,7 +238,10 @@ TEST_F(PlannerCtrlTest, CreationMakesTheFiveViewsAndShowsTodayWithTheWorkingDayS
         EXPECT_EQ(1, ctrl.GetViewDuration());
         EXPECT_TRUE(ctrl.GetSelectionStart() == c.expected)
             << c.start << " unit " << c.unit << ": " << Text(ctrl.GetSelectionStart());
-        EXPECT_TRUE(ctrl.GetSelectionEnd() == c.expected);
+        // The day view selects whole rows: the end is the row's last second.
+        const int minutes = CZUDPPlannerView::GetTimeScaleMinutes(c.unit);
+        EXPECT_TRUE(ctrl.GetSelectionEnd() == c.expected + COleDateTimeSpan(0, 0, minutes - 1, 59))
+            << Text(ctrl.GetSelectionEnd());
         ctrl.DestroyWindow();
     }
     CTestPlannerCtrl& ctrl = MakeWindow();
@@ -330,11 +333,12 @@ TEST_F(PlannerCtrlTest, SetDateInTheDayViewCarriesTheTimeOfTheSelection)
 {
     CTestPlannerCtrl& ctrl = MakeWindow();
     ctrl.GetCurrentView()->SetSelection(Date(2024, 5, 15, 11, 0, 0), Date(2024, 5, 15, 12, 30, 0), FALSE);
+    const COleDateTime end = ctrl.GetSelectionEnd();
     ctrl.SetDate(Date(2024, 5, 20, 16, 0, 0), FALSE);
     EXPECT_TRUE(ctrl.GetDate() == Date(2024, 5, 20));
     EXPECT_TRUE(ctrl.GetDateStart() == Date(2024, 5, 20));
     EXPECT_TRUE(ctrl.GetSelectionStart() == Date(2024, 5, 20, 11, 0, 0)) << Text(ctrl.GetSelectionStart());
-    EXPECT_TRUE(ctrl.GetSelectionEnd() == Date(2024, 5, 20, 12, 30, 0)) << Text(ctrl.GetSelectionEnd());
+    EXPECT_TRUE(ctrl.GetSelectionEnd() == end + COleDateTimeSpan(5.0)) << Text(ctrl.GetSelectionEnd());
     EXPECT_EQ(1, m_parent.Count(ZUDP_PLANNER_DATE_CHANGED));
 
     // The same day again reports nothing.
@@ -399,7 +403,7 @@ TEST_F(PlannerCtrlTest, SwitchingViewsReportsTheTypesAndTheWeekToDayPutsTheSelec
     EXPECT_EQ(0, m_parent.m_received[0].lParam);
     const COleDateTime start = ctrl.GetDateStart();
     EXPECT_TRUE(ctrl.GetSelectionStart() == start + COleDateTimeSpan(0, 9, 0, 0)) << Text(ctrl.GetSelectionStart());
-    EXPECT_TRUE(ctrl.GetSelectionEnd() == ctrl.GetSelectionStart());
+    EXPECT_TRUE(ctrl.GetSelectionEnd() == start + COleDateTimeSpan(0, 9, 59, 59)) << Text(ctrl.GetSelectionEnd());
 }
 
 TEST_F(PlannerCtrlTest, TypesOutsideTheFiveAndTheMultiResourceViewWithoutItsStorageChangeNothing)
