@@ -730,31 +730,33 @@ BOOL CZUDPBaseTabWnd::SetTabIconOnly(int iTab, BOOL bIconOnly, BOOL bAlwaysShowT
     return TRUE;
 }
 
-BOOL CZUDPBaseTabWnd::SetTabBackColor(int iTab, COLORREF clr)
+namespace {
+
+// Stores a value in one field of a tab's record; FALSE for no tab.
+template <typename T>
+BOOL StoreInTabRecord(CZUDPTabInfo* pTab, T CZUDPTabInfo::*pField, T value)
 {
-    CZUDPTabInfo* pTab = GetTab(iTab);
     if (pTab == nullptr)
         return FALSE;
-    pTab->m_clrBack = clr;
+    pTab->*pField = value;
     return TRUE;
+}
+
+} // namespace
+
+BOOL CZUDPBaseTabWnd::SetTabBackColor(int iTab, COLORREF clr)
+{
+    return StoreInTabRecord(GetTab(iTab), &CZUDPTabInfo::m_clrBack, clr);
 }
 
 BOOL CZUDPBaseTabWnd::SetTabTextColor(int iTab, COLORREF clr)
 {
-    CZUDPTabInfo* pTab = GetTab(iTab);
-    if (pTab == nullptr)
-        return FALSE;
-    pTab->m_clrText = clr;
-    return TRUE;
+    return StoreInTabRecord(GetTab(iTab), &CZUDPTabInfo::m_clrText, clr);
 }
 
 BOOL CZUDPBaseTabWnd::SetTabDetachable(int iTab, BOOL bDetachable)
 {
-    CZUDPTabInfo* pTab = GetTab(iTab);
-    if (pTab == nullptr)
-        return FALSE;
-    pTab->m_bIsDetachable = bDetachable;
-    return TRUE;
+    return StoreInTabRecord(GetTab(iTab), &CZUDPTabInfo::m_bIsDetachable, bDetachable);
 }
 
 BOOL CZUDPBaseTabWnd::CanRenameTab(int, const CString&) const { return TRUE; }

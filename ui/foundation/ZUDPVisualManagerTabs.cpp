@@ -41,6 +41,86 @@ void Line(CDC* pDC, int x1, int y1, int x2, int y2)
     pDC->LineTo(x2, y2);
 }
 
+// The three pens of the tabs' outlines, kept from tab to tab (a strip
+// draws many) and made again when their colour changed.
+CPen& TabPen(int nIndex, COLORREF colour)
+{
+    struct KeptPen {
+        CPen pen;
+        COLORREF colour = (COLORREF)-1;
+    };
+    thread_local KeptPen kept[3];
+    KeptPen& entry = kept[nIndex];
+    if (entry.colour != colour || entry.pen.GetSafeHandle() == nullptr) {
+        entry.pen.DeleteObject();
+        entry.pen.CreatePen(PS_SOLID, 1, colour);
+        entry.colour = colour;
+    }
+    return entry.pen;
+}
+
+// A slanted tab's outline (the points of its outline, tabs on top or at
+// the bottom) with the pixels nGapFrom .. nGapTo - 1 of its slant left
+// out; pixel k of the slant lies k pixels right of the slant's foot.  The
+// slant runs at 45 degrees, so its two pieces hit exactly the pixels the
+// whole line would.
+void PolylineWithSlantGap(CDC* pDC, const POINT points[8], int nGapFrom, int nGapTo)
+{
+    if (nGapFrom >= nGapTo) {
+        pDC->Polyline(points, 8);
+        return;
+    }
+    const CPoint foot = points[2];
+    const int dy = points[3].y > foot.y ? 1 : -1;
+    pDC->MoveTo(points[0]);
+    pDC->LineTo(points[1]);
+    pDC->LineTo(foot);
+    pDC->LineTo(foot.x + nGapFrom, foot.y + dy * nGapFrom);
+    pDC->MoveTo(foot.x + nGapTo, foot.y + dy * nGapTo);
+    for (int i = 3; i < 8; ++i)
+        pDC->LineTo(points[i]);
+}
+
+// The caller's clipping while a tab's outline narrows it: a copy of the
+// clip region taken before the first change and selected again to undo
+// them, which costs a strip of many tabs far less than saving and
+// restoring the whole DC for each tab.
+class CallerClip {
+public:
+    explicit CallerClip(CDC* pDC) : m_hDC(pDC->GetSafeHdc()) {}
+    ~CallerClip()
+    {
+        Restore();
+        if (m_hSaved != nullptr)
+            ::DeleteObject(m_hSaved);
+    }
+    CallerClip(const CallerClip&) = delete;
+    CallerClip& operator=(const CallerClip&) = delete;
+
+    // Call before each change of the clip.
+    void WillChange()
+    {
+        if (m_hSaved == nullptr) {
+            m_hSaved = ::CreateRectRgn(0, 0, 0, 0);
+            m_bHadClip = m_hSaved != nullptr && ::GetClipRgn(m_hDC, m_hSaved) == 1;
+        }
+        m_bChanged = TRUE;
+    }
+    void Restore()
+    {
+        if (!m_bChanged)
+            return;
+        ::SelectClipRgn(m_hDC, m_bHadClip ? m_hSaved : nullptr);
+        m_bChanged = FALSE;
+    }
+
+private:
+    HDC m_hDC;
+    HRGN m_hSaved = nullptr;
+    BOOL m_bHadClip = FALSE;
+    BOOL m_bChanged = FALSE;
+};
+
 } // namespace
 
 void CZUDPVisualManager::FillTabsAreaBackground(CDC* pDC, CRect rect, CZUDPBaseTabWnd*)
@@ -69,14 +149,14 @@ void CZUDPVisualManager::DrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActi
     pDC->GetClipBox(rectClip);
     // Everything the outline changes (clip, pen, brush) is undone before the
     // content is drawn.
-    const int savedForShape = pDC->SaveDC();
     CRect rectContent = rectTab;
 
-    CPen penHighlight(PS_SOLID, 1, g_uiEnvironment.m_colorBarHighlight);
-    CPen penShadow(PS_SOLID, 1, g_uiEnvironment.m_colorBarShadow);
-    CPen penDark(PS_SOLID, 1, g_uiEnvironment.m_colorBarDarkShadow);
+    CPen& penHighlight = TabPen(0, g_uiEnvironment.m_colorBarHighlight);
+    CPen& penShadow = TabPen(1, g_uiEnvironment.m_colorBarShadow);
+    CPen& penDark = TabPen(2, g_uiEnvironment.m_colorBarDarkShadow);
 
     if (pTabWnd->IsFlatStyle()) {
+        const int savedForShape = pDC->SaveDC();
         POINT points[4];
         GetFlatTabOutline(rectTab, pTabWnd->GetTabHeight(), bOnTop, points, rectContent);
         CBrush brTab;
@@ -85,6 +165,7 @@ void CZUDPVisualManager::DrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActi
         pDC->Polygon(points, 4);
         pDC->RestoreDC(savedForShape);
     } else if (pTabWnd->IsStyleCode6Or7()) {
+        const int savedForShape = pDC->SaveDC();
         std::vector<CPoint> points;
         int contentLeft = 0, contentRight = 0;
         GetRoundedTabOutline(rectTab, bOnTop, points, contentLeft, contentRight);
@@ -117,9 +198,15 @@ void CZUDPVisualManager::DrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActi
         const int overlap = (bStyle4 && !bIsActive && iTab != 0) ? H : 0;
         if (rectStrip.right < L + overlap + 10 || rectStrip.left >= R - 10) {
             // Scrolled out of the strip: nothing of the tab shows.
-            pDC->RestoreDC(savedForShape);
             return;
         }
+        CallerClip clip(pDC);
+        CPen* pOldPen = nullptr;
+        auto selectPen = [&](CPen& pen) {
+            CPen* pOld = pDC->SelectObject(&pen);
+            if (pOldPen == nullptr)
+                pOldPen = pOld;
+        };
 
         POINT points[8];
         BOOL bClipped = FALSE;
@@ -129,10 +216,10 @@ void CZUDPVisualManager::DrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActi
         if (clrTab != kTabNoColor || bSlanted || m_coloredInactiveTabs) {
             CBrush brFill(clrTab == kTabNoColor ? g_uiEnvironment.m_colorButtonFace : clrTab);
             if (bSlanted) {
-                const int clipState = pDC->SaveDC();
+                clip.WillChange();
                 ClipToPolygon(pDC, points, 8);
                 FillTab(pDC, rectTab, &brFill, iTab, bIsActive, pTabWnd);
-                pDC->RestoreDC(clipState);
+                clip.Restore();
             } else {
                 CRect rectFill = rectTab;
                 rectFill.DeflateRect(1, 0);
@@ -151,72 +238,103 @@ void CZUDPVisualManager::DrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActi
         const int farRight = std::max<int>(rectClip.right, R) + 2;
 
         if (bSlanted) {
-            pDC->ExcludeClipRect(farLeft, farTop, rectStrip.left - 1, farBottom);
-            if (!bIsActive && iTab != 0 && iTab != pTabWnd->GetFirstScrolledTab() && H > 10) {
-                // The slant lies over the right end of the previous tab:
-                // leave that tab's outline alone.
-                const int edge = bStyle5 ? 2 : 1;
-                if (bOnTop)
-                    pDC->ExcludeClipRect(L, T, L + H - 10, B - edge);
-                else
-                    pDC->ExcludeClipRect(L, T + edge, L + H - 10, B);
+            // Nothing of the outline reaches left of x = L or right of
+            // x = R - 1, so the two outer cuts matter only where the strip
+            // cuts the tab.
+            if (L < rectStrip.left - 1) {
+                clip.WillChange();
+                pDC->ExcludeClipRect(farLeft, farTop, rectStrip.left - 1, farBottom);
             }
-            pDC->Polyline(points, 8);
+            // The slant lies over the right end of the previous tab: that
+            // tab's outline is left alone in the box from x = L to
+            // L + H - 10, short of the row (or two) next to the page.
+            int nGapFrom = 0, nGapTo = 0;
+            if (!bIsActive && iTab != 0 && iTab != pTabWnd->GetFirstScrolledTab() && H > 10) {
+                const int edge = bStyle5 ? 2 : 1;
+                if (bClipped) {
+                    // A slant cut by the strip's end: the box as a clip.
+                    clip.WillChange();
+                    if (bOnTop)
+                        pDC->ExcludeClipRect(L, T, L + H - 10, B - edge);
+                    else
+                        pDC->ExcludeClipRect(L, T + edge, L + H - 10, B);
+                } else {
+                    // The slant's pixels in the box, in place of the clip.
+                    nGapFrom = edge + 1;
+                    nGapTo = H - 12;
+                }
+            }
+            PolylineWithSlantGap(pDC, points, nGapFrom, nGapTo);
             if (bClipped)
                 Line(pDC, rectStrip.right, T, rectStrip.right, B);
             // Nothing more right of the tab, nor past the strip's end where
             // the strip cuts the tab (the inner lines would run on there).
-            pDC->ExcludeClipRect(std::min<int>(R, rectStrip.right + 1), farTop, farRight, farBottom);
+            if (R > rectStrip.right + 1) {
+                clip.WillChange();
+                pDC->ExcludeClipRect(rectStrip.right + 1, farTop, farRight, farBottom);
+            }
 
             if (bOnTop) {
-                pDC->SelectObject(&penHighlight);
-                Line(pDC, L + 3, B, L + H + 1, T + 2);
+                selectPen(penHighlight);
+                // The inner slant, one pixel right of the outline's, with
+                // its pixels in the box left out as well.
+                const int nInnerGapTo = nGapTo - 1;
+                if (nGapFrom < nInnerGapTo) {
+                    Line(pDC, L + 3, B, L + 3 + nGapFrom, B - nGapFrom);
+                    Line(pDC, L + 3 + nInnerGapTo, B - nInnerGapTo, L + H + 1, T + 2);
+                } else {
+                    Line(pDC, L + 3, B, L + H + 1, T + 2);
+                }
                 pDC->LineTo(L + H + 3, T + 2);
                 Line(pDC, L + H + 3, T + 1, R - 1, T + 1);
                 if (!bIsActive && !bClipped && m_3dTabHighlight) {
-                    pDC->SelectObject(&penShadow);
+                    selectPen(penShadow);
                     Line(pDC, R - 2, T + 1, R - 1, T + 1);
                 }
                 Line(pDC, R - 1, T + 2, R - 1, B);
             } else if (!bClipped) {
-                pDC->SelectObject(&penHighlight);
+                selectPen(penHighlight);
                 Line(pDC, R - 1, B - 3, R - 1, bIsActive ? T - 2 : T - 1);
             }
         } else {
-            if (rectStrip.right < R)
+            if (rectStrip.right < R) {
+                clip.WillChange();
                 pDC->ExcludeClipRect(rectStrip.right, farTop, farRight, farBottom);
+            }
             CPen& penLight = m_3dTabHighlight ? penHighlight : penShadow;
             CPen& penDarkSide = m_3dTabHighlight ? penDark : penShadow;
             const int bottomRight = bIsActive ? B : B - 1;
             if (bOnTop) {
-                pDC->SelectObject(&penDarkSide);
+                selectPen(penDarkSide);
                 Line(pDC, R, bottomRight, R, T + 2);
                 pDC->LineTo(R - 2, T);
-                pDC->SelectObject(&penLight);
+                selectPen(penLight);
                 pDC->LineTo(L + 2, T);
                 pDC->LineTo(L, T + 2);
                 pDC->LineTo(L, B);
                 if (m_3dTabHighlight) {
-                    pDC->SelectObject(&penShadow);
+                    selectPen(penShadow);
                     Line(pDC, R - 1, bottomRight, R - 1, T + 1);
                 }
             } else {
-                pDC->SelectObject(&penLight);
+                selectPen(penLight);
                 Line(pDC, L, T, L, B - 2);
-                pDC->SelectObject(&penDarkSide);
+                selectPen(penDarkSide);
                 pDC->LineTo(L + 2, B);
                 pDC->LineTo(R - 2, B);
                 pDC->LineTo(R, B - 2);
                 pDC->LineTo(R, T - 1);
                 if (m_3dTabHighlight) {
-                    pDC->SelectObject(&penShadow);
+                    selectPen(penShadow);
                     Line(pDC, L + 3, B - 1, R - 2, B - 1);
                     pDC->LineTo(R - 1, B - 2);
                     pDC->LineTo(R - 1, T - 1);
                 }
             }
         }
-        pDC->RestoreDC(savedForShape);
+        if (pOldPen != nullptr)
+            pDC->SelectObject(pOldPen);
+        clip.Restore();
 
         if (bIsActive) {
             // The band that joins the active tab to its page.
