@@ -8,16 +8,19 @@
 #include "ui/foundation/ZUDPStartup.h"
 
 #include "ui/commandbars/CmdUsageCount.h"
+#include "ui/commandbars/ZUDPColorBar.h"
 #include "ui/commandbars/ZUDPCommandManager.h"
 #include "ui/commandbars/ZUDPCustomizeButton.h"
 #include "ui/commandbars/ZUDPMenuBar.h"
 #include "ui/commandbars/ZUDPPopupMenu.h"
 #include "ui/commandbars/ZUDPTabbedToolbar.h"
+#include "ui/commandbars/ZUDPToolBarColorButton.h"
 #include "ui/commandbars/ZUDPToolBar.h"
 #include "ui/commandbars/ZUDPToolbarDropSource.h"
 #include "ui/commandbars/ZUDPToolbarMenuButton.h"
 #include "ui/commandbars/ZUDPUserTool.h"
 #include "ui/controls/ZUDPButton.h"
+#include "ui/controls/ZUDPColorMenuButton.h"
 #include "ui/controls/ZUDPComboBox.h"
 #include "ui/controls/ZUDPEdit.h"
 #include "ui/controls/ZUDPEditListBox.h"
@@ -41,6 +44,7 @@
 #include "ui/docking/ZUDPMiniFrameWnd.h"
 #include "ui/planner/ZUDPAppointment.h"
 #include "ui/planner/ZUDPAppointmentProperty.h"
+#include "ui/planner/ZUDPGanttItem.h"
 #include "ui/planner/ZUDPRecurrence.h"
 #include "ui/planner/ZUDPRecurrenceRule.h"
 #include "ui/ribbon/ZUDPOutlookBarPane.h"
@@ -93,6 +97,8 @@ CZUDPGlobalUtils g_globalUtils;
 
 CZUDPUIEnvironment g_uiEnvironment;
 CSize g_dragThreshold(::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG));
+CMap<COLORREF, COLORREF, CString, LPCTSTR> g_colorNames;
+CMap<UINT, UINT, COLORREF, COLORREF> g_commandColors;
 
 // The menu glyph strip and its five recoloured copies (empty until first
 // use; they take the shadow colour of the global UI data).
@@ -164,6 +170,9 @@ const ZUDPLibraryClass g_libraryClasses[] = {
     {RUNTIME_CLASS(CZUDPAppBarWnd)},
     {RUNTIME_CLASS(CZUDPDockingCBWrapper)},
     {RUNTIME_CLASS(CZUDPTabbedToolbar)},
+    {RUNTIME_CLASS(CZUDPColorBar)},
+    {RUNTIME_CLASS(CZUDPToolBarColorButton)},
+    {RUNTIME_CLASS(CZUDPColorMenuButton)},
 };
 const int g_libraryClassCount = int(sizeof(g_libraryClasses) / sizeof(g_libraryClasses[0]));
 
@@ -202,6 +211,8 @@ const ZUDPLibraryClass g_libraryPlannerClasses[] = {
     {RUNTIME_CLASS(CZUDPRecurrenceRuleWeekly)},
     {RUNTIME_CLASS(CZUDPRecurrenceRuleMonthly)},
     {RUNTIME_CLASS(CZUDPRecurrenceRuleYearly)},
+    {RUNTIME_CLASS(CZUDPGanttItem)},
+    {RUNTIME_CLASS(CZUDPGanttItemStorageBase)},
 };
 const int g_libraryPlannerClassCount = int(sizeof(g_libraryPlannerClasses) / sizeof(g_libraryPlannerClasses[0]));
 

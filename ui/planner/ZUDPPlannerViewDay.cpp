@@ -64,6 +64,21 @@ COleDateTime CZUDPPlannerViewDay::CalculateDateStart(const COleDateTime& date) c
     return m_dtDateStart;
 }
 
+void CZUDPPlannerViewDay::SetDate(const COleDateTime& date)
+{
+    const int days = GetViewDuration();
+    m_dtDateStart = PlannerDates::TruncateToDay(date);
+    m_dtDateEnd = m_dtDateStart + COleDateTimeSpan(double(days - 1)) + kDayLessOneSecond;
+    CZUDPPlannerView::SetDate(date);
+}
+
+void CZUDPPlannerViewDay::SetDateInterval(const COleDateTime& date1, const COleDateTime& date2)
+{
+    m_dtDateStart = date1;
+    m_dtDateEnd = date2;
+    SetDate(date1);
+}
+
 int CZUDPPlannerViewDay::GetSlotMinutes() const
 {
     return GetTimeScaleMinutes(m_pPlanner != nullptr ? m_pPlanner->GetTimeScaleUnit() : 0);

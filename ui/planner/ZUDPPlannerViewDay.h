@@ -31,6 +31,10 @@ public:
     // The first day of the range (the day view's own rule comes with its
     // input).
     COleDateTime CalculateDateStart(const COleDateTime& date) const override;
+    // Shows the days from the date's day on, as many as shown now.
+    void SetDate(const COleDateTime& date) override;
+    // Shows the days from start to end (the end's last second).
+    void SetDateInterval(const COleDateTime& date1, const COleDateTime& date2) override;
     BOOL CanDrawShadow() const override { return TRUE; }
     void GetCaptionFormatStrings(CStringArray& sa) override;
     // The time scale, the two bands and the row height.
