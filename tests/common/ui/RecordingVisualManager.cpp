@@ -333,6 +333,7 @@ void CRecordingVisualManager::DrawButtonBorder(CDC* pDC, CZUDPToolbarButton* pBu
 {
     if (Record("DrawButtonBorder", pDC, rect, {state}, pButton))
         CZUDPVisualManager::DrawButtonBorder(pDC, pButton, rect, state);
+}
 
 void CRecordingVisualManager::DrawMenuButtonBorder(CDC* pDC, CZUDPToolbarMenuButton* pButton, CRect rect, int state)
 {

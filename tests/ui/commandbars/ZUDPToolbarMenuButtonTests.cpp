@@ -451,6 +451,43 @@ TEST_F(MenuButtonClickTest, PopupsAnchorBesideTheirButton)
     }
 }
 
+// Pressed on its arrow, a command button with a menu looks pressed only
+// there: the command part gets a raised frame, the arrow a sunken one;
+// pressed elsewhere (or open) the whole button is framed pressed.
+TEST(MenuButtonDrawingTest, OnlyTheArrowLooksPressedWhenClickedThere)
+{
+    uitest::RecordingManagerScope manager;
+    trovtest::DibCanvas canvas(80, 30);
+    CDC* pDC = CDC::FromHandle(canvas.Dc());
+    HMENU hMenu = FileMenu();
+    CZUDPToolbarMenuButton button(300, hMenu, -1, "Open");
+    ::DestroyMenu(hMenu);
+    button.showMenuArrow = TRUE;
+    button.showText = TRUE;
+    button.style = TBBS_PRESSED;
+    const CRect rectButton(0, 0, 60, 24);
+    button.SetRect(rectButton);
+
+    button.clickedInArrow = TRUE;
+    button.DrawButton(pDC, rectButton, nullptr, TRUE, FALSE, TRUE);
+    const auto borders = manager->Of("DrawButtonBorder");
+    ASSERT_EQ(2u, borders.size());
+    EXPECT_EQ(ZUDP_BUTTON_HIGHLIGHTED, borders[0].flags.at(0));
+    EXPECT_EQ(ZUDP_BUTTON_PUSHED, borders[1].flags.at(0));
+    EXPECT_EQ(button.arrowRect, borders[1].rect);
+    EXPECT_LE(borders[0].rect.right, button.arrowRect.left + 1) << "the command part ends at the arrow";
+    EXPECT_EQ(0, manager->Count("DrawMenuButtonBorder"));
+    EXPECT_EQ(UINT(TBBS_PRESSED), button.style) << "the style is as it was";
+
+    manager->Clear();
+    button.clickedInArrow = FALSE;
+    button.DrawButton(pDC, rectButton, nullptr, TRUE, FALSE, TRUE);
+    const auto whole = manager->Of("DrawMenuButtonBorder");
+    ASSERT_FALSE(whole.empty());
+    EXPECT_EQ(rectButton, whole.back().rect);
+    EXPECT_EQ(ZUDP_BUTTON_PUSHED, whole.back().flags.at(0));
+}
+
 // Menu rows: a checked row without an image shows the radio bullet of a
 // radio item; a caption's shortcut after its tab ends the glyph width and
 // 3 pixels before the row's right edge.
