@@ -58,12 +58,6 @@ CZUDPPlannerViewDay::~CZUDPPlannerViewDay()
     StopClock(FALSE);
 }
 
-COleDateTime CZUDPPlannerViewDay::CalculateDateStart(const COleDateTime& date) const
-{
-    (void)date;
-    return m_dtDateStart;
-}
-
 void CZUDPPlannerViewDay::SetDate(const COleDateTime& date)
 {
     const int days = GetViewDuration();
@@ -91,14 +85,6 @@ COleDateTimeSpan CZUDPPlannerViewDay::GetMinimumSpan() const
 
 COleDateTime CZUDPPlannerViewDay::GetNextDate() const { return m_dtDateStart + kOneDay; }
 COleDateTime CZUDPPlannerViewDay::GetPrevDate() const { return m_dtDateStart - kOneDay; }
-
-BOOL CZUDPPlannerViewDay::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
-{
-    (void)nChar;
-    (void)nRepCnt;
-    (void)nFlags;
-    return FALSE;
-}
 
 void CZUDPPlannerViewDay::OnDeactivate(CZUDPPlannerManagerCtrl* pPlanner)
 {

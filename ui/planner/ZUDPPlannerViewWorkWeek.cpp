@@ -39,3 +39,14 @@ COleDateTime CZUDPPlannerViewWorkWeek::GetPrevDate() const
 {
     return PlannerDates::TruncateToDay(m_dtDateStart) - COleDateTimeSpan(7.0);
 }
+
+void CZUDPPlannerViewWorkWeek::OnActivate(CZUDPPlannerManagerCtrl* pPlanner, const CZUDPPlannerView* pOldView)
+{
+    if (pOldView != nullptr)
+        m_dtDate = pOldView->GetDate();
+    m_dtDateStart = CalculateDateStart(m_dtDate);
+    m_dtDateEnd = m_dtDateStart + kWorkWeekLessOneSecond;
+    CZUDPPlannerView::OnActivate(pPlanner, nullptr);
+    const COleDateTime first = GetFirstWorkingSlot(m_dtDateStart);
+    SetSelection(first, first + COleDateTimeSpan(0, 0, GetSlotMinutes() - 1, 59), TRUE);
+}
