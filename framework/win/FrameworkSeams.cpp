@@ -1,6 +1,7 @@
 #include "framework/win/FrameworkSeams.h"
 
 #include <mmsystem.h>
+#include <ole2.h>
 
 namespace {
 
@@ -75,6 +76,51 @@ bool RealCompositionEnabled()
     return isEnabled && SUCCEEDED(isEnabled(&enabled)) && enabled;
 }
 
+// The drag delay of the system's drag and drop (DD_DEFDRAGDELAY).
+constexpr DWORD kDragDelay = 200;
+
+BOOL RealDragStartLoop(HWND hWnd, const RECT* pRectStartDrag)
+{
+    if (hWnd != nullptr)
+        ::SetCapture(hWnd);
+    const DWORD start = ::GetTickCount();
+    BOOL started = FALSE;
+    for (;;) {
+        if (hWnd != nullptr && ::GetCapture() != hWnd)
+            break;
+        MSG msg;
+        // Only mouse and key messages are taken; the rest wait in the
+        // queue for the loop that runs after the drag.
+        if (::PeekMessageA(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE) ||
+            ::PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+            if (msg.message == WM_LBUTTONUP || msg.message == WM_RBUTTONUP || msg.message == WM_MBUTTONUP ||
+                msg.message == WM_LBUTTONDOWN || msg.message == WM_RBUTTONDOWN)
+                break;
+            if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)
+                break;
+            if (msg.message == WM_MOUSEMOVE && pRectStartDrag != nullptr && !::PtInRect(pRectStartDrag, msg.pt)) {
+                started = TRUE;
+                break;
+            }
+            continue;
+        }
+        const DWORD elapsed = ::GetTickCount() - start;
+        if (elapsed >= kDragDelay) {
+            started = TRUE;
+            break;
+        }
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, kDragDelay - elapsed, QS_MOUSE | QS_KEY);
+    }
+    if (hWnd != nullptr && ::GetCapture() == hWnd)
+        ::ReleaseCapture();
+    return started;
+}
+
+HRESULT RealDragLoop(IDataObject* pDataObject, IDropSource* pDropSource, DWORD dwOkEffects, DWORD* pdwEffect)
+{
+    return ::DoDragDrop(pDataObject, pDropSource, dwOkEffects, pdwEffect);
+}
+
 } // namespace
 
 FrameworkSeams::FrameworkSeams()
@@ -82,7 +128,7 @@ FrameworkSeams::FrameworkSeams()
       setTimer(RealSetTimer), killTimer(RealKillTimer), trackPopupMenu(RealTrackPopupMenu),
       messageBox(RealMessageBox), shellExecute(RealShellExecute), playSound(RealPlaySound),
       winHelp(RealWinHelp), colorDepth(RealColorDepth), screenDpi(RealScreenDpi),
-      compositionEnabled(RealCompositionEnabled)
+      compositionEnabled(RealCompositionEnabled), dragStartLoop(RealDragStartLoop), dragLoop(RealDragLoop)
 {
 }
 

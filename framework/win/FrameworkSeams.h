@@ -7,6 +7,10 @@
 #include "framework/Seam.h"
 #include "framework/win/WinSdk.h"
 
+// The drag loop's interfaces (<ole2.h>), named only.
+struct IDataObject;
+struct IDropSource;
+
 struct FrameworkSeams {
     // Milliseconds since start-up, wrapping like the system's tick count.
     Seam<DWORD()> tickCount;
@@ -39,6 +43,16 @@ struct FrameworkSeams {
     Seam<int()> screenDpi;
     // Whether desktop composition is on.
     Seam<bool()> compositionEnabled;
+    // The wait before an OLE drag: with the mouse captured for the window,
+    // TRUE once the pointer leaves the rectangle (screen coordinates) or
+    // the drag delay passes with the button held; FALSE when the button is
+    // released or Escape pressed first.
+    Seam<BOOL(HWND hWnd, const RECT* pRectStartDrag)> dragStartLoop;
+    // The OLE drag loop (DoDragDrop): follows the mouse, asks the source
+    // whether to go on and for its cursors, and the targets under the
+    // pointer for their effects; answers DRAGDROP_S_DROP with the effect
+    // of the drop, or DRAGDROP_S_CANCEL.
+    Seam<HRESULT(IDataObject* pDataObject, IDropSource* pDropSource, DWORD dwOkEffects, DWORD* pdwEffect)> dragLoop;
 
     FrameworkSeams();
 };

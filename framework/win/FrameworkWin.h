@@ -27,3 +27,4 @@
 #include "framework/win/FrameWnd.h"
 #include "framework/win/Sync.h"
 #include "framework/win/Ole.h"
+#include "framework/win/RecentFileList.h"

@@ -3,6 +3,7 @@
 #include "framework/Exceptions.h"
 #include "framework/File.h"
 #include "framework/Rect.h"
+#include "framework/win/FrameworkSeams.h"
 #include "framework/win/Wnd.h"
 
 #include <ole2.h>
@@ -468,4 +469,136 @@ HGLOBAL COleDataSource::PeekGlobalData(CLIPFORMAT cfFormat) const
             return m_pEntries[i].hGlobal;
     }
     return nullptr;
+}
+
+namespace {
+
+// The distance the pointer moves from the click before a drag without a
+// start rectangle of its own begins (the system's drag sensitivity).
+int DragMinDistance() { return ::GetSystemMetrics(SM_CXDRAG) > 0 ? ::GetSystemMetrics(SM_CXDRAG) : 2; }
+
+} // namespace
+
+DROPEFFECT COleDataSource::DoDragDrop(DWORD dwEffects, LPCRECT lpRectStartDrag, COleDropSource* pDropSource)
+{
+    COleDropSource plainSource;
+    if (pDropSource == nullptr)
+        pDropSource = &plainSource;
+
+    pDropSource->m_bDragStarted = FALSE;
+    if (lpRectStartDrag != nullptr) {
+        pDropSource->m_rectStartDrag = *lpRectStartDrag;
+        // A given all-zero rectangle asks for no wait.
+        if (pDropSource->m_rectStartDrag.IsRectNull())
+            pDropSource->m_bDragStarted = TRUE;
+    } else {
+        // Around the cursor (also when it stands at the screen's origin).
+        POINT cursor = {0, 0};
+        g_frameworkSeams.cursorPos(&cursor);
+        pDropSource->m_rectStartDrag.SetRect(cursor.x, cursor.y, cursor.x, cursor.y);
+    }
+    // An empty rectangle waits for the system's sensitivity around its
+    // point.
+    if (!pDropSource->m_bDragStarted && pDropSource->m_rectStartDrag.IsRectEmpty())
+        pDropSource->m_rectStartDrag.InflateRect(DragMinDistance(), DragMinDistance());
+
+    HWND hWndStart = ::GetCapture();
+    if (hWndStart == nullptr)
+        hWndStart = ::GetFocus();
+    if (!pDropSource->StartDrag(CWnd::FromHandle(hWndStart)))
+        return DROPEFFECT_NONE;
+
+    DWORD effect = DROPEFFECT_NONE;
+    const HRESULT hr = g_frameworkSeams.dragLoop(GetDataObject(), pDropSource->GetDropSource(), dwEffects, &effect);
+    if (hr != DRAGDROP_S_DROP)
+        return DROPEFFECT_NONE;
+    // The source acts on the answer (a move deletes its own item): never
+    // more than it allowed.
+    return effect & dwEffects;
+}
+
+// ---------------------------------------------------------------------------
+// COleDropSource
+
+// The COM object the drag loop calls; it lives as long as the source (the
+// loop's references are counted but never free it).
+class COleDropSource::DropSourceInterface final : public IDropSource {
+public:
+    explicit DropSourceInterface(COleDropSource& owner) : m_owner(owner) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (ppv == nullptr)
+            return E_POINTER;
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropSource)) {
+            *ppv = static_cast<IDropSource*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(::InterlockedIncrement(&m_refs)); }
+    ULONG STDMETHODCALLTYPE Release() override { return ULONG(::InterlockedDecrement(&m_refs)); }
+
+    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL fEscapePressed, DWORD grfKeyState) override
+    {
+        // An exception must never cross into the system's drag loop: a
+        // failing source cancels the drag.
+        return AfxCallbackGuard(HRESULT(DRAGDROP_S_CANCEL),
+                                [&] { return HRESULT(m_owner.QueryContinueDrag(fEscapePressed, grfKeyState)); });
+    }
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD dwEffect) override
+    {
+        return AfxCallbackGuard(HRESULT(DRAGDROP_S_USEDEFAULTCURSORS),
+                                [&] { return HRESULT(m_owner.GiveFeedback(dwEffect)); });
+    }
+
+private:
+    COleDropSource& m_owner;
+    LONG m_refs = 0;
+};
+
+IMPLEMENT_DYNAMIC(COleDropSource, CCmdTarget)
+
+COleDropSource::COleDropSource() : m_pInterface(new DropSourceInterface(*this)) {}
+
+COleDropSource::~COleDropSource() { delete m_pInterface; }
+
+IDropSource* COleDropSource::GetDropSource() { return m_pInterface; }
+
+SCODE COleDropSource::QueryContinueDrag(BOOL bEscapePressed, DWORD dwKeyState)
+{
+    if (bEscapePressed || (dwKeyState & m_dwButtonCancel) != 0) {
+        m_bDragStarted = FALSE;
+        return DRAGDROP_S_CANCEL;
+    }
+    if ((dwKeyState & m_dwButtonDrop) == 0)
+        return m_bDragStarted ? DRAGDROP_S_DROP : DRAGDROP_S_CANCEL;
+    return S_OK;
+}
+
+SCODE COleDropSource::GiveFeedback(DROPEFFECT)
+{
+    return m_bDragStarted ? DRAGDROP_S_USEDEFAULTCURSORS : S_OK;
+}
+
+BOOL COleDropSource::StartDrag(CWnd* pWnd)
+{
+    // The button held now begins the drag; its release drops, the other
+    // button cancels.
+    if (g_frameworkSeams.keyState(VK_LBUTTON) < 0) {
+        m_dwButtonDrop = MK_LBUTTON;
+        m_dwButtonCancel = MK_RBUTTON;
+    } else if (g_frameworkSeams.keyState(VK_RBUTTON) < 0) {
+        m_dwButtonDrop = MK_RBUTTON;
+        m_dwButtonCancel = MK_LBUTTON;
+    } else {
+        m_bDragStarted = FALSE;
+        return FALSE;
+    }
+    if (m_bDragStarted)
+        return TRUE; // no wait asked for
+    m_bDragStarted = g_frameworkSeams.dragStartLoop(pWnd != nullptr ? pWnd->GetSafeHwnd() : nullptr, &m_rectStartDrag);
+    return m_bDragStarted;
 }

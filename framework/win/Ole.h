@@ -8,6 +8,14 @@
 // window as a drop target (RegisterDragDrop) and turns the system's calls
 // into its virtual operations, with the point in the window's client
 // coordinates and the dragged data wrapped in a COleDataObject.
+//
+// On the sending side COleDataSource::DoDragDrop first lets the drop
+// source wait until the pointer leaves the start rectangle (StartDrag),
+// then runs the system's drag loop with the source's IDropSource.  Both
+// loops are modal and follow the real mouse, so they run through the
+// framework's seams (dragStartLoop, dragLoop): tests replace them and
+// call the source's and the targets' operations as a drag would.
+#include "framework/Rect.h"
 #include "framework/win/CmdTarget.h"
 #include "framework/win/WinSdk.h"
 
@@ -15,6 +23,7 @@
 
 class CWnd;
 class CPoint;
+class COleDropSource;
 class CFile;
 
 // A drop effect: DROPEFFECT_NONE, _COPY, _MOVE, _LINK, _SCROLL bits.
@@ -81,6 +90,14 @@ public:
     // The block cached for the format (still the source's), or null.
     HGLOBAL PeekGlobalData(CLIPFORMAT cfFormat) const;
 
+    // Drags the cached data: the drop source (a plain one when null) waits
+    // for the pointer to leave the start rectangle (around the cursor when
+    // null), then the drag loop runs with the allowed effects.  Answers the
+    // effect of the drop, DROPEFFECT_NONE when the drag never began or was
+    // cancelled.
+    DROPEFFECT DoDragDrop(DWORD dwEffects = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK,
+                          LPCRECT lpRectStartDrag = nullptr, COleDropSource* pDropSource = nullptr);
+
 private:
     class DataObject;
     struct Entry {
@@ -134,4 +151,44 @@ private:
     DropTargetInterface* m_pInterface = nullptr;
     COleDataObject m_dataObject;         // the data of the drag under way
     DROPEFFECT m_lastEffect = DROPEFFECT_NONE;
+};
+
+// The sending side's answers during a drag: whether to go on, drop or
+// cancel, and which cursor shows the effect the target under the pointer
+// reports.  A source serves one drag at a time.
+class COleDropSource : public CCmdTarget {
+    DECLARE_DYNAMIC(COleDropSource)
+public:
+    COleDropSource();
+    ~COleDropSource() override;
+    COleDropSource(const COleDropSource&) = delete;
+    COleDropSource& operator=(const COleDropSource&) = delete;
+
+    // The operations, in slot order.
+    // Escape or the other mouse button cancels (DRAGDROP_S_CANCEL);
+    // releasing the button that began the drag drops (DRAGDROP_S_DROP) once
+    // the drag really started, else cancels; S_OK goes on.
+    virtual SCODE QueryContinueDrag(BOOL bEscapePressed, DWORD dwKeyState);
+    // The system's cursors (DRAGDROP_S_USEDEFAULTCURSORS) once the drag
+    // really started; before that S_OK (the cursor stays as it is).
+    virtual SCODE GiveFeedback(DROPEFFECT dropEffect);
+    // Waits, with the mouse captured for the window, until the pointer
+    // leaves m_rectStartDrag (screen coordinates) while a mouse button is
+    // held: TRUE when it did (the drag started), FALSE when the button was
+    // released or the wait cancelled first.  Which button began the drag
+    // decides the drop and cancel buttons.
+    virtual BOOL StartDrag(CWnd* pWnd);
+
+    // The interface the system's drag loop calls (tests call it as the
+    // loop would).
+    IDropSource* GetDropSource();
+
+    CRect m_rectStartDrag;       // screen coordinates
+    BOOL m_bDragStarted = FALSE; // the pointer left the start rectangle
+    DWORD m_dwButtonCancel = 0;  // MK_ bits that cancel the drag
+    DWORD m_dwButtonDrop = 0;    // MK_ bits whose release drops
+
+private:
+    class DropSourceInterface;
+    DropSourceInterface* m_pInterface = nullptr;
 };

@@ -4,6 +4,7 @@
 
 #include "framework/win/Dialog.h"
 #include "framework/win/DocTemplate.h"
+#include "framework/win/RecentFileList.h"
 
 #include <cstring>
 #include <vector>
@@ -180,11 +181,30 @@ CWinApp::~CWinApp()
     if (g_pApp == this)
         g_pApp = nullptr;
     delete m_pDocManager;
+    delete m_pRecentFileList;
     ::free((void*)m_pszAppName);
     ::free((void*)m_pszRegistryKey);
     ::free((void*)m_pszProfileName);
     ::free((void*)m_pszExeName);
     ::free((void*)m_pszHelpFilePath);
+}
+
+void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
+{
+    delete m_pRecentFileList;
+    m_pRecentFileList = nullptr;
+    if (nMaxMRU == 0)
+        return;
+    // The menu reserves 16 recent-file commands.
+    m_pRecentFileList = new CRecentFileList(ID_FILE_MRU_FILE1, "Recent File List", "File%d",
+                                            nMaxMRU > 16 ? 16 : int(nMaxMRU));
+    m_pRecentFileList->ReadList();
+}
+
+void CWinApp::AddToRecentFileList(LPCTSTR lpszPathName)
+{
+    if (m_pRecentFileList != nullptr)
+        m_pRecentFileList->Add(lpszPathName);
 }
 
 void CWinApp::AddDocTemplate(CDocTemplate* pTemplate)

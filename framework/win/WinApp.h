@@ -10,6 +10,7 @@
 
 class CDocManager;
 class CDocTemplate;
+class CRecentFileList;
 
 class CWinThread : public CCmdTarget {
     DECLARE_DYNAMIC(CWinThread)
@@ -84,6 +85,16 @@ public:
     POSITION GetFirstDocTemplatePosition() const;
     CDocTemplate* GetNextDocTemplate(POSITION& pos) const;
     CDocManager* m_pDocManager = nullptr;
+
+    // The most-recently-used files (owned; null until
+    // LoadStdProfileSettings with a size above 0 makes it).
+    CRecentFileList* m_pRecentFileList = nullptr;
+    // Makes the recent-file list of nMaxMRU entries (section "Recent File
+    // List", entries "File1".., commands from ID_FILE_MRU_FILE1) and reads
+    // it from the profile.
+    void LoadStdProfileSettings(UINT nMaxMRU = 4);
+    // Puts the file first in the recent-file list, when there is one.
+    virtual void AddToRecentFileList(LPCTSTR lpszPathName);
 
     HCURSOR LoadCursor(UINT nIDResource) const;
     HCURSOR LoadStandardCursor(LPCTSTR lpszCursorName) const { return ::LoadCursorA(nullptr, lpszCursorName); }

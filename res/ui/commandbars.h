@@ -12,6 +12,15 @@
 // The overflow button's caption.
 #define IDS_ZUDP_TOOLBAR_OPTIONS 17017
 
+// The tear-off caption's tooltip.
+#define IDS_ZUDP_TEAR_OFF_TIP 16028
+
+// The cursors of a dragged toolbar button: copied, moved, or removed when
+// dropped over no toolbar.
+#define IDC_ZUDP_DRAG_COPY 16004
+#define IDC_ZUDP_DRAG_DELETE 16133
+#define IDC_ZUDP_DRAG_MOVE 16146
+
 // The button appearance dialog and its controls.
 #define IDD_ZUDP_BUTTON_APPEARANCE 16132
 #define IDC_ZUDP_APPEARANCE_TEXT 16500

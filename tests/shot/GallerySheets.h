@@ -54,3 +54,6 @@ void ShootTabWindowSheets(const GalleryPhotographer& photograph);
 // The planner's day view: one day in its states, quarter-hour slots, five
 // days and the drawing flags (PlannerSheetWin.cpp).
 void ShootPlannerSheets(const GalleryPhotographer& photograph);
+// Toolbar menu buttons, menu rows and the show-all item in their states
+// (MenuButtonSheetWin.cpp).
+void ShootMenuButtonSheet(const GalleryPhotographer& photograph);

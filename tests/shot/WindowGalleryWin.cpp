@@ -859,10 +859,17 @@ int main(int argc, char** argv)
         fclose(ini);
     }
     // TROV_GALLERY_ONLY=planner photographs the planner's sheets alone (to
-    // look at them again quickly while working on them).
+    // look at them again quickly while working on them); =menus the menu
+    // buttons' sheet.
     const char* only = getenv("TROV_GALLERY_ONLY");
     if (only != nullptr && strcmp(only, "planner") == 0) {
         ShootPlannerSheets(Photograph);
+        printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
+        return g_failures.empty() ? 0 : 1;
+    }
+    // TROV_GALLERY_ONLY=menus: the menu buttons' sheet alone.
+    if (only != nullptr && strcmp(only, "menus") == 0) {
+        ShootMenuButtonSheet(Photograph);
         printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
         return g_failures.empty() ? 0 : 1;
     }
@@ -889,6 +896,7 @@ int main(int argc, char** argv)
         Fail("library-glyphs-and-renderers", "the window could not be made");
     ShootControlFamiliesSheet(Photograph);
     ShootBarAndCaptionSheets(Photograph);
+    ShootMenuButtonSheet(Photograph);
     ShootVisualManagerSheets(Photograph);
     ShootTabWindowSheets(Photograph);
     ShootControlSheets(Photograph);

@@ -1,6 +1,7 @@
 #include "ui/commandbars/ZUDPPopupMenu.h"
 
 #include "framework/Archive.h"
+#include "ui/commandbars/ZUDPToolbarButton.h"
 
 IMPLEMENT_SERIAL(CZUDPPopupMenu, CMiniFrameWnd, VERSIONABLE_SCHEMA | 1)
 
@@ -13,6 +14,15 @@ CZUDPPopupMenu::~CZUDPPopupMenu()
 }
 
 BOOL CZUDPPopupMenu::CreatePopup(CWnd*, int, int, HMENU, BOOL, BOOL) { return FALSE; }
+
+void CZUDPPopupMenu::CancelItemModes()
+{
+    CZUDPPopupMenuBar* pBar = GetMenuBar();
+    for (int i = 0; i < pBar->GetCount(); ++i) {
+        if (CZUDPToolbarButton* pItem = pBar->GetButtonAt(i))
+            pItem->CancelMode();
+    }
+}
 
 CZUDPControlBar* CZUDPPopupMenu::CreateTearOffBar(CFrameWnd*, UINT, LPCTSTR) { return nullptr; }
 

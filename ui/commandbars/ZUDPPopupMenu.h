@@ -19,6 +19,8 @@ public:
 
     // Where a screen point lies (HitTestArea).
     enum Area { kItems = 0, kShadowRight = 1, kShadowBottom = 2, kSideImage = 3, kOutside = 4, kTearOffCaption = 5 };
+    // Where the popup stands relative to its parent button.
+    enum Direction { kFree = 0, kBelowButton = 1, kAboveButton = 2, kRightOfButton = 3, kLeftOfButton = 4 };
 
     // Creates the popup window at a screen position; answers whether it
     // was created.
@@ -33,6 +35,11 @@ public:
     virtual int HitTestArea(CPoint ptScreen) const;
     // TRUE while the popup's bar (or a bar up its chain) runs an item.
     virtual BOOL IsRunningCommand() const { return FALSE; }
+    virtual BOOL IsSendingCommand() const { return IsRunningCommand(); }
+    // Writes the items back into the parent button (customization).
+    virtual void SyncParentButtonItems() {}
+    // Cancels the open state of every item (closing their popups).
+    void CancelItemModes();
     // Re-shows a personalized popup with all its commands.
     virtual void ExpandFullMenu() {}
     // Computes the popup's size from its bar and places it in the work area.
@@ -43,7 +50,11 @@ public:
     // closed) and makes it the active popup menu; TRUE when accepted.
     static BOOL RegisterWithFrame(CFrameWnd* pFrame, CZUDPPopupMenu* pPopup);
 
+    BOOL m_bCloseParentsWithMe = TRUE;               // closing this popup closes its parent
+    CWnd* m_pMessageTarget = nullptr;                // receives the chosen command
     CZUDPToolbarMenuButton* m_pParentBtn = nullptr; // the button it was opened from (null: top level)
+    int m_iDirection = kFree;                        // Direction
+    BOOL m_bRightAlign = FALSE;                      // extends to the left of the requested point
     BOOL m_bScrollable = FALSE;                      // the items do not fit: scroll areas shown
     int m_iShadowSize = 0;                           // width of the drop shadow along the right and bottom
     int m_iSideImageWidth = 0;                       // width of the image strip along the left (0: none)

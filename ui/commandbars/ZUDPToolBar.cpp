@@ -11,6 +11,7 @@
 #include "framework/win/Controls.h"
 #include "framework/win/FrameWnd.h"
 #include "res/ui/docking.h"
+#include "ui/commandbars/CmdUsageCount.h"
 #include "ui/commandbars/ZUDPCustomizeButton.h"
 #include "ui/commandbars/ZUDPFrameLookup.h"
 #include "ui/commandbars/ZUDPToolbarButton.h"
@@ -140,9 +141,7 @@ BOOL IsRarelyUsedCommand(UINT uiCmd)
         return FALSE;
     if (uiCmd == 17020 || uiCmd == 17021 || uiCmd == 17024 || IsCoreCommand(uiCmd))
         return FALSE;
-    // Until the usage statistics know frequent commands, a counted command
-    // is a used one.
-    return CZUDPToolBar::GetCommandUseCount(uiCmd) == 0;
+    return !g_commandUsage.IsOftenUsed(uiCmd);
 }
 
 int ResolvedMenuAnimation()
@@ -234,6 +233,10 @@ int CZUDPToolBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
     CFrameWnd* pTopFrame = GetTopLevelFrameOrInPlace(this);
     if (pTopFrame != nullptr && (pTopFrame->GetExStyle() & WS_EX_LAYOUTRTL))
         CZUDPToolBarImages::SetMirrorImages(TRUE);
+    if (!m_bNoDropTarget && AfxOleIsInitialized()) {
+        m_DropTarget.m_pOwner = this;
+        m_DropTarget.Register(this);
+    }
     m_penDrag.CreatePen(PS_SOLID, 1, g_uiEnvironment.m_colorButtonText);
     CZUDPToolTipProvider::CreateToolTipCtrl(m_pToolTip, this, TIPKIND_TOOLBAR);
     OnVisualManagerChanged();
@@ -244,6 +247,7 @@ int CZUDPToolBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 void CZUDPToolBar::OnDestroy()
 {
+    m_DropTarget.Revoke();
     m_penDrag.DeleteObject();
     CZUDPToolTipProvider::DestroyToolTipCtrl(m_pToolTip);
     m_nTooltipsCount = 0;
@@ -623,26 +627,9 @@ void CZUDPToolBar::AddCoreCommand(UINT uiCmd)
         g_coreCommands.AddTail(uiCmd);
 }
 
-namespace {
-std::map<UINT, UINT>& CommandUseCounts()
-{
-    static std::map<UINT, UINT> counts;
-    return counts;
-}
-} // namespace
+void CZUDPToolBar::CountCommandUse(UINT uiCmd) { g_commandUsage.AddCommand(uiCmd); }
 
-void CZUDPToolBar::CountCommandUse(UINT uiCmd)
-{
-    UINT& count = CommandUseCounts()[uiCmd];
-    if (count != UINT_MAX)
-        ++count;
-}
-
-UINT CZUDPToolBar::GetCommandUseCount(UINT uiCmd)
-{
-    auto it = CommandUseCounts().find(uiCmd);
-    return it != CommandUseCounts().end() ? it->second : 0;
-}
+UINT CZUDPToolBar::GetCommandUseCount(UINT uiCmd) { return g_commandUsage.GetCount(uiCmd); }
 
 BOOL CZUDPToolBar::IsUserDefinedToolbar(const CZUDPToolBar* pToolBar)
 {

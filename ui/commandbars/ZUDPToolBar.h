@@ -26,6 +26,7 @@
 // name.
 #include "ui/commandbars/ZUDPControlBar.h"
 #include "ui/commandbars/ZUDPControlBarImpl.h"
+#include "ui/commandbars/ZUDPToolbarDropSource.h"
 #include "framework/List.h"
 #include "framework/Map.h"
 #include "framework/win/GdiObject.h"
@@ -377,6 +378,7 @@ public:
     BOOL m_bTrackMouseFocus = TRUE;      // the hot button stays while the bar has the focus
     BOOL m_bFloating = FALSE;
     BOOL m_bNoDropTarget = FALSE;
+    CZUDPToolbarDropTarget m_DropTarget; // takes dragged buttons while customizing
     BOOL m_bDisableControlsIfNoHandler = TRUE;
     BOOL m_bRouteCommandsViaFrame = TRUE; // the command target must be a frame window
     BOOL m_bDisableCustomize = FALSE;     // no drag and drop of buttons

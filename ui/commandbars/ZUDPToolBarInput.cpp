@@ -64,9 +64,9 @@ BOOL KeepsMenuState(const CZUDPToolbarMenuButton* pMenuButton)
 // The window of the open popup of a menu button, or null.
 CWnd* OpenPopupOf(const CZUDPToolbarMenuButton* pMenuButton)
 {
-    if (pMenuButton == nullptr || pMenuButton->m_pPopupMenu == nullptr)
+    if (pMenuButton == nullptr || pMenuButton->openPopup == nullptr)
         return nullptr;
-    return pMenuButton->m_pPopupMenu;
+    return pMenuButton->openPopup;
 }
 
 CString WithoutAmpersands(const CString& strText)
@@ -290,7 +290,7 @@ void CZUDPToolBar::TrackMouseAt(CPoint point)
         const CZUDPToolbarMenuButton* pMenuButton = DYNAMIC_DOWNCAST(CZUDPToolbarMenuButton, GetButtonAt(m_iHot));
         m_iAccHotItem = m_iHot;
         g_frameworkSeams.setTimer(m_hWnd, kAccessibilityTimer,
-                                  pMenuButton != nullptr && pMenuButton->m_bDrawDownArrow ? kAccessibilityDelayMenu
+                                  pMenuButton != nullptr && pMenuButton->showMenuArrow ? kAccessibilityDelayMenu
                                                                                           : kAccessibilityDelay,
                                   nullptr);
     }
@@ -1091,7 +1091,11 @@ DROPEFFECT CZUDPToolBar::TrackDragOver(COleDataObject*, DWORD, CPoint) { return 
 
 void CZUDPToolBar::RemoveInsertMark()
 {
-    if (m_bDisableCustomize || m_iDragIndex < 0)
+    if (m_bDisableCustomize)
+        return;
+    // The dragged button is over no toolbar now.
+    g_toolbarDropSource.m_bDeleteOnDrop = TRUE;
+    if (m_iDragIndex < 0)
         return;
     CRect rectMark = m_rectDrag;
     rectMark.InflateRect(2, 2);

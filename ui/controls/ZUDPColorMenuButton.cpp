@@ -24,7 +24,7 @@ CZUDPColorMenuButton::CZUDPColorMenuButton(UINT uiCmdID, LPCTSTR lpszText, CPale
     COLORREF colorKnown = (COLORREF)-1;
     if (g_commandColors.Lookup(uiCmdID, colorKnown))
         m_Color = colorKnown;
-    m_bDrawDownArrow = TRUE;
+    showMenuArrow = TRUE;
 }
 
 CZUDPColorMenuButton::~CZUDPColorMenuButton() { m_Palette.DeleteObject(); }
@@ -98,13 +98,13 @@ void CZUDPColorMenuButton::OnParentChanged(CWnd* pWndParent)
         if (pWndParent->IsKindOf(RUNTIME_CLASS(CZUDPMenuBar)))
             showText = TRUE;
         if (pWndParent->IsKindOf(RUNTIME_CLASS(CZUDPPopupMenuBar))) {
-            m_bMenuMode = TRUE;
+            inPopupMenu = TRUE;
             showText = TRUE;
         } else {
-            m_bMenuMode = FALSE;
+            inPopupMenu = FALSE;
         }
     }
-    m_bDrawDownArrow = TRUE;
+    showMenuArrow = TRUE;
 }
 
 void CZUDPColorMenuButton::CopyFrom(const CZUDPToolbarButton& src)
@@ -191,7 +191,7 @@ void CZUDPColorMenuButton::Serialize(CArchive& ar)
 CRect CZUDPColorMenuButton::ColorStripRect(const CRect& rectImage) const
 {
     CRect rectStrip = rectImage;
-    const int nHeight = g_largeIcons && !m_bMenuMode ? 10 : 5;
+    const int nHeight = g_largeIcons && !inPopupMenu ? 10 : 5;
     rectStrip.top = rectStrip.bottom - nHeight;
     rectStrip.OffsetRect(0, 1);
     return rectStrip;

@@ -7,6 +7,7 @@
 // data reads are built before any ordinary file-scope object.
 #include "ui/foundation/ZUDPStartup.h"
 
+#include "ui/commandbars/CmdUsageCount.h"
 #include "ui/commandbars/ZUDPColorBar.h"
 #include "ui/commandbars/ZUDPCommandManager.h"
 #include "ui/commandbars/ZUDPCustomizeButton.h"
@@ -15,6 +16,7 @@
 #include "ui/commandbars/ZUDPTabbedToolbar.h"
 #include "ui/commandbars/ZUDPToolBarColorButton.h"
 #include "ui/commandbars/ZUDPToolBar.h"
+#include "ui/commandbars/ZUDPToolbarDropSource.h"
 #include "ui/commandbars/ZUDPToolbarMenuButton.h"
 #include "ui/commandbars/ZUDPUserTool.h"
 #include "ui/controls/ZUDPButton.h"
@@ -103,6 +105,11 @@ CMap<UINT, UINT, COLORREF, COLORREF> g_commandColors;
 CZUDPMenuGlyphStrips g_menuGlyphStrips;
 
 CZUDPMenuHash g_menuHash;
+
+// How often each command ran (personalized menus), and the one drop source
+// of dragged toolbar buttons.
+CCmdUsageCount g_commandUsage;
+CZUDPToolbarDropSource g_toolbarDropSource;
 
 // The process's GDI+ session (PNG images): this unit holds one reference
 // from start-up to exit, each image strip one more, so GDI+ is shut down

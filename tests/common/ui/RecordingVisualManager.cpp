@@ -335,4 +335,23 @@ void CRecordingVisualManager::DrawButtonBorder(CDC* pDC, CZUDPToolbarButton* pBu
         CZUDPVisualManager::DrawButtonBorder(pDC, pButton, rect, state);
 }
 
+void CRecordingVisualManager::DrawMenuButtonBorder(CDC* pDC, CZUDPToolbarMenuButton* pButton, CRect rect, int state)
+{
+    if (Record("DrawMenuButtonBorder", pDC, rect, {state}, pButton))
+        CZUDPVisualManager::DrawMenuButtonBorder(pDC, pButton, rect, state);
+}
+
+void CRecordingVisualManager::DrawSubmenuArrow(CDC* pDC, CZUDPToolbarMenuButton* pButton, CRect rect,
+                                               BOOL bHighlighted, BOOL bIsRadio)
+{
+    if (Record("DrawSubmenuArrow", pDC, rect, {bHighlighted, bIsRadio}, pButton))
+        CZUDPVisualManager::DrawSubmenuArrow(pDC, pButton, rect, bHighlighted, bIsRadio);
+}
+
+void CRecordingVisualManager::DrawShowAllButtonArrow(CDC* pDC, CRect rect)
+{
+    if (Record("DrawShowAllButtonArrow", pDC, rect, {}, nullptr))
+        CZUDPVisualManager::DrawShowAllButtonArrow(pDC, rect);
+}
+
 } // namespace uitest

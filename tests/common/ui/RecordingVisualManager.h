@@ -131,6 +131,13 @@ public:
     // none unless a test sets it).
     CSize buttonExtraSize = CSize(0, 0);
     CSize GetButtonExtraSize() override { return buttonExtraSize; }
+    // Menu buttons and menu rows: flags hold the state (DrawMenuButtonBorder),
+    // highlighted and radio (DrawSubmenuArrow, the check mark of a row);
+    // the element is the button.
+    void DrawMenuButtonBorder(CDC* pDC, CZUDPToolbarMenuButton* pButton, CRect rect, int state) override;
+    void DrawSubmenuArrow(CDC* pDC, CZUDPToolbarMenuButton* pButton, CRect rect, BOOL bHighlighted,
+                          BOOL bIsRadio) override;
+    void DrawShowAllButtonArrow(CDC* pDC, CRect rect) override;
 
 protected:
     // Keeps the call; draws the test's `instead` drawing when it has one.

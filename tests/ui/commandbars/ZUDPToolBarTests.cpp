@@ -145,10 +145,10 @@ TEST(PopupMenuTest, ActivePopupAndDroppedDownButton)
         CZUDPPopupMenu popup;
         EXPECT_TRUE(CZUDPPopupMenu::RegisterWithFrame(nullptr, &popup));
         EXPECT_EQ(&popup, g_activePopupMenu);
-        button.m_pPopupMenu = &popup;
+        button.openPopup = &popup;
         EXPECT_TRUE(button.IsDroppedDown());
         EXPECT_EQ(CZUDPPopupMenu::kOutside, popup.HitTestArea(CPoint(0, 0))) << "no window yet";
-        button.m_pPopupMenu = nullptr;
+        button.openPopup = nullptr;
     }
     EXPECT_EQ(nullptr, g_activePopupMenu);
 }

@@ -68,7 +68,7 @@ TEST_F(ColorMenuButtonTest, ColourStripUnderTheImage)
     for (const Row& row : rows) {
         g_largeIcons = row.largeIcons;
         CZUDPColorMenuButton button(kColorCommand, "Colour", nullptr, 0);
-        button.m_bMenuMode = row.menu;
+        button.inPopupMenu = row.menu;
         button.m_Color = row.color;
         button.m_colorAutomatic = RGB(0, 0, 210);
         if (row.disabled)

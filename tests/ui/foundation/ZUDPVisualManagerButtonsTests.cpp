@@ -165,7 +165,7 @@ TEST_F(VisualManagerButtonsTest, FlatMenuLook)
     static CZUDPToolbarComboBoxButton combo;
     static CZUDPToolbarMenuButton dropped;
     static CZUDPPopupMenu popup;
-    dropped.m_pPopupMenu = &popup;
+    dropped.openPopup = &popup;
     m_manager.m_flatMenuLook = TRUE;
     const CRect r(0, 0, 20, 16);
     CheckButtonCases(m_manager, {
@@ -182,7 +182,7 @@ TEST_F(VisualManagerButtonsTest, FlatMenuLook)
          [&](CZUDPVisualManager& vm, CDC& dc) { vm.DrawMenuButtonBorder(&dc, &dropped, r, 1); },
          {{0, 0, &E::m_colorBarShadow}, {19, 15, &E::m_colorBarHighlight}}},
     });
-    dropped.m_pPopupMenu = nullptr;
+    dropped.openPopup = nullptr;
 }
 
 TEST_F(VisualManagerButtonsTest, PressedComboArrowMovesDownAndRight)
