@@ -166,4 +166,40 @@ void ShootPlannerSheets(const GalleryPhotographer& photograph)
         sheet.Show(28, selected);
         photograph("planner-day-selected", sheet.Window());
     }
+    // The control with its own views: three days chosen as an interval,
+    // then the work week of the same days.
+    for (int type : { 0, 1 }) {
+        CWnd frame;
+        frame.CreateEx(0, AfxRegisterWndClass(0), "planner control", WS_POPUP | WS_BORDER, 40, 40, 760, 520, nullptr,
+                       nullptr);
+        CRect client;
+        frame.GetClientRect(client);
+        CZUDPPlannerManagerCtrl planner;
+        planner.Create(WS_CHILD | WS_VISIBLE, client, &frame, 1);
+        auto add = [&](const COleDateTime& start, const COleDateTime& finish, const char* text, COLORREF clr,
+                       BOOL bAllDay) {
+            auto* app = new CZUDPAppointment;
+            app->SetInterval(start, finish);
+            app->SetAllDay(bAllDay);
+            app->SetDescription(text);
+            app->SetBackgroundColor(clr);
+            planner.AddAppointment(app, FALSE, FALSE);
+        };
+        add(Time(8, 0, 0), Time(9, 0, 0), "Trade fair", kGreen, TRUE);
+        add(Time(8, 9, 0), Time(8, 11, 0), "Design review", kBlue, FALSE);
+        add(Time(8, 10, 0), Time(8, 11, 30), "Call with the plant", kRose, FALSE);
+        add(Time(9, 13, 0), Time(9, 14, 0), "Audit", kBlue, FALSE);
+        add(Time(10, 10, 0), Time(10, 12, 0), "Team meeting", kGreen, FALSE);
+        planner.SetDateInterval(Time(8, 0, 0), Time(10, 0, 0), FALSE);
+        if (type == 1)
+            planner.SetType(1, FALSE);
+        planner.GetCurrentView()->SetSelection(Time(9, 15, 0), Time(9, 16, 0), FALSE);
+        planner.GetCurrentView()->m_nScrollOffset = 16;
+        planner.AdjustLayout(FALSE);
+        frame.ShowWindow(SW_SHOWNA);
+        frame.UpdateWindow();
+        photograph(type == 0 ? "planner-control-three-days" : "planner-control-work-week", frame.GetSafeHwnd());
+        planner.DestroyWindow();
+        frame.DestroyWindow();
+    }
 }

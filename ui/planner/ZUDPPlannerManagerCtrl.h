@@ -231,6 +231,10 @@ public:
     // The press moved out of the drag rectangle with a selection the view
     // lets move.
     BOOL CanStartDragDrop() const;
+    // The effect the last drop reached: copy for a move that was partly
+    // refused (the source keeps its appointments), none when nothing was
+    // added.
+    DROPEFFECT GetLastDropEffect() const { return m_nLastDropEffect; }
     // Drags the selected appointments out of the control (a nested drag
     // loop); moved ones are removed here afterwards.
     void StartDragDrop();
@@ -304,7 +308,7 @@ public:
     CPoint m_ptCaptureCurrent;             // client point of the last move while captured
     BOOL m_bDragDrop = FALSE;              // appointments are dragged out of this control
     DROPEFFECT m_dragEffect = DROPEFFECT_NONE;
-    CZUDPPlannerDropTarget m_DropTarget;
+    CZUDPPlannerDropTarget m_DropTarget;   // registered with the window
     COleDateTime m_dtDrop;                 // day of the drop under way; zero between drops
     BOOL m_bRelayoutAfterDrag = FALSE;     // a drop back into this control was refused
     BOOL m_bNotifyParent = TRUE;           // the ZUDP_PLANNER_* messages are sent
@@ -359,6 +363,14 @@ protected:
     // The drop target of the control's window.
     void RegisterDropTarget();
     void RevokeDropTarget();
+    // The planner stream of dragged data, read and placed for the view type.
+    static BOOL ReadDropData(COleDataObject* pDataObject, CZUDPAppointmentArray& apps, int nType,
+                             const COleDateTime& place);
+    // Adds dropped appointments as plain ones of the resource; refused
+    // ones are deleted and counted.  TRUE when one was added.
+    BOOL AddDroppedAppointments(CZUDPAppointmentArray& apps, UINT nResource, BOOL bAllDayTarget,
+                                BOOL bPlaceByDropDate, int& nRefused);
+    DROPEFFECT m_nLastDropEffect = DROPEFFECT_NONE;
     // The drop source forgets the last drag.
     void ResetDropSource();
     // Deletes the views and forgets them (the current one too).

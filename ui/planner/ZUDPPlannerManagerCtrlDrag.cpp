@@ -7,6 +7,8 @@
 #include "framework/win/FrameworkSeams.h"
 #include "ui/planner/ZUDPCalendar.h"
 #include "ui/planner/ZUDPPlannerDragDrop.h"
+#include "framework/File.h"
+#include "ui/foundation/ZUDPMessages.h"
 #include "ui/planner/ZUDPPlannerView.h"
 
 IMPLEMENT_DYNAMIC(CZUDPPlannerDropTarget, COleDropTarget)
@@ -51,7 +53,9 @@ DROPEFFECT CZUDPPlannerDropTarget::OnDropEx(CWnd* pWnd, COleDataObject* pDataObj
     (void)dropList;
     if (!OffersPlannerData(pDataObject) || m_pOwnerCtrl == nullptr)
         return DROPEFFECT_NONE;
-    return m_pOwnerCtrl->OnDrop(pDataObject, dropDefault, point) ? dropDefault : DROPEFFECT_NONE;
+    if (!m_pOwnerCtrl->OnDrop(pDataObject, dropDefault, point))
+        return DROPEFFECT_NONE;
+    return m_pOwnerCtrl->GetLastDropEffect();
 }
 
 void CZUDPPlannerDropTarget::OnDragLeave(CWnd* pWnd)
@@ -127,27 +131,163 @@ DROPEFFECT CZUDPPlannerManagerCtrl::OnDragEnter(COleDataObject* pDataObject, DWO
 
 DROPEFFECT CZUDPPlannerManagerCtrl::OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point)
 {
-    (void)pDataObject;
-    (void)dwKeyState;
-    (void)point;
-    return DROPEFFECT_NONE;
+    if (m_bReadOnly || m_pCurrentView == nullptr)
+        return DROPEFFECT_NONE;
+    const DROPEFFECT effect = m_pCurrentView->OnDragOver(pDataObject, dwKeyState, point);
+    if (m_bDragDrop && !m_pCurrentView->m_bDragChanged)
+        return m_dragEffect;
+    m_dragEffect = effect;
+    if (m_pCurrentView->m_bDragChanged)
+        m_pCurrentView->AdjustAppointments();
+    else
+        m_pCurrentView->AdjustLayout(FALSE);
+    Redraw();
+    return m_dragEffect;
 }
 
-void CZUDPPlannerManagerCtrl::OnDragLeave() { m_dragEffect = DROPEFFECT_NONE; }
+void CZUDPPlannerManagerCtrl::OnDragLeave()
+{
+    m_dragEffect = DROPEFFECT_NONE;
+    if (m_pCurrentView != nullptr && m_pCurrentView->m_DragAppointments.GetSize() > 0) {
+        m_pCurrentView->ClearDragAppointments();
+        m_pCurrentView->AdjustAppointments();
+        Redraw();
+    }
+}
+
+BOOL CZUDPPlannerManagerCtrl::ReadDropData(COleDataObject* pDataObject, CZUDPAppointmentArray& apps, int nType,
+                                           const COleDateTime& place)
+{
+    if (pDataObject == nullptr || s_nClipboardFormat == 0)
+        return FALSE;
+    HGLOBAL block = pDataObject->GetGlobalData(CLIPFORMAT(s_nClipboardFormat));
+    if (block == nullptr)
+        return FALSE;
+    BOOL loaded = FALSE;
+    const void* data = ::GlobalLock(block);
+    // The stream is read from a copy bounded by the block's real size.
+    const SIZE_T size = data != nullptr ? ::GlobalSize(block) : 0;
+    if (data != nullptr && size <= SIZE_T(0x7FFFFFFF)) {
+        CMemFile file(4096);
+        file.Write(data, UINT(size));
+        file.SeekToBegin();
+        CArchive ar(&file, CArchive::load, 4096);
+        loaded = LoadAppointmentsFromArchive(ar, apps, nType, place);
+    }
+    if (data != nullptr)
+        ::GlobalUnlock(block);
+    ::GlobalFree(block);
+    return loaded;
+}
+
+BOOL CZUDPPlannerManagerCtrl::AddDroppedAppointments(CZUDPAppointmentArray& apps, UINT nResource, BOOL bAllDayTarget,
+                                                     BOOL bPlaceByDropDate, int& nRefused)
+{
+    BOOL added = FALSE;
+    nRefused = 0;
+    for (INT_PTR i = 0; i < apps.GetSize(); ++i) {
+        CZUDPAppointment* pApp = apps[i];
+        if (pApp->IsRecurrence())
+            pApp->ClearRecurrence();
+        pApp->SetResourceID(nResource);
+        if (bPlaceByDropDate && IsDayTypeView() && m_dtDrop.IsValid() && m_dtDrop != COleDateTime(0.0)) {
+            const BOOL isLong = pApp->IsAllDay() || pApp->IsLong();
+            if (isLong && !bAllDayTarget) {
+                pApp->SetAllDay(FALSE);
+                pApp->SetInterval(m_dtDrop, m_dtDrop);
+            } else if (!isLong && bAllDayTarget) {
+                pApp->SetAllDay(TRUE);
+                pApp->SetInterval(m_dtDrop, m_dtDrop);
+            }
+        }
+        if (AddAppointment(pApp, FALSE, FALSE)) {
+            added = TRUE;
+        } else {
+            // Refused: the control made it, so it goes.
+            delete pApp;
+            ++nRefused;
+        }
+    }
+    apps.RemoveAll();
+    return added;
+}
 
 BOOL CZUDPPlannerManagerCtrl::OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point)
 {
-    (void)pDataObject;
-    (void)dropEffect;
-    (void)point;
-    return FALSE;
+    m_nLastDropEffect = DROPEFFECT_NONE;
+    if ((dropEffect != DROPEFFECT_MOVE && dropEffect != DROPEFFECT_COPY) || m_bReadOnly || m_pCurrentView == nullptr)
+        return FALSE;
+    if (m_pCurrentView->IsCaptureUnchanged() && dropEffect != DROPEFFECT_COPY)
+        return FALSE;
+    m_dtDrop = m_pCurrentView->m_dtCaptureCursor;
+    if (!SetChangeOperation(4)) {
+        m_dtDrop = COleDateTime(0.0);
+        AdjustLayout(TRUE);
+        return FALSE;
+    }
+    const HWND hWnd = GetSafeHwnd();
+    m_pCurrentView->ClearDragAppointments();
+    CZUDPAppointmentArray apps;
+    const COleDateTime place = m_pCurrentView->GetDateFromPoint(point);
+    BOOL result = ReadDropData(pDataObject, apps, m_Type, place);
+    if (result) {
+        const UINT resource = m_pCurrentView->GetResourceFromPoint(point);
+        const UINT oldResource = m_pCurrentView->GetCurrentResourceID();
+        const int area = m_pCurrentView->HitTestArea(point);
+        const BOOL allDayTarget = IsDayTypeView() && (area == 3 || area == 4 || area == 5);
+        int refused = 0;
+        result = AddDroppedAppointments(apps, resource, allDayTarget, TRUE, refused);
+        // A move whose appointments were not all taken answers copy, so
+        // that the source keeps what would otherwise be lost.
+        m_nLastDropEffect = result ? (refused > 0 ? DROPEFFECT_COPY : dropEffect) : DROPEFFECT_NONE;
+        if (::IsWindow(hWnd) && m_pCurrentView != nullptr) {
+            ClearAppointmentSelection(FALSE);
+            RequeryAppointments();
+            AdjustLayout(TRUE);
+            UpdateCalendarMarks(nullptr);
+            if (result)
+                NotifyParent(ZUDP_PLANNER_DROP_APPOINTMENTS, 0, 0);
+            if (resource != oldResource && m_pCurrentView->SetCurrentResourceID(resource, FALSE, FALSE))
+                NotifyParent(ZUDP_PLANNER_RESOURCEID_CHANGED, WPARAM(oldResource), LPARAM(resource));
+        }
+    }
+    if (::IsWindow(hWnd))
+        SetChangeOperation(0, result);
+    m_dtDrop = COleDateTime(0.0);
+    return result;
 }
 
 BOOL CZUDPPlannerManagerCtrl::OnDropToCalendar(COleDataObject* pDataObject, DROPEFFECT dropEffect,
                                                const COleDateTime& day)
 {
-    (void)pDataObject;
-    (void)dropEffect;
-    (void)day;
-    return FALSE;
+    m_nLastDropEffect = DROPEFFECT_NONE;
+    if (m_bReadOnly || (dropEffect != DROPEFFECT_MOVE && dropEffect != DROPEFFECT_COPY) || m_pCurrentView == nullptr)
+        return FALSE;
+    m_dtDrop = day;
+    if (!SetChangeOperation(4)) {
+        m_dtDrop = COleDateTime(0.0);
+        return FALSE;
+    }
+    const HWND hWnd = GetSafeHwnd();
+    m_pCurrentView->ClearDragAppointments();
+    CZUDPAppointmentArray apps;
+    BOOL result = ReadDropData(pDataObject, apps, TypeWeek, day);
+    if (result) {
+        int refused = 0;
+        result = AddDroppedAppointments(apps, GetCurrentResourceID(), FALSE, FALSE, refused);
+        m_nLastDropEffect = result ? (refused > 0 ? DROPEFFECT_COPY : dropEffect) : DROPEFFECT_NONE;
+        if (::IsWindow(hWnd) && m_pCurrentView != nullptr) {
+            ClearAppointmentSelection(FALSE);
+            RequeryAppointments();
+            SetDate(day, FALSE);
+            AdjustLayout(TRUE);
+            UpdateCalendarMarks(nullptr);
+            if (result)
+                NotifyParent(ZUDP_PLANNER_DROP_APPOINTMENTS, 0, 0);
+        }
+    }
+    if (::IsWindow(hWnd))
+        SetChangeOperation(0, result);
+    m_dtDrop = COleDateTime(0.0);
+    return result;
 }

@@ -754,3 +754,159 @@ TEST_F(PlannerCtrlTest, UpdatingToolTipsOfThePlannerKindRecreatesTheToolTipAndIt
     ctrl.SetShowToolTips(FALSE);
     EXPECT_EQ(0, ctrl.GetToolCount());
 }
+
+// ---- drops ----------------------------------------------------------------------------------
+
+namespace {
+
+// Dragged planner data as another planner offers it: a stream of the
+// appointments in a global block under the planner format.
+void OfferAppointments(COleDataSource& source, const std::vector<std::pair<COleDateTime, COleDateTime>>& times)
+{
+    CZUDPAppointmentArray apps;
+    std::vector<std::unique_ptr<CZUDPAppointment>> owned;
+    for (const auto& t : times) {
+        owned.push_back(plannertest::Appointment(t.first, t.second, "dropped"));
+        apps.Add(owned.back().get());
+    }
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        ASSERT_TRUE(CZUDPPlannerManagerCtrl::SaveAppointmentsToArchive(ar, apps));
+        ar.Close();
+    }
+    const UINT size = UINT(file.GetLength());
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, size);
+    void* data = ::GlobalLock(block);
+    file.SeekToBegin();
+    file.Read(data, size);
+    ::GlobalUnlock(block);
+    source.CacheGlobalData(CLIPFORMAT(CZUDPPlannerManagerCtrl::GetClipboardFormat()), block);
+}
+
+int StoredCount(CZUDPPlannerManagerCtrl& ctrl)
+{
+    CZUDPAppointmentArray all;
+    ctrl.GetStorage()->QueryAll(all);
+    return int(all.GetSize());
+}
+
+} // namespace
+
+TEST_F(PlannerCtrlTest, ADropAddsWhatTheParentTakesAndAPartlyRefusedMoveAnswersCopy)
+{
+    struct Case {
+        const char* name;
+        int refuseFirst;    // the parent refuses the first n additions
+        DROPEFFECT effect;
+        BOOL readOnly;
+        BOOL result;
+        DROPEFFECT answered;
+        int added;
+    };
+    const Case cases[] = {
+        { "all taken", 0, DROPEFFECT_MOVE, FALSE, TRUE, DROPEFFECT_MOVE, 2 },
+        { "one refused", 1, DROPEFFECT_MOVE, FALSE, TRUE, DROPEFFECT_COPY, 1 },
+        { "all refused", 2, DROPEFFECT_MOVE, FALSE, FALSE, DROPEFFECT_NONE, 0 },
+        { "copy", 0, DROPEFFECT_COPY, FALSE, TRUE, DROPEFFECT_COPY, 2 },
+        { "link", 0, DROPEFFECT_LINK, FALSE, FALSE, DROPEFFECT_NONE, 0 },
+        { "read-only", 0, DROPEFFECT_MOVE, TRUE, FALSE, DROPEFFECT_NONE, 0 },
+    };
+    for (const Case& c : cases) {
+        CTestPlannerCtrl& ctrl = MakeWindow();
+        ctrl.SetReadOnly(c.readOnly);
+        int additions = 0;
+        m_parent.m_onMessage = [&](UINT message) {
+            if (message == ZUDP_PLANNER_ADD_APPOINTMENT)
+                m_parent.m_replies[message] = ++additions <= c.refuseFirst ? -1 : 0;
+        };
+        COleDataSource source;
+        OfferAppointments(source, { { Date(2024, 5, 10, 9, 30, 0), Date(2024, 5, 10, 10, 0, 0) },
+                                    { Date(2024, 5, 10, 11, 0, 0), Date(2024, 5, 10, 12, 0, 0) } });
+        COleDataObject data;
+        data.Attach(source.GetDataObject(), TRUE);
+        const CPoint point = ctrl.GetViewRect().CenterPoint();
+        // As the drag loop does: over the control, then the drop.
+        ctrl.OnDragEnter(&data, 0, point);
+        EXPECT_EQ(c.result, ctrl.OnDrop(&data, c.effect, point)) << c.name;
+        EXPECT_EQ(c.answered, ctrl.GetLastDropEffect()) << c.name;
+        EXPECT_EQ(c.added, StoredCount(ctrl)) << c.name;
+        EXPECT_EQ(0, ctrl.GetChangeOperation()) << c.name;
+        EXPECT_TRUE(ctrl.m_dtDrop == COleDateTime(0.0)) << c.name;
+        m_parent.m_onMessage = nullptr;
+        m_parent.m_replies.clear();
+        m_parent.m_received.clear();
+        ctrl.DestroyWindow();
+    }
+}
+
+TEST_F(PlannerCtrlTest, ADropOnACalendarDayMovesTheEarliestDayThereAndShowsIt)
+{
+    CTestPlannerCtrl& ctrl = MakeWindow();
+    COleDataSource source;
+    OfferAppointments(source, { { Date(2024, 5, 10, 9, 30, 0), Date(2024, 5, 10, 10, 0, 0) },
+                                { Date(2024, 5, 11, 11, 0, 0), Date(2024, 5, 11, 12, 0, 0) } });
+    COleDataObject data;
+    data.Attach(source.GetDataObject(), TRUE);
+    ASSERT_TRUE(ctrl.OnDropToCalendar(&data, DROPEFFECT_COPY, Date(2024, 5, 20)));
+    EXPECT_TRUE(ctrl.GetDate() == Date(2024, 5, 20));
+    CZUDPAppointmentArray all;
+    ctrl.GetStorage()->QueryAll(all);
+    ASSERT_EQ(2, all.GetSize());
+    EXPECT_TRUE(all[0]->GetStart() == Date(2024, 5, 20, 9, 30, 0)) << Text(all[0]->GetStart());
+    EXPECT_TRUE(all[1]->GetStart() == Date(2024, 5, 21, 11, 0, 0)) << Text(all[1]->GetStart());
+    EXPECT_EQ(1, m_parent.Count(ZUDP_PLANNER_DROP_APPOINTMENTS));
+}
+
+TEST_F(PlannerCtrlTest, DragScrollStepsAfterTheDelayAndThenEveryIntervalInTheEdgeBands)
+{
+    CTestPlannerCtrl& ctrl = MakeWindow();
+    CZUDPPlannerDropTarget& target = ctrl.m_DropTarget;
+    if (target.GetOwnerCtrl() == nullptr)
+        target.RegisterOwner(&ctrl);
+    ASSERT_EQ(&ctrl, target.GetOwnerCtrl());
+    const CRect view = ctrl.GetViewRect();
+    const int inset = CZUDPPlannerDropTarget::nScrollInset;
+    DWORD now = 1000;
+    ScopedSeam<DWORD()> tick(g_frameworkSeams.tickCount, [&now] { return now; });
+    struct Case {
+        const char* name;
+        CPoint point;
+        BOOL scrolls;
+    };
+    const Case cases[] = {
+        { "inside", view.CenterPoint(), FALSE },
+        { "top band", CPoint(view.CenterPoint().x, view.top + inset / 2), TRUE },
+        { "bottom band", CPoint(view.CenterPoint().x, view.bottom - inset / 2), TRUE },
+        { "top-left corner", CPoint(view.left + 1, view.top + 1), TRUE },
+        { "outside", CPoint(view.right + 5, view.CenterPoint().y), FALSE },
+    };
+    for (const Case& c : cases) {
+        const DROPEFFECT effect = target.OnDragScroll(&ctrl, 0, c.point);
+        EXPECT_EQ(c.scrolls ? DROPEFFECT(DROPEFFECT_SCROLL | DROPEFFECT_MOVE) : DROPEFFECT_NONE, effect) << c.name;
+        if (c.scrolls) {
+            EXPECT_EQ(DROPEFFECT(DROPEFFECT_SCROLL | DROPEFFECT_COPY),
+                      target.OnDragScroll(&ctrl, MK_CONTROL, c.point)) << c.name;
+        }
+        target.OnDragScroll(&ctrl, 0, view.CenterPoint());   // leaves the band
+    }
+
+    // Timing at the bottom band: nothing before the delay, then a step,
+    // then one per interval (quarter-hour rows: the day does not fit).
+    ctrl.SetTimeScale(3, FALSE);
+    ctrl.GetCurrentView()->OnScroll(MAKEWORD(0xFF, SB_TOP), 0, TRUE);
+    const CPoint bottom(view.CenterPoint().x, view.bottom - 2);
+    const int start = ctrl.GetCurrentView()->GetScrollPosition();
+    target.OnDragScroll(&ctrl, 0, bottom);
+    EXPECT_EQ(start, ctrl.GetCurrentView()->GetScrollPosition());
+    now += CZUDPPlannerDropTarget::nScrollDelay;   // not past the delay yet
+    target.OnDragScroll(&ctrl, 0, bottom);
+    EXPECT_EQ(start, ctrl.GetCurrentView()->GetScrollPosition());
+    now += 1;
+    target.OnDragScroll(&ctrl, 0, bottom);
+    const int first = ctrl.GetCurrentView()->GetScrollPosition();
+    EXPECT_GT(first, start);
+    now += CZUDPPlannerDropTarget::nScrollInterval + 1;
+    target.OnDragScroll(&ctrl, 0, bottom);
+    EXPECT_GT(ctrl.GetCurrentView()->GetScrollPosition(), first);
+}
