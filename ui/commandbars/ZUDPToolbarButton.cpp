@@ -50,14 +50,21 @@ CLIPFORMAT s_buttonClipboardFormat = 0;
 
 BOOL ButtonHasCommand(UINT uiCmd) { return uiCmd != 0 && uiCmd != (UINT)-1; }
 
-// Whether the archive carries the visible flag: always while the menu
-// hash keeps a bar, else when the workspace's stored state is new enough.
-BOOL ArchiveHasVisibleField()
+// Whether an archive being loaded carries the visible flag.  Every
+// archive this library writes does (drag data, the menu hash, saved
+// state); only state that a library older than the flag stored lacks it,
+// and that is known while the workspace loads it: its version is the
+// stored one until the load ends.  In a process that has loaded nothing
+// the version is unknown, and the archive is one of this library's.
+BOOL LoadedArchiveHasVisibleField()
 {
     if (g_menuHash.IsSerializing())
         return TRUE;
     CZUDPWorkspace* pWorkspace = GetWorkspaceInstance();
-    return pWorkspace != nullptr && pWorkspace->GetStoredStateVersion() >= kVisibleFieldVersion;
+    if (pWorkspace == nullptr)
+        return TRUE;
+    const int nVersion = pWorkspace->GetStoredStateVersion();
+    return nVersion == -1 || nVersion >= kVisibleFieldVersion;
 }
 
 CZUDPUserTool* UserToolOf(const CZUDPToolbarButton& button)
@@ -160,16 +167,16 @@ void CZUDPToolbarButton::Serialize(CArchive& ar)
 {
     CObject::Serialize(ar);
     if (ar.IsStoring()) {
+        // Always the current format: the workspace stamps what it saves
+        // with this library's version, whatever it had loaded before.
         ar << commandId << style << GetActiveImage() << text << usesUserImage << fromCommandList << showText
-           << showImage;
-        if (ArchiveHasVisibleField())
-            ar << visible;
+           << showImage << visible;
         return;
     }
     int iImage = -1;
     ar >> commandId >> style >> iImage >> text >> usesUserImage >> fromCommandList >> showText >> showImage;
     AssignImage(iImage);
-    if (ArchiveHasVisibleField())
+    if (LoadedArchiveHasVisibleField())
         ar >> visible;
 }
 
