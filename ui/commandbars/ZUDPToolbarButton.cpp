@@ -637,12 +637,14 @@ void CZUDPToolbarButton::DrawButton(CDC* pDC, const CRect& rectButton, CZUDPTool
     } else if (showImage && GetActiveImage() >= 0 && pImages != nullptr) {
         const BOOL bDisabled = (style & TBBS_DISABLED) != 0;
         if ((style & TBBS_PRESSED) || !bDisabled || bCustomizeMode) {
+            // The normal form: the list's highlight form is the pale mask
+            // of a checked look, not what a hot button shows.
             if (bShadow) {
                 pImages->RenderImage(pDC, x0 + xi + 1, y0 + yi + 1, GetActiveImage(), FALSE, FALSE, FALSE, TRUE);
-                pImages->RenderImage(pDC, x0 + xi - 1, y0 + yi - 1, GetActiveImage(), bHighlight, FALSE, FALSE, FALSE,
+                pImages->RenderImage(pDC, x0 + xi - 1, y0 + yi - 1, GetActiveImage(), FALSE, FALSE, FALSE, FALSE,
                                      bFaded);
             } else {
-                pImages->RenderImage(pDC, x0 + xi, y0 + yi, GetActiveImage(), bHighlight, FALSE, FALSE, FALSE, bFaded);
+                pImages->RenderImage(pDC, x0 + xi, y0 + yi, GetActiveImage(), FALSE, FALSE, FALSE, FALSE, bFaded);
             }
         } else {
             pImages->RenderImage(pDC, x0 + xi, y0 + yi, GetActiveImage(), FALSE, bGrayDisabledButtons, FALSE, FALSE,
