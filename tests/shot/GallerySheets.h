@@ -54,3 +54,8 @@ void ShootTabWindowSheets(const GalleryPhotographer& photograph);
 // The planner's day view: one day in its states, quarter-hour slots, five
 // days and the drawing flags (PlannerSheetWin.cpp).
 void ShootPlannerSheets(const GalleryPhotographer& photograph);
+// Toolbars: docked with buttons in every state, with text labels, with
+// the overflow chevron, in customization mode and floating in rows
+// (ToolBarSheetWin.cpp); false when a window could not be made or the bar
+// did not float.
+bool ShootToolBarSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);
