@@ -157,16 +157,27 @@ TEST_F(ToolBarInputTest, HandlerThatChangesTheBar)
     EXPECT_EQ(0u, StyleAt(0));
 }
 
-// Removing a button before the hot one moves the hot index with it.
+// Removing a button before the hot one moves the hot index with it; the
+// tooltip control's tools follow the buttons the layout placed.
 TEST_F(ToolBarInputTest, HotIndexFollowsRemovals)
 {
     Fill({1, 2, 3});
+    ASSERT_NE(nullptr, m_bar.GetToolTip());
+    EXPECT_EQ(3, m_bar.GetToolTip()->GetToolCount());
+    m_bar.PositionButtons();
+    EXPECT_EQ(3, m_bar.GetToolTip()->GetToolCount()) << "nothing moved: the same tools";
     Mouse(WM_MOUSEMOVE, At(2));
     ASSERT_EQ(2, m_bar.GetHotIndex());
     EXPECT_TRUE(m_bar.RemoveButton(0));
     EXPECT_EQ(1, m_bar.GetHotIndex());
     EXPECT_TRUE(m_bar.RemoveButton(1));
     EXPECT_EQ(-1, m_bar.GetHotIndex()) << "its button is gone";
+    m_bar.PositionButtons();
+    EXPECT_EQ(1, m_bar.GetToolTip()->GetToolCount());
+    TOOLINFOA info = {};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(m_bar.GetToolTip()->SendMessage(TTM_ENUMTOOLSA, 0, (LPARAM)&info));
+    EXPECT_EQ(m_bar.GetButtonAt(0)->rect, CRect(info.rect));
 }
 
 // Escape on a bar that has the focus gives the focus back to the window
