@@ -57,3 +57,8 @@ void ShootPlannerSheets(const GalleryPhotographer& photograph);
 // Toolbar menu buttons, menu rows and the show-all item in their states
 // (MenuButtonSheetWin.cpp).
 void ShootMenuButtonSheet(const GalleryPhotographer& photograph);
+// Toolbars: docked with buttons in every state, with text labels, with
+// the overflow chevron, in customization mode and floating in rows
+// (ToolBarSheetWin.cpp); false when a window could not be made or the bar
+// did not float.
+bool ShootToolBarSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);

@@ -858,9 +858,9 @@ int main(int argc, char** argv)
         fputs("[misc]\r\nname=TROVconf\r\n", ini);
         fclose(ini);
     }
-    // TROV_GALLERY_ONLY=planner photographs the planner's sheets alone (to
-    // look at them again quickly while working on them); =menus the menu
-    // buttons' sheet.
+    // TROV_GALLERY_ONLY=planner (or toolbars) photographs the planner's (or
+    // the toolbars') sheets alone, to look at them again quickly while
+    // working on them; =menus the menu buttons' sheet.
     const char* only = getenv("TROV_GALLERY_ONLY");
     if (only != nullptr && strcmp(only, "planner") == 0) {
         ShootPlannerSheets(Photograph);
@@ -870,6 +870,12 @@ int main(int argc, char** argv)
     // TROV_GALLERY_ONLY=menus: the menu buttons' sheet alone.
     if (only != nullptr && strcmp(only, "menus") == 0) {
         ShootMenuButtonSheet(Photograph);
+        printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
+        return g_failures.empty() ? 0 : 1;
+    }
+    if (only != nullptr && strcmp(only, "toolbars") == 0) {
+        if (!ShootToolBarSheets(Photograph, Pump))
+            Fail("toolbar-floating-wrapped", "a toolbar could not be made or did not float");
         printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
         return g_failures.empty() ? 0 : 1;
     }
@@ -908,6 +914,8 @@ int main(int argc, char** argv)
         Fail("pane-frame-docked", "the frame could not be made or its pane menu did not open");
     if (!ShootDockingSheets(Photograph, Pump))
         Fail("docking-frame", "the frame could not be made or its bars menu did not open");
+    if (!ShootToolBarSheets(Photograph, Pump))
+        Fail("toolbar-floating-wrapped", "a toolbar could not be made or did not float");
 
     printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
     return g_failures.empty() ? 0 : 1;

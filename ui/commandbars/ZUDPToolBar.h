@@ -32,6 +32,8 @@
 #include "framework/win/GdiObject.h"
 #include "ui/foundation/ZUDPToolBarImages.h"
 
+#include <vector>
+
 class CMenu;
 class COleDataObject;
 class CToolTipCtrl;
@@ -470,6 +472,10 @@ protected:
     BOOL m_bRegionApplied = FALSE;       // a window region is set
     BOOL m_bInUpdateLayout = FALSE;      // UpdateLayout is running (a rebar band resizes the bar)
     int m_iPromptItem = -1;              // the item whose prompt the status bar shows
+    // The buttons whose tools the tooltip control holds, in order, as the
+    // last rebuild registered them: a layout that moved nothing and kept
+    // the same buttons leaves the tools as they are.
+    std::vector<const CZUDPToolbarButton*> m_tooltipButtons;
 
 private:
     static CSize s_sizeButton;

@@ -924,9 +924,11 @@ void CZUDPToolBar::RebuildTooltips()
     for (int i = 0; i < m_nTooltipsCount; ++i)
         m_pToolTip->DelTool(this, UINT_PTR(i) + 1);
     m_nTooltipsCount = 0;
+    m_tooltipButtons.clear();
     int iIndex = 0;
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr; ++iIndex) {
         CZUDPToolbarButton* pButton = static_cast<CZUDPToolbarButton*>(m_Buttons.GetNext(pos));
+        m_tooltipButtons.push_back(pButton);
         if (pButton->style == TBBS_SEPARATOR)
             continue;
         CString strTip;

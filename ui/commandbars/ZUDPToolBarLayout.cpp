@@ -480,9 +480,13 @@ void CZUDPToolBar::PositionButtons()
         bPrevSeparator = FALSE;
     };
 
+    // Whether the tools of the tooltip control need registering again.
+    BOOL bToolsChanged = int(m_tooltipButtons.size()) != GetCount();
     int iIndex = 0;
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr; ++iIndex) {
         CZUDPToolbarButton* pButton = static_cast<CZUDPToolbarButton*>(m_Buttons.GetNext(pos));
+        if (!bToolsChanged && m_tooltipButtons[size_t(iIndex)] != pButton)
+            bToolsChanged = TRUE;
         if (pButton == m_pCustomizeBtn)
             continue;
         CSize size = pButton->CalcSize(dc.Get(), CSize(nColumnWidth, nRowHeight), bHorz);
@@ -520,10 +524,12 @@ void CZUDPToolBar::PositionButtons()
         if (bHidden != pButton->overflowHidden) {
             pButton->overflowHidden = bHidden;
             pButton->ShowControl(!bHidden);
+            bToolsChanged = TRUE;
         }
         if (rectButton != pButton->rect) {
             pButton->rect = rectButton;
             pButton->RepositionControl();
+            bToolsChanged = TRUE;
         }
         if (!bHidden && pButton->visible) {
             bPrevSeparator = pButton->IsSeparator();
@@ -552,10 +558,13 @@ void CZUDPToolBar::PositionButtons()
                 rectOverflow.right = rectClient.right;
             }
         }
+        if (m_pCustomizeBtn->rect != rectOverflow || m_pCustomizeBtn->overflowHidden != !bShown)
+            bToolsChanged = TRUE;
         m_pCustomizeBtn->rect = rectOverflow;
         m_pCustomizeBtn->overflowHidden = !bShown;
     }
-    RebuildTooltips();
+    if (bToolsChanged || m_nTooltipsCount == 0)
+        RebuildTooltips();
     RedrawOverflowArea();
 }
 

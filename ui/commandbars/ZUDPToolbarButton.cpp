@@ -50,14 +50,21 @@ CLIPFORMAT s_buttonClipboardFormat = 0;
 
 BOOL ButtonHasCommand(UINT uiCmd) { return uiCmd != 0 && uiCmd != (UINT)-1; }
 
-// Whether the archive carries the visible flag: always while the menu
-// hash keeps a bar, else when the workspace's stored state is new enough.
-BOOL ArchiveHasVisibleField()
+// Whether an archive being loaded carries the visible flag.  Every
+// archive this library writes does (drag data, the menu hash, saved
+// state); only state that a library older than the flag stored lacks it,
+// and that is known while the workspace loads it: its version is the
+// stored one until the load ends.  In a process that has loaded nothing
+// the version is unknown, and the archive is one of this library's.
+BOOL LoadedArchiveHasVisibleField()
 {
     if (g_menuHash.IsSerializing())
         return TRUE;
     CZUDPWorkspace* pWorkspace = GetWorkspaceInstance();
-    return pWorkspace != nullptr && pWorkspace->GetStoredStateVersion() >= kVisibleFieldVersion;
+    if (pWorkspace == nullptr)
+        return TRUE;
+    const int nVersion = pWorkspace->GetStoredStateVersion();
+    return nVersion == -1 || nVersion >= kVisibleFieldVersion;
 }
 
 CZUDPUserTool* UserToolOf(const CZUDPToolbarButton& button)
@@ -160,16 +167,16 @@ void CZUDPToolbarButton::Serialize(CArchive& ar)
 {
     CObject::Serialize(ar);
     if (ar.IsStoring()) {
+        // Always the current format: the workspace stamps what it saves
+        // with this library's version, whatever it had loaded before.
         ar << commandId << style << GetActiveImage() << text << usesUserImage << fromCommandList << showText
-           << showImage;
-        if (ArchiveHasVisibleField())
-            ar << visible;
+           << showImage << visible;
         return;
     }
     int iImage = -1;
     ar >> commandId >> style >> iImage >> text >> usesUserImage >> fromCommandList >> showText >> showImage;
     AssignImage(iImage);
-    if (ArchiveHasVisibleField())
+    if (LoadedArchiveHasVisibleField())
         ar >> visible;
 }
 
@@ -630,12 +637,14 @@ void CZUDPToolbarButton::DrawButton(CDC* pDC, const CRect& rectButton, CZUDPTool
     } else if (showImage && GetActiveImage() >= 0 && pImages != nullptr) {
         const BOOL bDisabled = (style & TBBS_DISABLED) != 0;
         if ((style & TBBS_PRESSED) || !bDisabled || bCustomizeMode) {
+            // The normal form: the list's highlight form is the pale mask
+            // of a checked look, not what a hot button shows.
             if (bShadow) {
                 pImages->RenderImage(pDC, x0 + xi + 1, y0 + yi + 1, GetActiveImage(), FALSE, FALSE, FALSE, TRUE);
-                pImages->RenderImage(pDC, x0 + xi - 1, y0 + yi - 1, GetActiveImage(), bHighlight, FALSE, FALSE, FALSE,
+                pImages->RenderImage(pDC, x0 + xi - 1, y0 + yi - 1, GetActiveImage(), FALSE, FALSE, FALSE, FALSE,
                                      bFaded);
             } else {
-                pImages->RenderImage(pDC, x0 + xi, y0 + yi, GetActiveImage(), bHighlight, FALSE, FALSE, FALSE, bFaded);
+                pImages->RenderImage(pDC, x0 + xi, y0 + yi, GetActiveImage(), FALSE, FALSE, FALSE, FALSE, bFaded);
             }
         } else {
             pImages->RenderImage(pDC, x0 + xi, y0 + yi, GetActiveImage(), FALSE, bGrayDisabledButtons, FALSE, FALSE,
