@@ -240,22 +240,34 @@ void CZUDPToolbarMenuButton::CreateFromMenu(HMENU hMenu)
     const UINT uiDefault = ::GetMenuDefaultItem(hMenu, FALSE, GMDI_USEDISABLED);
     const int nCount = ::GetMenuItemCount(hMenu);
     for (int i = 0; i < nCount; ++i) {
+        // One question per item: its command, text, submenu and state.
+        char szText[256];
+        MENUITEMINFOA info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_ID | MIIM_STATE | MIIM_FTYPE | MIIM_SUBMENU | MIIM_STRING;
+        info.dwTypeData = szText;
+        info.cch = sizeof(szText);
+        if (!::GetMenuItemInfoA(hMenu, UINT(i), TRUE, &info))
+            continue;
         CZUDPToolbarMenuButton* pItem = NewItemLike(*this);
         if (pItem == nullptr)
             return;
-        pItem->commandId = ::GetMenuItemID(hMenu, i);
-        pItem->text = MenuItemText(hMenu, i);
-        if (pItem->commandId == (UINT)-1) {
+        pItem->commandId = info.hSubMenu != nullptr ? (UINT)-1 : info.wID;
+        if (info.cch + 1 >= sizeof(szText)) {
+            pItem->text = MenuItemText(hMenu, i); // may be longer than the buffer
+        } else if ((info.fType & MFT_SEPARATOR) == 0) {
+            pItem->text = szText;
+        }
+        if (info.hSubMenu != nullptr) {
             if (g_tearOffManager != nullptr)
                 pItem->SetTearOffId(CZUDPTearOffBarManager::ExtractIdFromMenuText(pItem->text));
-            pItem->CreateFromMenu(::GetSubMenu(hMenu, i));
+            pItem->CreateFromMenu(info.hSubMenu);
         } else if (pItem->commandId == uiDefault) {
             pItem->isDefaultItem = TRUE;
         }
-        const UINT uiState = ::GetMenuState(hMenu, UINT(i), MF_BYPOSITION);
-        if (uiState & MF_MENUBREAK)
+        if (info.fType & MFT_MENUBREAK)
             pItem->style |= ZUDP_TBBS_MENUBREAK;
-        if (uiState & (MF_GRAYED | MF_DISABLED))
+        if (info.fState & (MFS_GRAYED | MFS_DISABLED))
             pItem->style |= TBBS_DISABLED;
         subItems.AddTail(pItem);
     }

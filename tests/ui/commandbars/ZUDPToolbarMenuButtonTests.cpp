@@ -192,6 +192,15 @@ TEST(MenuButtonItemsTest, SubItemsComeFromAMenuAndGoBackToOne)
     EXPECT_EQ(0, ::GetMenuItemCount(hEmpty));
     ::DestroyMenu(hEmpty);
 
+    // A long caption comes whole.
+    const CString strLong(CString('x', 300) + "\tCtrl+L");
+    HMENU hLong = ::CreatePopupMenu();
+    ::AppendMenuA(hLong, MF_STRING, 9, strLong);
+    button.CreateFromMenu(hLong);
+    ::DestroyMenu(hLong);
+    ASSERT_EQ(1, button.subItems.GetCount());
+    EXPECT_STREQ(strLong, Item(button, 0)->text);
+
     // A handle that is no menu leaves the button without items.
     button.CreateFromMenu(reinterpret_cast<HMENU>(0x1234));
     EXPECT_TRUE(button.subItems.IsEmpty());
