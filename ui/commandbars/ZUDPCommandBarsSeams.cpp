@@ -1,5 +1,7 @@
 #include "ui/commandbars/ZUDPCommandBarsSeams.h"
 
+#include <algorithm>
+
 namespace {
 
 int CALLBACK CollectFont(const LOGFONTA* pLogFont, const TEXTMETRICA*, DWORD dwFontType, LPARAM lParam)
@@ -66,11 +68,34 @@ HHOOK RealSetMouseHook(HOOKPROC pfnProc) { return ::SetWindowsHookExA(WH_MOUSE, 
 
 void RealRemoveMouseHook(HHOOK hHook) { ::UnhookWindowsHookEx(hHook); }
 
+BOOL RealMenuShowDelayText(CString& strValue)
+{
+    HKEY hKey = nullptr;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return FALSE;
+    char szValue[64] = "";
+    DWORD dwType = 0;
+    DWORD dwSize = sizeof(szValue) - 1;
+    const LONG lResult = ::RegQueryValueExA(hKey, "MenuShowDelay", nullptr, &dwType, (LPBYTE)szValue, &dwSize);
+    ::RegCloseKey(hKey);
+    if (lResult != ERROR_SUCCESS || (dwType != REG_SZ && dwType != REG_EXPAND_SZ))
+        return FALSE;
+    // The stored text need not end in a terminator.
+    szValue[std::min<DWORD>(dwSize, sizeof(szValue) - 1)] = '\0';
+    strValue = szValue;
+    return TRUE;
+}
+
+BOOL RealCaptureScreen(HDC hdcDest, int cx, int cy, HDC hdcSrc, int xSrc, int ySrc)
+{
+    return ::BitBlt(hdcDest, 0, 0, cx, cy, hdcSrc, xSrc, ySrc, SRCCOPY);
+}
+
 } // namespace
 
 CommandBarsSeams::CommandBarsSeams()
     : installedFonts(RealInstalledFonts), drawDragOutline(RealDrawDragOutline), setMouseHook(RealSetMouseHook),
-      removeMouseHook(RealRemoveMouseHook)
+      removeMouseHook(RealRemoveMouseHook), menuShowDelayText(RealMenuShowDelayText), captureScreen(RealCaptureScreen)
 {
 }
 
