@@ -4,6 +4,7 @@
 #include "framework/win/DC.h"
 #include "framework/win/FrameworkSeams.h"
 #include "ui/commandbars/ZUDPCommandBarsSeams.h"
+#include "ui/commandbars/ZUDPCommandManager.h"
 #include "ui/commandbars/ZUDPFrameLookup.h"
 #include "ui/commandbars/ZUDPMenuBar.h"
 #include "ui/commandbars/ZUDPToolbarMenuButton.h"
@@ -103,7 +104,7 @@ void CZUDPPopupMenu::CommonConstruct()
     if (::GetSystemMetrics(SM_REMOTESESSION))
         g_menuAnimation = kNoAnimation;
     const int nDepth = g_frameworkSeams.colorDepth();
-    m_iShadowSize = (g_menuShadows && !g_customizeMode && nDepth > 8) ? int(Manager()->GetMenuShadowDepth()) : 0;
+    m_iShadowSize = (g_menuShadows && !g_customizeMode && nDepth > 8) ? Manager()->m_menuShadowDepth : 0;
     m_nAnimation = ResolvedMenuAnimation();
     if (m_nAnimation == kFade && nDepth <= 8) {
         // Blending needs true colour.

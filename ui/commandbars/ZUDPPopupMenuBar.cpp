@@ -1138,8 +1138,18 @@ void CZUDPPopupMenuBar::MoveHotItem(int iNew, BOOL bNavigation)
         g_uiEnvironment.NotifyAccessibilityEvent(EVENT_OBJECT_FOCUS, m_hWnd, OBJID_CLIENT, iNew + 1);
     if (g_customizeMode)
         m_iSelected = iNew;
+    // Keys move at once: an open submenu closes now, without the delay the
+    // mouse gets.
+    CZUDPToolbarMenuButton* pOpen = FindOpenMenuButton();
+    if (pOpen != nullptr && pOpen != GetButtonAt(iNew)) {
+        g_frameworkSeams.killTimer(m_hWnd, kCloseSubmenuTimer);
+        m_pLingeringItem = nullptr;
+        pOpen->CancelMode();
+        RegisterPopupAgain();
+    }
     const int iOld = m_iHot;
     m_iHot = iNew;
+    m_iHighlighted = iNew;
     CRect rectClient;
     GetClientRect(&rectClient);
     const CRect& rectNew = GetButtonAt(iNew)->Rect();
