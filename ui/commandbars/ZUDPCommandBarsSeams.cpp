@@ -1,5 +1,9 @@
 #include "ui/commandbars/ZUDPCommandBarsSeams.h"
 
+#include "framework/win/Clipboard.h"
+#include "framework/win/Wnd.h"
+#include "ui/controls/ZUDPColorDialog.h"
+
 #include <algorithm>
 
 namespace {
@@ -68,6 +72,21 @@ HHOOK RealSetMouseHook(HOOKPROC pfnProc) { return ::SetWindowsHookExA(WH_MOUSE, 
 
 void RealRemoveMouseHook(HHOOK hHook) { ::UnhookWindowsHookEx(hHook); }
 
+INT_PTR RealLibraryColorDialog(HWND hWndOwner, COLORREF colorInitial, COLORREF* pChosen)
+{
+    CZUDPColorDialog dialog(colorInitial, 0, CWnd::FromHandle(hWndOwner));
+    const INT_PTR nResult = dialog.DoModal();
+    if (nResult == IDOK && pChosen != nullptr)
+        *pChosen = dialog.GetColor();
+    return nResult;
+}
+
+BOOL RealClipboardHasBitmap() { return ::IsClipboardFormatAvailable(CF_BITMAP); }
+
+BOOL RealClipboardPutBitmap(HWND hWndOwner, HBITMAP hBitmap) { return AfxClipboardPutBitmap(hWndOwner, hBitmap); }
+
+HBITMAP RealClipboardGetBitmap(HWND hWndOwner) { return AfxClipboardGetBitmapCopy(hWndOwner); }
+
 BOOL RealMenuShowDelayText(CString& strValue)
 {
     HKEY hKey = nullptr;
@@ -95,7 +114,10 @@ BOOL RealCaptureScreen(HDC hdcDest, int cx, int cy, HDC hdcSrc, int xSrc, int yS
 
 CommandBarsSeams::CommandBarsSeams()
     : installedFonts(RealInstalledFonts), drawDragOutline(RealDrawDragOutline), setMouseHook(RealSetMouseHook),
-      removeMouseHook(RealRemoveMouseHook), menuShowDelayText(RealMenuShowDelayText), captureScreen(RealCaptureScreen)
+      removeMouseHook(RealRemoveMouseHook), libraryColorDialog(RealLibraryColorDialog),
+      clipboardHasBitmap(RealClipboardHasBitmap), clipboardPutBitmap(RealClipboardPutBitmap),
+      clipboardGetBitmap(RealClipboardGetBitmap), menuShowDelayText(RealMenuShowDelayText),
+      captureScreen(RealCaptureScreen)
 {
 }
 

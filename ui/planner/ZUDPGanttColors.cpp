@@ -12,8 +12,8 @@ void BuildGanttColorScheme(COLORREF clrBase, GanttColorSet& colors)
     colors[3] = CZUDPColorArithmetic::HlsToRgbUnitHue(hue, L - 0.5, saturation);
     colors[5] = CZUDPColorArithmetic::HlsToRgbUnitHue(hue, L - 0.2, saturation);
     // The blend factors are single-precision values.
-    colors[8] = CZUDPColorArithmetic::InterpolateColor(colors[1], RGB(0, 0, 0), double(0.85f));
-    colors[6] = CZUDPColorArithmetic::InterpolateColor(colors[1], RGB(0xC0, 0xC0, 0xC0), 0.75);
-    colors[7] = CZUDPColorArithmetic::InterpolateColor(colors[1], RGB(0x40, 0x40, 0x40), 0.75);
-    colors[9] = CZUDPColorArithmetic::InterpolateColor(colors[1], RGB(0x20, 0x20, 0x20), double(0.8f));
+    colors[8] = CZUDPColorArithmetic::InterpolateColor(colors[1], COLORREF(0x000000), double(0.85f));
+    colors[6] = CZUDPColorArithmetic::InterpolateColor(colors[1], COLORREF(0xC0C0C0), 0.75);
+    colors[7] = CZUDPColorArithmetic::InterpolateColor(colors[1], COLORREF(0x404040), 0.75);
+    colors[9] = CZUDPColorArithmetic::InterpolateColor(colors[1], COLORREF(0x202020), double(0.8f));
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The colours of a Gantt bar, derived from one base colour.
-#include "framework/win/WinSdk.h"
+#include "ui/foundation/ZUDPColorArithmetic.h"
 
 // Twelve colours of a Gantt item (positions 0-11).
 struct GanttColorSet {

@@ -6,6 +6,9 @@
 
 namespace {
 
+// 0x00BBGGRR, as the platform's colours.
+constexpr COLORREF GanttTestColour(unsigned r, unsigned g, unsigned b) { return COLORREF(r | (g << 8) | (b << 16)); }
+
 double Lightness(COLORREF colour)
 {
     double hue = 0, saturation = 0, lightness = 0;
@@ -17,15 +20,15 @@ double Lightness(COLORREF colour)
 
 TEST(GanttColorsTest, SchemeFromBaseColour)
 {
-    const COLORREF kUntouched = RGB(9, 8, 7);
+    const COLORREF kUntouched = GanttTestColour(9, 8, 7);
     struct Row {
         const char* name;
         COLORREF base;
         double light1, light3;
     } rows[] = {
-        {"black: lightness raised to 0.85", RGB(0, 0, 0), 0.85, 0.35},
-        {"white keeps its lightness", RGB(255, 255, 255), 1.0, 0.5},
-        {"a mid blue", RGB(0, 0, 200), 0.85, 0.35},
+        {"black: lightness raised to 0.85", GanttTestColour(0, 0, 0), 0.85, 0.35},
+        {"white keeps its lightness", GanttTestColour(255, 255, 255), 1.0, 0.5},
+        {"a mid blue", GanttTestColour(0, 0, 200), 0.85, 0.35},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -39,14 +42,14 @@ TEST(GanttColorsTest, SchemeFromBaseColour)
         EXPECT_NEAR(row.light1 - 0.2, Lightness(colors[5]), 0.01);
         for (int untouched : {0, 4, 10, 11})
             EXPECT_EQ(kUntouched, colors[untouched]) << untouched;
-        EXPECT_EQ(CZUDPColorArithmetic::InterpolateColor(colors[1], RGB(0, 0, 0), double(0.85f)), colors[8]);
-        EXPECT_EQ(CZUDPColorArithmetic::InterpolateColor(colors[1], RGB(0xC0, 0xC0, 0xC0), 0.75), colors[6]);
-        EXPECT_EQ(CZUDPColorArithmetic::InterpolateColor(colors[1], RGB(0x40, 0x40, 0x40), 0.75), colors[7]);
-        EXPECT_EQ(CZUDPColorArithmetic::InterpolateColor(colors[1], RGB(0x20, 0x20, 0x20), double(0.8f)), colors[9]);
+        EXPECT_EQ(CZUDPColorArithmetic::InterpolateColor(colors[1], GanttTestColour(0, 0, 0), double(0.85f)), colors[8]);
+        EXPECT_EQ(CZUDPColorArithmetic::InterpolateColor(colors[1], GanttTestColour(0xC0, 0xC0, 0xC0), 0.75), colors[6]);
+        EXPECT_EQ(CZUDPColorArithmetic::InterpolateColor(colors[1], GanttTestColour(0x40, 0x40, 0x40), 0.75), colors[7]);
+        EXPECT_EQ(CZUDPColorArithmetic::InterpolateColor(colors[1], GanttTestColour(0x20, 0x20, 0x20), double(0.8f)), colors[9]);
     }
     // Black gives a neutral grey at position 1.
     GanttColorSet black;
-    BuildGanttColorScheme(RGB(0, 0, 0), black);
-    EXPECT_EQ(GetRValue(black[1]), GetGValue(black[1]));
-    EXPECT_EQ(GetGValue(black[1]), GetBValue(black[1]));
+    BuildGanttColorScheme(GanttTestColour(0, 0, 0), black);
+    EXPECT_EQ(black[1] & 0xFF, (black[1] >> 8) & 0xFF);
+    EXPECT_EQ((black[1] >> 8) & 0xFF, (black[1] >> 16) & 0xFF);
 }
