@@ -54,3 +54,8 @@ void ShootTabWindowSheets(const GalleryPhotographer& photograph);
 // The planner's day view: one day in its states, quarter-hour slots, five
 // days and the drawing flags (PlannerSheetWin.cpp).
 void ShootPlannerSheets(const GalleryPhotographer& photograph);
+// The library's popup menus: items in their states with a column break and
+// an open submenu, a personalized menu with its show-all item, a scrolling
+// menu and a tear-off caption (PopupMenuSheetWin.cpp); false when a menu
+// did not open.
+bool ShootPopupMenuSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);

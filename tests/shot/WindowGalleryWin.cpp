@@ -900,6 +900,8 @@ int main(int argc, char** argv)
         Fail("pane-frame-docked", "the frame could not be made or its pane menu did not open");
     if (!ShootDockingSheets(Photograph, Pump))
         Fail("docking-frame", "the frame could not be made or its bars menu did not open");
+    if (!ShootPopupMenuSheets(Photograph, Pump))
+        Fail("popup-menus", "a popup menu did not open");
 
     printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
     return g_failures.empty() ? 0 : 1;

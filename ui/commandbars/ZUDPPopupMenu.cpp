@@ -1557,30 +1557,30 @@ void CZUDPPopupMenu::OnDestroy()
     g_frameworkSeams.killTimer(m_hWnd, kAnimationTimer);
     g_frameworkSeams.killTimer(m_hWnd, kScrollTimer);
 
+    // Everything of the parent chain is read now: closing the parent
+    // popup below deletes it, with the bar that holds this popup's button.
     const BOOL bCustomizing = g_customizeMode;
+    CZUDPPopupMenu* pParent = FindParentMenu();
+    CZUDPToolBar* pOwner = FindOwnerToolBar();
+    CFrameWnd* pFrame = RegistrationFrame();
+    const BOOL bCloseParent = m_bCloseParentsWithMe && !bCustomizing && pParent != nullptr;
+    const HWND hWndParent = pParent != nullptr ? pParent->m_hWnd : nullptr;
     if (m_pParentBtn != nullptr) {
-        CZUDPToolbarMenuButton* pButton = m_pParentBtn;
         SyncParentButtonItems();
-        if (pButton->m_pPopupMenu == this)
-            pButton->m_pPopupMenu = nullptr;
-        CZUDPPopupMenu* pParent = FindParentMenu();
-        if (m_bCloseParentsWithMe && !bCustomizing && pParent != nullptr && IsLiveWindow(pParent))
-            pParent->SendMessage(WM_CLOSE);
+        if (m_pParentBtn->m_pPopupMenu == this)
+            m_pParentBtn->m_pPopupMenu = nullptr;
     } else {
         g_showAllCommandsNow = FALSE;
     }
     NotifyDialogHost(FALSE);
-    CFrameWnd* pFrame = RegistrationFrame();
     if (CZUDPFrameDockSite* pSite = PopupSiteOf(pFrame))
         pSite->OnClosePopupMenu(this);
     else if (g_activePopupMenu == this)
         g_activePopupMenu = nullptr;
 
-    if (!bCustomizing && g_activePopupMenu == nullptr) {
-        CZUDPToolBar* pOwner = FindOwnerToolBar();
-        if (IsLiveWindow(pOwner) && ::GetFocus() != pOwner->m_hWnd)
-            pOwner->Deactivate();
-    }
+    if (!bCustomizing && g_activePopupMenu == nullptr && IsLiveWindow(pOwner) &&
+        !pOwner->IsKindOf(RUNTIME_CLASS(CZUDPPopupMenuBar)) && ::GetFocus() != pOwner->m_hWnd)
+        pOwner->Deactivate();
     if (m_pTearOffTip != nullptr) {
         if (IsLiveWindow(m_pTearOffTip))
             m_pTearOffTip->DestroyWindow();
@@ -1588,6 +1588,10 @@ void CZUDPPopupMenu::OnDestroy()
         m_pTearOffTip = nullptr;
     }
     Default();
+    m_pParentBtn = nullptr;
+    m_pWndCreator = nullptr;
+    if (bCloseParent && ::IsWindow(hWndParent))
+        ::SendMessage(hWndParent, WM_CLOSE, 0, 0);
 }
 
 void CZUDPPopupMenu::PostNcDestroy()

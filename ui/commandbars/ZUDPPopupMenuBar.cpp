@@ -245,20 +245,25 @@ BOOL CZUDPPopupMenuBar::BuildItemsFromMenu(HMENU hMenu, BOOL bShowAllCommands)
 
         int iIndex;
         if (m_bPaletteMode) {
-            CZUDPToolbarButton button(uiCmd, FindCommandImage(uiCmd), strText);
+            auto* pButton = new CZUDPToolbarButton(uiCmd, FindCommandImage(uiCmd), strText);
             const int p = GetCount();
-            button.wrapAfter = p > 0 && (p + 1) % nPerRow == 0;
-            iIndex = InsertButtonCopy(button);
+            pButton->wrapAfter = p > 0 && (p + 1) % nPerRow == 0;
+            iIndex = InsertButton(pButton);
+            if (iIndex < 0)
+                delete pButton;   // refused (a blocked command)
         } else {
-            CZUDPToolbarMenuButton item(uiCmd, info.hSubMenu, -1, strText);
-            item.showText = TRUE;
-            item.showImage = FALSE;
+            // Made in place rather than copied: a long menu builds many.
+            auto* pItem = new CZUDPToolbarMenuButton(uiCmd, info.hSubMenu, -1, strText);
+            pItem->showText = TRUE;
+            pItem->showImage = FALSE;
             const int iUserImage = g_commandManager.GetMenuUserImage(uiCmd);
             if (iUserImage >= 0) {
-                item.userImageIndex = iUserImage;
-                item.usesUserImage = TRUE;
+                pItem->userImageIndex = iUserImage;
+                pItem->usesUserImage = TRUE;
             }
-            iIndex = InsertButtonCopy(item);
+            iIndex = InsertButton(pItem);
+            if (iIndex < 0)
+                delete pItem;
         }
         if (iIndex < 0)
             continue;
@@ -450,7 +455,10 @@ void CZUDPPopupMenuBar::PositionButtons()
     ScreenToClient(&ptCursor);
     if (HitTest(ptCursor) >= 0)
         m_bAcceptButtonUp = FALSE;   // the release of the opening click is not a choice
-    RebuildTooltips();
+    // The item tooltips are registered when the mouse first comes: a menu
+    // opened and closed from the keyboard never needs them, and a tool per
+    // item costs more than the rest of the opening.
+    m_bTooltipsStale = TRUE;
 }
 
 void CZUDPPopupMenuBar::SetFirstVisibleRow(int iRow)
@@ -934,6 +942,10 @@ CZUDPToolBar* CZUDPPopupMenuBar::FindAncestorBarAt(CPoint ptScreen) const
 
 void CZUDPPopupMenuBar::OnMouseMove(UINT nFlags, CPoint point)
 {
+    if (m_bTooltipsStale) {
+        m_bTooltipsStale = FALSE;
+        RebuildTooltips();
+    }
     if (m_bIgnoreNextMove) {
         m_bIgnoreNextMove = FALSE;
         return;

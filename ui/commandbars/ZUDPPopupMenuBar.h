@@ -173,6 +173,7 @@ protected:
     int m_nPaletteRows = 1;
     CPoint m_ptCreationCursor = CPoint(-1, -1);
     BOOL m_bCreationCursorSet = FALSE;
+    BOOL m_bTooltipsStale = FALSE;   // items moved since the tooltips were registered
 
     friend class CZUDPPopupMenu;
 };

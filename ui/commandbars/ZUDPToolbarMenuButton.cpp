@@ -126,7 +126,6 @@ void CZUDPToolbarMenuButton::CancelMode()
     if (pPopup != nullptr && pPopup->m_hWnd != nullptr && ::IsWindow(pPopup->m_hWnd)) {
         pPopup->CancelItemModes();
         pPopup->SyncParentButtonItems();
-        pPopup->m_pParentBtn = nullptr;
         pPopup->m_bCloseParentsWithMe = FALSE;
         pPopup->SendMessage(WM_CLOSE);
     }
