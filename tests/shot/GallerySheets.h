@@ -62,3 +62,8 @@ void ShootMenuButtonSheet(const GalleryPhotographer& photograph);
 // (ToolBarSheetWin.cpp); false when a window could not be made or the bar
 // did not float.
 bool ShootToolBarSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);
+// The library's popup menus: items in their states with a column break and
+// an open submenu, a personalized menu with its show-all item, a scrolling
+// menu and a tear-off caption (PopupMenuSheetWin.cpp); false when a menu
+// did not open.
+bool ShootPopupMenuSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);

@@ -916,6 +916,8 @@ int main(int argc, char** argv)
         Fail("docking-frame", "the frame could not be made or its bars menu did not open");
     if (!ShootToolBarSheets(Photograph, Pump))
         Fail("toolbar-floating-wrapped", "a toolbar could not be made or did not float");
+    if (!ShootPopupMenuSheets(Photograph, Pump))
+        Fail("popup-menus", "a popup menu did not open");
 
     printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
     return g_failures.empty() ? 0 : 1;

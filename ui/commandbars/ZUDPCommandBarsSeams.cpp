@@ -4,6 +4,8 @@
 #include "framework/win/Wnd.h"
 #include "ui/controls/ZUDPColorDialog.h"
 
+#include <algorithm>
+
 namespace {
 
 int CALLBACK CollectFont(const LOGFONTA* pLogFont, const TEXTMETRICA*, DWORD dwFontType, LPARAM lParam)
@@ -85,13 +87,37 @@ BOOL RealClipboardPutBitmap(HWND hWndOwner, HBITMAP hBitmap) { return AfxClipboa
 
 HBITMAP RealClipboardGetBitmap(HWND hWndOwner) { return AfxClipboardGetBitmapCopy(hWndOwner); }
 
+BOOL RealMenuShowDelayText(CString& strValue)
+{
+    HKEY hKey = nullptr;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return FALSE;
+    char szValue[64] = "";
+    DWORD dwType = 0;
+    DWORD dwSize = sizeof(szValue) - 1;
+    const LONG lResult = ::RegQueryValueExA(hKey, "MenuShowDelay", nullptr, &dwType, (LPBYTE)szValue, &dwSize);
+    ::RegCloseKey(hKey);
+    if (lResult != ERROR_SUCCESS || (dwType != REG_SZ && dwType != REG_EXPAND_SZ))
+        return FALSE;
+    // The stored text need not end in a terminator.
+    szValue[std::min<DWORD>(dwSize, sizeof(szValue) - 1)] = '\0';
+    strValue = szValue;
+    return TRUE;
+}
+
+BOOL RealCaptureScreen(HDC hdcDest, int cx, int cy, HDC hdcSrc, int xSrc, int ySrc)
+{
+    return ::BitBlt(hdcDest, 0, 0, cx, cy, hdcSrc, xSrc, ySrc, SRCCOPY);
+}
+
 } // namespace
 
 CommandBarsSeams::CommandBarsSeams()
     : installedFonts(RealInstalledFonts), drawDragOutline(RealDrawDragOutline), setMouseHook(RealSetMouseHook),
       removeMouseHook(RealRemoveMouseHook), libraryColorDialog(RealLibraryColorDialog),
       clipboardHasBitmap(RealClipboardHasBitmap), clipboardPutBitmap(RealClipboardPutBitmap),
-      clipboardGetBitmap(RealClipboardGetBitmap)
+      clipboardGetBitmap(RealClipboardGetBitmap), menuShowDelayText(RealMenuShowDelayText),
+      captureScreen(RealCaptureScreen)
 {
 }
 

@@ -4,6 +4,7 @@
 // entry for a scope (framework/Seam.h).
 #include "framework/Seam.h"
 #include "framework/win/WinSdk.h"
+#include "framework/String.h"
 #include "ui/commandbars/ZUDPFontDesc.h"
 
 #include <vector>
@@ -37,6 +38,16 @@ struct CommandBarsSeams {
     Seam<BOOL()> clipboardHasBitmap;
     Seam<BOOL(HWND hWndOwner, HBITMAP hBitmap)> clipboardPutBitmap;
     Seam<HBITMAP(HWND hWndOwner)> clipboardGetBitmap;
+
+    // The user's submenu delay: the text of the string value "MenuShowDelay"
+    // of HKCU "Control Panel\\Desktop", read only; FALSE when it is missing
+    // or unreadable.  (Tests must not read keys outside their own.)
+    Seam<BOOL(CString& strValue)> menuShowDelayText;
+    // The screen under a popup about to open, copied into a DC: the opening
+    // animation and the shadow strips are composed over it.  Copies the
+    // cx x cy area at (xSrc, ySrc) of the source DC (the screen or the
+    // popup's paint DC) to (0, 0) of the destination.
+    Seam<BOOL(HDC hdcDest, int cx, int cy, HDC hdcSrc, int xSrc, int ySrc)> captureScreen;
 
     CommandBarsSeams();
 };

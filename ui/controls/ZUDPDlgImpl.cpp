@@ -391,12 +391,12 @@ BOOL CZUDPDlgImpl::HandlePopupClick(CPoint ptScreen)
         if (pParentButton->Rect().PtInRect(ptClient)) {
             // A click on the button that opened the popup: the button (or
             // its menu) decides.
-            if (pParentBar == nullptr && !pPopup->IsRunningCommand())
+            if (pParentBar == nullptr && !pPopup->IsSendingCommand())
                 pPopup->SendMessage(WM_CLOSE);
             return TRUE;
         }
         if (pParentBar != nullptr) {
-            pParentBar->CancelPendingSubmenu();
+            pParentBar->ScheduleSubMenuOpen(nullptr);
             CZUDPPopupMenu* pParentPopup = DYNAMIC_DOWNCAST(CZUDPPopupMenu, pParentBar->GetParent());
             if (pParentPopup != nullptr) {
                 switch (pParentPopup->HitTestArea(ptScreen)) {
@@ -415,7 +415,7 @@ BOOL CZUDPDlgImpl::HandlePopupClick(CPoint ptScreen)
         }
     }
 
-    if (pPopup->IsRunningCommand())
+    if (pPopup->IsSendingCommand())
         return FALSE;
     pPopup->SendMessage(WM_CLOSE);
     if (DYNAMIC_DOWNCAST(CZUDPToolBar, CWnd::FromHandlePermanent(::GetFocus())) != nullptr && HasOwnerWindow())
@@ -434,7 +434,7 @@ BOOL CZUDPDlgImpl::HandlePopupMouseMove(CPoint ptScreen)
     pPopup->GetWindowRect(&rectPopup);
     if (rectPopup.PtInRect(ptScreen))
         return FALSE;
-    return CZUDPPopupMenuBar::FindAncestorBarAt(pPopup->GetMenuBar(), ptScreen) == nullptr;
+    return pPopup->GetMenuBar()->FindAncestorBarAt(ptScreen) == nullptr;
 }
 
 BOOL CZUDPDlgImpl::PreTranslateMessage(MSG* pMsg)

@@ -1,5 +1,7 @@
 #include "ui/docking/ZUDPFrameWnd.h"
 
+#include "ui/commandbars/ZUDPPopupMenu.h"
+
 IMPLEMENT_DYNCREATE(CZUDPFrameWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(CZUDPMDIFrameWnd, CMDIFrameWnd)
 IMPLEMENT_DYNCREATE(CZUDPOleIPFrameWnd, CFrameWnd)
@@ -17,6 +19,18 @@ void RemoveFrame(CObject* pFrame)
 }
 
 } // namespace
+
+BOOL CZUDPFrameDockSite::PreparePopupMenu(CZUDPPopupMenu* pMenu)
+{
+    g_activePopupMenu = pMenu;
+    return TRUE;
+}
+
+void CZUDPFrameDockSite::OnClosePopupMenu(CZUDPPopupMenu* pMenu)
+{
+    if (g_activePopupMenu == pMenu)
+        g_activePopupMenu = nullptr;
+}
 
 CZUDPDockManager* DockManagerOfFrame(CWnd* pFrame)
 {

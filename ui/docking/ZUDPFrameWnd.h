@@ -21,6 +21,7 @@
 
 class CZUDPRibbonBar;
 class CZUDPToolbarButton;
+class CZUDPPopupMenu;
 
 // The docking side of a library frame: its dock manager and the frame
 // operations that pass their arguments to it.
@@ -66,6 +67,13 @@ public:
         (void)pTI;
         return FALSE;
     }
+
+    // The frame's say in its popup menus: a popup about to show (null: none
+    // is open any more) may be refused; the frame then keeps it as its
+    // current popup.  The base frames accept every popup.
+    virtual BOOL PreparePopupMenu(CZUDPPopupMenu* pMenu);
+    // A popup of the frame closes: it is no longer the current one.
+    virtual void OnClosePopupMenu(CZUDPPopupMenu* pMenu);
 
     void UnregisterBar(CZUDPBaseControlBar* pBar, BOOL bDestroy = FALSE, BOOL bAdjustLayout = FALSE,
                        BOOL bAutoHide = FALSE, CZUDPBaseControlBar* pBarReplacement = nullptr)

@@ -36,11 +36,48 @@ bool CRecordingVisualManager::Record(const char* name, CDC* pDC, const CRect& re
     return draws;
 }
 
+void CRecordingVisualManager::DrawPopupMenuBorder(CDC* pDC, CZUDPPopupMenu* pMenu, CRect rect)
+{
+    if (Record("DrawPopupMenuBorder", pDC, rect, {}, pMenu))
+        CZUDPVisualManager::DrawPopupMenuBorder(pDC, pMenu, rect);
+}
+
+void CRecordingVisualManager::DrawPopupMenuShadow(CDC* pDC, const CRect& rectMenu, const CRect& rectExclude, int nDepth,
+                                                  int nOuterPercent, int nInnerPercent, CBitmap* pBottomCache,
+                                                  CBitmap* pSideCache, BOOL bRTL)
+{
+    spared = rectExclude;
+    if (Record("DrawPopupMenuShadow", pDC, rectMenu, {nDepth, nOuterPercent, nInnerPercent, bRTL}, nullptr))
+        CZUDPVisualManager::DrawPopupMenuShadow(pDC, rectMenu, rectExclude, nDepth, nOuterPercent, nInnerPercent,
+                                                pBottomCache, pSideCache, bRTL);
+}
+
 void CRecordingVisualManager::DrawComboDropButton(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped,
                                                   BOOL bIsHighlighted, CZUDPToolbarComboBoxButton* pButton)
 {
     if (Record("DrawComboDropButton", pDC, rect, {bDisabled, bIsDropped, bIsHighlighted}, pButton))
         CZUDPVisualManager::DrawComboDropButton(pDC, rect, bDisabled, bIsDropped, bIsHighlighted, pButton);
+}
+
+void CRecordingVisualManager::DrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsActive)
+{
+    if (Record("DrawTearOffCaption", pDC, rect, {bIsActive}, nullptr))
+        CZUDPVisualManager::DrawTearOffCaption(pDC, rect, bIsActive);
+}
+
+void CRecordingVisualManager::DrawPopupMenuScrollButton(CDC* pDC, CRect rect, BOOL bIsScrollDown, BOOL bIsHighlighted,
+                                                        BOOL bIsPressed, BOOL bIsDisabled)
+{
+    if (Record("DrawPopupMenuScrollButton", pDC, rect, {bIsScrollDown, bIsHighlighted, bIsPressed, bIsDisabled},
+               nullptr))
+        CZUDPVisualManager::DrawPopupMenuScrollButton(pDC, rect, bIsScrollDown, bIsHighlighted, bIsPressed,
+                                                      bIsDisabled);
+}
+
+void CRecordingVisualManager::DrawRarelyUsedItemsBackground(CDC* pDC, CRect rect)
+{
+    if (Record("DrawRarelyUsedItemsBackground", pDC, rect, {}, nullptr))
+        CZUDPVisualManager::DrawRarelyUsedItemsBackground(pDC, rect);
 }
 
 void CRecordingVisualManager::FillHeaderBackground(CZUDPHeaderCtrl* pCtrl, CDC* pDC, CRect rect)

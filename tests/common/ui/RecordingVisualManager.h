@@ -47,6 +47,8 @@ public:
     static CRuntimeClass* Class() { return &classCRecordingVisualManager; }
 
     std::vector<ManagerCall> calls;
+    // The area the last shadow drawing was told to spare.
+    CRect spared;
     // FALSE: operations are recorded and draw nothing.
     bool draws = true;
     // What an operation draws instead of the base manager's drawing.
@@ -63,8 +65,17 @@ public:
     // Fills the call's rectangle with a colour: an `instead` drawing.
     static std::function<void(CDC*, const ManagerCall&)> FillWith(COLORREF colour);
 
+    void DrawPopupMenuBorder(CDC* pDC, CZUDPPopupMenu* pMenu, CRect rect) override;
+    // flags: depth, outer and inner percent, right to left; the rectangle
+    // is the menu's, the spared area is kept in `spared`.
+    void DrawPopupMenuShadow(CDC* pDC, const CRect& rectMenu, const CRect& rectExclude, int nDepth, int nOuterPercent,
+                             int nInnerPercent, CBitmap* pBottomCache, CBitmap* pSideCache, BOOL bRTL) override;
     void DrawComboDropButton(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped, BOOL bIsHighlighted,
                              CZUDPToolbarComboBoxButton* pButton) override;
+    void DrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsActive) override;
+    void DrawPopupMenuScrollButton(CDC* pDC, CRect rect, BOOL bIsScrollDown, BOOL bIsHighlighted, BOOL bIsPressed,
+                                   BOOL bIsDisabled) override;
+    void DrawRarelyUsedItemsBackground(CDC* pDC, CRect rect) override;
     void FillHeaderBackground(CZUDPHeaderCtrl* pCtrl, CDC* pDC, CRect rect) override;
     void DrawHeaderItemBorder(CZUDPHeaderCtrl* pCtrl, CDC* pDC, CRect& rect, BOOL bIsPressed,
                               BOOL bIsHighlighted) override;

@@ -325,10 +325,14 @@ public:
     int m_closes = 0;
     int m_escapes = 0;
     int m_keys = 0;
+    // The fixture owns the object (it lives on the test's stack).
+    void PostNcDestroy() override {}
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
+        if (message == WM_CREATE)
+            return 0;   // a plain window of the given rectangle: no items, no layout
         if (message == WM_CLOSE) {
             ++m_closes;
             return 0;   // stays, so the test can go on with it

@@ -61,6 +61,9 @@ public:
         return CWnd::CreateEx(WS_EX_TOOLWINDOW, AfxRegisterWndClass(0), "calculator", WS_POPUP, x, y, 120, 150,
                               AfxSafeHwnd(pWndOwner), nullptr);
     }
+    // The test keeps and deletes its popups itself, to read them after
+    // they closed.
+    void PostNcDestroy() override {}
 
 protected:
     void OnClose()
