@@ -119,8 +119,8 @@ CZUDPPopupMenu::~CZUDPPopupMenu()
 {
     if (g_activePopupMenu == this)
         g_activePopupMenu = nullptr;
-    if (m_pParentBtn != nullptr && m_pParentBtn->m_pPopupMenu == this)
-        m_pParentBtn->m_pPopupMenu = nullptr;
+    if (m_pParentBtn != nullptr && m_pParentBtn->openPopup == this)
+        m_pParentBtn->openPopup = nullptr;
     if (m_hMenu != nullptr && m_bOwnsMenu && ::IsMenu(m_hMenu))
         ::DestroyMenu(m_hMenu);
     for (HBITMAP hBitmap : {m_hbmpScreen, m_hbmpMenu, m_hbmpBlend}) {
@@ -1060,7 +1060,7 @@ void CZUDPPopupMenu::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         CZUDPToolBar* pOwner = FindOwnerToolBar();
         if (pOwner != nullptr && !pOwner->IsKindOf(RUNTIME_CLASS(CZUDPPopupMenuBar))) {
             pOwner->ActivatePrevMenu();
-        } else if (FindParentMenu() != nullptr && m_pParentBtn != nullptr && m_pParentBtn->m_pPopupMenu == this) {
+        } else if (FindParentMenu() != nullptr && m_pParentBtn != nullptr && m_pParentBtn->openPopup == this) {
             DismissMenu(FALSE);
         }
         return;
@@ -1071,8 +1071,8 @@ void CZUDPPopupMenu::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         CZUDPToolbarMenuButton* pHot = DYNAMIC_DOWNCAST(CZUDPToolbarMenuButton, pBar->GetButtonAt(pBar->GetHotIndex()));
         if (pHot != nullptr && (pHot->commandId == (UINT)-1 || pHot->commandId == 0 || pHot->IsEmptyMenuAllowed())) {
             const int iHot = pBar->GetHotIndex();
-            if (pHot->OpenPopupMenu(pBar) && pHot->m_pPopupMenu != nullptr && pBar->GetHotIndex() == iHot)
-                pHot->m_pPopupMenu->SendMessage(WM_KEYDOWN, VK_HOME);
+            if (pHot->OpenPopupMenu(pBar) && pHot->openPopup != nullptr && pBar->GetHotIndex() == iHot)
+                pHot->openPopup->SendMessage(WM_KEYDOWN, VK_HOME);
         } else {
             CZUDPToolBar* pOwner = FindOwnerToolBar();
             if (pOwner != nullptr && !pOwner->IsKindOf(RUNTIME_CLASS(CZUDPPopupMenuBar))) {
@@ -1462,17 +1462,9 @@ void CZUDPPopupMenu::SyncParentButtonItems()
     HMENU hMenu = GetMenuBar()->BuildMenuFromItems();
     if (hMenu == nullptr)
         return;
+    // The button copies the items; the handle stays the popup's to free.
     m_pParentBtn->CreateFromMenu(hMenu);
-    // The first version of the button keeps the handle it is given: hand it
-    // the popup's own copy so that it stays valid.
-    if (m_pParentBtn->m_hMenu == hMenu) {
-        if (m_hMenu != nullptr && m_bOwnsMenu && ::IsMenu(m_hMenu))
-            ::DestroyMenu(m_hMenu);
-        m_hMenu = hMenu;
-        m_bOwnsMenu = TRUE;
-    } else {
-        ::DestroyMenu(hMenu);
-    }
+    ::DestroyMenu(hMenu);
     if (CZUDPPopupMenu* pParent = FindParentMenu())
         pParent->SyncParentButtonItems();
 }
@@ -1567,8 +1559,8 @@ void CZUDPPopupMenu::OnDestroy()
     const HWND hWndParent = pParent != nullptr ? pParent->m_hWnd : nullptr;
     if (m_pParentBtn != nullptr) {
         SyncParentButtonItems();
-        if (m_pParentBtn->m_pPopupMenu == this)
-            m_pParentBtn->m_pPopupMenu = nullptr;
+        if (m_pParentBtn->openPopup == this)
+            m_pParentBtn->openPopup = nullptr;
     } else {
         g_showAllCommandsNow = FALSE;
     }
@@ -1596,8 +1588,8 @@ void CZUDPPopupMenu::OnDestroy()
 
 void CZUDPPopupMenu::PostNcDestroy()
 {
-    if (m_pParentBtn != nullptr && m_pParentBtn->m_pPopupMenu == this)
-        m_pParentBtn->m_pPopupMenu = nullptr;
+    if (m_pParentBtn != nullptr && m_pParentBtn->openPopup == this)
+        m_pParentBtn->openPopup = nullptr;
     delete this;
 }
 

@@ -150,10 +150,10 @@ void CZUDPPopupMenuBar::OnDestroy()
     m_pLingeringItem = nullptr;
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
         CZUDPToolbarMenuButton* pItem = DYNAMIC_DOWNCAST(CZUDPToolbarMenuButton, m_Buttons.GetNext(pos));
-        if (pItem == nullptr || pItem->m_pPopupMenu == nullptr || !IsWindowAlive(pItem->m_pPopupMenu))
+        if (pItem == nullptr || pItem->openPopup == nullptr || !IsWindowAlive(pItem->openPopup))
             continue;
-        pItem->m_pPopupMenu->SyncParentButtonItems();
-        pItem->m_pPopupMenu->PostMessage(WM_CLOSE);
+        pItem->openPopup->SyncParentButtonItems();
+        pItem->openPopup->PostMessage(WM_CLOSE);
     }
     CZUDPToolBar::OnDestroy();
 }
@@ -800,12 +800,12 @@ void CZUDPPopupMenuBar::SetHotButton(int iButton)
                 RegisterPopupAgain();
             } else {
                 m_pLingeringItem = pOpen;
-                pOpen->m_bToBeClosed = TRUE;
+                pOpen->submenuPending = TRUE;
                 g_frameworkSeams.setTimer(m_hWnd, kCloseSubmenuTimer, UINT(std::max(0, g_menuShowDelay - 1)), nullptr);
                 InvalidateRect(&pOpen->Rect());
             }
         }
-        if (pNew != nullptr && (pNew->commandId == kSubmenuCommand || (pNew->commandId != 0 && pNew->m_hMenu != nullptr)))
+        if (pNew != nullptr && (pNew->commandId == kSubmenuCommand || (pNew->commandId != 0 && !pNew->subItems.IsEmpty())))
             pNew->OnClick(this, TRUE);
         CZUDPPopupMenu* pPopup = GetPopupMenu();
         CZUDPPopupMenu* pParentPopup = pPopup != nullptr ? pPopup->FindParentMenu() : nullptr;
@@ -816,7 +816,7 @@ void CZUDPPopupMenuBar::SetHotButton(int iButton)
                 pParentBar->KeepLingeringSubmenu();
         }
     } else if (pNew != nullptr && pNew == m_pLingeringItem) {
-        pNew->m_bToBeClosed = FALSE;
+        pNew->submenuPending = FALSE;
         m_pLingeringItem = nullptr;
         g_frameworkSeams.killTimer(m_hWnd, kCloseSubmenuTimer);
     }
@@ -854,7 +854,7 @@ void CZUDPPopupMenuBar::KeepLingeringSubmenu()
     if (m_pLingeringItem == nullptr)
         return;
     CZUDPToolbarMenuButton* pItem = m_pLingeringItem;
-    pItem->m_bToBeClosed = FALSE;
+    pItem->submenuPending = FALSE;
     const int iOldHot = m_iHot;
     HighlightButton(pItem);
     m_iHot = m_iHighlighted;
@@ -1044,7 +1044,7 @@ BOOL CZUDPPopupMenuBar::HandleButtonClick(CZUDPToolbarButton* pButton)
     if (pButton->commandId == kSubmenuCommand)
         return FALSE;
     if (pItem != nullptr) {
-        if (pItem->m_pPopupMenu != nullptr)
+        if (pItem->openPopup != nullptr)
             return FALSE;
         if (pItem->OnClickMenuItem())
             return TRUE;
@@ -1217,10 +1217,10 @@ BOOL CZUDPPopupMenuBar::HandleKey(UINT nChar)
     if (CZUDPToolbarButton* pFound = FindMnemonic(nUpper)) {
         const int iFound = IndexOfButton(pFound);
         if (CZUDPToolbarMenuButton* pItem = DYNAMIC_DOWNCAST(CZUDPToolbarMenuButton, pFound)) {
-            if (pItem->commandId == kSubmenuCommand || pItem->m_hMenu != nullptr) {
+            if (pItem->commandId == kSubmenuCommand || !pItem->subItems.IsEmpty()) {
                 MoveHotItem(iFound, FALSE);
-                if (pItem->OpenPopupMenu(this) && pItem->m_pPopupMenu != nullptr)
-                    pItem->m_pPopupMenu->SendMessage(WM_KEYDOWN, VK_HOME);
+                if (pItem->OpenPopupMenu(this) && pItem->openPopup != nullptr)
+                    pItem->openPopup->SendMessage(WM_KEYDOWN, VK_HOME);
                 return TRUE;
             }
             if (pItem->style & TBBS_DISABLED) {
