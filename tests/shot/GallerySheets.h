@@ -54,3 +54,7 @@ void ShootTabWindowSheets(const GalleryPhotographer& photograph);
 // The planner's day view: one day in its states, quarter-hour slots, five
 // days and the drawing flags (PlannerSheetWin.cpp).
 void ShootPlannerSheets(const GalleryPhotographer& photograph);
+// A colour popup, a torn-off colour bar docked in a frame, the button
+// appearance dialog and the image editor with a drawing
+// (ColorBarSheetWin.cpp); false when a window could not be made.
+bool ShootColorBarSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);
