@@ -1,5 +1,7 @@
 #include "framework/win/Ole.h"
 
+#include "framework/Exceptions.h"
+#include "framework/File.h"
 #include "framework/Rect.h"
 #include "framework/win/Wnd.h"
 
@@ -91,6 +93,57 @@ BOOL COleDataObject::GetData(CLIPFORMAT cfFormat, STGMEDIUM* lpStgMedium, const 
         return FALSE;
     FORMATETC format = DefaultFormat(cfFormat, lpFormatEtc, TYMED_HGLOBAL | TYMED_ISTREAM | TYMED_FILE);
     return SUCCEEDED(m_pDataObject->GetData(&format, lpStgMedium));
+}
+
+CFile* COleDataObject::GetFileData(CLIPFORMAT cfFormat, const FORMATETC* lpFormatEtc) const
+{
+    STGMEDIUM medium = {};
+    if (m_pDataObject == nullptr)
+        return nullptr;
+    FORMATETC format = DefaultFormat(cfFormat, lpFormatEtc, TYMED_HGLOBAL | TYMED_ISTREAM);
+    format.tymed &= TYMED_HGLOBAL | TYMED_ISTREAM;
+    if (format.tymed == 0 || FAILED(m_pDataObject->GetData(&format, &medium)))
+        return nullptr;
+    CMemFile* pFile = new CMemFile;
+    BOOL ok = FALSE;
+    try {
+        if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal != nullptr) {
+            const SIZE_T size = ::GlobalSize(medium.hGlobal);
+            const void* pData = ::GlobalLock(medium.hGlobal);
+            if (pData != nullptr && size <= kMaxFileData) {
+                pFile->Write(pData, UINT(size));
+                ok = TRUE;
+            }
+            if (pData != nullptr)
+                ::GlobalUnlock(medium.hGlobal);
+        } else if (medium.tymed == TYMED_ISTREAM && medium.pstm != nullptr) {
+            // From the stream's current position to its end.
+            BYTE buffer[4096];
+            ULONGLONG total = 0;
+            ok = TRUE;
+            for (;;) {
+                ULONG read = 0;
+                const HRESULT hr = medium.pstm->Read(buffer, sizeof buffer, &read);
+                if (FAILED(hr) || (total += read) > kMaxFileData) {
+                    ok = FALSE;
+                    break;
+                }
+                if (read == 0)
+                    break;
+                pFile->Write(buffer, read);
+            }
+        }
+    } catch (CException* e) {
+        e->Delete();
+        ok = FALSE;
+    }
+    ::ReleaseStgMedium(&medium);
+    if (!ok) {
+        delete pFile;
+        return nullptr;
+    }
+    pFile->SeekToBegin();
+    return pFile;
 }
 
 HGLOBAL COleDataObject::GetGlobalData(CLIPFORMAT cfFormat, const FORMATETC* lpFormatEtc) const

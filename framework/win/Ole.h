@@ -15,6 +15,7 @@
 
 class CWnd;
 class CPoint;
+class CFile;
 
 // A drop effect: DROPEFFECT_NONE, _COPY, _MOVE, _LINK, _SCROLL bits.
 typedef DWORD DROPEFFECT;
@@ -47,6 +48,12 @@ public:
     // The data in the format in any medium the caller releases
     // (ReleaseStgMedium); FALSE when it is not offered.
     BOOL GetData(CLIPFORMAT cfFormat, STGMEDIUM* lpStgMedium, const FORMATETC* lpFormatEtc = nullptr) const;
+    // The data in the format, offered in global memory or as a stream, as a
+    // new memory file positioned at its start that the caller deletes; null
+    // when it is not offered in either, cannot be read, or is larger than
+    // kMaxFileData.
+    CFile* GetFileData(CLIPFORMAT cfFormat, const FORMATETC* lpFormatEtc = nullptr) const;
+    static const ULONGLONG kMaxFileData = 256ull * 1024 * 1024;
 
 private:
     IDataObject* m_pDataObject = nullptr;

@@ -81,3 +81,6 @@ CString PlannerSystemFormatDate(const COleDateTime& date, LPCSTR picture)
     (void)picture;
     return CString();
 }
+
+// The platform's default double-click time.
+UINT PlannerSystemDoubleClickTime() { return 500; }

@@ -53,3 +53,5 @@ CString PlannerSystemFormatDate(const COleDateTime& date, LPCSTR picture)
     buffer[sizeof buffer - 1] = '\0';
     return CString(buffer);
 }
+
+UINT PlannerSystemDoubleClickTime() { return ::GetDoubleClickTime(); }

@@ -4,7 +4,7 @@
 
 PlannerSeams::PlannerSeams()
     : localeInfo(PlannerSystemLocaleInfo), formatTime(PlannerSystemFormatTime), formatDate(PlannerSystemFormatDate),
-      now(PlannerSystemNow)
+      now(PlannerSystemNow), doubleClickTime(PlannerSystemDoubleClickTime)
 {
 }
 

@@ -60,6 +60,10 @@ struct PlannerSeams {
     // The local date and time now (today's caption, the current-time mark);
     // invalid when the clock cannot be read.
     Seam<COleDateTime()> now;
+    // The system's double-click time in milliseconds: the views open the
+    // in-place editor a third of it after a click on a selected
+    // appointment's text.
+    Seam<UINT()> doubleClickTime;
 
     PlannerSeams();
 };
@@ -73,3 +77,4 @@ CString PlannerSystemLocaleInfo(DWORD type);
 CString PlannerSystemFormatTime(const PlannerTimeOfDay& time, DWORD flags, LPCSTR picture);
 CString PlannerSystemFormatDate(const COleDateTime& date, LPCSTR picture);
 COleDateTime PlannerSystemNow();
+UINT PlannerSystemDoubleClickTime();

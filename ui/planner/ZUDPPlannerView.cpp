@@ -236,102 +236,6 @@ void CZUDPPlannerView::OnDeactivate(CZUDPPlannerManagerCtrl* pPlanner)
     m_pPlanner = nullptr;
 }
 
-// ---- input (the views' input completes these) --------------------------------------------
-
-DROPEFFECT CZUDPPlannerView::GetDropEffect(DWORD dwKeyState, const CPoint& point) const
-{
-    (void)dwKeyState;
-    (void)point;
-    return DROPEFFECT_NONE;
-}
-
-BOOL CZUDPPlannerView::OnMouseWheel(UINT nFlags, short zDelta, CPoint pt)
-{
-    (void)nFlags;
-    (void)zDelta;
-    (void)pt;
-    return FALSE;
-}
-
-BOOL CZUDPPlannerView::OnMouseMove(UINT nFlags, CPoint point)
-{
-    (void)nFlags;
-    (void)point;
-    return FALSE;
-}
-
-BOOL CZUDPPlannerView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
-{
-    (void)pWnd;
-    (void)nHitTest;
-    (void)message;
-    return FALSE;
-}
-
-BOOL CZUDPPlannerView::OnLButtonDown(UINT nFlags, CPoint point)
-{
-    (void)nFlags;
-    (void)point;
-    return FALSE;
-}
-
-BOOL CZUDPPlannerView::OnLButtonUp(UINT nFlags, CPoint point)
-{
-    (void)nFlags;
-    (void)point;
-    return FALSE;
-}
-
-BOOL CZUDPPlannerView::OnRButtonDown(UINT nFlags, CPoint point)
-{
-    (void)nFlags;
-    (void)point;
-    return FALSE;
-}
-
-BOOL CZUDPPlannerView::OnLButtonDblClk(UINT nFlags, CPoint point)
-{
-    (void)nFlags;
-    (void)point;
-    StopEditTimer();
-    return FALSE;
-}
-
-BOOL CZUDPPlannerView::OnTimer(UINT_PTR nIDEvent)
-{
-    (void)nIDEvent;
-    return FALSE;
-}
-
-BOOL CZUDPPlannerView::OnScroll(UINT nScrollCode, UINT nPos, BOOL bDoScroll)
-{
-    (void)nScrollCode;
-    (void)nPos;
-    (void)bDoScroll;
-    return FALSE;
-}
-
-DROPEFFECT CZUDPPlannerView::OnDragScroll(DWORD dwKeyState, CPoint point)
-{
-    (void)dwKeyState;
-    (void)point;
-    return DROPEFFECT_NONE;
-}
-
-DROPEFFECT CZUDPPlannerView::OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point)
-{
-    (void)pDataObject;
-    (void)dwKeyState;
-    (void)point;
-    return DROPEFFECT_NONE;
-}
-
-void CZUDPPlannerView::StartCapture() {}
-void CZUDPPlannerView::StopCapture() {}
-void CZUDPPlannerView::RestoreCapturedAppointment() {}
-void CZUDPPlannerView::EditAppointment(CZUDPAppointment* pApp) { (void)pApp; }
-void CZUDPPlannerView::CloseAppointmentEdit() {}
-
 void CZUDPPlannerView::AddUpDownIcons(BYTE nFlags, const CRect& rectDay)
 {
     (void)nFlags;
@@ -412,7 +316,7 @@ void CZUDPPlannerView::StartEditTimer()
 {
     if (!HasPlannerWindow() || m_nEditTimer != 0)
         return;
-    m_nEditTimer = m_pPlanner->SetTimer(ZUDP_PLANNER_TIMER_EDIT, ::GetDoubleClickTime() / 3, nullptr);
+    m_nEditTimer = m_pPlanner->SetTimer(ZUDP_PLANNER_TIMER_EDIT, g_plannerSeams.doubleClickTime() / 3, nullptr);
 }
 
 void CZUDPPlannerView::StopEditTimer()
@@ -421,13 +325,6 @@ void CZUDPPlannerView::StopEditTimer()
         return;
     m_pPlanner->KillTimer(ZUDP_PLANNER_TIMER_EDIT);
     m_nEditTimer = 0;
-}
-
-void CZUDPPlannerView::ClearDragAppointments()
-{
-    delete m_pDragStorage;
-    m_pDragStorage = nullptr;
-    m_DragAppointments.RemoveAll();
 }
 
 BOOL CZUDPPlannerView::IsDragAppointmentsShown() const

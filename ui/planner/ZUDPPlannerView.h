@@ -12,9 +12,9 @@
 // This file holds the view's data, its virtual interface in slot order,
 // the range and selection rules, hit testing, activation and the helpers
 // the views, the control and printing share (ZUDPPlannerView.cpp), and its
-// layout and painting (ZUDPPlannerViewPaint.cpp).  The mouse, wheel,
-// cursor, drag-over and in-place edit answers are the empty ones of a view
-// without input; they come with the views' input.
+// layout and painting (ZUDPPlannerViewPaint.cpp), and its input: mouse,
+// wheel, cursor, edit timer, resizing, drag feedback
+// (ZUDPPlannerViewInput.cpp).
 #include "framework/Array.h"
 #include "framework/List.h"
 #include "framework/OleDateTime.h"
@@ -231,7 +231,11 @@ public:
     void ScreenToClient(LPPOINT point) const;
     void StartEditTimer();
     void StopEditTimer();
+    // Forgets the copies of dragged appointments and their storage.
     void ClearDragAppointments();
+    // Forgets the appointment being resized without touching it: the
+    // control calls it before it deletes its queried appointments.
+    void ForgetCapturedAppointment();
     CSize GetClockIconSize() const;
     void DrawClockIcon(CDC* pDC, const CPoint& point, const COleDateTime& time) const;
     void AddToolTipRect(const CRect& rect);
@@ -297,7 +301,8 @@ public:
     CFont m_FontVert;
     bool m_bActive = false;
     CZUDPAppointmentBaseStorage* m_pDragStorage = nullptr;   // owned
-    CZUDPAppointmentArray m_DragAppointments;
+    CZUDPAppointmentArray m_DragAppointments;   // the drag storage's query: its occurrences are the view's
+    CZUDPAppointmentArray m_DragStored;         // what the drag storage holds (and owns)
     UINT_PTR m_nEditTimer = 0;
     HCURSOR m_hHorzResizeCursor = nullptr;   // shared system cursors: never destroyed
     HCURSOR m_hVertResizeCursor = nullptr;
@@ -313,6 +318,16 @@ public:
     BOOL m_bUpdateToolTipInfo = FALSE;
 
 protected:
+    // Empties the drag storage and deletes the occurrences its query made.
+    void EmptyDragAppointments();
+    // The planner-format appointments of a dragged data object, placed at
+    // the date (the zero date: where they were): 1 read, 0 unreadable, -1
+    // the object has none.
+    int LoadDragAppointments(COleDataObject* pDataObject, const COleDateTime& place, CZUDPAppointmentArray& apps);
+    // Files read copies, selected, in the drag storage and queries the
+    // shown range into the drag appointments.
+    void StoreDragAppointments(CZUDPAppointmentArray& apps);
+
     // The hidden-appointment flags of one appointment that is not drawn
     // (1 above or nothing to compare with, 2 below).
     static BYTE HiddenFlags(const CRect& rect, const CRect& rectApp)

@@ -58,10 +58,19 @@ CZUDPPlannerViewDay::~CZUDPPlannerViewDay()
     StopClock(FALSE);
 }
 
-COleDateTime CZUDPPlannerViewDay::CalculateDateStart(const COleDateTime& date) const
+void CZUDPPlannerViewDay::SetDate(const COleDateTime& date)
 {
-    (void)date;
-    return m_dtDateStart;
+    const int days = GetViewDuration();
+    m_dtDateStart = PlannerDates::TruncateToDay(date);
+    m_dtDateEnd = m_dtDateStart + COleDateTimeSpan(double(days - 1)) + kDayLessOneSecond;
+    CZUDPPlannerView::SetDate(date);
+}
+
+void CZUDPPlannerViewDay::SetDateInterval(const COleDateTime& date1, const COleDateTime& date2)
+{
+    m_dtDateStart = date1;
+    m_dtDateEnd = date2;
+    SetDate(date1);
 }
 
 int CZUDPPlannerViewDay::GetSlotMinutes() const
@@ -76,14 +85,6 @@ COleDateTimeSpan CZUDPPlannerViewDay::GetMinimumSpan() const
 
 COleDateTime CZUDPPlannerViewDay::GetNextDate() const { return m_dtDateStart + kOneDay; }
 COleDateTime CZUDPPlannerViewDay::GetPrevDate() const { return m_dtDateStart - kOneDay; }
-
-BOOL CZUDPPlannerViewDay::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
-{
-    (void)nChar;
-    (void)nRepCnt;
-    (void)nFlags;
-    return FALSE;
-}
 
 void CZUDPPlannerViewDay::OnDeactivate(CZUDPPlannerManagerCtrl* pPlanner)
 {

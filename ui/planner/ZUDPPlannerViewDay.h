@@ -11,10 +11,9 @@
 // placement, visibility, icons, hit testing, scrolling);
 // ZUDPPlannerViewDayPaint.cpp paints it (grid, strips, all-day band,
 // appointment boxes, the one-minute clock); ZUDPPlannerViewDayScale.cpp
-// paints the time scale and the day captions.  The keyboard, the mouse in
-// the bands, dragged appointments and the day view's own date and
-// selection rules come with the views' input; until then the view keeps
-// the base view's range and selection rules.
+// paints the time scale and the day captions; ZUDPPlannerViewDayInput.cpp
+// holds the range and selection rules, the date under a point, the
+// keyboard, the mouse in the bands, activation and dragged appointments.
 #include "ui/planner/ZUDPPlannerView.h"
 
 // The day view's one-minute clock, on the control's window.
@@ -28,9 +27,21 @@ public:
     ~CZUDPPlannerViewDay() override;
 
     // ---- base operations, in slot order ----
-    // The first day of the range (the day view's own rule comes with its
-    // input).
+    // The range start while the current date lies in the range, else the
+    // start moved one day toward the current date.
     COleDateTime CalculateDateStart(const COleDateTime& date) const override;
+    // Shows the days from the date's day on, as many as shown now.
+    void SetDate(const COleDateTime& date) override;
+    // Shows the days from start to end (the end's last second).
+    void SetDateInterval(const COleDateTime& date1, const COleDateTime& date2) override;
+    // Also true for the start of a one-slot selection.
+    BOOL IsDateInSelection(const COleDateTime& date) const override;
+    // Both ends snapped to slots (the later end the last second of its
+    // slot) and the fully selected days marked; nothing while detached.
+    void SetSelection(const COleDateTime& sel1, const COleDateTime& sel2, BOOL bRedraw = TRUE) override;
+    // The day column and the slot row under the point (its date the
+    // current date over the time scale; 00:00 above the grid).
+    COleDateTime GetDateFromPoint(const CPoint& point) const override;
     BOOL CanDrawShadow() const override { return TRUE; }
     void GetCaptionFormatStrings(CStringArray& sa) override;
     // The time scale, the two bands and the row height.
@@ -72,6 +83,19 @@ public:
     void AddUpDownIcons(BYTE nFlags, const CRect& rectDay) override;
     // Scrolls a timed appointment into view; TRUE when it is visible.
     BOOL EnsureAppointmentVisible(CZUDPAppointment* pApp, BOOL bAnyPart = FALSE) override;
+    // Whole days in the caption and all-day bands; elsewhere the base.
+    BOOL OnLButtonDown(UINT nFlags, CPoint point) override;
+    BOOL OnMouseMove(UINT nFlags, CPoint point) override;
+    // The current day with the first working slot selected.
+    void OnActivate(CZUDPPlannerManagerCtrl* pPlanner, const CZUDPPlannerView* pOldView) override;
+    // Always the scroll effect: the control keeps scrolling the grid.
+    DROPEFFECT OnDragScroll(DWORD dwKeyState, CPoint point) override;
+    // Copies over the all-day band become all-day (and the reverse);
+    // m_bDragChanged 2 asks for a whole layout.
+    DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+    // All-day and long appointments, and timed ones whose edit rectangle
+    // starts in the grid.
+    void EditAppointment(CZUDPAppointment* pApp) override;
 
     // ---- the day view's own, in this order ----
     virtual void DrawDayCaptions(CDC* pDC, const CRect& rect);
@@ -137,4 +161,19 @@ protected:
                           COLORREF clrFrame);
     // The scroll position clamped to 0 .. rows - page.
     int ClampScrollPosition(int nPosition) const;
+    // The time scale's hour numbers beside slots shorter than an hour: the
+    // regular font twice as tall, made again only when that font changes
+    // (making a font costs more than the rest of the time scale).
+    CFont* GetTimeScaleHourFont(CFont* pRegular);
+
+    // The whole day clicked, or the days from the anchor's to it (written
+    // backwards when the anchor's day is not earlier).
+    void SelectWholeDays(const COleDateTime& clicked, BOOL bFromAnchor, COleDateTime& start,
+                         COleDateTime& end) const;
+    // The day at the start of its first working slot.
+    COleDateTime GetFirstWorkingSlot(const COleDateTime& day) const;
+
+private:
+    CFont m_fontTimeScaleHour;
+    LOGFONTA m_fontTimeScaleHourSource = {};
 };

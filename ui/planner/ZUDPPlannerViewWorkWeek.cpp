@@ -26,7 +26,8 @@ void CZUDPPlannerViewWorkWeek::SetDate(const COleDateTime& date)
     const COleDateTime day = PlannerDates::TruncateToDay(date);
     m_dtDateStart = CalculateDateStart(day);
     m_dtDateEnd = m_dtDateStart + kWorkWeekLessOneSecond;
-    CZUDPPlannerViewDay::SetDate(day);
+    // The range is the week's, not the day view's days from the date.
+    CZUDPPlannerView::SetDate(day);
 }
 
 COleDateTime CZUDPPlannerViewWorkWeek::GetNextDate() const
@@ -37,4 +38,15 @@ COleDateTime CZUDPPlannerViewWorkWeek::GetNextDate() const
 COleDateTime CZUDPPlannerViewWorkWeek::GetPrevDate() const
 {
     return PlannerDates::TruncateToDay(m_dtDateStart) - COleDateTimeSpan(7.0);
+}
+
+void CZUDPPlannerViewWorkWeek::OnActivate(CZUDPPlannerManagerCtrl* pPlanner, const CZUDPPlannerView* pOldView)
+{
+    if (pOldView != nullptr)
+        m_dtDate = pOldView->GetDate();
+    m_dtDateStart = CalculateDateStart(m_dtDate);
+    m_dtDateEnd = m_dtDateStart + kWorkWeekLessOneSecond;
+    CZUDPPlannerView::OnActivate(pPlanner, nullptr);
+    const COleDateTime first = GetFirstWorkingSlot(m_dtDateStart);
+    SetSelection(first, first + COleDateTimeSpan(0, 0, GetSlotMinutes() - 1, 59), TRUE);
 }

@@ -355,7 +355,7 @@ TEST_F(PlannerViewTest, ARangeChangedWithoutItsLayoutReadsOnlyTheDaysLaidOut)
     ASSERT_EQ(1, m_day.GetDayRects().GetSize());
     trovtest::DibCanvas canvas(600, 400);
     Render(canvas);
-    EXPECT_TRUE(m_day.GetDateFromPoint(m_day.GetDayRects()[0].CenterPoint()) == kWednesday);
+    EXPECT_TRUE(m_day.CZUDPPlannerView::GetDateFromPoint(m_day.GetDayRects()[0].CenterPoint()) == kWednesday);
     m_day.AdjustAppointments();
     m_day.AdjustUpDownIcons(FALSE);
     CDC* pDC = CDC::FromHandle(canvas.Dc());

@@ -27,13 +27,14 @@ public:
 
 TEST_F(PlannerViewTest, SelectionIsClampedIntoTheRangeAndKeepsItsAnchor)
 {
+    // The base rule (the day view snaps to slots on top of it).
     Create(600, 400, kWednesday);
     // Both ends outside: exactly the range.
-    m_day.SetSelection(Date(2024, 5, 1), Date(2024, 5, 20), FALSE);
+    m_day.CZUDPPlannerView::SetSelection(Date(2024, 5, 1), Date(2024, 5, 20), FALSE);
     EXPECT_TRUE(m_day.GetSelectionStart() == m_day.GetDateStart());
     EXPECT_TRUE(m_day.GetSelectionEnd() == m_day.GetDateEnd());
     // Reversed: the later end stays the anchor.
-    m_day.SetSelection(Date(2024, 5, 8, 11, 0, 0), Date(2024, 5, 8, 9, 0, 0), FALSE);
+    m_day.CZUDPPlannerView::SetSelection(Date(2024, 5, 8, 11, 0, 0), Date(2024, 5, 8, 9, 0, 0), FALSE);
     EXPECT_TRUE(m_day.GetSelectionStart() == Date(2024, 5, 8, 11, 0, 0));
     EXPECT_TRUE(m_day.GetSelectionEnd() == Date(2024, 5, 8, 9, 0, 0));
 
@@ -49,11 +50,11 @@ TEST_F(PlannerViewTest, SelectionIsClampedIntoTheRangeAndKeepsItsAnchor)
         { plannertest::Invalid(), false },
     };
     for (const InCase& c : cases)
-        EXPECT_EQ(c.in, m_day.IsDateInSelection(c.date) != FALSE) << plannertest::Text(c.date);
+        EXPECT_EQ(c.in, m_day.CZUDPPlannerView::IsDateInSelection(c.date) != FALSE) << plannertest::Text(c.date);
     // Forward the same.
-    m_day.SetSelection(Date(2024, 5, 8, 9, 0, 0), Date(2024, 5, 8, 11, 0, 0), FALSE);
-    EXPECT_TRUE(m_day.IsDateInSelection(Date(2024, 5, 8, 9, 0, 0)));
-    EXPECT_TRUE(m_day.IsDateInSelection(Date(2024, 5, 8, 11, 0, 0)));
+    m_day.CZUDPPlannerView::SetSelection(Date(2024, 5, 8, 9, 0, 0), Date(2024, 5, 8, 11, 0, 0), FALSE);
+    EXPECT_TRUE(m_day.CZUDPPlannerView::IsDateInSelection(Date(2024, 5, 8, 9, 0, 0)));
+    EXPECT_TRUE(m_day.CZUDPPlannerView::IsDateInSelection(Date(2024, 5, 8, 11, 0, 0)));
 }
 
 TEST_F(PlannerViewTest, TheSameSelectionStillRedrawsAVisibleControl)
@@ -132,13 +133,14 @@ TEST_F(PlannerViewTest, AnIconOverAnAppointmentWinsTheHitTest)
 
 TEST_F(PlannerViewTest, DatesUnderPointsAreTheDaysLaidOut)
 {
+    // The base rule (the day view adds the slot under the point).
     Create(700, 400, Date(2024, 5, 6), 5);
     const auto& days = m_day.GetDayRects();
     ASSERT_EQ(5, days.GetSize());
-    EXPECT_TRUE(m_day.GetDateFromPoint(days[0].TopLeft()) == Date(2024, 5, 6));
+    EXPECT_TRUE(m_day.CZUDPPlannerView::GetDateFromPoint(days[0].TopLeft()) == Date(2024, 5, 6));
     // The right and bottom edges belong to the day too.
-    EXPECT_TRUE(m_day.GetDateFromPoint(CPoint(days[4].right, days[4].bottom)) == Date(2024, 5, 10));
-    EXPECT_TRUE(m_day.GetDateFromPoint(CPoint(days[0].left - 5, days[0].top)) == COleDateTime(0.0));
+    EXPECT_TRUE(m_day.CZUDPPlannerView::GetDateFromPoint(CPoint(days[4].right, days[4].bottom)) == Date(2024, 5, 10));
+    EXPECT_TRUE(m_day.CZUDPPlannerView::GetDateFromPoint(CPoint(days[0].left - 5, days[0].top)) == COleDateTime(0.0));
 }
 
 TEST_F(PlannerViewTest, ActivationAttachesQueriesAndLaysOutOnce)
