@@ -62,3 +62,7 @@ void ShootMenuButtonSheet(const GalleryPhotographer& photograph);
 // (ToolBarSheetWin.cpp); false when a window could not be made or the bar
 // did not float.
 bool ShootToolBarSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);
+// A colour popup, a torn-off colour bar docked in a frame, the button
+// appearance dialog and the image editor with a drawing
+// (ColorBarSheetWin.cpp); false when a window could not be made.
+bool ShootColorBarSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);
