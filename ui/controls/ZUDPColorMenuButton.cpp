@@ -330,8 +330,8 @@ int CColorPopup::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 void CColorPopup::PostNcDestroy()
 {
-    if (m_pParentBtn != nullptr && m_pParentBtn->m_pPopupMenu == this)
-        m_pParentBtn->m_pPopupMenu = nullptr;
+    if (m_pParentBtn != nullptr && m_pParentBtn->openPopup == this)
+        m_pParentBtn->openPopup = nullptr;
     if (g_activePopupMenu == this)
         g_activePopupMenu = nullptr;
     delete this;
