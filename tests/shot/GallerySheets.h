@@ -67,3 +67,7 @@ bool ShootToolBarSheets(const GalleryPhotographer& photograph, const std::functi
 // menu and a tear-off caption (PopupMenuSheetWin.cpp); false when a menu
 // did not open.
 bool ShootPopupMenuSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);
+// A colour popup, a torn-off colour bar docked in a frame, the button
+// appearance dialog and the image editor with a drawing
+// (ColorBarSheetWin.cpp); false when a window could not be made.
+bool ShootColorBarSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);

@@ -10,6 +10,7 @@
 #include "ui/commandbars/ZUDPToolbarMenuButton.h"
 #include "ui/foundation/ZUDPShowAllButton.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
+#include "ui/foundation/ZUDPVisualManager.h"
 
 #include <functional>
 #include <vector>

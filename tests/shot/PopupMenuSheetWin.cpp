@@ -64,7 +64,7 @@ HMENU MenuOfRows(int nRows, UINT uiFirst)
 
 void ClosePopup(CZUDPToolbarMenuButton* pButton)
 {
-    if (pButton != nullptr && pButton->m_pPopupMenu != nullptr)
+    if (pButton != nullptr && pButton->openPopup != nullptr)
         pButton->CancelMode();
 }
 
@@ -96,7 +96,7 @@ bool ShootPopupMenuSheets(const GalleryPhotographer& photograph, const std::func
         ::SetMenuDefaultItem(hMenu, 40101, FALSE);
         CZUDPToolbarMenuButton* pButton = host.Create("Popup menu", 40, 40) ? host.AddMenuButton(hMenu, "&View") : nullptr;
         if (pButton != nullptr && pButton->OpenPopupMenu(host.Bar())) {
-            CZUDPPopupMenu* pPopup = pButton->m_pPopupMenu;
+            CZUDPPopupMenu* pPopup = pButton->openPopup;
             CZUDPPopupMenuBar* pBar = pPopup->GetMenuBar();
             pPopup->SendMessage(WM_KEYDOWN, VK_HOME);
             pump(200);
@@ -105,10 +105,10 @@ bool ShootPopupMenuSheets(const GalleryPhotographer& photograph, const std::func
             auto* pItem = DYNAMIC_DOWNCAST(CZUDPToolbarMenuButton, pBar->GetButtonAt(iSub));
             if (pItem != nullptr) {
                 pBar->SetHotButton(iSub);
-                if (pItem->OpenPopupMenu(pBar) && pItem->m_pPopupMenu != nullptr) {
-                    pItem->m_pPopupMenu->SendMessage(WM_KEYDOWN, VK_HOME);
+                if (pItem->OpenPopupMenu(pBar) && pItem->openPopup != nullptr) {
+                    pItem->openPopup->SendMessage(WM_KEYDOWN, VK_HOME);
                     pump(200);
-                    photograph("popup-menu-submenu", pItem->m_pPopupMenu->m_hWnd);
+                    photograph("popup-menu-submenu", pItem->openPopup->m_hWnd);
                 }
             }
             ClosePopup(pButton);
@@ -135,7 +135,7 @@ bool ShootPopupMenuSheets(const GalleryPhotographer& photograph, const std::func
         CZUDPToolbarMenuButton* pButton = host.Create("Personalized", 340, 40) ? host.AddMenuButton(hMenu, "&File") : nullptr;
         if (pButton != nullptr && pButton->OpenPopupMenu(host.Bar())) {
             pump(200);
-            photograph("popup-menu-personalized", pButton->m_pPopupMenu->m_hWnd);
+            photograph("popup-menu-personalized", pButton->openPopup->m_hWnd);
             ClosePopup(pButton);
         } else {
             photograph("popup-menu-personalized", nullptr);
@@ -153,7 +153,7 @@ bool ShootPopupMenuSheets(const GalleryPhotographer& photograph, const std::func
         CZUDPToolbarMenuButton* pButton = host.Create("Scrolling", 640, 40) ? host.AddMenuButton(hMenu, "&Long") : nullptr;
         if (pButton != nullptr && pButton->OpenPopupMenu(host.Bar())) {
             pump(200);
-            photograph("popup-menu-scrolling", pButton->m_pPopupMenu->m_hWnd);
+            photograph("popup-menu-scrolling", pButton->openPopup->m_hWnd);
             ClosePopup(pButton);
         } else {
             photograph("popup-menu-scrolling", nullptr);
@@ -171,7 +171,7 @@ bool ShootPopupMenuSheets(const GalleryPhotographer& photograph, const std::func
             pButton->SetTearOffId(40599);
             if (pButton->OpenPopupMenu(host.Bar())) {
                 pump(200);
-                photograph("popup-menu-tear-off", pButton->m_pPopupMenu->m_hWnd);
+                photograph("popup-menu-tear-off", pButton->openPopup->m_hWnd);
                 ClosePopup(pButton);
             } else {
                 photograph("popup-menu-tear-off", nullptr);

@@ -879,6 +879,13 @@ int main(int argc, char** argv)
         printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
         return g_failures.empty() ? 0 : 1;
     }
+    // TROV_GALLERY_ONLY=colour: the colour bar and the button dialogs alone.
+    if (only != nullptr && strcmp(only, "colour") == 0) {
+        if (!ShootColorBarSheets(Photograph, Pump))
+            Fail("colour-bars", "a window could not be made");
+        printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
+        return g_failures.empty() ? 0 : 1;
+    }
     {
         // No probe leaves the machine and no adapter is listed; the program's
         // own boxes are answered while its windows are photographed, and
@@ -918,6 +925,8 @@ int main(int argc, char** argv)
         Fail("toolbar-floating-wrapped", "a toolbar could not be made or did not float");
     if (!ShootPopupMenuSheets(Photograph, Pump))
         Fail("popup-menus", "a popup menu did not open");
+    if (!ShootColorBarSheets(Photograph, Pump))
+        Fail("colour-bars", "a window could not be made");
 
     printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
     return g_failures.empty() ? 0 : 1;

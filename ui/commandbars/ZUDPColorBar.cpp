@@ -10,6 +10,7 @@
 #include "ui/commandbars/ZUDPToolBarColorButton.h"
 #include "ui/controls/ZUDPColorMenuButton.h"
 #include "ui/controls/ZUDPColorSeams.h"
+#include "ui/foundation/ZUDPDrawOnGlass.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 
 #include <cmath>
@@ -494,7 +495,16 @@ void CZUDPColorBar::OnNcPaint()
 void CZUDPColorBar::PaintBar(CDC* pDC)
 {
     HPALETTE hOld = SelectColorPalette(pDC);
-    CZUDPPopupMenuBar::PaintBar(pDC);
+    if (pDC != nullptr && ::GetObjectType(pDC->GetSafeHdc()) == OBJ_MEMDC) {
+        // The target is off-screen already (a print into a bitmap): a
+        // second buffer would only cost time.
+        CZUDPDrawOnGlass glass(IsOnGlass());
+        CRect rectClip;
+        pDC->GetClipBox(&rectClip);
+        PaintButtons(pDC, rectClip);
+    } else {
+        CZUDPPopupMenuBar::PaintBar(pDC);
+    }
     if (hOld != nullptr && pDC != nullptr)
         ::SelectPalette(pDC->GetSafeHdc(), hOld, FALSE);
 }

@@ -22,19 +22,27 @@ void DrawEtchedFrame(CDC* pDC, CRect rect)
     pDC->Draw3dRect(&rect, g_uiEnvironment.m_colorBarShadow, g_uiEnvironment.m_colorBarHighlight);
 }
 
+// The brush of the cells' frames, kept while the bar-shadow colour stays
+// (a popup draws dozens of cells per paint).
+HBRUSH FrameBrush()
+{
+    static HBRUSH s_hBrush = nullptr;
+    static COLORREF s_color = CLR_INVALID;
+    if (s_hBrush == nullptr || s_color != g_uiEnvironment.m_colorBarShadow) {
+        if (s_hBrush != nullptr)
+            ::DeleteObject(s_hBrush);
+        s_color = g_uiEnvironment.m_colorBarShadow;
+        s_hBrush = ::CreateSolidBrush(s_color);
+    }
+    return s_hBrush;
+}
+
 // Fills the rectangle with the colour (through the palette on 8-bit
-// displays) and outlines it with the bar-shadow pen.
+// displays) and outlines it in the bar-shadow colour.
 void DrawSwatch(CDC* pDC, const CRect& rect, COLORREF color)
 {
-    CBrush brush;
-    brush.CreateSolidBrush(PALETTERGB(GetRValue(color), GetGValue(color), GetBValue(color)));
-    CPen pen;
-    pen.CreatePen(PS_SOLID, 1, g_uiEnvironment.m_colorBarShadow);
-    HGDIOBJ hOldBrush = pDC->SelectObject(brush.GetSafeHandle());
-    HGDIOBJ hOldPen = pDC->SelectObject(pen.GetSafeHandle());
-    pDC->Rectangle(&rect);
-    pDC->SelectObject(hOldPen);
-    pDC->SelectObject(hOldBrush);
+    pDC->FillSolidRect(&rect, PALETTERGB(GetRValue(color), GetGValue(color), GetBValue(color)));
+    ::FrameRect(pDC->GetSafeHdc(), &rect, FrameBrush());
 }
 
 } // namespace
@@ -131,12 +139,13 @@ void CZUDPToolBarColorButton::DrawButton(CDC* pDC, const CRect& rect, CZUDPToolB
         pDC->SetBkMode(nOldMode);
         pDC->SetTextColor(clrOldText);
     } else if (!bDisabled) {
+        // The swatch's outline is the cell's frame.
         rectSwatch.right--;
         rectSwatch.bottom--;
         DrawSwatch(pDC, rectSwatch, color);
     }
 
-    if (!isOther && !isLabel) {
+    if (!isOther && !isLabel && (bDisabled || isAutomatic)) {
         if (bDisabled) {
             DrawEtchedFrame(pDC, rectSwatch);
         } else {

@@ -7,7 +7,9 @@
 #include "ui/commandbars/ZUDPCommandBarsSeams.h"
 #include "ui/commandbars/ZUDPMenuBar.h"
 #include "ui/commandbars/ZUDPPopupMenuBar.h"
+#include "ui/commandbars/ZUDPFrameLookup.h"
 #include "ui/commandbars/ZUDPToolBar.h"
+#include "ui/foundation/ZUDPMessages.h"
 #include "ui/controls/ZUDPColorSeams.h"
 #include "ui/foundation/ZUDPToolBarImages.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
@@ -265,4 +267,91 @@ int CZUDPColorMenuButton::DrawInCommandList(CDC* pDC, const CRect& rectItem, BOO
     const int nWidth = CZUDPToolbarMenuButton::DrawInCommandList(pDC, rectItem, bSelected);
     commandId = uiCmdSaved;
     return nWidth;
+}
+
+// ---------------------------------------------------------------------------
+// The popup
+
+CZUDPPopupMenu* CZUDPColorMenuButton::CreatePopupMenuObject()
+{
+    CList<COLORREF, COLORREF> documentColors;
+    if (m_bIsDocumentColors && parentWnd != nullptr && parentWnd->GetSafeHwnd() != nullptr) {
+        if (CFrameWnd* pFrame = GetTopLevelFrameOrInPlace(parentWnd))
+            pFrame->SendMessage(ZUDTOOLBAR__GETDOCUMENTCOLORS, commandId, LPARAM(&documentColors));
+    }
+    CColorPopup* pPopup = new CColorPopup(
+        this, m_Colors, m_Color, m_bIsAutomaticButton ? (LPCTSTR)m_strAutomaticButtonLabel : nullptr,
+        m_bIsOtherButton ? (LPCTSTR)m_strOtherButtonLabel : nullptr,
+        m_bIsDocumentColors ? (LPCTSTR)m_strDocumentColorsLabel : nullptr, documentColors, m_nColumns,
+        m_nHorzDockRows, m_nVertDockColumns, m_colorAutomatic, commandId);
+    pPopup->GetColorBar().useSystemColorDialog = m_bStdColorDlg;
+    return pPopup;
+}
+
+BEGIN_MESSAGE_MAP(CColorPopup, CZUDPPopupMenu)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+CColorPopup::CColorPopup(CZUDPColorMenuButton* pParentButton, const CArray<COLORREF, COLORREF>& colors,
+                         COLORREF color, LPCTSTR lpszAutomaticLabel, LPCTSTR lpszOtherLabel,
+                         LPCTSTR lpszDocumentLabel, const CList<COLORREF, COLORREF>& lstDocColors, int nColumns,
+                         int nRowsDockHorz, int nColumnsDockVert, COLORREF colorAutomatic, UINT uiCommandID)
+    : m_wndColorBar(colors, color, lpszAutomaticLabel, lpszOtherLabel, lpszDocumentLabel, lstDocColors, nColumns,
+                    nRowsDockHorz, nColumnsDockVert, colorAutomatic, uiCommandID, nullptr)
+{
+    m_pParentBtn = pParentButton;
+}
+
+CColorPopup::~CColorPopup() = default;
+
+int CColorPopup::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (g_customizeMode && !m_bEnabledInCustomizeMode)
+        return -1;
+    if (CMiniFrameWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    m_nAnimation = ResolvedMenuAnimation();
+    DWORD dwStyle = WS_CHILD | CBRS_ALIGN_TOP | CBRS_GRIPPER | CBRS_BORDER_BOTTOM | CBRS_HIDE_INPLACE |
+                    CBRS_TOOLTIPS | CBRS_FLYBY;
+    if (m_nAnimation == 0 || g_customizeMode)
+        dwStyle |= WS_VISIBLE;
+    if (!m_wndColorBar.CreateBar(this, dwStyle, 1))
+        return -1;
+    m_wndColorBar.SetOwner(GetParent());
+    m_wndColorBar.ReplaceBarStyle(m_wndColorBar.GetBarStyle() | CBRS_TOOLTIPS);
+    RegisterWithFrame(GetTopLevelFrameOrInPlace(GetParent()), this);
+    // The popup takes the bar's size, with its one-pixel border.
+    const CSize size = m_wndColorBar.CalcSize(FALSE);
+    m_wndColorBar.SetWindowPos(nullptr, 1, 1, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(nullptr, 0, 0, size.cx + 2, size.cy + 2, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    m_wndColorBar.PositionButtons();
+    return 0;
+}
+
+void CColorPopup::PostNcDestroy()
+{
+    if (m_pParentBtn != nullptr && m_pParentBtn->openPopup == this)
+        m_pParentBtn->openPopup = nullptr;
+    if (g_activePopupMenu == this)
+        g_activePopupMenu = nullptr;
+    delete this;
+}
+
+CZUDPControlBar* CColorPopup::CreateTearOffBar(CFrameWnd* pWndMain, UINT uiID, LPCTSTR lpszName)
+{
+    CZUDPColorMenuButton* pButton = DYNAMIC_DOWNCAST(CZUDPColorMenuButton, m_pParentBtn);
+    if (pButton == nullptr)
+        return nullptr;
+    CZUDPColorBar* pBar = new CZUDPColorBar(m_wndColorBar, pButton->commandId);
+    if (!pBar->CreatePaletteBar(pWndMain,
+                                WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_GRIPPER | CBRS_BORDER_BOTTOM |
+                                    CBRS_HIDE_INPLACE,
+                                uiID)) {
+        delete pBar;
+        return nullptr;
+    }
+    pBar->SetWindowText(lpszName);
+    pBar->ReplaceBarStyle(pBar->GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY);
+    pBar->SetDockableSides(CBRS_ALIGN_ANY);
+    return pBar;
 }

@@ -12,6 +12,8 @@
 #include "framework/Map.h"
 #include "framework/String.h"
 #include "framework/win/GdiObject.h"
+#include "ui/commandbars/ZUDPColorBar.h"
+#include "ui/commandbars/ZUDPPopupMenu.h"
 #include "ui/commandbars/ZUDPToolbarMenuButton.h"
 
 class CZUDPColorMenuButton : public CZUDPToolbarMenuButton {
@@ -45,6 +47,11 @@ public:
     void EnableDocumentColors(LPCTSTR lpszLabel, BOOL bEnable = TRUE);
     void SetColumnsNumber(int nColumns) { m_nColumns = nColumns; }
 
+    // The colour popup of the button: its colours, the chosen colour, the
+    // entries it shows and the document's colours (asked of the frame with
+    // ZUDTOOLBAR__GETDOCUMENTCOLORS).
+    virtual CZUDPPopupMenu* CreatePopupMenuObject();
+
     // The rectangle the colour strip is painted in, for an image drawn in
     // rectImage: 5 pixels high (10 with large icons outside menus).
     CRect ColorStripRect(const CRect& rectImage) const;
@@ -68,6 +75,34 @@ public:
 protected:
     // Where the base drew the image (the strip goes under it).
     CRect m_rectImage;
+};
+
+// The popup of a colour menu button: a colour bar fills it.  It does not
+// open while toolbars are customized; torn off, it leaves a free copy of
+// its bar for the button's command.
+class CColorPopup : public CZUDPPopupMenu {
+public:
+    CColorPopup(CZUDPColorMenuButton* pParentButton, const CArray<COLORREF, COLORREF>& colors, COLORREF color,
+                LPCTSTR lpszAutomaticLabel, LPCTSTR lpszOtherLabel, LPCTSTR lpszDocumentLabel,
+                const CList<COLORREF, COLORREF>& lstDocColors, int nColumns, int nRowsDockHorz, int nColumnsDockVert,
+                COLORREF colorAutomatic, UINT uiCommandID);
+    ~CColorPopup() override;
+
+    CZUDPPopupMenuBar* GetMenuBar() override { return &m_wndColorBar; }
+    CZUDPColorBar& GetColorBar() { return m_wndColorBar; }
+    CZUDPControlBar* CreateTearOffBar(CFrameWnd* pWndMain, UINT uiID, LPCTSTR lpszName) override;
+
+    // The animation the popup opens with (0: none).
+    int m_nAnimation = 0;
+
+protected:
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    // The popup deletes itself with its window; its button forgets it.
+    void PostNcDestroy() override;
+    DECLARE_MESSAGE_MAP()
+
+    CZUDPColorBar m_wndColorBar;
+    BOOL m_bEnabledInCustomizeMode = FALSE;
 };
 
 // The colour last chosen for each command by a colour menu button or a

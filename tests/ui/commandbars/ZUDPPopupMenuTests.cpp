@@ -474,7 +474,7 @@ TEST_F(PopupMenusTest, PopupOfAToolbarButtonOpensAboveItWhenTheRoomBelowIsShort)
         ASSERT_GE(bar.InsertButton(pButton), 0);
         pButton->SetRect(CRect(0, 0, 40, 22));
         ASSERT_TRUE(pButton->OpenPopupMenu(&bar));
-        CZUDPPopupMenu* pPopup = pButton->m_pPopupMenu;
+        CZUDPPopupMenu* pPopup = pButton->openPopup;
         ASSERT_NE(nullptr, pPopup);
         CRect rectButton = pButton->Rect();
         bar.ClientToScreen(&rectButton);
@@ -499,12 +499,12 @@ TEST_F(PopupMenusTest, ASubmenuThatDoesNotFitOnTheRightOpensLeftOfItsParent)
     auto* pItem = DYNAMIC_DOWNCAST(CZUDPToolbarMenuButton, pBar->GetButtonAt(0));
     ASSERT_NE(nullptr, pItem);
     ASSERT_TRUE(pItem->OpenPopupMenu(pBar));
-    ASSERT_NE(nullptr, pItem->m_pPopupMenu);
+    ASSERT_NE(nullptr, pItem->openPopup);
     CRect rectParent, rectSub;
     pPopup->GetWindowRect(&rectParent);
-    pItem->m_pPopupMenu->GetWindowRect(&rectSub);
+    pItem->openPopup->GetWindowRect(&rectSub);
     EXPECT_EQ(rectParent.left, rectSub.right);
-    EXPECT_EQ(CZUDPPopupMenu::kLeftOfButton, pItem->m_pPopupMenu->m_iDirection);
+    EXPECT_EQ(CZUDPPopupMenu::kLeftOfButton, pItem->openPopup->m_iDirection);
 }
 
 TEST_F(PopupMenusTest, RightToLeftOwnerMirrorsThePopupAndStopsTheAnimation)
@@ -539,27 +539,27 @@ TEST_F(PopupMenusTest, SubmenusOpenAfterTheDelayAndCloseOneMillisecondSooner)
     MoveTo(pBar, ItemCentre(pBar, 0));
     EXPECT_EQ(0, pBar->GetHotIndex());
     EXPECT_EQ(400u, TimerOf(pBar, 1));
-    EXPECT_EQ(nullptr, pFile->m_pPopupMenu) << "not before the timer";
+    EXPECT_EQ(nullptr, pFile->openPopup) << "not before the timer";
     pBar->SendMessage(WM_TIMER, 1);
-    ASSERT_NE(nullptr, pFile->m_pPopupMenu);
+    ASSERT_NE(nullptr, pFile->openPopup);
     EXPECT_EQ(UINT(-1), TimerOf(pBar, 1));
 
     // Leaving the item: the submenu lingers for 399 ms.
     MoveTo(pBar, ItemCentre(pBar, 2));
     EXPECT_EQ(399u, TimerOf(pBar, 2));
-    EXPECT_TRUE(pFile->m_bToBeClosed);
-    EXPECT_NE(nullptr, pFile->m_pPopupMenu);
+    EXPECT_TRUE(pFile->submenuPending);
+    EXPECT_NE(nullptr, pFile->openPopup);
 
     // Back on the item before the timer: it stays.
     MoveTo(pBar, ItemCentre(pBar, 0));
     EXPECT_EQ(UINT(-1), TimerOf(pBar, 2));
-    EXPECT_FALSE(pFile->m_bToBeClosed);
+    EXPECT_FALSE(pFile->submenuPending);
 
     // Away again, and the timer fires: it closes.
     MoveTo(pBar, ItemCentre(pBar, 2));
-    const HWND hSub = pFile->m_pPopupMenu->m_hWnd;
+    const HWND hSub = pFile->openPopup->m_hWnd;
     pBar->SendMessage(WM_TIMER, 2);
-    EXPECT_EQ(nullptr, pFile->m_pPopupMenu);
+    EXPECT_EQ(nullptr, pFile->openPopup);
     EXPECT_FALSE(::IsWindow(hSub));
     EXPECT_TRUE(::IsWindow(pPopup->m_hWnd)) << "the menu itself stays";
     EXPECT_EQ(pPopup, g_activePopupMenu);
@@ -574,8 +574,8 @@ TEST_F(PopupMenusTest, ArrowKeysCloseAnOpenSubmenuAtOnce)
     pPopup->SendMessage(WM_KEYDOWN, VK_HOME);
     auto* pFile = DYNAMIC_DOWNCAST(CZUDPToolbarMenuButton, pBar->GetButtonAt(0));
     pPopup->SendMessage(WM_KEYDOWN, VK_RIGHT);
-    ASSERT_NE(nullptr, pFile->m_pPopupMenu);
-    const HWND hSub = pFile->m_pPopupMenu->m_hWnd;
+    ASSERT_NE(nullptr, pFile->openPopup);
+    const HWND hSub = pFile->openPopup->m_hWnd;
     pPopup->SendMessage(WM_KEYDOWN, VK_DOWN);
     EXPECT_FALSE(::IsWindow(hSub));
     EXPECT_EQ(UINT(-1), TimerOf(pBar, 2)) << "no close delay";
@@ -725,7 +725,7 @@ TEST_F(PopupMenusTest, ChosenCommandsArePostedCountedAndCloseTheChain)
         ASSERT_NE(nullptr, pPopup);
         auto* pItem = DYNAMIC_DOWNCAST(CZUDPToolbarMenuButton, pPopup->GetMenuBar()->GetButtonAt(0));
         ASSERT_TRUE(pItem->OpenPopupMenu(pPopup->GetMenuBar()));
-        CZUDPPopupMenu* pSub = pItem->m_pPopupMenu;
+        CZUDPPopupMenu* pSub = pItem->openPopup;
         ASSERT_NE(nullptr, pSub);
         EXPECT_EQ(&m_host, pSub->m_pMessageTarget) << "inherited from the parent popup";
         const HWND hTop = pPopup->m_hWnd, hSubWnd = pSub->m_hWnd;
@@ -755,13 +755,13 @@ TEST_F(PopupMenusTest, APaletteParentButtonTakesTheChosenCommand)
     ASSERT_GE(bar.InsertButton(pButton), 0);
     pButton->SetRect(CRect(0, 0, 40, 22));
     ASSERT_TRUE(pButton->OpenPopupMenu(&bar));
-    CZUDPPopupMenuBar* pBar = pButton->m_pPopupMenu->GetMenuBar();
+    CZUDPPopupMenuBar* pBar = pButton->openPopup->GetMenuBar();
     EXPECT_TRUE(pBar->IsPaletteMode());
     EXPECT_EQ(2, pBar->GetPaletteRows());
     EXPECT_EQ(0, pBar->GetButtonAt(0)->wrapAfter);
     EXPECT_TRUE(pBar->GetButtonAt(1)->wrapAfter) << "two rows of two";
     pBar->DispatchItemCommand(7303, pBar->GetButtonAt(2));
-    EXPECT_EQ(nullptr, pButton->m_pPopupMenu);
+    EXPECT_EQ(nullptr, pButton->openPopup);
     EXPECT_EQ(7303u, pButton->commandId);
     bar.DestroyWindow();
     frame.DestroyWindow();

@@ -3,6 +3,7 @@
 // the bar, Escape, access keys, tooltips with shortcut keys, context help
 // through the mouse-hook seam, and the common-control compatibility
 // messages.
+#include "framework/win/Controls.h"
 #include "framework/win/FrameWnd.h"
 #include "tests/ui/commandbars/ToolBarTestResources.h"
 #include "tests/ui/commandbars/ToolBarTestSupport.h"
@@ -269,10 +270,10 @@ TEST_F(ToolBarInputTest, TooltipsWithShortcutKeys)
 
     {
         CZUDPPopupMenu popup;
-        pMenu->m_pPopupMenu = &popup;
+        pMenu->openPopup = &popup;
         EXPECT_EQ("", tipAt(2, &nHit));
         EXPECT_EQ(-1, nHit) << "an open menu button has no tooltip";
-        pMenu->m_pPopupMenu = nullptr;
+        pMenu->openPopup = nullptr;
     }
     g_showTooltips = FALSE;
     EXPECT_EQ(-1, bar.OnToolHitTest(bar.GetButtonAt(0)->rect.CenterPoint(), nullptr));

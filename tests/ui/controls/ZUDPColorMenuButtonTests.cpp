@@ -4,6 +4,7 @@
 #include "framework/Archive.h"
 #include "framework/Exceptions.h"
 #include "framework/File.h"
+#include "framework/win/FrameWnd.h"
 #include "tests/common/DrawingTest.h"
 #include "tests/common/ui/RecordingVisualManager.h"
 #include "ui/commandbars/ZUDPColorBar.h"
@@ -11,11 +12,14 @@
 #include "ui/commandbars/ZUDPToolBar.h"
 #include "ui/controls/ZUDPColorMenuButton.h"
 #include "ui/controls/ZUDPColorSeams.h"
+#include "ui/foundation/ZUDPMessages.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -234,4 +238,110 @@ TEST_F(ColorMenuButtonTest, ArchiveRoundTripAndBadCount)
     EXPECT_THROW(Load(target, bad), CArchiveException*);
     EXPECT_EQ(9, target.m_nColumns);
     EXPECT_EQ(0, target.m_Colors.GetSize());
+}
+
+namespace {
+
+// A frame that answers the document colours and records commands.
+class CDocumentFrame : public CFrameWnd {
+public:
+    LRESULT OnGetDocumentColors(WPARAM wParam, LPARAM lParam)
+    {
+        askedFor = UINT(wParam);
+        auto* pColors = reinterpret_cast<CList<COLORREF, COLORREF>*>(lParam);
+        pColors->AddTail(RGB(11, 22, 33));
+        pColors->AddTail(RGB(44, 55, 66));
+        return 0;
+    }
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        commands.push_back(LOWORD(wParam));
+        return CFrameWnd::OnCommand(wParam, lParam);
+    }
+    UINT askedFor = 0;
+    std::vector<UINT> commands;
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CDocumentFrame, CFrameWnd)
+    ON_REGISTERED_MESSAGE(ZUDTOOLBAR__GETDOCUMENTCOLORS, &CDocumentFrame::OnGetDocumentColors)
+END_MESSAGE_MAP()
+
+} // namespace
+
+// The button's popup: a colour bar with the entries the button shows, the
+// document colours the frame gives, the button's dialog option; a cell
+// chosen in it colours the button and closes it with the command; torn
+// off, it leaves a free copy for the command; in customization it does
+// not open.
+TEST_F(ColorMenuButtonTest, PopupOfTheButton)
+{
+    CDocumentFrame frame;
+    ASSERT_TRUE(frame.CreateEx(0, AfxRegisterWndClass(0), "doc", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300), nullptr, 0));
+    CZUDPToolBar toolbar;
+    ASSERT_TRUE(toolbar.CreateBar(&frame, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, 0xE920));
+    toolbar.SetOwner(&frame);
+    CZUDPColorMenuButton* pButton = new CZUDPColorMenuButton(kColorCommand, "Colour");
+    pButton->EnableAutomaticButton("Automatic", RGB(0, 0, 0));
+    pButton->EnableOtherButton("More...", FALSE);
+    pButton->EnableDocumentColors("Document");
+    pButton->m_nColumns = 5;
+    toolbar.InsertButton(pButton);
+
+    std::unique_ptr<CZUDPPopupMenu> pending(pButton->CreatePopupMenuObject());
+    CColorPopup* pPopup = dynamic_cast<CColorPopup*>(pending.get());
+    ASSERT_NE(nullptr, pPopup);
+    EXPECT_EQ(kColorCommand, frame.askedFor);
+    CZUDPColorBar& bar = pPopup->GetColorBar();
+    EXPECT_EQ(&bar, pPopup->GetMenuBar());
+    EXPECT_STREQ("Automatic", bar.automaticLabel);
+    EXPECT_STREQ("More...", bar.otherLabel);
+    EXPECT_EQ(2, bar.documentColors.GetCount());
+    EXPECT_TRUE(bar.useSystemColorDialog);
+    EXPECT_EQ(5, bar.columns);
+    EXPECT_FALSE(bar.dockable);
+
+    {
+        std::unique_ptr<CZUDPControlBar> torn(pPopup->CreateTearOffBar(&frame, 0xE921, "Colours"));
+        CZUDPColorBar* pTorn = dynamic_cast<CZUDPColorBar*>(torn.get());
+        ASSERT_NE(nullptr, pTorn);
+        EXPECT_TRUE(pTorn->dockable);
+        EXPECT_EQ(kColorCommand, pTorn->commandId);
+        EXPECT_EQ(DWORD(CBRS_ALIGN_ANY), pTorn->GetDockableSides() & CBRS_ALIGN_ANY);
+        CString title;
+        pTorn->GetWindowText(title);
+        EXPECT_STREQ("Colours", title);
+        pTorn->DestroyWindow();
+    }
+
+    // A refused window takes its object with it, as every popup does.
+    g_customizeMode = TRUE;
+    CZUDPPopupMenu* pRefused = pButton->CreatePopupMenuObject();
+    EXPECT_FALSE(pRefused->CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, CRect(0, 0, 10, 10), &frame, 0))
+        << "no colour popup while toolbars are customized";
+    g_customizeMode = FALSE;
+
+    // The window deletes its object when it goes.
+    ASSERT_TRUE(pPopup->CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, CRect(0, 0, 10, 10), &frame, 0));
+    pending.release();
+    const HWND hWndPopup = pPopup->GetSafeHwnd();
+    ASSERT_NE(nullptr, bar.GetSafeHwnd());
+    EXPECT_EQ(pButton, bar.GetParentColorMenuButton());
+    int iCell = -1;
+    for (int i = 0; i < bar.GetCount() && iCell < 0; ++i) {
+        if (!bar.GetButtonAt(i)->IsSeparator() && bar.GetButtonAt(i)->text.IsEmpty())
+            iCell = i;
+    }
+    ASSERT_GE(iCell, 0);
+    const COLORREF chosen = bar.colors[0];
+    const CPoint pt = bar.GetButtonAt(iCell)->rect.CenterPoint();
+    bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    EXPECT_FALSE(::IsWindow(hWndPopup));
+    EXPECT_EQ(chosen, pButton->GetColor());
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        ::DispatchMessageA(&msg);
+    EXPECT_EQ(std::vector<UINT>{kColorCommand}, frame.commands);
+    toolbar.DestroyWindow();
+    frame.DestroyWindow();
 }

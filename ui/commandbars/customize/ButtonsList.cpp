@@ -171,9 +171,9 @@ void CButtonsList::PaintList(CDC* pDC, const CRect& rectItem)
     const BOOL bEnabled = m_hWnd == nullptr || IsWindowEnabled();
     if (m_pImages != nullptr) {
         if (m_pImages->GetAdaptedFaceColor() != g_uiEnvironment.m_colorButtonFace) {
-            m_pImages->RebuildDerivedImage(TRUE);
-            m_pImages->RebuildDerivedImage(FALSE);
             m_pImages->SetAdaptedFaceColor(g_uiEnvironment.m_colorButtonFace);
+            m_pImages->RebuildDerivedImage(FALSE);
+            m_pImages->RebuildDerivedImage(TRUE);
         }
         CZUDPImageDrawState ds;
         if (m_pImages->BeginDrawing(ds)) {
