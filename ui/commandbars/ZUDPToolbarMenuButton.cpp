@@ -1002,3 +1002,35 @@ void CZUDPToolbarMenuButton::DrawMenuItem(CDC* pDC, const CRect& rectRow, CZUDPT
         pDC->SelectObject(pOldFont);
     pDC->SetBkMode(nOldBkMode);
 }
+
+HMENU CopyMenuHandle(HMENU hMenu)
+{
+    if (hMenu == nullptr || !::IsMenu(hMenu))
+        return nullptr;
+    HMENU hCopy = ::CreatePopupMenu();
+    if (hCopy == nullptr)
+        return nullptr;
+    const int nCount = ::GetMenuItemCount(hMenu);
+    for (int i = 0; i < nCount; ++i) {
+        char szText[1025] = "";
+        MENUITEMINFOA info = {};
+        info.cbSize = sizeof(MENUITEMINFOA);
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_DATA | MIIM_STRING;
+        info.dwTypeData = szText;
+        info.cch = sizeof(szText) - 1;
+        if (!::GetMenuItemInfoA(hMenu, UINT(i), TRUE, &info))
+            continue;
+        if (info.hSubMenu != nullptr) {
+            info.hSubMenu = CopyMenuHandle(info.hSubMenu);
+            if (info.hSubMenu == nullptr)
+                continue;
+        }
+        info.dwTypeData = szText;
+        if (!::InsertMenuItemA(hCopy, UINT(i), TRUE, &info) && info.hSubMenu != nullptr)
+            ::DestroyMenu(info.hSubMenu);
+    }
+    const UINT uiDefault = ::GetMenuDefaultItem(hMenu, FALSE, GMDI_USEDISABLED);
+    if (uiDefault != (UINT)-1)
+        ::SetMenuDefaultItem(hCopy, uiDefault, FALSE);
+    return hCopy;
+}

@@ -123,3 +123,7 @@ public:
 protected:
     void DeleteSubItems();
 };
+
+// A copy of a menu with its submenus (a new handle the caller owns); null
+// for a handle that is not a menu.
+HMENU CopyMenuHandle(HMENU hMenu);

@@ -736,7 +736,8 @@ TEST_F(PopupMenusTest, ChosenCommandsArePostedCountedAndCloseTheChain)
         EXPECT_FALSE(::IsWindow(hTop)) << "the whole chain closes";
         EXPECT_EQ(nullptr, g_activePopupMenu);
         EXPECT_EQ(0, g_lastChosenMenuItem);
-        EXPECT_EQ(before + 1, CZUDPToolBar::GetCommandUseCount(c.command));
+        // System commands are reserved: the usage counts leave them out.
+        EXPECT_EQ(before + (IsReservedCommand(c.command) ? 0 : 1), CZUDPToolBar::GetCommandUseCount(c.command));
         trovtest::PumpPending();
         ASSERT_EQ(1u, m_host.commands.size()) << c.command;
         EXPECT_EQ(c.message, m_host.commands[0].first) << c.command;
