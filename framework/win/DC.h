@@ -105,6 +105,10 @@ public:
     COLORREF SetPixel(POINT point, COLORREF crColor) { return ::SetPixel(m_hDC, point.x, point.y, crColor); }
     COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
     COLORREF GetPixel(POINT point) const { return ::GetPixel(m_hDC, point.x, point.y); }
+    // Fills with the selected brush from the point: FLOODFILLBORDER up to
+    // the colour, FLOODFILLSURFACE over the area of the colour.
+    BOOL ExtFloodFill(int x, int y, COLORREF crColor, UINT nFillType)
+    { return ::ExtFloodFill(m_hDC, x, y, crColor, nFillType); }
 
     // Fills and frames
     void FillRect(LPCRECT lpRect, CBrush* pBrush) { ::FillRect(m_hDC, lpRect, (HBRUSH)AfxSafeHandle(pBrush)); }

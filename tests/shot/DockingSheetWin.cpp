@@ -2,62 +2,19 @@
 // top (the second holding more than fits, so its bars are squeezed from
 // its end), and on the left, right and bottom, and the frame's bars menu
 // open over it.
+#include "tests/shot/GalleryDockFrame.h"
 #include "tests/shot/GallerySheets.h"
 
-#include "framework/win/DC.h"
 #include "framework/win/Menu.h"
 #include "ui/commandbars/ZUDPToolBar.h"
 #include "ui/docking/ZUDPDockBar.h"
 #include "ui/docking/ZUDPDockManager.h"
 #include "ui/docking/ZUDPFrameWnd.h"
-#include "ui/foundation/ZUDPUIEnvironment.h"
-#include "ui/foundation/ZUDPVisualManager.h"
 
 #include <memory>
 #include <vector>
 
 namespace {
-
-// A toolbar of a fixed full length that shows its border lines, gripper
-// and name, and may be squeezed down to 60 pixels.
-class CDockingGalleryBar : public CZUDPToolBar {
-public:
-    explicit CDockingGalleryBar(int nLength) : m_nLength(nLength) { SetMinSize(CSize(60, 60)); }
-
-    CSize CalcStretchSize(BOOL, BOOL bHorz) override { return bHorz ? CSize(m_nLength, 26) : CSize(26, m_nLength); }
-    void GetMinSize(CSize& size) const override { CZUDPControlBar::GetMinSize(size); }
-
-    void PaintBar(CDC* pDC) override
-    {
-        CZUDPVisualManager* pManager = CZUDPVisualManager::GetActiveManager();
-        CRect rectClient;
-        GetClientRect(&rectClient);
-        pManager->FillBarBackground(pDC, this, rectClient, rectClient);
-        CRect rectLines = rectClient;
-        pManager->DrawBarBorder(pDC, this, rectLines);
-        CRect rectInner = rectClient;
-        DeflateRectByBorders(rectInner, IsHorizontal());
-        const CRect rectGripper = IsHorizontal()
-                                      ? CRect(rectInner.left - 7, rectInner.top, rectInner.left, rectInner.bottom)
-                                      : CRect(rectInner.left, rectInner.top - 7, rectInner.right, rectInner.top);
-        pManager->DrawBarGripper(pDC, rectGripper, IsHorizontal(), this);
-        if (!IsHorizontal())
-            return;
-        CString strTitle;
-        GetWindowText(strTitle);
-        const int nOldMode = pDC->SetBkMode(TRANSPARENT);
-        const COLORREF clrOld = pDC->SetTextColor(g_uiEnvironment.m_colorBarText);
-        CFont* pOldFont = pDC->SelectObject(&g_uiEnvironment.m_fontRegular);
-        rectInner.left += 4;
-        pDC->DrawText(strTitle, rectInner, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
-        pDC->SelectObject(pOldFont);
-        pDC->SetTextColor(clrOld);
-        pDC->SetBkMode(nOldMode);
-    }
-
-private:
-    int m_nLength;
-};
 
 struct BarsMenuShot {
     const GalleryPhotographer* photograph = nullptr;
@@ -84,48 +41,39 @@ VOID CALLBACK PhotographBarsMenu(HWND, UINT, UINT_PTR idEvent, DWORD)
 bool ShootDockingSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump)
 {
     CZUDPFrameWnd frame;
-    if (!frame.Create(nullptr, "Docking", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 560, 360)))
+    if (!MakeGalleryDockFrame(frame, "Docking", CRect(40, 40, 560, 360)))
         return false;
-    const DWORD sides[] = {CBRS_ALIGN_TOP, CBRS_ALIGN_BOTTOM, CBRS_ALIGN_LEFT, CBRS_ALIGN_RIGHT};
-    for (DWORD side : sides) {
-        CZUDPDockBar* pDockBar = new CZUDPDockBar;   // deletes itself with its window
-        if (!pDockBar->Create(side, CRect(), &frame, 0)) {
-            delete pDockBar;
-            return false;
-        }
-        frame.RegisterBar(pDockBar);
-    }
-    frame.RecalcLayout();
 
     struct BarSpec {
         const char* name;
-        int length;
+        int buttons;
         UINT dockBarId;
         CRect rectRow;   // a point of the row to join (dock-bar client coordinates); empty: a new row
         int along;
     } specs[] = {
-        {"Standard", 180, AFX_IDW_DOCKBAR_TOP, CRect(), 0},
-        {"Formatting", 150, AFX_IDW_DOCKBAR_TOP, CRect(0, 0, 1, 1), 200},
-        {"Drawing", 200, AFX_IDW_DOCKBAR_TOP, CRect(), 0},
-        {"Machines", 200, AFX_IDW_DOCKBAR_TOP, CRect(0, 27, 1, 28), 200},
-        {"Network", 200, AFX_IDW_DOCKBAR_TOP, CRect(0, 27, 1, 28), 400},
-        {"Tools", 140, AFX_IDW_DOCKBAR_LEFT, CRect(), 0},
-        {"Views", 120, AFX_IDW_DOCKBAR_RIGHT, CRect(), 0},
-        {"Status", 220, AFX_IDW_DOCKBAR_BOTTOM, CRect(), 0},
+        {"Standard", 6, AFX_IDW_DOCKBAR_TOP, CRect(), 0},
+        {"Formatting", 5, AFX_IDW_DOCKBAR_TOP, CRect(0, 0, 1, 1), 220},
+        {"Drawing", 7, AFX_IDW_DOCKBAR_TOP, CRect(), 0},
+        {"Machines", 8, AFX_IDW_DOCKBAR_TOP, CRect(0, 30, 1, 31), 200},
+        {"Network", 8, AFX_IDW_DOCKBAR_TOP, CRect(0, 30, 1, 31), 400},
+        {"Tools", 5, AFX_IDW_DOCKBAR_LEFT, CRect(), 0},
+        {"Views", 4, AFX_IDW_DOCKBAR_RIGHT, CRect(), 0},
+        {"Status", 6, AFX_IDW_DOCKBAR_BOTTOM, CRect(), 0},
     };
-    std::vector<std::unique_ptr<CDockingGalleryBar>> bars;
-    UINT nID = 701;
+    static const LPCTSTR kCaptions[] = {"Open", "Save", nullptr, "Cut", "Copy", "Paste", "Find", "Print", "Help"};
+    std::vector<std::unique_ptr<CZUDPToolBar>> bars;
+    UINT nID = 71;
     for (const BarSpec& spec : specs) {
-        bars.push_back(std::make_unique<CDockingGalleryBar>(spec.length));
-        CDockingGalleryBar& bar = *bars.back();
-        if (!bar.CreatePane(nullptr, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER, CRect(0, 0, 10, 10), &frame,
-                            nID++, ZUDP_CBRS_FLOAT | ZUDP_CBRS_DOCK | ZUDP_CBRS_CLOSE))
+        bars.push_back(std::make_unique<CZUDPToolBar>());
+        CZUDPToolBar& bar = *bars.back();
+        const std::vector<LPCTSTR> captions(kCaptions, kCaptions + spec.buttons);
+        if (!MakeGalleryToolBar(bar, frame, nID++, spec.name, captions))
             return false;
-        bar.SetWindowText(spec.name);
-        bar.SetDockableSides(CBRS_ALIGN_ANY);
         const BOOL bHorz = spec.dockBarId == AFX_IDW_DOCKBAR_TOP || spec.dockBarId == AFX_IDW_DOCKBAR_BOTTOM;
+        const CSize size = bar.CalcStretchSize(FALSE, bHorz);
         bar.GetRecentDockInfo().m_recentDockedInfo.m_rectDockedRect =
-            bHorz ? CRect(spec.along, 0, spec.along + spec.length, 26) : CRect(0, spec.along, 26, spec.along + spec.length);
+            bHorz ? CRect(spec.along, 0, spec.along + size.cx, size.cy)
+                  : CRect(0, spec.along, size.cx, spec.along + size.cy);
         frame.DockBarAtSite(&bar, spec.dockBarId, spec.rectRow.IsRectEmpty() ? nullptr : &spec.rectRow);
     }
     frame.RecalcLayout();

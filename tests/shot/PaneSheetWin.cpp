@@ -3,12 +3,14 @@
 // with its gripper and border lines), a pane floating in its own floating
 // frame, the pane menu open over a docked pane, and a tabbed toolbar of
 // three toolbars docked at the top.
+#include "tests/shot/GalleryDockFrame.h"
 #include "tests/shot/GallerySheets.h"
 
 #include "framework/win/DC.h"
 #include "framework/win/FrameworkSeams.h"
 #include "ui/commandbars/ZUDPControlBar.h"
 #include "ui/commandbars/ZUDPTabbedToolbar.h"
+#include "ui/commandbars/ZUDPToolBar.h"
 #include "ui/docking/ZUDPDockBar.h"
 #include "ui/docking/ZUDPFrameWnd.h"
 #include "ui/docking/ZUDPMiniFrameWnd.h"
@@ -68,8 +70,6 @@ private:
     CSize m_sizeFull;
 };
 using CGalleryPane = CGalleryBar<CZUDPControlBar>;
-// A toolbar of the gallery: its title stands for its buttons.
-using CGalleryToolBar = CGalleryBar<CZUDPToolBar>;
 
 bool MakePane(CZUDPControlBar& pane, CFrameWnd& frame, UINT nID, const char* title)
 {
@@ -107,18 +107,8 @@ VOID CALLBACK PhotographOpenMenu(HWND, UINT, UINT_PTR idEvent, DWORD)
 bool ShootPaneSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump)
 {
     CZUDPFrameWnd frame;
-    if (!frame.Create(nullptr, "Panes", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 560, 320)))
+    if (!MakeGalleryDockFrame(frame, "Panes", CRect(40, 40, 560, 320)))
         return false;
-    const DWORD sides[] = {CBRS_ALIGN_TOP, CBRS_ALIGN_BOTTOM, CBRS_ALIGN_LEFT, CBRS_ALIGN_RIGHT};
-    for (DWORD side : sides) {
-        CZUDPDockBar* pDockBar = new CZUDPDockBar;   // deletes itself with its window
-        if (!pDockBar->Create(side, CRect(), &frame, 0)) {
-            delete pDockBar;
-            return false;
-        }
-        frame.RegisterBar(pDockBar);
-    }
-    frame.RecalcLayout();
 
     // Two panes side by side in the top dock bar, one in the bottom one.
     CGalleryPane standard(CSize(180, 26)), formatting(CSize(150, 26)), status(CSize(240, 24));
@@ -160,10 +150,11 @@ bool ShootPaneSheets(const GalleryPhotographer& photograph, const std::function<
     // A tabbed toolbar of three toolbars in a row of its own at the top,
     // the second one active.
     CZUDPTabbedToolbar tabbed;
-    CGalleryToolBar standardBar(CSize(190, 24)), viewBar(CSize(240, 24)), toolsBar(CSize(150, 24));
+    CZUDPToolBar standardBar, viewBar, toolsBar;
     if (!tabbed.CreateTabbedBar(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 110) ||
-        !MakePane(standardBar, frame, 111, "Standard") || !MakePane(viewBar, frame, 112, "View") ||
-        !MakePane(toolsBar, frame, 113, "Tools"))
+        !MakeGalleryToolBar(standardBar, frame, 111, "Standard", {"New", "Open", "Save", nullptr, "Print"}) ||
+        !MakeGalleryToolBar(viewBar, frame, 112, "View", {"Zoom", "Grid", nullptr, "List", "Tree", "Refresh", "Full"}) ||
+        !MakeGalleryToolBar(toolsBar, frame, 113, "Tools", {"Options", "Upload", "Ping"}))
         return false;
     tabbed.SetWindowText("Toolbars");
     tabbed.SetDockableSides(CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM);

@@ -1,5 +1,9 @@
 #include "ui/commandbars/ZUDPCommandBarsSeams.h"
 
+#include "framework/win/Clipboard.h"
+#include "framework/win/Wnd.h"
+#include "ui/controls/ZUDPColorDialog.h"
+
 namespace {
 
 int CALLBACK CollectFont(const LOGFONTA* pLogFont, const TEXTMETRICA*, DWORD dwFontType, LPARAM lParam)
@@ -66,11 +70,28 @@ HHOOK RealSetMouseHook(HOOKPROC pfnProc) { return ::SetWindowsHookExA(WH_MOUSE, 
 
 void RealRemoveMouseHook(HHOOK hHook) { ::UnhookWindowsHookEx(hHook); }
 
+INT_PTR RealLibraryColorDialog(HWND hWndOwner, COLORREF colorInitial, COLORREF* pChosen)
+{
+    CZUDPColorDialog dialog(colorInitial, 0, CWnd::FromHandle(hWndOwner));
+    const INT_PTR nResult = dialog.DoModal();
+    if (nResult == IDOK && pChosen != nullptr)
+        *pChosen = dialog.GetColor();
+    return nResult;
+}
+
+BOOL RealClipboardHasBitmap() { return ::IsClipboardFormatAvailable(CF_BITMAP); }
+
+BOOL RealClipboardPutBitmap(HWND hWndOwner, HBITMAP hBitmap) { return AfxClipboardPutBitmap(hWndOwner, hBitmap); }
+
+HBITMAP RealClipboardGetBitmap(HWND hWndOwner) { return AfxClipboardGetBitmapCopy(hWndOwner); }
+
 } // namespace
 
 CommandBarsSeams::CommandBarsSeams()
     : installedFonts(RealInstalledFonts), drawDragOutline(RealDrawDragOutline), setMouseHook(RealSetMouseHook),
-      removeMouseHook(RealRemoveMouseHook)
+      removeMouseHook(RealRemoveMouseHook), libraryColorDialog(RealLibraryColorDialog),
+      clipboardHasBitmap(RealClipboardHasBitmap), clipboardPutBitmap(RealClipboardPutBitmap),
+      clipboardGetBitmap(RealClipboardGetBitmap)
 {
 }
 

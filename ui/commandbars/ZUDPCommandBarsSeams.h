@@ -26,6 +26,17 @@ struct CommandBarsSeams {
     // Tests keep the procedure and call it with the messages they choose.
     Seam<HHOOK(HOOKPROC pfnProc)> setMouseHook;
     Seam<void(HHOOK hHook)> removeMouseHook;
+    // The library's colour dialog over the owner, started on the colour:
+    // IDOK with the chosen colour in *pChosen, or IDCANCEL.  (The system's
+    // colour dialog is the colour chooser's seam, ZUDPColorSeams.h.)
+    Seam<INT_PTR(HWND hWndOwner, COLORREF colorInitial, COLORREF* pChosen)> libraryColorDialog;
+    // The clipboard, as the button image editor uses it: whether it offers
+    // CF_BITMAP; hands it a bitmap (emptying it first; on success the
+    // clipboard owns the bitmap); a copy of its CF_BITMAP (the caller owns
+    // it), null when there is none or it cannot be read.
+    Seam<BOOL()> clipboardHasBitmap;
+    Seam<BOOL(HWND hWndOwner, HBITMAP hBitmap)> clipboardPutBitmap;
+    Seam<HBITMAP(HWND hWndOwner)> clipboardGetBitmap;
 
     CommandBarsSeams();
 };

@@ -22,6 +22,8 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 IMPLEMENT_DYNAMIC(CZUDPSmartDockingManager, CObject)
 IMPLEMENT_DYNAMIC(CZUDPDockManager, CObject)
 IMPLEMENT_SERIAL(CZUDPTabbedControlBar, CZUDPBaseTabbedBar, VERSIONABLE_SCHEMA | 2)
@@ -59,23 +61,33 @@ CZUDPBaseControlBar* FindTabPaneById(CZUDPBaseTabbedBar* pTabbed, UINT nID)
     return nullptr;
 }
 
-// The child control bar of a rebar band with a control id, or null.
-CZUDPBaseControlBar* FindBandChildById(CZUDPReBar* pReBar, UINT nID)
+// The control bars held by the bands of the frame's rebars, band by band.
+// Rebars are no library bars: they are found among the frame's children,
+// and a band's child is input of the rebar control, checked before use.
+std::vector<CZUDPBaseControlBar*> RebarBandBars(CFrameWnd* pFrame)
 {
-    if (!HasWindow(pReBar))
-        return nullptr;
-    const int nBands = int(pReBar->SendMessage(RB_GETBANDCOUNT));
-    for (int i = 0; i < nBands; ++i) {
-        REBARBANDINFOA info = {};
-        info.cbSize = sizeof(info);
-        info.fMask = RBBIM_CHILD | RBBIM_ID | RBBIM_STYLE;
-        if (!pReBar->SendMessage(RB_GETBANDINFOA, WPARAM(i), LPARAM(&info)))
+    std::vector<CZUDPBaseControlBar*> bars;
+    if (!HasWindow(pFrame))
+        return bars;
+    for (HWND hChild = ::GetWindow(pFrame->GetSafeHwnd(), GW_CHILD); hChild != nullptr;
+         hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        CZUDPReBar* pReBar = DYNAMIC_DOWNCAST(CZUDPReBar, CWnd::FromHandlePermanent(hChild));
+        if (!HasWindow(pReBar))
             continue;
-        CZUDPBaseControlBar* pChild = DYNAMIC_DOWNCAST(CZUDPBaseControlBar, CWnd::FromHandlePermanent(info.hwndChild));
-        if (HasWindow(pChild) && UINT(pChild->GetDlgCtrlID()) == nID)
-            return pChild;
+        const int nBands = int(pReBar->SendMessage(RB_GETBANDCOUNT));
+        for (int i = 0; i < nBands; ++i) {
+            REBARBANDINFOA info = {};
+            info.cbSize = sizeof(info);
+            info.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_IDEALSIZE;
+            if (!pReBar->SendMessage(RB_GETBANDINFOA, WPARAM(i), LPARAM(&info)) || info.hwndChild == nullptr)
+                continue;
+            CZUDPBaseControlBar* pChild =
+                DYNAMIC_DOWNCAST(CZUDPBaseControlBar, CWnd::FromHandlePermanent(info.hwndChild));
+            if (HasWindow(pChild))
+                bars.push_back(pChild);
+        }
     }
-    return nullptr;
+    return bars;
 }
 
 // The bar in a dock bar's rows with a control id, or null.
@@ -319,14 +331,9 @@ CZUDPBaseControlBar* CZUDPDockManager::LocateBarById(UINT nID, BOOL bSearchMiniF
         if (pInner != nullptr)
             return pInner;
     }
-    // Rebars are no library bars: they are found among the frame's children.
-    if (HasWindow(m_pFrame)) {
-        for (HWND hChild = ::GetWindow(m_pFrame->GetSafeHwnd(), GW_CHILD); hChild != nullptr;
-             hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
-            CZUDPReBar* pReBar = DYNAMIC_DOWNCAST(CZUDPReBar, CWnd::FromHandlePermanent(hChild));
-            if (CZUDPBaseControlBar* pChild = FindBandChildById(pReBar, nID))
-                return pChild;
-        }
+    for (CZUDPBaseControlBar* pChild : RebarBandBars(m_pFrame)) {
+        if (UINT(pChild->GetDlgCtrlID()) == nID)
+            return pChild;
     }
     if (!bSearchMiniFrames)
         return nullptr;
@@ -716,15 +723,17 @@ void CZUDPDockManager::BuildBarsMenu(CMenu& menu, BOOL bToolbarsOnly)
         menu.AppendMenu(MF_STRING, nID, strName);
         m_mapBarsMenu.SetAt(nID, pBar);
     };
+    // The other bars begin with a separator when the menu has items.
+    BOOL bSeparatorDue = TRUE;
     for (int nPass = 0; nPass < (bToolbarsOnly ? 1 : 2); ++nPass) {
-        BOOL bFirst = TRUE;
         for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
             CZUDPBaseControlBar* pBar = AsBar(bars.GetNext(pos));
             if (pBar == nullptr || (pBar->IsKindOf(RUNTIME_CLASS(CZUDPToolBar)) != (nPass == 0)) || !isListed(pBar))
                 continue;
-            if (nPass == 1 && bFirst && menu.GetMenuItemCount() > 0)
+            if (nPass == 1 && bSeparatorDue && menu.GetMenuItemCount() > 0)
                 menu.AppendMenu(MF_SEPARATOR);
-            bFirst = FALSE;
+            if (nPass == 1)
+                bSeparatorDue = FALSE;
             if (CZUDPBaseTabbedBar* pTabbed = DYNAMIC_DOWNCAST(CZUDPBaseTabbedBar, pBar)) {
                 CZUDPBaseTabWnd* pTabWnd = pTabbed->GetTabWnd();
                 for (int i = 0; pTabWnd != nullptr && i < pTabWnd->GetTabCount(); ++i) {
@@ -738,6 +747,15 @@ void CZUDPDockManager::BuildBarsMenu(CMenu& menu, BOOL bToolbarsOnly)
         }
     }
     if (!bToolbarsOnly) {
+        // The rebars' bands come among the other bars, after the bar list's.
+        for (CZUDPBaseControlBar* pChild : RebarBandBars(m_pFrame)) {
+            if (!isListed(pChild))
+                continue;
+            if (bSeparatorDue && menu.GetMenuItemCount() > 0)
+                menu.AppendMenu(MF_SEPARATOR);
+            bSeparatorDue = FALSE;
+            append(pChild);
+        }
         for (POSITION pos = m_lstRestoredHiddenBars.GetHeadPosition(); pos != nullptr;) {
             HWND hWnd = m_lstRestoredHiddenBars.GetNext(pos);
             CZUDPDockingControlBar* pPane =

@@ -7,15 +7,18 @@
 // data reads are built before any ordinary file-scope object.
 #include "ui/foundation/ZUDPStartup.h"
 
+#include "ui/commandbars/ZUDPColorBar.h"
 #include "ui/commandbars/ZUDPCommandManager.h"
 #include "ui/commandbars/ZUDPCustomizeButton.h"
 #include "ui/commandbars/ZUDPMenuBar.h"
 #include "ui/commandbars/ZUDPPopupMenu.h"
 #include "ui/commandbars/ZUDPTabbedToolbar.h"
+#include "ui/commandbars/ZUDPToolBarColorButton.h"
 #include "ui/commandbars/ZUDPToolBar.h"
 #include "ui/commandbars/ZUDPToolbarMenuButton.h"
 #include "ui/commandbars/ZUDPUserTool.h"
 #include "ui/controls/ZUDPButton.h"
+#include "ui/controls/ZUDPColorMenuButton.h"
 #include "ui/controls/ZUDPComboBox.h"
 #include "ui/controls/ZUDPEdit.h"
 #include "ui/controls/ZUDPEditListBox.h"
@@ -92,6 +95,8 @@ CZUDPGlobalUtils g_globalUtils;
 
 CZUDPUIEnvironment g_uiEnvironment;
 CSize g_dragThreshold(::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG));
+CMap<COLORREF, COLORREF, CString, LPCTSTR> g_colorNames;
+CMap<UINT, UINT, COLORREF, COLORREF> g_commandColors;
 
 // The menu glyph strip and its five recoloured copies (empty until first
 // use; they take the shadow colour of the global UI data).
@@ -158,6 +163,9 @@ const ZUDPLibraryClass g_libraryClasses[] = {
     {RUNTIME_CLASS(CZUDPAppBarWnd)},
     {RUNTIME_CLASS(CZUDPDockingCBWrapper)},
     {RUNTIME_CLASS(CZUDPTabbedToolbar)},
+    {RUNTIME_CLASS(CZUDPColorBar)},
+    {RUNTIME_CLASS(CZUDPToolBarColorButton)},
+    {RUNTIME_CLASS(CZUDPColorMenuButton)},
 };
 const int g_libraryClassCount = int(sizeof(g_libraryClasses) / sizeof(g_libraryClasses[0]));
 

@@ -11,6 +11,7 @@
 // One instance, g_uiEnvironment, is built by the library's start-up unit
 // before any library window exists.  Only the UI thread reads or refreshes
 // it; nothing locks it.
+#include "framework/Map.h"
 #include "framework/win/FrameWnd.h"
 #include "framework/win/DC.h"
 
@@ -282,6 +283,10 @@ extern CZUDPUIEnvironment g_uiEnvironment;
 // How far the mouse moves with a button down before the move counts as a
 // drag (SM_CXDRAG by SM_CYDRAG), read once at start-up.
 extern CSize g_dragThreshold;
+
+// The names of colours, for the colour cells' tooltips: created empty at
+// start-up; the library only reads it, an application may fill it.
+extern CMap<COLORREF, COLORREF, CString, LPCTSTR> g_colorNames;
 
 // Font enumeration callback: non-zero while the face differs from the
 // wanted one (lParam), so that the enumeration answers 0 exactly when the

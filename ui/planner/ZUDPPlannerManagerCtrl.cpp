@@ -1,5 +1,7 @@
 #include "ui/planner/ZUDPPlannerManagerCtrl.h"
 
+#include <algorithm>
+
 #include "res/ui/planner.h"
 #include "ui/foundation/ZUDPMemDC.h"
 #include "ui/foundation/ZUDPPngImage.h"
@@ -10,17 +12,43 @@
 #include "ui/planner/ZUDPPlannerClockIcons.h"
 #include "ui/planner/ZUDPPlannerSeams.h"
 #include "ui/planner/ZUDPPlannerView.h"
+#include "ui/planner/ZUDPPlannerDates.h"
+#include "ui/planner/ZUDPPlannerPrint.h"
+#include "ui/planner/ZUDPPlannerViewDay.h"
+#include "ui/planner/ZUDPPlannerViewMonth.h"
+#include "ui/planner/ZUDPPlannerViewMulti.h"
+#include "ui/planner/ZUDPPlannerViewWeek.h"
+#include "ui/planner/ZUDPPlannerViewWorkWeek.h"
+#include "ui/planner/ZUDPCalendar.h"
+#include "ui/planner/ZUDPRecurrenceRule.h"
 #include "ui/foundation/ZUDPMessages.h"
+#include "ui/foundation/ZUDPToolTipProvider.h"
 
 IMPLEMENT_DYNCREATE(CZUDPPlannerManagerCtrl, CZUDPWnd)
 
 BEGIN_MESSAGE_MAP(CZUDPPlannerManagerCtrl, CZUDPWnd)
     ON_WM_CREATE()
+    ON_WM_DESTROY()
     ON_WM_PAINT()
     ON_WM_PRINTCLIENT()
     ON_WM_ERASEBKGND()
     ON_WM_SIZE()
     ON_WM_TIMER()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_RBUTTONDOWN()
+    ON_WM_MOUSEMOVE()
+    ON_WM_MOUSEWHEEL()
+    ON_WM_VSCROLL()
+    ON_WM_SETCURSOR()
+    ON_WM_KEYDOWN()
+    ON_WM_TIMECHANGE()
+    ON_WM_CANCELMODE()
+    ON_MESSAGE(WM_SETFONT, &CZUDPPlannerManagerCtrl::OnSetFont)
+    ON_MESSAGE(WM_GETFONT, &CZUDPPlannerManagerCtrl::OnGetFont)
+    ON_REGISTERED_MESSAGE(ZUDM_UPDATETOOLTIPS, &CZUDPPlannerManagerCtrl::OnUpdateToolTips)
+    ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, &CZUDPPlannerManagerCtrl::OnNeedToolTipText)
 END_MESSAGE_MAP()
 
 int CZUDPPlannerManagerCtrl::s_nFirstDayOfWeek = 0;
@@ -40,8 +68,16 @@ CImageList& SharedAppointmentImages()
 
 CZUDPPlannerManagerCtrl::CZUDPPlannerManagerCtrl(CRuntimeClass* pStorageClass, CRuntimeClass* pClockIconsClass)
 {
+    if (s_nClipboardFormat == 0)
+        s_nClipboardFormat = ::RegisterClipboardFormatA(GetClipboardFormatName());
     SetStorageRTC(pStorageClass, TRUE);
     SetClockIconsRTC(pClockIconsClass, TRUE);
+
+    // Every planner offers the four rule kinds to the recurrence editor.
+    RegisterRecurrenceRule(RUNTIME_CLASS(CZUDPRecurrenceRuleDaily));
+    RegisterRecurrenceRule(RUNTIME_CLASS(CZUDPRecurrenceRuleWeekly));
+    RegisterRecurrenceRule(RUNTIME_CLASS(CZUDPRecurrenceRuleMonthly));
+    RegisterRecurrenceRule(RUNTIME_CLASS(CZUDPRecurrenceRuleYearly));
 
     CBitmap arrows;
     BOOL loaded;
@@ -56,8 +92,6 @@ CZUDPPlannerManagerCtrl::CZUDPPlannerManagerCtrl(CRuntimeClass* pStorageClass, C
         m_sizeUpDown = CSize(info.bmWidth / 2, info.bmHeight);
     }
 
-    if (s_nClipboardFormat == 0)
-        s_nClipboardFormat = ::RegisterClipboardFormatA(GetClipboardFormatName());
     s_nFirstDayOfWeek = GetLocaleFirstDayOfWeek();
     // A plain system scroll bar.
     m_wndScrollVert.SetDrawMode(CZUDPScrollBar::DrawPlatform);
@@ -65,9 +99,21 @@ CZUDPPlannerManagerCtrl::CZUDPPlannerManagerCtrl(CRuntimeClass* pStorageClass, C
 
 CZUDPPlannerManagerCtrl::~CZUDPPlannerManagerCtrl()
 {
+    ClearToolTips();
+    if (m_pToolTip != nullptr)
+        CZUDPToolTipProvider::DestroyToolTipCtrl(m_pToolTip);
+    m_SelectedApps.RemoveAll();
     ClearQuery();
+    delete m_pPrinter;
+    m_pPrinter = nullptr;
+    DeleteViews();
     delete m_pAppsStorage;
     delete m_pClockIcons;
+}
+
+BOOL CZUDPPlannerManagerCtrl::RegisterRecurrenceRule(CRuntimeClass* pRuleClass)
+{
+    return g_recurrenceRuleRegistrator.RegisterRule(pRuleClass);
 }
 
 BOOL CZUDPPlannerManagerCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
@@ -76,19 +122,100 @@ BOOL CZUDPPlannerManagerCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pPar
     return CWnd::Create(className, "", dwStyle, rect, pParentWnd, nID);
 }
 
+CZUDPPlannerView* CZUDPPlannerManagerCtrl::CreateView(int nType)
+{
+    switch (nType) {
+    case TypeDay: return new CZUDPPlannerViewDay;
+    case TypeWorkWeek: return new CZUDPPlannerViewWorkWeek;
+    case TypeWeek: return new CZUDPPlannerViewWeek;
+    case TypeMonth: return new CZUDPPlannerViewMonth;
+    case TypeMulti: return new CZUDPPlannerViewMulti;
+    default: return nullptr;
+    }
+}
+
+void CZUDPPlannerManagerCtrl::DeleteViews()
+{
+    m_pCurrentView = nullptr;
+    for (CZUDPPlannerView*& pView : m_pViews) {
+        delete pView;
+        pView = nullptr;
+    }
+}
+
+BOOL CZUDPPlannerManagerCtrl::PreCreateWindow(CREATESTRUCT& cs)
+{
+    static CRuntimeClass* const required[TypeCount] = {
+        RUNTIME_CLASS(CZUDPPlannerViewDay), RUNTIME_CLASS(CZUDPPlannerViewWorkWeek),
+        RUNTIME_CLASS(CZUDPPlannerViewWeek), RUNTIME_CLASS(CZUDPPlannerViewMonth),
+        RUNTIME_CLASS(CZUDPPlannerViewMulti)};
+    // Views of an earlier creation (one that failed, or a window made
+    // again) go first, so that none is overwritten and lost.
+    DeleteViews();
+    for (int type = 0; type < TypeCount; ++type) {
+        m_pViews[type] = CreateView(type);
+        if (m_pViews[type] == nullptr || !m_pViews[type]->IsKindOf(required[type])) {
+            DeleteViews();
+            return FALSE;
+        }
+    }
+    if (m_Type < 0 || m_Type >= TypeCount || (m_Type == TypeMulti && !m_bMultiResourceStorage))
+        m_Type = TypeDay;
+    m_pCurrentView = m_pViews[m_Type];
+    m_pCurrentView->OnActivate(this, nullptr);
+
+    m_pCurrentView->SetDate(g_plannerSeams.now());
+    const COleDateTime start = GetWorkingDayStart(m_pCurrentView->GetDate());
+    m_pCurrentView->SetSelection(start, start, TRUE);
+    return CZUDPWnd::PreCreateWindow(cs);
+}
+
 int CZUDPPlannerManagerCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CZUDPWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
     m_wndScrollVert.Create(WS_CHILD | WS_VISIBLE | SBS_VERT, CRect(0, 0, 0, 0), this, 1);
+    RegisterDropTarget();
+    if (CZUDPToolTipProvider::CreateToolTipCtrl(m_pToolTip, this, TIPKIND_PLANNER) && m_pToolTip != nullptr &&
+        m_pToolTip->GetSafeHwnd() != nullptr) {
+        m_pToolTip->SendMessage(TTM_ACTIVATE, TRUE);
+        m_pToolTip->SendMessage(TTM_SETMAXTIPWIDTH, 0, 150);
+        m_pToolTip->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+    }
     AdjustLayout(FALSE);
     return 0;
+}
+
+void CZUDPPlannerManagerCtrl::OnDestroy()
+{
+    ClearToolTips();
+    if (m_pToolTip != nullptr)
+        CZUDPToolTipProvider::DestroyToolTipCtrl(m_pToolTip);
+    m_nToolCount = 0;
+    StopDragDrop();
+    StopCapture();
+    RevokeDropTarget();
+    // Destroying the window empties the storage.
+    RemoveAllAppointments(FALSE);
+    if (m_pCurrentView != nullptr)
+        m_pCurrentView->OnDeactivate(this);
+    // The current view goes with the others: nothing reads a deleted view
+    // afterwards, the getters answer quietly.
+    DeleteViews();
+    CZUDPWnd::OnDestroy();
 }
 
 // ---- storage and clock icons ---------------------------------------------------------------
 
 void CZUDPPlannerManagerCtrl::SetStorageRTC(CRuntimeClass* pStorageClass, BOOL bDeleteOld)
 {
+    // The selection and the queried array point into the old storage:
+    // forget them before it goes.
+    const BOOL bLive = m_pAppsStorage != nullptr;
+    if (bLive) {
+        m_SelectedApps.RemoveAll();
+        ClearQuery();
+    }
     if (bDeleteOld)
         delete m_pAppsStorage;
     m_pAppsStorage = nullptr;
@@ -100,6 +227,14 @@ void CZUDPPlannerManagerCtrl::SetStorageRTC(CRuntimeClass* pStorageClass, BOOL b
     if (m_pAppsStorage == nullptr)
         delete pObject;
     m_bMultiResourceStorage = DYNAMIC_DOWNCAST(CZUDPAppointmentBaseMultiStorage, m_pAppsStorage) != nullptr;
+    // The multi-resource view needs a multi-resource storage.
+    if (bLive && m_Type == TypeMulti && !m_bMultiResourceStorage && m_pViews[TypeDay] != nullptr)
+        SetType(TypeDay, FALSE);
+    if (bLive && m_pCurrentView != nullptr) {
+        RequeryAppointments();
+        if (GetSafeHwnd() != nullptr)
+            AdjustLayout(TRUE);
+    }
 }
 
 CZUDPPlannerClockIcons* CZUDPPlannerManagerCtrl::SetClockIconsRTC(CRuntimeClass* pClockIconsClass, BOOL bDeleteOld)
@@ -144,6 +279,9 @@ void CZUDPPlannerManagerCtrl::RequeryAppointments()
 
 void CZUDPPlannerManagerCtrl::ClearQuery()
 {
+    // The occurrences go: the view must not resize one of them any more.
+    if (m_pCurrentView != nullptr)
+        m_pCurrentView->ForgetCapturedAppointment();
     for (INT_PTR i = 0; i < m_QueryApps.GetSize(); ++i) {
         CZUDPAppointment* pApp = m_QueryApps[i];
         if (pApp != nullptr && pApp->IsRecurrenceClone())
@@ -180,6 +318,546 @@ UINT CZUDPPlannerManagerCtrl::GetCurrentResourceID() const
         return m_pCurrentView->GetCurrentResourceID();
     auto* pMulti = DYNAMIC_DOWNCAST(CZUDPAppointmentBaseMultiStorage, m_pAppsStorage);
     return pMulti != nullptr ? pMulti->GetCurrentResourceID() : 0;
+}
+
+// ---- views and dates ------------------------------------------------------------------------
+
+namespace {
+
+// A span of days as a date span; invalid outside what a span can hold.
+COleDateTimeSpan DaySpan(double days)
+{
+    COleDateTimeSpan span(days);
+    if (days < -3615897.0 || days > 3615897.0)
+        span.SetStatus(COleDateTimeSpan::invalid);
+    return span;
+}
+
+// Seven days less one second: the end of a week from its first day.
+const COleDateTimeSpan kWeekLessOneSecond(6.999988425925926);
+
+} // namespace
+
+COleDateTime CZUDPPlannerManagerCtrl::GetWorkingDayStart(const COleDateTime& date) const
+{
+    const int step = std::max(1, CZUDPPlannerView::GetTimeScaleMinutes(m_TimeScale));
+    const int h = int(m_dblWorkingStart);
+    const int m = int((m_dblWorkingStart - h) * 100.0 + 0.05);
+    const double offset = double(h) / 24.0 + double(m - m % step) / 1440.0;
+    return PlannerDates::TruncateToDay(date) + DaySpan(offset);
+}
+
+CZUDPPlannerView* CZUDPPlannerManagerCtrl::GetView(int nType) const
+{
+    return nType >= 0 && nType < TypeCount ? m_pViews[nType] : nullptr;
+}
+
+namespace {
+const COleDateTime& NoDate()
+{
+    static const COleDateTime none(0.0);
+    return none;
+}
+} // namespace
+
+const COleDateTime& CZUDPPlannerManagerCtrl::GetDate() const
+{
+    return m_pCurrentView != nullptr ? m_pCurrentView->GetDate() : NoDate();
+}
+
+const COleDateTime& CZUDPPlannerManagerCtrl::GetDateStart() const
+{
+    return m_pCurrentView != nullptr ? m_pCurrentView->GetDateStart() : NoDate();
+}
+
+const COleDateTime& CZUDPPlannerManagerCtrl::GetDateEnd() const
+{
+    return m_pCurrentView != nullptr ? m_pCurrentView->GetDateEnd() : NoDate();
+}
+
+COleDateTime CZUDPPlannerManagerCtrl::GetSelectionStart() const
+{
+    return m_pCurrentView != nullptr ? m_pCurrentView->GetSelectionStart() : NoDate();
+}
+
+COleDateTime CZUDPPlannerManagerCtrl::GetSelectionEnd() const
+{
+    return m_pCurrentView != nullptr ? m_pCurrentView->GetSelectionEnd() : NoDate();
+}
+
+COleDateTime CZUDPPlannerManagerCtrl::GetCurrentDateOrZero() const { return GetDate(); }
+
+int CZUDPPlannerManagerCtrl::GetViewDuration() const
+{
+    if (m_pCurrentView == nullptr)
+        return 0;
+    return int(PlannerDates::WholeDays(m_pCurrentView->GetDateEnd() - m_pCurrentView->GetDateStart())) + 1;
+}
+
+BOOL CZUDPPlannerManagerCtrl::IsCompressWeekend() const
+{
+    return m_pCurrentView != nullptr && m_pCurrentView->IsCompressWeekend();
+}
+
+CRect CZUDPPlannerManagerCtrl::GetViewRect() const
+{
+    return m_pCurrentView != nullptr ? m_pCurrentView->GetRect() : CRect(0, 0, 0, 0);
+}
+
+int CZUDPPlannerManagerCtrl::HitTest(const CPoint& point) const
+{
+    return m_pCurrentView != nullptr ? m_pCurrentView->HitTest(point) : 0;
+}
+
+int CZUDPPlannerManagerCtrl::HitTestArea(const CPoint& point) const
+{
+    return m_pCurrentView != nullptr ? m_pCurrentView->HitTestArea(point) : 0;
+}
+
+int CZUDPPlannerManagerCtrl::HitTestAppointment(const CPoint& point) const
+{
+    return m_pCurrentView != nullptr ? m_pCurrentView->HitTestAppointment(point) : 0;
+}
+
+BOOL CZUDPPlannerManagerCtrl::OnScroll(UINT nScrollCode, UINT nPos, BOOL bDoScroll)
+{
+    return m_pCurrentView != nullptr && m_pCurrentView->OnScroll(nScrollCode, nPos, bDoScroll);
+}
+
+void CZUDPPlannerManagerCtrl::SetType(int nType, BOOL bRedraw)
+{
+    // Only the five view types; the multi-resource view needs a
+    // multi-resource storage.
+    if (nType < 0 || nType >= TypeCount || nType == m_Type || m_pViews[nType] == nullptr)
+        return;
+    if (nType == TypeMulti && !m_bMultiResourceStorage)
+        return;
+    const BOOL bWindow = GetSafeHwnd() != nullptr;
+    if (bWindow)
+        SendMessage(WM_SETREDRAW, FALSE);
+
+    CList<CZUDPAppointment*, CZUDPAppointment*> selected;
+    for (POSITION pos = m_SelectedApps.GetHeadPosition(); pos != nullptr;)
+        selected.AddTail(m_SelectedApps.GetNext(pos));
+    CZUDPPlannerView* pOldView = m_pCurrentView;
+    const int oldType = m_Type;
+    COleDateTime selStart = GetSelectionStart();
+    COleDateTime selEnd = GetSelectionEnd();
+    const UINT resource = GetCurrentResourceID();
+
+    if (pOldView != nullptr)
+        pOldView->OnDeactivate(this);
+    m_Type = nType;
+    m_pCurrentView = m_pViews[nType];
+    SetCurrentResourceID(resource, FALSE);
+    m_pCurrentView->OnActivate(this, pOldView);
+
+    if (IsDayTypeView()) {
+        if ((oldType == TypeDay && nType == TypeMulti) || (oldType == TypeMulti && nType == TypeDay)) {
+            if (pOldView != nullptr)
+                m_pCurrentView->SetDateInterval(pOldView->GetDateStart(), pOldView->GetDateEnd());
+        }
+        const COleDateTime start = m_pCurrentView->GetDateStart();
+        const COleDateTime end = m_pCurrentView->GetDateEnd();
+        if (oldType == TypeWeek || selStart < start || selStart > end || selEnd < start || selEnd > end) {
+            selStart = GetWorkingDayStart(m_pCurrentView->GetDateStart());
+            selEnd = selStart;
+        }
+        m_pCurrentView->SetSelection(selStart, selEnd, FALSE);
+    }
+    RestoreAppointmentSelection(selected, FALSE);
+
+    if (bWindow) {
+        SendMessage(WM_SETREDRAW, TRUE);
+        if (bRedraw)
+            Redraw();
+    }
+    UpdateCalendarSelection(nullptr);
+    UpdateCalendarMarks(nullptr);
+    if (bWindow)
+        NotifyParent(ZUDP_PLANNER_TYPE_CHANGED, WPARAM(oldType), LPARAM(nType));
+}
+
+void CZUDPPlannerManagerCtrl::CarrySelection(const COleDateTime& dtStart, const COleDateTime& dtEnd)
+{
+    if (m_pCurrentView == nullptr)
+        return;
+    const BOOL forward = dtStart < dtEnd;
+    const COleDateTimeSpan span = forward ? dtEnd - dtStart : dtStart - dtEnd;
+    const COleDateTime day = PlannerDates::TruncateToDay(m_pCurrentView->GetDate());
+    COleDateTime s = dtStart;
+    COleDateTime moved = day + COleDateTimeSpan(0, dtStart.GetHour(), dtStart.GetMinute(), dtStart.GetSecond());
+    if (!dtStart.IsValid() || !day.IsValid())
+        moved.SetStatus(COleDateTime::invalid);
+    if (moved != s)
+        s = moved;
+    COleDateTime e;
+    if (forward) {
+        e = s + span;
+    } else {
+        e = s;
+        s = s - span;
+    }
+    const COleDateTime a = m_pCurrentView->GetDateStart();
+    const COleDateTime b = m_pCurrentView->GetDateEnd();
+    if (!s.IsValid() || !e.IsValid() || s < a || s > b || e < a || e > b) {
+        s = GetWorkingDayStart(s);
+        e = s;
+    }
+    m_pCurrentView->SetSelection(s, e, FALSE);
+}
+
+void CZUDPPlannerManagerCtrl::SetDate(const COleDateTime& date, BOOL bRedraw)
+{
+    if (m_pCurrentView == nullptr)
+        return;
+    const COleDateTime day = PlannerDates::TruncateToDay(date);
+    if (day == m_pCurrentView->GetDate())
+        return;
+    COleDateTime a = m_pCurrentView->GetDateStart();
+    COleDateTime b = m_pCurrentView->GetDateEnd();
+
+    if (m_Type == TypeWeek || m_Type == TypeMonth) {
+        const COleDateTime pageStart = m_pCurrentView->CalculateDateStart(day);
+        if (a <= day && day <= b && pageStart == a) {
+            // The day is on the shown page: only the current date moves.
+            ClearAppointmentSelection(FALSE);
+            m_pCurrentView->m_dtDate = day;
+            m_pCurrentView->SetSelection(day, day, TRUE);
+        } else {
+            m_pCurrentView->SetDate(day);
+        }
+        OnDateChanged();
+        return;
+    }
+
+    const BOOL bWindow = GetSafeHwnd() != nullptr;
+    if (bWindow)
+        SendMessage(WM_SETREDRAW, FALSE);
+    const COleDateTime selStart = m_pCurrentView->GetSelectionStart();
+    const COleDateTime selEnd = m_pCurrentView->GetSelectionEnd();
+    if (GetViewDuration() > 1 && a <= day && day <= b) {
+        m_pCurrentView->m_dtDate = day;
+    } else if (m_Type == TypeWorkWeek && a <= day && day <= a + kWeekLessOneSecond) {
+        // A hidden day of the shown week: nothing moves, the date change is
+        // still reported.
+        if (bWindow)
+            SendMessage(WM_SETREDRAW, TRUE);
+        OnDateChanged();
+        return;
+    } else {
+        m_pCurrentView->SetDate(day);
+        if (m_Type == TypeWorkWeek && m_pCurrentView->GetDateEnd() < day)
+            m_pCurrentView->m_dtDate = m_pCurrentView->GetDateStart();
+    }
+    CarrySelection(selStart, selEnd);
+    if (bWindow) {
+        SendMessage(WM_SETREDRAW, TRUE);
+        if (bRedraw)
+            Redraw();
+    }
+    OnDateChanged();
+}
+
+void CZUDPPlannerManagerCtrl::SetDateInterval(const COleDateTime& dtStart, const COleDateTime& dtEnd, BOOL bRedraw)
+{
+    if (m_pCurrentView == nullptr)
+        return;
+    const int n = int(PlannerDates::WholeDays(dtEnd - dtStart));
+    const BOOL bWindow = GetSafeHwnd() != nullptr;
+    if (bWindow)
+        SendMessage(WM_SETREDRAW, FALSE);
+    // The calendar is left alone until the views are settled.
+    CZUDPCalendar* pCalendar = m_pCalendar;
+    m_pCalendar = nullptr;
+
+    const int firstDay = s_nFirstDayOfWeek + 1;
+    if (n == 6 && dtStart == CZUDPPlannerView::GetWeekStartDate(dtStart, firstDay) && !m_bSevenDaysAsDays) {
+        SetType(TypeWeek, FALSE);
+        COleDateTime week = PlannerDates::TruncateToDay(CZUDPPlannerView::GetWeekStartDate(dtStart, firstDay));
+        // The week view always begins on a Monday.
+        for (int i = 0; i < 7 && week.IsValid() && week.GetDayOfWeek() != 2; ++i)
+            week += COleDateTimeSpan(1.0);
+        CZUDPPlannerView* pWeek = m_pViews[TypeWeek];
+        if (m_Type == TypeWeek && pWeek != nullptr) {
+            pWeek->m_dtDateStart = week;
+            pWeek->m_dtDateEnd = week + kWeekLessOneSecond;
+            pWeek->SetDate(week);
+        }
+    } else if (n > 6) {
+        SetType(TypeMonth, FALSE);
+        if (m_Type == TypeMonth)
+            m_pCurrentView->SetDateInterval(dtStart, dtEnd);
+    } else {
+        const int oldType = m_Type;
+        const COleDateTime selStart = m_pCurrentView->GetSelectionStart();
+        const COleDateTime selEnd = m_pCurrentView->GetSelectionEnd();
+        SetType(m_Type == TypeMulti ? TypeMulti : TypeDay, FALSE);
+        m_pCurrentView->SetDateInterval(dtStart, dtEnd);
+        if (oldType == TypeDay || oldType == TypeMulti)
+            CarrySelection(selStart, selEnd);
+    }
+
+    if (bWindow) {
+        SendMessage(WM_SETREDRAW, TRUE);
+        if (bRedraw)
+            Redraw();
+    }
+    m_pCalendar = pCalendar;
+    OnDateChanged();
+}
+
+void CZUDPPlannerManagerCtrl::OnDateChanged()
+{
+    if (m_pCalendar != nullptr) {
+        UpdateCalendarSelection(nullptr);
+        const COleDateTime first = m_pCalendar->GetFirstShownDay();
+        const COleDateTime last = m_pCalendar->GetLastShownDay();
+        if (first != m_dtCalendarStart || last != m_dtCalendarEnd) {
+            m_dtCalendarStart = first;
+            m_dtCalendarEnd = last;
+            UpdateCalendarMarks(nullptr);
+        }
+    }
+    if (GetSafeHwnd() != nullptr)
+        NotifyParent(ZUDP_PLANNER_DATE_CHANGED, 0, 0);
+}
+
+BOOL CZUDPPlannerManagerCtrl::SetCurrentResourceID(UINT nResourceID, BOOL bRedraw)
+{
+    auto* pMulti = DYNAMIC_DOWNCAST(CZUDPAppointmentBaseMultiStorage, m_pAppsStorage);
+    if (!m_bMultiResourceStorage || pMulti == nullptr || nResourceID == 0)
+        return FALSE;
+    const DWORD old = pMulti->GetCurrentResourceID();
+    if (!pMulti->SetCurrentResourceID(nResourceID))
+        return FALSE;
+    if (m_pCurrentView == nullptr)
+        return TRUE;
+    if (m_pCurrentView->SetCurrentResourceID(nResourceID, FALSE, FALSE))
+        pMulti->SetCurrentResourceID(0);
+    const BOOL changed = m_pCurrentView->UpdateResources();
+    if (pMulti->GetCurrentResourceID() != old || changed) {
+        RequeryAppointments();
+        AdjustLayout(bRedraw);
+    } else if (bRedraw) {
+        Redraw();
+    }
+    return TRUE;
+}
+
+// ---- calendar link ----------------------------------------------------------------------------
+
+void CZUDPPlannerManagerCtrl::SetCalendar(CZUDPCalendar* pCalendar)
+{
+    m_pCalendar = pCalendar;
+    m_dtCalendarStart = COleDateTime(0.0);
+    m_dtCalendarEnd = COleDateTime(0.0);
+}
+
+void CZUDPPlannerManagerCtrl::UpdateCalendarSelection(CZUDPCalendar* pCalendar)
+{
+    if (pCalendar == nullptr)
+        pCalendar = m_pCalendar;
+    if (pCalendar == nullptr || pCalendar->GetSafeHwnd() == nullptr || m_pCurrentView == nullptr)
+        return;
+    CList<DATE, DATE> selectedList;
+    pCalendar->GetSelectedDates(selectedList);
+    CArray<COleDateTime, const COleDateTime&> selected;
+    for (POSITION pos = selectedList.GetHeadPosition(); pos != nullptr;)
+        selected.Add(COleDateTime(selectedList.GetNext(pos)));
+    COleDateTime first = GetDateStart();
+    const int n = GetViewDuration();
+    if (m_Type == TypeWeek && s_nFirstDayOfWeek != 1)
+        first = CZUDPPlannerView::GetWeekStartDate(first, s_nFirstDayOfWeek + 1);
+    else if (m_Type == TypeMonth && IsCompressWeekend() && s_nFirstDayOfWeek == 0)
+        first -= COleDateTimeSpan(1.0);
+    if (selected.GetSize() > 0) {
+        COleDateTime earliest = selected[0];
+        COleDateTime latest = selected[0];
+        for (INT_PTR i = 1; i < selected.GetSize(); ++i) {
+            if (selected[i] < earliest)
+                earliest = selected[i];
+            if (selected[i] > latest)
+                latest = selected[i];
+        }
+        if (earliest == first && latest == first + COleDateTimeSpan(double(n - 1)))
+            return;
+    }
+    CList<DATE, DATE> days;
+    for (int i = 0; i < n; ++i)
+        days.AddTail(double(first + COleDateTimeSpan(double(i))));
+    pCalendar->SetSelectedDates(days, FALSE, TRUE);
+}
+
+void CZUDPPlannerManagerCtrl::CollectMarkedDays(const CZUDPAppointmentArray& apps, const COleDateTime& dtFrom,
+                                                const COleDateTime& dtTo, CArray<DATE, DATE>& days)
+{
+    days.RemoveAll();
+    const COleDateTime from = PlannerDates::TruncateToDay(dtFrom);
+    const COleDateTime to = PlannerDates::TruncateToDay(dtTo);
+    if (!from.IsValid() || !to.IsValid() || to < from)
+        return;
+    for (INT_PTR i = 0; i < apps.GetSize(); ++i) {
+        const CZUDPAppointment* pApp = apps[i];
+        if (pApp == nullptr || pApp->IsAllDay())
+            continue;
+        const COleDateTime start = pApp->GetStart();
+        COleDateTime d = PlannerDates::TruncateToDay(start);
+        if (!d.IsValid())
+            continue;
+        if (from <= d && d <= to)
+            days.Add(double(start));
+        if (CZUDPPlannerView::IsSameDay(start, pApp->GetFinish()))
+            continue;
+        COleDateTime f = pApp->GetFinish();
+        if (f.IsValid() && !PlannerDates::HasTimeOfDay(f))
+            f -= COleDateTimeSpan(1.0);
+        f = PlannerDates::TruncateToDay(f);
+        if (!f.IsValid())
+            continue;
+        // Only the days the calendar shows: a long appointment adds no
+        // more than the shown range.
+        COleDateTime day = d + COleDateTimeSpan(1.0);
+        if (day < from)
+            day = from;
+        const COleDateTime last = f < to ? f : to;
+        for (; day.IsValid() && day <= last; day += COleDateTimeSpan(1.0))
+            days.Add(double(day));
+    }
+}
+
+BOOL CZUDPPlannerManagerCtrl::UpdateCalendarMarks(CZUDPCalendar* pCalendar)
+{
+    if (pCalendar == nullptr)
+        pCalendar = m_pCalendar;
+    if (pCalendar == nullptr || pCalendar->GetSafeHwnd() == nullptr)
+        return FALSE;
+    const COleDateTime from = pCalendar->GetFirstShownDay();
+    const COleDateTime to = pCalendar->GetLastShownDay();
+    CZUDPAppointmentArray apps;
+    QueryAppointments(apps, from, to);
+    CArray<DATE, DATE> days;
+    CollectMarkedDays(apps, from, to, days);
+    for (INT_PTR i = 0; i < apps.GetSize(); ++i) {
+        if (apps[i] != nullptr && apps[i]->IsRecurrenceClone())
+            delete apps[i];
+    }
+    pCalendar->SetMarkedDates(days, TRUE);
+    return TRUE;
+}
+
+// ---- printing ------------------------------------------------------------------------------
+
+void CZUDPPlannerManagerCtrl::CreatePrinter(CPrintInfo* pInfo, CRuntimeClass* pPrinterClass)
+{
+    if (pPrinterClass == nullptr || !pPrinterClass->IsDerivedFrom(RUNTIME_CLASS(CZUDPPlannerPrint))) {
+        // The multi-resource view has no page layout: no printer, and none
+        // of an earlier job stays to print it.
+        if (m_Type == TypeMulti) {
+            delete m_pPrinter;
+            m_pPrinter = nullptr;
+            return;
+        }
+        pPrinterClass = GetPrinterClass(m_Type, GetViewDuration());
+    }
+    CObject* pObject = pPrinterClass != nullptr ? pPrinterClass->CreateObject() : nullptr;
+    auto* pPrinter = DYNAMIC_DOWNCAST(CZUDPPlannerPrint, pObject);
+    if (pPrinter == nullptr) {
+        delete pObject;
+        delete m_pPrinter;
+        m_pPrinter = nullptr;
+        return;
+    }
+    delete m_pPrinter;
+    m_pPrinter = pPrinter;
+    m_pPrinter->OnPreparePrinting(pInfo);
+}
+
+CRuntimeClass* CZUDPPlannerManagerCtrl::GetPrinterClass(int nType, int nDays)
+{
+    // One printer class serves every page layout until the layouts have
+    // classes of their own.
+    (void)nType;
+    (void)nDays;
+    return RUNTIME_CLASS(CZUDPPlannerPrint);
+}
+
+void CZUDPPlannerManagerCtrl::PreparePrinting(CDC* pDC, CPrintInfo* pInfo, CRuntimeClass* pPrinterClass)
+{
+    if (m_pPrinter == nullptr)
+        CreatePrinter(pInfo, pPrinterClass);
+    if (m_pPrinter != nullptr)
+        m_pPrinter->OnBeginPrinting(pDC, pInfo, this);
+}
+
+void CZUDPPlannerManagerCtrl::Print(CDC* pDC, CPrintInfo* pInfo)
+{
+    if (m_pPrinter != nullptr)
+        m_pPrinter->OnPrint(pDC, pInfo);
+}
+
+void CZUDPPlannerManagerCtrl::EndPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+    (void)pDC;
+    (void)pInfo;
+    delete m_pPrinter;
+    m_pPrinter = nullptr;
+    AdjustLayout(TRUE);
+}
+
+// ---- settings -----------------------------------------------------------------------------
+
+void CZUDPPlannerManagerCtrl::SetShowScrollBar(BOOL bShow)
+{
+    if (m_bShowScrollBar == bShow)
+        return;
+    m_bShowScrollBar = bShow;
+    AdjustLayout(TRUE);
+}
+
+BOOL CZUDPPlannerManagerCtrl::SetWorkingHours(double dblStart, double dblEnd, BOOL bRedraw)
+{
+    auto valid = [](double value) {
+        if (!(value >= 0.0 && value <= 24.0))
+            return false;
+        const int h = int(value);
+        const int m = int((value - h) * 100.0 + 0.05);
+        return m < 60 && (h < 24 || m == 0);
+    };
+    if (!valid(dblStart) || !valid(dblEnd) || !(dblStart < dblEnd))
+        return FALSE;
+    m_dblWorkingStart = dblStart;
+    m_dblWorkingEnd = dblEnd;
+    AdjustLayout(bRedraw);
+    return TRUE;
+}
+
+BOOL CZUDPPlannerManagerCtrl::SetTimeScale(int nUnit, BOOL bRedraw)
+{
+    if (nUnit < 0 || nUnit > 10)
+        return FALSE;
+    m_TimeScale = nUnit;
+    AdjustLayout(bRedraw);
+    return TRUE;
+}
+
+void CZUDPPlannerManagerCtrl::SetShowToolTips(BOOL bShow)
+{
+    m_bShowToolTips = bShow;
+    UpdateToolTips();
+}
+
+void CZUDPPlannerManagerCtrl::SetFullToolTips(BOOL bFull)
+{
+    m_bFullToolTips = bFull;
+    UpdateToolTips();
+}
+
+void CZUDPPlannerManagerCtrl::SetDrawFlags(DWORD dwFlags, BOOL bFromManager, BOOL bRedraw)
+{
+    m_dwDrawFlags = dwFlags;
+    m_bDrawFlagsFromManager = bFromManager;
+    AdjustLayout(bRedraw);
 }
 
 // ---- class-wide data -----------------------------------------------------------------------

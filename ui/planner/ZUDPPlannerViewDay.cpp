@@ -58,6 +58,25 @@ CZUDPPlannerViewDay::~CZUDPPlannerViewDay()
     StopClock(FALSE);
 }
 
+void CZUDPPlannerViewDay::SetDate(const COleDateTime& date)
+{
+    // An interval whose end lies before its start shows its start day: a
+    // day count below 1 would leave no column (and divide by it).
+    int days = GetViewDuration();
+    if (days < 1)
+        days = 1;
+    m_dtDateStart = PlannerDates::TruncateToDay(date);
+    m_dtDateEnd = m_dtDateStart + COleDateTimeSpan(double(days - 1)) + kDayLessOneSecond;
+    CZUDPPlannerView::SetDate(date);
+}
+
+void CZUDPPlannerViewDay::SetDateInterval(const COleDateTime& date1, const COleDateTime& date2)
+{
+    m_dtDateStart = date1;
+    m_dtDateEnd = date2;
+    SetDate(date1);
+}
+
 int CZUDPPlannerViewDay::GetSlotMinutes() const
 {
     return GetTimeScaleMinutes(m_pPlanner != nullptr ? m_pPlanner->GetTimeScaleUnit() : 0);

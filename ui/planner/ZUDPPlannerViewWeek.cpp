@@ -6,6 +6,7 @@
 #include "framework/win/Wnd.h"
 #include "ui/foundation/ZUDPVisualManager.h"
 #include "ui/planner/ZUDPPlannerManagerCtrl.h"
+#include "ui/planner/ZUDPPlannerSeams.h"
 
 IMPLEMENT_DYNCREATE(CZUDPPlannerViewWeek, CZUDPPlannerView)
 

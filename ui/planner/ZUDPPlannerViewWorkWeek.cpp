@@ -26,7 +26,8 @@ void CZUDPPlannerViewWorkWeek::SetDate(const COleDateTime& date)
     const COleDateTime day = PlannerDates::TruncateToDay(date);
     m_dtDateStart = CalculateDateStart(day);
     m_dtDateEnd = m_dtDateStart + kWorkWeekLessOneSecond;
-    CZUDPPlannerViewDay::SetDate(day);
+    // The range is the week's, not the day view's days from the date.
+    CZUDPPlannerView::SetDate(day);
 }
 
 COleDateTime CZUDPPlannerViewWorkWeek::GetNextDate() const

@@ -304,4 +304,35 @@ RecordingManagerScope::~RecordingManagerScope()
     CZUDPVisualManager::SetDefaultManager(nullptr);
 }
 
+void CRecordingVisualManager::FillBarBackground(CDC* pDC, CZUDPBaseControlBar* pBar, CRect rectClient, CRect rectClip,
+                                                BOOL bNCArea)
+{
+    if (Record("FillBarBackground", pDC, rectClient, {bNCArea}, pBar))
+        CZUDPVisualManager::FillBarBackground(pDC, pBar, rectClient, rectClip, bNCArea);
+}
+
+void CRecordingVisualManager::DrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHorz, CZUDPBaseControlBar* pBar)
+{
+    if (Record("DrawBarGripper", pDC, rectGripper, {bHorz}, pBar))
+        CZUDPVisualManager::DrawBarGripper(pDC, rectGripper, bHorz, pBar);
+}
+
+void CRecordingVisualManager::DrawSeparator(CDC* pDC, CZUDPBaseControlBar* pBar, CRect rect, BOOL bHorz)
+{
+    if (Record("DrawSeparator", pDC, rect, {bHorz}, pBar))
+        CZUDPVisualManager::DrawSeparator(pDC, pBar, rect, bHorz);
+}
+
+void CRecordingVisualManager::FillButtonInterior(CDC* pDC, CZUDPToolbarButton* pButton, CRect rect, int state)
+{
+    if (Record("FillButtonInterior", pDC, rect, {state}, pButton))
+        CZUDPVisualManager::FillButtonInterior(pDC, pButton, rect, state);
+}
+
+void CRecordingVisualManager::DrawButtonBorder(CDC* pDC, CZUDPToolbarButton* pButton, CRect rect, int state)
+{
+    if (Record("DrawButtonBorder", pDC, rect, {state}, pButton))
+        CZUDPVisualManager::DrawButtonBorder(pDC, pButton, rect, state);
+}
+
 } // namespace uitest

@@ -117,6 +117,20 @@ public:
     void FillPlannerHeaderGap(CDC* pDC, CZUDPPlannerView* pView, CRect rect) override;
     void FillPlannerSelection(CDC* pDC, CZUDPPlannerView* pView, CRect rect, BOOL bIsToday,
                               BOOL bSelectionPresent) override;
+    // Bars and their buttons: flags hold the state (FillButtonInterior,
+    // DrawButtonBorder), horizontal (DrawSeparator, DrawBarGripper) or the
+    // non-client flag (FillBarBackground); the element is the bar, or the
+    // button.
+    void FillBarBackground(CDC* pDC, CZUDPBaseControlBar* pBar, CRect rectClient, CRect rectClip,
+                           BOOL bNCArea = FALSE) override;
+    void DrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHorz, CZUDPBaseControlBar* pBar) override;
+    void DrawSeparator(CDC* pDC, CZUDPBaseControlBar* pBar, CRect rect, BOOL bHorz) override;
+    void FillButtonInterior(CDC* pDC, CZUDPToolbarButton* pButton, CRect rect, int state) override;
+    void DrawButtonBorder(CDC* pDC, CZUDPToolbarButton* pButton, CRect rect, int state) override;
+    // The extra room around a bar button's content (the base manager's
+    // none unless a test sets it).
+    CSize buttonExtraSize = CSize(0, 0);
+    CSize GetButtonExtraSize() override { return buttonExtraSize; }
 
 protected:
     // Keeps the call; draws the test's `instead` drawing when it has one.

@@ -14,10 +14,13 @@
 #include "ui/docking/ZUDPFrameWnd.h"
 #include "ui/docking/ZUDPGlobalUtils.h"
 #include "ui/docking/ZUDPMiniFrameWnd.h"
+#include "ui/docking/ZUDPReBar.h"
 #include "ui/foundation/ZUDPFoundationSeams.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 
 #include <gtest/gtest.h>
+
+#include <commctrl.h>
 
 #include <memory>
 #include <vector>
@@ -560,6 +563,251 @@ TEST(DockManagerRegistryTest, BarsMenuListsToolbarsThenPanesOnce)
     m.UnregisterBar(&standard);
     log.DestroyWindow();
     standard.DestroyWindow();
+}
+
+namespace {
+
+// The frame's child windows from the top of the Z order down, limited to
+// the ones a test names.
+std::vector<const CWnd*> ChildZOrder(const CWnd& frame, std::initializer_list<const CWnd*> among)
+{
+    std::vector<const CWnd*> order;
+    for (HWND hChild = ::GetWindow(frame.m_hWnd, GW_CHILD); hChild != nullptr;
+         hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        for (const CWnd* pWnd : among) {
+            if (pWnd->m_hWnd == hChild)
+                order.push_back(pWnd);
+        }
+    }
+    return order;
+}
+
+// A floating frame owned by the dock frame, hosting a bar of its own.
+struct FloatingFrame {
+    CZUDPMiniFrameWnd frame;
+    std::unique_ptr<CZUDPControlBar> bar;
+
+    FloatingFrame(CWnd& owner, std::unique_ptr<CZUDPControlBar> hosted, int x)
+        : bar(std::move(hosted))
+    {
+        frame.CreateFrame("floating", WS_VISIBLE, CRect(x, 500, x + 120, 560), &owner);
+        bar->CreatePane(nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 22), &frame, UINT(3000 + x));
+        frame.AddHostedBar(bar.get());
+    }
+    ~FloatingFrame()
+    {
+        frame.RemoveHostedBar(bar.get(), FALSE);
+        bar->DestroyWindow();
+        if (frame.m_hWnd != nullptr)
+            frame.DestroyWindow();
+    }
+};
+
+std::unique_ptr<CZUDPControlBar> NewToolBar() { return std::make_unique<CLayoutBar>(100, 40); }
+std::unique_ptr<CZUDPControlBar> NewPane() { return std::make_unique<CMenuPane>(); }
+
+} // namespace
+
+// Bringing bars to the top walks the list from its tail; with the
+// exclusion only the trailing panes are passed over, and a side lets only
+// its own bars through.
+TEST(DockManagerRegistryTest, BringBarsToTopPassesOverTrailingPanesOnly)
+{
+    DockFrame f(400, 300, {});
+    CLayoutBar early(100, 40), left(100, 40), paneA(100, 40), paneB(100, 40);
+    CZUDPDockBar* pDockBar = new CZUDPDockBar;
+    ASSERT_TRUE(pDockBar->Create(CBRS_ALIGN_TOP, CRect(0, 0, 400, 22), &f.frame, 0));
+    const DWORD sides[] = {CBRS_ALIGN_TOP, CBRS_ALIGN_LEFT, CBRS_ALIGN_TOP, CBRS_ALIGN_TOP};
+    CLayoutBar* panes[] = {&early, &left, &paneA, &paneB};
+    for (int i = 0; i < 4; ++i)
+        ASSERT_TRUE(panes[i]->CreatePane(nullptr, WS_CHILD | WS_VISIBLE | sides[i], CRect(0, 0, 100, 22), &f.frame,
+                                         UINT(801 + i)));
+    // The bar list from its head: early, left, the dock bar, then two panes.
+    CZUDPDockManager& m = f.Manager();
+    for (CZUDPBaseControlBar* pBar : {static_cast<CZUDPBaseControlBar*>(&early), static_cast<CZUDPBaseControlBar*>(&left),
+                                      static_cast<CZUDPBaseControlBar*>(pDockBar),
+                                      static_cast<CZUDPBaseControlBar*>(&paneA),
+                                      static_cast<CZUDPBaseControlBar*>(&paneB)})
+        ASSERT_TRUE(m.RegisterBar(pBar));
+
+    const CWnd* dock = pDockBar;
+    struct Case {
+        const char* name;
+        DWORD alignment;
+        BOOL exclude;
+        std::vector<const CWnd*> order;  // top first, after the call
+    } cases[] = {
+        {"every bar", 0, FALSE, {&early, &left, dock, &paneA, &paneB}},
+        {"trailing panes passed over", 0, TRUE, {&early, &left, dock, &paneB, &paneA}},
+        {"the top side only", CBRS_TOP, TRUE, {&early, dock, &paneB, &paneA, &left}},
+    };
+    for (const Case& c : cases) {
+        // Start with the Z order upside down: paneB on top, early at the bottom.
+        for (const CWnd* pWnd : {static_cast<const CWnd*>(&early), static_cast<const CWnd*>(&left), dock,
+                                 static_cast<const CWnd*>(&paneA), static_cast<const CWnd*>(&paneB)})
+            ::SetWindowPos(pWnd->m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        m.BringBarsToTop(c.alignment, c.exclude);
+        EXPECT_EQ(c.order, ChildZOrder(f.frame, {&early, &left, dock, &paneA, &paneB})) << c.name;
+    }
+    for (CLayoutBar* pBar : panes) {
+        m.UnregisterBar(pBar);
+        pBar->DestroyWindow();
+    }
+}
+
+// The floating frames are sorted by their places in the Z order, topmost
+// first; a floating frame the manager does not hold is left out.
+TEST(DockManagerRegistryTest, FloatingFramesSortedByZOrder)
+{
+    DockFrame f(400, 300);
+    FloatingFrame a(f.frame, NewToolBar(), 0), b(f.frame, NewToolBar(), 130), c(f.frame, NewToolBar(), 260);
+    FloatingFrame stranger(f.frame, NewToolBar(), 390);
+    CZUDPDockManager& m = f.Manager();
+    for (FloatingFrame* p : {&a, &b, &c})
+        ASSERT_TRUE(m.RegisterMiniFrame(&p->frame));
+    EXPECT_FALSE(m.RegisterMiniFrame(&a.frame)) << "listed once";
+
+    for (FloatingFrame* p : {&b, &stranger, &a, &c})  // c ends on top, b lowest
+        p->frame.SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    m.SortMiniFramesByZOrder();
+    std::vector<CObject*> order;
+    for (POSITION pos = m.GetMiniFrames().GetHeadPosition(); pos != nullptr;)
+        order.push_back(m.GetMiniFrames().GetNext(pos));
+    EXPECT_EQ((std::vector<CObject*>{&c.frame, &a.frame, &b.frame}), order);
+    for (FloatingFrame* p : {&a, &b, &c})
+        EXPECT_TRUE(m.UnregisterMiniFrame(&p->frame));
+    EXPECT_FALSE(m.UnregisterMiniFrame(&a.frame));
+}
+
+// Locking holds back the frame, then every floating frame and every bar;
+// a second lock and an unlock without a lock do nothing.
+TEST(DockManagerRegistryTest, LockLayoutUpdatesLocksOnceAndReleasesOnce)
+{
+    DockFrame f(400, 300);
+    CLayoutBar& bar = f.Dock(100, 40, 0);
+    FloatingFrame floating(f.frame, NewToolBar(), 0);
+    CZUDPDockManager& m = f.Manager();
+    m.RegisterMiniFrame(&floating.frame);
+
+    std::vector<HWND> calls;
+    BOOL bLockAnswer = TRUE;
+    ScopedSeam<BOOL(HWND)> lock(g_dockingSeams.lockWindowUpdate, [&](HWND hWnd) {
+        calls.push_back(hWnd);
+        return bLockAnswer;
+    });
+    // The bar list holds the top dock bar; the toolbar sits in its row.
+    const std::vector<HWND> locked = {f.frame.m_hWnd, floating.frame.m_hWnd, f.Top()->m_hWnd};
+    m.LockLayoutUpdates(TRUE);
+    EXPECT_EQ(locked, calls);
+    calls.clear();
+    m.LockLayoutUpdates(TRUE);
+    EXPECT_TRUE(calls.empty()) << "a lock is held";
+    m.LockLayoutUpdates(FALSE);
+    EXPECT_EQ(std::vector<HWND>(3, nullptr), calls);
+    calls.clear();
+    m.LockLayoutUpdates(FALSE);
+    EXPECT_TRUE(calls.empty()) << "no lock is held";
+
+    // A lock the system refused is not released later.
+    bLockAnswer = FALSE;
+    m.LockLayoutUpdates(TRUE);
+    calls.clear();
+    m.LockLayoutUpdates(FALSE);
+    EXPECT_TRUE(calls.empty());
+    m.UnregisterMiniFrame(&floating.frame);
+    (void)bar;
+}
+
+// Hiding the floating frames takes only toolbars' frames in a main frame,
+// every frame in an MDI child; showing brings back what is still there.
+TEST(DockManagerRegistryTest, ToggleMiniFramesHidesToolbarFramesOfAMainFrame)
+{
+    DockFrame f(400, 300);
+    FloatingFrame tools(f.frame, NewToolBar(), 0), pane(f.frame, NewPane(), 130), gone(f.frame, NewToolBar(), 260);
+    CZUDPDockManager& m = f.Manager();
+    for (FloatingFrame* p : {&tools, &pane, &gone})
+        m.RegisterMiniFrame(&p->frame);
+    m.ToggleMiniFrames(FALSE);
+    EXPECT_FALSE(tools.frame.IsWindowVisible());
+    EXPECT_TRUE(pane.frame.IsWindowVisible()) << "a pane's frame stays in a main frame";
+    EXPECT_FALSE(gone.frame.IsWindowVisible());
+    m.ToggleMiniFrames(FALSE);  // nothing is listed twice
+    // A frame destroyed meanwhile is passed over.
+    m.UnregisterMiniFrame(&gone.frame);
+    gone.frame.RemoveHostedBar(gone.bar.get(), FALSE);
+    gone.frame.DestroyWindow();
+    m.ToggleMiniFrames(TRUE);
+    EXPECT_TRUE(tools.frame.IsWindowVisible());
+    tools.frame.ShowWindow(SW_HIDE);
+    m.ToggleMiniFrames(TRUE);
+    EXPECT_FALSE(tools.frame.IsWindowVisible()) << "the list was emptied";
+
+    // In an MDI child every floating frame is hidden.
+    CZUDPMDIChildWnd child;
+    CZUDPDockManager& childManager = *child.GetDockManager();
+    tools.frame.ShowWindow(SW_SHOWNOACTIVATE);
+    for (FloatingFrame* p : {&tools, &pane})
+        childManager.RegisterMiniFrame(&p->frame);
+    childManager.ToggleMiniFrames(FALSE);
+    EXPECT_FALSE(tools.frame.IsWindowVisible());
+    EXPECT_FALSE(pane.frame.IsWindowVisible());
+    childManager.ToggleMiniFrames(TRUE);
+    EXPECT_TRUE(tools.frame.IsWindowVisible());
+    EXPECT_TRUE(pane.frame.IsWindowVisible());
+    for (FloatingFrame* p : {&tools, &pane}) {
+        childManager.UnregisterMiniFrame(&p->frame);
+        m.UnregisterMiniFrame(&p->frame);
+    }
+}
+
+// A toolbar in a band of the frame's rebar is found by its id and listed
+// in the bars menu with the other bars, once.
+TEST(DockManagerRegistryTest, RebarBandsAreFoundAndListed)
+{
+    DockFrame f(400, 300);
+    CZUDPDockManager& m = f.Manager();
+    CZUDPReBar rebar;
+    ASSERT_TRUE(rebar.Create(&f.frame));
+    CZUDPToolBar banded;
+    ASSERT_TRUE(banded.CreatePane(nullptr, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 100, 22), &rebar, 620,
+                                  ZUDP_CBRS_CLOSE));
+    banded.SetWindowText("Banded");
+    REBARBANDINFOA band = {};
+    band.cbSize = sizeof(band);
+    band.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_ID;
+    band.hwndChild = banded.m_hWnd;
+    band.cxMinChild = 100;
+    band.cyMinChild = 22;
+    band.wID = 1;
+    ASSERT_TRUE(rebar.GetReBarCtrl().InsertBand(0, &band));
+    // An empty band is passed over.
+    REBARBANDINFOA empty = {};
+    empty.cbSize = sizeof(empty);
+    empty.fMask = RBBIM_ID;
+    empty.wID = 2;
+    ASSERT_TRUE(rebar.GetReBarCtrl().InsertBand(1, &empty));
+
+    EXPECT_EQ(&banded, m.LocateBarById(620));
+    EXPECT_EQ(nullptr, m.LocateBarById(621));
+
+    CZUDPToolBar docked;
+    ASSERT_TRUE(docked.CreatePane(nullptr, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 100, 22), &f.frame, 621,
+                                  ZUDP_CBRS_FLOAT | ZUDP_CBRS_CLOSE));
+    docked.SetWindowText("Docked");
+    m.RegisterBar(&docked);
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    m.EnableBarsMenu(TRUE);
+    m.BuildBarsMenu(menu, FALSE);
+    EXPECT_EQ((std::vector<std::string>{"Docked", "-", "Banded"}), MenuItems(menu));
+    CMenu toolbarsOnly;
+    ASSERT_TRUE(toolbarsOnly.CreatePopupMenu());
+    m.BuildBarsMenu(toolbarsOnly, TRUE);
+    EXPECT_EQ((std::vector<std::string>{"Docked"}), MenuItems(toolbarsOnly));
+    m.UnregisterBar(&docked);
+    docked.DestroyWindow();
+    banded.DestroyWindow();
+    rebar.DestroyWindow();
 }
 
 // ---------------------------------------------------------------------------

@@ -38,6 +38,9 @@ void PlannerViewTest::Create(int width, int height, const COleDateTime& start, i
                                 nullptr));
     m_planner.m_bShowScrollBar = bScrollBar;
     ASSERT_TRUE(m_planner.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, width, height), &m_host, 100));
+    // The fixture's own day view takes the place of the control's.
+    m_planner.GetCurrentView()->OnDeactivate(&m_planner);
+    m_timers.clear();
     m_planner.m_pCurrentView = &m_day;
     m_day.OnActivate(&m_planner, nullptr);
     Show(start, days);

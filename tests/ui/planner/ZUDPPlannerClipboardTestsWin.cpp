@@ -40,6 +40,7 @@ protected:
     {
         Create(600, 400, kMonday, 1);
         ASSERT_TRUE(m_second.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 600, 400), &m_host, 101));
+        m_second.GetCurrentView()->OnDeactivate(&m_second);
         m_second.m_pCurrentView = &m_secondDay;
         m_secondDay.OnActivate(&m_second, nullptr);
         m_secondDay.m_dtDateStart = Date(2024, 5, 15);

@@ -83,6 +83,7 @@ protected:
         ASSERT_TRUE(m_parent.CreateEx(0, AfxRegisterWndClass(0), "planner parent", WS_POPUP, 0, 0, 700, 500,
                                       nullptr, nullptr));
         ASSERT_TRUE(m_planner.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 700, 500), &m_parent, 100));
+        m_planner.GetCurrentView()->OnDeactivate(&m_planner);
         m_planner.m_pCurrentView = &m_day;
         m_day.OnActivate(&m_planner, nullptr);
         Show(kMonday, 7);

@@ -1,0 +1,3 @@
+#include "ui/planner/ZUDPPlannerManagerView.h"
+
+IMPLEMENT_DYNCREATE(CZUDPPlannerManagerView, CView)

@@ -1,0 +1,3 @@
+#include "ui/planner/ZUDPPlannerViewMulti.h"
+
+IMPLEMENT_DYNCREATE(CZUDPPlannerViewMulti, CZUDPPlannerViewDay)
