@@ -54,3 +54,7 @@ void ShootTabWindowSheets(const GalleryPhotographer& photograph);
 // The planner's day view: one day in its states, quarter-hour slots, five
 // days and the drawing flags (PlannerSheetWin.cpp).
 void ShootPlannerSheets(const GalleryPhotographer& photograph);
+// The planner's week and work-week views, a resize in progress, copies
+// dragged over the all-day band and the in-place editor
+// (PlannerInputSheetWin.cpp).
+void ShootPlannerInputSheets(const GalleryPhotographer& photograph);
