@@ -245,16 +245,7 @@ void CZUDPColorMenuButton::DrawButton(CDC* pDC, const CRect& rectButton, CZUDPTo
         color = g_uiEnvironment.m_colorBarShadow;
     else
         color = m_Color == (COLORREF)-1 ? m_colorAutomatic : m_Color;
-    {
-        CBrush brush;
-        brush.CreateSolidBrush(PALETTERGB(GetRValue(color), GetGValue(color), GetBValue(color)));
-        HGDIOBJ hOldBrush = pDC->SelectObject(brush.GetSafeHandle());
-        HGDIOBJ hOldPen = pDC->SelectObject(::GetStockObject(NULL_PEN));
-        // Rectangle with the null pen leaves the right and bottom edges.
-        pDC->Rectangle(rectColor.left, rectColor.top, rectColor.right + 1, rectColor.bottom + 1);
-        pDC->SelectObject(hOldPen);
-        pDC->SelectObject(hOldBrush);
-    }
+    pDC->FillSolidRect(&rectColor, PALETTERGB(GetRValue(color), GetGValue(color), GetBValue(color)));
 
     if (pManager->m_flatMenuLook) {
         if (color == g_uiEnvironment.m_colorBarFace)

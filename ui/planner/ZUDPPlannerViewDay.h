@@ -162,10 +162,19 @@ protected:
                           COLORREF clrFrame);
     // The scroll position clamped to 0 .. rows - page.
     int ClampScrollPosition(int nPosition) const;
+    // The time scale's hour numbers beside slots shorter than an hour: the
+    // regular font twice as tall, made again only when that font changes
+    // (making a font costs more than the rest of the time scale).
+    CFont* GetTimeScaleHourFont(CFont* pRegular);
+
     // The whole day clicked, or the days from the anchor's to it (written
     // backwards when the anchor's day is not earlier).
     void SelectWholeDays(const COleDateTime& clicked, BOOL bFromAnchor, COleDateTime& start,
                          COleDateTime& end) const;
     // The day at the start of its first working slot.
     COleDateTime GetFirstWorkingSlot(const COleDateTime& day) const;
+
+private:
+    CFont m_fontTimeScaleHour;
+    LOGFONTA m_fontTimeScaleHourSource = {};
 };

@@ -13,6 +13,7 @@
 #include "ui/foundation/ZUDPToolBarImages.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 #include "ui/foundation/ZUDPVisualManager.h"
+#include "ui/planner/PlannerShadow.h"
 #include "ui/planner/ZUDPPlannerClip.h"
 #include "ui/planner/ZUDPPlannerManagerCtrl.h"
 #include "ui/planner/ZUDPPlannerSeams.h"
@@ -473,10 +474,12 @@ void CZUDPPlannerViewDay::DrawAppointment(CDC* pDC, CZUDPAppointment* pApp, CZUD
         if (rounded || withBar) {
             ::OffsetClipRgn(pDC->GetSafeHdc(), 5, 5);
             rectShadow.OffsetRect(-3, -3);
-            drawing.DrawDropShadow(rectShadow, 8, 100, 50, nullptr, nullptr, (COLORREF)-1, TRUE);
+            if (!PlannerShadow::DrawInPixels(pDC, rectShadow, 8, 50))
+                drawing.DrawDropShadow(rectShadow, 8, 100, 50, nullptr, nullptr, (COLORREF)-1, TRUE);
             ::OffsetClipRgn(pDC->GetSafeHdc(), -5, -5);
         } else {
-            drawing.DrawDropShadow(rectShadow, 5, 100, 70, nullptr, nullptr, (COLORREF)-1, TRUE);
+            if (!PlannerShadow::DrawInPixels(pDC, rectShadow, 5, 70))
+                drawing.DrawDropShadow(rectShadow, 5, 100, 70, nullptr, nullptr, (COLORREF)-1, TRUE);
         }
     }
 

@@ -3,6 +3,7 @@
 #include "ui/planner/ZUDPPlannerViewDay.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "ui/foundation/ZUDPVisualManager.h"
 #include "ui/planner/ZUDPPlannerSeams.h"
@@ -55,6 +56,22 @@ CZUDPPlannerViewDay::TimeScaleLabel CZUDPPlannerViewDay::GetTimeScaleLabel(int n
     return label;
 }
 
+CFont* CZUDPPlannerViewDay::GetTimeScaleHourFont(CFont* pRegular)
+{
+    LOGFONTA lf = {};
+    if (pRegular == nullptr || pRegular->GetSafeHandle() == nullptr ||
+        ::GetObjectA(pRegular->GetSafeHandle(), sizeof lf, &lf) == 0)
+        return nullptr;
+    if (m_fontTimeScaleHour.GetSafeHandle() == nullptr || std::memcmp(&lf, &m_fontTimeScaleHourSource, sizeof lf) != 0) {
+        m_fontTimeScaleHour.DeleteObject();
+        m_fontTimeScaleHourSource = lf;
+        lf.lfHeight *= 2;
+        if (!m_fontTimeScaleHour.CreateFontIndirect(&lf))
+            return nullptr;
+    }
+    return &m_fontTimeScaleHour;
+}
+
 void CZUDPPlannerViewDay::DrawCurrentTimeMark(CDC* pDC, const CRect& rect)
 {
     CZUDPVisualManager::GetActiveManager()->DrawPlannerTimeScaleLine(pDC, this, rect);
@@ -76,12 +93,7 @@ void CZUDPPlannerViewDay::DrawTimeScale(CDC* pDC, const CRect& rect, BOOL bShowN
     CFont* pRegular = GetFont(FALSE);
     CFont* pOldFont = pDC->SelectObject(pRegular);
     // Hour numbers of slots shorter than an hour: twice as tall.
-    CFont hourFont;
-    LOGFONTA lf = {};
-    if (pRegular->GetSafeHandle() != nullptr && ::GetObjectA(pRegular->GetSafeHandle(), sizeof lf, &lf) != 0) {
-        lf.lfHeight *= 2;
-        hourFont.CreateFontIndirect(&lf);
-    }
+    CFont* pHourFont = slotsPerHour > 1 ? GetTimeScaleHourFont(pRegular) : nullptr;
 
     const int row = m_nRowHeight;
     const int gridTop = rect.top + m_nHeaderBandHeight + m_nAllDayBandHeight;
@@ -123,8 +135,8 @@ void CZUDPPlannerViewDay::DrawTimeScale(CDC* pDC, const CRect& rect, BOOL bShowN
         } else {
             CRect minuteCell(minuteLeft, top, rect.right - 5, top + row);
             pDC->DrawText(label.minutes, minuteCell, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
-            if (hourFont.GetSafeHandle() != nullptr)
-                pDC->SelectObject(&hourFont);
+            if (pHourFont != nullptr)
+                pDC->SelectObject(pHourFont);
             CRect hourCell(rect.left + 5, top, minuteLeft, bottom);
             pDC->DrawText(label.hour, hourCell, alignment);
             pDC->SelectObject(pRegular);

@@ -8,6 +8,7 @@
 #include "ui/foundation/ZUDPDrawManager.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 #include "ui/foundation/ZUDPVisualManager.h"
+#include "ui/planner/PlannerShadow.h"
 #include "ui/planner/ZUDPPlannerClip.h"
 #include "ui/planner/ZUDPPlannerManagerCtrl.h"
 
@@ -421,7 +422,8 @@ void CZUDPPlannerView::DrawAppointment(CDC* pDC, CZUDPAppointment* pApp, CZUDPAp
     if (shadow) {
         CRect rectShadow = rect;
         rectShadow.bottom += 1;
-        drawing.DrawDropShadow(rectShadow, 5, 100, 75, nullptr, nullptr, (COLORREF)-1, TRUE);
+        if (!PlannerShadow::DrawInPixels(pDC, rectShadow, 5, 75))
+            drawing.DrawDropShadow(rectShadow, 5, 100, 75, nullptr, nullptr, (COLORREF)-1, TRUE);
     }
 
     // 7, 8. Text colour and frame.
