@@ -864,6 +864,7 @@ int main(int argc, char** argv)
     const char* only = getenv("TROV_GALLERY_ONLY");
     if (only != nullptr && strcmp(only, "planner") == 0) {
         ShootPlannerSheets(Photograph);
+        ShootPlannerInputSheets(Photograph);
         printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
         return g_failures.empty() ? 0 : 1;
     }
@@ -915,6 +916,7 @@ int main(int argc, char** argv)
     ShootControlSheets(Photograph);
     ShootDialogControlsSheets(Photograph);
     ShootPlannerSheets(Photograph);
+    ShootPlannerInputSheets(Photograph);
     if (!ShootColorPickerSheet(Photograph, Pump))
         Fail("colour-pickers", "the window could not be made");
     if (!ShootPaneSheets(Photograph, Pump))

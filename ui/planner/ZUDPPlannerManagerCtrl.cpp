@@ -279,6 +279,9 @@ void CZUDPPlannerManagerCtrl::RequeryAppointments()
 
 void CZUDPPlannerManagerCtrl::ClearQuery()
 {
+    // The occurrences go: the view must not resize one of them any more.
+    if (m_pCurrentView != nullptr)
+        m_pCurrentView->ForgetCapturedAppointment();
     for (INT_PTR i = 0; i < m_QueryApps.GetSize(); ++i) {
         CZUDPAppointment* pApp = m_QueryApps[i];
         if (pApp != nullptr && pApp->IsRecurrenceClone())

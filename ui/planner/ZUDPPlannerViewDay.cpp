@@ -60,7 +60,11 @@ CZUDPPlannerViewDay::~CZUDPPlannerViewDay()
 
 void CZUDPPlannerViewDay::SetDate(const COleDateTime& date)
 {
-    const int days = GetViewDuration();
+    // An interval whose end lies before its start shows its start day: a
+    // day count below 1 would leave no column (and divide by it).
+    int days = GetViewDuration();
+    if (days < 1)
+        days = 1;
     m_dtDateStart = PlannerDates::TruncateToDay(date);
     m_dtDateEnd = m_dtDateStart + COleDateTimeSpan(double(days - 1)) + kDayLessOneSecond;
     CZUDPPlannerView::SetDate(date);

@@ -30,10 +30,6 @@ public:
     // The range start while the current date lies in the range, else the
     // start moved one day toward the current date.
     COleDateTime CalculateDateStart(const COleDateTime& date) const override;
-    // Shows the days from the date's day on, as many as shown now.
-    void SetDate(const COleDateTime& date) override;
-    // Shows the days from start to end (the end's last second).
-    void SetDateInterval(const COleDateTime& date1, const COleDateTime& date2) override;
     // Also true for the start of a one-slot selection.
     BOOL IsDateInSelection(const COleDateTime& date) const override;
     // Both ends snapped to slots (the later end the last second of its
@@ -42,6 +38,11 @@ public:
     // The day column and the slot row under the point (its date the
     // current date over the time scale; 00:00 above the grid).
     COleDateTime GetDateFromPoint(const CPoint& point) const override;
+    // Shows the days from the date's day on, as many as shown now.
+    void SetDate(const COleDateTime& date) override;
+    // Shows the days from start to end (the end's last second); an end
+    // before the start shows the start's day.
+    void SetDateInterval(const COleDateTime& date1, const COleDateTime& date2) override;
     BOOL CanDrawShadow() const override { return TRUE; }
     void GetCaptionFormatStrings(CStringArray& sa) override;
     // The time scale, the two bands and the row height.

@@ -365,6 +365,8 @@ void CZUDPPlannerView::StopCapture()
         SetSelection(s, f, FALSE);   // the selection now covers the appointment
         AdjustAppointments();
         RedrawPlanner();
+        if (m_pPlanner != nullptr)
+            m_pPlanner->UpdateCalendarMarks(nullptr);
     }
     m_dtCapturedStart = COleDateTime(0.0);
     m_pCapturedAppointment = nullptr;

@@ -196,8 +196,11 @@ TEST_F(ViewInputTest, AKeyDuringAResizeEndsTheResizeAndMovesNothing)
     EXPECT_TRUE(Key(VK_RIGHT));
     EXPECT_EQ(kWednesday, m_day.GetDateStart()) << "the range did not move, nothing was queried";
     ExpectSelection(OnWed(10, 0), OnWed(10, 29, 59));
-    m_day.ForgetCapturedAppointment();
+    // Clearing the query (which deletes occurrences) makes the view forget
+    // the appointment it resizes.
+    m_planner.ClearQuery();
     EXPECT_EQ(nullptr, m_day.m_pCapturedAppointment);
+    EXPECT_EQ(0, m_day.m_nCapturedHitCode);
 }
 
 TEST_F(ViewInputTest, ClicksSelectSlotsToggleAppointmentsAndExtendFromTheAnchor)
@@ -539,4 +542,16 @@ TEST_F(ViewInputTest, RepeatedMovesOfADraggedSeriesLeaveNoOccurrenceBehind)
         m_planner.m_dragEffect = DROPEFFECT_NONE;
     }
     EXPECT_EQ(0, CCountedDragAppointment::s_live);
+}
+
+TEST_F(ViewInputTest, AnIntervalEndingBeforeItsStartShowsTheStartDay)
+{
+    Make(kWednesday);
+    m_day.SetDateInterval(kWednesday, kMonday);
+    EXPECT_EQ(1, m_day.GetViewDuration());
+    EXPECT_EQ(kWednesday, m_day.GetDateStart());
+    EXPECT_EQ(OnWed(23, 59, 59), m_day.GetDateEnd());
+    m_day.AdjustLayout(FALSE);
+    EXPECT_EQ(1, m_day.GetDayRects().GetSize());
+    EXPECT_EQ(OnWed(10, 0), m_day.GetDateFromPoint(PointAt(0, 10, 0)));
 }
