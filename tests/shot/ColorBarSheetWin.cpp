@@ -9,6 +9,7 @@
 
 #include "tests/shot/GalleryDockFrame.h"
 #include "tests/shot/GallerySheets.h"
+#include "ui/controls/ZUDPColorMenuButton.h"
 #include "framework/win/DC.h"
 #include "res/ui/commandbars.h"
 #include "ui/commandbars/ZUDPColorBar.h"
@@ -93,30 +94,42 @@ bool ShootColorBarSheets(const GalleryPhotographer& photograph, const std::funct
 {
     bool ok = true;
 
-    // A colour popup as a colour menu button opens it.
+    // A colour popup as a colour menu button opens it: the library's popup
+    // window laying out its colour bar.
     {
-        CZUDPPopupMenu popup;
-        std::unique_ptr<CZUDPColorBar> bar = GalleryPopupBar();
-        if (popup.CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, AfxRegisterWndClass(0), "", WS_POPUP | WS_BORDER,
-                           CRect(60, 60, 260, 360), nullptr, 0) &&
-            bar->CreateBar(&popup, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, 1)) {
-            const CSize size = bar->CalcSize(FALSE);
-            bar->SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-            popup.SetWindowPos(nullptr, 0, 0, size.cx + 2, size.cy + 2, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-            bar->PositionButtons();
-            popup.ShowWindow(SW_SHOWNA);
+        CZUDPFrameWnd owner;
+        CArray<COLORREF, COLORREF> colours;
+        GalleryColours(colours);
+        CList<COLORREF, COLORREF> documentColours;
+        documentColours.AddTail(RGB(12, 34, 56));
+        documentColours.AddTail(RGB(250, 200, 180));
+        documentColours.AddTail(RGB(90, 160, 60));
+        // The popup deletes itself with its window.
+        CColorPopup* pPopup = nullptr;
+        if (MakeGalleryDockFrame(owner, "Colour popup owner", CRect(20, 20, 120, 80))) {
+            pPopup = new CColorPopup(nullptr, colours, RGB(100, 149, 237), "Automatic", "More Colors...",
+                                     "Document's Colors", documentColours, 8, 0, 0, RGB(0, 0, 0),
+                                     kGalleryColorCommand);
+            if (!pPopup->CreatePopup(&owner, 160, 60, nullptr, FALSE, TRUE))
+                pPopup = nullptr; // a refused window took its object with it
+        }
+        if (pPopup != nullptr) {
+            const HWND hPopup = pPopup->m_hWnd;
             pump(150);
-            photograph("colour-popup", popup.m_hWnd);
+            photograph("colour-popup", hPopup);
             // The same with the pointer over a cell.
-            const CRect rectCell = bar->GetButtonAt(12)->rect;
-            bar->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(rectCell.CenterPoint().x, rectCell.CenterPoint().y));
+            CZUDPColorBar& bar = pPopup->GetColorBar();
+            const CRect rectCell = bar.GetButtonAt(12)->rect;
+            bar.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(rectCell.CenterPoint().x, rectCell.CenterPoint().y));
             pump(100);
-            photograph("colour-popup-hot-cell", popup.m_hWnd);
-            bar->DestroyWindow();
-            popup.DestroyWindow();
+            photograph("colour-popup-hot-cell", hPopup);
+            if (::IsWindow(hPopup))
+                ::DestroyWindow(hPopup);
         } else {
             ok = false;
         }
+        if (owner.m_hWnd != nullptr)
+            owner.DestroyWindow();
     }
 
     // Torn-off copies: one docked at the top of a frame, one floating.
