@@ -39,14 +39,20 @@ void GalleryColours(CArray<COLORREF, COLORREF>& colours)
     }
 }
 
+// The colours a document offers in the popups of the sheet.
+void GalleryDocumentColours(CList<COLORREF, COLORREF>& colours)
+{
+    colours.AddTail(RGB(12, 34, 56));
+    colours.AddTail(RGB(250, 200, 180));
+    colours.AddTail(RGB(90, 160, 60));
+}
+
 std::unique_ptr<CZUDPColorBar> GalleryPopupBar()
 {
     CArray<COLORREF, COLORREF> colours;
     GalleryColours(colours);
     CList<COLORREF, COLORREF> documentColours;
-    documentColours.AddTail(RGB(12, 34, 56));
-    documentColours.AddTail(RGB(250, 200, 180));
-    documentColours.AddTail(RGB(90, 160, 60));
+    GalleryDocumentColours(documentColours);
     return std::make_unique<CZUDPColorBar>(colours, RGB(100, 149, 237), "Automatic", "More Colors...",
                                            "Document's Colors", documentColours, 8, 0, 0, RGB(0, 0, 0),
                                            kGalleryColorCommand);
@@ -101,9 +107,7 @@ bool ShootColorBarSheets(const GalleryPhotographer& photograph, const std::funct
         CArray<COLORREF, COLORREF> colours;
         GalleryColours(colours);
         CList<COLORREF, COLORREF> documentColours;
-        documentColours.AddTail(RGB(12, 34, 56));
-        documentColours.AddTail(RGB(250, 200, 180));
-        documentColours.AddTail(RGB(90, 160, 60));
+        GalleryDocumentColours(documentColours);
         // The popup deletes itself with its window.
         CColorPopup* pPopup = nullptr;
         if (MakeGalleryDockFrame(owner, "Colour popup owner", CRect(20, 20, 120, 80))) {

@@ -542,25 +542,14 @@ void CZUDPColorBar::Serialize(CArchive& ar)
             ar << uint32_t(colors[i]);
         return;
     }
-    int32_t nColumns = 0, nRows = 0, nColumnsVert = 0, nDockable = 0, nSystemDialog = 0, nCount = 0;
+    int32_t nColumns = 0, nRows = 0, nColumnsVert = 0, nDockable = 0, nSystemDialog = 0;
     uint32_t uAutomatic = 0, uCommand = 0;
     CString strAutomatic, strOther, strDocument;
     ar >> nColumns >> nRows >> nColumnsVert >> uAutomatic;
     ar >> strAutomatic >> strOther >> strDocument;
     ar >> nDockable >> uCommand >> nSystemDialog;
-    ar >> nCount;
-    // The count comes from stored state: it must fit in what is left of the
-    // archive before anything is allocated for it.
-    if (nCount < 0)
-        AfxThrowArchiveException(CArchiveException::badIndex);
-    ar.CheckCount(ULONGLONG(nCount), sizeof(uint32_t));
     CArray<COLORREF, COLORREF> colorsRead;
-    colorsRead.SetSize(nCount);
-    for (int32_t i = 0; i < nCount; ++i) {
-        uint32_t uColor = 0;
-        ar >> uColor;
-        colorsRead[i] = COLORREF(uColor);
-    }
+    ReadColorList(ar, colorsRead);
     columns = nColumns;
     rowsWhenDockedHorz = nRows;
     columnsWhenDockedVert = nColumnsVert;
@@ -847,3 +836,18 @@ void CZUDPColorBar::OnMouseMove(UINT nFlags, CPoint point)
 }
 
 void CZUDPColorBar::OnMouseLeave() { CZUDPToolBar::OnMouseLeave(); }
+
+void CZUDPColorBar::ReadColorList(CArchive& ar, CArray<COLORREF, COLORREF>& colorsOut)
+{
+    int32_t nCount = 0;
+    ar >> nCount;
+    if (nCount < 0)
+        AfxThrowArchiveException(CArchiveException::badIndex);
+    ar.CheckCount(ULONGLONG(nCount), sizeof(uint32_t));
+    colorsOut.SetSize(nCount);
+    for (int32_t i = 0; i < nCount; ++i) {
+        uint32_t uColor = 0;
+        ar >> uColor;
+        colorsOut[i] = COLORREF(uColor);
+    }
+}

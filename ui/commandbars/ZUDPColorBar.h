@@ -49,6 +49,10 @@ public:
     static void LoadColorsFromPalette(CPalette* pPalette, CArray<COLORREF, COLORREF>& colorsOut);
     // The colour's name from g_colorNames; FALSE when it has none.
     static BOOL GetColorName(COLORREF color, CString& strName);
+    // Reads a stored colour list (its count, then the colours). The count
+    // comes from stored state: it must fit in what is left of the archive
+    // before anything is allocated, or the read throws.
+    static void ReadColorList(CArchive& ar, CArray<COLORREF, COLORREF>& colorsOut);
 
     // --- options
     // Shows (bEnable) the other-colour row with the label; bUseLibraryDialog

@@ -143,20 +143,8 @@ void CZUDPColorMenuButton::Serialize(CArchive& ar)
         ar << uint32_t(m_colorAutomatic) << int32_t(m_bStdColorDlg);
         return;
     }
-    int32_t nCount = 0;
-    ar >> nCount;
-    // The count comes from stored toolbar state: it must fit in what is
-    // left of the archive before anything is allocated for it.
-    if (nCount < 0)
-        AfxThrowArchiveException(CArchiveException::badIndex);
-    ar.CheckCount(ULONGLONG(nCount), sizeof(uint32_t));
     CArray<COLORREF, COLORREF> colorsRead;
-    colorsRead.SetSize(nCount);
-    for (int32_t i = 0; i < nCount; ++i) {
-        uint32_t uColor = 0;
-        ar >> uColor;
-        colorsRead[i] = COLORREF(uColor);
-    }
+    CZUDPColorBar::ReadColorList(ar, colorsRead);
     int32_t nColumns = 0, nVert = 0, nHorz = 0, nAutomatic = 0, nOther = 0, nDocument = 0, nStd = 0;
     uint32_t uAutomaticColor = 0;
     CString strAutomatic, strOther, strDocument;
