@@ -204,15 +204,10 @@ BOOL CZUDPPopupMenuBar::BuildItemsFromMenu(HMENU hMenu, BOOL bShowAllCommands)
     BOOL bPrevSeparator = FALSE;
     int nAdded = 0;
     for (int i = 0; i < nCount; ++i) {
-        char szText[1025] = "";
+        char szText[kMenuItemTextSize] = "";
         MENUITEMINFOA info = {};
-        info.cbSize = sizeof(MENUITEMINFOA);
-        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_DATA | MIIM_STRING;
-        info.dwTypeData = szText;
-        info.cch = sizeof(szText) - 1;
-        if (!::GetMenuItemInfoA(hMenu, UINT(i), TRUE, &info))
+        if (!QueryMenuItem(hMenu, i, info, szText))
             continue;
-        szText[sizeof(szText) - 1] = '\0';
         CString strText = (info.fType & MFT_SEPARATOR) ? CString() : CString(szText);
         const UINT uiState = ::GetMenuState(hMenu, UINT(i), MF_BYPOSITION);
 

@@ -1003,6 +1003,20 @@ void CZUDPToolbarMenuButton::DrawMenuItem(CDC* pDC, const CRect& rectRow, CZUDPT
     pDC->SetBkMode(nOldBkMode);
 }
 
+BOOL QueryMenuItem(HMENU hMenu, int nPos, MENUITEMINFOA& info, char (&szText)[kMenuItemTextSize])
+{
+    info = MENUITEMINFOA{};
+    info.cbSize = sizeof(MENUITEMINFOA);
+    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_DATA | MIIM_STRING;
+    szText[0] = '\0';
+    info.dwTypeData = szText;
+    info.cch = kMenuItemTextSize - 1;
+    if (!::GetMenuItemInfoA(hMenu, UINT(nPos), TRUE, &info))
+        return FALSE;
+    szText[kMenuItemTextSize - 1] = '\0';
+    return TRUE;
+}
+
 HMENU CopyMenuHandle(HMENU hMenu)
 {
     if (hMenu == nullptr || !::IsMenu(hMenu))
@@ -1012,13 +1026,9 @@ HMENU CopyMenuHandle(HMENU hMenu)
         return nullptr;
     const int nCount = ::GetMenuItemCount(hMenu);
     for (int i = 0; i < nCount; ++i) {
-        char szText[1025] = "";
+        char szText[kMenuItemTextSize] = "";
         MENUITEMINFOA info = {};
-        info.cbSize = sizeof(MENUITEMINFOA);
-        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_DATA | MIIM_STRING;
-        info.dwTypeData = szText;
-        info.cch = sizeof(szText) - 1;
-        if (!::GetMenuItemInfoA(hMenu, UINT(i), TRUE, &info))
+        if (!QueryMenuItem(hMenu, i, info, szText))
             continue;
         if (info.hSubMenu != nullptr) {
             info.hSubMenu = CopyMenuHandle(info.hSubMenu);

@@ -124,6 +124,12 @@ protected:
     void DeleteSubItems();
 };
 
+// Type, state, id, submenu, data and text of the item at a position of a
+// menu, the text into a buffer of kMenuItemTextSize characters (always
+// ended); FALSE when the menu has no such item.
+const int kMenuItemTextSize = 1025;
+BOOL QueryMenuItem(HMENU hMenu, int nPos, MENUITEMINFOA& info, char (&szText)[kMenuItemTextSize]);
+
 // A copy of a menu with its submenus (a new handle the caller owns); null
 // for a handle that is not a menu.
 HMENU CopyMenuHandle(HMENU hMenu);
