@@ -14,30 +14,6 @@
 #include <memory>
 #include <vector>
 
-namespace {
-
-struct BarsMenuShot {
-    const GalleryPhotographer* photograph = nullptr;
-    bool done = false;
-};
-BarsMenuShot* g_barsMenuShot = nullptr;
-
-VOID CALLBACK PhotographBarsMenu(HWND, UINT, UINT_PTR idEvent, DWORD)
-{
-    BarsMenuShot* shot = g_barsMenuShot;
-    if (shot == nullptr || shot->done)
-        return;
-    HWND menu = ::FindWindowA("#32768", nullptr);
-    if (menu == nullptr || !::IsWindowVisible(menu))
-        return;
-    shot->done = true;
-    ::KillTimer(nullptr, idEvent);
-    (*shot->photograph)("docking-bars-menu", menu);
-    ::EndMenu();
-}
-
-} // namespace
-
 bool ShootDockingSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump)
 {
     CZUDPFrameWnd frame;
@@ -86,19 +62,15 @@ bool ShootDockingSheets(const GalleryPhotographer& photograph, const std::functi
     CMenu menu;
     menu.CreatePopupMenu();
     pManager->BuildBarsMenu(menu, FALSE);
-    BarsMenuShot shot;
-    shot.photograph = &photograph;
-    g_barsMenuShot = &shot;
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, &PhotographBarsMenu);
-    CRect rectFrame;
-    frame.GetWindowRect(&rectFrame);
-    ::TrackPopupMenu(menu.GetSafeHmenu(), TPM_LEFTALIGN | TPM_RETURNCMD, rectFrame.left + 120, rectFrame.top + 120,
-                     0, frame.m_hWnd, nullptr);
-    ::KillTimer(nullptr, timer);
-    g_barsMenuShot = nullptr;
+    const bool bMenuShot = PhotographMenuWhileOpen(photograph, "docking-bars-menu", [&] {
+        CRect rectFrame;
+        frame.GetWindowRect(&rectFrame);
+        ::TrackPopupMenu(menu.GetSafeHmenu(), TPM_LEFTALIGN | TPM_RETURNCMD, rectFrame.left + 120,
+                         rectFrame.top + 120, 0, frame.m_hWnd, nullptr);
+    });
 
     for (auto& bar : bars)
         bar->DestroyWindow();
     frame.DestroyWindow();
-    return shot.done;
+    return bMenuShot;
 }

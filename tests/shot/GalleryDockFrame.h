@@ -3,6 +3,8 @@
 // gallery's docking and pane sheets (GalleryDockFrameWin.cpp).
 #include <windows.h>
 
+#include <functional>
+#include <string>
 #include <vector>
 
 class CFrameWnd;
@@ -19,3 +21,9 @@ bool MakeGalleryDockFrame(CZUDPFrameWnd& frame, LPCTSTR lpszTitle, const RECT& r
 // gallery's strip; the first button shows its caption as well.
 bool MakeGalleryToolBar(CZUDPToolBar& bar, CFrameWnd& frame, UINT nID, LPCTSTR lpszName,
                         const std::vector<LPCTSTR>& captions);
+
+// Runs openMenu, which opens a modal menu and returns when it closes, and
+// photographs the menu under the name while it is open, then ends it; false
+// when no menu appeared.
+bool PhotographMenuWhileOpen(const std::function<void(const std::string&, HWND)>& photograph, const char* name,
+                             const std::function<void()>& openMenu);

@@ -111,3 +111,43 @@ bool MakeGalleryToolBar(CZUDPToolBar& bar, CFrameWnd& frame, UINT nID, LPCTSTR l
     bar.RecalcLayoutNow();
     return true;
 }
+
+namespace {
+
+// The menu to photograph while its modal loop runs (one at a time).
+struct OpenMenuShot {
+    const std::function<void(const std::string&, HWND)>* photograph = nullptr;
+    const char* name = nullptr;
+    bool done = false;
+};
+OpenMenuShot* g_openMenuShot = nullptr;
+
+VOID CALLBACK PhotographOpenMenu(HWND, UINT, UINT_PTR idEvent, DWORD)
+{
+    OpenMenuShot* shot = g_openMenuShot;
+    if (shot == nullptr || shot->done)
+        return;
+    HWND menu = ::FindWindowA("#32768", nullptr);
+    if (menu == nullptr || !::IsWindowVisible(menu))
+        return;
+    shot->done = true;
+    ::KillTimer(nullptr, idEvent);
+    (*shot->photograph)(shot->name, menu);
+    ::EndMenu();
+}
+
+} // namespace
+
+bool PhotographMenuWhileOpen(const std::function<void(const std::string&, HWND)>& photograph, const char* name,
+                             const std::function<void()>& openMenu)
+{
+    OpenMenuShot shot;
+    shot.photograph = &photograph;
+    shot.name = name;
+    g_openMenuShot = &shot;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, &PhotographOpenMenu);
+    openMenu();
+    ::KillTimer(nullptr, timer);
+    g_openMenuShot = nullptr;
+    return shot.done;
+}

@@ -81,26 +81,6 @@ bool MakePane(CZUDPControlBar& pane, CFrameWnd& frame, UINT nID, const char* tit
     return true;
 }
 
-// The pane menu, photographed while it is open, then closed.
-struct MenuShot {
-    const GalleryPhotographer* photograph = nullptr;
-    bool done = false;
-};
-MenuShot* g_menuShot = nullptr;
-
-VOID CALLBACK PhotographOpenMenu(HWND, UINT, UINT_PTR idEvent, DWORD)
-{
-    MenuShot* shot = g_menuShot;
-    if (shot == nullptr || shot->done)
-        return;
-    HWND menu = ::FindWindowA("#32768", nullptr);
-    if (menu == nullptr || !::IsWindowVisible(menu))
-        return;
-    shot->done = true;
-    ::KillTimer(nullptr, idEvent);
-    (*shot->photograph)("pane-menu", menu);
-    ::EndMenu();
-}
 
 } // namespace
 
@@ -135,16 +115,11 @@ bool ShootPaneSheets(const GalleryPhotographer& photograph, const std::function<
 
     // The pane menu of a docked pane, open.
     CZUDPContextMenuManager menuManager;
-    MenuShot shot;
-    shot.photograph = &photograph;
-    g_menuShot = &shot;
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, &PhotographOpenMenu);
-    CRect rectPane;
-    standard.GetWindowRect(&rectPane);
-    standard.ShowDockingMenu(CPoint(rectPane.left + 40, rectPane.bottom));
-    ::KillTimer(nullptr, timer);
-    g_menuShot = nullptr;
-    const bool bMenuShot = shot.done;
+    const bool bMenuShot = PhotographMenuWhileOpen(photograph, "pane-menu", [&] {
+        CRect rectPane;
+        standard.GetWindowRect(&rectPane);
+        standard.ShowDockingMenu(CPoint(rectPane.left + 40, rectPane.bottom));
+    });
     pump(100);
 
     // A tabbed toolbar of three toolbars in a row of its own at the top,
