@@ -8,9 +8,12 @@
 #include "ui/foundation/ZUDPStartup.h"
 
 #include "ui/commandbars/CmdUsageCount.h"
+#include "ui/commandbars/ZUDPCalculator.h"
 #include "ui/commandbars/ZUDPColorBar.h"
 #include "ui/commandbars/ZUDPCommandManager.h"
 #include "ui/commandbars/ZUDPCustomizeButton.h"
+#include "ui/commandbars/ZUDPHelpComboBoxButton.h"
+#include "ui/commandbars/ZUDPToolbarEditBoxButton.h"
 #include "ui/commandbars/ZUDPMenuBar.h"
 #include "ui/commandbars/ZUDPPopupMenu.h"
 #include "ui/commandbars/ZUDPTabbedToolbar.h"
@@ -111,6 +114,13 @@ CZUDPMenuHash g_menuHash;
 CCmdUsageCount g_commandUsage;
 CZUDPToolbarDropSource g_toolbarDropSource;
 
+// The edit's calculator mode opens the command bars' calculator popup.
+namespace {
+struct CalculatorPopupRegistration {
+    CalculatorPopupRegistration() { CZUDPEdit::SetCalculatorPopupFactory(&CZUDPCalculatorPopup::Make); }
+} g_calculatorPopupRegistration;
+} // namespace
+
 // The process's GDI+ session (PNG images): this unit holds one reference
 // from start-up to exit, each image strip one more, so GDI+ is shut down
 // only after the last strip, whatever order the exit destroys them in.
@@ -173,6 +183,11 @@ const ZUDPLibraryClass g_libraryClasses[] = {
     {RUNTIME_CLASS(CZUDPColorBar)},
     {RUNTIME_CLASS(CZUDPToolBarColorButton)},
     {RUNTIME_CLASS(CZUDPColorMenuButton)},
+    {RUNTIME_CLASS(CZUDPHelpComboBoxButton)},
+    {RUNTIME_CLASS(CZUDPCalculator)},
+    {RUNTIME_CLASS(CCalculatorButton)},
+    {RUNTIME_CLASS(CCalculatorDisplay)},
+    {RUNTIME_CLASS(CZUDPToolbarEditBoxButton)},
 };
 const int g_libraryClassCount = int(sizeof(g_libraryClasses) / sizeof(g_libraryClasses[0]));
 
