@@ -14,6 +14,7 @@
 #include "ui/commandbars/ZUDPCustomizeButton.h"
 #include "ui/commandbars/ZUDPHelpComboBoxButton.h"
 #include "ui/commandbars/ZUDPToolbarEditBoxButton.h"
+#include "ui/commandbars/ZUDPToolbarFontCombo.h"
 #include "ui/commandbars/ZUDPMenuBar.h"
 #include "ui/commandbars/ZUDPPopupMenu.h"
 #include "ui/commandbars/ZUDPTabbedToolbar.h"
@@ -188,6 +189,8 @@ const ZUDPLibraryClass g_libraryClasses[] = {
     {RUNTIME_CLASS(CCalculatorButton)},
     {RUNTIME_CLASS(CCalculatorDisplay)},
     {RUNTIME_CLASS(CZUDPToolbarEditBoxButton)},
+    {RUNTIME_CLASS(CZUDPToolbarFontCombo)},
+    {RUNTIME_CLASS(CZUDPToolbarFontSizeCombo)},
 };
 const int g_libraryClassCount = int(sizeof(g_libraryClasses) / sizeof(g_libraryClasses[0]));
 

@@ -105,8 +105,8 @@ TEST(StartupTest, RuntimeClassesAreRegisteredByName)
         {"CZUDPToolBarColorButton", 1, true}, {"CZUDPGanttItem", 1, true}, {"CZUDPGanttItemStorageBase", 1, true},
         {"CZUDPTasksPaneHistoryButton", 1, false}, {"CZUDPTasksPaneMenuButton", 1, false},
         {"CZUDPTasksPaneNavigateButton", 1, false}, {"CZUDPTasksPaneToolBar", 1, false}, {"CZUDPCalendarBar", 1, false},
-        {"CZUDPToolbarEditBoxButton", 1, true}, {"CZUDPToolbarFontCombo", 1, false},
-        {"CZUDPToolbarFontSizeCombo", 1, false},
+        {"CZUDPToolbarEditBoxButton", 1, true}, {"CZUDPToolbarFontCombo", 1, true},
+        {"CZUDPToolbarFontSizeCombo", 1, true},
     };
     ASSERT_EQ(57u, sizeof(rows) / sizeof(rows[0]));
     int built = 0;
