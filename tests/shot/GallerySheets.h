@@ -75,3 +75,8 @@ bool ShootColorBarSheets(const GalleryPhotographer& photograph, const std::funct
 // dragged over the all-day band and the in-place editor
 // (PlannerInputSheetWin.cpp).
 void ShootPlannerInputSheets(const GalleryPhotographer& photograph);
+// Toolbar controls: flat combo buttons closed, hot and dropped, a help
+// combo with its prompt, an edit box, the font combos, a calculator popup
+// under an edit and an open drop-down toolbar (ToolbarControlsSheetWin.cpp);
+// false when the calculator or the drop-down window did not open.
+bool ShootToolbarControlSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);

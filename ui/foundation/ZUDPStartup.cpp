@@ -12,6 +12,7 @@
 #include "ui/commandbars/ZUDPColorBar.h"
 #include "ui/commandbars/ZUDPCommandManager.h"
 #include "ui/commandbars/ZUDPCustomizeButton.h"
+#include "ui/commandbars/ZUDPDropDownToolbarButton.h"
 #include "ui/commandbars/ZUDPHelpComboBoxButton.h"
 #include "ui/commandbars/ZUDPToolbarEditBoxButton.h"
 #include "ui/commandbars/ZUDPToolbarFontCombo.h"
@@ -191,6 +192,9 @@ const ZUDPLibraryClass g_libraryClasses[] = {
     {RUNTIME_CLASS(CZUDPToolbarEditBoxButton)},
     {RUNTIME_CLASS(CZUDPToolbarFontCombo)},
     {RUNTIME_CLASS(CZUDPToolbarFontSizeCombo)},
+    {RUNTIME_CLASS(CZUDPDropDownToolbarButton)},
+    {RUNTIME_CLASS(CZUDPDropDownToolBar)},
+    {RUNTIME_CLASS(CZUDPDropDownFrame)},
 };
 const int g_libraryClassCount = int(sizeof(g_libraryClasses) / sizeof(g_libraryClasses[0]));
 
