@@ -880,6 +880,13 @@ int main(int argc, char** argv)
         printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
         return g_failures.empty() ? 0 : 1;
     }
+    // TROV_GALLERY_ONLY=menubar: the menu bar's sheet alone.
+    if (only != nullptr && strcmp(only, "menubar") == 0) {
+        if (!ShootMenuBarSheets(Photograph, Pump))
+            Fail("menubar", "a window could not be made or the menu bar's menu or MDI buttons did not appear");
+        printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
+        return g_failures.empty() ? 0 : 1;
+    }
     // TROV_GALLERY_ONLY=colour: the colour bar and the button dialogs alone.
     if (only != nullptr && strcmp(only, "colour") == 0) {
         if (!ShootColorBarSheets(Photograph, Pump))
@@ -929,6 +936,8 @@ int main(int argc, char** argv)
         Fail("popup-menus", "a popup menu did not open");
     if (!ShootColorBarSheets(Photograph, Pump))
         Fail("colour-bars", "a window could not be made");
+    if (!ShootMenuBarSheets(Photograph, Pump))
+        Fail("menubar", "a window could not be made or the menu bar's menu or MDI buttons did not appear");
 
     printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
     return g_failures.empty() ? 0 : 1;

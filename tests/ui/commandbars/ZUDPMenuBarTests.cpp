@@ -596,3 +596,90 @@ TEST_F(MenuBarTest, TheActiveDocumentsMenuReplacesTheDefaultMenu)
     child.DestroyWindow();
     ::DestroyMenu(hShared);
 }
+
+// ---------------------------------------------------------------------------
+// Reset
+
+namespace {
+
+// An application with one multi-document type whose document is shown in
+// a child of an MDI frame with a menu bar.
+class MenuBarDocumentsTest : public MenuBarTest {
+protected:
+    void SetUp() override
+    {
+        MenuBarTest::SetUp();
+        m_template = new CMultiDocTemplate(IDR_TEST_DOC_MENU);
+        m_app.AddDocTemplate(m_template);
+        ASSERT_NE(nullptr, m_template->m_hMenuShared);
+        m_template->AddDocument(&m_doc);
+        MakeFrame(m_frame, m_bar);
+        m_frame.ShowWindow(SW_SHOWNOACTIVATE);
+        m_app.m_pMainWnd = &m_frame;
+        m_child.SetHandles(m_template->m_hMenuShared, m_template->m_hAccelTable);
+        ASSERT_TRUE(m_child.Create(nullptr, "Document", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                                   CRect(10, 10, 300, 200), &m_frame));
+        ASSERT_TRUE(m_view.CreateEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), &m_child, AFX_IDW_PANE_FIRST));
+        m_doc.AddView(&m_view);
+        m_child.SetActiveView(&m_view, FALSE);
+    }
+    void TearDown() override
+    {
+        m_doc.RemoveView(&m_view);
+        if (m_view.m_hWnd != nullptr)
+            m_view.DestroyWindow();
+        if (m_child.m_hWnd != nullptr)
+            m_child.DestroyWindow();
+        m_bar.DestroyWindow();
+        m_frame.DestroyWindow();
+        m_app.m_pMainWnd = nullptr;
+        MenuBarTest::TearDown();
+    }
+
+    CWinApp m_app{"MenuBarDocuments"};
+    CMultiDocTemplate* m_template = nullptr;   // owned by the application
+    CDocument m_doc;
+    CTestMDIFrame m_frame;
+    CZUDPMenuBar m_bar;
+    CTestChild m_child;
+    CView m_view;
+};
+
+} // namespace
+
+TEST_F(MenuBarDocumentsTest, AResetGivesEveryChildTheReloadedMenuAndDestroysTheOldOnes)
+{
+    HMENU hOldShared = m_template->m_hMenuShared;
+    HMENU hOldDefault = m_bar.GetDefaultMenu();
+    ASSERT_EQ(hOldShared, m_bar.GetMenu()) << "the active document's menu is shown";
+    m_bar.CreateFromMenu(hOldDefault);
+    m_bar.CreateFromMenu(hOldShared);   // both menus now have a snapshot
+    CByteArray bytes;
+    ASSERT_TRUE(g_menuHash.GetSnapshot(hOldShared, bytes));
+    ASSERT_TRUE(g_menuHash.GetSnapshot(hOldDefault, bytes));
+    m_frame.resetMenus.clear();
+
+    EXPECT_TRUE(m_bar.ReloadFromResource());
+
+    HMENU hNewShared = m_template->m_hMenuShared;
+    HMENU hNewDefault = m_bar.GetDefaultMenu();
+    EXPECT_NE(hOldShared, hNewShared);
+    EXPECT_NE(hOldDefault, hNewDefault);
+    EXPECT_TRUE(::IsMenu(hNewShared));
+    EXPECT_TRUE(::IsMenu(hNewDefault));
+    EXPECT_FALSE(::IsMenu(hOldShared)) << "the old menus are destroyed";
+    EXPECT_FALSE(::IsMenu(hOldDefault));
+    EXPECT_FALSE(g_menuHash.GetSnapshot(hOldShared, bytes)) << "and forgotten by the menu hash";
+    EXPECT_FALSE(g_menuHash.GetSnapshot(hOldDefault, bytes));
+    EXPECT_EQ(hNewShared, m_child.m_hMenuShared) << "the document's child takes the new menu";
+    EXPECT_EQ(hNewShared, m_bar.GetMenu()) << "the active document's menu stays current";
+    EXPECT_EQ(hNewDefault, m_frame.m_hMenuDefault);
+    EXPECT_EQ(hNewDefault, m_frame.GetFrameImpl().m_hDefaultMenu);
+    EXPECT_EQ((std::vector<WPARAM>{IDR_TEST_DOC_MENU, IDR_TEST_MAIN_MENU}), m_frame.resetMenus);
+
+    // The last child goes: the reloaded default menu comes back.
+    m_doc.RemoveView(&m_view);
+    m_view.DestroyWindow();
+    m_child.DestroyWindow();
+    EXPECT_EQ(hNewDefault, m_bar.GetMenu());
+}
