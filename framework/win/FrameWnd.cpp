@@ -420,8 +420,15 @@ void CMDIChildWnd::OnDestroy()
 {
     CMDIFrameWnd* pFrame = GetMDIFrame();
     Default();
-    if (pFrame != nullptr)
-        pFrame->OnMDIChildChanged(this, TRUE);
+    if (pFrame == nullptr)
+        return;
+    // A child destroyed directly (not through the client's WM_MDIDESTROY)
+    // is not always deactivated first: the last one gives the frame its
+    // own menu back here.
+    const HWND hWndActive = pFrame->MDIGetActiveHwnd();
+    if (hWndActive == nullptr || hWndActive == m_hWnd)
+        OnUpdateFrameMenu(FALSE, nullptr, nullptr);
+    pFrame->OnMDIChildChanged(this, TRUE);
 }
 
 LRESULT CMDIChildWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -115,7 +115,9 @@ bool ShootMenuBarSheets(const GalleryPhotographer& photograph, const std::functi
         HMENU hMenu = nullptr;
         if (frame.Create(nullptr, "MDI frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(60, 60, 540, 320)) &&
             AddMenuBar(frame, bar) &&
-            pChild->Create(nullptr, "Machines", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(10, 10, 300, 160),
+            pChild->Create(AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1),
+                                               ::LoadIconA(nullptr, IDI_APPLICATION)),
+                           "Machines", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(10, 10, 300, 160),
                            &frame)) {
             hMenu = bar.GetDefaultMenu();
             frame.MDIMaximize(pChild);

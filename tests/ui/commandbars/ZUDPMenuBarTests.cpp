@@ -15,10 +15,12 @@
 #include "ui/docking/ZUDPFrameWnd.h"
 #include "ui/foundation/MenuSound.h"
 #include "ui/foundation/ZUDPFoundationSeams.h"
+#include "ui/foundation/ZUDPMenuHash.h"
 #include "ui/foundation/ZUDPMessages.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -682,4 +684,62 @@ TEST_F(MenuBarDocumentsTest, AResetGivesEveryChildTheReloadedMenuAndDestroysTheO
     m_view.DestroyWindow();
     m_child.DestroyWindow();
     EXPECT_EQ(hNewDefault, m_bar.GetMenu());
+}
+
+TEST_F(MenuBarTest, MenusOfAFloatingWrappedBarOpenBesideOrAboveTheirTitles)
+{
+    ScopedSeam<BOOL(POINT, RECT*)> workArea{g_foundationSeams.monitorWorkArea, [](POINT, RECT* r) {
+                                                *r = CRect(0, 0, 2000, 1500);
+                                                return TRUE;
+                                            }};
+    CTestFrame frame;
+    CZUDPMenuBar bar;
+    MakeFrame(frame, bar, CRect(400, 300, 1040, 700));
+    frame.ShowWindow(SW_SHOWNOACTIVATE);
+    bar.m_bFloating = TRUE;
+
+    // Titles File (0), Edit (1), View (2), then the About command (3).
+    const struct {
+        std::vector<int> wraps;   // buttons that end their row
+        int title;
+        int direction;
+    } rows[] = {
+        {{1}, 0, CZUDPPopupMenu::kLeftOfButton},    // first of the first row
+        {{1}, 1, CZUDPPopupMenu::kRightOfButton},   // ends its row
+        {{1}, 2, CZUDPPopupMenu::kLeftOfButton},    // first of the second row
+        {{2}, 1, CZUDPPopupMenu::kAboveButton},     // inside the first row
+        {{0}, 2, CZUDPPopupMenu::kBelowButton},     // inside a later row
+    };
+    for (const auto& row : rows) {
+        for (int i = 0; i < bar.GetCount(); ++i)
+            bar.GetButtonAt(i)->wrapAfter = std::find(row.wraps.begin(), row.wraps.end(), i) != row.wraps.end();
+        CZUDPToolbarButton* pTitle = bar.GetButtonAt(row.title);
+        ASSERT_TRUE(bar.OpenMenuButton(pTitle)) << row.title;
+        CZUDPPopupMenu* pPopup = OpenPopupOf(bar);
+        ASSERT_NE(nullptr, pPopup) << row.title;
+        CRect rectTitle = pTitle->Rect();
+        bar.ClientToScreen(&rectTitle);
+        CRect rectPopup;
+        pPopup->GetWindowRect(&rectPopup);
+        EXPECT_EQ(row.direction, pPopup->m_iDirection) << row.title;
+        switch (row.direction) {
+        case CZUDPPopupMenu::kRightOfButton:
+            EXPECT_EQ(rectTitle.right, rectPopup.left);
+            EXPECT_EQ(rectTitle.top, rectPopup.top);
+            break;
+        case CZUDPPopupMenu::kLeftOfButton:
+            EXPECT_EQ(rectTitle.left, rectPopup.right) << row.title;
+            EXPECT_EQ(rectTitle.top, rectPopup.top) << row.title;
+            break;
+        case CZUDPPopupMenu::kAboveButton:
+            EXPECT_EQ(rectTitle.top, rectPopup.bottom);
+            break;
+        default:
+            EXPECT_GE(rectPopup.top, rectTitle.bottom - 1);
+            break;
+        }
+        bar.FindOpenMenuButton()->CancelMode();
+        bar.SetHotButton(-1);
+    }
+    bar.m_bFloating = FALSE;
 }
