@@ -56,6 +56,28 @@ void CZUDPFrameImpl::LoadUserToolbars()
     }
 }
 
+CWnd* CZUDPFrameImpl::FindTearOffBar(UINT uiID) const
+{
+    for (POSITION pos = m_listTearOffToolbars.GetHeadPosition(); pos != nullptr;) {
+        CWnd* pBar = static_cast<CWnd*>(m_listTearOffToolbars.GetNext(pos));
+        if (pBar->m_hWnd != nullptr && ::IsWindow(pBar->m_hWnd) && (UINT)pBar->GetDlgCtrlID() == uiID)
+            return pBar;
+    }
+    return nullptr;
+}
+
+void CZUDPFrameImpl::AddTearOffBar(CWnd* pBar)
+{
+    if (pBar != nullptr && m_listTearOffToolbars.Find(pBar) == nullptr)
+        m_listTearOffToolbars.AddTail(pBar);
+}
+
+void CZUDPFrameImpl::RemoveTearOffBar(CWnd* pBar)
+{
+    if (POSITION pos = m_listTearOffToolbars.Find(pBar))
+        m_listTearOffToolbars.RemoveAt(pos);
+}
+
 void CZUDPFrameImpl::LoadTearOffBars() { DestroyBars(m_listTearOffToolbars); }
 
 void CZUDPFrameImpl::SaveTearOffBars(BOOL bFrameOnly) { (void)bFrameOnly; }

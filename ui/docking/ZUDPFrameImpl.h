@@ -47,6 +47,13 @@ public:
     // Accepts a loaded framework dock state.
     virtual BOOL CheckDockState(CDockState& state);
 
+    // Torn-off menu bars: the one made for a tear-off id (its control id),
+    // or null; a new one joins the list (which owns it); a cancelled
+    // tear-off takes its bar out again (the caller then owns it).
+    CWnd* FindTearOffBar(UINT uiID) const;
+    void AddTearOffBar(CWnd* pBar);
+    void RemoveTearOffBar(CWnd* pBar);
+
     CFrameWnd* GetFrame() const { return m_pFrame; }
     // The bar's control id lies in the frame's range of user-defined
     // toolbars (FALSE without a range).
