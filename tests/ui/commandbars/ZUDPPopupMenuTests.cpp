@@ -1177,3 +1177,42 @@ TEST_F(PopupMenusTest, TearOffCaptionFloatsTheMenuAsAToolbar)
     EXPECT_EQ(pBar, fx.Impl().FindTearOffBar(kTearOffId));
     EXPECT_EQ(0, fx.frame.asked) << "the frame is asked about new bars only";
 }
+
+// A checked row shows its mark in the image column (a check, or a dot for
+// a radio item); an unchecked row leaves the column empty.  The menu's
+// default row, measured with the bold font, is drawn with it too.
+TEST_F(PopupMenusTest, CheckedRowsShowTheirMarkAndTheDefaultRowIsBold)
+{
+    HMENU hMenu = MakeMenu({{"Plain", 101}, {"Checked", 102, MF_CHECKED}, {"Radio", 103, MF_CHECKED},
+                            {"Wwww", 104}, {"Wwww", 105}});
+    ::SetMenuDefaultItem(hMenu, 104, FALSE);
+    CZUDPPopupMenu* pPopup = Open(hMenu);
+    ASSERT_NE(nullptr, pPopup);
+    CZUDPPopupMenuBar* pBar = pPopup->GetMenuBar();
+    ASSERT_EQ(5, pBar->GetCount());
+    ASSERT_TRUE(pBar->GetButtonAt(1)->style & TBBS_CHECKED);
+    static_cast<CZUDPToolbarMenuButton*>(pBar->GetButtonAt(2))->radioCheck = TRUE;
+    CRect rectClient;
+    pBar->GetClientRect(&rectClient);
+    trovtest::DibCanvas canvas(rectClient.Width(), rectClient.Height());
+    CDC dc;
+    dc.Attach(canvas.Dc());
+    pBar->PaintBar(&dc);
+    dc.Detach();
+    const int nColumnRight = CZUDPToolBar::GetMenuItemImageSize().cx +
+                             2 * CZUDPVisualManager::GetActiveManager()->GetMenuImageMargin();
+    auto ink = [&](int i, bool bImageColumn) {
+        CRect rect = pBar->GetButtonAt(i)->Rect();
+        if (bImageColumn)
+            rect.right = rect.left + nColumnRight;
+        else
+            rect.left += nColumnRight;
+        rect.DeflateRect(2, 2);
+        const COLORREF background = canvas.Pixel(rect.left, rect.top);
+        return canvas.CountOther(rect, background, 40);
+    };
+    EXPECT_EQ(0, ink(0, true));
+    EXPECT_GT(ink(1, true), 4) << "a check mark";
+    EXPECT_GT(ink(2, true), 4) << "a radio dot";
+    EXPECT_GT(ink(3, false), ink(4, false)) << "the default row's text is bold";
+}
