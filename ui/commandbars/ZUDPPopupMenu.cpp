@@ -1382,7 +1382,7 @@ BOOL CZUDPPopupMenu::TearOffMenu(int x, int y)
     ClientToScreen(&pt);
     m_bTearOffHighlighted = FALSE;
 
-    CZUDPControlBar* pBar = DYNAMIC_DOWNCAST(CZUDPControlBar, pImpl->FindTearOffBar(uiID));
+    CZUDPToolBar* pBar = pImpl->FindTearOffBar(uiID);
     if (pBar != nullptr) {
         // The menu was torn off before: that bar comes back at the point.
         pBar->ShowWindow(SW_SHOWNOACTIVATE);
@@ -1391,9 +1391,16 @@ BOOL CZUDPPopupMenu::TearOffMenu(int x, int y)
     } else {
         CString strCaption = m_pParentBtn->text;
         strCaption.Remove('&');
-        pBar = CreateTearOffBar(pFrame, uiID, strCaption);
-        if (pBar == nullptr)
+        CZUDPControlBar* pMade = CreateTearOffBar(pFrame, uiID, strCaption);
+        if (pMade == nullptr)
             return FALSE;
+        // The frame keeps toolbars only.
+        pBar = DYNAMIC_DOWNCAST(CZUDPToolBar, pMade);
+        if (pBar == nullptr) {
+            pMade->DestroyWindow();
+            delete pMade;
+            return FALSE;
+        }
         pImpl->AddTearOffBar(pBar);
         if (!pSite->OnTearOffMenu(this, pBar)) {
             pImpl->RemoveTearOffBar(pBar);

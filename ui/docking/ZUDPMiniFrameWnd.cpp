@@ -5,6 +5,7 @@
 #include "ui/commandbars/ZUDPControlBar.h"
 #include "ui/commandbars/ZUDPFrameLookup.h"
 #include "ui/commandbars/ZUDPPopupMenu.h"
+#include "ui/commandbars/ZUDPToolBar.h"
 #include "ui/commandbars/ZUDPToolbarMenuButton.h"
 #include "ui/docking/ZUDPDockingFlags.h"
 #include "ui/docking/ZUDPFrameImpl.h"
@@ -369,7 +370,7 @@ BOOL CZUDPMiniFrameWnd::RunTearOffDragLoop(CZUDPPopupMenu* pPopup)
         return TRUE;
     // Cancelled: the bar goes, and this frame, emptied, with it.
     if (CZUDPFrameImpl* pImpl = FrameImplOf(pFrame))
-        pImpl->RemoveTearOffBar(pBar);
+        pImpl->RemoveTearOffBar(DYNAMIC_DOWNCAST(CZUDPToolBar, pBar));
     if (::IsWindow(hWndBar))
         pBar->DestroyWindow();
     delete pBar;
