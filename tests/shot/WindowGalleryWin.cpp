@@ -880,6 +880,13 @@ int main(int argc, char** argv)
         printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
         return g_failures.empty() ? 0 : 1;
     }
+    // TROV_GALLERY_ONLY=popups: the popup menus' sheet alone.
+    if (only != nullptr && strcmp(only, "popups") == 0) {
+        if (!ShootPopupMenuSheets(Photograph, Pump))
+            Fail("popup-menus", "a popup menu did not open");
+        printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
+        return g_failures.empty() ? 0 : 1;
+    }
     // TROV_GALLERY_ONLY=colour: the colour bar and the button dialogs alone.
     if (only != nullptr && strcmp(only, "colour") == 0) {
         if (!ShootColorBarSheets(Photograph, Pump))

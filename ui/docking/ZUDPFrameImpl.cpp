@@ -340,6 +340,22 @@ CString CZUDPFrameImpl::TearOffBasePath()
     return path + ZUDP_TEAROFF_SECTION;
 }
 
+CZUDPToolBar* CZUDPFrameImpl::FindTearOffBar(UINT uiID) const
+{
+    for (POSITION pos = m_listTearOffToolbars.GetHeadPosition(); pos != nullptr;) {
+        CZUDPToolBar* pBar = static_cast<CZUDPToolBar*>(m_listTearOffToolbars.GetNext(pos));
+        if (pBar->m_hWnd != nullptr && ::IsWindow(pBar->m_hWnd) && (UINT)pBar->GetDlgCtrlID() == uiID)
+            return pBar;
+    }
+    return nullptr;
+}
+
+void CZUDPFrameImpl::AddTearOffBar(CZUDPToolBar* pBar)
+{
+    if (pBar != nullptr && m_listTearOffToolbars.Find(pBar) == nullptr)
+        m_listTearOffToolbars.AddTail(pBar);
+}
+
 void CZUDPFrameImpl::RemoveTearOffBar(CZUDPToolBar* pBar)
 {
     POSITION pos = pBar != nullptr ? m_listTearOffToolbars.Find(pBar) : nullptr;

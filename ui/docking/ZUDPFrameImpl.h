@@ -61,6 +61,11 @@ public:
     // Accepts a loaded framework dock state.
     virtual BOOL CheckDockState(CDockState& state);
 
+    // Torn-off menu bars: the one made for a tear-off id (its control id),
+    // or null; a new one joins the list, which owns it.
+    CZUDPToolBar* FindTearOffBar(UINT uiID) const;
+    void AddTearOffBar(CZUDPToolBar* pBar);
+
     CFrameWnd* GetFrame() const { return m_pFrame; }
     // The bar's control id lies in the frame's range of user-defined
     // toolbars (FALSE without a range).

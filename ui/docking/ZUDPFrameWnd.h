@@ -74,6 +74,14 @@ public:
     virtual BOOL PreparePopupMenu(CZUDPPopupMenu* pMenu);
     // A popup of the frame closes: it is no longer the current one.
     virtual void OnClosePopupMenu(CZUDPPopupMenu* pMenu);
+    // The frame's say in a menu torn off into a new bar: FALSE refuses it
+    // (the bar is then destroyed).  The base frames accept it.
+    virtual BOOL OnTearOffMenu(CZUDPPopupMenu* pMenu, CZUDPBaseControlBar* pBar)
+    {
+        (void)pMenu;
+        (void)pBar;
+        return TRUE;
+    }
 
     void UnregisterBar(CZUDPBaseControlBar* pBar, BOOL bDestroy = FALSE, BOOL bAdjustLayout = FALSE,
                        BOOL bAutoHide = FALSE, CZUDPBaseControlBar* pBarReplacement = nullptr)
