@@ -89,6 +89,8 @@ CZUDPFrameImpl::~CZUDPFrameImpl()
 {
     DestroyBars(m_listUserDefinedToolbars);
     DestroyBars(m_listTearOffToolbars);
+    while (!m_lstCaptionButtons.IsEmpty())
+        delete m_lstCaptionButtons.RemoveHead();
 }
 
 void CZUDPFrameImpl::AddFrameToList(CFrameWnd* pFrame)

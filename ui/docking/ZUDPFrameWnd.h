@@ -155,6 +155,16 @@ protected:
     void OnSize(UINT nType, int cx, int cy);
     void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
     void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    void OnWindowPosChanged(WINDOWPOS* lpwndpos);
+    void OnNcPaint();
+    BOOL OnNcActivate(BOOL bActive);
+    void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+    LRESULT OnNcHitTest(CPoint point);
+    void OnNcMouseMove(UINT nHitTest, CPoint point);
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnLButtonUp(UINT nFlags, CPoint point);
+    void OnMouseMove(UINT nFlags, CPoint point);
+    LRESULT OnChangeVisualManager(WPARAM wParam, LPARAM lParam);
     LRESULT OnToolbarCreateNew(WPARAM wParam, LPARAM lParam);
     LRESULT OnToolbarDelete(WPARAM wParam, LPARAM lParam);
     LRESULT OnToolbarContextMenu(WPARAM wParam, LPARAM lParam);
