@@ -486,6 +486,10 @@ TEST_F(SdiFrameTest, EscapeLeavesFullScreen)
     EXPECT_EQ(CPoint(0, 0), client.TopLeft()) << "the client area starts at the monitor's corner";
     ASSERT_NE(nullptr, full.GetToolbar());
     EXPECT_EQ(ID_ZUDP_CLOSE_FULL_SCREEN, full.GetToolbar()->GetButtonAt(0)->commandId);
+    EXPECT_TRUE(full.GetToolbar()->GetStyle() & WS_VISIBLE);
+    CRect rectBar;
+    full.GetToolbar()->GetWindowRect(&rectBar);
+    EXPECT_FALSE(rectBar.IsRectEmpty()) << "the toolbar shows its button";
     mmi = MINMAXINFO{};
     full.FillMinMaxInfo(&mmi);
     EXPECT_EQ(CPoint(full.m_rectFullScreenWindow.Size()), CPoint(mmi.ptMaxTrackSize));
