@@ -4,6 +4,7 @@
 #include "framework/win/DC.h"
 #include "tests/common/MessagePumpWin.h"
 #include "ui/docking/ZUDPDockBar.h"
+#include "ui/docking/ZUDPStatusBar.h"
 #include "ui/foundation/ZUDPMessages.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 #include "ui/foundation/ZUDPVisualManager.h"
@@ -251,4 +252,26 @@ TEST_F(CaptionBarTest, HyperlinkClickTellsItsIndex)
     ASSERT_EQ(1u, m_owner.told.size());
     EXPECT_EQ(UINT(ZUDM_ON_CLICK_CAPTIONBAR_HYPERLINK), m_owner.told[0].first);
     EXPECT_EQ(WPARAM(1), m_owner.told[0].second);
+}
+
+// The status bar's panes: texts by index, 255 naming the message pane,
+// and no pane beyond the indicators.
+TEST(StatusBarTest, PaneTextsAndTheMessagePane)
+{
+    CZUDPStatusBar bar;
+    EXPECT_FALSE(bar.SetPaneText(CZUDPStatusBar::kMessagePane, "Page 1")) << "no panes yet";
+    const UINT ids[] = {0x7001, 0, 0x7002};
+    ASSERT_TRUE(bar.SetIndicators(ids, 3));
+    EXPECT_FALSE(bar.SetIndicators(nullptr, 2));
+    EXPECT_EQ(3, bar.GetCount());
+    EXPECT_EQ(1, bar.CommandToIndex(0));
+    EXPECT_EQ(-1, bar.CommandToIndex(0x7003));
+    EXPECT_TRUE(bar.SetPaneText(CZUDPStatusBar::kMessagePane, "Page 1"));
+    EXPECT_STREQ("Page 1", bar.GetPaneText(1));
+    EXPECT_TRUE(bar.SetPaneText(2, "NUM"));
+    EXPECT_STREQ("NUM", bar.GetPaneText(2));
+    EXPECT_FALSE(bar.SetPaneText(3, "x"));
+    EXPECT_FALSE(bar.SetPaneText(-1, "x"));
+    EXPECT_TRUE(bar.SetPaneText(CZUDPStatusBar::kMessagePane, nullptr)) << "cleared";
+    EXPECT_STREQ("", bar.GetPaneText(CZUDPStatusBar::kMessagePane));
 }
