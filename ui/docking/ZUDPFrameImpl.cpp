@@ -178,6 +178,12 @@ void CZUDPFrameImpl::OnCloseFrame()
     StoreWindowPlacement();
 }
 
+void CZUDPFrameImpl::OnAfterLoadFrame()
+{
+    if (CZUDPWorkspace* pWorkspace = GetWorkspaceInstance())
+        pWorkspace->LoadState(nullptr, this);
+}
+
 void CZUDPFrameImpl::StoreWindowPlacement()
 {
     if (m_pFrame == nullptr || !::IsWindow(m_pFrame->m_hWnd))

@@ -104,6 +104,9 @@ public:
     // frame's state and its placement is stored.  Nothing without a
     // workspace.
     void OnCloseFrame();
+    // After the frame's resources loaded: the workspace loads the frame's
+    // state.
+    void OnAfterLoadFrame();
 
     // --- popup menus (the frame is their owner while one is open)
     // A popup about to show (null: none is open any more); FALSE refuses

@@ -162,6 +162,14 @@ BOOL CZUDPFrameWnd::OnBarCheck(UINT nID)
     return TRUE;
 }
 
+BOOL CZUDPFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, void* pContext)
+{
+    if (!CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
+        return FALSE;
+    m_Impl.OnAfterLoadFrame();
+    return TRUE;
+}
+
 BOOL CZUDPFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
 {
     m_Impl.m_pDockManager = GetDockManager();

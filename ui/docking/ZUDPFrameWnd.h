@@ -118,6 +118,10 @@ public:
     CZUDPFrameImpl& GetFrameImpl() { return m_Impl; }
 
     // --- replaced operations
+    // The frame's resources, then the workspace loads the frame's saved
+    // state (toolbars, user and torn-off bars, docking, placement).
+    BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW, CWnd* pParentWnd = nullptr,
+                   void* pContext = nullptr) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo) override;
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;

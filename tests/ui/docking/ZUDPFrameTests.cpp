@@ -459,6 +459,26 @@ TEST_F(SdiFrameTest, DestroyTakesSlidersLastAndSkipsWindowsAlreadyGone)
     EXPECT_EQ("slider", g_destroyed.back());
 }
 
+// A frame made from its resources takes its title from the string of its
+// id, and the workspace then loads its state (the stored placement moves
+// it).
+TEST_F(FramePlacementTest, LoadFrameTakesItsTitleAndLoadsTheState)
+{
+    CFrameTestApp app(CompanyKey());
+    ASSERT_TRUE(app.StoreWindowPlacement(CRect(60, 70, 460, 370), 0, SW_SHOWNORMAL));
+    CZUDPFrameWnd frame;
+    ASSERT_TRUE(frame.LoadFrame(IDS_ZUDP_FULL_SCREEN));
+    EXPECT_EQ(UINT(IDS_ZUDP_FULL_SCREEN), frame.m_nIDResource);
+    CString title;
+    frame.GetWindowText(title);
+    EXPECT_STREQ("Full Screen", title);
+    WINDOWPLACEMENT wp = {};
+    wp.length = sizeof(wp);
+    frame.GetWindowPlacement(&wp);
+    EXPECT_EQ(CSize(400, 300), CRect(wp.rcNormalPosition).Size());
+    frame.DestroyWindow();
+}
+
 // ---------------------------------------------------------------------------
 // Full screen
 
