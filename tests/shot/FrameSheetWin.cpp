@@ -55,6 +55,8 @@ bool ShootCaptionBarFrame(const GalleryPhotographer& photograph, const std::func
         return false;
     pump(400);
     photograph("frame-full-screen", frame.m_hWnd);
+    if (full.GetToolbar() != nullptr)
+        photograph("frame-full-screen-toolbar", full.GetToolbar()->m_hWnd);
     full.LeaveFullScreen(&frame);
     pump(100);
     frame.DestroyWindow();

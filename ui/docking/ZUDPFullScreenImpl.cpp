@@ -77,7 +77,9 @@ BOOL CZUDPFullScreenImpl::EnterFullScreen(CFrameWnd* pFrame, UINT uiToolbarId)
     m_uiFullScreenID = uiToolbarId;
     if (m_bShowToolbar) {
         CZUDPToolBar* pBar = new CZUDPToolBar;
-        if (pBar->CreatePane(nullptr, WS_CHILD | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY,
+        // Visible before it docks: its dock bar makes room only for the
+        // bars that show.
+        if (pBar->CreatePane(nullptr, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY,
                              CRect(0, 0, 10, 10), pFrame, uiToolbarId, ZUDP_CBRS_FLOAT | ZUDP_CBRS_DOCK)) {
             CString strTitle, strClose;
             strTitle.LoadString(IDS_ZUDP_FULL_SCREEN);
@@ -90,7 +92,6 @@ BOOL CZUDPFullScreenImpl::EnterFullScreen(CFrameWnd* pFrame, UINT uiToolbarId)
             pBar->RecalcLayoutNow();
             if (CZUDPDockManager* pManager = DockManagerOfFrame(pFrame))
                 pManager->DockBarAtSite(pBar);
-            pBar->ShowWindow(SW_SHOWNOACTIVATE);
             m_pwndFullScreenBar = pBar;
         } else {
             delete pBar;

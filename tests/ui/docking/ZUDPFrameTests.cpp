@@ -486,6 +486,15 @@ TEST_F(SdiFrameTest, EscapeLeavesFullScreen)
 {
     CZUDPFrameWnd frame;
     ASSERT_TRUE(MakeFrame(frame));
+    auto* pTop = new CZUDPDockBar;  // deletes itself with its window
+    ASSERT_TRUE(pTop->Create(CBRS_ALIGN_TOP, CRect(), &frame, 0));
+    frame.RegisterBar(pTop);
+    CZUDPToolBar* pStandard = MakeBar(frame, 0xE900 - 60, "Standard");
+    ASSERT_NE(nullptr, pStandard);
+    pStandard->InsertButton(new CZUDPToolbarButton(0x8500, -1, "Open"));
+    pStandard->SetDockableSides(CBRS_ALIGN_ANY);
+    frame.DockBarAtSite(pStandard, AFX_IDW_DOCKBAR_TOP, nullptr);
+    frame.ShowWindow(SW_SHOWNOACTIVATE);
     CRect before;
     frame.GetWindowRect(&before);
     CZUDPFullScreenImpl& full = frame.GetFrameImpl().m_FullScreen;
@@ -510,6 +519,12 @@ TEST_F(SdiFrameTest, EscapeLeavesFullScreen)
     CRect rectBar;
     full.GetToolbar()->GetWindowRect(&rectBar);
     EXPECT_FALSE(rectBar.IsRectEmpty()) << "the toolbar shows its button";
+    EXPECT_EQ(pTop, full.GetToolbar()->GetParentDockBar());
+    EXPECT_TRUE(full.GetToolbar()->IsWindowVisible());
+    EXPECT_TRUE(client.PtInRect(rectBar.CenterPoint())) << "docked inside the frame";
+    CRect rectStandard, rectOverlap;
+    pStandard->GetWindowRect(&rectStandard);
+    EXPECT_FALSE(rectOverlap.IntersectRect(&rectStandard, &rectBar)) << "beside the other toolbar";
     mmi = MINMAXINFO{};
     full.FillMinMaxInfo(&mmi);
     EXPECT_EQ(CPoint(full.m_rectFullScreenWindow.Size()), CPoint(mmi.ptMaxTrackSize));
@@ -523,6 +538,7 @@ TEST_F(SdiFrameTest, EscapeLeavesFullScreen)
     EXPECT_EQ(before, after);
     EXPECT_FALSE(frame.PreTranslateMessage(&msg)) << "outside the mode Escape goes on";
     frame.DestroyWindow();
+    delete pStandard;
 }
 
 // ---------------------------------------------------------------------------
