@@ -132,6 +132,10 @@ public:
     BOOL OnMenuChar(UINT nChar);
     // The dock manager hides the frame's bars for a print preview.
     BOOL AreBarsHiddenForPreview() const;
+    // A frame without a standard caption and border (a custom caption)
+    // maximizes to the work area of the monitor under its centre instead
+    // of covering the taskbar; nothing for a frame with both.
+    void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
     // The frame becomes inactive: an open popup's menu bar lets go.
     void OnDeactivateFrame();
 

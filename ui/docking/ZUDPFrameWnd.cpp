@@ -259,6 +259,7 @@ void CZUDPFrameWnd::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
         m_Impl.m_FullScreen.FillMinMaxInfo(lpMMI);
         return;
     }
+    m_Impl.OnGetMinMaxInfo(lpMMI);
     Default();
 }
 

@@ -8,6 +8,7 @@
 #include "ui/docking/ZUDPCaptionButton.h"
 #include "ui/docking/ZUDPFrameImpl.h"
 #include "ui/docking/ZUDPFrameWnd.h"
+#include "ui/foundation/ZUDPFoundationSeams.h"
 #include "ui/foundation/ZUDPMessages.h"
 
 #include <gtest/gtest.h>
@@ -167,5 +168,35 @@ TEST_F(FrameCaptionTest, ReleaseOnThePressedButtonPostsItsCommand)
         EXPECT_EQ(0u, impl.GetPressedCaptionButton());
         EXPECT_FALSE(pClose->m_bPushed);
     }
+    frame.DestroyWindow();
+}
+
+// A frame with a custom caption maximizes to the work area of its monitor;
+// a frame with Windows' caption and border is left alone.
+TEST_F(FrameCaptionTest, CustomCaptionFrameMaximizesToTheWorkArea)
+{
+    const CRect work(0, 30, 1000, 700);
+    ScopedSeam<BOOL(POINT, RECT*)> monitor(g_foundationSeams.monitorWorkArea, [&](POINT, RECT* pRect) {
+        *pRect = work;
+        return TRUE;
+    });
+    {
+        CCaptionFrame frame;
+        ASSERT_TRUE(Make(frame));
+        MINMAXINFO mmi = {};
+        mmi.ptMaxSize = CPoint(5, 6);
+        frame.GetFrameImpl().OnGetMinMaxInfo(&mmi);
+        EXPECT_EQ(CPoint(5, 6), CPoint(mmi.ptMaxSize)) << "standard caption";
+        frame.DestroyWindow();
+    }
+    uitest::RecordingManagerScope manager;
+    manager->answers["UsesCustomCaption"] = TRUE;
+    CCaptionFrame frame;
+    ASSERT_TRUE(Make(frame));
+    ASSERT_FALSE(frame.GetStyle() & WS_BORDER);
+    MINMAXINFO mmi = {};
+    frame.SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    EXPECT_EQ(CPoint(0, 30), CPoint(mmi.ptMaxPosition));
+    EXPECT_EQ(CPoint(1000, 670), CPoint(mmi.ptMaxSize));
     frame.DestroyWindow();
 }
