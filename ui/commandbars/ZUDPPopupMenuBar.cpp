@@ -1,11 +1,14 @@
 #include "ui/commandbars/ZUDPPopupMenuBar.h"
 
+#include "ui/commandbars/ZUDPCustomizeButton.h"
+
 #include "framework/Archive.h"
 #include "framework/win/FrameworkSeams.h"
 #include "framework/win/Menu.h"
 #include "framework/win/WinApp.h"
 #include "ui/commandbars/ZUDPCommandBarsSeams.h"
 #include "ui/commandbars/ZUDPCommandManager.h"
+#include "ui/commandbars/ZUDPCustomizeButton.h"
 #include "ui/commandbars/ZUDPFrameLookup.h"
 #include "ui/commandbars/ZUDPPopupMenu.h"
 #include "ui/commandbars/ZUDPToolbarMenuButton.h"
@@ -1043,6 +1046,15 @@ BOOL CZUDPPopupMenuBar::HandleButtonClick(CZUDPToolbarButton* pButton)
             return FALSE;
         if (pItem->OnClickMenuItem())
             return TRUE;
+        // A row of a toolbar's overflow menu runs the hidden button it
+        // stands for; the menu then closes.
+        CZUDPPopupMenu* pOwnPopup = GetPopupMenu();
+        CCustomizeButton* pOverflow =
+            pOwnPopup != nullptr ? DYNAMIC_DOWNCAST(CCustomizeButton, pOwnPopup->m_pParentBtn) : nullptr;
+        if (pOverflow != nullptr && pOverflow->InvokeHiddenButton(this, pItem)) {
+            DispatchItemCommand(0, pButton);
+            return TRUE;
+        }
         if (pItem->IsKindOf(RUNTIME_CLASS(CZUDPShowAllButton))) {
             pItem->OnClick(this, FALSE);
             return TRUE;

@@ -105,6 +105,9 @@ public:
     void EnableFrameBarsOnly(BOOL bEnable) { m_bLoadSaveFrameBarsOnly = bEnable; }
     void EnableForceDockStateLoad(BOOL bEnable) { m_bForceDockStateLoad = bEnable; }
     void EnableForceImageReset(BOOL bEnable) { m_bForceImageReset = bEnable; }
+    // Toolbars compare their saved resource items with the current
+    // resource and merge the changes.
+    BOOL IsResourceSmartUpdate() const { return m_bResourceSmartUpdate; }
     void EnableTaskbarInteraction(BOOL bEnable) { m_bTaskbarInteraction = bEnable; }
     BOOL IsTaskbarInteractionEnabled() const { return m_bTaskbarInteraction; }
 
