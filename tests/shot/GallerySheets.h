@@ -75,3 +75,6 @@ bool ShootColorBarSheets(const GalleryPhotographer& photograph, const std::funct
 // dragged over the all-day band and the in-place editor
 // (PlannerInputSheetWin.cpp).
 void ShootPlannerInputSheets(const GalleryPhotographer& photograph);
+// The planner's month view and multi-resource view
+// (PlannerViewsSheetWin.cpp).
+void ShootPlannerViewSheets(const GalleryPhotographer& photograph);
