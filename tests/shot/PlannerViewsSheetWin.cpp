@@ -127,5 +127,33 @@ void ShootPlannerViewSheets(const GalleryPhotographer& photograph)
         sheet.Show();
         photograph("planner-month-seven-columns-short-captions", sheet.Window());
     }
+    {
+        PlannerViewsSheet sheet(760, 560, ZUDP_PLANNER_TYPE_DAY, 0, TRUE);
+        auto* storage = static_cast<CZUDPAppointmentMultiStorage*>(sheet.Planner().GetStorage());
+        storage->AddResource(1, new CZUDPAppointmentStorage,
+                             new CZUDPResourceInfo("Anna", ViewsSheetTime(1, 1, 7, 0), ViewsSheetTime(1, 1, 15, 0)),
+                             TRUE);
+        storage->AddResource(2, new CZUDPAppointmentStorage,
+                             new CZUDPResourceInfo("Commissioning team north, south and the test hall", COleDateTime(0.0),
+                                                   COleDateTime(0.0)),
+                             TRUE);
+        storage->AddResource(3, new CZUDPAppointmentStorage,
+                             new CZUDPResourceInfo("Test bench", COleDateTime(0.0), COleDateTime(0.0)), TRUE);
+        storage->SetCurrentResourceID(0);
+        sheet.Add(ViewsSheetTime(5, 8, 9, 0), ViewsSheetTime(5, 8, 10, 30), "Planning", kViewsBlue, FALSE, 1);
+        sheet.Add(ViewsSheetTime(5, 8, 10, 0), ViewsSheetTime(5, 8, 11, 0), "Supplier call", kViewsGreen, FALSE, 1);
+        sheet.Add(ViewsSheetTime(5, 8, 9, 30), ViewsSheetTime(5, 8, 12, 0), "Site visit", kViewsRose, FALSE, 2);
+        sheet.Add(ViewsSheetTime(5, 8, 0, 0), ViewsSheetTime(5, 9, 0, 0), "Trade fair", kViewsGreen, TRUE, 2);
+        sheet.Add(ViewsSheetTime(5, 8, 0, 0), ViewsSheetTime(5, 9, 0, 0), "Calibration", kViewsSand, TRUE, 3);
+        sheet.Add(ViewsSheetTime(5, 8, 13, 0), ViewsSheetTime(5, 8, 14, 0), "Firmware test", kViewsBlue, FALSE, 3);
+        sheet.Planner().SetType(ZUDP_PLANNER_TYPE_MULTI, FALSE);
+        sheet.Planner().SetCurrentResourceID(3, FALSE);
+        CZUDPPlannerView* view = sheet.Planner().GetCurrentView();
+        view->UpdateResources();
+        sheet.Layout();
+        view->SetSelection(ViewsSheetTime(5, 8, 11, 0), ViewsSheetTime(5, 8, 12, 0), FALSE);
+        sheet.Show();
+        photograph("planner-multi-resource", sheet.Window());
+    }
     CGalleryViewsWeekStart::Swap(firstDay);
 }
