@@ -80,3 +80,6 @@ void ShootPlannerInputSheets(const GalleryPhotographer& photograph);
 // application bar docked and floating (FrameSheetWin.cpp); false when a
 // window could not be made.
 bool ShootFrameSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);
+// The planner's month view and multi-resource view
+// (PlannerViewsSheetWin.cpp).
+void ShootPlannerViewSheets(const GalleryPhotographer& photograph);

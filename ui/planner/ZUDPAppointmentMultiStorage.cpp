@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+IMPLEMENT_DYNAMIC(CZUDPResourceInfo, CObject)
 IMPLEMENT_DYNAMIC(CZUDPAppointmentBaseMultiStorage, CZUDPAppointmentBaseStorage)
 IMPLEMENT_DYNCREATE(CZUDPAppointmentMultiStorage, CZUDPAppointmentBaseMultiStorage)
 

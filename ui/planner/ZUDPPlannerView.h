@@ -336,6 +336,19 @@ protected:
             return 1;
         return rect.top < rectApp.bottom ? 2 : 1;
     }
+    // Shared by the week and month views, whose days are whole cells:
+    // the selection as whole days (the anchor at 00:00:00 and the other end
+    // at 23:59:59, or the other way round when the anchor lies on a later
+    // day), then the base rule.
+    void SetWholeDaySelection(const COleDateTime& sel1, const COleDateTime& sel2, BOOL bRedraw);
+    // Week steps: the range, the current date and the selection move by
+    // seven days per scroll position; FALSE when the position stays.
+    BOOL ScrollByWeeks(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    // One down icon in the day's bottom right corner, never an up icon.
+    void AddCornerDownIcon(BYTE nFlags, const CRect& rectDay);
+    // Resizing only at the left and right edges (first and last day).
+    BOOL CanResizeAtSideEdges(int nHitCode) const;
+
     // The number of shown days that have a rectangle: every loop over the
     // shown days stops there, so a paint or hit test between a range change
     // and its layout never reads past the rectangles.

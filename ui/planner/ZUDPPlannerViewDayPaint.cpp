@@ -218,6 +218,15 @@ void CZUDPPlannerViewDay::OnDrawClient(CDC* pDC, const CRect& rect)
 
 void CZUDPPlannerViewDay::DrawLongAppointmentStrips(CDC* pDC)
 {
+    DrawLongAppointmentStripsIn(pDC, [this](const CZUDPAppointment*, int d, CRect& column) {
+        column = m_ViewRects[d];
+        return TRUE;
+    });
+}
+
+void CZUDPPlannerViewDay::DrawLongAppointmentStripsIn(
+    CDC* pDC, const std::function<BOOL(const CZUDPAppointment*, int, CRect&)>& column)
+{
     if ((GetDrawFlags() & ZUDP_PLANNER_DRAW_VIEW_NO_DURATION) != 0)
         return;
     CZUDPAppointmentArray& queried = GetQueriedAppointments();
@@ -256,7 +265,9 @@ void CZUDPPlannerViewDay::DrawLongAppointmentStrips(CDC* pDC)
                 const LONG d = PlannerDates::WholeDays(day - m_dtDateStart);
                 if (d < 0 || d >= days)
                     continue;
-                const CRect& rectDay = m_ViewRects[d];
+                CRect rectDay;
+                if (!column(pApp, int(d), rectDay))
+                    continue;
                 CRect strip(d == 0 ? rectDay.left : rectDay.left + 1, rectDay.top - 1, rectDay.left + 6,
                             rectDay.top - 1 + slotsPerDay * m_nRowHeight);
                 if (!pApp->IsAllDay()) {

@@ -242,6 +242,10 @@ void CZUDPPlannerView::AdjustUpDownIcons(BOOL bAnyHiddenIsBelow)
                     continue;
                 if (l == 0 && movedAway && pApp->IsSelected())
                     continue;
+                // Never laid out (the multi-resource view's appointments of
+                // a resource it does not show): not hidden, just not there.
+                if (pApp->GetDrawRect(date).IsRectNull())
+                    continue;
                 if (bAnyHiddenIsBelow) {
                     flags |= 2;
                 } else if (!rectDay.IsRectNull()) {
