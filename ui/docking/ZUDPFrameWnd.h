@@ -100,6 +100,9 @@ CZUDPFrameDockSite* ButtonTooltipSiteOf(CWnd* pFrame, BOOL bMDIChild = FALSE);
 // The implementation object of an SDI or MDI library frame, else null.
 CZUDPFrameImpl* FrameImplOf(CWnd* pFrame);
 
+// The library's single-document frame: its messages go to the frame
+// implementation (popups, keys, user toolbars, placement, full screen)
+// and the dock manager in a fixed order.
 class CZUDPFrameWnd : public CFrameWnd, public CZUDPFrameDockSite {
     DECLARE_DYNCREATE(CZUDPFrameWnd)
 public:
@@ -113,8 +116,50 @@ public:
     // The frame's implementation object (its bars, docking and placement).
     CZUDPFrameImpl& GetFrameImpl() { return m_Impl; }
 
+    // --- replaced operations
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo) override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL PreparePopupMenu(CZUDPPopupMenu* pMenu) override;
+    void OnClosePopupMenu(CZUDPPopupMenu* pMenu) override;
+
+    // --- hooks other library code calls on the frame
+    // The docked bars are laid out again and the view fitted to what is
+    // left (nothing while the dock manager's layout is held back).
+    virtual void RecalcDockLayout(HDWP hdwp = nullptr);
+    // A popup about to show for the first time (TRUE: show it).
+    virtual BOOL OnPopupMenuShowing(CZUDPPopupMenu* pMenu)
+    {
+        (void)pMenu;
+        return TRUE;
+    }
+    // The view window (id AFX_IDW_PANE_FIRST) fills the area the docked
+    // bars leave.
+    virtual void FitClientToDockArea();
+
+    // The frame that shows a print preview on this frame's behalf (the
+    // top-level frame keeps it), or null; closing this frame then only
+    // ends the preview.
+    CZUDPFrameWnd* m_pPrintPreviewFrame = nullptr;
+    BOOL m_bContextHelp = FALSE;
+    BOOL m_bWasMaximized = FALSE;   // the last plain-path WM_SIZE was SIZE_MAXIMIZED
+    BOOL m_bIsMinimized = FALSE;
+
 protected:
     void RepositionChildren() override { LayoutFrame(this, m_rectBorder); }
+
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    void OnDestroy();
+    void OnClose();
+    void OnSize(UINT nType, int cx, int cy);
+    void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
+    void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    LRESULT OnToolbarCreateNew(WPARAM wParam, LPARAM lParam);
+    LRESULT OnToolbarDelete(WPARAM wParam, LPARAM lParam);
+    LRESULT OnToolbarContextMenu(WPARAM wParam, LPARAM lParam);
+    BOOL OnBarCheck(UINT nID);
+    DECLARE_MESSAGE_MAP()
 
     CZUDPRibbonBar* m_pRibbonBar = nullptr;
     CZUDPFrameImpl m_Impl{this};
