@@ -505,3 +505,31 @@ TEST_F(MonthViewTest, TheControlShowsTheDayOfADayCaptionAndTheWeekOfAWeekCaption
     m_planner.GetCurrentView()->OnDeactivate(&m_planner);
     m_planner.m_pCurrentView = nullptr;
 }
+
+TEST_F(MonthViewTest, TheIconsOfHiddenAppointmentsAreTheControlsArrowsPixelForPixel)
+{
+    ShowMonth(kWednesday);
+    const CSize size = m_planner.GetUpDownIconSize();
+    ASSERT_GT(size.cx, 0);
+    for (int index = 0; index < 2; ++index) {
+        SCOPED_TRACE(index);
+        // The arrow as an icon made from the control's image list ...
+        trovtest::DibCanvas expected(40, 40);
+        expected.Fill(RGB(12, 34, 56));
+        HICON icon = m_planner.GetUpDownIcon(index);
+        ASSERT_NE(nullptr, icon);
+        ::DrawIconEx(expected.Dc(), 5, 7, icon, size.cx, size.cy, 0, nullptr, DI_NORMAL);
+        ::DestroyIcon(icon);
+        // ... and as the view paints its icons.
+        trovtest::DibCanvas painted(40, 40);
+        painted.Fill(RGB(12, 34, 56));
+        m_month.m_UpRects.RemoveAll();
+        m_month.m_DownRects.RemoveAll();
+        (index == 0 ? m_month.m_UpRects : m_month.m_DownRects).Add(CRect(CPoint(5, 7), size));
+        m_month.DrawUpDownIcons(CDC::FromHandle(painted.Dc()));
+        ::GdiFlush();
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 40; ++x)
+                ASSERT_EQ(expected.Pixel(x, y), painted.Pixel(x, y)) << x << "," << y;
+    }
+}
