@@ -230,6 +230,9 @@ public:
     virtual BOOL SaveOriginalItems(LPCTSTR lpszRegistryKey);
     virtual BOOL LoadOriginalItems(LPCTSTR lpszRegistryKey);
     virtual BOOL SetButtonList(CObList& lstButtons);
+    // FALSE lets a bar make its tooltip control when it first needs one
+    // (popup menus: most open and close without the mouse over an item).
+    virtual BOOL CreatesToolTipOnCreate() const { return TRUE; }
 
     // --- the button list
     int GetCount() const { return int(m_Buttons.GetCount()); }
