@@ -936,6 +936,8 @@ int main(int argc, char** argv)
         Fail("popup-menus", "a popup menu did not open");
     if (!ShootColorBarSheets(Photograph, Pump))
         Fail("colour-bars", "a window could not be made");
+    if (!ShootFrameSheets(Photograph, Pump))
+        Fail("library-frames", "a frame or application bar could not be made");
 
     printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
     return g_failures.empty() ? 0 : 1;
