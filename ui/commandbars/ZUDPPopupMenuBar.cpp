@@ -13,10 +13,12 @@
 #include "ui/commandbars/ZUDPPopupMenu.h"
 #include "ui/commandbars/ZUDPToolbarMenuButton.h"
 #include "ui/foundation/MenuSound.h"
+#include "ui/foundation/ZUDPDrawOnGlass.h"
 #include "ui/foundation/ZUDPKeyboardManager.h"
 #include "ui/foundation/ZUDPMenuGlyphs.h"
 #include "ui/foundation/ZUDPShowAllButton.h"
 #include "ui/foundation/ZUDPTearOffBarManager.h"
+#include "ui/foundation/ZUDPToolTipProvider.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 #include "ui/foundation/ZUDPUserToolsManager.h"
 #include "ui/foundation/ZUDPVisualManager.h"
@@ -457,6 +459,20 @@ void CZUDPPopupMenuBar::PositionButtons()
     // opened and closed from the keyboard never needs them, and a tool per
     // item costs more than the rest of the opening.
     m_bTooltipsStale = TRUE;
+}
+
+void CZUDPPopupMenuBar::PaintBar(CDC* pDC)
+{
+    if (pDC != nullptr && ::GetObjectType(pDC->GetSafeHdc()) == OBJ_MEMDC) {
+        // The target is off-screen already (the opening animation's image,
+        // a print into a bitmap): a second buffer would only cost time.
+        CZUDPDrawOnGlass glass(IsOnGlass());
+        CRect rectClip;
+        pDC->GetClipBox(&rectClip);
+        PaintButtons(pDC, rectClip);
+        return;
+    }
+    CZUDPToolBar::PaintBar(pDC);
 }
 
 void CZUDPPopupMenuBar::SetFirstVisibleRow(int iRow)
@@ -942,7 +958,10 @@ void CZUDPPopupMenuBar::OnMouseMove(UINT nFlags, CPoint point)
 {
     if (m_bTooltipsStale) {
         m_bTooltipsStale = FALSE;
-        RebuildTooltips();
+        if (GetToolTip() == nullptr)
+            OnUpdateToolTips(TIPKIND_TOOLBAR, 0);   // made now, with the items' tools
+        else
+            RebuildTooltips();
     }
     if (m_bIgnoreNextMove) {
         m_bIgnoreNextMove = FALSE;

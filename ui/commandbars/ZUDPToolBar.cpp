@@ -254,7 +254,8 @@ int CZUDPToolBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
         m_DropTarget.Register(this);
     }
     m_penDrag.CreatePen(PS_SOLID, 1, g_uiEnvironment.m_colorButtonText);
-    CZUDPToolTipProvider::CreateToolTipCtrl(m_pToolTip, this, TIPKIND_TOOLBAR);
+    if (CreatesToolTipOnCreate())
+        CZUDPToolTipProvider::CreateToolTipCtrl(m_pToolTip, this, TIPKIND_TOOLBAR);
     OnVisualManagerChanged();
     if (g_toolbarList.Find(this) == nullptr)
         g_toolbarList.AddTail(this);

@@ -236,6 +236,9 @@ public:
     // stored: items gone from the resource leave the bar, new ones come in
     // at their resource position.  TRUE when the resource changed.
     virtual BOOL SetButtonList(CObList& lstButtons);
+    // FALSE lets a bar make its tooltip control when it first needs one
+    // (popup menus: most open and close without the mouse over an item).
+    virtual BOOL CreatesToolTipOnCreate() const { return TRUE; }
 
     // --- the button list
     int GetCount() const { return int(m_Buttons.GetCount()); }
