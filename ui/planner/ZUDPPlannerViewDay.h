@@ -105,6 +105,7 @@ public:
     virtual void DrawAllDayBand(CDC* pDC, const CRect& rect);
     virtual void DrawCurrentTimeMark(CDC* pDC, const CRect& rect);
     virtual void DrawTimeScale(CDC* pDC, const CRect& rect, BOOL bShowNow);
+    static CString FitHourLabel(CDC* pDC, const CString& label, CRect& cell, int nLeftmost);
     virtual void DrawLongAppointmentStrips(CDC* pDC);
     virtual COleDateTime GetNextDate() const;
     virtual COleDateTime GetPrevDate() const;
