@@ -13,12 +13,16 @@
 #include "tests/ui/commandbars/ToolBarTestSupport.h"
 #include "ui/commandbars/ZUDPCommandBarsSeams.h"
 #include "ui/commandbars/ZUDPCustomizeButton.h"
+#include "ui/commandbars/ZUDPCustomizeMenuButton.h"
+#include "ui/commandbars/ZUDPPopupMenu.h"
+#include "ui/commandbars/ZUDPPopupMenuBar.h"
 #include "ui/commandbars/ZUDPToolbarDropSource.h"
 #include "ui/commandbars/ZUDPToolbarMenuButton.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 using namespace toolbartest;
@@ -458,4 +462,117 @@ TEST_F(ToolBarCustomizeTest, AltDragMovesAndLeavesTheModeOff)
     Drag(m_barA, Centre(m_barA, 0), {}, MK_LBUTTON, TRUE);
     m_barA.SendMessage(WM_LBUTTONUP, 0, PointParam(Centre(m_barA, 0)));
     EXPECT_EQ((std::vector<UINT>{ID_TEST_OPEN}), m_hostA.Commands());
+}
+
+// ---------------------------------------------------------------------------
+// The overflow button's menu
+
+namespace {
+
+class OverflowMenuTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_host.Make());
+        ASSERT_TRUE(MakeToolbar(m_bar, m_host));
+        for (UINT id : {UINT(ID_TEST_OPEN), UINT(ID_TEST_SAVE), UINT(ID_TEST_PRINT)})
+            m_bar.InsertButton(NewButton(id, 0));
+        m_bar.InsertSeparator(1);
+        m_bar.InsertSeparator(3);
+        m_bar.InsertSeparator(5);
+        // open, separator, save, separator, print, separator: all hidden.
+        m_bar.SetOverflowButton(TRUE, 900, "Customize", FALSE);
+        m_pOverflow = m_bar.GetOverflowButton();
+        ASSERT_NE(nullptr, m_pOverflow);
+    }
+    void TearDown() override
+    {
+        m_bar.DestroyWindow();
+        m_host.DestroyWindow();
+    }
+    void Hide(std::initializer_list<int> positions)
+    {
+        m_pOverflow->hiddenButtons.RemoveAll();
+        for (int i : positions)
+            m_pOverflow->hiddenButtons.AddTail(m_bar.GetButtonAt(i));
+    }
+    static std::vector<UINT> ItemsOf(CZUDPPopupMenu& popup)
+    {
+        std::vector<UINT> items;
+        for (int i = 0; i < popup.CountItems(); ++i)
+            items.push_back(popup.ItemAt(i)->IsSeparator() ? 0 : popup.ItemAt(i)->commandId);
+        return items;
+    }
+    void Pump()
+    {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageA(&msg);
+    }
+
+    ToolbarStateGuard m_state;
+    CHostWnd m_host;
+    CZUDPToolBar m_bar;
+    CCustomizeButton* m_pOverflow = nullptr;
+};
+
+} // namespace
+
+// Hidden separator, button, separator, button, separator: the menu has the
+// two buttons with one separator between them, then the customize item
+// behind a separator; a chosen row runs the hidden button it was made
+// from, not the one at its position plus one.
+TEST_F(OverflowMenuTest, HiddenButtonsBecomeRowsThatRunTheirOwnButton)
+{
+    Hide({1, 2, 3, 4, 5});
+    std::unique_ptr<CZUDPPopupMenu> pPopup(m_pOverflow->CreatePopupMenuObject());
+    ASSERT_NE(nullptr, pPopup);
+    EXPECT_EQ((std::vector<UINT>{ID_TEST_SAVE, 0, ID_TEST_PRINT, 0, 900}), ItemsOf(*pPopup));
+
+    CZUDPPopupMenuBar* pBar = pPopup->GetMenuBar();
+    EXPECT_TRUE(m_pOverflow->InvokeHiddenButton(pBar, pPopup->ItemAt(2)));
+    Pump();
+    EXPECT_EQ((std::vector<UINT>{ID_TEST_PRINT}), m_host.Commands());
+    EXPECT_FALSE(m_pOverflow->InvokeHiddenButton(pBar, pPopup->ItemAt(1))) << "a separator row";
+    EXPECT_FALSE(m_pOverflow->InvokeHiddenButton(pBar, pPopup->ItemAt(4))) << "the customize row";
+
+    // A button removed while the menu is open is not run.
+    m_bar.RemoveButton(m_bar.FindCommandIndex(ID_TEST_SAVE));
+    EXPECT_FALSE(m_pOverflow->InvokeHiddenButton(pBar, pPopup->ItemAt(0)));
+    Pump();
+    EXPECT_EQ((std::vector<UINT>{ID_TEST_PRINT}), m_host.Commands());
+}
+
+// Without hidden buttons the customize item has no separator before it;
+// a bar that offers "Add or Remove Buttons" puts the customize command in
+// that submenu; customization opens nothing.
+TEST_F(OverflowMenuTest, CustomizeItemsAndCustomizationMode)
+{
+    Hide({});
+    std::unique_ptr<CZUDPPopupMenu> pPlain(m_pOverflow->CreatePopupMenuObject());
+    ASSERT_NE(nullptr, pPlain);
+    EXPECT_EQ((std::vector<UINT>{900}), ItemsOf(*pPlain));
+
+    m_bar.SetOverflowButton(TRUE, 900, "Customize", TRUE);
+    std::unique_ptr<CZUDPPopupMenu> pAddRemove(m_pOverflow->CreatePopupMenuObject());
+    ASSERT_NE(nullptr, pAddRemove);
+    ASSERT_EQ(1, pAddRemove->CountItems());
+    const auto* pItem = DYNAMIC_DOWNCAST(CZUDPToolbarMenuButton, pAddRemove->ItemAt(0));
+    ASSERT_NE(nullptr, pItem);
+    EXPECT_EQ(CString("&Add or Remove Buttons"), pItem->text);
+    ASSERT_EQ(2, int(pItem->subItems.GetCount())) << "the bar's entry and the customize command";
+    const auto* pEntry = static_cast<CZUDPToolbarMenuButton*>(pItem->subItems.GetHead());
+    EXPECT_EQ(CString("Toolbar"), pEntry->text);
+    ASSERT_EQ(1, int(pEntry->subItems.GetCount()));
+    EXPECT_EQ(CString("100"), static_cast<CZUDPToolbarButton*>(pEntry->subItems.GetHead())->text)
+        << "the placeholder names the bar's id";
+    EXPECT_EQ(1, pAddRemove->m_iCustomizeMenuKind);
+    EXPECT_EQ(&m_bar, g_customizeButtonToolbar);
+
+    g_customizeMode = TRUE;
+    EXPECT_EQ(nullptr, m_pOverflow->CreatePopupMenuObject());
+    g_customizeMode = FALSE;
+
+    m_bar.DestroyWindow();
+    EXPECT_EQ(nullptr, g_customizeButtonToolbar) << "a destroyed bar is forgotten";
 }
