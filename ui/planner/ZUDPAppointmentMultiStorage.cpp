@@ -186,6 +186,20 @@ BOOL CZUDPAppointmentMultiStorage::IsEmpty() const
     return m_Resources.IsEmpty();
 }
 
+BOOL CZUDPAppointmentMultiStorage::HoldsAppointment(const CZUDPAppointment* pApp) const
+{
+    if (pApp == nullptr)
+        return FALSE;
+    for (POSITION pos = m_Resources.GetStartPosition(); pos != nullptr;) {
+        DWORD id;
+        XResource* pResource;
+        m_Resources.GetNextAssoc(pos, id, pResource);
+        if (pResource != nullptr && pResource->m_pStorage != nullptr && pResource->m_pStorage->HoldsAppointment(pApp))
+            return TRUE;
+    }
+    return FALSE;
+}
+
 CZUDPAppointment* CZUDPAppointmentMultiStorage::GetRecurrence(DWORD dwRecurrenceID) const
 {
     CZUDPAppointmentBaseStorage* pStorage = m_CurrentResourceID != 0 ? GetResourceStorage(m_CurrentResourceID) : nullptr;

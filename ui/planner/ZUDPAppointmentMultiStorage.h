@@ -79,6 +79,8 @@ public:
     void QueryAll(CZUDPAppointmentArray& result) override;
     BOOL IsEmpty() const override;
     CZUDPAppointment* GetRecurrence(DWORD dwRecurrenceID) const override;
+    // Any resource's storage holds it.
+    BOOL HoldsAppointment(const CZUDPAppointment* pApp) const override;
 
     BOOL AddResource(DWORD dwResourceID, CZUDPAppointmentBaseStorage* pStorage, CObject* pInfo,
                      BOOL bAutoDelete) override;
