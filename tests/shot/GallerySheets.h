@@ -75,6 +75,14 @@ bool ShootColorBarSheets(const GalleryPhotographer& photograph, const std::funct
 // dragged over the all-day band and the in-place editor
 // (PlannerInputSheetWin.cpp).
 void ShootPlannerInputSheets(const GalleryPhotographer& photograph);
+// A library single-document frame with toolbars and a caption bar (normal
+// and message-bar mode), the frame in full-screen mode, and a desktop
+// application bar docked and floating (FrameSheetWin.cpp); false when a
+// window could not be made.
+bool ShootFrameSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);
+// The planner's month view and multi-resource view
+// (PlannerViewsSheetWin.cpp).
+void ShootPlannerViewSheets(const GalleryPhotographer& photograph);
 // A library frame with its menu bar docked and a menu open from it, and
 // an MDI frame whose maximized child shows its icon and caption buttons on
 // the menu bar (MenuBarSheetWin.cpp); false when a window could not be

@@ -865,6 +865,7 @@ int main(int argc, char** argv)
     if (only != nullptr && strcmp(only, "planner") == 0) {
         ShootPlannerSheets(Photograph);
         ShootPlannerInputSheets(Photograph);
+        ShootPlannerViewSheets(Photograph);
         printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
         return g_failures.empty() ? 0 : 1;
     }
@@ -880,6 +881,10 @@ int main(int argc, char** argv)
         printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
         return g_failures.empty() ? 0 : 1;
     }
+    // TROV_GALLERY_ONLY=popups: the popup menus' sheet alone.
+    if (only != nullptr && strcmp(only, "popups") == 0) {
+        if (!ShootPopupMenuSheets(Photograph, Pump))
+            Fail("popup-menus", "a popup menu did not open");
     // TROV_GALLERY_ONLY=menubar: the menu bar's sheet alone.
     if (only != nullptr && strcmp(only, "menubar") == 0) {
         if (!ShootMenuBarSheets(Photograph, Pump))
@@ -924,6 +929,7 @@ int main(int argc, char** argv)
     ShootDialogControlsSheets(Photograph);
     ShootPlannerSheets(Photograph);
     ShootPlannerInputSheets(Photograph);
+    ShootPlannerViewSheets(Photograph);
     if (!ShootColorPickerSheet(Photograph, Pump))
         Fail("colour-pickers", "the window could not be made");
     if (!ShootPaneSheets(Photograph, Pump))
@@ -936,6 +942,8 @@ int main(int argc, char** argv)
         Fail("popup-menus", "a popup menu did not open");
     if (!ShootColorBarSheets(Photograph, Pump))
         Fail("colour-bars", "a window could not be made");
+    if (!ShootFrameSheets(Photograph, Pump))
+        Fail("library-frames", "a frame or application bar could not be made");
     if (!ShootMenuBarSheets(Photograph, Pump))
         Fail("menubar", "a window could not be made or the menu bar's menu or MDI buttons did not appear");
 

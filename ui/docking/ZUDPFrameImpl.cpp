@@ -89,6 +89,8 @@ CZUDPFrameImpl::~CZUDPFrameImpl()
 {
     DestroyBars(m_listUserDefinedToolbars);
     DestroyBars(m_listTearOffToolbars);
+    while (!m_lstCaptionButtons.IsEmpty())
+        delete m_lstCaptionButtons.RemoveHead();
 }
 
 void CZUDPFrameImpl::AddFrameToList(CFrameWnd* pFrame)
@@ -174,6 +176,42 @@ void CZUDPFrameImpl::OnCloseFrame()
         m_FullScreen.LeaveFullScreen(m_pFrame);
     pWorkspace->SaveFrameStateOnClose(this);
     StoreWindowPlacement();
+}
+
+void CZUDPFrameImpl::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
+{
+    if (lpMMI == nullptr || m_pFrame == nullptr || m_pFrame->GetSafeHwnd() == nullptr)
+        return;
+    const DWORD dwStyle = m_pFrame->GetStyle();
+    if ((dwStyle & WS_CAPTION) != 0 && (dwStyle & WS_BORDER) != 0)
+        return;
+    CRect rectWindow;
+    if (m_pFrame->IsIconic()) {
+        WINDOWPLACEMENT wp = {};
+        wp.length = sizeof(wp);
+        m_pFrame->GetWindowPlacement(&wp);
+        rectWindow = wp.rcNormalPosition;
+    } else {
+        m_pFrame->GetWindowRect(&rectWindow);
+    }
+    const CPoint ptCentre = rectWindow.CenterPoint();
+    CRect rectMonitor(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof(mi);
+    HMONITOR hMonitor = ::MonitorFromPoint(ptCentre, MONITOR_DEFAULTTONEAREST);
+    if (hMonitor != nullptr && ::GetMonitorInfoA(hMonitor, &mi))
+        rectMonitor = mi.rcMonitor;
+    const CRect rectWork = WorkAreaAt(ptCentre);
+    lpMMI->ptMaxPosition.x = rectWork.left - rectMonitor.left;
+    lpMMI->ptMaxPosition.y = rectWork.top - rectMonitor.top;
+    lpMMI->ptMaxSize.x = rectWork.Width();
+    lpMMI->ptMaxSize.y = rectWork.Height();
+}
+
+void CZUDPFrameImpl::OnAfterLoadFrame()
+{
+    if (CZUDPWorkspace* pWorkspace = GetWorkspaceInstance())
+        pWorkspace->LoadState(nullptr, this);
 }
 
 void CZUDPFrameImpl::StoreWindowPlacement()
@@ -338,6 +376,22 @@ CString CZUDPFrameImpl::TearOffBasePath()
     CZUDPWorkspace* pWorkspace = GetWorkspaceInstance();
     CString path = pWorkspace != nullptr ? pWorkspace->MakeSectionPath(nullptr) : CString();
     return path + ZUDP_TEAROFF_SECTION;
+}
+
+CZUDPToolBar* CZUDPFrameImpl::FindTearOffBar(UINT uiID) const
+{
+    for (POSITION pos = m_listTearOffToolbars.GetHeadPosition(); pos != nullptr;) {
+        CZUDPToolBar* pBar = static_cast<CZUDPToolBar*>(m_listTearOffToolbars.GetNext(pos));
+        if (pBar->m_hWnd != nullptr && ::IsWindow(pBar->m_hWnd) && (UINT)pBar->GetDlgCtrlID() == uiID)
+            return pBar;
+    }
+    return nullptr;
+}
+
+void CZUDPFrameImpl::AddTearOffBar(CZUDPToolBar* pBar)
+{
+    if (pBar != nullptr && m_listTearOffToolbars.Find(pBar) == nullptr)
+        m_listTearOffToolbars.AddTail(pBar);
 }
 
 void CZUDPFrameImpl::RemoveTearOffBar(CZUDPToolBar* pBar)

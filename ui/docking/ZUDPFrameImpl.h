@@ -15,6 +15,7 @@ class CDockState;
 class CFrameWnd;
 class CWnd;
 class CZUDPDockManager;
+class CZUDPFrameCaptionButton;
 class CZUDPMenuBar;
 class CZUDPPopupMenu;
 class CZUDPToolBar;
@@ -28,6 +29,11 @@ constexpr DWORD kZudpUserToolbarExtraStyle = 0x34;
 // The registry key below the workspace's section under which the torn-off
 // toolbars are kept, one numbered key each ("%s-%d").
 #define ZUDP_TEAROFF_SECTION "ControlBars-TearOff"
+// Hit codes of a custom caption's buttons: close, maximize or restore,
+// minimize.
+#define ZUDP_CAPTION_HIT_CLOSE 19
+#define ZUDP_CAPTION_HIT_MAXIMIZE 26
+#define ZUDP_CAPTION_HIT_MINIMIZE 27
 
 class CZUDPFrameImpl {
 public:
@@ -60,6 +66,11 @@ public:
     virtual void StoreWindowPlacement();
     // Accepts a loaded framework dock state.
     virtual BOOL CheckDockState(CDockState& state);
+
+    // Torn-off menu bars: the one made for a tear-off id (its control id),
+    // or null; a new one joins the list, which owns it.
+    CZUDPToolBar* FindTearOffBar(UINT uiID) const;
+    void AddTearOffBar(CZUDPToolBar* pBar);
 
     CFrameWnd* GetFrame() const { return m_pFrame; }
     // The bar's control id lies in the frame's range of user-defined
@@ -98,6 +109,9 @@ public:
     // frame's state and its placement is stored.  Nothing without a
     // workspace.
     void OnCloseFrame();
+    // After the frame's resources loaded: the workspace loads the frame's
+    // state.
+    void OnAfterLoadFrame();
 
     // --- popup menus (the frame is their owner while one is open)
     // A popup about to show (null: none is open any more); FALSE refuses
@@ -123,8 +137,48 @@ public:
     BOOL OnMenuChar(UINT nChar);
     // The dock manager hides the frame's bars for a print preview.
     BOOL AreBarsHiddenForPreview() const;
+    // A frame without a standard caption and border (a custom caption)
+    // maximizes to the work area of the monitor under its centre instead
+    // of covering the taskbar; nothing for a frame with both.
+    void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
     // The frame becomes inactive: an open popup's menu bar lets go.
     void OnDeactivateFrame();
+
+    // --- custom caption (the visual manager draws the frame's caption)
+    // The manager asks for it and no OLE item is active in place.
+    BOOL IsCustomCaptionActive() const;
+    // The caption band in window-relative coordinates of the frame.
+    void GetCaptionRect(CRect& rect) const;
+    // Makes the buttons once (close, then maximize and minimize when the
+    // frame has those boxes) and places them from the caption's right edge.
+    void LayoutCaptionButtons();
+    CZUDPFrameCaptionButton* FindCaptionButton(UINT nHit) const;
+    void RedrawCaptionButton(CZUDPFrameCaptionButton* pButton);
+    // A caption button's hit code, HTSYSMENU or HTCAPTION in the caption,
+    // else 0 (Windows decides).
+    UINT OnNcHitTest(CPoint ptScreen);
+    // TRUE when the frame answers WM_NCCALCSIZE itself.
+    BOOL OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+    // Non-zero when the manager painted the non-client area.
+    BOOL OnNcPaint();
+    BOOL OnNcActivate(BOOL bActive);
+    void TrackCaptionButtonHover(CPoint ptScreen);
+    void OnCaptionMouseMove(CPoint ptClient);
+    void OnCaptionLButtonDown();
+    // A release on the pressed button posts its system command; off it,
+    // nothing happens.
+    void OnCaptionLButtonUp();
+    void ReleaseCaptionButtons();
+    void UpdateWindowRegion(UINT nFlags, int cx, int cy);
+    // The visual manager changed: the frame takes the custom caption on or
+    // off.
+    void OnVisualManagerChanged();
+    // A right click on a custom caption tracks the system menu; TRUE when
+    // a command was chosen.
+    BOOL TrackSystemMenu(UINT uiMsg, CPoint ptScreen);
+    UINT GetHotCaptionButton() const { return m_nHotCaptionButton; }
+    UINT GetPressedCaptionButton() const { return m_nPressedCaptionButton; }
+    const CObList& GetCaptionButtons() const { return m_lstCaptionButtons; }
 
     // --- switches the frame's owner may set
     // Command id of a popup-menu item that is replaced by the dock
@@ -163,4 +217,12 @@ public:
     BOOL m_bLoadDockState = TRUE;                    // the docking layout is restored
     CZUDPFullScreenImpl m_FullScreen;                // the frame's full-screen mode
     BOOL m_bHadBorder = FALSE;                       // the frame was created with WS_BORDER
+    CObList m_lstCaptionButtons;                     // CZUDPFrameCaptionButton, owned
+    UINT m_nHotCaptionButton = 0;                    // hit codes, 0: none
+    UINT m_nPressedCaptionButton = 0;
+    CRect m_rectRedrawCaption;                       // the only part a caption repaint paints
+    BOOL m_bHasRegion = FALSE;                       // a window region of the visual manager is set
+    BOOL m_bInPlaceItemActive = FALSE;               // an OLE item is active in place: no custom caption
+    BOOL m_bHadCaption = TRUE;
+    BOOL m_bChangingStyle = FALSE;                   // guard while the style or region changes
 };

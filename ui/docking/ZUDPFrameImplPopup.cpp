@@ -208,6 +208,8 @@ BOOL CZUDPFrameImpl::ProcessMouseClick(UINT uiMsg, POINT pt, HWND hWnd)
         }
         return FALSE;   // items or tear-off caption: the popup's own
     }
+    if (m_pFrame != nullptr && hWnd == m_pFrame->GetSafeHwnd() && TrackSystemMenu(uiMsg, CPoint(pt)))
+        return TRUE;
     return FALSE;
 }
 

@@ -9,10 +9,7 @@
 
 IMPLEMENT_DYNCREATE(CZUDPFrameWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(CZUDPMDIFrameWnd, CMDIFrameWnd)
-IMPLEMENT_DYNCREATE(CZUDPOleIPFrameWnd, CFrameWnd)
-IMPLEMENT_DYNCREATE(CZUDPOleDocIPFrameWnd, CZUDPOleIPFrameWnd)
 IMPLEMENT_DYNCREATE(CZUDPMDIChildWnd, CFrameWnd)
-IMPLEMENT_DYNCREATE(CZUDPOleCntrFrameWnd, CFrameWnd)
 
 namespace {
 
@@ -116,6 +113,16 @@ BEGIN_MESSAGE_MAP(CZUDPFrameWnd, CFrameWnd)
     ON_WM_SIZE()
     ON_WM_GETMINMAXINFO()
     ON_WM_ACTIVATE()
+    ON_WM_WINDOWPOSCHANGED()
+    ON_WM_NCPAINT()
+    ON_WM_NCACTIVATE()
+    ON_WM_NCCALCSIZE()
+    ON_WM_NCHITTEST()
+    ON_WM_NCMOUSEMOVE()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_MOUSEMOVE()
+    ON_REGISTERED_MESSAGE(ZUDM_CHANGEVISUALMANAGER, &CZUDPFrameWnd::OnChangeVisualManager)
     ON_REGISTERED_MESSAGE(ZUDTOOLBAR_CREATE, &CZUDPFrameWnd::OnToolbarCreateNew)
     ON_REGISTERED_MESSAGE(ZUDTOOLBAR_DELETE, &CZUDPFrameWnd::OnToolbarDelete)
     ON_REGISTERED_MESSAGE(ZUDTOOLBAR_POPUPMENU, &CZUDPFrameWnd::OnToolbarContextMenu)
@@ -155,6 +162,14 @@ BOOL CZUDPFrameWnd::OnBarCheck(UINT nID)
     return TRUE;
 }
 
+BOOL CZUDPFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, void* pContext)
+{
+    if (!CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
+        return FALSE;
+    m_Impl.OnAfterLoadFrame();
+    return TRUE;
+}
+
 BOOL CZUDPFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
 {
     m_Impl.m_pDockManager = GetDockManager();
@@ -168,6 +183,7 @@ int CZUDPFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     m_Impl.m_bHadBorder = (lpCreateStruct->style & WS_BORDER) != 0;
     CZUDPFrameImpl::AddFrameToList(this);
+    OnChangeVisualManager(0, 0);
     return 0;
 }
 
@@ -218,6 +234,12 @@ void CZUDPFrameWnd::OnClose()
 void CZUDPFrameWnd::OnSize(UINT nType, int cx, int cy)
 {
     m_bIsMinimized = nType == SIZE_MINIMIZED;
+    if (m_Impl.IsCustomCaptionActive()) {
+        CRect rectWindow;
+        GetWindowRect(&rectWindow);
+        m_Impl.UpdateWindowRegion(SWP_FRAMECHANGED, rectWindow.Width(), rectWindow.Height());
+    }
+    m_Impl.LayoutCaptionButtons();
     m_dockManager.ToggleMiniFrames(!m_bIsMinimized);
     if (nType == SIZE_MINIMIZED || nType == SIZE_MAXIMIZED || m_bWasMaximized) {
         CFrameWnd::OnSize(nType, cx, cy);
@@ -237,6 +259,7 @@ void CZUDPFrameWnd::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
         m_Impl.m_FullScreen.FillMinMaxInfo(lpMMI);
         return;
     }
+    m_Impl.OnGetMinMaxInfo(lpMMI);
     Default();
 }
 
@@ -249,6 +272,85 @@ void CZUDPFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
         UpdateWindow();
     else if (nState == WA_INACTIVE && !g_customizeMode)
         m_Impl.OnDeactivateFrame();
+}
+
+void CZUDPFrameWnd::OnWindowPosChanged(WINDOWPOS* lpwndpos)
+{
+    if (lpwndpos != nullptr && (lpwndpos->flags & SWP_FRAMECHANGED) != 0)
+        m_Impl.UpdateWindowRegion(lpwndpos->flags, lpwndpos->cx, lpwndpos->cy);
+    Default();
+}
+
+void CZUDPFrameWnd::OnNcPaint()
+{
+    if (!m_Impl.OnNcPaint())
+        Default();
+}
+
+BOOL CZUDPFrameWnd::OnNcActivate(BOOL bActive)
+{
+    if (m_Impl.OnNcActivate(bActive))
+        return TRUE;
+    return BOOL(Default());
+}
+
+void CZUDPFrameWnd::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp)
+{
+    // The frame's own answer replaces Windows' only for a maximized frame;
+    // otherwise Windows completes the calculation from the moved rectangle.
+    const BOOL bCustom = m_Impl.IsCustomCaptionActive();
+    if (!bCustom) {
+        Default();
+        return;
+    }
+    // Windows computes the standard frame first (the caption it would draw
+    // is gone with WS_BORDER), then the custom caption's room is kept.
+    Default();
+    m_Impl.OnNcCalcSize(bCalcValidRects, lpncsp);
+}
+
+LRESULT CZUDPFrameWnd::OnNcHitTest(CPoint point)
+{
+    const UINT nHit = m_Impl.OnNcHitTest(point);
+    return nHit != 0 ? LRESULT(nHit) : Default();
+}
+
+void CZUDPFrameWnd::OnNcMouseMove(UINT nHitTest, CPoint point)
+{
+    if (m_Impl.IsCustomCaptionActive())
+        m_Impl.TrackCaptionButtonHover(point);
+    if (nHitTest == HTCAPTION && IsZoomed() && m_Impl.IsCustomCaptionActive())
+        return;
+    Default();
+}
+
+void CZUDPFrameWnd::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    (void)nFlags;
+    (void)point;
+    m_Impl.OnCaptionLButtonDown();
+    Default();
+}
+
+void CZUDPFrameWnd::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    (void)nFlags;
+    (void)point;
+    m_Impl.OnCaptionLButtonUp();
+    Default();
+}
+
+void CZUDPFrameWnd::OnMouseMove(UINT nFlags, CPoint point)
+{
+    (void)nFlags;
+    m_Impl.OnCaptionMouseMove(point);
+    Default();
+}
+
+LRESULT CZUDPFrameWnd::OnChangeVisualManager(WPARAM, LPARAM)
+{
+    m_Impl.OnVisualManagerChanged();
+    return 0;
 }
 
 LRESULT CZUDPFrameWnd::OnToolbarCreateNew(WPARAM wParam, LPARAM lParam)

@@ -77,7 +77,10 @@ BOOL CZUDPFullScreenImpl::EnterFullScreen(CFrameWnd* pFrame, UINT uiToolbarId)
     m_uiFullScreenID = uiToolbarId;
     if (m_bShowToolbar) {
         CZUDPToolBar* pBar = new CZUDPToolBar;
-        if (pBar->CreateBar(pFrame, WS_CHILD | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY, uiToolbarId)) {
+        // Visible before it docks: its dock bar makes room only for the
+        // bars that show.
+        if (pBar->CreatePane(nullptr, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY,
+                             CRect(0, 0, 10, 10), pFrame, uiToolbarId, ZUDP_CBRS_FLOAT | ZUDP_CBRS_DOCK)) {
             CString strTitle, strClose;
             strTitle.LoadString(IDS_ZUDP_FULL_SCREEN);
             strClose.LoadString(IDS_ZUDP_CLOSE_FULL_SCREEN);
@@ -86,11 +89,9 @@ BOOL CZUDPFullScreenImpl::EnterFullScreen(CFrameWnd* pFrame, UINT uiToolbarId)
             button.showText = TRUE;
             pBar->InsertButtonCopy(button);
             pBar->SetDockableSides(CBRS_ALIGN_ANY);
-            if (CZUDPDockManager* pManager = DockManagerOfFrame(pFrame)) {
-                pManager->RegisterBar(pBar);
+            pBar->RecalcLayoutNow();
+            if (CZUDPDockManager* pManager = DockManagerOfFrame(pFrame))
                 pManager->DockBarAtSite(pBar);
-            }
-            pBar->ShowWindow(SW_SHOWNOACTIVATE);
             m_pwndFullScreenBar = pBar;
         } else {
             delete pBar;

@@ -459,6 +459,26 @@ TEST_F(SdiFrameTest, DestroyTakesSlidersLastAndSkipsWindowsAlreadyGone)
     EXPECT_EQ("slider", g_destroyed.back());
 }
 
+// A frame made from its resources takes its title from the string of its
+// id, and the workspace then loads its state (the stored placement moves
+// it).
+TEST_F(FramePlacementTest, LoadFrameTakesItsTitleAndLoadsTheState)
+{
+    CFrameTestApp app(CompanyKey());
+    ASSERT_TRUE(app.StoreWindowPlacement(CRect(60, 70, 460, 370), 0, SW_SHOWNORMAL));
+    CZUDPFrameWnd frame;
+    ASSERT_TRUE(frame.LoadFrame(IDS_ZUDP_FULL_SCREEN));
+    EXPECT_EQ(UINT(IDS_ZUDP_FULL_SCREEN), frame.m_nIDResource);
+    CString title;
+    frame.GetWindowText(title);
+    EXPECT_STREQ("Full Screen", title);
+    WINDOWPLACEMENT wp = {};
+    wp.length = sizeof(wp);
+    frame.GetWindowPlacement(&wp);
+    EXPECT_EQ(CSize(400, 300), CRect(wp.rcNormalPosition).Size());
+    frame.DestroyWindow();
+}
+
 // ---------------------------------------------------------------------------
 // Full screen
 
@@ -466,6 +486,15 @@ TEST_F(SdiFrameTest, EscapeLeavesFullScreen)
 {
     CZUDPFrameWnd frame;
     ASSERT_TRUE(MakeFrame(frame));
+    auto* pTop = new CZUDPDockBar;  // deletes itself with its window
+    ASSERT_TRUE(pTop->Create(CBRS_ALIGN_TOP, CRect(), &frame, 0));
+    frame.RegisterBar(pTop);
+    CZUDPToolBar* pStandard = MakeBar(frame, 0xE900 - 60, "Standard");
+    ASSERT_NE(nullptr, pStandard);
+    pStandard->InsertButton(new CZUDPToolbarButton(0x8500, -1, "Open"));
+    pStandard->SetDockableSides(CBRS_ALIGN_ANY);
+    frame.DockBarAtSite(pStandard, AFX_IDW_DOCKBAR_TOP, nullptr);
+    frame.ShowWindow(SW_SHOWNOACTIVATE);
     CRect before;
     frame.GetWindowRect(&before);
     CZUDPFullScreenImpl& full = frame.GetFrameImpl().m_FullScreen;
@@ -486,6 +515,16 @@ TEST_F(SdiFrameTest, EscapeLeavesFullScreen)
     EXPECT_EQ(CPoint(0, 0), client.TopLeft()) << "the client area starts at the monitor's corner";
     ASSERT_NE(nullptr, full.GetToolbar());
     EXPECT_EQ(ID_ZUDP_CLOSE_FULL_SCREEN, full.GetToolbar()->GetButtonAt(0)->commandId);
+    EXPECT_TRUE(full.GetToolbar()->GetStyle() & WS_VISIBLE);
+    CRect rectBar;
+    full.GetToolbar()->GetWindowRect(&rectBar);
+    EXPECT_FALSE(rectBar.IsRectEmpty()) << "the toolbar shows its button";
+    EXPECT_EQ(pTop, full.GetToolbar()->GetParentDockBar());
+    EXPECT_TRUE(full.GetToolbar()->IsWindowVisible());
+    EXPECT_TRUE(client.PtInRect(rectBar.CenterPoint())) << "docked inside the frame";
+    CRect rectStandard, rectOverlap;
+    pStandard->GetWindowRect(&rectStandard);
+    EXPECT_FALSE(rectOverlap.IntersectRect(&rectStandard, &rectBar)) << "beside the other toolbar";
     mmi = MINMAXINFO{};
     full.FillMinMaxInfo(&mmi);
     EXPECT_EQ(CPoint(full.m_rectFullScreenWindow.Size()), CPoint(mmi.ptMaxTrackSize));
@@ -499,6 +538,7 @@ TEST_F(SdiFrameTest, EscapeLeavesFullScreen)
     EXPECT_EQ(before, after);
     EXPECT_FALSE(frame.PreTranslateMessage(&msg)) << "outside the mode Escape goes on";
     frame.DestroyWindow();
+    delete pStandard;
 }
 
 // ---------------------------------------------------------------------------

@@ -366,8 +366,9 @@ TEST_F(PlannerCtrlTest, SetDateOnTheShownMonthPageMovesOnlyTheCurrentDate)
     ctrl.SetDate(Date(2024, 5, 22), FALSE);
     EXPECT_TRUE(ctrl.GetDateStart() == Date(2024, 4, 29));
     EXPECT_TRUE(ctrl.GetDate() == Date(2024, 5, 22));
+    // The month view selects whole days.
     EXPECT_TRUE(ctrl.GetSelectionStart() == Date(2024, 5, 22));
-    EXPECT_TRUE(ctrl.GetSelectionEnd() == Date(2024, 5, 22));
+    EXPECT_TRUE(ctrl.GetSelectionEnd() == Date(2024, 5, 22, 23, 59, 59));
     EXPECT_EQ(1, m_parent.Count(ZUDP_PLANNER_DATE_CHANGED));
 }
 
