@@ -86,3 +86,6 @@
 #define ID_ZUDP_IMAGE_PASTE 16908
 #define ID_ZUDP_IMAGE_CLEAR 16909
 #define IDS_ZUDP_CANNOT_PASTE_BITMAP 16004
+
+// The menu bar's window text.
+#define IDS_ZUDP_MENU_BAR 16006

@@ -83,3 +83,8 @@ bool ShootFrameSheets(const GalleryPhotographer& photograph, const std::function
 // The planner's month view and multi-resource view
 // (PlannerViewsSheetWin.cpp).
 void ShootPlannerViewSheets(const GalleryPhotographer& photograph);
+// A library frame with its menu bar docked and a menu open from it, and
+// an MDI frame whose maximized child shows its icon and caption buttons on
+// the menu bar (MenuBarSheetWin.cpp); false when a window could not be
+// made, the menu did not open or the child's buttons did not appear.
+bool ShootMenuBarSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);

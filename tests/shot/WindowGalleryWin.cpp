@@ -885,6 +885,10 @@ int main(int argc, char** argv)
     if (only != nullptr && strcmp(only, "popups") == 0) {
         if (!ShootPopupMenuSheets(Photograph, Pump))
             Fail("popup-menus", "a popup menu did not open");
+    // TROV_GALLERY_ONLY=menubar: the menu bar's sheet alone.
+    if (only != nullptr && strcmp(only, "menubar") == 0) {
+        if (!ShootMenuBarSheets(Photograph, Pump))
+            Fail("menubar", "a window could not be made or the menu bar's menu or MDI buttons did not appear");
         printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
         return g_failures.empty() ? 0 : 1;
     }
@@ -940,6 +944,8 @@ int main(int argc, char** argv)
         Fail("colour-bars", "a window could not be made");
     if (!ShootFrameSheets(Photograph, Pump))
         Fail("library-frames", "a frame or application bar could not be made");
+    if (!ShootMenuBarSheets(Photograph, Pump))
+        Fail("menubar", "a window could not be made or the menu bar's menu or MDI buttons did not appear");
 
     printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
     return g_failures.empty() ? 0 : 1;

@@ -474,6 +474,33 @@ void CZUDPPopupMenu::RecalcLayout(BOOL bNotify)
     }
     const int nRowHeight = pBar->GetRowHeight();
 
+    // A floating menu bar that wraps its titles into rows says where its
+    // menus open, so that a menu does not cover the next row of titles.
+    if (pMenuBar != nullptr && m_pParentBtn != nullptr && !rectButton.IsRectEmpty()) {
+        switch (pMenuBar->GetFloatPopupDirection(m_pParentBtn)) {
+        case kRightOfButton:
+            x += rectButton.Width();
+            y = rectButton.top;
+            m_iDirection = kRightOfButton;
+            break;
+        case kLeftOfButton:
+            x -= size.cx;
+            y = rectButton.top;
+            m_iDirection = kLeftOfButton;
+            if (x < rectWork.left) {
+                x = rectWork.left;
+                m_iDirection = kFree;
+            }
+            break;
+        case kAboveButton:
+            y = rectButton.top - size.cy;
+            m_iDirection = kAboveButton;
+            break;
+        default:
+            break;
+        }
+    }
+
     // Horizontal overflow.
     const BOOL bOverflow = m_bRightToLeft ? (x - size.cx < rectWork.left) : (!m_bRightAlign && x + size.cx > rectWork.right);
     if (bOverflow) {

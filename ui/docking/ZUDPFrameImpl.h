@@ -204,6 +204,12 @@ public:
     CString m_strControlBarRegEntry;                 // the frame's own profile
     CObList m_listUserDefinedToolbars;               // owned
     CObList m_listTearOffToolbars;                   // owned
+
+    // The menu bar adopts the frame's menu when it is created: the frame's
+    // menu becomes the bar's default and current menu and the frame loses
+    // its native menu; the bar learns the frame's resource id.
+    void AttachMenuBar(CZUDPMenuBar* pMenuBar);
+    CZUDPMenuBar* GetMenuBar() const { return m_pMenuBar; }
     CZUDPMenuBar* m_pMenuBar = nullptr;              // the frame's menu bar, once attached
     HMENU m_hDefaultMenu = nullptr;                  // the frame's own menu, taken by the menu bar
     UINT m_uiControlbarsMenuEntryID = 0;             // placeholder of the bars menu (0: none)

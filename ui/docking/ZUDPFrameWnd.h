@@ -212,8 +212,22 @@ public:
     // The frame's implementation object (its bars, docking and placement).
     CZUDPFrameImpl& GetFrameImpl() { return m_Impl; }
 
+    // The menu bar, when there is one, shows the menus MDI switches
+    // between; the frame then has no native menu.
+    void OnUpdateFrameMenu(HMENU hMenuAlt) override;
+    // The menu bar (or a visible ribbon) takes the menu: TRUE, and the
+    // frame keeps no native menu.  FALSE without either.  A null menu: the
+    // frame's default menu.
+    virtual BOOL ApplyMenuToMenuBar(HMENU hMenu);
+    void OnMDIChildChanged(CWnd* pChild, BOOL bDestroying) override;
+    // The menu bar shows the icon and caption buttons of the active child
+    // while it is maximized (a child being destroyed counts as none).
+    void UpdateMenuBarMDIButtons(HWND hWndGoing = nullptr);
+
 protected:
     void RepositionChildren() override { LayoutFrame(this, m_rectBorder); }
+    void OnWindowPosChanged(WINDOWPOS* lpwndpos);
+    DECLARE_MESSAGE_MAP()
 
     CZUDPRibbonBar* m_pRibbonBar = nullptr;
     CZUDPFrameImpl m_Impl{this};

@@ -12,6 +12,7 @@
 #include "ui/commandbars/ZUDPCommandManager.h"
 #include "ui/commandbars/ZUDPCustomizeButton.h"
 #include "ui/commandbars/ZUDPMenuBar.h"
+#include "ui/commandbars/ZUDPToolbarSystemMenuButton.h"
 #include "ui/commandbars/ZUDPPopupMenu.h"
 #include "ui/commandbars/ZUDPTabbedToolbar.h"
 #include "ui/commandbars/ZUDPToolBarColorButton.h"
@@ -173,6 +174,7 @@ const ZUDPLibraryClass g_libraryClasses[] = {
     {RUNTIME_CLASS(CZUDPColorBar)},
     {RUNTIME_CLASS(CZUDPToolBarColorButton)},
     {RUNTIME_CLASS(CZUDPColorMenuButton)},
+    {RUNTIME_CLASS(CZUDPToolbarSystemMenuButton)},
 };
 const int g_libraryClassCount = int(sizeof(g_libraryClasses) / sizeof(g_libraryClasses[0]));
 

@@ -86,7 +86,7 @@ TEST(StartupTest, RuntimeClassesAreRegisteredByName)
         {"CZUDPToolBar", V | 1, true}, {"CZUDPToolbarButton", V | 1, true}, {"CZUDPPopupMenu", V | 1, true},
         {"CZUDPUserTool", V | 1, true}, {"CZUDPToolbarMenuButton", V | 1, true}, {"CCustomizeButton", V | 1, true},
         {"CZUDPHelpComboBoxButton", V | 1, false}, {"CZUDPMenuBar", V | 1, true},
-        {"CZUDPToolbarSystemMenuButton", V | 1, false}, {"CZUDPDropDownFrame", V | 1, false},
+        {"CZUDPToolbarSystemMenuButton", V | 1, true}, {"CZUDPDropDownFrame", V | 1, false},
         {"CZUDPDropDownToolbarButton", V | 1, false}, {"CZUDPDialogBar", V | 1, true}, {"CZUDPTasksPane", V | 1, true},
         {"CZUDPAppointment", V | 1, true}, {"CZUDPColorMenuButton", V | 1, true},
         {"CZUDPAppointmentBaseProperty", V | 1, true}, {"CZUDPAppointmentProperty", V | 1, true},
