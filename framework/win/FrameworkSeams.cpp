@@ -9,6 +9,7 @@ DWORD RealTickCount() { return ::GetTickCount(); }
 BOOL RealCursorPos(POINT* point) { return ::GetCursorPos(point); }
 BOOL RealSetCursorPos(int x, int y) { return ::SetCursorPos(x, y); }
 SHORT RealKeyState(int key) { return ::GetKeyState(key); }
+SHORT RealAsyncKeyState(int key) { return ::GetAsyncKeyState(key); }
 UINT_PTR RealSetTimer(HWND wnd, UINT_PTR id, UINT elapse, TIMERPROC proc)
 {
     return ::SetTimer(wnd, id, elapse, proc);
@@ -125,6 +126,7 @@ HRESULT RealDragLoop(IDataObject* pDataObject, IDropSource* pDropSource, DWORD d
 
 FrameworkSeams::FrameworkSeams()
     : tickCount(RealTickCount), cursorPos(RealCursorPos), setCursorPos(RealSetCursorPos), keyState(RealKeyState),
+      asyncKeyState(RealAsyncKeyState),
       setTimer(RealSetTimer), killTimer(RealKillTimer), trackPopupMenu(RealTrackPopupMenu),
       messageBox(RealMessageBox), shellExecute(RealShellExecute), playSound(RealPlaySound),
       winHelp(RealWinHelp), colorDepth(RealColorDepth), screenDpi(RealScreenDpi),

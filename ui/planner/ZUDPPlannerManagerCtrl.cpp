@@ -99,6 +99,7 @@ CZUDPPlannerManagerCtrl::CZUDPPlannerManagerCtrl(CRuntimeClass* pStorageClass, C
 
 CZUDPPlannerManagerCtrl::~CZUDPPlannerManagerCtrl()
 {
+    SetCalendar(nullptr);
     ClearToolTips();
     if (m_pToolTip != nullptr)
         CZUDPToolTipProvider::DestroyToolTipCtrl(m_pToolTip);
@@ -649,7 +650,15 @@ BOOL CZUDPPlannerManagerCtrl::SetCurrentResourceID(UINT nResourceID, BOOL bRedra
 
 void CZUDPPlannerManagerCtrl::SetCalendar(CZUDPCalendar* pCalendar)
 {
+    // One link both ways: the calendar forgets an earlier planner, this
+    // planner an earlier calendar.
+    if (m_pCalendar != nullptr && m_pCalendar != pCalendar && m_pCalendar->m_pPlanner == this)
+        m_pCalendar->m_pPlanner = nullptr;
+    if (pCalendar != nullptr && pCalendar->m_pPlanner != nullptr && pCalendar->m_pPlanner != this)
+        pCalendar->m_pPlanner->SetCalendar(nullptr);
     m_pCalendar = pCalendar;
+    if (pCalendar != nullptr)
+        pCalendar->m_pPlanner = this;
     m_dtCalendarStart = COleDateTime(0.0);
     m_dtCalendarEnd = COleDateTime(0.0);
 }
