@@ -75,3 +75,7 @@ bool ShootColorBarSheets(const GalleryPhotographer& photograph, const std::funct
 // dragged over the all-day band and the in-place editor
 // (PlannerInputSheetWin.cpp).
 void ShootPlannerInputSheets(const GalleryPhotographer& photograph);
+// The calendar: one month, three by two months with week numbers, a
+// selection and marked days, a popup under its date control and the
+// month list open (CalendarSheetWin.cpp).
+void ShootCalendarSheets(const GalleryPhotographer& photograph);

@@ -865,6 +865,7 @@ int main(int argc, char** argv)
     if (only != nullptr && strcmp(only, "planner") == 0) {
         ShootPlannerSheets(Photograph);
         ShootPlannerInputSheets(Photograph);
+        ShootCalendarSheets(Photograph);
         printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
         return g_failures.empty() ? 0 : 1;
     }
@@ -917,6 +918,7 @@ int main(int argc, char** argv)
     ShootDialogControlsSheets(Photograph);
     ShootPlannerSheets(Photograph);
     ShootPlannerInputSheets(Photograph);
+    ShootCalendarSheets(Photograph);
     if (!ShootColorPickerSheet(Photograph, Pump))
         Fail("colour-pickers", "the window could not be made");
     if (!ShootPaneSheets(Photograph, Pump))
