@@ -124,6 +124,11 @@ bool ShootColorBarSheets(const GalleryPhotographer& photograph, const std::funct
             // The same with the pointer over a cell.
             CZUDPColorBar& bar = pPopup->GetColorBar();
             const CRect rectCell = bar.GetButtonAt(12)->rect;
+            // The pointer really goes there: the bar tracks its leaving, and
+            // a pointer elsewhere would take the highlight away at once.
+            CPoint ptScreen = rectCell.CenterPoint();
+            bar.ClientToScreen(&ptScreen);
+            ::SetCursorPos(ptScreen.x, ptScreen.y);
             bar.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(rectCell.CenterPoint().x, rectCell.CenterPoint().y));
             pump(100);
             photograph("colour-popup-hot-cell", hPopup);

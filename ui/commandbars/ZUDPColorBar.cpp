@@ -579,21 +579,6 @@ CZUDPColorMenuButton* CZUDPColorBar::GetParentColorMenuButton() const
     return DYNAMIC_DOWNCAST(CZUDPColorMenuButton, pPopup->m_pParentBtn);
 }
 
-void CZUDPColorBar::EndPopup(CZUDPColorMenuButton* pMenuButton, UINT uiCmd)
-{
-    // The popup closes, and its command (if any) goes to the owner of the
-    // bar that holds the menu button.
-    CWnd* pPopup = CWnd::FromHandlePermanent(::GetParent(m_hWnd));
-    CWnd* pOwner = nullptr;
-    if (pMenuButton != nullptr && pMenuButton->parentWnd != nullptr && pMenuButton->parentWnd->GetSafeHwnd() != nullptr)
-        pOwner = pMenuButton->parentWnd->GetOwner();
-    const HWND hWndOwner = pOwner != nullptr ? pOwner->GetSafeHwnd() : nullptr;
-    if (pPopup != nullptr)
-        pPopup->SendMessage(WM_CLOSE);
-    if (uiCmd != 0 && hWndOwner != nullptr && ::IsWindow(hWndOwner))
-        ::PostMessageA(hWndOwner, WM_COMMAND, uiCmd, 0);
-}
-
 BOOL CZUDPColorBar::HandleButtonClick(CZUDPToolbarButton* pButton)
 {
     CZUDPToolBarColorButton* pColorButton = ColorButtonOf(pButton);
@@ -605,10 +590,12 @@ BOOL CZUDPColorBar::HandleButtonClick(CZUDPToolbarButton* pButton)
 
     COLORREF color = (COLORREF)-1;
     if (pColorButton->isOther) {
-        CZUDPPopupMenu* pPopup = DYNAMIC_DOWNCAST(CZUDPPopupMenu, CWnd::FromHandlePermanent(::GetParent(m_hWnd)));
-        if (pPopup != nullptr) {
+        // While the dialog runs the popup chain counts as sending a command:
+        // deactivating the application does not close it.
+        SetSendingCommand(TRUE);
+        if (CZUDPPopupMenu* pPopup = GetPopupMenu()) {
             pPopup->ShowWindow(SW_HIDE);
-            CZUDPPopupMenu::RegisterWithFrame(nullptr, pPopup);
+            CZUDPPopupMenu::RegisterWithFrame(pPopup->RegistrationFrame(), nullptr);
         }
         InvalidateButton(IndexOfButton(pColorButton));
         UpdateWindow();
@@ -620,9 +607,11 @@ BOOL CZUDPColorBar::HandleButtonClick(CZUDPToolbarButton* pButton)
         const BOOL bConfirmed = OpenColorDialog(colorInitial, colorChosen);
         if (!::IsWindow(hWndBar) || CWnd::FromHandlePermanent(hWndBar) != this)
             return TRUE;
+        SetSendingCommand(FALSE);
         if (!bConfirmed) {
+            // The popup closes through its own dispatch, without a command.
             if (pMenuButton != nullptr)
-                EndPopup(pMenuButton, 0);
+                DispatchItemCommand(0, nullptr);
             else
                 FocusCommandFrame(this);
             return TRUE;
@@ -633,8 +622,10 @@ BOOL CZUDPColorBar::HandleButtonClick(CZUDPToolbarButton* pButton)
     }
 
     if (pMenuButton != nullptr) {
+        // The popup's dispatch sends the button's command and closes the
+        // popup with this bar: nothing of the bar is touched afterwards.
         pMenuButton->SetColor(color, TRUE);
-        EndPopup(pMenuButton, pMenuButton->commandId);
+        DispatchItemCommand(pMenuButton->commandId, pColorButton);
         return TRUE;
     }
 

@@ -144,8 +144,6 @@ protected:
     int TextRowsHeight(int nColumns) const;
     BOOL ShowsDocumentColors() const;
     BOOL IgnoresMouse() const;
-    // Ends the popup that holds the bar with the command (0: none).
-    void EndPopup(CZUDPColorMenuButton* pMenuButton, UINT uiCmd);
 };
 
 // The colour bar's command-update object: remembers what the update

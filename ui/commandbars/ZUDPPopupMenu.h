@@ -109,6 +109,9 @@ public:
     // Lets a frame accept or refuse a popup about to show and makes it the
     // current popup; TRUE when accepted.
     static BOOL RegisterWithFrame(CFrameWnd* pFrame, CZUDPPopupMenu* pPopup);
+    // The frame the popup registers with: the active in-place frame or the
+    // top-level frame of the window it was opened from.
+    CFrameWnd* RegistrationFrame();
     // Closes the popup (its parents stay); with bSetFocus the owning
     // toolbar takes the focus.
     void DismissMenu(BOOL bSetFocus = TRUE);
@@ -181,8 +184,6 @@ protected:
     BOOL OnToolTipNotify(UINT id, NMHDR* pNMH, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
 
-    // The window the popup's commands go to and the frame it registers with.
-    CFrameWnd* RegistrationFrame();
     // The recent-file and user-tools entries become real items.
     void ExpandRecentFiles();
     void ExpandUserTools();

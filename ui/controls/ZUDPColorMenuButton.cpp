@@ -298,31 +298,24 @@ int CColorPopup::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     if (CMiniFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
-    m_nAnimation = ResolvedMenuAnimation();
+    // The popup decided at creation whether it animates; an animating popup
+    // shows its bar when the animation ends.
     DWORD dwStyle = WS_CHILD | CBRS_ALIGN_TOP | CBRS_GRIPPER | CBRS_BORDER_BOTTOM | CBRS_HIDE_INPLACE |
                     CBRS_TOOLTIPS | CBRS_FLYBY;
-    if (m_nAnimation == 0 || g_customizeMode)
+    if (!m_bAnimating)
         dwStyle |= WS_VISIBLE;
     if (!m_wndColorBar.CreateBar(this, dwStyle, 1))
         return -1;
-    m_wndColorBar.SetOwner(GetParent());
+    m_wndColorBar.SetOwner(m_pWndCreator);
     m_wndColorBar.ReplaceBarStyle(m_wndColorBar.GetBarStyle() | CBRS_TOOLTIPS);
-    RegisterWithFrame(GetTopLevelFrameOrInPlace(GetParent()), this);
-    // The popup takes the bar's size, with its one-pixel border.
-    const CSize size = m_wndColorBar.CalcSize(FALSE);
-    m_wndColorBar.SetWindowPos(nullptr, 1, 1, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(nullptr, 0, 0, size.cx + 2, size.cy + 2, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    m_wndColorBar.PositionButtons();
+    // A frame that refuses the popup fails its creation (the window then
+    // takes the object with it, once).
+    if (!RegisterWithFrame(RegistrationFrame(), this))
+        return -1;
+    // The popup's own placement sizes the window for the whole bar, with
+    // its border and shadow.
+    RecalcLayout(TRUE);
     return 0;
-}
-
-void CColorPopup::PostNcDestroy()
-{
-    if (m_pParentBtn != nullptr && m_pParentBtn->openPopup == this)
-        m_pParentBtn->openPopup = nullptr;
-    if (g_activePopupMenu == this)
-        g_activePopupMenu = nullptr;
-    delete this;
 }
 
 CZUDPControlBar* CColorPopup::CreateTearOffBar(CFrameWnd* pWndMain, UINT uiID, LPCTSTR lpszName)

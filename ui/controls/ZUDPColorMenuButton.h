@@ -50,7 +50,9 @@ public:
     // The colour popup of the button: its colours, the chosen colour, the
     // entries it shows and the document's colours (asked of the frame with
     // ZUDTOOLBAR__GETDOCUMENTCOLORS).
-    virtual CZUDPPopupMenu* CreatePopupMenuObject();
+    CZUDPPopupMenu* CreatePopupMenuObject() override;
+    // The popup holds a colour bar, not a menu: it opens without a menu.
+    BOOL IsEmptyMenuAllowed() const override { return TRUE; }
 
     // The rectangle the colour strip is painted in, for an image drawn in
     // rectImage: 5 pixels high (10 with large icons outside menus).
@@ -92,13 +94,10 @@ public:
     CZUDPColorBar& GetColorBar() { return m_wndColorBar; }
     CZUDPControlBar* CreateTearOffBar(CFrameWnd* pWndMain, UINT uiID, LPCTSTR lpszName) override;
 
-    // The animation the popup opens with (0: none).
-    int m_nAnimation = 0;
-
 protected:
+    // Creates the colour bar in place of the popup's menu bar; the popup
+    // deletes itself with its window, as every popup does.
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
-    // The popup deletes itself with its window; its button forgets it.
-    void PostNcDestroy() override;
     DECLARE_MESSAGE_MAP()
 
     CZUDPColorBar m_wndColorBar;

@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -325,39 +326,75 @@ TEST_F(ColorBarTest, OtherColourThroughTheDialog)
 
 namespace {
 
-// A colour popup as a colour menu button opens it: the popup window with
-// the button as its parent button and the bar inside.
+// A colour popup that counts its live objects: a popup deletes itself
+// with its window, exactly once, whichever way it goes.
+class CCountedColorPopup : public CColorPopup {
+public:
+    template <class... Args>
+    explicit CCountedColorPopup(Args&&... args) : CColorPopup(std::forward<Args>(args)...)
+    {
+        ++s_live;
+    }
+    ~CCountedColorPopup() override { --s_live; }
+    static int s_live;
+};
+int CCountedColorPopup::s_live = 0;
+
+// A colour menu button whose popups are counted; they are made as the
+// button makes its own.
+class CCountingColorButton : public CZUDPColorMenuButton {
+public:
+    using CZUDPColorMenuButton::CZUDPColorMenuButton;
+    CZUDPPopupMenu* CreatePopupMenuObject() override
+    {
+        auto* pPopup = new CCountedColorPopup(
+            this, m_Colors, m_Color, m_bIsAutomaticButton ? (LPCTSTR)m_strAutomaticButtonLabel : nullptr,
+            m_bIsOtherButton ? (LPCTSTR)m_strOtherButtonLabel : nullptr, nullptr, CList<COLORREF, COLORREF>(),
+            m_nColumns, m_nHorzDockRows, m_nVertDockColumns, m_colorAutomatic, commandId);
+        pPopup->GetColorBar().useSystemColorDialog = m_bStdColorDlg;
+        return pPopup;
+    }
+};
+
+// A colour popup as a colour menu button opens it: the library's popup
+// window with the button as its parent button and the colour bar inside.
 struct PopupFixture {
     CCommandFrame frame;
     CZUDPToolBar toolbar;
-    CZUDPColorMenuButton* pButton = nullptr;
+    CCountingColorButton* pButton = nullptr;
     CZUDPColorMenuButton* pTwin = nullptr;
     CZUDPPopupMenu* pPopup = nullptr;
     CZUDPColorBar* pBar = nullptr;
     HWND hWndPopup = nullptr;
+    int savedAnimation = g_menuAnimation;
 
-    bool Open(BOOL bOther)
+    bool Make(BOOL bOther)
     {
         if (!frame.Create() || !toolbar.CreateBar(&frame, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, 0xE902))
             return false;
         toolbar.SetOwner(&frame);
-        pButton = new CZUDPColorMenuButton(kColorCommand, "Colour");
+        pButton = new CCountingColorButton(kColorCommand, "Colour");
+        pButton->m_Colors.Copy(Colors(8));
+        pButton->EnableAutomaticButton("Automatic", RGB(0, 0, 0));
+        if (bOther)
+            pButton->EnableOtherButton("Other", TRUE);
+        pButton->SetColumnsNumber(4);
         pTwin = new CZUDPColorMenuButton(kColorCommand, "Colour");
         toolbar.InsertButton(pButton);
         toolbar.InsertButton(pTwin);
-        pPopup = new PopupWindow;
-        if (!pPopup->CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, CRect(0, 0, 200, 200), &frame, 0))
+        g_menuAnimation = 0;
+        return true;
+    }
+    bool Open(BOOL bOther)
+    {
+        if (!Make(bOther) || !pButton->OpenPopupMenu(&toolbar))
             return false;
+        pPopup = pButton->openPopup;
+        CColorPopup* pColorPopup = dynamic_cast<CColorPopup*>(pPopup);
+        if (pColorPopup == nullptr)
+            return false;
+        pBar = &pColorPopup->GetColorBar();
         hWndPopup = pPopup->GetSafeHwnd();
-        pPopup->m_pParentBtn = pButton;
-        pBar = new CZUDPColorBar(Colors(8), (COLORREF)-1, "Automatic", bOther ? "Other" : nullptr, nullptr,
-                                 CList<COLORREF, COLORREF>(), 4, 0, 0, RGB(0, 0, 0), kColorCommand);
-        static_cast<PopupWindow*>(pPopup)->pBar = pBar;
-        if (!pBar->CreateBar(pPopup, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, 1))
-            return false;
-        const CSize size = pBar->CalcSize(FALSE);
-        pBar->SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-        pBar->PositionButtons();
         return true;
     }
     ~PopupFixture()
@@ -368,6 +405,8 @@ struct PopupFixture {
             toolbar.DestroyWindow();
         if (frame.GetSafeHwnd() != nullptr)
             frame.DestroyWindow();
+        g_menuAnimation = savedAnimation;
+        g_customizeMode = FALSE;
     }
     void Pump()
     {
@@ -375,36 +414,76 @@ struct PopupFixture {
         while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
             ::DispatchMessageA(&msg);
     }
-
-    // The popup owns its bar and deletes itself with its window, as the
-    // library's popups do.
-    class PopupWindow : public CZUDPPopupMenu {
-    public:
-        CZUDPColorBar* pBar = nullptr;
-        void PostNcDestroy() override
-        {
-            delete pBar;
-            delete this;
-        }
-    };
 };
 
 } // namespace
 
-// In a popup opened by a colour menu button: every button of the command
-// takes the colour and the popup closes with the button's command.
+// In a popup opened by a colour menu button: the popup's own placement
+// sizes the window for the whole bar (the other-colour row included);
+// every button of the command takes the chosen colour and the popup's
+// dispatch closes it with the button's command, counted as a use.
 TEST_F(ColorBarTest, PopupChoiceColoursTheCommandAndCloses)
 {
     PopupFixture popup;
-    ASSERT_TRUE(popup.Open(FALSE));
+    ASSERT_TRUE(popup.Open(TRUE));
     EXPECT_EQ(popup.pButton, popup.pBar->GetParentColorMenuButton());
+    EXPECT_EQ(1, CCountedColorPopup::s_live);
+
+    const int b = popup.pPopup->BorderWidth();
+    const int nShadow = popup.pPopup->m_iShadowSize;
+    const CSize sizeBar = popup.pBar->CalcSize(FALSE);
+    CRect rectWindow;
+    popup.pPopup->GetWindowRect(&rectWindow);
+    EXPECT_EQ(sizeBar.cx + 2 * b + nShadow, rectWindow.Width());
+    EXPECT_EQ(sizeBar.cy + 2 * b + nShadow, rectWindow.Height());
+    CRect rectBarClient;
+    popup.pBar->GetClientRect(&rectBarClient);
+    EXPECT_EQ(sizeBar, rectBarClient.Size());
+    const CRect rectOther = popup.pBar->GetButtonAt(OtherIndex(*popup.pBar))->rect;
+    EXPECT_FALSE(rectOther.IsRectEmpty());
+    EXPECT_LE(rectOther.bottom, rectBarClient.bottom) << "the other-colour row lies inside the window";
+
+    const UINT nUsesBefore = CZUDPToolBar::GetCommandUseCount(kColorCommand);
     const COLORREF chosen = popup.pBar->colors[5];
     Click(*popup.pBar, AutomaticIndex(*popup.pBar) + 6);
     EXPECT_FALSE(::IsWindow(popup.hWndPopup)) << "the popup closed";
+    EXPECT_EQ(0, CCountedColorPopup::s_live);
+    EXPECT_EQ(nullptr, popup.pButton->openPopup);
     EXPECT_EQ(chosen, popup.pButton->GetColor());
     EXPECT_EQ(chosen, popup.pTwin->GetColor());
+    EXPECT_EQ(nUsesBefore + 1, CZUDPToolBar::GetCommandUseCount(kColorCommand));
     popup.Pump();
     EXPECT_EQ(std::vector<UINT>{kColorCommand}, popup.frame.commands);
+}
+
+// Every way a colour popup ends deletes it exactly once: refused while
+// toolbars are customized, closed from outside, or by Escape.
+TEST_F(ColorBarTest, PopupObjectsAreDeletedOnceWhicheverWayTheyEnd)
+{
+    {
+        PopupFixture popup;
+        ASSERT_TRUE(popup.Make(FALSE));
+        g_customizeMode = TRUE;
+        EXPECT_FALSE(popup.pButton->OpenPopupMenu(&popup.toolbar));
+        EXPECT_EQ(nullptr, popup.pButton->openPopup);
+        EXPECT_EQ(0, CCountedColorPopup::s_live);
+    }
+    {
+        PopupFixture popup;
+        ASSERT_TRUE(popup.Open(FALSE));
+        ::DestroyWindow(popup.hWndPopup);
+        EXPECT_EQ(0, CCountedColorPopup::s_live);
+        EXPECT_EQ(nullptr, popup.pButton->openPopup);
+    }
+    {
+        PopupFixture popup;
+        ASSERT_TRUE(popup.Open(FALSE));
+        popup.pPopup->SendMessage(WM_KEYDOWN, VK_ESCAPE);
+        EXPECT_FALSE(::IsWindow(popup.hWndPopup));
+        EXPECT_EQ(0, CCountedColorPopup::s_live);
+        popup.Pump();
+        EXPECT_TRUE(popup.frame.commands.empty());
+    }
 }
 
 // Cancelling the other-colour dialog of a popup closes it without a

@@ -313,30 +313,36 @@ TEST_F(ColorMenuButtonTest, PopupOfTheButton)
         pTorn->DestroyWindow();
     }
 
-    // A refused window takes its object with it, as every popup does.
-    g_customizeMode = TRUE;
-    CZUDPPopupMenu* pRefused = pButton->CreatePopupMenuObject();
-    EXPECT_FALSE(pRefused->CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, CRect(0, 0, 10, 10), &frame, 0))
-        << "no colour popup while toolbars are customized";
-    g_customizeMode = FALSE;
+    pending.reset();   // never made a window: an ordinary delete
 
-    // The window deletes its object when it goes.
-    ASSERT_TRUE(pPopup->CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, CRect(0, 0, 10, 10), &frame, 0));
-    pending.release();
+    // The button opens its popup without a menu of its own; in
+    // customization it does not open.
+    const int nSavedAnimation = g_menuAnimation;
+    g_menuAnimation = 0;
+    g_customizeMode = TRUE;
+    EXPECT_FALSE(pButton->OpenPopupMenu(&toolbar)) << "no colour popup while toolbars are customized";
+    EXPECT_EQ(nullptr, pButton->openPopup);
+    g_customizeMode = FALSE;
+    ASSERT_TRUE(pButton->OpenPopupMenu(&toolbar));
+    g_menuAnimation = nSavedAnimation;
+    pPopup = dynamic_cast<CColorPopup*>(pButton->openPopup);
+    ASSERT_NE(nullptr, pPopup);
     const HWND hWndPopup = pPopup->GetSafeHwnd();
-    ASSERT_NE(nullptr, bar.GetSafeHwnd());
-    EXPECT_EQ(pButton, bar.GetParentColorMenuButton());
+    CZUDPColorBar& openBar = pPopup->GetColorBar();
+    ASSERT_NE(nullptr, openBar.GetSafeHwnd());
+    EXPECT_EQ(pButton, openBar.GetParentColorMenuButton());
     int iCell = -1;
-    for (int i = 0; i < bar.GetCount() && iCell < 0; ++i) {
-        if (!bar.GetButtonAt(i)->IsSeparator() && bar.GetButtonAt(i)->text.IsEmpty())
+    for (int i = 0; i < openBar.GetCount() && iCell < 0; ++i) {
+        if (!openBar.GetButtonAt(i)->IsSeparator() && openBar.GetButtonAt(i)->text.IsEmpty())
             iCell = i;
     }
     ASSERT_GE(iCell, 0);
-    const COLORREF chosen = bar.colors[0];
-    const CPoint pt = bar.GetButtonAt(iCell)->rect.CenterPoint();
-    bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-    bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    const COLORREF chosen = openBar.colors[0];
+    const CPoint pt = openBar.GetButtonAt(iCell)->rect.CenterPoint();
+    openBar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    openBar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
     EXPECT_FALSE(::IsWindow(hWndPopup));
+    EXPECT_EQ(nullptr, pButton->openPopup);
     EXPECT_EQ(chosen, pButton->GetColor());
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
