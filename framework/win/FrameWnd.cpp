@@ -70,6 +70,31 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
     return TRUE;
 }
 
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, void* pContext)
+{
+    (void)pContext;
+    m_nIDResource = nIDResource;
+    HINSTANCE hInstance = AfxGetResourceHandle();
+    CString strTitle, strFull;
+    if (strFull.LoadString(nIDResource))
+        AfxExtractSubString(strTitle, strFull, 0, '\n');
+    HICON hIcon = ::LoadIconA(hInstance, MAKEINTRESOURCEA(nIDResource));
+    LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursorA(nullptr, IDC_ARROW),
+                                            (HBRUSH)(COLOR_WINDOW + 1), hIcon);
+    HMENU hMenu = ::FindResourceA(hInstance, MAKEINTRESOURCEA(nIDResource), MAKEINTRESOURCEA(4)) != nullptr
+                      ? ::LoadMenuA(hInstance, MAKEINTRESOURCEA(nIDResource))
+                      : nullptr;
+    if (!CreateEx(0, lpszClass, strTitle, dwDefaultStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                  AfxSafeHwnd(pParentWnd), hMenu)) {
+        if (hMenu != nullptr)
+            ::DestroyMenu(hMenu);
+        return FALSE;
+    }
+    if (::FindResourceA(hInstance, MAKEINTRESOURCEA(nIDResource), MAKEINTRESOURCEA(9)) != nullptr)
+        m_hAccelTable = ::LoadAcceleratorsA(hInstance, MAKEINTRESOURCEA(nIDResource));
+    return TRUE;
+}
+
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_SIZE()
     ON_MESSAGE(WM_SETMESSAGESTRING, &CFrameWnd::OnSetMessageString)

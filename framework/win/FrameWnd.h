@@ -46,6 +46,13 @@ public:
                 const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr, LPCTSTR lpszMenuName = nullptr,
                 DWORD dwExStyle = 0);
 
+    // Creates the frame from the resources of one id: the title (the
+    // string's first line), the icon of its window class, the menu and the
+    // accelerator table, each when the resource exists.  FALSE when the
+    // window cannot be made.
+    virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW, CWnd* pParentWnd = nullptr,
+                           void* pContext = nullptr);
+
     // The active view's frame for a frame that holds others (MDI); this
     // frame itself here.
     virtual CFrameWnd* GetActiveFrame() { return this; }

@@ -79,3 +79,8 @@ void ShootPlannerInputSheets(const GalleryPhotographer& photograph);
 // selection and marked days, a popup under its date control and the
 // month list open (CalendarSheetWin.cpp).
 void ShootCalendarSheets(const GalleryPhotographer& photograph);
+// A library single-document frame with toolbars and a caption bar (normal
+// and message-bar mode), the frame in full-screen mode, and a desktop
+// application bar docked and floating (FrameSheetWin.cpp); false when a
+// window could not be made.
+bool ShootFrameSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);

@@ -881,6 +881,13 @@ int main(int argc, char** argv)
         printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
         return g_failures.empty() ? 0 : 1;
     }
+    // TROV_GALLERY_ONLY=popups: the popup menus' sheet alone.
+    if (only != nullptr && strcmp(only, "popups") == 0) {
+        if (!ShootPopupMenuSheets(Photograph, Pump))
+            Fail("popup-menus", "a popup menu did not open");
+        printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
+        return g_failures.empty() ? 0 : 1;
+    }
     // TROV_GALLERY_ONLY=colour: the colour bar and the button dialogs alone.
     if (only != nullptr && strcmp(only, "colour") == 0) {
         if (!ShootColorBarSheets(Photograph, Pump))
@@ -931,6 +938,8 @@ int main(int argc, char** argv)
         Fail("popup-menus", "a popup menu did not open");
     if (!ShootColorBarSheets(Photograph, Pump))
         Fail("colour-bars", "a window could not be made");
+    if (!ShootFrameSheets(Photograph, Pump))
+        Fail("library-frames", "a frame or application bar could not be made");
 
     printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
     return g_failures.empty() ? 0 : 1;

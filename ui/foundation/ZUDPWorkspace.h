@@ -101,6 +101,7 @@ public:
     BOOL IsSaveStateEnabled() const { return m_bSaveState; }
     void EnableLoadWindowPlacement(BOOL bEnable) { m_bLoadWindowPlacement = bEnable; }
     void EnableUserToolbars(BOOL bEnable) { m_bLoadUserToolbars = bEnable; }
+    BOOL IsUserToolbarsEnabled() const { return m_bLoadUserToolbars; }
     void EnableFrameBarsOnly(BOOL bEnable) { m_bLoadSaveFrameBarsOnly = bEnable; }
     void EnableForceDockStateLoad(BOOL bEnable) { m_bForceDockStateLoad = bEnable; }
     void EnableForceImageReset(BOOL bEnable) { m_bForceImageReset = bEnable; }

@@ -190,6 +190,33 @@ BOOL CRecordingVisualManager::DrawTextOnGlass(CDC* pDC, CString strText, CRect r
     return Answer("DrawTextOnGlass", drawn);
 }
 
+BOOL CRecordingVisualManager::UsesCustomCaption()
+{
+    return Answer("UsesCustomCaption", CZUDPVisualManager::UsesCustomCaption());
+}
+
+BOOL CRecordingVisualManager::UpdateFrameWindowRegion(CWnd* pWnd, int cx, int cy)
+{
+    Record("UpdateFrameWindowRegion", nullptr, CRect(0, 0, cx, cy), {}, pWnd);
+    return Answer("UpdateFrameWindowRegion", FALSE);
+}
+
+void CRecordingVisualManager::NotifyFrameActivation(CWnd* pFrame, BOOL bActive)
+{
+    Record("NotifyFrameActivation", nullptr, CRect(), {bActive}, pFrame);
+    CZUDPVisualManager::NotifyFrameActivation(pFrame, bActive);
+}
+
+BOOL CRecordingVisualManager::DrawCustomFrameNonClient(CWnd* pWnd, CDC* pDC)
+{
+    CRect rectClip;
+    if (pDC != nullptr)
+        pDC->GetClipBox(&rectClip);
+    const bool bDraw = Record("DrawCustomFrameNonClient", pDC, rectClip, {}, pWnd);
+    const BOOL bBase = bDraw ? CZUDPVisualManager::DrawCustomFrameNonClient(pWnd, pDC) : FALSE;
+    return Answer("DrawCustomFrameNonClient", bBase);
+}
+
 BOOL CRecordingVisualManager::UsesCustomScrollBars()
 {
     return Answer("UsesCustomScrollBars", CZUDPVisualManager::UsesCustomScrollBars());

@@ -154,6 +154,14 @@ public:
     void DrawSubmenuArrow(CDC* pDC, CZUDPToolbarMenuButton* pButton, CRect rect, BOOL bHighlighted,
                           BOOL bIsRadio) override;
     void DrawShowAllButtonArrow(CDC* pDC, CRect rect) override;
+    // The custom caption of library frames: the question, the window
+    // region (recorded with the size as its rectangle), the activation
+    // (flags: active) and the non-client paint (rectangle: the DC's clip
+    // box).
+    BOOL UsesCustomCaption() override;
+    BOOL UpdateFrameWindowRegion(CWnd* pWnd, int cx, int cy) override;
+    void NotifyFrameActivation(CWnd* pFrame, BOOL bActive) override;
+    BOOL DrawCustomFrameNonClient(CWnd* pWnd, CDC* pDC) override;
 
 protected:
     // Keeps the call; draws the test's `instead` drawing when it has one.
