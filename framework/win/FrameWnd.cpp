@@ -34,6 +34,15 @@ IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(CMiniFrameWnd, CFrameWnd)
 
+BOOL CMiniFrameWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
+                             const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam)
+{
+    // The bits stay in the style: the window system ignores the low word
+    // of a frame's style, and frames derived from this one read them back.
+    m_bSyncActive = (dwStyle & MFS_SYNCACTIVE) != 0;
+    return CFrameWnd::CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, nID, lpParam);
+}
+
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
 BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,

@@ -174,10 +174,32 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+// Mini-frame styles, in the window style's low word: the frame shows
+// itself active while its owner is (MFS_SYNCACTIVE), a thin or thick
+// frame, moving by the frame, no system menu.
+#ifndef MFS_SYNCACTIVE
+#define MFS_SYNCACTIVE 0x00000100L
+#define MFS_4THICKFRAME 0x00000200L
+#define MFS_THICKFRAME 0x00000400L
+#define MFS_MOVEFRAME 0x00000800L
+#define MFS_BLOCKSYSMENU 0x00010000L
+#endif
+
 class CMiniFrameWnd : public CFrameWnd {
     DECLARE_DYNCREATE(CMiniFrameWnd)
 public:
     CMiniFrameWnd() = default;
+
+    // Notes the MFS_ bits of the style; a mini frame may have no parent
+    // (a popup of its own).
+    using CFrameWnd::CreateEx;
+    BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
+                  const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam = nullptr) override;
+
+    BOOL IsSyncActive() const { return m_bSyncActive; }
+
+protected:
+    BOOL m_bSyncActive = FALSE;
 };
 
 // A child frame in an MDI frame's client window.  Its default processing

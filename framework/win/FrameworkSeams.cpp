@@ -11,6 +11,7 @@ DWORD RealTickCount() { return ::GetTickCount(); }
 BOOL RealCursorPos(POINT* point) { return ::GetCursorPos(point); }
 BOOL RealSetCursorPos(int x, int y) { return ::SetCursorPos(x, y); }
 SHORT RealKeyState(int key) { return ::GetKeyState(key); }
+SHORT RealAsyncKeyState(int key) { return ::GetAsyncKeyState(key); }
 UINT_PTR RealSetTimer(HWND wnd, UINT_PTR id, UINT elapse, TIMERPROC proc)
 {
     return ::SetTimer(wnd, id, elapse, proc);
@@ -148,6 +149,7 @@ HDC RealPrinterDC(CPrintInfo* pInfo)
 
 FrameworkSeams::FrameworkSeams()
     : tickCount(RealTickCount), cursorPos(RealCursorPos), setCursorPos(RealSetCursorPos), keyState(RealKeyState),
+      asyncKeyState(RealAsyncKeyState),
       setTimer(RealSetTimer), killTimer(RealKillTimer), trackPopupMenu(RealTrackPopupMenu),
       messageBox(RealMessageBox), shellExecute(RealShellExecute), playSound(RealPlaySound),
       winHelp(RealWinHelp), colorDepth(RealColorDepth), screenDpi(RealScreenDpi),

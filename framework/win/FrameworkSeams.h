@@ -23,6 +23,9 @@ struct FrameworkSeams {
     // Key state as of the message being handled (GetKeyState: handlers never
     // ask for the key now).
     Seam<SHORT(int)> keyState;
+    // Key state now (GetAsyncKeyState): what painting in the middle of a
+    // drag asks, where no message tells the keys.
+    Seam<SHORT(int)> asyncKeyState;
     // Timers: tests drive timers by sending WM_TIMER, and may record what the
     // code asked for.
     Seam<UINT_PTR(HWND, UINT_PTR, UINT, TIMERPROC)> setTimer;

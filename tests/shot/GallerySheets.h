@@ -75,6 +75,10 @@ bool ShootColorBarSheets(const GalleryPhotographer& photograph, const std::funct
 // dragged over the all-day band and the in-place editor
 // (PlannerInputSheetWin.cpp).
 void ShootPlannerInputSheets(const GalleryPhotographer& photograph);
+// The calendar: one month, three by two months with week numbers, a
+// selection and marked days, a popup under its date control and the
+// month list open (CalendarSheetWin.cpp).
+void ShootCalendarSheets(const GalleryPhotographer& photograph);
 // A library single-document frame with toolbars and a caption bar (normal
 // and message-bar mode), the frame in full-screen mode, and a desktop
 // application bar docked and floating (FrameSheetWin.cpp); false when a

@@ -866,6 +866,7 @@ int main(int argc, char** argv)
         ShootPlannerSheets(Photograph);
         ShootPlannerInputSheets(Photograph);
         ShootPlannerViewSheets(Photograph);
+        ShootCalendarSheets(Photograph);
         printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
         return g_failures.empty() ? 0 : 1;
     }
@@ -933,6 +934,7 @@ int main(int argc, char** argv)
     ShootPlannerSheets(Photograph);
     ShootPlannerInputSheets(Photograph);
     ShootPlannerViewSheets(Photograph);
+    ShootCalendarSheets(Photograph);
     if (!ShootColorPickerSheet(Photograph, Pump))
         Fail("colour-pickers", "the window could not be made");
     if (!ShootPaneSheets(Photograph, Pump))

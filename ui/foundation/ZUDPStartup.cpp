@@ -45,6 +45,8 @@
 #include "ui/docking/ZUDPMiniFrameWnd.h"
 #include "ui/planner/ZUDPAppointment.h"
 #include "ui/planner/ZUDPAppointmentProperty.h"
+#include "ui/planner/ZUDPCalendarBar.h"
+#include "ui/planner/ZUDPCalendarMenuButton.h"
 #include "ui/planner/ZUDPGanttItem.h"
 #include "ui/planner/ZUDPRecurrence.h"
 #include "ui/planner/ZUDPRecurrenceRule.h"
@@ -215,11 +217,16 @@ const ZUDPLibraryClass g_libraryPlannerClasses[] = {
     {RUNTIME_CLASS(CZUDPRecurrenceRuleYearly)},
     {RUNTIME_CLASS(CZUDPGanttItem)},
     {RUNTIME_CLASS(CZUDPGanttItemStorageBase)},
+    {RUNTIME_CLASS(CZUDPCalendarBar)},
+    {RUNTIME_CLASS(CZUDPCalendarMenuButton)},
 };
 const int g_libraryPlannerClassCount = int(sizeof(g_libraryPlannerClasses) / sizeof(g_libraryPlannerClasses[0]));
 
 // The rule kinds the planner controls register (each class once).
 CZUDPRecurrenceRuleRegistrator g_recurrenceRuleRegistrator;
+
+// The latest date of each command of the calendar buttons and bars.
+CMap<UINT, UINT, COleDateTime, const COleDateTime&> g_calendarButtonDates;
 
 // ---------------------------------------------------------------------------
 // Text constants

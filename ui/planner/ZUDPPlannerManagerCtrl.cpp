@@ -103,6 +103,7 @@ CZUDPPlannerManagerCtrl::~CZUDPPlannerManagerCtrl()
     for (DeletionMark* pMark = m_pDeletionMarks; pMark != nullptr; pMark = pMark->m_pPrevious)
         pMark->m_bDeleted = true;
     m_pDeletionMarks = nullptr;
+    SetCalendar(nullptr);
     ClearToolTips();
     if (m_pToolTip != nullptr)
         CZUDPToolTipProvider::DestroyToolTipCtrl(m_pToolTip);
@@ -661,7 +662,15 @@ BOOL CZUDPPlannerManagerCtrl::SetCurrentResourceID(UINT nResourceID, BOOL bRedra
 
 void CZUDPPlannerManagerCtrl::SetCalendar(CZUDPCalendar* pCalendar)
 {
+    // One link both ways: the calendar forgets an earlier planner, this
+    // planner an earlier calendar.
+    if (m_pCalendar != nullptr && m_pCalendar != pCalendar && m_pCalendar->m_pPlanner == this)
+        m_pCalendar->m_pPlanner = nullptr;
+    if (pCalendar != nullptr && pCalendar->m_pPlanner != nullptr && pCalendar->m_pPlanner != this)
+        pCalendar->m_pPlanner->SetCalendar(nullptr);
     m_pCalendar = pCalendar;
+    if (pCalendar != nullptr)
+        pCalendar->m_pPlanner = this;
     m_dtCalendarStart = COleDateTime(0.0);
     m_dtCalendarEnd = COleDateTime(0.0);
 }

@@ -138,8 +138,9 @@ public:
     BOOL SetCurrentResourceID(UINT nResourceID, BOOL bRedraw = TRUE);
 
     // ---- calendar link ----
-    // Links a calendar (null unlinks); the calendar's side of the link
-    // comes with the calendar control.
+    // Links a calendar both ways (null unlinks): the calendar's planner is
+    // this control; a calendar or control linked before is let go.  The
+    // link ends when either side is destroyed.
     void SetCalendar(CZUDPCalendar* pCalendar);
     CZUDPCalendar* GetCalendar() const { return m_pCalendar; }
     // The calendar (null: the linked one) selects the shown days.

@@ -60,6 +60,8 @@ BOOL OffersPlannerData(COleDataObject* pDataObject)
 DROPEFFECT CZUDPPlannerDropTarget::OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point)
 {
     (void)pWnd;
+    if (m_pOwnerCalendar != nullptr)
+        return m_pOwnerCalendar->OnDragEnter(pDataObject, dwKeyState, point);
     if (!OffersPlannerData(pDataObject) || m_pOwnerCtrl == nullptr)
         return DROPEFFECT_NONE;
     return m_pOwnerCtrl->OnDragEnter(pDataObject, dwKeyState, point);
@@ -68,6 +70,8 @@ DROPEFFECT CZUDPPlannerDropTarget::OnDragEnter(CWnd* pWnd, COleDataObject* pData
 DROPEFFECT CZUDPPlannerDropTarget::OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point)
 {
     (void)pWnd;
+    if (m_pOwnerCalendar != nullptr)
+        return m_pOwnerCalendar->OnDragOver(pDataObject, dwKeyState, point);
     if (!OffersPlannerData(pDataObject) || m_pOwnerCtrl == nullptr)
         return DROPEFFECT_NONE;
     return m_pOwnerCtrl->OnDragOver(pDataObject, dwKeyState, point);
@@ -78,6 +82,14 @@ DROPEFFECT CZUDPPlannerDropTarget::OnDropEx(CWnd* pWnd, COleDataObject* pDataObj
 {
     (void)pWnd;
     (void)dropList;
+    // A calendar hands the drop to its linked planner, which reports the
+    // effect.
+    if (m_pOwnerCalendar != nullptr) {
+        CZUDPPlannerManagerCtrl* pPlanner = m_pOwnerCalendar->GetPlanner();
+        if (!m_pOwnerCalendar->OnDrop(pDataObject, dropDefault, point) || pPlanner == nullptr)
+            return DROPEFFECT_NONE;
+        return pPlanner->GetLastDropEffect();
+    }
     if (!OffersPlannerData(pDataObject) || m_pOwnerCtrl == nullptr)
         return DROPEFFECT_NONE;
     if (!m_pOwnerCtrl->OnDrop(pDataObject, dropDefault, point))
@@ -88,6 +100,8 @@ DROPEFFECT CZUDPPlannerDropTarget::OnDropEx(CWnd* pWnd, COleDataObject* pDataObj
 void CZUDPPlannerDropTarget::OnDragLeave(CWnd* pWnd)
 {
     (void)pWnd;
+    if (m_pOwnerCalendar != nullptr)
+        m_pOwnerCalendar->OnDragLeave();
     if (m_pOwnerCtrl != nullptr)
         m_pOwnerCtrl->OnDragLeave();
 }

@@ -2,6 +2,7 @@
 
 #include "ui/foundation/ZUDPDrawOnGlass.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
+#include "ui/planner/ZUDPCalendar.h"
 
 namespace uitest {
 
@@ -126,6 +127,19 @@ void CRecordingVisualManager::DrawControlFrame(CDC* pDC, CRect rect, CWnd* pWnd,
 {
     if (Record("DrawControlFrame", pDC, rect, {bDrawOnGlass}, pWnd))
         CZUDPVisualManager::DrawControlFrame(pDC, rect, pWnd, bDrawOnGlass);
+}
+
+void CRecordingVisualManager::GetCalendarColors(const CZUDPCalendar* pCalendar, CalendarColors& colors)
+{
+    Record("GetCalendarColors", nullptr, CRect(), {}, pCalendar);
+    CZUDPVisualManager::GetCalendarColors(pCalendar, colors);
+    if (calendarColors.size() == 5) {
+        colors.clrCaption = calendarColors[0];
+        colors.clrCaptionText = calendarColors[1];
+        colors.clrSelected = calendarColors[2];
+        colors.clrSelectedText = calendarColors[3];
+        colors.clrTodayBorder = calendarColors[4];
+    }
 }
 
 void CRecordingVisualManager::DrawWindowBorder(CWnd* pWnd)

@@ -116,6 +116,11 @@ public:
     void DrawTabFrame(CDC* pDC, CZUDPBaseTabWnd* pTabWnd, CRect rect, COLORREF clrDark, CPen* pPen) override;
     void DrawTabsAreaEdge(CDC* pDC, CZUDPBaseTabWnd* pTabWnd, BOOL bIsVertical, CRect rect, CBrush* pbrFace,
                           CPen* pPen) override;
+    // The calendar's colours: recorded (the element is the calendar); the
+    // five colours of `calendarColors` replace the base manager's when a
+    // test sets them.
+    std::vector<COLORREF> calendarColors;
+    void GetCalendarColors(const CZUDPCalendar* pCalendar, CalendarColors& colors) override;
     // The planner's: flags hold the operation's state, GetPlannerDayColors
     // also the background colour it was handed (the appointment's own).
     COLORREF DrawPlannerCaption(CDC* pDC, CZUDPPlannerView* pView, CRect rect, BOOL bIsToday, BOOL bIsSelected,

@@ -91,7 +91,7 @@ TEST(StartupTest, RuntimeClassesAreRegisteredByName)
         {"CZUDPAppointment", V | 1, true}, {"CZUDPColorMenuButton", V | 1, true},
         {"CZUDPAppointmentBaseProperty", V | 1, true}, {"CZUDPAppointmentProperty", V | 1, true},
         {"CZUDPAppointmentPropertyImages", V | 1, true}, {"CZUDPAppointmentPropertyList", V | 1, true},
-        {"CZUDPRecurrence", V | 1, true}, {"CZUDPCalendarMenuButton", V | 1, false},
+        {"CZUDPRecurrence", V | 1, true}, {"CZUDPCalendarMenuButton", V | 1, true},
         {"CZUDPMiniFrameWnd", V | 2, true}, {"CZUDPDockingControlBar", V | 2, true},
         {"CZUDPMultiMiniFrameWnd", V | 2, true}, {"CZUDPTabbedControlBar", V | 2, true}, {"CZUDPAppBarWnd", V | 2, true},
         {"CZUDPDockingCBWrapper", V | 2, true}, {"CZUDPTabbedToolbar", V | 2, true},
@@ -104,7 +104,7 @@ TEST(StartupTest, RuntimeClassesAreRegisteredByName)
         {"CCalculatorDisplay", 1, false}, {"CZUDPToolbarComboBoxButton", 1, true}, {"CZUDPColorBar", 1, true},
         {"CZUDPToolBarColorButton", 1, true}, {"CZUDPGanttItem", 1, true}, {"CZUDPGanttItemStorageBase", 1, true},
         {"CZUDPTasksPaneHistoryButton", 1, false}, {"CZUDPTasksPaneMenuButton", 1, false},
-        {"CZUDPTasksPaneNavigateButton", 1, false}, {"CZUDPTasksPaneToolBar", 1, false}, {"CZUDPCalendarBar", 1, false},
+        {"CZUDPTasksPaneNavigateButton", 1, false}, {"CZUDPTasksPaneToolBar", 1, false}, {"CZUDPCalendarBar", 1, true},
         {"CZUDPToolbarEditBoxButton", 1, false}, {"CZUDPToolbarFontCombo", 1, false},
         {"CZUDPToolbarFontSizeCombo", 1, false},
     };
