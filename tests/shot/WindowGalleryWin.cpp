@@ -885,6 +885,9 @@ int main(int argc, char** argv)
     if (only != nullptr && strcmp(only, "popups") == 0) {
         if (!ShootPopupMenuSheets(Photograph, Pump))
             Fail("popup-menus", "a popup menu did not open");
+        printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
+        return g_failures.empty() ? 0 : 1;
+    }
     // TROV_GALLERY_ONLY=menubar: the menu bar's sheet alone.
     if (only != nullptr && strcmp(only, "menubar") == 0) {
         if (!ShootMenuBarSheets(Photograph, Pump))
