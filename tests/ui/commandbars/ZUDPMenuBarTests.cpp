@@ -743,3 +743,27 @@ TEST_F(MenuBarTest, MenusOfAFloatingWrappedBarOpenBesideOrAboveTheirTitles)
     }
     bar.m_bFloating = FALSE;
 }
+
+TEST_F(MenuBarTest, SwitchingMenusKeepsEachMenusEditsThroughTheHash)
+{
+    CTestFrame frame;
+    CZUDPMenuBar bar;
+    MakeFrame(frame, bar);
+    HMENU hDefault = bar.GetMenu();
+    HMENU hDoc = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_TEST_DOC_MENU));
+
+    ASSERT_TRUE(bar.RemoveButton(2));   // the user drops View
+    EXPECT_EQ("T&File T&Edit 32821", Summary(bar));
+    bar.CreateFromMenu(hDoc);
+    EXPECT_EQ("T&File T&Edit T&Window", Summary(bar)) << "a menu shown first is built from the menu";
+    ASSERT_TRUE(bar.RemoveButton(0));   // and File of the document menu
+    bar.CreateFromMenu(hDefault);
+    EXPECT_EQ("T&File T&Edit 32821", Summary(bar)) << "the default menu comes back edited";
+    bar.CreateFromMenu(hDoc);
+    EXPECT_EQ("T&Edit T&Window", Summary(bar)) << "so does the document menu";
+    bar.CreateFromMenu(hDoc, FALSE, TRUE);
+    EXPECT_EQ("T&File T&Edit T&Window", Summary(bar)) << "a forced update rebuilds from the menu";
+    bar.CreateFromMenu(hDefault);
+    g_menuHash.RemoveMenu(hDoc);
+    ::DestroyMenu(hDoc);
+}
