@@ -1,5 +1,9 @@
 #include "framework/win/DocTemplate.h"
 
+#include "framework/win/DC.h"
+#include "framework/win/FrameworkSeams.h"
+#include "framework/win/PrintInfo.h"
+
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
 IMPLEMENT_DYNAMIC(CView, CWnd)
 IMPLEMENT_DYNAMIC(CDocTemplate, CCmdTarget)
@@ -50,6 +54,110 @@ CFrameWnd* CView::GetParentFrame() const
             return static_cast<CFrameWnd*>(pWnd);
     }
     return nullptr;
+}
+
+void CView::OnDraw(CDC* pDC)
+{
+    (void)pDC;
+}
+
+BOOL CView::OnPreparePrinting(CPrintInfo* pInfo)
+{
+    return DoPreparePrinting(pInfo);
+}
+
+void CView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+    (void)pDC;
+    (void)pInfo;
+}
+
+void CView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
+{
+    (void)pInfo;
+    OnDraw(pDC);
+}
+
+void CView::OnEndPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+    (void)pDC;
+    (void)pInfo;
+}
+
+BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
+{
+    if (pInfo == nullptr)
+        return FALSE;
+    if (pInfo->m_hPrinterDC != nullptr) {
+        ::DeleteDC(pInfo->m_hPrinterDC);
+        pInfo->m_hPrinterDC = nullptr;
+    }
+    pInfo->m_hPrinterDC = g_frameworkSeams.printerDC(pInfo);
+    return pInfo->m_hPrinterDC != nullptr;
+}
+
+BOOL CView::PrintJob(CPrintInfo* pInfo)
+{
+    if (pInfo == nullptr)
+        return FALSE;
+    if (!OnPreparePrinting(pInfo) || pInfo->m_hPrinterDC == nullptr) {
+        if (pInfo->m_hPrinterDC != nullptr) {
+            ::DeleteDC(pInfo->m_hPrinterDC);
+            pInfo->m_hPrinterDC = nullptr;
+        }
+        return FALSE;
+    }
+    const HDC hDC = pInfo->m_hPrinterDC;
+    CDC dc;
+    dc.Attach(hDC);
+    OnBeginPrinting(&dc, pInfo);
+
+    CString title;
+    if (CFrameWnd* pFrame = GetParentFrame())
+        pFrame->GetWindowText(title);
+    DOCINFOA doc = {};
+    doc.cbSize = sizeof(doc);
+    doc.lpszDocName = title;
+    BOOL ok = g_frameworkSeams.startDoc(hDC, &doc) > 0;
+    if (ok) {
+        pInfo->m_bContinuePrinting = TRUE;
+        for (UINT page = pInfo->GetMinPage(); page <= pInfo->GetMaxPage(); ++page) {
+            pInfo->m_nCurPage = page;
+            // Without a known page count one page is printed.
+            if (pInfo->GetMaxPage() == 0xFFFF && page > pInfo->GetMinPage())
+                pInfo->m_bContinuePrinting = FALSE;
+            if (!pInfo->m_bContinuePrinting)
+                break;
+            pInfo->m_rectDraw.SetRect(0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES));
+            if (g_frameworkSeams.startPage(hDC) <= 0) {
+                ok = FALSE;
+                break;
+            }
+            OnPrint(&dc, pInfo);
+            if (g_frameworkSeams.endPage(hDC) <= 0) {
+                ok = FALSE;
+                break;
+            }
+            if (page == 0xFFFF)
+                break;
+        }
+        if (ok)
+            g_frameworkSeams.endDoc(hDC);
+        else
+            g_frameworkSeams.abortDoc(hDC);
+    }
+    // The view's end of the job comes on every path after its beginning.
+    OnEndPrinting(&dc, pInfo);
+    dc.Detach();
+    ::DeleteDC(hDC);
+    pInfo->m_hPrinterDC = nullptr;
+    return ok;
+}
+
+void CView::OnFilePrint()
+{
+    CPrintInfo info;
+    PrintJob(&info);
 }
 
 CDocTemplate::~CDocTemplate()

@@ -14,6 +14,8 @@
 
 class CDocTemplate;
 class CView;
+class CDC;
+class CPrintInfo;
 
 class CDocument : public CCmdTarget {
     DECLARE_DYNAMIC(CDocument)
@@ -43,6 +45,28 @@ public:
     CDocument* GetDocument() const { return m_pDocument; }
     // The nearest frame window among the view's ancestors, or null.
     CFrameWnd* GetParentFrame() const;
+
+    // Draws the document (nothing in the base).
+    virtual void OnDraw(CDC* pDC);
+    // Printing, in the order of a job.  Before the print dialog: the page
+    // range; FALSE cancels the job.  The base asks for the printer.
+    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+    // The job begins on the printer's DC (after the dialog).
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // One page (pInfo->m_nCurPage, drawing area m_rectDraw); the base draws.
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    // The job ends; called on every path after OnBeginPrinting.
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // The print dialog (the default printer for a preview or a direct
+    // job): the printer's DC goes into pInfo; FALSE when cancelled or there
+    // is no printer.
+    BOOL DoPreparePrinting(CPrintInfo* pInfo);
+    // The print loop: preparation, the printer's document and its pages
+    // from the minimum to the maximum page (one page while the maximum is
+    // not known), the end.  TRUE when every page was printed.
+    BOOL PrintJob(CPrintInfo* pInfo);
+    // The print command.
+    void OnFilePrint();
 
     CDocument* m_pDocument = nullptr;
 };

@@ -34,6 +34,15 @@ IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(CMiniFrameWnd, CFrameWnd)
 
+BOOL CMiniFrameWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
+                             const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam)
+{
+    // The bits stay in the style: the window system ignores the low word
+    // of a frame's style, and frames derived from this one read them back.
+    m_bSyncActive = (dwStyle & MFS_SYNCACTIVE) != 0;
+    return CFrameWnd::CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, nID, lpParam);
+}
+
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
 BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
@@ -58,6 +67,31 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
             ::DestroyMenu(hMenu);
         return FALSE;
     }
+    return TRUE;
+}
+
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, void* pContext)
+{
+    (void)pContext;
+    m_nIDResource = nIDResource;
+    HINSTANCE hInstance = AfxGetResourceHandle();
+    CString strTitle, strFull;
+    if (strFull.LoadString(nIDResource))
+        AfxExtractSubString(strTitle, strFull, 0, '\n');
+    HICON hIcon = ::LoadIconA(hInstance, MAKEINTRESOURCEA(nIDResource));
+    LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursorA(nullptr, IDC_ARROW),
+                                            (HBRUSH)(COLOR_WINDOW + 1), hIcon);
+    HMENU hMenu = ::FindResourceA(hInstance, MAKEINTRESOURCEA(nIDResource), MAKEINTRESOURCEA(4)) != nullptr
+                      ? ::LoadMenuA(hInstance, MAKEINTRESOURCEA(nIDResource))
+                      : nullptr;
+    if (!CreateEx(0, lpszClass, strTitle, dwDefaultStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                  AfxSafeHwnd(pParentWnd), hMenu)) {
+        if (hMenu != nullptr)
+            ::DestroyMenu(hMenu);
+        return FALSE;
+    }
+    if (::FindResourceA(hInstance, MAKEINTRESOURCEA(nIDResource), MAKEINTRESOURCEA(9)) != nullptr)
+        m_hAccelTable = ::LoadAcceleratorsA(hInstance, MAKEINTRESOURCEA(nIDResource));
     return TRUE;
 }
 
@@ -226,4 +260,212 @@ LRESULT CMDIFrameWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     // The MDI frame's default processing sizes the client window and
     // routes the window menu's child commands.
     return ::DefFrameProcA(m_hWnd, m_hWndMDIClient, message, wParam, lParam);
+}
+
+CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* pbMaximized) const
+{
+    return DYNAMIC_DOWNCAST(CMDIChildWnd, CWnd::FromHandlePermanent(MDIGetActiveHwnd(pbMaximized)));
+}
+
+void CMDIFrameWnd::MDIActivate(CWnd* pWndActivate)
+{
+    if (m_hWndMDIClient != nullptr && pWndActivate != nullptr)
+        ::SendMessageA(m_hWndMDIClient, WM_MDIACTIVATE, (WPARAM)pWndActivate->GetSafeHwnd(), 0);
+}
+
+void CMDIFrameWnd::MDIMaximize(CWnd* pWnd)
+{
+    if (m_hWndMDIClient != nullptr && pWnd != nullptr)
+        ::SendMessageA(m_hWndMDIClient, WM_MDIMAXIMIZE, (WPARAM)pWnd->GetSafeHwnd(), 0);
+}
+
+void CMDIFrameWnd::MDIRestore(CWnd* pWnd)
+{
+    if (m_hWndMDIClient != nullptr && pWnd != nullptr)
+        ::SendMessageA(m_hWndMDIClient, WM_MDIRESTORE, (WPARAM)pWnd->GetSafeHwnd(), 0);
+}
+
+HMENU CMDIFrameWnd::GetWindowMenuPopup(HMENU hMenuBar)
+{
+    if (hMenuBar == nullptr || !::IsMenu(hMenuBar))
+        return nullptr;
+    const int nCount = ::GetMenuItemCount(hMenuBar);
+    for (int i = nCount - 1; i >= 0; --i) {
+        HMENU hPopup = ::GetSubMenu(hMenuBar, i);
+        if (hPopup == nullptr)
+            continue;
+        const int nItems = ::GetMenuItemCount(hPopup);
+        for (int j = 0; j < nItems; ++j) {
+            const UINT uiCmd = ::GetMenuItemID(hPopup, j);
+            if (uiCmd >= 0xE130 && uiCmd <= 0xE13F)
+                return hPopup;
+        }
+    }
+    return nullptr;
+}
+
+void CMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
+{
+    if (hMenuAlt == nullptr) {
+        CMDIChildWnd* pActive = MDIGetActive();
+        hMenuAlt = pActive != nullptr && pActive->m_hMenuShared != nullptr ? pActive->m_hMenuShared : m_hMenuDefault;
+    }
+    if (hMenuAlt != nullptr && m_hWndMDIClient != nullptr) {
+        ::SendMessageA(m_hWndMDIClient, WM_MDISETMENU, (WPARAM)hMenuAlt, (LPARAM)GetWindowMenuPopup(hMenuAlt));
+        ::DrawMenuBar(m_hWnd);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// MDI child
+
+IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
+IMPLEMENT_DYNAMIC(CDockBar, CWnd)
+IMPLEMENT_DYNCREATE(CMiniDockFrameWnd, CMiniFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
+    ON_MESSAGE(WM_MDIACTIVATE, &CMDIChildWnd::OnMDIActivate)
+    ON_WM_WINDOWPOSCHANGED()
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+BOOL CMDIChildWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                          CMDIFrameWnd* pParentWnd)
+{
+    if (m_hWnd != nullptr)
+        return FALSE;
+    if (pParentWnd == nullptr) {
+        CWinApp* pApp = AfxGetApp();
+        pParentWnd = pApp != nullptr ? DYNAMIC_DOWNCAST(CMDIFrameWnd, pApp->m_pMainWnd) : nullptr;
+    }
+    if (pParentWnd == nullptr || pParentWnd->m_hWndMDIClient == nullptr)
+        return FALSE;
+    if (lpszClassName == nullptr)
+        lpszClassName = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1));
+    MDICREATESTRUCTA mcs = {};
+    mcs.szClass = lpszClassName;
+    mcs.szTitle = lpszWindowName;
+    mcs.hOwner = AfxGetInstanceHandle();
+    mcs.style = dwStyle & ~(WS_MAXIMIZE | WS_VISIBLE);
+    if (rect.left == CW_USEDEFAULT) {
+        mcs.x = mcs.y = mcs.cx = mcs.cy = CW_USEDEFAULT;
+    } else {
+        mcs.x = rect.left;
+        mcs.y = rect.top;
+        mcs.cx = rect.right - rect.left;
+        mcs.cy = rect.bottom - rect.top;
+    }
+    // The child window is created by the MDI client; the creation hook
+    // attaches this object to it at its first message.
+    HookWindowCreate(this);
+    HWND hWnd = (HWND)::SendMessageA(pParentWnd->m_hWndMDIClient, WM_MDICREATE, 0, (LPARAM)&mcs);
+    const BOOL bHooked = UnhookWindowCreate();
+    if (hWnd == nullptr) {
+        if (!bHooked)
+            PostNcDestroy();
+        return FALSE;
+    }
+    if (m_hWnd != hWnd)
+        SubclassWindow(hWnd);
+    if (dwStyle & WS_MAXIMIZE)
+        pParentWnd->MDIMaximize(this);
+    if (dwStyle & WS_VISIBLE) {
+        ::ShowWindow(hWnd, SW_SHOW);
+        pParentWnd->MDIActivate(this);
+    }
+    return TRUE;
+}
+
+CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const
+{
+    HWND hWndClient = m_hWnd != nullptr ? ::GetParent(m_hWnd) : nullptr;
+    HWND hWndFrame = hWndClient != nullptr ? ::GetParent(hWndClient) : nullptr;
+    return DYNAMIC_DOWNCAST(CMDIFrameWnd, CWnd::FromHandlePermanent(hWndFrame));
+}
+
+void CMDIChildWnd::MDIDestroy()
+{
+    if (m_hWnd != nullptr)
+        ::SendMessageA(::GetParent(m_hWnd), WM_MDIDESTROY, (WPARAM)m_hWnd, 0);
+}
+
+void CMDIChildWnd::MDIActivate()
+{
+    if (m_hWnd != nullptr)
+        ::SendMessageA(::GetParent(m_hWnd), WM_MDIACTIVATE, (WPARAM)m_hWnd, 0);
+}
+
+void CMDIChildWnd::MDIMaximize()
+{
+    if (m_hWnd != nullptr)
+        ::SendMessageA(::GetParent(m_hWnd), WM_MDIMAXIMIZE, (WPARAM)m_hWnd, 0);
+}
+
+void CMDIChildWnd::MDIRestore()
+{
+    if (m_hWnd != nullptr)
+        ::SendMessageA(::GetParent(m_hWnd), WM_MDIRESTORE, (WPARAM)m_hWnd, 0);
+}
+
+void CMDIChildWnd::SetHandles(HMENU hMenu, HACCEL hAccel)
+{
+    m_hMenuShared = hMenu;
+    m_hAccelTable = hAccel;
+}
+
+void CMDIChildWnd::OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU hMenuAlt)
+{
+    CMDIFrameWnd* pFrame = GetMDIFrame();
+    if (pFrame == nullptr)
+        return;
+    if (hMenuAlt == nullptr && bActivate)
+        hMenuAlt = m_hMenuShared;
+    if (bActivate) {
+        pFrame->OnUpdateFrameMenu(hMenuAlt);
+    } else if (pActivateWnd == nullptr) {
+        // The last child goes: the frame's own menu again.
+        pFrame->OnUpdateFrameMenu(pFrame->m_hMenuDefault);
+    }
+}
+
+LRESULT CMDIChildWnd::OnMDIActivate(WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT lResult = Default();
+    const HWND hWndActivate = (HWND)lParam;
+    (void)wParam;
+    const BOOL bActivate = hWndActivate == m_hWnd;
+    OnUpdateFrameMenu(bActivate, hWndActivate != nullptr ? CWnd::FromHandle(hWndActivate) : nullptr, nullptr);
+    if (bActivate) {
+        if (CMDIFrameWnd* pFrame = GetMDIFrame())
+            pFrame->OnMDIChildChanged(this, FALSE);
+    }
+    return lResult;
+}
+
+void CMDIChildWnd::OnWindowPosChanged(WINDOWPOS* lpwndpos)
+{
+    (void)lpwndpos;
+    Default();
+    if (CMDIFrameWnd* pFrame = GetMDIFrame())
+        pFrame->OnMDIChildChanged(this, FALSE);
+}
+
+void CMDIChildWnd::OnDestroy()
+{
+    CMDIFrameWnd* pFrame = GetMDIFrame();
+    Default();
+    if (pFrame == nullptr)
+        return;
+    // A child destroyed directly (not through the client's WM_MDIDESTROY)
+    // is not always deactivated first: the last one gives the frame its
+    // own menu back here.
+    const HWND hWndActive = pFrame->MDIGetActiveHwnd();
+    if (hWndActive == nullptr || hWndActive == m_hWnd)
+        OnUpdateFrameMenu(FALSE, nullptr, nullptr);
+    pFrame->OnMDIChildChanged(this, TRUE);
+}
+
+LRESULT CMDIChildWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ::DefMDIChildProcA(m_hWnd, message, wParam, lParam);
 }

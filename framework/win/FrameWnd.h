@@ -46,6 +46,13 @@ public:
                 const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr, LPCTSTR lpszMenuName = nullptr,
                 DWORD dwExStyle = 0);
 
+    // Creates the frame from the resources of one id: the title (the
+    // string's first line), the icon of its window class, the menu and the
+    // accelerator table, each when the resource exists.  FALSE when the
+    // window cannot be made.
+    virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW, CWnd* pParentWnd = nullptr,
+                           void* pContext = nullptr);
+
     // The active view's frame for a frame that holds others (MDI); this
     // frame itself here.
     virtual CFrameWnd* GetActiveFrame() { return this; }
@@ -78,6 +85,8 @@ public:
 
     HACCEL m_hAccelTable = nullptr;
     UINT m_nIDResource = 0;
+    // The frame's own menu, shown when no document's menu replaces it.
+    HMENU m_hMenuDefault = nullptr;
     // Menu items and bar buttons whose command has no update handler are
     // disabled (bars ask it when they update their buttons).
     BOOL m_bAutoMenuEnable = TRUE;
@@ -116,10 +125,34 @@ private:
     HWND m_hWndActiveView = nullptr;
 };
 
+class CMDIChildWnd;
+
 class CMDIFrameWnd : public CFrameWnd {
     DECLARE_DYNCREATE(CMDIFrameWnd)
 public:
     CMDIFrameWnd() = default;
+
+    // The active child frame (a CMDIChildWnd object), or null.
+    CMDIChildWnd* MDIGetActive(BOOL* pbMaximized = nullptr) const;
+    void MDIActivate(CWnd* pWndActivate);
+    void MDIMaximize(CWnd* pWnd);
+    void MDIRestore(CWnd* pWnd);
+    // Shows a menu as the frame's menu through the MDI client (which keeps
+    // the window list in the menu's Window popup); null: the active
+    // child's shared menu, or the frame's default menu without one.
+    virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
+    // The Window popup of a menu: the first popup with an item between
+    // 0xE130 and 0xE13F (the window commands), or null.
+    virtual HMENU GetWindowMenuPopup(HMENU hMenuBar);
+    // A child frame of the MDI client changed: activated, moved, sized
+    // (maximized, restored, minimized) or going (bDestroying).  Nothing in
+    // the base frame; frames that show the active child's state elsewhere
+    // follow it here.
+    virtual void OnMDIChildChanged(CWnd* pChild, BOOL bDestroying)
+    {
+        (void)pChild;
+        (void)bDestroying;
+    }
 
     // Creates the MDI client window that fills the frame's client area
     // (called when the frame is created); the window menu, when given,
@@ -141,8 +174,81 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+// Mini-frame styles, in the window style's low word: the frame shows
+// itself active while its owner is (MFS_SYNCACTIVE), a thin or thick
+// frame, moving by the frame, no system menu.
+#ifndef MFS_SYNCACTIVE
+#define MFS_SYNCACTIVE 0x00000100L
+#define MFS_4THICKFRAME 0x00000200L
+#define MFS_THICKFRAME 0x00000400L
+#define MFS_MOVEFRAME 0x00000800L
+#define MFS_BLOCKSYSMENU 0x00010000L
+#endif
+
 class CMiniFrameWnd : public CFrameWnd {
     DECLARE_DYNCREATE(CMiniFrameWnd)
 public:
     CMiniFrameWnd() = default;
+
+    // Notes the MFS_ bits of the style; a mini frame may have no parent
+    // (a popup of its own).
+    using CFrameWnd::CreateEx;
+    BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
+                  const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam = nullptr) override;
+
+    BOOL IsSyncActive() const { return m_bSyncActive; }
+
+protected:
+    BOOL m_bSyncActive = FALSE;
+};
+
+// A child frame in an MDI frame's client window.  Its default processing
+// is the MDI child's (maximize, system menu, the frame's window list); on
+// activation it hands its document type's shared menu to the frame.
+class CMDIChildWnd : public CFrameWnd {
+    DECLARE_DYNCREATE(CMDIChildWnd)
+public:
+    CMDIChildWnd() = default;
+
+    // Creates the child in the frame's MDI client (the application's main
+    // window when no frame is given); a class of the framework when none
+    // is named.
+    virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
+                        DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, const RECT& rect = rectDefault,
+                        CMDIFrameWnd* pParentWnd = nullptr);
+    // The MDI frame around the child's client window, or null.
+    CMDIFrameWnd* GetMDIFrame() const;
+    void MDIDestroy();
+    void MDIActivate();
+    void MDIMaximize();
+    void MDIRestore();
+    // The menu and accelerators of the child's document type (not owned).
+    void SetHandles(HMENU hMenu, HACCEL hAccel);
+    // The frame shows the child's menu when it becomes active, and its
+    // default menu when the last child goes.
+    virtual void OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU hMenuAlt);
+
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    HMENU m_hMenuShared = nullptr;
+
+protected:
+    LRESULT OnMDIActivate(WPARAM wParam, LPARAM lParam);
+    void OnWindowPosChanged(WINDOWPOS* lpwndpos);
+    void OnDestroy();
+    DECLARE_MESSAGE_MAP()
+};
+
+// The framework's dock bar and the floating frame of its bars: known by
+// class only (code that walks up from a bar tests for them).
+class CDockBar : public CWnd {
+    DECLARE_DYNAMIC(CDockBar)
+public:
+    CDockBar() = default;
+};
+
+class CMiniDockFrameWnd : public CMiniFrameWnd {
+    DECLARE_DYNCREATE(CMiniDockFrameWnd)
+public:
+    CMiniDockFrameWnd() = default;
 };

@@ -1,4 +1,6 @@
 #include "framework/win/FrameworkSeams.h"
+#include "framework/win/PrintInfo.h"
+#include "framework/win/WinApp.h"
 
 #include <mmsystem.h>
 #include <ole2.h>
@@ -9,6 +11,7 @@ DWORD RealTickCount() { return ::GetTickCount(); }
 BOOL RealCursorPos(POINT* point) { return ::GetCursorPos(point); }
 BOOL RealSetCursorPos(int x, int y) { return ::SetCursorPos(x, y); }
 SHORT RealKeyState(int key) { return ::GetKeyState(key); }
+SHORT RealAsyncKeyState(int key) { return ::GetAsyncKeyState(key); }
 UINT_PTR RealSetTimer(HWND wnd, UINT_PTR id, UINT elapse, TIMERPROC proc)
 {
     return ::SetTimer(wnd, id, elapse, proc);
@@ -121,14 +124,38 @@ HRESULT RealDragLoop(IDataObject* pDataObject, IDropSource* pDropSource, DWORD d
     return ::DoDragDrop(pDataObject, pDropSource, dwOkEffects, pdwEffect);
 }
 
+HDC RealPrinterDC(CPrintInfo* pInfo)
+{
+    PRINTDLGA pd = {};
+    pd.lStructSize = sizeof(pd);
+    pd.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS;
+    if (pInfo != nullptr) {
+        pd.Flags |= pInfo->m_dwFlags;
+        if (pInfo->m_bPreview || pInfo->m_bDirect)
+            pd.Flags |= PD_RETURNDEFAULT;
+    }
+    CWnd* pMain = AfxGetMainWnd();
+    pd.hwndOwner = pMain != nullptr ? pMain->GetSafeHwnd() : nullptr;
+    if (!::PrintDlgA(&pd))
+        return nullptr;
+    if (pd.hDevMode != nullptr)
+        ::GlobalFree(pd.hDevMode);
+    if (pd.hDevNames != nullptr)
+        ::GlobalFree(pd.hDevNames);
+    return pd.hDC;
+}
+
 } // namespace
 
 FrameworkSeams::FrameworkSeams()
     : tickCount(RealTickCount), cursorPos(RealCursorPos), setCursorPos(RealSetCursorPos), keyState(RealKeyState),
+      asyncKeyState(RealAsyncKeyState),
       setTimer(RealSetTimer), killTimer(RealKillTimer), trackPopupMenu(RealTrackPopupMenu),
       messageBox(RealMessageBox), shellExecute(RealShellExecute), playSound(RealPlaySound),
       winHelp(RealWinHelp), colorDepth(RealColorDepth), screenDpi(RealScreenDpi),
-      compositionEnabled(RealCompositionEnabled), dragStartLoop(RealDragStartLoop), dragLoop(RealDragLoop)
+      compositionEnabled(RealCompositionEnabled), dragStartLoop(RealDragStartLoop), dragLoop(RealDragLoop),
+      printerDC(RealPrinterDC), startDoc(::StartDocA), startPage(::StartPage), endPage(::EndPage), endDoc(::EndDoc),
+      abortDoc(::AbortDoc)
 {
 }
 

@@ -10,6 +10,7 @@
 // The drag loop's interfaces (<ole2.h>), named only.
 struct IDataObject;
 struct IDropSource;
+class CPrintInfo;
 
 struct FrameworkSeams {
     // Milliseconds since start-up, wrapping like the system's tick count.
@@ -22,6 +23,9 @@ struct FrameworkSeams {
     // Key state as of the message being handled (GetKeyState: handlers never
     // ask for the key now).
     Seam<SHORT(int)> keyState;
+    // Key state now (GetAsyncKeyState): what painting in the middle of a
+    // drag asks, where no message tells the keys.
+    Seam<SHORT(int)> asyncKeyState;
     // Timers: tests drive timers by sending WM_TIMER, and may record what the
     // code asked for.
     Seam<UINT_PTR(HWND, UINT_PTR, UINT, TIMERPROC)> setTimer;
@@ -53,6 +57,18 @@ struct FrameworkSeams {
     // pointer for their effects; answers DRAGDROP_S_DROP with the effect
     // of the drop, or DRAGDROP_S_CANCEL.
     Seam<HRESULT(IDataObject* pDataObject, IDropSource* pDropSource, DWORD dwOkEffects, DWORD* pdwEffect)> dragLoop;
+    // Printing.  The printer of a job: the print dialog, or the default
+    // printer without asking for a preview or a direct job (the info's
+    // flags); answers the printer's device context, which the caller
+    // deletes, or null when the user cancelled or there is no printer.
+    Seam<HDC(CPrintInfo* pInfo)> printerDC;
+    // The job on the printer's DC (StartDoc/StartPage/EndPage/EndDoc/
+    // AbortDoc), each answering what the system call answers.
+    Seam<int(HDC, const DOCINFOA*)> startDoc;
+    Seam<int(HDC)> startPage;
+    Seam<int(HDC)> endPage;
+    Seam<int(HDC)> endDoc;
+    Seam<int(HDC)> abortDoc;
 
     FrameworkSeams();
 };

@@ -16,6 +16,8 @@ public:
     UINT GetMaxPage() const { return m_nMaxPage; }
 
     BOOL m_bDirect = FALSE;            // printed without the print dialog
+    DWORD m_dwFlags = 0;               // further print-dialog flags (PD_*)
+    HDC m_hPrinterDC = nullptr;        // the job's printer, from the print dialog; the print loop deletes it
     BOOL m_bPreview = FALSE;           // a print preview
     BOOL m_bContinuePrinting = TRUE;   // the loop goes on to the next page
     UINT m_nCurPage = 1;

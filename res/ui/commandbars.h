@@ -12,6 +12,30 @@
 // The overflow button's caption.
 #define IDS_ZUDP_TOOLBAR_OPTIONS 17017
 
+// Toolbar names, the reset prompt and the "Add or Remove Buttons" menu of
+// the overflow button: its caption, the reset row (and the id that marks
+// it) and the row toggle of two sibling toolbars.
+#define IDS_ZUDP_UNTITLED_TOOLBAR 16104
+#define IDS_ZUDP_RESET_TOOLBAR_PROMPT 16111
+#define IDS_ZUDP_RESET_TOOLBAR 16300
+#define ID_ZUDP_RESET_TOOLBAR_ROW 17016
+#define IDS_ZUDP_ADD_REMOVE_BUTTONS 17018
+#define IDS_ZUDP_BUTTONS_ONE_ROW 17027
+#define IDS_ZUDP_BUTTONS_TWO_ROWS 17028
+
+// The context menu of a toolbar button in customization, its commands, and
+// the command that inserts a new menu button.
+#define IDR_ZUDP_BUTTON_MENU 16102
+#define ID_ZUDP_BUTTON_RESET 16910
+#define ID_ZUDP_BUTTON_COPY_IMAGE 16911
+#define ID_ZUDP_BUTTON_DELETE 16912
+#define ID_ZUDP_BUTTON_APPEARANCE 16913
+#define ID_ZUDP_BUTTON_IMAGE 16914
+#define ID_ZUDP_BUTTON_TEXT 16915
+#define ID_ZUDP_BUTTON_IMAGE_TEXT 16916
+#define ID_ZUDP_BUTTON_START_GROUP 16917
+#define ID_ZUDP_BUTTON_NEW_MENU 16918
+
 // The tear-off caption's tooltip.
 #define IDS_ZUDP_TEAR_OFF_TIP 16028
 
@@ -62,3 +86,6 @@
 #define ID_ZUDP_IMAGE_PASTE 16908
 #define ID_ZUDP_IMAGE_CLEAR 16909
 #define IDS_ZUDP_CANNOT_PASTE_BITMAP 16004
+
+// The menu bar's window text.
+#define IDS_ZUDP_MENU_BAR 16006

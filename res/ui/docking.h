@@ -14,3 +14,10 @@
 // shared scroll bar's splitter, the resize bar of a tab group).
 #define IDC_ZUDP_SPLIT_HORZ 30980
 #define IDC_ZUDP_SPLIT_VERT 30981
+
+// Frames: the message shown when every id of the user-toolbar range is
+// taken, and the full-screen toolbar's command and its title.
+#define IDS_ZUDP_USER_TOOLBARS_FULL 16243
+#define ID_ZUDP_CLOSE_FULL_SCREEN 17025
+#define IDS_ZUDP_CLOSE_FULL_SCREEN 17025
+#define IDS_ZUDP_FULL_SCREEN 17026

@@ -15,3 +15,8 @@
 // The appointment images: six 16 x 15 images, 8 bits per pixel, on
 // magenta (recurrence, changed occurrence, and four marks).
 #define IDB_ZUDP_PLANNER_APP_IMAGES 17062
+// The calendar's week-selection cursor: an arrow pointing up and to the
+// right, hot spot at its tip (drawn by scripts/make-week-cursor).
+#define IDC_ZUDP_CALENDAR_WEEK 17066
+// The calendar's Today button.
+#define IDS_ZUDP_CALENDAR_TODAY 17104

@@ -75,6 +75,23 @@ bool ShootColorBarSheets(const GalleryPhotographer& photograph, const std::funct
 // dragged over the all-day band and the in-place editor
 // (PlannerInputSheetWin.cpp).
 void ShootPlannerInputSheets(const GalleryPhotographer& photograph);
+// The calendar: one month, three by two months with week numbers, a
+// selection and marked days, a popup under its date control and the
+// month list open (CalendarSheetWin.cpp).
+void ShootCalendarSheets(const GalleryPhotographer& photograph);
+// A library single-document frame with toolbars and a caption bar (normal
+// and message-bar mode), the frame in full-screen mode, and a desktop
+// application bar docked and floating (FrameSheetWin.cpp); false when a
+// window could not be made.
+bool ShootFrameSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);
+// The planner's month view and multi-resource view
+// (PlannerViewsSheetWin.cpp).
+void ShootPlannerViewSheets(const GalleryPhotographer& photograph);
+// A library frame with its menu bar docked and a menu open from it, and
+// an MDI frame whose maximized child shows its icon and caption buttons on
+// the menu bar (MenuBarSheetWin.cpp); false when a window could not be
+// made, the menu did not open or the child's buttons did not appear.
+bool ShootMenuBarSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);
 // Toolbar controls: flat combo buttons closed, hot and dropped, a help
 // combo with its prompt, an edit box, the font combos, a calculator popup
 // under an edit and an open drop-down toolbar (ToolbarControlsSheetWin.cpp);

@@ -98,6 +98,11 @@ bool ShootPopupMenuSheets(const GalleryPhotographer& photograph, const std::func
         if (pButton != nullptr && pButton->OpenPopupMenu(host.Bar())) {
             CZUDPPopupMenu* pPopup = pButton->openPopup;
             CZUDPPopupMenuBar* pBar = pPopup->GetMenuBar();
+            // A menu button's popup takes its check marks from command
+            // update, as a handler of the owner would set them.
+            const int iChecked = pBar->FindCommandIndex(40103);
+            if (iChecked >= 0)
+                pBar->ChangeButtonStyle(iChecked, pBar->GetButtonAt(iChecked)->style | TBBS_CHECKED);
             pPopup->SendMessage(WM_KEYDOWN, VK_HOME);
             pump(200);
             photograph("popup-menu-items", pPopup->m_hWnd);
@@ -106,6 +111,13 @@ bool ShootPopupMenuSheets(const GalleryPhotographer& photograph, const std::func
             if (pItem != nullptr) {
                 pBar->SetHotButton(iSub);
                 if (pItem->OpenPopupMenu(pBar) && pItem->openPopup != nullptr) {
+                    // The submenu's choice shows as a radio dot.
+                    CZUDPPopupMenuBar* pSubBar = pItem->openPopup->GetMenuBar();
+                    const int iRadio = pSubBar->FindCommandIndex(40202);
+                    if (auto* pRadio = DYNAMIC_DOWNCAST(CZUDPToolbarMenuButton, pSubBar->GetButtonAt(iRadio))) {
+                        pRadio->radioCheck = TRUE;
+                        pSubBar->ChangeButtonStyle(iRadio, pRadio->style | TBBS_CHECKED);
+                    }
                     pItem->openPopup->SendMessage(WM_KEYDOWN, VK_HOME);
                     pump(200);
                     photograph("popup-menu-submenu", pItem->openPopup->m_hWnd);

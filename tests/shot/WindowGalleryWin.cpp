@@ -865,6 +865,8 @@ int main(int argc, char** argv)
     if (only != nullptr && strcmp(only, "planner") == 0) {
         ShootPlannerSheets(Photograph);
         ShootPlannerInputSheets(Photograph);
+        ShootPlannerViewSheets(Photograph);
+        ShootCalendarSheets(Photograph);
         printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
         return g_failures.empty() ? 0 : 1;
     }
@@ -884,6 +886,20 @@ int main(int argc, char** argv)
     if (only != nullptr && strcmp(only, "controls") == 0) {
         if (!ShootToolbarControlSheets(Photograph, Pump))
             Fail("toolbar-controls", "the calculator or the drop-down window did not open");
+        printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
+        return g_failures.empty() ? 0 : 1;
+    }
+    // TROV_GALLERY_ONLY=popups: the popup menus' sheet alone.
+    if (only != nullptr && strcmp(only, "popups") == 0) {
+        if (!ShootPopupMenuSheets(Photograph, Pump))
+            Fail("popup-menus", "a popup menu did not open");
+        printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
+        return g_failures.empty() ? 0 : 1;
+    }
+    // TROV_GALLERY_ONLY=menubar: the menu bar's sheet alone.
+    if (only != nullptr && strcmp(only, "menubar") == 0) {
+        if (!ShootMenuBarSheets(Photograph, Pump))
+            Fail("menubar", "a window could not be made or the menu bar's menu or MDI buttons did not appear");
         printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
         return g_failures.empty() ? 0 : 1;
     }
@@ -924,6 +940,8 @@ int main(int argc, char** argv)
     ShootDialogControlsSheets(Photograph);
     ShootPlannerSheets(Photograph);
     ShootPlannerInputSheets(Photograph);
+    ShootPlannerViewSheets(Photograph);
+    ShootCalendarSheets(Photograph);
     if (!ShootColorPickerSheet(Photograph, Pump))
         Fail("colour-pickers", "the window could not be made");
     if (!ShootPaneSheets(Photograph, Pump))
@@ -936,6 +954,10 @@ int main(int argc, char** argv)
         Fail("popup-menus", "a popup menu did not open");
     if (!ShootColorBarSheets(Photograph, Pump))
         Fail("colour-bars", "a window could not be made");
+    if (!ShootFrameSheets(Photograph, Pump))
+        Fail("library-frames", "a frame or application bar could not be made");
+    if (!ShootMenuBarSheets(Photograph, Pump))
+        Fail("menubar", "a window could not be made or the menu bar's menu or MDI buttons did not appear");
     if (!ShootToolbarControlSheets(Photograph, Pump))
         Fail("toolbar-controls", "the calculator or the drop-down window did not open");
 

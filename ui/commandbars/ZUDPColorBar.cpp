@@ -495,16 +495,7 @@ void CZUDPColorBar::OnNcPaint()
 void CZUDPColorBar::PaintBar(CDC* pDC)
 {
     HPALETTE hOld = SelectColorPalette(pDC);
-    if (pDC != nullptr && ::GetObjectType(pDC->GetSafeHdc()) == OBJ_MEMDC) {
-        // The target is off-screen already (a print into a bitmap): a
-        // second buffer would only cost time.
-        CZUDPDrawOnGlass glass(IsOnGlass());
-        CRect rectClip;
-        pDC->GetClipBox(&rectClip);
-        PaintButtons(pDC, rectClip);
-    } else {
-        CZUDPPopupMenuBar::PaintBar(pDC);
-    }
+    CZUDPPopupMenuBar::PaintBar(pDC);
     if (hOld != nullptr && pDC != nullptr)
         ::SelectPalette(pDC->GetSafeHdc(), hOld, FALSE);
 }

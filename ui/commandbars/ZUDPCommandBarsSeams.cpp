@@ -2,6 +2,7 @@
 
 #include "framework/win/Clipboard.h"
 #include "framework/win/Wnd.h"
+#include "ui/commandbars/customize/ButtonAppearanceDlg.h"
 #include "ui/controls/ZUDPColorDialog.h"
 
 #include <algorithm>
@@ -136,6 +137,13 @@ BOOL RealCaptureScreen(HDC hdcDest, int cx, int cy, HDC hdcSrc, int xSrc, int yS
     return ::BitBlt(hdcDest, 0, 0, cx, cy, hdcSrc, xSrc, ySrc, SRCCOPY);
 }
 
+INT_PTR RealButtonAppearanceDialog(CZUDPToolbarButton* pButton, CZUDPToolBarImages* pUserImages, CWnd* pParent,
+                                   int iStartImage, BOOL bMenuMode)
+{
+    CButtonAppearanceDlg dlg(pButton, pUserImages, pParent, iStartImage, bMenuMode);
+    return dlg.DoModal();
+}
+
 } // namespace
 
 CommandBarsSeams::CommandBarsSeams()
@@ -144,7 +152,7 @@ CommandBarsSeams::CommandBarsSeams()
       removeMouseHook(RealRemoveMouseHook), libraryColorDialog(RealLibraryColorDialog),
       clipboardHasBitmap(RealClipboardHasBitmap), clipboardPutBitmap(RealClipboardPutBitmap),
       clipboardGetBitmap(RealClipboardGetBitmap), menuShowDelayText(RealMenuShowDelayText),
-      captureScreen(RealCaptureScreen)
+      captureScreen(RealCaptureScreen), buttonAppearanceDialog(RealButtonAppearanceDialog)
 {
 }
 

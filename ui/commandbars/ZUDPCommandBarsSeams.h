@@ -9,6 +9,10 @@
 
 #include <vector>
 
+class CWnd;
+class CZUDPToolbarButton;
+class CZUDPToolBarImages;
+
 struct CommandBarsSeams {
     // Every font the system reports for a character set (DEFAULT_CHARSET:
     // all), one entry per report, before the font lists filter them: its
@@ -55,6 +59,12 @@ struct CommandBarsSeams {
     // cx x cy area at (xSrc, ySrc) of the source DC (the screen or the
     // popup's paint DC) to (0, 0) of the destination.
     Seam<BOOL(HDC hdcDest, int cx, int cy, HDC hdcSrc, int xSrc, int ySrc)> captureScreen;
+    // The modal button-appearance dialog over a button (customization's
+    // context menu and drops of buttons without image or text): IDOK when
+    // the user changed the button, else IDCANCEL.
+    Seam<INT_PTR(CZUDPToolbarButton* pButton, CZUDPToolBarImages* pUserImages, CWnd* pParent, int iStartImage,
+                 BOOL bMenuMode)>
+        buttonAppearanceDialog;
 
     CommandBarsSeams();
 };

@@ -5,13 +5,16 @@
 // it has nothing to offer.  The button draws a chevron when buttons are
 // hidden and the customize arrow when it has a customize command.
 //
-// This version has what the toolbar's layout and painting use: the fields,
-// the size, the drawing, the copy and the parent; its menu (the hidden
-// buttons, "Add or Remove Buttons", the customize command) comes with the
-// toolbar options.
+// Its menu is built when it opens: the hidden buttons (as menu rows), then
+// the "Add or Remove Buttons" submenu with the toolbars of the row and the
+// customize command, or the customize command alone.  A chosen row runs
+// the hidden button it was made from, found by identity.
 #include "ui/commandbars/ZUDPToolbarMenuButton.h"
 #include "framework/List.h"
 
+#include <vector>
+
+class CZUDPPopupMenuBar;
 class CZUDPToolBar;
 
 class CCustomizeButton : public CZUDPToolbarMenuButton {
@@ -32,6 +35,15 @@ public:
     void OnParentChanged(CWnd* pWndParent) override;
     BOOL CanBeDragged() const override { return FALSE; }
     BOOL IsCustomizable() const override { return FALSE; }
+    // Nothing while customizing; else the popup with the hidden buttons
+    // and the customize items.
+    CZUDPPopupMenu* CreatePopupMenuObject() override;
+    void OnPopupCreated() override;
+    BOOL IsEmptyMenuAllowed() const override { return TRUE; }
+
+    // The popup's row was chosen: runs the hidden button it stands for.
+    // FALSE when the row stands for none (or the button is gone).
+    virtual BOOL InvokeHiddenButton(CZUDPPopupMenuBar* pMenuBar, CZUDPToolbarButton* pItem);
 
     int customizeCommandId = 0;     // the customize item's command; 0 or less: none
     CString customizeLabel;         // its caption
@@ -39,4 +51,10 @@ public:
     BOOL collapsed = FALSE;         // nothing to offer: measures 0 x 0
     BOOL alignPopupRight = TRUE;
     CList<CZUDPToolbarButton*, CZUDPToolbarButton*> hiddenButtons; // not owned; refilled by every layout
+
+protected:
+    // The hidden button each row of the last popup stands for, by the
+    // row's position (null: a separator or a customize row).  Checked
+    // against the toolbar's list before use.
+    std::vector<CZUDPToolbarButton*> m_rowButtons;
 };

@@ -10,7 +10,9 @@
 #include "ui/commandbars/ZUDPToolbarMenuButton.h"
 #include "ui/controls/ZUDPDialog.h"
 #include "ui/controls/ZUDPPropertyPage.h"
+#include "ui/docking/ZUDPFrameImpl.h"
 #include "ui/docking/ZUDPFrameWnd.h"
+#include "ui/docking/ZUDPMiniFrameWnd.h"
 #include "ui/foundation/MenuSound.h"
 #include "ui/foundation/ZUDPColorArithmetic.h"
 #include "ui/foundation/ZUDPDrawManager.h"
@@ -472,6 +474,33 @@ void CZUDPPopupMenu::RecalcLayout(BOOL bNotify)
     }
     const int nRowHeight = pBar->GetRowHeight();
 
+    // A floating menu bar that wraps its titles into rows says where its
+    // menus open, so that a menu does not cover the next row of titles.
+    if (pMenuBar != nullptr && m_pParentBtn != nullptr && !rectButton.IsRectEmpty()) {
+        switch (pMenuBar->GetFloatPopupDirection(m_pParentBtn)) {
+        case kRightOfButton:
+            x += rectButton.Width();
+            y = rectButton.top;
+            m_iDirection = kRightOfButton;
+            break;
+        case kLeftOfButton:
+            x -= size.cx;
+            y = rectButton.top;
+            m_iDirection = kLeftOfButton;
+            if (x < rectWork.left) {
+                x = rectWork.left;
+                m_iDirection = kFree;
+            }
+            break;
+        case kAboveButton:
+            y = rectButton.top - size.cy;
+            m_iDirection = kAboveButton;
+            break;
+        default:
+            break;
+        }
+    }
+
     // Horizontal overflow.
     const BOOL bOverflow = m_bRightToLeft ? (x - size.cx < rectWork.left) : (!m_bRightAlign && x + size.cx > rectWork.right);
     if (bOverflow) {
@@ -626,7 +655,7 @@ BOOL CZUDPPopupMenu::ArrangeMenuBar(BOOL bForce)
         }
         // Whether more rows lie below depends on the bar's height, which
         // depends on the area: measured against the room without it.
-        m_nVisibleBarHeight = rect.Height();
+        m_nItemsRoomHeight = rect.Height();
         if (CanScrollDown()) {
             m_rectScrollDown = CRect(rect.left, rect.bottom - m_nScrollAreaHeight, rect.right, rect.bottom);
             rect.bottom = m_rectScrollDown.top - b;
@@ -666,7 +695,10 @@ BOOL CZUDPPopupMenu::CanScrollDown() const
     const int nCount = pBar->GetCount();
     if (nCount == 0)
         return FALSE;
-    return pBar->GetButtonAt(nCount - 1)->Rect().bottom > m_nVisibleBarHeight + pBar->GetRowHeight();
+    // More rows lie below while the last item would not fit the room the
+    // items get once the scroll-down area goes: scrolling ends with the
+    // last item wholly shown, never with part of it under the edge.
+    return pBar->GetButtonAt(nCount - 1)->Rect().bottom > m_nItemsRoomHeight;
 }
 
 int CZUDPPopupMenu::HitTestArea(CPoint ptScreen) const
@@ -1116,6 +1148,7 @@ void CZUDPPopupMenu::OnMouseMove(UINT nFlags, CPoint point)
             return;
         ::ReleaseCapture();
         m_bTearOffPending = FALSE;
+        // A placed bar closes (and deletes) this popup.
         TearOffMenu(point.x, point.y);
         return;
     }
@@ -1363,10 +1396,58 @@ BOOL CZUDPPopupMenu::RunResizeLoop(UINT nHit)
 
 BOOL CZUDPPopupMenu::TearOffMenu(int x, int y)
 {
-    (void)x;
-    (void)y;
-    // The frames keep no torn-off bars yet: the menu stays a menu.
-    return FALSE;
+    if (m_pParentBtn == nullptr || !m_pParentBtn->IsTearOff() || m_hWnd == nullptr)
+        return FALSE;
+    const UINT uiID = m_pParentBtn->GetTearOffId();
+    // Only a library frame keeps torn-off bars.
+    CFrameWnd* pFrame = RegistrationFrame();
+    CZUDPFrameDockSite* pSite = PopupSiteOf(pFrame);
+    CZUDPFrameImpl* pImpl = FrameImplOf(pFrame);
+    if (pSite == nullptr || pImpl == nullptr)
+        return FALSE;
+    CPoint pt(x, y);
+    ClientToScreen(&pt);
+    m_bTearOffHighlighted = FALSE;
+
+    CZUDPToolBar* pBar = pImpl->FindTearOffBar(uiID);
+    if (pBar != nullptr) {
+        // The menu was torn off before: that bar comes back at the point.
+        pBar->ShowWindow(SW_SHOWNOACTIVATE);
+        if (CZUDPMiniFrameWnd* pMiniFrame = pBar->GetParentMiniFrame(TRUE))
+            pMiniFrame->SetWindowPos(nullptr, pt.x, pt.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    } else {
+        CString strCaption = m_pParentBtn->text;
+        strCaption.Remove('&');
+        CZUDPControlBar* pMade = CreateTearOffBar(pFrame, uiID, strCaption);
+        if (pMade == nullptr)
+            return FALSE;
+        // The frame keeps toolbars only.
+        pBar = DYNAMIC_DOWNCAST(CZUDPToolBar, pMade);
+        if (pBar == nullptr) {
+            pMade->DestroyWindow();
+            delete pMade;
+            return FALSE;
+        }
+        pImpl->AddTearOffBar(pBar);
+        if (!pSite->OnTearOffMenu(this, pBar)) {
+            pImpl->RemoveTearOffBar(pBar);
+            pBar->DestroyWindow();
+            delete pBar;
+            return FALSE;
+        }
+    }
+
+    pBar->UpdateCmdUI(pFrame, TRUE);
+    const CSize size = pBar->CalcSize(FALSE);
+    pBar->FloatBar(CRect(pt, size), ZUDP_DM_MENU, TRUE);
+    pBar->RefreshPlacement();
+    pFrame->RecalcLayout();
+    CZUDPMiniFrameWnd* pMiniFrame = pBar->GetParentMiniFrame(TRUE);
+    if (pMiniFrame == nullptr)
+        return FALSE;
+    // The loop closes this popup when the bar is placed: nothing of the
+    // popup is touched after it.
+    return pMiniFrame->RunTearOffDragLoop(this);
 }
 
 CZUDPControlBar* CZUDPPopupMenu::CreateTearOffBar(CFrameWnd* pWndMain, UINT uiID, LPCTSTR lpszName)

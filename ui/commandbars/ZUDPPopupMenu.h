@@ -203,6 +203,7 @@ protected:
     CPoint m_ptRequested = CPoint(0, 0);
     CSize m_sizeMenu = CSize(0, 0);
     int m_nVisibleBarHeight = 0;
+    int m_nItemsRoomHeight = 0;      // a scrolling popup: room for the items without the scroll-down area
     BOOL m_bHeightLimited = FALSE;
     BOOL m_bFramePainted = FALSE;
     BOOL m_bDismissing = FALSE;

@@ -1,19 +1,24 @@
 #include "ui/commandbars/ZUDPPopupMenuBar.h"
 
+#include "ui/commandbars/ZUDPCustomizeButton.h"
+
 #include "framework/Archive.h"
 #include "framework/win/FrameworkSeams.h"
 #include "framework/win/Menu.h"
 #include "framework/win/WinApp.h"
 #include "ui/commandbars/ZUDPCommandBarsSeams.h"
 #include "ui/commandbars/ZUDPCommandManager.h"
+#include "ui/commandbars/ZUDPCustomizeButton.h"
 #include "ui/commandbars/ZUDPFrameLookup.h"
 #include "ui/commandbars/ZUDPPopupMenu.h"
 #include "ui/commandbars/ZUDPToolbarMenuButton.h"
 #include "ui/foundation/MenuSound.h"
+#include "ui/foundation/ZUDPDrawOnGlass.h"
 #include "ui/foundation/ZUDPKeyboardManager.h"
 #include "ui/foundation/ZUDPMenuGlyphs.h"
 #include "ui/foundation/ZUDPShowAllButton.h"
 #include "ui/foundation/ZUDPTearOffBarManager.h"
+#include "ui/foundation/ZUDPToolTipProvider.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 #include "ui/foundation/ZUDPUserToolsManager.h"
 #include "ui/foundation/ZUDPVisualManager.h"
@@ -454,6 +459,20 @@ void CZUDPPopupMenuBar::PositionButtons()
     // opened and closed from the keyboard never needs them, and a tool per
     // item costs more than the rest of the opening.
     m_bTooltipsStale = TRUE;
+}
+
+void CZUDPPopupMenuBar::PaintBar(CDC* pDC)
+{
+    if (pDC != nullptr && ::GetObjectType(pDC->GetSafeHdc()) == OBJ_MEMDC) {
+        // The target is off-screen already (the opening animation's image,
+        // a print into a bitmap): a second buffer would only cost time.
+        CZUDPDrawOnGlass glass(IsOnGlass());
+        CRect rectClip;
+        pDC->GetClipBox(&rectClip);
+        PaintButtons(pDC, rectClip);
+        return;
+    }
+    CZUDPToolBar::PaintBar(pDC);
 }
 
 void CZUDPPopupMenuBar::SetFirstVisibleRow(int iRow)
@@ -939,7 +958,10 @@ void CZUDPPopupMenuBar::OnMouseMove(UINT nFlags, CPoint point)
 {
     if (m_bTooltipsStale) {
         m_bTooltipsStale = FALSE;
-        RebuildTooltips();
+        if (GetToolTip() == nullptr)
+            OnUpdateToolTips(TIPKIND_TOOLBAR, 0);   // made now, with the items' tools
+        else
+            RebuildTooltips();
     }
     if (m_bIgnoreNextMove) {
         m_bIgnoreNextMove = FALSE;
@@ -1043,6 +1065,15 @@ BOOL CZUDPPopupMenuBar::HandleButtonClick(CZUDPToolbarButton* pButton)
             return FALSE;
         if (pItem->OnClickMenuItem())
             return TRUE;
+        // A row of a toolbar's overflow menu runs the hidden button it
+        // stands for; the menu then closes.
+        CZUDPPopupMenu* pOwnPopup = GetPopupMenu();
+        CCustomizeButton* pOverflow =
+            pOwnPopup != nullptr ? DYNAMIC_DOWNCAST(CCustomizeButton, pOwnPopup->m_pParentBtn) : nullptr;
+        if (pOverflow != nullptr && pOverflow->InvokeHiddenButton(this, pItem)) {
+            DispatchItemCommand(0, pButton);
+            return TRUE;
+        }
         if (pItem->IsKindOf(RUNTIME_CLASS(CZUDPShowAllButton))) {
             pItem->OnClick(this, FALSE);
             return TRUE;

@@ -34,6 +34,10 @@ public:
     BOOL IsShownInBarsMenu() const override { return FALSE; }
     // The menu's size: its items stacked in columns (52 x 22 when empty).
     CSize CalcSize(BOOL bVertDock) override;
+    // Paints straight into a memory DC; through an off-screen surface
+    // otherwise.
+    void PaintBar(CDC* pDC) override;
+    BOOL CreatesToolTipOnCreate() const override { return FALSE; }
     void RecalcSizeInParent(BOOL bNotify) override { (void)bNotify; }
     BOOL UsesButtonExtraSize() const override { return FALSE; }
     void ChangeButtonStyle(int iIndex, UINT nStyle) override;

@@ -10,9 +10,11 @@
 #include "framework/Archive.h"
 #include "framework/win/Controls.h"
 #include "framework/win/FrameWnd.h"
+#include "res/ui/commandbars.h"
 #include "res/ui/docking.h"
 #include "ui/commandbars/CmdUsageCount.h"
 #include "ui/commandbars/ZUDPCustomizeButton.h"
+#include "ui/commandbars/ZUDPCustomizeMenuButton.h"
 #include "ui/commandbars/ZUDPFrameLookup.h"
 #include "ui/commandbars/ZUDPToolbarButton.h"
 #include "ui/commandbars/ZUDPToolbarMenuButton.h"
@@ -59,6 +61,18 @@ BEGIN_MESSAGE_MAP(CZUDPToolBar, CZUDPBaseToolBar)
     ON_MESSAGE(TB_GETBUTTONTEXTA, &CZUDPToolBar::OnGetButtonText)
     ON_REGISTERED_MESSAGE(ZUDM_ONSETCONTROLAERO, &CZUDPToolBar::OnSetControlAero)
     ON_REGISTERED_MESSAGE(ZUDM_UPDATETOOLTIPS, &CZUDPToolBar::OnUpdateToolTips)
+    ON_REGISTERED_MESSAGE(ZUDTOOLBAR_RESETRPROMPT, &CZUDPToolBar::OnResetPrompt)
+    ON_WM_SETCURSOR()
+    ON_WM_SHOWWINDOW()
+    ON_COMMAND(ID_ZUDP_BUTTON_RESET, &CZUDPToolBar::OnResetButton)
+    ON_COMMAND(ID_ZUDP_BUTTON_COPY_IMAGE, &CZUDPToolBar::OnCopyButtonImage)
+    ON_COMMAND(ID_ZUDP_BUTTON_DELETE, &CZUDPToolBar::OnDeleteButton)
+    ON_COMMAND(ID_ZUDP_BUTTON_APPEARANCE, &CZUDPToolBar::OnButtonAppearance)
+    ON_COMMAND(ID_ZUDP_BUTTON_IMAGE, &CZUDPToolBar::OnButtonImageOnly)
+    ON_COMMAND(ID_ZUDP_BUTTON_TEXT, &CZUDPToolBar::OnButtonTextOnly)
+    ON_COMMAND(ID_ZUDP_BUTTON_IMAGE_TEXT, &CZUDPToolBar::OnButtonImageAndText)
+    ON_COMMAND(ID_ZUDP_BUTTON_START_GROUP, &CZUDPToolBar::OnStartGroup)
+    ON_COMMAND(ID_ZUDP_BUTTON_NEW_MENU, &CZUDPToolBar::OnInsertMenuButton)
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, &CZUDPToolBar::OnNeedTipText)
 END_MESSAGE_MAP()
 
@@ -184,6 +198,8 @@ CZUDPToolBar::~CZUDPToolBar()
     Unlink(g_toolbarList, this);
     if (g_customizeSelectedBar == this)
         g_customizeSelectedBar = nullptr;
+    if (g_customizeButtonToolbar == this)
+        g_customizeButtonToolbar = nullptr;
     while (!m_OrigButtons.IsEmpty())
         delete m_OrigButtons.RemoveHead();
     while (!m_OrigResetButtons.IsEmpty())
@@ -238,7 +254,8 @@ int CZUDPToolBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
         m_DropTarget.Register(this);
     }
     m_penDrag.CreatePen(PS_SOLID, 1, g_uiEnvironment.m_colorButtonText);
-    CZUDPToolTipProvider::CreateToolTipCtrl(m_pToolTip, this, TIPKIND_TOOLBAR);
+    if (CreatesToolTipOnCreate())
+        CZUDPToolTipProvider::CreateToolTipCtrl(m_pToolTip, this, TIPKIND_TOOLBAR);
     OnVisualManagerChanged();
     if (g_toolbarList.Find(this) == nullptr)
         g_toolbarList.AddTail(this);
@@ -254,10 +271,11 @@ void CZUDPToolBar::OnDestroy()
     CZUDPBaseToolBar::OnDestroy();
     if (g_customizeSelectedBar == this)
         g_customizeSelectedBar = nullptr;
+    // Open "Add or Remove Buttons" rows must not reach a destroyed bar.
+    if (g_customizeButtonToolbar == this)
+        g_customizeButtonToolbar = nullptr;
     Unlink(g_toolbarList, this);
 }
-
-void CZUDPToolBar::Serialize(CArchive& ar) { CZUDPBaseToolBar::Serialize(ar); }
 
 void CZUDPToolBar::SetDockableSides(DWORD dwAlignments)
 {
@@ -654,28 +672,6 @@ CZUDPToolBarImages* CZUDPToolBar::GetLockedMenuImages()
         return &m_ImagesLocked;
     return nullptr;
 }
-
-// ---------------------------------------------------------------------------
-// Saved state: kept by the customization subsystem; until then nothing is
-// read or written.
-
-BOOL CZUDPToolBar::LoadBarState(LPCTSTR, int, UINT) { return FALSE; }
-
-BOOL CZUDPToolBar::SaveBarState(LPCTSTR, int, UINT) { return FALSE; }
-
-BOOL CZUDPToolBar::DeleteSavedState(LPCTSTR, int, UINT) { return FALSE; }
-
-BOOL CZUDPToolBar::ReloadFromResource() { return FALSE; }
-
-BOOL CZUDPToolBar::SaveOriginalItems(LPCTSTR) { return FALSE; }
-
-BOOL CZUDPToolBar::LoadOriginalItems(LPCTSTR) { return FALSE; }
-
-BOOL CZUDPToolBar::SetButtonList(CObList&) { return FALSE; }
-
-BOOL CZUDPToolBar::LoadGlobalOptions(LPCTSTR) { return FALSE; }
-
-BOOL CZUDPToolBar::SaveGlobalOptions(LPCTSTR) { return FALSE; }
 
 // ---------------------------------------------------------------------------
 // Sibling pair

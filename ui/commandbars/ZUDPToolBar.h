@@ -40,6 +40,7 @@ class CToolTipCtrl;
 class CCustomizeButton;
 class CZUDPToolbarButton;
 class CZUDPToolbarMenuButton;
+class CZUDPUserTool;
 
 typedef DWORD DROPEFFECT;
 
@@ -101,8 +102,10 @@ public:
     CSize CalcFixedSize(int nLength, DWORD bLengthIsHeight) override;
     void UpdateLayout() override;
     void LeaveDockBar(CWnd* pNewParent, BOOL bFlag) override;
-    // The button list and control-bar state under the profile; FALSE
-    // while nothing was read or written.
+    // The button list and control-bar state under the profile.  Saving is
+    // FALSE when a value could not be written; loading is FALSE when the
+    // key or the buttons are missing or the archive is damaged (then the
+    // bar keeps its buttons).
     BOOL LoadBarState(LPCTSTR lpszProfileName, int nIndex = -1, UINT uiID = (UINT)-1) override;
     BOOL SaveBarState(LPCTSTR lpszProfileName, int nIndex = -1, UINT uiID = (UINT)-1) override;
     void UpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
@@ -229,7 +232,13 @@ public:
     virtual void RecalcLayoutNow();
     virtual BOOL SaveOriginalItems(LPCTSTR lpszRegistryKey);
     virtual BOOL LoadOriginalItems(LPCTSTR lpszRegistryKey);
+    // Merges the resource changes made since the saved original items were
+    // stored: items gone from the resource leave the bar, new ones come in
+    // at their resource position.  TRUE when the resource changed.
     virtual BOOL SetButtonList(CObList& lstButtons);
+    // FALSE lets a bar make its tooltip control when it first needs one
+    // (popup menus: most open and close without the mouse over an item).
+    virtual BOOL CreatesToolTipOnCreate() const { return TRUE; }
 
     // --- the button list
     int GetCount() const { return int(m_Buttons.GetCount()); }
@@ -319,6 +328,17 @@ public:
     static BOOL EnableHelpModeTracking(BOOL bOn);
     static BOOL IsHelpModeTracking();
 
+    // --- customization
+    // Switches the library-wide customization mode for every toolbar;
+    // FALSE when it already has the value.
+    static BOOL SetCustomizeMode(BOOL bSet = TRUE);
+    // Selects the button (-1: none) and makes this bar the one holding
+    // the selection (the previous holder loses its own).
+    void SelectCustomizeButton(int iIndex);
+    // The button context menu of customization at a screen point (-1, -1:
+    // from the keyboard, on the selected button); FALSE when none opened.
+    BOOL ShowButtonContextMenu(CPoint point);
+
     // --- library-wide
     static CObList& GetToolbarList();
     // Every button with the command on every live toolbar, appended to the
@@ -331,8 +351,19 @@ public:
     static UINT GetCommandUseCount(UINT uiCmd);
     // Whether the toolbar's id is one of its frame's user toolbars.
     static BOOL IsUserDefinedToolbar(const CZUDPToolBar* pToolBar);
+    // The toolbar and menu options under "ZUDToolbarParameters" of the
+    // profile.  Loading is TRUE only when every value was read; the menu
+    // animation, the large icons and the look are applied in every case.
     static BOOL LoadGlobalOptions(LPCTSTR lpszProfileName = nullptr);
     static BOOL SaveGlobalOptions(LPCTSTR lpszProfileName = nullptr);
+    // Only the large-icons option, not applied (bars made later use it).
+    static BOOL LoadLargeIconsOption(LPCTSTR lpszProfileName = nullptr);
+    // The items a reset brings back, under the bar's state key.
+    BOOL SaveResetItems(LPCTSTR lpszRegistryKey);
+    BOOL LoadResetItems(LPCTSTR lpszRegistryKey);
+    // The bar's state key: "ZUDToolBar-<id>" (with the index in hex when
+    // one is given) below the profile or the toolbars' section.
+    CString StateKeyPath(LPCTSTR lpszProfileName, int nIndex = -1, UINT uiID = (UINT)-1) const;
 
     // Sibling pair: two toolbars that can share a row or use two.
     BOOL IsSiblingOnSameDockBar() const;
@@ -352,6 +383,9 @@ public:
     CToolTipCtrl* GetToolTip() const { return m_pToolTip; }
     int GetToolTipCount() const { return m_nTooltipsCount; }
     void SetInsertionMark(int iIndex, const CRect& rect) { m_iDragIndex = iIndex; m_rectDrag = rect; }
+    int GetInsertionIndex() const { return m_iDragIndex; }
+    const CRect& GetInsertionRect() const { return m_rectDrag; }
+    BOOL IsResizingButton() const { return m_bStretchButton; }
     CZUDPToolbarButton* FindMnemonic(UINT nUpperChar) const;
     CZUDPControlBarImpl& GetImpl() { return m_Impl; }
 
@@ -420,11 +454,39 @@ protected:
     LRESULT OnGetButtonText(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetControlAero(WPARAM wParam, LPARAM lParam);
     LRESULT OnUpdateToolTips(WPARAM wParam, LPARAM lParam);
+    // Asks whether to reset the bar to its resource and does so on OK.
+    LRESULT OnResetPrompt(WPARAM wParam, LPARAM lParam);
+    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    void OnShowWindow(BOOL bShow, UINT nStatus);
+    // The button context menu's commands, on the selected button.
+    void OnResetButton();
+    void OnCopyButtonImage();
+    void OnDeleteButton();
+    void OnButtonAppearance();
+    void OnButtonImageOnly();
+    void OnButtonTextOnly();
+    void OnButtonImageAndText();
+    void OnStartGroup();
+    void OnInsertMenuButton();
     BOOL OnNeedTipText(UINT id, NMHDR* pNMH, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
 
     // The mouse-move handling of a point (also the help-mode hook's).
     void TrackMouseAt(CPoint point);
+    // A press in customization mode, or with Alt outside it: selection,
+    // the resize of a button with a control, or a drag of the button.
+    // FALSE when the press is not customization's.
+    BOOL HandleCustomizeLButtonDown(UINT nFlags, CPoint point);
+    // Drags the button through the OLE drag loop and removes it when it
+    // went to another bar or over none.
+    void DragButton(CZUDPToolbarButton* pButton, CPoint point);
+    void EndQuickCustomize();
+    // The resize of a button with a control: follows the mouse / ends at
+    // the release.  FALSE when no resize is under way.
+    BOOL TrackButtonResize(CPoint point);
+    BOOL EndButtonResize(CPoint point);
+    INT_PTR RunAppearanceDialog(CZUDPToolbarButton* pButton);
+    void CopyToolIcon(const CZUDPUserTool& tool);
     // Whether the bar (or, in a tab window, the tab window or its parent)
     // has the focus.
     BOOL HasFocusForTracking() const;
@@ -453,6 +515,7 @@ protected:
     BOOL m_bIsDragCopy = FALSE;
     BOOL m_bStretchButton = FALSE;       // a button is being resized
     CRect m_rectTrack;
+    CRect m_rectResizeShown;             // the resize outline drawn last (XOR), empty: none
     int m_iImagesOffset = 0;             // the resource's first image in the shared lists
     UINT m_uiOriginalResID = 0;          // the toolbar resource the buttons came from
     BOOL m_bTracked = FALSE;             // a mouse-leave notification was requested
@@ -524,6 +587,7 @@ extern CMap<UINT, UINT, int, int> g_defaultCommandImages;
 // Options of all toolbars and menus.
 extern BOOL g_customizeMode;          // toolbar customization mode is on
 extern BOOL g_quickCustomize;         // an Alt+drag of a button is under way
+extern BOOL g_altCustomization;       // Alt+drag customizes outside customization mode (off by default)
 extern BOOL g_registerCommandImages;  // buttons given an image record it with the command manager
 extern BOOL g_largeIcons;             // toolbars use large icons
 extern BOOL g_showTooltips;

@@ -9,6 +9,7 @@
 #include <cctype>
 
 #include "framework/win/Controls.h"
+#include "framework/win/DC.h"
 #include "framework/win/FrameWnd.h"
 #include "framework/win/FrameworkSeams.h"
 #include "ui/commandbars/ZUDPCommandBarsSeams.h"
@@ -221,6 +222,8 @@ BOOL CZUDPToolBar::HasFocusForTracking() const
 
 void CZUDPToolBar::OnMouseMove(UINT nFlags, CPoint point)
 {
+    if (g_customizeMode && !m_bLocked && TrackButtonResize(point))
+        return;
     if (IsDragging() || (g_customizeMode && !m_bLocked)) {
         CZUDPBaseToolBar::OnMouseMove(nFlags, point);
         return;
@@ -327,11 +330,9 @@ void CZUDPToolBar::OnMouseLeave()
 
 void CZUDPToolBar::OnLButtonDown(UINT nFlags, CPoint point)
 {
-    if (g_customizeMode && !m_bLocked && !m_bDisableCustomize) {
-        // Selecting and dragging buttons belongs to customization.
-        CZUDPBaseToolBar::OnLButtonDown(nFlags, point);
+    // Selecting, dragging and resizing buttons belong to customization.
+    if (HandleCustomizeLButtonDown(nFlags, point))
         return;
-    }
     if (CZUDPControlBar* pParentBar = DYNAMIC_DOWNCAST(CZUDPControlBar, CWnd::FromHandlePermanent(::GetParent(m_hWnd))))
         pParentBar->SetFocus();
     const int iHit = HitTest(point);
@@ -374,6 +375,10 @@ void CZUDPToolBar::OnLButtonDown(UINT nFlags, CPoint point)
 
 void CZUDPToolBar::OnLButtonUp(UINT nFlags, CPoint point)
 {
+    if (EndButtonResize(point)) {
+        CZUDPBaseToolBar::OnLButtonUp(nFlags, point);
+        return;
+    }
     if (IsDragging() || (g_customizeMode && !m_bLocked && !m_bDisableCustomize)) {
         CZUDPBaseToolBar::OnLButtonUp(nFlags, point);
         return;
@@ -481,14 +486,22 @@ void CZUDPToolBar::OnContextMenu(CWnd* pWnd, CPoint point)
     if (IsDragging() || m_bStretchButton)
         return;
     m_iHot = -1;
-    if (!g_customizeMode)
+    if (!g_customizeMode) {
         CZUDPBaseToolBar::OnContextMenu(pWnd, point);
+        return;
+    }
+    ShowButtonContextMenu(point);
 }
 
 void CZUDPToolBar::OnCancelMode()
 {
     CZUDPBaseToolBar::OnCancelMode();
     if (m_bStretchButton) {
+        if (!m_rectResizeShown.IsRectEmpty() && m_hWnd != nullptr) {
+            CClientDC dc(this);
+            dc.DrawDragRect(CRect(0, 0, 0, 0), CSize(0, 0), &m_rectResizeShown, CSize(2, 2));
+        }
+        m_rectResizeShown.SetRectEmpty();
         m_pDragButton = nullptr;
         m_bStretchButton = FALSE;
         m_rectTrack.SetRectEmpty();
@@ -818,8 +831,10 @@ BOOL CZUDPToolBar::PreTranslateMessage(MSG* pMsg)
             return TRUE;
         }
     }
-    if (pMsg->message == ZUDTOOLBAR_RESETRPROMPT)
+    if (pMsg->message == ZUDTOOLBAR_RESETRPROMPT && pMsg->hwnd == m_hWnd) {
+        OnResetPrompt(pMsg->wParam, pMsg->lParam);
         return TRUE;
+    }
     switch (pMsg->message) {
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONUP:
@@ -1071,59 +1086,3 @@ void CZUDPToolBar::NotifyChildFocus(long nChildId)
     g_uiEnvironment.NotifyAccessibilityEvent(EVENT_OBJECT_FOCUS, m_hWnd, OBJID_CLIENT, nChildId);
 }
 
-// ---------------------------------------------------------------------------
-// Customization's share of the virtual operations: the customization mode
-// switches controls and indexes here; dropping and dragging buttons come
-// with the customization subsystem.
-
-void CZUDPToolBar::ApplyCustomizeMode(BOOL bCustomize)
-{
-    m_iButtonCapture = -1;
-    m_iHot = -1;
-    m_iSelected = -1;
-    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
-        CZUDPToolbarButton* pButton = static_cast<CZUDPToolbarButton*>(m_Buttons.GetNext(pos));
-        pButton->CancelMode();
-        if (!(pButton->style & TBBS_DISABLED))
-            pButton->EnableControl(!bCustomize);
-    }
-}
-
-BOOL CZUDPToolBar::DropButton(COleDataObject*, DROPEFFECT, CPoint) { return FALSE; }
-
-DROPEFFECT CZUDPToolBar::TrackDragEnter(COleDataObject*, DWORD, CPoint) { return DROPEFFECT_NONE; }
-
-DROPEFFECT CZUDPToolBar::TrackDragOver(COleDataObject*, DWORD, CPoint) { return DROPEFFECT_NONE; }
-
-void CZUDPToolBar::RemoveInsertMark()
-{
-    if (m_bDisableCustomize)
-        return;
-    // The dragged button is over no toolbar now.
-    g_toolbarDropSource.m_bDeleteOnDrop = TRUE;
-    if (m_iDragIndex < 0)
-        return;
-    CRect rectMark = m_rectDrag;
-    rectMark.InflateRect(2, 2);
-    if (m_hWnd != nullptr) {
-        InvalidateRect(&rectMark);
-        UpdateWindow();
-    }
-    m_rectDrag.SetRectEmpty();
-    m_iDragIndex = -1;
-}
-
-int CZUDPToolBar::FindDropIndex(CPoint, CRect& rectDrag) const
-{
-    rectDrag.SetRectEmpty();
-    return -1;
-}
-
-CZUDPToolbarButton* CZUDPToolBar::CreateButtonFromDrop(COleDataObject* pDataObject)
-{
-    return CZUDPToolbarButton::CreateFromOleData(pDataObject);
-}
-
-BOOL CZUDPToolBar::PrepareButtonContextMenu(CZUDPToolbarButton*, CMenu*) { return TRUE; }
-
-void CZUDPToolBar::MoveButtonGroup(CZUDPToolbarButton*, CPoint, CPoint) {}

@@ -820,7 +820,12 @@ void CZUDPToolbarMenuButton::DrawMenuItem(CDC* pDC, const CRect& rectRow, CZUDPT
     }
     const BOOL bChecked = (style & TBBS_CHECKED) != 0;
     const BOOL bCheckFrame = bChecked && !pManager->SuppressCheckedItemFrame();
-    if (isDefaultItem && MenuItemHasCommand(commandId) && !menuOnly)
+    // The menu's default item: the popup bar measured it with the bold
+    // font, so it is drawn with it (the bar's default command, or the flag
+    // a menu handle gave the item).
+    const BOOL bDefaultRow = isDefaultItem || (pBar != nullptr && pBar->GetDefaultCommand() != 0 &&
+                                               pBar->GetDefaultCommand() == commandId);
+    if (bDefaultRow && MenuItemHasCommand(commandId) && !menuOnly)
         pOldFont = pDC->SelectObject(&g_uiEnvironment.m_fontBold);
 
     // Geometry.

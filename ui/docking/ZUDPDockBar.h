@@ -124,18 +124,6 @@ protected:
     BOOL m_bAutoDelete = FALSE;
 };
 
-// A bar across the top of a frame that shows a caption or a message.
-class CZUDPCaptionBar : public CZUDPControlBar {
-    DECLARE_DYNAMIC(CZUDPCaptionBar)
-public:
-    CZUDPCaptionBar() = default;
-
-    BOOL IsMessageBarMode() const { return m_bMessageBarMode; }
-
-    BOOL m_bMessageBarMode = FALSE;            // shows a message (with a button) instead of a caption
-    COLORREF m_clrBarBackground = (COLORREF)-1; // own background colour (-1: none)
-};
-
 // A bar made from a dialog template.  With the visual-manager look it
 // erases its background through the manager's dialog background, and the
 // manager does not paint its children with the bar's background.
@@ -166,3 +154,5 @@ public:
     BOOL m_bEdge = FALSE;
     CZUDPBaseControlBar* m_pCarriedPane = nullptr;  // draws a line along the edge that faces the client area
 };
+
+#include "ui/docking/ZUDPCaptionBar.h"

@@ -256,6 +256,7 @@ public:
     // the bar; FALSE when the command is not one of its entries.
     BOOL OnBarsMenuCommand(UINT nID, int nCode, void* pExtra, void* pHandlerInfo);
     void OnBarsMenuClosed() { m_bBarsMenuShown = FALSE; }
+    void OnBarsMenuShown() { m_bBarsMenuShown = TRUE; }
 
     // The smart-docking guides of the frame, or null (none yet).
     CZUDPSmartDockingManager* GetSmartDockingManager() const { return m_pSmartDockingManager; }

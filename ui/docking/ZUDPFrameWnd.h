@@ -15,6 +15,7 @@
 // forwarders, and the MDI frame's queries about tabbed documents.  The
 // docking subsystem completes them.
 #include "framework/win/FrameWnd.h"
+#include "framework/win/OleFrames.h"
 #include "framework/List.h"
 #include "ui/docking/ZUDPDockManager.h"
 #include "ui/docking/ZUDPFrameImpl.h"
@@ -74,6 +75,14 @@ public:
     virtual BOOL PreparePopupMenu(CZUDPPopupMenu* pMenu);
     // A popup of the frame closes: it is no longer the current one.
     virtual void OnClosePopupMenu(CZUDPPopupMenu* pMenu);
+    // The frame's say in a menu torn off into a new bar: FALSE refuses it
+    // (the bar is then destroyed).  The base frames accept it.
+    virtual BOOL OnTearOffMenu(CZUDPPopupMenu* pMenu, CZUDPBaseControlBar* pBar)
+    {
+        (void)pMenu;
+        (void)pBar;
+        return TRUE;
+    }
 
     void UnregisterBar(CZUDPBaseControlBar* pBar, BOOL bDestroy = FALSE, BOOL bAdjustLayout = FALSE,
                        BOOL bAutoHide = FALSE, CZUDPBaseControlBar* pBarReplacement = nullptr)
@@ -100,6 +109,9 @@ CZUDPFrameDockSite* ButtonTooltipSiteOf(CWnd* pFrame, BOOL bMDIChild = FALSE);
 // The implementation object of an SDI or MDI library frame, else null.
 CZUDPFrameImpl* FrameImplOf(CWnd* pFrame);
 
+// The library's single-document frame: its messages go to the frame
+// implementation (popups, keys, user toolbars, placement, full screen)
+// and the dock manager in a fixed order.
 class CZUDPFrameWnd : public CFrameWnd, public CZUDPFrameDockSite {
     DECLARE_DYNCREATE(CZUDPFrameWnd)
 public:
@@ -113,8 +125,64 @@ public:
     // The frame's implementation object (its bars, docking and placement).
     CZUDPFrameImpl& GetFrameImpl() { return m_Impl; }
 
+    // --- replaced operations
+    // The frame's resources, then the workspace loads the frame's saved
+    // state (toolbars, user and torn-off bars, docking, placement).
+    BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW, CWnd* pParentWnd = nullptr,
+                   void* pContext = nullptr) override;
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo) override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL PreparePopupMenu(CZUDPPopupMenu* pMenu) override;
+    void OnClosePopupMenu(CZUDPPopupMenu* pMenu) override;
+
+    // --- hooks other library code calls on the frame
+    // The docked bars are laid out again and the view fitted to what is
+    // left (nothing while the dock manager's layout is held back).
+    virtual void RecalcDockLayout(HDWP hdwp = nullptr);
+    // A popup about to show for the first time (TRUE: show it).
+    virtual BOOL OnPopupMenuShowing(CZUDPPopupMenu* pMenu)
+    {
+        (void)pMenu;
+        return TRUE;
+    }
+    // The view window (id AFX_IDW_PANE_FIRST) fills the area the docked
+    // bars leave.
+    virtual void FitClientToDockArea();
+
+    // The frame that shows a print preview on this frame's behalf (the
+    // top-level frame keeps it), or null; closing this frame then only
+    // ends the preview.
+    CZUDPFrameWnd* m_pPrintPreviewFrame = nullptr;
+    BOOL m_bContextHelp = FALSE;
+    BOOL m_bWasMaximized = FALSE;   // the last plain-path WM_SIZE was SIZE_MAXIMIZED
+    BOOL m_bIsMinimized = FALSE;
+
 protected:
     void RepositionChildren() override { LayoutFrame(this, m_rectBorder); }
+
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    void OnDestroy();
+    void OnClose();
+    void OnSize(UINT nType, int cx, int cy);
+    void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
+    void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    void OnWindowPosChanged(WINDOWPOS* lpwndpos);
+    void OnNcPaint();
+    BOOL OnNcActivate(BOOL bActive);
+    void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+    LRESULT OnNcHitTest(CPoint point);
+    void OnNcMouseMove(UINT nHitTest, CPoint point);
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnLButtonUp(UINT nFlags, CPoint point);
+    void OnMouseMove(UINT nFlags, CPoint point);
+    LRESULT OnChangeVisualManager(WPARAM wParam, LPARAM lParam);
+    LRESULT OnToolbarCreateNew(WPARAM wParam, LPARAM lParam);
+    LRESULT OnToolbarDelete(WPARAM wParam, LPARAM lParam);
+    LRESULT OnToolbarContextMenu(WPARAM wParam, LPARAM lParam);
+    BOOL OnBarCheck(UINT nID);
+    DECLARE_MESSAGE_MAP()
 
     CZUDPRibbonBar* m_pRibbonBar = nullptr;
     CZUDPFrameImpl m_Impl{this};
@@ -144,21 +212,82 @@ public:
     // The frame's implementation object (its bars, docking and placement).
     CZUDPFrameImpl& GetFrameImpl() { return m_Impl; }
 
+    // The menu bar, when there is one, shows the menus MDI switches
+    // between; the frame then has no native menu.
+    void OnUpdateFrameMenu(HMENU hMenuAlt) override;
+    // The menu bar (or a visible ribbon) takes the menu: TRUE, and the
+    // frame keeps no native menu.  FALSE without either.  A null menu: the
+    // frame's default menu.
+    virtual BOOL ApplyMenuToMenuBar(HMENU hMenu);
+    void OnMDIChildChanged(CWnd* pChild, BOOL bDestroying) override;
+    // The menu bar shows the icon and caption buttons of the active child
+    // while it is maximized (a child being destroyed counts as none).
+    void UpdateMenuBarMDIButtons(HWND hWndGoing = nullptr);
+
 protected:
     void RepositionChildren() override { LayoutFrame(this, m_rectBorder); }
+    void OnWindowPosChanged(WINDOWPOS* lpwndpos);
+    DECLARE_MESSAGE_MAP()
 
     CZUDPRibbonBar* m_pRibbonBar = nullptr;
     CZUDPFrameImpl m_Impl{this};
 };
 
-// The frame of an OLE server's window while it is active in place.
-class CZUDPOleIPFrameWnd : public CFrameWnd, public CZUDPFrameDockSite {
+// The frame of an OLE server's window while it is active in place: a
+// frame implementation and a dock manager like the SDI frame, the same
+// command, popup and key handling; activating it makes it
+// g_activeInPlaceFrame and deactivating it hands that back.  The document
+// server's frame derives from it and differs in the points its members
+// say.
+class CZUDPOleIPFrameWnd : public COleIPFrameWnd, public CZUDPFrameDockSite {
     DECLARE_DYNCREATE(CZUDPOleIPFrameWnd)
 public:
-    CZUDPOleIPFrameWnd() : CZUDPFrameDockSite(this) {}
+    CZUDPOleIPFrameWnd();
+    ~CZUDPOleIPFrameWnd() override;
+
+    CZUDPFrameImpl& GetFrameImpl() { return m_Impl; }
+
+    // The container frame object becomes a library container frame (made
+    // once; a second call keeps it) in which the server's bars dock.
+    BOOL OnCreateControlBars(CFrameWnd* pWndFrame, CFrameWnd* pWndDoc) override;
+    void RecalcLayout(BOOL bNotify = TRUE) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL PreparePopupMenu(CZUDPPopupMenu* pMenu) override;
+    void OnClosePopupMenu(CZUDPPopupMenu* pMenu) override;
+    // The layout of the docked bars; the container frame renegotiates its
+    // borders instead.
+    virtual void RecalcDockLayout(HDWP hdwp = nullptr) { m_dockManager.LayoutDockedBars(hdwp); }
+
+    // The frame is the active in-place frame (between its activation and
+    // its deactivation or destruction).
+    BOOL IsInPlaceActive() const { return m_bInPlaceActive; }
+    // The window that was g_activeInPlaceFrame before this one.
+    HWND m_hwndPrevInPlaceFrame = nullptr;
 
 protected:
     void RepositionChildren() override { LayoutFrame(this, m_rectBorder); }
+    // Every deactivation tells the frame implementation (the document
+    // frame); otherwise only outside customization.
+    virtual BOOL DeactivatesAlways() const { return FALSE; }
+    // The simple frame lays out its docked bars in RecalcLayout.
+    virtual BOOL LaysOutDockedBars() const { return TRUE; }
+
+    void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    void OnDestroy();
+    void OnClose();
+    LRESULT OnToolbarCreateNew(WPARAM wParam, LPARAM lParam);
+    LRESULT OnToolbarDelete(WPARAM wParam, LPARAM lParam);
+    LRESULT OnToolbarContextMenu(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+    // g_activeInPlaceFrame goes back to the frame active before this one
+    // (past frames that were deactivated meanwhile), or none.
+    void HandBackActiveInPlaceFrame();
+
+    CZUDPFrameImpl m_Impl{this};
+    BOOL m_bContextHelp = FALSE;
+    BOOL m_bInPlaceActive = FALSE;
 };
 
 // The in-place frame of an OLE document server.
@@ -166,6 +295,10 @@ class CZUDPOleDocIPFrameWnd : public CZUDPOleIPFrameWnd {
     DECLARE_DYNCREATE(CZUDPOleDocIPFrameWnd)
 public:
     CZUDPOleDocIPFrameWnd() = default;
+
+protected:
+    BOOL DeactivatesAlways() const override { return TRUE; }
+    BOOL LaysOutDockedBars() const override { return FALSE; }
 };
 
 // A child frame of an MDI frame (it may show a docking pane as a tabbed
@@ -184,14 +317,31 @@ protected:
     CWnd* m_pTabbedPane = nullptr;
 };
 
-// The frame of an OLE container's in-place item.
-class CZUDPOleCntrFrameWnd : public CFrameWnd, public CZUDPFrameDockSite {
+// The library's object for an OLE container's frame while a server item
+// is active in it: the server's bars dock in its dock manager, and its
+// dock layout renegotiates the container's border space through the
+// in-place frame that made it.
+class CZUDPOleCntrFrameWnd : public COleCntrFrameWnd, public CZUDPFrameDockSite {
     DECLARE_DYNCREATE(CZUDPOleCntrFrameWnd)
 public:
-    CZUDPOleCntrFrameWnd() : CZUDPFrameDockSite(this) {}
+    explicit CZUDPOleCntrFrameWnd(COleIPFrameWnd* pInPlaceFrame = nullptr)
+        : COleCntrFrameWnd(pInPlaceFrame), CZUDPFrameDockSite(this)
+    {
+    }
+    ~CZUDPOleCntrFrameWnd() override;
+
+    void RecalcLayout(BOOL bNotify = TRUE) override;
+    virtual void RecalcDockLayout(HDWP hdwp = nullptr);
+    // The container's border space is asked for again.
+    int BorderRenegotiations() const { return m_nRenegotiations; }
 
 protected:
     void RepositionChildren() override { LayoutFrame(this, m_rectBorder); }
+    void OnSize(UINT nType, int cx, int cy);
+    void OnDestroy();
+    DECLARE_MESSAGE_MAP()
+
+    int m_nRenegotiations = 0;
 };
 
 // Every library frame window of the process; readers skip entries whose

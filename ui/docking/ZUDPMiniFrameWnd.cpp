@@ -3,6 +3,13 @@
 #include "framework/Archive.h"
 #include "framework/win/FrameworkSeams.h"
 #include "ui/commandbars/ZUDPControlBar.h"
+#include "ui/commandbars/ZUDPFrameLookup.h"
+#include "ui/commandbars/ZUDPPopupMenu.h"
+#include "ui/commandbars/ZUDPToolBar.h"
+#include "ui/commandbars/ZUDPToolbarMenuButton.h"
+#include "ui/docking/ZUDPDockingFlags.h"
+#include "ui/docking/ZUDPFrameImpl.h"
+#include "ui/docking/ZUDPFrameWnd.h"
 #include "ui/foundation/ZUDPMessages.h"
 
 IMPLEMENT_SERIAL(CZUDPMiniFrameWnd, CMiniFrameWnd, VERSIONABLE_SCHEMA | 2)
@@ -268,5 +275,104 @@ BOOL CZUDPMultiMiniFrameWnd::InsertBarBeside(CWnd* pBar, CWnd* pTarget, BOOL bAf
     (void)pBar;
     (void)pTarget;
     (void)bAfter;
+    return FALSE;
+}
+
+// ---------------------------------------------------------------------------
+// A bar torn off a popup menu
+
+BOOL CZUDPMiniFrameWnd::RunTearOffDragLoop(CZUDPPopupMenu* pPopup)
+{
+    const HWND hWndPopup = pPopup != nullptr ? pPopup->GetSafeHwnd() : nullptr;
+    if (hWndPopup != nullptr && ::IsWindow(hWndPopup)) {
+        pPopup->ShowWindow(SW_HIDE);
+        // The parent button no longer stands under an open menu.
+        if (CZUDPToolbarMenuButton* pButton = pPopup->m_pParentBtn) {
+            CWnd* pButtonWnd = pButton->GetParentWnd();
+            if (pButtonWnd != nullptr && ::IsWindow(pButtonWnd->GetSafeHwnd())) {
+                CRect rect = pButton->Rect();
+                rect.InflateRect(4, 4);
+                pButtonWnd->RedrawWindow(&rect, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            }
+        }
+    }
+    auto popupAlive = [&] {
+        return hWndPopup != nullptr && ::IsWindow(hWndPopup) && CWnd::FromHandlePermanent(hWndPopup) == pPopup;
+    };
+
+    CZUDPBaseControlBar* pBar = DYNAMIC_DOWNCAST(CZUDPBaseControlBar, m_pHostedBar);
+    if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr) {
+        if (popupAlive())
+            pPopup->ShowWindow(SW_SHOWNOACTIVATE);
+        return FALSE;
+    }
+    const HWND hWndBar = pBar->m_hWnd;
+
+    BOOL bAccepted = FALSE;
+    BOOL bStarted = TRUE;
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
+        ::DispatchMessageA(&msg);
+    if (::GetCapture() != nullptr) {
+        // Another window holds the mouse: the tear-off ends as cancelled,
+        // so that neither a hidden menu nor a stray bar is left behind.
+        bStarted = FALSE;
+    }
+    if (bStarted) {
+        pBar->SetCapture();
+        CRect rectFrame;
+        GetWindowRect(&rectFrame);
+        const CPoint ptGrip(rectFrame.CenterPoint().x, rectFrame.top + 5);
+        g_frameworkSeams.setCursorPos(ptGrip.x, ptGrip.y);
+        const CSize sizeOffset = ptGrip - rectFrame.TopLeft();
+        while (::GetCapture() == hWndBar) {
+            if (!::GetMessageA(&msg, nullptr, 0, 0)) {
+                ::PostQuitMessage((int)msg.wParam);
+                break;
+            }
+            if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)
+                break;
+            if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST)
+                continue;
+            if (msg.message == WM_MOUSEMOVE) {
+                POINT pt = {0, 0};
+                g_frameworkSeams.cursorPos(&pt);
+                SetWindowPos(nullptr, pt.x - sizeOffset.cx, pt.y - sizeOffset.cy, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                continue;
+            }
+            if (msg.message == WM_LBUTTONUP) {
+                bAccepted = TRUE;
+                break;
+            }
+            if (msg.message == WM_RBUTTONDOWN)
+                break;
+            ::DispatchMessageA(&msg);
+        }
+        if (::GetCapture() == hWndBar)
+            ::ReleaseCapture();
+    }
+
+    CFrameWnd* pFrame = g_activeInPlaceFrame;
+    if (pFrame == nullptr)
+        pFrame = GetTopLevelFrameOrInPlace(static_cast<CWnd*>(this));
+    if (popupAlive()) {
+        if (bAccepted) {
+            // Closing the popup deletes it.
+            ::SendMessageA(hWndPopup, WM_CLOSE, 0, 0);
+            if (pFrame != nullptr && ::IsWindow(pFrame->GetSafeHwnd()))
+                pFrame->SetFocus();
+        } else {
+            pPopup->ShowWindow(SW_SHOWNOACTIVATE);
+        }
+    }
+    if (bAccepted)
+        return TRUE;
+    // Cancelled: the bar goes, and this frame, emptied, with it.
+    if (CZUDPFrameImpl* pImpl = FrameImplOf(pFrame))
+        pImpl->RemoveTearOffBar(DYNAMIC_DOWNCAST(CZUDPToolBar, pBar));
+    if (::IsWindow(hWndBar))
+        pBar->DestroyWindow();
+    delete pBar;
     return FALSE;
 }

@@ -18,6 +18,7 @@
 
 class CZUDPDockManager;
 class CZUDPMultiMiniFrameWnd;
+class CZUDPPopupMenu;
 
 class CZUDPMiniFrameWnd : public CMiniFrameWnd {
     DECLARE_SERIAL(CZUDPMiniFrameWnd)
@@ -72,6 +73,13 @@ public:
     // is released (or the move is cancelled).
     virtual void BeginMove(CWnd* pWnd = nullptr);
     BOOL IsMovingWithMouse() const { return m_bMovingWithMouse; }
+
+    // The frame of a bar just torn off a popup menu follows the mouse until
+    // the button is released (TRUE: placed; the popup closes) or Escape or
+    // the right button cancels (FALSE: the popup shows again, the bar
+    // leaves the frame's torn-off bars and is destroyed and deleted, and
+    // this frame with it).
+    BOOL RunTearOffDragLoop(CZUDPPopupMenu* pPopup);
 
     // 1 or 2 while a drag shows a docking hint, else 0.
     int GetDockingHintState() const { return m_nDockingHintState; }

@@ -17,6 +17,7 @@
 #include "ui/commandbars/ZUDPToolbarEditBoxButton.h"
 #include "ui/commandbars/ZUDPToolbarFontCombo.h"
 #include "ui/commandbars/ZUDPMenuBar.h"
+#include "ui/commandbars/ZUDPToolbarSystemMenuButton.h"
 #include "ui/commandbars/ZUDPPopupMenu.h"
 #include "ui/commandbars/ZUDPTabbedToolbar.h"
 #include "ui/commandbars/ZUDPToolBarColorButton.h"
@@ -49,6 +50,8 @@
 #include "ui/docking/ZUDPMiniFrameWnd.h"
 #include "ui/planner/ZUDPAppointment.h"
 #include "ui/planner/ZUDPAppointmentProperty.h"
+#include "ui/planner/ZUDPCalendarBar.h"
+#include "ui/planner/ZUDPCalendarMenuButton.h"
 #include "ui/planner/ZUDPGanttItem.h"
 #include "ui/planner/ZUDPRecurrence.h"
 #include "ui/planner/ZUDPRecurrenceRule.h"
@@ -185,6 +188,7 @@ const ZUDPLibraryClass g_libraryClasses[] = {
     {RUNTIME_CLASS(CZUDPColorBar)},
     {RUNTIME_CLASS(CZUDPToolBarColorButton)},
     {RUNTIME_CLASS(CZUDPColorMenuButton)},
+    {RUNTIME_CLASS(CZUDPToolbarSystemMenuButton)},
     {RUNTIME_CLASS(CZUDPHelpComboBoxButton)},
     {RUNTIME_CLASS(CZUDPCalculator)},
     {RUNTIME_CLASS(CCalculatorButton)},
@@ -235,11 +239,16 @@ const ZUDPLibraryClass g_libraryPlannerClasses[] = {
     {RUNTIME_CLASS(CZUDPRecurrenceRuleYearly)},
     {RUNTIME_CLASS(CZUDPGanttItem)},
     {RUNTIME_CLASS(CZUDPGanttItemStorageBase)},
+    {RUNTIME_CLASS(CZUDPCalendarBar)},
+    {RUNTIME_CLASS(CZUDPCalendarMenuButton)},
 };
 const int g_libraryPlannerClassCount = int(sizeof(g_libraryPlannerClasses) / sizeof(g_libraryPlannerClasses[0]));
 
 // The rule kinds the planner controls register (each class once).
 CZUDPRecurrenceRuleRegistrator g_recurrenceRuleRegistrator;
+
+// The latest date of each command of the calendar buttons and bars.
+CMap<UINT, UINT, COleDateTime, const COleDateTime&> g_calendarButtonDates;
 
 // ---------------------------------------------------------------------------
 // Text constants

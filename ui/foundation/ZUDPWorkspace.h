@@ -101,9 +101,13 @@ public:
     BOOL IsSaveStateEnabled() const { return m_bSaveState; }
     void EnableLoadWindowPlacement(BOOL bEnable) { m_bLoadWindowPlacement = bEnable; }
     void EnableUserToolbars(BOOL bEnable) { m_bLoadUserToolbars = bEnable; }
+    BOOL IsUserToolbarsEnabled() const { return m_bLoadUserToolbars; }
     void EnableFrameBarsOnly(BOOL bEnable) { m_bLoadSaveFrameBarsOnly = bEnable; }
     void EnableForceDockStateLoad(BOOL bEnable) { m_bForceDockStateLoad = bEnable; }
     void EnableForceImageReset(BOOL bEnable) { m_bForceImageReset = bEnable; }
+    // Toolbars compare their saved resource items with the current
+    // resource and merge the changes.
+    BOOL IsResourceSmartUpdate() const { return m_bResourceSmartUpdate; }
     void EnableTaskbarInteraction(BOOL bEnable) { m_bTaskbarInteraction = bEnable; }
     BOOL IsTaskbarInteractionEnabled() const { return m_bTaskbarInteraction; }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+IMPLEMENT_DYNAMIC(CZUDPResourceInfo, CObject)
 IMPLEMENT_DYNAMIC(CZUDPAppointmentBaseMultiStorage, CZUDPAppointmentBaseStorage)
 IMPLEMENT_DYNCREATE(CZUDPAppointmentMultiStorage, CZUDPAppointmentBaseMultiStorage)
 
@@ -183,6 +184,20 @@ BOOL CZUDPAppointmentMultiStorage::IsEmpty() const
         return pStorage != nullptr && pStorage->IsEmpty();
     }
     return m_Resources.IsEmpty();
+}
+
+BOOL CZUDPAppointmentMultiStorage::HoldsAppointment(const CZUDPAppointment* pApp) const
+{
+    if (pApp == nullptr)
+        return FALSE;
+    for (POSITION pos = m_Resources.GetStartPosition(); pos != nullptr;) {
+        DWORD id;
+        XResource* pResource;
+        m_Resources.GetNextAssoc(pos, id, pResource);
+        if (pResource != nullptr && pResource->m_pStorage != nullptr && pResource->m_pStorage->HoldsAppointment(pApp))
+            return TRUE;
+    }
+    return FALSE;
 }
 
 CZUDPAppointment* CZUDPAppointmentMultiStorage::GetRecurrence(DWORD dwRecurrenceID) const

@@ -6,6 +6,29 @@
 #include "framework/Map.h"
 #include "ui/planner/ZUDPAppointmentStorage.h"
 
+// What the application tells about a resource: its caption text and its
+// own working day (only hour and minute count).  The multi-resource view
+// reads the information object of a resource only when it is of this
+// class (or derived from it); any other object counts as none.
+class CZUDPResourceInfo : public CObject {
+    DECLARE_DYNAMIC(CZUDPResourceInfo)
+public:
+    CZUDPResourceInfo() = default;
+    CZUDPResourceInfo(const CString& strDescription, const COleDateTime& dtWorkStart, const COleDateTime& dtWorkEnd)
+        : m_strDescription(strDescription), m_dtWorkStart(dtWorkStart), m_dtWorkEnd(dtWorkEnd)
+    {
+    }
+
+    virtual CString GetDescription() const { return m_strDescription; }
+    virtual COleDateTime GetWorkStart() const { return m_dtWorkStart; }
+    virtual COleDateTime GetWorkEnd() const { return m_dtWorkEnd; }
+
+protected:
+    CString m_strDescription;
+    COleDateTime m_dtWorkStart{ 0.0 };
+    COleDateTime m_dtWorkEnd{ 0.0 };
+};
+
 class CZUDPAppointmentBaseMultiStorage : public CZUDPAppointmentBaseStorage {
     DECLARE_DYNAMIC(CZUDPAppointmentBaseMultiStorage)
 public:
@@ -35,7 +58,7 @@ class CZUDPAppointmentMultiStorage : public CZUDPAppointmentBaseMultiStorage {
 public:
     struct XResource {
         CZUDPAppointmentBaseStorage* m_pStorage = nullptr;
-        CObject* m_pInfo = nullptr;   // read by the multi-resource view
+        CObject* m_pInfo = nullptr;   // read by the multi-resource view (CZUDPResourceInfo)
         BOOL m_bAutoDelete = FALSE;   // the entry owns storage and information
     };
 
@@ -56,6 +79,8 @@ public:
     void QueryAll(CZUDPAppointmentArray& result) override;
     BOOL IsEmpty() const override;
     CZUDPAppointment* GetRecurrence(DWORD dwRecurrenceID) const override;
+    // Any resource's storage holds it.
+    BOOL HoldsAppointment(const CZUDPAppointment* pApp) const override;
 
     BOOL AddResource(DWORD dwResourceID, CZUDPAppointmentBaseStorage* pStorage, CObject* pInfo,
                      BOOL bAutoDelete) override;

@@ -308,6 +308,55 @@ CZUDPAppointment* CZUDPAppointmentStorage::GetRecurrence(DWORD dwRecurrenceID) c
     return pMaster;
 }
 
+BOOL CZUDPAppointmentBaseStorage::HoldsAppointment(const CZUDPAppointment* pApp) const
+{
+    if (pApp == nullptr)
+        return FALSE;
+    // Any storage: its whole list, compared by address only.
+    CZUDPAppointmentArray all;
+    const_cast<CZUDPAppointmentBaseStorage*>(this)->QueryAll(all);
+    for (INT_PTR i = 0; i < all.GetSize(); ++i) {
+        if (all[i] == pApp)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CZUDPAppointmentStorage::HoldsAppointment(const CZUDPAppointment* pApp) const
+{
+    if (pApp == nullptr)
+        return FALSE;
+    for (POSITION pos = m_Recurrences.GetStartPosition(); pos != nullptr;) {
+        DWORD id;
+        CZUDPAppointment* pMaster;
+        m_Recurrences.GetNextAssoc(pos, id, pMaster);
+        if (pMaster == pApp)
+            return TRUE;
+    }
+    // The index is searched by address under the appointment's start: an
+    // object the storage does not hold is never followed beyond that.
+    if (IsFiled(pApp, pApp->GetStart()))
+        return TRUE;
+    // An occurrence of a series that is here was made by a query.  One
+    // without its series may be filed under an older start while it is
+    // being changed: the whole index is searched.
+    if (pApp->IsRecurrenceClone() && HasMaster(pApp))
+        return FALSE;
+    for (POSITION yearPos = m_Years.GetStartPosition(); yearPos != nullptr;) {
+        int year;
+        DayMap* days;
+        m_Years.GetNextAssoc(yearPos, year, days);
+        for (POSITION dayPos = days->GetStartPosition(); dayPos != nullptr;) {
+            int day;
+            AppointmentList* list;
+            days->GetNextAssoc(dayPos, day, list);
+            if (list->Find(const_cast<CZUDPAppointment*>(pApp)) != nullptr)
+                return TRUE;
+        }
+    }
+    return FALSE;
+}
+
 // ---- recurrences --------------------------------------------------------------------
 
 BOOL CZUDPAppointmentStorage::AddRecurrence(CZUDPAppointment* pApp)

@@ -35,6 +35,11 @@ public:
     virtual BOOL IsEmpty() const = 0;
     // The master stored under a recurrence id, or null.
     virtual CZUDPAppointment* GetRecurrence(DWORD dwRecurrenceID) const = 0;
+    // The storage holds this very object (filed, or a master), so whoever
+    // queried it must not delete it.  A query's occurrences are new objects
+    // the caller deletes, except an occurrence the storage filed itself
+    // because its series was not here.  The object must be alive.
+    virtual BOOL HoldsAppointment(const CZUDPAppointment* pApp) const;
 
 protected:
     CZUDPAppointmentBaseStorage() = default;
@@ -58,6 +63,7 @@ public:
     void QueryAll(CZUDPAppointmentArray& result) override;
     BOOL IsEmpty() const override { return m_Years.IsEmpty(); }
     CZUDPAppointment* GetRecurrence(DWORD dwRecurrenceID) const override;
+    BOOL HoldsAppointment(const CZUDPAppointment* pApp) const override;
 
     // A master is kept under its recurrence id (a new one when it has none
     // or another master has it); an occurrence records its values as an

@@ -1,7 +1,8 @@
 #pragma once
 // Drag and drop of planner appointments: the drop target of a planner
 // control (or of a calendar that passes drops on its days to its planner)
-// with scrolling while a drag hovers near the view's edges.
+// with scrolling while a drag hovers near the view's edges, and the drop
+// source of a drag out of a planner control.
 #include "framework/win/Ole.h"
 
 class CWnd;
@@ -41,4 +42,28 @@ protected:
     UINT m_nScrollCode = 0xFFFF;     // the band the cursor is in; 0xFFFF none
     DWORD m_dwLastTick = 0;
     UINT m_nScrollWait = nScrollDelay;
+};
+
+// The answers of a planner control while its appointments are dragged out.
+class CZUDPPlannerDropSource : public COleDropSource {
+    DECLARE_DYNAMIC(CZUDPPlannerDropSource)
+public:
+    CZUDPPlannerDropSource() = default;
+
+    // Remembers the key state, then answers as the base does.
+    SCODE QueryContinueDrag(BOOL bEscapePressed, DWORD dwKeyState) override;
+    // The system's cursors once the drag really started, else S_OK.
+    SCODE GiveFeedback(DROPEFFECT dropEffect) override;
+    // The wait for the pointer to leave the start rectangle; its answer is
+    // remembered.
+    BOOL StartDrag(CWnd* pWnd) override;
+    // Forgets the last drag (before each drag and when one ends).
+    virtual void Reset();
+
+    DWORD GetKeyState() const { return m_dwKeyState; }
+    BOOL GetBeginDragResult() const { return m_bBeginDrag; }
+
+protected:
+    DWORD m_dwKeyState = 0;   // key and button state of the last question
+    BOOL m_bBeginDrag = FALSE;
 };

@@ -99,6 +99,11 @@ CZUDPPlannerManagerCtrl::CZUDPPlannerManagerCtrl(CRuntimeClass* pStorageClass, C
 
 CZUDPPlannerManagerCtrl::~CZUDPPlannerManagerCtrl()
 {
+    // Operations inside a nested loop of this control learn that it went.
+    for (DeletionMark* pMark = m_pDeletionMarks; pMark != nullptr; pMark = pMark->m_pPrevious)
+        pMark->m_bDeleted = true;
+    m_pDeletionMarks = nullptr;
+    SetCalendar(nullptr);
     ClearToolTips();
     if (m_pToolTip != nullptr)
         CZUDPToolTipProvider::DestroyToolTipCtrl(m_pToolTip);
@@ -282,13 +287,21 @@ void CZUDPPlannerManagerCtrl::ClearQuery()
     // The occurrences go: the view must not resize one of them any more.
     if (m_pCurrentView != nullptr)
         m_pCurrentView->ForgetCapturedAppointment();
-    for (INT_PTR i = 0; i < m_QueryApps.GetSize(); ++i) {
-        CZUDPAppointment* pApp = m_QueryApps[i];
-        if (pApp != nullptr && pApp->IsRecurrenceClone())
-            delete pApp;
-    }
+    DeleteQueriedOccurrences(m_QueryApps);
     m_QueryApps.RemoveAll();
     ++m_nChangeCounter;
+}
+
+void CZUDPPlannerManagerCtrl::DeleteQueriedOccurrences(CZUDPAppointmentArray& apps) const
+{
+    for (INT_PTR i = 0; i < apps.GetSize(); ++i) {
+        CZUDPAppointment* pApp = apps[i];
+        // An occurrence filed in the storage (its series was not there when
+        // it was added) is the storage's, not the query's.
+        if (pApp != nullptr && pApp->IsRecurrenceClone() &&
+            (m_pAppsStorage == nullptr || !m_pAppsStorage->HoldsAppointment(pApp)))
+            delete pApp;
+    }
 }
 
 CScrollBar* CZUDPPlannerManagerCtrl::GetScrollBarCtrl(int nBar) const
@@ -649,7 +662,15 @@ BOOL CZUDPPlannerManagerCtrl::SetCurrentResourceID(UINT nResourceID, BOOL bRedra
 
 void CZUDPPlannerManagerCtrl::SetCalendar(CZUDPCalendar* pCalendar)
 {
+    // One link both ways: the calendar forgets an earlier planner, this
+    // planner an earlier calendar.
+    if (m_pCalendar != nullptr && m_pCalendar != pCalendar && m_pCalendar->m_pPlanner == this)
+        m_pCalendar->m_pPlanner = nullptr;
+    if (pCalendar != nullptr && pCalendar->m_pPlanner != nullptr && pCalendar->m_pPlanner != this)
+        pCalendar->m_pPlanner->SetCalendar(nullptr);
     m_pCalendar = pCalendar;
+    if (pCalendar != nullptr)
+        pCalendar->m_pPlanner = this;
     m_dtCalendarStart = COleDateTime(0.0);
     m_dtCalendarEnd = COleDateTime(0.0);
 }
@@ -738,10 +759,7 @@ BOOL CZUDPPlannerManagerCtrl::UpdateCalendarMarks(CZUDPCalendar* pCalendar)
     QueryAppointments(apps, from, to);
     CArray<DATE, DATE> days;
     CollectMarkedDays(apps, from, to, days);
-    for (INT_PTR i = 0; i < apps.GetSize(); ++i) {
-        if (apps[i] != nullptr && apps[i]->IsRecurrenceClone())
-            delete apps[i];
-    }
+    DeleteQueriedOccurrences(apps);
     pCalendar->SetMarkedDates(days, TRUE);
     return TRUE;
 }

@@ -71,6 +71,9 @@ public:
     // Forgets the queried appointments, deleting the recurrence
     // occurrences among them.
     virtual void ClearQuery();
+    // Deletes the recurrence occurrences a query of the storage made
+    // (those the storage holds itself stay).
+    void DeleteQueriedOccurrences(CZUDPAppointmentArray& apps) const;
     virtual int HitTest(const CPoint& point) const;
     virtual int HitTestArea(const CPoint& point) const;
     virtual int HitTestAppointment(const CPoint& point) const;
@@ -135,8 +138,9 @@ public:
     BOOL SetCurrentResourceID(UINT nResourceID, BOOL bRedraw = TRUE);
 
     // ---- calendar link ----
-    // Links a calendar (null unlinks); the calendar's side of the link
-    // comes with the calendar control.
+    // Links a calendar both ways (null unlinks): the calendar's planner is
+    // this control; a calendar or control linked before is let go.  The
+    // link ends when either side is destroyed.
     void SetCalendar(CZUDPCalendar* pCalendar);
     CZUDPCalendar* GetCalendar() const { return m_pCalendar; }
     // The calendar (null: the linked one) selects the shown days.
@@ -309,6 +313,10 @@ public:
     BOOL m_bDragDrop = FALSE;              // appointments are dragged out of this control
     DROPEFFECT m_dragEffect = DROPEFFECT_NONE;
     CZUDPPlannerDropTarget m_DropTarget;   // registered with the window
+    // The drop source of the drag under way (null between drags).  It lives
+    // on the drag's own stack frame, so that the drag loop can still ask it
+    // when the control is deleted inside the loop.
+    CZUDPPlannerDropSource* m_pDropSource = nullptr;
     COleDateTime m_dtDrop;                 // day of the drop under way; zero between drops
     BOOL m_bRelayoutAfterDrag = FALSE;     // a drop back into this control was refused
     BOOL m_bNotifyParent = TRUE;           // the ZUDP_PLANNER_* messages are sent
@@ -366,10 +374,6 @@ protected:
     // The planner stream of dragged data, read and placed for the view type.
     static BOOL ReadDropData(COleDataObject* pDataObject, CZUDPAppointmentArray& apps, int nType,
                              const COleDateTime& place);
-    // Adds dropped appointments as plain ones of the resource; refused
-    // ones are deleted and counted.  TRUE when one was added.
-    BOOL AddDroppedAppointments(CZUDPAppointmentArray& apps, UINT nResource, BOOL bAllDayTarget,
-                                BOOL bPlaceByDropDate, int& nRefused);
     DROPEFFECT m_nLastDropEffect = DROPEFFECT_NONE;
     // The drop source forgets the last drag.
     void ResetDropSource();
@@ -401,6 +405,41 @@ protected:
     // Takes an appointment out of the queried array (order kept); an
     // occurrence the array owned is deleted.
     void RemoveFromQuery(CZUDPAppointment* pApp, BOOL bDeleteOccurrence);
+
+    // Marks on the stack of operations that run a nested loop (the drag
+    // loop): the destructor sets them, so that an operation whose control
+    // was deleted inside the loop touches nothing of it afterwards.
+    struct DeletionMark {
+        explicit DeletionMark(CZUDPPlannerManagerCtrl* pCtrl) : m_pCtrl(pCtrl), m_pPrevious(pCtrl->m_pDeletionMarks)
+        {
+            pCtrl->m_pDeletionMarks = this;
+        }
+        ~DeletionMark()
+        {
+            if (!m_bDeleted)
+                m_pCtrl->m_pDeletionMarks = m_pPrevious;
+        }
+        DeletionMark(const DeletionMark&) = delete;
+        DeletionMark& operator=(const DeletionMark&) = delete;
+        CZUDPPlannerManagerCtrl* m_pCtrl;
+        DeletionMark* m_pPrevious;
+        bool m_bDeleted = false;
+    };
+    DeletionMark* m_pDeletionMarks = nullptr;
+    // The appointments a drag out of this control wrote (compared by
+    // address only): a move removes exactly those still selected.
+    CZUDPAppointmentArray m_DragWritten;
+    // Adds dropped appointments as the drop rules say (own drag: the
+    // sources' places and series; else plain appointments of the resource).
+    BOOL AddDropped(CZUDPAppointmentArray& apps, BOOL bOwnDrag, DROPEFFECT dropEffect, UINT nResource,
+                    BOOL bAllDayTarget, BOOL bCalendarDay, COleDateTime& dtSelStart, COleDateTime& dtSelEnd,
+                    int& nRefused);
+    // Begins a drop: its own change operation, or inside this control's
+    // drag, the parent asked directly.  FALSE when refused.
+    BOOL BeginDrop();
+    void EndDrop(BOOL bResult);
+    // Whether notifications were on before a drop switched them off.
+    BOOL m_bNotifyParentSaved = TRUE;
 
     // Bumped by everything that may delete appointments the control points
     // to (removals, ClearQuery, RemoveAll): an operation that sees it move

@@ -12,6 +12,33 @@
 #include "ui/planner/ZUDPPlannerView.h"
 
 IMPLEMENT_DYNAMIC(CZUDPPlannerDropTarget, COleDropTarget)
+IMPLEMENT_DYNAMIC(CZUDPPlannerDropSource, COleDropSource)
+
+// ---- the drop source ---------------------------------------------------------------------
+
+SCODE CZUDPPlannerDropSource::QueryContinueDrag(BOOL bEscapePressed, DWORD dwKeyState)
+{
+    m_dwKeyState = dwKeyState;
+    return COleDropSource::QueryContinueDrag(bEscapePressed, dwKeyState);
+}
+
+SCODE CZUDPPlannerDropSource::GiveFeedback(DROPEFFECT dropEffect)
+{
+    (void)dropEffect;
+    return m_bDragStarted ? DRAGDROP_S_USEDEFAULTCURSORS : S_OK;
+}
+
+BOOL CZUDPPlannerDropSource::StartDrag(CWnd* pWnd)
+{
+    m_bBeginDrag = COleDropSource::StartDrag(pWnd);
+    return m_bBeginDrag;
+}
+
+void CZUDPPlannerDropSource::Reset()
+{
+    m_dwKeyState = 0;
+    m_bBeginDrag = FALSE;
+}
 
 // ---- the drop target ---------------------------------------------------------------------
 
@@ -33,6 +60,8 @@ BOOL OffersPlannerData(COleDataObject* pDataObject)
 DROPEFFECT CZUDPPlannerDropTarget::OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point)
 {
     (void)pWnd;
+    if (m_pOwnerCalendar != nullptr)
+        return m_pOwnerCalendar->OnDragEnter(pDataObject, dwKeyState, point);
     if (!OffersPlannerData(pDataObject) || m_pOwnerCtrl == nullptr)
         return DROPEFFECT_NONE;
     return m_pOwnerCtrl->OnDragEnter(pDataObject, dwKeyState, point);
@@ -41,6 +70,8 @@ DROPEFFECT CZUDPPlannerDropTarget::OnDragEnter(CWnd* pWnd, COleDataObject* pData
 DROPEFFECT CZUDPPlannerDropTarget::OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point)
 {
     (void)pWnd;
+    if (m_pOwnerCalendar != nullptr)
+        return m_pOwnerCalendar->OnDragOver(pDataObject, dwKeyState, point);
     if (!OffersPlannerData(pDataObject) || m_pOwnerCtrl == nullptr)
         return DROPEFFECT_NONE;
     return m_pOwnerCtrl->OnDragOver(pDataObject, dwKeyState, point);
@@ -51,6 +82,14 @@ DROPEFFECT CZUDPPlannerDropTarget::OnDropEx(CWnd* pWnd, COleDataObject* pDataObj
 {
     (void)pWnd;
     (void)dropList;
+    // A calendar hands the drop to its linked planner, which reports the
+    // effect.
+    if (m_pOwnerCalendar != nullptr) {
+        CZUDPPlannerManagerCtrl* pPlanner = m_pOwnerCalendar->GetPlanner();
+        if (!m_pOwnerCalendar->OnDrop(pDataObject, dropDefault, point) || pPlanner == nullptr)
+            return DROPEFFECT_NONE;
+        return pPlanner->GetLastDropEffect();
+    }
     if (!OffersPlannerData(pDataObject) || m_pOwnerCtrl == nullptr)
         return DROPEFFECT_NONE;
     if (!m_pOwnerCtrl->OnDrop(pDataObject, dropDefault, point))
@@ -61,6 +100,8 @@ DROPEFFECT CZUDPPlannerDropTarget::OnDropEx(CWnd* pWnd, COleDataObject* pDataObj
 void CZUDPPlannerDropTarget::OnDragLeave(CWnd* pWnd)
 {
     (void)pWnd;
+    if (m_pOwnerCalendar != nullptr)
+        m_pOwnerCalendar->OnDragLeave();
     if (m_pOwnerCtrl != nullptr)
         m_pOwnerCtrl->OnDragLeave();
 }
@@ -115,9 +156,137 @@ void CZUDPPlannerManagerCtrl::RevokeDropTarget()
     m_DropTarget.Revoke();
 }
 
-void CZUDPPlannerManagerCtrl::ResetDropSource() {}
+void CZUDPPlannerManagerCtrl::ResetDropSource()
+{
+    if (m_pDropSource != nullptr)
+        m_pDropSource->Reset();
+}
 
-void CZUDPPlannerManagerCtrl::StartDragDrop() {}
+void CZUDPPlannerManagerCtrl::StartDragDrop()
+{
+    if (m_pCurrentView == nullptr || m_bDragDrop || !CanStartDragDrop() || !SetChangeOperation(3))
+        return;
+    DeletionMark mark(this);
+    const HWND hWnd = GetSafeHwnd();
+
+    // The stream of the selected appointments, in the order of selection.
+    CZUDPAppointmentArray selected;
+    for (POSITION pos = m_SelectedApps.GetHeadPosition(); pos != nullptr;)
+        selected.Add(m_SelectedApps.GetNext(pos));
+    m_DragWritten.RemoveAll();
+    COleDataSource source;
+    BOOL dragging = FALSE;
+    {
+        CMemFile file(4096);
+        {
+            CArchive ar(&file, CArchive::store, 4096);
+            dragging = SaveAppointmentsToArchive(ar, selected, &m_DragWritten);
+            if (dragging) {
+                try {
+                    ar.Close();
+                } catch (CException* e) {
+                    e->Delete();
+                    dragging = FALSE;
+                }
+            }
+        }
+        if (dragging) {
+            const SIZE_T length = SIZE_T(file.GetLength());
+            BYTE* bytes = file.Detach();
+            HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, length == 0 ? 1 : length);
+            void* data = block != nullptr ? ::GlobalLock(block) : nullptr;
+            if (data != nullptr) {
+                memcpy(data, bytes, length);
+                ::GlobalUnlock(block);
+                source.CacheGlobalData(CLIPFORMAT(s_nClipboardFormat), block);
+            } else {
+                if (block != nullptr)
+                    ::GlobalFree(block);
+                dragging = FALSE;
+            }
+            free(bytes);
+        }
+    }
+    if (!dragging) {
+        m_DragWritten.RemoveAll();
+        SetChangeOperation(0, FALSE);
+        return;
+    }
+
+    CZUDPPlannerDropSource dropSource;
+    StopCapture();
+    m_pCurrentView->StartCapture();   // the view records where the drag began
+    m_dragEffect = DROPEFFECT_NONE;
+    m_pDropSource = &dropSource;
+    ResetDropSource();
+    m_bDragDrop = TRUE;
+    const DWORD allowed = m_bReadOnly ? DROPEFFECT_COPY | DROPEFFECT_SCROLL
+                                      : DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_SCROLL;
+    const DROPEFFECT effect = source.DoDragDrop(allowed, nullptr, &dropSource) & ~DROPEFFECT_SCROLL;
+
+    // The drag loop is a nested message loop: the control may have been
+    // deleted, or its window destroyed (with its views), meanwhile.
+    if (mark.m_bDeleted)
+        return;
+    if (!::IsWindow(hWnd) || GetSafeHwnd() != hWnd || m_pCurrentView == nullptr) {
+        m_bDragDrop = FALSE;
+        m_dragEffect = DROPEFFECT_NONE;
+        m_pDropSource = nullptr;
+        m_DragWritten.RemoveAll();
+        m_ChangeOperation = 0;
+        return;
+    }
+
+    const BOOL done = effect == DROPEFFECT_MOVE || effect == DROPEFFECT_COPY;
+    m_pCurrentView->StopCapture();
+    StopDragDrop();
+    m_pDropSource = nullptr;
+
+    // Moved to another window: exactly the appointments written go, those
+    // of them still selected here.
+    BOOL removed = FALSE;
+    if (effect == DROPEFFECT_MOVE && !m_SelectedApps.IsEmpty()) {
+        for (POSITION pos = m_SelectedApps.GetHeadPosition(); pos != nullptr;) {
+            const POSITION at = pos;
+            CZUDPAppointment* pApp = m_SelectedApps.GetNext(pos);
+            BOOL written = FALSE;
+            for (INT_PTR i = 0; i < m_DragWritten.GetSize() && !written; ++i)
+                written = m_DragWritten[i] == pApp;
+            if (!written) {
+                pApp->SetSelected(FALSE);
+                m_SelectedApps.RemoveAt(at);
+            }
+        }
+        if (!m_SelectedApps.IsEmpty()) {
+            RemoveSelectedAppointments(FALSE, FALSE);
+            removed = TRUE;
+        }
+        if (mark.m_bDeleted)
+            return;
+        if (!::IsWindow(hWnd) || m_pCurrentView == nullptr) {
+            m_DragWritten.RemoveAll();
+            m_ChangeOperation = 0;
+            return;
+        }
+    }
+    m_DragWritten.RemoveAll();
+    m_pCurrentView->ClearDragAppointments();
+    if (removed) {
+        ClearAppointmentSelection(FALSE);
+        RequeryAppointments();
+        AdjustLayout(TRUE);
+        UpdateCalendarMarks(nullptr);
+    } else if (m_bRelayoutAfterDrag && !done) {
+        m_bRelayoutAfterDrag = FALSE;
+        AdjustLayout(TRUE);
+    }
+    if (done) {
+        NotifyParent(ZUDP_PLANNER_DRAG_APPOINTMENTS, WPARAM(effect), 0);
+        if (mark.m_bDeleted)
+            return;
+    }
+    SetChangeOperation(0, done);
+}
 
 DROPEFFECT CZUDPPlannerManagerCtrl::OnDragScroll(DWORD dwKeyState, CPoint point)
 {
@@ -180,17 +349,90 @@ BOOL CZUDPPlannerManagerCtrl::ReadDropData(COleDataObject* pDataObject, CZUDPApp
     return loaded;
 }
 
-BOOL CZUDPPlannerManagerCtrl::AddDroppedAppointments(CZUDPAppointmentArray& apps, UINT nResource, BOOL bAllDayTarget,
-                                                     BOOL bPlaceByDropDate, int& nRefused)
+BOOL CZUDPPlannerManagerCtrl::BeginDrop()
 {
-    BOOL added = FALSE;
+    if (!m_bDragDrop)
+        return SetChangeOperation(4);
+    // Inside this control's own drag its drag operation is open: the
+    // parent is asked about the drop directly.
+    const HWND parent = GetSafeHwnd() != nullptr ? ::GetParent(GetSafeHwnd()) : nullptr;
+    if (m_bNotifyParent && parent != nullptr &&
+        ::SendMessage(parent, ZUDP_PLANNER_BEGIN_CHANGE_OPERATION, WPARAM(4), 0) != 0)
+        return FALSE;
+    return TRUE;
+}
+
+void CZUDPPlannerManagerCtrl::EndDrop(BOOL bResult)
+{
+    if (!m_bDragDrop) {
+        SetChangeOperation(0, bResult);
+        return;
+    }
+    const HWND parent = GetSafeHwnd() != nullptr ? ::GetParent(GetSafeHwnd()) : nullptr;
+    if (m_bNotifyParent && parent != nullptr)
+        ::SendMessage(parent, ZUDP_PLANNER_END_CHANGE_OPERATION, WPARAM(4), LPARAM(bResult));
+}
+
+BOOL CZUDPPlannerManagerCtrl::AddDropped(CZUDPAppointmentArray& apps, BOOL bOwnDrag, DROPEFFECT dropEffect,
+                                         UINT nResource, BOOL bAllDayTarget, BOOL bCalendarDay,
+                                         COleDateTime& dtSelStart, COleDateTime& dtSelEnd, int& nRefused)
+{
+    DeletionMark mark(this);
+    const HWND hWnd = GetSafeHwnd();
+    const BOOL copy = dropEffect == DROPEFFECT_COPY;
+    const BOOL moveOwn = bOwnDrag && !copy;
+    const BOOL detach = !bOwnDrag || copy;
+    // The caller switched notifications off for a move inside the
+    // control: the control tells the parent of the updates itself.
+    const HWND parent = hWnd != nullptr ? ::GetParent(hWnd) : nullptr;
+    const BOOL tellUpdates = moveOwn && m_bNotifyParentSaved && parent != nullptr;
     nRefused = 0;
+
+    if (bOwnDrag) {
+        // Selected occurrences (of the drop's resource) keep their series:
+        // they leave the selection instead of being removed.
+        for (INT_PTR i = 0; i < m_QueryApps.GetSize(); ++i) {
+            CZUDPAppointment* pApp = m_QueryApps[i];
+            if (!pApp->IsRecurrenceClone() || (!bCalendarDay && pApp->GetResourceID() != nResource))
+                continue;
+            POSITION pos = m_SelectedApps.Find(pApp);
+            if (pos != nullptr) {
+                m_SelectedApps.RemoveAt(pos);
+                pApp->SetSelected(FALSE);
+            }
+        }
+        if (!copy) {
+            // The sources leave their old place: exactly those written.
+            for (POSITION pos = m_SelectedApps.GetHeadPosition(); pos != nullptr;) {
+                const POSITION at = pos;
+                CZUDPAppointment* pApp = m_SelectedApps.GetNext(pos);
+                BOOL written = FALSE;
+                for (INT_PTR i = 0; i < m_DragWritten.GetSize() && !written; ++i)
+                    written = m_DragWritten[i] == pApp;
+                if (!written) {
+                    m_SelectedApps.RemoveAt(at);
+                    pApp->SetSelected(FALSE);
+                }
+            }
+            RemoveSelectedAppointments(FALSE, FALSE);
+        }
+    }
+
+    BOOL added = FALSE;
     for (INT_PTR i = 0; i < apps.GetSize(); ++i) {
         CZUDPAppointment* pApp = apps[i];
-        if (pApp->IsRecurrence())
+        apps[i] = nullptr;
+        if (mark.m_bDeleted || !::IsWindow(hWnd)) {
+            // The parent took the control away: what is left was made here.
+            delete pApp;
+            continue;
+        }
+        const BOOL wasOccurrence = pApp->IsRecurrence() && pApp->IsRecurrenceClone();
+        if (wasOccurrence && (detach || (!bCalendarDay && pApp->GetResourceID() != nResource)))
             pApp->ClearRecurrence();
-        pApp->SetResourceID(nResource);
-        if (bPlaceByDropDate && IsDayTypeView() && m_dtDrop.IsValid() && m_dtDrop != COleDateTime(0.0)) {
+        if (!bCalendarDay || detach)
+            pApp->SetResourceID(nResource);
+        if (!bCalendarDay && IsDayTypeView() && m_dtDrop.IsValid() && m_dtDrop != COleDateTime(0.0)) {
             const BOOL isLong = pApp->IsAllDay() || pApp->IsLong();
             if (isLong && !bAllDayTarget) {
                 pApp->SetAllDay(FALSE);
@@ -200,12 +442,44 @@ BOOL CZUDPPlannerManagerCtrl::AddDroppedAppointments(CZUDPAppointmentArray& apps
                 pApp->SetInterval(m_dtDrop, m_dtDrop);
             }
         }
+        if (tellUpdates) {
+            const LRESULT reply =
+                ::SendMessage(parent, ZUDP_PLANNER_BEFORE_UPDATE_APPOINTMENT, 0, reinterpret_cast<LPARAM>(pApp));
+            if (mark.m_bDeleted || !::IsWindow(hWnd)) {
+                delete pApp;
+                continue;
+            }
+            if (reply != 0) {
+                // Refused: an occurrence stays in its series as it was; a
+                // plain appointment, already gone from its old place, is
+                // kept at the new one rather than lost.
+                if (pApp->IsRecurrenceClone()) {
+                    delete pApp;
+                    ++nRefused;
+                } else if (AddAppointment(pApp, FALSE, FALSE)) {
+                    added = TRUE;
+                } else {
+                    delete pApp;
+                    ++nRefused;
+                }
+                continue;
+            }
+        }
+        dtSelStart = pApp->GetStart();
+        dtSelEnd = pApp->GetFinish();
+        // An occurrence added to its series becomes an exception and is
+        // deleted by the storage: nothing of it is read afterwards.
         if (AddAppointment(pApp, FALSE, FALSE)) {
             added = TRUE;
-        } else {
-            // Refused: the control made it, so it goes.
+            if (tellUpdates && !mark.m_bDeleted && ::IsWindow(hWnd))
+                ::SendMessage(parent, ZUDP_PLANNER_UPDATE_APPOINTMENT, 0,
+                              wasOccurrence ? 0 : reinterpret_cast<LPARAM>(pApp));
+        } else if (!mark.m_bDeleted) {
+            // Refused by the parent: the control made it, so it goes.
             delete pApp;
             ++nRefused;
+        } else {
+            delete pApp;
         }
     }
     apps.RemoveAll();
@@ -217,43 +491,89 @@ BOOL CZUDPPlannerManagerCtrl::OnDrop(COleDataObject* pDataObject, DROPEFFECT dro
     m_nLastDropEffect = DROPEFFECT_NONE;
     if ((dropEffect != DROPEFFECT_MOVE && dropEffect != DROPEFFECT_COPY) || m_bReadOnly || m_pCurrentView == nullptr)
         return FALSE;
+    // A move onto the place it started from changes nothing.
     if (m_pCurrentView->IsCaptureUnchanged() && dropEffect != DROPEFFECT_COPY)
         return FALSE;
+    DeletionMark mark(this);
+    const HWND hWnd = GetSafeHwnd();
+    auto gone = [&] { return mark.m_bDeleted || !::IsWindow(hWnd) || m_pCurrentView == nullptr; };
+    const BOOL own = m_bDragDrop;
     m_dtDrop = m_pCurrentView->m_dtCaptureCursor;
-    if (!SetChangeOperation(4)) {
+    if (!BeginDrop()) {
+        if (mark.m_bDeleted)
+            return FALSE;
         m_dtDrop = COleDateTime(0.0);
-        AdjustLayout(TRUE);
+        if (own)
+            m_bRelayoutAfterDrag = TRUE;
+        else if (!gone())
+            AdjustLayout(TRUE);
         return FALSE;
     }
-    const HWND hWnd = GetSafeHwnd();
+    if (gone()) {
+        if (!mark.m_bDeleted)
+            m_dtDrop = COleDateTime(0.0);
+        return FALSE;
+    }
     m_pCurrentView->ClearDragAppointments();
     CZUDPAppointmentArray apps;
-    const COleDateTime place = m_pCurrentView->GetDateFromPoint(point);
-    BOOL result = ReadDropData(pDataObject, apps, m_Type, place);
-    if (result) {
+    // The own drag keeps the appointments' times and shifts them by the
+    // way the cursor went; a drop from elsewhere places the earliest one
+    // at the point.
+    const COleDateTime place = own ? COleDateTime(0.0) : m_pCurrentView->GetDateFromPoint(point);
+    BOOL result = FALSE;
+    if (ReadDropData(pDataObject, apps, m_Type, place)) {
         const UINT resource = m_pCurrentView->GetResourceFromPoint(point);
         const UINT oldResource = m_pCurrentView->GetCurrentResourceID();
         const int area = m_pCurrentView->HitTestArea(point);
         const BOOL allDayTarget = IsDayTypeView() && (area == 3 || area == 4 || area == 5);
+        if (own) {
+            const COleDateTime from = m_pCurrentView->m_dtCaptureCurrent;
+            const COleDateTime to = m_dtDrop;
+            const BOOL forward = to > from;
+            ShiftAppointments(apps, forward ? to - from : from - to, forward);
+        }
+        COleDateTime s = m_pCurrentView->GetSelectionStart();
+        COleDateTime e = m_pCurrentView->GetSelectionEnd();
+        m_bNotifyParentSaved = m_bNotifyParent;
+        if (own && dropEffect != DROPEFFECT_COPY)
+            m_bNotifyParent = FALSE;
         int refused = 0;
-        result = AddDroppedAppointments(apps, resource, allDayTarget, TRUE, refused);
-        // A move whose appointments were not all taken answers copy, so
-        // that the source keeps what would otherwise be lost.
-        m_nLastDropEffect = result ? (refused > 0 ? DROPEFFECT_COPY : dropEffect) : DROPEFFECT_NONE;
-        if (::IsWindow(hWnd) && m_pCurrentView != nullptr) {
+        result = AddDropped(apps, own, dropEffect, resource, allDayTarget, FALSE, s, e, refused);
+        if (mark.m_bDeleted)
+            return FALSE;
+        // A move from another window whose appointments were not all
+        // taken answers copy, so that the source keeps them.
+        m_nLastDropEffect = result ? (refused > 0 && !own ? DROPEFFECT_COPY : dropEffect) : DROPEFFECT_NONE;
+        UINT newResource = oldResource;
+        if (!gone()) {
+            if (IsDayTypeView()) {
+                if (s == e)
+                    e += m_pCurrentView->GetMinimumSpan();
+                e -= COleDateTimeSpan(0, 0, 0, 1);
+            } else {
+                s = COleDateTime(s.GetYear(), s.GetMonth(), s.GetDay(), 0, 0, 0);
+                e = COleDateTime(e.GetYear(), e.GetMonth(), e.GetDay(), 0, 0, 0);
+            }
+            if (resource != oldResource && m_pCurrentView->SetCurrentResourceID(resource, FALSE, FALSE))
+                newResource = resource;
+            m_pCurrentView->SetSelection(s, e, FALSE);
             ClearAppointmentSelection(FALSE);
             RequeryAppointments();
             AdjustLayout(TRUE);
             UpdateCalendarMarks(nullptr);
-            if (result)
-                NotifyParent(ZUDP_PLANNER_DROP_APPOINTMENTS, 0, 0);
-            if (resource != oldResource && m_pCurrentView->SetCurrentResourceID(resource, FALSE, FALSE))
-                NotifyParent(ZUDP_PLANNER_RESOURCEID_CHANGED, WPARAM(oldResource), LPARAM(resource));
         }
+        m_bNotifyParent = m_bNotifyParentSaved;
+        if (!gone() && result)
+            NotifyParent(ZUDP_PLANNER_DROP_APPOINTMENTS, 0, 0);
+        if (!gone() && newResource != oldResource)
+            NotifyParent(ZUDP_PLANNER_RESOURCEID_CHANGED, 0, 0);
+        if (mark.m_bDeleted)
+            return FALSE;
     }
-    if (::IsWindow(hWnd))
-        SetChangeOperation(0, result);
-    m_dtDrop = COleDateTime(0.0);
+    if (!gone())
+        EndDrop(result);
+    if (!mark.m_bDeleted)
+        m_dtDrop = COleDateTime(0.0);
     return result;
 }
 
@@ -263,31 +583,46 @@ BOOL CZUDPPlannerManagerCtrl::OnDropToCalendar(COleDataObject* pDataObject, DROP
     m_nLastDropEffect = DROPEFFECT_NONE;
     if (m_bReadOnly || (dropEffect != DROPEFFECT_MOVE && dropEffect != DROPEFFECT_COPY) || m_pCurrentView == nullptr)
         return FALSE;
+    DeletionMark mark(this);
+    const HWND hWnd = GetSafeHwnd();
+    auto gone = [&] { return mark.m_bDeleted || !::IsWindow(hWnd) || m_pCurrentView == nullptr; };
+    const BOOL own = m_bDragDrop;
     m_dtDrop = day;
-    if (!SetChangeOperation(4)) {
-        m_dtDrop = COleDateTime(0.0);
+    if (!BeginDrop() || gone()) {
+        if (!mark.m_bDeleted)
+            m_dtDrop = COleDateTime(0.0);
         return FALSE;
     }
-    const HWND hWnd = GetSafeHwnd();
     m_pCurrentView->ClearDragAppointments();
     CZUDPAppointmentArray apps;
-    BOOL result = ReadDropData(pDataObject, apps, TypeWeek, day);
-    if (result) {
+    BOOL result = FALSE;
+    // The earliest appointment's day becomes the day; the times stay.
+    if (ReadDropData(pDataObject, apps, TypeWeek, day)) {
+        COleDateTime s, e;
+        m_bNotifyParentSaved = m_bNotifyParent;
+        if (own && dropEffect != DROPEFFECT_COPY)
+            m_bNotifyParent = FALSE;
         int refused = 0;
-        result = AddDroppedAppointments(apps, GetCurrentResourceID(), FALSE, FALSE, refused);
-        m_nLastDropEffect = result ? (refused > 0 ? DROPEFFECT_COPY : dropEffect) : DROPEFFECT_NONE;
-        if (::IsWindow(hWnd) && m_pCurrentView != nullptr) {
+        result = AddDropped(apps, own, dropEffect, GetCurrentResourceID(), FALSE, TRUE, s, e, refused);
+        if (mark.m_bDeleted)
+            return FALSE;
+        m_nLastDropEffect = result ? (refused > 0 && !own ? DROPEFFECT_COPY : dropEffect) : DROPEFFECT_NONE;
+        if (!gone()) {
             ClearAppointmentSelection(FALSE);
             RequeryAppointments();
             SetDate(day, FALSE);
             AdjustLayout(TRUE);
             UpdateCalendarMarks(nullptr);
-            if (result)
-                NotifyParent(ZUDP_PLANNER_DROP_APPOINTMENTS, 0, 0);
         }
+        m_bNotifyParent = m_bNotifyParentSaved;
+        if (!gone() && result)
+            NotifyParent(ZUDP_PLANNER_DROP_APPOINTMENTS, 0, 0);
+        if (mark.m_bDeleted)
+            return FALSE;
     }
-    if (::IsWindow(hWnd))
-        SetChangeOperation(0, result);
-    m_dtDrop = COleDateTime(0.0);
+    if (!gone())
+        EndDrop(result);
+    if (!mark.m_bDeleted)
+        m_dtDrop = COleDateTime(0.0);
     return result;
 }

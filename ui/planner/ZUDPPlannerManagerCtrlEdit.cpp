@@ -51,20 +51,19 @@ BOOL CZUDPPlannerManagerCtrl::IsAppointmentAlive(CZUDPAppointment* pApp)
         if (m_QueryApps[i] == pApp)
             return TRUE;
     }
-    if (pApp->IsRecurrenceClone() || m_pAppsStorage == nullptr)
+    // The object may be gone: nothing of it is read here.
+    if (m_pAppsStorage == nullptr)
         return FALSE;
-    // Not queried: look for the object among the storage's appointments of
-    // its day (the pointer is compared, never followed, until found).
+    // Not queried: look for the object among the storage's appointments
+    // (the pointer is compared, never followed).  That list holds no query
+    // occurrences: an occurrence in it is one the storage filed and owns.
     CZUDPAppointmentArray all;
     m_pAppsStorage->QueryAll(all);
-    BOOL found = FALSE;
     for (INT_PTR i = 0; i < all.GetSize(); ++i) {
         if (all[i] == pApp)
-            found = TRUE;
-        else if (all[i] != nullptr && all[i]->IsRecurrenceClone())
-            delete all[i];
+            return TRUE;
     }
-    return found;
+    return FALSE;
 }
 
 void CZUDPPlannerManagerCtrl::RemoveFromQuery(CZUDPAppointment* pApp, BOOL bDeleteOccurrence)

@@ -161,9 +161,10 @@ void CZUDPPlannerManagerCtrl::OnMouseMove(UINT nFlags, CPoint point)
     if (m_bCaptured) {
         m_ptCaptureCurrent = point;
         if (CanStartDragDrop() && (nFlags & MK_LBUTTON) != 0) {
+            DeletionMark mark(this);
             StartDragDrop();
-            // The drag may have ended with the window.
-            if (GetSafeHwnd() == nullptr)
+            // The drag may have ended with the window, or the control.
+            if (mark.m_bDeleted || GetSafeHwnd() == nullptr)
                 return;
         }
     }

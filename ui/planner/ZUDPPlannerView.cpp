@@ -145,6 +145,66 @@ void CZUDPPlannerView::QueryAppointments()
         m_pPlanner->RequeryAppointments();
 }
 
+// ---- whole-day views: selection, week steps, icons, resize edges ---------------------------
+
+void CZUDPPlannerView::SetWholeDaySelection(const COleDateTime& sel1, const COleDateTime& sel2, BOOL bRedraw)
+{
+    static const COleDateTimeSpan dayLessOneSecond(0.999988425925926);
+    COleDateTime start;
+    COleDateTime end;
+    if (sel1 < sel2 || IsSameDay(sel1, sel2)) {
+        start = PlannerDates::TruncateToDay(sel1);
+        end = PlannerDates::TruncateToDay(sel2) + dayLessOneSecond;
+    } else {
+        // The anchor stays the start even when it lies after the end.
+        end = PlannerDates::TruncateToDay(sel2);
+        start = PlannerDates::TruncateToDay(sel1) + dayLessOneSecond;
+    }
+    CZUDPPlannerView::SetSelection(start, end, bRedraw);
+}
+
+BOOL CZUDPPlannerView::ScrollByWeeks(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
+{
+    const int old = m_nScrollOffset;
+    int position = old;
+    switch (nSBCode) {
+    case SB_LINEUP: position = old - 1; break;
+    case SB_LINEDOWN: position = old + 1; break;
+    case SB_PAGEUP: position = old - m_nScrollPage; break;
+    case SB_PAGEDOWN: position = old + m_nScrollPage; break;
+    case SB_TOP: position = 0; break;
+    case SB_BOTTOM: position = m_nScrollTotal; break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: position = int(nPos); break;
+    default: return FALSE;
+    }
+    m_nScrollOffset = position;
+    if (position == old)
+        return FALSE;
+    const COleDateTimeSpan shift(double(position - old) * 7.0);
+    m_dtDate += shift;
+    m_dtDateStart += shift;
+    m_dtDateEnd += shift;
+    SetSelection(m_dtSelectionStart + shift, m_dtSelectionEnd + shift, TRUE);
+    QueryAppointments();
+    return CZUDPPlannerView::OnVScroll(nSBCode, nPos, pScrollBar);
+}
+
+void CZUDPPlannerView::AddCornerDownIcon(BYTE nFlags, const CRect& rectDay)
+{
+    if (nFlags == 0 || m_pPlanner == nullptr)
+        return;
+    const CSize size = m_pPlanner->GetUpDownIconSize();
+    m_DownRects.Add(CRect(rectDay.right - size.cx, rectDay.bottom - size.cy, rectDay.right, rectDay.bottom));
+}
+
+BOOL CZUDPPlannerView::CanResizeAtSideEdges(int nHitCode) const
+{
+    if (IsReadOnly())
+        return FALSE;
+    return nHitCode == ZUDP_PLANNER_HIT_APPOINTMENT_LEFT || nHitCode == ZUDP_PLANNER_HIT_APPOINTMENT_RIGHT;
+}
+
 // ---- hit testing -----------------------------------------------------------------------
 
 int CZUDPPlannerView::HitTestArea(const CPoint& point) const

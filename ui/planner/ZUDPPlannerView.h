@@ -22,9 +22,11 @@
 #include "framework/String.h"
 #include "framework/win/DC.h"
 #include "framework/win/GdiObject.h"
+#include "framework/win/ImageList.h"
 #include "framework/win/Ole.h"
 #include "ui/planner/ZUDPAppointment.h"
 #include "ui/planner/ZUDPAppointmentProperty.h"
+#include "ui/planner/ZUDPPlannerClip.h"
 #include "ui/planner/ZUDPPlannerDates.h"
 
 class CWnd;
@@ -316,6 +318,14 @@ public:
     UINT m_nCaptureResource = 0;
     UINT m_nCursorResource = 0;
     BOOL m_bUpdateToolTipInfo = FALSE;
+    // The control's up and down arrows, copied out of its image list as a
+    // colour and a mask bitmap for painting.
+    CBitmap m_bmpArrowImage[2];
+    CBitmap m_bmpArrowMask[2];
+    HIMAGELIST m_hArrowSource = nullptr;
+    CSize m_sizeArrow;
+    // The widths the appointment boxes of a paint share.
+    CPlannerBoxText m_boxText;
 
 protected:
     // Empties the drag storage and deletes the occurrences its query made.
@@ -328,6 +338,11 @@ protected:
     // shown range into the drag appointments.
     void StoreDragAppointments(CZUDPAppointmentArray& apps);
 
+    // The picture of the widest time of the locale's clock ("%H:%M", with
+    // "%p" on a 12-hour clock), for the boxes' time columns.
+    static CString GetTimeSample();
+    // Copies the control's arrows for DrawUpDownIcons.
+    void MakeArrowCopies(HIMAGELIST images, CSize size);
     // The hidden-appointment flags of one appointment that is not drawn
     // (1 above or nothing to compare with, 2 below).
     static BYTE HiddenFlags(const CRect& rect, const CRect& rectApp)
@@ -336,6 +351,19 @@ protected:
             return 1;
         return rect.top < rectApp.bottom ? 2 : 1;
     }
+    // Shared by the week and month views, whose days are whole cells:
+    // the selection as whole days (the anchor at 00:00:00 and the other end
+    // at 23:59:59, or the other way round when the anchor lies on a later
+    // day), then the base rule.
+    void SetWholeDaySelection(const COleDateTime& sel1, const COleDateTime& sel2, BOOL bRedraw);
+    // Week steps: the range, the current date and the selection move by
+    // seven days per scroll position; FALSE when the position stays.
+    BOOL ScrollByWeeks(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    // One down icon in the day's bottom right corner, never an up icon.
+    void AddCornerDownIcon(BYTE nFlags, const CRect& rectDay);
+    // Resizing only at the left and right edges (first and last day).
+    BOOL CanResizeAtSideEdges(int nHitCode) const;
+
     // The number of shown days that have a rectangle: every loop over the
     // shown days stops there, so a paint or hit test between a range change
     // and its layout never reads past the rectangles.

@@ -106,7 +106,7 @@ CRect CZUDPPlannerViewDay::GetRect() const
 
 // ---- bands and row height ------------------------------------------------------------------
 
-int CZUDPPlannerViewDay::CountAllDayRows() const
+int CZUDPPlannerViewDay::CountAllDayRows(const UINT* pResource) const
 {
     const int days = std::max(GetViewDuration(), 1);
     std::vector<int> perDay(size_t(days), 0);
@@ -118,6 +118,8 @@ int CZUDPPlannerViewDay::CountAllDayRows() const
         for (INT_PTR i = 0; i < list->GetSize(); ++i) {
             const CZUDPAppointment* pApp = list->GetAt(i);
             if (pApp == nullptr || !(pApp->IsAllDay() || pApp->IsLong()))
+                continue;
+            if (pResource != nullptr && pApp->GetResourceID() != *pResource)
                 continue;
             if (days == 1) {
                 ++perDay[0];
@@ -145,26 +147,31 @@ int CZUDPPlannerViewDay::CountAllDayRows() const
 void CZUDPPlannerViewDay::AdjustScrollSizes(CDC* pDC, const CRect& rectClient)
 {
     (void)pDC;
+    AdjustBands(rectClient, 1, CountAllDayRows());
+}
+
+void CZUDPPlannerViewDay::AdjustBands(const CRect& rectClient, int nCaptionRows, int nAllDayRows)
+{
     if (IsTodayInRange())
         StartClock(FALSE);
     else
         StopClock(FALSE);
 
-    const int captionRows = 1;
+    const int captionRows = nCaptionRows;
     const int rowsPerDay = GetSlotsPerDay();
 
     m_rectTimeScale = rectClient;
     m_rectTimeScale.right = rectClient.left + 5 + (rowsPerDay == 24 ? 2 : 3) * m_nRowHeight;
     m_rectView.left = m_rectTimeScale.right;
 
-    const int allDayRows = CountAllDayRows();
+    const int allDayRows = nAllDayRows;
 
     // The rows grow until the day fills a tall control.
     const int fontRowHeight = m_nRowHeight;
     const int firstPass = rectClient.Height() / (captionRows + allDayRows + rowsPerDay);
     if (firstPass > m_nRowHeight)
         m_nRowHeight = firstPass;
-    m_nHeaderBandHeight = m_nRowHeight;
+    m_nHeaderBandHeight = captionRows * m_nRowHeight;
     m_rectView.top += m_nHeaderBandHeight;
     // An all-day row is two pixels taller than a grid row.
     m_nAllDayBandHeight = allDayRows * (m_nRowHeight + 2);
@@ -247,7 +254,13 @@ BOOL CZUDPPlannerViewDay::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScroll
 void CZUDPPlannerViewDay::PlaceTimedAppointments(const CZUDPAppointmentArray& list, int nDay,
                                                  const COleDateTime& date, CZUDPAppointmentArray& longApps)
 {
-    const CRect& rectDay = m_ViewRects[nDay];
+    PlaceTimedAppointmentsIn(list, m_ViewRects[nDay], nDay, date, longApps, nullptr);
+}
+
+void CZUDPPlannerViewDay::PlaceTimedAppointmentsIn(const CZUDPAppointmentArray& list, const CRect& rectDay, int nDay,
+                                                   const COleDateTime& date, CZUDPAppointmentArray& longApps,
+                                                   const UINT* pResource)
+{
     const int row = m_nRowHeight;
     const int slot = GetSlotMinutes();
     const int dayTop = rectDay.top - m_nScrollOffset * row;
@@ -258,6 +271,8 @@ void CZUDPPlannerViewDay::PlaceTimedAppointments(const CZUDPAppointmentArray& li
     for (INT_PTR i = 0; i < list.GetSize(); ++i) {
         CZUDPAppointment* pApp = list[i];
         if (pApp == nullptr || !IsAppointmentOnDate(pApp, date))
+            continue;
+        if (pResource != nullptr && pApp->GetResourceID() != *pResource)
             continue;
         if (pApp->IsAllDay() || pApp->IsLong()) {
             BOOL known = FALSE;

@@ -14,6 +14,8 @@
 // paints the time scale and the day captions; ZUDPPlannerViewDayInput.cpp
 // holds the range and selection rules, the date under a point, the
 // keyboard, the mouse in the bands, activation and dragged appointments.
+#include <functional>
+
 #include "ui/planner/ZUDPPlannerView.h"
 
 // The day view's one-minute clock, on the control's window.
@@ -103,6 +105,7 @@ public:
     virtual void DrawAllDayBand(CDC* pDC, const CRect& rect);
     virtual void DrawCurrentTimeMark(CDC* pDC, const CRect& rect);
     virtual void DrawTimeScale(CDC* pDC, const CRect& rect, BOOL bShowNow);
+    static CString FitHourLabel(CDC* pDC, const CString& label, CRect& cell, int nLeftmost);
     virtual void DrawLongAppointmentStrips(CDC* pDC);
     virtual COleDateTime GetNextDate() const;
     virtual COleDateTime GetPrevDate() const;
@@ -147,11 +150,23 @@ public:
 protected:
     // The all-day rows the range needs: the most all-day and long
     // appointments on one shown day (at least 1).
-    int CountAllDayRows() const;
+    // With a resource, only the appointments of that resource count.
+    int CountAllDayRows(const UINT* pResource = nullptr) const;
+    // The time scale, the caption band of the rows given, the all-day band
+    // of the rows given and the row height.
+    void AdjustBands(const CRect& rectClient, int nCaptionRows, int nAllDayRows);
     // Timed appointments of one day and one list, placed and split into
     // columns.
     void PlaceTimedAppointments(const CZUDPAppointmentArray& list, int nDay, const COleDateTime& date,
                                 CZUDPAppointmentArray& longApps);
+    // The same inside a column of the day (with a resource: only its
+    // appointments).
+    void PlaceTimedAppointmentsIn(const CZUDPAppointmentArray& list, const CRect& rectDay, int nDay,
+                                  const COleDateTime& date, CZUDPAppointmentArray& longApps, const UINT* pResource);
+    // The duration strips of long appointments, each day's in the column
+    // the function gives (FALSE: the appointment has none that day).
+    void DrawLongAppointmentStripsIn(CDC* pDC,
+                                     const std::function<BOOL(const CZUDPAppointment*, int, CRect&)>& column);
     // Long appointments into the first band row where they overlap no
     // earlier one.
     void PlaceLongAppointments(const CZUDPAppointmentArray& longApps);

@@ -218,6 +218,15 @@ void CZUDPPlannerViewDay::OnDrawClient(CDC* pDC, const CRect& rect)
 
 void CZUDPPlannerViewDay::DrawLongAppointmentStrips(CDC* pDC)
 {
+    DrawLongAppointmentStripsIn(pDC, [this](const CZUDPAppointment*, int d, CRect& column) {
+        column = m_ViewRects[d];
+        return TRUE;
+    });
+}
+
+void CZUDPPlannerViewDay::DrawLongAppointmentStripsIn(
+    CDC* pDC, const std::function<BOOL(const CZUDPAppointment*, int, CRect&)>& column)
+{
     if ((GetDrawFlags() & ZUDP_PLANNER_DRAW_VIEW_NO_DURATION) != 0)
         return;
     CZUDPAppointmentArray& queried = GetQueriedAppointments();
@@ -256,7 +265,9 @@ void CZUDPPlannerViewDay::DrawLongAppointmentStrips(CDC* pDC)
                 const LONG d = PlannerDates::WholeDays(day - m_dtDateStart);
                 if (d < 0 || d >= days)
                     continue;
-                const CRect& rectDay = m_ViewRects[d];
+                CRect rectDay;
+                if (!column(pApp, int(d), rectDay))
+                    continue;
                 CRect strip(d == 0 ? rectDay.left : rectDay.left + 1, rectDay.top - 1, rectDay.left + 6,
                             rectDay.top - 1 + slotsPerDay * m_nRowHeight);
                 if (!pApp->IsAllDay()) {
@@ -305,6 +316,7 @@ void CZUDPPlannerViewDay::DrawAllDayBand(CDC* pDC, const CRect& rect)
 
 BYTE CZUDPPlannerViewDay::DrawAppointments(CDC* pDC, const CRect& rect, const COleDateTime& date)
 {
+    m_boxText.Forget();
     CZUDPAppointmentArray& queried = GetQueriedAppointments();
     if (queried.GetSize() == 0 && m_DragAppointments.GetSize() == 0)
         return 0;
@@ -543,11 +555,9 @@ void CZUDPPlannerViewDay::DrawAppointment(CDC* pDC, CZUDPAppointment* pApp, CZUD
         const BOOL asText = (!IsDrawTimeAsIcons() && (flags & ZUDP_PLANNER_DRAW_APP_NO_TIME_ICONS) != 0) ||
                             (icon.cx == 0 && icon.cy == 0);
         if (asText) {
-            CString sample = "%H" + GetTimeSeparator() + "%M";
-            if (!Is24HourClock())
-                sample += "%p";
-            const int timeWidth = pDC->GetTextExtent(COleDateTime(2005, 1, 1, 23, 59, 0).Format(sample)).cx;
-            const int spaceWidth = pDC->GetTextExtent(" ", 1).cx;
+            m_boxText.Measure(pDC, GetTimeSample());
+            const int timeWidth = m_boxText.TimeWidth();
+            const int spaceWidth = m_boxText.SpaceWidth();
             const UINT format = DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
             if (box.Width() < 3 * (timeWidth + spaceWidth)) {
                 truncated = TRUE;
@@ -620,12 +630,8 @@ void CZUDPPlannerViewDay::DrawAppointment(CDC* pDC, CZUDPAppointment* pApp, CZUD
     // 9. Times of a timed appointment, when they are not on slot
     // boundaries.
     BOOL timesWritten = FALSE;
-    int lineHeight = 0;
-    {
-        TEXTMETRIC tm = {};
-        pDC->GetTextMetrics(&tm);
-        lineHeight = tm.tmHeight;
-    }
+    m_boxText.Measure(pDC, GetTimeSample());
+    const int lineHeight = m_boxText.LineHeight();
     if (!isLong && !truncated) {
         const CSize icon = GetClockIconSize();
         if (!IsDrawTimeAsIcons() || (icon.cx == 0 && icon.cy == 0)) {
@@ -642,7 +648,7 @@ void CZUDPPlannerViewDay::DrawAppointment(CDC* pDC, CZUDPAppointment* pApp, CZUD
                 const int timesWidth = pDC->GetTextExtent(times).cx;
                 if (cell.Width() < timesWidth)
                     truncated = TRUE;
-                box.left = cell.left + timesWidth + pDC->GetTextExtent(" ", 1).cx;
+                box.left = cell.left + timesWidth + m_boxText.SpaceWidth();
                 timesWritten = TRUE;
             }
         } else {
@@ -719,38 +725,41 @@ void CZUDPPlannerViewDay::DrawAppointment(CDC* pDC, CZUDPAppointment* pApp, CZUD
         const int width = selected && (noGrips || isLong) ? 2 : 1;
         pDC->FrameRgn(&region, &brush, width, width);
     } else if (isLong) {
-        CPen pen(PS_SOLID, 0, selectionBorder);
-        CPen* pOldPen = pDC->SelectObject(&pen);
         CRect r = rectRecord;
         r.DeflateRect(4, 0);
-        if (hasStart && hasFinish) {
-            pDC->Draw3dRect(r, selectionBorder, selectionBorder);
-        } else {
-            DayLine(pDC, r.left, r.top, r.right, r.top);
-            DayLine(pDC, r.left, r.bottom - 1, r.right, r.bottom - 1);
-            if (hasStart)
-                DayLine(pDC, r.left, r.top, r.left, r.bottom);
-            if (hasFinish)
-                DayLine(pDC, r.right - 1, r.top, r.right - 1, r.bottom);
+        const BOOL both = hasStart && hasFinish;
+        if (both)
+            PlannerFrameRect(pDC, r, selectionBorder, selectionBorder);
+        if (!both || selected) {
+            CPen pen(PS_SOLID, 0, selectionBorder);
+            CPen* pOldPen = pDC->SelectObject(&pen);
+            if (!both) {
+                DayLine(pDC, r.left, r.top, r.right, r.top);
+                DayLine(pDC, r.left, r.bottom - 1, r.right, r.bottom - 1);
+                if (hasStart)
+                    DayLine(pDC, r.left, r.top, r.left, r.bottom);
+                if (hasFinish)
+                    DayLine(pDC, r.right - 1, r.top, r.right - 1, r.bottom);
+            }
+            if (selected) {
+                const int left = hasStart ? r.left : r.left - 1;
+                const int right = hasFinish ? r.right : r.right + 1;
+                DayLine(pDC, left, r.top - 1, right, r.top - 1);
+                DayLine(pDC, left, r.bottom, right, r.bottom);
+            }
+            pDC->SelectObject(pOldPen);
         }
-        if (selected) {
-            const int left = hasStart ? r.left : r.left - 1;
-            const int right = hasFinish ? r.right : r.right + 1;
-            DayLine(pDC, left, r.top - 1, right, r.top - 1);
-            DayLine(pDC, left, r.bottom, right, r.bottom);
-        }
-        pDC->SelectObject(pOldPen);
     } else {
         clip.Restore();
-        pDC->Draw3dRect(rectRecord, selected && noGrips ? selectionBorder : border,
-                        selected && noGrips ? selectionBorder : border);
+        PlannerFrameRect(pDC, rectRecord, selected && noGrips ? selectionBorder : border,
+                         selected && noGrips ? selectionBorder : border);
         if (selected) {
             if (!noGrips)
                 DrawGrips(pDC, rectRecord, hasStart, hasFinish, duration, selectionBorder);
             CRect second = rectRecord;
             if (noGrips)
                 second.DeflateRect(1, 1);
-            pDC->Draw3dRect(second, selectionBorder, selectionBorder);
+            PlannerFrameRect(pDC, second, selectionBorder, selectionBorder);
         }
     }
 

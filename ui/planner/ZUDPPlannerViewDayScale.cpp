@@ -77,6 +77,32 @@ void CZUDPPlannerViewDay::DrawCurrentTimeMark(CDC* pDC, const CRect& rect)
     CZUDPVisualManager::GetActiveManager()->DrawPlannerTimeScaleLine(pDC, this, rect);
 }
 
+// A whole-hour label wider than its cell ("12 am" in a narrow scale) would be
+// cut on the left by the right-aligned drawing and read as "2 am": the label
+// may use the scale's left margin, and sheds the space and then the
+// designator before it is cut.
+CString CZUDPPlannerViewDay::FitHourLabel(CDC* pDC, const CString& label, CRect& cell, int nLeftmost)
+{
+    if (pDC->GetTextExtent(label).cx <= cell.Width())
+        return label;
+    cell.left = std::min<int>(cell.left, nLeftmost);
+    CString text = label;
+    for (;;) {
+        if (pDC->GetTextExtent(text).cx <= cell.Width())
+            return text;
+        const int space = text.Find(' ');
+        if (space >= 0) {
+            text.Delete(space);
+            continue;
+        }
+        // Leave the hour's digits only.
+        int digits = 0;
+        while (digits < text.GetLength() && text[digits] >= '0' && text[digits] <= '9')
+            ++digits;
+        return digits > 0 && digits < text.GetLength() ? text.Left(digits) : text;
+    }
+}
+
 void CZUDPPlannerViewDay::DrawTimeScale(CDC* pDC, const CRect& rect, BOOL bShowNow)
 {
     if (pDC == nullptr)
@@ -131,7 +157,7 @@ void CZUDPPlannerViewDay::DrawTimeScale(CDC* pDC, const CRect& rect, BOOL bShowN
         const TimeScaleLabel label = GetTimeScaleLabel(hour, slotsPerHour, firstLabel && top >= gridTop - 1);
         if (slotsPerHour == 1) {
             CRect cell(rect.left + 5, top, rect.right - 5, bottom);
-            pDC->DrawText(label.hour, cell, alignment);
+            pDC->DrawText(FitHourLabel(pDC, label.hour, cell, rect.left + 1), cell, alignment);
         } else {
             CRect minuteCell(minuteLeft, top, rect.right - 5, top + row);
             pDC->DrawText(label.minutes, minuteCell, DT_SINGLELINE | DT_CENTER | DT_VCENTER);

@@ -242,6 +242,10 @@ void CZUDPPlannerView::AdjustUpDownIcons(BOOL bAnyHiddenIsBelow)
                     continue;
                 if (l == 0 && movedAway && pApp->IsSelected())
                     continue;
+                // Never laid out (the multi-resource view's appointments of
+                // a resource it does not show): not hidden, just not there.
+                if (pApp->GetDrawRect(date).IsRectNull())
+                    continue;
                 if (bAnyHiddenIsBelow) {
                     flags |= 2;
                 } else if (!rectDay.IsRectNull()) {
@@ -260,27 +264,89 @@ void CZUDPPlannerView::AdjustUpDownIcons(BOOL bAnyHiddenIsBelow)
     }
 }
 
+void CZUDPPlannerView::MakeArrowCopies(HIMAGELIST images, CSize size)
+{
+    for (int index = 0; index < 2; ++index) {
+        m_bmpArrowImage[index].DeleteObject();
+        m_bmpArrowMask[index].DeleteObject();
+    }
+    m_hArrowSource = images;
+    m_sizeArrow = size;
+    CDC dc;
+    if (!dc.CreateCompatibleDC(nullptr))
+        return;
+    const int count = ImageList_GetImageCount(images);
+    for (int index = 0; index < 2 && index < count; ++index) {
+        LPVOID bits = nullptr;
+        m_bmpArrowImage[index].Attach(CZUDPDrawManager::Create32BitDibSection(CSize(size.cx, -size.cy), &bits));
+        m_bmpArrowMask[index].Attach(CZUDPDrawManager::Create32BitDibSection(CSize(size.cx, -size.cy), &bits));
+        if (m_bmpArrowImage[index].GetSafeHandle() == nullptr || m_bmpArrowMask[index].GetSafeHandle() == nullptr)
+            continue;
+        const CRect whole(CPoint(0, 0), size);
+        // The colours with black where the arrow is transparent, and the
+        // mask: white there, black under the arrow.
+        HGDIOBJ old = ::SelectObject(dc, m_bmpArrowImage[index].GetSafeHandle());
+        dc.FillSolidRect(whole, RGB(0, 0, 0));
+        ImageList_Draw(images, index, dc, 0, 0, ILD_NORMAL);
+        ::SelectObject(dc, m_bmpArrowMask[index].GetSafeHandle());
+        dc.FillSolidRect(whole, RGB(255, 255, 255));
+        ImageList_Draw(images, index, dc, 0, 0, ILD_MASK);
+        ::SelectObject(dc, old);
+    }
+}
+
 void CZUDPPlannerView::DrawUpDownIcons(CDC* pDC)
 {
-    if (pDC == nullptr || m_pPlanner == nullptr)
+    if (pDC == nullptr || pDC->GetSafeHdc() == nullptr || m_pPlanner == nullptr)
         return;
+    if (m_UpRects.GetSize() == 0 && m_DownRects.GetSize() == 0)
+        return;
+    HIMAGELIST images = m_pPlanner->m_ilUpDown.GetSafeHandle();
+    if (images == nullptr)
+        return;
+    // The arrows are copied out of the control's image list once and then
+    // drawn as a mask and a colour blit: making an icon of them, or drawing
+    // straight from the list, costs more on every paint than all the rest
+    // of the icons.
     const CSize size = m_pPlanner->GetUpDownIconSize();
+    if (images != m_hArrowSource || size != m_sizeArrow)
+        MakeArrowCopies(images, size);
+    CDC source;
+    if (!source.CreateCompatibleDC(pDC))
+        return;
+    HGDIOBJ old = nullptr;
     for (int index = 0; index < 2; ++index) {
-        HICON hIcon = m_pPlanner->GetUpDownIcon(index);
-        if (hIcon == nullptr)
+        if (m_bmpArrowImage[index].GetSafeHandle() == nullptr || m_bmpArrowMask[index].GetSafeHandle() == nullptr)
             continue;
         const CRectArray& rects = index == 0 ? m_UpRects : m_DownRects;
+        if (rects.GetSize() == 0)
+            continue;
+        HGDIOBJ previous = ::SelectObject(source, m_bmpArrowMask[index].GetSafeHandle());
+        if (old == nullptr)
+            old = previous;
         for (INT_PTR i = 0; i < rects.GetSize(); ++i)
-            ::DrawIconEx(pDC->GetSafeHdc(), rects[i].left, rects[i].top, hIcon, size.cx, size.cy, 0, nullptr,
-                         DI_NORMAL);
-        ::DestroyIcon(hIcon);
+            ::BitBlt(pDC->GetSafeHdc(), rects[i].left, rects[i].top, size.cx, size.cy, source, 0, 0, SRCAND);
+        ::SelectObject(source, m_bmpArrowImage[index].GetSafeHandle());
+        for (INT_PTR i = 0; i < rects.GetSize(); ++i)
+            ::BitBlt(pDC->GetSafeHdc(), rects[i].left, rects[i].top, size.cx, size.cy, source, 0, 0, SRCPAINT);
     }
+    if (old != nullptr)
+        ::SelectObject(source, old);
 }
 
 // ---- painting ---------------------------------------------------------------------------------
 
+CString CZUDPPlannerView::GetTimeSample()
+{
+    CString sample = "%H" + GetTimeSeparator() + "%M";
+    if (!Is24HourClock())
+        sample += "%p";
+    return sample;
+}
+
 BYTE CZUDPPlannerView::DrawAppointments(CDC* pDC, const CRect& rect, const COleDateTime& date)
 {
+    m_boxText.Forget();
     CZUDPAppointmentArray& queried = GetQueriedAppointments();
     if (queried.GetSize() == 0 && m_DragAppointments.GetSize() == 0)
         return 0;
@@ -438,34 +504,36 @@ void CZUDPPlannerView::DrawAppointment(CDC* pDC, CZUDPAppointment* pApp, CZUDPAp
         }
         rect.DeflateRect(isLong ? 1 : 3, 0);
     } else if (isLong) {
-        CPen pen(PS_SOLID, 1, frame2);
-        CPen* pOldPen = pDC->SelectObject(&pen);
-        if (both) {
-            pDC->Draw3dRect(rect, frame2, frame2);
-        } else {
-            HorizontalLine(pDC, rect.left, rect.right, rect.top);
-            HorizontalLine(pDC, rect.left, rect.right, rect.bottom - 1);
-            if (hasStart)
-                VerticalLine(pDC, rect.left, rect.top, rect.bottom);
-            if (hasFinish)
-                VerticalLine(pDC, rect.right - 1, rect.top, rect.bottom);
+        if (both)
+            PlannerFrameRect(pDC, rect, frame2, frame2);
+        if (!both || selected) {
+            CPen pen(PS_SOLID, 1, frame2);
+            CPen* pOldPen = pDC->SelectObject(&pen);
+            if (!both) {
+                HorizontalLine(pDC, rect.left, rect.right, rect.top);
+                HorizontalLine(pDC, rect.left, rect.right, rect.bottom - 1);
+                if (hasStart)
+                    VerticalLine(pDC, rect.left, rect.top, rect.bottom);
+                if (hasFinish)
+                    VerticalLine(pDC, rect.right - 1, rect.top, rect.bottom);
+            }
+            if (selected) {
+                const int left = hasStart ? rect.left : rect.left - 1;
+                const int right = hasFinish ? rect.right : rect.right + 1;
+                HorizontalLine(pDC, left, right, rect.top - 1);
+                HorizontalLine(pDC, left, right, rect.bottom);
+            }
+            pDC->SelectObject(pOldPen);
         }
-        if (selected) {
-            const int left = hasStart ? rect.left : rect.left - 1;
-            const int right = hasFinish ? rect.right : rect.right + 1;
-            HorizontalLine(pDC, left, right, rect.top - 1);
-            HorizontalLine(pDC, left, right, rect.bottom);
-        }
-        pDC->SelectObject(pOldPen);
         if (override)
             rect.DeflateRect(1, 0);
     } else if (selected) {
         if (override) {
             CRect inner = rect;
             inner.DeflateRect(1, 0);
-            pDC->Draw3dRect(inner, frame2, frame2);
+            PlannerFrameRect(pDC, inner, frame2, frame2);
             inner.InflateRect(1, 1);
-            pDC->Draw3dRect(inner, frame2, frame2);
+            PlannerFrameRect(pDC, inner, frame2, frame2);
             rect.DeflateRect(2, 0);
         }
     } else if (override) {
@@ -506,11 +574,9 @@ void CZUDPPlannerView::DrawAppointment(CDC* pDC, CZUDPAppointment* pApp, CZUDPAp
             const COLORREF timeColour = pManager->GetPlannerCellColor(this, selected, !isLong, flags);
             const COLORREF previous =
                 timeColour != kPlannerNoColour ? pDC->SetTextColor(timeColour) : kPlannerNoColour;
-            CString sample = "%H" + GetTimeSeparator() + "%M";
-            if (!Is24HourClock())
-                sample += "%p";
-            const int timeWidth = pDC->GetTextExtent(COleDateTime(2005, 1, 1, 23, 59, 0).Format(sample)).cx;
-            const int spaceWidth = pDC->GetTextExtent(" ", 1).cx;
+            m_boxText.Measure(pDC, GetTimeSample());
+            const int timeWidth = m_boxText.TimeWidth();
+            const int spaceWidth = m_boxText.SpaceWidth();
             const UINT format = DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
             if (isLong) {
                 if (rect.Width() < 3 * timeWidth + 3 * spaceWidth) {

@@ -15,7 +15,6 @@ namespace {
 const COleDateTimeSpan kWeekOneDay(1.0);
 // Seven days less the last second.
 const COleDateTimeSpan kWeekLessOneSecond(6.999988425925926);
-const COleDateTimeSpan kWeekDayLessOneSecond(0.999988425925926);
 // The virtual scroll range: positions are week steps.
 const int kWeekScrollMaximum = 50;
 const int kWeekScrollStart = 25;
@@ -66,17 +65,7 @@ void CZUDPPlannerViewWeek::OnActivate(CZUDPPlannerManagerCtrl* pPlanner, const C
 
 void CZUDPPlannerViewWeek::SetSelection(const COleDateTime& sel1, const COleDateTime& sel2, BOOL bRedraw)
 {
-    COleDateTime start;
-    COleDateTime end;
-    if (sel1 < sel2 || IsSameDay(sel1, sel2)) {
-        start = PlannerDates::TruncateToDay(sel1);
-        end = PlannerDates::TruncateToDay(sel2) + kWeekDayLessOneSecond;
-    } else {
-        // The anchor stays the start even when it lies after the end.
-        end = PlannerDates::TruncateToDay(sel2);
-        start = PlannerDates::TruncateToDay(sel1) + kWeekDayLessOneSecond;
-    }
-    CZUDPPlannerView::SetSelection(start, end, bRedraw);
+    SetWholeDaySelection(sel1, sel2, bRedraw);
 }
 
 void CZUDPPlannerViewWeek::SetDrawTimeFinish(BOOL bDraw)
@@ -202,10 +191,7 @@ void CZUDPPlannerViewWeek::AdjustAppointments()
 
 void CZUDPPlannerViewWeek::AddUpDownIcons(BYTE nFlags, const CRect& rectDay)
 {
-    if (nFlags == 0 || m_pPlanner == nullptr)
-        return;
-    const CSize size = m_pPlanner->GetUpDownIconSize();
-    m_DownRects.Add(CRect(rectDay.right - size.cx, rectDay.bottom - size.cy, rectDay.right, rectDay.bottom));
+    AddCornerDownIcon(nFlags, rectDay);
 }
 
 int CZUDPPlannerViewWeek::HitTestArea(const CPoint& point) const
@@ -226,12 +212,7 @@ int CZUDPPlannerViewWeek::HitTestArea(const CPoint& point) const
     return code;
 }
 
-BOOL CZUDPPlannerViewWeek::CanResizeAt(int nHitCode) const
-{
-    if (IsReadOnly())
-        return FALSE;
-    return nHitCode == ZUDP_PLANNER_HIT_APPOINTMENT_LEFT || nHitCode == ZUDP_PLANNER_HIT_APPOINTMENT_RIGHT;
-}
+BOOL CZUDPPlannerViewWeek::CanResizeAt(int nHitCode) const { return CanResizeAtSideEdges(nHitCode); }
 
 // ---- painting ----------------------------------------------------------------------------------
 
@@ -311,29 +292,7 @@ BOOL CZUDPPlannerViewWeek::OnScroll(UINT nScrollCode, UINT nPos, BOOL bDoScroll)
 
 BOOL CZUDPPlannerViewWeek::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 {
-    const int old = m_nScrollOffset;
-    int position = old;
-    switch (nSBCode) {
-    case SB_LINEUP: position = old - 1; break;
-    case SB_LINEDOWN: position = old + 1; break;
-    case SB_PAGEUP: position = old - m_nScrollPage; break;
-    case SB_PAGEDOWN: position = old + m_nScrollPage; break;
-    case SB_TOP: position = 0; break;
-    case SB_BOTTOM: position = m_nScrollTotal; break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: position = int(nPos); break;
-    default: return FALSE;
-    }
-    m_nScrollOffset = position;
-    if (position == old)
-        return FALSE;
-    const COleDateTimeSpan shift(double(position - old) * 7.0);
-    m_dtDate += shift;
-    m_dtDateStart += shift;
-    m_dtDateEnd += shift;
-    SetSelection(m_dtSelectionStart + shift, m_dtSelectionEnd + shift, TRUE);
-    QueryAppointments();
-    return CZUDPPlannerView::OnVScroll(nSBCode, nPos, pScrollBar);
+    return ScrollByWeeks(nSBCode, nPos, pScrollBar);
 }
 
 BOOL CZUDPPlannerViewWeek::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)

@@ -2,6 +2,7 @@
 
 #include "ui/foundation/ZUDPDrawOnGlass.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
+#include "ui/planner/ZUDPCalendar.h"
 
 namespace uitest {
 
@@ -149,6 +150,19 @@ void CRecordingVisualManager::DrawControlFrame(CDC* pDC, CRect rect, CWnd* pWnd,
         CZUDPVisualManager::DrawControlFrame(pDC, rect, pWnd, bDrawOnGlass);
 }
 
+void CRecordingVisualManager::GetCalendarColors(const CZUDPCalendar* pCalendar, CalendarColors& colors)
+{
+    Record("GetCalendarColors", nullptr, CRect(), {}, pCalendar);
+    CZUDPVisualManager::GetCalendarColors(pCalendar, colors);
+    if (calendarColors.size() == 5) {
+        colors.clrCaption = calendarColors[0];
+        colors.clrCaptionText = calendarColors[1];
+        colors.clrSelected = calendarColors[2];
+        colors.clrSelectedText = calendarColors[3];
+        colors.clrTodayBorder = calendarColors[4];
+    }
+}
+
 void CRecordingVisualManager::DrawWindowBorder(CWnd* pWnd)
 {
     if (Record("DrawWindowBorder", nullptr, CRect(), {}, pWnd))
@@ -195,6 +209,33 @@ BOOL CRecordingVisualManager::DrawTextOnGlass(CDC* pDC, CString strText, CRect r
     if (Record("DrawTextOnGlass", pDC, rect, {(int)dwFlags, nGlowSize, (int)clrText}))
         drawn = CZUDPVisualManager::DrawTextOnGlass(pDC, strText, rect, dwFlags, nGlowSize, clrText);
     return Answer("DrawTextOnGlass", drawn);
+}
+
+BOOL CRecordingVisualManager::UsesCustomCaption()
+{
+    return Answer("UsesCustomCaption", CZUDPVisualManager::UsesCustomCaption());
+}
+
+BOOL CRecordingVisualManager::UpdateFrameWindowRegion(CWnd* pWnd, int cx, int cy)
+{
+    Record("UpdateFrameWindowRegion", nullptr, CRect(0, 0, cx, cy), {}, pWnd);
+    return Answer("UpdateFrameWindowRegion", FALSE);
+}
+
+void CRecordingVisualManager::NotifyFrameActivation(CWnd* pFrame, BOOL bActive)
+{
+    Record("NotifyFrameActivation", nullptr, CRect(), {bActive}, pFrame);
+    CZUDPVisualManager::NotifyFrameActivation(pFrame, bActive);
+}
+
+BOOL CRecordingVisualManager::DrawCustomFrameNonClient(CWnd* pWnd, CDC* pDC)
+{
+    CRect rectClip;
+    if (pDC != nullptr)
+        pDC->GetClipBox(&rectClip);
+    const bool bDraw = Record("DrawCustomFrameNonClient", pDC, rectClip, {}, pWnd);
+    const BOOL bBase = bDraw ? CZUDPVisualManager::DrawCustomFrameNonClient(pWnd, pDC) : FALSE;
+    return Answer("DrawCustomFrameNonClient", bBase);
 }
 
 BOOL CRecordingVisualManager::UsesCustomScrollBars()

@@ -125,6 +125,11 @@ public:
     void DrawTabFrame(CDC* pDC, CZUDPBaseTabWnd* pTabWnd, CRect rect, COLORREF clrDark, CPen* pPen) override;
     void DrawTabsAreaEdge(CDC* pDC, CZUDPBaseTabWnd* pTabWnd, BOOL bIsVertical, CRect rect, CBrush* pbrFace,
                           CPen* pPen) override;
+    // The calendar's colours: recorded (the element is the calendar); the
+    // five colours of `calendarColors` replace the base manager's when a
+    // test sets them.
+    std::vector<COLORREF> calendarColors;
+    void GetCalendarColors(const CZUDPCalendar* pCalendar, CalendarColors& colors) override;
     // The planner's: flags hold the operation's state, GetPlannerDayColors
     // also the background colour it was handed (the appointment's own).
     COLORREF DrawPlannerCaption(CDC* pDC, CZUDPPlannerView* pView, CRect rect, BOOL bIsToday, BOOL bIsSelected,
@@ -162,6 +167,14 @@ public:
     void DrawSubmenuArrow(CDC* pDC, CZUDPToolbarMenuButton* pButton, CRect rect, BOOL bHighlighted,
                           BOOL bIsRadio) override;
     void DrawShowAllButtonArrow(CDC* pDC, CRect rect) override;
+    // The custom caption of library frames: the question, the window
+    // region (recorded with the size as its rectangle), the activation
+    // (flags: active) and the non-client paint (rectangle: the DC's clip
+    // box).
+    BOOL UsesCustomCaption() override;
+    BOOL UpdateFrameWindowRegion(CWnd* pWnd, int cx, int cy) override;
+    void NotifyFrameActivation(CWnd* pFrame, BOOL bActive) override;
+    BOOL DrawCustomFrameNonClient(CWnd* pWnd, CDC* pDC) override;
 
 protected:
     // Keeps the call; draws the test's `instead` drawing when it has one.

@@ -13,6 +13,8 @@
 #include "ui/commandbars/ZUDPToolBarColorButton.h"
 #include "ui/controls/ZUDPColorMenuButton.h"
 #include "ui/controls/ZUDPColorSeams.h"
+#include "ui/docking/ZUDPFrameImpl.h"
+#include "ui/docking/ZUDPFrameWnd.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -753,4 +755,84 @@ TEST_F(ColorBarTest, PalettesOnlyAtEightBits)
     CZUDPColorBar::LoadColorsFromPalette(nullptr, loaded);
     EXPECT_EQ(20, loaded.GetSize());
     EXPECT_EQ(RGB(0, 0, 0), loaded[0]);
+}
+
+namespace {
+
+// A library frame (it keeps torn-off bars) that handles the colour
+// command (the torn-off bar is enabled by it) and records its commands.
+class CTearOffColorFrame : public CZUDPFrameWnd {
+public:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        commands.push_back(LOWORD(wParam));
+        return CZUDPFrameWnd::OnCommand(wParam, lParam);
+    }
+    void OnColor() {}
+    std::vector<UINT> commands;
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CTearOffColorFrame, CZUDPFrameWnd)
+    ON_COMMAND(kColorCommand, &CTearOffColorFrame::OnColor)
+END_MESSAGE_MAP()
+
+} // namespace
+
+// A colour popup torn off leaves a free colour bar of the button's command
+// in the frame's torn-off bars; a choice there sends the command to its
+// owner and records the colour for the command.
+TEST_F(ColorBarTest, TornOffPopupLeavesAColourBarOfTheCommand)
+{
+    CTearOffColorFrame frame;
+    ASSERT_TRUE(frame.Create(nullptr, "colours", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(50, 50, 650, 450)));
+    CZUDPToolBar toolbar;
+    ASSERT_TRUE(toolbar.CreateBar(&frame, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, 0xE903));
+    toolbar.SetOwner(&frame);
+    auto* pButton = new CZUDPColorMenuButton(kColorCommand, "&Colour");
+    pButton->m_Colors.Copy(Colors(8));
+    pButton->SetColumnsNumber(4);
+    pButton->SetTearOffId(4712);
+    toolbar.InsertButton(pButton);
+    const int nSavedAnimation = g_menuAnimation;
+    g_menuAnimation = 0;
+    ASSERT_TRUE(pButton->OpenPopupMenu(&toolbar));
+    g_menuAnimation = nSavedAnimation;
+    CZUDPPopupMenu* pPopup = pButton->openPopup;
+    ASSERT_NE(nullptr, pPopup);
+    const HWND hWndPopup = pPopup->m_hWnd;
+    const CRect rectCaption = pPopup->m_rectTearOffCaption;
+    ASSERT_FALSE(rectCaption.IsRectEmpty());
+
+    // Press on the caption, leave it with the button down, release.
+    const CPoint ptOn = rectCaption.CenterPoint();
+    pPopup->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptOn.x, ptOn.y));
+    frame.PostMessage(WM_LBUTTONUP, 0, 0);
+    pPopup->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptOn.x, rectCaption.bottom + 8));
+    EXPECT_FALSE(::IsWindow(hWndPopup));
+
+    auto* pBar = DYNAMIC_DOWNCAST(CZUDPColorBar, frame.GetFrameImpl().FindTearOffBar(4712));
+    ASSERT_NE(nullptr, pBar);
+    EXPECT_EQ(kColorCommand, pBar->commandId);
+    EXPECT_TRUE(pBar->dockable);
+    EXPECT_NE(nullptr, pBar->GetParentMiniFrame(TRUE)) << "floating";
+    CString strTitle;
+    pBar->GetWindowText(strTitle);
+    EXPECT_STREQ("Colour", strTitle);
+
+    pBar->SetOwner(&frame);
+    const COLORREF chosen = pBar->colors[2];
+    int iCell = -1;
+    for (int i = 0; i < pBar->GetCount() && iCell < 0; ++i) {
+        if (Cell(*pBar, i) != nullptr && Cell(*pBar, i)->color == chosen && !Cell(*pBar, i)->isPreview)
+            iCell = i;
+    }
+    ASSERT_GE(iCell, 0);
+    Click(*pBar, iCell);
+    EXPECT_EQ(std::vector<UINT>{kColorCommand}, frame.commands);
+    COLORREF recorded = 0;
+    EXPECT_TRUE(g_commandColors.Lookup(kColorCommand, recorded));
+    EXPECT_EQ(chosen, recorded);
+    EXPECT_EQ(chosen, pButton->GetColor());
+    toolbar.DestroyWindow();
+    frame.DestroyWindow();
 }

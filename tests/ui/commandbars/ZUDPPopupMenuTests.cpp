@@ -5,6 +5,7 @@
 // seam and the shadows.
 #include "framework/win/FrameworkSeams.h"
 #include "framework/win/WinApp.h"
+#include "tests/common/DrawingTest.h"
 #include "tests/common/MessagePumpWin.h"
 #include "tests/common/ui/RecordingVisualManager.h"
 #include "ui/commandbars/ZUDPCommandBarsSeams.h"
@@ -12,16 +13,20 @@
 #include "ui/commandbars/ZUDPPopupMenuBar.h"
 #include "ui/commandbars/ZUDPToolBar.h"
 #include "ui/commandbars/ZUDPToolbarMenuButton.h"
+#include "ui/docking/ZUDPFrameImpl.h"
 #include "ui/docking/ZUDPFrameWnd.h"
+#include "ui/docking/ZUDPMiniFrameWnd.h"
 #include "ui/foundation/MenuSound.h"
 #include "ui/foundation/ZUDPDrawManager.h"
 #include "ui/foundation/ZUDPFoundationSeams.h"
 #include "ui/foundation/ZUDPShowAllButton.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 #include "ui/foundation/ZUDPUserToolsManager.h"
+#include "ui/foundation/ZUDPVisualManager.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -899,4 +904,315 @@ TEST_F(PopupMenusTest, ShadowWindowRendersItsSizeWithAlphaAndFollowsNewAlpha)
     m_depth = 8;
     CZUDPShadowWnd flat(pPopup, 6);
     EXPECT_FALSE(flat.Create()) << "no layered shadow on an 8-bit screen";
+}
+
+// ---------------------------------------------------------------------------
+// Scrolling, resizing and tear-off
+
+// A menu taller than the work area scrolls: resting on the scroll-down
+// area scrolls one row per 80 ms timer until the last row shows, then the
+// timer stops; End and Home bring the last and first items into view.
+TEST_F(PopupMenusTest, ScrollAreasScrollOneRowPerTimerUntilTheEnd)
+{
+    m_workArea = CRect(0, 0, 1024, 300);
+    HMENU hMenu = ::CreatePopupMenu();
+    for (UINT i = 0; i < 40; ++i) {
+        char text[16];
+        sprintf(text, "Item %u", i);
+        ::AppendMenuA(hMenu, MF_STRING, 1000 + i, text);
+    }
+    CZUDPPopupMenu* pPopup = Open(hMenu, CPoint(100, 10));
+    ASSERT_NE(nullptr, pPopup);
+    CZUDPPopupMenuBar* pBar = pPopup->GetMenuBar();
+    EXPECT_TRUE(pPopup->IsHeightLimited());
+    CRect rectWindow;
+    pPopup->GetWindowRect(&rectWindow);
+    EXPECT_LE(rectWindow.bottom, 300);
+    EXPECT_TRUE(pPopup->GetScrollUpArea().IsRectEmpty());
+    const CRect rectDown = pPopup->GetScrollDownArea();
+    ASSERT_FALSE(rectDown.IsRectEmpty());
+
+    // The cursor rests on the scroll-down area.
+    CPoint ptDown = rectDown.CenterPoint();
+    pPopup->ClientToScreen(&ptDown);
+    m_cursor = ptDown;
+    CPoint ptClient = rectDown.CenterPoint();
+    pPopup->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(ptClient.x, ptClient.y));
+    EXPECT_EQ(1, pPopup->GetScrollDirection());
+    EXPECT_EQ(80u, TimerOf(pPopup, CZUDPPopupMenu::kScrollTimer));
+    int nSteps = 0;
+    for (int nRow = 0; TimerOf(pPopup, CZUDPPopupMenu::kScrollTimer) != UINT(-1) && nSteps < 100; ++nSteps) {
+        pPopup->SendMessage(WM_TIMER, CZUDPPopupMenu::kScrollTimer);
+        if (TimerOf(pPopup, CZUDPPopupMenu::kScrollTimer) != UINT(-1)) {
+            EXPECT_EQ(nRow + 1, pBar->GetFirstVisibleRow()) << "one row per step";
+            nRow = pBar->GetFirstVisibleRow();
+        }
+    }
+    EXPECT_LT(nSteps, 100);
+    EXPECT_FALSE(pPopup->CanScrollDown());
+    EXPECT_EQ(0, pPopup->GetScrollDirection());
+    CRect rectBarClient;
+    pBar->GetClientRect(&rectBarClient);
+    EXPECT_LE(pBar->GetButtonAt(39)->Rect().bottom, rectBarClient.bottom) << "the last item shows";
+    EXPECT_FALSE(pPopup->GetScrollUpArea().IsRectEmpty());
+
+    // Home goes back to the first row; End shows the last item again.
+    m_cursor = CPoint(0, 0);
+    pPopup->SendMessage(WM_KEYDOWN, VK_HOME);
+    EXPECT_EQ(0, pBar->GetHotIndex());
+    EXPECT_EQ(0, pBar->GetFirstVisibleRow());
+    EXPECT_TRUE(pPopup->GetScrollUpArea().IsRectEmpty());
+    pPopup->SendMessage(WM_KEYDOWN, VK_END);
+    EXPECT_EQ(39, pBar->GetHotIndex());
+    pBar->GetClientRect(&rectBarClient);
+    EXPECT_LE(pBar->GetButtonAt(39)->Rect().bottom, rectBarClient.bottom);
+    EXPECT_GE(pBar->GetButtonAt(39)->Rect().top, rectBarClient.top);
+}
+
+// The resize loop follows the cursor from the window's top-left corner
+// (within the minimum size) until the button is released, and does not
+// start while another window holds the mouse.
+TEST_F(PopupMenusTest, ResizeLoopFollowsTheCursorWithinTheMinimumSize)
+{
+    struct Case {
+        const char* what;
+        CSize drag;       // cursor offset from the window's top-left corner
+        bool otherCapture;
+        CSize expected;   // window size afterwards (-1: unchanged)
+    } cases[] = {
+        {"larger", CSize(300, 260), false, CSize(0, 260)},
+        {"below the minimum", CSize(20, 20), false, CSize(120, 72)},
+        {"another window holds the mouse", CSize(300, 260), true, CSize(-1, -1)},
+    };
+    for (const Case& c : cases) {
+        CZUDPPopupMenu* pPopup = new CZUDPPopupMenu;
+        pPopup->AllowResize(120, 60);
+        ASSERT_TRUE(pPopup->CreatePopup(&m_host, 200, 150, MakeMenu({{"A", 101}, {"B", 102}}), FALSE, TRUE));
+        m_opened.push_back(pPopup->m_hWnd);
+        const int b = pPopup->BorderWidth();
+        CRect rectBefore;
+        pPopup->GetWindowRect(&rectBefore);
+
+        // The resize bar's corner answers the hit test.
+        CPoint ptCorner(rectBefore.right - b - 2, rectBefore.bottom - b - 2);
+        EXPECT_EQ(HTBOTTOMRIGHT, (int)pPopup->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(ptCorner.x, ptCorner.y)))
+            << c.what;
+
+        if (c.otherCapture)
+            m_host.SetCapture();
+        m_cursor = rectBefore.TopLeft() + c.drag;
+        pPopup->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, 0);
+        pPopup->PostMessage(WM_LBUTTONUP, 0, 0);
+        pPopup->SendMessage(WM_NCLBUTTONDOWN, HTBOTTOMRIGHT, MAKELPARAM(ptCorner.x, ptCorner.y));
+        if (c.otherCapture) {
+            ::ReleaseCapture();
+            MSG msg;
+            while (::PeekMessageA(&msg, nullptr, WM_MOUSEMOVE, WM_LBUTTONUP, PM_REMOVE)) {
+            }
+        }
+        CRect rectAfter;
+        pPopup->GetWindowRect(&rectAfter);
+        const CSize expected(c.expected.cx == 0 ? c.drag.cx + 2 * b : c.expected.cx, c.expected.cy);
+        if (c.expected.cx < 0)
+            EXPECT_EQ(rectBefore.Size(), rectAfter.Size()) << c.what;
+        else
+            EXPECT_EQ(expected, rectAfter.Size()) << c.what;
+        EXPECT_EQ(rectBefore.TopLeft(), rectAfter.TopLeft()) << c.what;
+        EXPECT_EQ(nullptr, ::GetCapture()) << c.what;
+        pPopup->DestroyWindow();
+    }
+}
+
+namespace {
+
+// A library frame with a toolbar whose menu button opens a menu that can
+// be torn off; the frame's tear-off hook answers as told.
+class CTearOffFrame : public CZUDPFrameWnd {
+public:
+    BOOL accept = TRUE;
+    int asked = 0;
+    BOOL OnTearOffMenu(CZUDPPopupMenu* pMenu, CZUDPBaseControlBar* pBar) override
+    {
+        (void)pMenu;
+        (void)pBar;
+        ++asked;
+        return accept;
+    }
+};
+
+const UINT kTearOffId = 4711;
+
+struct TearOffFixture {
+    CTearOffFrame frame;
+    CZUDPToolBar toolbar;
+    CZUDPToolbarMenuButton* pButton = nullptr;
+    HMENU hMenu = nullptr;
+
+    bool Make()
+    {
+        if (!frame.Create(nullptr, "tear-off", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(50, 50, 650, 450)))
+            return false;
+        if (!toolbar.CreateBar(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE930))
+            return false;
+        toolbar.SetWindowPos(nullptr, 0, 0, 300, 30, SWP_NOZORDER | SWP_NOACTIVATE);
+        hMenu = MakeMenu({{"&Cut", 101}, {"&Copy", 102}, kSep, {"&Paste", 103}});
+        pButton = new CZUDPToolbarMenuButton((UINT)-1, hMenu, -1, "&Edit");
+        pButton->SetTearOffId(kTearOffId);
+        if (toolbar.InsertButton(pButton) < 0)
+            return false;
+        pButton->SetRect(CRect(0, 0, 40, 22));
+        return true;
+    }
+    ~TearOffFixture()
+    {
+        if (toolbar.GetSafeHwnd() != nullptr)
+            toolbar.DestroyWindow();
+        if (frame.GetSafeHwnd() != nullptr)
+            frame.DestroyWindow();
+        if (hMenu != nullptr)
+            ::DestroyMenu(hMenu);
+    }
+    CZUDPFrameImpl& Impl() { return frame.GetFrameImpl(); }
+    int TornOffCount() { return (int)Impl().m_listTearOffToolbars.GetCount(); }
+};
+
+} // namespace
+
+// The tear-off caption: a press and a release on it tear nothing off;
+// moving off it with the button down floats a toolbar of the menu's items
+// (caption without "&", control id = the tear-off id) that follows the
+// cursor until the release, and the menu closes.  Escape or the right
+// button cancel: the bar goes and the menu shows again.  The frame may
+// refuse; a menu torn off again brings its bar back.
+TEST_F(PopupMenusTest, TearOffCaptionFloatsTheMenuAsAToolbar)
+{
+    TearOffFixture fx;
+    ASSERT_TRUE(fx.Make());
+    CPoint ptGrip(-1, -1);
+    ScopedSeam<BOOL(int, int)> setCursor(g_frameworkSeams.setCursorPos, [&](int x, int y) {
+        ptGrip = CPoint(x, y);
+        return TRUE;
+    });
+    auto open = [&]() -> CZUDPPopupMenu* {
+        return fx.pButton->OpenPopupMenu(&fx.toolbar) ? fx.pButton->openPopup : nullptr;
+    };
+    // Press on the caption, then leave it with the button down: the loop
+    // reads the messages queued for it.
+    auto tear = [&](CZUDPPopupMenu* pPopup, std::initializer_list<std::pair<UINT, WPARAM>> queued) {
+        const CRect rectCaption = pPopup->m_rectTearOffCaption;
+        const CPoint ptOn = rectCaption.CenterPoint();
+        pPopup->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptOn.x, ptOn.y));
+        for (const auto& q : queued)
+            fx.frame.PostMessage(q.first, q.second, 0);
+        pPopup->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptOn.x, rectCaption.bottom + 8));
+    };
+
+    CZUDPPopupMenu* pPopup = open();
+    ASSERT_NE(nullptr, pPopup);
+    HWND hWndPopup = pPopup->m_hWnd;
+    ASSERT_FALSE(pPopup->m_rectTearOffCaption.IsRectEmpty());
+    CPoint ptCaption = pPopup->m_rectTearOffCaption.CenterPoint();
+    pPopup->ClientToScreen(&ptCaption);
+    EXPECT_EQ(CZUDPPopupMenu::kTearOffCaption, pPopup->HitTestArea(ptCaption));
+
+    // Press and release on the caption.
+    const CPoint ptOn = pPopup->m_rectTearOffCaption.CenterPoint();
+    pPopup->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptOn.x, ptOn.y));
+    EXPECT_EQ(hWndPopup, ::GetCapture());
+    pPopup->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptOn.x, ptOn.y));
+    EXPECT_EQ(nullptr, ::GetCapture());
+    EXPECT_EQ(0, fx.TornOffCount());
+    EXPECT_TRUE(::IsWindow(hWndPopup));
+
+    // Cancelled by Escape, then by the right button.
+    for (UINT cancel : {UINT(WM_KEYDOWN), UINT(WM_RBUTTONDOWN)}) {
+        tear(pPopup, {{WM_MOUSEMOVE, MK_LBUTTON}, {cancel, cancel == WM_KEYDOWN ? VK_ESCAPE : MK_RBUTTON}});
+        EXPECT_EQ(0, fx.TornOffCount()) << cancel;
+        ASSERT_TRUE(::IsWindow(hWndPopup)) << cancel;
+        EXPECT_TRUE(pPopup->IsWindowVisible()) << "the menu shows again";
+        EXPECT_EQ(nullptr, ::GetCapture());
+    }
+    EXPECT_EQ(2, fx.frame.asked);
+
+    // Refused by the frame: no bar, the menu stays.
+    fx.frame.accept = FALSE;
+    tear(pPopup, {});
+    EXPECT_EQ(0, fx.TornOffCount());
+    EXPECT_TRUE(::IsWindow(hWndPopup));
+    fx.frame.accept = TRUE;
+
+    // Placed: moved by the cursor, released.
+    m_cursor = CPoint(400, 300);
+    tear(pPopup, {{WM_MOUSEMOVE, MK_LBUTTON}, {WM_LBUTTONUP, 0}});
+    EXPECT_FALSE(::IsWindow(hWndPopup)) << "the menu closed";
+    EXPECT_EQ(nullptr, fx.pButton->openPopup);
+    ASSERT_EQ(1, fx.TornOffCount());
+    auto* pBar = DYNAMIC_DOWNCAST(CZUDPToolBar, fx.Impl().FindTearOffBar(kTearOffId));
+    ASSERT_NE(nullptr, pBar);
+    CString strTitle;
+    pBar->GetWindowText(strTitle);
+    EXPECT_STREQ("Edit", strTitle);
+    std::vector<UINT> commands;
+    for (int i = 0; i < pBar->GetCount(); ++i)
+        commands.push_back(pBar->GetButtonAt(i)->commandId);
+    EXPECT_EQ((std::vector<UINT>{101, 102, 0, 103}), commands);
+    CZUDPMiniFrameWnd* pMiniFrame = pBar->GetParentMiniFrame(TRUE);
+    ASSERT_NE(nullptr, pMiniFrame);
+    CRect rectMini;
+    pMiniFrame->GetWindowRect(&rectMini);
+    // The cursor was put 5 pixels below the middle of the frame's top
+    // edge; the frame then followed the cursor keeping that grip.
+    EXPECT_EQ(CPoint(400, 300) - CSize(rectMini.Width() / 2, 5), rectMini.TopLeft());
+    EXPECT_NE(CPoint(-1, -1), ptGrip);
+
+    // Torn off again: the same bar comes back, no new one.
+    fx.frame.asked = 0;
+    pPopup = open();
+    ASSERT_NE(nullptr, pPopup);
+    hWndPopup = pPopup->m_hWnd;
+    m_cursor = CPoint(300, 200);
+    tear(pPopup, {{WM_MOUSEMOVE, MK_LBUTTON}, {WM_LBUTTONUP, 0}});
+    EXPECT_FALSE(::IsWindow(hWndPopup));
+    EXPECT_EQ(1, fx.TornOffCount());
+    EXPECT_EQ(pBar, fx.Impl().FindTearOffBar(kTearOffId));
+    EXPECT_EQ(0, fx.frame.asked) << "the frame is asked about new bars only";
+}
+
+// A checked row shows its mark in the image column (a check, or a dot for
+// a radio item); an unchecked row leaves the column empty.  The menu's
+// default row, measured with the bold font, is drawn with it too.
+TEST_F(PopupMenusTest, CheckedRowsShowTheirMarkAndTheDefaultRowIsBold)
+{
+    HMENU hMenu = MakeMenu({{"Plain", 101}, {"Checked", 102, MF_CHECKED}, {"Radio", 103, MF_CHECKED},
+                            {"Wwww", 104}, {"Wwww", 105}});
+    ::SetMenuDefaultItem(hMenu, 104, FALSE);
+    CZUDPPopupMenu* pPopup = Open(hMenu);
+    ASSERT_NE(nullptr, pPopup);
+    CZUDPPopupMenuBar* pBar = pPopup->GetMenuBar();
+    ASSERT_EQ(5, pBar->GetCount());
+    ASSERT_TRUE(pBar->GetButtonAt(1)->style & TBBS_CHECKED);
+    static_cast<CZUDPToolbarMenuButton*>(pBar->GetButtonAt(2))->radioCheck = TRUE;
+    CRect rectClient;
+    pBar->GetClientRect(&rectClient);
+    trovtest::DibCanvas canvas(rectClient.Width(), rectClient.Height());
+    CDC dc;
+    dc.Attach(canvas.Dc());
+    pBar->PaintBar(&dc);
+    dc.Detach();
+    const int nColumnRight = CZUDPToolBar::GetMenuItemImageSize().cx +
+                             2 * CZUDPVisualManager::GetActiveManager()->GetMenuImageMargin();
+    auto ink = [&](int i, bool bImageColumn) {
+        CRect rect = pBar->GetButtonAt(i)->Rect();
+        if (bImageColumn)
+            rect.right = rect.left + nColumnRight;
+        else
+            rect.left += nColumnRight;
+        rect.DeflateRect(2, 2);
+        const COLORREF background = canvas.Pixel(rect.left, rect.top);
+        return canvas.CountOther(rect, background, 40);
+    };
+    EXPECT_EQ(0, ink(0, true));
+    EXPECT_GT(ink(1, true), 4) << "a check mark";
+    EXPECT_GT(ink(2, true), 4) << "a radio dot";
+    EXPECT_GT(ink(3, false), ink(4, false)) << "the default row's text is bold";
 }

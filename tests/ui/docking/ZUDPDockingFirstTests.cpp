@@ -21,14 +21,15 @@ bool InList(const CObList& list, const CObject* pObject) { return list.Find(cons
 
 } // namespace
 
-// A library frame is in the frame list while it lives; an MDI frame makes
-// its client window when it is created.
+// A library frame is in the frame list while its window lives; an MDI
+// frame makes its client window when it is created.
 TEST(FrameTest, FramesHostWindowsAndAreListed)
 {
     {
         CZUDPFrameWnd frame;
-        EXPECT_TRUE(InList(g_frameList, &frame));
+        EXPECT_FALSE(InList(g_frameList, &frame));
         ASSERT_TRUE(frame.Create(nullptr, "frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
+        EXPECT_TRUE(InList(g_frameList, &frame));
         EXPECT_EQ(&frame, CWnd::FromHandlePermanent(frame.m_hWnd));
         EXPECT_EQ(&frame, frame.GetActiveFrame());
         frame.DestroyWindow();

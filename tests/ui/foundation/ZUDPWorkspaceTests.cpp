@@ -527,20 +527,23 @@ TEST_F(ZUDPWorkspaceOrderTest, LoadAndSaveVisitBarsAndFrameInTheirOrder)
     EXPECT_EQ(Bytes({0, 0, 0, 0}), ReadRaw(In("ControlBars-Summary"), "Bars"));
 
     // With a stored version the docking layout is loaded when the frame
-    // accepts it, or when the check is bypassed.
+    // accepts it, or when the check is bypassed.  The toolbar options saved
+    // above come back first: applying the large-icons option lays out the
+    // two toolbars with windows.
     m_log.clear();
     app.EnableUserToolbars(FALSE);
     ASSERT_TRUE(app.LoadState(nullptr, &m_impl));
-    EXPECT_EQ(Log({"before load", "load docked", "tear-offs", "check dock", "load dock", "apply dock", "after load"}),
+    EXPECT_EQ(Log({"before load", "layout", "layout", "load docked", "tear-offs", "check dock", "load dock", "apply dock", "after load"}),
               m_log);
     m_impl.m_acceptDock = FALSE;
     m_log.clear();
     app.LoadState(nullptr, &m_impl);
-    EXPECT_EQ(Log({"before load", "load docked", "tear-offs", "check dock", "after load"}), m_log);
+    EXPECT_EQ(Log({"before load", "layout", "layout", "load docked", "tear-offs", "check dock", "after load"}), m_log);
     app.EnableForceDockStateLoad(TRUE);
     m_log.clear();
     app.LoadState(nullptr, &m_impl);
-    EXPECT_EQ(Log({"before load", "load docked", "tear-offs", "load dock", "apply dock", "after load"}), m_log);
+    EXPECT_EQ(Log({"before load", "layout", "layout", "load docked", "tear-offs", "load dock", "apply dock", "after load"}),
+              m_log);
 }
 
 TEST_F(ZUDPWorkspaceOrderTest, ToolbarsWhoseResourcesChangedAreRefreshedAfterLoading)

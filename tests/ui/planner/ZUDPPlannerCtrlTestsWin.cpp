@@ -366,8 +366,9 @@ TEST_F(PlannerCtrlTest, SetDateOnTheShownMonthPageMovesOnlyTheCurrentDate)
     ctrl.SetDate(Date(2024, 5, 22), FALSE);
     EXPECT_TRUE(ctrl.GetDateStart() == Date(2024, 4, 29));
     EXPECT_TRUE(ctrl.GetDate() == Date(2024, 5, 22));
+    // The month view selects whole days.
     EXPECT_TRUE(ctrl.GetSelectionStart() == Date(2024, 5, 22));
-    EXPECT_TRUE(ctrl.GetSelectionEnd() == Date(2024, 5, 22));
+    EXPECT_TRUE(ctrl.GetSelectionEnd() == Date(2024, 5, 22, 23, 59, 59));
     EXPECT_EQ(1, m_parent.Count(ZUDP_PLANNER_DATE_CHANGED));
 }
 
@@ -553,17 +554,20 @@ TEST_F(PlannerCtrlTest, ALinkedCalendarSelectsTheShownDaysAndMarksTheDaysWithApp
     for (const Case& c : cases) {
         CTestPlannerCtrl& ctrl = MakeWindow(c.clock);
         CZUDPCalendar calendar;
-        ASSERT_TRUE(calendar.CreateEx(0, AfxRegisterWndClass(0), "", WS_CHILD, CRect(0, 0, 10, 10), &m_parent, 7));
-        calendar.m_dtFirstShown = Date(2024, 5, 1);
-        calendar.m_dtLastShown = Date(2024, 5, 31, 23, 59, 59);
+        ASSERT_TRUE(calendar.Create(WS_CHILD, CRect(0, 0, 10, 10), &m_parent, 7));
+        // One month shown, May 2024; the planner's days are a range.
+        calendar.EnableMultipleSelection(TRUE, FALSE);
+        calendar.SetFirstMonth(2024, 5, FALSE);
         Add(Date(2024, 5, 14, 10, 0, 0), Date(2024, 5, 14, 11, 0, 0), "A");
         ctrl.SetCalendar(&calendar);
         ctrl.SetDateInterval(c.weekStart, c.weekStart + COleDateTimeSpan(6.0), FALSE);
         ASSERT_EQ(2, ctrl.GetType());
         EXPECT_TRUE(ctrl.GetDateStart() == Date(2024, 5, 13));
-        ASSERT_EQ(7, calendar.m_SelectedDates.GetCount()) << c.clock;
-        EXPECT_TRUE(COleDateTime(calendar.m_SelectedDates.GetHead()) == c.first) << c.clock;
-        EXPECT_TRUE(COleDateTime(calendar.m_SelectedDates.GetTail()) == c.first + COleDateTimeSpan(6.0));
+        CList<DATE, DATE> selected;
+        calendar.GetSelectedDates(selected);
+        ASSERT_EQ(7, selected.GetCount()) << c.clock;
+        EXPECT_TRUE(COleDateTime(selected.GetHead()) == c.first) << c.clock;
+        EXPECT_TRUE(COleDateTime(selected.GetTail()) == c.first + COleDateTimeSpan(6.0));
         EXPECT_TRUE(calendar.IsDateMarked(2024, 5, 14));
         EXPECT_FALSE(calendar.IsDateMarked(2024, 5, 15));
         ctrl.SetCalendar(nullptr);

@@ -343,6 +343,44 @@ TEST_F(PlannerViewTest, TimeScaleLabelsIn24HourAnd12HourLocales)
     }
 }
 
+// A right-aligned label wider than its cell loses its left end: "12 am"
+// drawn into a narrow scale read "2 am". The label takes the scale's left
+// margin first, then sheds its space and designator, never its digits.
+TEST_F(PlannerViewTest, WholeHourLabelsTooWideForTheScaleKeepTheirHour)
+{
+    CDC dc;
+    dc.Attach(::CreateCompatibleDC(nullptr));
+    HGDIOBJ hOld = dc.SelectObject(::GetStockObject(DEFAULT_GUI_FONT));
+    const int full = dc.GetTextExtent(CString("12 am")).cx;
+    const int joined = dc.GetTextExtent(CString("12am")).cx;
+    const int digits = dc.GetTextExtent(CString("12")).cx;
+    ASSERT_LT(digits, joined);
+    ASSERT_LT(joined, full);
+    struct FitCase {
+        int cellWidth, margin;  // the cell, and how far left of it the scale starts
+        const char* text;
+        int leftShift;          // how far the cell moved left
+    } cases[] = {
+        { full, 4, "12 am", 0 },            // fits as it is
+        { full - 2, 4, "12 am", 4 },        // fits with the margin
+        { joined - 4, 4, "12am", 4 },       // the space goes
+        { digits - 6, 4, "12", 4 },         // the designator goes; the digits stay even when cut
+        { joined, 0, "12am", 0 },
+    };
+    for (const FitCase& c : cases) {
+        CRect cell(100, 0, 100 + c.cellWidth, 20);
+        const CString fitted = CZUDPPlannerViewDay::FitHourLabel(&dc, "12 am", cell, 100 - c.margin);
+        EXPECT_STREQ(c.text, fitted) << c.cellWidth;
+        EXPECT_EQ(100 - c.leftShift, cell.left) << c.cellWidth;
+        EXPECT_EQ(100 + c.cellWidth, cell.right) << c.cellWidth;
+    }
+    // A 24-hour label that fits is left alone.
+    CRect wide(0, 0, 200, 20);
+    EXPECT_STREQ(" 1:00", CZUDPPlannerViewDay::FitHourLabel(&dc, " 1:00", wide, 0));
+    dc.SelectObject(hOld);
+    ::DeleteDC(dc.Detach());
+}
+
 TEST_F(PlannerViewTest, TheCurrentTimeMarkAndTheMinuteTicks)
 {
     const int r0 = MeasuredRowHeight();
