@@ -99,19 +99,28 @@ bool ShootToolbarControlSheets(const GalleryPhotographer& photograph, const std:
     }
     pHot->SetHotEdit(FALSE);
 
-    // The calculator popup under an edit in calculator mode.
+    // The calculator as a control in the frame, and its popup under an edit
+    // in calculator mode when the popup shows on this display.
+    CZUDPCalculator calculator(12.5, 0x7A11, nullptr);
+    bool bCalculator = calculator.CreateControl(&frame, CRect(420, 110, 640, 250), 0x7A11) != FALSE;
+    if (bCalculator) {
+        Repaint(calculator);
+        pump(200);
+        photograph("calculator-control", calculator.m_hWnd);
+    }
     CZUDPEdit calcEdit;
-    bool bCalculator = false;
     if (calcEdit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(20, 160, 200, 182), &frame, 0x7A10)) {
         calcEdit.SetCalculatorMode();
         calcEdit.SetWindowText("12.5");
         calcEdit.OnBrowse();
-        if (auto* pPopup = dynamic_cast<CZUDPCalculatorPopup*>(calcEdit.m_pCalcPopup)) {
+        auto* pPopup = dynamic_cast<CZUDPCalculatorPopup*>(calcEdit.m_pCalcPopup);
+        if (pPopup != nullptr && ::IsWindow(pPopup->m_hWnd)) {
             Repaint(*pPopup);
             pump(300);
-            photograph("calculator-popup", pPopup->m_hWnd);
-            pPopup->SendMessage(WM_CLOSE);
-            bCalculator = true;
+            if (::IsWindow(pPopup->m_hWnd) && pPopup->IsWindowVisible())
+                photograph("calculator-popup", pPopup->m_hWnd);
+            if (::IsWindow(pPopup->m_hWnd))
+                pPopup->SendMessage(WM_CLOSE);
         }
     }
 
@@ -141,6 +150,7 @@ bool ShootToolbarControlSheets(const GalleryPhotographer& photograph, const std:
     host.DestroyWindow();
     source.DestroyWindow();
     calcEdit.DestroyWindow();
+    calculator.DestroyWindow();
     combos.DestroyWindow();
     fontBar.DestroyWindow();
     frame.DestroyWindow();
