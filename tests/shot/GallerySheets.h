@@ -92,3 +92,8 @@ void ShootPlannerViewSheets(const GalleryPhotographer& photograph);
 // the menu bar (MenuBarSheetWin.cpp); false when a window could not be
 // made, the menu did not open or the child's buttons did not appear.
 bool ShootMenuBarSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);
+// Toolbar controls: flat combo buttons closed, hot and dropped, a help
+// combo with its prompt, an edit box, the font combos, a calculator popup
+// under an edit and an open drop-down toolbar (ToolbarControlsSheetWin.cpp);
+// false when the calculator or the drop-down window did not open.
+bool ShootToolbarControlSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);

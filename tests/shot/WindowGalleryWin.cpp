@@ -882,6 +882,13 @@ int main(int argc, char** argv)
         printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
         return g_failures.empty() ? 0 : 1;
     }
+    // TROV_GALLERY_ONLY=controls: the toolbar controls alone.
+    if (only != nullptr && strcmp(only, "controls") == 0) {
+        if (!ShootToolbarControlSheets(Photograph, Pump))
+            Fail("toolbar-controls", "the calculator or the drop-down window did not open");
+        printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
+        return g_failures.empty() ? 0 : 1;
+    }
     // TROV_GALLERY_ONLY=popups: the popup menus' sheet alone.
     if (only != nullptr && strcmp(only, "popups") == 0) {
         if (!ShootPopupMenuSheets(Photograph, Pump))
@@ -951,6 +958,8 @@ int main(int argc, char** argv)
         Fail("library-frames", "a frame or application bar could not be made");
     if (!ShootMenuBarSheets(Photograph, Pump))
         Fail("menubar", "a window could not be made or the menu bar's menu or MDI buttons did not appear");
+    if (!ShootToolbarControlSheets(Photograph, Pump))
+        Fail("toolbar-controls", "the calculator or the drop-down window did not open");
 
     printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
     return g_failures.empty() ? 0 : 1;

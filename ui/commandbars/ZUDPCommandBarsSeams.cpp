@@ -22,16 +22,42 @@ int CALLBACK CollectFont(const LOGFONTA* pLogFont, const TEXTMETRICA*, DWORD dwF
     return 1;
 }
 
+void EnumerateDCFonts(HDC hDC, BYTE nCharSet, std::vector<CZUDPFontDesc>& fonts)
+{
+    LOGFONTA lf = {};
+    lf.lfCharSet = nCharSet;
+    ::EnumFontFamiliesExA(hDC, &lf, (FONTENUMPROCA)CollectFont, (LPARAM)&fonts, 0);
+}
+
 void RealInstalledFonts(BYTE nCharSet, std::vector<CZUDPFontDesc>& fonts)
 {
     HDC hDC = ::GetDC(nullptr);
     if (hDC == nullptr)
         return;
-    LOGFONTA lf = {};
-    lf.lfCharSet = nCharSet;
-    ::EnumFontFamiliesExA(hDC, &lf, (FONTENUMPROCA)CollectFont, (LPARAM)&fonts, 0);
+    EnumerateDCFonts(hDC, nCharSet, fonts);
     ::ReleaseDC(nullptr, hDC);
 }
+
+void RealPrinterFonts(BYTE nCharSet, std::vector<CZUDPFontDesc>& fonts)
+{
+    // The default printer's DC, as the application's printer defaults give
+    // it: no dialog is shown.
+    PRINTDLGA pd = {};
+    pd.lStructSize = sizeof(pd);
+    pd.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
+    if (!::PrintDlgA(&pd))
+        return;
+    if (pd.hDC != nullptr) {
+        EnumerateDCFonts(pd.hDC, nCharSet, fonts);
+        ::DeleteDC(pd.hDC);
+    }
+    if (pd.hDevMode != nullptr)
+        ::GlobalFree(pd.hDevMode);
+    if (pd.hDevNames != nullptr)
+        ::GlobalFree(pd.hDevNames);
+}
+
+BOOL RealDbcsEnabled() { return ::GetSystemMetrics(SM_DBCSENABLED) != 0; }
 
 // Inverts a frame of the given width round a rectangle on the desktop with
 // the halftone brush.
@@ -121,7 +147,8 @@ INT_PTR RealButtonAppearanceDialog(CZUDPToolbarButton* pButton, CZUDPToolBarImag
 } // namespace
 
 CommandBarsSeams::CommandBarsSeams()
-    : installedFonts(RealInstalledFonts), drawDragOutline(RealDrawDragOutline), setMouseHook(RealSetMouseHook),
+    : installedFonts(RealInstalledFonts), printerFonts(RealPrinterFonts), dbcsEnabled(RealDbcsEnabled),
+      drawDragOutline(RealDrawDragOutline), setMouseHook(RealSetMouseHook),
       removeMouseHook(RealRemoveMouseHook), libraryColorDialog(RealLibraryColorDialog),
       clipboardHasBitmap(RealClipboardHasBitmap), clipboardPutBitmap(RealClipboardPutBitmap),
       clipboardGetBitmap(RealClipboardGetBitmap), menuShowDelayText(RealMenuShowDelayText),

@@ -18,6 +18,13 @@ struct CommandBarsSeams {
     // all), one entry per report, before the font lists filter them: its
     // face, script, character set, pitch and family, and font type.
     Seam<void(BYTE nCharSet, std::vector<CZUDPFontDesc>& fonts)> installedFonts;
+    // The same for the application's default printer (a printer DC made
+    // from the printer defaults, without asking the user): appends its
+    // fonts; nothing when there is no default printer.
+    Seam<void(BYTE nCharSet, std::vector<CZUDPFontDesc>& fonts)> printerFonts;
+    // Whether the system has double-byte character support
+    // (SM_DBCSENABLED): vertical faces are then left out of font lists.
+    Seam<BOOL()> dbcsEnabled;
     // The outline an outline drag shows on the screen while a bar or a
     // floating frame is dragged: drawn inverted on the desktop, so drawing
     // a rectangle again removes it.  Draws the new rectangle (none: null)

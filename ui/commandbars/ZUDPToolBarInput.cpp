@@ -781,6 +781,10 @@ BOOL CZUDPToolBar::OnCommand(WPARAM wParam, LPARAM lParam)
     BOOL bFromEnter = FALSE;
     int nNotifyCode = 0;
     if (hWndControl != nullptr) {
+        // A control of a button may take its own notification first (a
+        // combo button's flat edit takes EN_CHANGE).
+        if (ReflectLastMsg(hWndControl))
+            return TRUE;
         nNotifyCode = HIWORD(wParam);
     } else {
         if (wParam == IDCANCEL) {

@@ -33,7 +33,6 @@
 #include "ui/foundation/ZUDPWorkspace.h"
 
 IMPLEMENT_SERIAL(CZUDPToolbarButton, CObject, VERSIONABLE_SCHEMA | 1)
-IMPLEMENT_SERIAL(CZUDPToolbarComboBoxButton, CZUDPToolbarButton, 1)
 
 BOOL g_wrapTextBelowImage = TRUE;
 CString g_buttonClipboardFormatName;

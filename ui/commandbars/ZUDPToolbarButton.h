@@ -181,11 +181,5 @@ extern CString g_buttonClipboardFormatName;
 // Commands the user can never customize (the application fills it).
 extern CList<UINT, UINT> g_nonCustomizableCommands;
 
-// The toolbar's combo-box button: a button that hosts a combo box.  This
-// version creates no window; the combo box of the dialogs makes one only
-// to pass it to the visual manager's combo drawing.
-class CZUDPToolbarComboBoxButton : public CZUDPToolbarButton {
-    DECLARE_SERIAL(CZUDPToolbarComboBoxButton)
-public:
-    CZUDPToolbarComboBoxButton() = default;
-};
+// The combo-box button (the dialogs' combo box draws through one).
+#include "ui/commandbars/ZUDPToolbarComboBoxButton.h"

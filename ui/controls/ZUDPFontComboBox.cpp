@@ -78,9 +78,9 @@ BOOL CZUDPFontComboBox::FillFonts(int nFontType, BYTE nCharSet, BYTE nPitchAndFa
         return FALSE;
     ClearItems();
     for (const auto& pFont : EnumerateFonts(nFontType, nCharSet, nPitchAndFamily)) {
-        if (FindStringExact(-1, pFont->m_strName) != CB_ERR)
+        if (FindStringExact(-1, pFont->faceName) != CB_ERR)
             continue;
-        const int nIndex = AddString(pFont->m_strName);
+        const int nIndex = AddString(pFont->faceName);
         if (nIndex < 0)
             continue;
         if (SetItemDataPtr(nIndex, new CZUDPFontDesc(*pFont)) == CB_ERR)
@@ -136,7 +136,7 @@ void CZUDPFontComboBox::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     CZUDPFontDesc* pDesc = nIndex >= 0 ? GetFontDesc(nIndex) : nullptr;
     CFont fontName;
     if (pDesc != nullptr) {
-        const int nType = pDesc->m_nType;
+        const int nType = pDesc->fontType;
         if ((nType & (TRUETYPE_FONTTYPE | DEVICE_FONTTYPE)) && m_Images.GetSafeHandle() != nullptr) {
             const int iImage = (nType & DEVICE_FONTTYPE) ? kImageDevice : kImageTrueType;
             CPoint pt(rc.left, rc.top + (rc.Height() - kImageSize) / 2);
@@ -144,12 +144,12 @@ void CZUDPFontComboBox::DrawItem(LPDRAWITEMSTRUCT lpDIS)
         }
         rc.left += kTextIndent;
 
-        if (g_fontListDrawNamesInFont && pDesc->m_nCharSet != SYMBOL_CHARSET) {
+        if (g_fontListDrawNamesInFont && pDesc->charSet != SYMBOL_CHARSET) {
             LOGFONTA lf = {};
             g_uiEnvironment.m_fontRegular.GetLogFont(&lf);
-            ::lstrcpynA(lf.lfFaceName, pDesc->m_strName, LF_FACESIZE);
-            if (pDesc->m_nCharSet != DEFAULT_CHARSET)
-                lf.lfCharSet = pDesc->m_nCharSet;
+            ::lstrcpynA(lf.lfFaceName, pDesc->faceName, LF_FACESIZE);
+            if (pDesc->charSet != DEFAULT_CHARSET)
+                lf.lfCharSet = pDesc->charSet;
             lf.lfHeight = lf.lfHeight < 0 ? lf.lfHeight - 4 : lf.lfHeight + 4;
             if (fontName.CreateFontIndirect(&lf))
                 pDC->SelectObject(&fontName);

@@ -8,9 +8,14 @@
 #include "ui/foundation/ZUDPStartup.h"
 
 #include "ui/commandbars/CmdUsageCount.h"
+#include "ui/commandbars/ZUDPCalculator.h"
 #include "ui/commandbars/ZUDPColorBar.h"
 #include "ui/commandbars/ZUDPCommandManager.h"
 #include "ui/commandbars/ZUDPCustomizeButton.h"
+#include "ui/commandbars/ZUDPDropDownToolbarButton.h"
+#include "ui/commandbars/ZUDPHelpComboBoxButton.h"
+#include "ui/commandbars/ZUDPToolbarEditBoxButton.h"
+#include "ui/commandbars/ZUDPToolbarFontCombo.h"
 #include "ui/commandbars/ZUDPMenuBar.h"
 #include "ui/commandbars/ZUDPToolbarSystemMenuButton.h"
 #include "ui/commandbars/ZUDPPopupMenu.h"
@@ -114,6 +119,13 @@ CZUDPMenuHash g_menuHash;
 CCmdUsageCount g_commandUsage;
 CZUDPToolbarDropSource g_toolbarDropSource;
 
+// The edit's calculator mode opens the command bars' calculator popup.
+namespace {
+struct CalculatorPopupRegistration {
+    CalculatorPopupRegistration() { CZUDPEdit::SetCalculatorPopupFactory(&CZUDPCalculatorPopup::Make); }
+} g_calculatorPopupRegistration;
+} // namespace
+
 // The process's GDI+ session (PNG images): this unit holds one reference
 // from start-up to exit, each image strip one more, so GDI+ is shut down
 // only after the last strip, whatever order the exit destroys them in.
@@ -177,6 +189,16 @@ const ZUDPLibraryClass g_libraryClasses[] = {
     {RUNTIME_CLASS(CZUDPToolBarColorButton)},
     {RUNTIME_CLASS(CZUDPColorMenuButton)},
     {RUNTIME_CLASS(CZUDPToolbarSystemMenuButton)},
+    {RUNTIME_CLASS(CZUDPHelpComboBoxButton)},
+    {RUNTIME_CLASS(CZUDPCalculator)},
+    {RUNTIME_CLASS(CCalculatorButton)},
+    {RUNTIME_CLASS(CCalculatorDisplay)},
+    {RUNTIME_CLASS(CZUDPToolbarEditBoxButton)},
+    {RUNTIME_CLASS(CZUDPToolbarFontCombo)},
+    {RUNTIME_CLASS(CZUDPToolbarFontSizeCombo)},
+    {RUNTIME_CLASS(CZUDPDropDownToolbarButton)},
+    {RUNTIME_CLASS(CZUDPDropDownToolBar)},
+    {RUNTIME_CLASS(CZUDPDropDownFrame)},
 };
 const int g_libraryClassCount = int(sizeof(g_libraryClasses) / sizeof(g_libraryClasses[0]));
 

@@ -60,6 +60,27 @@ void CRecordingVisualManager::DrawComboDropButton(CDC* pDC, CRect rect, BOOL bDi
         CZUDPVisualManager::DrawComboDropButton(pDC, rect, bDisabled, bIsDropped, bIsHighlighted, pButton);
 }
 
+void CRecordingVisualManager::DrawComboBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped,
+                                              BOOL bIsHighlighted, CZUDPToolbarComboBoxButton* pButton)
+{
+    if (Record("DrawComboBorder", pDC, rect, {bDisabled, bIsDropped, bIsHighlighted}, pButton))
+        CZUDPVisualManager::DrawComboBorder(pDC, rect, bDisabled, bIsDropped, bIsHighlighted, pButton);
+}
+
+void CRecordingVisualManager::FillComboEditArea(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped,
+                                                BOOL bIsHighlighted, CZUDPToolbarComboBoxButton* pButton)
+{
+    if (Record("FillComboEditArea", pDC, rect, {bDisabled, bIsDropped, bIsHighlighted}, pButton))
+        CZUDPVisualManager::FillComboEditArea(pDC, rect, bDisabled, bIsDropped, bIsHighlighted, pButton);
+}
+
+void CRecordingVisualManager::DrawEditBoxBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bHasBorder,
+                                                CZUDPToolbarEditBoxButton* pButton)
+{
+    if (Record("DrawEditBoxBorder", pDC, rect, {bDisabled, bHasBorder}, pButton))
+        CZUDPVisualManager::DrawEditBoxBorder(pDC, rect, bDisabled, bHasBorder, pButton);
+}
+
 void CRecordingVisualManager::DrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsActive)
 {
     if (Record("DrawTearOffCaption", pDC, rect, {bIsActive}, nullptr))
@@ -405,6 +426,20 @@ void CRecordingVisualManager::FillButtonInterior(CDC* pDC, CZUDPToolbarButton* p
 {
     if (Record("FillButtonInterior", pDC, rect, {state}, pButton))
         CZUDPVisualManager::FillButtonInterior(pDC, pButton, rect, state);
+}
+
+BOOL CRecordingVisualManager::DrawCalculatorButton(CDC* pDC, CRect rect, CZUDPToolbarButton* pButton, int state)
+{
+    if (Record("DrawCalculatorButton", pDC, rect, {state}, pButton))
+        return Answer("DrawCalculatorButton", CZUDPVisualManager::DrawCalculatorButton(pDC, rect, pButton, state));
+    return Answer("DrawCalculatorButton", TRUE);
+}
+
+BOOL CRecordingVisualManager::DrawCalculatorDisplay(CDC* pDC, CRect rect, const CString& strText, BOOL bMemory)
+{
+    if (Record("DrawCalculatorDisplay", pDC, rect, {bMemory}, nullptr))
+        return Answer("DrawCalculatorDisplay", CZUDPVisualManager::DrawCalculatorDisplay(pDC, rect, strText, bMemory));
+    return Answer("DrawCalculatorDisplay", TRUE);
 }
 
 void CRecordingVisualManager::DrawButtonBorder(CDC* pDC, CZUDPToolbarButton* pButton, CRect rect, int state)

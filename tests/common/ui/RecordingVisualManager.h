@@ -72,6 +72,15 @@ public:
                              int nInnerPercent, CBitmap* pBottomCache, CBitmap* pSideCache, BOOL bRTL) override;
     void DrawComboDropButton(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped, BOOL bIsHighlighted,
                              CZUDPToolbarComboBoxButton* pButton) override;
+    // Combo and edit-box parts of toolbar controls: flags hold disabled,
+    // dropped, highlighted (DrawEditBoxBorder: disabled, has border); the
+    // element is the button.
+    void DrawComboBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped, BOOL bIsHighlighted,
+                         CZUDPToolbarComboBoxButton* pButton) override;
+    void FillComboEditArea(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped, BOOL bIsHighlighted,
+                           CZUDPToolbarComboBoxButton* pButton) override;
+    void DrawEditBoxBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bHasBorder,
+                           CZUDPToolbarEditBoxButton* pButton) override;
     void DrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsActive) override;
     void DrawPopupMenuScrollButton(CDC* pDC, CRect rect, BOOL bIsScrollDown, BOOL bIsHighlighted, BOOL bIsPressed,
                                    BOOL bIsDisabled) override;
@@ -143,6 +152,10 @@ public:
     void DrawSeparator(CDC* pDC, CZUDPBaseControlBar* pBar, CRect rect, BOOL bHorz) override;
     void FillButtonInterior(CDC* pDC, CZUDPToolbarButton* pButton, CRect rect, int state) override;
     void DrawButtonBorder(CDC* pDC, CZUDPToolbarButton* pButton, CRect rect, int state) override;
+    // Calculator keys (flags: the state) and display (flags: the memory
+    // flag); the element is the key.
+    BOOL DrawCalculatorButton(CDC* pDC, CRect rect, CZUDPToolbarButton* pButton, int state) override;
+    BOOL DrawCalculatorDisplay(CDC* pDC, CRect rect, const CString& strText, BOOL bMemory) override;
     // The extra room around a bar button's content (the base manager's
     // none unless a test sets it).
     CSize buttonExtraSize = CSize(0, 0);

@@ -176,6 +176,9 @@ protected:
     {
         ZUDPListBoxTest::SetUp();
         m_seams.Replace(g_commandBarsSeams.installedFonts, FakeFonts);
+        m_seams.Replace(g_commandBarsSeams.printerFonts, [](BYTE, std::vector<CZUDPFontDesc>&) {});
+        // A system with double-byte support: no vertical faces.
+        m_seams.Replace(g_commandBarsSeams.dbcsEnabled, []() -> BOOL { return TRUE; });
     }
     static std::vector<std::string> Names(CZUDPFontComboBox& combo)
     {
@@ -199,9 +202,9 @@ TEST_F(FontComboTest, AFaceReportedTwiceIsListedOnceWithItsDescription)
     EXPECT_EQ((std::vector<std::string>{"Arial", "Fixedsys", "Printer Gothic"}), Names(combo));
     CZUDPFontDesc* desc = combo.GetFontDesc(0);
     ASSERT_NE(nullptr, desc);
-    EXPECT_STREQ("Arial", desc->m_strName);
-    EXPECT_EQ(ANSI_CHARSET, desc->m_nCharSet);
-    EXPECT_EQ(TRUETYPE_FONTTYPE, desc->m_nType);
+    EXPECT_STREQ("Arial", desc->faceName);
+    EXPECT_EQ(ANSI_CHARSET, desc->charSet);
+    EXPECT_EQ(TRUETYPE_FONTTYPE, desc->fontType);
 
     // Only TrueType fonts.
     EXPECT_TRUE(combo.FillFonts(TRUETYPE_FONTTYPE));

@@ -85,9 +85,9 @@ TEST(StartupTest, RuntimeClassesAreRegisteredByName)
     } rows[] = {
         {"CZUDPToolBar", V | 1, true}, {"CZUDPToolbarButton", V | 1, true}, {"CZUDPPopupMenu", V | 1, true},
         {"CZUDPUserTool", V | 1, true}, {"CZUDPToolbarMenuButton", V | 1, true}, {"CCustomizeButton", V | 1, true},
-        {"CZUDPHelpComboBoxButton", V | 1, false}, {"CZUDPMenuBar", V | 1, true},
-        {"CZUDPToolbarSystemMenuButton", V | 1, true}, {"CZUDPDropDownFrame", V | 1, false},
-        {"CZUDPDropDownToolbarButton", V | 1, false}, {"CZUDPDialogBar", V | 1, true}, {"CZUDPTasksPane", V | 1, true},
+        {"CZUDPHelpComboBoxButton", V | 1, true}, {"CZUDPMenuBar", V | 1, true},
+        {"CZUDPToolbarSystemMenuButton", V | 1, true}, {"CZUDPDropDownFrame", V | 1, true},
+        {"CZUDPDropDownToolbarButton", V | 1, true}, {"CZUDPDialogBar", V | 1, true}, {"CZUDPTasksPane", V | 1, true},
         {"CZUDPAppointment", V | 1, true}, {"CZUDPColorMenuButton", V | 1, true},
         {"CZUDPAppointmentBaseProperty", V | 1, true}, {"CZUDPAppointmentProperty", V | 1, true},
         {"CZUDPAppointmentPropertyImages", V | 1, true}, {"CZUDPAppointmentPropertyList", V | 1, true},
@@ -99,14 +99,14 @@ TEST(StartupTest, RuntimeClassesAreRegisteredByName)
         {"CZUDPRecurrenceBaseRule", V | 2, true}, {"CZUDPRecurrenceRuleDaily", V | 2, true},
         {"CZUDPRecurrenceRuleMonthly", V | 2, true}, {"CZUDPRecurrenceRuleWeekly", V | 2, true},
         {"CZUDPRecurrenceRuleYearly", V | 2, true}, {"CZUDPMouseManager", 1, true}, {"CZUDPPopupMenuBar", 1, true},
-        {"CZUDPDropDownToolBar", 1, false}, {"CZUDPOutlookBar", 1, false}, {"CZUDPOutlookBarPane", 1, true},
-        {"CZUDPOutlookButton", 1, true}, {"CZUDPCalculator", 1, false}, {"CCalculatorButton", 1, false},
-        {"CCalculatorDisplay", 1, false}, {"CZUDPToolbarComboBoxButton", 1, true}, {"CZUDPColorBar", 1, true},
+        {"CZUDPDropDownToolBar", 1, true}, {"CZUDPOutlookBar", 1, false}, {"CZUDPOutlookBarPane", 1, true},
+        {"CZUDPOutlookButton", 1, true}, {"CZUDPCalculator", 1, true}, {"CCalculatorButton", 1, true},
+        {"CCalculatorDisplay", 1, true}, {"CZUDPToolbarComboBoxButton", 1, true}, {"CZUDPColorBar", 1, true},
         {"CZUDPToolBarColorButton", 1, true}, {"CZUDPGanttItem", 1, true}, {"CZUDPGanttItemStorageBase", 1, true},
         {"CZUDPTasksPaneHistoryButton", 1, false}, {"CZUDPTasksPaneMenuButton", 1, false},
         {"CZUDPTasksPaneNavigateButton", 1, false}, {"CZUDPTasksPaneToolBar", 1, false}, {"CZUDPCalendarBar", 1, true},
-        {"CZUDPToolbarEditBoxButton", 1, false}, {"CZUDPToolbarFontCombo", 1, false},
-        {"CZUDPToolbarFontSizeCombo", 1, false},
+        {"CZUDPToolbarEditBoxButton", 1, true}, {"CZUDPToolbarFontCombo", 1, true},
+        {"CZUDPToolbarFontSizeCombo", 1, true},
     };
     ASSERT_EQ(57u, sizeof(rows) / sizeof(rows[0]));
     int built = 0;
