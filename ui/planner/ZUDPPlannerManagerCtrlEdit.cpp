@@ -5,6 +5,7 @@
 #include "ui/foundation/ZUDPMessages.h"
 #include "ui/planner/ZUDPAppointmentStorage.h"
 #include "ui/planner/ZUDPPlannerDates.h"
+#include "ui/planner/ZUDPPlannerPrint.h"
 #include "ui/planner/ZUDPPlannerView.h"
 
 LRESULT CZUDPPlannerManagerCtrl::NotifyParent(UINT message, WPARAM wParam, LPARAM lParam)
@@ -178,6 +179,9 @@ void CZUDPPlannerManagerCtrl::RemoveSelectedAppointments(BOOL bRequery, BOOL bRe
         // occurrence too, once its series has recorded the deleted date).
         RemoveFromQuery(pRemove, FALSE);
         ++m_nChangeCounter;
+        // A live printer (a preview) must not draw it any more.
+        if (m_pPrinter != nullptr)
+            m_pPrinter->RemoveAppointment(pRemove);
         m_pAppsStorage->Remove(pRemove);
     }
 
@@ -208,6 +212,8 @@ BOOL CZUDPPlannerManagerCtrl::RemoveAllAppointments(BOOL bRedraw)
     m_SelectedApps.RemoveAll();
     ClearQuery();
     ++m_nChangeCounter;
+    if (m_pPrinter != nullptr)
+        m_pPrinter->RemoveAllAppointments();
     if (!m_pAppsStorage->RemoveAll())
         return FALSE;
     if (bRedraw)
