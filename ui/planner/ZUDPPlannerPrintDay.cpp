@@ -209,6 +209,11 @@ void CZUDPPlannerPrintDay::AdjustAppointments()
                         r.top = column.top - uy;
                 }
                 r.bottom = (endMinutes + step - 1) / step * m_nRowHeight - uy + column.top;
+                // Less than a minute on the hour (10:00:00-10:00:40) comes to
+                // no rows by the minutes: it covers one row, as a point in
+                // time does, instead of vanishing from the page.
+                if (r.bottom <= r.top)
+                    r.bottom = r.top + m_nRowHeight;
             }
             pApp->SetPrintRect(r, date);
             day.push_back(pApp);
