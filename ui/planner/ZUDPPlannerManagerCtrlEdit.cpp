@@ -83,8 +83,17 @@ BOOL CZUDPPlannerManagerCtrl::AddAppointment(CZUDPAppointment* pApp, BOOL bReque
 {
     if (pApp == nullptr || m_pAppsStorage == nullptr)
         return FALSE;
-    if (NotifyParent(ZUDP_PLANNER_ADD_APPOINTMENT, 0, reinterpret_cast<LPARAM>(pApp)) == LRESULT(-1))
-        return FALSE;
+    {
+        // The parent's handler may destroy the window or delete the control;
+        // then nothing of it is touched and the caller keeps the object.
+        DeletionMark mark(this);
+        const BOOL hadWindow = GetSafeHwnd() != nullptr;
+        const LRESULT reply = NotifyParent(ZUDP_PLANNER_ADD_APPOINTMENT, 0, reinterpret_cast<LPARAM>(pApp));
+        if (mark.m_bDeleted)
+            return FALSE;
+        if (reply == LRESULT(-1) || (hadWindow && GetSafeHwnd() == nullptr))
+            return FALSE;
+    }
     if (m_pAppsStorage == nullptr)
         return FALSE;
     if (pApp->GetResourceID() == 0)
