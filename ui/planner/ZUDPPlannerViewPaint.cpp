@@ -4,6 +4,7 @@
 // month views.  Every colour and fill comes from the active visual manager.
 #include "ui/planner/ZUDPPlannerView.h"
 
+#include "framework/win/FrameworkSeams.h"
 #include "framework/win/Wnd.h"
 #include "ui/foundation/ZUDPDrawManager.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
@@ -134,6 +135,22 @@ BOOL CZUDPPlannerView::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar
         CScrollBar* pBar = m_pPlanner->GetScrollBarCtrl(SB_VERT);
         if (pBar != nullptr)
             pBar->SetScrollPos(m_nScrollOffset, TRUE);
+    }
+    if (m_DragAppointments.GetSize() > 0) {
+        // Dragged copies stay under the cursor: the date there changed
+        // with the scrolled rows, and the copies move with it.
+        POINT cursor = {0, 0};
+        g_frameworkSeams.cursorPos(&cursor);
+        ScreenToClient(&cursor);
+        const COleDateTime date = GetDateFromPoint(CPoint(cursor));
+        const COleDateTime none(0.0);
+        if (date.GetStatus() == COleDateTime::valid && date != none && m_dtCaptureCursor != none &&
+            date != m_dtCaptureCursor) {
+            const BOOL forward = date > m_dtCaptureCursor;
+            const COleDateTimeSpan span = forward ? date - m_dtCaptureCursor : m_dtCaptureCursor - date;
+            CZUDPPlannerManagerCtrl::ShiftAppointments(m_DragAppointments, span, forward);
+            m_dtCaptureCursor = date;
+        }
     }
     AdjustLayout(TRUE);
     return TRUE;

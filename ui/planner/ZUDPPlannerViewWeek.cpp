@@ -60,6 +60,8 @@ void CZUDPPlannerViewWeek::OnActivate(CZUDPPlannerManagerCtrl* pPlanner, const C
         SetSelection(pOldView->GetSelectionStart(), pOldView->GetSelectionEnd(), FALSE);
     else
         SetSelection(m_dtDate, m_dtDate, FALSE);
+    if (m_bScrollRangeSet)
+        m_nKeptScrollPosition = m_nScrollOffset;
     CZUDPPlannerView::OnActivate(pPlanner, nullptr);
 }
 
@@ -113,10 +115,11 @@ void CZUDPPlannerViewWeek::AdjustScrollSizes(CDC* pDC, const CRect& rectClient)
 
 void CZUDPPlannerViewWeek::UpdateScrollBar()
 {
-    if (m_nScrollPage != 1 && m_nScrollTotal != kWeekScrollMaximum) {
+    if (m_nScrollPage != 1 || m_nScrollTotal != kWeekScrollMaximum) {
         m_nScrollPage = 1;
         m_nScrollTotal = kWeekScrollMaximum;
-        m_nScrollOffset = kWeekScrollStart;
+        m_nScrollOffset = m_bScrollRangeSet ? m_nKeptScrollPosition : kWeekScrollStart;
+        m_bScrollRangeSet = TRUE;
     }
     CZUDPPlannerView::UpdateScrollBar();
 }

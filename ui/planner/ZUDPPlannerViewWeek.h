@@ -57,4 +57,9 @@ public:
 protected:
     BOOL m_bDrawTimeFinish = TRUE;
     BOOL m_bDrawTimeAsIcons = FALSE;
+    // The virtual scroll range is set once; afterwards the position a
+    // view had survives its deactivation (activation clears the scroll
+    // fields of every view).
+    BOOL m_bScrollRangeSet = FALSE;
+    int m_nKeptScrollPosition = 0;
 };

@@ -511,6 +511,42 @@ TEST_F(ViewInputTest, DraggedCopiesArePlacedAtTheCursorAndBecomeAllDayOverTheBan
     m_planner.m_dragEffect = DROPEFFECT_NONE;
 }
 
+TEST_F(ViewInputTest, DraggedCopiesFollowTheCursorWhenTheViewScrollsUnderIt)
+{
+    // Short enough to scroll: about ten rows of the day show.
+    Make(kMonday, 1, 300);
+    std::unique_ptr<CZUDPAppointment> app(plannertest::Appointment(Date(2024, 5, 1, 10, 0), Date(2024, 5, 1, 11, 0),
+                                                                   "dragged").release());
+    CZUDPAppointmentArray apps;
+    apps.Add(app.get());
+    DraggedAppointments data(apps);
+
+    m_day.OnVScroll(SB_THUMBPOSITION, 16, nullptr);   // 08:00 at the top
+    ASSERT_EQ(16, m_day.GetScrollPosition());
+    const CPoint point = PointAt(0, 10, 0);
+    m_cursorClient = point;
+    ASSERT_EQ(DROPEFFECT_COPY, m_day.OnDragOver(data.Get(), MK_CONTROL, point));
+    ASSERT_EQ(1, m_day.m_DragAppointments.GetSize());
+    EXPECT_EQ(Date(2024, 5, 6, 10, 0), m_day.m_DragAppointments[0]->GetStart());
+    m_planner.m_dragEffect = DROPEFFECT_COPY;
+
+    // Two rows down: the slot under the unmoved cursor is an hour later.
+    m_day.OnVScroll(SB_LINEDOWN, 0, nullptr);
+    m_day.OnVScroll(SB_LINEDOWN, 0, nullptr);
+    ASSERT_EQ(18, m_day.GetScrollPosition());
+    EXPECT_EQ(Date(2024, 5, 6, 11, 0), m_day.m_DragAppointments[0]->GetStart());
+    EXPECT_EQ(Date(2024, 5, 6, 12, 0), m_day.m_DragAppointments[0]->GetFinish());
+    // And back up, earlier again.
+    m_day.OnVScroll(SB_THUMBPOSITION, 12, nullptr);
+    EXPECT_EQ(Date(2024, 5, 6, 8, 0), m_day.m_DragAppointments[0]->GetStart());
+    // A drag move right after at the same point places nothing new.
+    EXPECT_EQ(DROPEFFECT_COPY, m_day.OnDragOver(data.Get(), MK_CONTROL, point));
+    EXPECT_EQ(Date(2024, 5, 6, 8, 0), m_day.m_DragAppointments[0]->GetStart());
+
+    m_day.ClearDragAppointments();
+    m_planner.m_dragEffect = DROPEFFECT_NONE;
+}
+
 TEST_F(ViewInputTest, RepeatedMovesOfADraggedSeriesLeaveNoOccurrenceBehind)
 {
     Make(kMonday, 5);

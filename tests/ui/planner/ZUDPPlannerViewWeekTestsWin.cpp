@@ -197,6 +197,15 @@ TEST_F(WeekViewTest, ScrollingStepsWholeWeeksAndTheVirtualRangeIsSetOnlyOnce)
     // The control's own scroll requests never move weeks.
     EXPECT_FALSE(m_week.OnScroll(MAKEWORD(0xFF, SB_LINEDOWN), 0, TRUE));
     EXPECT_FALSE(m_week.OnScroll(0, 0, FALSE));
+    // Another activation keeps the position the view had, and so does
+    // the control's scroll bar.
+    m_week.OnDeactivate(&m_planner);
+    m_week.OnActivate(&m_planner, nullptr);
+    EXPECT_EQ(1, m_week.GetScrollPage());
+    EXPECT_EQ(50, m_week.GetScrollMaximum());
+    EXPECT_EQ(23, m_week.GetScrollPosition());
+    ASSERT_NE(nullptr, m_planner.GetScrollBarCtrl(SB_VERT));
+    EXPECT_EQ(23, m_planner.GetScrollBarCtrl(SB_VERT)->GetScrollPos());
 }
 
 TEST_F(WeekViewTest, SelectionsCoverWholeDaysAndABackwardOneKeepsItsAnchorOnTheLaterDay)
@@ -217,29 +226,30 @@ TEST_F(WeekViewTest, ArrowKeysMoveAcrossTheColumnsAndIntoTheNeighbouringWeeks)
         COleDateTime from;
         UINT key;
         COleDateTime to;
-        int scroll;   // position afterwards (25: unchanged)
+        int weeks;   // scroll steps taken (the position survives re-activation)
     } cases[] = {
-        {"Monday right to Thursday", Date(2024, 5, 6), VK_RIGHT, Date(2024, 5, 9), 25},
-        {"Friday right to next Tuesday", Date(2024, 5, 10), VK_RIGHT, Date(2024, 5, 14), 26},
-        {"Thursday right to Sunday", Date(2024, 5, 9), VK_RIGHT, Date(2024, 5, 12), 25},
-        {"Monday left to the Thursday before", Date(2024, 5, 6), VK_LEFT, Date(2024, 5, 2), 24},
-        {"Sunday left to Wednesday", Date(2024, 5, 12), VK_LEFT, Date(2024, 5, 8), 25},
-        {"Sunday down to next Monday", Date(2024, 5, 12), VK_DOWN, Date(2024, 5, 13), 26},
-        {"Tuesday up to Monday", Date(2024, 5, 7), VK_UP, Date(2024, 5, 6), 25},
-        {"Page Down a week later", Date(2024, 5, 7), VK_NEXT, Date(2024, 5, 14), 26},
-        {"Page Up a week earlier", Date(2024, 5, 7), VK_PRIOR, Date(2024, 4, 30), 24},
-        {"End to Sunday", Date(2024, 5, 7), VK_END, Date(2024, 5, 12), 25},
-        {"Home to Monday", Date(2024, 5, 9), VK_HOME, Date(2024, 5, 6), 25},
+        {"Monday right to Thursday", Date(2024, 5, 6), VK_RIGHT, Date(2024, 5, 9), 0},
+        {"Friday right to next Tuesday", Date(2024, 5, 10), VK_RIGHT, Date(2024, 5, 14), 1},
+        {"Thursday right to Sunday", Date(2024, 5, 9), VK_RIGHT, Date(2024, 5, 12), 0},
+        {"Monday left to the Thursday before", Date(2024, 5, 6), VK_LEFT, Date(2024, 5, 2), -1},
+        {"Sunday left to Wednesday", Date(2024, 5, 12), VK_LEFT, Date(2024, 5, 8), 0},
+        {"Sunday down to next Monday", Date(2024, 5, 12), VK_DOWN, Date(2024, 5, 13), 1},
+        {"Tuesday up to Monday", Date(2024, 5, 7), VK_UP, Date(2024, 5, 6), 0},
+        {"Page Down a week later", Date(2024, 5, 7), VK_NEXT, Date(2024, 5, 14), 1},
+        {"Page Up a week earlier", Date(2024, 5, 7), VK_PRIOR, Date(2024, 4, 30), -1},
+        {"End to Sunday", Date(2024, 5, 7), VK_END, Date(2024, 5, 12), 0},
+        {"Home to Monday", Date(2024, 5, 9), VK_HOME, Date(2024, 5, 6), 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ShowWeek(c.from);
         m_week.SetSelection(c.from, c.from, FALSE);
+        const int before = m_week.GetScrollPosition();
         Key(c.key);
         EXPECT_EQ(c.to, m_week.GetDate());
         EXPECT_EQ(c.to, m_week.GetSelectionStart());
         EXPECT_EQ(c.to + COleDateTimeSpan(0, 23, 59, 59), m_week.GetSelectionEnd());
-        EXPECT_EQ(c.scroll, m_week.GetScrollPosition());
+        EXPECT_EQ(before + c.weeks, m_week.GetScrollPosition());
         EXPECT_TRUE(m_week.GetDateStart() <= c.to && c.to <= m_week.GetDateEnd());
     }
 }
