@@ -142,8 +142,10 @@ void CZUDPPlannerPrint::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo, CZUDPPlanne
     m_Date = pPlanner->GetDate();
     m_DateStart = pPlanner->GetDateStart();
     m_DateEnd = pPlanner->GetDateEnd();
-    AdjustDateRange(m_Date);
+    // The weekend setting first: the month page's range starts on the
+    // column its weekday row names, which depends on it.
     SetCompressWeekend(pPlanner->IsCompressWeekend());
+    AdjustDateRange(m_Date);
     m_Apps.RemoveAll();
     if (m_DateStart.IsValid() && m_DateEnd.IsValid())
         pPlanner->QueryAppointments(m_Apps, m_DateStart, m_DateEnd);

@@ -271,3 +271,32 @@ TEST_F(PlannerPrintTest, APrinterBegunAgainOrToldOfRemovalsHoldsNothingStale)
     m_ctrl.EndPrinting(page.DC(), info);
     EXPECT_EQ(nullptr, m_ctrl.GetPrinter());
 }
+
+TEST_F(PlannerPrintTest, AMonthPageStartsOnTheDayItsWeekdayRowNames)
+{
+    // Sunday first and a control whose view does not compress the weekend:
+    // the five weeks begin on the Sunday before the 1st, the column the
+    // weekday row calls Sunday (the page used to begin on the Monday it
+    // would take with a compressed weekend).
+    auto sundayFirst = plannertest::Locale24();
+    sundayFirst[LOCALE_ITIME] = "0";
+    plannertest::ScopedPlannerLocale locale(sundayFirst);
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "planner parent", WS_POPUP, 0, 0, 700, 500, nullptr, nullptr));
+    CZUDPPlannerManagerCtrl ctrl;
+    ASSERT_TRUE(ctrl.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 700, 500), &parent, 100));
+    ASSERT_EQ(0, CZUDPPlannerManagerCtrl::GetFirstDayOfWeek());
+    ASSERT_FALSE(ctrl.IsCompressWeekend());
+    PrintPage page(150);
+    CZUDPPlannerPrintMonth printer;
+    printer.OnBeginPrinting(page.DC(), page.Info(), &ctrl);
+    EXPECT_FALSE(printer.IsCompressWeekend());
+    EXPECT_EQ(Date(2024, 4, 28), printer.GetDateStart());
+    EXPECT_EQ(35, printer.GetDayCount());
+    printer.OnPrint(page.DC(), page.Info());
+    // Seven columns, the seventh reaching the page's right.
+    ASSERT_EQ(35, printer.GetDayRects().GetSize());
+    EXPECT_EQ(printer.GetPageRect().right, printer.GetDayRects()[6].right);
+    ctrl.DestroyWindow();
+    parent.DestroyWindow();
+}
