@@ -16,7 +16,9 @@
 #include "ui/planner/ZUDPAppointmentStorage.h"
 #include "ui/planner/ZUDPPlannerManagerCtrl.h"
 #include "ui/planner/ZUDPPlannerPrintDay.h"
+#include "ui/planner/ZUDPPlannerPrintDual.h"
 #include "ui/planner/ZUDPPlannerPrintMonth.h"
+#include "ui/planner/ZUDPPlannerPrintWeek.h"
 #include "ui/planner/ZUDPRecurrence.h"
 #include "ui/planner/ZUDPRecurrenceRule.h"
 
@@ -45,6 +47,16 @@ public:
         invalid.SetStatus(COleDateTime::invalid);
         CZUDPPlannerPrintMonth::AdjustDateRange(invalid);
     }
+};
+
+// The control's first day of the week for one test (0 Sunday .. 6).
+class CFirstDayOfWeek : public CZUDPPlannerManagerCtrl {
+public:
+    explicit CFirstDayOfWeek(int first) : m_saved(s_nFirstDayOfWeek) { s_nFirstDayOfWeek = first; }
+    ~CFirstDayOfWeek() override { s_nFirstDayOfWeek = m_saved; }
+
+private:
+    int m_saved;
 };
 
 // A4 at the resolution, as pixels of a 32-bit bitmap.
@@ -299,4 +311,89 @@ TEST_F(PlannerPrintTest, AMonthPageStartsOnTheDayItsWeekdayRowNames)
     EXPECT_EQ(printer.GetPageRect().right, printer.GetDayRects()[6].right);
     ctrl.DestroyWindow();
     parent.DestroyWindow();
+}
+
+TEST_F(PlannerPrintTest, AWeekPageOrdersItsDaysFromTheFirstDayAndNamesTheYearsOnlyAcrossNewYear)
+{
+    struct Case {
+        int firstDay;           // the control's, 0 Sunday
+        COleDateTime date;
+        COleDateTime start;     // the printed week's first day
+        const char* header;
+    };
+    const Case cases[] = {
+        // A Sunday week prints Monday to Sunday, so the weekend shares a cell.
+        { 0, Date(2024, 5, 15), Date(2024, 5, 13), "May 13 -\rMay 19" },
+        { 1, Date(2024, 5, 15), Date(2024, 5, 13), "May 13 -\rMay 19" },
+        { 3, Date(2024, 5, 15), Date(2024, 5, 15), "May 15 -\rMay 21" },
+        { 1, Date(2024, 12, 31), Date(2024, 12, 30), "December 30 2024 -\rJanuary 5 2025" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.header));
+        CFirstDayOfWeek first(c.firstDay);
+        m_ctrl.SetDate(c.date, FALSE);
+        PrintPage page(150);
+        CZUDPPlannerPrintWeek printer;
+        printer.OnBeginPrinting(page.DC(), page.Info(), &m_ctrl);
+        EXPECT_EQ(c.start, printer.GetDateStart());
+        EXPECT_EQ(7, printer.GetDayCount());
+        EXPECT_STREQ(c.header, printer.GetPageHeaderText());
+        printer.OnPrint(page.DC(), page.Info());
+        const auto& days = printer.GetDayRects();
+        ASSERT_EQ(7, days.GetSize());
+        // Three days down the left half, the rest down the right; Saturday
+        // and Sunday share a cell, Saturday above.
+        int saturday = -1;
+        for (int i = 0; i < 7; ++i) {
+            if ((c.start.GetDayOfWeek() - 1 + i) % 7 == 6)
+                saturday = i;
+        }
+        ASSERT_GE(saturday, 0);
+        ASSERT_LT(saturday, 6);
+        EXPECT_EQ(days[saturday].left, days[saturday + 1].left);
+        EXPECT_LT(days[saturday].bottom, days[saturday + 1].top);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_LT(days[i].right, days[3].left) << "day " << i;
+        EXPECT_EQ(days[0].left, days[1].left);
+        EXPECT_LT(days[0].bottom, days[1].bottom);
+    }
+    m_ctrl.SetDate(Date(2024, 5, 15), FALSE);
+}
+
+TEST_F(PlannerPrintTest, ADualPagePrintsTheDayBesideItsWeekWithOneFooter)
+{
+    m_ctrl.SetDate(Date(2024, 5, 15), FALSE);
+    for (BOOL header : { TRUE, FALSE }) {
+        SCOPED_TRACE(header ? "with headers" : "without headers");
+        PrintPage page(150);
+        CZUDPPlannerPrintDual printer;
+        printer.SetDrawPageHeader(header);
+        printer.OnBeginPrinting(page.DC(), page.Info(), &m_ctrl);
+        printer.OnPrint(page.DC(), page.Info());
+        CZUDPPlannerPrint* day = printer.GetDayPart();
+        CZUDPPlannerPrint* week = printer.GetWeekPart();
+        ASSERT_NE(nullptr, day);
+        ASSERT_NE(nullptr, week);
+        EXPECT_EQ(Date(2024, 5, 15), day->GetDateStart());
+        EXPECT_EQ(1, day->GetDayCount());
+        EXPECT_EQ(Date(2024, 5, 13), week->GetDateStart());
+        EXPECT_EQ(7, week->GetDayCount());
+        // One footer across the page, none in the halves.
+        EXPECT_FALSE(printer.GetPageFooterRect().IsRectEmpty());
+        EXPECT_TRUE(day->GetPageFooterRect().IsRectEmpty());
+        EXPECT_TRUE(week->GetPageFooterRect().IsRectEmpty());
+        EXPECT_TRUE(printer.GetPageHeaderRect().IsRectEmpty());
+        EXPECT_EQ(!header, day->GetPageHeaderRect().IsRectEmpty() != FALSE);
+        EXPECT_EQ(!header, week->GetPageHeaderRect().IsRectEmpty() != FALSE);
+        // The halves' days: the time column's day left, the week's cells right,
+        // 6 units apart around the page's middle.
+        const int u = printer.GetUnitX();
+        ASSERT_EQ(1, day->GetDayRects().GetSize());
+        ASSERT_EQ(7, week->GetDayRects().GetSize());
+        const CRect& page_ = printer.GetPageRect();
+        const int dayRight = day->GetDayRects()[0].right + u;   // the halves' pages are deflated by a unit
+        const int weekLeft = week->GetDayRects()[0].left - u;
+        EXPECT_EQ(6 * u, weekLeft - dayRight);
+        EXPECT_NEAR((page_.left + page_.right) / 2, (dayRight + weekLeft) / 2, 1);
+    }
 }
