@@ -95,6 +95,12 @@ public:
     }
     CDC* DC() { return &m_dc; }
     CPrintInfo* Info() { return &m_info; }
+    // The pixel as 0xRRGGBB.
+    DWORD Pixel(int x, int y) const
+    {
+        ::GdiFlush();
+        return static_cast<const DWORD*>(m_bits)[size_t(y) * m_size.cx + x] & 0xFFFFFF;
+    }
 
 private:
     int m_dpi;
@@ -396,4 +402,42 @@ TEST_F(PlannerPrintTest, ADualPagePrintsTheDayBesideItsWeekWithOneFooter)
         EXPECT_EQ(6 * u, weekLeft - dayRight);
         EXPECT_NEAR((page_.left + page_.right) / 2, (dayRight + weekLeft) / 2, 1);
     }
+}
+
+TEST_F(PlannerPrintTest, AMonthPageKeepsTheMonthViewsRangeAndDrawsTheWeekBarOnlyWhenAsked)
+{
+    m_ctrl.SetDate(Date(2024, 5, 15), FALSE);
+    m_ctrl.SetType(3, FALSE);
+    ASSERT_GE(m_ctrl.GetDateEnd() - m_ctrl.GetDateStart(), COleDateTimeSpan(27.0));
+    m_ctrl.m_bDrawFlagsFromManager = FALSE;
+    for (DWORD flags : { DWORD(0), DWORD(0x200) }) {
+        SCOPED_TRACE(flags != 0 ? "week bar" : "no week bar");
+        m_ctrl.m_dwDrawFlags = flags;
+        PrintPage page(150);
+        CZUDPPlannerPrintMonth printer;
+        printer.OnBeginPrinting(page.DC(), page.Info(), &m_ctrl);
+        // The month view's own weeks print as they are.
+        EXPECT_EQ(m_ctrl.GetDateStart(), printer.GetDateStart());
+        EXPECT_EQ(m_ctrl.GetDateEnd(), printer.GetDateEnd());
+        printer.OnPrint(page.DC(), page.Info());
+        const int u = printer.GetUnitX();
+        const auto& days = printer.GetDayRects();
+        ASSERT_EQ(printer.GetDayCount(), days.GetSize());
+        const int drawLeft = page.Info()->m_rectDraw.left + u;
+        if (flags != 0)
+            EXPECT_EQ(drawLeft + printer.GetRowHeight(), printer.GetPageRect().left);
+        else
+            EXPECT_EQ(drawLeft, printer.GetPageRect().left);
+        EXPECT_EQ(printer.GetPageRect().left, days[0].left);
+        // Captions of days outside the printed month are darker.
+        for (int i = 0; i < days.GetSize(); ++i) {
+            const COleDateTime day(printer.GetDateStart().m_dt + i);
+            const CRect& c = days[i];
+            if (c.Height() < printer.GetRowHeight())
+                continue;
+            const DWORD expected = day.GetMonth() == 5 ? 0xE4E4E4 : 0xC0C0C0;
+            EXPECT_EQ(expected, page.Pixel(c.left + u, c.top + u)) << "day " << i;
+        }
+    }
+    m_ctrl.SetType(0, FALSE);
 }
