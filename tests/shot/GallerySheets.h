@@ -97,3 +97,7 @@ bool ShootMenuBarSheets(const GalleryPhotographer& photograph, const std::functi
 // under an edit and an open drop-down toolbar (ToolbarControlsSheetWin.cpp);
 // false when the calculator or the drop-down window did not open.
 bool ShootToolbarControlSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);
+// The planner's printed pages (day of three days, week, month with the week
+// bar, dual) printed at 150 dpi onto bitmaps and shown halved
+// (PlannerPrintSheetWin.cpp).
+void ShootPlannerPrintSheets(const GalleryPhotographer& photograph);

@@ -867,6 +867,7 @@ int main(int argc, char** argv)
         ShootPlannerInputSheets(Photograph);
         ShootPlannerViewSheets(Photograph);
         ShootCalendarSheets(Photograph);
+        ShootPlannerPrintSheets(Photograph);
         printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
         return g_failures.empty() ? 0 : 1;
     }
@@ -942,6 +943,7 @@ int main(int argc, char** argv)
     ShootPlannerInputSheets(Photograph);
     ShootPlannerViewSheets(Photograph);
     ShootCalendarSheets(Photograph);
+    ShootPlannerPrintSheets(Photograph);
     if (!ShootColorPickerSheet(Photograph, Pump))
         Fail("colour-pickers", "the window could not be made");
     if (!ShootPaneSheets(Photograph, Pump))

@@ -1,5 +1,6 @@
 #include "ui/planner/ZUDPPlannerPrint.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "framework/Array.h"
@@ -47,6 +48,7 @@ void CZUDPPlannerPrint::ReleaseAppointments()
         }
     }
     m_Apps.RemoveAll();
+    m_DayApps.clear();
 }
 
 void CZUDPPlannerPrint::RemoveAppointment(const CZUDPAppointment* pApp)
@@ -142,8 +144,10 @@ void CZUDPPlannerPrint::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo, CZUDPPlanne
     m_Date = pPlanner->GetDate();
     m_DateStart = pPlanner->GetDateStart();
     m_DateEnd = pPlanner->GetDateEnd();
-    AdjustDateRange(m_Date);
+    // The weekend setting first: the month page's range starts on the
+    // column its weekday row names, which depends on it.
     SetCompressWeekend(pPlanner->IsCompressWeekend());
+    AdjustDateRange(m_Date);
     m_Apps.RemoveAll();
     if (m_DateStart.IsValid() && m_DateEnd.IsValid())
         pPlanner->QueryAppointments(m_Apps, m_DateStart, m_DateEnd);
@@ -282,18 +286,70 @@ void CZUDPPlannerPrint::AdjustCaptionFormat(CDC* pDC)
     }
 }
 
+void CZUDPPlannerPrint::BuildDayLists()
+{
+    m_DayApps.clear();
+    const int days = GetDayCount();
+    if (days <= 0)
+        return;
+    m_DayApps.resize(size_t(days));
+    const COleDateTime first = PlannerDates::TruncateToDay(m_DateStart);
+    for (INT_PTR a = 0; a < m_Apps.GetSize(); ++a) {
+        CZUDPAppointment* pApp = m_Apps[a];
+        if (pApp == nullptr)
+            continue;
+        // A day before the start's and after the finish's is never the
+        // appointment's; one more on each side leaves room for rounding.
+        int from = 0;
+        int to = days - 1;
+        const COleDateTime startDay = PlannerDates::TruncateToDay(pApp->GetStart());
+        const COleDateTime finishDay = PlannerDates::TruncateToDay(pApp->GetFinish());
+        if (first.IsValid() && startDay.IsValid() && finishDay.IsValid()) {
+            const double lo = startDay.m_dt - first.m_dt - 1;
+            const double hi = finishDay.m_dt - first.m_dt + 1;
+            if (hi < 0 || lo > days)
+                continue;
+            from = std::max(0, int(std::max(lo, -1.0)));
+            to = std::min(days - 1, int(std::min(hi, double(days))));
+        }
+        for (int i = from; i <= to; ++i) {
+            if (CZUDPPlannerView::IsAppointmentOnDate(pApp, COleDateTime(m_DateStart.m_dt + i)))
+                m_DayApps[size_t(i)].push_back(pApp);
+        }
+    }
+}
+
+const std::vector<CZUDPAppointment*>* CZUDPPlannerPrint::DayList(const COleDateTime& date) const
+{
+    if (m_DayApps.empty() || !date.IsValid() || !m_DateStart.IsValid())
+        return nullptr;
+    const double offset = date.m_dt - m_DateStart.m_dt;
+    const int i = WholeDays(offset);
+    if (i < 0 || size_t(i) >= m_DayApps.size() || std::fabs(offset - i) > 0.5 / 86400.0)
+        return nullptr;
+    return &m_DayApps[size_t(i)];
+}
+
 void CZUDPPlannerPrint::CheckVisibleAppointments(const COleDateTime& date, const RECT& rect, BOOL bFull)
 {
     const BOOL anyDate = date == COleDateTime(0.0);
-    for (INT_PTR i = 0; i < m_Apps.GetSize(); ++i) {
-        CZUDPAppointment* pApp = m_Apps[i];
-        if (!anyDate && !CZUDPPlannerView::IsAppointmentOnDate(pApp, date))
-            continue;
+    auto check = [&](CZUDPAppointment* pApp) {
         const CRect r = pApp->GetPrintRect(date);
         CRect inside;
         inside.IntersectRect(&r, &rect);
         const BOOL visible = bFull ? (inside.Height() == r.Height() && inside.bottom < rect.bottom) : inside.Height() > 1;
         pApp->SetVisiblePrint(visible, date);
+    };
+    if (const std::vector<CZUDPAppointment*>* list = anyDate ? nullptr : DayList(date)) {
+        for (CZUDPAppointment* pApp : *list)
+            check(pApp);
+        return;
+    }
+    for (INT_PTR i = 0; i < m_Apps.GetSize(); ++i) {
+        CZUDPAppointment* pApp = m_Apps[i];
+        if (!anyDate && !CZUDPPlannerView::IsAppointmentOnDate(pApp, date))
+            continue;
+        check(pApp);
     }
 }
 

@@ -7,6 +7,8 @@
 // header and footer only; CZUDPPlannerPrintDay, -Week, -Month and -Dual
 // print a body.  Margins and gaps are multiples of the printer units per
 // screen pixel, so the paper keeps the screen's proportions.
+#include <vector>
+
 #include "framework/Array.h"
 #include "framework/Object.h"
 #include "framework/OleDateTime.h"
@@ -103,6 +105,14 @@ protected:
     // The printed occurrences go, the stored appointments' printed
     // rectangles are reset, the array is emptied.
     void ReleaseAppointments();
+    // The appointments on each printed day, in query order, found by
+    // IsAppointmentOnDate among the days each one's start and finish span
+    // (not every appointment against every day).  Filled for the length of
+    // a layout; CheckVisibleAppointments reads the day's list from it then.
+    void BuildDayLists();
+    const std::vector<CZUDPAppointment*>* DayList(const COleDateTime& date) const;
+    std::vector<std::vector<CZUDPAppointment*>> m_DayApps;
+
     // Text with a picture of the user locale's date language.
     static CString FormatDate(const COleDateTime& date, LPCSTR picture);
     static int TextHeight(HDC hDC);

@@ -1,6 +1,6 @@
 #include "ui/planner/ZUDPPlannerPrintMonth.h"
 
-#include <set>
+#include <vector>
 
 #include "framework/win/DC.h"
 #include "framework/win/PrintInfo.h"
@@ -142,6 +142,7 @@ void CZUDPPlannerPrintMonth::AdjustAppointments()
     const int ux = m_OnePoint.cx;
     const int uy = m_OnePoint.cy;
     const int pitch = m_nRowHeight + 2 * uy;
+    BuildDayLists();
     for (int i = 0; i < days; ++i) {
         const COleDateTime d(m_DateStart.m_dt + i);
         const CRect c = m_arDayRects[i];
@@ -150,13 +151,11 @@ void CZUDPPlannerPrintMonth::AdjustAppointments()
         area.DeflateRect(ux, 0);
         const BOOL sameRow = i == 0 || c.top == m_arDayRects[i - 1].top;
         const BOOL sameBottom = i == 0 || c.bottom == m_arDayRects[i - 1].bottom;
-        std::set<int> used;
-        for (INT_PTR a = 0; a < m_Apps.GetSize(); ++a) {
-            CZUDPAppointment* pApp = m_Apps[a];
-            if (!CZUDPPlannerView::IsAppointmentOnDate(pApp, d))
-                continue;
+        // Rows taken on this day; the next free one is the lowest unset.
+        std::vector<bool> used;
+        for (CZUDPAppointment* pApp : m_DayApps[size_t(i)]) {
             int row = 0;
-            while (used.count(row) != 0)
+            while (size_t(row) < used.size() && used[size_t(row)])
                 ++row;
             CRect r = area;
             r.top = area.top + row * pitch;
@@ -184,10 +183,16 @@ void CZUDPPlannerPrintMonth::AdjustAppointments()
                 }
             }
             pApp->SetPrintRect(r, d);
-            used.insert(pitch > 0 ? (r.top - area.top) / pitch : 0);
+            const int taken = pitch > 0 ? (r.top - area.top) / pitch : 0;
+            if (taken >= 0) {
+                if (size_t(taken) >= used.size())
+                    used.resize(size_t(taken) + 1, false);
+                used[size_t(taken)] = true;
+            }
         }
         CheckVisibleAppointments(d, area, TRUE);
     }
+    m_DayApps.clear();
 }
 
 void CZUDPPlannerPrintMonth::OnDrawClient(CDC* pDC)

@@ -16,7 +16,9 @@
 #include "ui/planner/ZUDPAppointmentStorage.h"
 #include "ui/planner/ZUDPPlannerManagerCtrl.h"
 #include "ui/planner/ZUDPPlannerPrintDay.h"
+#include "ui/planner/ZUDPPlannerPrintDual.h"
 #include "ui/planner/ZUDPPlannerPrintMonth.h"
+#include "ui/planner/ZUDPPlannerPrintWeek.h"
 #include "ui/planner/ZUDPRecurrence.h"
 #include "ui/planner/ZUDPRecurrenceRule.h"
 
@@ -45,6 +47,16 @@ public:
         invalid.SetStatus(COleDateTime::invalid);
         CZUDPPlannerPrintMonth::AdjustDateRange(invalid);
     }
+};
+
+// The control's first day of the week for one test (0 Sunday .. 6).
+class CFirstDayOfWeek : public CZUDPPlannerManagerCtrl {
+public:
+    explicit CFirstDayOfWeek(int first) : m_saved(s_nFirstDayOfWeek) { s_nFirstDayOfWeek = first; }
+    ~CFirstDayOfWeek() override { s_nFirstDayOfWeek = m_saved; }
+
+private:
+    int m_saved;
 };
 
 // A4 at the resolution, as pixels of a 32-bit bitmap.
@@ -83,6 +95,12 @@ public:
     }
     CDC* DC() { return &m_dc; }
     CPrintInfo* Info() { return &m_info; }
+    // The pixel as 0xRRGGBB.
+    DWORD Pixel(int x, int y) const
+    {
+        ::GdiFlush();
+        return static_cast<const DWORD*>(m_bits)[size_t(y) * m_size.cx + x] & 0xFFFFFF;
+    }
 
 private:
     int m_dpi;
@@ -270,4 +288,156 @@ TEST_F(PlannerPrintTest, APrinterBegunAgainOrToldOfRemovalsHoldsNothingStale)
     m_ctrl.Print(page.DC(), info);
     m_ctrl.EndPrinting(page.DC(), info);
     EXPECT_EQ(nullptr, m_ctrl.GetPrinter());
+}
+
+TEST_F(PlannerPrintTest, AMonthPageStartsOnTheDayItsWeekdayRowNames)
+{
+    // Sunday first and a control whose view does not compress the weekend:
+    // the five weeks begin on the Sunday before the 1st, the column the
+    // weekday row calls Sunday (the page used to begin on the Monday it
+    // would take with a compressed weekend).
+    auto sundayFirst = plannertest::Locale24();
+    sundayFirst[LOCALE_ITIME] = "0";
+    plannertest::ScopedPlannerLocale locale(sundayFirst);
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "planner parent", WS_POPUP, 0, 0, 700, 500, nullptr, nullptr));
+    CZUDPPlannerManagerCtrl ctrl;
+    ASSERT_TRUE(ctrl.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 700, 500), &parent, 100));
+    ASSERT_EQ(0, CZUDPPlannerManagerCtrl::GetFirstDayOfWeek());
+    ASSERT_FALSE(ctrl.IsCompressWeekend());
+    PrintPage page(150);
+    CZUDPPlannerPrintMonth printer;
+    printer.OnBeginPrinting(page.DC(), page.Info(), &ctrl);
+    EXPECT_FALSE(printer.IsCompressWeekend());
+    EXPECT_EQ(Date(2024, 4, 28), printer.GetDateStart());
+    EXPECT_EQ(35, printer.GetDayCount());
+    printer.OnPrint(page.DC(), page.Info());
+    // Seven columns, the seventh reaching the page's right.
+    ASSERT_EQ(35, printer.GetDayRects().GetSize());
+    EXPECT_EQ(printer.GetPageRect().right, printer.GetDayRects()[6].right);
+    ctrl.DestroyWindow();
+    parent.DestroyWindow();
+}
+
+TEST_F(PlannerPrintTest, AWeekPageOrdersItsDaysFromTheFirstDayAndNamesTheYearsOnlyAcrossNewYear)
+{
+    struct Case {
+        int firstDay;           // the control's, 0 Sunday
+        COleDateTime date;
+        COleDateTime start;     // the printed week's first day
+        const char* header;
+    };
+    const Case cases[] = {
+        // A Sunday week prints Monday to Sunday, so the weekend shares a cell.
+        { 0, Date(2024, 5, 15), Date(2024, 5, 13), "May 13 -\rMay 19" },
+        { 1, Date(2024, 5, 15), Date(2024, 5, 13), "May 13 -\rMay 19" },
+        { 3, Date(2024, 5, 15), Date(2024, 5, 15), "May 15 -\rMay 21" },
+        { 1, Date(2024, 12, 31), Date(2024, 12, 30), "December 30 2024 -\rJanuary 5 2025" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.header));
+        CFirstDayOfWeek first(c.firstDay);
+        m_ctrl.SetDate(c.date, FALSE);
+        PrintPage page(150);
+        CZUDPPlannerPrintWeek printer;
+        printer.OnBeginPrinting(page.DC(), page.Info(), &m_ctrl);
+        EXPECT_EQ(c.start, printer.GetDateStart());
+        EXPECT_EQ(7, printer.GetDayCount());
+        EXPECT_STREQ(c.header, printer.GetPageHeaderText());
+        printer.OnPrint(page.DC(), page.Info());
+        const auto& days = printer.GetDayRects();
+        ASSERT_EQ(7, days.GetSize());
+        // Three days down the left half, the rest down the right; Saturday
+        // and Sunday share a cell, Saturday above.
+        int saturday = -1;
+        for (int i = 0; i < 7; ++i) {
+            if ((c.start.GetDayOfWeek() - 1 + i) % 7 == 6)
+                saturday = i;
+        }
+        ASSERT_GE(saturday, 0);
+        ASSERT_LT(saturday, 6);
+        EXPECT_EQ(days[saturday].left, days[saturday + 1].left);
+        EXPECT_LT(days[saturday].bottom, days[saturday + 1].top);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_LT(days[i].right, days[3].left) << "day " << i;
+        EXPECT_EQ(days[0].left, days[1].left);
+        EXPECT_LT(days[0].bottom, days[1].bottom);
+    }
+    m_ctrl.SetDate(Date(2024, 5, 15), FALSE);
+}
+
+TEST_F(PlannerPrintTest, ADualPagePrintsTheDayBesideItsWeekWithOneFooter)
+{
+    m_ctrl.SetDate(Date(2024, 5, 15), FALSE);
+    for (BOOL header : { TRUE, FALSE }) {
+        SCOPED_TRACE(header ? "with headers" : "without headers");
+        PrintPage page(150);
+        CZUDPPlannerPrintDual printer;
+        printer.SetDrawPageHeader(header);
+        printer.OnBeginPrinting(page.DC(), page.Info(), &m_ctrl);
+        printer.OnPrint(page.DC(), page.Info());
+        CZUDPPlannerPrint* day = printer.GetDayPart();
+        CZUDPPlannerPrint* week = printer.GetWeekPart();
+        ASSERT_NE(nullptr, day);
+        ASSERT_NE(nullptr, week);
+        EXPECT_EQ(Date(2024, 5, 15), day->GetDateStart());
+        EXPECT_EQ(1, day->GetDayCount());
+        EXPECT_EQ(Date(2024, 5, 13), week->GetDateStart());
+        EXPECT_EQ(7, week->GetDayCount());
+        // One footer across the page, none in the halves.
+        EXPECT_FALSE(printer.GetPageFooterRect().IsRectEmpty());
+        EXPECT_TRUE(day->GetPageFooterRect().IsRectEmpty());
+        EXPECT_TRUE(week->GetPageFooterRect().IsRectEmpty());
+        EXPECT_TRUE(printer.GetPageHeaderRect().IsRectEmpty());
+        EXPECT_EQ(!header, day->GetPageHeaderRect().IsRectEmpty() != FALSE);
+        EXPECT_EQ(!header, week->GetPageHeaderRect().IsRectEmpty() != FALSE);
+        // The halves' days: the time column's day left, the week's cells right,
+        // 6 units apart around the page's middle.
+        const int u = printer.GetUnitX();
+        ASSERT_EQ(1, day->GetDayRects().GetSize());
+        ASSERT_EQ(7, week->GetDayRects().GetSize());
+        const CRect& page_ = printer.GetPageRect();
+        const int dayRight = day->GetDayRects()[0].right + u;   // the halves' pages are deflated by a unit
+        const int weekLeft = week->GetDayRects()[0].left - u;
+        EXPECT_EQ(6 * u, weekLeft - dayRight);
+        EXPECT_NEAR((page_.left + page_.right) / 2, (dayRight + weekLeft) / 2, 1);
+    }
+}
+
+TEST_F(PlannerPrintTest, AMonthPageKeepsTheMonthViewsRangeAndDrawsTheWeekBarOnlyWhenAsked)
+{
+    m_ctrl.SetDate(Date(2024, 5, 15), FALSE);
+    m_ctrl.SetType(3, FALSE);
+    ASSERT_GE(m_ctrl.GetDateEnd() - m_ctrl.GetDateStart(), COleDateTimeSpan(27.0));
+    m_ctrl.m_bDrawFlagsFromManager = FALSE;
+    for (DWORD flags : { DWORD(0), DWORD(0x200) }) {
+        SCOPED_TRACE(flags != 0 ? "week bar" : "no week bar");
+        m_ctrl.m_dwDrawFlags = flags;
+        PrintPage page(150);
+        CZUDPPlannerPrintMonth printer;
+        printer.OnBeginPrinting(page.DC(), page.Info(), &m_ctrl);
+        // The month view's own weeks print as they are.
+        EXPECT_EQ(m_ctrl.GetDateStart(), printer.GetDateStart());
+        EXPECT_EQ(m_ctrl.GetDateEnd(), printer.GetDateEnd());
+        printer.OnPrint(page.DC(), page.Info());
+        const int u = printer.GetUnitX();
+        const auto& days = printer.GetDayRects();
+        ASSERT_EQ(printer.GetDayCount(), days.GetSize());
+        const int drawLeft = page.Info()->m_rectDraw.left + u;
+        if (flags != 0)
+            EXPECT_EQ(drawLeft + printer.GetRowHeight(), printer.GetPageRect().left);
+        else
+            EXPECT_EQ(drawLeft, printer.GetPageRect().left);
+        EXPECT_EQ(printer.GetPageRect().left, days[0].left);
+        // Captions of days outside the printed month are darker.
+        for (int i = 0; i < days.GetSize(); ++i) {
+            const COleDateTime day(printer.GetDateStart().m_dt + i);
+            const CRect& c = days[i];
+            if (c.Height() < printer.GetRowHeight())
+                continue;
+            const DWORD expected = day.GetMonth() == 5 ? 0xE4E4E4 : 0xC0C0C0;
+            EXPECT_EQ(expected, page.Pixel(c.left + u, c.top + u)) << "day " << i;
+        }
+    }
+    m_ctrl.SetType(0, FALSE);
 }
