@@ -8,11 +8,17 @@
 #include "framework/Seam.h"
 #include "tests/common/DrawingTest.h"
 #include "framework/win/Wnd.h"
+#include "ui/commandbars/ZUDPPopupMenu.h"
+#include "ui/foundation/ZUDPUIEnvironment.h"
+#include "ui/foundation/ZUDPVisualManager.h"
 #include "ui/planner/ZUDPCalendar.h"
+#include "ui/planner/ZUDPCalendarBar.h"
+#include "ui/planner/ZUDPCalendarMenuButton.h"
 #include "ui/planner/ZUDPDateTimeCtrl.h"
 #include "ui/planner/ZUDPMonthPickerWnd.h"
 #include "ui/planner/ZUDPPlannerSeams.h"
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 
@@ -110,6 +116,77 @@ void Pump()
     }
 }
 
+// The calendar menu button painted by itself in its states: on a
+// horizontal bar (normal, hot, open, disabled), on a vertical bar, and as
+// a menu row (normal, highlighted).
+const int kButtonCell = 110;
+const int kButtonLabel = 130;
+const int kButtonRow = 68;
+
+void DrawCalendarButton(CDC& dc, CRect cell, int row, int state)
+{
+    CZUDPCalendarMenuButton button(0xE990, -1, "Date");
+    button.showText = row != 1;   // a vertical bar shows the arrow alone
+    button.showMenuArrow = TRUE;
+    CZUDPPopupMenu stillOpen;   // stands for an open popup: never shown
+    if (state == 2)
+        button.openPopup = &stillOpen;
+    if (state == 3)
+        button.style |= TBBS_DISABLED;
+    CZUDPVisualManager* pManager = CZUDPVisualManager::GetActiveManager();
+    if (row == 2) {
+        button.inPopupMenu = TRUE;
+        const CRect rect(cell.left, cell.top + 4, cell.right, cell.top + 26);
+        dc.FillSolidRect(&cell, g_uiEnvironment.m_colorWindow);
+        button.SetRect(rect);
+        button.DrawButton(&dc, rect, nullptr, TRUE, FALSE, state == 1, TRUE, TRUE);
+    } else {
+        pManager->FillBarBackground(&dc, nullptr, cell, cell, FALSE);
+        const CRect rect = row == 0 ? CRect(cell.left + 6, cell.top + 6, cell.left + 76, cell.top + 30)
+                                    : CRect(cell.left + 6, cell.top + 4, cell.left + 30, cell.top + 62);
+        button.SetRect(rect);
+        button.DrawButton(&dc, rect, nullptr, row == 0, FALSE, state == 1, TRUE, TRUE);
+    }
+    button.openPopup = nullptr;
+}
+
+LRESULT CALLBACK CalendarButtonSheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_PAINT)
+        return ::DefWindowProcA(window, message, wParam, lParam);
+    PAINTSTRUCT ps;
+    HDC hdc = ::BeginPaint(window, &ps);
+    CDC dc;
+    dc.Attach(hdc);
+    CRect client;
+    ::GetClientRect(window, &client);
+    dc.FillSolidRect(&client, g_uiEnvironment.m_colorWindow);
+    CFont* pOldFont = dc.SelectObject(&g_uiEnvironment.m_fontRegular);
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(g_uiEnvironment.m_colorWindowText);
+    const char* columns[] = {"normal", "hot", "open", "disabled"};
+    for (int c = 0; c < 4; ++c)
+        dc.TextOut(kButtonLabel + c * kButtonCell + 6, 6, CString(columns[c]));
+    const char* rows[] = {"horizontal bar", "vertical bar", "menu row"};
+    for (int r = 0; r < 3; ++r) {
+        const int y = 26 + r * kButtonRow;
+        dc.SetTextColor(g_uiEnvironment.m_colorWindowText);
+        dc.TextOut(6, y + 10, CString(rows[r]));
+        for (int c = 0; c < 4; ++c) {
+            const CRect cell(kButtonLabel + c * kButtonCell + 4, y, kButtonLabel + (c + 1) * kButtonCell - 4,
+                             y + kButtonRow - 4);
+            const int saved = dc.SaveDC();
+            dc.IntersectClipRect(&cell);
+            DrawCalendarButton(dc, cell, r, c);
+            dc.RestoreDC(saved);
+        }
+    }
+    dc.SelectObject(pOldFont);
+    dc.Detach();
+    ::EndPaint(window, &ps);
+    return 0;
+}
+
 } // namespace
 
 void ShootCalendarSheets(const GalleryPhotographer& photograph)
@@ -198,5 +275,38 @@ void ShootCalendarSheets(const GalleryPhotographer& photograph)
         control.ClosePopupCalendar(COleDateTime(0.0));
         control.DestroyWindow();
         frame.DestroyWindow();
+    }
+    {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = &CalendarButtonSheetProc;
+        wc.hInstance = ::GetModuleHandleA(nullptr);
+        wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+        wc.lpszClassName = "TrovGalleryCalendarButtonSheet";
+        ::RegisterClassA(&wc);
+        HWND window = ::CreateWindowExA(0, wc.lpszClassName, "Calendar buttons", WS_POPUP | WS_BORDER | WS_VISIBLE,
+                                        20, 20, kButtonLabel + 4 * kButtonCell + 8, 26 + 3 * kButtonRow + 8,
+                                        nullptr, nullptr, wc.hInstance, nullptr);
+        photograph("calendar-menu-buttons", window);
+        if (window != nullptr)
+            ::DestroyWindow(window);
+    }
+    {
+        // A calendar bar as a control of a dialog-like window.
+        CWnd dialog;
+        dialog.CreateEx(0, AfxRegisterWndClass(0, nullptr, HBRUSH(COLOR_BTNFACE + 1)), "dialog",
+                        WS_POPUP | WS_BORDER, 60, 60, 260, 240, nullptr, nullptr);
+        CZUDPCalendarBar bar;
+        const BOOL made = bar.CreateControl(&dialog, CRect(12, 12, 240, 220), 1234);
+        if (made) {
+            bar.GetCalendar().SetFirstMonth(2024, 5, FALSE);
+            bar.GetCalendar().SelectDate(COleDateTime(2024, 5, 17, 0, 0, 0), FALSE, FALSE, TRUE);
+        }
+        dialog.ShowWindow(SW_SHOWNA);
+        dialog.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Pump();
+        photograph("calendar-bar-dialog-control", made ? dialog.GetSafeHwnd() : nullptr);
+        if (made)
+            bar.DestroyWindow();
+        dialog.DestroyWindow();
     }
 }

@@ -393,6 +393,77 @@ TEST_F(CalendarBarTest, AnOwnerThatDestroysBarsWhileADateSpreads)
 
 // ---- drawing ------------------------------------------------------------------------------------
 
+namespace {
+
+// The bounding box of the pixels of the colour inside the rectangle.
+CRect InkOf(const trovtest::DibCanvas& canvas, const CRect& rect, COLORREF colour)
+{
+    CRect ink(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
+    for (int y = std::max(0L, rect.top); y < std::min<long>(rect.bottom, canvas.Height()); ++y)
+        for (int x = std::max(0L, rect.left); x < std::min<long>(rect.right, canvas.Width()); ++x)
+            if (canvas.Pixel(x, y) == colour) {
+                ink.left = std::min<long>(ink.left, x);
+                ink.top = std::min<long>(ink.top, y);
+                ink.right = std::max<long>(ink.right, x + 1);
+                ink.bottom = std::max<long>(ink.bottom, y + 1);
+            }
+    return ink.left == INT_MAX ? CRect(0, 0, 0, 0) : ink;
+}
+
+} // namespace
+
+TEST_F(CalendarBarTest, TheArrowPointsDownOnAHorizontalBarAndRightOnAVerticalOneAndShiftsWhenOpen)
+{
+    uitest::RecordingManagerScope manager;
+    CZUDPToolBar toolbar;
+    CZUDPCalendarMenuButton* button = AddToolbar(toolbar, 0xE94B);
+    struct Case {
+        const char* name;
+        BOOL horz;
+        CRect rect;
+    };
+    const Case cases[] = {
+        {"horizontal bar", TRUE, CRect(0, 0, 60, 24)},
+        {"vertical bar", FALSE, CRect(0, 0, 24, 60)},
+    };
+    CZUDPPopupMenu stillOpen;   // stands for the open popup: never shown
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        button->style = 0;
+        auto draw = [&](BOOL open, trovtest::DibCanvas& canvas) {
+            manager->Clear();
+            button->openPopup = open ? &stillOpen : nullptr;
+            canvas.Fill(RGB(255, 255, 255));
+            button->DrawButton(CDC::FromHandle(canvas.Dc()), c.rect, nullptr, c.horz, FALSE, FALSE, TRUE, TRUE);
+            button->openPopup = nullptr;
+            return InkOf(canvas, button->arrowRect, RGB(0, 0, 0));
+        };
+        trovtest::DibCanvas closedCanvas(c.rect.Width(), c.rect.Height());
+        const CRect closed = draw(FALSE, closedCanvas);
+        EXPECT_EQ(0, manager->Count("DrawButtonBorder"));
+        ASSERT_FALSE(closed.IsRectEmpty());
+        EXPECT_TRUE(CRect(button->arrowRect).PtInRect(closed.TopLeft()));
+        // A triangle pointing down is wider than high, one pointing right
+        // higher than wide.
+        if (c.horz)
+            EXPECT_GT(closed.Width(), closed.Height());
+        else
+            EXPECT_GT(closed.Height(), closed.Width());
+
+        // Open: pressed border and the arrow one pixel down and right.
+        trovtest::DibCanvas openCanvas(c.rect.Width(), c.rect.Height());
+        const CRect open = draw(TRUE, openCanvas);
+        std::vector<int> borders;
+        for (const auto& call : manager->Of("DrawButtonBorder"))
+            borders.push_back(call.flags.at(0));
+        EXPECT_EQ(std::vector<int>{1}, borders);
+        CRect expected = closed;
+        expected.OffsetRect(1, 1);
+        EXPECT_EQ(expected, open);
+    }
+    toolbar.DestroyWindow();
+}
+
 TEST_F(CalendarBarTest, TheButtonDrawsItsArrowAndBorderByState)
 {
     uitest::RecordingManagerScope manager;
