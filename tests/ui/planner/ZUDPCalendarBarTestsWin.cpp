@@ -488,6 +488,7 @@ TEST_F(CalendarBarTest, TheButtonDrawsItsArrowAndBorderByState)
         manager->m_flatMenuLook = c.flat;
         button->style = c.style;
         trovtest::DibCanvas canvas(rect.Width(), rect.Height());
+        canvas.Fill(RGB(255, 255, 255));   // a fresh canvas is black: the arrow's black must be drawn
         CDC* pDC = CDC::FromHandle(canvas.Dc());
         button->DrawButton(pDC, rect, nullptr, TRUE, FALSE, c.highlight, TRUE, TRUE);
         std::vector<int> borders;
