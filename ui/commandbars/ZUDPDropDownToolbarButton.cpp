@@ -9,6 +9,7 @@
 #include "ui/commandbars/ZUDPPopupMenuBar.h"
 #include "ui/commandbars/ZUDPToolbarMenuButton.h"
 #include "ui/foundation/MenuSound.h"
+#include "ui/foundation/MouseLeaveTracking.h"
 #include "ui/foundation/ZUDPFoundationSeams.h"
 #include "ui/foundation/ZUDPMessages.h"
 #include "ui/foundation/ZUDPToolBarImages.h"
@@ -53,6 +54,7 @@ BOOL IsHorizontalHost(CWnd* pWnd)
 // The offered toolbar
 
 BEGIN_MESSAGE_MAP(CZUDPDropDownToolBar, CZUDPToolBar)
+    ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONUP()
 END_MESSAGE_MAP()
 
@@ -89,6 +91,45 @@ BOOL CZUDPDropDownToolBar::HandleButtonClick(CZUDPToolbarButton* pButton)
     return TRUE;
 }
 
+void CZUDPDropDownToolBar::OnMouseMove(UINT nFlags, CPoint point)
+{
+    if (point == lastMove)
+        return;
+    lastMove = point;
+    int iTracked = HitTest(point);
+    if (const CZUDPToolbarButton* pButton = GetButtonAt(iTracked)) {
+        if (pButton->IsSeparator() || ((pButton->style & TBBS_DISABLED) && !CanHighlightDisabledItems()))
+            iTracked = -1;
+    } else {
+        iTracked = -1;
+    }
+    if (!m_bTracked) {
+        TRACKMOUSEEVENT tme = {sizeof(TRACKMOUSEEVENT), TME_LEAVE, m_hWnd, 0};
+        m_bTracked = TrackMouseLeave(&tme);
+    }
+    if (iTracked != trackedButton) {
+        const int iOld = trackedButton;
+        trackedButton = iTracked;
+        if (const CZUDPToolbarButton* pOld = GetButtonAt(iOld)) {
+            ChangeButtonStyle(iOld, pOld->style & ~UINT(TBBS_PRESSED));
+            InvalidateButton(iOld);
+        }
+        if (const CZUDPToolbarButton* pNew = GetButtonAt(iTracked)) {
+            ChangeButtonStyle(iTracked, pNew->style | TBBS_PRESSED);
+            InvalidateButton(iTracked);
+        }
+        UpdateWindow();
+        SetHotButton(trackedButton);
+    }
+    if (const CZUDPToolbarButton* pTracked = GetButtonAt(trackedButton))
+        ShowCommandMessageString(pTracked->commandId);
+    else if (!IsHelpModeTracking()) {
+        if (CWnd* pOwner = GetOwner())
+            pOwner->SendMessage(WM_SETMESSAGESTRING, kDropDownIdlePrompt);
+    }
+    (void)nFlags;
+}
+
 void CZUDPDropDownToolBar::OnLButtonUp(UINT nFlags, CPoint point)
 {
     CRect rectClient;
@@ -99,6 +140,14 @@ void CZUDPDropDownToolBar::OnLButtonUp(UINT nFlags, CPoint point)
             return;
         }
     }
+    // The press happened on the host bar: the button under the mouse is the
+    // one pressed here.
+    if (CZUDPToolbarButton* pTracked = GetButtonAt(trackedButton)) {
+        m_iButtonCapture = trackedButton;
+        ChangeButtonStyle(trackedButton, pTracked->style & ~UINT(TBBS_PRESSED));
+    }
+    trackedButton = -1;
+    lastMove = CPoint(-1, -1);
     CZUDPToolBar::OnLButtonUp(nFlags, point);
 }
 

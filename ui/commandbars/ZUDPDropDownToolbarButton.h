@@ -32,9 +32,20 @@ public:
     void UpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
     BOOL HandleButtonClick(CZUDPToolbarButton* pButton) override;
 
+    // The button the mouse is over (pressed look), -1 for none.
+    int GetTrackedButton() const { return trackedButton; }
+
 protected:
+    void OnMouseMove(UINT nFlags, CPoint point);
     void OnLButtonUp(UINT nFlags, CPoint point);
     DECLARE_MESSAGE_MAP()
+
+private:
+    // The window opens while the button is held on the host bar and takes
+    // the capture: the button under the mouse shows pressed, and a release
+    // over it chooses it without a press in this bar.
+    int trackedButton = -1;
+    CPoint lastMove = CPoint(-1, -1);
 };
 
 class CZUDPDropDownToolbarButton : public CZUDPToolbarButton {

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -110,6 +111,53 @@ TEST_F(DropDownButtonTest, HoldingOpensTheWindowAndAChoiceBecomesTheCommand)
     EXPECT_EQ(1, m_button->GetCurrentImage());
     trovtest::PumpUntil([this] { return !m_host.Commands().empty(); }, 1000);
     EXPECT_EQ(std::vector<UINT>{kSecond}, m_host.Commands());
+}
+
+// The window opens while the button is held: the button under the mouse
+// shows pressed, and releasing there chooses it; a release outside the
+// window closes it and sends nothing.
+TEST_F(DropDownButtonTest, TheHeldMouseTracksTheWindowsButtonsAndAReleaseChooses)
+{
+    for (bool bReleaseOutside : {false, true}) {
+        SCOPED_TRACE(bReleaseOutside ? "release outside" : "release on the second button");
+        m_host.received.clear();
+        Press();
+        FireTimer();
+        ASSERT_TRUE(m_button->IsDropped());
+        CZUDPDropDownToolBar& bar = m_button->openFrame->GetDropDownBar();
+        auto pressed = [&bar](int i) { return (bar.GetButtonAt(i)->style & TBBS_PRESSED) != 0; };
+        struct Step {
+            int over;   // the button moved over, -1 for the separator
+            int tracked;
+        } steps[] = {{2, 2}, {0, 0}, {-1, -1}, {2, 2}};
+        for (const Step& step : steps) {
+            const CPoint pt = bar.GetButtonAt(step.over < 0 ? 1 : step.over)->Rect().CenterPoint();
+            bar.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, PointParam(pt));
+            EXPECT_EQ(step.tracked, bar.GetTrackedButton()) << step.over;
+            for (int i : {0, 2})
+                EXPECT_EQ(i == step.tracked, pressed(i)) << "over " << step.over << ", button " << i;
+        }
+        const std::vector<UINT> prompts = m_host.Prompts();
+        for (UINT uiPrompt : {kSecond, kFirst, UINT(0xE001)})
+            EXPECT_NE(prompts.end(), std::find(prompts.begin(), prompts.end(), uiPrompt)) << "the prompt follows the mouse";
+        CRect rectClient;
+        bar.GetClientRect(&rectClient);
+        const CPoint ptRelease =
+            bReleaseOutside ? CPoint(rectClient.right + 20, rectClient.bottom + 20) : bar.GetButtonAt(2)->Rect().CenterPoint();
+        bar.SendMessage(WM_LBUTTONUP, 0, PointParam(ptRelease));
+        EXPECT_FALSE(m_button->IsDropped());
+        EXPECT_FALSE(m_source->GetButtonAt(2)->style & TBBS_PRESSED) << "the shared button loses its pressed look";
+        trovtest::PumpUntil([this] { return !m_host.Commands().empty(); }, bReleaseOutside ? 100 : 1000);
+        if (bReleaseOutside) {
+            EXPECT_TRUE(m_host.Commands().empty());
+        } else {
+            EXPECT_EQ(std::vector<UINT>{kSecond}, m_host.Commands());
+            EXPECT_EQ(kSecond, m_button->commandId);
+        }
+        m_bar.SendMessage(WM_LBUTTONUP, 0, PointParam(Centre()));
+        m_host.received.clear();
+        m_timers.clear();
+    }
 }
 
 TEST_F(DropDownButtonTest, TheTimerDiesWithTheButtonAndWithCancelMode)

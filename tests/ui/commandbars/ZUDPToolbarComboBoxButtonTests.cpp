@@ -10,6 +10,7 @@
 #include "ui/commandbars/ZUDPComboEdit.h"
 #include "ui/commandbars/ZUDPHelpComboBoxButton.h"
 #include "ui/commandbars/ZUDPToolbarComboBoxButton.h"
+#include "ui/commandbars/ZUDPToolbarEditBoxButton.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
 #include "ui/foundation/ZUDPWorkspace.h"
 
@@ -209,6 +210,43 @@ TEST_F(ComboButtonTest, TheWindowTakesTheModelAndAnswersForIt)
     pCombo->SelectItem(-7);
     EXPECT_EQ(-1, pCombo->GetSelIndex());
     EXPECT_TRUE(pCombo->GetText().IsEmpty());
+}
+
+// In customization the right edge of a combo or an edit box drags to a new
+// width; the button's window follows on the next layout.
+TEST_F(ComboButtonTest, CustomizationDragsTheWidthOfComboAndEditButtons)
+{
+    auto* pCombo = AddCombo(m_bar, CBS_DROPDOWN, {"Red", "Green"});
+    auto* pEdit = new CZUDPToolbarEditBoxButton(kComboCommand + 1, -1, ES_AUTOHSCROLL, 100);
+    m_bar.InsertButton(pEdit);
+    for (int i = 0; i < m_bar.GetCount(); i++)
+        m_bar.GetButtonAt(i)->locked = FALSE;
+    m_bar.PositionButtons();
+    ASSERT_NE(nullptr, pCombo->comboWnd);
+    ASSERT_NE(nullptr, pEdit->GetEditBox());
+    CZUDPToolBar::SetCustomizeMode(TRUE);
+    struct Case {
+        CZUDPToolbarButton* button;
+        int change;
+    } cases[] = {{pCombo, 40}, {pCombo, -50}, {pEdit, 30}};
+    for (const Case& c : cases) {
+        const CRect rectBefore = c.button->rect;
+        const CPoint ptPress(rectBefore.right - 2, rectBefore.CenterPoint().y);
+        const CPoint ptRelease(rectBefore.right + c.change, ptPress.y);
+        m_bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, PointParam(ptPress));
+        EXPECT_TRUE(m_bar.IsResizingButton());
+        m_bar.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, PointParam(ptRelease));
+        m_bar.SendMessage(WM_LBUTTONUP, 0, PointParam(ptRelease));
+        EXPECT_EQ(rectBefore.Width() + c.change, c.button->rect.Width()) << c.change;
+        m_bar.PositionButtons();
+        EXPECT_EQ(rectBefore.Width() + c.change, c.button->rect.Width()) << "kept by the layout";
+        CRect rectWindow;
+        ::GetWindowRect(c.button->GetControlHwnd(), &rectWindow);
+        m_bar.ScreenToClient(&rectWindow);
+        EXPECT_LE(rectWindow.right, c.button->rect.right) << "the window stays inside the button";
+        EXPECT_GE(rectWindow.right, c.button->rect.right - 8) << "and reaches its new right edge";
+    }
+    CZUDPToolBar::SetCustomizeMode(FALSE);
 }
 
 TEST_F(ComboButtonTest, ASelectionInOneCopySelectsItInAllWithOneCommand)
