@@ -60,6 +60,9 @@ BOOL OffersPlannerData(COleDataObject* pDataObject)
 DROPEFFECT CZUDPPlannerDropTarget::OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point)
 {
     (void)pWnd;
+    // Every drag waits the delay before its first scroll step, also one
+    // that comes into the band where the last drag left.
+    m_nScrollCode = 0xFFFF;
     if (m_pOwnerCalendar != nullptr)
         return m_pOwnerCalendar->OnDragEnter(pDataObject, dwKeyState, point);
     if (!OffersPlannerData(pDataObject) || m_pOwnerCtrl == nullptr)
@@ -100,6 +103,7 @@ DROPEFFECT CZUDPPlannerDropTarget::OnDropEx(CWnd* pWnd, COleDataObject* pDataObj
 void CZUDPPlannerDropTarget::OnDragLeave(CWnd* pWnd)
 {
     (void)pWnd;
+    m_nScrollCode = 0xFFFF;
     if (m_pOwnerCalendar != nullptr)
         m_pOwnerCalendar->OnDragLeave();
     if (m_pOwnerCtrl != nullptr)

@@ -48,7 +48,7 @@ void CZUDPPlannerPrint::ReleaseAppointments()
         }
     }
     m_Apps.RemoveAll();
-    m_DayApps.clear();
+    m_DayIndex.Clear();
 }
 
 void CZUDPPlannerPrint::RemoveAppointment(const CZUDPAppointment* pApp)
@@ -286,50 +286,6 @@ void CZUDPPlannerPrint::AdjustCaptionFormat(CDC* pDC)
     }
 }
 
-void CZUDPPlannerPrint::BuildDayLists()
-{
-    m_DayApps.clear();
-    const int days = GetDayCount();
-    if (days <= 0)
-        return;
-    m_DayApps.resize(size_t(days));
-    const COleDateTime first = PlannerDates::TruncateToDay(m_DateStart);
-    for (INT_PTR a = 0; a < m_Apps.GetSize(); ++a) {
-        CZUDPAppointment* pApp = m_Apps[a];
-        if (pApp == nullptr)
-            continue;
-        // A day before the start's and after the finish's is never the
-        // appointment's; one more on each side leaves room for rounding.
-        int from = 0;
-        int to = days - 1;
-        const COleDateTime startDay = PlannerDates::TruncateToDay(pApp->GetStart());
-        const COleDateTime finishDay = PlannerDates::TruncateToDay(pApp->GetFinish());
-        if (first.IsValid() && startDay.IsValid() && finishDay.IsValid()) {
-            const double lo = startDay.m_dt - first.m_dt - 1;
-            const double hi = finishDay.m_dt - first.m_dt + 1;
-            if (hi < 0 || lo > days)
-                continue;
-            from = std::max(0, int(std::max(lo, -1.0)));
-            to = std::min(days - 1, int(std::min(hi, double(days))));
-        }
-        for (int i = from; i <= to; ++i) {
-            if (CZUDPPlannerView::IsAppointmentOnDate(pApp, COleDateTime(m_DateStart.m_dt + i)))
-                m_DayApps[size_t(i)].push_back(pApp);
-        }
-    }
-}
-
-const std::vector<CZUDPAppointment*>* CZUDPPlannerPrint::DayList(const COleDateTime& date) const
-{
-    if (m_DayApps.empty() || !date.IsValid() || !m_DateStart.IsValid())
-        return nullptr;
-    const double offset = date.m_dt - m_DateStart.m_dt;
-    const int i = WholeDays(offset);
-    if (i < 0 || size_t(i) >= m_DayApps.size() || std::fabs(offset - i) > 0.5 / 86400.0)
-        return nullptr;
-    return &m_DayApps[size_t(i)];
-}
-
 void CZUDPPlannerPrint::CheckVisibleAppointments(const COleDateTime& date, const RECT& rect, BOOL bFull)
 {
     const BOOL anyDate = date == COleDateTime(0.0);
@@ -340,9 +296,10 @@ void CZUDPPlannerPrint::CheckVisibleAppointments(const COleDateTime& date, const
         const BOOL visible = bFull ? (inside.Height() == r.Height() && inside.bottom < rect.bottom) : inside.Height() > 1;
         pApp->SetVisiblePrint(visible, date);
     };
-    if (const std::vector<CZUDPAppointment*>* list = anyDate ? nullptr : DayList(date)) {
-        for (CZUDPAppointment* pApp : *list)
-            check(pApp);
+    const int day = anyDate ? -1 : m_DayIndex.DayOf(date);
+    if (day >= 0) {
+        for (const CPlannerDayIndex::Entry& entry : m_DayIndex.On(day))
+            check(entry.pApp);
         return;
     }
     for (INT_PTR i = 0; i < m_Apps.GetSize(); ++i) {

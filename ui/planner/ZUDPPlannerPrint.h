@@ -7,14 +7,13 @@
 // header and footer only; CZUDPPlannerPrintDay, -Week, -Month and -Dual
 // print a body.  Margins and gaps are multiples of the printer units per
 // screen pixel, so the paper keeps the screen's proportions.
-#include <vector>
-
 #include "framework/Array.h"
 #include "framework/Object.h"
 #include "framework/OleDateTime.h"
 #include "framework/Rect.h"
 #include "framework/String.h"
 #include "framework/win/GdiObject.h"
+#include "ui/planner/PlannerDayIndex.h"
 #include "ui/planner/ZUDPAppointment.h"
 
 class CDC;
@@ -105,13 +104,11 @@ protected:
     // The printed occurrences go, the stored appointments' printed
     // rectangles are reset, the array is emptied.
     void ReleaseAppointments();
-    // The appointments on each printed day, in query order, found by
-    // IsAppointmentOnDate among the days each one's start and finish span
-    // (not every appointment against every day).  Filled for the length of
-    // a layout; CheckVisibleAppointments reads the day's list from it then.
-    void BuildDayLists();
-    const std::vector<CZUDPAppointment*>* DayList(const COleDateTime& date) const;
-    std::vector<std::vector<CZUDPAppointment*>> m_DayApps;
+    // The appointments of each printed day, in query order, built for the
+    // length of a layout that visits every day (not every appointment
+    // against every day); CheckVisibleAppointments reads the day's list
+    // from it while it is built.
+    CPlannerDayIndex m_DayIndex;
 
     // Text with a picture of the user locale's date language.
     static CString FormatDate(const COleDateTime& date, LPCSTR picture);

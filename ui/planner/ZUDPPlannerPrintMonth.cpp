@@ -142,7 +142,11 @@ void CZUDPPlannerPrintMonth::AdjustAppointments()
     const int ux = m_OnePoint.cx;
     const int uy = m_OnePoint.cy;
     const int pitch = m_nRowHeight + 2 * uy;
-    BuildDayLists();
+    CZUDPAppointmentArray* const lists[1] = { &m_Apps };
+    m_DayIndex.Build(m_DateStart, days, lists, 1);
+    CPlannerDayIndexScope indexed(m_DayIndex);
+    if (!m_DayIndex.IsBuilt() || m_DayIndex.GetDays() != days)
+        return;
     for (int i = 0; i < days; ++i) {
         const COleDateTime d(m_DateStart.m_dt + i);
         const CRect c = m_arDayRects[i];
@@ -153,7 +157,8 @@ void CZUDPPlannerPrintMonth::AdjustAppointments()
         const BOOL sameBottom = i == 0 || c.bottom == m_arDayRects[i - 1].bottom;
         // Rows taken on this day; the next free one is the lowest unset.
         std::vector<bool> used;
-        for (CZUDPAppointment* pApp : m_DayApps[size_t(i)]) {
+        for (const CPlannerDayIndex::Entry& entry : m_DayIndex.On(i)) {
+            CZUDPAppointment* pApp = entry.pApp;
             int row = 0;
             while (size_t(row) < used.size() && used[size_t(row)])
                 ++row;
@@ -192,7 +197,6 @@ void CZUDPPlannerPrintMonth::AdjustAppointments()
         }
         CheckVisibleAppointments(d, area, TRUE);
     }
-    m_DayApps.clear();
 }
 
 void CZUDPPlannerPrintMonth::OnDrawClient(CDC* pDC)

@@ -13,6 +13,7 @@
 #include "framework/win/Controls.h"
 #include "framework/win/FrameworkSeams.h"
 #include "tests/common/DrawingTest.h"
+#include "tests/common/ui/RecordingVisualManager.h"
 #include "tests/ui/planner/PlannerTestSupport.h"
 #include "ui/foundation/ZUDPMessages.h"
 #include "ui/foundation/ZUDPToolTipProvider.h"
@@ -1036,4 +1037,40 @@ TEST_F(PlannerCtrlTest, DragScrollStepsAfterTheDelayAndThenEveryIntervalInTheEdg
     now += CZUDPPlannerDropTarget::nScrollInterval + 1;
     target.OnDragScroll(&ctrl, 0, bottom);
     EXPECT_GT(ctrl.GetCurrentView()->GetScrollPosition(), first);
+}
+
+TEST_F(PlannerCtrlTest, PrintingTheClientReachesTheViewOnlyInsideTheRectangleLeftOfTheScrollBar)
+{
+    CTestPlannerCtrl& ctrl = MakeWindow();
+    ctrl.SetShowScrollBar(TRUE);
+    Add(Date(2024, 5, 15, 11, 0, 0), Date(2024, 5, 15, 12, 0, 0), "A");
+    ctrl.AdjustLayout(FALSE);
+    CWnd* bar = ctrl.GetScrollBarCtrl(SB_VERT);
+    ASSERT_NE(nullptr, bar);
+    ASSERT_NE(0u, bar->GetStyle() & WS_VISIBLE);
+    CRect barRect;
+    bar->GetWindowRect(barRect);
+    ctrl.ScreenToClient(barRect);
+    // The view paints the client area left of the scroll bar.
+    CRect view;
+    ctrl.GetClientRect(view);
+    view.right = barRect.left;
+    EXPECT_LT(view.right, CRect(0, 0, 700, 500).right);
+
+    uitest::RecordingManagerScope manager;
+    trovtest::DibCanvas canvas(700, 500);
+    ctrl.SendMessage(WM_PRINTCLIENT, WPARAM(canvas.Dc()), PRF_CLIENT);
+    int planner = 0;
+    for (const uitest::ManagerCall& call : manager->calls) {
+        if (call.name.rfind("DrawPlanner", 0) != 0 && call.name.rfind("FillPlanner", 0) != 0)
+            continue;
+        ++planner;
+        CRect inside;
+        inside.IntersectRect(call.rect, view);
+        EXPECT_TRUE(inside == call.rect) << call.name << " reaches out of the painted rectangle: (" << call.rect.left
+                                         << ", " << call.rect.top << ", " << call.rect.right << ", "
+                                         << call.rect.bottom << ") view (" << view.left << ", " << view.top << ", "
+                                         << view.right << ", " << view.bottom << ") bar left " << barRect.left;
+    }
+    EXPECT_GT(planner, 0);
 }

@@ -510,3 +510,53 @@ TEST_F(PlannerDragTest, AnOccurrenceTheStorageFiledItselfOutlivesEveryQuery)
     EXPECT_EQ(0, CDragLiveAppointment::s_live);
     EXPECT_TRUE(Stored(0).empty());
 }
+
+TEST_F(PlannerDragTest, AnEdgeBandScrollsTheViewAfterTheDelayInsideTheDragLoopAndEveryDragWaitsAgain)
+{
+    // Each look at the clock is 20 ms later: the steps of the loop are the
+    // only thing that moves time on.
+    DWORD now = 5000;
+    ScopedSeam<DWORD()> tick(g_frameworkSeams.tickCount, [&now] { return now += 20; });
+    Ctrl(0).SetTimeScale(3, FALSE);   // quarter-hour rows: the day does not fit
+    CZUDPPlannerView* view = Ctrl(0).GetCurrentView();
+    view->OnScroll(MAKEWORD(0xFF, SB_TOP), 0, TRUE);
+    CZUDPAppointment* a = Add(0, Date(2024, 5, 15, 1, 0, 0), Date(2024, 5, 15, 2, 0, 0), "A");
+    view->OnScroll(MAKEWORD(0xFF, SB_TOP), 0, TRUE);
+    Ctrl(0).SelectAppointment(a, TRUE, FALSE);
+    const CPoint from = BoxCenter(0, a);
+    const CRect rect = Ctrl(0).GetViewRect();
+    const CPoint band(rect.CenterPoint().x, rect.bottom - 2);
+    auto hover = [&](int steps) {
+        std::vector<trovtest::DragStep> path;
+        for (int i = 0; i < steps; ++i)
+            path.push_back(Over(0, band));
+        trovtest::DragStep cancel = Over(0, band);
+        cancel.escape = TRUE;
+        path.push_back(cancel);
+        return path;
+    };
+    struct Case {
+        const char* name;
+        int steps;
+        bool scrolls;
+    };
+    // A short hover stays within the delay; a long one scrolls; a hover
+    // as short as the first right after a drag that ended in the band
+    // waits for the delay again.
+    const Case cases[] = {
+        // The first step enters the control; the next ones are moves over it.
+        { "short hover", 2, false },
+        { "long hover", 12, true },
+        { "short hover after a drag that ended in the band", 2, false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int before = view->GetScrollPosition();
+        Drag(from, hover(c.steps));
+        EXPECT_EQ(c.scrolls, view->GetScrollPosition() > before);
+        view->OnScroll(MAKEWORD(0xFF, SB_TOP), 0, TRUE);
+        Ctrl(0).SelectAppointment(a, TRUE, FALSE);
+    }
+    // Cancelled every time: nothing moved.
+    EXPECT_EQ(std::vector<std::string>{ "A 2024-05-15 01:00" }, Stored(0));
+}
