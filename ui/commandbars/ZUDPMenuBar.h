@@ -27,6 +27,9 @@ public:
 
     // --- overrides
     INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const override;
+    // Menu titles show no tooltip, so they get no tool either (which also
+    // keeps switching menus from refilling the tooltip control).
+    BOOL HasToolTip(const CZUDPToolbarButton* pButton) const override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL CanClose() const override { return FALSE; }
     // Every menu the bar can show (the shared menus of the document types

@@ -239,6 +239,9 @@ public:
     // FALSE lets a bar make its tooltip control when it first needs one
     // (popup menus: most open and close without the mouse over an item).
     virtual BOOL CreatesToolTipOnCreate() const { return TRUE; }
+    // FALSE for a button the bar never shows a tooltip over: it gets no
+    // tool in the tooltip control.
+    virtual BOOL HasToolTip(const CZUDPToolbarButton* pButton) const { (void)pButton; return TRUE; }
 
     // --- the button list
     int GetCount() const { return int(m_Buttons.GetCount()); }

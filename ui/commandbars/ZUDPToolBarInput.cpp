@@ -948,7 +948,7 @@ void CZUDPToolBar::RebuildTooltips()
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr; ++iIndex) {
         CZUDPToolbarButton* pButton = static_cast<CZUDPToolbarButton*>(m_Buttons.GetNext(pos));
         m_tooltipButtons.push_back(pButton);
-        if (pButton->style == TBBS_SEPARATOR)
+        if (pButton->style == TBBS_SEPARATOR || !HasToolTip(pButton))
             continue;
         CString strTip;
         CZUDPToolbarButton::LoadTooltipText(pButton->commandId, strTip);

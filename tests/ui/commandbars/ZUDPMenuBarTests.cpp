@@ -326,6 +326,17 @@ TEST_F(MenuBarTest, MenuTitlesShowNoTooltip)
     ti.cbSize = sizeof(ti);
     EXPECT_EQ(-1, bar.OnToolHitTest(CentreOf(bar, 0), &ti));
     EXPECT_EQ(-1, bar.OnToolHitTest(CentreOf(bar, 0), nullptr));
+    // Titles have no tool in the tooltip control; the command item has.
+    ASSERT_NE(nullptr, bar.GetToolTip());
+    EXPECT_EQ("T&File T&Edit T&View 32821", Summary(bar));
+    EXPECT_EQ(1, bar.GetToolTip()->GetToolCount());
+    HMENU hDoc = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_TEST_DOC_MENU));
+    bar.CreateFromMenu(hDoc);
+    EXPECT_EQ(0, bar.GetToolTip()->GetToolCount()) << "a menu of titles only";
+    bar.CreateFromMenu(bar.GetDefaultMenu());
+    EXPECT_EQ(1, bar.GetToolTip()->GetToolCount());
+    g_menuHash.RemoveMenu(hDoc);
+    ::DestroyMenu(hDoc);
 }
 
 // ---------------------------------------------------------------------------
