@@ -542,6 +542,10 @@ protected:
     // last rebuild registered them: a layout that moved nothing and kept
     // the same buttons leaves the tools as they are.
     std::vector<const CZUDPToolbarButton*> m_tooltipButtons;
+    // Per button index: the bar registered a plain tool of its own (text
+    // by callback) under the index's id in the last rebuild.  Such a tool
+    // only has its rectangle moved by the next rebuild.
+    std::vector<bool> m_plainToolAt;
 
 private:
     static CSize s_sizeButton;
