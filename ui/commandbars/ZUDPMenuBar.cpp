@@ -310,6 +310,11 @@ INT_PTR CZUDPMenuBar::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
     return CZUDPToolBar::OnToolHitTest(point, pTI);
 }
 
+BOOL CZUDPMenuBar::HasToolTip(const CZUDPToolbarButton* pButton) const
+{
+    return DYNAMIC_DOWNCAST(CZUDPToolbarMenuButton, const_cast<CZUDPToolbarButton*>(pButton)) == nullptr;
+}
+
 // ---------------------------------------------------------------------------
 // Sizes and layout
 

@@ -27,6 +27,9 @@ public:
 
     // --- overrides
     INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const override;
+    // Menu titles show no tooltip, so they get no tool either (which also
+    // keeps switching menus from refilling the tooltip control).
+    BOOL HasToolTip(const CZUDPToolbarButton* pButton) const override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL CanClose() const override { return FALSE; }
     // Every menu the bar can show (the shared menus of the document types
@@ -106,6 +109,12 @@ public:
     HMENU GetDefaultMenu() const { return m_hDefaultMenu; }
     CWnd* GetBarFrame() const { return m_pParentWnd; }
     void SetMenuPage(CZUDPMenuPage* pPage) { m_pMenuPage = pPage; }
+    CZUDPMenuPage* GetMenuPage() const { return m_pMenuPage; }
+    // After a reset, an open customization Menu page shows the reloaded
+    // menu of the active document type (none: the default menu) without
+    // saving the one it showed.  The Menu page's unit sets this to its
+    // SelectMenu; null leaves the page alone.
+    static void (*s_selectMenuOnPage)(CZUDPMenuPage* pPage, CDocTemplate* pActiveTemplate);
     // The text of the first item of the menu (searched depth first) with
     // the command; FALSE for no menu, command 0 or -1, or no such item.
     static BOOL FindMenuItemText(HMENU hMenu, UINT nItemID, CString& strText);

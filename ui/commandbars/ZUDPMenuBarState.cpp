@@ -207,6 +207,8 @@ void CZUDPMenuBar::RefreshButtons()
 // ---------------------------------------------------------------------------
 // Reset
 
+void (*CZUDPMenuBar::s_selectMenuOnPage)(CZUDPMenuPage* pPage, CDocTemplate* pActiveTemplate) = nullptr;
+
 BOOL CZUDPMenuBar::ReloadFromResource()
 {
     if (m_hMenu != nullptr)
@@ -299,6 +301,8 @@ BOOL CZUDPMenuBar::ReloadFromResource()
         pMDIFrame->OnUpdateFrameMenu(m_hMenu);
     if (bMDIButtonsShown)
         RestoreMDIChildButtons(TRUE);
+    if (m_pMenuPage != nullptr && s_selectMenuOnPage != nullptr)
+        s_selectMenuOnPage(m_pMenuPage, pActiveTemplate);
     if (pOverflowCopy != nullptr) {
         if (m_pCustomizeBtn == nullptr && InsertButton(pOverflowCopy) >= 0) {
             m_pCustomizeBtn = pOverflowCopy;

@@ -501,12 +501,19 @@ void CZUDPToolBar::DeleteAllButtons()
     m_iSelected = -1;
     m_iHighlighted = -1;
     m_AccelKeys.RemoveAll();
+    const BOOL bHadButtons = !m_Buttons.IsEmpty();
     while (!m_Buttons.IsEmpty()) {
         CZUDPToolbarButton* pButton = static_cast<CZUDPToolbarButton*>(m_Buttons.RemoveHead());
+        // A button that goes closes what it has open, but does not repaint
+        // its place on the bar: the bar is repainted once below, not once
+        // per button.
+        pButton->parentWnd = nullptr;
         pButton->CancelMode();
         delete pButton;
     }
     m_pCustomizeBtn = nullptr;
+    if (bHadButtons && m_hWnd != nullptr)
+        Invalidate();
 }
 
 void CZUDPToolBar::GetItemRect(int iIndex, LPRECT lpRect) const

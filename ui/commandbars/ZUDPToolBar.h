@@ -239,6 +239,9 @@ public:
     // FALSE lets a bar make its tooltip control when it first needs one
     // (popup menus: most open and close without the mouse over an item).
     virtual BOOL CreatesToolTipOnCreate() const { return TRUE; }
+    // FALSE for a button the bar never shows a tooltip over: it gets no
+    // tool in the tooltip control.
+    virtual BOOL HasToolTip(const CZUDPToolbarButton* pButton) const { (void)pButton; return TRUE; }
 
     // --- the button list
     int GetCount() const { return int(m_Buttons.GetCount()); }
@@ -539,6 +542,10 @@ protected:
     // last rebuild registered them: a layout that moved nothing and kept
     // the same buttons leaves the tools as they are.
     std::vector<const CZUDPToolbarButton*> m_tooltipButtons;
+    // Per button index: the bar registered a plain tool of its own (text
+    // by callback) under the index's id in the last rebuild.  Such a tool
+    // only has its rectangle moved by the next rebuild.
+    std::vector<bool> m_plainToolAt;
 
 private:
     static CSize s_sizeButton;

@@ -940,22 +940,47 @@ void CZUDPToolBar::RebuildTooltips()
 {
     if (m_pToolTip == nullptr || m_pToolTip->GetSafeHwnd() == nullptr)
         return;
-    for (int i = 0; i < m_nTooltipsCount; ++i)
-        m_pToolTip->DelTool(this, UINT_PTR(i) + 1);
+    // A tool the bar registered itself and registers again under the same
+    // id only moves: deleting and adding it makes the tooltip control
+    // query the bar (a round of messages per tool), which made every
+    // relayout of a long bar and every state load slow.  Every other id
+    // below the old count is deleted as before.
+    const int nOldCount = m_nTooltipsCount;
+    std::vector<bool> plainBefore;
+    plainBefore.swap(m_plainToolAt);
+    plainBefore.resize(size_t(std::max(nOldCount, 0)), false);
     m_nTooltipsCount = 0;
     m_tooltipButtons.clear();
     int iIndex = 0;
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr; ++iIndex) {
         CZUDPToolbarButton* pButton = static_cast<CZUDPToolbarButton*>(m_Buttons.GetNext(pos));
         m_tooltipButtons.push_back(pButton);
-        if (pButton->style == TBBS_SEPARATOR)
-            continue;
-        CString strTip;
-        CZUDPToolbarButton::LoadTooltipText(pButton->commandId, strTip);
-        if (!pButton->UpdateToolTip(this, iIndex, *m_pToolTip, strTip))
-            m_pToolTip->AddTool(this, LPSTR_TEXTCALLBACKA, &pButton->rect, UINT_PTR(iIndex) + 1);
-        m_nTooltipsCount = iIndex + 1;
+        const bool bHadPlain = iIndex < nOldCount && plainBefore[size_t(iIndex)];
+        bool bPlain = false;
+        if (pButton->style != TBBS_SEPARATOR && HasToolTip(pButton)) {
+            if (iIndex < nOldCount && !bHadPlain)
+                m_pToolTip->DelTool(this, UINT_PTR(iIndex) + 1);
+            CString strTip;
+            CZUDPToolbarButton::LoadTooltipText(pButton->commandId, strTip);
+            if (!pButton->UpdateToolTip(this, iIndex, *m_pToolTip, strTip)) {
+                if (bHadPlain)
+                    m_pToolTip->SetToolRect(this, UINT_PTR(iIndex) + 1, &pButton->rect);
+                else
+                    m_pToolTip->AddTool(this, LPSTR_TEXTCALLBACKA, &pButton->rect, UINT_PTR(iIndex) + 1);
+                bPlain = true;
+            } else if (bHadPlain) {
+                // The button registered its own tool; the bar's older plain
+                // one (found first under the id) goes.
+                m_pToolTip->DelTool(this, UINT_PTR(iIndex) + 1);
+            }
+            m_nTooltipsCount = iIndex + 1;
+        } else if (iIndex < nOldCount) {
+            m_pToolTip->DelTool(this, UINT_PTR(iIndex) + 1);
+        }
+        m_plainToolAt.push_back(bPlain);
     }
+    for (int i = iIndex; i < nOldCount; ++i)
+        m_pToolTip->DelTool(this, UINT_PTR(i) + 1);
 }
 
 LRESULT CZUDPToolBar::OnUpdateToolTips(WPARAM wParam, LPARAM lParam)

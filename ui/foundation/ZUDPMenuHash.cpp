@@ -1,6 +1,7 @@
 #include "ui/foundation/ZUDPMenuHash.h"
 
 #include "framework/Archive.h"
+#include "framework/File.h"
 #include "ui/commandbars/ZUDPToolBar.h"
 
 CZUDPMenuHash::CZUDPMenuHash() : m_StoredMenues(10)
@@ -44,17 +45,40 @@ BOOL CZUDPMenuHash::SaveMenuBar(HMENU hMenu, CZUDPToolBar* pBar)
 {
     if (pBar == nullptr || pBar->GetCount() <= 0)
         return FALSE;
-    HANDLE hFile = CreateSnapshotFile();
-    if (hFile == INVALID_HANDLE_VALUE)
+    // The bar is serialized into memory first: a failed store leaves the
+    // menu's previous snapshot as it was.
+    CByteArray bytes;
+    if (!StoreBar(pBar, bytes))
         return FALSE;
-    // The new snapshot is written completely before the old one is let go,
-    // so a failed write keeps the menu's previous customisation.
-    if (!SerializeBar(hFile, CArchive::store, pBar)) {
-        ::CloseHandle(hFile);   // the system deletes it
-        return FALSE;
+    return SetSnapshot(hMenu, bytes.GetData(), UINT(bytes.GetSize()));
+}
+
+// Serializes the bar into the byte array (the same archive a snapshot file
+// holds); FALSE when the bar's store fails.
+BOOL CZUDPMenuHash::StoreBar(CZUDPToolBar* pBar, CByteArray& bytes)
+{
+    BOOL bResult = TRUE;
+    m_bIsSerializing = TRUE;
+    try {
+        CMemFile file(4096);
+        CArchive ar(&file, CArchive::store, 4096);
+        pBar->Serialize(ar);
+        ar.Close();
+        const ULONGLONG nLength = file.GetLength();
+        if (nLength == 0 || nLength > ULONGLONG(0x7FFFFFFF)) {
+            bResult = FALSE;
+        } else {
+            bytes.SetSize(INT_PTR(nLength));
+            file.SeekToBegin();
+            if (file.Read(bytes.GetData(), UINT(nLength)) != UINT(nLength))
+                bResult = FALSE;
+        }
+    } catch (CException* e) {
+        e->Delete();
+        bResult = FALSE;
     }
-    Keep(hMenu, hFile);
-    return TRUE;
+    m_bIsSerializing = FALSE;
+    return bResult;
 }
 
 BOOL CZUDPMenuHash::GetSnapshot(HMENU hMenu, CByteArray& bytes) const
@@ -80,27 +104,55 @@ BOOL CZUDPMenuHash::SetSnapshot(HMENU hMenu, const BYTE* pData, UINT nBytes)
 {
     if (pData == nullptr || nBytes == 0)
         return FALSE;
-    HANDLE hFile = CreateSnapshotFile();
+    // A menu that has a file keeps it: switching menus rewrites the same
+    // file rather than making and deleting one per switch.  A rewrite that
+    // fails part way would leave a damaged snapshot, so the menu then gets
+    // a fresh file, and without one it keeps no snapshot at all.
+    HANDLE hFile = nullptr;
+    if (m_StoredMenues.Lookup(hMenu, hFile)) {
+        if (WriteAll(hFile, pData, nBytes))
+            return TRUE;
+        HANDLE hNew = CreateSnapshotFile();
+        if (hNew != INVALID_HANDLE_VALUE && WriteAll(hNew, pData, nBytes)) {
+            Keep(hMenu, hNew);
+            return TRUE;
+        }
+        if (hNew != INVALID_HANDLE_VALUE)
+            ::CloseHandle(hNew);
+        RemoveMenu(hMenu);
+        return FALSE;
+    }
+    hFile = CreateSnapshotFile();
     if (hFile == INVALID_HANDLE_VALUE)
         return FALSE;
-    DWORD nWritten = 0;
-    if (!::WriteFile(hFile, pData, nBytes, &nWritten, nullptr) || nWritten != nBytes) {
-        ::CloseHandle(hFile);
+    if (!WriteAll(hFile, pData, nBytes)) {
+        ::CloseHandle(hFile);   // the system deletes it
         return FALSE;
     }
     Keep(hMenu, hFile);
     return TRUE;
 }
 
-// Stores the bar into the snapshot file or loads it from there; a damaged
-// or cut snapshot answers FALSE.
-BOOL CZUDPMenuHash::SerializeBar(HANDLE hFile, CArchive::Mode mode, CZUDPToolBar* pBar)
+// Makes the bytes the whole content of the file.
+BOOL CZUDPMenuHash::WriteAll(HANDLE hFile, const BYTE* pData, UINT nBytes)
 {
+    DWORD nWritten = 0;
+    return ::SetFilePointer(hFile, 0, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
+           ::WriteFile(hFile, pData, nBytes, &nWritten, nullptr) && nWritten == nBytes && ::SetEndOfFile(hFile);
+}
+
+// Loads the bar from the menu's snapshot: the file is read whole and the
+// archive reads from memory; a damaged or cut snapshot answers FALSE.
+BOOL CZUDPMenuHash::LoadMenuBar(HMENU hMenu, CZUDPToolBar* pBar)
+{
+    CByteArray bytes;
+    if (pBar == nullptr || !GetSnapshot(hMenu, bytes))
+        return FALSE;
     BOOL bResult = TRUE;
     m_bIsSerializing = TRUE;
     try {
-        CFile file(hFile);
-        CArchive ar(&file, mode, 4096);
+        CMemFile file(bytes.GetData(), UINT(bytes.GetSize()));
+        CArchive ar(&file, CArchive::load, 4096);
         pBar->Serialize(ar);
         ar.Close();
     } catch (CException* e) {
@@ -109,16 +161,6 @@ BOOL CZUDPMenuHash::SerializeBar(HANDLE hFile, CArchive::Mode mode, CZUDPToolBar
     }
     m_bIsSerializing = FALSE;
     return bResult;
-}
-
-BOOL CZUDPMenuHash::LoadMenuBar(HMENU hMenu, CZUDPToolBar* pBar)
-{
-    HANDLE hFile = nullptr;
-    if (pBar == nullptr || !m_StoredMenues.Lookup(hMenu, hFile))
-        return FALSE;
-    if (::SetFilePointer(hFile, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
-        return FALSE;
-    return SerializeBar(hFile, CArchive::load, pBar);
 }
 
 BOOL CZUDPMenuHash::RemoveMenu(HMENU hMenu)

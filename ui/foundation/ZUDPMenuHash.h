@@ -4,8 +4,9 @@
 // changes survive without rebuilding them from the menu resource.  Each
 // snapshot is the bar's own serialization in a temporary file ("ZUD"
 // prefix, delete-on-close) that stays open while it is mapped, so the
-// system removes it when it is dropped or the process ends.  One object
-// exists per process, g_menuHash.
+// system removes it when it is dropped or the process ends.  A menu keeps
+// its file across saves: a save rewrites it.  One object exists per
+// process, g_menuHash.
 #include "framework/Archive.h"
 #include "framework/Array.h"
 #include "framework/Map.h"
@@ -20,8 +21,9 @@ public:
     CZUDPMenuHash(const CZUDPMenuHash&) = delete;
     CZUDPMenuHash& operator=(const CZUDPMenuHash&) = delete;
 
-    // Stores the bar for the menu; FALSE for a bar without buttons or when
-    // the file cannot be written, and then any older snapshot stays.
+    // Stores the bar for the menu; FALSE for a bar without buttons or whose
+    // store fails (any older snapshot stays), or when the file cannot be
+    // written (a snapshot that could not be rewritten whole is dropped).
     BOOL SaveMenuBar(HMENU hMenu, CZUDPToolBar* pBar);
     // Reads the menu's snapshot into the bar; FALSE when there is none or
     // it cannot be read.
@@ -32,9 +34,10 @@ public:
     // The bytes of the menu's snapshot (how they are kept between runs);
     // FALSE when there is none or it cannot be read.
     BOOL GetSnapshot(HMENU hMenu, CByteArray& bytes) const;
-    // Makes the bytes the menu's snapshot; an older snapshot is replaced
-    // only once the new one is written.  FALSE for no bytes or when the
-    // file cannot be written.
+    // Makes the bytes the menu's snapshot, rewriting the menu's file.  FALSE
+    // for no bytes (the older snapshot stays) or when no file can be
+    // written (the menu is then left without a snapshot rather than with a
+    // damaged one).
     BOOL SetSnapshot(HMENU hMenu, const BYTE* pData, UINT nBytes);
 
     // TRUE while a bar is written to or read from a snapshot: toolbar
@@ -48,7 +51,8 @@ private:
     static HANDLE CreateSnapshotFile();
     // Maps the written file to the menu, letting an older one go.
     void Keep(HMENU hMenu, HANDLE hFile);
-    BOOL SerializeBar(HANDLE hFile, CArchive::Mode mode, CZUDPToolBar* pBar);
+    BOOL StoreBar(CZUDPToolBar* pBar, CByteArray& bytes);
+    static BOOL WriteAll(HANDLE hFile, const BYTE* pData, UINT nBytes);
     CMap<HMENU, HMENU, HANDLE, HANDLE> m_StoredMenues;
     BOOL m_bIsSerializing = FALSE;
 };

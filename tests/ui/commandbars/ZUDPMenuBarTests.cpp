@@ -326,6 +326,17 @@ TEST_F(MenuBarTest, MenuTitlesShowNoTooltip)
     ti.cbSize = sizeof(ti);
     EXPECT_EQ(-1, bar.OnToolHitTest(CentreOf(bar, 0), &ti));
     EXPECT_EQ(-1, bar.OnToolHitTest(CentreOf(bar, 0), nullptr));
+    // Titles have no tool in the tooltip control; the command item has.
+    ASSERT_NE(nullptr, bar.GetToolTip());
+    EXPECT_EQ("T&File T&Edit T&View 32821", Summary(bar));
+    EXPECT_EQ(1, bar.GetToolTip()->GetToolCount());
+    HMENU hDoc = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_TEST_DOC_MENU));
+    bar.CreateFromMenu(hDoc);
+    EXPECT_EQ(0, bar.GetToolTip()->GetToolCount()) << "a menu of titles only";
+    bar.CreateFromMenu(bar.GetDefaultMenu());
+    EXPECT_EQ(1, bar.GetToolTip()->GetToolCount());
+    g_menuHash.RemoveMenu(hDoc);
+    ::DestroyMenu(hDoc);
 }
 
 // ---------------------------------------------------------------------------
@@ -678,6 +689,28 @@ TEST_F(MenuBarDocumentsTest, AResetGivesEveryChildTheReloadedMenuAndDestroysTheO
     EXPECT_EQ(hNewDefault, m_frame.m_hMenuDefault);
     EXPECT_EQ(hNewDefault, m_frame.GetFrameImpl().m_hDefaultMenu);
     EXPECT_EQ((std::vector<WPARAM>{IDR_TEST_DOC_MENU, IDR_TEST_MAIN_MENU}), m_frame.resetMenus);
+
+    // An open Menu page is told to show the active type's reloaded menu;
+    // without a page nothing is called.
+    static std::vector<std::pair<CZUDPMenuPage*, CDocTemplate*>> pageCalls;
+    pageCalls.clear();
+    auto* const savedHook = CZUDPMenuBar::s_selectMenuOnPage;
+    CZUDPMenuBar::s_selectMenuOnPage = [](CZUDPMenuPage* pPage, CDocTemplate* pTemplate) {
+        pageCalls.emplace_back(pPage, pTemplate);
+    };
+    EXPECT_TRUE(m_bar.ReloadFromResource());
+    EXPECT_TRUE(pageCalls.empty());
+    auto* const pFakePage = reinterpret_cast<CZUDPMenuPage*>(&m_bar);   // never dereferenced by the bar
+    m_bar.SetMenuPage(pFakePage);
+    EXPECT_TRUE(m_bar.ReloadFromResource());
+    m_bar.SetMenuPage(nullptr);
+    CZUDPMenuBar::s_selectMenuOnPage = savedHook;
+    ASSERT_EQ(1u, pageCalls.size());
+    EXPECT_EQ(pFakePage, pageCalls[0].first);
+    EXPECT_EQ(m_template, pageCalls[0].second);
+    hNewShared = m_template->m_hMenuShared;
+    hNewDefault = m_bar.GetDefaultMenu();
+    EXPECT_EQ(hNewShared, m_child.m_hMenuShared);
 
     // The last child goes: the reloaded default menu comes back.
     m_doc.RemoveView(&m_view);

@@ -181,6 +181,49 @@ TEST_F(ToolBarInputTest, HotIndexFollowsRemovals)
     EXPECT_EQ(m_bar.GetButtonAt(0)->rect, CRect(info.rect));
 }
 
+// A relayout keeps one tool per button with its button's rectangle,
+// whether a tool only moved, came new, or went with a button that became
+// a separator or left the bar.
+TEST_F(ToolBarInputTest, ToolsFollowTheButtonsAcrossRelayouts)
+{
+    Fill({1, 2, 3});
+    auto toolRects = [this] {
+        std::string rects;
+        CToolTipCtrl* pTip = m_bar.GetToolTip();
+        for (int i = 0; i < pTip->GetToolCount(); ++i) {
+            TOOLINFOA info = {};
+            info.cbSize = sizeof(info);
+            pTip->SendMessage(TTM_ENUMTOOLSA, WPARAM(i), (LPARAM)&info);
+            const CRect rect(info.rect);
+            rects += std::to_string(info.uId) + ":" + std::to_string(rect.left) + "," + std::to_string(rect.right) + " ";
+        }
+        return rects;
+    };
+    auto buttonRects = [this](std::initializer_list<int> indexes) {
+        std::string rects;
+        for (int i : indexes) {
+            const CRect rect = m_bar.GetButtonAt(i)->rect;
+            rects += std::to_string(i + 1) + ":" + std::to_string(rect.left) + "," + std::to_string(rect.right) + " ";
+        }
+        return rects;
+    };
+    ASSERT_NE(nullptr, m_bar.GetToolTip());
+    EXPECT_EQ(buttonRects({0, 1, 2}), toolRects());
+
+    m_bar.InsertButton(NewButton(9, 0, nullptr, 0), 0);   // every button moves right
+    m_bar.PositionButtons();
+    EXPECT_EQ(buttonRects({0, 1, 2, 3}), toolRects());
+
+    m_bar.InsertSeparator(1);   // id 2 is now a separator's: no tool
+    m_bar.PositionButtons();
+    EXPECT_EQ(buttonRects({0, 2, 3, 4}), toolRects());
+
+    ASSERT_TRUE(m_bar.RemoveButton(4));
+    ASSERT_TRUE(m_bar.RemoveButton(3));
+    m_bar.PositionButtons();
+    EXPECT_EQ(buttonRects({0, 2}), toolRects()) << "the tools past the end are gone";
+}
+
 // Escape on a bar that has the focus gives the focus back to the window
 // that had it.
 TEST_F(ToolBarInputTest, EscapeGivesTheFocusBack)
