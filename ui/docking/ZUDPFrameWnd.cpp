@@ -1,6 +1,7 @@
 #include "ui/docking/ZUDPFrameWnd.h"
 
 #include "framework/win/FrameworkSeams.h"
+#include "framework/win/PreviewView.h"
 #include "ui/commandbars/ZUDPPopupMenu.h"
 #include "ui/commandbars/ZUDPToolBar.h"
 #include "ui/docking/ZUDPDockBar.h"
@@ -380,6 +381,27 @@ void CZUDPFrameWnd::RecalcDockLayout(HDWP hdwp)
         RecalcLayout(TRUE);
 }
 
+void CZUDPFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
+{
+    // The top-level frame (or the active in-place frame) knows which frame
+    // shows the preview, so that closing it ends the preview.
+    CWnd* pRecorder = g_activeInPlaceFrame != nullptr ? static_cast<CWnd*>(g_activeInPlaceFrame) : GetTopLevelParent();
+    if (CZUDPFrameWnd* pFrame = DYNAMIC_DOWNCAST(CZUDPFrameWnd, pRecorder))
+        pFrame->m_pPrintPreviewFrame = bPreview ? this : nullptr;
+    m_dockManager.SetPrintPreviewMode(bPreview, pState);
+    // The docked bars are the dock manager's to hide and show: the base
+    // keeps no note of them.
+    const DWORD dwStates = pState != nullptr ? pState->dwStates : 0;
+    CFrameWnd::OnSetPreviewMode(bPreview, pState);
+    if (pState != nullptr)
+        pState->dwStates = dwStates;
+    RecalcDockLayout(nullptr);
+    RecalcLayout(TRUE);
+    // A ribbon that draws the caption switches its category.
+    if (m_pRibbonBar != nullptr)
+        PostMessage(ZUDM_POSTSETPREVIEWFRAME, bPreview, 0);
+}
+
 void CZUDPFrameWnd::FitClientToDockArea()
 {
     CWnd* pView = GetDlgItem(AFX_IDW_PANE_FIRST);
@@ -390,6 +412,12 @@ void CZUDPFrameWnd::FitClientToDockArea()
     rect.top += m_rectBorder.top;
     rect.right -= m_rectBorder.right;
     rect.bottom -= m_rectBorder.bottom;
+    // A print preview shows below its tool area.
+    if (CPreviewView* pPreview = DYNAMIC_DOWNCAST(CPreviewView, CWnd::FromHandlePermanent(pView->GetSafeHwnd()))) {
+        if (pPreview->m_pToolBar != nullptr && ::IsWindow(pPreview->m_pToolBar->GetSafeHwnd()) &&
+            pPreview->m_pToolBar->IsWindowVisible())
+            rect.top += pPreview->m_pToolBar->m_nHeight;
+    }
     pView->CalcWindowRect(&rect, adjustBorder);
     pView->ModifyStyle(0, WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
     pView->SetWindowPos(&CWnd::wndBottom, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOACTIVATE);

@@ -150,6 +150,9 @@ public:
     // The view window (id AFX_IDW_PANE_FIRST) fills the area the docked
     // bars leave.
     virtual void FitClientToDockArea();
+    // The dock manager hides and shows the bars around the base's preview
+    // mode; the top-level frame records this frame as the preview's.
+    void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) override;
 
     // The frame that shows a print preview on this frame's behalf (the
     // top-level frame keeps it), or null; closing this frame then only
