@@ -34,7 +34,7 @@ BOOL CPreviewToolWnd::Create(CWnd* pFrame)
 LRESULT CPreviewToolWnd::OnSizeParent(WPARAM, LPARAM lParam)
 {
     auto* pLayout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
-    if (pLayout == nullptr || !IsWindowVisible())
+    if (pLayout == nullptr || !IsWindowVisible() || !m_bTakesRoom)
         return 0;
     CRect rc(pLayout->rect.left, pLayout->rect.top, pLayout->rect.right, pLayout->rect.top + m_nHeight);
     if (rc.bottom > pLayout->rect.bottom)

@@ -38,6 +38,9 @@ public:
     CPreviewToolWnd() = default;
     BOOL Create(CWnd* pFrame);
     int m_nHeight = 0;
+    // The area takes its room in the frame's layout; off where another
+    // layout (a dock manager) makes room for what it holds.
+    BOOL m_bTakesRoom = TRUE;
 
 protected:
     LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);

@@ -29,6 +29,12 @@ BOOL CZUDPFrameDockSite::PreparePopupMenu(CZUDPPopupMenu* pMenu)
     return TRUE;
 }
 
+BOOL CZUDPFrameDockSite::OnFillCustomizeMenu(CZUDPPopupMenu* pMenu, UINT uiToolbarResId)
+{
+    CZUDPFrameImpl::AddResourceButtons(pMenu, uiToolbarResId);
+    return TRUE;
+}
+
 void CZUDPFrameDockSite::OnClosePopupMenu(CZUDPPopupMenu* pMenu)
 {
     if (g_activePopupMenu == pMenu)
@@ -412,12 +418,6 @@ void CZUDPFrameWnd::FitClientToDockArea()
     rect.top += m_rectBorder.top;
     rect.right -= m_rectBorder.right;
     rect.bottom -= m_rectBorder.bottom;
-    // A print preview shows below its tool area.
-    if (CPreviewView* pPreview = DYNAMIC_DOWNCAST(CPreviewView, CWnd::FromHandlePermanent(pView->GetSafeHwnd()))) {
-        if (pPreview->m_pToolBar != nullptr && ::IsWindow(pPreview->m_pToolBar->GetSafeHwnd()) &&
-            pPreview->m_pToolBar->IsWindowVisible())
-            rect.top += pPreview->m_pToolBar->m_nHeight;
-    }
     pView->CalcWindowRect(&rect, adjustBorder);
     pView->ModifyStyle(0, WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
     pView->SetWindowPos(&CWnd::wndBottom, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOACTIVATE);

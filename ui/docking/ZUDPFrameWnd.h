@@ -69,6 +69,11 @@ public:
         return FALSE;
     }
 
+    // The "Add or Remove Buttons" list of a toolbar (resource id) is being
+    // filled: the default adds the toolbar's resource buttons that are no
+    // longer on it.  Frames may add rows of their own.
+    virtual BOOL OnFillCustomizeMenu(CZUDPPopupMenu* pMenu, UINT uiToolbarResId);
+
     // The frame's say in its popup menus: a popup about to show (null: none
     // is open any more) may be refused; the frame then keeps it as its
     // current popup.  The base frames accept every popup.

@@ -104,8 +104,12 @@ int CZUDPPrintPreviewView::OnCreate(LPCREATESTRUCT lpCreateStruct)
         if (iClose >= 0)
             m_wndToolBar.SetButtonDisplay(iClose, nullptr, TRUE, FALSE);
 
-        if (CZUDPDockManager* pManager = g_globalUtils.DockManagerOfWindow(pFrame))
-            pManager->RegisterBar(&m_wndToolBar);
+        // The dock manager makes room for the toolbar among the frame's
+        // bars; the tool area then only follows it.
+        if (CZUDPDockManager* pManager = g_globalUtils.DockManagerOfWindow(pFrame)) {
+            if (pManager->RegisterBar(&m_wndToolBar))
+                m_pToolBar->m_bTakesRoom = FALSE;
+        }
         if (!s_bLargeIcons && g_largeIcons) {
             m_wndToolBar.m_sizeLargeButtonLocked = m_wndToolBar.m_sizeButtonLocked;
             m_wndToolBar.m_sizeLargeImageLocked = m_wndToolBar.m_sizeImageLocked;
@@ -135,9 +139,17 @@ void CZUDPPrintPreviewView::PositionToolbar()
     const int cx = rcFrame.Width();
     const int cy = size.cy;
 
+    // Where the frame's layout put the toolbar: the tool area moves there
+    // (the dock manager places it in the frame's coordinates, though its
+    // parent is the tool area).
     CRect rcTool;
-    m_pToolBar->GetWindowRect(&rcTool);
-    pFrame->ScreenToClient(&rcTool);
+    if (m_pToolBar->m_bTakesRoom) {
+        m_pToolBar->GetWindowRect(&rcTool);
+        pFrame->ScreenToClient(&rcTool);
+    } else {
+        m_wndToolBar.GetWindowRect(&rcTool);
+        m_pToolBar->ScreenToClient(&rcTool);
+    }
     m_pToolBar->SetWindowPos(nullptr, rcTool.left, rcTool.top, cx, cy,
                              SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     m_wndToolBar.SetWindowPos(nullptr, 0, 0, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);

@@ -132,6 +132,12 @@ TEST_F(PrintPreviewViewTest, TheToolbarFillsTheToolAreaAboveThePages)
     EXPECT_GT(rcTool.Height(), 0);
     EXPECT_EQ(pView->m_nSimpleHeight, rcTool.Height());
     EXPECT_EQ(rcTool.bottom, rcView.top) << "the pages begin below the toolbar";
+    EXPECT_TRUE(bar.IsWindowVisible());
+    const CRect rcBar = ChildRect(*pView->m_pToolBar, bar);
+    EXPECT_EQ(0, rcBar.left);
+    EXPECT_EQ(0, rcBar.top);
+    EXPECT_EQ(rcTool.Width(), rcBar.Width());
+    EXPECT_EQ(rcTool.Height(), rcBar.Height());
     EXPECT_FALSE(f.toolbar->IsWindowVisible()) << "the frame's bars hide";
     EXPECT_EQ(&f.frame, f.frame.m_pPrintPreviewFrame);
 
