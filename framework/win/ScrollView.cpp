@@ -2,6 +2,8 @@
 
 #include "framework/win/DC.h"
 
+#include <cstdlib>
+
 IMPLEMENT_DYNAMIC(CScrollView, CView)
 
 const SIZE CScrollView::sizeDefault = {0, 0};

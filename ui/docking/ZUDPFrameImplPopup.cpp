@@ -22,6 +22,8 @@
 #include "ui/docking/ZUDPPrintPreviewView.h"
 #include "ui/foundation/ZUDPKeyboardManager.h"
 
+#include <cstdlib>
+
 namespace {
 
 BOOL IsOpenPopup(const CZUDPPopupMenu* pPopup) { return pPopup != nullptr && ::IsWindow(pPopup->GetSafeHwnd()); }

@@ -5,6 +5,7 @@
 #include "ui/commandbars/ZUDPPopupMenu.h"
 #include "ui/commandbars/ZUDPToolBar.h"
 #include "ui/docking/ZUDPDockBar.h"
+#include "ui/docking/ZUDPDockingFlags.h"
 #include "ui/foundation/ZUDPMessages.h"
 #include "ui/foundation/ZUDPUserToolsManager.h"
 
