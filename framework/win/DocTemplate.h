@@ -16,6 +16,8 @@ class CDocTemplate;
 class CView;
 class CDC;
 class CPrintInfo;
+class CPreviewView;
+struct CPrintPreviewState;
 
 class CDocument : public CCmdTarget {
     DECLARE_DYNAMIC(CDocument)
@@ -48,6 +50,9 @@ public:
 
     // Draws the document (nothing in the base).
     virtual void OnDraw(CDC* pDC);
+    // Sets a DC up before OnDraw or OnPrint (pInfo: the job, null on the
+    // screen); nothing in the base.
+    virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
     // Printing, in the order of a job.  Before the print dialog: the page
     // range; FALSE cancels the job.  The base asks for the printer.
     virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
@@ -67,6 +72,16 @@ public:
     BOOL PrintJob(CPrintInfo* pInfo);
     // The print command.
     void OnFilePrint();
+    // Shows this view's pages in a preview view of the given class (a
+    // CPreviewView) that takes the frame's client area until it is closed.
+    // pPrintView prints the pages (this view when null).  The state keeps
+    // what the frame put aside; the preview owns it from here, also when
+    // it fails.  Without a printer the preview is refused: the user is told
+    // once, the frame is left as it was, and the answer is FALSE.
+    BOOL DoPrintPreview(CView* pPrintView, CRuntimeClass* pPreviewViewClass, CPrintPreviewState* pState);
+    // The print-preview command: DoPrintPreview with the given view class
+    // (CPreviewView when null) and a new state.
+    BOOL OnFilePrintPreview(CRuntimeClass* pPreviewViewClass = nullptr);
 
     CDocument* m_pDocument = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "framework/win/DocTemplate.h"
 
 #include "framework/win/Menu.h"
+#include "framework/win/PreviewView.h"
 
 IMPLEMENT_DYNAMIC(CDockState, CObject)
 
@@ -468,4 +469,63 @@ void CMDIChildWnd::OnDestroy()
 LRESULT CMDIChildWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     return ::DefMDIChildProcA(m_hWnd, message, wParam, lParam);
+}
+
+BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
+{
+    CView* pView = GetActiveView();
+    if (pView != nullptr && pView->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    return CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void CFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
+{
+    if (pState == nullptr || m_hWnd == nullptr || bPreview == pState->bPutAside)
+        return;
+    pState->bPutAside = bPreview;
+    if (bPreview) {
+        pState->hWndFocus = ::GetFocus();
+        pState->hMenu = ::GetMenu(m_hWnd);
+        if (pState->hMenu != nullptr)
+            ::SetMenu(m_hWnd, nullptr);
+        pState->hAccelTable = m_hAccelTable;
+        m_hAccelTable = nullptr;
+        pState->dwStates = 0;
+        for (HWND hWnd = ::GetTopWindow(m_hWnd); hWnd != nullptr; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) {
+            const UINT nID = (UINT)::GetDlgCtrlID(hWnd);
+            if (nID >= AFX_IDW_CONTROLBAR_FIRST && nID < AFX_IDW_CONTROLBAR_FIRST + 32 && ::IsWindowVisible(hWnd)) {
+                pState->dwStates |= 1UL << (nID - AFX_IDW_CONTROLBAR_FIRST);
+                ::ShowWindow(hWnd, SW_HIDE);
+            }
+        }
+        if (HWND hPane = ::GetDlgItem(m_hWnd, (int)pState->nIDMainPane)) {
+            ::ShowWindow(hPane, SW_HIDE);
+            ::SetWindowLongPtrA(hPane, GWLP_ID, AFX_IDW_PANE_SAVE);
+        }
+        return;
+    }
+    if (HWND hPane = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_SAVE)) {
+        ::SetWindowLongPtrA(hPane, GWLP_ID, (LONG_PTR)pState->nIDMainPane);
+        ::ShowWindow(hPane, SW_SHOWNA);
+    }
+    for (UINT bit = 0; bit < 32; ++bit) {
+        if (pState->dwStates & (1UL << bit)) {
+            if (HWND hBar = ::GetDlgItem(m_hWnd, (int)(AFX_IDW_CONTROLBAR_FIRST + bit)))
+                ::ShowWindow(hBar, SW_SHOWNA);
+        }
+    }
+    pState->dwStates = 0;
+    // A menu given to the frame meanwhile stays; the one put aside goes
+    // back otherwise.
+    if (pState->hMenu != nullptr && ::GetMenu(m_hWnd) == nullptr)
+        ::SetMenu(m_hWnd, pState->hMenu);
+    pState->hMenu = nullptr;
+    if (m_hAccelTable == nullptr)
+        m_hAccelTable = pState->hAccelTable;
+    pState->hAccelTable = nullptr;
+    RecalcLayout();
+    if (pState->hWndFocus != nullptr && ::IsWindow(pState->hWndFocus) && ::IsChild(m_hWnd, pState->hWndFocus))
+        ::SetFocus(pState->hWndFocus);
+    pState->hWndFocus = nullptr;
 }

@@ -29,6 +29,7 @@ public:
 };
 
 class COleFrameHook;
+struct CPrintPreviewState;
 
 class CFrameWnd : public CWnd {
     DECLARE_DYNCREATE(CFrameWnd)
@@ -82,6 +83,14 @@ public:
     // view destroyed meanwhile reads back as none.
     virtual void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
     CView* GetActiveView() const;
+    // Commands go to the active view first, then to the frame.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo) override;
+    // Print preview begins (bPreview) or ends.  Beginning puts the frame's
+    // menu, accelerators and visible bars (ids AFX_IDW_CONTROLBAR_FIRST to
+    // +31, one bit each in the state) aside and moves the main pane out of
+    // the view's place (id AFX_IDW_PANE_SAVE, hidden); ending gives all of
+    // it back.  Entering twice with one state puts nothing aside twice.
+    virtual void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
 
     HACCEL m_hAccelTable = nullptr;
     UINT m_nIDResource = 0;

@@ -5,6 +5,7 @@
 // the view's printing operations.
 #include "framework/win/WinSdk.h"
 #include "framework/Rect.h"
+#include "framework/String.h"
 
 class CPrintInfo {
 public:
@@ -24,6 +25,9 @@ public:
     UINT m_nNumPreviewPages = 1;
     CRect m_rectDraw;                  // the page's drawing area, device units
     void* m_lpUserData = nullptr;
+    // The preview's page text: one page, then a range of pages (printf
+    // formats of one and two page numbers), split at line feeds.
+    CString m_strPageDesc = "Page %u\nPages %u-%u\n";
 
 private:
     UINT m_nMinPage = 1;

@@ -88,6 +88,11 @@ struct AFX_SIZEPARENTPARAMS {
 #define AFX_IDW_DOCKBAR_RIGHT 0xE81D
 #define AFX_IDW_DOCKBAR_BOTTOM 0xE81E
 #define AFX_IDW_PANE_FIRST 0xE900
+// The main pane's id while a print preview takes its place, the preview's
+// tool area, and the first of the ids whose bars a preview hides.
+#define AFX_IDW_PANE_SAVE 0xEA21
+#define AFX_IDW_PREVIEW_BAR 0xE805
+#define AFX_IDW_CONTROLBAR_FIRST 0xE800
 
 class CWnd : public CCmdTarget {
     DECLARE_DYNCREATE(CWnd)

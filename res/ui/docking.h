@@ -21,3 +21,10 @@
 #define ID_ZUDP_CLOSE_FULL_SCREEN 17025
 #define IDS_ZUDP_CLOSE_FULL_SCREEN 17025
 #define IDS_ZUDP_FULL_SCREEN 17026
+
+// The print preview's toolbar: the toolbar resource with its 16-colour
+// images, the high-colour images, and the command whose image shows two
+// pages (its button is taken off the bar when it is made).
+#define IDR_ZUDP_PRINT_PREVIEW 16960
+#define IDB_ZUDP_PRINT_PREVIEW_HICOLOR 16957
+#define ID_ZUDP_PREVIEW_TWO_PAGES 16959

@@ -118,6 +118,18 @@ public:
     // it.  The popup becomes the open one, a placeholder item becomes the
     // menu of bars, and the bar that opened the chain takes the focus.
     BOOL PreparePopupMenu(CZUDPPopupMenu* pMenu);
+    // The popup is the per-toolbar list inside the "Add or Remove Buttons"
+    // submenu of a toolbar's options drop-down.
+    static BOOL IsCustomizeMenu(CZUDPPopupMenu* pMenu);
+    // Fills that list: a check row per button of the toolbar, the frame's
+    // hook (the resource's missing buttons), a separator and "Reset
+    // Toolbar".
+    void BuildCustomizeMenu(CZUDPPopupMenu* pMenu);
+    // The toolbar's resource buttons that are no longer on it, each at its
+    // resource position (the resource id is not needed).
+    static void AddResourceButtons(CZUDPPopupMenu* pMenu, UINT uiToolbarResId);
+    // The frame's customize-menu hook; FALSE for frames without one.
+    BOOL CallCustomizeMenuHook(CZUDPPopupMenu* pMenu, UINT uiToolbarResId);
     // A key while the frame translates messages: with a popup open it goes
     // to the popup (TRUE).  The flag, when given, says whether the frame's
     // accelerators may translate the key (not while a toolbar's combo or

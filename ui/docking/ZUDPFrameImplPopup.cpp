@@ -6,6 +6,10 @@
 
 #include "framework/win/FrameWnd.h"
 #include "framework/win/FrameworkSeams.h"
+#include "res/ui/commandbars.h"
+#include "ui/commandbars/ZUDPCustomizeButton.h"
+#include "ui/commandbars/ZUDPCustomizeMenuButton.h"
+#include "ui/commandbars/ZUDPDropDownToolbarButton.h"
 #include "ui/commandbars/ZUDPMenuBar.h"
 #include "ui/commandbars/ZUDPPopupMenu.h"
 #include "ui/commandbars/ZUDPPopupMenuBar.h"
@@ -13,8 +17,12 @@
 #include "ui/commandbars/ZUDPToolbarButton.h"
 #include "ui/commandbars/ZUDPToolbarMenuButton.h"
 #include "ui/docking/ZUDPDockManager.h"
+#include "ui/docking/ZUDPFrameWnd.h"
+#include "ui/docking/ZUDPMiniFrameWnd.h"
 #include "ui/docking/ZUDPPrintPreviewView.h"
 #include "ui/foundation/ZUDPKeyboardManager.h"
+
+#include <cstdlib>
 
 namespace {
 
@@ -67,6 +75,8 @@ BOOL CZUDPFrameImpl::PreparePopupMenu(CZUDPPopupMenu* pMenu)
         }
     }
     g_activePopupMenu = pMenu;
+    if (pMenu != nullptr && IsCustomizeMenu(pMenu))
+        BuildCustomizeMenu(pMenu);
     if (pMenu == nullptr || g_customizeMode)
         return TRUE;
     // The bar that owns the topmost menu button takes the focus, so that
@@ -273,4 +283,174 @@ void CZUDPFrameImpl::OnDeactivateFrame()
         return;
     if (IsOpenPopup(g_activePopupMenu) && m_pMenuBar != nullptr && ::IsWindow(m_pMenuBar->GetSafeHwnd()))
         m_pMenuBar->Deactivate();
+}
+
+// ---------------------------------------------------------------------------
+// The "Add or Remove Buttons" list
+
+CMap<UINT, UINT, UINT, UINT> g_customizeMenuCommands;
+
+namespace {
+
+// The name a command goes by in the lists: the tooltip part of its string
+// (after the line feed), or the whole string, without the "&" marks.
+CString CommandNameOf(UINT nID)
+{
+    CString text;
+    if (nID == 0 || nID == (UINT)-1 || !text.LoadString(nID))
+        return CString();
+    const int nBreak = text.Find('\n');
+    if (nBreak >= 0)
+        text = text.Mid(nBreak + 1);
+    text.Remove('&');
+    return text;
+}
+
+// A row of the list for a button: its command (0 and -1 become -20), its
+// image (the user image when it shows one), and the given text.
+CZUDPCustomizeMenuButton* MakeCustomizeRow(const CZUDPToolbarButton& button, const CString& text)
+{
+    const UINT nID = button.commandId == 0 || button.commandId == (UINT)-1 ? (UINT)-20 : button.commandId;
+    auto* pRow = new CZUDPCustomizeMenuButton(nID, nullptr, button.GetActiveImage(), text, button.usesUserImage);
+    return pRow;
+}
+
+} // namespace
+
+BOOL CZUDPFrameImpl::IsCustomizeMenu(CZUDPPopupMenu* pMenu)
+{
+    if (pMenu == nullptr)
+        return FALSE;
+    CZUDPPopupMenu* pAddRemove = pMenu->FindParentMenu();
+    CZUDPPopupMenu* pOptions = pAddRemove != nullptr ? pAddRemove->FindParentMenu() : nullptr;
+    if (pOptions == nullptr || pOptions->m_iCustomizeMenuKind != 1)
+        return FALSE;
+    if (pAddRemove->m_pParentBtn == nullptr)
+        return TRUE;
+    CString strAddRemove;
+    strAddRemove.LoadString(IDS_ZUDP_ADD_REMOVE_BUTTONS);
+    return !strAddRemove.IsEmpty() && pAddRemove->m_pParentBtn->text.Find(strAddRemove) >= 0;
+}
+
+void CZUDPFrameImpl::BuildCustomizeMenu(CZUDPPopupMenu* pMenu)
+{
+    CZUDPPopupMenu* pAddRemove = pMenu->FindParentMenu();
+    CZUDPPopupMenu* pOptions = pAddRemove != nullptr ? pAddRemove->FindParentMenu() : nullptr;
+    if (pOptions == nullptr)
+        return;
+    CZUDPPopupMenuBar* pItems = pMenu->GetMenuBar();
+    if (pItems == nullptr)
+        return;
+
+    CZUDPToolBar* pToolBar = nullptr;
+    if (pOptions->m_pParentBtn != nullptr) {
+        if (!pOptions->m_pParentBtn->IsKindOf(RUNTIME_CLASS(CCustomizeButton)))
+            return;
+        // The placeholder's text is the toolbar's control id; a text that
+        // is no number names no toolbar.
+        const CZUDPToolbarButton* pPlaceholder = pItems->GetButtonAt(0);
+        const CString strId = pPlaceholder != nullptr ? pPlaceholder->text : CString();
+        char* pEnd = nullptr;
+        const long nId = strtol(strId, &pEnd, 10);
+        if (!strId.IsEmpty() && pEnd != nullptr && *pEnd == '\0') {
+            for (POSITION pos = g_toolbarList.GetHeadPosition(); pos != nullptr;) {
+                CZUDPToolBar* pBar = DYNAMIC_DOWNCAST(CZUDPToolBar, g_toolbarList.GetNext(pos));
+                if (pBar != nullptr && ::IsWindow(pBar->GetSafeHwnd()) && pBar->GetDlgCtrlID() == int(nId) &&
+                    pBar->OffersAddRemoveButtons()) {
+                    pToolBar = pBar;
+                    break;
+                }
+            }
+        }
+        if (pToolBar == nullptr)
+            pToolBar = DYNAMIC_DOWNCAST(CZUDPToolBar, pOptions->m_pParentBtn->parentWnd);
+    } else {
+        CWnd* pOwner = pOptions->GetOwner();
+        CZUDPMiniFrameWnd* pMiniFrame = DYNAMIC_DOWNCAST(CZUDPMiniFrameWnd, pOwner);
+        if (pMiniFrame == nullptr && pOwner != nullptr)
+            pMiniFrame = DYNAMIC_DOWNCAST(CZUDPMiniFrameWnd, pOwner->GetParent());
+        if (pMiniFrame == nullptr)
+            return;
+        pToolBar = DYNAMIC_DOWNCAST(CZUDPToolBar, pMiniFrame->GetHostedBar());
+    }
+    if (pToolBar == nullptr || !::IsWindow(pToolBar->GetSafeHwnd()))
+        return;
+
+    pMenu->ClearItems();
+    g_customizeButtonToolbar = pToolBar;
+    g_customizeMenuCommands.RemoveAll();
+    BOOL bListed = FALSE;
+    for (int i = 0; i < pToolBar->GetCount(); ++i) {
+        CZUDPToolbarButton* pButton = pToolBar->GetButtonAt(i);
+        if (pButton == nullptr || (pButton->style & TBBS_SEPARATOR) || pButton->IsKindOf(RUNTIME_CLASS(CCustomizeButton)))
+            continue;
+        g_customizeMenuCommands.SetAt(pButton->commandId, 0);
+        CString text = pButton->text;
+        if (text.IsEmpty())
+            text = CommandNameOf(pButton->commandId);
+        CZUDPCustomizeMenuButton* pRow = MakeCustomizeRow(*pButton, text);
+        pRow->BindToToolbarPosition(i, TRUE);
+        pMenu->InsertItemCopy(*pRow, -1);
+        delete pRow;
+        bListed = TRUE;
+    }
+    pMenu->m_iCustomizeMenuKind = 0;
+    CallCustomizeMenuHook(pMenu, pToolBar->GetResourceID());
+
+    if (bListed) {
+        CZUDPToolbarButton separator;
+        separator.style = TBBS_SEPARATOR;
+        pMenu->InsertItemCopy(separator, -1);
+    }
+    CZUDPCustomizeMenuButton reset((UINT)-20, nullptr, -1, nullptr);
+    reset.text.LoadString(IDS_ZUDP_RESET_TOOLBAR);
+    reset.BindToToolbarPosition(ID_ZUDP_RESET_TOOLBAR_ROW, TRUE);
+    pMenu->InsertItemCopy(reset, -1);
+}
+
+void CZUDPFrameImpl::AddResourceButtons(CZUDPPopupMenu* pMenu, UINT uiToolbarResId)
+{
+    (void)uiToolbarResId;
+    CZUDPToolBar* pToolBar = g_customizeButtonToolbar;
+    if (pMenu == nullptr || pToolBar == nullptr || !::IsWindow(pToolBar->GetSafeHwnd()))
+        return;
+    int iPosition = 0;
+    for (POSITION pos = pToolBar->GetOriginalItems().GetHeadPosition(); pos != nullptr; ++iPosition) {
+        CZUDPToolbarButton* pItem = DYNAMIC_DOWNCAST(CZUDPToolbarButton, pToolBar->GetOriginalItems().GetNext(pos));
+        if (pItem == nullptr || (pItem->style & TBBS_SEPARATOR) || pItem->IsKindOf(RUNTIME_CLASS(CCustomizeButton)))
+            continue;
+        UINT uiDummy = 0;
+        if (g_customizeMenuCommands.Lookup(pItem->commandId, uiDummy))
+            continue;
+        // A command the toolbar still offers inside one of its buttons is
+        // on the toolbar.
+        BOOL bInside = FALSE;
+        for (int i = 0; i < pToolBar->GetCount() && !bInside; ++i) {
+            CZUDPToolbarButton* pButton = pToolBar->GetButtonAt(i);
+            if (auto* pDropDown = DYNAMIC_DOWNCAST(CZUDPDropDownToolbarButton, pButton)) {
+                CZUDPToolBar* pSource = pDropDown->GetSourceToolbar();
+                bInside = pSource != nullptr && pSource->FindCommandIndex(pItem->commandId) >= 0;
+            } else if (auto* pMenuButton = DYNAMIC_DOWNCAST(CZUDPToolbarMenuButton, pButton)) {
+                if (!pMenuButton->lockedItems)
+                    continue;
+                for (POSITION posSub = pMenuButton->subItems.GetHeadPosition(); posSub != nullptr && !bInside;) {
+                    auto* pSub = DYNAMIC_DOWNCAST(CZUDPToolbarButton, pMenuButton->subItems.GetNext(posSub));
+                    bInside = pSub != nullptr && pSub->commandId == pItem->commandId;
+                }
+            }
+        }
+        if (bInside)
+            continue;
+        CZUDPCustomizeMenuButton* pRow = MakeCustomizeRow(*pItem, CommandNameOf(pItem->commandId));
+        pRow->BindToToolbarPosition(iPosition, FALSE);
+        if (pMenu->InsertItemCopy(*pRow, iPosition) < 0)
+            pMenu->InsertItemCopy(*pRow, -1);
+        delete pRow;
+    }
+}
+
+BOOL CZUDPFrameImpl::CallCustomizeMenuHook(CZUDPPopupMenu* pMenu, UINT uiToolbarResId)
+{
+    CZUDPFrameDockSite* pSite = ButtonTooltipSiteOf(m_pFrame, FALSE);
+    return pSite != nullptr && pSite->OnFillCustomizeMenu(pMenu, uiToolbarResId);
 }

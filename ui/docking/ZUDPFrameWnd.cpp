@@ -1,9 +1,11 @@
 #include "ui/docking/ZUDPFrameWnd.h"
 
 #include "framework/win/FrameworkSeams.h"
+#include "framework/win/PreviewView.h"
 #include "ui/commandbars/ZUDPPopupMenu.h"
 #include "ui/commandbars/ZUDPToolBar.h"
 #include "ui/docking/ZUDPDockBar.h"
+#include "ui/docking/ZUDPDockingFlags.h"
 #include "ui/foundation/ZUDPMessages.h"
 #include "ui/foundation/ZUDPUserToolsManager.h"
 
@@ -25,6 +27,12 @@ void RemoveFrame(CObject* pFrame)
 BOOL CZUDPFrameDockSite::PreparePopupMenu(CZUDPPopupMenu* pMenu)
 {
     g_activePopupMenu = pMenu;
+    return TRUE;
+}
+
+BOOL CZUDPFrameDockSite::OnFillCustomizeMenu(CZUDPPopupMenu* pMenu, UINT uiToolbarResId)
+{
+    CZUDPFrameImpl::AddResourceButtons(pMenu, uiToolbarResId);
     return TRUE;
 }
 
@@ -378,6 +386,27 @@ void CZUDPFrameWnd::RecalcDockLayout(HDWP hdwp)
     FitClientToDockArea();
     if (m_pNotifyHook != nullptr)
         RecalcLayout(TRUE);
+}
+
+void CZUDPFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
+{
+    // The top-level frame (or the active in-place frame) knows which frame
+    // shows the preview, so that closing it ends the preview.
+    CWnd* pRecorder = g_activeInPlaceFrame != nullptr ? static_cast<CWnd*>(g_activeInPlaceFrame) : GetTopLevelParent();
+    if (CZUDPFrameWnd* pFrame = DYNAMIC_DOWNCAST(CZUDPFrameWnd, pRecorder))
+        pFrame->m_pPrintPreviewFrame = bPreview ? this : nullptr;
+    m_dockManager.SetPrintPreviewMode(bPreview, pState);
+    // The docked bars are the dock manager's to hide and show: the base
+    // keeps no note of them.
+    const DWORD dwStates = pState != nullptr ? pState->dwStates : 0;
+    CFrameWnd::OnSetPreviewMode(bPreview, pState);
+    if (pState != nullptr)
+        pState->dwStates = dwStates;
+    RecalcDockLayout(nullptr);
+    RecalcLayout(TRUE);
+    // A ribbon that draws the caption switches its category.
+    if (m_pRibbonBar != nullptr)
+        PostMessage(ZUDM_POSTSETPREVIEWFRAME, bPreview, 0);
 }
 
 void CZUDPFrameWnd::FitClientToDockArea()

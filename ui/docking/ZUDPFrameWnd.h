@@ -69,6 +69,11 @@ public:
         return FALSE;
     }
 
+    // The "Add or Remove Buttons" list of a toolbar (resource id) is being
+    // filled: the default adds the toolbar's resource buttons that are no
+    // longer on it.  Frames may add rows of their own.
+    virtual BOOL OnFillCustomizeMenu(CZUDPPopupMenu* pMenu, UINT uiToolbarResId);
+
     // The frame's say in its popup menus: a popup about to show (null: none
     // is open any more) may be refused; the frame then keeps it as its
     // current popup.  The base frames accept every popup.
@@ -150,6 +155,9 @@ public:
     // The view window (id AFX_IDW_PANE_FIRST) fills the area the docked
     // bars leave.
     virtual void FitClientToDockArea();
+    // The dock manager hides and shows the bars around the base's preview
+    // mode; the top-level frame records this frame as the preview's.
+    void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) override;
 
     // The frame that shows a print preview on this frame's behalf (the
     // top-level frame keeps it), or null; closing this frame then only

@@ -8,6 +8,8 @@
 #include "res/ui/docking.h"
 #include "tests/common/MessagePumpWin.h"
 #include "tests/ui/foundation/RegistryTestKey.h"
+#include "ui/commandbars/ZUDPCustomizeButton.h"
+#include "ui/commandbars/ZUDPCustomizeMenuButton.h"
 #include "ui/commandbars/ZUDPPopupMenu.h"
 #include "ui/commandbars/ZUDPPopupMenuBar.h"
 #include "ui/commandbars/ZUDPToolBar.h"
@@ -708,4 +710,68 @@ TEST_F(FramePopupRoutingTest, KeysWithAFocusedToolbarControlTranslateNoAccelerat
         EXPECT_FALSE(impl.ProcessKeyboard('S', &bAccel));
         EXPECT_EQ(c.mayTranslate, bAccel != FALSE) << c.focused;
     }
+}
+
+// The "Add or Remove Buttons" list of a toolbar, opened through its
+// options drop-down: a row per button of the toolbar (separators and the
+// overflow button left out), the resource's buttons no longer on the
+// toolbar at their resource positions, then a separator and "Reset
+// Toolbar".
+TEST_F(FramePopupRoutingTest, AddOrRemoveButtonsListsTheToolbarAndItsResource)
+{
+    CZUDPToolBar bar;
+    ASSERT_TRUE(bar.CreateBar(&m_frame, kZudpUserToolbarStyle, 0xE830));
+    // Print, next, previous, one page, two pages, zoom in, zoom out, close.
+    ASSERT_TRUE(bar.LoadButtonsResource(IDR_ZUDP_PRINT_PREVIEW));
+    ASSERT_TRUE(bar.RemoveButton(bar.FindCommandIndex(0xE303)));   // previous page
+    bar.SetOverflowButton(TRUE, 0x8400, "Customize...", TRUE);
+    bar.SetWindowPos(nullptr, 0, 40, 400, 30, SWP_NOZORDER | SWP_NOACTIVATE);
+    bar.ShowWindow(SW_SHOWNOACTIVATE);
+    bar.UpdateLayout();
+
+    CCustomizeButton* pOverflow = bar.GetOverflowButton();
+    ASSERT_NE(nullptr, pOverflow);
+    ASSERT_TRUE(pOverflow->OpenPopupMenu(&bar));
+    CZUDPPopupMenu* pOptions = pOverflow->openPopup;
+    ASSERT_NE(nullptr, pOptions);
+    // The options drop-down's "Add or Remove Buttons" submenu, then the
+    // toolbar's own entry in it.
+    auto openSubmenu = [](CZUDPPopupMenu* pMenu, int iItem) -> CZUDPPopupMenu* {
+        auto* pItem = DYNAMIC_DOWNCAST(CZUDPToolbarMenuButton, pMenu->GetMenuBar()->GetButtonAt(iItem));
+        if (pItem == nullptr || !pItem->OpenPopupMenu(pMenu->GetMenuBar()))
+            return nullptr;
+        return pItem->openPopup;
+    };
+    CZUDPPopupMenuBar* pOptionsBar = pOptions->GetMenuBar();
+    CZUDPPopupMenu* pAddRemove = openSubmenu(pOptions, pOptionsBar->GetCount() - 1);
+    ASSERT_NE(nullptr, pAddRemove);
+    EXPECT_FALSE(CZUDPFrameImpl::IsCustomizeMenu(pAddRemove)) << "the list is one level deeper";
+    CZUDPPopupMenu* pList = openSubmenu(pAddRemove, 0);
+    ASSERT_NE(nullptr, pList);
+    EXPECT_TRUE(CZUDPFrameImpl::IsCustomizeMenu(pList));
+    EXPECT_EQ(&bar, g_customizeButtonToolbar);
+
+    std::vector<UINT> commands;
+    std::vector<bool> onToolbar;
+    CZUDPPopupMenuBar* pRows = pList->GetMenuBar();
+    for (int i = 0; i < pRows->GetCount(); ++i) {
+        CZUDPToolbarButton* pRow = pRows->GetButtonAt(i);
+        commands.push_back(pRow->IsSeparator() ? 0 : pRow->commandId);
+        auto* pCustomizeRow = DYNAMIC_DOWNCAST(CZUDPCustomizeMenuButton, pRow);
+        onToolbar.push_back(pCustomizeRow != nullptr && pCustomizeRow->isToolbarButton);
+    }
+    const UINT kReset = (UINT)-20;
+    // The resource's position counts its separators too, so the missing
+    // button's row lands at resource position 3 of the list.
+    EXPECT_EQ((std::vector<UINT>{0xE304, 0xE302, 0xE301, 0xE303, 16959, 0xE305, 0xE306, 0xE300, 0, kReset}),
+              commands);
+    EXPECT_FALSE(onToolbar[3]) << "the previous-page row brings a resource button back";
+    EXPECT_TRUE(onToolbar[2]);
+    auto* pReset = DYNAMIC_DOWNCAST(CZUDPCustomizeMenuButton, pRows->GetButtonAt(pRows->GetCount() - 1));
+    ASSERT_NE(nullptr, pReset);
+    EXPECT_TRUE(pReset->IsResetRow());
+    EXPECT_STREQ("&Reset Toolbar", pReset->text);
+
+    pOptions->SendMessage(WM_CLOSE);
+    bar.DestroyWindow();
 }
