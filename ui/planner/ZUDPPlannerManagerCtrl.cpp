@@ -967,7 +967,9 @@ void CZUDPPlannerManagerCtrl::DoPaint(CDC* pDC)
     if (rectPaint.right < client.right)
         pDC->ExcludeClipRect(rectPaint.right, client.top, client.right, client.bottom);
 
-    CZUDPMemDC memory(*pDC, this);
+    // The whole view is drawn on every paint: a kept surface spares the
+    // new buffer each paint would otherwise make.
+    CZUDPMemDC memory(*pDC, this, CZUDPMemDC::keptSurface);
     CDC& dc = memory.GetDC();
     dc.SetBkMode(TRANSPARENT);
     CFont* pOldFont = m_pCurrentView != nullptr ? m_pCurrentView->SelectFont(&dc, FALSE) : nullptr;
