@@ -460,9 +460,17 @@ TEST_F(CustomizeSheetTest, OpeningEntersCustomizationAndClosingLeavesIt)
     CString title;
     pSheet->GetWindowText(title);
     EXPECT_STREQ("Customize", title);
+    // Close is the one visible button of the row, and the default one.
+    CWnd* pClose = pSheet->GetDlgItem(IDCANCEL);
     CString close;
-    pSheet->GetDlgItem(IDCANCEL)->GetWindowText(close);
+    pClose->GetWindowText(close);
     EXPECT_STREQ("Close", close);
+    EXPECT_TRUE((pClose->GetStyle() & WS_VISIBLE) != 0);
+    EXPECT_EQ(DWORD(BS_DEFPUSHBUTTON), pClose->GetStyle() & 0xF);
+    for (int id : {IDOK, ID_APPLY_NOW}) {
+        CWnd* pButton = pSheet->GetDlgItem(id);
+        EXPECT_TRUE(pButton == nullptr || (pButton->GetStyle() & WS_VISIBLE) == 0) << id;
+    }
 
     Close(pSheet);
     EXPECT_TRUE(deleted);
