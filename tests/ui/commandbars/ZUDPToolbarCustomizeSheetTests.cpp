@@ -9,6 +9,7 @@
 #include "framework/win/FrameworkSeams.h"
 #include "framework/win/Menu.h"
 #include "framework/win/Ole.h"
+#include "framework/win/WinApp.h"
 #include "res/ui/commandbars.h"
 #include "res/ui/customize.h"
 #include "tests/common/DragLoopWin.h"
