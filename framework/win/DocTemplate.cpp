@@ -259,3 +259,21 @@ void CDocManager::AddDocTemplate(CDocTemplate* pTemplate)
     pTemplate->LoadTemplate();
     m_templateList.AddTail(pTemplate);
 }
+
+BOOL CDocTemplate::GetDocString(CString& rString, enum DocStringIndex index) const
+{
+    rString.Empty();
+    CString strAll;
+    if (index < windowTitle || index > regFileTypeName || !strAll.LoadString(m_nIDResource))
+        return FALSE;
+    int iStart = 0;
+    for (int i = 0; i < int(index); ++i) {
+        const int iNewLine = strAll.Find('\n', iStart);
+        if (iNewLine < 0)
+            return FALSE;
+        iStart = iNewLine + 1;
+    }
+    const int iEnd = strAll.Find('\n', iStart);
+    rString = iEnd < 0 ? strAll.Mid(iStart) : strAll.Mid(iStart, iEnd - iStart);
+    return !rString.IsEmpty();
+}

@@ -103,6 +103,21 @@ public:
 
     UINT GetResourceId() const { return m_nIDResource; }
 
+    // The fields of the template's string resource (its resource id),
+    // separated by newlines, in this order.
+    enum DocStringIndex {
+        windowTitle,
+        docName,
+        fileNewName,
+        filterName,
+        filterExt,
+        regFileTypeId,
+        regFileTypeName,
+    };
+    // FALSE (and an empty string) when the resource or the field is
+    // missing or empty.
+    virtual BOOL GetDocString(CString& rString, enum DocStringIndex index) const;
+
     UINT m_nIDResource;
     // Owned by the template: destroyed with it.
     HMENU m_hMenuShared = nullptr;

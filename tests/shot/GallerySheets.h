@@ -71,6 +71,10 @@ bool ShootPopupMenuSheets(const GalleryPhotographer& photograph, const std::func
 // appearance dialog and the image editor with a drawing
 // (ColorBarSheetWin.cpp); false when a window could not be made.
 bool ShootColorBarSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);
+// The customization sheet's Commands, Toolbars and Options pages and the
+// toolbar-name dialog (CustomizeSheetWin.cpp); false when a window could
+// not be made.
+bool ShootCustomizeSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);
 // The planner's week and work-week views, a resize in progress, copies
 // dragged over the all-day band and the in-place editor
 // (PlannerInputSheetWin.cpp).

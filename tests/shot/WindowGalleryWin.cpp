@@ -904,6 +904,13 @@ int main(int argc, char** argv)
         printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
         return g_failures.empty() ? 0 : 1;
     }
+    // TROV_GALLERY_ONLY=customize: the customization sheet's pages alone.
+    if (only != nullptr && strcmp(only, "customize") == 0) {
+        if (!ShootCustomizeSheets(Photograph, Pump))
+            Fail("customize", "the customization sheet or the toolbar-name dialog could not be made");
+        printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
+        return g_failures.empty() ? 0 : 1;
+    }
     // TROV_GALLERY_ONLY=colour: the colour bar and the button dialogs alone.
     if (only != nullptr && strcmp(only, "colour") == 0) {
         if (!ShootColorBarSheets(Photograph, Pump))
@@ -962,6 +969,8 @@ int main(int argc, char** argv)
         Fail("menubar", "a window could not be made or the menu bar's menu or MDI buttons did not appear");
     if (!ShootToolbarControlSheets(Photograph, Pump))
         Fail("toolbar-controls", "the calculator or the drop-down window did not open");
+    if (!ShootCustomizeSheets(Photograph, Pump))
+        Fail("customize", "the customization sheet or the toolbar-name dialog could not be made");
 
     printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
     return g_failures.empty() ? 0 : 1;

@@ -4,10 +4,12 @@
 // and its drag, the toolbar list with show, hide, reset, new, rename and
 // delete, and the options that apply at the click.
 #include "framework/win/CheckListBox.h"
+#include "framework/win/DocTemplate.h"
 #include "framework/win/FrameWnd.h"
 #include "framework/win/FrameworkSeams.h"
 #include "framework/win/Menu.h"
 #include "framework/win/Ole.h"
+#include "framework/win/WinApp.h"
 #include "res/ui/commandbars.h"
 #include "res/ui/customize.h"
 #include "tests/common/DragLoopWin.h"
@@ -460,9 +462,17 @@ TEST_F(CustomizeSheetTest, OpeningEntersCustomizationAndClosingLeavesIt)
     CString title;
     pSheet->GetWindowText(title);
     EXPECT_STREQ("Customize", title);
+    // Close is the one visible button of the row, and the default one.
+    CWnd* pClose = pSheet->GetDlgItem(IDCANCEL);
     CString close;
-    pSheet->GetDlgItem(IDCANCEL)->GetWindowText(close);
+    pClose->GetWindowText(close);
     EXPECT_STREQ("Close", close);
+    EXPECT_TRUE((pClose->GetStyle() & WS_VISIBLE) != 0);
+    EXPECT_EQ(DWORD(BS_DEFPUSHBUTTON), pClose->GetStyle() & 0xF);
+    for (int id : {IDOK, ID_APPLY_NOW}) {
+        CWnd* pButton = pSheet->GetDlgItem(id);
+        EXPECT_TRUE(pButton == nullptr || (pButton->GetStyle() & WS_VISIBLE) == 0) << id;
+    }
 
     Close(pSheet);
     EXPECT_TRUE(deleted);
@@ -997,4 +1007,79 @@ TEST_F(OptionsPageTest, UsageResetAsksFirst)
     EXPECT_EQ(0u, g_commandUsage.GetCount(ID_TEST_SAVE));
     g_coreCommands.RemoveAll();
     sheet.DestroyWindow();
+}
+
+// A template's string resource is split at its newlines; a missing field
+// is FALSE with an empty string.
+TEST(DocTemplateStringsTest, FieldsOfTheTemplatesString)
+{
+    CMultiDocTemplate documents(ID_TEST_OPEN); // "Open a document\nOpen"
+    CString field = "old";
+    EXPECT_TRUE(documents.GetDocString(field, CDocTemplate::windowTitle));
+    EXPECT_STREQ("Open a document", field);
+    EXPECT_TRUE(documents.GetDocString(field, CDocTemplate::docName));
+    EXPECT_STREQ("Open", field);
+    EXPECT_FALSE(documents.GetDocString(field, CDocTemplate::fileNewName));
+    EXPECT_STREQ("", field);
+    CMultiDocTemplate missing(kNoText);
+    EXPECT_FALSE(missing.GetDocString(field, CDocTemplate::windowTitle));
+}
+
+// With bit 0x020 help on a control is the control's help id as a popup;
+// without it the frame is asked, as for the Help button.
+TEST_F(CustomizeSheetTest, ContextHelpUsesTheHelpIds)
+{
+    std::vector<std::pair<UINT, ULONG_PTR>> calls;
+    m_seams.Replace(g_frameworkSeams.winHelp, [&](HWND, const char*, UINT command, ULONG_PTR data) {
+        calls.emplace_back(command, data);
+        return TRUE;
+    });
+    HELPINFO info = {};
+    info.cbSize = sizeof(info);
+    info.iContextType = HELPINFO_WINDOW;
+    info.iCtrlId = IDC_ZUDP_CUSTOMIZE_CATEGORIES;
+
+    CWinApp app("CustomizeHelp");
+    app.m_pszHelpFilePath = "customize.hlp";
+    CTestSheet* pSheet = OpenSheet(ZUDP_CUSTOMIZE_CONTEXT_HELP);
+    ASSERT_NE(nullptr, pSheet);
+    EXPECT_TRUE(pSheet->GetExStyle() & WS_EX_CONTEXTHELP);
+    pSheet->SendMessage(WM_HELP, 0, LPARAM(&info));
+    ASSERT_EQ(1u, calls.size());
+    EXPECT_EQ(UINT(HELP_CONTEXTPOPUP), calls[0].first);
+    EXPECT_EQ(ULONG_PTR(IDC_ZUDP_CUSTOMIZE_CATEGORIES + 0x41000), calls[0].second);
+    EXPECT_TRUE(m_frame.Of(ZUDTOOLBAR_CUSTOMIZEHELP).empty());
+    Close(pSheet);
+
+    pSheet = OpenSheet(0);
+    ASSERT_NE(nullptr, pSheet);
+    pSheet->SendMessage(WM_HELP, 0, LPARAM(&info));
+    EXPECT_EQ(1u, m_frame.Of(ZUDTOOLBAR_CUSTOMIZEHELP).size());
+    Close(pSheet);
+
+    // The table: 35 pairs, each help id the control id + 0x41000, then a
+    // zero pair.
+    int n = 0;
+    for (; g_customizeHelpIds[2 * n] != 0; ++n)
+        EXPECT_EQ(g_customizeHelpIds[2 * n] + 0x41000, g_customizeHelpIds[2 * n + 1]);
+    EXPECT_EQ(35, n);
+}
+
+// The shared menus of the application's document templates come first,
+// then the frame's own menu.
+TEST_F(CustomizeSheetTest, CatalogueTakesTheTemplatesMenusFirst)
+{
+    CWinApp app("CustomizeTemplates");
+    CMultiDocTemplate* pTemplate = new CMultiDocTemplate(ID_TEST_OPEN); // owned by the application
+    app.AddDocTemplate(pTemplate);
+    ::DestroyMenu(pTemplate->m_hMenuShared);
+    HMENU hDocument = ::CreatePopupMenu();
+    ::AppendMenuA(hDocument, MF_STRING, 40010, "&Properties");
+    pTemplate->m_hMenuShared = ::CreateMenu();
+    ::AppendMenuA(pTemplate->m_hMenuShared, MF_POPUP, UINT_PTR(hDocument), "&Document");
+
+    CZUDPToolbarCustomize sheet(&m_frame, TRUE, 0);
+    EXPECT_EQ((std::vector<std::string>{"Document", "File", "Window", "Edit", "New Menu"}),
+              Names(sheet.GetCategoryNames()));
+    EXPECT_EQ((std::vector<Entry>{{40010, "Properties", "DocumentProperties"}}), EntriesOf(sheet, "Document"));
 }

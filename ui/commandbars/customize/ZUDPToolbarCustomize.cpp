@@ -75,22 +75,26 @@ void CutAtTab(CString& str)
 // case, spaces gone, cut before the first tab.
 CString MakeMenuPath(const CString& strPath, const CString& strText)
 {
-    CString strJoined = strPath + strText;
-    CString strResult;
+    std::string result;
+    result.reserve(size_t(strPath.GetLength() + strText.GetLength()));
     BOOL bAfterSpace = FALSE;
-    for (int i = 0; i < strJoined.GetLength(); ++i) {
-        char ch = strJoined[i];
-        if (ch == ' ') {
-            bAfterSpace = TRUE;
-            continue;
+    for (const CString* pPart : {&strPath, &strText}) {
+        const LPCTSTR psz = *pPart;
+        for (int i = 0; i < pPart->GetLength(); ++i) {
+            char ch = psz[i];
+            if (ch == '\t')
+                return CString(result.data(), int(result.size()));
+            if (ch == ' ') {
+                bAfterSpace = TRUE;
+                continue;
+            }
+            if (bAfterSpace && ch >= 'a' && ch <= 'z')
+                ch = char(ch - 'a' + 'A');
+            bAfterSpace = FALSE;
+            result += ch;
         }
-        if (bAfterSpace && ch >= 'a' && ch <= 'z')
-            ch = char(ch - 'a' + 'A');
-        bAfterSpace = FALSE;
-        strResult += ch;
     }
-    CutAtTab(strResult);
-    return strResult;
+    return CString(result.data(), int(result.size()));
 }
 
 BOOL IsFrameKindWithMiniFrames(CWnd* pFrame)
@@ -263,16 +267,21 @@ void CZUDPToolbarCustomize::AddButton(LPCTSTR lpszCategory, const CZUDPToolbarBu
 
     CObList* pCategory = GetCategoryButtons(strCategory);
     if (pCategory != nullptr) {
-        for (POSITION pos = pCategory->GetHeadPosition(); pos != nullptr;) {
-            CZUDPToolbarButton* pListed = static_cast<CZUDPToolbarButton*>(pCategory->GetNext(pos));
-            const BOOL bSame = button.commandId != (UINT)-1
-                                   ? pListed->commandId == button.commandId
-                                   : pListed->commandId == (UINT)-1 && pListed->text == button.text;
-            if (bSame) {
-                if (pListed->text.IsEmpty())
-                    pListed->text = button.text;
-                return;
-            }
+        const CategoryIndex& index = m_categoryIndex[pCategory];
+        CZUDPToolbarButton* pListed = nullptr;
+        if (bPopupButton) {
+            auto it = index.popupsByText.find(std::string((LPCTSTR)button.text));
+            if (it != index.popupsByText.end())
+                pListed = it->second;
+        } else {
+            auto it = index.byCommand.find(button.commandId);
+            if (it != index.byCommand.end())
+                pListed = it->second;
+        }
+        if (pListed != nullptr) {
+            if (pListed->text.IsEmpty())
+                pListed->text = button.text;
+            return;
         }
     } else {
         pCategory = new CObList;
@@ -293,6 +302,12 @@ void CZUDPToolbarCustomize::AddButton(LPCTSTR lpszCategory, const CZUDPToolbarBu
     pNew->text = strText;
     if (bUserTool)
         pNew->imageIndex = 0;
+
+    CategoryIndex& index = m_categoryIndex[pCategory];
+    if (bPopupButton)
+        index.popupsByText.emplace(std::string((LPCTSTR)button.text), pNew);
+    else
+        index.byCommand.emplace(button.commandId, pNew);
 
     POSITION posBefore = iInsertBefore >= 0 ? pCategory->FindIndex(iInsertBefore) : nullptr;
     if (posBefore != nullptr)
@@ -565,6 +580,14 @@ BOOL CZUDPToolbarCustomize::OnInitDialog()
 {
     const BOOL bResult = CPropertySheet::OnInitDialog();
 
+    // Pages apply at once: the sheet has nothing to confirm or apply, and
+    // its Cancel button is its Close button.
+    for (UINT uiId : {UINT(IDOK), UINT(ID_APPLY_NOW)}) {
+        if (CWnd* pButton = GetDlgItem(int(uiId))) {
+            pButton->ShowWindow(SW_HIDE);
+            pButton->EnableWindow(FALSE);
+        }
+    }
     CWnd* pClose = GetDlgItem(IDCANCEL);
     CRect rectClose;
     if (pClose != nullptr) {

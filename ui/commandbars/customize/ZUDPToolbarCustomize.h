@@ -11,6 +11,10 @@
 #include "framework/win/PropertySheet.h"
 #include "ui/controls/ZUDPButton.h"
 
+#include <map>
+#include <string>
+#include <unordered_map>
+
 class CFrameWnd;
 class CListBox;
 class CComboBox;
@@ -115,6 +119,15 @@ protected:
 
 private:
     void OnHelpRequest();
+
+    // What each category already lists, for AddButton's one-entry rule
+    // without a walk of the list: buttons by command, popup menu buttons
+    // (command -1) by their text.
+    struct CategoryIndex {
+        std::unordered_map<UINT, CZUDPToolbarButton*> byCommand;
+        std::map<std::string, CZUDPToolbarButton*> popupsByText;
+    };
+    std::unordered_map<const CObList*, CategoryIndex> m_categoryIndex;
 };
 
 // The sheet whose window is open, null otherwise.
