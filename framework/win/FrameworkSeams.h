@@ -69,6 +69,13 @@ struct FrameworkSeams {
     Seam<int(HDC)> endPage;
     Seam<int(HDC)> endDoc;
     Seam<int(HDC)> abortDoc;
+    // A program looked up along the search path (SearchPath with the
+    // default path): the length of the full path written, 0 when not found.
+    Seam<DWORD(LPCSTR lpszFileName, LPCSTR lpszExtension, DWORD nBufferLength, LPSTR lpszBuffer)> searchPath;
+    // The shell's information about a file (SHGetFileInfo): icons,
+    // names and types by the SHGFI_ flags.
+    Seam<DWORD_PTR(LPCSTR lpszPath, DWORD dwFileAttributes, SHFILEINFOA* psfi, UINT cbFileInfo, UINT uFlags)>
+        shGetFileInfo;
 
     FrameworkSeams();
 };
