@@ -97,3 +97,7 @@ bool ShootMenuBarSheets(const GalleryPhotographer& photograph, const std::functi
 // under an edit and an open drop-down toolbar (ToolbarControlsSheetWin.cpp);
 // false when the calculator or the drop-down window did not open.
 bool ShootToolbarControlSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);
+// The customization sheet's Keyboard page (also with a taken key in its key
+// field), Menu, Mouse and Tools pages over a library frame with a menu bar
+// (CustomizePagesSheetWin.cpp); false when a window could not be made.
+bool ShootCustomizePageSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);

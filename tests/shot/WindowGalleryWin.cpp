@@ -896,6 +896,13 @@ int main(int argc, char** argv)
         printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
         return g_failures.empty() ? 0 : 1;
     }
+    // TROV_GALLERY_ONLY=customize: the customization pages alone.
+    if (only != nullptr && strcmp(only, "customize") == 0) {
+        if (!ShootCustomizePageSheets(Photograph, Pump))
+            Fail("customize-pages", "the frame or the sheet of the customization pages could not be made");
+        printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
+        return g_failures.empty() ? 0 : 1;
+    }
     // TROV_GALLERY_ONLY=menubar: the menu bar's sheet alone.
     if (only != nullptr && strcmp(only, "menubar") == 0) {
         if (!ShootMenuBarSheets(Photograph, Pump))
@@ -960,6 +967,8 @@ int main(int argc, char** argv)
         Fail("menubar", "a window could not be made or the menu bar's menu or MDI buttons did not appear");
     if (!ShootToolbarControlSheets(Photograph, Pump))
         Fail("toolbar-controls", "the calculator or the drop-down window did not open");
+    if (!ShootCustomizePageSheets(Photograph, Pump))
+        Fail("customize-pages", "the frame or the sheet of the customization pages could not be made");
 
     printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
     return g_failures.empty() ? 0 : 1;
