@@ -164,7 +164,7 @@ FrameworkSeams::FrameworkSeams()
       winHelp(RealWinHelp), colorDepth(RealColorDepth), screenDpi(RealScreenDpi),
       compositionEnabled(RealCompositionEnabled), dragStartLoop(RealDragStartLoop), dragLoop(RealDragLoop),
       printerDC(RealPrinterDC), startDoc(::StartDocA), startPage(::StartPage), endPage(::EndPage), endDoc(::EndDoc),
-      abortDoc(::AbortDoc), searchPath(RealSearchPath), shGetFileInfo(RealShGetFileInfo)
+      abortDoc(::AbortDoc), printerCaps(::GetDeviceCaps), searchPath(RealSearchPath), shGetFileInfo(RealShGetFileInfo)
 {
 }
 

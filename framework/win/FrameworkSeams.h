@@ -69,6 +69,10 @@ struct FrameworkSeams {
     Seam<int(HDC)> endPage;
     Seam<int(HDC)> endDoc;
     Seam<int(HDC)> abortDoc;
+    // A capability of a printer's DC (GetDeviceCaps: its resolution and
+    // page size), which a page drawn for tests into a bitmap answers as the
+    // printer it stands for.
+    Seam<int(HDC, int)> printerCaps;
     // A program looked up along the search path (SearchPath with the
     // default path): the length of the full path written, 0 when not found.
     Seam<DWORD(LPCSTR lpszFileName, LPCSTR lpszExtension, DWORD nBufferLength, LPSTR lpszBuffer)> searchPath;

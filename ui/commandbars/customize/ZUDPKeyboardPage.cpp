@@ -6,6 +6,7 @@
 #include "framework/win/FrameWnd.h"
 #include "framework/win/WinApp.h"
 #include "res/ui/customize-pages.h"
+#include "ui/commandbars/customize/ZUDPCustomizePages.h"
 #include "ui/commandbars/ZUDPToolbarButton.h"
 #include "ui/commandbars/customize/ZUDPCustomizePageHost.h"
 #include "ui/commandbars/customize/ZUDPCustomizePageSupport.h"
@@ -210,6 +211,11 @@ void CZUDPKeyboardPage::OnSelchangeCategory()
     m_wndCurrentKeysList.ResetContent();
 
     auto* pCategoryButtons = reinterpret_cast<CObList*>(m_wndCategoryList.GetItemData(iCategory));
+    if (pCategoryButtons == reinterpret_cast<CObList*>(CB_ERR))
+        pCategoryButtons = nullptr;
+    CString strCategory;
+    m_wndCategoryList.GetLBText(iCategory, strCategory);
+    const BOOL bAllCommands = !m_strAllCategory.IsEmpty() && strCategory == m_strAllCategory;
     int cxMax = 0;
     if (pCategoryButtons != nullptr) {
         CClientDC dc(&m_wndCommandsList);
@@ -218,7 +224,7 @@ void CZUDPKeyboardPage::OnSelchangeCategory()
             auto* pButton = dynamic_cast<CZUDPToolbarButton*>(pCategoryButtons->GetNext(pos));
             if (pButton == nullptr || pButton->commandId == 0 || pButton->commandId == UINT(-1))
                 continue;
-            const CString strText = customize_pages::CommandText(pButton);
+            const CString strText = customize_pages::CommandText(pButton, *pCategoryButtons, bAllCommands);
             const int iItem = m_wndCommandsList.AddString(strText);
             m_wndCommandsList.SetItemData(iItem, DWORD_PTR(pButton));
             cxMax = std::max(cxMax, int(dc.GetTextExtent(strText).cx));
@@ -414,4 +420,16 @@ void CZUDPKeyboardPage::OnResetAll()
         m_pParentFrame->SendMessage(ZUDTOOLBAR_RESETKEYBAORD);
     OnSelchangeViewType();
     OnSelchangeCommandsList();
+}
+
+// The customization sheet's makers of this page.
+CPropertyPage* NewCustomizeKeyboardPage(CFrameWnd* pParentFrame, BOOL bAutoSet)
+{
+    return new CZUDPKeyboardPage(pParentFrame, bAutoSet);
+}
+
+void SetCustomizeKeyboardAllCategory(CPropertyPage* pKeyboardPage, const CString& strName)
+{
+    if (auto* pPage = dynamic_cast<CZUDPKeyboardPage*>(pKeyboardPage))
+        pPage->SetAllCategory(strName);
 }

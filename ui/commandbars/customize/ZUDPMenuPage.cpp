@@ -4,6 +4,7 @@
 #include "framework/win/FrameWnd.h"
 #include "framework/win/WinApp.h"
 #include "res/ui/customize-pages.h"
+#include "ui/commandbars/customize/ZUDPCustomizePages.h"
 #include "ui/commandbars/ZUDPMenuBar.h"
 #include "ui/commandbars/ZUDPPopupMenu.h"
 #include "ui/commandbars/ZUDPPopupMenuBar.h"
@@ -449,4 +450,10 @@ void CZUDPMenuPage::OnDestroy()
     }
     g_menuShadows = m_bMenuShadows;
     CPropertyPage::OnDestroy();
+}
+
+// The customization sheet's maker of this page.
+CPropertyPage* NewCustomizeMenuPage(CFrameWnd* pParentFrame, BOOL bAutoSet)
+{
+    return new CZUDPMenuPage(pParentFrame, bAutoSet);
 }

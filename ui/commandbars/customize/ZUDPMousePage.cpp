@@ -3,6 +3,7 @@
 #include "framework/win/FrameWnd.h"
 #include "framework/win/WinApp.h"
 #include "res/ui/customize-pages.h"
+#include "ui/commandbars/customize/ZUDPCustomizePages.h"
 #include "ui/commandbars/customize/ZUDPCustomizePageHost.h"
 #include "ui/commandbars/customize/ZUDPCustomizePageSupport.h"
 #include "ui/foundation/ZUDPFoundationSeams.h"
@@ -176,4 +177,10 @@ BOOL CZUDPMousePage::SelectCommand(UINT uiCmd)
         }
     }
     return FALSE;
+}
+
+// The customization sheet's maker of this page.
+CPropertyPage* NewCustomizeMousePage()
+{
+    return new CZUDPMousePage;
 }

@@ -2,6 +2,7 @@
 
 #include "framework/win/WinApp.h"
 #include "res/ui/customize-pages.h"
+#include "ui/commandbars/customize/ZUDPCustomizePages.h"
 #include "ui/commandbars/ZUDPUserTool.h"
 #include "ui/commandbars/customize/ZUDPCustomizePageHost.h"
 #include "ui/commandbars/customize/ZUDPCustomizePageSupport.h"
@@ -252,4 +253,10 @@ void CZUDPToolsPage::OnOK()
 {
     OnUpdateTool();
     CPropertyPage::OnOK();
+}
+
+// The customization sheet's maker of this page.
+CPropertyPage* NewCustomizeToolsPage()
+{
+    return new CZUDPToolsPage;
 }
