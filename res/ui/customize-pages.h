@@ -17,6 +17,9 @@
 
 // The default icon of a user tool.
 #define IDI_ZUDP_USER_TOOL 16931
+// Its images (16 and 32 pixels).
+#define IDI_ZUDP_USER_TOOL_16 16931
+#define IDI_ZUDP_USER_TOOL_32 16932
 
 // The Keyboard page.
 #define IDD_ZUDP_KEYBOARD_PAGE 16136
