@@ -145,6 +145,15 @@ HDC RealPrinterDC(CPrintInfo* pInfo)
     return pd.hDC;
 }
 
+DWORD RealSearchPath(LPCSTR lpszFileName, LPCSTR lpszExtension, DWORD nBufferLength, LPSTR lpszBuffer)
+{
+    return ::SearchPathA(nullptr, lpszFileName, lpszExtension, nBufferLength, lpszBuffer, nullptr);
+}
+DWORD_PTR RealShGetFileInfo(LPCSTR lpszPath, DWORD dwFileAttributes, SHFILEINFOA* psfi, UINT cbFileInfo, UINT uFlags)
+{
+    return ::SHGetFileInfoA(lpszPath, dwFileAttributes, psfi, cbFileInfo, uFlags);
+}
+
 } // namespace
 
 FrameworkSeams::FrameworkSeams()
@@ -155,7 +164,7 @@ FrameworkSeams::FrameworkSeams()
       winHelp(RealWinHelp), colorDepth(RealColorDepth), screenDpi(RealScreenDpi),
       compositionEnabled(RealCompositionEnabled), dragStartLoop(RealDragStartLoop), dragLoop(RealDragLoop),
       printerDC(RealPrinterDC), startDoc(::StartDocA), startPage(::StartPage), endPage(::EndPage), endDoc(::EndDoc),
-      abortDoc(::AbortDoc), printerCaps(::GetDeviceCaps)
+      abortDoc(::AbortDoc), printerCaps(::GetDeviceCaps), searchPath(RealSearchPath), shGetFileInfo(RealShGetFileInfo)
 {
 }
 

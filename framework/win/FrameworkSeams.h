@@ -73,6 +73,13 @@ struct FrameworkSeams {
     // page size), which a page drawn for tests into a bitmap answers as the
     // printer it stands for.
     Seam<int(HDC, int)> printerCaps;
+    // A program looked up along the search path (SearchPath with the
+    // default path): the length of the full path written, 0 when not found.
+    Seam<DWORD(LPCSTR lpszFileName, LPCSTR lpszExtension, DWORD nBufferLength, LPSTR lpszBuffer)> searchPath;
+    // The shell's information about a file (SHGetFileInfo): icons,
+    // names and types by the SHGFI_ flags.
+    Seam<DWORD_PTR(LPCSTR lpszPath, DWORD dwFileAttributes, SHFILEINFOA* psfi, UINT cbFileInfo, UINT uFlags)>
+        shGetFileInfo;
 
     FrameworkSeams();
 };

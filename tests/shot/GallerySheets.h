@@ -105,3 +105,7 @@ bool ShootToolbarControlSheets(const GalleryPhotographer& photograph, const std:
 // bar, dual) printed at 150 dpi onto bitmaps and shown halved
 // (PlannerPrintSheetWin.cpp).
 void ShootPlannerPrintSheets(const GalleryPhotographer& photograph);
+// The customization sheet's Keyboard page (also with a taken key in its key
+// field), Menu, Mouse and Tools pages over a library frame with a menu bar
+// (CustomizePagesSheetWin.cpp); false when a window could not be made.
+bool ShootCustomizePageSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);

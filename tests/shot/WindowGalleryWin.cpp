@@ -897,17 +897,19 @@ int main(int argc, char** argv)
         printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
         return g_failures.empty() ? 0 : 1;
     }
+    // TROV_GALLERY_ONLY=customize: the customization sheet and its pages alone.
+    if (only != nullptr && strcmp(only, "customize") == 0) {
+        if (!ShootCustomizeSheets(Photograph, Pump))
+            Fail("customize", "the customization sheet or the toolbar-name dialog could not be made");
+        if (!ShootCustomizePageSheets(Photograph, Pump))
+            Fail("customize-pages", "the frame or the sheet of the customization pages could not be made");
+        printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
+        return g_failures.empty() ? 0 : 1;
+    }
     // TROV_GALLERY_ONLY=menubar: the menu bar's sheet alone.
     if (only != nullptr && strcmp(only, "menubar") == 0) {
         if (!ShootMenuBarSheets(Photograph, Pump))
             Fail("menubar", "a window could not be made or the menu bar's menu or MDI buttons did not appear");
-        printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
-        return g_failures.empty() ? 0 : 1;
-    }
-    // TROV_GALLERY_ONLY=customize: the customization sheet's pages alone.
-    if (only != nullptr && strcmp(only, "customize") == 0) {
-        if (!ShootCustomizeSheets(Photograph, Pump))
-            Fail("customize", "the customization sheet or the toolbar-name dialog could not be made");
         printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
         return g_failures.empty() ? 0 : 1;
     }
@@ -971,6 +973,8 @@ int main(int argc, char** argv)
         Fail("toolbar-controls", "the calculator or the drop-down window did not open");
     if (!ShootCustomizeSheets(Photograph, Pump))
         Fail("customize", "the customization sheet or the toolbar-name dialog could not be made");
+    if (!ShootCustomizePageSheets(Photograph, Pump))
+        Fail("customize-pages", "the frame or the sheet of the customization pages could not be made");
 
     printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
     return g_failures.empty() ? 0 : 1;

@@ -8,6 +8,7 @@
 // archived object).
 #include "framework/List.h"
 #include "framework/Object.h"
+#include "framework/String.h"
 
 class CZUDPUserTool;
 
@@ -42,6 +43,19 @@ public:
     UINT GetToolsPlaceholderCmdId() const { return m_uiToolsPlaceholderCmdId; }
     void SetToolsPlaceholderCmdId(UINT uiCmdId) { m_uiToolsPlaceholderCmdId = uiCmdId; }
 
+    // What the Tools page offers: the file dialog's filter ("Programs
+    // (*.exe)|*.exe||" form) and default extension for browsing, and the
+    // menu resources (0: none) whose first sub-menu's items type their
+    // string resource into the arguments or initial-directory field.
+    void SetFilter(LPCTSTR lpszFilter) { m_strFilter = lpszFilter != nullptr ? lpszFilter : ""; }
+    void SetDefExt(LPCTSTR lpszDefExt) { m_strDefExt = lpszDefExt != nullptr ? lpszDefExt : ""; }
+    void SetArgumentsMenuId(UINT uiMenuId) { m_uiArgumentsMenuId = uiMenuId; }
+    void SetInitialDirMenuId(UINT uiMenuId) { m_uiInitialDirMenuId = uiMenuId; }
+    const CString& GetFilter() const { return m_strFilter; }
+    const CString& GetDefExt() const { return m_strDefExt; }
+    UINT GetArgumentsMenuId() const { return m_uiArgumentsMenuId; }
+    UINT GetInitialDirMenuId() const { return m_uiInitialDirMenuId; }
+
 private:
     bool InRange(UINT uiCmdId) const { return uiCmdId >= m_uiCmdToolsFirst && uiCmdId <= m_uiCmdToolsLast; }
     void DeleteAllTools(CObList& list);
@@ -51,6 +65,10 @@ private:
     UINT m_uiCmdToolsLast;
     CRuntimeClass* m_pToolRTC;
     UINT m_uiToolsPlaceholderCmdId = 0;
+    CString m_strFilter;
+    CString m_strDefExt;
+    UINT m_uiArgumentsMenuId = 0;
+    UINT m_uiInitialDirMenuId = 0;
 };
 
 // The process-wide user-tools manager, null while none exists.
