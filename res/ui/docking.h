@@ -21,3 +21,8 @@
 #define ID_ZUDP_CLOSE_FULL_SCREEN 17025
 #define IDS_ZUDP_CLOSE_FULL_SCREEN 17025
 #define IDS_ZUDP_FULL_SCREEN 17026
+
+// Floating frames: the tooltips of the pin and menu caption buttons and of
+// the close button.
+#define IDS_ZUDP_MINIFRAME_AUTOHIDE 16033
+#define IDS_ZUDP_MINIFRAME_CLOSE 16105

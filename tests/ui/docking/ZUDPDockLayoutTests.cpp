@@ -663,9 +663,10 @@ TEST(DockManagerRegistryTest, FloatingFramesSortedByZOrder)
     FloatingFrame a(f.frame, NewToolBar(), 0), b(f.frame, NewToolBar(), 130), c(f.frame, NewToolBar(), 260);
     FloatingFrame stranger(f.frame, NewToolBar(), 390);
     CZUDPDockManager& m = f.Manager();
-    for (FloatingFrame* p : {&a, &b, &c})
-        ASSERT_TRUE(m.RegisterMiniFrame(&p->frame));
-    EXPECT_FALSE(m.RegisterMiniFrame(&a.frame)) << "listed once";
+    // A frame made over the dock frame registers itself with its manager.
+    for (FloatingFrame* p : {&a, &b, &c, &stranger})
+        EXPECT_FALSE(m.RegisterMiniFrame(&p->frame)) << "listed once";
+    ASSERT_TRUE(m.UnregisterMiniFrame(&stranger.frame));
 
     for (FloatingFrame* p : {&b, &stranger, &a, &c})  // c ends on top, b lowest
         p->frame.SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
