@@ -871,6 +871,12 @@ int main(int argc, char** argv)
         return g_failures.empty() ? 0 : 1;
     }
     // TROV_GALLERY_ONLY=menus: the menu buttons' sheet alone.
+    if (only != nullptr && strcmp(only, "floating") == 0) {
+        if (!ShootFloatingFrameSheets(Photograph, Pump))
+            Fail("floating-frames", "a frame could not be made, its options menu did not open or it did not roll up");
+        printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
+        return g_failures.empty() ? 0 : 1;
+    }
     if (only != nullptr && strcmp(only, "menus") == 0) {
         ShootMenuButtonSheet(Photograph);
         printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
@@ -960,6 +966,8 @@ int main(int argc, char** argv)
         Fail("menubar", "a window could not be made or the menu bar's menu or MDI buttons did not appear");
     if (!ShootToolbarControlSheets(Photograph, Pump))
         Fail("toolbar-controls", "the calculator or the drop-down window did not open");
+    if (!ShootFloatingFrameSheets(Photograph, Pump))
+        Fail("floating-frames", "a frame could not be made, its options menu did not open or it did not roll up");
 
     printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
     return g_failures.empty() ? 0 : 1;
