@@ -212,6 +212,8 @@ int main(int argc, char** argv)
             view.DrawAllDayBand(&surface.dc, rect);
             view.DrawAppointments(&surface.dc, rect, COleDateTime(0.0));
         });
+        stage("long appointments' strips", [&] { view.DrawLongAppointmentStrips(&surface.dc); });
+        stage("tooltips after a layout", [&] { fixture.planner.UpdateToolTips(); });
         stage("captions", [&] {
             view.DrawDayCaptions(&surface.dc, CRect(view.m_rectView.left, 0, kWidth, view.GetHeaderBandHeight()));
         });

@@ -128,7 +128,8 @@ BOOL CView::PrintJob(CPrintInfo* pInfo)
                 pInfo->m_bContinuePrinting = FALSE;
             if (!pInfo->m_bContinuePrinting)
                 break;
-            pInfo->m_rectDraw.SetRect(0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES));
+            pInfo->m_rectDraw.SetRect(0, 0, g_frameworkSeams.printerCaps(hDC, HORZRES),
+                                      g_frameworkSeams.printerCaps(hDC, VERTRES));
             if (g_frameworkSeams.startPage(hDC) <= 0) {
                 ok = FALSE;
                 break;

@@ -155,7 +155,7 @@ FrameworkSeams::FrameworkSeams()
       winHelp(RealWinHelp), colorDepth(RealColorDepth), screenDpi(RealScreenDpi),
       compositionEnabled(RealCompositionEnabled), dragStartLoop(RealDragStartLoop), dragLoop(RealDragLoop),
       printerDC(RealPrinterDC), startDoc(::StartDocA), startPage(::StartPage), endPage(::EndPage), endDoc(::EndDoc),
-      abortDoc(::AbortDoc)
+      abortDoc(::AbortDoc), printerCaps(::GetDeviceCaps)
 {
 }
 

@@ -69,6 +69,10 @@ struct FrameworkSeams {
     Seam<int(HDC)> endPage;
     Seam<int(HDC)> endDoc;
     Seam<int(HDC)> abortDoc;
+    // A capability of a printer's DC (GetDeviceCaps: its resolution and
+    // page size), which a page drawn for tests into a bitmap answers as the
+    // printer it stands for.
+    Seam<int(HDC, int)> printerCaps;
 
     FrameworkSeams();
 };

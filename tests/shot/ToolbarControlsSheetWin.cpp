@@ -100,7 +100,7 @@ bool ShootToolbarControlSheets(const GalleryPhotographer& photograph, const std:
     pHot->SetHotEdit(FALSE);
 
     // The calculator as a control in the frame, and its popup under an edit
-    // in calculator mode when the popup shows on this display.
+    // in calculator mode.
     CZUDPCalculator calculator(12.5, 0x7A11, nullptr);
     bool bCalculator = calculator.CreateControl(&frame, CRect(420, 110, 640, 250), 0x7A11) != FALSE;
     if (bCalculator) {
@@ -115,12 +115,15 @@ bool ShootToolbarControlSheets(const GalleryPhotographer& photograph, const std:
         calcEdit.OnBrowse();
         auto* pPopup = dynamic_cast<CZUDPCalculatorPopup*>(calcEdit.m_pCalcPopup);
         if (pPopup != nullptr && ::IsWindow(pPopup->m_hWnd)) {
+            // Photographed before the queue runs: the calculator takes the
+            // focus, and on a display without a window manager the window
+            // system then reports the application inactive for a moment,
+            // which closes every popup.
             Repaint(*pPopup);
-            pump(300);
-            if (::IsWindow(pPopup->m_hWnd) && pPopup->IsWindowVisible())
-                photograph("calculator-popup", pPopup->m_hWnd);
+            photograph("calculator-popup", pPopup->m_hWnd);
             if (::IsWindow(pPopup->m_hWnd))
                 pPopup->SendMessage(WM_CLOSE);
+            pump(100);
         }
     }
 

@@ -85,8 +85,10 @@ void CCalculatorButton::DrawButton(CDC* pDC, const CRect& rectButton, CZUDPToolB
                                                                                                  : kOperationKeyColor;
     const COLORREF clrOld = pDC->SetTextColor(clrText);
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+    HGDIOBJ hOldFont = pDC->SelectObject((HGDIOBJ)calculator->LayoutFont());
     CRect rectText = rectButton;
     pDC->DrawText(text, &rectText, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    pDC->SelectObject(hOldFont);
     pDC->SetBkMode(nOldMode);
     pDC->SetTextColor(clrOld);
 }
@@ -110,6 +112,7 @@ void CCalculatorDisplay::DrawButton(CDC* pDC, const CRect& rectButton, CZUDPTool
 {
     if (calculator == nullptr || !calculator->DrawDisplay(pDC, rectButton, text, memoryShown))
         return;
+    HGDIOBJ hOldFont = pDC->SelectObject((HGDIOBJ)calculator->LayoutFont());
     CRect rectText = rectButton;
     rectText.DeflateRect(4, 2);
     CRect rectValue = rectText;
@@ -120,6 +123,7 @@ void CCalculatorDisplay::DrawButton(CDC* pDC, const CRect& rectButton, CZUDPTool
     pDC->DrawText(text, &rectValue, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
     if (memoryShown)
         pDC->DrawText(CString("M"), &rectText, DT_SINGLELINE);
+    pDC->SelectObject(hOldFont);
     pDC->SetBkMode(nOldMode);
     pDC->SetTextColor(clrOld);
 }

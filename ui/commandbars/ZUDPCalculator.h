@@ -118,8 +118,13 @@ protected:
     void OnMouseMove(UINT nFlags, CPoint point);
     BOOL IsInPopup() const { return ownerEdit != nullptr; }
     void ClosePopup();
-    HFONT LayoutFont() const;
     DECLARE_MESSAGE_MAP()
+
+public:
+    // The font the keys are measured and labelled with, whatever font the
+    // bar paints with (a popup's bar is not horizontal and would rotate
+    // the labels).
+    HFONT LayoutFont() const;
 };
 
 // The popup an edit in calculator mode opens: a calculator fills it.

@@ -271,6 +271,7 @@ void CZUDPToolbarButton::CopyFrom(const CZUDPToolbarButton& src)
     wrapAfter = src.wrapAfter;
     visible = src.visible;
     userData = src.userData;
+    menuPath = src.menuPath;
     fromCommandList = FALSE;
 }
 

@@ -170,6 +170,10 @@ public:
     BOOL visible = TRUE;          // FALSE: measures 0 x 0, skipped by layout and drawing
     CWnd* parentWnd = nullptr;    // the bar the button lives on (not owned)
     BOOL onGlass = FALSE;
+    // Where the command sits in the menus, as the customization catalogue
+    // shows it ("FileSaveAs"); empty for buttons that come from no menu.
+    // Copied with the button, never archived.
+    CString menuPath;
 };
 
 // Library-wide settings of the buttons.

@@ -159,6 +159,7 @@ int CZUDPToolbarComboBoxButton::AddItem(LPCTSTR lpszItem, DWORD_PTR dwData)
             editWnd->SetWindowText(editText);
     }
     if (FindItem(lpszItem) < 0) {
+        DropSortedLookup();
         itemTexts.AddTail(lpszItem);
         itemData.AddTail(dwData);
     }
@@ -182,27 +183,50 @@ int CZUDPToolbarComboBoxButton::AddSortedItem(LPCTSTR lpszItem, DWORD_PTR dwData
         if (IsLiveWindow(editWnd))
             editWnd->SetWindowText(editText);
     }
+    if (!SortedLookupMatches())
+        BuildSortedLookup();
+    const auto text = [this](POSITION pos) {
+        return reinterpret_cast<const unsigned char*>((LPCSTR)itemTexts.GetAt(pos));
+    };
+    const unsigned char* pszItem = reinterpret_cast<const unsigned char*>(lpszItem);
+    const auto folded = std::lower_bound(lookupFolded.begin(), lookupFolded.end(), pszItem,
+                                         [&](POSITION pos, const unsigned char* psz) {
+                                             return _mbsicmp(text(pos), psz) < 0;
+                                         });
     int iInserted = -1;
-    if (FindItem(lpszItem) < 0) {
+    if (folded == lookupFolded.end() || _mbsicmp(text(*folded), pszItem) != 0) {
         const CString strItem(lpszItem);
-        int iIndex = 0;
-        POSITION posData = itemData.GetHeadPosition();
-        for (POSITION pos = itemTexts.GetHeadPosition(); pos != nullptr; iIndex++) {
-            POSITION posCurrent = pos;
-            POSITION posDataCurrent = posData;
-            const CString& strCurrent = itemTexts.GetNext(pos);
-            itemData.GetNext(posData);
-            if (CompareItems(strItem, strCurrent) < 0) {
-                itemTexts.InsertBefore(posCurrent, strItem);
-                itemData.InsertBefore(posDataCurrent, dwData);
-                iInserted = iIndex;
-                break;
+        // Before the first item that sorts after the new one.  In a list
+        // kept in order that is a binary search; a list with unsorted items
+        // (AddItem appends) is walked from its head.
+        size_t nIndex = lookupTexts.size();
+        if (lookupInOrder) {
+            nIndex = size_t(std::partition_point(lookupTexts.begin(), lookupTexts.end(),
+                                                 [&](POSITION pos) {
+                                                     return CompareItems(strItem, itemTexts.GetAt(pos)) >= 0;
+                                                 }) -
+                            lookupTexts.begin());
+        } else {
+            for (size_t i = 0; i < lookupTexts.size(); i++) {
+                if (CompareItems(strItem, itemTexts.GetAt(lookupTexts[i])) < 0) {
+                    nIndex = i;
+                    break;
+                }
             }
         }
-        if (iInserted < 0) {
-            itemTexts.AddTail(strItem);
-            itemData.AddTail(dwData);
+        POSITION posText = nullptr;
+        POSITION posData = nullptr;
+        if (nIndex < lookupTexts.size()) {
+            posText = itemTexts.InsertBefore(lookupTexts[nIndex], strItem);
+            posData = itemData.InsertBefore(lookupData[nIndex], dwData);
+            iInserted = int(nIndex);
+        } else {
+            posText = itemTexts.AddTail(strItem);
+            posData = itemData.AddTail(dwData);
         }
+        lookupTexts.insert(lookupTexts.begin() + ptrdiff_t(nIndex), posText);
+        lookupData.insert(lookupData.begin() + ptrdiff_t(nIndex), posData);
+        lookupFolded.insert(folded, posText);
     }
     if (IsLiveWindow(comboWnd)) {
         int iIndex = comboWnd->FindStringExact(-1, lpszItem);
@@ -215,6 +239,52 @@ int CZUDPToolbarComboBoxButton::AddSortedItem(LPCTSTR lpszItem, DWORD_PTR dwData
     return iInserted >= 0 ? iInserted : GetCount() - 1;
 }
 
+void CZUDPToolbarComboBoxButton::DropSortedLookup()
+{
+    lookupValid = FALSE;
+    lookupTexts.clear();
+    lookupData.clear();
+    lookupFolded.clear();
+}
+
+BOOL CZUDPToolbarComboBoxButton::SortedLookupMatches() const
+{
+    // A derived button may change the lists without dropping the lookup:
+    // the ends and the length must still agree.
+    if (!lookupValid || lookupTexts.size() != size_t(itemTexts.GetCount()) ||
+        lookupData.size() != size_t(itemData.GetCount()))
+        return FALSE;
+    if (lookupTexts.empty())
+        return TRUE;
+    return lookupTexts.front() == itemTexts.GetHeadPosition() && lookupTexts.back() == itemTexts.GetTailPosition() &&
+           lookupData.front() == itemData.GetHeadPosition() && lookupData.back() == itemData.GetTailPosition();
+}
+
+void CZUDPToolbarComboBoxButton::BuildSortedLookup()
+{
+    DropSortedLookup();
+    // Keep the two lists the same length, as the model requires.
+    while (itemData.GetCount() < itemTexts.GetCount())
+        itemData.AddTail(DWORD_PTR(0));
+    while (itemData.GetCount() > itemTexts.GetCount())
+        itemData.RemoveTail();
+    lookupTexts.reserve(size_t(itemTexts.GetCount()));
+    lookupData.reserve(size_t(itemData.GetCount()));
+    for (POSITION pos = itemTexts.GetHeadPosition(); pos != nullptr; itemTexts.GetNext(pos))
+        lookupTexts.push_back(pos);
+    for (POSITION pos = itemData.GetHeadPosition(); pos != nullptr; itemData.GetNext(pos))
+        lookupData.push_back(pos);
+    lookupInOrder = TRUE;
+    for (size_t i = 1; i < lookupTexts.size() && lookupInOrder; i++)
+        lookupInOrder = CompareItems(itemTexts.GetAt(lookupTexts[i - 1]), itemTexts.GetAt(lookupTexts[i])) <= 0;
+    lookupFolded = lookupTexts;
+    std::stable_sort(lookupFolded.begin(), lookupFolded.end(), [this](POSITION pos1, POSITION pos2) {
+        return _mbsicmp(reinterpret_cast<const unsigned char*>((LPCSTR)itemTexts.GetAt(pos1)),
+                        reinterpret_cast<const unsigned char*>((LPCSTR)itemTexts.GetAt(pos2))) < 0;
+    });
+    lookupValid = TRUE;
+}
+
 int CZUDPToolbarComboBoxButton::CompareItems(const CString& strItem1, const CString& strItem2) const
 {
     return _mbscmp(reinterpret_cast<const unsigned char*>((LPCSTR)strItem1),
@@ -223,6 +293,7 @@ int CZUDPToolbarComboBoxButton::CompareItems(const CString& strItem1, const CStr
 
 void CZUDPToolbarComboBoxButton::RemoveAllItems()
 {
+    DropSortedLookup();
     itemTexts.RemoveAll();
     ReleaseItemData();
     itemData.RemoveAll();
@@ -398,6 +469,7 @@ void CZUDPToolbarComboBoxButton::ReadModelFromWindow()
 {
     if (!IsLiveWindow(comboWnd))
         return;
+    DropSortedLookup();
     itemTexts.RemoveAll();
     ReleaseItemData();
     itemData.RemoveAll();
@@ -855,6 +927,7 @@ void CZUDPToolbarComboBoxButton::CopyFrom(const CZUDPToolbarButton& src)
     const auto* pSrc = DYNAMIC_DOWNCAST(CZUDPToolbarComboBoxButton, const_cast<CZUDPToolbarButton*>(&src));
     if (pSrc == nullptr || pSrc == this)
         return;
+    DropSortedLookup();
     itemTexts.RemoveAll();
     itemTexts.AddTail(&pSrc->itemTexts);
     ReleaseItemData();
@@ -888,6 +961,7 @@ void CZUDPToolbarComboBoxButton::Serialize(CArchive& ar)
     rect.right = rect.left + width;
     if (ComboArchiveHasContextMenu())
         ar >> contextMenuId;
+    DropSortedLookup();
     itemTexts.Serialize(ar);
     ReleaseItemData();
     itemData.RemoveAll();

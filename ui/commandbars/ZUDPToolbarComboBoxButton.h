@@ -21,6 +21,8 @@
 #include "ui/commandbars/ZUDPToolbarButton.h"
 #include "framework/List.h"
 
+#include <vector>
+
 class CComboBox;
 class CEdit;
 
@@ -121,6 +123,22 @@ public:
     int dropDownHeight = 150;
     BOOL hotEdit = FALSE;
     UINT contextMenuId = 0;          // first sub-menu: the flat edit's context menu
+
+private:
+    // Lookup aids for AddSortedItem, so that filling a long list one sorted
+    // item at a time costs a binary search per item: the items' positions
+    // in list order (text and data), the text positions ordered ignoring
+    // case (duplicates), and whether the list is in CompareItems order.
+    // Anything else that changes the lists drops them; the next sorted add
+    // builds them again.
+    void DropSortedLookup();
+    BOOL SortedLookupMatches() const;
+    void BuildSortedLookup();
+    std::vector<POSITION> lookupTexts;
+    std::vector<POSITION> lookupData;
+    std::vector<POSITION> lookupFolded;
+    BOOL lookupValid = FALSE;
+    BOOL lookupInOrder = FALSE;
 
 protected:
     void Initialize();

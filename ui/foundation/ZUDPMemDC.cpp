@@ -72,6 +72,23 @@ CZUDPMemDC::CZUDPMemDC(CDC& dc, CWnd* pWnd, BYTE nAlpha) : m_targetDC(dc), m_alp
         m_paintBuffer = nullptr;
     }
 
+    BeginMemoryBitmap();
+}
+
+CZUDPMemDC::CZUDPMemDC(CDC& dc, CWnd* pWnd, KeptSurface) : m_targetDC(dc)
+{
+    m_rect.SetRectEmpty();
+    if (AfxSafeHwnd(pWnd) != nullptr) {
+        pWnd->GetClientRect(&m_rect);
+        m_rect.right += ::GetScrollPos(AfxSafeHwnd(pWnd), SB_HORZ);
+        m_rect.bottom += ::GetScrollPos(AfxSafeHwnd(pWnd), SB_VERT);
+    }
+    BeginMemoryBitmap();
+}
+
+void CZUDPMemDC::BeginMemoryBitmap()
+{
+    CDC& dc = m_targetDC;
     if (!m_memoryBitmapAllowed || m_rect.IsRectEmpty())
         return;
     CScratchBitmap& scratch = t_scratchBitmap;

@@ -17,6 +17,12 @@ public:
     // nAlpha: 0 leaves the drawn alpha as it is; otherwise buffered
     // painting sets it on every pixel before presenting.
     CZUDPMemDC(CDC& dc, CWnd* pWnd, BYTE nAlpha = 0);
+    // For windows that repaint whole and often (a planner showing hundreds
+    // of appointments): skips the system's buffered painting, which makes
+    // and fills a new buffer on every paint on some systems, and draws
+    // straight into the thread's kept memory bitmap.
+    enum KeptSurface { keptSurface };
+    CZUDPMemDC(CDC& dc, CWnd* pWnd, KeptSurface);
     virtual ~CZUDPMemDC();
     CZUDPMemDC(const CZUDPMemDC&) = delete;
     CZUDPMemDC& operator=(const CZUDPMemDC&) = delete;
@@ -30,6 +36,8 @@ public:
     static BOOL m_memoryBitmapAllowed;
 
 protected:
+    void BeginMemoryBitmap();
+
     CDC& m_targetDC;
     BOOL m_memoryDCInUse = FALSE;
     HPAINTBUFFER m_paintBuffer = nullptr;

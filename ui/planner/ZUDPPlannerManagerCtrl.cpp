@@ -14,6 +14,10 @@
 #include "ui/planner/ZUDPPlannerView.h"
 #include "ui/planner/ZUDPPlannerDates.h"
 #include "ui/planner/ZUDPPlannerPrint.h"
+#include "ui/planner/ZUDPPlannerPrintDay.h"
+#include "ui/planner/ZUDPPlannerPrintDual.h"
+#include "ui/planner/ZUDPPlannerPrintMonth.h"
+#include "ui/planner/ZUDPPlannerPrintWeek.h"
 #include "ui/planner/ZUDPPlannerViewDay.h"
 #include "ui/planner/ZUDPPlannerViewMonth.h"
 #include "ui/planner/ZUDPPlannerViewMulti.h"
@@ -220,6 +224,9 @@ void CZUDPPlannerManagerCtrl::SetStorageRTC(CRuntimeClass* pStorageClass, BOOL b
     if (bLive) {
         m_SelectedApps.RemoveAll();
         ClearQuery();
+        // A live printer lets go of the old storage's appointments too.
+        if (m_pPrinter != nullptr)
+            m_pPrinter->RemoveAllAppointments();
     }
     if (bDeleteOld)
         delete m_pAppsStorage;
@@ -793,11 +800,13 @@ void CZUDPPlannerManagerCtrl::CreatePrinter(CPrintInfo* pInfo, CRuntimeClass* pP
 
 CRuntimeClass* CZUDPPlannerManagerCtrl::GetPrinterClass(int nType, int nDays)
 {
-    // One printer class serves every page layout until the layouts have
-    // classes of their own.
-    (void)nType;
-    (void)nDays;
-    return RUNTIME_CLASS(CZUDPPlannerPrint);
+    switch (nType) {
+    case TypeDay: return nDays > 1 ? RUNTIME_CLASS(CZUDPPlannerPrintDual) : RUNTIME_CLASS(CZUDPPlannerPrintDay);
+    case TypeWorkWeek:
+    case TypeWeek: return RUNTIME_CLASS(CZUDPPlannerPrintWeek);
+    case TypeMonth: return RUNTIME_CLASS(CZUDPPlannerPrintMonth);
+    default: return nullptr;   // the multi-resource view has no page
+    }
 }
 
 void CZUDPPlannerManagerCtrl::PreparePrinting(CDC* pDC, CPrintInfo* pInfo, CRuntimeClass* pPrinterClass)
@@ -967,7 +976,9 @@ void CZUDPPlannerManagerCtrl::DoPaint(CDC* pDC)
     if (rectPaint.right < client.right)
         pDC->ExcludeClipRect(rectPaint.right, client.top, client.right, client.bottom);
 
-    CZUDPMemDC memory(*pDC, this);
+    // The whole view is drawn on every paint: a kept surface spares the
+    // new buffer each paint would otherwise make.
+    CZUDPMemDC memory(*pDC, this, CZUDPMemDC::keptSurface);
     CDC& dc = memory.GetDC();
     dc.SetBkMode(TRANSPARENT);
     CFont* pOldFont = m_pCurrentView != nullptr ? m_pCurrentView->SelectFont(&dc, FALSE) : nullptr;

@@ -329,6 +329,13 @@ public:
     CZUDPCalendar* m_pCalendar = nullptr;                    // linked, not owned
     CToolTipCtrl* m_pToolTip = nullptr;
     int m_nToolCount = 0;                  // tool ids run 1 .. count
+    // The rectangle of each tool (id = index + 1) as the tooltip control
+    // holds it, so that an update after a layout touches only the tools
+    // whose rectangles changed.
+    CArray<CRect, const CRect&> m_toolRects;
+    // While an update gathers the rectangles of the current layout, the
+    // tools are not added one by one but collected here.
+    CArray<CRect, const CRect&>* m_pGatheredToolRects = nullptr;
     BOOL m_bShowToolTips = TRUE;
     BOOL m_bFullToolTips = FALSE;          // a tool for every shown part
     BOOL m_bDrawFlagsFromManager = TRUE;   // the visual manager's drawing flags apply

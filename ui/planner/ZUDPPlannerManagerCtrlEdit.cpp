@@ -5,6 +5,7 @@
 #include "ui/foundation/ZUDPMessages.h"
 #include "ui/planner/ZUDPAppointmentStorage.h"
 #include "ui/planner/ZUDPPlannerDates.h"
+#include "ui/planner/ZUDPPlannerPrint.h"
 #include "ui/planner/ZUDPPlannerView.h"
 
 LRESULT CZUDPPlannerManagerCtrl::NotifyParent(UINT message, WPARAM wParam, LPARAM lParam)
@@ -82,8 +83,17 @@ BOOL CZUDPPlannerManagerCtrl::AddAppointment(CZUDPAppointment* pApp, BOOL bReque
 {
     if (pApp == nullptr || m_pAppsStorage == nullptr)
         return FALSE;
-    if (NotifyParent(ZUDP_PLANNER_ADD_APPOINTMENT, 0, reinterpret_cast<LPARAM>(pApp)) == LRESULT(-1))
-        return FALSE;
+    {
+        // The parent's handler may destroy the window or delete the control;
+        // then nothing of it is touched and the caller keeps the object.
+        DeletionMark mark(this);
+        const BOOL hadWindow = GetSafeHwnd() != nullptr;
+        const LRESULT reply = NotifyParent(ZUDP_PLANNER_ADD_APPOINTMENT, 0, reinterpret_cast<LPARAM>(pApp));
+        if (mark.m_bDeleted)
+            return FALSE;
+        if (reply == LRESULT(-1) || (hadWindow && GetSafeHwnd() == nullptr))
+            return FALSE;
+    }
     if (m_pAppsStorage == nullptr)
         return FALSE;
     if (pApp->GetResourceID() == 0)
@@ -178,6 +188,9 @@ void CZUDPPlannerManagerCtrl::RemoveSelectedAppointments(BOOL bRequery, BOOL bRe
         // occurrence too, once its series has recorded the deleted date).
         RemoveFromQuery(pRemove, FALSE);
         ++m_nChangeCounter;
+        // A live printer (a preview) must not draw it any more.
+        if (m_pPrinter != nullptr)
+            m_pPrinter->RemoveAppointment(pRemove);
         m_pAppsStorage->Remove(pRemove);
     }
 
@@ -208,6 +221,8 @@ BOOL CZUDPPlannerManagerCtrl::RemoveAllAppointments(BOOL bRedraw)
     m_SelectedApps.RemoveAll();
     ClearQuery();
     ++m_nChangeCounter;
+    if (m_pPrinter != nullptr)
+        m_pPrinter->RemoveAllAppointments();
     if (!m_pAppsStorage->RemoveAll())
         return FALSE;
     if (bRedraw)

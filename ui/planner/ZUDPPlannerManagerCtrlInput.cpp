@@ -13,6 +13,8 @@
 #include "ui/planner/ZUDPPlannerView.h"
 #include "ui/planner/ZUDPPlannerViewDay.h"
 
+#include <algorithm>
+
 namespace {
 
 // The text handed to a tooltip: it must outlive the notification, and one
@@ -323,12 +325,39 @@ void CZUDPPlannerManagerCtrl::OnSelectTimeInterval(COleDateTime dtStart, COleDat
 
 void CZUDPPlannerManagerCtrl::UpdateToolTips()
 {
-    ClearToolTips();
-    if (!m_bShowToolTips || m_pCurrentView == nullptr)
+    if (!m_bShowToolTips || m_pCurrentView == nullptr) {
+        ClearToolTips();
         return;
+    }
+    // Every layout asks for this, mostly with the same rectangles as
+    // before: gather the wanted rectangles first and then move, add or
+    // remove only the tools that differ (one tooltip message per tool
+    // otherwise, hundreds for a busy week).
+    CArray<CRect, const CRect&> wanted;
+    m_pGatheredToolRects = &wanted;
     m_pCurrentView->AddToolTips();
     for (INT_PTR i = 0; i < m_QueryApps.GetSize(); ++i)
         AddAppointmentToolTip(m_QueryApps[i]);
+    m_pGatheredToolRects = nullptr;
+
+    if (m_pToolTip == nullptr || m_pToolTip->GetSafeHwnd() == nullptr) {
+        m_nToolCount = 0;
+        m_toolRects.RemoveAll();
+        return;
+    }
+    const int kept = std::min<int>(m_nToolCount, int(wanted.GetSize()));
+    for (int i = 0; i < kept; ++i) {
+        if (m_toolRects[i] != wanted[i]) {
+            m_pToolTip->SetToolRect(this, UINT_PTR(i + 1), &wanted[i]);
+            m_toolRects[i] = wanted[i];
+        }
+    }
+    for (int id = m_nToolCount; id > kept; --id)
+        m_pToolTip->DelTool(this, UINT_PTR(id));
+    m_nToolCount = kept;
+    m_toolRects.SetSize(kept);
+    for (INT_PTR i = kept; i < wanted.GetSize(); ++i)
+        AddToolTip(wanted[i]);
 }
 
 void CZUDPPlannerManagerCtrl::AddAppointmentToolTip(CZUDPAppointment* pApp)
@@ -356,10 +385,17 @@ void CZUDPPlannerManagerCtrl::AddAppointmentToolTip(CZUDPAppointment* pApp)
 
 void CZUDPPlannerManagerCtrl::AddToolTip(const CRect& rect)
 {
-    if (m_pToolTip == nullptr || m_pToolTip->GetSafeHwnd() == nullptr || rect.IsRectEmpty())
+    if (rect.IsRectEmpty())
+        return;
+    if (m_pGatheredToolRects != nullptr) {
+        m_pGatheredToolRects->Add(rect);
+        return;
+    }
+    if (m_pToolTip == nullptr || m_pToolTip->GetSafeHwnd() == nullptr)
         return;
     ++m_nToolCount;
     m_pToolTip->AddTool(this, LPSTR_TEXTCALLBACKA, rect, UINT_PTR(m_nToolCount));
+    m_toolRects.SetAtGrow(m_nToolCount - 1, rect);
 }
 
 void CZUDPPlannerManagerCtrl::ClearToolTips()
@@ -369,6 +405,7 @@ void CZUDPPlannerManagerCtrl::ClearToolTips()
             m_pToolTip->DelTool(this, UINT_PTR(id));
     }
     m_nToolCount = 0;
+    m_toolRects.RemoveAll();
 }
 
 BOOL CZUDPPlannerManagerCtrl::OnNeedToolTipText(UINT id, NMHDR* pNMH, LRESULT* pResult)

@@ -24,6 +24,7 @@
 #include "framework/win/GdiObject.h"
 #include "framework/win/ImageList.h"
 #include "framework/win/Ole.h"
+#include "ui/planner/PlannerDayIndex.h"
 #include "ui/planner/ZUDPAppointment.h"
 #include "ui/planner/ZUDPAppointmentProperty.h"
 #include "ui/planner/ZUDPPlannerClip.h"
@@ -326,6 +327,10 @@ public:
     CSize m_sizeArrow;
     // The widths the appointment boxes of a paint share.
     CPlannerBoxText m_boxText;
+    // During a layout: the queried (list 0) and dragged (list 1)
+    // appointments of each shown day, for the visibility check and the
+    // up/down icons.
+    CPlannerDayIndex m_dayIndex;
 
 protected:
     // Empties the drag storage and deletes the occurrences its query made.
@@ -368,6 +373,9 @@ protected:
     // shown days stops there, so a paint or hit test between a range change
     // and its layout never reads past the rectangles.
     int GetLaidOutDayCount() const;
+    // Indexes the queried and dragged appointments by shown day for the
+    // rest of a layout (see m_dayIndex); the scope forgets the index.
+    void IndexAppointmentsByDay(int days);
 };
 
 // Appends every appointment of the source to the emptied target, in order.

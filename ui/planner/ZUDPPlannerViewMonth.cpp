@@ -281,6 +281,12 @@ void CZUDPPlannerViewMonth::AdjustAppointments()
     }
     if (longApps.GetSize() > 0)
         SortAppointments(longApps.GetData(), longApps.GetSize());
+    // Each day looks only at its own appointments.
+    CPlannerDayIndexScope indexScope(m_dayIndex);
+    IndexAppointmentsByDay(days);
+    CPlannerDayIndex longByDay;
+    CZUDPAppointmentArray* longList = &longApps;
+    longByDay.Build(m_dtDateStart, days, &longList, 1);
 
     const int lineHeight = m_nRowHeight;
     const int pitch = m_nRowHeight + 2;
@@ -334,18 +340,35 @@ void CZUDPPlannerViewMonth::AdjustAppointments()
             }
         };
 
-        for (INT_PTR a = 0; a < longApps.GetSize(); ++a)
-            if (IsAppointmentOnDate(longApps[a], date))
-                place(longApps[a], TRUE);
+        const int indexed = longByDay.DayOf(date);
+        const int shortIndexed = m_dayIndex.DayOf(date);
+        if (indexed >= 0) {
+            for (const CPlannerDayIndex::Entry& entry : longByDay.On(indexed))
+                place(entry.pApp, TRUE);
+        } else {
+            for (INT_PTR a = 0; a < longApps.GetSize(); ++a)
+                if (IsAppointmentOnDate(longApps[a], date))
+                    place(longApps[a], TRUE);
+        }
+        // Dragged copies first, then the queried appointments.
         CZUDPAppointmentArray* shortLists[2] = {dragShown ? &m_DragAppointments : nullptr, &queried};
-        for (CZUDPAppointmentArray* list : shortLists) {
+        for (int l = 0; l < 2; ++l) {
+            CZUDPAppointmentArray* list = shortLists[l];
             if (list == nullptr)
                 continue;
-            for (INT_PTR a = 0; a < list->GetSize(); ++a) {
-                CZUDPAppointment* pApp = list->GetAt(a);
-                if (pApp == nullptr || pApp->IsAllDay() || pApp->IsLong() || !IsAppointmentOnDate(pApp, date))
-                    continue;
-                place(pApp, FALSE);
+            const int listInIndex = l == 0 ? 1 : 0;
+            auto placeShort = [&](CZUDPAppointment* pApp) {
+                if (pApp != nullptr && !pApp->IsAllDay() && !pApp->IsLong())
+                    place(pApp, FALSE);
+            };
+            if (shortIndexed >= 0) {
+                for (const CPlannerDayIndex::Entry& entry : m_dayIndex.On(shortIndexed))
+                    if (entry.list == listInIndex)
+                        placeShort(entry.pApp);
+            } else {
+                for (INT_PTR a = 0; a < list->GetSize(); ++a)
+                    if (list->GetAt(a) != nullptr && IsAppointmentOnDate(list->GetAt(a), date))
+                        placeShort(list->GetAt(a));
             }
         }
         CheckVisibleAppointments(date, cell, TRUE);

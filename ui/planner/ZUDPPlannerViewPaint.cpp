@@ -186,8 +186,23 @@ CFont* CZUDPPlannerView::SelectFont(CDC* pDC, BOOL bCaption)
 void CZUDPPlannerView::CheckVisibleAppointments(const COleDateTime& date, const CRect& rect, BOOL bFullVisible)
 {
     const BOOL zeroDate = date == COleDateTime(0.0);
-    CZUDPAppointmentArray* lists[2] = {&GetQueriedAppointments(),
-                                       IsDragAppointmentsShown() ? &m_DragAppointments : nullptr};
+    const BOOL dragShown = IsDragAppointmentsShown();
+    auto check = [&](CZUDPAppointment* pApp) {
+        const CRect rectApp = pApp->GetDrawRect(date);
+        CRect clipped;
+        clipped.IntersectRect(rectApp, rect);
+        const BOOL visible = bFullVisible ? clipped.Height() == rectApp.Height() && clipped.bottom < rect.bottom
+                                          : clipped.Height() > 1;
+        pApp->SetVisibleDraw(visible, date);
+    };
+    const int day = zeroDate ? -1 : m_dayIndex.DayOf(date);
+    if (day >= 0) {
+        for (const CPlannerDayIndex::Entry& entry : m_dayIndex.On(day))
+            if (entry.list == 0 || dragShown)
+                check(entry.pApp);
+        return;
+    }
+    CZUDPAppointmentArray* lists[2] = {&GetQueriedAppointments(), dragShown ? &m_DragAppointments : nullptr};
     for (CZUDPAppointmentArray* list : lists) {
         if (list == nullptr)
             continue;
@@ -195,15 +210,15 @@ void CZUDPPlannerView::CheckVisibleAppointments(const COleDateTime& date, const 
             CZUDPAppointment* pApp = list->GetAt(i);
             if (pApp == nullptr || (!zeroDate && !IsAppointmentOnDate(pApp, date)))
                 continue;
-            const CRect rectApp = pApp->GetDrawRect(date);
-            CRect clipped;
-            clipped.IntersectRect(rectApp, rect);
-            const BOOL visible = bFullVisible
-                                     ? clipped.Height() == rectApp.Height() && clipped.bottom < rect.bottom
-                                     : clipped.Height() > 1;
-            pApp->SetVisibleDraw(visible, date);
+            check(pApp);
         }
     }
+}
+
+void CZUDPPlannerView::IndexAppointmentsByDay(int days)
+{
+    CZUDPAppointmentArray* lists[2] = {&GetQueriedAppointments(), &m_DragAppointments};
+    m_dayIndex.Build(m_dtDateStart, days, lists, 2);
 }
 
 void CZUDPPlannerView::ClearUpDownIcons()
@@ -233,30 +248,41 @@ void CZUDPPlannerView::AdjustUpDownIcons(BOOL bAnyHiddenIsBelow)
         const COleDateTime date = m_dtDateStart + COleDateTimeSpan(double(d));
         const CRect& rectDay = m_ViewRects[d];
         BYTE flags = 0;
-        CZUDPAppointmentArray* lists[2] = {&queried, &m_DragAppointments};
-        for (int l = 0; l < 2 && flags != 3; ++l) {
-            CZUDPAppointmentArray& list = *lists[l];
-            for (INT_PTR i = 0; i < list.GetSize() && flags != 3; ++i) {
-                CZUDPAppointment* pApp = list[i];
-                if (pApp == nullptr || !IsAppointmentOnDate(pApp, date) || pApp->IsVisibleDraw(date))
-                    continue;
-                if (l == 0 && movedAway && pApp->IsSelected())
-                    continue;
-                // Never laid out (the multi-resource view's appointments of
-                // a resource it does not show): not hidden, just not there.
-                if (pApp->GetDrawRect(date).IsRectNull())
-                    continue;
-                if (bAnyHiddenIsBelow) {
-                    flags |= 2;
-                } else if (!rectDay.IsRectNull()) {
-                    const CRect rectApp = pApp->GetDrawRect(date);
-                    if (rectApp.bottom > rectDay.top) {
-                        if (rectApp.top + 1 >= rectDay.bottom)
-                            flags |= 2;
-                    } else {
-                        flags |= 1;
-                    }
+        auto look = [&](CZUDPAppointment* pApp, int l) {
+            if (pApp == nullptr || pApp->IsVisibleDraw(date))
+                return;
+            if (l == 0 && movedAway && pApp->IsSelected())
+                return;
+            // Never laid out (the multi-resource view's appointments of
+            // a resource it does not show): not hidden, just not there.
+            const CRect rectApp = pApp->GetDrawRect(date);
+            if (rectApp.IsRectNull())
+                return;
+            if (bAnyHiddenIsBelow) {
+                flags |= 2;
+            } else if (!rectDay.IsRectNull()) {
+                if (rectApp.bottom > rectDay.top) {
+                    if (rectApp.top + 1 >= rectDay.bottom)
+                        flags |= 2;
+                } else {
+                    flags |= 1;
                 }
+            }
+        };
+        const int indexed = m_dayIndex.DayOf(date);
+        if (indexed >= 0) {
+            for (const CPlannerDayIndex::Entry& entry : m_dayIndex.On(indexed)) {
+                if (flags == 3)
+                    break;
+                look(entry.pApp, entry.list);
+            }
+        } else {
+            CZUDPAppointmentArray* lists[2] = {&queried, &m_DragAppointments};
+            for (int l = 0; l < 2 && flags != 3; ++l) {
+                CZUDPAppointmentArray& list = *lists[l];
+                for (INT_PTR i = 0; i < list.GetSize() && flags != 3; ++i)
+                    if (list[i] != nullptr && IsAppointmentOnDate(list[i], date))
+                        look(list[i], l);
             }
         }
         if (flags != 0)

@@ -164,6 +164,9 @@ void CZUDPPlannerViewWeek::AdjustAppointments()
             if (list->GetAt(i) != nullptr)
                 list->GetAt(i)->ResetDraw();
     }
+    // Each day looks only at its own appointments.
+    CPlannerDayIndexScope indexScope(m_dayIndex);
+    IndexAppointmentsByDay(days);
     const int row = m_nRowHeight;
     for (int d = 0; d < days; ++d) {
         const COleDateTime date = m_dtDateStart + COleDateTimeSpan(double(d));
@@ -171,16 +174,28 @@ void CZUDPPlannerViewWeek::AdjustAppointments()
         area.top += row + 1;   // below the caption band
         area.DeflateRect(1, 0);
         int line = 0;
-        for (CZUDPAppointmentArray* list : lists) {
+        auto place = [&](CZUDPAppointment* pApp) {
+            const int top = area.top + line * (row + 2);
+            pApp->SetDrawRect(CRect(area.left, top, area.right, top + row), date);
+            ++line;
+        };
+        const int indexed = m_dayIndex.DayOf(date);
+        // Dragged copies first (list 1 of the index), then the queried ones.
+        for (int l = 0; l < 2; ++l) {
+            CZUDPAppointmentArray* list = lists[l];
             if (list == nullptr)
                 continue;
+            if (indexed >= 0) {
+                const int listInIndex = l == 0 ? 1 : 0;
+                for (const CPlannerDayIndex::Entry& entry : m_dayIndex.On(indexed))
+                    if (entry.list == listInIndex)
+                        place(entry.pApp);
+                continue;
+            }
             for (INT_PTR i = 0; i < list->GetSize(); ++i) {
                 CZUDPAppointment* pApp = list->GetAt(i);
-                if (pApp == nullptr || !IsAppointmentOnDate(pApp, date))
-                    continue;
-                const int top = area.top + line * (row + 2);
-                pApp->SetDrawRect(CRect(area.left, top, area.right, top + row), date);
-                ++line;
+                if (pApp != nullptr && IsAppointmentOnDate(pApp, date))
+                    place(pApp);
             }
         }
         CheckVisibleAppointments(date, area, TRUE);

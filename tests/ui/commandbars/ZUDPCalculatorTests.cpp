@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -128,17 +130,23 @@ TEST_F(CalculatorTest, KeysDrawThroughTheManagerInTheirColours)
     trovtest::DibCanvas canvas(250, 260);
     CDC* pDC = CDC::FromHandle(canvas.Dc());
     auto* pSeven = calc.GetButtonAt(7);   // "7"
-    auto* pDivide = calc.GetButtonAt(10); // "/"
+    // "+": straight strokes, so some pixels are in the key's colour exactly
+    // whatever the font's smoothing.
+    CZUDPToolbarButton* pPlus = nullptr;
+    for (int i = 0; i < calc.GetCount() && pPlus == nullptr; i++) {
+        if (calc.GetButtonAt(i)->text == "+")
+            pPlus = calc.GetButtonAt(i);
+    }
     ASSERT_EQ(CString("7"), pSeven->text);
-    ASSERT_EQ(CString("/"), pDivide->text);
+    ASSERT_NE(nullptr, pPlus);
     pSeven->DrawButton(pDC, pSeven->Rect(), nullptr, TRUE, FALSE, TRUE);
-    pDivide->DrawButton(pDC, pDivide->Rect(), nullptr);
+    pPlus->DrawButton(pDC, pPlus->Rect(), nullptr);
     const auto keys = manager->Of("DrawCalculatorButton");
     ASSERT_EQ(2u, keys.size());
     EXPECT_EQ(2, keys[0].flags.at(0)) << "highlighted";
     EXPECT_EQ(0, keys[1].flags.at(0));
     EXPECT_GT(canvas.CountColor(pSeven->Rect(), RGB(0, 0, 255)), 0) << "digits in blue";
-    EXPECT_GT(canvas.CountColor(pDivide->Rect(), RGB(255, 0, 0)), 0) << "operations in red";
+    EXPECT_GT(canvas.CountColor(pPlus->Rect(), RGB(255, 0, 0)), 0) << "operations in red";
     calc.GetDisplay()->DrawButton(pDC, calc.GetDisplayRect(), nullptr);
     EXPECT_EQ(1, manager->Count("DrawCalculatorDisplay"));
 }
@@ -217,6 +225,51 @@ TEST_F(CalculatorPopupTest, AnErrorWritesNothingAndKeepsThePopup)
     EXPECT_EQ("5", strText);
     MSG escape = KeyMessage(pCalc->GetSafeHwnd(), WM_KEYDOWN, VK_ESCAPE);
     pCalc->PreTranslateMessage(&escape);
+    EXPECT_TRUE(Closed());
+}
+
+// A popup's bar is no horizontal toolbar: the keys must still read
+// upright, each label centred on its key.
+TEST_F(CalculatorPopupTest, KeyLabelsInThePopupAreUprightAndCentred)
+{
+    m_edit.SetWindowText("12");
+    CZUDPCalculator* pCalc = Open();
+    ASSERT_NE(nullptr, pCalc);
+    CRect rectClient;
+    pCalc->GetClientRect(&rectClient);
+    trovtest::DibCanvas canvas(rectClient.Width(), rectClient.Height());
+    pCalc->SendMessage(WM_PRINTCLIENT, WPARAM(canvas.Dc()), PRF_CLIENT);
+    struct Case {
+        const char* label;
+        COLORREF colour;
+    } cases[] = {{"7", RGB(0, 0, 255)}, {"MC", RGB(255, 0, 0)}, {"CE", RGB(255, 0, 0)}};
+    for (const Case& c : cases) {
+        const CZUDPToolbarButton* pKey = nullptr;
+        for (int i = 0; i < pCalc->GetCount() && pKey == nullptr; i++) {
+            if (pCalc->GetButtonAt(i)->text == c.label)
+                pKey = pCalc->GetButtonAt(i);
+        }
+        ASSERT_NE(nullptr, pKey) << c.label;
+        const CRect rectKey = pKey->Rect();
+        CRect bounds(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
+        for (int y = rectKey.top; y < rectKey.bottom; y++) {
+            for (int x = rectKey.left; x < rectKey.right; x++) {
+                if (canvas.Pixel(x, y) == c.colour) {
+                    bounds.left = std::min<LONG>(bounds.left, x);
+                    bounds.top = std::min<LONG>(bounds.top, y);
+                    bounds.right = std::max<LONG>(bounds.right, x + 1);
+                    bounds.bottom = std::max<LONG>(bounds.bottom, y + 1);
+                }
+            }
+        }
+        ASSERT_LT(bounds.left, bounds.right) << c.label << ": no label";
+        EXPECT_NEAR(rectKey.CenterPoint().x, bounds.CenterPoint().x, 3) << c.label;
+        EXPECT_NEAR(rectKey.CenterPoint().y, bounds.CenterPoint().y, 3) << c.label;
+        if (std::string(c.label).size() == 2) {
+            EXPECT_GT(bounds.Width(), bounds.Height()) << c.label << ": two letters side by side";
+        }
+    }
+    m_edit.m_pCalcPopup->SendMessage(WM_CLOSE);
     EXPECT_TRUE(Closed());
 }
 

@@ -15,8 +15,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -141,6 +144,53 @@ TEST(ComboButtonModelTest, SortedItemsGoInOrder)
     ASSERT_EQ(4, combo.GetCount());
     for (int i = 0; i < 4; i++)
         EXPECT_STREQ(order[i], combo.GetItemText(i));
+}
+
+// Sorted adding keeps lookup aids beside the lists; every other change of
+// the lists must leave it answering as if it walked them.
+TEST(ComboButtonModelTest, SortedAddingAgreesWithTheListAfterOtherChanges)
+{
+    CZUDPToolbarComboBoxButton combo(kComboCommand, -1, CBS_DROPDOWNLIST, 0);
+    auto texts = [&combo] {
+        std::vector<std::string> result;
+        for (int i = 0; i < combo.GetCount(); i++)
+            result.push_back(combo.GetItemText(i));
+        return result;
+    };
+
+    // A long fill in scrambled order ends sorted, each text with its data.
+    std::vector<std::string> expected;
+    for (int i = 0; i < 300; i++) {
+        char text[16];
+        std::snprintf(text, sizeof text, "k%03d", (i * 97) % 300);
+        combo.AddSortedItem(text, DWORD_PTR((i * 97) % 300 + 1000));
+        expected.push_back(text);
+    }
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(expected, texts());
+    for (int i = 0; i < combo.GetCount(); i++)
+        EXPECT_EQ(DWORD_PTR(1000 + i), combo.GetItemData(i)) << i;
+    EXPECT_EQ(combo.GetCount() - 1, combo.AddSortedItem("K150")) << "a duplicate ignoring case";
+    EXPECT_EQ(300, combo.GetCount());
+
+    // Items appended out of order: the next sorted item goes before the
+    // first item after it, counted from the head.
+    combo.RemoveAllItems();
+    combo.AddSortedItem("b");
+    combo.AddSortedItem("d");
+    combo.AddItem("a");
+    EXPECT_EQ(1, combo.AddSortedItem("c")) << "before \"d\", the first item after it";
+    EXPECT_EQ((std::vector<std::string>{"b", "c", "d", "a"}), texts());
+    EXPECT_EQ(3, combo.AddSortedItem("A")) << "the appended item counts as a duplicate";
+
+    // Items taken from another button replace what the button had.
+    CZUDPToolbarComboBoxButton other(kComboCommand, -1, CBS_DROPDOWNLIST, 0);
+    other.AddSortedItem("q");
+    other.AddSortedItem("s");
+    combo.CopyFrom(other);
+    EXPECT_EQ(1, combo.AddSortedItem("r"));
+    EXPECT_EQ(0, combo.AddSortedItem("B")) << "\"b\" went with the old items";
+    EXPECT_EQ((std::vector<std::string>{"B", "q", "r", "s"}), texts());
 }
 
 TEST_F(ComboButtonTest, TheWindowTakesTheModelAndAnswersForIt)

@@ -3,6 +3,7 @@
 // and input by messages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -757,6 +758,128 @@ TEST_F(PlannerCtrlTest, UpdatingToolTipsOfThePlannerKindRecreatesTheToolTipAndIt
     // Without tooltips shown no tools are made.
     ctrl.SetShowToolTips(FALSE);
     EXPECT_EQ(0, ctrl.GetToolCount());
+}
+
+namespace {
+
+// The tools the control's tooltip holds, by id.
+std::vector<std::pair<UINT_PTR, CRect>> ToolsOf(CZUDPPlannerManagerCtrl& ctrl)
+{
+    std::vector<std::pair<UINT_PTR, CRect>> tools;
+    HWND tip = ctrl.GetToolTipCtrl()->GetSafeHwnd();
+    const int count = int(::SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        TOOLINFOA info = {};
+        info.cbSize = sizeof(info);
+        if (::SendMessageA(tip, TTM_ENUMTOOLSA, WPARAM(i), LPARAM(&info)) != 0)
+            tools.emplace_back(info.uId, CRect(info.rect));
+    }
+    std::sort(tools.begin(), tools.end(),
+              [](const std::pair<UINT_PTR, CRect>& a, const std::pair<UINT_PTR, CRect>& b) { return a.first < b.first; });
+    return tools;
+}
+
+} // namespace
+
+TEST_F(PlannerCtrlTest, ToolsFollowEachLayoutAsAFreshSetWouldWhateverMovesComesOrGoes)
+{
+    CTestPlannerCtrl& ctrl = MakeWindow();
+    ctrl.SetFullToolTips(TRUE);
+    ASSERT_NE(nullptr, ctrl.GetToolTipCtrl());
+    CZUDPAppointment* a = Add(Date(2024, 5, 15, 9, 0, 0), Date(2024, 5, 15, 10, 0, 0), "A");
+    CZUDPAppointment* b = Add(Date(2024, 5, 15, 11, 0, 0), Date(2024, 5, 15, 12, 0, 0), "B");
+    trovtest::DibCanvas canvas(700, 500);
+    auto paint = [&] {
+        ctrl.AdjustLayout(FALSE);
+        ctrl.SendMessage(WM_PRINTCLIENT, WPARAM(canvas.Dc()), PRF_CLIENT);
+    };
+    // What the tooltip holds after each step must be what a tooltip built
+    // from nothing holds for the same layout: ids 1..n with the same
+    // rectangles and no leftovers.
+    auto expectAsFresh = [&](const char* step) {
+        const auto kept = ToolsOf(ctrl);
+        EXPECT_EQ(int(kept.size()), ctrl.GetToolCount()) << step;
+        ctrl.ClearToolTips();
+        EXPECT_TRUE(ToolsOf(ctrl).empty()) << step;
+        ctrl.UpdateToolTips();
+        const auto fresh = ToolsOf(ctrl);
+        ASSERT_EQ(fresh.size(), kept.size()) << step;
+        for (size_t i = 0; i < fresh.size(); ++i) {
+            EXPECT_EQ(fresh[i].first, kept[i].first) << step;
+            EXPECT_EQ(fresh[i].second, kept[i].second) << step;
+        }
+    };
+    paint();
+    ASSERT_EQ(2, ctrl.GetToolCount());
+    expectAsFresh("first paint");
+
+    // The same layout again changes nothing.
+    const auto before = ToolsOf(ctrl);
+    paint();
+    EXPECT_EQ(before, ToolsOf(ctrl));
+
+    const COleDateTime oldStart = a->GetStart();
+    a->SetInterval(Date(2024, 5, 15, 14, 0, 0), Date(2024, 5, 15, 16, 0, 0));
+    ASSERT_TRUE(ctrl.UpdateAppointment(a, oldStart, TRUE, FALSE));
+    paint();
+    EXPECT_NE(before, ToolsOf(ctrl));
+    expectAsFresh("moved");
+
+    Add(Date(2024, 5, 15, 11, 0, 0), Date(2024, 5, 15, 12, 30, 0), "C");
+    paint();
+    EXPECT_EQ(3, ctrl.GetToolCount());
+    expectAsFresh("added");
+
+    ctrl.SelectAppointment(b, TRUE, FALSE);
+    ctrl.RemoveSelectedAppointments(TRUE, FALSE);
+    paint();
+    EXPECT_EQ(2, ctrl.GetToolCount());
+    expectAsFresh("removed");
+}
+
+TEST_F(PlannerCtrlTest, EachPaintShowsExactlyWhatTheViewDrawsWhateverThePaintBeforeLeft)
+{
+    // The control draws on a surface it keeps between paints: nothing of
+    // an earlier picture may show through the next one.
+    CTestPlannerCtrl& ctrl = MakeWindow();
+    CZUDPAppointment* a = Add(Date(2024, 5, 15, 9, 0, 0), Date(2024, 5, 15, 10, 0, 0), "Early");
+    Add(Date(2024, 5, 15, 13, 0, 0), Date(2024, 5, 15, 15, 0, 0), "Afternoon");
+    trovtest::DibCanvas viaControl(700, 500), direct(700, 500);
+    ctrl.AdjustLayout(FALSE);
+    ctrl.SendMessage(WM_PRINTCLIENT, WPARAM(viaControl.Dc()), PRF_CLIENT);
+
+    const COleDateTime oldStart = a->GetStart();
+    a->SetInterval(Date(2024, 5, 15, 16, 0, 0), Date(2024, 5, 15, 17, 30, 0));
+    ASSERT_TRUE(ctrl.UpdateAppointment(a, oldStart, TRUE, FALSE));
+    ctrl.AdjustLayout(FALSE);
+    viaControl.Fill(RGB(1, 2, 3));
+    ctrl.SendMessage(WM_PRINTCLIENT, WPARAM(viaControl.Dc()), PRF_CLIENT);
+
+    CZUDPPlannerView* view = ctrl.GetCurrentView();
+    ASSERT_NE(nullptr, view);
+    CDC* dc = CDC::FromHandle(direct.Dc());
+    dc->SetBkMode(TRANSPARENT);
+    CFont* old = view->SelectFont(dc, FALSE);
+    CRect client;
+    ctrl.GetClientRect(client);
+    CRect paint = client;
+    if (!view->GetRect().IsRectEmpty())
+        paint.right = view->GetRect().right;
+    view->OnPaint(dc, paint);
+    dc->SelectObject(old);
+
+    ::GdiFlush();
+    const uint32_t* got = viaControl.Bits();
+    const uint32_t* want = direct.Bits();
+    int different = 0;
+    for (int y = paint.top; y < paint.bottom; ++y)
+        for (int x = paint.left; x < paint.right; ++x)
+            different += ((got[y * 700 + x] ^ want[y * 700 + x]) & 0xFFFFFF) != 0 ? 1 : 0;
+    EXPECT_EQ(0, different);
+    // The scroll bar's strip is left to the scroll bar.
+    if (paint.right < client.right) {
+        EXPECT_EQ(RGB(1, 2, 3), viaControl.Pixel(client.right - 1, client.bottom / 2));
+    }
 }
 
 // ---- drops ----------------------------------------------------------------------------------

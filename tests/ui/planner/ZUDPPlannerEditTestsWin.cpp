@@ -165,6 +165,39 @@ TEST_F(PlannerEditTest, AddingAsksTheParentAndARefusalLeavesTheCallerOwner)
     EXPECT_EQ(m_planner.GetQueriedAppointments().GetSize(), 2);
 }
 
+TEST_F(PlannerEditTest, AnAdditionWhoseControlGoesAwayInTheParentsHandlerFails)
+{
+    enum What { DestroyWindow, DeleteControl };
+    for (What what : { DestroyWindow, DeleteControl }) {
+        SCOPED_TRACE(what == DestroyWindow ? "window destroyed" : "control deleted");
+        CRecordingPlannerParent parent;
+        ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "planner parent", WS_POPUP, 0, 0, 700, 500, nullptr,
+                                    nullptr));
+        auto* ctrl = new CZUDPPlannerManagerCtrl;
+        ASSERT_TRUE(ctrl->Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 700, 500), &parent, 100));
+        bool deleted = false;
+        parent.m_actions[ZUDP_PLANNER_ADD_APPOINTMENT] = [&] {
+            ctrl->DestroyWindow();
+            if (what == DeleteControl) {
+                delete ctrl;
+                deleted = true;
+            }
+        };
+        std::unique_ptr<CZUDPAppointment> app(new CZUDPAppointment);
+        app->SetInterval(Date(2024, 5, 7, 9), Date(2024, 5, 7, 10));
+        // The caller still owns the object: the unique_ptr frees it.
+        EXPECT_FALSE(ctrl->AddAppointment(app.get(), TRUE, TRUE));
+        EXPECT_EQ(1, parent.Count(ZUDP_PLANNER_ADD_APPOINTMENT));
+        if (!deleted) {
+            CZUDPAppointmentArray all;
+            ctrl->GetStorage()->QueryAll(all);
+            EXPECT_EQ(0, all.GetSize());
+            delete ctrl;
+        }
+        parent.DestroyWindow();
+    }
+}
+
 TEST_F(PlannerEditTest, RefusalsByReplyKeepEverythingAsItWas)
 {
     CZUDPAppointment* a = Add(Date(2024, 5, 6, 9), Date(2024, 5, 6, 10), "A");
