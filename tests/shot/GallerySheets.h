@@ -99,7 +99,7 @@ bool ShootMenuBarSheets(const GalleryPhotographer& photograph, const std::functi
 bool ShootToolbarControlSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);
 
 // Floating frames: a floating toolbar with its "Toolbar Options" button and
-// that button's menu, a frame unrolled and rolled up to its caption, and an
-// outline drag over a frame (FloatingFrameSheetWin.cpp); false when a frame
+// that button's menu, and a frame unrolled and rolled up to its caption
+// (FloatingFrameSheetWin.cpp); false when a frame
 // could not be made, the menu did not open or the frame did not roll up.
 bool ShootFloatingFrameSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);

@@ -9,7 +9,9 @@
 #include "tests/common/DrawingTest.h"
 #include "ui/commandbars/ZUDPCommandBarsSeams.h"
 #include "ui/commandbars/ZUDPControlBar.h"
+#include "ui/commandbars/ZUDPPopupMenu.h"
 #include "ui/commandbars/ZUDPToolBar.h"
+#include "ui/commandbars/ZUDPToolbarButton.h"
 #include "ui/docking/ZUDPCaptionButton.h"
 #include "ui/docking/ZUDPDockManager.h"
 #include "ui/docking/ZUDPDockingSeams.h"
@@ -311,6 +313,52 @@ TEST_F(FloatingFixture, ArchiveIsCheckedAndAMissingBarDestroysTheFrame)
 
     pLoaded->ReattachSavedBar(site.GetDockManager());
     EXPECT_FALSE(::IsWindow(hWnd)) << "bar 4242 does not exist";
+}
+
+// A drag of a floating toolbar's edge lands on one of the toolbar's own
+// layouts; a drag that changes neither dimension keeps the frame.
+TEST_F(FloatingFixture, ToolbarFrameSnapsToTheToolbarsLayouts)
+{
+    Host(TRUE);
+    auto* pToolBar = static_cast<CZUDPToolBar*>(bar);
+    pToolBar->ReplaceBarStyle(pToolBar->GetBarStyle() | CBRS_SIZE_DYNAMIC);
+    for (UINT i = 0; i < 6; ++i) {
+        auto* pButton = new CZUDPToolbarButton(4000 + i, -1, "Button", FALSE, TRUE);
+        pButton->showText = TRUE;
+        if (pToolBar->InsertButton(pButton) < 0)
+            delete pButton;
+    }
+    pToolBar->RecalcLayoutNow();
+    frame->SizeToHostedBar();
+    const CRect before = WindowRect();
+
+    CRect rect = before;
+    rect.right += 3;
+    frame->SendMessage(WM_SIZING, WMSZ_RIGHT, (LPARAM)(LPRECT)&rect);
+    EXPECT_EQ(before, rect) << "no layout fits better";
+
+    const CSize sizeOneRow = pToolBar->CalcSize(FALSE);
+    rect = before;
+    rect.right = rect.left + before.Width() / 2 + 7;
+    const int nAsked = rect.Width();
+    frame->SendMessage(WM_SIZING, WMSZ_RIGHT, (LPARAM)(LPRECT)&rect);
+    EXPECT_EQ(before.left, rect.left);
+    EXPECT_LT(rect.Width(), before.Width());
+    EXPECT_NE(nAsked, rect.Width());
+    EXPECT_EQ(before.Width() + pToolBar->CalcSize(FALSE).cx - sizeOneRow.cx, rect.Width())
+        << "the width changes by as much as the toolbar's layout";
+    EXPECT_GT(rect.Height(), before.Height()) << "wrapped into more rows";
+}
+
+// The "Toolbar Options" button of a toolbar without an overflow button
+// opens nothing.
+TEST_F(FloatingFixture, OptionsButtonWithoutOverflowOpensNothing)
+{
+    Host(TRUE);
+    frame->SetCaptionButtons(ZUDP_CAPTION_BTN_OPTIONS);
+    ASSERT_NE(nullptr, frame->FindCaptionButton(ZUDP_HIT_OPTIONS));
+    EXPECT_EQ(ZUDP_HIT_OPTIONS, frame->ShowCustomizeMenu(ZUDP_HIT_OPTIONS));
+    EXPECT_EQ(nullptr, g_activePopupMenu);
 }
 
 // A press and release without motion moves nothing.
