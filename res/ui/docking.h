@@ -28,3 +28,7 @@
 #define IDR_ZUDP_PRINT_PREVIEW 16960
 #define IDB_ZUDP_PRINT_PREVIEW_HICOLOR 16957
 #define ID_ZUDP_PREVIEW_TWO_PAGES 16959
+// Floating frames: the tooltips of the pin and menu caption buttons and of
+// the close button (16105 is the one "Close" string, kept in customize.rc).
+#define IDS_ZUDP_MINIFRAME_AUTOHIDE 16033
+#define IDS_ZUDP_MINIFRAME_CLOSE 16105

@@ -109,3 +109,9 @@ void ShootPlannerPrintSheets(const GalleryPhotographer& photograph);
 // field), Menu, Mouse and Tools pages over a library frame with a menu bar
 // (CustomizePagesSheetWin.cpp); false when a window could not be made.
 bool ShootCustomizePageSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);
+
+// Floating frames: a floating toolbar with its "Toolbar Options" button and
+// that button's menu, and a frame unrolled and rolled up to its caption
+// (FloatingFrameSheetWin.cpp); false when a frame
+// could not be made, the menu did not open or the frame did not roll up.
+bool ShootFloatingFrameSheets(const GalleryPhotographer& photograph, const std::function<void(DWORD)>& pump);

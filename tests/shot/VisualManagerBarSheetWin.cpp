@@ -107,7 +107,7 @@ Sheet CaptionSheet()
             dc.DrawText(CString("Pane"), label, DT_VCENTER | DT_SINGLELINE);
             int x = caption.right - 18;
             for (int glyph : {MenuGlyphClose, MenuGlyphPinPinned}) {
-                CZUDPCaptionButton button(HTCLOSE);
+                CZUDPFrameCaptionButton button(HTCLOSE);
                 button.m_rect.SetRect(x, caption.top + 1, x + 16, caption.bottom - 1);
                 button.m_bFocused = s == 1 || s == 2;
                 button.m_bPushed = s == 2;

@@ -872,6 +872,12 @@ int main(int argc, char** argv)
         return g_failures.empty() ? 0 : 1;
     }
     // TROV_GALLERY_ONLY=menus: the menu buttons' sheet alone.
+    if (only != nullptr && strcmp(only, "floating") == 0) {
+        if (!ShootFloatingFrameSheets(Photograph, Pump))
+            Fail("floating-frames", "a frame could not be made, its options menu did not open or it did not roll up");
+        printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
+        return g_failures.empty() ? 0 : 1;
+    }
     if (only != nullptr && strcmp(only, "menus") == 0) {
         ShootMenuButtonSheet(Photograph);
         printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
@@ -975,6 +981,8 @@ int main(int argc, char** argv)
         Fail("customize", "the customization sheet or the toolbar-name dialog could not be made");
     if (!ShootCustomizePageSheets(Photograph, Pump))
         Fail("customize-pages", "the frame or the sheet of the customization pages could not be made");
+    if (!ShootFloatingFrameSheets(Photograph, Pump))
+        Fail("floating-frames", "a frame could not be made, its options menu did not open or it did not roll up");
 
     printf("%d pictures, %d failures\n", g_shots, (int)g_failures.size());
     return g_failures.empty() ? 0 : 1;

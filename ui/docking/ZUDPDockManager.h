@@ -207,6 +207,8 @@ public:
     // Holds back (or lets go) the drawing of the frame and its bars while
     // a docking preview shows.
     void LockLayoutUpdates(BOOL bLock);
+    // The frame's drawing is held back (a docking preview shows).
+    BOOL IsLayoutUpdateLocked() const { return m_bUpdateLocked; }
     // Hides the bars and floating frames for print preview (once), and
     // shows them again on leaving it.
     void SetPrintPreviewMode(BOOL bPreview, void* pPreviewState = nullptr);

@@ -3,6 +3,7 @@
 #include "framework/win/FrameworkSeams.h"
 #include "ui/commandbars/ZUDPCommandBarsSeams.h"
 #include "ui/commandbars/ZUDPControlBar.h"
+#include "ui/docking/ZUDPDockManager.h"
 #include "ui/docking/ZUDPGlobalUtils.h"
 #include "ui/docking/ZUDPMiniFrameWnd.h"
 #include "ui/foundation/ZUDPUIEnvironment.h"
@@ -15,6 +16,8 @@ CZUDPDragFrameImpl::CZUDPDragFrameImpl() : m_nLastWidth(g_uiEnvironment.m_dragFr
 
 CZUDPDragFrameImpl::~CZUDPDragFrameImpl()
 {
+    // A drag that never ended must not leave the frame's drawing held back.
+    ReleaseUpdateLock();
     if (m_hWndLeftBehindFrame != nullptr && ::IsWindow(m_hWndLeftBehindFrame))
         ::DestroyWindow(m_hWndLeftBehindFrame);
 }
@@ -47,15 +50,18 @@ void CZUDPDragFrameImpl::DrawFrameRect(const CRect& rectOld, const CRect& rectNe
 void CZUDPDragFrameImpl::TrackDragFrame(BOOL bForce)
 {
     m_pFinalTarget = nullptr;
-    if (m_pDraggedWnd == nullptr || m_pDraggedWnd->GetSafeHwnd() == nullptr)
+    if (m_pDraggedWnd == nullptr || m_pDraggedWnd->GetSafeHwnd() == nullptr || m_pDockManager == nullptr)
         return;
     CPoint ptCursor;
     g_frameworkSeams.cursorPos(&ptCursor);
     const int dx = ptCursor.x - m_ptLast.x;
     const int dy = ptCursor.y - m_ptLast.y;
+    // A click does not flash an outline.
     if (std::abs(dx) < g_dragThreshold.cx && std::abs(dy) < g_dragThreshold.cy && m_rectFrame.IsRectEmpty() && !bForce)
         return;
     m_bFrameActive = TRUE;
+    m_pDockManager->LockLayoutUpdates(TRUE);
+    m_bHoldsUpdateLock = TRUE;
 
     const CRect rectOld = !m_rectDock.IsRectEmpty() ? m_rectDock : m_rectFrame;
     BOOL bFirst = FALSE;
@@ -73,8 +79,14 @@ void CZUDPDragFrameImpl::TrackDragFrame(BOOL bForce)
         }
         bFirst = TRUE;
     }
+    // Where the window would dock (empty: it would float).  Tab previews
+    // and the docking panes' targets come with the docking panes.
+    CRect rectDock;
+    m_pDockManager->CalcDockPreviewRect(m_pDraggedWnd, ptCursor, rectDock);
+
     m_rectFrame.OffsetRect(dx, dy);
     m_ptLast = ptCursor;
+    m_rectDock = rectDock;
     const int nWidth = m_rectDock.IsRectEmpty() ? g_uiEnvironment.m_dragFrameWidth : g_uiEnvironment.m_narrowDragFrameWidth;
     if (m_rectDock.IsRectEmpty() && !m_rectFrame.PtInRect(ptCursor)) {
         // The outline stays under the cursor: centred on it, its top just
@@ -89,9 +101,13 @@ void CZUDPDragFrameImpl::TrackDragFrame(BOOL bForce)
 
 void CZUDPDragFrameImpl::EndDragFrame(BOOL bClearAll)
 {
+    if (m_pDockManager == nullptr)
+        return;
     const CRect rectShown = !m_rectDock.IsRectEmpty() ? m_rectDock : m_rectFrame;
     if (m_bFrameActive && m_nTabPreviewIndex == -1)
         DrawFrameRect(rectShown, CRect(), FALSE, m_nLastWidth, m_nLastWidth);
+    if (m_nTabPreviewIndex != -1)
+        m_bEndedOnTabPreview = TRUE;
     if (bClearAll) {
         m_nTabPreviewIndex = -1;
         m_rectFrame.SetRectEmpty();
@@ -100,4 +116,25 @@ void CZUDPDragFrameImpl::EndDragFrame(BOOL bClearAll)
         m_pCurrentTarget = nullptr;
     }
     m_bFrameActive = FALSE;
+    ReleaseUpdateLock();
+}
+
+void CZUDPDragFrameImpl::ResetDragState()
+{
+    m_ptLast = CPoint(-1, -1);
+    m_rectFrame.SetRectEmpty();
+    m_rectDock.SetRectEmpty();
+    m_pFinalTarget = nullptr;
+    m_bEndedOnTabPreview = FALSE;
+    m_bFrameActive = FALSE;
+    m_nTabPreviewIndex = -1;
+}
+
+void CZUDPDragFrameImpl::ReleaseUpdateLock()
+{
+    if (!m_bHoldsUpdateLock)
+        return;
+    m_bHoldsUpdateLock = FALSE;
+    if (m_pDockManager != nullptr)
+        m_pDockManager->LockLayoutUpdates(FALSE);
 }

@@ -6,8 +6,10 @@
 // where the window would float.  When the drag ends the owner reads the
 // frame rectangle and the target the drag ended over.
 //
-// This version draws the floating outline; the docking subsystem adds the
-// docking rectangle, the tab previews and the smart-docking preview.
+// While the drag shows feedback it holds the dock manager's update lock,
+// and lets it go however the drag ends.  A 4-pixel outline shows where the
+// window would float, a 3-pixel one where it would dock.  The tab previews
+// and the smart-docking preview come with the docking panes.
 #include "framework/Rect.h"
 #include "framework/win/WinSdk.h"
 
@@ -32,6 +34,11 @@ public:
     // Removes the outline; with bClearAll the rectangles are emptied too
     // and the target of the drag becomes its final target.
     void EndDragFrame(BOOL bClearAll = TRUE);
+    // Back to idle: no rectangles, no target, no preview.
+    void ResetDragState();
+    // Lets go of the dock manager's update lock the drag took (also when
+    // the drag ends abnormally: cancel, lost capture, destruction).
+    void ReleaseUpdateLock();
     // The outline shows, or a tab preview does.
     BOOL IsShowingFeedback() const { return m_bFrameActive || m_nTabPreviewIndex != -1; }
 
@@ -48,6 +55,8 @@ public:
     // A floating frame emptied by a drag that goes on: destroyed when the
     // drag ends (null when none).
     HWND m_hWndLeftBehindFrame = nullptr;
+    BOOL m_bEndedOnTabPreview = FALSE;        // the drag ended while a tab preview showed
+    BOOL m_bHoldsUpdateLock = FALSE;          // this drag locked the dock manager's updates
 
 private:
     // Draws the new rectangle and removes the previous one (first: there

@@ -100,7 +100,7 @@ CZUDPCommandManager g_commandManager;
 CList<UINT, UINT> g_blockedCommands;
 
 CObList g_frameList;
-CObList g_miniFrameList;
+CList<HWND, HWND> g_miniFrameList;
 CZUDPGlobalUtils g_globalUtils;
 
 CZUDPUIEnvironment g_uiEnvironment;

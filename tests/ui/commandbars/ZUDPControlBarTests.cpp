@@ -64,8 +64,9 @@ TEST(ControlBarGeometryTest, DeflateRectByBorders)
     }
 
     // A pane that floats alone in a floating frame has no border lines.
+    // (The host is no dock site: the frame is made without an owner.)
     CZUDPMiniFrameWnd frame;
-    ASSERT_TRUE(frame.CreateFrame(nullptr, WS_POPUP, CRect(0, 0, 200, 100), &host));
+    ASSERT_TRUE(frame.CreateFrame(nullptr, WS_POPUP, CRect(0, 0, 200, 100), nullptr));
     CTestPane floating;
     ASSERT_TRUE(floating.CreateBar(0, AfxRegisterWndClass(0), "", WS_CHILD, CRect(0, 0, 100, 30), &frame, 1, 0));
     frame.AddHostedBar(&floating);

@@ -22,6 +22,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -663,9 +664,10 @@ TEST(DockManagerRegistryTest, FloatingFramesSortedByZOrder)
     FloatingFrame a(f.frame, NewToolBar(), 0), b(f.frame, NewToolBar(), 130), c(f.frame, NewToolBar(), 260);
     FloatingFrame stranger(f.frame, NewToolBar(), 390);
     CZUDPDockManager& m = f.Manager();
-    for (FloatingFrame* p : {&a, &b, &c})
-        ASSERT_TRUE(m.RegisterMiniFrame(&p->frame));
-    EXPECT_FALSE(m.RegisterMiniFrame(&a.frame)) << "listed once";
+    // A frame made over the dock frame registers itself with its manager.
+    for (FloatingFrame* p : {&a, &b, &c, &stranger})
+        EXPECT_FALSE(m.RegisterMiniFrame(&p->frame)) << "listed once";
+    ASSERT_TRUE(m.UnregisterMiniFrame(&stranger.frame));
 
     for (FloatingFrame* p : {&b, &stranger, &a, &c})  // c ends on top, b lowest
         p->frame.SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -929,6 +931,71 @@ TEST(DockingHitTestTest, PreviewOfAToolbarAtTheLeftEdge)
     m.CalcDockPreviewRect(&dragged, CPoint(105, 200), rect);
     EXPECT_TRUE(rect.IsRectEmpty()) << "Ctrl held";
     dragged.DestroyWindow();
+}
+
+// A floating frame moved with the mouse (immediate mode): resting over a
+// dock bar starts timer 4, and when it fires after the pause the bar docks
+// there; the emptied frame goes once the drag that goes on in the dock bar
+// ends.  Escape during a move sends the bar back to its recent place.
+TEST(FloatingFrameMoveTest, PauseOverADockBarDocksAndEscapeGoesBack)
+{
+    for (bool bEscape : {false, true}) {
+        SCOPED_TRACE(bEscape ? "Escape" : "pause");
+        DockFrame f(400, 300, {CBRS_ALIGN_TOP, CBRS_ALIGN_BOTTOM});
+        f.Dock(100, 40, 0, CBRS_ALIGN_TOP);
+        f.Dock(100, 40, 150, CBRS_ALIGN_TOP);
+        CLayoutBar& bar = *f.bars.front();
+        bar.SetDockingMode(ZUDP_DOCK_IMMEDIATE);
+        bar.FloatBar(CRect(600, 150, 700, 172), ZUDP_DM_MENU, TRUE);
+        CZUDPMiniFrameWnd* pFloating = bar.GetParentMiniFrame(TRUE);
+        ASSERT_NE(nullptr, pFloating);
+        const HWND hWndFloating = pFloating->m_hWnd;
+        CRect rectTop, rectFrame;
+        f.Top()->GetWindowRect(&rectTop);
+        pFloating->GetWindowRect(&rectFrame);
+
+        DWORD now = 1000;
+        CPoint cursor = rectFrame.TopLeft() + CSize(20, 8);
+        ScopedSeam<DWORD()> clock(g_frameworkSeams.tickCount, [&] { return now; });
+        ScopedSeam<BOOL(POINT*)> cursorSeam(g_frameworkSeams.cursorPos, [&](POINT* p) {
+            *p = cursor;
+            return TRUE;
+        });
+        std::vector<UINT_PTR> timers;
+        ScopedSeam<UINT_PTR(HWND, UINT_PTR, UINT, TIMERPROC)> setTimer(
+            g_frameworkSeams.setTimer, [&](HWND, UINT_PTR id, UINT, TIMERPROC) {
+                timers.push_back(id);
+                return id;
+            });
+        ScopedSeam<BOOL(HWND, UINT_PTR)> killTimer(g_frameworkSeams.killTimer, [](HWND, UINT_PTR) { return TRUE; });
+
+        pFloating->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        ASSERT_TRUE(pFloating->IsMovingWithMouse());
+        if (bEscape) {
+            cursor += CSize(30, 40);
+            pFloating->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, 0);
+            EXPECT_EQ(rectFrame + CPoint(30, 40), [&] {
+                CRect r;
+                pFloating->GetWindowRect(&r);
+                return r;
+            }()) << "the frame follows the cursor";
+            pFloating->SendMessage(WM_CHAR, VK_ESCAPE, 0);
+            EXPECT_EQ(nullptr, bar.GetParentMiniFrame(TRUE)) << "back in its dock bar";
+            EXPECT_EQ(f.Top(), bar.GetParent());
+            EXPECT_NE(hWndFloating, ::GetCapture());
+            continue;
+        }
+        cursor = rectTop.CenterPoint();
+        pFloating->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, 0);
+        ASSERT_NE(timers.end(), std::find(timers.begin(), timers.end(), (UINT_PTR)4)) << "the dock pause";
+        EXPECT_NE(nullptr, bar.GetParentMiniFrame(TRUE)) << "not before the pause";
+        now += 201;
+        pFloating->SendMessage(WM_TIMER, 4);
+        EXPECT_EQ(nullptr, bar.GetParentMiniFrame(TRUE)) << "docked after the pause";
+        EXPECT_EQ(f.Top(), bar.GetParent());
+        bar.SendMessage(WM_LBUTTONUP, 0, 0);  // the drag in the dock bar ends
+        EXPECT_FALSE(::IsWindow(hWndFloating)) << "the emptied frame is gone";
+    }
 }
 
 // A floating toolbar held over a dock bar docks once the delay has passed

@@ -52,13 +52,18 @@ TEST(FrameTest, FramesHostWindowsAndAreListed)
 TEST(MiniFrameTest, EveryFloatingFrameIsListedAndRedrawn)
 {
     CZUDPMiniFrameWnd a, b;
-    EXPECT_TRUE(InList(g_miniFrameList, &a));
-    EXPECT_TRUE(InList(g_miniFrameList, &b));
     EXPECT_EQ(0, a.GetDockingHintState());
-    ASSERT_TRUE(a.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP | WS_VISIBLE, CRect(0, 0, 50, 50), nullptr, 0));
+    ASSERT_TRUE(a.CreateFrame("", WS_VISIBLE, CRect(0, 0, 50, 50), nullptr));
+    const HWND hWndA = a.m_hWnd;
+    EXPECT_NE(nullptr, g_miniFrameList.Find(hWndA)) << "listed once its window exists";
+    int nListed = 0;
+    for (POSITION pos = g_miniFrameList.GetHeadPosition(); pos != nullptr;)
+        nListed += g_miniFrameList.GetNext(pos) == hWndA ? 1 : 0;
+    EXPECT_EQ(1, nListed);
     ::ValidateRect(a.m_hWnd, nullptr);
-    CZUDPMiniFrameWnd::RedrawAllMiniFrames();  // b has no window: skipped
+    CZUDPMiniFrameWnd::RedrawAllMiniFrames();  // b has no window: not listed, skipped
     a.DestroyWindow();
+    EXPECT_EQ(nullptr, g_miniFrameList.Find(hWndA)) << "its window went";
 }
 
 // The docking mode starts as 2; smart docking (128) is stored as 129 with

@@ -70,7 +70,7 @@ TEST_F(VisualManagerCaptions, CaptionButtonGlyphVariant)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        CZUDPCaptionButton button(HTCLOSE);
+        CZUDPFrameCaptionButton button(HTCLOSE);
         button.m_rect.SetRect(2, 2, 18, 18);
         button.m_clrForeground = row.foreground;
         Canvas canvas(20, 20, kGround);
@@ -109,7 +109,7 @@ TEST_F(VisualManagerCaptions, CaptionButtonFrameByState)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         CZUDPVisualManager::SetLook2000Style(row.look2000);
-        CZUDPCaptionButton button(HTCLOSE);
+        CZUDPFrameCaptionButton button(HTCLOSE);
         button.m_rect.SetRect(2, 2, 18, 18);
         button.m_bPushed = row.pushed;
         button.m_bFocused = row.highlighted;
@@ -126,7 +126,7 @@ TEST_F(VisualManagerCaptions, CaptionButtonFrameByState)
 // The pushed-in glyph sits one pixel right and down.
 TEST_F(VisualManagerCaptions, PushedCaptionButtonMovesItsGlyph)
 {
-    CZUDPCaptionButton button(HTCLOSE);
+    CZUDPFrameCaptionButton button(HTCLOSE);
     button.m_rect.SetRect(0, 0, 20, 20);
     Canvas idle(20, 20, kGround), pushed(20, 20, kGround);
     Manager()->DrawCaptionButton(&idle.Dc(), &button, FALSE, TRUE, FALSE, FALSE, MenuGlyphClose);
